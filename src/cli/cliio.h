@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// Exit codes shared by every subcommand.
+enum CliExit { CliOk = 0, CliFindings = 1, CliError = 2 };
+
+// Standard output and error of the command line tool, UTF-8.
+struct CliIo
+{
+    QTextStream &out;
+    QTextStream &err;
+};
+
+// One subcommand: "song", "scan", ... with the usage lines printed by --help and on bad arguments.
+struct CliCommand
+{
+    const char16_t *name;
+    const char16_t *usage;
+    int (*run)(const QStringList &args, CliIo &io);
+};
+
+// Prints "usage: ..." for a command to stderr and returns CliError.
+int cliUsageError(CliIo &io, const CliCommand &command, const QString &problem = {});

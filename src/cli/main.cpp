@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// lumivox-cli: scripting access to the card library, its files and exports.
+#include "cli/cliio.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <iterator>
+
+namespace {
+
+// Subcommands register here as they are built.
+const CliCommand kCommands[] = {
+    {u"help", u"lumivox-cli help                           this text", nullptr},
+};
+
+void printUsage(QTextStream &stream)
+{
+    stream << "usage: lumivox-cli [--help] [--version] COMMAND [ARGS...]\n\ncommands:\n";
+    for (const CliCommand &command : kCommands)
+        stream << "  " << QString::fromUtf16(command.usage) << '\n';
+}
+
+} // namespace
+
+int cliUsageError(CliIo &io, const CliCommand &command, const QString &problem)
+{
+    if (!problem.isEmpty())
+        io.err << "lumivox-cli: " << problem << '\n';
+    io.err << "usage: " << QString::fromUtf16(command.usage) << '\n';
+    io.err.flush();
+    return CliError;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Vorex"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumivox"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));
+    QCoreApplication app(argc, argv);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CliIo io{out, err};
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        printUsage(err);
+        return CliError;
+    }
+    const QString first = args.takeFirst();
+    if (first == u"--help" || first == u"-h" || first == u"help") {
+        printUsage(out);
+        return CliOk;
+    }
+    if (first == u"--version" || first == u"-v") {
+        out << "lumivox-cli " << QStringLiteral(LUMIVOX_VERSION_TEXT) << '\n';
+        return CliOk;
+    }
+    for (const CliCommand &command : kCommands) {
+        if (first == QStringView(command.name) && command.run) {
+            const int code = command.run(args, io);
+            out.flush();
+            err.flush();
+            return code;
+        }
+    }
+    err << "lumivox-cli: unknown command \"" << first << "\"\n";
+    printUsage(err);
+    return CliError;
+}

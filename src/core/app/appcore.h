@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/app/appdirs.h"
+#include "core/app/appsettings.h"
+#include "core/app/recentfiles.h"
+#include "core/app/songgroup.h"
+
+#include <QString>
+
+class QSettings;
+
+// The application object's Qt-Core half: the settings store, the stored groups, the
+// settings, the directories and the card data file named on the command line. It lives
+// for the whole run; the widget layer reaches it through AppCore::instance().
+class AppCore
+{
+public:
+    AppCore(QSettings *store, const AppDirs &dirs);
+    ~AppCore();
+
+    static AppCore *instance();
+
+    // The start-up steps that need no user interface, in their order: recent files,
+    // groups, settings, music map, replacement of missing library folders, Projekt.
+    void loadPersistentState();
+    // Saves settings after the language fell back (the fallback language is not stored).
+    bool saveSettings(bool alsoMusicMap = false) { return m_settings.save(alsoMusicMap); }
+    bool saveGroups();
+
+    QSettings &store() { return *m_store; }
+    const AppDirs &dirs() const { return m_dirs; }
+    AppSettings &settings() { return m_settings; }
+    SongGroupList &groups() { return m_groups; }
+    RecentFiles &recentFiles() { return m_recentFiles; }
+
+    QString commandLineFile() const { return m_commandLineFile; }
+    void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
+    // Folders named with --card, offered as cards in the drive list.
+    QStringList cardFolders() const { return m_cardFolders; }
+    void setCardFolders(const QStringList &folders) { m_cardFolders = folders; }
+
+    // Absolute path of the configured font folder (relative names are below dataDir).
+    QString fontDir() const;
+
+private:
+    QSettings *m_store;
+    AppDirs m_dirs;
+    AppSettings m_settings;
+    SongGroupList m_groups;
+    RecentFiles m_recentFiles;
+    QString m_commandLineFile;
+    QStringList m_cardFolders;
+};

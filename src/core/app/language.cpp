@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/language.h"
+
+#include <QDir>
+
+namespace Lang {
+namespace {
+
+struct State
+{
+    LanguageTable table;
+    bool showIds = false;
+};
+
+State &state()
+{
+    static State s;
+    return s;
+}
+
+QString languagePath(const QString &languageDir, const QString &name)
+{
+    return QDir(languageDir).filePath(name + u".lang");
+}
+
+} // namespace
+
+LoadResult load(const QString &languageDir, const QString &name)
+{
+    LanguageTable &current = state().table;
+    current.clear();
+    if (current.readFile(languagePath(languageDir, name))) {
+        if (current.version() == LanguageTable::kRequiredVersion)
+            return LoadResult::Loaded;
+        current.clear();
+        return LoadResult::WrongVersion;
+    }
+    if (current.readFile(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage))))
+        return LoadResult::FellBack;
+    return LoadResult::OpenError;
+}
+
+QString wrongVersionMessage()
+{
+    return QStringLiteral("Niepoprawna wersja bilioteki językowej");
+}
+
+QString openErrorMessage(const QString &name)
+{
+    return u"Language file : " + name + u".lang" + u" open error";
+}
+
+QStringList availableLanguages(const QString &languageDir)
+{
+    QStringList names;
+    const QStringList files = QDir(languageDir).entryList({QStringLiteral("*.lang")}, QDir::Files | QDir::Readable);
+    for (const QString &file : files)
+        names << file.chopped(5);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
+    return names;
+}
+
+QString text(int id)
+{
+    const QString t = state().table.text(id);
+    if (!state().showIds)
+        return t;
+    return QString::number(id - 98) + u' ' + t + u'|';
+}
+
+void setShowTextIds(bool on) { state().showIds = on; }
+bool showTextIds() { return state().showIds; }
+LanguageTable &table() { return state().table; }
+quint32 version() { return state().table.version(); }
+
+} // namespace Lang

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHash>
+#include <QIODevice>
+#include <QString>
+
+// One language's numbered texts, read from a UTF-8 table file:
+//   # comment
+//   version=0x2000001
+//   101=Błąd
+// Escapes \n \r \t \\ are decoded; lines without "=" or with a non-numeric id are skipped.
+class LanguageTable
+{
+public:
+    static constexpr quint32 kRequiredVersion = 0x2000001;
+    static constexpr int kMaxTextLength = 254;
+
+    bool read(QIODevice &device);
+    bool readFile(const QString &path);
+    void clear();
+
+    bool isEmpty() const { return m_texts.isEmpty() && m_version == 0; }
+    // The version line's value, 0 when the file had none.
+    quint32 version() const { return m_version; }
+    // The text with this id, at most kMaxTextLength characters; empty when missing.
+    QString text(int id) const { return m_texts.value(id); }
+    bool contains(int id) const { return m_texts.contains(id); }
+    QList<int> ids() const { return m_texts.keys(); }
+
+    static QString unescape(QStringView raw);
+
+private:
+    QHash<int, QString> m_texts;
+    quint32 m_version = 0;
+};

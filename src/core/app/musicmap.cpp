@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/musicmap.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// A line shorter than this, its line break counted as one character, holds no pair.
+constexpr int kMinLineLength = 6;
+
+} // namespace
+
+QString MusicMap::value(const QString &key) const
+{
+    for (const Pair &pair : m_pairs) {
+        if (pair.first == key)
+            return pair.second;
+    }
+    return {};
+}
+
+void MusicMap::setValue(const QString &key, const QString &value)
+{
+    for (qsizetype i = 0; i < m_pairs.size(); ++i) {
+        if (m_pairs[i].first != key)
+            continue;
+        if (value.isEmpty())
+            m_pairs.removeAt(i);
+        else
+            m_pairs[i].second = value;
+        return;
+    }
+    if (!value.isEmpty())
+        m_pairs.append({key, value});
+}
+
+QString MusicMap::encodeHex(const QString &text)
+{
+    QString hex;
+    hex.reserve(text.size() * 4);
+    for (QChar c : text)
+        hex += QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return hex;
+}
+
+bool MusicMap::decodeHex(QStringView hex, QString *out)
+{
+    out->clear();
+    for (qsizetype i = 0; i + 4 <= hex.size(); i += 4) {
+        bool ok = false;
+        const uint unit = hex.mid(i, 4).toUInt(&ok, 16);
+        if (!ok)
+            return false;
+        out->append(QChar(char16_t(unit)));
+    }
+    return true;
+}
+
+void MusicMap::read(QIODevice &device)
+{
+    m_pairs.clear();
+    const QByteArray content = device.readAll();
+    qsizetype start = 0;
+    while (start < content.size()) {
+        qsizetype end = content.indexOf('\n', start);
+        const bool hasBreak = end >= 0;
+        if (!hasBreak)
+            end = content.size();
+        QByteArray line = content.mid(start, end - start);
+        start = end + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.size() + (hasBreak ? 1 : 0) < kMinLineLength)
+            continue;
+        const QString text = QString::fromLatin1(line);
+        const qsizetype semicolon = text.indexOf(u';');
+        if (semicolon < 0)
+            continue;
+        QString key;
+        QString value;
+        if (!decodeHex(QStringView(text).left(semicolon), &key)
+            || !decodeHex(QStringView(text).mid(semicolon + 1), &value))
+            continue;
+        m_pairs.append({key, value});
+    }
+}
+
+bool MusicMap::readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_pairs.clear();
+        return false;
+    }
+    read(file);
+    return true;
+}
+
+QByteArray MusicMap::toBytes() const
+{
+    QByteArray bytes;
+    for (const Pair &pair : m_pairs)
+        bytes += (encodeHex(pair.first) + u';' + encodeHex(pair.second)).toLatin1() + "\r\n";
+    return bytes;
+}
+
+bool MusicMap::writeFile(const QString &path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(toBytes());
+    return file.commit();
+}

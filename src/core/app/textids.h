@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Every language text id the program looks up, by name. Code asks for texts only
+// through these names (Lang::text(Txt::ErrorCaption)), so the test of the shipped
+// language files can walk this one list. Add new ids here, then to every .lang file.
+#define LUMIVOX_TEXT_IDS(X)                                                                \
+    /* message boxes */                                                                    \
+    X(ErrorCaption, 101)                                                                   \
+    X(ButtonCancel, 102)                                                                   \
+    X(QuestionCaption, 104)                                                                \
+    X(InfoCaption, 105)                                                                    \
+    X(ButtonOk, 408)                                                                       \
+    X(ButtonYes, 513)                                                                      \
+    X(ButtonNo, 514)                                                                       \
+    /* start-up */                                                                         \
+    X(AlreadyRunning, 522)                                                                 \
+    /* main menu */                                                                        \
+    X(MenuFile, 116)                                                                       \
+    X(MenuEdit, 132)                                                                       \
+    X(MenuView, 135)                                                                       \
+    X(MenuTools, 142)                                                                      \
+    X(MenuHelp, 146)                                                                       \
+    X(MenuCloseProject, 128)                                                               \
+    X(MenuSave, 129)                                                                       \
+    X(MenuSaveCardData, 130)                                                               \
+    X(MenuExit, 131)                                                                       \
+    X(MenuNewSong, 182)                                                                    \
+    X(MenuNewPlaylist, 509)                                                                \
+    X(MenuInitialiseCard, 510)                                                             \
+    X(MenuRestoreCardData, 511)                                                            \
+    X(MenuUndo, 133)                                                                       \
+    X(MenuRedo, 134)                                                                       \
+    X(MenuTextEditor, 136)                                                                 \
+    X(MenuMenuPage, 137)                                                                   \
+    X(MenuFontEditor, 138)                                                                 \
+    X(MenuIssueWindow, 139)                                                                \
+    X(MenuStatusBar, 140)                                                                  \
+    X(MenuToolBar, 141)                                                                    \
+    X(MenuFindSong, 143)                                                                   \
+    X(MenuGenerateReport, 367)                                                             \
+    X(MenuRefreshFileList, 144)                                                            \
+    X(MenuProgramSettings, 145)                                                            \
+    X(MenuAbout, 147)                                                                      \
+    X(MenuNew, 600)                                                                        \
+    X(MenuOpen, 601)                                                                       \
+    /* status bar */                                                                       \
+    X(StatusDrive, 114)                                                                    \
+    X(StatusNoDrive, 115)                                                                  \
+    /* program settings dialog */                                                          \
+    X(SettingsTitle, 273)                                                                  \
+    X(SettingsLanguageLabel, 390)                                                          \
+    X(SettingsNoLanguageChosen, 416)                                                       \
+    X(SettingsNoLanguageFound, 417)                                                        \
+    X(SettingsMusicDirLabel, 602)                                                          \
+    X(SettingsTenRows, 603)                                                                \
+    X(SettingsSixRows, 604)                                                                \
+    X(SettingsBoardLabel, 605)                                                             \
+    X(SettingsLanguageAtRestart, 606)                                                      \
+    /* about box */                                                                        \
+    X(AboutTitle, 607)                                                                     \
+    X(AboutDescription, 608)                                                               \
+    X(AboutDataFolderLink, 609)
+
+namespace Txt {
+enum Id : int {
+#define LUMIVOX_TEXT_ID_ENUM(name, value) name = value,
+    LUMIVOX_TEXT_IDS(LUMIVOX_TEXT_ID_ENUM)
+#undef LUMIVOX_TEXT_ID_ENUM
+};
+
+// All ids above, in list order, for the language-file completeness test.
+inline constexpr int kAll[] = {
+#define LUMIVOX_TEXT_ID_VALUE(name, value) value,
+    LUMIVOX_TEXT_IDS(LUMIVOX_TEXT_ID_VALUE)
+#undef LUMIVOX_TEXT_ID_VALUE
+};
+} // namespace Txt

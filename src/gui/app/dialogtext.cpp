@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/app/dialogtext.h"
+
+#include "core/app/language.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void setControlText(QWidget *widget, int textId)
+{
+    if (!widget)
+        return;
+    const QString text = Lang::text(textId);
+    if (widget->isWindow())
+        widget->setWindowTitle(text);
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        button->setText(text);
+    else if (auto *group = qobject_cast<QGroupBox *>(widget))
+        group->setTitle(text);
+    else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        edit->setText(text);
+}

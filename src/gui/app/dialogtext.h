@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QWidget;
+
+// Sets a window's title, or a label's, button's or group box's text, to the language text textId.
+// A null widget is ignored, so a dialog can call it for controls it may not have.
+void setControlText(QWidget *widget, int textId);

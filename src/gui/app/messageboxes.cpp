@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/app/messageboxes.h"
+
+#include "core/app/language.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace MessageBoxes {
+namespace {
+
+Responder &responder()
+{
+    static Responder r;
+    return r;
+}
+
+bool nonInteractive()
+{
+    return qEnvironmentVariable("LUMIVOX_NONINTERACTIVE") == u"1";
+}
+
+QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
+{
+    for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
+        if (buttons.testFlag(b))
+            return b;
+    }
+    return QMessageBox::NoButton;
+}
+
+void relabel(QMessageBox &box)
+{
+    static const struct { QMessageBox::StandardButton button; int textId; } kLabels[] = {
+        {QMessageBox::Yes, Txt::ButtonYes},
+        {QMessageBox::Ok, Txt::ButtonOk},
+        {QMessageBox::No, Txt::ButtonNo},
+        {QMessageBox::Cancel, Txt::ButtonCancel},
+    };
+    for (const auto &label : kLabels) {
+        QAbstractButton *button = box.button(label.button);
+        const QString text = Lang::text(label.textId);
+        if (button && !text.isEmpty())
+            button->setText(text);
+    }
+}
+
+} // namespace
+
+void setResponder(Responder r)
+{
+    responder() = std::move(r);
+}
+
+QMessageBox::StandardButton show(QWidget *owner, const Request &request, bool relabelButtons)
+{
+    if (responder())
+        return responder()(request);
+    if (nonInteractive()) {
+        QTextStream err(stderr);
+        err << request.caption << ": " << request.text << '\n';
+        return firstButton(request.buttons);
+    }
+    QMessageBox box(request.icon, request.caption, request.text, request.buttons, owner);
+    if (relabelButtons)
+        relabel(box);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace MessageBoxes
+
+QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text)
+{
+    return MessageBoxes::show(owner, {QMessageBox::Information, Lang::text(Txt::InfoCaption), text, QMessageBox::Ok}, true);
+}
+
+QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text)
+{
+    return MessageBoxes::show(owner, {QMessageBox::Critical, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
+}
+
+QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMessageBox::StandardButtons extraButtons)
+{
+    return MessageBoxes::show(owner,
+                              {QMessageBox::Question, Lang::text(Txt::QuestionCaption), text,
+                               QMessageBox::Yes | QMessageBox::No | extraButtons},
+                              true);
+}
+
+void builtInMessage(QMessageBox::Icon icon, const QString &text)
+{
+    MessageBoxes::show(nullptr, {icon, QStringLiteral("Lumivox"), text, QMessageBox::Ok}, false);
+}

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The program's three message boxes. Captions come from the language table
+// (information 105, error 101, question 104) and so do the buttons (Yes 513, OK 408,
+// No 514, Cancel 102). Each returns the button pressed.
+QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text);
+QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text);
+// Yes and No, plus any of extraButtons (for example QMessageBox::Cancel).
+QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,
+                                        QMessageBox::StandardButtons extraButtons = {});
+// A box for the few texts that cannot come from a language table (no table is loaded).
+void builtInMessage(QMessageBox::Icon icon, const QString &text);
+
+namespace MessageBoxes {
+
+struct Request
+{
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers boxes without showing them, for tests and unattended runs. With no responder
+// set and the environment variable LUMIVOX_NONINTERACTIVE=1, each box is written to
+// standard error and answered with its first button (OK or Yes).
+using Responder = std::function<QMessageBox::StandardButton(const Request &)>;
+void setResponder(Responder responder);
+
+} // namespace MessageBoxes

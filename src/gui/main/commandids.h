@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The main window's commands. Later parts of the program find their menu entries by these.
+enum class Command : int {
+    New = 57600,
+    Open = 57601,
+    CloseProject = 57602,
+    Save = 57603,
+    SaveCardData = 57604,
+    Exit = 57665,
+    NewSong = 32860,
+    NewPlaylist = 32948,
+    InitialiseCard = 32949,
+    RestoreCardData = 32952,
+    Undo = 32869,
+    Redo = 32870,
+    TextEditor = 32773,
+    MenuPage = 32774,
+    FontEditor = 32776,
+    IssueWindow = 32868,
+    StatusBar = 59393,
+    ToolBar = 59392,
+    FindSong = 32890,
+    GenerateReport = 32910,
+    RefreshFileList = 32891,
+    ProgramSettings = 32873,
+    About = 57664,
+};

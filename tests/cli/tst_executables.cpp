@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Runs the real programs as a user would start them.
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestExecutables : public QObject
+{
+    Q_OBJECT
+
+    static QString binary(const char *name) { return TestSupport::buildDir() + u"/bin/" + QString::fromLatin1(name); }
+
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    static Run run(const QString &program, const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        Run r;
+        if (!p.waitForFinished(30000)) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
+        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    // A user of its own: settings, data, cache and runtime folders in a temporary home.
+    static QProcessEnvironment isolatedUser(const QTemporaryDir &home)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        for (const char *var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+            const QString dir = home.filePath(QString::fromLatin1(var));
+            QDir().mkpath(dir);
+            QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            env.insert(QString::fromLatin1(var), dir);
+        }
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("LUMIVOX_NONINTERACTIVE"), QStringLiteral("1"));
+        return env;
+    }
+
+private slots:
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("lumivox --help") << binary("lumivox") << QStringLiteral("--help") << QStringLiteral("usage: lumivox");
+        QTest::newRow("lumivox --version") << binary("lumivox") << QStringLiteral("--version") << QStringLiteral("Lumivox V3.37");
+        QTest::newRow("cli --help") << binary("lumivox-cli") << QStringLiteral("--help") << QStringLiteral("usage: lumivox-cli");
+        QTest::newRow("cli --version") << binary("lumivox-cli") << QStringLiteral("--version") << QStringLiteral("lumivox-cli V3.37");
+    }
+    void helpAndVersion()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, arg);
+        QFETCH(QString, expected);
+        QTemporaryDir home;
+        const Run r = run(program, {arg}, isolatedUser(home));
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith(expected), qPrintable(r.out));
+    }
+
+    void badArgumentsGiveUsageAndExit2()
+    {
+        QTemporaryDir home;
+        Run r = run(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains(u"usage: lumivox-cli"));
+        r = run(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains(u"unknown option --bogus"));
+    }
+
+    void secondInstanceIsRefusedWith522()
+    {
+        QTemporaryDir home;
+        const QProcessEnvironment env = isolatedUser(home);
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(binary("lumivox"), {QStringLiteral("--no-splash")});
+        QVERIFY(first.waitForStarted());
+        const QString lock = env.value(QStringLiteral("XDG_RUNTIME_DIR")) + u"/Lumivox V1.0.lock";
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 20000);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        const Run second = run(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
+        first.kill();
+        first.waitForFinished();
+        QCOMPARE(second.exitCode, 1);
+        QVERIFY2(second.err.contains(u"Program Lumivox jest już uruchomiony."), qPrintable(second.err));
+        QVERIFY2(second.err.startsWith(u"Informacja: "), qPrintable(second.err));
+    }
+
+    void firstStartWritesSettingsAndFallsBackFromAMissingLanguage()
+    {
+        QTemporaryDir home;
+        const QProcessEnvironment env = isolatedUser(home);
+        const QString ini = env.value(QStringLiteral("XDG_CONFIG_HOME")) + u"/Vorex/Lumivox.conf";
+        QVERIFY(TestSupport::writeFile(ini, "[Ustawienia%20programu]\nLastLang=Klingon\n"));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(binary("lumivox"), {QStringLiteral("--no-splash")});
+        QVERIFY(p.waitForStarted());
+        const QString project = env.value(QStringLiteral("XDG_CACHE_HOME")) + u"/Vorex/Lumivox/Projekt/Playlist";
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(project).isDir(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(TestSupport::readFile(ini).contains("MaxY=10"), 20000);
+        QCOMPARE(p.state(), QProcess::Running); // started with the Polish texts
+        p.kill();
+        p.waitForFinished();
+        QSettings store(ini, QSettings::IniFormat);
+        QCOMPARE(store.value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("Klingon"));
+        QVERIFY(store.value(QStringLiteral("Ustawienia programu/Lyrics Dir")).toString().endsWith(u"/Vorex/Lumivox/Teksty"));
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestExecutables)
+#include "tst_executables.moc"

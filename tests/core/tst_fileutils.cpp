@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/fileutils.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestFileUtils : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sortedEntriesCompareCodeUnitsAndSkipDotNames()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"b.txt", "B.txt", "a.txt", ".Trash-1000", "Ą.txt", "0001 x.txt"})
+            QVERIFY(TestSupport::writeFile(dir.filePath(QString::fromUtf8(name)), "x"));
+        QDir().mkpath(dir.filePath(QStringLiteral("grupa")));
+        QCOMPARE(sortedEntries(dir.path(), QDir::Files),
+                 QStringList({QStringLiteral("0001 x.txt"), QStringLiteral("B.txt"), QStringLiteral("a.txt"),
+                              QStringLiteral("b.txt"), QStringLiteral("Ą.txt")}));
+        QCOMPARE(sortedEntries(dir.path(), QDir::Dirs), QStringList({QStringLiteral("grupa")}));
+        QCOMPARE(sortedEntries(dir.path(), QDir::Files, {QStringLiteral("*.txt")}).size(), 5);
+    }
+
+    void deleteTreeEmptiesButKeepsRootAndNeverFollowsLinks()
+    {
+        QTemporaryDir dir;
+        QTemporaryDir outside;
+        const QString keep = outside.filePath(QStringLiteral("keep.txt"));
+        QVERIFY(TestSupport::writeFile(keep, "precious"));
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("a/b/c.txt")), "x"));
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral(".hidden")), "x"));
+        QVERIFY(QFile::link(outside.path(), dir.filePath(QStringLiteral("a/link-to-outside"))));
+        QVERIFY(QFile::link(keep, dir.filePath(QStringLiteral("file-link"))));
+
+        QStringList seen;
+        FileProgress progress;
+        progress.onItem = [&seen](const QString &path) { seen << path; };
+        QVERIFY(deleteTree(dir.path(), progress));
+        QVERIFY(QDir(dir.path()).exists());
+        QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+        QCOMPARE(TestSupport::readFile(keep), QByteArray("precious"));
+        QVERIFY(seen.size() >= 3);
+        QVERIFY(!deleteTree(dir.filePath(QStringLiteral("missing"))));
+    }
+
+    void stopFlagEndsBetweenFiles()
+    {
+        QTemporaryDir dir;
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("%1.txt").arg(i)), "x"));
+        std::atomic_bool stop = false;
+        FileProgress progress;
+        int count = 0;
+        progress.stop = &stop;
+        progress.onItem = [&](const QString &) { if (++count == 2) stop = true; };
+        QVERIFY(!deleteFiles(dir.path(), QStringLiteral("*.txt"), progress));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+    }
+
+    void copyFilesNeverReplacesAndSkipsSubdirectories()
+    {
+        QTemporaryDir source;
+        QTemporaryDir target;
+        QVERIFY(TestSupport::writeFile(source.filePath(QStringLiteral("1.txt")), "new"));
+        QVERIFY(TestSupport::writeFile(source.filePath(QStringLiteral("2.txt")), "two"));
+        QVERIFY(TestSupport::writeFile(source.filePath(QStringLiteral("sub/3.txt")), "three"));
+        QVERIFY(TestSupport::writeFile(target.filePath(QStringLiteral("1.txt")), "old"));
+        QVERIFY(copyFiles(source.path(), target.path()));
+        QCOMPARE(TestSupport::readFile(target.filePath(QStringLiteral("1.txt"))), QByteArray("old"));
+        QCOMPARE(TestSupport::readFile(target.filePath(QStringLiteral("2.txt"))), QByteArray("two"));
+        QVERIFY(!QFileInfo::exists(target.filePath(QStringLiteral("sub"))));
+    }
+
+    void deleteFilesMatchesPatternOnly()
+    {
+        QTemporaryDir dir;
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("a.lst")), "x"));
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("b.txt")), "x"));
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("sub.lst/c.lst")), "x"));
+        QVERIFY(deleteFiles(dir.path(), QStringLiteral("*.lst")));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("a.lst"))));
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("b.txt"))));
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("sub.lst/c.lst"))));
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestFileUtils)
+#include "tst_fileutils.moc"

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/appdirs.h"
+#include "core/app/singleinstance.h"
+#include "core/app/startoptions.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestStartupCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("cards");
+        QTest::addColumn<bool>("ids");
+        QTest::addColumn<bool>("failed");
+        const auto L = [](std::initializer_list<const char *> items) {
+            QStringList list;
+            for (const char *s : items)
+                list << QString::fromUtf8(s);
+            return list;
+        };
+        QTest::newRow("nothing") << QStringList() << QString() << QStringList() << false << false;
+        QTest::newRow("file") << L({"a.lvp"}) << QStringLiteral("a.lvp") << QStringList() << false << false;
+        QTest::newRow("cards") << L({"--card", "/m/a", "--card=/m/b", "x.lvp", "--show-text-ids"})
+                               << QStringLiteral("x.lvp") << L({"/m/a", "/m/b"}) << true << false;
+        QTest::newRow("card without folder") << L({"--card"}) << QString() << QStringList() << false << true;
+        QTest::newRow("two files") << L({"a.lvp", "b.lvp"}) << QStringLiteral("a.lvp") << QStringList() << false << true;
+        QTest::newRow("unknown") << L({"--frobnicate"}) << QString() << QStringList() << false << true;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        const StartOptions o = StartOptions::parse(args);
+        QTEST(o.projectFile, "file");
+        QTEST(o.cardFolders, "cards");
+        QTEST(o.showTextIds, "ids");
+        QTEST(!o.error.isEmpty(), "failed");
+    }
+
+    void helpAndVersion()
+    {
+        QVERIFY(StartOptions::parse({QStringLiteral("--help")}).help);
+        QVERIFY(StartOptions::parse({QStringLiteral("--version")}).version);
+        QVERIFY(StartOptions::usage().startsWith(u"usage: lumivox"));
+    }
+
+    void secondLockInTheSameUserIsRefused()
+    {
+        QTemporaryDir dir;
+        SingleInstance first;
+        QCOMPARE(first.acquire(dir.path()), SingleInstance::Result::Acquired);
+        SingleInstance second;
+        QCOMPARE(second.acquire(dir.path()), SingleInstance::Result::AnotherInstance);
+    }
+
+    void unusableLockDirectoryStillRuns()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("plain-file"));
+        QVERIFY(TestSupport::writeFile(file, "x"));
+        SingleInstance instance;
+        QCOMPARE(instance.acquire(file + u"/sub"), SingleInstance::Result::LockUnavailable);
+    }
+
+    void directoriesArePerUserAndEndWithSlash()
+    {
+        const AppDirs dirs = AppDirs::standard(QStringLiteral("/opt/lumivox/bin"));
+        QCOMPARE(dirs.resourceDir, QStringLiteral("/opt/lumivox/share/lumivox/"));
+        QVERIFY(dirs.dataDir.endsWith(u'/'));
+        QVERIFY(dirs.workDir.endsWith(u'/'));
+        QVERIFY(!dirs.workDir.startsWith(u"/tmp/"));
+        QCOMPARE(dirs.projectDir(), dirs.workDir + u"Projekt/");
+        QCOMPARE(dirs.languageDir(), dirs.resourceDir + u"Language/");
+    }
+
+    void projectDirectoriesAreCreatedOnce()
+    {
+        QTemporaryDir root;
+        AppDirs dirs;
+        dirs.dataDir = root.filePath(QStringLiteral("d/"));
+        dirs.workDir = root.filePath(QStringLiteral("w/"));
+        QVERIFY(dirs.ensureDirectories());
+        QVERIFY(QFileInfo(dirs.projectDir() + u"Song").isDir());
+        QVERIFY(QFileInfo(dirs.projectDir() + u"Playlist").isDir());
+        QVERIFY(QFileInfo(dirs.projectDir() + u"Screen").isDir());
+        // An existing Projekt is left as it is.
+        QDir(dirs.projectDir() + u"Screen").removeRecursively();
+        QVERIFY(dirs.ensureDirectories());
+        QVERIFY(!QFileInfo::exists(dirs.projectDir() + u"Screen"));
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestStartupCore)
+#include "tst_startup_core.moc"

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/appcore.h"
+#include "core/app/language.h"
+#include "gui/app/messageboxes.h"
+#include "gui/main/aboutdialog.h"
+#include "gui/main/cmainframe.h"
+#include "gui/main/cprogramset.h"
+#include "gui/main/csplash.h"
+#include "gui/widgets/clinkstatic.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<AppCore> m_core;
+    QList<MessageBoxes::Request> m_boxes;
+
+    void answerBoxes()
+    {
+        m_boxes.clear();
+        MessageBoxes::setResponder([this](const MessageBoxes::Request &r) {
+            m_boxes << r;
+            return QMessageBox::Ok;
+        });
+    }
+    static QPushButton *okButton(QDialog &dialog)
+    {
+        return dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_store = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        AppDirs dirs;
+        dirs.resourceDir = TestSupport::sourceDir() + u"/data/";
+        dirs.dataDir = m_dir.filePath(QStringLiteral("data/"));
+        dirs.workDir = m_dir.filePath(QStringLiteral("work/"));
+        m_core = std::make_unique<AppCore>(m_store.get(), dirs);
+        m_core->loadPersistentState();
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+    }
+    void init() { answerBoxes(); }
+    void cleanup() { MessageBoxes::setResponder({}); }
+
+    void settingsOpenWithSixRowsForAStoredEight()
+    {
+        AppSettings settings;
+        settings.setMaxY(8);
+        settings.setLastLanguage(QStringLiteral("english"));
+        settings.setLastMusicDir(QStringLiteral("/muzyka"));
+        CProgramSet dialog(TestSupport::shippedLanguageDir(), settings);
+        QVERIFY(dialog.sixRowsButton()->isChecked());
+        QCOMPARE(dialog.sixRowsButton()->text(), QStringLiteral("6 wierszy"));
+        QCOMPARE(dialog.tenRowsButton()->text(), QStringLiteral("10 wierszy"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Ustawienia programu"));
+        QCOMPARE(dialog.languageName(), QStringLiteral("English")); // matched in lower case
+        QCOMPARE(dialog.musicDirectory(), QStringLiteral("/muzyka"));
+        QCOMPARE(dialog.languageCombo()->count(), 2);
+    }
+
+    void okStoresTheChoices()
+    {
+        AppSettings settings;
+        CProgramSet dialog(TestSupport::shippedLanguageDir(), settings);
+        dialog.show();
+        QVERIFY(dialog.tenRowsButton()->isChecked());
+        QTest::mouseClick(dialog.sixRowsButton(), Qt::LeftButton);
+        dialog.languageCombo()->setCurrentText(QStringLiteral("English"));
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        dialog.storeInto(settings);
+        QCOMPARE(settings.maxX(), 16);
+        QCOMPARE(settings.maxY(), 6);
+        QCOMPARE(settings.lastLanguage(), QStringLiteral("English"));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void okWithoutLanguageShows416AndStaysOpen()
+    {
+        QTemporaryDir empty;
+        AppSettings settings;
+        CProgramSet dialog(empty.path(), settings);
+        dialog.show();
+        QTRY_COMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsNoLanguageFound));
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QCOMPARE(m_boxes.size(), 2);
+        QCOMPARE(m_boxes[1].text, Lang::text(Txt::SettingsNoLanguageChosen));
+        QCOMPARE(m_boxes[1].caption, QStringLiteral("Informacja"));
+        QVERIFY(dialog.isVisible());
+    }
+
+    void mainFrameAppliesSettingsAndSaysWhenLanguageWaitsForRestart()
+    {
+        CMainFrame frame;
+        QSignalSpy matrix(&frame, &CMainFrame::matrixSizeChanged);
+        QTimer::singleShot(0, &frame, [] {
+            auto *dialog = qobject_cast<CProgramSet *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->languageCombo()->setCurrentText(QStringLiteral("English"));
+            dialog->sixRowsButton()->setChecked(true);
+            dialog->accept();
+        });
+        frame.openProgramSettings();
+        QCOMPARE(matrix.size(), 1);
+        QCOMPARE(matrix[0][0].toInt(), 16);
+        QCOMPARE(matrix[0][1].toInt(), 6);
+        QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
+        QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsLanguageAtRestart));
+        QCOMPARE(Lang::text(Txt::MenuFile), QStringLiteral("&Plik")); // still Polish until restart
+    }
+
+    void splashFadesInAndClosesAfter100Ticks()
+    {
+        CSplash splash(QStringLiteral("V3.37"));
+        QCOMPARE(splash.caption(), QStringLiteral("V3.37"));
+        QCOMPARE(splash.alpha(), 0);
+        splash.show();
+        for (int i = 0; i < 99; ++i)
+            splash.tick();
+        QCOMPARE(splash.alpha(), 990);
+        QVERIFY(splash.isVisible());
+        splash.tick();
+        QVERIFY(!splash.isVisible());
+        QCOMPARE(splash.result(), int(QDialog::Accepted));
+    }
+
+    void splashClosesByItsTimer()
+    {
+        CSplash splash(QStringLiteral("V3.37"));
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(splash.exec(), int(QDialog::Accepted));
+        QVERIFY(timer.elapsed() >= 1500);
+    }
+
+    void aboutBoxHasAnUnderlinedBlueLink()
+    {
+        AboutDialog about;
+        CLinkStatic *link = about.dataFolderLink();
+        QVERIFY(link->font().underline());
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->text(), Lang::text(Txt::AboutDataFolderLink));
+        QSignalSpy clicked(link, &CLinkStatic::clicked);
+        about.show();
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void messageBoxesUseLanguageCaptionsAndButtons()
+    {
+        MessageBoxes::setResponder({});
+        qunsetenv("LUMIVOX_NONINTERACTIVE");
+        QStringList buttons;
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            caption = box->windowTitle();
+            for (QAbstractButton *b : box->buttons())
+                buttons << b->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        const auto answer = questionBox(nullptr, QStringLiteral("?"), QMessageBox::Cancel);
+        QCOMPARE(answer, QMessageBox::Cancel);
+        QCOMPARE(caption, QStringLiteral("Pytanie"));
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({QStringLiteral("Anuluj"), QStringLiteral("Nie"), QStringLiteral("Tak")}));
+        qputenv("LUMIVOX_NONINTERACTIVE", "1");
+    }
+
+    void nonInteractiveBoxesAnswerTheirFirstButton()
+    {
+        MessageBoxes::setResponder({});
+        QCOMPARE(errorBox(nullptr, QStringLiteral("x")), QMessageBox::Ok);
+        QCOMPARE(questionBox(nullptr, QStringLiteral("x")), QMessageBox::Yes);
+    }
+};
+
+LUMIVOX_TEST_MAIN_GUI(TestDialogs)
+#include "tst_dialogs.moc"

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/appcore.h"
+#include "core/app/language.h"
+#include "gui/app/messageboxes.h"
+#include "gui/main/cmainframe.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<AppCore> m_core;
+
+    static QStringList menuTitles(const CMainFrame &frame)
+    {
+        QStringList titles;
+        for (QAction *a : frame.menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_store = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        AppDirs dirs;
+        dirs.resourceDir = TestSupport::sourceDir() + u"/data/";
+        dirs.dataDir = m_dir.filePath(QStringLiteral("data/"));
+        dirs.workDir = m_dir.filePath(QStringLiteral("work/"));
+        m_core = std::make_unique<AppCore>(m_store.get(), dirs);
+        m_core->loadPersistentState();
+    }
+
+    void init()
+    {
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+    }
+
+    void menusShowTheLanguageTexts()
+    {
+        CMainFrame frame;
+        QCOMPARE(menuTitles(frame), QStringList({QStringLiteral("&Plik"), QStringLiteral("&Edycja"),
+                                                 QStringLiteral("&Widok"), QStringLiteral("&Narzędzia"),
+                                                 QStringLiteral("P&omoc")}));
+        QCOMPARE(frame.action(Command::SaveCardData)->text(), QStringLiteral("Zapisz dane karty do pliku"));
+        QCOMPARE(frame.action(Command::IssueWindow)->text(), QStringLiteral("Okno błędów"));
+
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("English")), Lang::LoadResult::Loaded);
+        frame.applyMenuTexts();
+        QCOMPARE(menuTitles(frame).first(), QStringLiteral("&File"));
+        QCOMPARE(frame.action(Command::Exit)->text(), QStringLiteral("Exit"));
+    }
+
+    void undoRedoAreGreyedAndUnbuiltCommandsDisabled()
+    {
+        CMainFrame frame;
+        QVERIFY(!frame.action(Command::Undo)->isEnabled());
+        QVERIFY(!frame.action(Command::Redo)->isEnabled());
+        for (Command c : {Command::Exit, Command::ProgramSettings, Command::About, Command::ToolBar, Command::StatusBar})
+            QVERIFY(frame.action(c)->isEnabled());
+        // Only the entries whose work exists are enabled.
+        QStringList enabled;
+        for (QAction *menuAction : frame.menuBar()->actions()) {
+            for (QAction *a : menuAction->menu()->actions()) {
+                if (!a->isSeparator() && a->isEnabled())
+                    enabled << a->objectName();
+            }
+        }
+        QCOMPARE(enabled, QStringList({QStringLiteral("command57665"), QStringLiteral("command59392"),
+                                       QStringLiteral("command59393"), QStringLiteral("command32873"),
+                                       QStringLiteral("command57664")}));
+    }
+
+    void minimumSizeAndStatusPanes()
+    {
+        CMainFrame frame;
+        frame.resize(200, 100);
+        QCOMPARE(frame.minimumSize(), QSize(920, 600));
+        QCOMPARE(frame.statusPane(0), Lang::text(Txt::StatusNoDrive));
+        QCOMPARE(frame.statusPane(1), QStringLiteral("0"));
+        frame.setStatusPane(2, QStringLiteral("12"));
+        QCOMPARE(frame.statusPane(2), QStringLiteral("12"));
+    }
+
+    void toolBarAndStatusBarToggle()
+    {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.action(Command::StatusBar)->trigger();
+        QVERIFY(frame.statusBar()->isHidden());
+        frame.action(Command::ToolBar)->trigger();
+        QVERIFY(frame.toolBar()->isHidden());
+        frame.action(Command::ToolBar)->trigger();
+        QVERIFY(frame.toolBar()->isVisible());
+    }
+
+    void projectButtons()
+    {
+        CMainFrame frame;
+        QVERIFY(frame.action(Command::New)->isVisible());
+        QVERIFY(!frame.action(Command::Save)->isVisible());
+        frame.showProjectButtons(true);
+        QVERIFY(!frame.action(Command::New)->isVisible());
+        QVERIFY(!frame.action(Command::Open)->isVisible());
+        QVERIFY(frame.action(Command::Save)->isVisible());
+        QVERIFY(frame.action(Command::CloseProject)->isVisible());
+        QVERIFY(frame.action(Command::RestoreCardData)->isVisible());
+    }
+
+    void closingSavesSettingsAndHonoursGuards()
+    {
+        CMainFrame frame;
+        frame.show();
+        m_core->settings().setLastDir(QStringLiteral("/from/close"));
+        bool allow = false;
+        frame.addCloseGuard([&allow] { return allow; });
+        QVERIFY(!frame.close());
+        QVERIFY(frame.isVisible());
+        QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
+        allow = true;
+        QVERIFY(frame.close());
+    }
+
+    void textIdModeShowsIdsInMenus()
+    {
+        Lang::setShowTextIds(true);
+        CMainFrame frame;
+        QCOMPARE(menuTitles(frame).first(), QStringLiteral("18 &Plik|"));
+        Lang::setShowTextIds(false);
+    }
+};
+
+LUMIVOX_TEST_MAIN_GUI(TestMainFrame)
+#include "tst_mainframe.moc"

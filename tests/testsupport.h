@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Shared by the test executables: per-test settings, data paths and small file helpers.
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QString>
+
+namespace TestSupport {
+
+// Every test program is the same application as the real one, with its standard
+// locations redirected to a test area so that nothing touches the user's files.
+inline void initApplicationIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Vorex"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumivox"));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+inline QString sourceDir() { return QStringLiteral(LUMIVOX_SOURCE_DIR); }
+inline QString buildDir() { return QStringLiteral(LUMIVOX_BUILD_DIR); }
+inline QString testData(const QString &relative) { return QStringLiteral(LUMIVOX_TEST_DATA) + u'/' + relative; }
+inline QString shippedLanguageDir() { return sourceDir() + u"/data/Language/"; }
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace TestSupport
+
+// QTEST_MAIN variants that set the application identity before the application object exists.
+#define LUMIVOX_TEST_MAIN_CORE(TestClass)                                                          \
+    int main(int argc, char **argv)                                                                \
+    {                                                                                              \
+        TestSupport::initApplicationIdentity();                                                    \
+        QCoreApplication app(argc, argv);                                                          \
+        TestClass tc;                                                                              \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
+
+#define LUMIVOX_TEST_MAIN_GUI(TestClass)                                                           \
+    int main(int argc, char **argv)                                                                \
+    {                                                                                              \
+        TestSupport::initApplicationIdentity();                                                    \
+        QApplication app(argc, argv);                                                              \
+        TestClass tc;                                                                              \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
