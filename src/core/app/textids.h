@@ -70,17 +70,7 @@
     X(GroupNameLabel, 181)                                                                 \
     X(TitleForbiddenCharacter, 233)                                                        \
     X(PlaylistNameTooLong, 351)                                                            \
-    X(GroupNameTooLong, 496)                                                               \
-    /* library issues, by issue code */                                                    \
-    X(IssueNumberRange, 193)                                                               \
-    X(IssueDuplicateNumber, 194)                                                           \
-    X(IssueNameTooLong, 495)                                                               \
-    X(IssueEmptySequence, 411)                                                             \
-    X(IssueShortLine, 493)                                                                 \
-    X(IssuePlaylistEntryMissing, 413)                                                      \
-    X(IssueDuplicateTitle, 516)                                                            \
-    X(IssueMissingRefrain, 526)                                                            \
-    X(IssueOther, 494)
+    X(GroupNameTooLong, 496)
 
 namespace Txt {
 enum Id : int {
