@@ -70,7 +70,17 @@
     X(GroupNameLabel, 181)                                                                 \
     X(TitleForbiddenCharacter, 233)                                                        \
     X(PlaylistNameTooLong, 351)                                                            \
-    X(GroupNameTooLong, 496)
+    X(GroupNameTooLong, 496)                                                               \
+    /* library issues, by issue code (issueTextId) */                                      \
+    X(IssueNumberRange, 193)                                                               \
+    X(IssueDuplicateNumber, 194)                                                           \
+    X(IssueNameTooLong, 495)                                                               \
+    X(IssueEmptySequence, 411)                                                             \
+    X(IssueShortLine, 493)                                                                 \
+    X(IssueMissingEntry, 413)                                                              \
+    X(IssueDuplicateTitle, 516)                                                            \
+    X(IssueMissingRefrain, 526)                                                            \
+    X(IssueOther, 494)
 
 namespace Txt {
 enum Id : int {
