@@ -3,8 +3,6 @@
 // form that reads back to the same song and writes back to the same bytes.
 #include "core/model/songfile.h"
 
-#include <QBuffer>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -24,10 +22,7 @@ Song readAs(const QByteArray &bytes, SongKind kind, IssueList *issues)
     Song song;
     song.setPath(kind == SongKind::Slide ? QStringLiteral("0001 Fuzz.ekr") : QStringLiteral("0001 Fuzz.txt"));
     SongFile::parseFileName(song, song.path());
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    require(SongFile::read(buffer, song, issues), "read failed on a readable device");
+    SongFile::fromBytes(bytes, song, issues);
     return song;
 }
 

@@ -2,7 +2,6 @@
 // "lumivox-cli song" run as a process, as a script would.
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,27 +11,11 @@ class TestCliSong : public QObject
 
     QTemporaryDir m_dir;
 
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = TestSupport::ProcessRun;
 
     static Run cli(const QStringList &args)
     {
-        QProcess p;
-        p.start(TestSupport::buildDir() + u"/bin/lumivox-cli", QStringList{QStringLiteral("song")} + args);
-        Run r;
-        if (!p.waitForFinished(30000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", QStringList{QStringLiteral("song")} + args);
     }
 
     QString copyOfFixture(const char *name)

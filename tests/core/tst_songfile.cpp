@@ -3,7 +3,6 @@
 #include "core/model/songfile.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,10 +28,7 @@ Song readBytes(const QByteArray &bytes, IssueList *issues = nullptr, SongKind ki
     Song song;
     song.setPath(kind == SongKind::Slide ? QStringLiteral("/lib/0007 Test.ekr") : QStringLiteral("/lib/0007 Test.txt"));
     SongFile::parseFileName(song, song.path());
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    SongFile::read(buffer, song, issues, info);
+    SongFile::fromBytes(bytes, song, issues, info);
     return song;
 }
 

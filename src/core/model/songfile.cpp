@@ -4,6 +4,7 @@
 #include "core/model/boardcharset.h"
 #include "core/model/linereader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -217,6 +218,14 @@ bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info)
     if (info)
         *info = result;
     return true;
+}
+
+void fromBytes(const QByteArray &bytes, Song &song, IssueList *issues, SongReadInfo *info)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    read(buffer, song, issues, info);
 }
 
 QByteArray toBytes(const Song &song)

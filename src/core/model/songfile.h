@@ -37,6 +37,8 @@ void parseFileName(Song &song, const QString &path, IssueList *issues = nullptr)
 // Reads the file body into song. Number, path and kind must already be set: the kind decides
 // whether a "#k" line counts, number and path name the issues. False when device is not readable.
 bool read(QIODevice &device, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr);
+// read() from bytes in memory.
+void fromBytes(const QByteArray &bytes, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr);
 // The canonical bytes of a song.
 QByteArray toBytes(const Song &song);
 bool write(QIODevice &device, const Song &song);
