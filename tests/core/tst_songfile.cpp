@@ -263,6 +263,25 @@ private slots:
         verifyCanonicalRewrite(song);
     }
 
+    // Characters that would break the file or read back as an empty line are written as spaces.
+    void writerKeepsTheLineStructure()
+    {
+        Song song;
+        song.appendStanza();
+        song.addScreenAfterCurrent();
+        song.setCurrentScreenText(pad(u"ÿ Latin"_qs) + pad(u"a\tb\u0000c\u010Ad\re\nf"_qs));
+        const QByteArray latin = SongFile::toBytes(song);
+        QVERIFY(latin.contains("\r\n  Latin             \r\na b c d e f         \r\n"));
+        QCOMPARE(latin.count('\n'), 2 + 2 + 10);
+        QCOMPARE(latin.count('\r'), latin.count('\n'));
+
+        song.setCharset(CharsetMode::Cyrillic);
+        song.setCurrentScreenText(pad(u"яблоко"_qs));
+        const QByteArray cyrillic = SongFile::toBytes(song);
+        QVERIFY(cyrillic.contains("\r\n\xFF\xE1\xEB\xEE\xEA\xEE              \r\n"));
+        QCOMPARE(readBytes(cyrillic).lineText(0, 0, 0), pad(u"яблоко"_qs));
+    }
+
     void lfAndCrLfReadAlike()
     {
         const QByteArray crlf = TestSupport::readFile(fixture("0001 Example.txt"));
