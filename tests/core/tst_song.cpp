@@ -43,20 +43,6 @@ class TestSong : public QObject
     Q_OBJECT
 
 private slots:
-    void freshSong()
-    {
-        Song song;
-        QCOMPARE(song.stanzaCount(), 0);
-        QCOMPARE(song.refrainIndex(), 0);
-        QCOMPARE(song.number(), 0);
-        QVERIFY(song.title().isEmpty());
-        QVERIFY(song.sequence().isEmpty());
-        QVERIFY(!song.isDirty());
-        QVERIFY(!song.hasTimings());
-        QCOMPARE(song.currentScreenText(), QString());
-        QCOMPARE(Screen().text, QString(kScreenChars, u' '));
-    }
-
     void performanceOrder_data()
     {
         QTest::addColumn<int>("index");
@@ -223,24 +209,6 @@ private slots:
         QCOMPARE(song.refrainIndex(), 2);
         QCOMPARE(song.sequence(), (QList<int>{1, RefrainMarker, 3, RefrainMarker}));
         QCOMPARE(song.performanceScreenCount(), 7); // entry 3 now names nothing
-    }
-
-    void editorLimits()
-    {
-        Song song = songWith({8, 1});
-        QVERIFY(!song.canAddScreen());
-        QVERIFY(song.canDeleteScreen());
-        song.selectScreen(1, 0);
-        QVERIFY(song.canAddScreen());
-        QVERIFY(!song.canDeleteScreen());
-        QVERIFY(song.canDeleteStanza());
-        QVERIFY(song.canAddStanza());
-
-        Song full = songWith(QList<int>(kMaxStanzas, 1));
-        QVERIFY(!full.canAddStanza());
-        Song single = songWith({1});
-        QVERIFY(!single.canDeleteStanza());
-        QVERIFY(!single.canDeleteScreen());
     }
 
     void cursorMoves()
