@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cliio.h"
+#include "cli/songcommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,6 +14,7 @@ namespace {
 // Subcommands register here as they are built.
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
+    {u"song", kSongUsage, runSongCommand},
 };
 
 void printUsage(QTextStream &stream)
