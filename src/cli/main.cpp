@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cliio.h"
+#include "cli/playlistcommand.h"
+#include "cli/scancommand.h"
 #include "cli/songcommand.h"
 
 #include <QCoreApplication>
@@ -15,6 +17,8 @@ namespace {
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
     {u"song", kSongUsage, runSongCommand},
+    kScanCommand,
+    kPlaylistCommand,
 };
 
 void printUsage(QTextStream &stream)

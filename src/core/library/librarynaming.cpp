@@ -37,6 +37,19 @@ QString extension(ItemKind kind)
     return {};
 }
 
+QString singleDirectoryName(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Slide:
+        return QString::fromUtf16(kSlideDirName);
+    case ItemKind::Playlist:
+        return QString::fromUtf16(kPlaylistDirName);
+    case ItemKind::Song:
+        break;
+    }
+    return {};
+}
+
 QString joinPath(const QString &dir, const QString &name)
 {
     if (dir.endsWith(u'/'))

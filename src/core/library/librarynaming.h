@@ -24,6 +24,8 @@ inline constexpr int kPlaylistTableSize = 500;
 int tableSize(ItemKind kind);
 bool isValidNumber(ItemKind kind, int number);
 QString extension(ItemKind kind);
+// "screen_dir" for slides, "playlist_dir" for playlists; songs have no single directory (empty).
+QString singleDirectoryName(ItemKind kind);
 
 // The card's directories. songDirectory is the root itself without a trailing "/".
 QString songDirectory(const QString &root);
