@@ -61,17 +61,7 @@ private slots:
     void initTestCase()
     {
         m_card = m_dir.filePath(QStringLiteral("card"));
-        const QString from = TestSupport::testData(QStringLiteral("library/issuecard"));
-        QVERIFY(QDir().mkpath(m_card));
-        QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            const QString target = m_card + path.mid(from.size());
-            if (it.fileInfo().isDir())
-                QVERIFY(QDir().mkpath(target));
-            else
-                QVERIFY(QFile::copy(path, target));
-        }
+        QVERIFY(TestSupport::copyTree(TestSupport::testData(QStringLiteral("library/issuecard")), m_card));
     }
 
     void scanTsvListsTheIssuesByNumber_data()

@@ -3,7 +3,6 @@
 #include "synth/syntheticcard.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,24 +15,6 @@
 using LibraryNaming::ItemKind;
 
 namespace {
-
-// Copies a fixture tree, dot names included.
-bool copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + path.mid(from.size());
-        if (it.fileInfo().isDir()) {
-            if (!QDir().mkpath(target))
-                return false;
-        } else if (!QFile::copy(path, target)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 QString issueLine(const LoadIssue &issue)
 {
@@ -108,7 +89,7 @@ private slots:
         QFETCH(int, flags);
         QFETCH(QString, expected);
         newCard();
-        QVERIFY(copyTree(TestSupport::testData(QStringLiteral("library/issuecard")), m_card));
+        QVERIFY(TestSupport::copyTree(TestSupport::testData(QStringLiteral("library/issuecard")), m_card));
         SongLibrary library;
         library.setRoot(m_card);
         QVERIFY(library.scanLibrary(flags));
@@ -144,7 +125,7 @@ private slots:
     void rescanReplacesIssues()
     {
         newCard();
-        QVERIFY(copyTree(TestSupport::testData(QStringLiteral("library/issuecard")), m_card));
+        QVERIFY(TestSupport::copyTree(TestSupport::testData(QStringLiteral("library/issuecard")), m_card));
         SongLibrary library;
         scanned(library, ScanFlags::kFullRefresh);
         const QStringList first = issueLines(library.issues());

@@ -3,6 +3,7 @@
 
 #include "core/app/fileutils.h"
 #include "core/app/language.h"
+#include "core/model/songfile.h"
 
 namespace LibraryNaming {
 
@@ -91,20 +92,7 @@ QString formatItemName(int number, const QString &title)
 
 int parseItemNumber(QStringView name)
 {
-    const QStringView head = name.left(4);
-    qsizetype i = 0;
-    while (i < head.size() && (head[i] == u' ' || head[i] == u'\t' || head[i] == u'\n' || head[i] == u'\r'
-                               || head[i] == u'\v' || head[i] == u'\f'))
-        ++i;
-    bool negative = false;
-    if (i < head.size() && (head[i] == u'-' || head[i] == u'+')) {
-        negative = head[i] == u'-';
-        ++i;
-    }
-    int value = 0;
-    for (; i < head.size() && head[i] >= u'0' && head[i] <= u'9'; ++i)
-        value = value * 10 + (head[i].unicode() - u'0');
-    return negative ? -value : value;
+    return SongFile::leadingInt(name.left(4));
 }
 
 QString itemTitle(QStringView name)

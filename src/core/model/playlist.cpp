@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/playlist.h"
 
+#include "core/app/fileutils.h"
+
 #include "core/model/boardcharset.h"
 #include "core/model/charsetmode.h"
 #include "core/model/linereader.h"
@@ -9,7 +11,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -188,23 +189,8 @@ bool Playlist::write(QIODevice &device) const
 
 bool Playlist::save(const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
+    if (!saveFileAtomically(path, toBytes(), error))
         return false;
-    }
-    if (!write(file)) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     m_dirty = false;
     return true;
 }
