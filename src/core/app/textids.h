@@ -68,7 +68,11 @@
     X(FontExportCannotCreate, 208)                                                         \
     X(FontExportNoFonts, 281)                                                              \
     X(MenuExportFonts, 615)                                                                \
-    X(FontExportDone, 616)
+    X(FontExportDone, 616)                                                                 \
+    /* LED matrix and number maps */                                                       \
+    X(MatrixEmptyState, 305)                                                               \
+    X(MatrixPasteTooLong, 348)                                                             \
+    X(NumberMapNumberTaken, 350)
 
 namespace Txt {
 enum Id : int {
