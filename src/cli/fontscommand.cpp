@@ -9,19 +9,9 @@
 
 namespace {
 
-int runFontsCommand(const QStringList &args, CliIo &io);
+const CliCommand kFonts = {u"fonts", kFontsUsage, runFontsCommand};
 
 } // namespace
-
-const CliCommand kFontsCommand = {
-    u"fonts",
-    u"lumivox-cli fonts export FONTDIR OUTDIR [--mirrored] [--header] [--lowercase-names]",
-    runFontsCommand,
-};
-
-namespace {
-
-const CliCommand &kFonts = kFontsCommand;
 
 int runFontsCommand(const QStringList &args, CliIo &io)
 {
@@ -68,5 +58,3 @@ int runFontsCommand(const QStringList &args, CliIo &io)
     io.out << "fonts " << result.fontsWritten << ", skipped " << result.skipped.size() << '\n';
     return result.skipped.isEmpty() ? CliOk : CliFindings;
 }
-
-} // namespace

@@ -3,5 +3,8 @@
 
 #include "cli/cliio.h"
 
-// lumivox-cli fonts export: the board's font data files from a folder of .fnt files.
-extern const CliCommand kFontsCommand;
+inline constexpr char16_t kFontsUsage[] =
+    u"lumivox-cli fonts export FONTDIR OUTDIR [--mirrored] [--header] [--lowercase-names]";
+
+// "fonts export": the board's font data files from a folder of .fnt files.
+int runFontsCommand(const QStringList &args, CliIo &io);

@@ -2,6 +2,7 @@
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
+#include "cli/songcommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -12,15 +13,17 @@
 namespace {
 
 // Subcommands register here as they are built.
-const CliCommand *const kCommands[] = {
-    &kFontsCommand,
+const CliCommand kCommands[] = {
+    {u"help", u"lumivox-cli help                           this text", nullptr},
+    {u"song", kSongUsage, runSongCommand},
+    {u"fonts", kFontsUsage, runFontsCommand},
 };
 
 void printUsage(QTextStream &stream)
 {
     stream << "usage: lumivox-cli [--help] [--version] COMMAND [ARGS...]\n\ncommands:\n";
-    for (const CliCommand *command : kCommands)
-        stream << "  " << QString::fromUtf16(command->usage) << '\n';
+    for (const CliCommand &command : kCommands)
+        stream << "  " << QString::fromUtf16(command.usage) << '\n';
 }
 
 } // namespace
@@ -59,9 +62,9 @@ int main(int argc, char **argv)
         out << "lumivox-cli " << QStringLiteral(LUMIVOX_VERSION_TEXT) << '\n';
         return CliOk;
     }
-    for (const CliCommand *command : kCommands) {
-        if (first == QStringView(command->name)) {
-            const int code = command->run(args, io);
+    for (const CliCommand &command : kCommands) {
+        if (first == QStringView(command.name) && command.run) {
+            const int code = command.run(args, io);
             out.flush();
             err.flush();
             return code;

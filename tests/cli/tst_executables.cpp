@@ -12,28 +12,11 @@ class TestExecutables : public QObject
 
     static QString binary(const char *name) { return TestSupport::buildDir() + u"/bin/" + QString::fromLatin1(name); }
 
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = TestSupport::ProcessRun;
 
     static Run run(const QString &program, const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(program, args);
-        Run r;
-        if (!p.waitForFinished(30000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return TestSupport::runProcess(program, args, env);
     }
 
     // A user of its own: settings, data, cache and runtime folders in a temporary home.

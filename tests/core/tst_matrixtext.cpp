@@ -48,23 +48,17 @@ private slots:
         QCOMPARE(m.cursorCell(), 0);
     }
 
-    void alignment_data()
+    void alignAllRowsAndCursorHome()
     {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("centre 2") << QStringLiteral("ab") << int(MatrixText::Centre) << QStringLiteral("         ab         ");
-        QTest::newRow("centre 3") << QStringLiteral("  abc") << int(MatrixText::Centre) << QStringLiteral("        abc         ");
-        QTest::newRow("left") << QStringLiteral("   a b ") << int(MatrixText::Left) << QStringLiteral("a b                 ");
-        QTest::newRow("right") << QStringLiteral(" a b  ") << int(MatrixText::Right) << QStringLiteral("                 a b");
-        QTest::newRow("blank") << QString() << int(MatrixText::Centre) << QString(20, u' ');
-        QTest::newRow("full") << QString(20, u'z') << int(MatrixText::Centre) << QString(20, u'z');
-    }
-    void alignment()
-    {
-        QFETCH(QString, row);
-        QFETCH(int, alignment);
-        QTEST(MatrixText::alignRow(row.leftJustified(20, u' '), MatrixText::Alignment(alignment)), "expected");
+        MatrixText m;
+        m.setText(screen({"ab", "  abc", "   a b "}));
+        m.setCursor(7, 4);
+        m.alignAll(MatrixText::Alignment::Centre);
+        QCOMPARE(m.row(0), QStringLiteral("         ab         "));
+        QCOMPARE(m.row(1), QStringLiteral("        abc         "));
+        QCOMPARE(m.cursorCell(), 0);
+        m.alignAll(MatrixText::Alignment::Right);
+        QCOMPARE(m.row(2), QStringLiteral("                 a b"));
     }
 
     void cursorMovesWrapWithinRowAndColumn()

@@ -69,33 +69,10 @@ void MatrixText::putChar(QChar c, int column, int row)
     markCursor();
 }
 
-QString MatrixText::alignRow(const QString &row, Alignment alignment)
-{
-    const QString text = row.trimmed().isEmpty() ? QString() : row;
-    switch (alignment) {
-    case Left: {
-        qsizetype start = 0;
-        while (start < text.size() && text.at(start) == u' ')
-            ++start;
-        return padded(text.mid(start), kColumns);
-    }
-    case Right:
-        return trimmedRight(text).rightJustified(kColumns, u' ', true);
-    case Centre: {
-        qsizetype start = 0;
-        while (start < text.size() && text.at(start) == u' ')
-            ++start;
-        const QString core = trimmedRight(text.mid(start)).left(kColumns);
-        return padded(QString((kColumns - core.size()) / 2, u' ') + core, kColumns);
-    }
-    }
-    return row;
-}
-
 void MatrixText::alignAll(Alignment alignment)
 {
-    for (int r = 0; r < kRows; ++r)
-        setRow(r, alignRow(row(r), alignment));
+    m_text = BoardCharset::alignScreen(m_text, alignment);
+    m_dirty.set();
     markCursor();
     m_column = m_row = 0;
     markCursor();

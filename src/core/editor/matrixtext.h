@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/boardcharset.h"
+
 #include <QString>
 
 #include <bitset>
@@ -16,7 +18,7 @@ public:
     static constexpr int kRows = 10;
     static constexpr int kCells = kColumns * kRows;
 
-    enum Alignment { Centre = 10, Left = 11, Right = 12 };
+    using Alignment = BoardCharset::RowAlignment;
     using Cells = std::bitset<kCells>;
 
     MatrixText();
@@ -31,7 +33,6 @@ public:
     void clearRow(int r);
     void putChar(QChar c, int column, int row);
     void alignAll(Alignment alignment);
-    static QString alignRow(const QString &row, Alignment alignment);
 
     int column() const { return m_column; }
     int row() const { return m_row; }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/font/boardfont.h"
 
+#include "core/model/linereader.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -86,12 +88,9 @@ bool isGlyphLine(QStringView line)
 bool read(QIODevice &device, BoardFont &font)
 {
     int count = 0;
-    while (count < BoardFont::kGlyphCount && !device.atEnd()) {
-        QByteArray bytes = device.readLine();
-        if (bytes.endsWith('\n'))
-            bytes.chop(1);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
+    LineReader reader(device);
+    QByteArrayView bytes;
+    while (count < BoardFont::kGlyphCount && reader.next(bytes)) {
         const QString line = QString::fromUtf8(bytes);
         if (!isGlyphLine(line))
             continue;

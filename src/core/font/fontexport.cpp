@@ -4,6 +4,7 @@
 #include "core/app/fileutils.h"
 #include "core/app/textids.h"
 #include "core/font/boardfont.h"
+#include "core/model/linereader.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,16 +23,16 @@ QByteArray addressTag(quint32 address)
 }
 
 // The two characters of a column field as they stand in the line; a line cut short is padded with "0".
-QByteArray fieldText(const QByteArray &line, int pos)
+QByteArray fieldText(QByteArrayView line, int pos)
 {
-    QByteArray field = line.mid(pos, 2);
+    QByteArray field = pos < line.size() ? line.sliced(pos, qMin<qsizetype>(2, line.size() - pos)).toByteArray() : QByteArray();
     while (field.size() < 2)
         field += '0';
     return field;
 }
 
 // Column fields in export order: K1..K5, or K5..K1 when mirrored.
-QList<QByteArray> exportFields(const QByteArray &line, bool mirrored)
+QList<QByteArray> exportFields(QByteArrayView line, bool mirrored)
 {
     QList<QByteArray> fields;
     for (int f = 0; f < Glyph::kColumns; ++f)
@@ -87,12 +88,9 @@ FontExportResult exportFontImage(const FontExportOptions &options)
         address += 0x20;
 
         int glyph = 0;
-        while (glyph < BoardFont::kGlyphCount && !fnt.atEnd()) {
-            QByteArray line = fnt.readLine();
-            if (line.endsWith('\n'))
-                line.chop(1);
-            if (line.endsWith('\r'))
-                line.chop(1);
+        LineReader reader(fnt);
+        QByteArrayView line;
+        while (glyph < BoardFont::kGlyphCount && reader.next(line)) {
             if (line.isEmpty() || line.front() != '0')
                 continue;
             if (glyph % kGlyphsPerLine == 0)
