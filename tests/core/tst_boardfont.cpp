@@ -188,6 +188,34 @@ private slots:
         QVERIFY(image.contains(QByteArray("\r\nH800000" + QByteArray("61").repeated(40) + "\r\n")));
     }
 
+    // The shipped fonts: every glyph line present, the board's letters where the board code puts them.
+    void shippedFonts_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<int>>("litCodes");
+        QTest::addColumn<QString>("comments");
+        QTest::newRow("Latin") << QStringLiteral("Font_V1.fnt") << QList<int>{'A', 'z', '0', 0xA5, 0xB9, 0x8C, 0xA3, 0xD3, 0xE4}
+                               << QStringLiteral("ĄąŚŁÓä");
+        QTest::newRow("Cyrillic") << QStringLiteral("Font_V2.fnt") << QList<int>{'A', 0xC0, 0xFF, 0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA5, 0xB4, 0xB9}
+                                  << QStringLiteral("АяЁёЄєЇїҐґ№");
+    }
+    void shippedFonts()
+    {
+        QFETCH(QString, file);
+        QFETCH(QList<int>, litCodes);
+        QFETCH(QString, comments);
+        BoardFont font;
+        QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/" + file, font));
+        for (int code : litCodes)
+            QVERIFY2(!font.glyphs[code].isBlank(), qPrintable(QString::number(code, 16)));
+        QVERIFY(font.glyphs[0x20].isBlank());
+        QString named;
+        for (const Glyph &g : font.glyphs)
+            named += g.comment.left(1);
+        for (QChar c : comments)
+            QVERIFY2(named.contains(c), qPrintable(QString(c)));
+    }
+
     void skippedFontsAndFailures()
     {
         QTemporaryDir dir;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Developer preview of the board: renders what the LED matrix shows to PNG files.
 //   lumivox-board-preview chart FONT.fnt OUT.png        all 256 glyphs of a font, 16 by 16
-//   lumivox-board-preview song SONG.txt FONT.fnt OUTDIR  one PNG per screen of every stanza
+//   lumivox-board-preview song SONG.txt OUTDIR [FONTDIR] one PNG per screen of every stanza, with
+//                                                       Font_V1 or Font_V2 by the song's charset
 // Runs without a display (QT_QPA_PLATFORM=offscreen is set when none is).
 #include "core/font/boardfont.h"
 #include "core/model/song.h"
@@ -55,12 +56,16 @@ int chart(const BoardFont &font, const QString &out)
     return sheet.scaled(sheet.size() * 2).save(out) ? 0 : 2;
 }
 
-int song(const QString &path, const BoardFont &font, const QString &outDir)
+int song(const QString &path, const QString &outDir, const QString &fontDir)
 {
     Song song;
     SongLoadOptions options;
     options.rewriteTabs = false;
     if (!SongFile::load(song, path, nullptr, options))
+        return 2;
+    BoardFont font;
+    const bool cyrillic = song.charset() == CharsetMode::Cyrillic;
+    if (!FontFile::load(fontDir + (cyrillic ? u"/Font_V2.fnt" : u"/Font_V1.fnt"), font))
         return 2;
     QDir().mkpath(outDir);
     CMatrix20_10 matrix;
@@ -92,9 +97,11 @@ int main(int argc, char **argv)
     BoardFont font;
     if (args.size() == 4 && args[1] == u"chart" && FontFile::load(args[2], font))
         return chart(font, args[3]);
-    if (args.size() == 5 && args[1] == u"song" && FontFile::load(args[3], font))
-        return song(args[2], font, args[4]);
+    if ((args.size() == 4 || args.size() == 5) && args[1] == u"song") {
+        const QString fontDir = args.size() == 5 ? args[4] : QCoreApplication::applicationDirPath() + u"/../share/lumivox/Font";
+        return song(args[2], args[3], fontDir);
+    }
     err << "usage: lumivox-board-preview chart FONT.fnt OUT.png\n"
-           "       lumivox-board-preview song SONG.txt FONT.fnt OUTDIR\n";
+           "       lumivox-board-preview song SONG.txt OUTDIR [FONTDIR]\n";
     return 2;
 }
