@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cliio.h"
+#include "cli/fontscommand.h"
 #include "cli/songcommand.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ namespace {
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
     {u"song", kSongUsage, runSongCommand},
+    {u"fonts", kFontsUsage, runFontsCommand},
 };
 
 void printUsage(QTextStream &stream)
