@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cliio.h"
+#include "cli/fontscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/scancommand.h"
 #include "cli/songcommand.h"
@@ -19,6 +20,7 @@ const CliCommand kCommands[] = {
     {u"song", kSongUsage, runSongCommand},
     kScanCommand,
     kPlaylistCommand,
+    {u"fonts", kFontsUsage, runFontsCommand},
 };
 
 void printUsage(QTextStream &stream)

@@ -61,6 +61,18 @@
     X(AboutTitle, 607)                                                                     \
     X(AboutDescription, 608)                                                               \
     X(AboutDataFolderLink, 609)                                                            \
+    /* board fonts */                                                                      \
+    X(FontSaveFailed, 110)                                                                 \
+    X(FontExportUnreadable, 206)                                                           \
+    X(FontExportMissing, 207)                                                              \
+    X(FontExportCannotCreate, 208)                                                         \
+    X(FontExportNoFonts, 281)                                                              \
+    X(MenuExportFonts, 615)                                                                \
+    X(FontExportDone, 616)                                                                 \
+    /* LED matrix and number maps */                                                       \
+    X(MatrixEmptyState, 305)                                                               \
+    X(MatrixPasteTooLong, 348)                                                             \
+    X(NumberMapNumberTaken, 350)\
     /* library names: group and playlist name rules */                                     \
     X(PlaylistForbiddenCharacter, 175)                                                     \
     X(PlaylistNameEmpty, 176)                                                              \
