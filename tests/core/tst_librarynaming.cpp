@@ -74,30 +74,6 @@ private slots:
         QCOMPARE(itemTitleForRename(QString(QStringLiteral("0001 ") + longTitle)), QString(40, u'x'));
     }
 
-    void directories()
-    {
-        QCOMPARE(songDirectory(QStringLiteral("/media/card/")), QStringLiteral("/media/card"));
-        QCOMPARE(songDirectory(QStringLiteral("/media/card")), QStringLiteral("/media/card"));
-        QCOMPARE(slideDirectory(QStringLiteral("/media/card/")), QStringLiteral("/media/card/screen_dir"));
-        QCOMPARE(playlistDirectory(QStringLiteral("/media/card")), QStringLiteral("/media/card/playlist_dir"));
-        QCOMPARE(groupDirectory(QStringLiteral("/media/card/"), QStringLiteral("Kolędy")),
-                 QStringLiteral("/media/card/Kolędy/"));
-        QCOMPARE(songDirectory(QStringLiteral("/")), QStringLiteral("/"));
-        QCOMPARE(slideDirectory(QStringLiteral("/")), QStringLiteral("/screen_dir"));
-    }
-
-    void validNumbers()
-    {
-        QVERIFY(!isValidNumber(ItemKind::Song, 0));
-        QVERIFY(isValidNumber(ItemKind::Song, 1));
-        QVERIFY(isValidNumber(ItemKind::Song, 4999));
-        QVERIFY(!isValidNumber(ItemKind::Song, 5000));
-        QVERIFY(isValidNumber(ItemKind::Slide, 499));
-        QVERIFY(!isValidNumber(ItemKind::Slide, 500));
-        QVERIFY(!isValidNumber(ItemKind::Playlist, 500));
-        QVERIFY(!isValidNumber(ItemKind::Playlist, -1));
-    }
-
     void forbiddenNames_data()
     {
         QTest::addColumn<QString>("text");

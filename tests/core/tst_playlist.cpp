@@ -297,18 +297,6 @@ private slots:
         QVERIFY(!loaded.save(m_card + u"no such dir/0001 X.lst"));
     }
 
-    void clearResets()
-    {
-        Playlist playlist = read(withCrLf(u"#0/\n#TXT/\t#Kyrie/\t#1/\t#0/\n"));
-        playlist.setDirty(true);
-        playlist.clear();
-        QCOMPARE(playlist.count(), 0);
-        QCOMPARE(playlist.number(), -1);
-        QVERIFY(playlist.name().isEmpty());
-        QVERIFY(!playlist.isDirty());
-        QVERIFY(!playlist.isLoaded());
-    }
-
     void libraryLoadRecordsIssuesInTheLibrary()
     {
         const QString path = m_card + u"playlist_dir/0020 Braki.lst";
