@@ -151,6 +151,21 @@ private slots:
         QCOMPARE(library.playlistLists().size(), 1);
     }
 
+    // Files where the two directories belong: they cannot be created, and the scan goes on.
+    void filesInPlaceOfTheDirectories()
+    {
+        newCard();
+        QVERIFY(put(QStringLiteral("screen_dir"), "not a directory"));
+        QVERIFY(put(QStringLiteral("playlist_dir"), "not a directory"));
+        QVERIFY(put(QStringLiteral("G/0001 A.txt")));
+        SongLibrary library;
+        QVERIFY(scanned(library, ScanFlags::kFullRefresh).issues().isEmpty());
+        QCOMPARE(library.songCount(), 1);
+        QCOMPARE(library.slideCount(), 0);
+        QCOMPARE(library.playlistCount(), 0);
+        QVERIFY(QFileInfo(m_card + u"screen_dir").isFile());
+    }
+
     void readOnlyScanChangesNothing()
     {
         newCard();
