@@ -2,6 +2,8 @@
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
+#include "cli/playlistcommand.h"
+#include "cli/scancommand.h"
 #include "cli/songcommand.h"
 
 #include <QCoreApplication>
@@ -16,6 +18,8 @@ namespace {
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
     {u"song", kSongUsage, runSongCommand},
+    kScanCommand,
+    kPlaylistCommand,
     {u"fonts", kFontsUsage, runFontsCommand},
 };
 

@@ -72,7 +72,27 @@
     /* LED matrix and number maps */                                                       \
     X(MatrixEmptyState, 305)                                                               \
     X(MatrixPasteTooLong, 348)                                                             \
-    X(NumberMapNumberTaken, 350)
+    X(NumberMapNumberTaken, 350)\
+    /* library names: group and playlist name rules */                                     \
+    X(PlaylistForbiddenCharacter, 175)                                                     \
+    X(PlaylistNameEmpty, 176)                                                              \
+    X(GroupExists, 178)                                                                    \
+    X(GroupReservedName, 179)                                                              \
+    X(GroupForbiddenCharacter, 180)                                                        \
+    X(GroupNameLabel, 181)                                                                 \
+    X(TitleForbiddenCharacter, 233)                                                        \
+    X(PlaylistNameTooLong, 351)                                                            \
+    X(GroupNameTooLong, 496)                                                               \
+    /* library issues, by issue code (issueTextId) */                                      \
+    X(IssueNumberRange, 193)                                                               \
+    X(IssueDuplicateNumber, 194)                                                           \
+    X(IssueNameTooLong, 495)                                                               \
+    X(IssueEmptySequence, 411)                                                             \
+    X(IssueShortLine, 493)                                                                 \
+    X(IssueMissingEntry, 413)                                                              \
+    X(IssueDuplicateTitle, 516)                                                            \
+    X(IssueMissingRefrain, 526)                                                            \
+    X(IssueOther, 494)
 
 namespace Txt {
 enum Id : int {
