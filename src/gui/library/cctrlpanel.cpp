@@ -13,7 +13,6 @@
 #include "gui/main/cmainframe.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -242,7 +241,6 @@ QMenu *CCtrlPanel::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuCollapseAll, [this] { collapseAll(); });
         menu->addSeparator();
         QMenu *sort = menu->addMenu(Lang::text(Txt::MenuSort));
-        auto *group = new QActionGroup(sort);
         const struct { int text; TitleCollation::SortMode mode; } kModes[] = {
             {Txt::MenuSortByTitle, TitleCollation::SortMode::ByTitle},
             {Txt::MenuSortByNumber, TitleCollation::SortMode::ByNumber},
@@ -252,7 +250,6 @@ QMenu *CCtrlPanel::createContextMenu(QTreeWidgetItem *item)
             action->setObjectName(QStringLiteral("menuText%1").arg(mode.text));
             action->setCheckable(true);
             action->setChecked(m_sortMode == mode.mode);
-            group->addAction(action);
         }
         break;
     }

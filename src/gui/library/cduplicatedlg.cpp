@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 const QColor CDuplicateDlg::kYellow(255, 255, 128);
@@ -34,19 +34,19 @@ CDuplicateDlg::CDuplicateDlg(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("CDuplicateDlg"));
     setControlText(this, Txt::IssueWindowTitle);
-    m_list = new QTreeWidget(this);
+    m_list = new QTableWidget(0, 3, this);
     m_list->setObjectName(QStringLiteral("issueList"));
-    m_list->setRootIsDecorated(false);
-    m_list->setColumnCount(3);
-    m_list->setHeaderLabels({Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::IssueColumnText),
-                             Lang::text(Txt::IssueColumnFile)});
+    m_list->setHorizontalHeaderLabels({Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::IssueColumnText),
+                                       Lang::text(Txt::IssueColumnFile)});
     m_list->setColumnWidth(0, 60);
     m_list->setColumnWidth(1, 150);
     m_list->setColumnWidth(2, 200);
-    m_list->headerItem()->setTextAlignment(0, Qt::AlignCenter);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setDefaultSectionSize(20);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #c0c0c0;"
-                                         " border-bottom: 1px solid #c0c0c0; }"));
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
 
     // Shown by the card tools when issues block writing; hidden here.
     auto *warning = new QWidget(this);
@@ -77,19 +77,21 @@ CDuplicateDlg::CDuplicateDlg(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void CDuplicateDlg::fill(const IssueList &issues)
 {
-    m_list->clear();
-    for (const IssueRow &row : issueRows(issues)) {
-        auto *item = new QTreeWidgetItem(m_list);
-        item->setText(0, QString::number(row.number));
-        item->setTextAlignment(0, Qt::AlignCenter);
-        item->setIcon(0, TreeIcons::icon(imageOf(row.fileType)));
-        item->setText(1, Lang::text(row.textId));
-        item->setText(2, row.name);
+    const QList<IssueRow> rows = issueRows(issues);
+    m_list->clearContents();
+    m_list->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const IssueRow &row = rows.at(r);
         const QColor band = row.band == 0 ? kYellow : kGreen;
+        const QString texts[3] = {QString::number(row.number), Lang::text(row.textId), row.name};
         for (int column = 0; column < 3; ++column) {
-            item->setBackground(column, band);
-            item->setForeground(column, Qt::black);
+            auto *item = new QTableWidgetItem(texts[column]);
+            item->setBackground(band);
+            item->setForeground(Qt::black);
+            m_list->setItem(r, column, item);
         }
+        m_list->item(r, 0)->setTextAlignment(Qt::AlignCenter);
+        m_list->item(r, 0)->setIcon(TreeIcons::icon(imageOf(row.fileType)));
     }
 }
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class IssueList;
-class QTreeWidget;
+class QTableWidget;
 
 // The issue window: the issues of the last library scan, ordered by number, rows of one number
 // in one colour band. It stays open beside the main window.
@@ -20,8 +20,8 @@ public:
     void fill(const IssueList &issues);
     // Refills, shows the window and brings it to the front.
     void showIssues(const IssueList &issues);
-    QTreeWidget *list() const { return m_list; }
+    QTableWidget *list() const { return m_list; }
 
 private:
-    QTreeWidget *m_list;
+    QTableWidget *m_list;
 };

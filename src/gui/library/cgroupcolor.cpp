@@ -6,9 +6,40 @@
 #include "gui/library/caddcolorgroup.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+// Keeps every cell in its group's colour when the row is selected; the selection shows as a frame.
+class GroupColourDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        const bool selected = option.state & QStyle::State_Selected;
+        plain.state &= ~QStyle::State_Selected;
+        painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (selected) {
+            painter->save();
+            painter->setPen(QPen(option.palette.highlight().color(), 2));
+            painter->drawLine(option.rect.topLeft() + QPoint(0, 1), option.rect.topRight() + QPoint(0, 1));
+            painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+            painter->restore();
+        }
+    }
+};
+
+} // namespace
 
 CGroupColor::CGroupColor(SongGroupList &groups, const QStringList &groupNames, std::function<bool()> save,
                          QWidget *parent)
@@ -28,6 +59,8 @@ CGroupColor::CGroupColor(SongGroupList &groups, const QStringList &groupNames, s
     m_list->headerItem()->setTextAlignment(1, Qt::AlignCenter);
     m_list->headerItem()->setTextAlignment(2, Qt::AlignCenter);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->header()->setStretchLastSection(false);
+    m_list->setItemDelegate(new GroupColourDelegate(m_list));
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item) { editGroup(m_list->indexOfTopLevelItem(item)); });
 
@@ -43,14 +76,17 @@ CGroupColor::CGroupColor(SongGroupList &groups, const QStringList &groupNames, s
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
     setControlText(buttons->button(QDialogButtonBox::Cancel), Txt::ButtonCancel);
-    buttons->addButton(add, QDialogButtonBox::ActionRole);
-    buttons->addButton(remove, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CGroupColor::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CGroupColor::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    auto *row = new QHBoxLayout;
+    row->addWidget(add);
+    row->addWidget(remove);
+    row->addStretch(1);
+    row->addWidget(buttons);
+    layout->addLayout(row);
     resize(460, 320);
     refill(0);
 }
