@@ -530,6 +530,7 @@ private slots:
         m_drives->setDrives({cardEntry(card)});
         m_panel->driveList()->refreshDrives();
         QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
+        QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
         QVERIFY(tree()->isEnabled());
         QVERIFY(m_frame->pages()->isEnabled());
         QVERIFY(findItem(tree(), QStringLiteral("Maryjne")));

@@ -145,7 +145,7 @@ void CCtrlPanel::cardInserted()
         if (m_startingUp) {
             refreshLibrary(false);
         } else {
-            const auto answer = questionBox(this, Lang::text(Txt::CardInsertedQuestion));
+            const auto answer = questionBox(this, Lang::text(Txt::CardInsertedQuestion), {}, QMessageBox::No);
             refreshLibrary(answer == QMessageBox::Yes);
         }
         emit newPlaylistRequested();
