@@ -15,6 +15,7 @@
 #include "gui/library/ctreedown.h"
 #include "gui/library/cwczytywaniepios.h"
 #include "gui/main/cmainframe.h"
+#include "testappcore.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -89,8 +90,7 @@ class TestLibraryPanel : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_store;
-    std::unique_ptr<AppCore> m_core;
+    std::unique_ptr<TestAppCore> m_app;
     QList<MessageBoxes::Request> m_boxes;
     QMessageBox::StandardButton m_answer = QMessageBox::Yes;
     int m_cards = 0;
@@ -151,13 +151,7 @@ class TestLibraryPanel : public QObject
 private slots:
     void initTestCase()
     {
-        m_store = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        AppDirs dirs;
-        dirs.resourceDir = TestSupport::sourceDir() + u"/data/";
-        dirs.dataDir = m_dir.filePath(QStringLiteral("data/"));
-        dirs.workDir = m_dir.filePath(QStringLiteral("work/"));
-        m_core = std::make_unique<AppCore>(m_store.get(), dirs);
-        m_core->loadPersistentState();
+        m_app = std::make_unique<TestAppCore>(m_dir.path());
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
         CWczytywaniePios::setStartDelay(0);
         MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {

@@ -85,11 +85,7 @@ CAddColorGroup::CAddColorGroup(const SongGroup &group, const QStringList &groupN
     colourRow->addWidget(m_colourButton);
     colourRow->addStretch(1);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    setControlText(buttons->button(QDialogButtonBox::Cancel), Txt::ButtonCancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CAddColorGroup::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CAddColorGroup::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(nameBox);

@@ -35,11 +35,7 @@ CFindDlg::CFindDlg(const QString &lastText, QWidget *parent) : QDialog(parent)
     grid->addWidget(m_textEdit, 0, 1);
     grid->addWidget(m_byNumber, 1, 0);
     grid->addWidget(m_numberEdit, 1, 1);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    setControlText(buttons->button(QDialogButtonBox::Cancel), Txt::ButtonCancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CFindDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CFindDlg::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addWidget(buttons);

@@ -73,11 +73,7 @@ CGroupColor::CGroupColor(SongGroupList &groups, const QStringList &groupNames, s
     setControlText(remove, Txt::GroupColourDelete);
     connect(remove, &QPushButton::clicked, this, &CGroupColor::deleteSelected);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    setControlText(buttons->button(QDialogButtonBox::Cancel), Txt::ButtonCancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CGroupColor::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CGroupColor::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
