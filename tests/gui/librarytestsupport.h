@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Helpers of the library panel's tests.
+#include "core/card/driveprovider.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace LibraryTest {
+
+inline QByteArray songBytes()
+{
+    QByteArray bytes = "#n 0\r\n#k 1,\r\n#z\r\n#e\r\n";
+    for (int i = 0; i < 10; ++i)
+        bytes += QByteArray(20, 'x') + "\r\n";
+    return bytes;
+}
+
+// Runs act on the next modal dialog of type D once it is shown.
+template <typename D>
+inline void whenShown(std::function<void(D *)> act)
+{
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [act, attempt] {
+        if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget()))
+            act(dialog);
+        else
+            QTimer::singleShot(10, *attempt);
+    };
+    QTimer::singleShot(0, *attempt);
+}
+
+inline DriveEntry cardEntry(const QString &root, const QString &label = QStringLiteral("CARD"))
+{
+    return DriveEntry{label, root, false, QStringLiteral("FAT32"), QStringLiteral("/dev/sdz1"), false};
+}
+
+} // namespace LibraryTest
