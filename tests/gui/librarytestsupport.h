@@ -3,6 +3,7 @@
 
 // Helpers of the library panel's tests.
 #include "core/card/driveprovider.h"
+#include "gui/app/messageboxes.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -39,5 +40,30 @@ inline DriveEntry cardEntry(const QString &root, const QString &label = QStringL
 {
     return DriveEntry{label, root, false, QStringLiteral("FAT32"), QStringLiteral("/dev/sdz1"), false};
 }
+
+// Answers every message box (questions with answer, the others with OK) and keeps what was asked.
+struct BoxRecorder
+{
+    QList<MessageBoxes::Request> requests;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+
+    void install()
+    {
+        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
+            requests << request;
+            return request.buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
+        });
+    }
+    void clear() { requests.clear(); }
+    bool isEmpty() const { return requests.isEmpty(); }
+    const MessageBoxes::Request &first() const { return requests.first(); }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const MessageBoxes::Request &request : requests)
+            result << request.text;
+        return result;
+    }
+};
 
 } // namespace LibraryTest

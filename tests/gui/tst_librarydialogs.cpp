@@ -32,7 +32,7 @@ class TestLibraryDialogs : public QObject
 
     QTemporaryDir m_dir;
     std::unique_ptr<TestAppCore> m_app;
-    QList<MessageBoxes::Request> m_boxes;
+    BoxRecorder m_boxes;
     int m_bases = 0;
 
     QString newCard()
@@ -42,23 +42,12 @@ class TestLibraryDialogs : public QObject
         return dir;
     }
 
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const MessageBoxes::Request &box : m_boxes)
-            texts << box.text;
-        return texts;
-    }
-
 private slots:
     void initTestCase()
     {
         m_app = std::make_unique<TestAppCore>(m_dir.path());
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
-            m_boxes << request;
-            return QMessageBox::Ok;
-        });
+        m_boxes.install();
     }
 
     void init() { m_boxes.clear(); }
@@ -161,7 +150,7 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             return;
         }
-        QCOMPARE(boxTexts(), QStringList{message});
+        QCOMPARE(m_boxes.texts(), QStringList{message});
         QVERIFY(dialog.result() != QDialog::Accepted);
         QCOMPARE(dialog.edit()->selectedText(), name);
     }
@@ -186,7 +175,7 @@ private slots:
         CAdd_playlist dialog(QStringLiteral("Stara"));
         dialog.edit()->setText(name);
         dialog.accept();
-        QCOMPARE(boxTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(m_boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(dialog.result() == QDialog::Accepted, message.isEmpty());
     }
 
@@ -196,7 +185,7 @@ private slots:
         CFindDlg dialog{QString()};
         QVERIFY(!dialog.numberEdit()->isEnabled());
         dialog.accept();
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::SearchEmpty)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchEmpty)});
         dialog.numberRadio()->setChecked(true);
         QVERIFY(dialog.numberEdit()->isEnabled());
         QVERIFY(!dialog.textEdit()->isEnabled());
@@ -241,7 +230,7 @@ private slots:
                 entry->accept();
             });
             dialog.addGroup();
-            QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::ColourGroupNoName)});
+            QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ColourGroupNoName)});
             QCOMPARE(groups.size(), 2);
             QCOMPARE(groups.last(), (SongGroup{QStringLiteral("Kolędy"), 0x123456, 100, 50}));
             // Double-click editing opens the entry with its own values.

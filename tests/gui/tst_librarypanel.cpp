@@ -63,8 +63,7 @@ class TestLibraryPanel : public QObject
 
     QTemporaryDir m_dir;
     std::unique_ptr<TestAppCore> m_app;
-    QList<MessageBoxes::Request> m_boxes;
-    QMessageBox::StandardButton m_answer = QMessageBox::Yes;
+    BoxRecorder m_boxes;
     int m_cards = 0;
 
     std::shared_ptr<FakeDriveProvider> m_drives;
@@ -112,30 +111,19 @@ class TestLibraryPanel : public QObject
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, modifiers, tree()->visualItemRect(item).center());
     }
 
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const MessageBoxes::Request &box : m_boxes)
-            texts << box.text;
-        return texts;
-    }
-
 private slots:
     void initTestCase()
     {
         m_app = std::make_unique<TestAppCore>(m_dir.path());
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
         CWczytywaniePios::setStartDelay(0);
-        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
-            m_boxes << request;
-            return request.buttons.testFlag(QMessageBox::Yes) ? m_answer : QMessageBox::Ok;
-        });
+        m_boxes.install();
     }
 
     void init()
     {
         m_boxes.clear();
-        m_answer = QMessageBox::Yes;
+        m_boxes.answer = QMessageBox::Yes;
     }
 
     void cleanup()
@@ -265,7 +253,7 @@ private slots:
         const QStringList before = treeLines(tree());
         click(maryjne);
         m_panel->deleteGroup();
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::GroupNotEmpty)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::GroupNotEmpty)});
         QCOMPARE(treeLines(tree()), before);
         QVERIFY(QFileInfo(card + u"Maryjne/0003 Ave.txt").exists());
 
@@ -289,12 +277,12 @@ private slots:
         click(findItem(tree(), QStringLiteral("0010 Rorate")), Qt::ControlModifier);
         click(findItem(tree(), QStringLiteral("0001 Witamy")), Qt::ControlModifier);
 
-        m_answer = QMessageBox::No;
+        m_boxes.answer = QMessageBox::No;
         m_panel->deleteSelected();
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::DeleteFilesQuestion)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::DeleteFilesQuestion)});
         QVERIFY(QFileInfo::exists(card + u"Maryjne/0003 Ave.txt"));
 
-        m_answer = QMessageBox::Yes;
+        m_boxes.answer = QMessageBox::Yes;
         m_panel->deleteSelected();
         QVERIFY(!QFileInfo::exists(card + u"Maryjne/0003 Ave.txt"));
         QVERIFY(!QFileInfo::exists(card + u"Adwent/0010 Rorate.txt"));
@@ -311,7 +299,7 @@ private slots:
         click(gone);
         QVERIFY(QFile::remove(card + u"Adwent/0011 Archanioł.txt"));
         m_panel->deleteSelected();
-        QCOMPARE(boxTexts().last(), Lang::text(Txt::DeleteFileFailed) + QStringLiteral(" 0011 Archanioł.txt"));
+        QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::DeleteFileFailed) + QStringLiteral(" 0011 Archanioł.txt"));
         QCOMPARE(findItem(tree(), QStringLiteral("0011 Archanioł")), gone);
     }
 
@@ -333,13 +321,13 @@ private slots:
         QCOMPARE(TestSupport::readFile(card + u"Adwent/0003 Ave.txt"), QByteArray("adwent copy"));
 
         // Onto a group holding the same name, answered No: both files stay as they were.
-        m_answer = QMessageBox::No;
+        m_boxes.answer = QMessageBox::No;
         m_panel->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::MoveReplaceQuestion)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::MoveReplaceQuestion)});
         QCOMPARE(TestSupport::readFile(card + u"Adwent/0003 Ave.txt"), QByteArray("adwent copy"));
         QCOMPARE(TestSupport::readFile(card + u"Maryjne/0003 Ave.txt"), songBytes());
 
-        m_answer = QMessageBox::Yes;
+        m_boxes.answer = QMessageBox::Yes;
         m_panel->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
         QVERIFY(!QFileInfo::exists(card + u"Adwent/0003 Ave.txt"));
         QCOMPARE(TestSupport::readFile(card + u"Maryjne/0003 Ave.txt"), QByteArray("adwent copy"));
@@ -355,7 +343,7 @@ private slots:
         const LibraryItemInfo stale = info(QStringLiteral("0011 Archanioł"));
         QVERIFY(QFile::remove(card + u"Adwent/0011 Archanioł.txt"));
         m_panel->moveSong(stale, info(QStringLiteral("Pusta")));
-        QVERIFY(boxTexts().last().startsWith(Lang::text(Txt::FileMissing)));
+        QVERIFY(m_boxes.texts().last().startsWith(Lang::text(Txt::FileMissing)));
         QCOMPARE(QDir(card + u"Pusta").entryList(QDir::Files), QStringList{QStringLiteral("0010 Rorate.txt")});
     }
 
@@ -403,7 +391,7 @@ private slots:
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0012 Ave Maria"));
         QVERIFY(m_boxes.isEmpty());
         QTest::keyClick(tree(), Qt::Key_F3);
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::SearchNotFound)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNotFound)});
         QVERIFY(m_panel->search().text.isEmpty());
         // After a miss F3 opens the dialog again.
         bool opened = false;
@@ -420,7 +408,7 @@ private slots:
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0010 Rorate"));
         m_panel->setSearch(true, QString(), 77);
         QVERIFY(!m_panel->findNext());
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
     }
 
     void keysOfTheTree()
@@ -469,10 +457,10 @@ private slots:
         QCOMPARE(m_frame->statusPane(0), Lang::text(Txt::StatusNoDrive));
         QVERIFY(!m_frame->action(Command::RefreshFileList)->isEnabled());
 
-        m_answer = QMessageBox::No;
+        m_boxes.answer = QMessageBox::No;
         m_drives->setDrives({cardEntry(card)});
         m_panel->driveList()->refreshDrives();
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
         QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
         QVERIFY(tree()->isEnabled());
         QVERIFY(m_frame->pages()->isEnabled());
@@ -509,14 +497,14 @@ private slots:
         m_boxes.clear();
         m_panel->driveList()->setCurrentIndex(1);
         QCOMPARE(m_panel->root(), second);
-        QCOMPARE(boxTexts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
         QVERIFY(findItem(tree(), QStringLiteral("Inne")));
         // The list keeps the chosen card by its root when the order of the cards changes.
         m_drives->setDrives({cardEntry(second, QStringLiteral("B")), cardEntry(first)});
         m_panel->driveList()->refreshDrives();
         QCOMPARE(m_panel->driveList()->drivePath(), second);
         QCOMPARE(m_panel->driveList()->currentIndex(), 0);
-        QCOMPARE(boxTexts().size(), 1);
+        QCOMPARE(m_boxes.texts().size(), 1);
     }
 
 };
