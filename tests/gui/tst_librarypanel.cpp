@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
@@ -292,6 +293,11 @@ private slots:
         QCOMPARE(m_frame->statusPane(1), QStringLiteral("3"));
         QCOMPARE(m_frame->statusPane(2), QStringLiteral("0"));
         QCOMPARE(m_panel->library().groups().at(0).files, QStringList{QStringLiteral("0011 Archanioł")});
+        // The deleted anchor is forgotten: Shift starts a new range at the clicked song.
+        QVERIFY(!tree()->anchor());
+        QTreeWidgetItem *aveMaria = findItem(tree(), QStringLiteral("0012 Ave Maria"));
+        click(aveMaria, Qt::ShiftModifier);
+        QCOMPARE(tree()->markedItems(), QList<QTreeWidgetItem *>({aveMaria}));
 
         // A file deleted behind the program's back: the message names it, the node stays.
         m_boxes.clear();
@@ -409,6 +415,34 @@ private slots:
         m_panel->setSearch(true, QString(), 77);
         QVERIFY(!m_panel->findNext());
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
+    }
+
+    void closingTheWaitDialogStopsTheScan()
+    {
+        const QString card = newCard();
+        for (int g = 1; g <= 20; ++g) {
+            for (int n = 1; n <= 50; ++n)
+                TestSupport::writeFile(card + QStringLiteral("Grupa %1/%2 Pieśń.txt").arg(g, 2, 10, QChar(u'0')).arg(g * 100 + n, 4, 10, QChar(u'0')),
+                                       songBytes());
+        }
+        SongLibrary library;
+        library.setRoot(card);
+        CWczytywaniePios wait;
+        // Closed through its close box as soon as the first group is being read.
+        QTimer closer;
+        closer.setInterval(0);
+        connect(&closer, &QTimer::timeout, &wait, [&wait, &closer] {
+            if (!wait.findChild<QLabel *>(QStringLiteral("groupLabel"))->text().isEmpty()) {
+                closer.stop();
+                wait.close();
+            }
+        });
+        closer.start();
+        wait.runScan(library, ScanFlags::kFullRefresh);
+        QVERIFY(wait.stopRequested());
+        QVERIFY(!wait.isVisible());
+        QVERIFY(!library.groups().isEmpty());
+        QVERIFY(library.groups().size() < 20);
     }
 
     void keysOfTheTree()

@@ -67,7 +67,7 @@ void CCtrlPanel::deleteGroup()
     }
     m_library.groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
     m_search.current = nullptr;
-    delete item;
+    m_tree->removeItem(item);
     updateStatus();
 }
 
@@ -88,7 +88,7 @@ void CCtrlPanel::deleteSelected()
         m_library.forgetFile(itemKindOf(kind), info.group, item->text(0));
         if (m_search.current == item)
             m_search.current = nullptr;
-        delete item;
+        m_tree->removeItem(item);
     }
     updateStatus();
 }

@@ -78,6 +78,21 @@ void CTreeDown::clearTree()
     clear();
 }
 
+void CTreeDown::removeItem(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    for (QTreeWidgetItem **kept : {&m_anchor, &m_pressed, &m_dragged, &m_expandTarget}) {
+        for (QTreeWidgetItem *p = *kept; p; p = p->parent()) {
+            if (p == item) {
+                *kept = nullptr;
+                break;
+            }
+        }
+    }
+    delete item;
+}
+
 void CTreeDown::build(const QList<LibraryTreeNode> &nodes)
 {
     setUpdatesEnabled(false);

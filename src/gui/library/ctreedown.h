@@ -27,6 +27,8 @@ public:
     void build(const QList<LibraryTreeNode> &nodes);
     // Clears the items and the selection state.
     void clearTree();
+    // Deletes one item (with its children), forgetting it as anchor or drag source first.
+    void removeItem(QTreeWidgetItem *item);
 
     // The record of an item, with root as the card root.
     LibraryItemInfo itemInfo(const QTreeWidgetItem *item, const QString &root) const;
