@@ -98,6 +98,13 @@ void CDuplicateDlg::fill(const IssueList &issues)
 void CDuplicateDlg::showIssues(const IssueList &issues)
 {
     fill(issues);
+    if (!m_placed && parentWidget()) {
+        // The first time beside the library tree, over the page area, rather than wherever the
+        // window manager puts a new window.
+        const QRect owner = parentWidget()->window()->geometry();
+        move(owner.center() - QPoint(width() / 2, height() / 2));
+        m_placed = true;
+    }
     show();
     raise();
     activateWindow();

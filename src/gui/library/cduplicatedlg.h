@@ -24,4 +24,5 @@ public:
 
 private:
     QTableWidget *m_list;
+    bool m_placed = false;
 };

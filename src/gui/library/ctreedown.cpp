@@ -221,8 +221,12 @@ void CTreeDown::mousePressEvent(QMouseEvent *event)
         return;
     }
     if (event->button() == Qt::RightButton) {
-        // The menu acts on the item under the mouse; the marks stay as they are.
-        makeCurrent(item);
+        // The menu acts on the item under the mouse. A click outside the marks selects that item
+        // alone, so that "Usuń" never deletes files other than the one the menu was opened on.
+        if (item->isSelected())
+            makeCurrent(item);
+        else
+            plainClick(item, true);
         return;
     }
     if (event->button() != Qt::LeftButton)
