@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace LibraryTest {
 
@@ -46,11 +47,15 @@ struct BoxRecorder
 {
     QList<MessageBoxes::Request> requests;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
+    // Runs while a box is open, as events the user does not control would.
+    std::function<void()> whileOpen;
 
     void install()
     {
         MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
             requests << request;
+            if (whileOpen)
+                std::exchange(whileOpen, {})();
             return request.buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
         });
     }

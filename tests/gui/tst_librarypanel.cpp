@@ -124,6 +124,7 @@ private slots:
     void init()
     {
         m_boxes.clear();
+        m_boxes.whileOpen = {};
         m_boxes.answer = QMessageBox::Yes;
     }
 
@@ -211,6 +212,14 @@ private slots:
         QVERIFY(!menu->findChild<QAction *>(QStringLiteral("menuText401"))->isEnabled());
         QVERIFY(menu->findChild<QAction *>(QStringLiteral("menuText400"))->isEnabled());
 
+        // A right click inside the marks keeps them; outside, it selects the clicked song alone.
+        QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, tree()->visualItemRect(ave).center());
+        QCOMPARE(tree()->markedItems(), QList<QTreeWidgetItem *>({ave, zdrowas}));
+        QCOMPARE(tree()->currentItem(), ave);
+        QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, tree()->visualItemRect(rorate).center());
+        QCOMPARE(tree()->markedItems(), QList<QTreeWidgetItem *>({rorate}));
+        click(ave);
+        click(zdrowas, Qt::ControlModifier);
         click(zdrowas, Qt::ControlModifier); // toggles off
         QCOMPARE(tree()->markedItems(), QList<QTreeWidgetItem *>({ave}));
         menu.reset(m_panel->createContextMenu(ave));
@@ -506,6 +515,18 @@ private slots:
         QVERIFY(!tree()->isEnabled());
         QVERIFY(!m_frame->pages()->isEnabled());
         QCOMPARE(m_frame->statusPane(0), Lang::text(Txt::StatusNoDrive));
+
+        // The card goes again while its question is open: nothing is read, the tree stays off.
+        m_drives->setDrives({cardEntry(card)});
+        m_boxes.whileOpen = [this] {
+            m_drives->setDrives({});
+            m_panel->driveList()->refreshDrives();
+        };
+        m_panel->driveList()->refreshDrives();
+        QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::CardInsertedQuestion));
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(!tree()->isEnabled());
+        QVERIFY(m_panel->root().isEmpty());
     }
 
     void folderCardDeletedWhileShown()

@@ -151,7 +151,8 @@ void CCtrlPanel::cardInserted()
         emit newPlaylistRequested();
         m_handlingInsert = false;
     }
-    setLibraryEnabled(true);
+    // The card may have gone while the question was open.
+    setLibraryEnabled(!m_root.isEmpty());
 }
 
 void CCtrlPanel::driveChosen()
@@ -176,8 +177,14 @@ void CCtrlPanel::refreshLibrary(bool full)
     if (m_root.isEmpty())
         return;
     m_library.setRoot(m_root);
+    // No drive poll while the scan lets events through: a card that disappears now is noticed
+    // by the next poll after the scan, not halfway through building the tree of it.
+    const bool polling = m_drives->isPolling();
+    m_drives->enablePolling(false);
     CWczytywaniePios wait(this);
     wait.runScan(m_library, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+    if (polling)
+        m_drives->enablePolling(true);
     rebuildTree();
     m_issueWindow->fill(m_library.issues());
     if (!m_library.issues().isEmpty())

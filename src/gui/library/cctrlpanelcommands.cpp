@@ -55,6 +55,8 @@ void CCtrlPanel::newGroup()
 
 void CCtrlPanel::deleteGroup()
 {
+    if (m_root.isEmpty())
+        return;
     QTreeWidgetItem *item = currentItem();
     if (CTreeDown::kindOf(item) != LibraryNodeKind::Group)
         return;
@@ -73,6 +75,9 @@ void CCtrlPanel::deleteGroup()
 
 void CCtrlPanel::deleteSelected()
 {
+    // Without a card every path would be relative to the working directory.
+    if (m_root.isEmpty())
+        return;
     if (questionBox(this, Lang::text(Txt::DeleteFilesQuestion)) != QMessageBox::Yes)
         return;
     const QList<QTreeWidgetItem *> marked = m_tree->markedItems();
@@ -95,6 +100,8 @@ void CCtrlPanel::deleteSelected()
 
 void CCtrlPanel::renamePlaylist()
 {
+    if (m_root.isEmpty())
+        return;
     QTreeWidgetItem *item = currentItem();
     if (CTreeDown::kindOf(item) != LibraryNodeKind::Playlist)
         return;
@@ -149,6 +156,8 @@ void CCtrlPanel::openGroupFolder()
 
 void CCtrlPanel::openCurrentItem()
 {
+    if (m_root.isEmpty())
+        return;
     const LibraryItemInfo info = selectedItem();
     if (!isFileNode(info.kind))
         return;
