@@ -60,7 +60,20 @@
     /* about box */                                                                        \
     X(AboutTitle, 607)                                                                     \
     X(AboutDescription, 608)                                                               \
-    X(AboutDataFolderLink, 609)
+    X(AboutDataFolderLink, 609)                                                            \
+    /* card data file and card copies */                                                   \
+    X(CardDataReadFailed, 112)                                                             \
+    X(CardDataWrongFormat, 504)                                                            \
+    X(CardDataDamaged, 620)                                                                \
+    X(CardDataTruncated, 621)                                                              \
+    X(CardFileNotWritten, 622)                                                             \
+    X(CardFileNotRead, 623)                                                                \
+    X(CardNameNotStorable, 624)                                                            \
+    X(CardImageMissing, 625)                                                               \
+    X(CardImageOverlap, 626)                                                               \
+    X(CardFolderNotCard, 627)                                                              \
+    X(CardFolderForbidden, 628)                                                            \
+    X(CardFolderMissing, 629)
 
 namespace Txt {
 enum Id : int {

@@ -1,0 +1,277 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/card/cardcopy.h"
+
+#include "core/app/fileutils.h"
+#include "core/app/textids.h"
+#include "core/card/replacingfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qint64 kCompareChunk = 64 * 1024;
+
+const QString kPlaylistDir = QStringLiteral("playlist_dir");
+const QString kScreenDir = QStringLiteral("screen_dir");
+
+QStringList subdirectories(const QString &dir)
+{
+    return sortedEntries(dir, QDir::Dirs | QDir::NoSymLinks);
+}
+
+QStringList plainFiles(const QString &dir, const QString &suffix = {})
+{
+    QStringList names = sortedEntries(dir, QDir::Files | QDir::NoSymLinks);
+    if (!suffix.isEmpty())
+        names.removeIf([&suffix](const QString &name) { return !name.endsWith(suffix); });
+    return names;
+}
+
+bool sameDirectory(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The decimal value at the start of a name: leading blanks and a sign are accepted and
+// reading stops at the first non-digit, within the first four characters.
+int leadingNumber(const QString &name)
+{
+    const QString head = name.left(4);
+    qsizetype i = 0;
+    while (i < head.size() && head.at(i) == u' ')
+        ++i;
+    bool negative = false;
+    if (i < head.size() && (head.at(i) == u'-' || head.at(i) == u'+')) {
+        negative = head.at(i) == u'-';
+        ++i;
+    }
+    int value = 0;
+    for (; i < head.size() && head.at(i) >= u'0' && head.at(i) <= u'9'; ++i)
+        value = value * 10 + (head.at(i).unicode() - u'0');
+    return negative ? -value : value;
+}
+
+// True when inner is outer or lies below it; both canonical.
+bool contains(const QString &outer, const QString &inner)
+{
+    if (outer.isEmpty() || inner.isEmpty())
+        return false;
+    if (outer == inner || outer == u"/")
+        return true;
+    return inner.startsWith(outer + u'/');
+}
+
+} // namespace
+
+CardChangeRecord CardChangeRecord::fromPath(const QString &targetFile, int change)
+{
+    CardChangeRecord record;
+    const QString name = QFileInfo(targetFile).fileName();
+    record.number = leadingNumber(name);
+    record.title = name.size() > 9 ? name.mid(5, name.size() - 9) : QString();
+    const QString extension = targetFile.right(3);
+    record.kind = extension == u"lst" ? Playlist : extension == u"ekr" ? Slide : Song;
+    record.change = change;
+    return record;
+}
+
+FileComparison compareFiles(const QString &first, const QString &second)
+{
+    QFile a(first);
+    QFile b(second);
+    if (!a.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !b.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return FileComparison::Unreadable;
+    if (a.size() != b.size())
+        return FileComparison::Differ;
+    QByteArray bufferA(kCompareChunk, Qt::Uninitialized);
+    QByteArray bufferB(kCompareChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 gotA = a.read(bufferA.data(), kCompareChunk);
+        const qint64 gotB = b.read(bufferB.data(), kCompareChunk);
+        if (gotA < 0 || gotB < 0)
+            return FileComparison::Unreadable;
+        if (gotA != gotB || memcmp(bufferA.constData(), bufferB.constData(), size_t(gotA)) != 0)
+            return FileComparison::Differ;
+        if (gotA == 0)
+            return FileComparison::Same;
+    }
+}
+
+CardImageCount countCardImage(const QString &image)
+{
+    CardImageCount count;
+    const QStringList directories = subdirectories(image);
+    if (directories.isEmpty()) {
+        count.files = int(plainFiles(image).size());
+        return count;
+    }
+    count.directories = int(directories.size());
+    for (const QString &directory : directories)
+        count.files += int(plainFiles(image + u'/' + directory).size());
+    return count;
+}
+
+void CardCopier::copyTree(const QString &source, const QString &target, CardCopyMode mode)
+{
+    const QStringList directories = subdirectories(source);
+    if (directories.isEmpty()) {
+        copyFiles(source, target, QString(), mode);
+        return;
+    }
+    for (const QString &directory : directories) {
+        if (m_progress.stopRequested())
+            return;
+        const QString targetDir = target + u'/' + directory;
+        const QFileInfo targetInfo(targetDir);
+        // A link in the card would take the copies somewhere else.
+        if (targetInfo.isSymLink() || (!targetInfo.isDir() && !QDir().mkdir(targetDir))) {
+            m_failures.append({Txt::CardFileNotWritten, directory});
+            continue;
+        }
+        m_progress.directory(directory);
+        copyFiles(source + u'/' + directory, targetDir, directory + u'/', mode);
+    }
+}
+
+void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix,
+                           CardCopyMode mode, const QString &suffix)
+{
+    const QStringList names = plainFiles(sourceDir, suffix);
+    const bool onItself = sameDirectory(sourceDir, targetDir);
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
+        if (m_progress.stopRequested())
+            return;
+        const QString &name = names.at(i);
+        m_progress.file(name, i, count);
+        if (!onItself)
+            copyFile(sourceDir + u'/' + name, targetDir + u'/' + name, shownPrefix + name, mode);
+        m_progress.counter(++m_counter);
+    }
+}
+
+void CardCopier::copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode)
+{
+    int change = CardChangeRecord::Replaced;
+    if (mode == CardCopyMode::AddMissing) {
+        const QFileInfo target(to);
+        if (!target.exists() && !target.isSymLink()) {
+            change = CardChangeRecord::New;
+        } else if (!target.isSymLink()) {
+            if (compareFiles(from, to) != FileComparison::Differ)
+                return;
+        }
+    }
+    if (!copyFileReplacing(from, to)) {
+        m_failures.append({Txt::CardFileNotWritten, shownName});
+        return;
+    }
+    if (mode == CardCopyMode::AddMissing)
+        m_changes.append(CardChangeRecord::fromPath(to, change));
+}
+
+bool CardCopier::clearTree(const QString &path)
+{
+    QString root = path;
+    while (root.size() > 1 && root.endsWith(u'/'))
+        root.chop(1);
+    QString shownDirectory;
+    FileProgress files;
+    files.stop = m_progress.stop;
+    files.onItem = [&](const QString &file) {
+        const QFileInfo info(file);
+        const QString directory = info.path() == root ? QString() : QDir(root).relativeFilePath(info.path());
+        if (directory != shownDirectory) {
+            shownDirectory = directory;
+            m_progress.directory(directory);
+        }
+        m_progress.file(info.fileName(), 0, 0);
+    };
+    return deleteTree(root, files);
+}
+
+void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,
+                             const QString &slideDir)
+{
+    if (!subdirectories(card).isEmpty()) {
+        copyTree(card, songDir, CardCopyMode::Overwrite);
+        moveListDirectory(songDir, kPlaylistDir, playlistDir);
+        moveListDirectory(songDir, kScreenDir, slideDir);
+        return;
+    }
+    const QString ungrouped = songDir + u'/' + kUngroupedDirectory;
+    QDir().mkpath(ungrouped);
+    QDir().mkpath(playlistDir);
+    QDir().mkpath(slideDir);
+    m_progress.directory(kUngroupedDirectory);
+    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, QStringLiteral(".txt"));
+    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite, QStringLiteral(".lst"));
+    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, QStringLiteral(".ekr"));
+}
+
+// The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their
+// files go on to the library's own directories, and the copies go when they are empty. When the
+// library keeps its lists right there (the usual card layout) there is nothing to move.
+void CardCopier::moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir)
+{
+    const QString copied = songDir + u'/' + name;
+    if (m_progress.stopRequested() || !QFileInfo(copied).isDir() || sameDirectory(copied, targetDir))
+        return;
+    QDir().mkpath(targetDir);
+    copyTree(copied, targetDir, CardCopyMode::Overwrite);
+    QDir().rmdir(copied);
+}
+
+CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWriteKind kind, bool force)
+{
+    const QFileInfo cardInfo(card);
+    if (kind == CardWriteKind::Restore) {
+        if (!cardInfo.isDir())
+            return CardWriteCheck::CardMissing;
+        const QString library = QFileInfo(image).canonicalFilePath();
+        const QString source = cardInfo.canonicalFilePath();
+        if (contains(library, source) || contains(source, library))
+            return CardWriteCheck::Overlap;
+        return CardWriteCheck::Ok;
+    }
+    const QFileInfo imageInfo(image);
+    if (!imageInfo.isDir() || sortedEntries(image, QDir::AllEntries | QDir::NoSymLinks).isEmpty())
+        return CardWriteCheck::ImageMissing;
+    if (!cardInfo.isDir())
+        return CardWriteCheck::CardMissing;
+    const QString imagePath = imageInfo.canonicalFilePath();
+    const QString cardPath = cardInfo.canonicalFilePath();
+    if (contains(imagePath, cardPath) || contains(cardPath, imagePath))
+        return CardWriteCheck::Overlap;
+    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
+    if (cardPath == u"/" || contains(cardPath, home))
+        return CardWriteCheck::Forbidden;
+    if (kind == CardWriteKind::Write && !force) {
+        const QStringList entries = QDir(card).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        if (!entries.isEmpty() && !entries.contains(kScreenDir) && !entries.contains(kPlaylistDir))
+            return CardWriteCheck::NotACard;
+    }
+    return CardWriteCheck::Ok;
+}
+
+CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const QString &card)
+{
+    switch (check) {
+    case CardWriteCheck::Ok:
+        return {};
+    case CardWriteCheck::ImageMissing:
+        return {Txt::CardImageMissing, image};
+    case CardWriteCheck::Overlap:
+        return {Txt::CardImageOverlap, QString()};
+    case CardWriteCheck::CardMissing:
+        return {Txt::CardFolderMissing, card};
+    case CardWriteCheck::Forbidden:
+        return {Txt::CardFolderForbidden, card};
+    case CardWriteCheck::NotACard:
+        return {Txt::CardFolderNotCard, card};
+    }
+    return {};
+}
