@@ -196,6 +196,7 @@ bool CardCopier::clearTree(const QString &path)
 void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,
                              const QString &slideDir)
 {
+    QDir().mkpath(songDir);
     if (!subdirectories(card).isEmpty()) {
         copyTree(card, songDir, CardCopyMode::Overwrite);
         moveListDirectory(songDir, kPlaylistDir, playlistDir);
@@ -213,16 +214,20 @@ void CardCopier::restoreCard(const QString &card, const QString &songDir, const 
 }
 
 // The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their
-// files go on to the library's own directories, and the copies go when they are empty. When the
+// files move on to the library's own directories, so that no stray list folder stays among the groups. When the
 // library keeps its lists right there (the usual card layout) there is nothing to move.
 void CardCopier::moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir)
 {
     const QString copied = songDir + u'/' + name;
-    if (m_progress.stopRequested() || !QFileInfo(copied).isDir() || sameDirectory(copied, targetDir))
+    const QFileInfo info(copied);
+    if (m_progress.stopRequested() || !info.isDir() || info.isSymLink() || sameDirectory(copied, targetDir))
         return;
     QDir().mkpath(targetDir);
+    const qsizetype failuresBefore = m_failures.size();
     copyTree(copied, targetDir, CardCopyMode::Overwrite);
-    QDir().rmdir(copied);
+    // Only a complete copy lets the originals go; otherwise they stay where they are.
+    if (m_failures.size() == failuresBefore && !m_progress.stopRequested() && deleteTree(copied))
+        QDir().rmdir(copied);
 }
 
 CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWriteKind kind, bool force)
