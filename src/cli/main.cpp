@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-cli: scripting access to the card library, its files and exports.
+#include "cli/cardcommand.h"
 #include "cli/cliio.h"
+#include "cli/packcommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,6 +15,9 @@ namespace {
 // Subcommands register here as they are built.
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
+    {u"pack", kPackUsage, runPackCommand},
+    {u"unpack", kUnpackUsage, runUnpackCommand},
+    {u"card", kCardUsage, runCardCommand},
 };
 
 void printUsage(QTextStream &stream)

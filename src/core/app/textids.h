@@ -73,7 +73,14 @@
     X(CardImageOverlap, 626)                                                               \
     X(CardFolderNotCard, 627)                                                              \
     X(CardFolderForbidden, 628)                                                            \
-    X(CardFolderMissing, 629)
+    X(CardFolderMissing, 629)                                                              \
+    /* items appended to a card */                                                         \
+    X(CardNothingAppended, 486)                                                            \
+    X(CardChangeNew, 491)                                                                  \
+    X(CardChangeReplaced, 492)                                                             \
+    X(CardKindSong, 505)                                                                   \
+    X(CardKindPlaylist, 506)                                                               \
+    X(CardKindSlide, 507)
 
 namespace Txt {
 enum Id : int {

@@ -156,6 +156,8 @@ public:
         char magic[4];
         if (m_in.read(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55)
             return fail(CardUnpackStatus::WrongMagic, {});
+        if (!QDir().mkpath(m_root))
+            return fail(CardUnpackStatus::DirectoryFailed, m_root);
         char type = 0;
         while (m_in.getChar(&type)) {
             if (m_progress.stopRequested())
@@ -301,12 +303,6 @@ CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgr
     QString root = targetDir;
     while (root.size() > 1 && root.endsWith(u'/'))
         root.chop(1);
-    if (!QDir().mkpath(root)) {
-        CardUnpackResult result;
-        result.status = CardUnpackStatus::DirectoryFailed;
-        result.name = root;
-        return result;
-    }
     return Unpacker(in, root, progress).run();
 }
 
@@ -334,7 +330,7 @@ QString CardUnpackResult::message() const
         return Lang::text(Txt::CardDataWrongFormat);
     case CardUnpackStatus::OpenFailed:
     case CardUnpackStatus::DirectoryFailed:
-        return Lang::text(Txt::CardDataReadFailed) + u' ' + name;
+        return Lang::text(Txt::CardDataReadFailed) + u" (" + name + u')';
     case CardUnpackStatus::Damaged:
         return CardFinding{Txt::CardDataDamaged, name}.message();
     case CardUnpackStatus::Truncated:

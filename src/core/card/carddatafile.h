@@ -73,7 +73,7 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
 // The same into path, atomically: a failed or stopped packing leaves an existing file as it was.
 CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress = {});
 
-// Unpacks into targetDir (created when missing). Wrong magic unpacks nothing; a damaged name or
+// Unpacks into targetDir (created when missing). Wrong magic unpacks (and creates) nothing; a damaged name or
 // a directory that cannot be created ends the unpacking there, files already unpacked stay; a
 // truncated record leaves no partial file. A file that cannot be written (its name is a
 // directory, the disk is full) is skipped and listed, and the unpacking goes on.
