@@ -9,6 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qint64 kCompareChunk = 64 * 1024;
@@ -54,6 +60,42 @@ int leadingNumber(const QString &name)
     return negative ? -value : value;
 }
 
+// A read-only descriptor, closed on scope exit; thousands of small files are compared.
+struct PosixFile
+{
+    int fd = -1;
+    explicit PosixFile(const QString &path)
+    {
+        do {
+            fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+    }
+    ~PosixFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    PosixFile(const PosixFile &) = delete;
+    PosixFile &operator=(const PosixFile &) = delete;
+
+    // Fills the buffer unless the file ends first; -1 on an error.
+    qint64 readFull(char *data, qint64 size) const
+    {
+        qint64 done = 0;
+        while (done < size) {
+            const ssize_t got = ::read(fd, data + done, size_t(size - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return -1;
+            if (got == 0)
+                break;
+            done += got;
+        }
+        return done;
+    }
+};
+
 // True when inner is outer or lies below it; both canonical.
 bool contains(const QString &outer, const QString &inner)
 {
@@ -80,17 +122,19 @@ CardChangeRecord CardChangeRecord::fromPath(const QString &targetFile, int chang
 
 FileComparison compareFiles(const QString &first, const QString &second)
 {
-    QFile a(first);
-    QFile b(second);
-    if (!a.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !b.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const PosixFile a(first);
+    const PosixFile b(second);
+    struct stat stA, stB;
+    if (a.fd < 0 || b.fd < 0 || fstat(a.fd, &stA) != 0 || fstat(b.fd, &stB) != 0 || !S_ISREG(stA.st_mode)
+        || !S_ISREG(stB.st_mode))
         return FileComparison::Unreadable;
-    if (a.size() != b.size())
+    if (stA.st_size != stB.st_size)
         return FileComparison::Differ;
     QByteArray bufferA(kCompareChunk, Qt::Uninitialized);
     QByteArray bufferB(kCompareChunk, Qt::Uninitialized);
     for (;;) {
-        const qint64 gotA = a.read(bufferA.data(), kCompareChunk);
-        const qint64 gotB = b.read(bufferB.data(), kCompareChunk);
+        const qint64 gotA = a.readFull(bufferA.data(), kCompareChunk);
+        const qint64 gotB = b.readFull(bufferB.data(), kCompareChunk);
         if (gotA < 0 || gotB < 0)
             return FileComparison::Unreadable;
         if (gotA != gotB || memcmp(bufferA.constData(), bufferB.constData(), size_t(gotA)) != 0)
@@ -157,12 +201,15 @@ void CardCopier::copyFile(const QString &from, const QString &to, const QString 
 {
     int change = CardChangeRecord::Replaced;
     if (mode == CardCopyMode::AddMissing) {
-        const QFileInfo target(to);
-        if (!target.exists() && !target.isSymLink()) {
+        struct stat st;
+        if (lstat(QFile::encodeName(to).constData(), &st) != 0) {
             change = CardChangeRecord::New;
-        } else if (!target.isSymLink()) {
-            if (compareFiles(from, to) != FileComparison::Differ)
-                return;
+        } else if (S_ISDIR(st.st_mode)) {
+            m_failures.append({Txt::CardFileNotWritten, shownName});
+            return;
+        } else if (!S_ISLNK(st.st_mode) && compareFiles(from, to) != FileComparison::Differ) {
+            // A link in place of a file is replaced by the file; identical files stay untouched.
+            return;
         }
     }
     if (!copyFileReplacing(from, to)) {

@@ -10,6 +10,11 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace CardDataFile {
 
 namespace {
@@ -40,6 +45,33 @@ QByteArray nameRecord(char type, const QString &name)
 bool writeAll(QIODevice &out, const QByteArray &bytes)
 {
     return out.write(bytes) == bytes.size();
+}
+
+// The whole of a regular file, never through a symbolic link; false when it cannot be read,
+// or is larger than a record can say.
+bool readWholeFile(const QString &path, QByteArray &contents)
+{
+    int fd;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxFileSize;
+    if (ok) {
+        contents.resize(qsizetype(st.st_size));
+        qsizetype done = 0;
+        while (ok && done < contents.size()) {
+            const ssize_t got = ::read(fd, contents.data() + done, size_t(contents.size() - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            ok = got > 0;
+            done += got > 0 ? got : 0;
+        }
+    }
+    ::close(fd);
+    return ok;
 }
 
 } // namespace
@@ -95,15 +127,8 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
                 continue;
             }
             // Read before the record is started: a file that cannot be read leaves no record.
-            QFile file(directory.path + u'/' + name);
             QByteArray contents;
-            bool readable = !QFileInfo(file.fileName()).isSymLink()
-                && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) && file.size() <= kMaxFileSize;
-            if (readable) {
-                contents = file.readAll();
-                readable = file.error() == QFileDevice::NoError && contents.size() == file.size();
-            }
-            if (!readable) {
+            if (!readWholeFile(directory.path + u'/' + name, contents)) {
                 result.skipped.append({Txt::CardFileNotRead, directory.name + u'/' + name});
                 continue;
             }
@@ -271,11 +296,8 @@ private:
                 writable = out.write(m_buffer.constData(), got);
             remaining -= got;
         }
-        if (writable) {
-            out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                               | QFileDevice::ReadOther);
+        if (writable)
             writable = out.commit();
-        }
         if (writable) {
             ++m_result.files;
             m_progress.counter(m_result.files);

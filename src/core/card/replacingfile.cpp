@@ -1,28 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/replacingfile.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr qint64 kChunk = 256 * 1024;
 
-// Short dot names: they stay below every name-length limit and are skipped by listings.
-QString temporaryName(const QString &target, int attempt)
+// Short dot names: they stay below every name-length limit and listings skip them.
+QByteArray temporaryName(const QByteArray &target, int attempt)
 {
     static std::atomic_int counter{0};
-    const QString dir = QFileInfo(target).path();
-    return dir + u"/.lumivox-" + QString::number(QCoreApplication::applicationPid()) + u'-'
-        + QString::number(counter.fetch_add(1)) + u'-' + QString::number(attempt) + u".tmp";
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray dir = slash < 0 ? QByteArray(".") : target.left(slash);
+    return dir + "/.lumivox-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(counter.fetch_add(1)) + '-'
+        + QByteArray::number(attempt) + ".tmp";
+}
+
+int createExclusive(const QByteArray &path)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
 } // namespace
 
-ReplacingFile::ReplacingFile(const QString &target) : m_target(target) {}
+ReplacingFile::ReplacingFile(const QString &target) : m_target(QFile::encodeName(target)) {}
 
 ReplacingFile::~ReplacingFile()
 {
@@ -31,25 +44,37 @@ ReplacingFile::~ReplacingFile()
 
 bool ReplacingFile::open()
 {
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        m_file.setFileName(temporaryName(m_target, attempt));
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-            m_failed = false;
+    struct stat st;
+    if (lstat(m_target.constData(), &st) != 0 && errno == ENOENT) {
+        m_fd = createExclusive(m_target);
+        if (m_fd >= 0) {
+            m_written = m_target;
             return true;
         }
-        if (m_file.error() != QFileDevice::OpenError || !QFileInfo::exists(m_file.fileName()))
-            break;
+        if (errno != EEXIST)
+            return false;
     }
-    m_file.setFileName(QString());
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QByteArray name = temporaryName(m_target, attempt);
+        m_fd = createExclusive(name);
+        if (m_fd >= 0) {
+            m_written = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
     return false;
 }
 
 bool ReplacingFile::write(const char *data, qint64 size)
 {
-    if (!m_file.isOpen() || m_failed)
+    if (m_fd < 0 || m_failed)
         return false;
     while (size > 0) {
-        const qint64 written = m_file.write(data, size);
+        const ssize_t written = ::write(m_fd, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
         if (written <= 0) {
             m_failed = true;
             return false;
@@ -60,57 +85,74 @@ bool ReplacingFile::write(const char *data, qint64 size)
     return true;
 }
 
+void ReplacingFile::setMode(unsigned mode)
+{
+    if (m_fd >= 0 && fchmod(m_fd, mode_t(mode & 07777)) != 0)
+        m_failed = true;
+}
+
 bool ReplacingFile::commit()
 {
-    if (!m_file.isOpen() || m_failed) {
+    if (m_fd < 0 || m_failed) {
         discard();
         return false;
     }
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError) {
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    // close reports a delayed write error (NFS, some FUSE file systems).
+    if (closed != 0) {
         discard();
         return false;
     }
-    // rename(2) replaces the target in one step; QFile::rename refuses an existing target.
-    if (std::rename(QFile::encodeName(m_file.fileName()).constData(), QFile::encodeName(m_target).constData()) != 0) {
+    if (m_written != m_target && std::rename(m_written.constData(), m_target.constData()) != 0) {
         discard();
         return false;
     }
-    m_file.setFileName(QString());
+    m_written.clear();
     return true;
 }
 
 void ReplacingFile::discard()
 {
-    if (m_file.fileName().isEmpty())
-        return;
-    if (m_file.isOpen())
-        m_file.close();
-    QFile::remove(m_file.fileName());
-    m_file.setFileName(QString());
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_written.isEmpty()) {
+        ::unlink(m_written.constData());
+        m_written.clear();
+    }
 }
 
 bool copyFileReplacing(const QString &source, const QString &target)
 {
-    const QFileInfo info(source);
-    if (info.isSymLink() || !info.isFile())
+    int in;
+    do {
+        in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    } while (in < 0 && errno == EINTR);
+    if (in < 0)
         return false;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    ReplacingFile out(target);
-    if (!out.open())
-        return false;
-    QByteArray buffer(static_cast<qsizetype>(qMin(kChunk, qMax<qint64>(in.size(), 1))), Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = in.read(buffer.data(), buffer.size());
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        if (!out.write(buffer.constData(), got))
-            return false;
+    struct stat st;
+    bool ok = fstat(in, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        ReplacingFile out(target);
+        ok = out.open();
+        QByteArray buffer(qsizetype(qBound(qint64(1), qint64(st.st_size), kChunk)), Qt::Uninitialized);
+        while (ok) {
+            const ssize_t got = ::read(in, buffer.data(), size_t(buffer.size()));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                ok = got == 0;
+                break;
+            }
+            ok = out.write(buffer.constData(), got);
+        }
+        if (ok) {
+            out.setMode(st.st_mode);
+            ok = out.commit();
+        }
     }
-    out.setPermissions(info.permissions());
-    return out.commit();
+    ::close(in);
+    return ok;
 }
