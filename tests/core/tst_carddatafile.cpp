@@ -354,8 +354,13 @@ private slots:
         QVERIFY(writeFile(root + u"/G/0002 back\\slash.txt", "b"));
         QVERIFY(writeFile(root + u"/G/0003 line\nfeed.txt", "c"));
         QVERIFY(writeFile(root + u"/Bad\tGroup/0004 D.txt", "d"));
+        // Links are not packed: not when listed, and not when a caller names one.
+        QVERIFY(QFile::link(root + u"/G/0001 A.txt", root + u"/G/0005 Link.txt"));
+        QVERIFY(QFile::link(root + u"/G", root + u"/Linked group"));
         CardPackList list = cardPackList(root);
+        QCOMPARE(list.size(), 4);
         list[1].files.append(QStringLiteral("0009 Vanished.txt"));
+        list[1].files.append(QStringLiteral("0005 Link.txt"));
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         const CardPackResult result = CardDataFile::write(out, list);
@@ -364,7 +369,8 @@ private slots:
         QCOMPARE(result.skipped, CardFindings({{Txt::CardNameNotStorable, u"Bad\tGroup"_qs},
                                                {Txt::CardNameNotStorable, u"G/0002 back\\slash.txt"_qs},
                                                {Txt::CardNameNotStorable, u"G/0003 line\nfeed.txt"_qs},
-                                               {Txt::CardFileNotRead, u"G/0009 Vanished.txt"_qs}}));
+                                               {Txt::CardFileNotRead, u"G/0009 Vanished.txt"_qs},
+                                               {Txt::CardFileNotRead, u"G/0005 Link.txt"_qs}}));
         QCOMPARE(out.data(), kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("0001 A.txt"), "a")
                                  + dirRecord(QStringLiteral("screen_dir")) + dirRecord(QStringLiteral("playlist_dir")));
     }

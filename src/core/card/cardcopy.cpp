@@ -3,17 +3,15 @@
 
 #include "core/app/fileutils.h"
 #include "core/app/textids.h"
+#include "core/card/posixfile.h"
 #include "core/card/replacingfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -60,42 +58,6 @@ int leadingNumber(const QString &name)
     return negative ? -value : value;
 }
 
-// A read-only descriptor, closed on scope exit; thousands of small files are compared.
-struct PosixFile
-{
-    int fd = -1;
-    explicit PosixFile(const QString &path)
-    {
-        do {
-            fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
-    }
-    ~PosixFile()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    PosixFile(const PosixFile &) = delete;
-    PosixFile &operator=(const PosixFile &) = delete;
-
-    // Fills the buffer unless the file ends first; -1 on an error.
-    qint64 readFull(char *data, qint64 size) const
-    {
-        qint64 done = 0;
-        while (done < size) {
-            const ssize_t got = ::read(fd, data + done, size_t(size - done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return -1;
-            if (got == 0)
-                break;
-            done += got;
-        }
-        return done;
-    }
-};
-
 // True when inner is outer or lies below it; both canonical.
 bool contains(const QString &outer, const QString &inner)
 {
@@ -124,11 +86,9 @@ FileComparison compareFiles(const QString &first, const QString &second)
 {
     const PosixFile a(first);
     const PosixFile b(second);
-    struct stat stA, stB;
-    if (a.fd < 0 || b.fd < 0 || fstat(a.fd, &stA) != 0 || fstat(b.fd, &stB) != 0 || !S_ISREG(stA.st_mode)
-        || !S_ISREG(stB.st_mode))
+    if (a.regularFileSize() < 0 || b.regularFileSize() < 0)
         return FileComparison::Unreadable;
-    if (stA.st_size != stB.st_size)
+    if (a.regularFileSize() != b.regularFileSize())
         return FileComparison::Differ;
     QByteArray bufferA(kCompareChunk, Qt::Uninitialized);
     QByteArray bufferB(kCompareChunk, Qt::Uninitialized);

@@ -2,6 +2,7 @@
 #include "core/card/carddatafile.h"
 
 #include "core/app/language.h"
+#include "core/card/posixfile.h"
 #include "core/card/replacingfile.h"
 
 #include <QDir>
@@ -9,11 +10,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace CardDataFile {
 
@@ -47,31 +43,16 @@ bool writeAll(QIODevice &out, const QByteArray &bytes)
     return out.write(bytes) == bytes.size();
 }
 
-// The whole of a regular file, never through a symbolic link; false when it cannot be read,
+// The whole of a regular file, never through a symbolic link; false when it cannot be read
 // or is larger than a record can say.
 bool readWholeFile(const QString &path, QByteArray &contents)
 {
-    int fd;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+    const PosixFile file(path, PosixFile::NoFollowLinks);
+    const qint64 size = file.regularFileSize();
+    if (size < 0 || size > kMaxFileSize)
         return false;
-    struct stat st;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxFileSize;
-    if (ok) {
-        contents.resize(qsizetype(st.st_size));
-        qsizetype done = 0;
-        while (ok && done < contents.size()) {
-            const ssize_t got = ::read(fd, contents.data() + done, size_t(contents.size() - done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            ok = got > 0;
-            done += got > 0 ? got : 0;
-        }
-    }
-    ::close(fd);
-    return ok;
+    contents.resize(qsizetype(size));
+    return file.readFull(contents.data(), size) == size;
 }
 
 } // namespace

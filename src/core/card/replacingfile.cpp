@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/replacingfile.h"
 
+#include "core/card/posixfile.h"
+
 #include <QFile>
 
 #include <atomic>
@@ -126,33 +128,21 @@ void ReplacingFile::discard()
 
 bool copyFileReplacing(const QString &source, const QString &target)
 {
-    int in;
-    do {
-        in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    } while (in < 0 && errno == EINTR);
-    if (in < 0)
+    const PosixFile in(source, PosixFile::NoFollowLinks);
+    const qint64 size = in.regularFileSize();
+    if (size < 0)
         return false;
-    struct stat st;
-    bool ok = fstat(in, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok) {
-        ReplacingFile out(target);
-        ok = out.open();
-        QByteArray buffer(qsizetype(qBound(qint64(1), qint64(st.st_size), kChunk)), Qt::Uninitialized);
-        while (ok) {
-            const ssize_t got = ::read(in, buffer.data(), size_t(buffer.size()));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                ok = got == 0;
-                break;
-            }
-            ok = out.write(buffer.constData(), got);
-        }
-        if (ok) {
-            out.setMode(st.st_mode);
-            ok = out.commit();
-        }
+    ReplacingFile out(target);
+    if (!out.open())
+        return false;
+    QByteArray buffer(qsizetype(qBound(qint64(1), size, kChunk)), Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.readFull(buffer.data(), buffer.size());
+        if (got < 0 || (got > 0 && !out.write(buffer.constData(), got)))
+            return false;
+        if (got < buffer.size())
+            break;
     }
-    ::close(in);
-    return ok;
+    out.setMode(in.mode());
+    return out.commit();
 }
