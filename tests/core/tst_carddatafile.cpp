@@ -375,6 +375,30 @@ private slots:
                                  + dirRecord(QStringLiteral("screen_dir")) + dirRecord(QStringLiteral("playlist_dir")));
     }
 
+    void restoreImageReplacesTheProject()
+    {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("Projekt"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        QVERIFY(writeFile(project + u"/Old/0001 Old.txt", "old"));
+        QVERIFY(writeFile(outside + u"/keep.txt", "keep"));
+        QVERIFY(QFile::link(outside, project + u"/link"));
+        const QString good = dir.filePath(QStringLiteral("good.lvp"));
+        const QString bad = dir.filePath(QStringLiteral("bad.lvp"));
+        QVERIFY(writeFile(good, kMagic + dirRecord(QStringLiteral("New")) + fileRecord(QStringLiteral("0002 New.txt"), "new")));
+        QVERIFY(writeFile(bad, "not a card data file"));
+
+        QCOMPARE(CardDataFile::restoreImage(bad, project).status, CardUnpackStatus::WrongMagic);
+        QCOMPARE(treeOf(project), QStringList({u"Old"_qs, u"Old/0001 Old.txt"_qs, u"link"_qs}));
+        QCOMPARE(CardDataFile::restoreImage(dir.filePath(QStringLiteral("missing.lvp")), project).status,
+                 CardUnpackStatus::OpenFailed);
+
+        const CardUnpackResult result = CardDataFile::restoreImage(good, project);
+        QVERIFY2(result.ok(), qPrintable(result.message()));
+        QCOMPARE(treeOf(project), QStringList({u"New"_qs, u"New/0002 New.txt"_qs}));
+        QCOMPARE(treeOf(outside), QStringList({u"keep.txt"_qs}));
+    }
+
     void stoppedPackingKeepsOldFile()
     {
         QTemporaryDir dir;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/carddatafile.h"
 
+#include "core/app/fileutils.h"
 #include "core/app/language.h"
 #include "core/card/posixfile.h"
 #include "core/card/replacingfile.h"
@@ -319,6 +320,30 @@ CardUnpackResult unpack(const QString &path, const QString &targetDir, const Car
         return result;
     }
     return unpack(file, targetDir, progress);
+}
+
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress)
+{
+    QFile file(path);
+    CardUnpackResult result;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.status = CardUnpackStatus::OpenFailed;
+        result.name = path;
+        return result;
+    }
+    char magic[4];
+    if (file.peek(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55) {
+        result.status = CardUnpackStatus::WrongMagic;
+        return result;
+    }
+    FileProgress deleting;
+    deleting.stop = progress.stop;
+    if (QFileInfo(projectDir).isDir() && !deleteTree(projectDir, deleting)) {
+        result.status = progress.stopRequested() ? CardUnpackStatus::Stopped : CardUnpackStatus::DirectoryFailed;
+        result.name = projectDir;
+        return result;
+    }
+    return unpack(file, projectDir, progress);
 }
 
 } // namespace CardDataFile

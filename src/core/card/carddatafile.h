@@ -80,4 +80,9 @@ CardPackResult write(const QString &path, const CardPackList &list, const CardPr
 CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgress &progress = {});
 CardUnpackResult unpack(const QString &path, const QString &targetDir, const CardProgress &progress = {});
 
+// Restores a card image from a card data file: when the file starts with the magic, everything
+// below projectDir is deleted (links are removed, never followed) and the file is unpacked
+// into it. A file that is not a card data file leaves projectDir as it was.
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress = {});
+
 } // namespace CardDataFile
