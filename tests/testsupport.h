@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QStandardPaths>
 #include <QString>
@@ -36,6 +37,24 @@ inline QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every path below dir, relative and sorted, hidden names included so that stray temporary
+// files show; with contents, each file as "path=contents".
+inline QStringList treeOf(const QString &dir, bool withContents = false)
+{
+    QStringList paths;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QString entry = QDir(dir).relativeFilePath(path);
+        if (withContents && QFileInfo(path).isFile())
+            entry += u'=' + QString::fromLatin1(readFile(path));
+        paths.append(entry);
+    }
+    paths.sort();
+    return paths;
 }
 
 } // namespace TestSupport

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Runs lumivox-cli as a script would: standard output and error are pipes, not a terminal.
+// Runs the programs as a script would: standard output and error are pipes, not a terminal.
 #include "testsupport.h"
 
 #include <QProcess>
@@ -13,11 +13,12 @@ struct CliRun
     QString err;
 };
 
-inline CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+inline CliRun runProgram(const QString &program, const QStringList &args,
+                         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(TestSupport::buildDir() + u"/bin/lumivox-cli", args);
+    p.start(program, args);
     CliRun r;
     if (!p.waitForFinished(60000)) {
         p.kill();
@@ -28,4 +29,9 @@ inline CliRun runCli(const QStringList &args, const QProcessEnvironment &env = Q
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+inline CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    return runProgram(TestSupport::buildDir() + u"/bin/lumivox-cli", args, env);
 }

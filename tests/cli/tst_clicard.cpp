@@ -2,28 +2,12 @@
 // "lumivox-cli pack", "unpack" and "card" run as processes, the way a backup script uses them.
 #include "clirunner.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using TestSupport::readFile;
+using TestSupport::treeOf;
 using TestSupport::writeFile;
-
-namespace {
-
-QStringList treeOf(const QString &dir)
-{
-    QStringList paths;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        paths.append(QDir(dir).relativeFilePath(path) + (QFileInfo(path).isFile() ? u'=' + QString::fromLatin1(readFile(path)) : QString()));
-    }
-    paths.sort();
-    return paths;
-}
-
-} // namespace
 
 class TestCliCard : public QObject
 {
@@ -53,9 +37,9 @@ private slots:
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err)); // no progress line on a pipe
         r = runCli({u"unpack"_qs, path(u"card.lvp"_qs), path(u"image"_qs)});
         QCOMPARE(r.exitCode, 0);
-        QStringList library = treeOf(path(u"card"_qs));
+        QStringList library = treeOf(path(u"card"_qs), true);
         library.removeAll(u"notes.txt=root file, not in the library"_qs);
-        QCOMPARE(treeOf(path(u"image"_qs)), library);
+        QCOMPARE(treeOf(path(u"image"_qs), true), library);
         r = runCli({u"pack"_qs, path(u"image"_qs), path(u"again.lvp"_qs)});
         QCOMPARE(readFile(path(u"again.lvp"_qs)), readFile(path(u"card.lvp"_qs)));
 
@@ -64,7 +48,7 @@ private slots:
         writeFile(path(u"sd/Stare/0500 Old.txt"_qs), "old");
         r = runCli({u"card"_qs, u"write"_qs, path(u"image"_qs), path(u"sd"_qs)});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(treeOf(path(u"sd"_qs)), library);
+        QCOMPARE(treeOf(path(u"sd"_qs), true), library);
 
         r = runCli({u"card"_qs, u"write"_qs, path(u"image"_qs), path(u"sd"_qs), u"--append"_qs, u"--tsv"_qs});
         QCOMPARE(r.exitCode, 0);
@@ -84,7 +68,7 @@ private slots:
 
         r = runCli({u"card"_qs, u"restore"_qs, path(u"sd"_qs), path(u"library"_qs)});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(treeOf(path(u"library"_qs)), treeOf(path(u"sd"_qs)));
+        QCOMPARE(treeOf(path(u"library"_qs), true), treeOf(path(u"sd"_qs), true));
     }
 
     void unpackErrors_data()
@@ -103,7 +87,7 @@ private slots:
         const CliRun r = runCli({u"unpack"_qs, path(u"bad.lvp"_qs), path(u"out/image"_qs), u"--language"_qs, u"English"_qs});
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
-        QVERIFY(treeOf(path(u"out"_qs)).size() <= 1);
+        QVERIFY(treeOf(path(u"out"_qs), true).size() <= 1);
     }
 
     void refusalsChangeNothing_data()
@@ -125,7 +109,7 @@ private slots:
         writeFile(path(u"docs/letter.odt"_qs), "letter");
         writeFile(path(u"docs/image/Psalmy/0001 A.txt"_qs), "a");
         writeFile(path(u"home/.bashrc"_qs), "rc");
-        const QStringList before = treeOf(m_dir.path());
+        const QStringList before = treeOf(m_dir.path(), true);
         QStringList full{u"card"_qs};
         for (const QString &arg : args)
             full.append(arg.startsWith(u"--") || arg == u"write" || arg == u"restore" ? arg : path(arg));
@@ -135,7 +119,7 @@ private slots:
         const CliRun r = runCli(full, env);
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
-        QCOMPARE(treeOf(m_dir.path()), before);
+        QCOMPARE(treeOf(m_dir.path(), true), before);
     }
 
     void forceClearsAFolderThatIsNotACard()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real programs as a user would start them.
-#include "testsupport.h"
+#include "clirunner.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,30 +11,6 @@ class TestExecutables : public QObject
     Q_OBJECT
 
     static QString binary(const char *name) { return TestSupport::buildDir() + u"/bin/" + QString::fromLatin1(name); }
-
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
-
-    static Run run(const QString &program, const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-    {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(program, args);
-        Run r;
-        if (!p.waitForFinished(30000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
 
     // A user of its own: settings, data, cache and runtime folders in a temporary home.
     static QProcessEnvironment isolatedUser(const QTemporaryDir &home)
@@ -69,7 +45,7 @@ private slots:
         QFETCH(QString, arg);
         QFETCH(QString, expected);
         QTemporaryDir home;
-        const Run r = run(program, {arg}, isolatedUser(home));
+        const CliRun r = runProgram(program, {arg}, isolatedUser(home));
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.startsWith(expected), qPrintable(r.out));
     }
@@ -77,10 +53,10 @@ private slots:
     void badArgumentsGiveUsageAndExit2()
     {
         QTemporaryDir home;
-        Run r = run(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
+        CliRun r = runProgram(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"usage: lumivox-cli"));
-        r = run(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
+        r = runProgram(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"unknown option --bogus"));
     }
@@ -97,7 +73,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 20000);
         QCOMPARE(first.state(), QProcess::Running);
 
-        const Run second = run(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
+        const CliRun second = runProgram(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
         first.kill();
         first.waitForFinished();
         QCOMPARE(second.exitCode, 1);

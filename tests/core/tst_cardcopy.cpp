@@ -6,7 +6,6 @@
 #include "core/app/textids.h"
 #include "core/card/cardcopy.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,20 +13,10 @@
 #include <sys/stat.h>
 
 using TestSupport::readFile;
+using TestSupport::treeOf;
 using TestSupport::writeFile;
 
 namespace {
-
-QStringList treeOf(const QString &dir)
-{
-    QStringList paths;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths.append(QDir(dir).relativeFilePath(it.next()));
-    paths.sort();
-    return paths;
-}
 
 ino_t inode(const QString &path)
 {

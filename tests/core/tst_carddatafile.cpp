@@ -8,12 +8,12 @@
 #include "core/card/cardpacklist.h"
 
 #include <QBuffer>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 using TestSupport::readFile;
+using TestSupport::treeOf;
 using TestSupport::writeFile;
 
 namespace {
@@ -47,18 +47,6 @@ QByteArray fileRecord(const QString &name, const QByteArray &contents, qint64 de
 }
 
 const QByteArray kMagic = hex("00003155");
-
-// Every path below dir, relative, sorted; hidden names included so that stray temporary files show.
-QStringList treeOf(const QString &dir)
-{
-    QStringList paths;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths.append(QDir(dir).relativeFilePath(it.next()));
-    paths.sort();
-    return paths;
-}
 
 CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target)
 {
