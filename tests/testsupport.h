@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
 
@@ -37,6 +39,32 @@ inline QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Exit code (-1 after a crash or a 30 s hang) and output of a program run to its end.
+struct ProcessRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline ProcessRun runProcess(const QString &program, const QStringList &args,
+                             const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    ProcessRun r;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
 }
 
 // Every path below dir, relative and sorted, hidden names included so that stray temporary

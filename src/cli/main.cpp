@@ -3,6 +3,7 @@
 #include "cli/cardcommand.h"
 #include "cli/cliio.h"
 #include "cli/packcommand.h"
+#include "cli/songcommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,6 +16,7 @@ namespace {
 // Subcommands register here as they are built.
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
+    {u"song", kSongUsage, runSongCommand},
     {u"pack", kPackUsage, runPackCommand},
     {u"unpack", kUnpackUsage, runUnpackCommand},
     {u"card", kCardUsage, runCardCommand},

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "lumivox-cli pack", "unpack" and "card" run as processes, the way a backup script uses them.
-#include "clirunner.h"
+#include "testsupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -8,6 +8,13 @@
 using TestSupport::readFile;
 using TestSupport::treeOf;
 using TestSupport::writeFile;
+
+using CliRun = TestSupport::ProcessRun;
+
+CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", args, env);
+}
 
 class TestCliCard : public QObject
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real programs as a user would start them.
-#include "clirunner.h"
+#include "testsupport.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,6 +11,13 @@ class TestExecutables : public QObject
     Q_OBJECT
 
     static QString binary(const char *name) { return TestSupport::buildDir() + u"/bin/" + QString::fromLatin1(name); }
+
+    using Run = TestSupport::ProcessRun;
+
+    static Run run(const QString &program, const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        return TestSupport::runProcess(program, args, env);
+    }
 
     // A user of its own: settings, data, cache and runtime folders in a temporary home.
     static QProcessEnvironment isolatedUser(const QTemporaryDir &home)
@@ -45,7 +52,7 @@ private slots:
         QFETCH(QString, arg);
         QFETCH(QString, expected);
         QTemporaryDir home;
-        const CliRun r = runProgram(program, {arg}, isolatedUser(home));
+        const Run r = run(program, {arg}, isolatedUser(home));
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.startsWith(expected), qPrintable(r.out));
     }
@@ -53,10 +60,10 @@ private slots:
     void badArgumentsGiveUsageAndExit2()
     {
         QTemporaryDir home;
-        CliRun r = runProgram(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
+        Run r = run(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"usage: lumivox-cli"));
-        r = runProgram(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
+        r = run(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"unknown option --bogus"));
     }
@@ -73,7 +80,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 20000);
         QCOMPARE(first.state(), QProcess::Running);
 
-        const CliRun second = runProgram(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
+        const Run second = run(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
         first.kill();
         first.waitForFinished();
         QCOMPARE(second.exitCode, 1);

@@ -21,6 +21,8 @@ private slots:
                               QStringLiteral("b.txt"), QStringLiteral("Ą.txt")}));
         QCOMPARE(sortedEntries(dir.path(), QDir::Dirs), QStringList({QStringLiteral("grupa")}));
         QCOMPARE(sortedEntries(dir.path(), QDir::Files, {QStringLiteral("*.txt")}).size(), 5);
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("upper.TXT")), "x"));
+        QCOMPARE(sortedEntries(dir.path(), QDir::Files, {QStringLiteral("*.txt")}).size(), 5);
     }
 
     void deleteTreeEmptiesButKeepsRootAndNeverFollowsLinks()

@@ -106,17 +106,28 @@ private slots:
         QVERIFY(frame.toolBar()->isVisible());
     }
 
-    void projectButtons()
+    void projectButtonsComeAndGoOnTheToolBarOnly()
     {
         CMainFrame frame;
-        QVERIFY(frame.action(Command::New)->isVisible());
-        QVERIFY(!frame.action(Command::Save)->isVisible());
+        QVERIFY(frame.toolButton(Command::New)->isVisible());
+        QVERIFY(!frame.toolButton(Command::Save)->isVisible());
         frame.showProjectButtons(true);
-        QVERIFY(!frame.action(Command::New)->isVisible());
-        QVERIFY(!frame.action(Command::Open)->isVisible());
-        QVERIFY(frame.action(Command::Save)->isVisible());
-        QVERIFY(frame.action(Command::CloseProject)->isVisible());
-        QVERIFY(frame.action(Command::RestoreCardData)->isVisible());
+        QVERIFY(!frame.toolButton(Command::New)->isVisible());
+        QVERIFY(!frame.toolButton(Command::Open)->isVisible());
+        QVERIFY(frame.toolButton(Command::Save)->isVisible());
+        QVERIFY(frame.toolButton(Command::CloseProject)->isVisible());
+        QVERIFY(frame.toolButton(Command::RestoreCardData)->isVisible());
+        for (Command c : {Command::New, Command::Open, Command::Save, Command::CloseProject, Command::RestoreCardData})
+            QVERIFY(frame.action(c)->isVisible());
+
+        // A button follows its command's state and text, and triggers it.
+        QAction *save = frame.action(Command::Save);
+        save->setEnabled(true);
+        QVERIFY(frame.toolButton(Command::Save)->isEnabled());
+        QCOMPARE(frame.toolButton(Command::Save)->text(), save->text());
+        QSignalSpy triggered(save, &QAction::triggered);
+        frame.toolButton(Command::Save)->trigger();
+        QCOMPARE(triggered.size(), 1);
     }
 
     void closingSavesSettingsAndHonoursGuards()

@@ -8,7 +8,8 @@
 
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters)
 {
-    QStringList names = QDir(dir).entryList(nameFilters, filters | QDir::NoDotAndDotDot | QDir::Hidden, QDir::NoSort);
+    QStringList names = QDir(dir).entryList(nameFilters, filters | QDir::NoDotAndDotDot | QDir::Hidden | QDir::CaseSensitive,
+                                           QDir::NoSort);
     names.removeIf([](const QString &name) { return name.startsWith(u'.'); });
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
     return names;

@@ -18,7 +18,7 @@ struct FileProgress
     bool stopRequested() const { return stop && stop->load(); }
 };
 
-// Names in dir, without "." and "..", names starting with "." and (never) links' targets followed;
+// Names in dir without "." and "..", names starting with "." left out, name filters matched case-sensitively;
 // sorted by comparing UTF-16 code units so that "first met" rules are deterministic.
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters = {});
 

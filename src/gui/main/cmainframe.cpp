@@ -128,9 +128,21 @@ void CMainFrame::buildToolBar()
         {Command::RestoreCardData, QStyle::SP_DriveFDIcon},
     };
     for (const auto &button : kButtons) {
-        QAction *a = m_actions.value(button.command);
-        a->setIcon(s->standardIcon(button.icon));
-        m_toolBar->addAction(a);
+        // A button of its own mirrors the menu command, so that hiding it leaves the menu entry.
+        QAction *command = m_actions.value(button.command);
+        command->setIcon(s->standardIcon(button.icon));
+        auto *proxy = new QAction(command->icon(), command->text(), this);
+        proxy->setObjectName(QStringLiteral("button%1").arg(int(button.command)));
+        const auto mirror = [proxy, command] {
+            proxy->setEnabled(command->isEnabled());
+            proxy->setText(command->text());
+            proxy->setToolTip(command->toolTip());
+        };
+        mirror();
+        connect(command, &QAction::changed, proxy, mirror);
+        connect(proxy, &QAction::triggered, command, &QAction::trigger);
+        m_toolBar->addAction(proxy);
+        m_toolButtons.insert(button.command, proxy);
     }
     m_toolBar->addSeparator();
     QAction *settings = m_actions.value(Command::ProgramSettings);
@@ -207,11 +219,11 @@ void CMainFrame::applyMenuTexts()
 
 void CMainFrame::showProjectButtons(bool projectOpen)
 {
-    m_actions.value(Command::New)->setVisible(!projectOpen);
-    m_actions.value(Command::Open)->setVisible(!projectOpen);
-    m_actions.value(Command::Save)->setVisible(projectOpen);
-    m_actions.value(Command::CloseProject)->setVisible(projectOpen);
-    m_actions.value(Command::RestoreCardData)->setVisible(projectOpen);
+    m_toolButtons.value(Command::New)->setVisible(!projectOpen);
+    m_toolButtons.value(Command::Open)->setVisible(!projectOpen);
+    m_toolButtons.value(Command::Save)->setVisible(projectOpen);
+    m_toolButtons.value(Command::CloseProject)->setVisible(projectOpen);
+    m_toolButtons.value(Command::RestoreCardData)->setVisible(projectOpen);
 }
 
 void CMainFrame::openProgramSettings()

@@ -26,6 +26,9 @@ public:
     explicit CMainFrame(QWidget *parent = nullptr);
 
     QAction *action(Command command) const { return m_actions.value(command); }
+    // The tool bar's button for a command, or null. The project buttons come and go with the
+    // project; their menu entries stay.
+    QAction *toolButton(Command command) const { return m_toolButtons.value(command); }
     QToolBar *toolBar() const { return m_toolBar; }
     QSplitter *splitter() const { return m_splitter; }
     QStackedWidget *pages() const { return m_pages; }
@@ -62,6 +65,7 @@ private:
 
     QHash<Command, QAction *> m_actions;
     QHash<Command, int> m_actionTexts;
+    QHash<Command, QAction *> m_toolButtons;
     QList<QPair<QMenu *, int>> m_menuTexts;
     QToolBar *m_toolBar = nullptr;
     QSplitter *m_splitter = nullptr;

@@ -1,0 +1,329 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/songfile.h"
+
+#include "core/model/boardcharset.h"
+#include "core/model/linereader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace SongFile {
+namespace {
+
+constexpr int kMaxNameLength = 39;
+
+template <typename Char>
+int leadingIntOf(const Char *p, qsizetype n)
+{
+    qsizetype i = 0;
+    auto isBlank = [](char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    while (i < n && isBlank(char16_t(p[i])))
+        ++i;
+    bool negative = false;
+    if (i < n && (char16_t(p[i]) == u'+' || char16_t(p[i]) == u'-')) {
+        negative = char16_t(p[i]) == u'-';
+        ++i;
+    }
+    qint64 value = 0;
+    constexpr qint64 kLimit = qint64(std::numeric_limits<int>::max()) + 1;
+    for (; i < n && char16_t(p[i]) >= u'0' && char16_t(p[i]) <= u'9'; ++i) {
+        if (value < kLimit)
+            value = value * 10 + (char16_t(p[i]) - u'0');
+    }
+    if (negative)
+        return int(qMax<qint64>(-value, std::numeric_limits<int>::min()));
+    return int(qMin<qint64>(value, std::numeric_limits<int>::max()));
+}
+
+// Only a line wholly made of 0xFF is empty in a Cyrillic file: there 0xFF is a letter.
+bool isEmptyLineMark(QByteArrayView line, CharsetMode charset)
+{
+    if (line.isEmpty() || uchar(line[0]) != 0xFF)
+        return false;
+    if (charset == CharsetMode::Latin)
+        return true;
+    for (char c : line) {
+        if (uchar(c) != 0xFF)
+            return false;
+    }
+    return true;
+}
+
+class SongReader
+{
+public:
+    SongReader(QIODevice &device, Song &song, IssueList *issues)
+        : m_lines(device), m_song(song), m_issues(issues)
+    {
+        if (m_issues)
+            m_issueName = QFileInfo(song.path()).completeBaseName();
+    }
+
+    SongReadInfo run();
+
+private:
+    void report(int code)
+    {
+        if (m_issues)
+            m_issues->append(m_song.number(), code, m_issueName, IssueFileType::Song);
+    }
+    void readSequence(QByteArrayView line);
+    void readScreen(QByteArrayView directive);
+    void readScreenLine(QChar *row, bool keep);
+
+    LineReader m_lines;
+    Song &m_song;
+    IssueList *m_issues;
+    QString m_issueName;
+    SongReadInfo m_info;
+    bool m_droppingStanza = false;
+};
+
+SongReadInfo SongReader::run()
+{
+    m_song.setCharset(CharsetMode::Latin);
+    m_song.clear();
+    bool inStanza = false;
+    QByteArrayView line;
+    while (m_lines.next(line)) {
+        if (line.size() < 2 || line[0] != '#')
+            continue;
+        const char directive = line[1];
+        if (directive == 'z' || directive == 'r') {
+            m_droppingStanza = m_song.stanzaCount() >= kMaxStanzas;
+            if (m_droppingStanza) {
+                m_info.limitExceeded = true;
+            } else {
+                m_song.appendStanza();
+                if (directive == 'r')
+                    m_song.setRefrainIndex(m_song.stanzaCount());
+            }
+            inStanza = true;
+        } else if (!inStanza) {
+            if (directive == 'n')
+                m_song.setCharset(line.size() >= 4 && line[3] == '1' ? CharsetMode::Cyrillic : CharsetMode::Latin);
+            else if (directive == 'k' && m_song.kind() != SongKind::Slide)
+                readSequence(line);
+        } else if (directive == 'e') {
+            readScreen(line);
+        }
+    }
+
+    if (m_song.sequenceHasRefrain() && m_song.refrainIndex() == 0)
+        report(IssueCode::RefrainMissing);
+    if (m_info.limitExceeded)
+        report(IssueCode::LimitExceeded);
+    m_song.markSaved();
+
+    // A song always has a first screen to edit; the blank one goes into the first stanza.
+    if (m_song.stanzaCount() == 0) {
+        m_song.insertStanzaAfterCurrent();
+    } else if (m_song.screenCount(0) == 0) {
+        m_song.setCursor(0, 0);
+        m_song.addScreenAfterCurrent();
+        m_song.setCursor(0, 0);
+    }
+    return m_info;
+}
+
+void SongReader::readSequence(QByteArrayView line)
+{
+    if (line.size() <= 3) {
+        report(IssueCode::EmptySequence);
+        return;
+    }
+    QList<int> sequence;
+    qsizetype pos = 3;
+    for (;;) {
+        const qsizetype comma = line.indexOf(',', pos);
+        if (comma < 0)
+            break;
+        const QByteArrayView entry = line.sliced(pos, comma - pos);
+        sequence.append(!entry.isEmpty() && entry[0] == 'r' ? RefrainMarker : leadingInt(entry));
+        pos = comma + 1;
+    }
+    m_song.setSequence(sequence);
+}
+
+void SongReader::readScreen(QByteArrayView directive)
+{
+    const bool timed = directive.size() > 2;
+    const int time = timed ? leadingInt(directive.sliced(qMin<qsizetype>(3, directive.size()))) : 0;
+    if (timed)
+        m_song.setHasTimings(true);
+
+    const bool keep = !m_droppingStanza && m_song.currentScreenCount() < kMaxScreensPerStanza;
+    if (!keep)
+        m_info.limitExceeded = true;
+    QString text(kScreenChars, Qt::Uninitialized);
+    for (int k = 0; k < kScreenLines; ++k)
+        readScreenLine(text.data() + k * kLineChars, keep);
+    if (!keep)
+        return;
+    m_song.addScreenAfterCurrent();
+    m_song.setCurrentScreenText(text);
+    if (timed)
+        m_song.setCurrentScreenTime(time);
+}
+
+void SongReader::readScreenLine(QChar *row, bool keep)
+{
+    QByteArrayView line;
+    qsizetype decoded = 0;
+    if (m_lines.next(line)) {
+        const QByteArrayView kept = line.first(qMin<qsizetype>(line.size(), kLineChars));
+        if (keep && kept.contains('\t'))
+            m_info.tabsReplaced = true; // the decoder gives a space for the tab byte
+        if (!isEmptyLineMark(kept, m_song.charset())) {
+            BoardCharset::decodeInto(kept, m_song.charset(), row);
+            decoded = kept.size();
+        }
+    }
+    std::fill(row + decoded, row + kLineChars, QChar(u' '));
+    if (keep && decoded < kLineChars)
+        report(IssueCode::ShortLine);
+}
+
+} // namespace
+
+int leadingInt(QByteArrayView text) { return leadingIntOf(text.data(), text.size()); }
+int leadingInt(QStringView text) { return leadingIntOf(text.utf16(), text.size()); }
+
+void parseFileName(Song &song, const QString &path, IssueList *issues)
+{
+    const QString name = QFileInfo(path).fileName();
+    song.setNumber(leadingInt(QStringView(name).left(4)));
+    song.setTitle(name.size() > 9 ? name.mid(5, name.size() - 9) : QString());
+    const QStringView extension = QStringView(name).right(3);
+    if (name.size() >= 3 && extension == u"txt")
+        song.setKind(SongKind::Song);
+    else if (name.size() >= 3 && extension == u"ekr")
+        song.setKind(SongKind::Slide);
+    if (issues && name.size() > kMaxNameLength) {
+        issues->append(song.number(), IssueCode::NameTooLong, QFileInfo(path).completeBaseName(),
+                       song.kind() == SongKind::Slide ? IssueFileType::Slide : IssueFileType::Song);
+    }
+}
+
+bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info)
+{
+    if (!device.isReadable())
+        return false;
+    SongReader reader(device, song, issues);
+    const SongReadInfo result = reader.run();
+    if (info)
+        *info = result;
+    return true;
+}
+
+void fromBytes(const QByteArray &bytes, Song &song, IssueList *issues, SongReadInfo *info)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    read(buffer, song, issues, info);
+}
+
+QByteArray toBytes(const Song &song)
+{
+    QByteArray out;
+    const qsizetype lineBytes = kLineChars + 2;
+    qsizetype screens = 0;
+    for (const Stanza &stanza : song.stanzas())
+        screens += stanza.screens.size();
+    out.reserve(32 + song.sequenceLength() * 4 + song.stanzaCount() * 4 + screens * (16 + kScreenLines * lineBytes));
+
+    out += "#n ";
+    out += QByteArray::number(int(song.charset()));
+    out += "\r\n#k ";
+    for (int entry : song.sequence()) {
+        if (entry == RefrainMarker)
+            out += 'r';
+        else
+            out += QByteArray::number(entry);
+        out += ',';
+    }
+    out += "\r\n";
+
+    const bool latin = song.charset() == CharsetMode::Latin;
+    for (int i = 0; i < song.stanzaCount(); ++i) {
+        out += i + 1 == song.refrainIndex() ? "#r\r\n" : "#z\r\n";
+        for (const Screen &screen : song.stanzas().at(i).screens) {
+            if (song.hasTimings()) {
+                out += "#e ";
+                out += QByteArray::number(screen.time);
+                out += "\r\n";
+            } else {
+                out += "#e\r\n";
+            }
+            const QString text = Song::normalizedScreenText(screen.text);
+            for (int k = 0; k < kScreenLines; ++k) {
+                const qsizetype at = out.size();
+                out.resize(at + lineBytes);
+                char *line = out.data() + at;
+                BoardCharset::encodeInto(QStringView(text).mid(k * kLineChars, kLineChars), line);
+                // A Latin line that starts with 0xFF reads back as an empty line.
+                if (latin && uchar(line[0]) == 0xFF)
+                    line[0] = ' ';
+                line[kLineChars] = '\r';
+                line[kLineChars + 1] = '\n';
+            }
+        }
+    }
+    return out;
+}
+
+bool write(QIODevice &device, const Song &song)
+{
+    const QByteArray bytes = toBytes(song);
+    return device.write(bytes) == bytes.size();
+}
+
+bool load(Song &song, const QString &path, IssueList *issues, const SongLoadOptions &options, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    song.setPath(path);
+    parseFileName(song, path, issues);
+    SongReadInfo info;
+    read(file, song, issues, &info);
+    file.close();
+    if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs)
+        save(song, path);
+    return true;
+}
+
+bool save(Song &song, const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (!write(file, song)) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    song.setPath(path);
+    parseFileName(song, path);
+    song.markSaved();
+    return true;
+}
+
+} // namespace SongFile

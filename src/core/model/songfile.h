@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/model/loadissue.h"
+#include "core/model/song.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+class QIODevice;
+
+struct SongLoadOptions
+{
+    // Screen lines holding tabs are read as spaces and the file is then rewritten in canonical
+    // form at once. Read-only callers (checks, the command line) turn the rewrite off.
+    bool rewriteTabs = true;
+};
+
+// What a read met beyond the issues it records.
+struct SongReadInfo
+{
+    bool tabsReplaced = false;
+    // Stanzas or screens beyond kMaxStanzas / kMaxScreensPerStanza were dropped; such a song is
+    // never rewritten behind the user's back.
+    bool limitExceeded = false;
+};
+
+// The song (.txt) and slide (.ekr) file: "#n" charset, "#k" sequence, "#z"/"#r" stanzas and
+// "#e" screens of ten 20-byte lines in the board's code, CR LF line ends.
+namespace SongFile {
+
+// Number, title and kind from a name such as "0012 Abc.txt"; issue 2 for a name over 39 characters.
+void parseFileName(Song &song, const QString &path, IssueList *issues = nullptr);
+
+// Reads the file body into song. Number, path and kind must already be set: the kind decides
+// whether a "#k" line counts, number and path name the issues. False when device is not readable.
+bool read(QIODevice &device, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr);
+// read() from bytes in memory.
+void fromBytes(const QByteArray &bytes, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr);
+// The canonical bytes of a song.
+QByteArray toBytes(const Song &song);
+bool write(QIODevice &device, const Song &song);
+
+// False, with the song unchanged, when the file cannot be opened.
+bool load(Song &song, const QString &path, IssueList *issues = nullptr, const SongLoadOptions &options = {},
+          QString *error = nullptr);
+// Writes through a temporary file: a failed save leaves the previous file as it was and the song
+// unchanged. On success path, number, title and kind follow the new name and dirty is cleared.
+bool save(Song &song, const QString &path, QString *error = nullptr);
+
+// The C-style leading integer of a field: leading blanks and a sign allowed, stops at the first
+// non-digit, 0 without digits; saturates at the int range instead of overflowing.
+int leadingInt(QByteArrayView text);
+int leadingInt(QStringView text);
+
+} // namespace SongFile

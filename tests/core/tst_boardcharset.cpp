@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/boardcharset.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+using namespace BoardCharset;
+
+class TestBoardCharset : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void encode_data()
+    {
+        QTest::addColumn<int>("codePoint");
+        QTest::addColumn<int>("byte");
+        QTest::newRow("ASCII letter") << 0x41 << 0x41;
+        QTest::newRow("space") << 0x20 << 0x20;
+        QTest::newRow("À") << 0x00C0 << 0xA2;
+        QTest::newRow("Ą") << 0x0104 << 0xA5;
+        QTest::newRow("ą") << 0x0105 << 0xB9;
+        QTest::newRow("Ł") << 0x0141 << 0xA3;
+        QTest::newRow("ś") << 0x015B << 0x9C;
+        QTest::newRow("ž last Latin entry") << 0x017E << 0x9E;
+        QTest::newRow("А first of the block") << 0x0410 << 0xC0;
+        QTest::newRow("я last of the block") << 0x044F << 0xFF;
+        QTest::newRow("Ё") << 0x0401 << 0xA8;
+        QTest::newRow("Ґ") << 0x0490 << 0xA5;
+        QTest::newRow("ґ") << 0x0491 << 0xB4;
+        QTest::newRow("numero sign") << 0x2116 << 0xB9;
+        QTest::newRow("ä keeps its Latin-1 byte") << 0x00E4 << 0xE4;
+        QTest::newRow("euro sign: low byte") << 0x20AC << 0xAC;
+        QTest::newRow("Ő not in the table: low byte") << 0x0150 << 0x50;
+        QTest::newRow("tab becomes a space") << 0x09 << 0x20;
+        QTest::newRow("NUL becomes a space") << 0x00 << 0x20;
+        QTest::newRow("CR becomes a space") << 0x0D << 0x20;
+        QTest::newRow("LF becomes a space") << 0x0A << 0x20;
+        QTest::newRow("Ċ would be LF") << 0x010A << 0x20;
+        QTest::newRow("Č") << 0x010C << 0xC8;
+        QTest::newRow("U+0D0D would be CR") << 0x0D0D << 0x20;
+    }
+    void encode()
+    {
+        QFETCH(int, codePoint);
+        QFETCH(int, byte);
+        QCOMPARE(int(BoardCharset::encode(char16_t(codePoint))), byte);
+    }
+
+    void tableHasItsSizeAndBlanks()
+    {
+        QCOMPARE(kTableSize, 1184);
+        QCOMPARE(int(tableEntry(0x00A0)), 0x20);
+        QCOMPARE(int(tableEntry(0x0409)), 0x20);
+        QCOMPARE(int(tableEntry(0x049F)), 0x20);
+        QCOMPARE(int(tableEntry(0x2116)), 0x20); // handled outside the table
+        int mapped = 0;
+        for (int c = 0x80; c < kTableSize; ++c)
+            mapped += tableEntry(char16_t(c)) != 0x20;
+        QCOMPARE(mapped, 53 + 64 + 8);
+    }
+
+    void decode_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("latin");
+        QTest::addColumn<int>("cyrillic");
+        QTest::newRow("A5: Ą or Ґ") << 0xA5 << 0x0104 << 0x0490;
+        QTest::newRow("B9: ą or numero") << 0xB9 << 0x0105 << 0x2116;
+        QTest::newRow("AF: Ż or Ї") << 0xAF << 0x017B << 0x0407;
+        QTest::newRow("C0: Latin-1 or А") << 0xC0 << 0x00C0 << 0x0410;
+        QTest::newRow("FF: ÿ or я") << 0xFF << 0x00FF << 0x044F;
+        QTest::newRow("E4: ä or д") << 0xE4 << 0x00E4 << 0x0434;
+        QTest::newRow("A3: Ł in both") << 0xA3 << 0x0141 << 0x0141;
+        QTest::newRow("A2: À in both") << 0xA2 << 0x00C0 << 0x00C0;
+        QTest::newRow("9C: ś in both") << 0x9C << 0x015B << 0x015B;
+        QTest::newRow("letter") << 0x61 << 0x61 << 0x61;
+        QTest::newRow("tab") << 0x09 << 0x20 << 0x20;
+        QTest::newRow("space") << 0x20 << 0x20 << 0x20;
+        QTest::newRow("NUL") << 0x00 << 0x20 << 0x20;
+        QTest::newRow("CR") << 0x0D << 0x20 << 0x20;
+        QTest::newRow("unlisted high byte") << 0x81 << 0x81 << 0x81;
+    }
+    void decode()
+    {
+        QFETCH(int, byte);
+        QFETCH(int, latin);
+        QFETCH(int, cyrillic);
+        QCOMPARE(int(BoardCharset::decode(uchar(byte), CharsetMode::Latin)), latin);
+        QCOMPARE(int(BoardCharset::decode(uchar(byte), CharsetMode::Cyrillic)), cyrillic);
+    }
+
+    // Every character of the table comes back from its byte in the mode it belongs to.
+    void tableCharactersRoundTrip()
+    {
+        for (int c = 0x20; c < kTableSize; ++c) {
+            if (c == 0x7F || tableEntry(char16_t(c)) == 0x20)
+                continue;
+            const bool cyrillicLetter = c >= 0x0400;
+            const CharsetMode mode = cyrillicLetter ? CharsetMode::Cyrillic : CharsetMode::Latin;
+            const uchar byte = BoardCharset::encode(char16_t(c));
+            // In Cyrillic mode 0xB9 is the numero sign, so ą only survives in Latin files.
+            QVERIFY2(BoardCharset::decode(byte, mode) == c, qPrintable(QString::number(c, 16)));
+        }
+        QCOMPARE(BoardCharset::decode(BoardCharset::encode(kNumeroSign), CharsetMode::Cyrillic), kNumeroSign);
+    }
+
+    void textDecodeUsesTheCurrentMode()
+    {
+        const QByteArray bytes("\xA5x\xB9", 3);
+        setCurrentCharsetMode(CharsetMode::Cyrillic);
+        QCOMPARE(BoardCharset::decode(bytes), QStringLiteral(u"Ґx№"));
+        setCurrentCharsetMode(CharsetMode::Latin);
+        QCOMPARE(BoardCharset::decode(bytes), QStringLiteral(u"Ąxą"));
+        QCOMPARE(BoardCharset::encode(QStringView(u"Ąxą№€")), QByteArray("\xA5x\xB9\xB9\xAC"));
+    }
+
+    void toBoardCode_data()
+    {
+        QTest::addColumn<int>("codePoint");
+        QTest::addColumn<int>("glyph");
+        QTest::newRow("space") << 0x20 << 0x20;
+        QTest::newRow("Ą") << 0x0104 << 0xA5;
+        QTest::newRow("Ґ shares the glyph index") << 0x0490 << 0xA5;
+        QTest::newRow("Ő: its low byte") << 0x0150 << 0x50;
+        QTest::newRow("ß keeps its code") << 0x00DF << 0xDF;
+        QTest::newRow("numero sign") << 0x2116 << 0xB9;
+        QTest::newRow("euro sign: a space") << 0x20AC << 0x20;
+        QTest::newRow("first beyond the table") << 0x04A0 << 0x20;
+        QTest::newRow("tab keeps its glyph") << 0x09 << 0x09;
+    }
+    void toBoardCode()
+    {
+        QFETCH(int, codePoint);
+        QFETCH(int, glyph);
+        QCOMPARE(int(BoardCharset::toBoardCode(char16_t(codePoint))), glyph);
+    }
+
+    void alignRow_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<QString>("aligned");
+        const QString ab = QStringLiteral("    ab              ");
+        QTest::newRow("centre two") << ab << 10 << QStringLiteral("         ab         ");
+        QTest::newRow("centre three: odd surplus right") << QStringLiteral("abc") << 10
+                                                         << QStringLiteral("        abc         ");
+        QTest::newRow("left") << ab << 11 << QStringLiteral("ab                  ");
+        QTest::newRow("right") << ab << 12 << QStringLiteral("                  ab");
+        QTest::newRow("inner spaces kept") << QStringLiteral(" a  b ") << 12 << QStringLiteral("                a  b");
+        QTest::newRow("blank") << QString(20, u' ') << 10 << QString(20, u' ');
+        QTest::newRow("full") << QStringLiteral("abcdefghijklmnopqrst") << 10 << QStringLiteral("abcdefghijklmnopqrst");
+    }
+    void alignRow()
+    {
+        QFETCH(QString, row);
+        QFETCH(int, alignment);
+        QFETCH(QString, aligned);
+        QCOMPARE(BoardCharset::alignRow(row, RowAlignment(alignment)), aligned);
+    }
+
+    void alignScreenAlignsEveryLine()
+    {
+        QString text;
+        for (int line = 0; line < kScreenLines; ++line)
+            text += QString(line, u' ') + u'x' + QString(19 - line, u' ');
+        const QString right = alignScreen(text, RowAlignment::Right);
+        QCOMPARE(right.size(), kScreenChars);
+        for (int line = 0; line < kScreenLines; ++line)
+            QCOMPARE(right.mid(line * 20, 20), QString(19, u' ') + u'x');
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestBoardCharset)
+#include "tst_boardcharset.moc"

@@ -1,0 +1,596 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/boardcharset.h"
+#include "core/model/songfile.h"
+#include "testsupport.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString fixture(const char *name) { return TestSupport::testData(QStringLiteral("songfile/") + QString::fromUtf8(name)); }
+
+QString pad(const QString &line) { return line.leftJustified(kLineChars, u' '); }
+
+QString screenOf(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += pad(line);
+    return Song::normalizedScreenText(text);
+}
+
+// Reads bytes as the file "0007 Test.<extension>".
+Song readBytes(const QByteArray &bytes, IssueList *issues = nullptr, SongKind kind = SongKind::Song,
+               SongReadInfo *info = nullptr)
+{
+    Song song;
+    song.setPath(kind == SongKind::Slide ? QStringLiteral("/lib/0007 Test.ekr") : QStringLiteral("/lib/0007 Test.txt"));
+    SongFile::parseFileName(song, song.path());
+    SongFile::fromBytes(bytes, song, issues, info);
+    return song;
+}
+
+QList<int> codes(const IssueList &issues)
+{
+    QList<int> result;
+    for (const LoadIssue &issue : issues)
+        result.append(issue.code);
+    return result;
+}
+
+QByteArray lines(const QList<QByteArray> &rows)
+{
+    QByteArray out;
+    for (const QByteArray &row : rows)
+        out += row + "\r\n";
+    return out;
+}
+
+// "#e" and ten text lines.
+QByteArray screenBytes(const QList<QByteArray> &text, const QByteArray &directive = "#e")
+{
+    QList<QByteArray> rows{directive};
+    for (int k = 0; k < kScreenLines; ++k)
+        rows.append(k < text.size() ? text[k] : QByteArray());
+    return lines(rows);
+}
+
+} // namespace
+
+class TestSongFile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // After reading, writing and reading again the song must not change, and the canonical
+    // bytes must be a fixed point: what "song rewrite" promises for any input.
+    static void verifyCanonicalRewrite(const Song &first)
+    {
+        const QByteArray canonical = SongFile::toBytes(first);
+        IssueList issues;
+        const Song second = readBytes(canonical, &issues, first.kind());
+        QVERIFY(second.sameContent(first));
+        QCOMPARE(SongFile::toBytes(second), canonical);
+        QVERIFY(!codes(issues).contains(IssueCode::ShortLine));
+    }
+
+private slots:
+    void exampleFileIsWrittenToTheByte()
+    {
+        Song song;
+        song.appendStanza();
+        song.addScreenAfterCurrent();
+        song.setCurrentScreenText(screenOf({u"Pan jest pasterzem"_qs, u"moim, niczego mi"_qs, u"nie brak."_qs, {},
+                                            u"Pozwala mi leżeć"_qs, u"na zielonych"_qs, u"pastwiskach."_qs}));
+        song.appendStanza();
+        song.setRefrainIndex(2);
+        song.addScreenAfterCurrent();
+        song.setCurrentScreenText(screenOf({{}, {}, u"Alleluja,"_qs, u"alleluja!"_qs, {}, u"Łaska i pokój"_qs, {}, {},
+                                            {}, u"  Święty Bóg"_qs}));
+        song.setSequence({1, RefrainMarker});
+
+        const QByteArray expected = TestSupport::readFile(fixture("0001 Example.txt"));
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(SongFile::toBytes(song), expected);
+
+        IssueList issues;
+        Song loaded;
+        QVERIFY(SongFile::load(loaded, fixture("0001 Example.txt"), &issues));
+        QVERIFY(issues.isEmpty());
+        QVERIFY(loaded.sameContent(song));
+        QCOMPARE(loaded.number(), 1);
+        QCOMPARE(loaded.title(), QStringLiteral("Example"));
+        QCOMPARE(loaded.kind(), SongKind::Song);
+        QCOMPARE(loaded.savedNumber(), 1);
+        QCOMPARE(loaded.savedTitle(), QStringLiteral("Example"));
+        QVERIFY(!loaded.isDirty());
+    }
+
+    void cyrillicFileWithTimes()
+    {
+        Song song;
+        QVERIFY(SongFile::load(song, fixture("0002 Timed.txt")));
+        QCOMPARE(song.charset(), CharsetMode::Cyrillic);
+        QVERIFY(song.hasTimings());
+        QCOMPARE(song.refrainIndex(), 1);
+        QCOMPARE(song.sequence(), (QList<int>{2, RefrainMarker, 3, RefrainMarker}));
+        QCOMPARE(song.lineText(0, 0, 1), pad(u"Ґ ї № 5"_qs));
+        QCOMPARE(song.lineText(1, 0, 1), pad(u"я в начале"_qs));
+        QCOMPARE(song.lineText(2, 0, 0), pad(u"Ёлка Єва Її"_qs));
+        QCOMPARE(song.screenTime(0, 0), 35);
+        QCOMPARE(song.screenTime(1, 1), 0);
+        QCOMPARE(song.screenTime(2, 0), 125);
+        QCOMPARE(song.performanceScreenCount(), 5);
+        QCOMPARE(SongFile::toBytes(song), TestSupport::readFile(fixture("0002 Timed.txt")));
+    }
+
+    void parseFileName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("issueFileType"); // 0: no issue
+        const QString forty = u"0012 "_qs + QString(31, u'x') + u".txt"_qs;
+        const QString slideForty = u"0012 "_qs + QString(31, u'x') + u".ekr"_qs;
+        QTest::newRow("0012 Abc.txt") << u"/card/G/0012 Abc.txt"_qs << 12 << u"Abc"_qs << 0 << 0;
+        QTest::newRow("slide") << u"0499 Ogłoszenia.ekr"_qs << 499 << u"Ogłoszenia"_qs << 1 << 0;
+        QTest::newRow("blanks and sign") << u"  -7 x.txt"_qs << -7 << u"x"_qs << 0 << 0;
+        QTest::newRow("no digits") << u"abcd efg.txt"_qs << 0 << u"efg"_qs << 0 << 0;
+        QTest::newRow("digits stop early") << u"12ab cd.txt"_qs << 12 << u"cd"_qs << 0 << 0;
+        QTest::newRow("other extension keeps kind") << u"0003 Abc.TXT"_qs << 3 << u"Abc"_qs << 2 << 0;
+        QTest::newRow("too short for a title") << u"12.txt"_qs << 12 << QString() << 0 << 0;
+        QTest::newRow("39 characters") << forty.mid(1) << 12 << QString(30, u'x') << 0 << 0;
+        QTest::newRow("40 characters") << forty << 12 << QString(31, u'x') << 0 << 1;
+        QTest::newRow("40 characters, slide") << slideForty << 12 << QString(31, u'x') << 1 << 2;
+    }
+    void parseFileName()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, number);
+        QFETCH(QString, title);
+        QFETCH(int, kind);
+        QFETCH(int, issueFileType);
+        Song song;
+        song.setKind(SongKind::NewSong);
+        IssueList issues;
+        SongFile::parseFileName(song, path, &issues);
+        QCOMPARE(song.number(), number);
+        QCOMPARE(song.title(), title);
+        QCOMPARE(int(song.kind()), kind);
+        if (issueFileType == 0) {
+            QVERIFY(issues.isEmpty());
+        } else {
+            QCOMPARE(issues.size(), 1);
+            QCOMPARE(issues.at(0), (LoadIssue{12, IssueCode::NameTooLong, QFileInfo(path).completeBaseName(), issueFileType}));
+        }
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("slide");
+        QTest::addColumn<QList<int>>("sequence");
+        QTest::addColumn<QList<int>>("screenCounts");
+        QTest::addColumn<QList<int>>("issueCodes");
+        using L = QList<int>;
+        const QByteArray full = screenBytes(QList<QByteArray>(kScreenLines, QByteArray(kLineChars, 'a')));
+        QTest::newRow("header only: one blank screen")
+            << lines({"#n 0", "#k 1,"}) << false << L{1} << L{1} << L{};
+        QTest::newRow("r, then 1 without a comma")
+            << lines({"#n 0", "#k r,1"}) << false << L{RefrainMarker} << L{1} << L{IssueCode::RefrainMissing};
+        QTest::newRow("empty sequence: issue for a song")
+            << lines({"#n 0", "#k "}) << false << L{} << L{1} << L{IssueCode::EmptySequence};
+        QTest::newRow("empty sequence: none for a slide")
+            << lines({"#n 0", "#k "}) << true << L{} << L{1} << L{};
+        QTest::newRow("slide ignores its sequence")
+            << lines({"#n 0", "#k 1,2,", "#z"}) + full << true << L{} << L{1} << L{};
+        QTest::newRow("non-numeric and blank entries read as 0")
+            << lines({"#k x, 5,,-2,"}) << false << L{0, 5, 0, -2} << L{1} << L{};
+        QTest::newRow("20-digit entry saturates")
+            << lines({"#k 99999999999999999999,1,"}) << false << L{2147483647, 1} << L{1} << L{};
+        QTest::newRow("#e before the first stanza is ignored")
+            << lines({"#k 1,"}) + full + lines({"#z"}) + full << false << L{1} << L{1} << L{};
+        QTest::newRow("#n and #k after the first stanza are ignored")
+            << lines({"#k 1,", "#z", "#k 2,", "#n 1"}) + full << false << L{1} << L{1} << L{};
+        QTest::newRow("refrain line")
+            << lines({"#k 1,r,", "#z"}) + full + lines({"#r"}) + full + full << false << L{1, RefrainMarker}
+            << L{1, 2} << L{};
+        QTest::newRow("comment and unknown lines are skipped")
+            << lines({"; note", "#x", "#", "#k 1,", "", "#z", "#q"}) + full << false << L{1} << L{1} << L{};
+        QTest::newRow("cut-short screen: issue per missing line")
+            << lines({"#k 1,", "#z"}) + lines({"#e", "12345678901234567890"}) << false << L{1} << L{1}
+            << L(9, IssueCode::ShortLine);
+        QTest::newRow("stanza without screens after the first")
+            << lines({"#k 1,2,", "#z"}) + full + lines({"#z"}) << false << L{1, 2} << L{1, 0} << L{};
+    }
+    void reading()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, slide);
+        QFETCH(QList<int>, sequence);
+        QFETCH(QList<int>, screenCounts);
+        QFETCH(QList<int>, issueCodes);
+        IssueList issues;
+        const Song song = readBytes(bytes, &issues, slide ? SongKind::Slide : SongKind::Song);
+        QCOMPARE(song.sequence(), sequence);
+        QList<int> counts;
+        for (int i = 0; i < song.stanzaCount(); ++i)
+            counts.append(song.screenCount(i));
+        QCOMPARE(counts, screenCounts);
+        QCOMPARE(codes(issues), issueCodes);
+        for (const LoadIssue &issue : issues) {
+            QCOMPARE(issue.fileType, int(IssueFileType::Song)); // whatever the kind of file
+            QCOMPARE(issue.number, 7);
+            QCOMPARE(issue.name, QStringLiteral("0007 Test"));
+        }
+        verifyCanonicalRewrite(song);
+    }
+
+    void screenLines_data()
+    {
+        QTest::addColumn<QByteArray>("charsetLine");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("shortLine");
+        QTest::newRow("three letters padded") << QByteArray("#n 0") << QByteArray("Abc") << u"Abc"_qs << true;
+        QTest::newRow("25 bytes cut to 20") << QByteArray("#n 0") << QByteArray("abcdefghijklmnopqrstuvwxy")
+                                            << u"abcdefghijklmnopqrst"_qs << false;
+        QTest::newRow("A5 B9 in Latin") << QByteArray("#n 0") << QByteArray("\xA5\xB9") << u"Ąą"_qs << true;
+        QTest::newRow("A5 B9 in Cyrillic") << QByteArray("#n 1") << QByteArray("\xA5\xB9") << u"Ґ№"_qs << true;
+        QTest::newRow("Latin 0xFF line is empty") << QByteArray("#n 0") << QByteArray("\xFF" "abc") << QString() << true;
+        QTest::newRow("Cyrillic line starting with я kept")
+            << QByteArray("#n 1") << QByteArray("\xFF\xE0") << u"яа"_qs << true;
+        QTest::newRow("Cyrillic line of 0xFF only is empty") << QByteArray("#n 1") << QByteArray("\xFF\xFF") << QString() << true;
+        QTest::newRow("a directive in a text line is text") << QByteArray("#n 0") << QByteArray("#z") << u"#z"_qs << true;
+        QTest::newRow("NUL and CR read as spaces")
+            << QByteArray("#n 0") << QByteArray("a\0b\rc                ", 20) << u"a b c"_qs << false;
+        QTest::newRow("charset digit is the 4th byte") << QByteArray("#n11") << QByteArray("\xFF\xE0") << u"яа"_qs << true;
+    }
+    void screenLines()
+    {
+        QFETCH(QByteArray, charsetLine);
+        QFETCH(QByteArray, line);
+        QFETCH(QString, text);
+        QFETCH(bool, shortLine);
+        IssueList issues;
+        const Song song = readBytes(lines({charsetLine, "#k 1,", "#z"}) + screenBytes({line}), &issues);
+        QCOMPARE(song.lineText(0, 0, 0), pad(text));
+        QCOMPARE(codes(issues).count(IssueCode::ShortLine), 9 + (shortLine ? 1 : 0));
+        verifyCanonicalRewrite(song);
+    }
+
+    // Characters that would break the file or read back as an empty line are written as spaces.
+    void writerKeepsTheLineStructure()
+    {
+        Song song;
+        song.appendStanza();
+        song.addScreenAfterCurrent();
+        song.setCurrentScreenText(pad(u"ÿ Latin"_qs) + pad(u"a\tb\u0000c\u010Ad\re\nf"_qs));
+        const QByteArray latin = SongFile::toBytes(song);
+        QVERIFY(latin.contains("\r\n  Latin             \r\na b c d e f         \r\n"));
+        QCOMPARE(latin.count('\n'), 2 + 2 + 10);
+        QCOMPARE(latin.count('\r'), latin.count('\n'));
+
+        song.setCharset(CharsetMode::Cyrillic);
+        song.setCurrentScreenText(pad(u"яблоко"_qs));
+        const QByteArray cyrillic = SongFile::toBytes(song);
+        QVERIFY(cyrillic.contains("\r\n\xFF\xE1\xEB\xEE\xEA\xEE              \r\n"));
+        QCOMPARE(readBytes(cyrillic).lineText(0, 0, 0), pad(u"яблоко"_qs));
+    }
+
+    void lfAndCrLfReadAlike()
+    {
+        const QByteArray crlf = TestSupport::readFile(fixture("0001 Example.txt"));
+        QByteArray lf = crlf;
+        lf.replace("\r\n", "\n");
+        QVERIFY(readBytes(lf).sameContent(readBytes(crlf)));
+    }
+
+    void timings()
+    {
+        const QByteArray bytes = lines({"#k 1,", "#z"}) + screenBytes({"a"}) + screenBytes({"b"}, "#e 12")
+            + screenBytes({"c"}, "#e ");
+        const Song song = readBytes(bytes);
+        QVERIFY(song.hasTimings());
+        QCOMPARE(song.screenTime(0, 0), 0);
+        QCOMPARE(song.screenTime(0, 1), 12);
+        QCOMPARE(song.screenTime(0, 2), 0);
+        QVERIFY(SongFile::toBytes(song).contains("#e 12\r\n"));
+        QVERIFY(SongFile::toBytes(song).contains("#e 0\r\n"));
+
+        Song untimed = song;
+        untimed.setHasTimings(false);
+        const QByteArray written = SongFile::toBytes(untimed);
+        QVERIFY(!written.contains("#e "));
+        QVERIFY(!readBytes(written).hasTimings());
+        QVERIFY(!readBytes(lines({"#z"}) + screenBytes({"a"})).hasTimings());
+    }
+
+    void longAlternatingSequenceReadsBackWhole()
+    {
+        Song song;
+        for (int i = 0; i < 32; ++i) {
+            song.appendStanza();
+            song.addScreenAfterCurrent();
+        }
+        song.setCursor(31, 0);
+        song.makeCurrentStanzaRefrain();
+        QCOMPARE(song.sequenceLength(), 62);
+        const Song back = readBytes(SongFile::toBytes(song));
+        QCOMPARE(back.sequence(), song.sequence());
+        QVERIFY(back.sameContent(song));
+    }
+
+    void emptyFirstStanzaGetsTheBlankScreen()
+    {
+        const QByteArray bytes = lines({"#k 1,2,", "#z", "#z"}) + screenBytes({"second"});
+        const Song once = readBytes(bytes);
+        QCOMPARE(once.stanzaCount(), 2);
+        QCOMPARE(once.screenCount(0), 1);
+        QVERIFY(once.isScreenBlank(0, 0));
+        QCOMPARE(once.screenCount(1), 1);
+        QCOMPARE(once.currentStanza(), 0);
+        QCOMPARE(once.currentScreen(), 0);
+        const Song twice = readBytes(SongFile::toBytes(once));
+        QVERIFY(twice.sameContent(once));
+    }
+
+    void handTypedFileIsRewrittenAtOnce()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("0003 Tabs and short lines.txt"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(fixture("0003 Tabs and short lines.txt"), path));
+        const QByteArray original = TestSupport::readFile(path);
+
+        IssueList issues;
+        Song readOnly;
+        QVERIFY(SongFile::load(readOnly, path, &issues, SongLoadOptions{false}));
+        QCOMPARE(TestSupport::readFile(path), original);
+        QCOMPARE(codes(issues), QList<int>(19, IssueCode::ShortLine));
+        QCOMPARE(readOnly.lineText(1, 0, 1), pad(u" indented"_qs));
+        QCOMPARE(readOnly.lineText(1, 0, 2), pad(u"tab inside"_qs));
+        QCOMPARE(readOnly.lineText(1, 0, 5), pad(QString()));
+        QCOMPARE(readOnly.lineText(1, 1, 0), pad(u"short"_qs));
+
+        Song song;
+        QVERIFY(SongFile::load(song, path));
+        const QByteArray rewritten = TestSupport::readFile(path);
+        QVERIFY(!rewritten.contains('\t'));
+        QCOMPARE(rewritten, SongFile::toBytes(readOnly));
+        QVERIFY(song.sameContent(readOnly));
+        IssueList again;
+        Song reread;
+        QVERIFY(SongFile::load(reread, path, &again));
+        QVERIFY(again.isEmpty());
+        QVERIFY(reread.sameContent(readOnly));
+    }
+
+    void tabOutsideTheKeptBytesNeedsNoRewrite()
+    {
+        SongReadInfo info;
+        readBytes(lines({"#k\t1,", "#z"}) + screenBytes({"12345678901234567890\t"}), nullptr, SongKind::Song, &info);
+        QVERIFY(!info.tabsReplaced);
+        readBytes(lines({"#z"}) + screenBytes({"1\t3"}), nullptr, SongKind::Song, &info);
+        QVERIFY(info.tabsReplaced);
+    }
+
+    void slideFileReadsAndWritesBack()
+    {
+        Song slide;
+        IssueList issues;
+        QVERIFY(SongFile::load(slide, fixture("0004 Slide.ekr"), &issues, SongLoadOptions{false}));
+        QVERIFY(issues.isEmpty());
+        QCOMPARE(slide.kind(), SongKind::Slide);
+        QVERIFY(slide.sequence().isEmpty());
+        QCOMPARE(slide.lineText(0, 0, 0), pad(u"Ogłoszenia"_qs));
+        const QByteArray written = SongFile::toBytes(slide);
+        QVERIFY(written.startsWith("#n 0\r\n#k \r\n#z\r\n"));
+        QVERIFY(readBytes(written, nullptr, SongKind::Slide).sameContent(slide));
+    }
+
+    void limitsDropTheRestAndPreventTheRewrite()
+    {
+        QByteArray bytes = lines({"#k 1,"});
+        for (int i = 0; i < kMaxStanzas + 2; ++i)
+            bytes += lines({"#z"}) + screenBytes({"x\ty"});
+        for (int j = 0; j < kMaxScreensPerStanza + 3; ++j)
+            bytes += screenBytes({"\t"});
+        const QString path = m_dir.filePath(QStringLiteral("0008 Big.txt"));
+        QVERIFY(TestSupport::writeFile(path, bytes));
+        IssueList issues;
+        Song song;
+        QVERIFY(SongFile::load(song, path, &issues));
+        QCOMPARE(song.stanzaCount(), kMaxStanzas);
+        QCOMPARE(song.screenCount(kMaxStanzas - 1), 1); // the surplus screens belong to a dropped stanza
+        QCOMPARE(codes(issues).count(IssueCode::LimitExceeded), 1);
+        QCOMPARE(TestSupport::readFile(path), bytes); // not rewritten though it held tabs
+
+        QByteArray screens = lines({"#z"});
+        for (int j = 0; j < kMaxScreensPerStanza + 3; ++j)
+            screens += screenBytes({QByteArray::number(j)});
+        const Song capped = readBytes(screens);
+        QCOMPARE(capped.screenCount(0), kMaxScreensPerStanza);
+        QCOMPARE(capped.lineText(0, kMaxScreensPerStanza - 1, 0), pad(u"7"_qs));
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QRandomGenerator random(4711);
+        QByteArray garbage(256 * 1024, Qt::Uninitialized);
+        for (char &c : garbage)
+            c = char(random.bounded(256));
+        QByteArray sprinkled = garbage;
+        for (qsizetype i = 0; i < sprinkled.size(); i += 97)
+            sprinkled.replace(i, 4, QByteArrayView("\n#e\n#z\n#r\n#k 1,r,").sliced(random.bounded(14), 4));
+        QTest::newRow("binary garbage") << garbage;
+        QTest::newRow("garbage with directives") << sprinkled;
+        QTest::newRow("NUL bytes") << QByteArray(5000, '\0');
+        QTest::newRow("NUL bytes in lines") << lines({"#n\0" "1", "#k 1\0,", "#z"}) + screenBytes({QByteArray(20, '\0')});
+        QTest::newRow("no line end at all") << QByteArray("#z#e") + QByteArray(3 * 1024 * 1024, 'x');
+        QTest::newRow("lines of thousands of bytes")
+            << lines({"#n 0", "#k " + QByteArray(5000, '1') + ",", "#z"})
+                   + screenBytes({QByteArray(8000, 'a'), QByteArray(9000, '\xFF')}, "#e " + QByteArray(4000, '9'));
+        QTest::newRow("high bytes in directives")
+            << lines({"#\xFF", "#n \xB9", "#k \xA5,\xFF,r\xE0,", "#\xE9", "#z\xF0"}) + screenBytes({"a"}, "#e\x80\x81");
+        QTest::newRow("20-digit numbers")
+            << lines({"#k -99999999999999999999,12345678901234567890,", "#z"})
+                   + screenBytes({"x"}, "#e 12345678901234567890");
+        QTest::newRow("only CRs") << QByteArray(10000, '\r');
+        QTest::newRow("empty file") << QByteArray();
+    }
+    void badInput()
+    {
+        QFETCH(QByteArray, bytes);
+        IssueList issues;
+        const Song song = readBytes(bytes, &issues);
+        QVERIFY(song.stanzaCount() >= 1 && song.stanzaCount() <= kMaxStanzas);
+        QVERIFY(song.screenCount(0) >= 1);
+        QVERIFY(issues.size() <= kMaxStanzas * kMaxScreensPerStanza * kScreenLines + 4);
+        verifyCanonicalRewrite(song);
+    }
+
+    // 50 MB of "#e" lines: read in bounded memory, few issues, and quick.
+    void hugeFileOfScreenDirectives()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("0009 Huge.txt"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#k 1,\r\n#z\r\n");
+            const QByteArray block = QByteArray("#e\r\n").repeated(256 * 1024); // 1 MiB
+            for (int i = 0; i < 50; ++i)
+                QCOMPARE(file.write(block), block.size());
+        }
+        IssueList issues;
+        Song song;
+        QVERIFY(SongFile::load(song, path, &issues));
+        QCOMPARE(song.stanzaCount(), 1);
+        QCOMPARE(song.screenCount(0), kMaxScreensPerStanza);
+        QCOMPARE(song.lineText(0, 0, 0), pad(u"#e"_qs));
+        QCOMPARE(codes(issues).count(IssueCode::ShortLine), kMaxScreensPerStanza * kScreenLines);
+        QCOMPARE(codes(issues).count(IssueCode::LimitExceeded), 1);
+        verifyCanonicalRewrite(song);
+        QFile::remove(path);
+    }
+
+    // Random songs: what the writer produces reads back as the same song, and any song's bytes
+    // are a fixed point of read-then-write.
+    void roundTripProperty()
+    {
+        QRandomGenerator random(20261206);
+        const QString latin = u"ABCabcxyz 0189.,;:!?-'\"()ĄąĆćĘęŁłŃńÓóŚśŹźŻżÀÈÊàèêČčĎďĐđĖėĚěĮįĽľŇňŕŘřŠšŤťŪūŮůŲųŽžäöüß"_qs;
+        const QString cyrillic = u"АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюяЁёЄєЇїҐґ№ 0189.,!?"_qs;
+        const QString unmappable = u"€ŐőЉ\t\r\n\u0000∑ǅ\u00A0ÿ☺"_qs;
+        for (int round = 0; round < 150; ++round) {
+            const bool cyrillicSong = random.bounded(2) == 1;
+            const bool mappedOnly = round % 3 != 0;
+            const QString &letters = cyrillicSong ? cyrillic : latin;
+            Song song;
+            song.setCharset(cyrillicSong ? CharsetMode::Cyrillic : CharsetMode::Latin);
+            song.setHasTimings(random.bounded(2) == 1);
+            const int stanzas = 1 + random.bounded(kMaxStanzas);
+            for (int i = 0; i < stanzas; ++i) {
+                song.appendStanza();
+                const int screens = 1 + random.bounded(kMaxScreensPerStanza);
+                for (int j = 0; j < screens; ++j) {
+                    song.addScreenAfterCurrent();
+                    QString text;
+                    for (int c = random.bounded(kScreenChars + 1); c > 0; --c) {
+                        const bool odd = !mappedOnly && random.bounded(8) == 0;
+                        const QString &pool = odd ? unmappable : letters;
+                        text += pool.at(random.bounded(int(pool.size())));
+                    }
+                    song.setCurrentScreenText(text);
+                    song.setCurrentScreenTime(random.bounded(2) ? int(random.bounded(100000)) : 0);
+                }
+            }
+            if (random.bounded(2))
+                song.setRefrainIndex(1 + random.bounded(stanzas));
+            QList<int> sequence;
+            for (int n = random.bounded(40); n > 0; --n) {
+                const int pick = random.bounded(10);
+                sequence.append(pick == 0 ? RefrainMarker : pick == 1 ? int(random.bounded(-5, 200)) : 1 + random.bounded(stanzas));
+            }
+            song.setSequence(sequence);
+
+            const QByteArray bytes = SongFile::toBytes(song);
+            IssueList issues;
+            const Song back = readBytes(bytes, &issues);
+            if (mappedOnly)
+                QVERIFY2(back.sameContent(song), qPrintable(QStringLiteral("round %1").arg(round)));
+            QVERIFY(!codes(issues).contains(IssueCode::ShortLine));
+            QCOMPARE(SongFile::toBytes(back), bytes);
+            verifyCanonicalRewrite(back);
+        }
+    }
+
+    void saveIsAtomicAndFollowsTheName()
+    {
+        Song song;
+        QVERIFY(SongFile::load(song, fixture("0001 Example.txt"), nullptr, SongLoadOptions{false}));
+        song.setDirty(true);
+
+        // A directory in the way: the save fails and the song keeps its state.
+        const QString blocked = m_dir.filePath(QStringLiteral("0005 Blocked.txt"));
+        QVERIFY(QDir().mkpath(blocked + u"/inside"));
+        QString error;
+        QVERIFY(!SongFile::save(song, blocked, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(QFileInfo(blocked).isDir());
+        QVERIFY(!SongFile::save(song, m_dir.filePath(QStringLiteral("missing/0005 X.txt"))));
+        QVERIFY(song.isDirty());
+        QCOMPARE(song.number(), 1);
+
+        const QString target = m_dir.filePath(QStringLiteral("0042 Nowy tytuł.ekr"));
+        QVERIFY(TestSupport::writeFile(target, "old content"));
+        QVERIFY(SongFile::save(song, target));
+        QCOMPARE(TestSupport::readFile(target), TestSupport::readFile(fixture("0001 Example.txt")));
+        QCOMPARE(song.path(), target);
+        QCOMPARE(song.number(), 42);
+        QCOMPARE(song.title(), u"Nowy tytuł"_qs);
+        QCOMPARE(song.kind(), SongKind::Slide);
+        QCOMPARE(song.savedNumber(), 42);
+        QVERIFY(!song.isDirty());
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*0042*")}, QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void loadOfMissingFileLeavesTheSongAlone()
+    {
+        Song song;
+        song.setNumber(5);
+        QString error;
+        QVERIFY(!SongFile::load(song, m_dir.filePath(QStringLiteral("0001 none.txt")), nullptr, {}, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(song.number(), 5);
+        QVERIFY(song.path().isEmpty());
+        QVERIFY(!SongFile::load(song, m_dir.path()));
+    }
+
+    void issueListRemovesByFileType()
+    {
+        IssueList list;
+        list.append(1, IssueCode::ShortLine, u"a"_qs, IssueFileType::Song);
+        list.append(2, IssueCode::NameTooLong, u"b"_qs, IssueFileType::Slide);
+        list.append(3, IssueCode::MissingEntry, u"c"_qs, IssueFileType::Playlist);
+        list.append(4, IssueCode::DuplicateNumber, u"d"_qs, IssueFileType::Song);
+        list.removeFileType(IssueFileType::Song);
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list.at(0).number, 2);
+        QCOMPARE(list.at(1).number, 3);
+        list.removeFileType(IssueFileType::Slide | IssueFileType::Playlist);
+        QVERIFY(list.isEmpty());
+        list.append(5, 99, u"e"_qs, IssueFileType::Song);
+        QCOMPARE(issueTextId(list.at(0).code), 494);
+        QCOMPARE(issueTextId(IssueCode::RefrainMissing), 526);
+        list.reset();
+        QVERIFY(list.isEmpty());
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestSongFile)
+#include "tst_songfile.moc"
