@@ -75,6 +75,19 @@ private slots:
         QVERIFY(copier.failures().isEmpty());
     }
 
+    void missingCardGetsNothing()
+    {
+        QTemporaryDir dir;
+        makeImage(dir.filePath(QStringLiteral("image")));
+        for (const CardCopyMode mode : {CardCopyMode::Overwrite, CardCopyMode::AddMissing}) {
+            CardCopier copier;
+            copier.copyTree(dir.filePath(QStringLiteral("image")), dir.filePath(QStringLiteral("gone/card")), mode);
+            QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
+            QVERIFY(copier.changes().isEmpty());
+            QCOMPARE(copier.failures().size(), 4);
+        }
+    }
+
     void flatImageGoesToCardRoot()
     {
         QTemporaryDir dir;
