@@ -67,6 +67,21 @@ inline ProcessRun runProcess(const QString &program, const QStringList &args,
     return r;
 }
 
+// Copies a fixture tree, dot names included, into to (created when missing).
+inline bool copyTree(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + path.mid(from.size());
+        if (it.fileInfo().isDir() ? !QDir().mkpath(target) : !QFile::copy(path, target))
+            return false;
+    }
+    return true;
+}
+
 // Every path below dir, relative and sorted, hidden names included so that stray temporary
 // files show; with contents, each file as "path=contents".
 inline QStringList treeOf(const QString &dir, bool withContents = false)

@@ -14,7 +14,8 @@ struct CliIo
     QTextStream &err;
 };
 
-// One subcommand: "song", "scan", ... with the usage lines printed by --help and on bad arguments.
+// One subcommand ("song", "scan", ...): its name, the usage line printed by --help and on bad
+// arguments, and its entry point. Each lives in src/cli/<name>command.cpp and is listed in main.cpp.
 struct CliCommand
 {
     const char16_t *name;

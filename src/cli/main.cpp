@@ -2,7 +2,10 @@
 // lumivox-cli: scripting access to the card library, its files and exports.
 #include "cli/cardcommand.h"
 #include "cli/cliio.h"
+#include "cli/fontscommand.h"
+#include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
+#include "cli/scancommand.h"
 #include "cli/songcommand.h"
 
 #include <QCoreApplication>
@@ -17,6 +20,9 @@ namespace {
 const CliCommand kCommands[] = {
     {u"help", u"lumivox-cli help                           this text", nullptr},
     {u"song", kSongUsage, runSongCommand},
+    kScanCommand,
+    kPlaylistCommand,
+    {u"fonts", kFontsUsage, runFontsCommand},
     {u"pack", kPackUsage, runPackCommand},
     {u"unpack", kUnpackUsage, runUnpackCommand},
     {u"card", kCardUsage, runCardCommand},

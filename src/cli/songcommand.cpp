@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/songcommand.h"
 
+#include "cli/clisupport.h"
 #include "core/model/songfile.h"
 
 #include <QFileInfo>
@@ -9,21 +10,11 @@ namespace {
 
 const CliCommand kSong{u"song", kSongUsage, runSongCommand};
 
-// TSV fields hold no TAB, CR or LF.
-QString field(QString text)
-{
-    for (QChar &c : text) {
-        if (c == u'\t' || c == u'\r' || c == u'\n')
-            c = u' ';
-    }
-    return text;
-}
-
 void printIssues(CliIo &io, const QString &path, const IssueList &issues)
 {
     for (const LoadIssue &issue : issues) {
-        io.out << field(path) << '\t' << issue.number << '\t' << issue.code << '\t' << issue.fileType << '\t'
-               << field(issue.name) << '\n';
+        io.out << cliTsvField(path) << '\t' << issue.number << '\t' << issue.code << '\t' << issue.fileType << '\t'
+               << cliTsvField(issue.name) << '\n';
     }
 }
 

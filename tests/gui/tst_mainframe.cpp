@@ -78,7 +78,8 @@ private slots:
             }
         }
         QCOMPARE(enabled, QStringList({QStringLiteral("command57665"), QStringLiteral("command59392"),
-                                       QStringLiteral("command59393"), QStringLiteral("command32873"),
+                                       QStringLiteral("command59393"), QStringLiteral("command32804"),
+                                       QStringLiteral("command32873"),
                                        QStringLiteral("command57664")}));
     }
 
@@ -142,6 +143,30 @@ private slots:
         QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
         allow = true;
         QVERIFY(frame.close());
+    }
+
+    void exportFontsWritesIntoOutAndReports()
+    {
+        QList<MessageBoxes::Request> boxes;
+        MessageBoxes::setResponder([&boxes](const MessageBoxes::Request &r) {
+            boxes << r;
+            return QMessageBox::Ok;
+        });
+        CMainFrame frame;
+        QDir(m_core->fontDir()).removeRecursively();
+        frame.action(Command::ExportFonts)->trigger();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, Lang::text(Txt::FontExportNoFonts));
+
+        m_core->loadBoardFonts(); // seeds the font folder from the shipped fonts
+        boxes.clear();
+        frame.action(Command::ExportFonts)->trigger();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0].text.startsWith(Lang::text(Txt::FontExportDone)));
+        const QByteArray image = TestSupport::readFile(m_core->dirs().outDir() + u"fonts.out");
+        QVERIFY(image.startsWith("Z800000\r\nczcionka: font_v1\r\n"));
+        QVERIFY(image.contains("czcionka: font_v2"));
+        MessageBoxes::setResponder({});
     }
 
     void textIdModeShowsIdsInMenus()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/appcore.h"
 
+#include "core/app/fileutils.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -65,4 +67,23 @@ QString AppCore::fontDir() const
     if (QFileInfo(dir).isAbsolute())
         return AppDirs::withSlash(dir);
     return AppDirs::withSlash(m_dirs.dataDir + dir);
+}
+
+void AppCore::loadBoardFonts()
+{
+    const QString dir = fontDir();
+    if (!QFileInfo::exists(dir) && QDir().mkpath(dir))
+        copyFiles(m_dirs.shippedFontDir(), dir);
+    static const char16_t *const kFiles[2] = {u"Font_V1.fnt", u"Font_V2.fnt"};
+    for (int slot = 0; slot < 2; ++slot) {
+        BoardFont font;
+        m_boardFontLoaded[slot] = FontFile::load(dir + QString::fromUtf16(kFiles[slot]), font);
+        m_boardFonts[slot] = m_boardFontLoaded[slot] ? font : BoardFont();
+    }
+}
+
+const BoardFont *AppCore::boardFont(int charset) const
+{
+    const int slot = charset == 1 ? 1 : 0;
+    return m_boardFontLoaded[slot] ? &m_boardFonts[slot] : nullptr;
 }

@@ -5,6 +5,9 @@
 #include "core/app/appsettings.h"
 #include "core/app/recentfiles.h"
 #include "core/app/songgroup.h"
+#include "core/font/boardfont.h"
+
+#include <array>
 
 #include <QString>
 
@@ -42,6 +45,11 @@ public:
 
     // Absolute path of the configured font folder (relative names are below dataDir).
     QString fontDir() const;
+    // Seeds a missing font folder with the shipped fonts, then loads "Font_V1.fnt" (Latin) and
+    // "Font_V2.fnt" (Cyrillic) into the two slots. A font that does not load leaves its slot empty.
+    void loadBoardFonts();
+    // The font for a song's charset (0 Latin, 1 Cyrillic); null when its slot is empty.
+    const BoardFont *boardFont(int charset) const;
 
 private:
     QSettings *m_store;
@@ -51,4 +59,6 @@ private:
     RecentFiles m_recentFiles;
     QString m_commandLineFile;
     QStringList m_cardFolders;
+    std::array<BoardFont, 2> m_boardFonts;
+    std::array<bool, 2> m_boardFontLoaded{};
 };

@@ -61,6 +61,38 @@
     X(AboutTitle, 607)                                                                     \
     X(AboutDescription, 608)                                                               \
     X(AboutDataFolderLink, 609)                                                            \
+    /* board fonts */                                                                      \
+    X(FontSaveFailed, 110)                                                                 \
+    X(FontExportUnreadable, 206)                                                           \
+    X(FontExportMissing, 207)                                                              \
+    X(FontExportCannotCreate, 208)                                                         \
+    X(FontExportNoFonts, 281)                                                              \
+    X(MenuExportFonts, 615)                                                                \
+    X(FontExportDone, 616)                                                                 \
+    /* LED matrix and number maps */                                                       \
+    X(MatrixEmptyState, 305)                                                               \
+    X(MatrixPasteTooLong, 348)                                                             \
+    X(NumberMapNumberTaken, 350)\
+    /* library names: group and playlist name rules */                                     \
+    X(PlaylistForbiddenCharacter, 175)                                                     \
+    X(PlaylistNameEmpty, 176)                                                              \
+    X(GroupExists, 178)                                                                    \
+    X(GroupReservedName, 179)                                                              \
+    X(GroupForbiddenCharacter, 180)                                                        \
+    X(GroupNameLabel, 181)                                                                 \
+    X(TitleForbiddenCharacter, 233)                                                        \
+    X(PlaylistNameTooLong, 351)                                                            \
+    X(GroupNameTooLong, 496)                                                               \
+    /* library issues, by issue code (issueTextId) */                                      \
+    X(IssueNumberRange, 193)                                                               \
+    X(IssueDuplicateNumber, 194)                                                           \
+    X(IssueNameTooLong, 495)                                                               \
+    X(IssueEmptySequence, 411)                                                             \
+    X(IssueShortLine, 493)                                                                 \
+    X(IssueMissingEntry, 413)                                                              \
+    X(IssueDuplicateTitle, 516)                                                            \
+    X(IssueMissingRefrain, 526)                                                            \
+    X(IssueOther, 494)                                                                     \
     /* card data file and card copies */                                                   \
     X(CardDataReadFailed, 112)                                                             \
     X(CardDataWrongFormat, 504)                                                            \

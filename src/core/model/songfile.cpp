@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/songfile.h"
 
+#include "core/app/fileutils.h"
 #include "core/model/boardcharset.h"
 #include "core/model/linereader.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -303,23 +303,8 @@ bool load(Song &song, const QString &path, IssueList *issues, const SongLoadOpti
 
 bool save(Song &song, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
+    if (!saveFileAtomically(path, toBytes(song), error))
         return false;
-    }
-    if (!write(file, song)) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     song.setPath(path);
     parseFileName(song, path);
     song.markSaved();

@@ -77,6 +77,7 @@ int runLumivox(int argc, char **argv)
     }
 
     setCurrentCharsetMode(CharsetMode(core.settings().charset()));
+    core.loadBoardFonts();
     core.saveSettings();
 
     if (!options.noSplash) {

@@ -3,6 +3,7 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/font/fontexport.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/cprogramset.h"
 #include "gui/app/messageboxes.h"
@@ -99,6 +100,8 @@ void CMainFrame::buildMenus()
 
     QMenu *tools = addMenu(Txt::MenuTools);
     addCommand(tools, Command::FontEditor, Txt::MenuFontEditor, false);
+    QAction *exportFonts = addCommand(tools, Command::ExportFonts, Txt::MenuExportFonts, true);
+    connect(exportFonts, &QAction::triggered, this, &CMainFrame::exportFonts);
     addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
     addCommand(tools, Command::GenerateReport, Txt::MenuGenerateReport, false);
     addCommand(tools, Command::RefreshFileList, Txt::MenuRefreshFileList, false);
@@ -260,4 +263,19 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         }
     }
     event->accept();
+}
+
+void CMainFrame::exportFonts()
+{
+    AppCore *core = AppCore::instance();
+    if (!core)
+        return;
+    const QString outDir = core->dirs().outDir();
+    const FontExportResult result = exportAllFonts(core->fontDir(), outDir);
+    for (const FontExportResult::Skipped &skipped : result.skipped)
+        errorBox(this, Lang::text(skipped.textId) + u' ' + skipped.fontName);
+    if (!result.ok)
+        errorBox(this, Lang::text(result.failureTextId));
+    else
+        infoBox(this, Lang::text(Txt::FontExportDone) + u'\n' + outDir);
 }

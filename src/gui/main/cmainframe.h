@@ -49,6 +49,8 @@ public:
 
     void openProgramSettings();
     void openAbout();
+    // Writes fonts.out for every font of the font folder into the data folder's Out.
+    void exportFonts();
 
 signals:
     // The board's text matrix changed in the program settings.

@@ -18,6 +18,7 @@ enum class Command : int {
     TextEditor = 32773,
     MenuPage = 32774,
     FontEditor = 32776,
+    ExportFonts = 32804,
     IssueWindow = 32868,
     StatusBar = 59393,
     ToolBar = 59392,

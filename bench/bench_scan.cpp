@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The library scan of a synthetic 5000-song card against reading the same files' bytes.
+// Run: build/bench/bench_scan (the card is generated once into a temporary folder).
+#include "core/app/fileutils.h"
+#include "core/library/songlibrary.h"
+#include "synth/syntheticcard.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QTemporaryDir *g_card = nullptr;
+
+QString cardRoot()
+{
+    return g_card->path() + u'/';
+}
+
+// Every library file's bytes, read in a plain loop over the same listings the scan makes.
+void BM_ReadAllFiles(benchmark::State &state)
+{
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        const QString root = cardRoot();
+        for (const QString &dir : sortedEntries(root, QDir::Dirs | QDir::NoSymLinks)) {
+            for (const QString &name : sortedEntries(root + dir, QDir::Files | QDir::NoSymLinks)) {
+                QFile file(root + dir + u'/' + name);
+                if (file.open(QIODevice::ReadOnly))
+                    bytes += file.readAll().size();
+            }
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = double(bytes);
+}
+BENCHMARK(BM_ReadAllFiles)->Unit(benchmark::kMillisecond);
+
+void scan(benchmark::State &state, int flags)
+{
+    int issues = 0;
+    for (auto _ : state) {
+        SongLibrary library;
+        library.setRoot(cardRoot());
+        library.scanLibrary(flags, {}, ScanOptions::readOnly());
+        issues = int(library.issues().size());
+        benchmark::DoNotOptimize(issues);
+    }
+    state.counters["issues"] = issues;
+}
+
+void BM_ScanFull(benchmark::State &state)
+{
+    scan(state, ScanFlags::kFullRefresh);
+}
+BENCHMARK(BM_ScanFull)->Unit(benchmark::kMillisecond);
+
+void BM_ScanWithoutContents(benchmark::State &state)
+{
+    scan(state, ScanFlags::kRefresh);
+}
+BENCHMARK(BM_ScanWithoutContents)->Unit(benchmark::kMillisecond);
+
+// The parts, for finding where the time goes: 1 listing only, 17 listing and number checks,
+// 25 with every song read, 18 the slides, 20 the playlists alone (nothing resolves).
+void BM_ScanPart(benchmark::State &state)
+{
+    scan(state, int(state.range(0)));
+}
+BENCHMARK(BM_ScanPart)->Arg(1)->Arg(17)->Arg(25)->Arg(18)->Arg(20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir card;
+    QString error;
+    if (!card.isValid() || !generateSyntheticCard(card.path(), SyntheticCardSpec{}, nullptr, &error)) {
+        fprintf(stderr, "bench_scan: cannot generate the card: %s\n", qPrintable(error));
+        return 1;
+    }
+    g_card = &card;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/clisupport.h"
+
+#include "core/app/appdirs.h"
+#include "core/app/appsettings.h"
+#include "core/app/language.h"
+#include "core/model/charsetmode.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+bool cliLoadLanguage(const QString &name, QString *problem)
+{
+    const AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
+    if (Lang::load(dirs.languageDir(), name) != Lang::LoadResult::Loaded) {
+        if (problem)
+            *problem = QStringLiteral("cannot load language \"") + name + u'"';
+        return false;
+    }
+    setCurrentCharsetMode(AppSettings::charsetForLanguage(name) == 1 ? CharsetMode::Cyrillic : CharsetMode::Latin);
+    return true;
+}
+
+bool cliPrepareCard(CliIo &io, const QString &card, const QString &language)
+{
+    if (!QFileInfo(card).isDir()) {
+        io.err << "lumivox-cli: no card folder \"" << card << "\"\n";
+        return false;
+    }
+    QString problem;
+    if (!cliLoadLanguage(language, &problem)) {
+        io.err << "lumivox-cli: " << problem << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool cliTakeOption(QStringList &args, const QString &name, QString *value)
+{
+    const qsizetype i = args.indexOf(name);
+    if (i < 0)
+        return true;
+    if (i + 1 >= args.size())
+        return false;
+    *value = args.at(i + 1);
+    args.remove(i, 2);
+    return true;
+}
+
+bool cliTakeFlag(QStringList &args, const QString &name)
+{
+    return args.removeAll(name) > 0;
+}
+
+QString cliTsvField(const QString &text)
+{
+    QString field = text;
+    for (QChar &c : field) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return field;
+}

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/font/fontexport.h"
+
+#include "core/app/fileutils.h"
+#include "core/app/textids.h"
+#include "core/font/boardfont.h"
+#include "core/model/linereader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr quint32 kStartAddress = 0x800000;
+constexpr int kNameRecordChars = 32;
+constexpr int kGlyphsPerLine = 8;
+constexpr int kFieldStart[Glyph::kColumns] = {9, 14, 19, 24, 29}; // K5 .. K1
+
+QByteArray addressTag(quint32 address)
+{
+    return "H" + upperHex(address, 6);
+}
+
+// The two characters of a column field as they stand in the line; a line cut short is padded with "0".
+QByteArray fieldText(QByteArrayView line, int pos)
+{
+    QByteArray field = pos < line.size() ? line.sliced(pos, qMin<qsizetype>(2, line.size() - pos)).toByteArray() : QByteArray();
+    while (field.size() < 2)
+        field += '0';
+    return field;
+}
+
+// Column fields in export order: K1..K5, or K5..K1 when mirrored.
+QList<QByteArray> exportFields(QByteArrayView line, bool mirrored)
+{
+    QList<QByteArray> fields;
+    for (int f = 0; f < Glyph::kColumns; ++f)
+        fields << fieldText(line, kFieldStart[f]); // K5 first
+    if (!mirrored)
+        std::reverse(fields.begin(), fields.end());
+    return fields;
+}
+
+QByteArray nameRecord(const QString &name)
+{
+    QByteArray record;
+    for (QChar c : name)
+        record += upperHex(c.unicode(), 2);
+    for (qsizetype i = name.size(); i < kNameRecordChars; ++i)
+        record += "FF";
+    return record;
+}
+
+} // namespace
+
+FontExportResult exportFontImage(const FontExportOptions &options)
+{
+    FontExportResult result;
+    QDir().mkpath(options.outDir);
+    QSaveFile out(QDir(options.outDir).filePath(QStringLiteral("fonts.out")));
+    if (!out.open(QIODevice::WriteOnly)) {
+        result.failureTextId = Txt::FontExportCannotCreate;
+        return result;
+    }
+    QByteArray header;
+    if (options.withHeader)
+        header = "U8 fontDataTable[] = {\r\r\n";
+
+    QByteArray image = "Z800000\r\n";
+    quint32 address = kStartAddress;
+    for (const QString &listed : options.fontNames) {
+        const QString path = QDir(options.fontDir).filePath(listed + u".fnt");
+        if (!QFileInfo::exists(path)) {
+            result.skipped.append({listed, Txt::FontExportMissing});
+            continue;
+        }
+        QFile fnt(path);
+        if (!fnt.open(QIODevice::ReadOnly)) {
+            result.skipped.append({listed, Txt::FontExportUnreadable});
+            continue;
+        }
+        const QString name = options.lowerCaseNames ? listed.toLower() : listed;
+        image += "czcionka: " + name.toUtf8() + "\r\n";
+        image += addressTag(address) + nameRecord(name) + "\r\n";
+        address += 0x20;
+        image += addressTag(address) + QByteArray(2 * kNameRecordChars, 'F');
+        address += 0x20;
+
+        int glyph = 0;
+        LineReader reader(fnt);
+        QByteArrayView line;
+        while (glyph < BoardFont::kGlyphCount && reader.next(line)) {
+            if (line.isEmpty() || line.front() != '0')
+                continue;
+            if (glyph % kGlyphsPerLine == 0)
+                image += "\r\n" + addressTag(address);
+            const QList<QByteArray> fields = exportFields(line, options.mirrored);
+            for (const QByteArray &field : fields)
+                image += field;
+            if (options.withHeader)
+                header += "0x" + fields.join(", 0x") + ", // 0x" + upperHex(uint(glyph), 2) + "\r\r\n";
+            address += Glyph::kColumns;
+            ++glyph;
+        }
+        image += "\r\n\r\n";
+        ++result.fontsWritten;
+    }
+    image += "\r\n";
+    out.write(image);
+    if (!out.commit()) {
+        result.failureTextId = Txt::FontExportCannotCreate;
+        return result;
+    }
+    if (options.withHeader) {
+        header += "};\r\r\n";
+        QSaveFile h(QDir(options.outDir).filePath(QStringLiteral("fonts.h")));
+        if (h.open(QIODevice::WriteOnly)) {
+            h.write(header);
+            h.commit(); // fonts.h is a convenience copy: its failure is not reported
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+QStringList fontNamesInDirectory(const QString &dir)
+{
+    QStringList names;
+    for (const QString &file : sortedEntries(dir, QDir::Files, {QStringLiteral("*.fnt")}))
+        names << file.chopped(4);
+    return names;
+}
+
+FontExportResult exportAllFonts(const QString &fontDir, const QString &outDir)
+{
+    FontExportOptions options;
+    options.fontDir = fontDir;
+    options.outDir = outDir;
+    options.fontNames = fontNamesInDirectory(fontDir);
+    options.lowerCaseNames = true;
+    if (options.fontNames.isEmpty()) {
+        FontExportResult result;
+        result.failureTextId = Txt::FontExportNoFonts;
+        return result;
+    }
+    return exportFontImage(options);
+}

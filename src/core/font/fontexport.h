@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Writes the board's font data: "fonts.out", an address-tagged hex image placing every font
+// from 0x800000 on, and optionally "fonts.h", the same bytes as one C byte table.
+struct FontExportOptions
+{
+    QString fontDir;             // where <name>.fnt files are read
+    QString outDir;              // created when missing
+    QStringList fontNames;       // in export order, without ".fnt"
+    bool withHeader = false;     // also write fonts.h
+    bool mirrored = false;       // columns K5..K1 instead of K1..K5
+    bool lowerCaseNames = false; // names written in lower case
+};
+
+struct FontExportResult
+{
+    struct Skipped
+    {
+        QString fontName;
+        int textId; // why it was skipped: missing file or unreadable file
+    };
+
+    bool ok = false;       // fonts.out was written
+    int failureTextId = 0; // when !ok
+    QList<Skipped> skipped;
+    int fontsWritten = 0;
+};
+
+FontExportResult exportFontImage(const FontExportOptions &options);
+
+// Every *.fnt of dir by name (code-unit order), as font names.
+QStringList fontNamesInDirectory(const QString &dir);
+
+// The main window's export: every font of fontDir, names in lower case, into outDir, no fonts.h.
+FontExportResult exportAllFonts(const QString &fontDir, const QString &outDir);

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/librarynaming.h"
+
+#include "core/app/fileutils.h"
+#include "core/app/language.h"
+#include "core/model/songfile.h"
+
+namespace LibraryNaming {
+
+int tableSize(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Song:
+        return kSongTableSize;
+    case ItemKind::Slide:
+        return kSlideTableSize;
+    case ItemKind::Playlist:
+        return kPlaylistTableSize;
+    }
+    return 0;
+}
+
+bool isValidNumber(ItemKind kind, int number)
+{
+    return number >= 1 && number < tableSize(kind);
+}
+
+QString extension(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Song:
+        return QString::fromUtf16(kSongExtension);
+    case ItemKind::Slide:
+        return QString::fromUtf16(kSlideExtension);
+    case ItemKind::Playlist:
+        return QString::fromUtf16(kPlaylistExtension);
+    }
+    return {};
+}
+
+QString singleDirectoryName(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Slide:
+        return QString::fromUtf16(kSlideDirName);
+    case ItemKind::Playlist:
+        return QString::fromUtf16(kPlaylistDirName);
+    case ItemKind::Song:
+        break;
+    }
+    return {};
+}
+
+QString joinPath(const QString &dir, const QString &name)
+{
+    if (dir.endsWith(u'/'))
+        return dir + name;
+    return dir + u'/' + name;
+}
+
+QString songDirectory(const QString &root)
+{
+    // "/" stays itself: it is a root whose trailing slash is its whole name.
+    if (root.size() > 1 && root.endsWith(u'/'))
+        return root.chopped(1);
+    return root;
+}
+
+QString slideDirectory(const QString &root)
+{
+    return joinPath(root, QString::fromUtf16(kSlideDirName));
+}
+
+QString playlistDirectory(const QString &root)
+{
+    return joinPath(root, QString::fromUtf16(kPlaylistDirName));
+}
+
+QString groupDirectory(const QString &root, const QString &group)
+{
+    return joinPath(root, group) + u'/';
+}
+
+QString formatItemName(int number, const QString &title)
+{
+    // "%.4d": at least four digits, the sign before them for a negative number.
+    QString digits = QString::number(qAbs(qint64(number))).rightJustified(4, u'0');
+    if (number < 0)
+        digits.prepend(u'-');
+    return digits + u' ' + title;
+}
+
+int parseItemNumber(QStringView name)
+{
+    return SongFile::leadingInt(name.left(4));
+}
+
+QString itemTitle(QStringView name)
+{
+    return name.size() > 5 ? name.mid(5).toString() : QString();
+}
+
+QString itemTitleForRename(QStringView name)
+{
+    return name.size() > 5 ? name.mid(5, 40).toString() : QString();
+}
+
+QString itemTitleOfFileName(QStringView fileName)
+{
+    const qsizetype length = fileName.size() - 9;
+    return length > 0 ? fileName.mid(5, length).toString() : QString();
+}
+
+bool isForbiddenName(QStringView text)
+{
+    static constexpr QStringView kForbidden = u".\\/:*?\"<>|";
+    for (QChar c : text) {
+        if (kForbidden.contains(c))
+            return true;
+    }
+    return false;
+}
+
+QString forbiddenCharacterList()
+{
+    return QStringLiteral("\\ / : * ? < > \" |");
+}
+
+QString forbiddenCharacterMessage(int textId)
+{
+    return Lang::text(textId) + u'\t' + forbiddenCharacterList();
+}
+
+int checkGroupName(const QString &name, const QString &baseDir)
+{
+    if (name.isEmpty())
+        return Txt::GroupNameLabel;
+    const QString lower = name.toLower();
+    if (lower == u"karta" || lower == u"ekrany")
+        return Txt::GroupReservedName;
+    if (isForbiddenName(name))
+        return Txt::GroupForbiddenCharacter;
+    if (name.size() > kMaxGroupNameLength)
+        return Txt::GroupNameTooLong;
+    const QStringList existing = sortedEntries(baseDir, QDir::Dirs);
+    for (const QString &dir : existing) {
+        if (dir.toLower() == lower)
+            return Txt::GroupExists;
+    }
+    return 0;
+}
+
+int checkPlaylistRename(const QString &name)
+{
+    if (name.size() > kMaxPlaylistNameLength)
+        return Txt::PlaylistNameTooLong;
+    if (name.isEmpty())
+        return Txt::PlaylistNameEmpty;
+    if (isForbiddenName(name))
+        return Txt::PlaylistForbiddenCharacter;
+    return 0;
+}
+
+int checkPlaylistTitle(const QString &title)
+{
+    if (title.isEmpty())
+        return Txt::PlaylistNameEmpty;
+    if (isForbiddenName(title))
+        return Txt::TitleForbiddenCharacter;
+    return 0;
+}
+
+} // namespace LibraryNaming

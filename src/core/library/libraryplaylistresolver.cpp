@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/libraryplaylistresolver.h"
+
+#include "core/library/librarynaming.h"
+#include "core/library/songlibrary.h"
+#include "core/model/song.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qsizetype kTitleStart = 5;
+constexpr qsizetype kMaxMatchedTitle = 42;
+
+QString matchedTitle(const QString &name)
+{
+    return name.size() > kTitleStart ? name.mid(kTitleStart, kMaxMatchedTitle) : QString();
+}
+
+// The first name met with a title is the one every lookup finds.
+template <typename Value>
+void addFirst(QHash<QString, Value> &index, const QString &key, const Value &value)
+{
+    auto it = index.find(key);
+    if (it == index.end())
+        index.insert(key, value);
+}
+
+} // namespace
+
+LibraryPlaylistResolver::LibraryPlaylistResolver(const SongLibrary &library, const SongLoadOptions &options,
+                                                 Depth depth)
+    : m_library(library)
+    , m_options(options)
+    , m_depth(depth)
+{
+    const QList<SongGroupFiles> &groups = library.groups();
+    for (int g = 0; g < groups.size(); ++g) {
+        for (const QString &name : groups.at(g).files)
+            addFirst(m_songs, matchedTitle(name), Location{g, &name});
+    }
+    if (!library.slideLists().isEmpty()) {
+        for (const QString &name : library.slideLists().first().files)
+            addFirst(m_slides, matchedTitle(name), Location{-1, &name});
+    }
+}
+
+PlaylistTarget LibraryPlaylistResolver::resolve(PlaylistEntry::Type type, const QString &title)
+{
+    const QHash<QString, Location> &index = type == PlaylistEntry::Slide ? m_slides : m_songs;
+    const auto it = index.constFind(title);
+    if (it == index.cend())
+        return {};
+    return readTarget(it.value());
+}
+
+PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
+{
+    const QString path = location.group < 0 ? m_library.slidePath(*location.name)
+                                            : m_library.songPath(m_library.groups().at(location.group).name,
+                                                                 *location.name);
+    const auto cached = m_read.constFind(path);
+    if (cached != m_read.cend())
+        return cached.value();
+    PlaylistTarget target;
+    target.path = path;
+    if (m_depth == Depth::CheckReadable) {
+        // QFile refuses a directory, so opening is the whole test.
+        QFile file(path);
+        target.found = file.open(QIODevice::ReadOnly);
+        target.number = LibraryNaming::parseItemNumber(*location.name);
+    } else if (Song song; QFileInfo(path).isFile() && SongFile::load(song, path, nullptr, m_options)) {
+        target.found = true;
+        target.number = song.number();
+        target.refrainIndex = song.refrainIndex();
+    }
+    m_read.insert(path, target);
+    return target;
+}
+
+bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library, const SongLoadOptions &options)
+{
+    LibraryPlaylistResolver resolver(library, options);
+    return playlist.load(path, &resolver, &library.issues());
+}

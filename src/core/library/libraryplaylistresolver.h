@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/model/playlist.h"
+#include "core/model/songfile.h"
+
+#include <QHash>
+#include <QString>
+
+class Playlist;
+class SongLibrary;
+
+// Resolves playlist titles against a scanned library: songs in the groups, slides in
+// "screen_dir". A file matches when its name after the first five characters, at most 42 of
+// them, equals the title; groups are searched in listing order and the first match wins.
+// The library must outlive the resolver and keep its lists unchanged. Built once per scan, so that a card with many playlists does not walk every name per entry
+// nor read the same song again for each list that names it.
+class LibraryPlaylistResolver : public PlaylistResolver
+{
+public:
+    enum class Depth {
+        // Each match is read as a song: number and refrain as the file says.
+        ReadSongs,
+        // A match only has to open: the scan, which keeps nothing of a list but its missing
+        // entries, learns the same (a file that opens always reads) without parsing every song
+        // that 100 playlists name. The number is the file name's; no refrain flag is set.
+        CheckReadable,
+    };
+
+    explicit LibraryPlaylistResolver(const SongLibrary &library, const SongLoadOptions &options = {},
+                                     Depth depth = Depth::ReadSongs);
+
+    PlaylistTarget resolve(PlaylistEntry::Type type, const QString &title) override;
+
+private:
+    // Where a name is in the library's lists: its group (-1 for the slides) and the name itself.
+    struct Location
+    {
+        int group;
+        const QString *name;
+    };
+
+    PlaylistTarget readTarget(const Location &location);
+
+    const SongLibrary &m_library;
+    SongLoadOptions m_options;
+    Depth m_depth;
+    QHash<QString, Location> m_songs; // title -> first match
+    QHash<QString, Location> m_slides;
+    QHash<QString, PlaylistTarget> m_read; // path -> what reading it gave
+};
+
+// Reads a playlist of the library's card, recording its issues in the library's issue list.
+bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library,
+                         const SongLoadOptions &options = {});

@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/songlibrary.h"
+
+#include "core/app/fileutils.h"
+#include "core/library/libraryplaylistresolver.h"
+#include "core/model/playlist.h"
+#include "core/model/song.h"
+#include "core/model/songfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using LibraryNaming::ItemKind;
+
+namespace {
+
+// The names of a directory's files with the extension, without it, in listing order. Symbolic
+// links are not followed: a link could lead out of the card. Directories named like a file
+// ("x.txt") and pipes or devices are not files here.
+QStringList listFiles(const QString &directory, const QString &extension)
+{
+    QStringList names = sortedEntries(directory, QDir::Files | QDir::NoSymLinks,
+                                      {QStringLiteral("*") + extension});
+    for (QString &name : names)
+        name.chop(extension.size());
+    return names;
+}
+
+int fileTypeOf(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Song:
+        return IssueFileType::Song;
+    case ItemKind::Slide:
+        return IssueFileType::Slide;
+    case ItemKind::Playlist:
+        return IssueFileType::Playlist;
+    }
+    return 0;
+}
+
+QString qualifiedName(const QString &directory, const QString &name)
+{
+    return directory + u'/' + name;
+}
+
+} // namespace
+
+SongLibrary::SongLibrary()
+    : m_songNumbers(LibraryNaming::kSongTableSize)
+    , m_slideNumbers(LibraryNaming::kSlideTableSize)
+    , m_playlistNumbers(LibraryNaming::kPlaylistTableSize)
+{
+}
+
+void SongLibrary::setRoot(const QString &root)
+{
+    m_root = root.isEmpty() || root.endsWith(u'/') ? root : root + u'/';
+}
+
+LibraryNumberTable &SongLibrary::numbers(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Slide:
+        return m_slideNumbers;
+    case ItemKind::Playlist:
+        return m_playlistNumbers;
+    case ItemKind::Song:
+        break;
+    }
+    return m_songNumbers;
+}
+
+const LibraryNumberTable &SongLibrary::numbers(ItemKind kind) const
+{
+    return const_cast<SongLibrary *>(this)->numbers(kind);
+}
+
+QString SongLibrary::songPath(const QString &group, const QString &name) const
+{
+    return LibraryNaming::groupDirectory(m_root, group) + name + QStringView(LibraryNaming::kSongExtension);
+}
+
+QString SongLibrary::slidePath(const QString &name) const
+{
+    return LibraryNaming::slideDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kSlideExtension);
+}
+
+QString SongLibrary::playlistPath(const QString &name) const
+{
+    return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kPlaylistExtension);
+}
+
+bool SongLibrary::shouldStop(const ScanProgress &progress) const
+{
+    return m_stopRequested || (progress.stop && progress.stop->load());
+}
+
+void SongLibrary::clearContent()
+{
+    m_groups.clear();
+    m_slideLists.clear();
+    m_playlistLists.clear();
+    m_songCount = m_slideCount = m_playlistCount = 0;
+    m_songNumbers.clear();
+    m_slideNumbers.clear();
+    m_playlistNumbers.clear();
+    m_issues.reset();
+    m_titles.clear();
+}
+
+bool SongLibrary::scanLibrary(int flags, const ScanProgress &progress, const ScanOptions &options)
+{
+    m_stopRequested = false;
+    m_titles.clear();
+    if (m_root.isEmpty() || !QFileInfo(m_root).isDir()) {
+        clearContent();
+        return false;
+    }
+    if (options.createDirectories) {
+        QDir().mkpath(LibraryNaming::slideDirectory(m_root));
+        QDir().mkpath(LibraryNaming::playlistDirectory(m_root));
+    }
+    // Any scan that includes the slides checks the numbers of all three kinds.
+    const bool checkNumbers = (flags & (ScanFlags::Slides | ScanFlags::CheckNumbers)) != 0;
+    if (flags & ScanFlags::Songs)
+        scanSongs(flags, checkNumbers, progress, options);
+    if (flags & ScanFlags::Slides)
+        scanSlides(flags, checkNumbers, progress, options);
+    if (flags & ScanFlags::Playlists)
+        scanPlaylists(checkNumbers, progress, options);
+    return !m_issues.isEmpty();
+}
+
+void SongLibrary::checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,
+                              int indexInGroup, int groupIndex)
+{
+    if (!LibraryNaming::isValidNumber(kind, number)) {
+        m_issues.append(number, IssueCode::NumberOutOfRange, qualifiedName(directory, name), fileTypeOf(kind));
+        return;
+    }
+    if (!numbers(kind).claim(number, name, indexInGroup, groupIndex))
+        m_issues.append(number, IssueCode::DuplicateNumber, qualifiedName(directory, name), fileTypeOf(kind));
+}
+
+void SongLibrary::reportDuplicateOwners(ItemKind kind)
+{
+    const LibraryNumberTable &table = numbers(kind);
+    for (int n = 0; n < table.size(); ++n) {
+        const LibraryNumberTable::Entry &e = table.entry(n);
+        if (!e.duplicate)
+            continue;
+        QString directory = LibraryNaming::singleDirectoryName(kind);
+        if (kind == ItemKind::Song && e.groupIndex < m_groups.size())
+            directory = m_groups.at(e.groupIndex).name;
+        m_issues.append(n, IssueCode::DuplicateNumber, qualifiedName(directory, e.fileName), fileTypeOf(kind));
+    }
+}
+
+void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+{
+    if (checkNumbers) {
+        m_issues.removeFileType(IssueFileType::Song);
+        m_songNumbers.clear();
+    }
+    m_groups.clear();
+    m_songCount = 0;
+    const QString slideDir = QString::fromUtf16(LibraryNaming::kSlideDirName);
+    const QString playlistDir = QString::fromUtf16(LibraryNaming::kPlaylistDirName);
+    const SongLoadOptions loadOptions{options.rewriteTabs};
+
+    const QStringList directories = sortedEntries(m_root, QDir::Dirs | QDir::NoSymLinks);
+    for (const QString &directory : directories) {
+        // Exact comparison: "SCREEN_DIR" is a group.
+        if (directory == slideDir || directory == playlistDir)
+            continue;
+        if (shouldStop(progress))
+            break;
+        const int groupIndex = int(m_groups.size());
+        m_groups.append(SongGroupFiles{directory, {}});
+        if (progress.onGroup)
+            progress.onGroup(directory);
+        const QStringList names = listFiles(m_root + directory, QString::fromUtf16(LibraryNaming::kSongExtension));
+        m_songCount += int(names.size());
+        for (const QString &name : names) {
+            if (!startFile(progress, name))
+                break;
+            m_groups[groupIndex].files.append(name);
+            if (flags & ScanFlags::LoadContents) {
+                Song song;
+                SongFile::load(song, songPath(directory, name), &m_issues, loadOptions);
+            }
+        }
+        if (!checkNumbers)
+            continue;
+        const QStringList &files = m_groups.at(groupIndex).files;
+        for (int i = 0; i < files.size(); ++i) {
+            const QString &name = files.at(i);
+            const int number = LibraryNaming::parseItemNumber(name);
+            checkNumber(ItemKind::Song, number, directory, name, i, groupIndex);
+            // Titles are kept in a hash set: a list walk would make a 5000-song scan quadratic.
+            const QString title = LibraryNaming::itemTitle(name).toLower();
+            if (m_titles.contains(title))
+                m_issues.append(number, IssueCode::DuplicateTitle, qualifiedName(directory, name), IssueFileType::Song);
+            else
+                m_titles.insert(title);
+        }
+    }
+    if (checkNumbers)
+        reportDuplicateOwners(ItemKind::Song);
+}
+
+QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, const ScanProgress &progress)
+{
+    const bool slides = kind == ItemKind::Slide;
+    const QString dirName = LibraryNaming::singleDirectoryName(kind);
+    if (checkNumbers) {
+        m_issues.removeFileType(fileTypeOf(kind));
+        numbers(kind).clear();
+    }
+    QList<SongGroupFiles> &lists = slides ? m_slideLists : m_playlistLists;
+    lists.clear();
+    lists.append(SongGroupFiles{dirName, {}});
+    int &count = slides ? m_slideCount : m_playlistCount;
+    count = 0;
+    if (shouldStop(progress))
+        return {};
+    if (progress.onGroup)
+        progress.onGroup(dirName);
+    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), LibraryNaming::extension(kind));
+    count = int(names.size());
+    return names;
+}
+
+bool SongLibrary::startFile(const ScanProgress &progress, const QString &name) const
+{
+    if (shouldStop(progress))
+        return false;
+    if (progress.onFile)
+        progress.onFile(name);
+    return true;
+}
+
+void SongLibrary::scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+{
+    const QStringList names = listSingleDirectory(ItemKind::Slide, checkNumbers, progress);
+    const SongLoadOptions loadOptions{options.rewriteTabs};
+    IssueList *issues = (flags & ScanFlags::LoadContents) ? &m_issues : nullptr;
+    QStringList &files = m_slideLists.first().files;
+    QList<int> slideNumbers;
+    for (const QString &name : names) {
+        if (!startFile(progress, name))
+            break;
+        files.append(name);
+        // A slide's number is the one its file yields; one that cannot be read keeps its name's.
+        Song slide;
+        const bool read = SongFile::load(slide, slidePath(name), issues, loadOptions);
+        slideNumbers.append(read ? slide.number() : LibraryNaming::parseItemNumber(name));
+    }
+    if (!checkNumbers)
+        return;
+    const QString dirName = m_slideLists.first().name;
+    for (int i = 0; i < files.size(); ++i)
+        checkNumber(ItemKind::Slide, slideNumbers.at(i), dirName, files.at(i), i, 0);
+    reportDuplicateOwners(ItemKind::Slide);
+}
+
+void SongLibrary::scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+{
+    const QStringList names = listSingleDirectory(ItemKind::Playlist, checkNumbers, progress);
+    QStringList &files = m_playlistLists.first().files;
+    for (const QString &name : names) {
+        if (!startFile(progress, name))
+            break;
+        files.append(name);
+    }
+    if (!checkNumbers)
+        return;
+    const QString dirName = m_playlistLists.first().name;
+    for (int i = 0; i < files.size(); ++i)
+        checkNumber(ItemKind::Playlist, LibraryNaming::parseItemNumber(files.at(i)), dirName, files.at(i), i, 0);
+    reportDuplicateOwners(ItemKind::Playlist);
+
+    // Every playlist with a valid number, owner or not, is read so that its missing entries show.
+    LibraryPlaylistResolver resolver(*this, SongLoadOptions{options.rewriteTabs},
+                                     LibraryPlaylistResolver::Depth::CheckReadable);
+    for (const QString &name : std::as_const(files)) {
+        if (!LibraryNaming::isValidNumber(ItemKind::Playlist, LibraryNaming::parseItemNumber(name)))
+            continue;
+        if (!startFile(progress, name))
+            break;
+        Playlist playlist;
+        playlist.load(playlistPath(name), &resolver, &m_issues);
+    }
+}

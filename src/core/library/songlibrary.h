@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/library/librarynaming.h"
+#include "core/library/librarynumbertable.h"
+#include "core/model/loadissue.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+
+// One directory of the library: a song group, or "screen_dir" / "playlist_dir", with the names
+// of its files without extension ("0007 Kyrie") in listing order.
+struct SongGroupFiles
+{
+    QString name;
+    QStringList files;
+};
+
+// What a scan reads and checks; the refresh commands pass 23 and 31.
+namespace ScanFlags {
+enum : int {
+    Songs = 1,
+    Slides = 2,
+    Playlists = 4,
+    LoadContents = 8,  // read every song file so that its issues are recorded
+    CheckNumbers = 16, // refill the number tables and record number and title issues
+};
+inline constexpr int kRefresh = Songs | Slides | Playlists | CheckNumbers;
+inline constexpr int kFullRefresh = kRefresh | LoadContents;
+} // namespace ScanFlags
+
+struct ScanOptions
+{
+    // Creates "screen_dir" and "playlist_dir" when missing.
+    bool createDirectories = true;
+    // Lets the song reader rewrite a file whose screen lines held tabs.
+    bool rewriteTabs = true;
+
+    // For callers that must leave the card as it is (checks, the command line).
+    static ScanOptions readOnly() { return ScanOptions{false, false}; }
+};
+
+// Called before each group and each file, so that a window can update its labels and process
+// pending events; stop is tested at the same points.
+struct ScanProgress
+{
+    std::function<void(const QString &group)> onGroup;
+    std::function<void(const QString &file)> onFile;
+    const std::atomic_bool *stop = nullptr;
+};
+
+// The library of one card root as the last scan found it: the group directories and their
+// songs, the slides, the playlists, the number tables and the issues met.
+class SongLibrary
+{
+public:
+    SongLibrary();
+
+    // The card root, always ending with "/".
+    QString root() const { return m_root; }
+    void setRoot(const QString &root);
+
+    // Scans the root (see ScanFlags). Answers true when the issue list is not empty afterwards.
+    // A root that does not exist empties the library and answers false.
+    bool scanLibrary(int flags, const ScanProgress &progress = {}, const ScanOptions &options = {});
+    // Makes a running scan end before its next group or file.
+    void requestStop() { m_stopRequested = true; }
+    bool stopRequested() const { return m_stopRequested; }
+
+    int songCount() const { return m_songCount; }
+    int slideCount() const { return m_slideCount; }
+    int playlistCount() const { return m_playlistCount; }
+
+    QList<SongGroupFiles> &groups() { return m_groups; }
+    const QList<SongGroupFiles> &groups() const { return m_groups; }
+    QList<SongGroupFiles> &slideLists() { return m_slideLists; }
+    const QList<SongGroupFiles> &slideLists() const { return m_slideLists; }
+    QList<SongGroupFiles> &playlistLists() { return m_playlistLists; }
+    const QList<SongGroupFiles> &playlistLists() const { return m_playlistLists; }
+
+    LibraryNumberTable &numbers(LibraryNaming::ItemKind kind);
+    const LibraryNumberTable &numbers(LibraryNaming::ItemKind kind) const;
+    // The first free number from `from` upwards in a kind's table; 0 when the table is full.
+    int findFreeNumber(LibraryNaming::ItemKind kind, int from = 1) const { return numbers(kind).findFree(from); }
+
+    IssueList &issues() { return m_issues; }
+    const IssueList &issues() const { return m_issues; }
+
+    // Full paths of a file named in a list ("0007 Kyrie" without extension).
+    QString songPath(const QString &group, const QString &name) const;
+    QString slidePath(const QString &name) const;
+    QString playlistPath(const QString &name) const;
+
+private:
+    bool shouldStop(const ScanProgress &progress) const;
+    // False when the scan is to stop; otherwise reports the file about to be handled.
+    bool startFile(const ScanProgress &progress, const QString &name) const;
+    // Resets the slides' or the playlists' single list and count and lists their directory.
+    QStringList listSingleDirectory(LibraryNaming::ItemKind kind, bool checkNumbers, const ScanProgress &progress);
+    void clearContent();
+    void scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
+    void scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
+    void scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
+    // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
+    void checkNumber(LibraryNaming::ItemKind kind, int number, const QString &directory, const QString &name,
+                     int indexInGroup, int groupIndex);
+    // Issue 1 once more for the owner of every number met twice.
+    void reportDuplicateOwners(LibraryNaming::ItemKind kind);
+
+    QString m_root;
+    int m_songCount = 0;
+    int m_slideCount = 0;
+    int m_playlistCount = 0;
+    QList<SongGroupFiles> m_groups;
+    QList<SongGroupFiles> m_slideLists;
+    QList<SongGroupFiles> m_playlistLists;
+    LibraryNumberTable m_songNumbers;
+    LibraryNumberTable m_slideNumbers;
+    LibraryNumberTable m_playlistNumbers;
+    IssueList m_issues;
+    // Lower-case titles of the songs met in the current scan.
+    QSet<QString> m_titles;
+    std::atomic_bool m_stopRequested = false;
+};

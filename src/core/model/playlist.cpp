@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/playlist.h"
+
+#include "core/app/fileutils.h"
+
+#include "core/model/boardcharset.h"
+#include "core/model/charsetmode.h"
+#include "core/model/linereader.h"
+#include "core/model/songfile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// No entry line the writer produces comes near this; a longer line is cut, never held whole.
+constexpr qsizetype kMaxLineBytes = 64 * 1024;
+
+// Fields are "#value/": the value runs from after the next "#" to the following "/". A field
+// without "#" is empty; one without its "/" runs to the end of the line.
+class FieldCursor
+{
+public:
+    explicit FieldCursor(QByteArrayView line) : m_line(line) {}
+
+    QByteArrayView next()
+    {
+        const qsizetype hash = m_line.indexOf('#', m_pos);
+        if (hash < 0) {
+            m_pos = m_line.size();
+            return {};
+        }
+        const qsizetype start = hash + 1;
+        qsizetype slash = m_line.indexOf('/', start);
+        if (slash < 0)
+            slash = m_line.size();
+        m_pos = std::min(slash + 1, m_line.size());
+        return m_line.sliced(start, slash - start);
+    }
+
+private:
+    QByteArrayView m_line;
+    qsizetype m_pos = 0;
+};
+
+CharsetMode otherMode(CharsetMode mode)
+{
+    return mode == CharsetMode::Latin ? CharsetMode::Cyrillic : CharsetMode::Latin;
+}
+
+} // namespace
+
+void Playlist::clear()
+{
+    m_entries.clear();
+    m_number = -1;
+    m_name.clear();
+    m_dirty = false;
+    m_loaded = false;
+}
+
+void Playlist::remove(qsizetype i)
+{
+    if (i < 0 || i >= m_entries.size())
+        return;
+    m_entries.removeAt(i);
+    m_dirty = true;
+}
+
+void Playlist::parseFileName(const QString &path)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    m_number = SongFile::leadingInt(QStringView(fileName).left(4));
+    const qsizetype length = fileName.size() - 9;
+    m_name = length > 0 ? fileName.mid(5, length) : QString();
+}
+
+PlaylistEntry Playlist::readEntry(QByteArrayView line) const
+{
+    FieldCursor fields(line);
+    PlaylistEntry entry;
+    entry.type = fields.next() == QByteArrayView("EKR") ? PlaylistEntry::Slide : PlaylistEntry::Song;
+    entry.fileTitleBytes = fields.next().toByteArray();
+    entry.title = BoardCharset::decode(entry.fileTitleBytes, currentCharsetMode());
+    entry.fileTitle = entry.title;
+    entry.stanza = quint8(SongFile::leadingInt(fields.next()) & 0x7F);
+    entry.option = quint8(SongFile::leadingInt(fields.next()));
+    return entry;
+}
+
+void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, IssueList *issues) const
+{
+    const auto type = PlaylistEntry::Type(entry.type);
+    PlaylistTarget target;
+    if (resolver) {
+        target = resolver->resolve(type, entry.title);
+        if (!target.found) {
+            // A list written by a program running with the other character set.
+            const QString other = BoardCharset::decode(entry.fileTitleBytes, otherMode(currentCharsetMode()));
+            const PlaylistTarget second = other == entry.title ? PlaylistTarget{} : resolver->resolve(type, other);
+            if (second.found) {
+                entry.title = other;
+                entry.fileTitle = other;
+            }
+            if (second.found || !second.path.isEmpty())
+                target = second;
+        }
+    }
+    entry.path = target.path;
+    entry.found = target.found;
+    entry.songNumber = target.found ? quint16(target.number) : 0;
+    if (entry.isSlide()) {
+        entry.stanza = 1;
+    } else if (target.found && target.refrainIndex != 0 && entry.stanza == target.refrainIndex) {
+        entry.stanza |= PlaylistEntry::kRefrainFlag;
+    }
+    if (!target.found && issues)
+        issues->append(m_number, IssueCode::MissingEntry, m_name, IssueFileType::Playlist);
+}
+
+bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *issues)
+{
+    m_entries.clear();
+    m_loaded = false;
+    if (!device.isReadable())
+        return false;
+    LineReader lines(device, kMaxLineBytes);
+    QByteArrayView line;
+    bool header = true;
+    while (lines.next(line)) {
+        if (!line.startsWith('#'))
+            break;
+        if (header) {
+            header = false;
+            continue;
+        }
+        PlaylistEntry entry = readEntry(line);
+        if (entry.isPlaceholder()) {
+            // Names no file: fixed values rather than whatever the entry before it resolved to.
+            entry.found = false;
+            entry.songNumber = 0;
+            entry.path.clear();
+            if (entry.isSlide())
+                entry.stanza = 1;
+        } else {
+            resolveEntry(entry, resolver, issues);
+        }
+        m_entries.append(entry);
+    }
+    m_loaded = true;
+    return true;
+}
+
+bool Playlist::load(const QString &path, PlaylistResolver *resolver, IssueList *issues, QString *error)
+{
+    clear();
+    parseFileName(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        clear();
+        return false;
+    }
+    return read(file, resolver, issues);
+}
+
+QByteArray Playlist::toBytes() const
+{
+    QByteArray bytes = QByteArrayLiteral("#0/\r\n");
+    for (const PlaylistEntry &entry : m_entries) {
+        bytes += entry.isSlide() ? QByteArrayView("#EKR/\t#") : QByteArrayView("#TXT/\t#");
+        if (!entry.fileTitleBytes.isNull() && entry.title == entry.fileTitle)
+            bytes += entry.fileTitleBytes;
+        else
+            bytes += BoardCharset::encode(entry.title);
+        bytes += "/\t#" + QByteArray::number(entry.stanzaPosition()) + "/\t#" + QByteArray::number(entry.option)
+                 + "/\r\n";
+    }
+    return bytes;
+}
+
+bool Playlist::write(QIODevice &device) const
+{
+    const QByteArray bytes = toBytes();
+    return device.write(bytes) == bytes.size();
+}
+
+bool Playlist::save(const QString &path, QString *error)
+{
+    if (!saveFileAtomically(path, toBytes(), error))
+        return false;
+    m_dirty = false;
+    return true;
+}

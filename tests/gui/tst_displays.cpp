@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/widgets/boardcolours.h"
+#include "gui/widgets/ccolorbarctrl.h"
+#include "gui/widgets/ccontrastscreen.h"
+#include "gui/widgets/cled5_8.h"
+#include "gui/widgets/clegend.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QtTest>
+
+namespace {
+QColor pixel(QWidget &w, int x, int y)
+{
+    return w.grab().toImage().pixelColor(x, y);
+}
+} // namespace
+
+class TestDisplays : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void glyphCellPaintsAndToggles()
+    {
+        CLed5_8 cell;
+        cell.resize(cell.sizeHint());
+        cell.setColumns({0x80, 0, 0, 0, 0x01});
+        // Centre of dot (i, j) is at (i * 25 + 15, j * 25 + 15).
+        QCOMPARE(pixel(cell, 15, 15), BoardColours::kLit);
+        QCOMPARE(pixel(cell, 40, 15), BoardColours::kGlyphCellUnlit);
+        QCOMPARE(pixel(cell, 4 * 25 + 15, 7 * 25 + 15), BoardColours::kLit);
+        QCOMPARE(pixel(cell, 2, 2), QColor(Qt::black));
+
+        QSignalSpy changed(&cell, &CLed5_8::columnsChanged);
+        cell.show();
+        QTest::mouseClick(&cell, Qt::LeftButton, {}, QPoint(2 * 25 + 10, 3 * 25 + 10));
+        QCOMPARE(cell.columns()[2], quint8(0x80 >> 3));
+        QTest::mouseClick(&cell, Qt::LeftButton, {}, QPoint(0 * 25 + 10, 0 * 25 + 10));
+        QCOMPARE(cell.columns()[0], quint8(0));
+        QCOMPARE(changed.size(), 2);
+    }
+
+    void contrastColourFollowsBrightness()
+    {
+        QCOMPARE(CContrastScreen::textColour(30), QColor(0xFB, 208, 181));
+        QCOMPARE(CContrastScreen::textColour(0), QColor(0xFB, 220, 142));
+        QCOMPARE(CContrastScreen::textColour(100), QColor(0xFB, 180, 255)); // clamped, not wrapped
+        CContrastScreen screen;
+        screen.resize(200, 140);
+        screen.setLine(0, QStringLiteral("██████"));
+        screen.setBrightness(30);
+        const QImage image = screen.grab().toImage();
+        bool found = false;
+        for (int x = 0; x < 60 && !found; ++x)
+            found = image.pixelColor(x, 7) == CContrastScreen::textColour(30);
+        QVERIFY(found);
+        QCOMPARE(image.pixelColor(150, 100), QColor(Qt::black));
+    }
+
+    void legendHoldsTenColours()
+    {
+        CLegend legend;
+        legend.resize(20, 300);
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(legend.addColour(QColor(i * 20, 0, 0)));
+        QVERIFY(!legend.addColour(Qt::blue));
+        QCOMPARE(pixel(legend, 10, 3 * 25 + 10), QColor(60, 0, 0));
+        QCOMPARE(pixel(legend, 10, 20 + 2), legend.palette().color(QPalette::Window)); // the gap
+    }
+
+    void timingBarSegmentsAndClicks()
+    {
+        CColorBarCtrl bar;
+        bar.resize(401, 80);
+        QCOMPARE(bar.clickedIndex(), -1);
+        bar.show();
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(50, 40));
+        QCOMPARE(bar.clickedIndex(), -1); // no times, nothing to click
+
+        bar.setTimes({25, 0, 40, 12});
+        bar.setCodes({0u << 16, 0u << 16 | 1, 114u << 16, 1u << 16});
+        bar.setCurrentIndex(2);
+        const QImage image = bar.grab().toImage();
+        QCOMPARE(image.pixelColor(bar.segmentRect(0).center().x(), 5), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(bar.segmentRect(2).center().x(), 5), QColor(0x00, 0xFF, 0xFF));
+        QCOMPARE(image.pixelColor(bar.segmentRect(0).left(), 5), QColor(0xFF, 0x00, 0x00));
+        QCOMPARE(image.pixelColor(bar.segmentRect(1).center().x(), 5), bar.palette().color(QPalette::Window));
+        QCOMPARE(bar.segmentRect(3).right(), 399);
+
+        QSignalSpy clicked(&bar, &CColorBarCtrl::segmentClicked);
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(250, 40));
+        QCOMPARE(bar.clickedIndex(), 2);
+        QCOMPARE(clicked.size(), 1);
+        bar.setTimes({});
+        QCOMPARE(bar.clickedIndex(), -1);
+    }
+};
+
+LUMIVOX_TEST_MAIN_GUI(TestDisplays)
+#include "tst_displays.moc"

@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/language.h"
+#include "core/font/boardfont.h"
+#include "gui/app/messageboxes.h"
+#include "gui/editor/cmatrix20_10.h"
+#include "gui/widgets/boardcolours.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPainter>
+#include <QtTest>
+
+class TestMatrix : public QObject
+{
+    Q_OBJECT
+
+    BoardFont m_latin;
+    BoardFont m_cyrillic;
+
+    QString row(const CMatrix20_10 &m, int r) { return m.text().mid(r * 20, 20); }
+
+    QImage rendered(const CMatrix20_10 &m)
+    {
+        QImage image(m.sizeHint(), QImage::Format_RGB32);
+        QPainter p(&image);
+        m.render(p, image.rect());
+        return image;
+    }
+
+    // The colour in the middle of dot (i, j) of cell (c, r).
+    QColor dotColour(const QImage &image, int c, int r, int i, int j)
+    {
+        return image.pixelColor(CMatrix20_10::dotPosition(c, r, i, j) + QPoint(1, 1));
+    }
+
+    std::unique_ptr<CMatrix20_10> editor()
+    {
+        auto m = std::make_unique<CMatrix20_10>();
+        m->setBoardFont(&m_latin, QStringLiteral("pusto"));
+        m->setReadOnly(false);
+        m->show();
+        m->setFocus();
+        return m;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/Font_V1.fnt", m_latin));
+        QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/Font_V2.fnt", m_cyrillic));
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+    }
+
+    void cellsTakeTheGlyphOfTheBoardCode()
+    {
+        CMatrix20_10 m;
+        m.setBoardFont(&m_latin, {});
+        m.setText(QString(QChar(0x0104)) + QChar(0x0150) + QChar(0x20AC) + u'A');
+        QCOMPARE(m.cellColumns(0), m_latin.glyphs[0xA5].columns);
+        QCOMPARE(m.cellColumns(1), m_latin.glyphs[0x50].columns); // not in the table: its low byte
+        QCOMPARE(m.cellColumns(2), m_latin.glyphs[0x20].columns); // shown as a space
+        QCOMPARE(m.cellColumns(3), m_latin.glyphs[0x41].columns);
+        m.setBoardFont(&m_cyrillic, {});
+        m.setText(QString(QChar(0x0490)));
+        QCOMPARE(m.cellColumns(0), m_cyrillic.glyphs[0xA5].columns);
+        QVERIFY(m_cyrillic.glyphs[0xA5].columns != m_latin.glyphs[0xA5].columns);
+    }
+
+    void withoutFontTheTextIsKeptButNoGlyphTaken()
+    {
+        CMatrix20_10 m;
+        m.setText(QStringLiteral("Abc"));
+        QCOMPARE(m.text().left(3), QStringLiteral("Abc"));
+        QCOMPARE(m.cellColumns(0), (std::array<quint8, 5>{}));
+    }
+
+    void pixelsOfLitOutsideAndSelectedDots()
+    {
+        CMatrix20_10 m;
+        m.setBoardFont(&m_latin, {});
+        QString text(200, u' ');
+        text[0] = u'I';
+        text[7 * 20 + 3] = u'I';
+        m.setText(text);
+        m.setActiveArea(20, 6);
+        // 'I' of misc-fixed: column 1 lit from row 1 to row 6.
+        QImage image = rendered(m);
+        QCOMPARE(dotColour(image, 0, 0, 2, 3), BoardColours::kLit);
+        QCOMPARE(dotColour(image, 3, 7, 2, 3), BoardColours::kLitOutside);
+        QCOMPARE(dotColour(image, 0, 0, 0, 0), BoardColours::kUnlit);
+        QCOMPARE(image.pixelColor(CMatrix20_10::dotPosition(0, 0, 0, 0)), QColor(Qt::black)); // rounded corner
+        QCOMPARE(image.pixelColor(3, 3), QColor(Qt::black)); // between dots
+
+        m.setGridVisible(false);
+        QCOMPARE(dotColour(rendered(m), 0, 0, 0, 0), QColor(Qt::black));
+        m.setGridVisible(true);
+
+        m.setReadOnly(false);
+        m.show();
+        m.setFocus();
+        QTest::keyClick(&m, Qt::Key_A, Qt::ControlModifier);
+        image = rendered(m);
+        QCOMPARE(dotColour(image, 0, 0, 2, 3), BoardColours::kSelected);
+        QCOMPARE(dotColour(image, 3, 7, 2, 3), BoardColours::kSelected);
+    }
+
+    void caretAndOverwriteBlock()
+    {
+        auto m = editor();
+        QImage image = rendered(*m);
+        QCOMPARE(image.pixelColor(3, 30), BoardColours::kCaret);
+        QTest::keyClick(m.get(), Qt::Key_Insert);
+        image = rendered(*m);
+        QCOMPARE(image.pixelColor(5, 20), BoardColours::kOverwriteBlock);
+        QVERIFY(image.pixelColor(3, 30) != BoardColours::kCaret);
+    }
+
+    void readOnlyIgnoresInputAndShowsTheMessage()
+    {
+        CMatrix20_10 m;
+        m.setBoardFont(&m_latin, QStringLiteral("Wybierz utwór"));
+        m.show();
+        m.setFocus();
+        QTest::keyClicks(&m, QStringLiteral("abc"));
+        QCOMPARE(m.text(), QString(200, u' '));
+        const QImage image = rendered(m);
+        int bright = 0;
+        for (int y = 270; y < 310; ++y)
+            for (int x = 150; x < 490; ++x)
+                bright += qGray(image.pixel(x, y)) > 200;
+        QVERIFY(bright > 20);
+        m.setReadOnly(false);
+        QTest::keyClicks(&m, QStringLiteral("abc"));
+        QCOMPARE(m.text().left(3), QStringLiteral("abc"));
+    }
+
+    void typingWithRealKeys()
+    {
+        auto m = editor();
+        QSignalSpy typed(m.get(), &CMatrix20_10::characterTyped);
+        QTest::keyClicks(m.get(), QStringLiteral("Hello"));
+        QTest::keyClick(m.get(), Qt::Key_Return);
+        QTest::keyClicks(m.get(), QStringLiteral("World"));
+        QCOMPARE(typed.size(), 10);
+        QCOMPARE(typed[0][0].value<QChar>(), QChar(u'H'));
+        QCOMPARE(row(*m, 0).trimmed(), QStringLiteral("Hello"));
+        QCOMPARE(row(*m, 1).trimmed(), QStringLiteral("World"));
+        QTest::keyClick(m.get(), Qt::Key_Home);
+        QTest::keyClick(m.get(), Qt::Key_Backspace);
+        QCOMPARE(row(*m, 0).trimmed(), QStringLiteral("Hello World"));
+        QCOMPARE(m->model().column(), 6);
+        QTest::keyClick(m.get(), Qt::Key_Delete);
+        QCOMPARE(row(*m, 0).trimmed(), QStringLiteral("Hello orld"));
+        QTest::keyClick(m.get(), Qt::Key_Tab);
+        QCOMPARE(m->model().column(), 6);
+        QTest::keyClick(m.get(), Qt::Key_End);
+        QTest::keyClick(m.get(), Qt::Key_Right);
+        QCOMPARE(m->model().column(), 0);
+        QCOMPARE(m->model().row(), 0);
+        // Ctrl+letter is a command, not a character; AltGr (Ctrl+Alt) types.
+        QTest::keyClick(m.get(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(row(*m, 0).trimmed(), QStringLiteral("Hello orld"));
+        QKeyEvent altGr(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("ą"));
+        QApplication::sendEvent(m.get(), &altGr);
+        QCOMPARE(m->text().at(0), QChar(0x0105));
+    }
+
+    void copyAllGivesTenLines()
+    {
+        auto m = editor();
+        m->setText(QStringLiteral("Abc"));
+        QTest::keyClick(m.get(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m.get(), Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QApplication::clipboard()->text();
+        QCOMPARE(copied.size(), 220);
+        QVERIFY(copied.startsWith(u"Abc                 \r\n"));
+        QCOMPARE(copied.count(u'\n'), 10);
+    }
+
+    void mouseSelectionInsideOneRow()
+    {
+        auto m = editor();
+        m->setText(QStringLiteral("Hello World"));
+        const QPoint from(2 * 32 + 10, 20);
+        const QPoint to(6 * 32 + 10, 20);
+        QTest::mousePress(m.get(), Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), m->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(m.get(), &move);
+        QTest::mouseRelease(m.get(), Qt::LeftButton, {}, to);
+        QVERIFY(m->hasSelection());
+        m->copySelection();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("llo W"));
+        // A click without a drag drops the selection.
+        QTest::mouseClick(m.get(), Qt::LeftButton, {}, QPoint(40, 100));
+        QVERIFY(!m->hasSelection());
+        QCOMPARE(m->model().row(), 1);
+        QCOMPARE(m->model().column(), 1);
+    }
+
+    void pasteAsksWhenTooLong()
+    {
+        auto m = editor();
+        QList<MessageBoxes::Request> asked;
+        MessageBoxes::setResponder([&asked](const MessageBoxes::Request &r) {
+            asked << r;
+            return QMessageBox::No;
+        });
+        QApplication::clipboard()->setText(QString(201, u'x'));
+        QTest::keyClick(m.get(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, Lang::text(Txt::MatrixPasteTooLong));
+        QCOMPARE(asked[0].caption, Lang::text(Txt::QuestionCaption));
+        QCOMPARE(m->text(), QString(200, u' '));
+        QApplication::clipboard()->setText(QStringLiteral("Ab\r\nCd"));
+        QTest::keyClick(m.get(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(row(*m, 0).trimmed(), QStringLiteral("Ab"));
+        QCOMPARE(row(*m, 1).trimmed(), QStringLiteral("Cd"));
+        MessageBoxes::setResponder({});
+    }
+
+    void alignmentOfAllRows()
+    {
+        CMatrix20_10 m;
+        m.setText(QStringLiteral("ab") + QString(18, u' ') + QStringLiteral("abc"));
+        m.alignAll(MatrixText::Alignment::Centre);
+        QCOMPARE(row(m, 0), QString(9, u' ') + u"ab" + QString(9, u' '));
+        QCOMPARE(row(m, 1), QString(8, u' ') + u"abc" + QString(9, u' '));
+    }
+};
+
+LUMIVOX_TEST_MAIN_GUI(TestMatrix)
+#include "tst_matrix.moc"
