@@ -1,55 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cardcli.h"
 
-#include "core/app/appdirs.h"
+#include "cli/clisupport.h"
 #include "core/app/language.h"
 
-#include <QCoreApplication>
-
-#include <cstdio>
 #include <unistd.h>
 
-CardCliArgs parseCardCliArgs(const QStringList &args, const QStringList &knownFlags)
+bool cardCliPrepare(QStringList &args, const QStringList &flags, qsizetype positionals, const CliCommand &command,
+                    CliIo &io, QStringList *present)
 {
-    CardCliArgs parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == u"--language") {
-            if (i + 1 >= args.size()) {
-                parsed.problem = QStringLiteral("--language needs a name");
-                return parsed;
-            }
-            parsed.language = args.at(++i);
-        } else if (arg.startsWith(u"--")) {
-            if (!knownFlags.contains(arg)) {
-                parsed.problem = QStringLiteral("unknown option ") + arg;
-                return parsed;
-            }
-            parsed.flags.append(arg);
-        } else {
-            parsed.positional.append(arg);
+    QString language = QString::fromUtf16(Lang::kFallbackLanguage);
+    if (!cliTakeOption(args, QStringLiteral("--language"), &language)) {
+        cliUsageError(io, command, QStringLiteral("--language needs a name"));
+        return false;
+    }
+    for (const QString &flag : flags) {
+        if (cliTakeFlag(args, flag) && present)
+            present->append(flag);
+    }
+    for (const QString &arg : std::as_const(args)) {
+        if (arg.startsWith(u"--")) {
+            cliUsageError(io, command, QStringLiteral("unknown option ") + arg);
+            return false;
         }
     }
-    return parsed;
-}
-
-bool loadCliLanguage(const QString &name, CliIo &io)
-{
-    const AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
-    switch (Lang::load(dirs.languageDir(), name)) {
-    case Lang::LoadResult::Loaded:
-        return true;
-    case Lang::LoadResult::FellBack:
-        io.err << "lumivox-cli: " << Lang::openErrorMessage(name) << '\n';
-        return true;
-    case Lang::LoadResult::WrongVersion:
-        io.err << "lumivox-cli: " << Lang::wrongVersionMessage() << '\n';
-        return false;
-    case Lang::LoadResult::OpenError:
-        io.err << "lumivox-cli: " << Lang::openErrorMessage(name) << '\n';
+    if (args.size() != positionals) {
+        cliUsageError(io, command);
         return false;
     }
-    return false;
+    QString problem;
+    if (!cliLoadLanguage(language, &problem)) {
+        io.err << "lumivox-cli: " << problem << '\n';
+        return false;
+    }
+    return true;
 }
 
 CliProgressLine::CliProgressLine(CliIo &io) : m_io(io), m_enabled(isatty(STDERR_FILENO) == 1) {}

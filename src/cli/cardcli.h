@@ -8,22 +8,13 @@
 #include <QString>
 #include <QStringList>
 
-// What the card subcommands share: option splitting, the language of their messages and a
-// progress line that is drawn only when standard error is a terminal.
-struct CardCliArgs
-{
-    QStringList positional;
-    QStringList flags;      // "--append", "--tsv", "--force"
-    QString language = QStringLiteral("Polski");
-    QString problem;        // an unknown option or a missing value
+// What the card subcommands share besides clisupport.h.
 
-    bool has(const QString &flag) const { return flags.contains(flag); }
-};
-
-CardCliArgs parseCardCliArgs(const QStringList &args, const QStringList &knownFlags);
-
-// Loads the language whose texts the messages use; false (with a message) when none can be read.
-bool loadCliLanguage(const QString &name, CliIo &io);
+// Takes "--language NAME" and the given flags out of args and loads the language. False after
+// printing why: a usage error (exit 2) for a missing name, an unknown option or a wrong number
+// of arguments, a message when the language cannot be loaded.
+bool cardCliPrepare(QStringList &args, const QStringList &flags, qsizetype positionals, const CliCommand &command,
+                    CliIo &io, QStringList *present = nullptr);
 
 // Progress callbacks that redraw one line on standard error, or nothing when it is not a terminal.
 class CliProgressLine

@@ -15,15 +15,13 @@ const CliCommand kUnpack{u"unpack", kUnpackUsage, runUnpackCommand};
 
 } // namespace
 
-int runPackCommand(const QStringList &args, CliIo &io)
+int runPackCommand(const QStringList &arguments, CliIo &io)
 {
-    const CardCliArgs parsed = parseCardCliArgs(args, {});
-    if (!parsed.problem.isEmpty() || parsed.positional.size() != 2)
-        return cliUsageError(io, kPack, parsed.problem);
-    if (!loadCliLanguage(parsed.language, io))
+    QStringList args = arguments;
+    if (!cardCliPrepare(args, {}, 2, kPack, io))
         return CliError;
-    const QString card = parsed.positional.at(0);
-    const QString out = parsed.positional.at(1);
+    const QString card = args.at(0);
+    const QString out = args.at(1);
     if (!QFileInfo(card).isDir()) {
         io.err << "lumivox-cli: " << CardFinding{Txt::CardFolderMissing, card}.message() << '\n';
         return CliError;
@@ -38,15 +36,13 @@ int runPackCommand(const QStringList &args, CliIo &io)
     return reportFindings(io, result.skipped) ? CliFindings : CliOk;
 }
 
-int runUnpackCommand(const QStringList &args, CliIo &io)
+int runUnpackCommand(const QStringList &arguments, CliIo &io)
 {
-    const CardCliArgs parsed = parseCardCliArgs(args, {});
-    if (!parsed.problem.isEmpty() || parsed.positional.size() != 2)
-        return cliUsageError(io, kUnpack, parsed.problem);
-    if (!loadCliLanguage(parsed.language, io))
+    QStringList args = arguments;
+    if (!cardCliPrepare(args, {}, 2, kUnpack, io))
         return CliError;
     CliProgressLine line(io);
-    const CardUnpackResult result = CardDataFile::unpack(parsed.positional.at(0), parsed.positional.at(1), line.progress());
+    const CardUnpackResult result = CardDataFile::unpack(args.at(0), args.at(1), line.progress());
     line.finish();
     const bool skipped = reportFindings(io, result.notWritten);
     if (!result.ok()) {

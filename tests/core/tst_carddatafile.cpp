@@ -6,6 +6,7 @@
 #include "core/app/language.h"
 #include "core/card/carddatafile.h"
 #include "core/card/cardpacklist.h"
+#include "core/library/songlibrary.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -172,6 +173,16 @@ private slots:
         const QString second = dir.filePath(QStringLiteral("second.lvp"));
         QVERIFY(CardDataFile::write(second, cardPackList(image)).ok);
         QCOMPARE(readFile(second), readFile(first));
+
+        // A library the program scanned in full packs to the same bytes.
+        SongLibrary library;
+        library.setRoot(image);
+        library.scanLibrary(ScanFlags::kRefresh, {}, ScanOptions::readOnly());
+        QCOMPARE(library.slideLists().size(), 1);
+        QBuffer scanned;
+        scanned.open(QIODevice::WriteOnly);
+        QVERIFY(CardDataFile::write(scanned, cardPackList(library)).ok);
+        QCOMPARE(scanned.data(), readFile(first));
     }
 
     void unpackRules()

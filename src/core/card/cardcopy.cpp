@@ -5,6 +5,7 @@
 #include "core/app/textids.h"
 #include "core/card/posixfile.h"
 #include "core/card/replacingfile.h"
+#include "core/library/librarynaming.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,8 +18,8 @@ namespace {
 
 constexpr qint64 kCompareChunk = 64 * 1024;
 
-const QString kPlaylistDir = QStringLiteral("playlist_dir");
-const QString kScreenDir = QStringLiteral("screen_dir");
+const QString kPlaylistDir = QString::fromUtf16(LibraryNaming::kPlaylistDirName);
+const QString kScreenDir = QString::fromUtf16(LibraryNaming::kSlideDirName);
 
 QStringList subdirectories(const QString &dir)
 {
@@ -39,25 +40,6 @@ bool sameDirectory(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-// The decimal value at the start of a name: leading blanks and a sign are accepted and
-// reading stops at the first non-digit, within the first four characters.
-int leadingNumber(const QString &name)
-{
-    const QString head = name.left(4);
-    qsizetype i = 0;
-    while (i < head.size() && head.at(i) == u' ')
-        ++i;
-    bool negative = false;
-    if (i < head.size() && (head.at(i) == u'-' || head.at(i) == u'+')) {
-        negative = head.at(i) == u'-';
-        ++i;
-    }
-    int value = 0;
-    for (; i < head.size() && head.at(i) >= u'0' && head.at(i) <= u'9'; ++i)
-        value = value * 10 + (head.at(i).unicode() - u'0');
-    return negative ? -value : value;
-}
-
 // True when inner is outer or lies below it; both canonical.
 bool contains(const QString &outer, const QString &inner)
 {
@@ -74,8 +56,8 @@ CardChangeRecord CardChangeRecord::fromPath(const QString &targetFile, int chang
 {
     CardChangeRecord record;
     const QString name = QFileInfo(targetFile).fileName();
-    record.number = leadingNumber(name);
-    record.title = name.size() > 9 ? name.mid(5, name.size() - 9) : QString();
+    record.number = LibraryNaming::parseItemNumber(name);
+    record.title = LibraryNaming::itemTitleOfFileName(name);
     const QString extension = targetFile.right(3);
     record.kind = extension == u"lst" ? Playlist : extension == u"ekr" ? Slide : Song;
     record.change = change;
@@ -215,9 +197,11 @@ void CardCopier::restoreCard(const QString &card, const QString &songDir, const 
     QDir().mkpath(playlistDir);
     QDir().mkpath(slideDir);
     m_progress.directory(kUngroupedDirectory);
-    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, QStringLiteral(".txt"));
-    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite, QStringLiteral(".lst"));
-    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, QStringLiteral(".ekr"));
+    using LibraryNaming::ItemKind;
+    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Song));
+    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite,
+              LibraryNaming::extension(ItemKind::Playlist));
+    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Slide));
 }
 
 // The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their

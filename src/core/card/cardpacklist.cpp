@@ -2,29 +2,49 @@
 #include "core/card/cardpacklist.h"
 
 #include "core/app/fileutils.h"
+#include "core/library/songlibrary.h"
+
+using LibraryNaming::ItemKind;
 
 namespace {
 
-QStringList filesWithSuffix(const QString &dir, const QString &pattern)
+CardPackDirectory packDirectory(const QString &root, const QString &name, const QStringList &items, ItemKind kind)
 {
-    return sortedEntries(dir, QDir::Files | QDir::NoSymLinks | QDir::CaseSensitive, {pattern});
+    CardPackDirectory directory{name, root + name, {}};
+    directory.files.reserve(items.size());
+    const QString extension = LibraryNaming::extension(kind);
+    for (const QString &item : items)
+        directory.files.append(item + extension);
+    return directory;
+}
+
+CardPackDirectory packListDirectory(const QString &root, const QList<SongGroupFiles> &lists, ItemKind kind)
+{
+    const QString name = LibraryNaming::singleDirectoryName(kind);
+    if (!lists.isEmpty())
+        return packDirectory(root, name, lists.first().files, kind);
+    return {name, root + name,
+            sortedEntries(root + name, QDir::Files | QDir::NoSymLinks, {u'*' + LibraryNaming::extension(kind)})};
 }
 
 } // namespace
 
+CardPackList cardPackList(const SongLibrary &library)
+{
+    const QString root = library.root();
+    CardPackList list;
+    list.reserve(library.groups().size() + 2);
+    for (const SongGroupFiles &group : library.groups())
+        list.append(packDirectory(root, group.name, group.files, ItemKind::Song));
+    list.append(packListDirectory(root, library.slideLists(), ItemKind::Slide));
+    list.append(packListDirectory(root, library.playlistLists(), ItemKind::Playlist));
+    return list;
+}
+
 CardPackList cardPackList(const QString &root)
 {
-    const QString screenDir = QStringLiteral("screen_dir");
-    const QString playlistDir = QStringLiteral("playlist_dir");
-    CardPackList list;
-    for (const QString &group : sortedEntries(root, QDir::Dirs | QDir::NoSymLinks)) {
-        if (group == screenDir || group == playlistDir)
-            continue;
-        const QString path = root + u'/' + group;
-        list.append({group, path, filesWithSuffix(path, QStringLiteral("*.txt"))});
-    }
-    list.append({screenDir, root + u'/' + screenDir, filesWithSuffix(root + u'/' + screenDir, QStringLiteral("*.ekr"))});
-    list.append({playlistDir, root + u'/' + playlistDir,
-                 filesWithSuffix(root + u'/' + playlistDir, QStringLiteral("*.lst"))});
-    return list;
+    SongLibrary library;
+    library.setRoot(root);
+    library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+    return cardPackList(library);
 }

@@ -3,8 +3,14 @@
 
 #include "core/card/carddatafile.h"
 
-// The records of the library at root in library order: each group directory (every
-// subdirectory but "screen_dir" and "playlist_dir", in listing order) with its ".txt" files,
-// then "screen_dir" with its ".ekr" files and "playlist_dir" with its ".lst" files. The two
-// list directories are packed even when they are missing, as an empty card has them.
+class SongLibrary;
+
+// The records of a scanned library in library order: each group with its songs (".txt"),
+// then "screen_dir" with the slides (".ekr") and "playlist_dir" with the playlists (".lst").
+// Both list directories are always packed, as every card has them. A slide or playlist list
+// that the scan did not fill is taken from a listing of its directory.
+CardPackList cardPackList(const SongLibrary &library);
+
+// The library at root, scanned for its groups only: names are listed, no file is read and
+// nothing is created.
 CardPackList cardPackList(const QString &root);
