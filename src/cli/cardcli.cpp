@@ -28,12 +28,7 @@ bool cardCliPrepare(QStringList &args, const QStringList &flags, qsizetype posit
         cliUsageError(io, command);
         return false;
     }
-    QString problem;
-    if (!cliLoadLanguage(language, &problem)) {
-        io.err << "lumivox-cli: " << problem << '\n';
-        return false;
-    }
-    return true;
+    return cliLoadLanguage(io, language);
 }
 
 CliProgressLine::CliProgressLine(CliIo &io) : m_io(io), m_enabled(isatty(STDERR_FILENO) == 1) {}
