@@ -19,41 +19,44 @@ namespace {
 constexpr qint64 kChunk = 256 * 1024;
 constexpr qint64 kMaxFileSize = 0xFFFFFFFFLL;
 
-void appendName(QByteArray &record, const QString &name)
+constexpr qsizetype kFlushSize = 1024 * 1024;
+
+void appendNameRecord(QByteArray &buffer, char type, const QString &name)
 {
+    buffer.append(type);
     for (const QChar c : name) {
-        const quint16 unit = c.unicode();
-        record.append(static_cast<char>(unit & 0xFF));
-        record.append(static_cast<char>(unit >> 8));
+        const char16_t unit = c.unicode();
+        buffer.append(static_cast<char>(unit & 0xFF));
+        buffer.append(static_cast<char>(unit >> 8));
     }
-    record.append('\n');
-    record.append('\0');
+    buffer.append('\n');
+    buffer.append('\0');
 }
 
-QByteArray nameRecord(char type, const QString &name)
+// Appends a whole file record, contents read straight into the buffer; false (and the buffer
+// as it was) when the file is not a regular file that can be read, is reached through a
+// symbolic link, or is larger than a record can say.
+bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &directory)
 {
-    QByteArray record;
-    record.reserve(1 + 2 * (name.size() + 1) + 4);
-    record.append(type);
-    appendName(record, name);
-    return record;
+    const PosixFile file(directory, name, PosixFile::NoFollowLinks);
+    const qint64 size = file.regularFileSize();
+    if (size < 0 || size > kMaxFileSize)
+        return false;
+    const qsizetype start = buffer.size();
+    appendNameRecord(buffer, kFileRecord, name);
+    const qsizetype sizeAt = buffer.size();
+    buffer.resize(sizeAt + 4 + qsizetype(size));
+    if (file.readFull(buffer.data() + sizeAt + 4, size) != size) {
+        buffer.resize(start);
+        return false;
+    }
+    qToLittleEndian<quint32>(quint32(size), buffer.data() + sizeAt);
+    return true;
 }
 
 bool writeAll(QIODevice &out, const QByteArray &bytes)
 {
     return out.write(bytes) == bytes.size();
-}
-
-// The whole of a regular file, never through a symbolic link; false when it cannot be read
-// or is larger than a record can say.
-bool readWholeFile(const QString &path, QByteArray &contents)
-{
-    const PosixFile file(path, PosixFile::NoFollowLinks);
-    const qint64 size = file.regularFileSize();
-    if (size < 0 || size > kMaxFileSize)
-        return false;
-    contents.resize(qsizetype(size));
-    return file.readFull(contents.data(), size) == size;
 }
 
 } // namespace
@@ -73,14 +76,19 @@ bool isPlainName(const QString &name)
 CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgress &progress)
 {
     CardPackResult result;
-    auto failOutput = [&result, &out] {
-        result.error = out.errorString();
-        return result;
+    // Records gather in one buffer written in large pieces: a card is thousands of small files.
+    QByteArray buffer;
+    buffer.reserve(2 * kFlushSize);
+    buffer.resize(4);
+    qToLittleEndian<quint32>(kMagic, buffer.data());
+    auto flush = [&out, &buffer, &result] {
+        if (!writeAll(out, buffer)) {
+            result.error = out.errorString();
+            return false;
+        }
+        buffer.resize(0);
+        return true;
     };
-    QByteArray magic(4, Qt::Uninitialized);
-    qToLittleEndian<quint32>(kMagic, magic.data());
-    if (!writeAll(out, magic))
-        return failOutput();
 
     int counter = 0;
     for (const CardPackDirectory &directory : list) {
@@ -94,8 +102,8 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
             continue;
         }
         progress.directory(directory.name);
-        if (!writeAll(out, nameRecord(kDirectoryRecord, directory.name)))
-            return failOutput();
+        appendNameRecord(buffer, kDirectoryRecord, directory.name);
+        const PosixFile source = PosixFile::directory(directory.path);
         const int count = int(directory.files.size());
         for (int i = 0; i < count; ++i) {
             const QString &name = directory.files.at(i);
@@ -108,23 +116,18 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
                 result.skipped.append({Txt::CardNameNotStorable, directory.name + u'/' + name});
                 continue;
             }
-            // Read before the record is started: a file that cannot be read leaves no record.
-            QByteArray contents;
-            if (!readWholeFile(directory.path + u'/' + name, contents)) {
+            // The file is read before its record counts: one that cannot be read leaves none.
+            if (!appendFileRecord(buffer, name, source)) {
                 result.skipped.append({Txt::CardFileNotRead, directory.name + u'/' + name});
                 continue;
             }
-            QByteArray record = nameRecord(kFileRecord, name);
-            const qsizetype sizeAt = record.size();
-            record.resize(sizeAt + 4);
-            qToLittleEndian<quint32>(quint32(contents.size()), record.data() + sizeAt);
-            if (!writeAll(out, record) || !writeAll(out, contents))
-                return failOutput();
             ++result.files;
             progress.counter(++counter);
+            if (buffer.size() >= kFlushSize && !flush())
+                return result;
         }
     }
-    result.ok = true;
+    result.ok = flush();
     return result;
 }
 

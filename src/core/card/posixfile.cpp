@@ -10,10 +10,26 @@
 
 PosixFile::PosixFile(const QString &path, Links links)
 {
-    const QByteArray name = QFile::encodeName(path);
-    const int flags = O_RDONLY | O_CLOEXEC | (links == NoFollowLinks ? O_NOFOLLOW : 0);
+    open(AT_FDCWD, QFile::encodeName(path), O_RDONLY | (links == NoFollowLinks ? O_NOFOLLOW : 0));
+}
+
+PosixFile::PosixFile(const PosixFile &directory, const QString &name, Links links)
+{
+    if (directory.m_fd >= 0)
+        open(directory.m_fd, QFile::encodeName(name), O_RDONLY | (links == NoFollowLinks ? O_NOFOLLOW : 0));
+}
+
+PosixFile PosixFile::directory(const QString &path)
+{
+    PosixFile dir;
+    dir.open(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    return dir;
+}
+
+void PosixFile::open(int directoryFd, const QByteArray &name, int flags)
+{
     do {
-        m_fd = ::open(name.constData(), flags);
+        m_fd = ::openat(directoryFd, name.constData(), flags | O_CLOEXEC);
     } while (m_fd < 0 && errno == EINTR);
     struct stat st;
     if (m_fd >= 0 && fstat(m_fd, &st) == 0) {
