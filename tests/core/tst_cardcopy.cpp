@@ -88,6 +88,22 @@ private slots:
         }
     }
 
+    void directoryWhereAFileMustGo()
+    {
+        for (const CardCopyMode mode : {CardCopyMode::Overwrite, CardCopyMode::AddMissing}) {
+            QTemporaryDir dir;
+            const QString image = dir.filePath(QStringLiteral("image"));
+            const QString card = dir.filePath(QStringLiteral("card"));
+            QVERIFY(writeFile(image + u"/G/0001 A.txt", "a"));
+            QVERIFY(writeFile(image + u"/G/0002 B.txt", "b"));
+            QVERIFY(writeFile(card + u"/G/0001 A.txt/inside", "kept"));
+            CardCopier copier;
+            copier.copyTree(image, card, mode);
+            QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"G/0001 A.txt"_qs}}));
+            QCOMPARE(treeOf(card), QStringList({u"G"_qs, u"G/0001 A.txt"_qs, u"G/0001 A.txt/inside"_qs, u"G/0002 B.txt"_qs}));
+        }
+    }
+
     void flatImageGoesToCardRoot()
     {
         QTemporaryDir dir;
@@ -375,6 +391,7 @@ private slots:
         const int restore = int(CardWriteKind::Restore);
         QTest::newRow("new card into an empty folder") << u"image"_qs << u"empty"_qs << write << false << CardWriteCheck::Ok;
         QTest::newRow("new card over a card") << u"image"_qs << u"card"_qs << write << false << CardWriteCheck::Ok;
+        QTest::newRow("new card holding only litter") << u"image"_qs << u"fresh"_qs << write << false << CardWriteCheck::Ok;
         QTest::newRow("missing image") << u"none"_qs << u"card"_qs << write << true << CardWriteCheck::ImageMissing;
         QTest::newRow("empty image") << u"empty"_qs << u"card"_qs << append << false << CardWriteCheck::ImageMissing;
         QTest::newRow("missing card") << u"image"_qs << u"none"_qs << write << false << CardWriteCheck::CardMissing;
@@ -405,6 +422,7 @@ private slots:
         QVERIFY(QDir().mkpath(root + u"card/image/G"));
         QVERIFY(writeFile(root + u"card/image/G/0001 A.txt", "a"));
         QVERIFY(writeFile(root + u"docs/letter.odt", "letter"));
+        QVERIFY(writeFile(root + u"fresh/.Trash-1000/info", "x"));
         QVERIFY(QDir().mkpath(root + u"users/me"));
         const QByteArray savedHome = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(root + u"users/me"));

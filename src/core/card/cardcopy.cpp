@@ -246,7 +246,8 @@ CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWri
     if (cardPath == u"/" || contains(cardPath, home))
         return CardWriteCheck::Forbidden;
     if (kind == CardWriteKind::Write && !force) {
-        const QStringList entries = QDir(card).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        // Dot names do not count: a fresh card often holds a ".Trash-1000" and nothing else.
+        const QStringList entries = sortedEntries(card, QDir::AllEntries | QDir::System);
         if (!entries.isEmpty() && !entries.contains(kScreenDir) && !entries.contains(kPlaylistDir))
             return CardWriteCheck::NotACard;
     }
