@@ -204,9 +204,9 @@ void CardCopier::restoreCard(const QString &card, const QString &songDir, const 
     copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Slide));
 }
 
-// The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their
-// files move on to the library's own directories, so that no stray list folder stays among the groups. When the
-// library keeps its lists right there (the usual card layout) there is nothing to move.
+// The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their files
+// move on to the library's own directories, so that no stray list folder stays among the groups.
+// When the library keeps its lists right there (the card layout) there is nothing to move.
 void CardCopier::moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir)
 {
     const QString copied = songDir + u'/' + name;
