@@ -9,6 +9,7 @@
 #include "core/library/songlibrary.h"
 
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -288,6 +289,43 @@ private slots:
         QVERIFY(!result.message().isEmpty());
         // No file holding part of the contents, no temporary file left behind.
         QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
+    }
+
+    // Seeded garbage built from record pieces, good and bad: whatever it holds, the unpacker
+    // returns, and nothing appears beside the target.
+    void randomRecordsStayInsideTheTarget()
+    {
+        const QStringList names = {u"G"_qs, u"0001 A.txt"_qs, u".."_qs, u"."_qs, u"a/b"_qs, u"/abs"_qs, u"x\\y"_qs,
+                                   QString(), u"..."_qs, u"Ż"_qs};
+        QRandomGenerator random(20261206);
+        for (int round = 0; round < 200; ++round) {
+            QTemporaryDir dir;
+            QByteArray bytes = kMagic;
+            const int pieces = int(random.bounded(1, 12));
+            for (int i = 0; i < pieces; ++i) {
+                const QString name = names.at(int(random.bounded(qsizetype(names.size()))));
+                switch (random.bounded(5)) {
+                case 0:
+                    bytes += dirRecord(name);
+                    break;
+                case 1:
+                case 2:
+                    bytes += fileRecord(name, QByteArray(int(random.bounded(40)), 'c'), random.bounded(3) == 0 ? random.bounded(100000) : -1);
+                    break;
+                case 3:
+                    bytes += char(random.bounded(256));
+                    break;
+                default:
+                    bytes.chop(int(random.bounded(qMin<qsizetype>(bytes.size() - 4, 6) + 1)));
+                    break;
+                }
+            }
+            const CardUnpackResult result = unpackBytes(bytes, dir.filePath(QStringLiteral("target")));
+            QVERIFY(result.status != CardUnpackStatus::WrongMagic);
+            const QStringList tree = treeOf(dir.path());
+            for (const QString &path : tree)
+                QVERIFY2(path == u"target" || path.startsWith(u"target/"), qPrintable(path));
+        }
     }
 
     void fileWhereDirectoryIsIsSkipped()
