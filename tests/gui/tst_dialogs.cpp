@@ -7,7 +7,7 @@
 #include "gui/main/cprogramset.h"
 #include "gui/main/csplash.h"
 #include "gui/widgets/clinkstatic.h"
-#include "testsupport.h"
+#include "testappcore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,9 +24,7 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_store;
-    std::unique_ptr<AppCore> m_core;
+    std::unique_ptr<TestAppCore> m_app;
     QList<MessageBoxes::Request> m_boxes;
 
     void answerBoxes()
@@ -45,13 +43,7 @@ class TestDialogs : public QObject
 private slots:
     void initTestCase()
     {
-        m_store = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        AppDirs dirs;
-        dirs.resourceDir = TestSupport::sourceDir() + u"/data/";
-        dirs.dataDir = m_dir.filePath(QStringLiteral("data/"));
-        dirs.workDir = m_dir.filePath(QStringLiteral("work/"));
-        m_core = std::make_unique<AppCore>(m_store.get(), dirs);
-        m_core->loadPersistentState();
+        m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
     }
     void init() { answerBoxes(); }
@@ -120,8 +112,8 @@ private slots:
         QCOMPARE(matrix.size(), 1);
         QCOMPARE(matrix[0][0].toInt(), 16);
         QCOMPARE(matrix[0][1].toInt(), 6);
-        QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
-        QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
         QCOMPARE(m_boxes.size(), 1);
         QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsLanguageAtRestart));
         QCOMPARE(Lang::text(Txt::MenuFile), QStringLiteral("&Plik")); // still Polish until restart

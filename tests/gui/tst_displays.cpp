@@ -4,6 +4,8 @@
 #include "gui/widgets/ccontrastscreen.h"
 #include "gui/widgets/cled5_8.h"
 #include "gui/widgets/clegend.h"
+#include "gui/widgets/cnumbermap.h"
+#include "core/library/librarynumbertable.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -95,6 +97,66 @@ private slots:
         QCOMPARE(clicked.size(), 1);
         bar.setTimes({});
         QCOMPARE(bar.clickedIndex(), -1);
+    }
+
+    void songNumberMap()
+    {
+        LibraryNumberTable table(5000);
+        table.claim(1, QStringLiteral("0001 Pierwsza"), 0, 0);
+        table.claim(2, QStringLiteral("0002 Druga"), 0, 0);
+        table.claim(2, QStringLiteral("0002 Druga bis"), 1, 0); // duplicate
+        table.claim(1641, QStringLiteral("1641 Daleka"), 0, 0);
+        CNoMatrix map;
+        map.resize(map.sizeHint());
+        map.setTable(&table);
+        QImage image = map.grab().toImage();
+        QCOMPARE(image.pixelColor(3, 3), QColor(0x00, 0xFF, 0x00));        // 1 taken
+        QCOMPARE(image.pixelColor(18 + 3, 3), QColor(0xFF, 0x00, 0x00));   // 2 duplicate
+        QCOMPARE(image.pixelColor(2 * 18 + 3, 3), QColor(0xFF, 0xFF, 0xFF)); // 3 free
+
+        // Scrolling one row shows 41 in the first cell; 1641 is in view from row 1 on.
+        QCOMPARE(map.numberAt(QPoint(5, 5)), 1);
+        map.setFirstRow(1);
+        QCOMPARE(map.numberAt(QPoint(5, 5)), 41);
+        QCOMPARE(map.numberAt(QPoint(5, 39 * 18 + 5)), 1601);
+        map.setFirstRow(1000);
+        QCOMPARE(map.firstRow(), 125 - 40);
+        QCOMPARE(map.numberAt(QPoint(39 * 18 + 5, 39 * 18 + 5)), 0); // 5000 is past the table
+        QCOMPARE(map.numberAt(QPoint(38 * 18 + 5, 39 * 18 + 5)), 4999);
+        map.setFirstRow(0);
+
+        QSignalSpy chosen(&map, &CNumberMap::numberChosen);
+        QSignalSpy taken(&map, &CNumberMap::takenNumberClicked);
+        map.show();
+        QTest::mouseClick(&map, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(taken.size(), 1);
+        QCOMPARE(map.chosenNumber(), 0);
+        QTest::mouseClick(&map, Qt::LeftButton, {}, QPoint(2 * 18 + 5, 18 + 5));
+        QCOMPARE(map.chosenNumber(), 43);
+        QCOMPARE(chosen.size(), 1);
+        image = map.grab().toImage();
+        QCOMPARE(image.pixelColor(2 * 18 + 3, 18 + 3), QColor(0x80, 0xFF, 0xFF));
+    }
+
+    void hoveredNumberIsEnlargedWithItsTitle()
+    {
+        LibraryNumberTable table(500);
+        table.claim(30, QStringLiteral("0030 Zdrowaś Maryjo"), 0, 0);
+        CSlajdNoMatrix map;
+        map.resize(map.sizeHint());
+        map.setTable(&table);
+        map.show();
+        const QPoint over(4 * 18 + 9, 1 * 18 + 9); // number 30
+        QTest::mouseMove(&map, over);
+        QTRY_COMPARE(map.hoveredNumber(), 30);
+        const QImage image = map.grab().toImage();
+        QCOMPARE(image.pixelColor(4 * 18 - 5, 1 * 18 + 9), QColor(0xDF, 0xFF, 0xFF)); // box reaches 10 px left
+        bool titleBox = false;
+        for (int x = 5 * 18 + 12; x < 5 * 18 + 40 && !titleBox; ++x)
+            titleBox = image.pixelColor(x, 1 * 18 + 2) == QColor(0xFF, 0xFF, 0x80);
+        QVERIFY(titleBox);
+        QCOMPARE(map.numberAt(QPoint(24 * 18 + 5, 19 * 18 + 5)), 0); // 500 is past the table
+        QCOMPARE(map.numberAt(QPoint(23 * 18 + 5, 19 * 18 + 5)), 499);
     }
 };
 

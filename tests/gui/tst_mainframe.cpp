@@ -3,7 +3,7 @@
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
 #include "gui/main/cmainframe.h"
-#include "testsupport.h"
+#include "testappcore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,9 +18,7 @@ class TestMainFrame : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_store;
-    std::unique_ptr<AppCore> m_core;
+    std::unique_ptr<TestAppCore> m_app;
 
     static QStringList menuTitles(const CMainFrame &frame)
     {
@@ -33,13 +31,7 @@ class TestMainFrame : public QObject
 private slots:
     void initTestCase()
     {
-        m_store = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        AppDirs dirs;
-        dirs.resourceDir = TestSupport::sourceDir() + u"/data/";
-        dirs.dataDir = m_dir.filePath(QStringLiteral("data/"));
-        dirs.workDir = m_dir.filePath(QStringLiteral("work/"));
-        m_core = std::make_unique<AppCore>(m_store.get(), dirs);
-        m_core->loadPersistentState();
+        m_app = std::make_unique<TestAppCore>();
     }
 
     void init()
@@ -135,12 +127,12 @@ private slots:
     {
         CMainFrame frame;
         frame.show();
-        m_core->settings().setLastDir(QStringLiteral("/from/close"));
+        m_app->core().settings().setLastDir(QStringLiteral("/from/close"));
         bool allow = false;
         frame.addCloseGuard([&allow] { return allow; });
         QVERIFY(!frame.close());
         QVERIFY(frame.isVisible());
-        QCOMPARE(m_store->value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
         allow = true;
         QVERIFY(frame.close());
     }
@@ -153,17 +145,17 @@ private slots:
             return QMessageBox::Ok;
         });
         CMainFrame frame;
-        QDir(m_core->fontDir()).removeRecursively();
+        QDir(m_app->core().fontDir()).removeRecursively();
         frame.action(Command::ExportFonts)->trigger();
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, Lang::text(Txt::FontExportNoFonts));
 
-        m_core->loadBoardFonts(); // seeds the font folder from the shipped fonts
+        m_app->core().loadBoardFonts(); // seeds the font folder from the shipped fonts
         boxes.clear();
         frame.action(Command::ExportFonts)->trigger();
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].text.startsWith(Lang::text(Txt::FontExportDone)));
-        const QByteArray image = TestSupport::readFile(m_core->dirs().outDir() + u"fonts.out");
+        const QByteArray image = TestSupport::readFile(m_app->core().dirs().outDir() + u"fonts.out");
         QVERIFY(image.startsWith("Z800000\r\nczcionka: font_v1\r\n"));
         QVERIFY(image.contains("czcionka: font_v2"));
         MessageBoxes::setResponder({});
