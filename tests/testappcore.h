@@ -1,30 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The application object of a test: settings in an INI file and the data and work folders in a
-// test's temporary directory, the resources straight from the source tree.
+// An application object for widget tests: settings in a temporary INI file, the shipped
+// resources of the source tree, data and work folders in a temporary directory.
 #include "core/app/appcore.h"
 #include "testsupport.h"
 
 #include <QSettings>
+#include <QTemporaryDir>
 
-struct TestAppCore
+#include <memory>
+
+class TestAppCore
 {
-    explicit TestAppCore(const QString &dir)
-        : store(dir + u"/s.ini", QSettings::IniFormat), core(&store, dirsBelow(dir))
-    {
-        core.loadPersistentState();
-    }
-
-    static AppDirs dirsBelow(const QString &dir)
+public:
+    TestAppCore()
+        : m_store(std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
     {
         AppDirs dirs;
         dirs.resourceDir = TestSupport::sourceDir() + u"/data/";
-        dirs.dataDir = dir + u"/data/";
-        dirs.workDir = dir + u"/work/";
-        return dirs;
+        dirs.dataDir = m_dir.filePath(QStringLiteral("data/"));
+        dirs.workDir = m_dir.filePath(QStringLiteral("work/"));
+        m_core = std::make_unique<AppCore>(m_store.get(), dirs);
+        m_core->loadPersistentState();
     }
 
-    QSettings store;
-    AppCore core;
+    AppCore &core() { return *m_core; }
+    QSettings &store() { return *m_store; }
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<AppCore> m_core;
 };

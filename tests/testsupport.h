@@ -82,6 +82,24 @@ inline bool copyTree(const QString &from, const QString &to)
     return true;
 }
 
+// Every path below dir, relative and sorted, hidden names included so that stray temporary
+// files show; with contents, each file as "path=contents".
+inline QStringList treeOf(const QString &dir, bool withContents = false)
+{
+    QStringList paths;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QString entry = QDir(dir).relativeFilePath(path);
+        if (withContents && QFileInfo(path).isFile())
+            entry += u'=' + QString::fromLatin1(readFile(path));
+        paths.append(entry);
+    }
+    paths.sort();
+    return paths;
+}
+
 } // namespace TestSupport
 
 // QTEST_MAIN variants that set the application identity before the application object exists.

@@ -21,18 +21,22 @@ bool cliLoadLanguage(const QString &name, QString *problem)
     return true;
 }
 
+bool cliLoadLanguage(CliIo &io, const QString &name)
+{
+    QString problem;
+    if (cliLoadLanguage(name, &problem))
+        return true;
+    io.err << "lumivox-cli: " << problem << '\n';
+    return false;
+}
+
 bool cliPrepareCard(CliIo &io, const QString &card, const QString &language)
 {
     if (!QFileInfo(card).isDir()) {
         io.err << "lumivox-cli: no card folder \"" << card << "\"\n";
         return false;
     }
-    QString problem;
-    if (!cliLoadLanguage(language, &problem)) {
-        io.err << "lumivox-cli: " << problem << '\n';
-        return false;
-    }
-    return true;
+    return cliLoadLanguage(io, language);
 }
 
 bool cliTakeOption(QStringList &args, const QString &name, QString *value)

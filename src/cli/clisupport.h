@@ -11,6 +11,8 @@
 // folder and sets the board charset it implies, as the program does at start-up.
 // False, with a message in *problem, when the language cannot be loaded.
 bool cliLoadLanguage(const QString &name, QString *problem);
+// The same, printing the problem to stderr.
+bool cliLoadLanguage(CliIo &io, const QString &name);
 
 // The common start of the commands that read a card: the card folder must exist and the
 // language load. False after printing why to stderr.

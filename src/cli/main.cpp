@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-cli: scripting access to the card library, its files and exports.
+#include "cli/cardcommand.h"
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
 #include "cli/playlistcommand.h"
+#include "cli/packcommand.h"
 #include "cli/scancommand.h"
 #include "cli/songcommand.h"
 
@@ -21,6 +23,9 @@ const CliCommand kCommands[] = {
     kScanCommand,
     kPlaylistCommand,
     {u"fonts", kFontsUsage, runFontsCommand},
+    {u"pack", kPackUsage, runPackCommand},
+    {u"unpack", kUnpackUsage, runUnpackCommand},
+    {u"card", kCardUsage, runCardCommand},
 };
 
 void printUsage(QTextStream &stream)

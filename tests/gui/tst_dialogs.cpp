@@ -8,7 +8,6 @@
 #include "gui/main/csplash.h"
 #include "gui/widgets/clinkstatic.h"
 #include "testappcore.h"
-#include "testsupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,7 +24,6 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
     std::unique_ptr<TestAppCore> m_app;
     QList<MessageBoxes::Request> m_boxes;
 
@@ -45,7 +43,7 @@ class TestDialogs : public QObject
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>(m_dir.path());
+        m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
     }
     void init() { answerBoxes(); }
@@ -114,8 +112,8 @@ private slots:
         QCOMPARE(matrix.size(), 1);
         QCOMPARE(matrix[0][0].toInt(), 16);
         QCOMPARE(matrix[0][1].toInt(), 6);
-        QCOMPARE(m_app->store.value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
-        QCOMPARE(m_app->store.value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
         QCOMPARE(m_boxes.size(), 1);
         QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsLanguageAtRestart));
         QCOMPARE(Lang::text(Txt::MenuFile), QStringLiteral("&Plik")); // still Polish until restart

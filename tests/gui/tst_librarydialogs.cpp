@@ -45,7 +45,7 @@ class TestLibraryDialogs : public QObject
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>(m_dir.path());
+        m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
         m_boxes.install();
     }

@@ -115,7 +115,7 @@ class TestLibraryPanel : public QObject
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>(m_dir.path());
+        m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
         CWczytywaniePios::setStartDelay(0);
         m_boxes.install();

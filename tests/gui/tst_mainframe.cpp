@@ -4,7 +4,6 @@
 #include "gui/app/messageboxes.h"
 #include "gui/main/cmainframe.h"
 #include "testappcore.h"
-#include "testsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +18,6 @@ class TestMainFrame : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
     std::unique_ptr<TestAppCore> m_app;
 
     static QStringList menuTitles(const CMainFrame &frame)
@@ -33,7 +31,7 @@ class TestMainFrame : public QObject
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>(m_dir.path());
+        m_app = std::make_unique<TestAppCore>();
     }
 
     void init()
@@ -129,12 +127,12 @@ private slots:
     {
         CMainFrame frame;
         frame.show();
-        m_app->core.settings().setLastDir(QStringLiteral("/from/close"));
+        m_app->core().settings().setLastDir(QStringLiteral("/from/close"));
         bool allow = false;
         frame.addCloseGuard([&allow] { return allow; });
         QVERIFY(!frame.close());
         QVERIFY(frame.isVisible());
-        QCOMPARE(m_app->store.value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
         allow = true;
         QVERIFY(frame.close());
     }
@@ -147,17 +145,17 @@ private slots:
             return QMessageBox::Ok;
         });
         CMainFrame frame;
-        QDir(m_app->core.fontDir()).removeRecursively();
+        QDir(m_app->core().fontDir()).removeRecursively();
         frame.action(Command::ExportFonts)->trigger();
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, Lang::text(Txt::FontExportNoFonts));
 
-        m_app->core.loadBoardFonts(); // seeds the font folder from the shipped fonts
+        m_app->core().loadBoardFonts(); // seeds the font folder from the shipped fonts
         boxes.clear();
         frame.action(Command::ExportFonts)->trigger();
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].text.startsWith(Lang::text(Txt::FontExportDone)));
-        const QByteArray image = TestSupport::readFile(m_app->core.dirs().outDir() + u"fonts.out");
+        const QByteArray image = TestSupport::readFile(m_app->core().dirs().outDir() + u"fonts.out");
         QVERIFY(image.startsWith("Z800000\r\nczcionka: font_v1\r\n"));
         QVERIFY(image.contains("czcionka: font_v2"));
         MessageBoxes::setResponder({});

@@ -14,7 +14,7 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
-    SyntheticCardSpec spec;
+    SyntheticCardSpec plan;
     auto takeInt = [&](const QString &option, int *value) {
         const qsizetype i = args.indexOf(option);
         if (i < 0 || i + 1 >= args.size())
@@ -24,14 +24,14 @@ int main(int argc, char **argv)
         args.remove(i, 2);
         return ok;
     };
-    if (!takeInt(QStringLiteral("--songs"), &spec.songs) || !takeInt(QStringLiteral("--duplicates"), &spec.duplicateNumbers)
-        || !takeInt(QStringLiteral("--same-titles"), &spec.sameTitles) || args.size() != 1) {
+    if (!takeInt(QStringLiteral("--songs"), &plan.songs) || !takeInt(QStringLiteral("--duplicates"), &plan.duplicateNumbers)
+        || !takeInt(QStringLiteral("--same-titles"), &plan.sameTitles) || args.size() != 1) {
         err << "usage: lumivox-gencard DIR [--songs N] [--duplicates N] [--same-titles N]\n";
         return 2;
     }
     QList<PlantedIssue> planted;
     QString error;
-    if (!generateSyntheticCard(args.first(), spec, &planted, &error)) {
+    if (!generateSyntheticCard(args.first(), plan, &planted, &error)) {
         err << "lumivox-gencard: " << error << '\n';
         return 2;
     }

@@ -40,53 +40,53 @@ QString groupName(int g)
 
 } // namespace
 
-bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &spec, QList<PlantedIssue> *planted,
+bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, QList<PlantedIssue> *planted,
                            QString *error)
 {
     using namespace LibraryNaming;
-    const int distinct = spec.songs - spec.duplicateNumbers;
-    if (spec.groups < 1 || distinct < 1 || distinct >= kSongTableSize
-        || spec.duplicateNumbers < 0 || spec.duplicateNumbers > distinct / 2 || spec.sameTitles < 0
-        || spec.sameTitles * 2 > distinct || spec.slides >= kSlideTableSize
-        || spec.playlists >= kPlaylistTableSize) {
+    const int distinct = plan.songs - plan.duplicateNumbers;
+    if (plan.groups < 1 || distinct < 1 || distinct >= kSongTableSize
+        || plan.duplicateNumbers < 0 || plan.duplicateNumbers > distinct / 2 || plan.sameTitles < 0
+        || plan.sameTitles * 2 > distinct || plan.slides >= kSlideTableSize
+        || plan.playlists >= kPlaylistTableSize) {
         if (error)
             *error = QStringLiteral("the card cannot be laid out with these numbers");
         return false;
     }
     QList<PlantedIssue> issues;
-    QRandomGenerator random(spec.seed);
+    QRandomGenerator random(plan.seed);
     QDir().mkpath(root);
-    for (int g = 0; g < spec.groups; ++g)
+    for (int g = 0; g < plan.groups; ++g)
         QDir().mkpath(groupDirectory(root, groupName(g)));
 
     // Songs in blocks per group, listed by number inside each group, so that the earlier of two
     // files is the one met first. Same titles: song i repeats the title of song i - distinct / 2
     // in upper case. Duplicates: the last files reuse distinct, spread-out numbers of the first half.
-    const int perGroup = (spec.songs + spec.groups - 1) / spec.groups;
-    QList<QString> names(spec.songs);
-    QList<QString> groups(spec.songs);
-    QList<QString> titles(spec.songs);
+    const int perGroup = (plan.songs + plan.groups - 1) / plan.groups;
+    QList<QString> names(plan.songs);
+    QList<QString> groups(plan.songs);
+    QList<QString> titles(plan.songs);
     const int half = distinct / 2;
-    for (int i = 0; i < spec.songs; ++i) {
+    for (int i = 0; i < plan.songs; ++i) {
         int number = i + 1;
         QString title = QStringLiteral("Pieśń %1").arg(number);
         if (i >= distinct) {
             const int k = i - distinct;
-            number = 1 + k * (half / std::max(1, spec.duplicateNumbers));
+            number = 1 + k * (half / std::max(1, plan.duplicateNumbers));
             title = QStringLiteral("Powtórka %1").arg(k + 1);
-        } else if (i >= distinct - spec.sameTitles) {
+        } else if (i >= distinct - plan.sameTitles) {
             title = titles.at(i - half).toUpper();
         }
         titles[i] = title;
         names[i] = formatItemName(number, title);
-        groups[i] = groupName(std::min(i / perGroup, spec.groups - 1));
+        groups[i] = groupName(std::min(i / perGroup, plan.groups - 1));
         if (!writeItem(groupDirectory(root, groups[i]) + names[i] + u".txt", number, title, SongKind::Song, random,
                        error))
             return false;
     }
-    for (int i = distinct - spec.sameTitles; i < distinct; ++i)
+    for (int i = distinct - plan.sameTitles; i < distinct; ++i)
         issues.append({i + 1, IssueCode::DuplicateTitle, IssueFileType::Song, groups[i] + u'/' + names[i]});
-    for (int i = distinct; i < spec.songs; ++i) {
+    for (int i = distinct; i < plan.songs; ++i) {
         const int number = parseItemNumber(names[i]);
         const int owner = number - 1;
         issues.append({number, IssueCode::DuplicateNumber, IssueFileType::Song, groups[i] + u'/' + names[i]});
@@ -95,7 +95,7 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &spec, Q
 
     QDir().mkpath(slideDirectory(root));
     QList<QString> slideTitles;
-    for (int s = 1; s <= spec.slides; ++s) {
+    for (int s = 1; s <= plan.slides; ++s) {
         slideTitles.append(QStringLiteral("Ogłoszenie %1").arg(s));
         if (!writeItem(slideDirectory(root) + u'/' + formatItemName(s, slideTitles.last()) + u".ekr", s,
                        slideTitles.last(), SongKind::Slide, random, error))
@@ -104,9 +104,9 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &spec, Q
 
     // Playlists name songs (stanza 1, or the refrain at position 2) and now and then a slide.
     QDir().mkpath(playlistDirectory(root));
-    for (int p = 1; p <= spec.playlists; ++p) {
+    for (int p = 1; p <= plan.playlists; ++p) {
         Playlist playlist;
-        for (int e = 0; e < spec.entriesPerPlaylist; ++e) {
+        for (int e = 0; e < plan.entriesPerPlaylist; ++e) {
             PlaylistEntry entry;
             const int pick = (p * 37 + e * 211) % std::max(1, half);
             if (e % 5 == 4 && !slideTitles.isEmpty()) {

@@ -34,7 +34,7 @@ struct PlantedIssue
 };
 
 // Writes the card below root (created when missing; it should be empty). The planted issues
-// come in no particular order. False with a message when a file cannot be written or the spec
+// come in no particular order. False with a message when a file cannot be written or the plan
 // cannot be met.
-bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &spec, QList<PlantedIssue> *planted,
+bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, QList<PlantedIssue> *planted,
                            QString *error);

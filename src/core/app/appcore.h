@@ -6,6 +6,7 @@
 #include "core/app/recentfiles.h"
 #include "core/app/songgroup.h"
 #include "core/font/boardfont.h"
+#include "core/library/librarynumbertable.h"
 
 #include <array>
 
@@ -37,6 +38,9 @@ public:
     SongGroupList &groups() { return m_groups; }
     RecentFiles &recentFiles() { return m_recentFiles; }
 
+    // The application's own song number table (5000 entries), empty at start.
+    LibraryNumberTable &songTable() { return m_songTable; }
+
     QString commandLineFile() const { return m_commandLineFile; }
     void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
     // Folders named with --card, offered as cards in the drive list.
@@ -59,6 +63,7 @@ private:
     RecentFiles m_recentFiles;
     QString m_commandLineFile;
     QStringList m_cardFolders;
+    LibraryNumberTable m_songTable{5000};
     std::array<BoardFont, 2> m_boardFonts;
     std::array<bool, 2> m_boardFontLoaded{};
 };

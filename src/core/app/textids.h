@@ -93,6 +93,26 @@
     X(IssueDuplicateTitle, 516)                                                            \
     X(IssueMissingRefrain, 526)                                                            \
     X(IssueOther, 494)                                                                     \
+    /* card data file and card copies */                                                   \
+    X(CardDataReadFailed, 112)                                                             \
+    X(CardDataWrongFormat, 504)                                                            \
+    X(CardDataDamaged, 620)                                                                \
+    X(CardDataTruncated, 621)                                                              \
+    X(CardFileNotWritten, 622)                                                             \
+    X(CardFileNotRead, 623)                                                                \
+    X(CardNameNotStorable, 624)                                                            \
+    X(CardImageMissing, 625)                                                               \
+    X(CardImageOverlap, 626)                                                               \
+    X(CardFolderNotCard, 627)                                                              \
+    X(CardFolderForbidden, 628)                                                            \
+    X(CardFolderMissing, 629)                                                              \
+    /* items appended to a card */                                                         \
+    X(CardNothingAppended, 486)                                                            \
+    X(CardChangeNew, 491)                                                                  \
+    X(CardChangeReplaced, 492)                                                             \
+    X(CardKindSong, 505)                                                                   \
+    X(CardKindPlaylist, 506)                                                               \
+    X(CardKindSlide, 507)\
     /* library panel and tree */                                                           \
     X(PanelTitle, 515)                                                                     \
     X(TreeRoot, 283)                                                                       \

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/cardcli.h"
+
+#include "cli/clisupport.h"
+#include "core/app/language.h"
+
+#include <unistd.h>
+
+bool cardCliPrepare(QStringList &args, const QStringList &flags, qsizetype positionals, const CliCommand &command,
+                    CliIo &io, QStringList *present)
+{
+    QString language = QString::fromUtf16(Lang::kFallbackLanguage);
+    if (!cliTakeOption(args, QStringLiteral("--language"), &language)) {
+        cliUsageError(io, command, QStringLiteral("--language needs a name"));
+        return false;
+    }
+    for (const QString &flag : flags) {
+        if (cliTakeFlag(args, flag) && present)
+            present->append(flag);
+    }
+    for (const QString &arg : std::as_const(args)) {
+        if (arg.startsWith(u"--")) {
+            cliUsageError(io, command, QStringLiteral("unknown option ") + arg);
+            return false;
+        }
+    }
+    if (args.size() != positionals) {
+        cliUsageError(io, command);
+        return false;
+    }
+    return cliLoadLanguage(io, language);
+}
+
+CliProgressLine::CliProgressLine(CliIo &io) : m_io(io), m_enabled(isatty(STDERR_FILENO) == 1) {}
+
+void CliProgressLine::finish()
+{
+    if (m_drawn) {
+        m_io.err << "\r\033[K";
+        m_io.err.flush();
+        m_drawn = false;
+    }
+}
+
+CardProgress CliProgressLine::progress()
+{
+    CardProgress progress;
+    if (!m_enabled)
+        return progress;
+    progress.onDirectory = [this](const QString &name) { m_directory = name; };
+    progress.onFile = [this](const QString &name, int, int) { draw(name); };
+    progress.onCounter = [this](int done) { m_done = done; };
+    return progress;
+}
+
+void CliProgressLine::draw(const QString &file)
+{
+    // A terminal redrawn for every small file would slow the copy down.
+    if (m_drawn && m_sinceDrawn.elapsed() < 100)
+        return;
+    m_sinceDrawn.start();
+    QString line = QString::number(m_done) + u' ' + (m_directory.isEmpty() ? file : m_directory + u'/' + file);
+    if (line.size() > 76)
+        line = line.left(73) + u"...";
+    m_io.err << "\r\033[K" << line;
+    m_io.err.flush();
+    m_drawn = true;
+}
+
+bool reportFindings(CliIo &io, const CardFindings &findings)
+{
+    for (const CardFinding &finding : findings)
+        io.err << "lumivox-cli: " << finding.message() << '\n';
+    return !findings.isEmpty();
+}

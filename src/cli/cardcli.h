@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/cliio.h"
+#include "core/card/cardprogress.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+// What the card subcommands share besides clisupport.h.
+
+// Takes "--language NAME" and the given flags out of args and loads the language. False after
+// printing why: a usage error (exit 2) for a missing name, an unknown option or a wrong number
+// of arguments, a message when the language cannot be loaded.
+bool cardCliPrepare(QStringList &args, const QStringList &flags, qsizetype positionals, const CliCommand &command,
+                    CliIo &io, QStringList *present = nullptr);
+
+// Progress callbacks that redraw one line on standard error, or nothing when it is not a terminal.
+class CliProgressLine
+{
+public:
+    explicit CliProgressLine(CliIo &io);
+    ~CliProgressLine() { finish(); }
+    CardProgress progress();
+    // Clears the line so that the results print on clean lines.
+    void finish();
+
+private:
+    void draw(const QString &file);
+
+    CliIo &m_io;
+    bool m_enabled = false;
+    bool m_drawn = false;
+    QString m_directory;
+    int m_done = 0;
+    QElapsedTimer m_sinceDrawn;
+};
+
+// Prints each finding on standard error; true when there were any.
+bool reportFindings(CliIo &io, const CardFindings &findings);

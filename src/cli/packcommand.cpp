@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/packcommand.h"
+
+#include "cli/cardcli.h"
+#include "core/app/language.h"
+#include "core/card/carddatafile.h"
+#include "core/card/cardpacklist.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const CliCommand kPack{u"pack", kPackUsage, runPackCommand};
+const CliCommand kUnpack{u"unpack", kUnpackUsage, runUnpackCommand};
+
+} // namespace
+
+int runPackCommand(const QStringList &arguments, CliIo &io)
+{
+    QStringList args = arguments;
+    if (!cardCliPrepare(args, {}, 2, kPack, io))
+        return CliError;
+    const QString card = args.at(0);
+    const QString out = args.at(1);
+    if (!QFileInfo(card).isDir()) {
+        io.err << "lumivox-cli: " << CardFinding{Txt::CardFolderMissing, card}.message() << '\n';
+        return CliError;
+    }
+    CliProgressLine line(io);
+    const CardPackResult result = CardDataFile::write(out, cardPackList(card), line.progress());
+    line.finish();
+    if (!result.ok) {
+        io.err << "lumivox-cli: " << out << ": " << result.error << '\n';
+        return CliError;
+    }
+    return reportFindings(io, result.skipped) ? CliFindings : CliOk;
+}
+
+int runUnpackCommand(const QStringList &arguments, CliIo &io)
+{
+    QStringList args = arguments;
+    if (!cardCliPrepare(args, {}, 2, kUnpack, io))
+        return CliError;
+    CliProgressLine line(io);
+    const CardUnpackResult result = CardDataFile::unpack(args.at(0), args.at(1), line.progress());
+    line.finish();
+    const bool skipped = reportFindings(io, result.notWritten);
+    if (!result.ok()) {
+        io.err << "lumivox-cli: " << result.message() << '\n';
+        return CliError;
+    }
+    return skipped ? CliFindings : CliOk;
+}

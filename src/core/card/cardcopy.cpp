@@ -1,0 +1,274 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/card/cardcopy.h"
+
+#include "core/app/fileutils.h"
+#include "core/app/textids.h"
+#include "core/card/posixfile.h"
+#include "core/card/replacingfile.h"
+#include "core/library/librarynaming.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr qint64 kCompareChunk = 64 * 1024;
+
+const QString kPlaylistDir = QString::fromUtf16(LibraryNaming::kPlaylistDirName);
+const QString kScreenDir = QString::fromUtf16(LibraryNaming::kSlideDirName);
+
+QStringList subdirectories(const QString &dir)
+{
+    return sortedEntries(dir, QDir::Dirs | QDir::NoSymLinks);
+}
+
+QStringList plainFiles(const QString &dir, const QString &suffix = {})
+{
+    QStringList names = sortedEntries(dir, QDir::Files | QDir::NoSymLinks);
+    if (!suffix.isEmpty())
+        names.removeIf([&suffix](const QString &name) { return !name.endsWith(suffix); });
+    return names;
+}
+
+bool sameDirectory(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// True when inner is outer or lies below it; both canonical.
+bool contains(const QString &outer, const QString &inner)
+{
+    if (outer.isEmpty() || inner.isEmpty())
+        return false;
+    if (outer == inner || outer == u"/")
+        return true;
+    return inner.startsWith(outer + u'/');
+}
+
+} // namespace
+
+CardChangeRecord CardChangeRecord::fromPath(const QString &targetFile, int change)
+{
+    CardChangeRecord record;
+    const QString name = QFileInfo(targetFile).fileName();
+    record.number = LibraryNaming::parseItemNumber(name);
+    record.title = LibraryNaming::itemTitleOfFileName(name);
+    const QString extension = targetFile.right(3);
+    record.kind = extension == u"lst" ? Playlist : extension == u"ekr" ? Slide : Song;
+    record.change = change;
+    return record;
+}
+
+FileComparison compareFiles(const QString &first, const QString &second)
+{
+    const PosixFile a(first);
+    const PosixFile b(second);
+    if (a.regularFileSize() < 0 || b.regularFileSize() < 0)
+        return FileComparison::Unreadable;
+    if (a.regularFileSize() != b.regularFileSize())
+        return FileComparison::Differ;
+    QByteArray bufferA(kCompareChunk, Qt::Uninitialized);
+    QByteArray bufferB(kCompareChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 gotA = a.readFull(bufferA.data(), kCompareChunk);
+        const qint64 gotB = b.readFull(bufferB.data(), kCompareChunk);
+        if (gotA < 0 || gotB < 0)
+            return FileComparison::Unreadable;
+        if (gotA != gotB || memcmp(bufferA.constData(), bufferB.constData(), size_t(gotA)) != 0)
+            return FileComparison::Differ;
+        if (gotA == 0)
+            return FileComparison::Same;
+    }
+}
+
+CardImageCount countCardImage(const QString &image)
+{
+    CardImageCount count;
+    const QStringList directories = subdirectories(image);
+    if (directories.isEmpty()) {
+        count.files = int(plainFiles(image).size());
+        return count;
+    }
+    count.directories = int(directories.size());
+    for (const QString &directory : directories)
+        count.files += int(plainFiles(image + u'/' + directory).size());
+    return count;
+}
+
+void CardCopier::copyTree(const QString &source, const QString &target, CardCopyMode mode)
+{
+    const QStringList directories = subdirectories(source);
+    if (directories.isEmpty()) {
+        copyFiles(source, target, QString(), mode);
+        return;
+    }
+    for (const QString &directory : directories) {
+        if (m_progress.stopRequested())
+            return;
+        const QString targetDir = target + u'/' + directory;
+        const QFileInfo targetInfo(targetDir);
+        // A link in the card would take the copies somewhere else.
+        if (targetInfo.isSymLink() || (!targetInfo.isDir() && !QDir().mkdir(targetDir))) {
+            m_failures.append({Txt::CardFileNotWritten, directory});
+            continue;
+        }
+        m_progress.directory(directory);
+        copyFiles(source + u'/' + directory, targetDir, directory + u'/', mode);
+    }
+}
+
+void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix,
+                           CardCopyMode mode, const QString &suffix)
+{
+    const QStringList names = plainFiles(sourceDir, suffix);
+    const bool onItself = sameDirectory(sourceDir, targetDir);
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
+        if (m_progress.stopRequested())
+            return;
+        const QString &name = names.at(i);
+        m_progress.file(name, i, count);
+        if (!onItself)
+            copyFile(sourceDir + u'/' + name, targetDir + u'/' + name, shownPrefix + name, mode);
+        m_progress.counter(++m_counter);
+    }
+}
+
+void CardCopier::copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode)
+{
+    int change = CardChangeRecord::Replaced;
+    if (mode == CardCopyMode::AddMissing) {
+        struct stat st;
+        if (lstat(QFile::encodeName(to).constData(), &st) != 0) {
+            change = CardChangeRecord::New;
+        } else if (S_ISDIR(st.st_mode)) {
+            m_failures.append({Txt::CardFileNotWritten, shownName});
+            return;
+        } else if (!S_ISLNK(st.st_mode) && compareFiles(from, to) != FileComparison::Differ) {
+            // A link in place of a file is replaced by the file; identical files stay untouched.
+            return;
+        }
+    }
+    if (!copyFileReplacing(from, to)) {
+        m_failures.append({Txt::CardFileNotWritten, shownName});
+        return;
+    }
+    if (mode == CardCopyMode::AddMissing)
+        m_changes.append(CardChangeRecord::fromPath(to, change));
+}
+
+bool CardCopier::clearTree(const QString &path)
+{
+    QString root = path;
+    while (root.size() > 1 && root.endsWith(u'/'))
+        root.chop(1);
+    QString shownDirectory;
+    FileProgress files;
+    files.stop = m_progress.stop;
+    files.onItem = [&](const QString &file) {
+        const QFileInfo info(file);
+        const QString directory = info.path() == root ? QString() : QDir(root).relativeFilePath(info.path());
+        if (directory != shownDirectory) {
+            shownDirectory = directory;
+            m_progress.directory(directory);
+        }
+        m_progress.file(info.fileName(), 0, 0);
+    };
+    return deleteTree(root, files);
+}
+
+void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,
+                             const QString &slideDir)
+{
+    QDir().mkpath(songDir);
+    if (!subdirectories(card).isEmpty()) {
+        copyTree(card, songDir, CardCopyMode::Overwrite);
+        moveListDirectory(songDir, kPlaylistDir, playlistDir);
+        moveListDirectory(songDir, kScreenDir, slideDir);
+        return;
+    }
+    const QString ungrouped = songDir + u'/' + kUngroupedDirectory;
+    QDir().mkpath(ungrouped);
+    QDir().mkpath(playlistDir);
+    QDir().mkpath(slideDir);
+    m_progress.directory(kUngroupedDirectory);
+    using LibraryNaming::ItemKind;
+    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Song));
+    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite,
+              LibraryNaming::extension(ItemKind::Playlist));
+    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Slide));
+}
+
+// The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their files
+// move on to the library's own directories, so that no stray list folder stays among the groups.
+// When the library keeps its lists right there (the card layout) there is nothing to move.
+void CardCopier::moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir)
+{
+    const QString copied = songDir + u'/' + name;
+    const QFileInfo info(copied);
+    if (m_progress.stopRequested() || !info.isDir() || info.isSymLink() || sameDirectory(copied, targetDir))
+        return;
+    QDir().mkpath(targetDir);
+    const qsizetype failuresBefore = m_failures.size();
+    copyTree(copied, targetDir, CardCopyMode::Overwrite);
+    // Only a complete copy lets the originals go; otherwise they stay where they are.
+    if (m_failures.size() == failuresBefore && !m_progress.stopRequested() && deleteTree(copied))
+        QDir().rmdir(copied);
+}
+
+CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWriteKind kind, bool force)
+{
+    const QFileInfo cardInfo(card);
+    if (kind == CardWriteKind::Restore) {
+        if (!cardInfo.isDir())
+            return CardWriteCheck::CardMissing;
+        const QString library = QFileInfo(image).canonicalFilePath();
+        const QString source = cardInfo.canonicalFilePath();
+        if (contains(library, source) || contains(source, library))
+            return CardWriteCheck::Overlap;
+        return CardWriteCheck::Ok;
+    }
+    const QFileInfo imageInfo(image);
+    if (!imageInfo.isDir() || sortedEntries(image, QDir::AllEntries | QDir::NoSymLinks).isEmpty())
+        return CardWriteCheck::ImageMissing;
+    if (!cardInfo.isDir())
+        return CardWriteCheck::CardMissing;
+    const QString imagePath = imageInfo.canonicalFilePath();
+    const QString cardPath = cardInfo.canonicalFilePath();
+    if (contains(imagePath, cardPath) || contains(cardPath, imagePath))
+        return CardWriteCheck::Overlap;
+    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
+    if (cardPath == u"/" || contains(cardPath, home))
+        return CardWriteCheck::Forbidden;
+    if (kind == CardWriteKind::Write && !force) {
+        // Dot names do not count: a fresh card often holds a ".Trash-1000" and nothing else.
+        const QStringList entries = sortedEntries(card, QDir::AllEntries | QDir::System);
+        if (!entries.isEmpty() && !entries.contains(kScreenDir) && !entries.contains(kPlaylistDir))
+            return CardWriteCheck::NotACard;
+    }
+    return CardWriteCheck::Ok;
+}
+
+CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const QString &card)
+{
+    switch (check) {
+    case CardWriteCheck::Ok:
+        return {};
+    case CardWriteCheck::ImageMissing:
+        return {Txt::CardImageMissing, image};
+    case CardWriteCheck::Overlap:
+        return {Txt::CardImageOverlap, QString()};
+    case CardWriteCheck::CardMissing:
+        return {Txt::CardFolderMissing, card};
+    case CardWriteCheck::Forbidden:
+        return {Txt::CardFolderForbidden, card};
+    case CardWriteCheck::NotACard:
+        return {Txt::CardFolderNotCard, card};
+    }
+    return {};
+}

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/card/cardprogress.h"
+
+#include <QList>
+#include <QString>
+
+// How CopyTree treats files that already exist in the target.
+enum class CardCopyMode : quint32 {
+    Overwrite = 0,  // every file is copied and replaces an existing one
+    AddMissing = 2, // only files that are new or whose contents differ are copied
+};
+
+// One item that an append added to a card or replaced on it.
+struct CardChangeRecord
+{
+    enum Kind { Song = 0, Playlist = 1, Slide = 2 };
+    enum Change { New = 0, Replaced = 1 };
+
+    QString title;
+    int kind = Song;
+    int number = 0;
+    int change = New;
+
+    // Reads number, title and kind back from the target file's path ("…/0012 Ave.lst").
+    static CardChangeRecord fromPath(const QString &targetFile, int change);
+    friend bool operator==(const CardChangeRecord &, const CardChangeRecord &) = default;
+};
+
+enum class FileComparison { Same, Differ, Unreadable };
+
+// Compares two files in fixed-size chunks, so memory stays bounded whatever their size;
+// Unreadable when either is missing or cannot be opened.
+FileComparison compareFiles(const QString &first, const QString &second);
+
+// What a card copy will visit: the subdirectories of the image and the files in them, or for
+// an image without subdirectories the files in its root. Used for the progress ranges.
+struct CardImageCount
+{
+    int directories = 0;
+    int files = 0;
+};
+CardImageCount countCardImage(const QString &image);
+
+// The file-level card operations, with the overall file counter, the list of changes an
+// append made and the files that could not be copied. A failed copy does not stop the work:
+// the next file is tried. Symbolic links are neither copied nor followed; a file is never
+// copied onto itself.
+class CardCopier
+{
+public:
+    explicit CardCopier(const CardProgress &progress = {}) : m_progress(progress) {}
+
+    // The one-level tree copy. With subdirectories in source, each one is copied into a
+    // directory of the same name below target and files lying in source itself are left
+    // out; without subdirectories the files of source go into target itself.
+    void copyTree(const QString &source, const QString &target, CardCopyMode mode);
+
+    // Deletes everything below path (which stays); false when something could not be deleted
+    // or the stop flag ended it.
+    bool clearTree(const QString &path);
+
+    // Reads a card back into a library: a layered card (the root has a subdirectory) is copied
+    // group by group into songDir, its "playlist_dir" and "screen_dir" into playlistDir and
+    // slideDir; a flat card's songs go into songDir/Nieokreslone, its playlists and slides into
+    // their directories. Existing files are replaced.
+    void restoreCard(const QString &card, const QString &songDir, const QString &playlistDir, const QString &slideDir);
+
+    const QList<CardChangeRecord> &changes() const { return m_changes; }
+    const CardFindings &failures() const { return m_failures; }
+    int counter() const { return m_counter; }
+    bool stopped() const { return m_progress.stopRequested(); }
+
+    static inline const QString kUngroupedDirectory = QStringLiteral("Nieokreslone");
+
+private:
+    // Copies the files of sourceDir (optionally only those with suffix) into targetDir.
+    void copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix, CardCopyMode mode,
+                   const QString &suffix = {});
+    void copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode);
+    void moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir);
+
+    CardProgress m_progress;
+    QList<CardChangeRecord> m_changes;
+    CardFindings m_failures;
+    int m_counter = 0;
+};
+
+// Why a card write, append or restore must not run; Ok when it may.
+enum class CardWriteCheck {
+    Ok,
+    ImageMissing,  // the image does not exist or holds nothing
+    Overlap,       // image and card are the same folder or one lies inside the other
+    CardMissing,   // the card folder does not exist: nothing is done
+    Forbidden,     // the card would be the file system root or a home folder
+    NotACard,      // a new card would clear a folder that is neither empty nor a card (unless forced)
+};
+
+enum class CardWriteKind { Write, Append, Restore };
+
+// The refusals checked before anything is cleared or copied. For Restore, image is the
+// library the card is read into and card the card read from.
+CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWriteKind kind, bool force = false);
+// The message of a refusal, naming the folder concerned.
+CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const QString &card);

@@ -1,0 +1,371 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/card/carddatafile.h"
+
+#include "core/app/fileutils.h"
+#include "core/app/language.h"
+#include "core/card/posixfile.h"
+#include "core/card/replacingfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace CardDataFile {
+
+namespace {
+
+constexpr qint64 kChunk = 256 * 1024;
+constexpr qint64 kMaxFileSize = 0xFFFFFFFFLL;
+
+constexpr qsizetype kFlushSize = 1024 * 1024;
+
+void appendNameRecord(QByteArray &buffer, char type, const QString &name)
+{
+    buffer.append(type);
+    for (const QChar c : name) {
+        const char16_t unit = c.unicode();
+        buffer.append(static_cast<char>(unit & 0xFF));
+        buffer.append(static_cast<char>(unit >> 8));
+    }
+    buffer.append('\n');
+    buffer.append('\0');
+}
+
+// Appends a whole file record, contents read straight into the buffer; false (and the buffer
+// as it was) when the file is not a regular file that can be read, is reached through a
+// symbolic link, or is larger than a record can say.
+bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &directory)
+{
+    const PosixFile file(directory, name, PosixFile::NoFollowLinks);
+    const qint64 size = file.regularFileSize();
+    if (size < 0 || size > kMaxFileSize)
+        return false;
+    const qsizetype start = buffer.size();
+    appendNameRecord(buffer, kFileRecord, name);
+    const qsizetype sizeAt = buffer.size();
+    buffer.resize(sizeAt + 4 + qsizetype(size));
+    if (file.readFull(buffer.data() + sizeAt + 4, size) != size) {
+        buffer.resize(start);
+        return false;
+    }
+    qToLittleEndian<quint32>(quint32(size), buffer.data() + sizeAt);
+    return true;
+}
+
+bool writeAll(QIODevice &out, const QByteArray &bytes)
+{
+    return out.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+bool isPlainName(const QString &name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
+            return false;
+    }
+    return true;
+}
+
+CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgress &progress)
+{
+    CardPackResult result;
+    // Records gather in one buffer written in large pieces: a card is thousands of small files.
+    QByteArray buffer;
+    buffer.reserve(2 * kFlushSize);
+    buffer.resize(4);
+    qToLittleEndian<quint32>(kMagic, buffer.data());
+    auto flush = [&out, &buffer, &result] {
+        if (!writeAll(out, buffer)) {
+            result.error = out.errorString();
+            return false;
+        }
+        buffer.resize(0);
+        return true;
+    };
+
+    int counter = 0;
+    for (const CardPackDirectory &directory : list) {
+        if (progress.stopRequested()) {
+            result.stopped = true;
+            return result;
+        }
+        if (!isPlainName(directory.name)) {
+            // Its files would otherwise land in the directory record before it.
+            result.skipped.append({Txt::CardNameNotStorable, directory.name});
+            continue;
+        }
+        progress.directory(directory.name);
+        appendNameRecord(buffer, kDirectoryRecord, directory.name);
+        const PosixFile source = PosixFile::directory(directory.path);
+        const int count = int(directory.files.size());
+        for (int i = 0; i < count; ++i) {
+            const QString &name = directory.files.at(i);
+            if (progress.stopRequested()) {
+                result.stopped = true;
+                return result;
+            }
+            progress.file(name, i, count);
+            if (!isPlainName(name)) {
+                result.skipped.append({Txt::CardNameNotStorable, directory.name + u'/' + name});
+                continue;
+            }
+            // The file is read before its record counts: one that cannot be read leaves none.
+            if (!appendFileRecord(buffer, name, source)) {
+                result.skipped.append({Txt::CardFileNotRead, directory.name + u'/' + name});
+                continue;
+            }
+            ++result.files;
+            progress.counter(++counter);
+            if (buffer.size() >= kFlushSize && !flush())
+                return result;
+        }
+    }
+    result.ok = flush();
+    return result;
+}
+
+CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        CardPackResult result;
+        result.error = file.errorString();
+        return result;
+    }
+    CardPackResult result = write(file, list, progress);
+    if (!result.ok) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit()) {
+        result.ok = false;
+        result.error = file.errorString();
+    }
+    return result;
+}
+
+namespace {
+
+class Unpacker
+{
+public:
+    Unpacker(QIODevice &in, const QString &root, const CardProgress &progress)
+        : m_in(in), m_root(root), m_directory(root), m_progress(progress)
+    {
+    }
+
+    CardUnpackResult run()
+    {
+        char magic[4];
+        if (m_in.read(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55)
+            return fail(CardUnpackStatus::WrongMagic, {});
+        if (!QDir().mkpath(m_root))
+            return fail(CardUnpackStatus::DirectoryFailed, m_root);
+        char type = 0;
+        while (m_in.getChar(&type)) {
+            if (m_progress.stopRequested())
+                return fail(CardUnpackStatus::Stopped, {});
+            if (type == kDirectoryRecord) {
+                if (!readDirectory())
+                    return m_result;
+            } else if (type == kFileRecord) {
+                if (!readFile())
+                    return m_result;
+            }
+            // Any other byte is not a record type and is passed over.
+        }
+        return m_result;
+    }
+
+private:
+    CardUnpackResult fail(CardUnpackStatus status, const QString &name)
+    {
+        m_result.status = status;
+        m_result.name = name;
+        return m_result;
+    }
+
+    enum class NameRead { Ok, Truncated, TooLong };
+
+    NameRead readName(QString &name)
+    {
+        name.clear();
+        char bytes[2];
+        for (;;) {
+            if (m_in.read(bytes, 2) != 2)
+                return NameRead::Truncated;
+            const char16_t unit = char16_t(static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8));
+            if (unit == u'\n')
+                return NameRead::Ok;
+            if (name.size() >= kMaxNameLength)
+                return NameRead::TooLong;
+            name.append(QChar(unit));
+        }
+    }
+
+    // The name is checked before anything is created from it.
+    bool readCheckedName(QString &name)
+    {
+        switch (readName(name)) {
+        case NameRead::Truncated:
+            fail(CardUnpackStatus::Truncated, name);
+            return false;
+        case NameRead::TooLong:
+            fail(CardUnpackStatus::Damaged, name.left(64) + u"...");
+            return false;
+        case NameRead::Ok:
+            break;
+        }
+        if (!isPlainName(name)) {
+            fail(CardUnpackStatus::Damaged, name);
+            return false;
+        }
+        return true;
+    }
+
+    bool readDirectory()
+    {
+        QString name;
+        if (!readCheckedName(name))
+            return false;
+        m_progress.directory(name);
+        const QString path = m_root + u'/' + name;
+        if (!QDir().mkdir(path)) {
+            fail(CardUnpackStatus::DirectoryFailed, name);
+            return false;
+        }
+        m_directory = path;
+        m_directoryName = name;
+        m_indexInDirectory = 0;
+        ++m_result.directories;
+        return true;
+    }
+
+    bool readFile()
+    {
+        QString name;
+        if (!readCheckedName(name))
+            return false;
+        const QString shownName = m_directoryName.isEmpty() ? name : m_directoryName + u'/' + name;
+        m_progress.file(name, m_indexInDirectory++, 0);
+        uchar sizeBytes[4];
+        if (m_in.read(reinterpret_cast<char *>(sizeBytes), 4) != 4) {
+            fail(CardUnpackStatus::Truncated, shownName);
+            return false;
+        }
+        qint64 remaining = qFromLittleEndian<quint32>(sizeBytes);
+        // A size beyond the end of the file is known before anything is created.
+        if (!m_in.isSequential() && m_in.size() - m_in.pos() < remaining) {
+            fail(CardUnpackStatus::Truncated, shownName);
+            return false;
+        }
+        ReplacingFile out(m_directory + u'/' + name);
+        bool writable = out.open();
+        if (m_buffer.isEmpty())
+            m_buffer.resize(kChunk);
+        while (remaining > 0) {
+            const qint64 got = m_in.read(m_buffer.data(), qMin<qint64>(remaining, m_buffer.size()));
+            if (got <= 0) {
+                out.discard();
+                fail(CardUnpackStatus::Truncated, shownName);
+                return false;
+            }
+            if (writable)
+                writable = out.write(m_buffer.constData(), got);
+            remaining -= got;
+        }
+        if (writable)
+            writable = out.commit();
+        if (writable) {
+            ++m_result.files;
+            m_progress.counter(m_result.files);
+        } else {
+            out.discard();
+            m_result.notWritten.append({Txt::CardFileNotWritten, shownName});
+        }
+        return true;
+    }
+
+    QIODevice &m_in;
+    const QString m_root;
+    QString m_directory;
+    QString m_directoryName;
+    int m_indexInDirectory = 0;
+    const CardProgress &m_progress;
+    QByteArray m_buffer;
+    CardUnpackResult m_result;
+};
+
+} // namespace
+
+CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgress &progress)
+{
+    QString root = targetDir;
+    while (root.size() > 1 && root.endsWith(u'/'))
+        root.chop(1);
+    return Unpacker(in, root, progress).run();
+}
+
+CardUnpackResult unpack(const QString &path, const QString &targetDir, const CardProgress &progress)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CardUnpackResult result;
+        result.status = CardUnpackStatus::OpenFailed;
+        result.name = path;
+        return result;
+    }
+    return unpack(file, targetDir, progress);
+}
+
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress)
+{
+    QFile file(path);
+    CardUnpackResult result;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.status = CardUnpackStatus::OpenFailed;
+        result.name = path;
+        return result;
+    }
+    char magic[4];
+    if (file.peek(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55) {
+        result.status = CardUnpackStatus::WrongMagic;
+        return result;
+    }
+    FileProgress deleting;
+    deleting.stop = progress.stop;
+    if (QFileInfo(projectDir).isDir() && !deleteTree(projectDir, deleting)) {
+        result.status = progress.stopRequested() ? CardUnpackStatus::Stopped : CardUnpackStatus::DirectoryFailed;
+        result.name = projectDir;
+        return result;
+    }
+    return unpack(file, projectDir, progress);
+}
+
+} // namespace CardDataFile
+
+QString CardUnpackResult::message() const
+{
+    switch (status) {
+    case CardUnpackStatus::Ok:
+    case CardUnpackStatus::Stopped:
+        return {};
+    case CardUnpackStatus::WrongMagic:
+        return Lang::text(Txt::CardDataWrongFormat);
+    case CardUnpackStatus::OpenFailed:
+    case CardUnpackStatus::DirectoryFailed:
+        return Lang::text(Txt::CardDataReadFailed) + u" (" + name + u')';
+    case CardUnpackStatus::Damaged:
+        return CardFinding{Txt::CardDataDamaged, name}.message();
+    case CardUnpackStatus::Truncated:
+        return CardFinding{Txt::CardDataTruncated, name}.message();
+    }
+    return {};
+}

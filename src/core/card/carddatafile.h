@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/card/cardprogress.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+// One directory record of a card data file and the files packed after it.
+struct CardPackDirectory
+{
+    QString name;      // the directory record ("Psalmy", "screen_dir", "playlist_dir")
+    QString path;      // where the files are read from
+    QStringList files; // file names with extension, in record order
+};
+using CardPackList = QList<CardPackDirectory>;
+
+struct CardPackResult
+{
+    bool ok = false;        // the whole file was written (a skipped file does not make it fail)
+    bool stopped = false;   // the stop flag ended the packing; nothing was saved
+    int files = 0;          // file records written
+    CardFindings skipped;   // files (or directories) left out, with the reason
+    QString error;          // why the output could not be written
+};
+
+enum class CardUnpackStatus {
+    Ok,
+    OpenFailed,      // the card data file cannot be read
+    WrongMagic,      // text 504; nothing unpacked
+    DirectoryFailed, // text 112: a directory record could not be created (it exists, or no rights)
+    Damaged,         // a name that is not one plain path component; nothing after it is unpacked
+    Truncated,       // the file ends inside a record
+    Stopped,
+};
+
+struct CardUnpackResult
+{
+    CardUnpackStatus status = CardUnpackStatus::Ok;
+    QString name;            // the record the status concerns
+    int directories = 0;
+    int files = 0;           // files written completely
+    CardFindings notWritten; // files whose bytes were read but could not be written
+
+    bool ok() const { return status == CardUnpackStatus::Ok; }
+    // The user-facing text of a failed status (empty for Ok and Stopped).
+    QString message() const;
+};
+
+// The card data file (".lvp"): a 4-byte magic, then records until the end of the file.
+// Directory record: 0x01, the name in UTF-16LE ended by U+000A. File record: 0x02, the name
+// likewise, a 32-bit little-endian size n and n bytes of contents. A file record belongs to
+// the directory record before it (or to the target root when none came before).
+namespace CardDataFile {
+
+inline constexpr quint32 kMagic = 0x55310000;
+inline constexpr char kDirectoryRecord = 0x01;
+inline constexpr char kFileRecord = 0x02;
+// Longest name a reader accepts; longer runs without a line end are garbage, not names.
+inline constexpr int kMaxNameLength = 1024;
+
+// A name that can be stored and unpacked: one plain path component, not empty, not "." or
+// "..", without "/", "\" or a control character (a line feed would end the name early).
+bool isPlainName(const QString &name);
+
+// Writes the magic and the records of list in its order. A directory or file whose name is not
+// plain, a file that cannot be read or is larger than 4 GiB - 1 is left out and reported; the
+// readability of a file is checked before its record is written.
+CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgress &progress = {});
+// The same into path, atomically: a failed or stopped packing leaves an existing file as it was.
+CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress = {});
+
+// Unpacks into targetDir (created when missing). Wrong magic unpacks (and creates) nothing; a damaged name or
+// a directory that cannot be created ends the unpacking there, files already unpacked stay; a
+// truncated record leaves no partial file. A file that cannot be written (its name is a
+// directory, the disk is full) is skipped and listed, and the unpacking goes on.
+CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgress &progress = {});
+CardUnpackResult unpack(const QString &path, const QString &targetDir, const CardProgress &progress = {});
+
+// Restores a card image from a card data file: when the file starts with the magic, everything
+// below projectDir is deleted (links are removed, never followed) and the file is unpacked
+// into it. A file that is not a card data file leaves projectDir as it was.
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress = {});
+
+} // namespace CardDataFile

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/card/cardprogress.h"
+
+#include "core/app/language.h"
+
+QString CardFinding::message() const
+{
+    const QString text = Lang::text(textId);
+    if (text.contains(u"%1"))
+        return text.arg(name);
+    return name.isEmpty() ? text : text + u": " + name;
+}

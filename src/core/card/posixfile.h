@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <utility>
+
+// A read-only file descriptor, closed on scope exit. The card operations touch thousands of
+// small files, so they use the plain system calls rather than QFile's buffering and extra
+// metadata look-ups.
+class PosixFile
+{
+public:
+    enum Links { FollowLinks, NoFollowLinks };
+
+    explicit PosixFile(const QString &path, Links links = FollowLinks);
+    // A file of an open directory: no walk along the whole path for each of its many files.
+    PosixFile(const PosixFile &directory, const QString &name, Links links = FollowLinks);
+    // A directory to open files in; never a link.
+    static PosixFile directory(const QString &path);
+    ~PosixFile();
+    PosixFile(PosixFile &&other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1)), m_mode(other.m_mode), m_size(other.m_size)
+    {
+    }
+    PosixFile(const PosixFile &) = delete;
+    PosixFile &operator=(const PosixFile &) = delete;
+    PosixFile &operator=(PosixFile &&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    // Size of a regular file; -1 when it is not open or not a regular file.
+    qint64 regularFileSize() const;
+    unsigned mode() const { return m_mode; }
+    // Fills data unless the file ends first; the count read, or -1 on an error.
+    qint64 readFull(char *data, qint64 size) const;
+
+private:
+    PosixFile() = default;
+    void open(int directoryFd, const QByteArray &name, int flags);
+
+    int m_fd = -1;
+    unsigned m_mode = 0;
+    qint64 m_size = -1;
+};

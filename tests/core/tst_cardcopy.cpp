@@ -1,0 +1,439 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The card copy engine: tree copies, append comparison, clearing, restore and the refusals.
+#include "filesizelimit.h"
+#include "testsupport.h"
+
+#include "core/app/textids.h"
+#include "core/card/cardcopy.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+using TestSupport::readFile;
+using TestSupport::treeOf;
+using TestSupport::writeFile;
+
+namespace {
+
+ino_t inode(const QString &path)
+{
+    struct stat st{};
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// A card image: two groups, slides, playlists, and a file in its root that never travels.
+void makeImage(const QString &image)
+{
+    writeFile(image + u"/Psalmy/0001 Kyrie.txt", "kyrie");
+    writeFile(image + u"/Psalmy/0002 Gloria.txt", "gloria");
+    writeFile(image + u"/Kolędy/0100 Lulajże.txt", "lulajze");
+    writeFile(image + u"/screen_dir/0003 Ogłoszenia.ekr", "slide");
+    writeFile(image + u"/playlist_dir/0012 Ave.lst", "list");
+    writeFile(image + u"/readme.txt", "root file");
+}
+
+const QStringList kImageOnCard = {u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs, u"Psalmy/0001 Kyrie.txt"_qs,
+                                  u"Psalmy/0002 Gloria.txt"_qs, u"playlist_dir"_qs, u"playlist_dir/0012 Ave.lst"_qs,
+                                  u"screen_dir"_qs, u"screen_dir/0003 Ogłoszenia.ekr"_qs};
+
+using Change = CardChangeRecord;
+
+} // namespace
+
+class TestCardCopy : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layeredImageLeavesRootFilesBehind()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        makeImage(image);
+        QVERIFY(writeFile(card + u"/Psalmy/0001 Kyrie.txt", "old kyrie, longer"));
+        const CardImageCount count = countCardImage(image);
+        QCOMPARE(count.directories, 4);
+        QCOMPARE(count.files, 5);
+
+        QStringList directories;
+        QList<int> counters;
+        CardProgress progress;
+        progress.onDirectory = [&](const QString &name) { directories.append(name); };
+        progress.onCounter = [&](int done) { counters.append(done); };
+        CardCopier copier(progress);
+        copier.copyTree(image, card, CardCopyMode::Overwrite);
+        QCOMPARE(treeOf(card), kImageOnCard);
+        QCOMPARE(readFile(card + u"/Psalmy/0001 Kyrie.txt"), QByteArray("kyrie"));
+        QCOMPARE(directories, QStringList({u"Kolędy"_qs, u"Psalmy"_qs, u"playlist_dir"_qs, u"screen_dir"_qs}));
+        QCOMPARE(counters, QList<int>({1, 2, 3, 4, 5}));
+        QCOMPARE(copier.counter(), count.files);
+        QVERIFY(copier.changes().isEmpty());
+        QVERIFY(copier.failures().isEmpty());
+    }
+
+    void missingCardGetsNothing()
+    {
+        QTemporaryDir dir;
+        makeImage(dir.filePath(QStringLiteral("image")));
+        for (const CardCopyMode mode : {CardCopyMode::Overwrite, CardCopyMode::AddMissing}) {
+            CardCopier copier;
+            copier.copyTree(dir.filePath(QStringLiteral("image")), dir.filePath(QStringLiteral("gone/card")), mode);
+            QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
+            QVERIFY(copier.changes().isEmpty());
+            QCOMPARE(copier.failures().size(), 4);
+        }
+    }
+
+    void directoryWhereAFileMustGo()
+    {
+        for (const CardCopyMode mode : {CardCopyMode::Overwrite, CardCopyMode::AddMissing}) {
+            QTemporaryDir dir;
+            const QString image = dir.filePath(QStringLiteral("image"));
+            const QString card = dir.filePath(QStringLiteral("card"));
+            QVERIFY(writeFile(image + u"/G/0001 A.txt", "a"));
+            QVERIFY(writeFile(image + u"/G/0002 B.txt", "b"));
+            QVERIFY(writeFile(card + u"/G/0001 A.txt/inside", "kept"));
+            CardCopier copier;
+            copier.copyTree(image, card, mode);
+            QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"G/0001 A.txt"_qs}}));
+            QCOMPARE(treeOf(card), QStringList({u"G"_qs, u"G/0001 A.txt"_qs, u"G/0001 A.txt/inside"_qs, u"G/0002 B.txt"_qs}));
+        }
+    }
+
+    void flatImageGoesToCardRoot()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        QVERIFY(writeFile(image + u"/0001 A.txt", "a"));
+        QVERIFY(writeFile(image + u"/0002 B.lst", "b"));
+        QVERIFY(QDir().mkpath(card));
+        QCOMPARE(countCardImage(image).files, 2);
+        CardCopier copier;
+        copier.copyTree(image, card, CardCopyMode::Overwrite);
+        QCOMPARE(treeOf(card), QStringList({u"0001 A.txt"_qs, u"0002 B.lst"_qs}));
+    }
+
+    // Append: identical files are neither touched nor listed, a same-size change is replaced
+    // (change 1), a new file is added (change 0), in copy order.
+    void appendRecordsChanges()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        makeImage(image);
+        CardCopier first;
+        QVERIFY(QDir().mkpath(card));
+        first.copyTree(image, card, CardCopyMode::Overwrite);
+
+        const ino_t untouched = inode(card + u"/Psalmy/0001 Kyrie.txt");
+        CardCopier identical;
+        identical.copyTree(image, card, CardCopyMode::AddMissing);
+        QVERIFY(identical.changes().isEmpty());
+        QCOMPARE(identical.counter(), 5);
+        QCOMPARE(inode(card + u"/Psalmy/0001 Kyrie.txt"), untouched);
+
+        QVERIFY(writeFile(image + u"/Psalmy/0002 Gloria.txt", "glorIa"));
+        QVERIFY(writeFile(image + u"/playlist_dir/0012 Ave.lst", "a longer list"));
+        QVERIFY(writeFile(image + u"/screen_dir/0004 Nowy.ekr", "new"));
+        QVERIFY(writeFile(image + u"/Nowa/0200 Alleluja.txt", "new group"));
+        CardCopier append;
+        append.copyTree(image, card, CardCopyMode::AddMissing);
+        QCOMPARE(append.changes(), QList<CardChangeRecord>({{u"Alleluja"_qs, Change::Song, 200, Change::New},
+                                                            {u"Gloria"_qs, Change::Song, 2, Change::Replaced},
+                                                            {u"Ave"_qs, Change::Playlist, 12, Change::Replaced},
+                                                            {u"Nowy"_qs, Change::Slide, 4, Change::New}}));
+        QCOMPARE(readFile(card + u"/Psalmy/0002 Gloria.txt"), QByteArray("glorIa"));
+        QCOMPARE(inode(card + u"/Psalmy/0001 Kyrie.txt"), untouched);
+    }
+
+    void compareFiles_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<FileComparison>("expected");
+        const QByteArray large(200000, 'x');
+        QByteArray lateChange = large;
+        lateChange[199999] = 'y';
+        QByteArray boundaryChange = large;
+        boundaryChange[65536] = 'y';
+        QTest::newRow("both empty") << QByteArray() << QByteArray() << FileComparison::Same;
+        QTest::newRow("same, several chunks") << large << large << FileComparison::Same;
+        QTest::newRow("first byte") << QByteArray("abc") << QByteArray("xbc") << FileComparison::Differ;
+        QTest::newRow("last byte of a large file") << large << lateChange << FileComparison::Differ;
+        QTest::newRow("first byte of the second chunk") << large << boundaryChange << FileComparison::Differ;
+        QTest::newRow("sizes differ") << QByteArray("abc") << QByteArray("abcd") << FileComparison::Differ;
+    }
+    void compareFiles()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(FileComparison, expected);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("a")), first));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("b")), second));
+        QCOMPARE(::compareFiles(dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b"))), expected);
+        QCOMPARE(::compareFiles(dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("missing"))),
+                 FileComparison::Unreadable);
+    }
+
+    void changeRecordFromName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("playlist") << u"/card/playlist_dir/0012 Ave.lst"_qs << int(Change::Playlist) << 12 << u"Ave"_qs;
+        QTest::newRow("slide") << u"/card/screen_dir/0003 Ogłoszenia.ekr"_qs << int(Change::Slide) << 3 << u"Ogłoszenia"_qs;
+        QTest::newRow("song") << u"/card/G/4999 Te Deum.txt"_qs << int(Change::Song) << 4999 << u"Te Deum"_qs;
+        QTest::newRow("digits stop early") << u"/card/G/12ab Title.txt"_qs << int(Change::Song) << 12 << u"Title"_qs;
+        QTest::newRow("leading blank") << u"/card/G/ 7 x Kyrie.txt"_qs << int(Change::Song) << 7 << u"Kyrie"_qs;
+        QTest::newRow("shorter than nine") << u"/card/G/1 a.txt"_qs << int(Change::Song) << 1 << QString();
+        QTest::newRow("other extension is a song") << u"/card/G/0001 Notes.doc"_qs << int(Change::Song) << 1 << u"Notes"_qs;
+    }
+    void changeRecordFromName()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, kind);
+        QFETCH(int, number);
+        QFETCH(QString, title);
+        const CardChangeRecord record = CardChangeRecord::fromPath(path, Change::Replaced);
+        QCOMPARE(record.kind, kind);
+        QCOMPARE(record.number, number);
+        QCOMPARE(record.title, title);
+        QCOMPARE(record.change, int(Change::Replaced));
+    }
+
+    void symbolicLinksAreNeverFollowed()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        QVERIFY(writeFile(outside + u"/secret.txt", "secret"));
+        QVERIFY(writeFile(image + u"/G/0001 A.txt", "a"));
+        QVERIFY(writeFile(image + u"/H/0002 B.txt", "b"));
+        QVERIFY(writeFile(image + u"/G/0003 C.txt", "c"));
+        // In the image: a linked file and a linked directory are not copied.
+        QVERIFY(QFile::link(outside + u"/secret.txt", image + u"/G/0009 Link.txt"));
+        QVERIFY(QFile::link(outside, image + u"/Linked"));
+        // On the card: a group that is a link is not written through; a file that is a link is
+        // replaced by a file, its target untouched.
+        QVERIFY(QDir().mkpath(card + u"/G"));
+        QVERIFY(QFile::link(outside, card + u"/H"));
+        QVERIFY(QFile::link(outside + u"/secret.txt", card + u"/G/0003 C.txt"));
+
+        CardCopier copier;
+        copier.copyTree(image, card, CardCopyMode::AddMissing);
+        QCOMPARE(treeOf(outside), QStringList({u"secret.txt"_qs}));
+        QCOMPARE(readFile(outside + u"/secret.txt"), QByteArray("secret"));
+        QVERIFY(!QFileInfo(card + u"/G/0003 C.txt").isSymLink());
+        QCOMPARE(readFile(card + u"/G/0003 C.txt"), QByteArray("c"));
+        QVERIFY(!QFileInfo::exists(card + u"/G/0009 Link.txt"));
+        QVERIFY(!QFileInfo::exists(card + u"/Linked"));
+        QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"H"_qs}}));
+        QCOMPARE(copier.changes(), QList<CardChangeRecord>({{u"A"_qs, Change::Song, 1, Change::New},
+                                                            {u"C"_qs, Change::Song, 3, Change::Replaced}}));
+    }
+
+    void copyOntoItselfIsSkipped()
+    {
+        QTemporaryDir dir;
+        makeImage(dir.path());
+        CardCopier copier;
+        copier.copyTree(dir.path(), dir.path() + u"/./", CardCopyMode::Overwrite);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Psalmy/0001 Kyrie.txt"))), QByteArray("kyrie"));
+        QVERIFY(copier.failures().isEmpty());
+        QCOMPARE(treeOf(dir.path()).size(), kImageOnCard.size() + 1);
+    }
+
+    void clearTreeKeepsOutsideOfLinks()
+    {
+        QTemporaryDir dir;
+        const QString card = dir.filePath(QStringLiteral("card"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        makeImage(card);
+        QVERIFY(writeFile(card + u"/.Trash-1000/files/x", "x"));
+        QVERIFY(writeFile(outside + u"/keep.txt", "keep"));
+        QVERIFY(QFile::link(outside, card + u"/Psalmy/link"));
+        QVERIFY(QFile::link(outside + u"/keep.txt", card + u"/keep-link.txt"));
+        QStringList files;
+        CardProgress progress;
+        progress.onFile = [&](const QString &name, int, int) { files.append(name); };
+        CardCopier copier(progress);
+        QVERIFY(copier.clearTree(card + u'/'));
+        QVERIFY(QFileInfo(card).isDir());
+        QVERIFY(treeOf(card).isEmpty());
+        QCOMPARE(treeOf(outside), QStringList({u"keep.txt"_qs}));
+        QVERIFY(files.contains(u"0001 Kyrie.txt"_qs));
+    }
+
+    void stopFlagEndsCopyAfterCurrentFile()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        makeImage(image);
+        QVERIFY(QDir().mkpath(card));
+        std::atomic_bool stop{false};
+        CardProgress progress;
+        progress.stop = &stop;
+        progress.onCounter = [&](int done) { stop = done == 2; };
+        CardCopier copier(progress);
+        copier.copyTree(image, card, CardCopyMode::Overwrite);
+        QVERIFY(copier.stopped());
+        QCOMPARE(copier.counter(), 2);
+        QCOMPARE(treeOf(card), QStringList({u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs, u"Psalmy/0001 Kyrie.txt"_qs}));
+    }
+
+    // A layered card read into a library whose lists live inside it, as on a card: nothing is
+    // copied onto itself and the lists stay. Read into separate list folders, the copies below
+    // the song folder are moved on and removed.
+    void restoreLayered()
+    {
+        QTemporaryDir dir;
+        const QString card = dir.filePath(QStringLiteral("card"));
+        makeImage(card);
+        const QString library = dir.filePath(QStringLiteral("library"));
+        QVERIFY(writeFile(library + u"/playlist_dir/0001 Old.lst", "old"));
+        CardCopier copier;
+        copier.restoreCard(card, library, library + u"/playlist_dir", library + u"/screen_dir");
+        QStringList expected = kImageOnCard;
+        expected.append(u"playlist_dir/0001 Old.lst"_qs);
+        expected.sort();
+        QCOMPARE(treeOf(library), expected);
+        QCOMPARE(readFile(library + u"/playlist_dir/0012 Ave.lst"), QByteArray("list"));
+
+        const QString songs = dir.filePath(QStringLiteral("Teksty"));
+        const QString lists = dir.filePath(QStringLiteral("Listy"));
+        const QString slides = dir.filePath(QStringLiteral("Ekrany"));
+        CardCopier separate;
+        separate.restoreCard(card, songs, lists, slides);
+        QCOMPARE(treeOf(songs), QStringList({u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs,
+                                             u"Psalmy/0001 Kyrie.txt"_qs, u"Psalmy/0002 Gloria.txt"_qs}));
+        QCOMPARE(treeOf(lists), QStringList({u"0012 Ave.lst"_qs}));
+        QCOMPARE(treeOf(slides), QStringList({u"0003 Ogłoszenia.ekr"_qs}));
+    }
+
+    void restoreFlatPutsSongsIntoUngrouped()
+    {
+        QTemporaryDir dir;
+        const QString card = dir.filePath(QStringLiteral("card"));
+        QVERIFY(writeFile(card + u"/0001 Kyrie.txt", "kyrie"));
+        QVERIFY(writeFile(card + u"/0012 Ave.lst", "list"));
+        QVERIFY(writeFile(card + u"/0003 Ogłoszenia.ekr", "slide"));
+        QVERIFY(writeFile(card + u"/notes.doc", "other"));
+        const QString library = dir.filePath(QStringLiteral("library"));
+        QVERIFY(writeFile(library + u"/Nieokreslone/0001 Kyrie.txt", "older"));
+        CardCopier copier;
+        copier.restoreCard(card, library, library + u"/playlist_dir", library + u"/screen_dir");
+        QCOMPARE(treeOf(library), QStringList({u"Nieokreslone"_qs, u"Nieokreslone/0001 Kyrie.txt"_qs, u"playlist_dir"_qs,
+                                               u"playlist_dir/0012 Ave.lst"_qs, u"screen_dir"_qs,
+                                               u"screen_dir/0003 Ogłoszenia.ekr"_qs}));
+        QCOMPARE(readFile(library + u"/Nieokreslone/0001 Kyrie.txt"), QByteArray("kyrie"));
+    }
+
+    // A copy that cannot be written is listed, the old file stays whole and the next file is copied.
+    void writeFailureGoesOn()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        QVERIFY(writeFile(image + u"/G/0001 Big.txt", QByteArray(20000, 'n')));
+        QVERIFY(writeFile(image + u"/G/0002 Small.txt", "small"));
+        QVERIFY(writeFile(card + u"/G/0001 Big.txt", "old"));
+        CardCopier copier;
+        {
+            FileSizeLimit limit(8192);
+            QVERIFY(limit.active());
+            copier.copyTree(image, card, CardCopyMode::AddMissing);
+        }
+        QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"G/0001 Big.txt"_qs}}));
+        QCOMPARE(copier.changes(), QList<CardChangeRecord>({{u"Small"_qs, Change::Song, 2, Change::New}}));
+        QCOMPARE(readFile(card + u"/G/0001 Big.txt"), QByteArray("old"));
+        QCOMPARE(treeOf(card), QStringList({u"G"_qs, u"G/0001 Big.txt"_qs, u"G/0002 Small.txt"_qs}));
+    }
+
+    // The same on a file system that really runs out of space (needs the right to mount).
+    void fullFileSystem()
+    {
+        QTemporaryDir dir;
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString card = dir.filePath(QStringLiteral("card"));
+        QVERIFY(QDir().mkpath(card));
+        if (mount("tmpfs", QFile::encodeName(card).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("no right to mount a small file system here");
+        QVERIFY(writeFile(image + u"/G/0001 A.txt", QByteArray(40000, 'a')));
+        QVERIFY(writeFile(image + u"/G/0002 B.txt", QByteArray(40000, 'b')));
+        QVERIFY(writeFile(image + u"/G/0003 C.txt", "c"));
+        CardCopier copier;
+        copier.copyTree(image, card, CardCopyMode::AddMissing);
+        const QStringList tree = treeOf(card);
+        umount(QFile::encodeName(card).constData());
+        QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"G/0002 B.txt"_qs}}));
+        QCOMPARE(tree, QStringList({u"G"_qs, u"G/0001 A.txt"_qs, u"G/0003 C.txt"_qs}));
+        QCOMPARE(copier.counter(), 3);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("card");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<CardWriteCheck>("expected");
+        const int write = int(CardWriteKind::Write);
+        const int append = int(CardWriteKind::Append);
+        const int restore = int(CardWriteKind::Restore);
+        QTest::newRow("new card into an empty folder") << u"image"_qs << u"empty"_qs << write << false << CardWriteCheck::Ok;
+        QTest::newRow("new card over a card") << u"image"_qs << u"card"_qs << write << false << CardWriteCheck::Ok;
+        QTest::newRow("new card holding only litter") << u"image"_qs << u"fresh"_qs << write << false << CardWriteCheck::Ok;
+        QTest::newRow("missing image") << u"none"_qs << u"card"_qs << write << true << CardWriteCheck::ImageMissing;
+        QTest::newRow("empty image") << u"empty"_qs << u"card"_qs << append << false << CardWriteCheck::ImageMissing;
+        QTest::newRow("missing card") << u"image"_qs << u"none"_qs << write << false << CardWriteCheck::CardMissing;
+        QTest::newRow("card inside the image") << u"image"_qs << u"image/Psalmy"_qs << write << true << CardWriteCheck::Overlap;
+        QTest::newRow("image inside the card") << u"card/image"_qs << u"card"_qs << append << false << CardWriteCheck::Overlap;
+        QTest::newRow("same folder") << u"image"_qs << u"image/."_qs << append << false << CardWriteCheck::Overlap;
+        QTest::newRow("home folder") << u"image"_qs << u"users/me"_qs << write << true << CardWriteCheck::Forbidden;
+        QTest::newRow("above the home folder") << u"image"_qs << u"users"_qs << append << true << CardWriteCheck::Forbidden;
+        QTest::newRow("documents folder") << u"image"_qs << u"docs"_qs << write << false << CardWriteCheck::NotACard;
+        QTest::newRow("documents folder, forced") << u"image"_qs << u"docs"_qs << write << true << CardWriteCheck::Ok;
+        QTest::newRow("append to any folder") << u"image"_qs << u"docs"_qs << append << false << CardWriteCheck::Ok;
+        QTest::newRow("restore") << u"library"_qs << u"card"_qs << restore << false << CardWriteCheck::Ok;
+        QTest::newRow("restore from a missing card") << u"library"_qs << u"none"_qs << restore << false << CardWriteCheck::CardMissing;
+        QTest::newRow("restore a library into itself") << u"card"_qs << u"card/./"_qs << restore << false << CardWriteCheck::Overlap;
+    }
+    void refusals()
+    {
+        QFETCH(QString, image);
+        QFETCH(QString, card);
+        QFETCH(int, kind);
+        QFETCH(bool, force);
+        QFETCH(CardWriteCheck, expected);
+        QTemporaryDir dir;
+        const QString root = dir.path() + u'/';
+        makeImage(root + u"image");
+        QVERIFY(QDir().mkpath(root + u"empty"));
+        QVERIFY(QDir().mkpath(root + u"card/playlist_dir"));
+        QVERIFY(QDir().mkpath(root + u"card/image/G"));
+        QVERIFY(writeFile(root + u"card/image/G/0001 A.txt", "a"));
+        QVERIFY(writeFile(root + u"docs/letter.odt", "letter"));
+        QVERIFY(writeFile(root + u"fresh/.Trash-1000/info", "x"));
+        QVERIFY(QDir().mkpath(root + u"users/me"));
+        const QByteArray savedHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(root + u"users/me"));
+        const CardWriteCheck check = checkCardWrite(root + image, root + card, CardWriteKind(kind), force);
+        qputenv("HOME", savedHome);
+        QCOMPARE(check, expected);
+        QCOMPARE(cardWriteRefusal(check, image, card).textId == 0, expected == CardWriteCheck::Ok);
+        // A refusal is decided before anything is touched.
+        QCOMPARE(readFile(root + u"docs/letter.odt"), QByteArray("letter"));
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestCardCopy)
+#include "tst_cardcopy.moc"

@@ -1,0 +1,458 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The card data file: byte layout, unpacking rules and bad input.
+#include "filesizelimit.h"
+#include "testsupport.h"
+
+#include "core/app/language.h"
+#include "core/card/carddatafile.h"
+#include "core/card/cardpacklist.h"
+#include "core/library/songlibrary.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+using TestSupport::readFile;
+using TestSupport::treeOf;
+using TestSupport::writeFile;
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+QByteArray utf16Name(const QString &name)
+{
+    QByteArray bytes;
+    const QString terminated = name + u'\n';
+    for (QChar c : terminated) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+QByteArray dirRecord(const QString &name)
+{
+    return '\x01' + utf16Name(name);
+}
+
+QByteArray fileRecord(const QString &name, const QByteArray &contents, qint64 declaredSize = -1)
+{
+    QByteArray size(4, '\0');
+    qToLittleEndian<quint32>(quint32(declaredSize < 0 ? contents.size() : declaredSize), size.data());
+    return '\x02' + utf16Name(name) + size + contents;
+}
+
+const QByteArray kMagic = hex("00003155");
+
+CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return CardDataFile::unpack(buffer, target);
+}
+
+// A pipe-like device: its size is not known, so a short record shows only at its end.
+class SequentialBuffer : public QIODevice
+{
+public:
+    explicit SequentialBuffer(const QByteArray &data) : m_data(data) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 n = qMin<qint64>(maxSize, m_data.size() - m_pos);
+        memcpy(data, m_data.constData() + m_pos, size_t(n));
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_data;
+    qint64 m_pos = 0;
+};
+
+// A small card: two groups, slides and playlists, with contents that are not text.
+void makeCard(const QString &root)
+{
+    writeFile(root + u"/Psalmy/0001 Kyrie.txt", QByteArray("Kyrie\r\n", 7) + QByteArray(300, '\xFF'));
+    writeFile(root + u"/Psalmy/0002 Gloria.txt", QByteArray("\x00\x01\x0A\x0D", 4));
+    writeFile(root + u"/Psalmy/0003 Pusty.txt", QByteArray());
+    writeFile(root + u"/Kolędy/0100 Wśród nocnej ciszy.txt", QByteArray(70000, 'k'));
+    writeFile(root + u"/screen_dir/0001 Ogłoszenia.ekr", "slide");
+    writeFile(root + u"/playlist_dir/0012 Ave.lst", "list");
+    writeFile(root + u"/root-file.txt", "not part of the library");
+    writeFile(root + u"/Psalmy/notes.doc", "not a song");
+}
+
+} // namespace
+
+class TestCardDataFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded); }
+
+    void magic_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("written magic, no records") << kMagic << true;
+        QTest::newRow("any value with top byte 0x55") << hex("12345655") << true;
+        QTest::newRow("byte-swapped magic") << hex("55310000") << false;
+        QTest::newRow("too short") << hex("0000") << false;
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("wrong magic before good records")
+            << hex("00003154") + dirRecord(QStringLiteral("A")) + fileRecord(QStringLiteral("x.txt"), "x") << false;
+    }
+    void magic()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QCOMPARE(result.status, accepted ? CardUnpackStatus::Ok : CardUnpackStatus::WrongMagic);
+        QVERIFY(treeOf(dir.path()).isEmpty());
+        if (!accepted)
+            QCOMPARE(result.message(), Lang::text(Txt::CardDataWrongFormat));
+    }
+
+    // Two groups of three songs, no slides or playlists: magic, dir, 3 files, dir, 3 files,
+    // "screen_dir", "playlist_dir" -- in exactly these bytes.
+    void recordSequence()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath(QStringLiteral("card"));
+        QByteArray expected = kMagic;
+        for (const QString &group : {QStringLiteral("A"), QStringLiteral("B")}) {
+            expected += dirRecord(group);
+            for (int i = 1; i <= 3; ++i) {
+                const QString name = QStringLiteral("%1 %2.txt").arg(i, 4, 10, QLatin1Char('0')).arg(group);
+                const QByteArray contents = QByteArray(i * 3, char('0' + i));
+                QVERIFY(writeFile(root + u'/' + group + u'/' + name, contents));
+                expected += fileRecord(name, contents);
+            }
+        }
+        expected += dirRecord(QStringLiteral("screen_dir")) + dirRecord(QStringLiteral("playlist_dir"));
+
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const CardPackResult result = CardDataFile::write(out, cardPackList(root));
+        QVERIFY(result.ok);
+        QCOMPARE(result.files, 6);
+        QCOMPARE(out.data().toHex(' '), expected.toHex(' '));
+    }
+
+    // Pack, unpack and pack again: the same bytes, and only library files travel.
+    void roundTrip()
+    {
+        QTemporaryDir dir;
+        const QString card = dir.filePath(QStringLiteral("card"));
+        makeCard(card);
+        const QString first = dir.filePath(QStringLiteral("first.lvp"));
+        QVERIFY(CardDataFile::write(first, cardPackList(card)).ok);
+        const QString image = dir.filePath(QStringLiteral("image"));
+        const CardUnpackResult unpacked = CardDataFile::unpack(first, image);
+        QVERIFY2(unpacked.ok(), qPrintable(unpacked.message()));
+        QCOMPARE(unpacked.directories, 4);
+        QCOMPARE(unpacked.files, 6);
+        QCOMPARE(treeOf(image), QStringList({u"Kolędy"_qs, u"Kolędy/0100 Wśród nocnej ciszy.txt"_qs, u"Psalmy"_qs,
+                                             u"Psalmy/0001 Kyrie.txt"_qs, u"Psalmy/0002 Gloria.txt"_qs,
+                                             u"Psalmy/0003 Pusty.txt"_qs, u"playlist_dir"_qs,
+                                             u"playlist_dir/0012 Ave.lst"_qs, u"screen_dir"_qs,
+                                             u"screen_dir/0001 Ogłoszenia.ekr"_qs}));
+        QCOMPARE(readFile(image + u"/Psalmy/0002 Gloria.txt"), QByteArray("\x00\x01\x0A\x0D", 4));
+        const QString second = dir.filePath(QStringLiteral("second.lvp"));
+        QVERIFY(CardDataFile::write(second, cardPackList(image)).ok);
+        QCOMPARE(readFile(second), readFile(first));
+
+        // A library the program scanned in full packs to the same bytes.
+        SongLibrary library;
+        library.setRoot(image);
+        library.scanLibrary(ScanFlags::kRefresh, {}, ScanOptions::readOnly());
+        QCOMPARE(library.slideLists().size(), 1);
+        QBuffer scanned;
+        scanned.open(QIODevice::WriteOnly);
+        QVERIFY(CardDataFile::write(scanned, cardPackList(library)).ok);
+        QCOMPARE(scanned.data(), readFile(first));
+    }
+
+    void unpackRules()
+    {
+        QTemporaryDir dir;
+        // A file before any directory record lands in the target root; an unknown byte
+        // between records is passed over; a zero-length file is a file.
+        const QByteArray bytes = kMagic + fileRecord(QStringLiteral("loose.txt"), "L") + QByteArray("\x07\xEE", 2)
+            + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("0005 Amen....txt"), "amen")
+            + fileRecord(QStringLiteral("0006 Empty.txt"), QByteArray());
+        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QVERIFY2(result.ok(), qPrintable(result.message()));
+        QCOMPARE(result.files, 3);
+        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/0005 Amen....txt"_qs, u"G/0006 Empty.txt"_qs, u"loose.txt"_qs}));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("G/0005 Amen....txt"))), QByteArray("amen"));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("G/0006 Empty.txt"))).isFile());
+    }
+
+    void existingDirectoryFails()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("B")));
+        const QByteArray bytes = kMagic + dirRecord(QStringLiteral("A")) + fileRecord(QStringLiteral("1.txt"), "1")
+            + dirRecord(QStringLiteral("B")) + fileRecord(QStringLiteral("2.txt"), "2");
+        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QCOMPARE(result.status, CardUnpackStatus::DirectoryFailed);
+        QCOMPARE(result.name, QStringLiteral("B"));
+        QVERIFY(result.message().startsWith(Lang::text(Txt::CardDataReadFailed)));
+        // What came before stays; nothing of the failed record is written.
+        QCOMPARE(treeOf(dir.path()), QStringList({u"A"_qs, u"A/1.txt"_qs, u"B"_qs}));
+    }
+
+    void damagedNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("dot") << QStringLiteral(".");
+        QTest::newRow("dot dot") << QStringLiteral("..");
+        QTest::newRow("slash") << QStringLiteral("../escape");
+        QTest::newRow("absolute") << QStringLiteral("/tmp/escape");
+        QTest::newRow("backslash") << QStringLiteral("..\\escape");
+        QTest::newRow("tab") << QStringLiteral("a\tb");
+        QTest::newRow("NUL") << QString(QChar(0)) + u"x";
+        QTest::newRow("C1 control") << u"a"_qs + QChar(0x85);
+    }
+    void damagedNames()
+    {
+        QFETCH(QString, name);
+        for (const bool asDirectory : {true, false}) {
+            QTemporaryDir dir;
+            const QString target = dir.filePath(QStringLiteral("target"));
+            QByteArray bytes = kMagic + dirRecord(QStringLiteral("ok")) + fileRecord(QStringLiteral("1.txt"), "1");
+            bytes += asDirectory ? dirRecord(name) : fileRecord(name, "evil");
+            bytes += fileRecord(QStringLiteral("after.txt"), "after");
+            const CardUnpackResult result = unpackBytes(bytes, target);
+            QCOMPARE(result.status, CardUnpackStatus::Damaged);
+            QCOMPARE(result.name, name);
+            QVERIFY(result.message().contains(name));
+            // Nothing outside the target, nothing after the damaged record.
+            QCOMPARE(treeOf(dir.path()), QStringList({u"target"_qs, u"target/ok"_qs, u"target/ok/1.txt"_qs}));
+        }
+    }
+
+    void overlongNameIsDamaged()
+    {
+        QTemporaryDir dir;
+        QByteArray name;
+        for (int i = 0; i < 100000; ++i)
+            name += "a";
+        QByteArray bytes = kMagic + '\x01';
+        for (char c : name)
+            bytes += QByteArray(1, c) + '\0';
+        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QCOMPARE(result.status, CardUnpackStatus::Damaged);
+        QVERIFY(treeOf(dir.path()).isEmpty());
+    }
+
+    void truncated_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<bool>("sequential");
+        const QByteArray big = fileRecord(QStringLiteral("big.txt"), QByteArray(100, 'x'), 300000);
+        QTest::newRow("size beyond the end") << big << false;
+        QTest::newRow("size beyond the end, pipe") << big << true;
+        QTest::newRow("size field cut") << fileRecord(QStringLiteral("big.txt"), "").left(20) << false;
+        QTest::newRow("name without line end") << QByteArray("\x02\x41\x00\x42", 4) << true;
+        QTest::newRow("odd byte in name") << QByteArray("\x01\x41", 2) << false;
+    }
+    void truncated()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(bool, sequential);
+        QTemporaryDir dir;
+        const QByteArray bytes = kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("1.txt"), "1") + tail;
+        CardUnpackResult result;
+        if (sequential) {
+            SequentialBuffer device(bytes);
+            result = CardDataFile::unpack(device, dir.path());
+        } else {
+            result = unpackBytes(bytes, dir.path());
+        }
+        QCOMPARE(result.status, CardUnpackStatus::Truncated);
+        QVERIFY(!result.message().isEmpty());
+        // No file holding part of the contents, no temporary file left behind.
+        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
+    }
+
+    // Seeded garbage built from record pieces, good and bad: whatever it holds, the unpacker
+    // returns, and nothing appears beside the target.
+    void randomRecordsStayInsideTheTarget()
+    {
+        const QStringList names = {u"G"_qs, u"0001 A.txt"_qs, u".."_qs, u"."_qs, u"a/b"_qs, u"/abs"_qs, u"x\\y"_qs,
+                                   QString(), u"..."_qs, u"Ż"_qs};
+        QRandomGenerator random(20261206);
+        for (int round = 0; round < 200; ++round) {
+            QTemporaryDir dir;
+            QByteArray bytes = kMagic;
+            const int pieces = int(random.bounded(1, 12));
+            for (int i = 0; i < pieces; ++i) {
+                const QString name = names.at(int(random.bounded(qsizetype(names.size()))));
+                switch (random.bounded(5)) {
+                case 0:
+                    bytes += dirRecord(name);
+                    break;
+                case 1:
+                case 2:
+                    bytes += fileRecord(name, QByteArray(int(random.bounded(40)), 'c'), random.bounded(3) == 0 ? random.bounded(100000) : -1);
+                    break;
+                case 3:
+                    bytes += char(random.bounded(256));
+                    break;
+                default:
+                    bytes.chop(int(random.bounded(qMin<qsizetype>(bytes.size() - 4, 6) + 1)));
+                    break;
+                }
+            }
+            const CardUnpackResult result = unpackBytes(bytes, dir.filePath(QStringLiteral("target")));
+            QVERIFY(result.status != CardUnpackStatus::WrongMagic);
+            const QStringList tree = treeOf(dir.path());
+            for (const QString &path : tree)
+                QVERIFY2(path == u"target" || path.startsWith(u"target/"), qPrintable(path));
+        }
+    }
+
+    void fileWhereDirectoryIsIsSkipped()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("taken.txt/inner")));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("kept.txt")), "old"));
+        const QByteArray bytes = kMagic + fileRecord(QStringLiteral("taken.txt"), "new") + fileRecord(QStringLiteral("kept.txt"), "new")
+            + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("1.txt"), "1");
+        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QCOMPARE(result.status, CardUnpackStatus::Ok);
+        QCOMPARE(result.notWritten, CardFindings({{Txt::CardFileNotWritten, u"taken.txt"_qs}}));
+        QCOMPARE(result.files, 2);
+        // An existing file is replaced by rename; the directory is untouched.
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.txt"))), QByteArray("new"));
+        QCOMPARE(treeOf(dir.path()),
+                 QStringList({u"G"_qs, u"G/1.txt"_qs, u"kept.txt"_qs, u"taken.txt"_qs, u"taken.txt/inner"_qs}));
+    }
+
+    void writeFailureGoesOn()
+    {
+        QTemporaryDir dir;
+        const QByteArray bytes = kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("big.txt"), QByteArray(9000, 'b'))
+            + fileRecord(QStringLiteral("small.txt"), "s");
+        CardUnpackResult result;
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(limit.active());
+            result = unpackBytes(bytes, dir.path());
+        }
+        QCOMPARE(result.status, CardUnpackStatus::Ok);
+        QCOMPARE(result.files, 1);
+        QCOMPARE(result.notWritten, CardFindings({{Txt::CardFileNotWritten, u"G/big.txt"_qs}}));
+        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/small.txt"_qs}));
+    }
+
+    void stopFlagEndsUnpacking()
+    {
+        QTemporaryDir dir;
+        std::atomic_bool stop{false};
+        CardProgress progress;
+        progress.stop = &stop;
+        QStringList seen;
+        progress.onFile = [&](const QString &name, int, int) {
+            seen.append(name);
+            stop = true;
+        };
+        QBuffer buffer;
+        buffer.setData(kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("1.txt"), "1")
+                       + fileRecord(QStringLiteral("2.txt"), "2"));
+        buffer.open(QIODevice::ReadOnly);
+        const CardUnpackResult result = CardDataFile::unpack(buffer, dir.path(), progress);
+        QCOMPARE(result.status, CardUnpackStatus::Stopped);
+        QCOMPARE(seen, QStringList({u"1.txt"_qs}));
+        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
+    }
+
+    void packerSkipsWhatItCannotStore()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        QVERIFY(writeFile(root + u"/G/0001 A.txt", "a"));
+        QVERIFY(writeFile(root + u"/G/0002 back\\slash.txt", "b"));
+        QVERIFY(writeFile(root + u"/G/0003 line\nfeed.txt", "c"));
+        QVERIFY(writeFile(root + u"/Bad\tGroup/0004 D.txt", "d"));
+        // Links are not packed: not when listed, and not when a caller names one.
+        QVERIFY(QFile::link(root + u"/G/0001 A.txt", root + u"/G/0005 Link.txt"));
+        QVERIFY(QFile::link(root + u"/G", root + u"/Linked group"));
+        CardPackList list = cardPackList(root);
+        QCOMPARE(list.size(), 4);
+        list[1].files.append(QStringLiteral("0009 Vanished.txt"));
+        list[1].files.append(QStringLiteral("0005 Link.txt"));
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const CardPackResult result = CardDataFile::write(out, list);
+        QVERIFY(result.ok);
+        QCOMPARE(result.files, 1);
+        QCOMPARE(result.skipped, CardFindings({{Txt::CardNameNotStorable, u"Bad\tGroup"_qs},
+                                               {Txt::CardNameNotStorable, u"G/0002 back\\slash.txt"_qs},
+                                               {Txt::CardNameNotStorable, u"G/0003 line\nfeed.txt"_qs},
+                                               {Txt::CardFileNotRead, u"G/0009 Vanished.txt"_qs},
+                                               {Txt::CardFileNotRead, u"G/0005 Link.txt"_qs}}));
+        QCOMPARE(out.data(), kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("0001 A.txt"), "a")
+                                 + dirRecord(QStringLiteral("screen_dir")) + dirRecord(QStringLiteral("playlist_dir")));
+    }
+
+    void restoreImageReplacesTheProject()
+    {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("Projekt"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        QVERIFY(writeFile(project + u"/Old/0001 Old.txt", "old"));
+        QVERIFY(writeFile(outside + u"/keep.txt", "keep"));
+        QVERIFY(QFile::link(outside, project + u"/link"));
+        const QString good = dir.filePath(QStringLiteral("good.lvp"));
+        const QString bad = dir.filePath(QStringLiteral("bad.lvp"));
+        QVERIFY(writeFile(good, kMagic + dirRecord(QStringLiteral("New")) + fileRecord(QStringLiteral("0002 New.txt"), "new")));
+        QVERIFY(writeFile(bad, "not a card data file"));
+
+        QCOMPARE(CardDataFile::restoreImage(bad, project).status, CardUnpackStatus::WrongMagic);
+        QCOMPARE(treeOf(project), QStringList({u"Old"_qs, u"Old/0001 Old.txt"_qs, u"link"_qs}));
+        QCOMPARE(CardDataFile::restoreImage(dir.filePath(QStringLiteral("missing.lvp")), project).status,
+                 CardUnpackStatus::OpenFailed);
+
+        const CardUnpackResult result = CardDataFile::restoreImage(good, project);
+        QVERIFY2(result.ok(), qPrintable(result.message()));
+        QCOMPARE(treeOf(project), QStringList({u"New"_qs, u"New/0002 New.txt"_qs}));
+        QCOMPARE(treeOf(outside), QStringList({u"keep.txt"_qs}));
+    }
+
+    void stoppedPackingKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        makeCard(dir.filePath(QStringLiteral("card")));
+        const QString path = dir.filePath(QStringLiteral("out.lvp"));
+        QVERIFY(writeFile(path, "previous"));
+        std::atomic_bool stop{false};
+        CardProgress progress;
+        progress.stop = &stop;
+        progress.onCounter = [&](int done) { stop = done >= 2; };
+        const CardPackResult result = CardDataFile::write(path, cardPackList(dir.filePath(QStringLiteral("card"))), progress);
+        QVERIFY(!result.ok);
+        QVERIFY(result.stopped);
+        QCOMPARE(readFile(path), QByteArray("previous"));
+        QCOMPARE(treeOf(dir.path()).filter(QStringLiteral("out")), QStringList({u"out.lvp"_qs}));
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestCardDataFile)
+#include "tst_carddatafile.moc"
