@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/libraryfiles.h"
 
-#include "core/app/fileutils.h"
+#include "core/card/replacingfile.h"
 #include "core/library/songlibrary.h"
 
 #include <QDir>
@@ -22,15 +22,7 @@ bool sameFile(const QString &a, const QString &b)
 
 bool replaceByCopy(const QString &source, const QString &target)
 {
-    if (sameFile(source, target))
-        return false;
-    QFile in(source);
-    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return false;
-    return saveFileAtomically(target, bytes);
+    return !sameFile(source, target) && copyFileReplacing(source, target);
 }
 
 MoveResult moveSong(const QString &root, const QString &fromGroup, const QString &fileName, const QString &toGroup,

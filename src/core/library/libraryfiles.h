@@ -12,8 +12,8 @@ class SongLibrary;
 namespace LibraryFiles {
 
 // Copies source over target through a temporary file in the target's directory, so that an
-// existing target is replaced only by a complete copy. False when source cannot be read, the
-// two are the same file, or the copy cannot be written.
+// existing target is replaced only by a complete copy. False when source is no regular file,
+// the two are the same file, or the copy cannot be written.
 bool replaceByCopy(const QString &source, const QString &target);
 
 enum class MoveResult {
