@@ -112,7 +112,75 @@
     X(CardChangeReplaced, 492)                                                             \
     X(CardKindSong, 505)                                                                   \
     X(CardKindPlaylist, 506)                                                               \
-    X(CardKindSlide, 507)
+    X(CardKindSlide, 507)\
+    /* library panel and tree */                                                           \
+    X(PanelTitle, 515)                                                                     \
+    X(TreeRoot, 283)                                                                       \
+    X(TreeSlides, 284)                                                                     \
+    X(TreePlaylists, 519)                                                                  \
+    X(MenuRefreshSongList, 368)                                                            \
+    X(MenuNewGroup, 396)                                                                   \
+    X(MenuExpandAll, 517)                                                                  \
+    X(MenuCollapseAll, 518)                                                                \
+    X(MenuSort, 523)                                                                       \
+    X(MenuSortByTitle, 524)                                                                \
+    X(MenuSortByNumber, 525)                                                               \
+    X(MenuSearchSong, 414)                                                                 \
+    X(MenuExpandGroup, 398)                                                                \
+    X(MenuDeleteGroup, 397)                                                                \
+    X(MenuAddToPlaylist, 399)                                                              \
+    X(MenuEditSong, 401)                                                                   \
+    X(MenuDelete, 400)                                                                     \
+    X(MenuEditSlide, 402)                                                                  \
+    X(MenuRepairNumbers, 512)                                                              \
+    X(MenuEditPlaylist, 498)                                                               \
+    X(MenuRename, 520)                                                                     \
+    X(MoveReplaceQuestion, 379)                                                            \
+    X(GroupNotEmpty, 405)                                                                  \
+    X(DeleteFilesQuestion, 406)                                                            \
+    X(DeleteFileFailed, 407)                                                               \
+    X(FileMissing, 499)                                                                    \
+    X(WaitTitle, 421)                                                                      \
+    X(CardInsertedQuestion, 500)                                                           \
+    X(MenuOpenFolderAsCard, 630)                                                           \
+    X(OpenFolderAsCardCaption, 632)                                                        \
+    X(FolderNotACard, 633)                                                                 \
+    X(MenuOpenGroupFolder, 634)                                                            \
+    /* groups and group colours */                                                         \
+    X(AddGroupTitle, 177)                                                                  \
+    X(GroupCreateFailed, 404)                                                              \
+    X(GroupColourName, 352)                                                                \
+    X(GroupColourFrom, 353)                                                                \
+    X(GroupColourTo, 354)                                                                  \
+    X(GroupColourAdd, 355)                                                                 \
+    X(GroupColourDelete, 356)                                                              \
+    X(GroupColourTitle, 373)                                                               \
+    X(ColourGroupTitle, 374)                                                               \
+    X(ColourGroupNameBox, 357)                                                             \
+    X(ColourGroupFromList, 358)                                                            \
+    X(ColourGroupManual, 359)                                                              \
+    X(ColourGroupColour, 360)                                                              \
+    X(ColourGroupRange, 361)                                                               \
+    X(ColourGroupFrom, 362)                                                                \
+    X(ColourGroupTo, 363)                                                                  \
+    X(ColourGroupNoName, 378)                                                              \
+    /* issue window */                                                                     \
+    X(IssueWindowTitle, 192)                                                               \
+    X(IssueColumnNumber, 195)                                                              \
+    X(IssueColumnText, 196)                                                                \
+    X(IssueColumnFile, 197)                                                                \
+    X(IssueWindowClose, 410)                                                               \
+    X(IssueWindowWarning, 409)                                                             \
+    /* search and playlist rename */                                                       \
+    X(SearchTitle, 239)                                                                    \
+    X(SearchEmpty, 240)                                                                    \
+    X(SearchOptions, 370)                                                                  \
+    X(SearchByTitle, 371)                                                                  \
+    X(SearchByNumber, 372)                                                                 \
+    X(SearchNotFound, 289)                                                                 \
+    X(SearchNumberNotFound, 631)                                                           \
+    X(PlaylistRenameTitle, 173)                                                            \
+    X(PlaylistRenameLabel, 174)
 
 namespace Txt {
 enum Id : int {

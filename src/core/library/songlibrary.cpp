@@ -91,6 +91,24 @@ QString SongLibrary::playlistPath(const QString &name) const
     return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kPlaylistExtension);
 }
 
+bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString &name)
+{
+    QList<SongGroupFiles> &lists = kind == ItemKind::Song ? m_groups
+                                   : kind == ItemKind::Slide ? m_slideLists
+                                                             : m_playlistLists;
+    int &count = kind == ItemKind::Song ? m_songCount : kind == ItemKind::Slide ? m_slideCount : m_playlistCount;
+    for (SongGroupFiles &list : lists) {
+        if (kind == ItemKind::Song && list.name != group)
+            continue;
+        if (list.files.removeOne(name)) {
+            if (count > 0)
+                --count;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SongLibrary::shouldStop(const ScanProgress &progress) const
 {
     return m_stopRequested || (progress.stop && progress.stop->load());

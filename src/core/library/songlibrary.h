@@ -91,6 +91,10 @@ public:
     IssueList &issues() { return m_issues; }
     const IssueList &issues() const { return m_issues; }
 
+    // Forgets a file that was deleted: removes the name from its list (the group's for songs)
+    // and lowers the kind's count. False when the name is not listed.
+    bool forgetFile(LibraryNaming::ItemKind kind, const QString &group, const QString &name);
+
     // Full paths of a file named in a list ("0007 Kyrie" without extension).
     QString songPath(const QString &group, const QString &name) const;
     QString slidePath(const QString &name) const;

@@ -4,6 +4,9 @@
 #include "core/app/language.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,4 +26,14 @@ void setControlText(QWidget *widget, int textId)
         group->setTitle(text);
     else if (auto *edit = qobject_cast<QLineEdit *>(widget))
         edit->setText(text);
+}
+
+QDialogButtonBox *okCancelButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
+    setControlText(buttons->button(QDialogButtonBox::Cancel), Txt::ButtonCancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 // Sets a window's title, or a label's, button's or group box's text, to the language text textId.
 // A null widget is ignored, so a dialog can call it for controls it may not have.
 void setControlText(QWidget *widget, int textId);
+
+// OK and Cancel with their language texts, wired to the dialog's accept() and reject().
+QDialogButtonBox *okCancelButtons(QDialog *dialog);

@@ -67,6 +67,8 @@ QMessageBox::StandardButton show(QWidget *owner, const Request &request, bool re
     QMessageBox box(request.icon, request.caption, request.text, request.buttons, owner);
     if (relabelButtons)
         relabel(box);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(request.defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 
@@ -82,11 +84,12 @@ QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text)
     return MessageBoxes::show(owner, {QMessageBox::Critical, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
 }
 
-QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMessageBox::StandardButtons extraButtons)
+QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMessageBox::StandardButtons extraButtons,
+                                        QMessageBox::StandardButton defaultButton)
 {
     return MessageBoxes::show(owner,
                               {QMessageBox::Question, Lang::text(Txt::QuestionCaption), text,
-                               QMessageBox::Yes | QMessageBox::No | extraButtons},
+                               QMessageBox::Yes | QMessageBox::No | extraButtons, defaultButton},
                               true);
 }
 

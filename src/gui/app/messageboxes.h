@@ -13,9 +13,11 @@ class QWidget;
 // No 514, Cancel 102). Each returns the button pressed.
 QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text);
 QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text);
-// Yes and No, plus any of extraButtons (for example QMessageBox::Cancel).
+// Yes and No, plus any of extraButtons (for example QMessageBox::Cancel); defaultButton is the
+// one Enter presses (the platform's choice when NoButton).
 QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,
-                                        QMessageBox::StandardButtons extraButtons = {});
+                                        QMessageBox::StandardButtons extraButtons = {},
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 // A box for the few texts that cannot come from a language table (no table is loaded).
 void builtInMessage(QMessageBox::Icon icon, const QString &text);
 
@@ -27,6 +29,7 @@ struct Request
     QString caption;
     QString text;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // Answers boxes without showing them, for tests and unattended runs. With no responder

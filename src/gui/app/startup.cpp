@@ -8,6 +8,7 @@
 #include "core/model/charsetmode.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"
+#include "gui/library/cctrlpanel.h"
 #include "gui/main/cmainframe.h"
 #include "gui/main/csplash.h"
 
@@ -88,6 +89,7 @@ int runLumivox(int argc, char **argv)
     CMainFrame frame;
     core.setCommandLineFile(options.projectFile);
     core.setCardFolders(options.cardFolders);
+    frame.setLibraryPanel(new CCtrlPanel(&frame));
     uiFont();
     frame.showMaximized();
     return app.exec();

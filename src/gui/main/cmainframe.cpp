@@ -75,6 +75,7 @@ void CMainFrame::buildMenus()
     addCommand(file, Command::NewSong, Txt::MenuNewSong, false);
     addCommand(file, Command::NewPlaylist, Txt::MenuNewPlaylist, false);
     addCommand(file, Command::InitialiseCard, Txt::MenuInitialiseCard, false);
+    addCommand(file, Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, false);
     file->addSeparator();
     QAction *exit = addCommand(file, Command::Exit, Txt::MenuExit, true);
     exit->setShortcut(QKeySequence::Quit);
@@ -104,6 +105,7 @@ void CMainFrame::buildMenus()
     connect(exportFonts, &QAction::triggered, this, &CMainFrame::exportFonts);
     addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
     addCommand(tools, Command::GenerateReport, Txt::MenuGenerateReport, false);
+    addCommand(tools, Command::GroupColours, Txt::GroupColourTitle, false);
     addCommand(tools, Command::RefreshFileList, Txt::MenuRefreshFileList, false);
     tools->addSeparator();
     QAction *settings = addCommand(tools, Command::ProgramSettings, Txt::MenuProgramSettings, true);
@@ -167,6 +169,9 @@ void CMainFrame::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("mainStatusBar"));
+    m_statusIcon = new QLabel(bar);
+    m_statusIcon->setObjectName(QStringLiteral("statusIcon"));
+    bar->addWidget(m_statusIcon);
     for (int pane = 0; pane < 3; ++pane) {
         auto *label = new QLabel(bar);
         label->setObjectName(QStringLiteral("statusPane%1").arg(pane));
@@ -200,6 +205,11 @@ void CMainFrame::setStatusPane(int pane, const QString &text)
 {
     if (pane >= 0 && pane < m_statusPanes.size())
         m_statusPanes[pane]->setText(text);
+}
+
+void CMainFrame::setStatusIcon(const QIcon &icon)
+{
+    m_statusIcon->setPixmap(icon.pixmap(16, 16));
 }
 
 QString CMainFrame::statusPane(int pane) const

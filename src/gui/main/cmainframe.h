@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QIcon;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -38,6 +39,8 @@ public:
     // Pane 0: drive; pane 1: song count; pane 2: slide count.
     void setStatusPane(int pane, const QString &text);
     QString statusPane(int pane) const;
+    // The picture before pane 0 (card chosen or not).
+    void setStatusIcon(const QIcon &icon);
 
     // Replaces every menu text by its language text.
     void applyMenuTexts();
@@ -74,5 +77,6 @@ private:
     QWidget *m_panelSlot = nullptr;
     QStackedWidget *m_pages = nullptr;
     QList<QLabel *> m_statusPanes;
+    QLabel *m_statusIcon = nullptr;
     std::vector<std::function<bool()>> m_closeGuards;
 };

@@ -27,4 +27,7 @@ enum class Command : int {
     RefreshFileList = 32891,
     ProgramSettings = 32873,
     About = 57664,
+    // Commands of this program's own, beside the board's classic menu.
+    OpenFolderAsCard = 32980,
+    GroupColours = 32981,
 };

@@ -65,11 +65,7 @@ CProgramSet::CProgramSet(const QString &languageDir, const AppSettings &settings
     form->addRow(languageLabel, m_languageCombo);
     form->addRow(musicLabel, musicRow);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    setControlText(buttons->button(QDialogButtonBox::Cancel), Txt::ButtonCancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CProgramSet::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CProgramSet::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/libraryfiles.h"
+
+#include "core/card/replacingfile.h"
+#include "core/library/songlibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace LibraryFiles {
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+bool replaceByCopy(const QString &source, const QString &target)
+{
+    return !sameFile(source, target) && copyFileReplacing(source, target);
+}
+
+MoveResult moveSong(const QString &root, const QString &fromGroup, const QString &fileName, const QString &toGroup,
+                    bool replaceExisting)
+{
+    const QString source = LibraryNaming::groupDirectory(root, fromGroup) + fileName;
+    const QString target = LibraryNaming::groupDirectory(root, toGroup) + fileName;
+    if (!QFileInfo(source).isFile())
+        return MoveResult::SourceMissing;
+    if (fromGroup == toGroup || sameFile(source, target))
+        return MoveResult::SameFile;
+    if (QFileInfo::exists(target) && !replaceExisting)
+        return MoveResult::TargetExists;
+    if (!replaceByCopy(source, target))
+        return MoveResult::Failed;
+    QFile::remove(source);
+    return MoveResult::Moved;
+}
+
+bool renamePlaylist(const QString &playlistDir, const QString &oldFileName, const QString &newTitle,
+                    QString *newFileName)
+{
+    const QString name = oldFileName.left(5) + newTitle + LibraryNaming::extension(LibraryNaming::ItemKind::Playlist);
+    const QString from = LibraryNaming::joinPath(playlistDir, oldFileName);
+    const QString to = LibraryNaming::joinPath(playlistDir, name);
+    if (newFileName)
+        *newFileName = name;
+    // QFile::copy refuses an existing target: the other playlist is never overwritten.
+    if (QFileInfo::exists(to) || !QFile::copy(from, to))
+        return false;
+    QFile::remove(from);
+    return true;
+}
+
+bool createGroup(const QString &root, const QString &name)
+{
+    return !name.isEmpty() && QDir(root).mkdir(name);
+}
+
+bool removeGroup(const QString &root, const QString &name)
+{
+    return !name.isEmpty() && QDir(root).rmdir(name);
+}
+
+bool initialiseCard(const QString &root)
+{
+    const bool slides = QDir().mkpath(LibraryNaming::slideDirectory(root));
+    const bool playlists = QDir().mkpath(LibraryNaming::playlistDirectory(root));
+    return slides && playlists;
+}
+
+int repairDuplicateNumbers(SongLibrary &library, LibraryNaming::ItemKind kind)
+{
+    if (kind == LibraryNaming::ItemKind::Song)
+        return 0;
+    LibraryNumberTable &table = library.numbers(kind);
+    const QString dir = LibraryNaming::joinPath(library.root(), LibraryNaming::singleDirectoryName(kind)) + u'/';
+    const QString extension = LibraryNaming::extension(kind);
+    int renamed = 0;
+    for (int n = 0; n < table.size(); ++n) {
+        if (!table.entry(n).duplicate)
+            continue;
+        const QString old = table.entry(n).fileName;
+        const int free = table.findFree(1);
+        table.markUsed(free);
+        const QString name = LibraryNaming::formatItemName(free, LibraryNaming::itemTitleForRename(old));
+        if (name == old || !replaceByCopy(dir + old + extension, dir + name + extension))
+            continue;
+        QFile::remove(dir + old + extension);
+        ++renamed;
+    }
+    return renamed;
+}
+
+} // namespace LibraryFiles

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/libraryiteminfo.h"
+
+#include "core/app/language.h"
+#include "core/library/librarynaming.h"
+#include "core/library/songlibrary.h"
+
+using LibraryNaming::ItemKind;
+
+LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &text, const QString &parentText,
+                                          const QString &root)
+{
+    LibraryItemInfo info;
+    info.kind = kind;
+    const QString slides = LibraryNaming::singleDirectoryName(ItemKind::Slide);
+    const QString playlists = LibraryNaming::singleDirectoryName(ItemKind::Playlist);
+    switch (kind) {
+    case LibraryNodeKind::None:
+        return info;
+    case LibraryNodeKind::Root:
+        info.fullPath = root;
+        return info;
+    case LibraryNodeKind::Group:
+        info.group = text;
+        break;
+    case LibraryNodeKind::Song:
+        info.group = parentText;
+        info.fileName = text + LibraryNaming::extension(ItemKind::Song);
+        break;
+    case LibraryNodeKind::SlidesNode:
+        info.group = slides;
+        break;
+    case LibraryNodeKind::Slide:
+        info.group = slides;
+        info.fileName = text + LibraryNaming::extension(ItemKind::Slide);
+        break;
+    case LibraryNodeKind::PlaylistsNode:
+        info.group = playlists;
+        break;
+    case LibraryNodeKind::Playlist:
+        info.group = playlists;
+        info.fileName = text + LibraryNaming::extension(ItemKind::Playlist);
+        break;
+    }
+    info.fullPath = LibraryNaming::groupDirectory(root, info.group) + info.fileName;
+    return info;
+}
+
+namespace {
+
+void appendSorted(QList<LibraryTreeNode> &nodes, LibraryNodeKind kind, QStringList names,
+                  TitleCollation::SortMode mode, int parent)
+{
+    TitleCollation::sortNames(names, mode);
+    for (const QString &name : std::as_const(names))
+        nodes.append({kind, name, parent});
+}
+
+} // namespace
+
+QList<LibraryTreeNode> libraryTreeNodes(SongLibrary &library, TitleCollation::SortMode mode)
+{
+    QList<LibraryTreeNode> nodes;
+    nodes.append({LibraryNodeKind::Root, Lang::text(Txt::TreeRoot), -1});
+    for (const SongGroupFiles &group : std::as_const(library.groups())) {
+        const int parent = int(nodes.size());
+        nodes.append({LibraryNodeKind::Group, group.name, 0});
+        appendSorted(nodes, LibraryNodeKind::Song, group.files, mode, parent);
+    }
+    if (library.slideLists().isEmpty())
+        library.slideLists().append(SongGroupFiles{LibraryNaming::singleDirectoryName(ItemKind::Slide), {}});
+    int parent = int(nodes.size());
+    nodes.append({LibraryNodeKind::SlidesNode, Lang::text(Txt::TreeSlides), 0});
+    appendSorted(nodes, LibraryNodeKind::Slide, library.slideLists().first().files, mode, parent);
+    if (library.playlistLists().isEmpty())
+        library.playlistLists().append(SongGroupFiles{LibraryNaming::singleDirectoryName(ItemKind::Playlist), {}});
+    parent = int(nodes.size());
+    nodes.append({LibraryNodeKind::PlaylistsNode, Lang::text(Txt::TreePlaylists), 0});
+    appendSorted(nodes, LibraryNodeKind::Playlist, library.playlistLists().first().files, mode, parent);
+    return nodes;
+}

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Helpers of the library panel's tests.
+#include "core/card/driveprovider.h"
+#include "gui/app/messageboxes.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace LibraryTest {
+
+inline QByteArray songBytes()
+{
+    QByteArray bytes = "#n 0\r\n#k 1,\r\n#z\r\n#e\r\n";
+    for (int i = 0; i < 10; ++i)
+        bytes += QByteArray(20, 'x') + "\r\n";
+    return bytes;
+}
+
+// Runs act on the next modal dialog of type D once it is shown.
+template <typename D>
+inline void whenShown(std::function<void(D *)> act)
+{
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [act, attempt] {
+        if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget()))
+            act(dialog);
+        else
+            QTimer::singleShot(10, *attempt);
+    };
+    QTimer::singleShot(0, *attempt);
+}
+
+inline DriveEntry cardEntry(const QString &root, const QString &label = QStringLiteral("CARD"))
+{
+    return DriveEntry{label, root, false, QStringLiteral("FAT32"), QStringLiteral("/dev/sdz1"), false};
+}
+
+// Answers every message box (questions with answer, the others with OK) and keeps what was asked.
+struct BoxRecorder
+{
+    QList<MessageBoxes::Request> requests;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    // Runs while a box is open, as events the user does not control would.
+    std::function<void()> whileOpen;
+
+    void install()
+    {
+        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
+            requests << request;
+            if (whileOpen)
+                std::exchange(whileOpen, {})();
+            return request.buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
+        });
+    }
+    void clear() { requests.clear(); }
+    bool isEmpty() const { return requests.isEmpty(); }
+    const MessageBoxes::Request &first() const { return requests.first(); }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const MessageBoxes::Request &request : requests)
+            result << request.text;
+        return result;
+    }
+};
+
+} // namespace LibraryTest
