@@ -180,6 +180,7 @@ void CMainFrame::buildStatusBar()
             bar->addWidget(label, 1);
         } else {
             label->setMinimumWidth(60);
+            label->setContentsMargins(6, 0, 10, 0); // clear of the size grip
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             bar->addPermanentWidget(label);
         }
