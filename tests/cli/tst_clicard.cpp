@@ -9,12 +9,8 @@ using TestSupport::readFile;
 using TestSupport::treeOf;
 using TestSupport::writeFile;
 
+using TestSupport::runCli;
 using CliRun = TestSupport::ProcessRun;
-
-CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", args, env);
-}
 
 class TestCliCard : public QObject
 {

@@ -10,8 +10,6 @@ class TestCliFonts : public QObject
 {
     Q_OBJECT
 
-    static QString cli() { return TestSupport::buildDir() + u"/bin/lumivox-cli"; }
-
 private slots:
     void exportsEveryFontInNameOrder()
     {
@@ -19,7 +17,7 @@ private slots:
         const QString fonts = dir.filePath(QStringLiteral("Font"));
         QVERIFY(TestSupport::copyTree(TestSupport::sourceDir() + u"/data/Font", fonts));
         const QString out = dir.filePath(QStringLiteral("Out"));
-        const auto run = TestSupport::runProcess(cli(), {QStringLiteral("fonts"), QStringLiteral("export"), fonts, out,
+        const auto run = TestSupport::runCli({QStringLiteral("fonts"), QStringLiteral("export"), fonts, out,
                                                          QStringLiteral("--header"), QStringLiteral("--mirrored")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("fonts 2, skipped 0\n"));
@@ -44,17 +42,17 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(TestSupport::copyTree(TestSupport::sourceDir() + u"/data/Font", dir.path()));
-        auto run = TestSupport::runProcess(cli(), {QStringLiteral("fonts"), QStringLiteral("export"), dir.path(),
+        auto run = TestSupport::runCli({QStringLiteral("fonts"), QStringLiteral("export"), dir.path(),
                                                    dir.path(), QStringLiteral("--lowercase-names")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(TestSupport::readFile(dir.filePath(QStringLiteral("fonts.out"))).contains("czcionka: font_v2"));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("fonts.h"))));
 
-        run = TestSupport::runProcess(cli(), {QStringLiteral("fonts"), QStringLiteral("export"), dir.path()});
+        run = TestSupport::runCli({QStringLiteral("fonts"), QStringLiteral("export"), dir.path()});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains(u"usage: lumivox-cli fonts export"));
         QTemporaryDir empty;
-        run = TestSupport::runProcess(cli(), {QStringLiteral("fonts"), QStringLiteral("export"), empty.path(), empty.path()});
+        run = TestSupport::runCli({QStringLiteral("fonts"), QStringLiteral("export"), empty.path(), empty.path()});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(!run.err.isEmpty());
         QVERIFY(!QFileInfo::exists(empty.filePath(QStringLiteral("fonts.out"))));

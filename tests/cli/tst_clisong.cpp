@@ -15,7 +15,7 @@ class TestCliSong : public QObject
 
     static Run cli(const QStringList &args)
     {
-        return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", QStringList{QStringLiteral("song")} + args);
+        return TestSupport::runCli(QStringList{QStringLiteral("song")} + args);
     }
 
     QString copyOfFixture(const char *name)

@@ -14,11 +14,6 @@ class TestExecutables : public QObject
 
     using Run = TestSupport::ProcessRun;
 
-    static Run run(const QString &program, const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-    {
-        return TestSupport::runProcess(program, args, env);
-    }
-
     // A user of its own: settings, data, cache and runtime folders in a temporary home.
     static QProcessEnvironment isolatedUser(const QTemporaryDir &home)
     {
@@ -52,7 +47,7 @@ private slots:
         QFETCH(QString, arg);
         QFETCH(QString, expected);
         QTemporaryDir home;
-        const Run r = run(program, {arg}, isolatedUser(home));
+        const Run r = TestSupport::runProcess(program, {arg}, isolatedUser(home));
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.startsWith(expected), qPrintable(r.out));
     }
@@ -60,10 +55,10 @@ private slots:
     void badArgumentsGiveUsageAndExit2()
     {
         QTemporaryDir home;
-        Run r = run(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
+        Run r = TestSupport::runProcess(binary("lumivox-cli"), {QStringLiteral("frobnicate")}, isolatedUser(home));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"usage: lumivox-cli"));
-        r = run(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
+        r = TestSupport::runProcess(binary("lumivox"), {QStringLiteral("--bogus")}, isolatedUser(home));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(u"unknown option --bogus"));
     }
@@ -80,7 +75,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 20000);
         QCOMPARE(first.state(), QProcess::Running);
 
-        const Run second = run(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
+        const Run second = TestSupport::runProcess(binary("lumivox"), {QStringLiteral("--no-splash")}, env);
         first.kill();
         first.waitForFinished();
         QCOMPARE(second.exitCode, 1);
