@@ -182,20 +182,6 @@ private slots:
         QVERIFY(!setGroupColour(groups, QStringLiteral("B"), 0));
     }
 
-    void musicMapLineBothWays()
-    {
-        MusicMap map;
-        map.setValue(QStringLiteral("Ab"), QStringLiteral("C"));
-        QCOMPARE(map.toBytes(), QByteArray("00410062;0043\r\n"));
-
-        QBuffer buffer;
-        buffer.setData("00410062;0043\r\n");
-        buffer.open(QIODevice::ReadOnly);
-        MusicMap back;
-        back.read(buffer);
-        QCOMPARE(back.value(QStringLiteral("Ab")), QStringLiteral("C"));
-    }
-
     void musicMapReadingRules()
     {
         QBuffer buffer;
