@@ -2,6 +2,7 @@
 #include "core/editor/matrixtext.h"
 #include "testsupport.h"
 
+#include <QPoint>
 #include <QtTest>
 
 namespace {
@@ -131,51 +132,42 @@ private slots:
         QCOMPARE(m.at(199), QChar(u'R'));
     }
 
+    // One backspace: (column, row) before, the rows and (column, row) after.
+    void backspace_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QPoint>("cursor");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QPoint>("cursorAfter");
+        QTest::newRow("at cell 0: nothing") << QStringList{u"Hello"_qs} << QPoint(0, 0) << QStringList{u"Hello"_qs} << QPoint(0, 0);
+        QTest::newRow("inside a row") << QStringList{u"Hello"_qs} << QPoint(3, 0) << QStringList{u"Helo"_qs} << QPoint(2, 0);
+        QTest::newRow("row start joins the row above") << QStringList{u"Hello"_qs, u"World"_qs, u"three"_qs} << QPoint(0, 1)
+                                                       << QStringList{u"Hello World"_qs, u"three"_qs} << QPoint(6, 0);
+        QTest::newRow("below a long row one character moves up")
+            << QStringList{u"1234567890123456789"_qs, u"abc"_qs} << QPoint(0, 1)
+            << QStringList{u"1234567890123456789a"_qs, u"bc"_qs} << QPoint(19, 0);
+        QTest::newRow("below a blank row") << QStringList{QString(), u"word"_qs} << QPoint(0, 1) << QStringList{u"word"_qs}
+                                           << QPoint(0, 0);
+        QTest::newRow("on an empty row removes it") << QStringList{u"ab"_qs, QString(), u"cd"_qs} << QPoint(0, 1)
+                                                    << QStringList{u"ab"_qs, u"cd"_qs} << QPoint(3, 0);
+    }
     void backspace()
     {
+        QFETCH(QStringList, before);
+        QFETCH(QPoint, cursor);
+        QFETCH(QStringList, after);
+        QFETCH(QPoint, cursorAfter);
         MatrixText m;
-        m.setText(screen({"Hello", "World", "three"}));
-        m.type(QChar(8)); // at cell 0: nothing
-        QCOMPARE(rows(m)[0], QStringLiteral("Hello"));
-        m.setCursor(0, 1);
+        QString text;
+        for (const QString &row : before)
+            text += row.leftJustified(MatrixText::kColumns, u' ');
+        m.setText(text);
+        m.setCursor(cursor.x(), cursor.y());
         m.type(QChar(8));
-        QCOMPARE(rows(m), QStringList({QStringLiteral("Hello World"), QStringLiteral("three"), {}, {}, {}, {}, {}, {}, {}, {}}));
-        QCOMPARE(m.column(), 6);
-        QCOMPARE(m.row(), 0);
-        m.setCursor(3, 0);
-        m.type(QChar(8));
-        QCOMPARE(rows(m)[0], QStringLiteral("Helo World"));
-        QCOMPARE(m.column(), 2);
-    }
-
-    void backspaceBelowALongRowMovesOneCharacterUp()
-    {
-        MatrixText m;
-        m.setText(screen({"1234567890123456789", "abc"}));
-        m.setCursor(0, 1);
-        m.type(QChar(8));
-        QCOMPARE(rows(m)[0], QStringLiteral("1234567890123456789a"));
-        QCOMPARE(rows(m)[1], QStringLiteral("bc"));
-        QCOMPARE(m.column(), 19);
-        QCOMPARE(m.row(), 0);
-    }
-
-    void backspaceBelowABlankRowAndOnAnEmptyRow()
-    {
-        MatrixText m;
-        m.setText(screen({"", "word"}));
-        m.setCursor(0, 1);
-        m.type(QChar(8));
-        QCOMPARE(rows(m)[0], QStringLiteral("word"));
-        QCOMPARE(rows(m)[1], QString());
-        QCOMPARE(m.cursorCell(), 0);
-
-        m.setText(screen({"ab", "", "cd"}));
-        m.setCursor(0, 1);
-        m.type(QChar(8)); // removes the empty row
-        QCOMPARE(rows(m)[1], QStringLiteral("cd"));
-        QCOMPARE(m.column(), 3);
-        QCOMPARE(m.row(), 0);
+        while (after.size() < MatrixText::kRows)
+            after.append(QString());
+        QCOMPARE(rows(m), after);
+        QCOMPARE(QPoint(m.column(), m.row()), cursorAfter);
     }
 
     void enterSplitsTheRow()
