@@ -105,27 +105,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(card + u"/playlist_dir"));
     }
 
-    void scanErrors_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no card") << QStringList{QStringLiteral("scan")};
-        QTest::newRow("missing card") << QStringList{QStringLiteral("scan"), QStringLiteral("/nonexistent/card")};
-        QTest::newRow("two cards") << QStringList{QStringLiteral("scan"), QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("language without name") << QStringList{QStringLiteral("scan"), QStringLiteral("x"),
-                                                              QStringLiteral("--language")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("scan"), QStringLiteral("--quick")};
-        QTest::newRow("unknown language") << QStringList{QStringLiteral("scan"), QDir::tempPath(),
-                                                         QStringLiteral("--language"), QStringLiteral("Klingon")};
-    }
-    void scanErrors()
-    {
-        QFETCH(QStringList, args);
-        const Run r = runCli(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY(!r.err.isEmpty());
-    }
-
     void playlistShow()
     {
         const QString card = QFileInfo(m_card).absoluteFilePath() + u'/';
@@ -140,24 +119,6 @@ private slots:
                                }));
     }
 
-    void playlistShowErrors_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no card option") << QStringList{QStringLiteral("show"), QStringLiteral("x.lst")};
-        QTest::newRow("no verb") << QStringList{QStringLiteral("x.lst"), QStringLiteral("--card"), QDir::tempPath()};
-        QTest::newRow("missing file") << QStringList{QStringLiteral("show"), QStringLiteral("/nonexistent/0001 X.lst"),
-                                                     QStringLiteral("--card"), QDir::tempPath()};
-        QTest::newRow("missing card") << QStringList{QStringLiteral("show"), QStringLiteral("x.lst"),
-                                                     QStringLiteral("--card"), QStringLiteral("/nonexistent")};
-    }
-    void playlistShowErrors()
-    {
-        QFETCH(QStringList, args);
-        const Run r = runCli(QStringList{QStringLiteral("playlist")} + args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY(!r.err.isEmpty());
-    }
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestCliLibrary)
