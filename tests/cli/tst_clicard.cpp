@@ -9,12 +9,8 @@ using TestSupport::readFile;
 using TestSupport::treeOf;
 using TestSupport::writeFile;
 
+using TestSupport::runCli;
 using CliRun = TestSupport::ProcessRun;
-
-CliRun runCli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", args, env);
-}
 
 class TestCliCard : public QObject
 {
@@ -138,23 +134,6 @@ private slots:
         QVERIFY(QFileInfo::exists(path(u"docs/Psalmy/0001 Kyrie.txt"_qs)));
     }
 
-    void badArguments_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("pack without output") << QStringList({u"pack"_qs, u"card"_qs});
-        QTest::newRow("unpack with an unknown option") << QStringList({u"unpack"_qs, u"a"_qs, u"b"_qs, u"--quick"_qs});
-        QTest::newRow("card without action") << QStringList({u"card"_qs});
-        QTest::newRow("unknown card action") << QStringList({u"card"_qs, u"format"_qs, u"a"_qs, u"b"_qs});
-        QTest::newRow("tsv without append") << QStringList({u"card"_qs, u"write"_qs, u"a"_qs, u"b"_qs, u"--tsv"_qs});
-        QTest::newRow("language without name") << QStringList({u"pack"_qs, u"a"_qs, u"b"_qs, u"--language"_qs});
-    }
-    void badArguments()
-    {
-        QFETCH(QStringList, args);
-        const CliRun r = runCli(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(u"usage: lumivox-cli " + args.first()), qPrintable(r.err));
-    }
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestCliCard)

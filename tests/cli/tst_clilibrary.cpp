@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "lumivox-cli scan" and "lumivox-cli playlist show" run as processes, as a script would.
-#include "synth/syntheticcard.h"
 #include "testsupport.h"
 
 #include <QDirIterator>
@@ -12,11 +11,7 @@
 namespace {
 
 using Run = TestSupport::ProcessRun;
-
-Run cli(const QStringList &args)
-{
-    return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", args);
-}
+using TestSupport::runCli;
 
 // Every path below root with its size and modification time: what "changes nothing" means.
 QStringList snapshot(const QString &root)
@@ -76,7 +71,7 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QString, expected);
         const QStringList before = snapshot(m_card);
-        const Run r = cli(QStringList{QStringLiteral("scan"), m_card, QStringLiteral("--tsv")} + options);
+        const Run r = runCli(QStringList{QStringLiteral("scan"), m_card, QStringLiteral("--tsv")} + options);
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(lines(r.out), expectedIssueLines(expected.toUtf8().constData()));
         QCOMPARE(snapshot(m_card), before);
@@ -84,14 +79,14 @@ private slots:
 
     void scanSummaryInTheChosenLanguage()
     {
-        Run r = cli({QStringLiteral("scan"), m_card});
+        Run r = runCli({QStringLiteral("scan"), m_card});
         QCOMPARE(r.exitCode, 1);
         QStringList out = lines(r.out);
         QCOMPARE(out.size(), 14);
         QCOMPARE(out.first(), QStringLiteral("songs 12, slides 3, playlists 3, issues 13"));
         QCOMPARE(out.at(1), QStringLiteral("0\tNumer poza dozwolonym zakresem\tAdwent/0000 Amen"));
 
-        r = cli({QStringLiteral("scan"), QStringLiteral("--language"), QStringLiteral("English"), m_card});
+        r = runCli({QStringLiteral("scan"), QStringLiteral("--language"), QStringLiteral("English"), m_card});
         QCOMPARE(r.exitCode, 1);
         out = lines(r.out);
         QCOMPARE(out.at(1), QStringLiteral("0\tNumber out of range\tAdwent/0000 Amen"));
@@ -103,62 +98,17 @@ private slots:
         const QString card = m_dir.filePath(QStringLiteral("clean"));
         QVERIFY(TestSupport::writeFile(card + u"/G/0001 Kyrie.txt",
                                        TestSupport::readFile(m_card + u"/Adwent/0001 Kyrie.txt")));
-        const Run r = cli({QStringLiteral("scan"), card});
+        const Run r = runCli({QStringLiteral("scan"), card});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(lines(r.out), QStringList{QStringLiteral("songs 1, slides 0, playlists 0, issues 0")});
         QVERIFY(!QFileInfo::exists(card + u"/screen_dir"));
         QVERIFY(!QFileInfo::exists(card + u"/playlist_dir"));
     }
 
-    void scanErrors_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no card") << QStringList{QStringLiteral("scan")};
-        QTest::newRow("missing card") << QStringList{QStringLiteral("scan"), QStringLiteral("/nonexistent/card")};
-        QTest::newRow("two cards") << QStringList{QStringLiteral("scan"), QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("language without name") << QStringList{QStringLiteral("scan"), QStringLiteral("x"),
-                                                              QStringLiteral("--language")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("scan"), QStringLiteral("--quick")};
-        QTest::newRow("unknown language") << QStringList{QStringLiteral("scan"), QDir::tempPath(),
-                                                         QStringLiteral("--language"), QStringLiteral("Klingon")};
-    }
-    void scanErrors()
-    {
-        QFETCH(QStringList, args);
-        const Run r = cli(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY(!r.err.isEmpty());
-    }
-
-    // The synthetic card holds exactly the planted duplicates and same titles.
-    void scanOfTheSyntheticCard()
-    {
-        const QString card = m_dir.filePath(QStringLiteral("synthetic"));
-        QList<PlantedIssue> planted;
-        QString error;
-        QVERIFY2(generateSyntheticCard(card, SyntheticCardSpec{}, &planted, &error), qPrintable(error));
-        const Run r = cli({QStringLiteral("scan"), card, QStringLiteral("--full"), QStringLiteral("--tsv")});
-        QCOMPARE(r.exitCode, 1);
-        QStringList expected;
-        for (const PlantedIssue &issue : std::as_const(planted))
-            expected.append(QString::number(issue.number) + u'\t' + QString::number(issue.code) + u'\t'
-                            + QString::number(issue.fileType) + u'\t' + issue.name);
-        QStringList found = lines(r.out);
-        QStringList numbers;
-        for (const QString &line : std::as_const(found))
-            numbers.append(line.section(u'\t', 0, 0));
-        QVERIFY(std::is_sorted(numbers.begin(), numbers.end(),
-                               [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); }));
-        found.sort();
-        expected.sort();
-        QCOMPARE(found, expected);
-    }
-
     void playlistShow()
     {
         const QString card = QFileInfo(m_card).absoluteFilePath() + u'/';
-        const Run r = cli({QStringLiteral("playlist"), QStringLiteral("show"), m_card + u"/playlist_dir/0001 Msza.lst",
+        const Run r = runCli({QStringLiteral("playlist"), QStringLiteral("show"), m_card + u"/playlist_dir/0001 Msza.lst",
                            QStringLiteral("--card"), m_card});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(lines(r.out), (QStringList{
@@ -169,24 +119,6 @@ private slots:
                                }));
     }
 
-    void playlistShowErrors_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no card option") << QStringList{QStringLiteral("show"), QStringLiteral("x.lst")};
-        QTest::newRow("no verb") << QStringList{QStringLiteral("x.lst"), QStringLiteral("--card"), QDir::tempPath()};
-        QTest::newRow("missing file") << QStringList{QStringLiteral("show"), QStringLiteral("/nonexistent/0001 X.lst"),
-                                                     QStringLiteral("--card"), QDir::tempPath()};
-        QTest::newRow("missing card") << QStringList{QStringLiteral("show"), QStringLiteral("x.lst"),
-                                                     QStringLiteral("--card"), QStringLiteral("/nonexistent")};
-    }
-    void playlistShowErrors()
-    {
-        QFETCH(QStringList, args);
-        const Run r = cli(QStringList{QStringLiteral("playlist")} + args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.out.isEmpty());
-        QVERIFY(!r.err.isEmpty());
-    }
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestCliLibrary)

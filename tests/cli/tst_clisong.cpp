@@ -15,7 +15,7 @@ class TestCliSong : public QObject
 
     static Run cli(const QStringList &args)
     {
-        return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", QStringList{QStringLiteral("song")} + args);
+        return TestSupport::runCli(QStringList{QStringLiteral("song")} + args);
     }
 
     QString copyOfFixture(const char *name)
@@ -102,23 +102,6 @@ private slots:
         QVERIFY(r.out.startsWith(u"-- stanza 1, screen 1/1\nOgłoszenia\n\nNiedziela 10:00\n"_qs));
     }
 
-    void badArguments_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no action") << QStringList{};
-        QTest::newRow("unknown action") << QStringList{u"frob"_qs};
-        QTest::newRow("rewrite one path") << QStringList{u"rewrite"_qs, u"a.txt"_qs};
-        QTest::newRow("check nothing") << QStringList{u"check"_qs};
-        QTest::newRow("show two") << QStringList{u"show"_qs, u"a.txt"_qs, u"b.txt"_qs};
-    }
-    void badArguments()
-    {
-        QFETCH(QStringList, args);
-        const Run r = cli(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(r.err.contains(u"usage: lumivox-cli song rewrite IN OUT"_qs));
-        QVERIFY(r.out.isEmpty());
-    }
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestCliSong)

@@ -14,6 +14,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <optional>
+
 using TestSupport::readFile;
 using TestSupport::treeOf;
 using TestSupport::writeFile;
@@ -25,10 +27,10 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(text);
 }
 
-QByteArray utf16Name(const QString &name)
+QByteArray utf16Name(QStringView name)
 {
     QByteArray bytes;
-    const QString terminated = name + u'\n';
+    const QString terminated = name.toString() + u'\n';
     for (QChar c : terminated) {
         bytes.append(char(c.unicode() & 0xFF));
         bytes.append(char(c.unicode() >> 8));
@@ -36,12 +38,12 @@ QByteArray utf16Name(const QString &name)
     return bytes;
 }
 
-QByteArray dirRecord(const QString &name)
+QByteArray dirRecord(QStringView name)
 {
     return '\x01' + utf16Name(name);
 }
 
-QByteArray fileRecord(const QString &name, const QByteArray &contents, qint64 declaredSize = -1)
+QByteArray fileRecord(QStringView name, const QByteArray &contents, qint64 declaredSize = -1)
 {
     QByteArray size(4, '\0');
     qToLittleEndian<quint32>(quint32(declaredSize < 0 ? contents.size() : declaredSize), size.data());
@@ -99,7 +101,11 @@ class TestCardDataFile : public QObject
 {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> m_dir; // a fresh one for every test
+    QString path(QStringView relative) const { return m_dir->filePath(relative.toString()); }
+
 private slots:
+    void init() { m_dir.emplace(); }
     void initTestCase() { QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded); }
 
     void magic_data()
@@ -112,16 +118,15 @@ private slots:
         QTest::newRow("too short") << hex("0000") << false;
         QTest::newRow("empty file") << QByteArray() << false;
         QTest::newRow("wrong magic before good records")
-            << hex("00003154") + dirRecord(QStringLiteral("A")) + fileRecord(QStringLiteral("x.txt"), "x") << false;
+            << hex("00003154") + dirRecord(u"A") + fileRecord(u"x.txt", "x") << false;
     }
     void magic()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, accepted);
-        QTemporaryDir dir;
-        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
         QCOMPARE(result.status, accepted ? CardUnpackStatus::Ok : CardUnpackStatus::WrongMagic);
-        QVERIFY(treeOf(dir.path()).isEmpty());
+        QVERIFY(treeOf(m_dir->path()).isEmpty());
         if (!accepted)
             QCOMPARE(result.message(), Lang::text(Txt::CardDataWrongFormat));
     }
@@ -130,8 +135,7 @@ private slots:
     // "screen_dir", "playlist_dir" -- in exactly these bytes.
     void recordSequence()
     {
-        QTemporaryDir dir;
-        const QString root = dir.filePath(QStringLiteral("card"));
+        const QString root = path(u"card");
         QByteArray expected = kMagic;
         for (const QString &group : {QStringLiteral("A"), QStringLiteral("B")}) {
             expected += dirRecord(group);
@@ -142,7 +146,7 @@ private slots:
                 expected += fileRecord(name, contents);
             }
         }
-        expected += dirRecord(QStringLiteral("screen_dir")) + dirRecord(QStringLiteral("playlist_dir"));
+        expected += dirRecord(u"screen_dir") + dirRecord(u"playlist_dir");
 
         QBuffer out;
         out.open(QIODevice::WriteOnly);
@@ -155,12 +159,11 @@ private slots:
     // Pack, unpack and pack again: the same bytes, and only library files travel.
     void roundTrip()
     {
-        QTemporaryDir dir;
-        const QString card = dir.filePath(QStringLiteral("card"));
+        const QString card = path(u"card");
         makeCard(card);
-        const QString first = dir.filePath(QStringLiteral("first.lvp"));
+        const QString first = path(u"first.lvp");
         QVERIFY(CardDataFile::write(first, cardPackList(card)).ok);
-        const QString image = dir.filePath(QStringLiteral("image"));
+        const QString image = path(u"image");
         const CardUnpackResult unpacked = CardDataFile::unpack(first, image);
         QVERIFY2(unpacked.ok(), qPrintable(unpacked.message()));
         QCOMPARE(unpacked.directories, 4);
@@ -171,7 +174,7 @@ private slots:
                                              u"playlist_dir/0012 Ave.lst"_qs, u"screen_dir"_qs,
                                              u"screen_dir/0001 Ogłoszenia.ekr"_qs}));
         QCOMPARE(readFile(image + u"/Psalmy/0002 Gloria.txt"), QByteArray("\x00\x01\x0A\x0D", 4));
-        const QString second = dir.filePath(QStringLiteral("second.lvp"));
+        const QString second = path(u"second.lvp");
         QVERIFY(CardDataFile::write(second, cardPackList(image)).ok);
         QCOMPARE(readFile(second), readFile(first));
 
@@ -188,32 +191,29 @@ private slots:
 
     void unpackRules()
     {
-        QTemporaryDir dir;
         // A file before any directory record lands in the target root; an unknown byte
         // between records is passed over; a zero-length file is a file.
-        const QByteArray bytes = kMagic + fileRecord(QStringLiteral("loose.txt"), "L") + QByteArray("\x07\xEE", 2)
-            + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("0005 Amen....txt"), "amen")
-            + fileRecord(QStringLiteral("0006 Empty.txt"), QByteArray());
-        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        const QByteArray bytes = kMagic + fileRecord(u"loose.txt", "L") + QByteArray("\x07\xEE", 2)
+            + dirRecord(u"G") + fileRecord(u"0005 Amen....txt", "amen") + fileRecord(u"0006 Empty.txt", QByteArray());
+        const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
         QVERIFY2(result.ok(), qPrintable(result.message()));
         QCOMPARE(result.files, 3);
-        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/0005 Amen....txt"_qs, u"G/0006 Empty.txt"_qs, u"loose.txt"_qs}));
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("G/0005 Amen....txt"))), QByteArray("amen"));
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("G/0006 Empty.txt"))).isFile());
+        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/0005 Amen....txt"_qs, u"G/0006 Empty.txt"_qs, u"loose.txt"_qs}));
+        QCOMPARE(readFile(path(u"G/0005 Amen....txt")), QByteArray("amen"));
+        QVERIFY(QFileInfo(path(u"G/0006 Empty.txt")).isFile());
     }
 
     void existingDirectoryFails()
     {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("B")));
-        const QByteArray bytes = kMagic + dirRecord(QStringLiteral("A")) + fileRecord(QStringLiteral("1.txt"), "1")
-            + dirRecord(QStringLiteral("B")) + fileRecord(QStringLiteral("2.txt"), "2");
-        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("B")));
+        const QByteArray bytes = kMagic + dirRecord(u"A") + fileRecord(u"1.txt", "1")
+            + dirRecord(u"B") + fileRecord(u"2.txt", "2");
+        const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
         QCOMPARE(result.status, CardUnpackStatus::DirectoryFailed);
         QCOMPARE(result.name, QStringLiteral("B"));
         QVERIFY(result.message().startsWith(Lang::text(Txt::CardDataReadFailed)));
         // What came before stays; nothing of the failed record is written.
-        QCOMPARE(treeOf(dir.path()), QStringList({u"A"_qs, u"A/1.txt"_qs, u"B"_qs}));
+        QCOMPARE(treeOf(m_dir->path()), QStringList({u"A"_qs, u"A/1.txt"_qs, u"B"_qs}));
     }
 
     void damagedNames_data()
@@ -233,42 +233,35 @@ private slots:
     {
         QFETCH(QString, name);
         for (const bool asDirectory : {true, false}) {
-            QTemporaryDir dir;
-            const QString target = dir.filePath(QStringLiteral("target"));
-            QByteArray bytes = kMagic + dirRecord(QStringLiteral("ok")) + fileRecord(QStringLiteral("1.txt"), "1");
+            m_dir.emplace();
+            const QString target = path(u"target");
+            QByteArray bytes = kMagic + dirRecord(u"ok") + fileRecord(u"1.txt", "1");
             bytes += asDirectory ? dirRecord(name) : fileRecord(name, "evil");
-            bytes += fileRecord(QStringLiteral("after.txt"), "after");
+            bytes += fileRecord(u"after.txt", "after");
             const CardUnpackResult result = unpackBytes(bytes, target);
             QCOMPARE(result.status, CardUnpackStatus::Damaged);
             QCOMPARE(result.name, name);
             QVERIFY(result.message().contains(name));
             // Nothing outside the target, nothing after the damaged record.
-            QCOMPARE(treeOf(dir.path()), QStringList({u"target"_qs, u"target/ok"_qs, u"target/ok/1.txt"_qs}));
+            QCOMPARE(treeOf(m_dir->path()), QStringList({u"target"_qs, u"target/ok"_qs, u"target/ok/1.txt"_qs}));
         }
     }
 
     void overlongNameIsDamaged()
     {
-        QTemporaryDir dir;
-        QByteArray name;
-        for (int i = 0; i < 100000; ++i)
-            name += "a";
-        QByteArray bytes = kMagic + '\x01';
-        for (char c : name)
-            bytes += QByteArray(1, c) + '\0';
-        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        const CardUnpackResult result = unpackBytes(kMagic + '\x01' + QByteArray("a\0", 2).repeated(100000), m_dir->path());
         QCOMPARE(result.status, CardUnpackStatus::Damaged);
-        QVERIFY(treeOf(dir.path()).isEmpty());
+        QVERIFY(treeOf(m_dir->path()).isEmpty());
     }
 
     void truncated_data()
     {
         QTest::addColumn<QByteArray>("tail");
         QTest::addColumn<bool>("sequential");
-        const QByteArray big = fileRecord(QStringLiteral("big.txt"), QByteArray(100, 'x'), 300000);
+        const QByteArray big = fileRecord(u"big.txt", QByteArray(100, 'x'), 300000);
         QTest::newRow("size beyond the end") << big << false;
         QTest::newRow("size beyond the end, pipe") << big << true;
-        QTest::newRow("size field cut") << fileRecord(QStringLiteral("big.txt"), "").left(20) << false;
+        QTest::newRow("size field cut") << fileRecord(u"big.txt", "").left(20) << false;
         QTest::newRow("name without line end") << QByteArray("\x02\x41\x00\x42", 4) << true;
         QTest::newRow("odd byte in name") << QByteArray("\x01\x41", 2) << false;
     }
@@ -276,19 +269,18 @@ private slots:
     {
         QFETCH(QByteArray, tail);
         QFETCH(bool, sequential);
-        QTemporaryDir dir;
-        const QByteArray bytes = kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("1.txt"), "1") + tail;
+        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"1.txt", "1") + tail;
         CardUnpackResult result;
         if (sequential) {
             SequentialBuffer device(bytes);
-            result = CardDataFile::unpack(device, dir.path());
+            result = CardDataFile::unpack(device, m_dir->path());
         } else {
-            result = unpackBytes(bytes, dir.path());
+            result = unpackBytes(bytes, m_dir->path());
         }
         QCOMPARE(result.status, CardUnpackStatus::Truncated);
         QVERIFY(!result.message().isEmpty());
         // No file holding part of the contents, no temporary file left behind.
-        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
+        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
     }
 
     // Seeded garbage built from record pieces, good and bad: whatever it holds, the unpacker
@@ -299,7 +291,7 @@ private slots:
                                    QString(), u"..."_qs, u"Ż"_qs};
         QRandomGenerator random(20261206);
         for (int round = 0; round < 200; ++round) {
-            QTemporaryDir dir;
+            m_dir.emplace();
             QByteArray bytes = kMagic;
             const int pieces = int(random.bounded(1, 12));
             for (int i = 0; i < pieces; ++i) {
@@ -320,9 +312,9 @@ private slots:
                     break;
                 }
             }
-            const CardUnpackResult result = unpackBytes(bytes, dir.filePath(QStringLiteral("target")));
+            const CardUnpackResult result = unpackBytes(bytes, path(u"target"));
             QVERIFY(result.status != CardUnpackStatus::WrongMagic);
-            const QStringList tree = treeOf(dir.path());
+            const QStringList tree = treeOf(m_dir->path());
             for (const QString &path : tree)
                 QVERIFY2(path == u"target" || path.startsWith(u"target/"), qPrintable(path));
         }
@@ -330,41 +322,38 @@ private slots:
 
     void fileWhereDirectoryIsIsSkipped()
     {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("taken.txt/inner")));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("kept.txt")), "old"));
-        const QByteArray bytes = kMagic + fileRecord(QStringLiteral("taken.txt"), "new") + fileRecord(QStringLiteral("kept.txt"), "new")
-            + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("1.txt"), "1");
-        const CardUnpackResult result = unpackBytes(bytes, dir.path());
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("taken.txt/inner")));
+        QVERIFY(writeFile(path(u"kept.txt"), "old"));
+        const QByteArray bytes = kMagic + fileRecord(u"taken.txt", "new") + fileRecord(u"kept.txt", "new")
+            + dirRecord(u"G") + fileRecord(u"1.txt", "1");
+        const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
         QCOMPARE(result.status, CardUnpackStatus::Ok);
         QCOMPARE(result.notWritten, CardFindings({{Txt::CardFileNotWritten, u"taken.txt"_qs}}));
         QCOMPARE(result.files, 2);
         // An existing file is replaced by rename; the directory is untouched.
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.txt"))), QByteArray("new"));
-        QCOMPARE(treeOf(dir.path()),
+        QCOMPARE(readFile(path(u"kept.txt")), QByteArray("new"));
+        QCOMPARE(treeOf(m_dir->path()),
                  QStringList({u"G"_qs, u"G/1.txt"_qs, u"kept.txt"_qs, u"taken.txt"_qs, u"taken.txt/inner"_qs}));
     }
 
     void writeFailureGoesOn()
     {
-        QTemporaryDir dir;
-        const QByteArray bytes = kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("big.txt"), QByteArray(9000, 'b'))
-            + fileRecord(QStringLiteral("small.txt"), "s");
+        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"big.txt", QByteArray(9000, 'b'))
+            + fileRecord(u"small.txt", "s");
         CardUnpackResult result;
         {
             FileSizeLimit limit(4096);
             QVERIFY(limit.active());
-            result = unpackBytes(bytes, dir.path());
+            result = unpackBytes(bytes, m_dir->path());
         }
         QCOMPARE(result.status, CardUnpackStatus::Ok);
         QCOMPARE(result.files, 1);
         QCOMPARE(result.notWritten, CardFindings({{Txt::CardFileNotWritten, u"G/big.txt"_qs}}));
-        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/small.txt"_qs}));
+        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/small.txt"_qs}));
     }
 
     void stopFlagEndsUnpacking()
     {
-        QTemporaryDir dir;
         std::atomic_bool stop{false};
         CardProgress progress;
         progress.stop = &stop;
@@ -374,19 +363,17 @@ private slots:
             stop = true;
         };
         QBuffer buffer;
-        buffer.setData(kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("1.txt"), "1")
-                       + fileRecord(QStringLiteral("2.txt"), "2"));
+        buffer.setData(kMagic + dirRecord(u"G") + fileRecord(u"1.txt", "1") + fileRecord(u"2.txt", "2"));
         buffer.open(QIODevice::ReadOnly);
-        const CardUnpackResult result = CardDataFile::unpack(buffer, dir.path(), progress);
+        const CardUnpackResult result = CardDataFile::unpack(buffer, m_dir->path(), progress);
         QCOMPARE(result.status, CardUnpackStatus::Stopped);
         QCOMPARE(seen, QStringList({u"1.txt"_qs}));
-        QCOMPARE(treeOf(dir.path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
+        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
     }
 
     void packerSkipsWhatItCannotStore()
     {
-        QTemporaryDir dir;
-        const QString root = dir.path();
+        const QString root = m_dir->path();
         QVERIFY(writeFile(root + u"/G/0001 A.txt", "a"));
         QVERIFY(writeFile(root + u"/G/0002 back\\slash.txt", "b"));
         QVERIFY(writeFile(root + u"/G/0003 line\nfeed.txt", "c"));
@@ -408,26 +395,25 @@ private slots:
                                                {Txt::CardNameNotStorable, u"G/0003 line\nfeed.txt"_qs},
                                                {Txt::CardFileNotRead, u"G/0009 Vanished.txt"_qs},
                                                {Txt::CardFileNotRead, u"G/0005 Link.txt"_qs}}));
-        QCOMPARE(out.data(), kMagic + dirRecord(QStringLiteral("G")) + fileRecord(QStringLiteral("0001 A.txt"), "a")
-                                 + dirRecord(QStringLiteral("screen_dir")) + dirRecord(QStringLiteral("playlist_dir")));
+        QCOMPARE(out.data(), kMagic + dirRecord(u"G") + fileRecord(u"0001 A.txt", "a")
+                                 + dirRecord(u"screen_dir") + dirRecord(u"playlist_dir"));
     }
 
     void restoreImageReplacesTheProject()
     {
-        QTemporaryDir dir;
-        const QString project = dir.filePath(QStringLiteral("Projekt"));
-        const QString outside = dir.filePath(QStringLiteral("outside"));
+        const QString project = path(u"Projekt");
+        const QString outside = path(u"outside");
         QVERIFY(writeFile(project + u"/Old/0001 Old.txt", "old"));
         QVERIFY(writeFile(outside + u"/keep.txt", "keep"));
         QVERIFY(QFile::link(outside, project + u"/link"));
-        const QString good = dir.filePath(QStringLiteral("good.lvp"));
-        const QString bad = dir.filePath(QStringLiteral("bad.lvp"));
-        QVERIFY(writeFile(good, kMagic + dirRecord(QStringLiteral("New")) + fileRecord(QStringLiteral("0002 New.txt"), "new")));
+        const QString good = path(u"good.lvp");
+        const QString bad = path(u"bad.lvp");
+        QVERIFY(writeFile(good, kMagic + dirRecord(u"New") + fileRecord(u"0002 New.txt", "new")));
         QVERIFY(writeFile(bad, "not a card data file"));
 
         QCOMPARE(CardDataFile::restoreImage(bad, project).status, CardUnpackStatus::WrongMagic);
         QCOMPARE(treeOf(project), QStringList({u"Old"_qs, u"Old/0001 Old.txt"_qs, u"link"_qs}));
-        QCOMPARE(CardDataFile::restoreImage(dir.filePath(QStringLiteral("missing.lvp")), project).status,
+        QCOMPARE(CardDataFile::restoreImage(path(u"missing.lvp"), project).status,
                  CardUnpackStatus::OpenFailed);
 
         const CardUnpackResult result = CardDataFile::restoreImage(good, project);
@@ -438,19 +424,18 @@ private slots:
 
     void stoppedPackingKeepsOldFile()
     {
-        QTemporaryDir dir;
-        makeCard(dir.filePath(QStringLiteral("card")));
-        const QString path = dir.filePath(QStringLiteral("out.lvp"));
-        QVERIFY(writeFile(path, "previous"));
+        makeCard(path(u"card"));
+        const QString out = path(u"out.lvp");
+        QVERIFY(writeFile(out, "previous"));
         std::atomic_bool stop{false};
         CardProgress progress;
         progress.stop = &stop;
         progress.onCounter = [&](int done) { stop = done >= 2; };
-        const CardPackResult result = CardDataFile::write(path, cardPackList(dir.filePath(QStringLiteral("card"))), progress);
+        const CardPackResult result = CardDataFile::write(out, cardPackList(path(u"card")), progress);
         QVERIFY(!result.ok);
         QVERIFY(result.stopped);
-        QCOMPARE(readFile(path), QByteArray("previous"));
-        QCOMPARE(treeOf(dir.path()).filter(QStringLiteral("out")), QStringList({u"out.lvp"_qs}));
+        QCOMPARE(readFile(out), QByteArray("previous"));
+        QCOMPARE(treeOf(m_dir->path()).filter(QStringLiteral("out")), QStringList({u"out.lvp"_qs}));
     }
 };
 

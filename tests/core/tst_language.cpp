@@ -165,15 +165,6 @@ private slots:
         }
     }
 
-    void polskiKeepsTheMenuTexts()
-    {
-        LanguageTable table;
-        QVERIFY(table.readFile(TestSupport::shippedLanguageDir() + u"Polski.lang"));
-        QCOMPARE(table.text(Txt::MenuFile), QStringLiteral("&Plik"));
-        QCOMPARE(table.text(Txt::MenuIssueWindow), QStringLiteral("Okno błędów"));
-        QCOMPARE(table.text(Txt::MenuSaveCardData), QStringLiteral("Zapisz dane karty do pliku"));
-        QCOMPARE(table.text(Txt::MenuAbout), QStringLiteral("&O Programie..."));
-    }
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestLanguage)

@@ -2,6 +2,7 @@
 #include "core/editor/matrixtext.h"
 #include "testsupport.h"
 
+#include <QPoint>
 #include <QtTest>
 
 namespace {
@@ -21,12 +22,6 @@ QStringList rows(const MatrixText &m)
     for (int r = 0; r < MatrixText::kRows; ++r)
         out << trimmedRight(m.row(r));
     return out;
-}
-
-void typeText(MatrixText &m, const QString &text)
-{
-    for (QChar c : text)
-        m.type(c);
 }
 
 } // namespace
@@ -82,161 +77,89 @@ private slots:
         QCOMPARE(m.anchor(), 0); // every move makes the cursor the anchor
     }
 
-    void insertTyping()
+    // One edit: the screen's rows and the cursor (column, row) before, the keys typed
+    // (U+007F standing for Delete), the rows and cursor after.
+    void edit_data()
     {
-        MatrixText m;
-        m.setText(screen({"Abc"}));
-        m.setCursor(1, 0);
-        typeText(m, QStringLiteral("x"));
-        QCOMPARE(rows(m).first(), QStringLiteral("Axbc"));
-        QCOMPARE(m.column(), 2);
-        // After the text only spaces: plain replacement.
-        m.setCursor(10, 0);
-        typeText(m, QStringLiteral("y"));
-        QCOMPARE(rows(m).first(), QStringLiteral("Axbc      y"));
-    }
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QPoint>("cursor");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QPoint>("cursorAfter");
+        using L = QStringList;
+        const QString del(QChar(0x7F));
+        const auto row = [](const char *name, const L &before, QPoint cursor, const QString &keys, const L &after,
+                            QPoint cursorAfter, bool overwrite = false) {
+            QTest::newRow(name) << before << cursor << keys << overwrite << after << cursorAfter;
+        };
+        row("insert inside a word", {u"Abc"_qs}, {1, 0}, u"x"_qs, {u"Axbc"_qs}, {2, 0});
+        row("typing behind the text takes a space", {u"Axbc"_qs}, {10, 0}, u"y"_qs, {u"Axbc      y"_qs}, {11, 0});
+        L full, split;
+        for (int r = 0; r < MatrixText::kRows; ++r)
+            full << QString(20, QChar(u'a' + r));
+        split << u"aaaaaX"_qs << QString(15, u'a') << full.mid(1, 8);
+        row("insert into a full row splits it, row 9 is lost", full, {5, 0}, u"X"_qs, split, {6, 0});
 
-    void insertIntoAFullRowSplitsItAndLosesRowNine()
+        row("overwrite replaces and advances", {u"abc"_qs}, {0, 0}, u"XY"_qs, {u"XYc"_qs}, {2, 0}, true);
+        row("overwrite at a row end goes on below", {u"abc"_qs}, {19, 0}, u"Z"_qs, {u"abc"_qs + QString(16, u' ') + u'Z'},
+            {0, 1}, true);
+        row("overwrite stops at the last cell", {}, {19, 9}, u"QR"_qs, L(9) << QString(19, u' ') + u'R', {19, 9}, true);
+
+        row("backspace at cell 0: nothing", {u"Hello"_qs}, {0, 0}, u"\b"_qs, {u"Hello"_qs}, {0, 0});
+        row("backspace inside a row", {u"Hello"_qs}, {3, 0}, u"\b"_qs, {u"Helo"_qs}, {2, 0});
+        row("backspace at a row start joins the row above", {u"Hello"_qs, u"World"_qs, u"three"_qs}, {0, 1}, u"\b"_qs,
+            {u"Hello World"_qs, u"three"_qs}, {6, 0});
+        row("backspace below a long row moves one character up", {u"1234567890123456789"_qs, u"abc"_qs}, {0, 1},
+            u"\b"_qs, {u"1234567890123456789a"_qs, u"bc"_qs}, {19, 0});
+        row("backspace below a blank row", {QString(), u"word"_qs}, {0, 1}, u"\b"_qs, {u"word"_qs}, {0, 0});
+        row("backspace on an empty row removes it", {u"ab"_qs, QString(), u"cd"_qs}, {0, 1}, u"\b"_qs,
+            {u"ab"_qs, u"cd"_qs}, {3, 0});
+
+        row("enter splits the row, row 9 is lost", L{u"Hello World"_qs} << L(8) << QString(20, u'z'), {6, 0}, u"\r"_qs,
+            {u"Hello"_qs, u"World"_qs}, {0, 1});
+        row("enter on row 9: nothing", {u"Hello"_qs}, {3, 9}, u"\r"_qs, {u"Hello"_qs}, {3, 9});
+        row("tab: nothing", {u"Hello"_qs}, {3, 0}, u"\t"_qs, {u"Hello"_qs}, {3, 0});
+
+        const L text{u"abdef"_qs, u"next"_qs, QString(), u"after"_qs};
+        row("delete inside a row", {u"abcdef"_qs, u"next"_qs, QString(), u"after"_qs}, {2, 0}, del, text, {2, 0});
+        row("delete behind the text pulls the next row up", text, {10, 0}, del,
+            {u"abdef     next"_qs, QString(), QString(), u"after"_qs}, {10, 0});
+        row("delete behind the text before a blank row removes that row",
+            {u"abdef     next"_qs, QString(), QString(), u"after"_qs}, {15, 0}, del,
+            {u"abdef     next"_qs, QString(), u"after"_qs}, {15, 0});
+        row("delete on a blank row removes it", {u"abdef     next"_qs, QString(), u"after"_qs}, {0, 1}, del,
+            {u"abdef     next"_qs, u"after"_qs}, {0, 1});
+        row("delete behind a single character joins", {u"a"_qs, u"bc"_qs}, {5, 0}, del, {u"a    bc"_qs}, {5, 0});
+        row("delete joins only what fits", {u"0123456789abcdef"_qs, u"ABCDEFGHIJ"_qs}, {17, 0}, del,
+            {u"0123456789abcdef ABC"_qs, u"DEFGHIJ"_qs}, {17, 0});
+    }
+    void edit()
     {
+        QFETCH(QStringList, before);
+        QFETCH(QPoint, cursor);
+        QFETCH(QString, keys);
+        QFETCH(bool, overwrite);
+        QFETCH(QStringList, after);
+        QFETCH(QPoint, cursorAfter);
         MatrixText m;
         QString text;
-        for (int r = 0; r < 10; ++r)
-            text += QString(20, QChar(u'a' + r));
+        for (const QString &row : before)
+            text += row.leftJustified(MatrixText::kColumns, u' ');
         m.setText(text);
-        m.setCursor(5, 0);
-        typeText(m, QStringLiteral("X"));
-        const QStringList r = rows(m);
-        QCOMPARE(r[0], QStringLiteral("aaaaaX"));
-        QCOMPARE(r[1], QString(15, u'a'));
-        QCOMPARE(r[2], QString(20, u'b'));
-        QCOMPARE(r[9], QString(20, u'i')); // row 9's "jjj..." is gone
-        QCOMPARE(m.column(), 6);
-        QCOMPARE(m.row(), 0);
-    }
-
-    void overwriteAdvancesAndStopsAtTheLastCell()
-    {
-        MatrixText m;
-        m.toggleOverwrite();
-        m.setText(screen({"abc"}));
-        typeText(m, QStringLiteral("XY"));
-        QCOMPARE(rows(m).first(), QStringLiteral("XYc"));
-        m.setCursor(19, 0);
-        typeText(m, QStringLiteral("Z"));
-        QCOMPARE(m.row(), 1);
-        QCOMPARE(m.column(), 0);
-        m.setCursor(19, 9);
-        typeText(m, QStringLiteral("QR"));
-        QCOMPARE(m.cursorCell(), 199);
-        QCOMPARE(m.at(199), QChar(u'R'));
-    }
-
-    void backspace()
-    {
-        MatrixText m;
-        m.setText(screen({"Hello", "World", "three"}));
-        m.type(QChar(8)); // at cell 0: nothing
-        QCOMPARE(rows(m)[0], QStringLiteral("Hello"));
-        m.setCursor(0, 1);
-        m.type(QChar(8));
-        QCOMPARE(rows(m), QStringList({QStringLiteral("Hello World"), QStringLiteral("three"), {}, {}, {}, {}, {}, {}, {}, {}}));
-        QCOMPARE(m.column(), 6);
-        QCOMPARE(m.row(), 0);
-        m.setCursor(3, 0);
-        m.type(QChar(8));
-        QCOMPARE(rows(m)[0], QStringLiteral("Helo World"));
-        QCOMPARE(m.column(), 2);
-    }
-
-    void backspaceBelowALongRowMovesOneCharacterUp()
-    {
-        MatrixText m;
-        m.setText(screen({"1234567890123456789", "abc"}));
-        m.setCursor(0, 1);
-        m.type(QChar(8));
-        QCOMPARE(rows(m)[0], QStringLiteral("1234567890123456789a"));
-        QCOMPARE(rows(m)[1], QStringLiteral("bc"));
-        QCOMPARE(m.column(), 19);
-        QCOMPARE(m.row(), 0);
-    }
-
-    void backspaceBelowABlankRowAndOnAnEmptyRow()
-    {
-        MatrixText m;
-        m.setText(screen({"", "word"}));
-        m.setCursor(0, 1);
-        m.type(QChar(8));
-        QCOMPARE(rows(m)[0], QStringLiteral("word"));
-        QCOMPARE(rows(m)[1], QString());
-        QCOMPARE(m.cursorCell(), 0);
-
-        m.setText(screen({"ab", "", "cd"}));
-        m.setCursor(0, 1);
-        m.type(QChar(8)); // removes the empty row
-        QCOMPARE(rows(m)[1], QStringLiteral("cd"));
-        QCOMPARE(m.column(), 3);
-        QCOMPARE(m.row(), 0);
-    }
-
-    void enterSplitsTheRow()
-    {
-        MatrixText m;
-        QString text = screen({"Hello World"});
-        text.replace(180, 20, QString(20, u'z'));
-        m.setText(text);
-        m.setCursor(6, 0);
-        m.type(QChar(13));
-        QCOMPARE(rows(m)[0], QStringLiteral("Hello"));
-        QCOMPARE(rows(m)[1], QStringLiteral("World"));
-        QCOMPARE(rows(m)[9], QString()); // the old last row is lost
-        QCOMPARE(m.row(), 1);
-        QCOMPARE(m.column(), 0);
-        m.setCursor(3, 9);
-        const QString before = m.text();
-        m.type(QChar(13)); // row 9: nothing
-        QCOMPARE(m.text(), before);
-        m.type(QChar(9));  // Tab: nothing
-        QCOMPARE(m.text(), before);
-    }
-
-    void deleteRules()
-    {
-        MatrixText m;
-        m.setText(screen({"abcdef", "next", "", "after"}));
-        m.setCursor(2, 0);
-        m.deleteAtCursor();
-        QCOMPARE(rows(m)[0], QStringLiteral("abdef"));
-        QCOMPARE(m.column(), 2);
-        // Behind the text: the next row moves up into this one.
-        m.setCursor(10, 0);
-        m.deleteAtCursor();
-        QCOMPARE(rows(m)[0], QStringLiteral("abdef     next"));
-        QCOMPARE(rows(m)[1], QString());
-        // Behind the text with a blank next row: that row is removed.
-        m.setCursor(15, 0);
-        m.deleteAtCursor();
-        QCOMPARE(rows(m)[0], QStringLiteral("abdef     next"));
-        QCOMPARE(rows(m)[1], QString());
-        QCOMPARE(rows(m)[2], QStringLiteral("after"));
-        // On a blank row: the row itself goes.
-        m.setCursor(0, 1);
-        m.deleteAtCursor();
-        QCOMPARE(rows(m)[1], QStringLiteral("after"));
-        // A single character followed by the cursor joins like a longer text.
-        m.setText(screen({"a", "bc"}));
-        m.setCursor(5, 0);
-        m.deleteAtCursor();
-        QCOMPARE(rows(m)[0], QStringLiteral("a    bc"));
-    }
-
-    void deleteJoinsOnlyWhatFits()
-    {
-        MatrixText m;
-        m.setText(screen({"0123456789abcdef", "ABCDEFGHIJ"}));
-        m.setCursor(17, 0);
-        m.deleteAtCursor();
-        QCOMPARE(rows(m)[0], QStringLiteral("0123456789abcdef ABC"));
-        QCOMPARE(rows(m)[1], QStringLiteral("DEFGHIJ"));
+        if (overwrite)
+            m.toggleOverwrite();
+        m.setCursor(cursor.x(), cursor.y());
+        for (QChar c : keys) {
+            if (c == QChar(0x7F))
+                m.deleteAtCursor();
+            else
+                m.type(c);
+        }
+        while (after.size() < MatrixText::kRows)
+            after.append(QString());
+        QCOMPARE(rows(m), after);
+        QCOMPARE(QPoint(m.column(), m.row()), cursorAfter);
     }
 
     void copySelection()

@@ -131,27 +131,21 @@ private slots:
         QCOMPARE(playlist.toBytes(), bytes);
     }
 
-    void slideStanzaIsAlwaysOne()
-    {
-        IssueList issues;
-        const Playlist playlist = read(withCrLf(u"#0/\n#EKR/\t#Ogłoszenie/\t#5/\t#0/\n#EKR/\t#Brak/\t#9/\t#0/\n"), &issues);
-        QCOMPARE(int(playlist.entry(0).stanza), 1);
-        QCOMPARE(int(playlist.entry(1).stanza), 1);
-        QVERIFY(!playlist.entry(1).found);
-        QCOMPARE(issues.size(), 1);
-    }
-
     void missingEntryRecordsIssueFive()
     {
         IssueList issues;
-        const Playlist playlist = read(withCrLf(u"#0/\n#TXT/\t#Nie ma/\t#1/\t#0/\n#TXT/\t#Ogłoszenie/\t#1/\t#0/\n"), &issues);
-        QCOMPARE(playlist.count(), 2);
+        const Playlist playlist = read(withCrLf(u"#0/\n#TXT/\t#Nie ma/\t#1/\t#0/\n#TXT/\t#Ogłoszenie/\t#1/\t#0/\n"
+                                               "#EKR/\t#Brak/\t#9/\t#0/\n"), &issues);
+        QCOMPARE(playlist.count(), 3);
         QVERIFY(!playlist.entry(0).found);
         QCOMPARE(int(playlist.entry(0).songNumber), 0);
         QVERIFY(playlist.entry(0).path.isEmpty());
         // A song entry is not looked up among the slides.
         QVERIFY(!playlist.entry(1).found);
-        QCOMPARE(issues.size(), 2);
+        // A missing slide still reads its stanza as 1.
+        QVERIFY(!playlist.entry(2).found);
+        QCOMPARE(int(playlist.entry(2).stanza), 1);
+        QCOMPARE(issues.size(), 3);
         QCOMPARE(issues.at(0), (LoadIssue{3, IssueCode::MissingEntry, QStringLiteral("Msza"), IssueFileType::Playlist}));
     }
 

@@ -43,13 +43,6 @@ private slots:
         QTEST(!o.error.isEmpty(), "failed");
     }
 
-    void helpAndVersion()
-    {
-        QVERIFY(StartOptions::parse({QStringLiteral("--help")}).help);
-        QVERIFY(StartOptions::parse({QStringLiteral("--version")}).version);
-        QVERIFY(StartOptions::usage().startsWith(u"usage: lumivox"));
-    }
-
     void secondLockInTheSameUserIsRefused()
     {
         QTemporaryDir dir;
