@@ -107,8 +107,7 @@ QString itemTitleForRename(QStringView name)
 
 QString itemTitleOfFileName(QStringView fileName)
 {
-    const qsizetype length = fileName.size() - 9;
-    return length > 0 ? fileName.mid(5, length).toString() : QString();
+    return SongFile::titleOfFileName(fileName);
 }
 
 bool isForbiddenName(QStringView text)

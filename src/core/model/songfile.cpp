@@ -193,11 +193,17 @@ void SongReader::readScreenLine(QChar *row, bool keep)
 int leadingInt(QByteArrayView text) { return leadingIntOf(text.data(), text.size()); }
 int leadingInt(QStringView text) { return leadingIntOf(text.utf16(), text.size()); }
 
+QString titleOfFileName(QStringView fileName)
+{
+    const qsizetype length = fileName.size() - 9;
+    return length > 0 ? fileName.mid(5, length).toString() : QString();
+}
+
 void parseFileName(Song &song, const QString &path, IssueList *issues)
 {
     const QString name = QFileInfo(path).fileName();
     song.setNumber(leadingInt(QStringView(name).left(4)));
-    song.setTitle(name.size() > 9 ? name.mid(5, name.size() - 9) : QString());
+    song.setTitle(titleOfFileName(name));
     const QStringView extension = QStringView(name).right(3);
     if (name.size() >= 3 && extension == u"txt")
         song.setKind(SongKind::Song);
