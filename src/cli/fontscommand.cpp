@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/fontscommand.h"
 
-#include "cli/clilanguage.h"
+#include "cli/clisupport.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
 
@@ -39,10 +39,8 @@ int runFontsCommand(const QStringList &args, CliIo &io)
         io.err << "lumivox-cli: no such font folder: " << options.fontDir << '\n';
         return CliError;
     }
-    if (!loadCliLanguage(QString())) {
-        io.err << "lumivox-cli: the language texts cannot be loaded\n";
+    if (!cliLoadLanguage(io, QString::fromUtf16(Lang::kFallbackLanguage)))
         return CliError;
-    }
     options.fontNames = fontNamesInDirectory(options.fontDir);
     if (options.fontNames.isEmpty()) {
         io.err << Lang::text(Txt::FontExportNoFonts) << '\n';
