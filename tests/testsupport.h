@@ -11,6 +11,7 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace TestSupport {
 
@@ -106,6 +107,26 @@ inline QStringList treeOf(const QString &dir, bool withContents = false)
     paths.sort();
     return paths;
 }
+
+// Fresh card folders for one test each, numbered below one temporary directory:
+// <tmp>/card1/, <tmp>/card2/, ...
+class CardFolders
+{
+public:
+    QString next()
+    {
+        const QString card = m_dir.filePath(QStringLiteral("card%1/").arg(++m_count));
+        QDir().mkpath(card);
+        return card;
+    }
+    int count() const { return m_count; }
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+    bool isValid() const { return m_dir.isValid(); }
+
+private:
+    QTemporaryDir m_dir;
+    int m_count = 0;
+};
 
 } // namespace TestSupport
 

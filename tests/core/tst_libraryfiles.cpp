@@ -35,15 +35,9 @@ class TestLibraryFiles : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_cards = 0;
+    TestSupport::CardFolders m_cards;
 
-    QString newCard()
-    {
-        const QString card = m_dir.filePath(QStringLiteral("card%1/").arg(++m_cards));
-        QDir().mkpath(card);
-        return card;
-    }
+    QString newCard() { return m_cards.next(); }
 
     static void put(const QString &card, const QString &relative, const QByteArray &bytes = songBytes())
     {
@@ -53,7 +47,7 @@ class TestLibraryFiles : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(m_cards.isValid());
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
     }
 
@@ -353,7 +347,7 @@ private slots:
         QCOMPARE(DriveList::indexOfRoot({card}, QString()), -1);
 
         FolderCardProvider folders;
-        const QString dir = m_dir.filePath(QStringLiteral("folder card"));
+        const QString dir = m_cards.path(QStringLiteral("folder card"));
         QVERIFY(!folders.addFolder(dir));
         QVERIFY(QDir().mkpath(dir));
         QVERIFY(folders.addFolder(dir));

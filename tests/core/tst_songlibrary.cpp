@@ -59,17 +59,11 @@ class TestSongLibrary : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    TestSupport::CardFolders m_cards;
     QString m_card;
 
     // A fresh card root for each test.
-    QString newCard()
-    {
-        static int n = 0;
-        m_card = m_dir.filePath(QStringLiteral("card%1/").arg(++n));
-        QDir().mkpath(m_card);
-        return m_card;
-    }
+    QString newCard() { return m_card = m_cards.next(); }
     bool put(const QString &relative, const QByteArray &bytes = song())
     {
         return TestSupport::writeFile(m_card + relative, bytes);

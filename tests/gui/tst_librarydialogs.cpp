@@ -30,17 +30,11 @@ class TestLibraryDialogs : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
     std::unique_ptr<TestAppCore> m_app;
     BoxRecorder m_boxes;
-    int m_bases = 0;
+    TestSupport::CardFolders m_cards;
 
-    QString newCard()
-    {
-        const QString dir = m_dir.filePath(QStringLiteral("base%1/").arg(++m_bases));
-        QDir().mkpath(dir);
-        return dir;
-    }
+    QString newCard() { return m_cards.next(); }
 
 private slots:
     void initTestCase()

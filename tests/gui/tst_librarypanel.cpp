@@ -62,21 +62,15 @@ class TestLibraryPanel : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
     std::unique_ptr<TestAppCore> m_app;
     BoxRecorder m_boxes;
-    int m_cards = 0;
+    TestSupport::CardFolders m_cards;
 
     std::shared_ptr<FakeDriveProvider> m_drives;
     std::unique_ptr<CMainFrame> m_frame;
     CCtrlPanel *m_panel = nullptr;
 
-    QString newCard()
-    {
-        const QString card = m_dir.filePath(QStringLiteral("card%1/").arg(++m_cards));
-        QDir().mkpath(card);
-        return card;
-    }
+    QString newCard() { return m_cards.next(); }
 
     QString fixtureCard()
     {
@@ -536,7 +530,7 @@ private slots:
         QVERIFY(m_panel->addCardFolder(card));
         m_panel->driveList()->refreshDrives();
         QVERIFY(findItem(tree(), QStringLiteral("Maryjne")));
-        QCOMPARE(m_panel->driveList()->currentText(), QStringLiteral("card%1 ").arg(m_cards) + card);
+        QCOMPARE(m_panel->driveList()->currentText(), QStringLiteral("card%1 ").arg(m_cards.count()) + card);
         QVERIFY(QDir(card).removeRecursively());
         m_panel->driveList()->refreshDrives();
         QCOMPARE(tree()->topLevelItemCount(), 0);
