@@ -2,7 +2,7 @@
 // Painting cost of the LED matrix: a full repaint with every dot of all 200 cells lit, and the
 // area a typed character repaints.
 #include "core/font/boardfont.h"
-#include "gui/editor/cmatrix20_10.h"
+#include "gui/editor/ledmatrix.h"
 
 #include <QApplication>
 #include <QImage>
@@ -25,7 +25,7 @@ BoardFont allLitFont()
 void BM_MatrixFullRepaintAllLit(benchmark::State &state)
 {
     const BoardFont font = allLitFont();
-    CMatrix20_10 matrix;
+    LedMatrix matrix;
     matrix.setBoardFont(&font, {});
     matrix.setReadOnly(false);
     matrix.setText(QString(200, u'#'));
@@ -55,7 +55,7 @@ public:
 void BM_MatrixTypedCharacter(benchmark::State &state)
 {
     const BoardFont font = allLitFont();
-    CMatrix20_10 matrix;
+    LedMatrix matrix;
     matrix.setBoardFont(&font, {});
     matrix.setReadOnly(false);
     matrix.show();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The library scan of a synthetic 5000-song card against reading the same files' bytes.
 // Run: build/bench/bench_scan (the card is generated once into a temporary folder).
-#include "core/app/fileutils.h"
+#include "core/util/fileutils.h"
 #include "core/library/songlibrary.h"
 #include "synth/syntheticcard.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/app/fileutils.h"
+#include "core/util/fileutils.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>

@@ -3,10 +3,10 @@
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
 #include "gui/main/aboutdialog.h"
-#include "gui/main/cmainframe.h"
-#include "gui/main/cprogramset.h"
-#include "gui/main/csplash.h"
-#include "gui/widgets/clinkstatic.h"
+#include "gui/main/mainwindow.h"
+#include "gui/main/settingsdialog.h"
+#include "gui/main/splashscreen.h"
+#include "gui/widgets/linklabel.h"
 #include "testappcore.h"
 
 #include <QApplication>
@@ -55,7 +55,7 @@ private slots:
         settings.setMaxY(8);
         settings.setLastLanguage(QStringLiteral("english"));
         settings.setLastMusicDir(QStringLiteral("/muzyka"));
-        CProgramSet dialog(TestSupport::shippedLanguageDir(), settings);
+        SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
         QVERIFY(dialog.sixRowsButton()->isChecked());
         QCOMPARE(dialog.sixRowsButton()->text(), QStringLiteral("6 wierszy"));
         QCOMPARE(dialog.tenRowsButton()->text(), QStringLiteral("10 wierszy"));
@@ -68,7 +68,7 @@ private slots:
     void okStoresTheChoices()
     {
         AppSettings settings;
-        CProgramSet dialog(TestSupport::shippedLanguageDir(), settings);
+        SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
         dialog.show();
         QVERIFY(dialog.tenRowsButton()->isChecked());
         QTest::mouseClick(dialog.sixRowsButton(), Qt::LeftButton);
@@ -86,7 +86,7 @@ private slots:
     {
         QTemporaryDir empty;
         AppSettings settings;
-        CProgramSet dialog(empty.path(), settings);
+        SettingsDialog dialog(empty.path(), settings);
         dialog.show();
         QTRY_COMPARE(m_boxes.size(), 1);
         QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsNoLanguageFound));
@@ -97,12 +97,12 @@ private slots:
         QVERIFY(dialog.isVisible());
     }
 
-    void mainFrameAppliesSettingsAndSaysWhenLanguageWaitsForRestart()
+    void mainWindowAppliesSettingsAndSaysWhenLanguageWaitsForRestart()
     {
-        CMainFrame frame;
-        QSignalSpy matrix(&frame, &CMainFrame::matrixSizeChanged);
+        MainWindow frame;
+        QSignalSpy matrix(&frame, &MainWindow::matrixSizeChanged);
         QTimer::singleShot(0, &frame, [] {
-            auto *dialog = qobject_cast<CProgramSet *>(QApplication::activeModalWidget());
+            auto *dialog = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             dialog->languageCombo()->setCurrentText(QStringLiteral("English"));
             dialog->sixRowsButton()->setChecked(true);
@@ -121,7 +121,7 @@ private slots:
 
     void splashFadesInAndClosesAfter100Ticks()
     {
-        CSplash splash(QStringLiteral("V3.37"));
+        SplashScreen splash(QStringLiteral("V3.37"));
         QCOMPARE(splash.caption(), QStringLiteral("V3.37"));
         QCOMPARE(splash.alpha(), 0);
         splash.show();
@@ -136,7 +136,7 @@ private slots:
 
     void splashClosesByItsTimer()
     {
-        CSplash splash(QStringLiteral("V3.37"));
+        SplashScreen splash(QStringLiteral("V3.37"));
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(splash.exec(), int(QDialog::Accepted));
@@ -146,12 +146,12 @@ private slots:
     void aboutBoxHasAnUnderlinedBlueLink()
     {
         AboutDialog about;
-        CLinkStatic *link = about.dataFolderLink();
+        LinkLabel *link = about.dataFolderLink();
         QVERIFY(link->font().underline());
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(link->text(), Lang::text(Txt::AboutDataFolderLink));
-        QSignalSpy clicked(link, &CLinkStatic::clicked);
+        QSignalSpy clicked(link, &LinkLabel::clicked);
         about.show();
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(clicked.size(), 1);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/boardcolours.h"
-#include "gui/widgets/ccolorbarctrl.h"
-#include "gui/widgets/ccontrastscreen.h"
-#include "gui/widgets/cled5_8.h"
-#include "gui/widgets/clegend.h"
-#include "gui/widgets/cnumbermap.h"
+#include "gui/widgets/timingbar.h"
+#include "gui/widgets/brightnesspreview.h"
+#include "gui/widgets/glyphcell.h"
+#include "gui/widgets/colourlegend.h"
+#include "gui/widgets/numbermap.h"
 #include "core/library/librarynumbertable.h"
 #include "testsupport.h"
 
@@ -26,7 +26,7 @@ class TestDisplays : public QObject
 private slots:
     void glyphCellPaintsAndToggles()
     {
-        CLed5_8 cell;
+        GlyphCell cell;
         cell.resize(cell.sizeHint());
         cell.setColumns({0x80, 0, 0, 0, 0x01});
         // Centre of dot (i, j) is at (i * 25 + 15, j * 25 + 15).
@@ -35,7 +35,7 @@ private slots:
         QCOMPARE(pixel(cell, 4 * 25 + 15, 7 * 25 + 15), BoardColours::kLit);
         QCOMPARE(pixel(cell, 2, 2), QColor(Qt::black));
 
-        QSignalSpy changed(&cell, &CLed5_8::columnsChanged);
+        QSignalSpy changed(&cell, &GlyphCell::columnsChanged);
         cell.show();
         QTest::mouseClick(&cell, Qt::LeftButton, {}, QPoint(2 * 25 + 10, 3 * 25 + 10));
         QCOMPARE(cell.columns()[2], quint8(0x80 >> 3));
@@ -46,24 +46,24 @@ private slots:
 
     void contrastColourFollowsBrightness()
     {
-        QCOMPARE(CContrastScreen::textColour(30), QColor(0xFB, 208, 181));
-        QCOMPARE(CContrastScreen::textColour(0), QColor(0xFB, 220, 142));
-        QCOMPARE(CContrastScreen::textColour(100), QColor(0xFB, 180, 255)); // clamped, not wrapped
-        CContrastScreen screen;
+        QCOMPARE(BrightnessPreview::textColour(30), QColor(0xFB, 208, 181));
+        QCOMPARE(BrightnessPreview::textColour(0), QColor(0xFB, 220, 142));
+        QCOMPARE(BrightnessPreview::textColour(100), QColor(0xFB, 180, 255)); // clamped, not wrapped
+        BrightnessPreview screen;
         screen.resize(200, 140);
         screen.setLine(0, QStringLiteral("██████"));
         screen.setBrightness(30);
         const QImage image = screen.grab().toImage();
         bool found = false;
         for (int x = 0; x < 60 && !found; ++x)
-            found = image.pixelColor(x, 7) == CContrastScreen::textColour(30);
+            found = image.pixelColor(x, 7) == BrightnessPreview::textColour(30);
         QVERIFY(found);
         QCOMPARE(image.pixelColor(150, 100), QColor(Qt::black));
     }
 
     void legendHoldsTenColours()
     {
-        CLegend legend;
+        ColourLegend legend;
         legend.resize(20, 300);
         for (int i = 0; i < 10; ++i)
             QVERIFY(legend.addColour(QColor(i * 20, 0, 0)));
@@ -74,7 +74,7 @@ private slots:
 
     void timingBarSegmentsAndClicks()
     {
-        CColorBarCtrl bar;
+        TimingBar bar;
         bar.resize(401, 80);
         QCOMPARE(bar.clickedIndex(), -1);
         bar.show();
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(image.pixelColor(bar.segmentRect(1).center().x(), 5), bar.palette().color(QPalette::Window));
         QCOMPARE(bar.segmentRect(3).right(), 399);
 
-        QSignalSpy clicked(&bar, &CColorBarCtrl::segmentClicked);
+        QSignalSpy clicked(&bar, &TimingBar::segmentClicked);
         QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(250, 40));
         QCOMPARE(bar.clickedIndex(), 2);
         QCOMPARE(clicked.size(), 1);
@@ -106,7 +106,7 @@ private slots:
         table.claim(2, QStringLiteral("0002 Druga"), 0, 0);
         table.claim(2, QStringLiteral("0002 Druga bis"), 1, 0); // duplicate
         table.claim(1641, QStringLiteral("1641 Daleka"), 0, 0);
-        CNoMatrix map;
+        SongNumberMap map;
         map.resize(map.sizeHint());
         map.setTable(&table);
         QImage image = map.grab().toImage();
@@ -125,8 +125,8 @@ private slots:
         QCOMPARE(map.numberAt(QPoint(38 * 18 + 5, 39 * 18 + 5)), 4999);
         map.setFirstRow(0);
 
-        QSignalSpy chosen(&map, &CNumberMap::numberChosen);
-        QSignalSpy taken(&map, &CNumberMap::takenNumberClicked);
+        QSignalSpy chosen(&map, &NumberMap::numberChosen);
+        QSignalSpy taken(&map, &NumberMap::takenNumberClicked);
         map.show();
         QTest::mouseClick(&map, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(taken.size(), 1);
@@ -142,7 +142,7 @@ private slots:
     {
         LibraryNumberTable table(500);
         table.claim(30, QStringLiteral("0030 Zdrowaś Maryjo"), 0, 0);
-        CSlajdNoMatrix map;
+        SlideNumberMap map;
         map.resize(map.sizeHint());
         map.setTable(&table);
         map.show();

@@ -4,13 +4,13 @@
 #include "core/app/language.h"
 #include "core/model/loadissue.h"
 #include "gui/app/messageboxes.h"
-#include "gui/card/cremovedircombo.h"
-#include "gui/library/cadd_playlist.h"
-#include "gui/library/caddcolorgroup.h"
-#include "gui/library/caddgroup.h"
-#include "gui/library/cduplicatedlg.h"
-#include "gui/library/cfinddlg.h"
-#include "gui/library/cgroupcolor.h"
+#include "gui/card/drivecombo.h"
+#include "gui/library/playlistnamedialog.h"
+#include "gui/library/groupeditdialog.h"
+#include "gui/library/newgroupdialog.h"
+#include "gui/library/issuewindow.h"
+#include "gui/library/searchdialog.h"
+#include "gui/library/groupcoloursdialog.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
 #include "testsupport.h"
@@ -48,7 +48,7 @@ private slots:
 
     void issueWindowOrderAndBands()
     {
-        CDuplicateDlg window;
+        IssueWindow window;
         IssueList issues;
         issues.append(100, IssueCode::DuplicateNumber, QStringLiteral("G/0100 b"), IssueFileType::Song);
         issues.append(7, IssueCode::NumberOutOfRange, QStringLiteral("screen_dir/0007 s"), IssueFileType::Slide);
@@ -63,8 +63,8 @@ private slots:
             bands << list->item(row, 2)->background().color();
         }
         QCOMPARE(numbers, QStringList({QStringLiteral("7"), QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("100")}));
-        QCOMPARE(bands, QList<QColor>({CDuplicateDlg::kYellow, CDuplicateDlg::kGreen, CDuplicateDlg::kYellow,
-                                       CDuplicateDlg::kYellow}));
+        QCOMPARE(bands, QList<QColor>({IssueWindow::kYellow, IssueWindow::kGreen, IssueWindow::kYellow,
+                                       IssueWindow::kYellow}));
         QCOMPARE(list->item(2, 2)->text(), QStringLiteral("G/0100 b"));
         QCOMPARE(list->item(1, 1)->text(), Lang::text(Txt::IssueMissingEntry));
     }
@@ -73,10 +73,10 @@ private slots:
     void driveListNotifiesOnTheEdges()
     {
         auto provider = std::make_shared<FakeDriveProvider>();
-        CRemoveDirCombo combo;
+        DriveCombo combo;
         combo.setProvider(provider);
-        QSignalSpy inserted(&combo, &CRemoveDirCombo::cardInserted);
-        QSignalSpy removed(&combo, &CRemoveDirCombo::cardRemoved);
+        QSignalSpy inserted(&combo, &DriveCombo::cardInserted);
+        QSignalSpy removed(&combo, &DriveCombo::cardRemoved);
         DriveEntry noMedium = cardEntry(QStringLiteral("/media/READER/"));
         noMedium.fileSystem.clear();
         DriveEntry a = cardEntry(QStringLiteral("/media/A/"), QStringLiteral("A"));
@@ -136,7 +136,7 @@ private slots:
         QFETCH(QString, message);
         const QString base = newCard();
         QDir().mkpath(base + u"kolędy");
-        CAddGroup dialog(base);
+        NewGroupDialog dialog(base);
         dialog.edit()->setText(name);
         dialog.accept();
         if (message.isEmpty()) {
@@ -166,7 +166,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, message);
-        CAdd_playlist dialog(QStringLiteral("Stara"));
+        PlaylistNameDialog dialog(QStringLiteral("Stara"));
         dialog.edit()->setText(name);
         dialog.accept();
         QCOMPARE(m_boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
@@ -176,7 +176,7 @@ private slots:
 
     void findDialogNeedsText()
     {
-        CFindDlg dialog{QString()};
+        SearchDialog dialog{QString()};
         QVERIFY(!dialog.numberEdit()->isEnabled());
         dialog.accept();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchEmpty)});
@@ -197,7 +197,7 @@ private slots:
                                 SongGroup{QStringLiteral("Inna"), 0x80FF80, 60, 70}};
         int saves = 0;
         {
-            CGroupColor dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });
+            GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });
             QCOMPARE(dialog.list()->topLevelItemCount(), 2);
             QCOMPARE(dialog.list()->topLevelItem(0)->background(1).color(), QColor(0xFF, 0x80, 0x80));
             QCOMPARE(dialog.list()->topLevelItem(1)->text(1), QStringLiteral("60"));
@@ -210,8 +210,8 @@ private slots:
         QCOMPARE(saves, 0);
 
         {
-            CGroupColor dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });
-            whenShown<CAddColorGroup>([](CAddColorGroup *entry) {
+            GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });
+            whenShown<GroupEditDialog>([](GroupEditDialog *entry) {
                 QVERIFY(entry->manualRadio()->isChecked());
                 QVERIFY(!entry->nameList()->isEnabled());
                 QCOMPARE(entry->fromEdit()->text(), QStringLiteral("1"));
@@ -228,7 +228,7 @@ private slots:
             QCOMPARE(groups.size(), 2);
             QCOMPARE(groups.last(), (SongGroup{QStringLiteral("Kolędy"), 0x123456, 100, 50}));
             // Double-click editing opens the entry with its own values.
-            whenShown<CAddColorGroup>([](CAddColorGroup *entry) {
+            whenShown<GroupEditDialog>([](GroupEditDialog *entry) {
                 QVERIFY(entry->fromListRadio()->isChecked());
                 QCOMPARE(entry->nameList()->currentText(), QStringLiteral("Kolędy"));
                 entry->toEdit()->setText(QStringLiteral("150"));

@@ -4,15 +4,15 @@
 #include "core/app/language.h"
 #include "core/card/driveprovider.h"
 #include "gui/app/messageboxes.h"
-#include "gui/card/cremovedircombo.h"
-#include "gui/library/cadd_playlist.h"
-#include "gui/library/caddgroup.h"
-#include "gui/library/cctrlpanel.h"
-#include "gui/library/cduplicatedlg.h"
-#include "gui/library/cfinddlg.h"
-#include "gui/library/ctreedown.h"
-#include "gui/library/cwczytywaniepios.h"
-#include "gui/main/cmainframe.h"
+#include "gui/card/drivecombo.h"
+#include "gui/library/playlistnamedialog.h"
+#include "gui/library/newgroupdialog.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/issuewindow.h"
+#include "gui/library/searchdialog.h"
+#include "gui/library/librarytree.h"
+#include "gui/library/waitdialog.h"
+#include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
 #include "testsupport.h"
@@ -38,7 +38,7 @@ namespace {
 QStringList treeLines(const QTreeWidget *tree)
 {
     QStringList lines;
-    for (QTreeWidgetItem *item = tree->topLevelItem(0); item; item = CTreeDown::nextInOrder(item)) {
+    for (QTreeWidgetItem *item = tree->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
         int depth = 0;
         for (QTreeWidgetItem *p = item->parent(); p; p = p->parent())
             ++depth;
@@ -49,7 +49,7 @@ QStringList treeLines(const QTreeWidget *tree)
 
 QTreeWidgetItem *findItem(const QTreeWidget *tree, const QString &text)
 {
-    for (QTreeWidgetItem *item = tree->topLevelItem(0); item; item = CTreeDown::nextInOrder(item)) {
+    for (QTreeWidgetItem *item = tree->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
         if (item->text(0) == text)
             return item;
     }
@@ -67,8 +67,8 @@ class TestLibraryPanel : public QObject
     TestSupport::CardFolders m_cards;
 
     std::shared_ptr<FakeDriveProvider> m_drives;
-    std::unique_ptr<CMainFrame> m_frame;
-    CCtrlPanel *m_panel = nullptr;
+    std::unique_ptr<MainWindow> m_frame;
+    LibraryPanel *m_panel = nullptr;
 
     QString newCard() { return m_cards.next(); }
 
@@ -92,13 +92,13 @@ class TestLibraryPanel : public QObject
         for (const QString &card : cards)
             entries << cardEntry(card);
         m_drives->setDrives(entries);
-        m_frame = std::make_unique<CMainFrame>();
-        m_panel = new CCtrlPanel(m_frame.get(), m_drives);
+        m_frame = std::make_unique<MainWindow>();
+        m_panel = new LibraryPanel(m_frame.get(), m_drives);
         m_frame->setLibraryPanel(m_panel);
         m_panel->initialUpdate();
     }
 
-    CTreeDown *tree() const { return m_panel->tree(); }
+    LibraryTree *tree() const { return m_panel->tree(); }
 
     void click(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -111,7 +111,7 @@ private slots:
     {
         m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        CWczytywaniePios::setStartDelay(0);
+        WaitDialog::setStartDelay(0);
         m_boxes.install();
     }
 
@@ -199,8 +199,8 @@ private slots:
 
         // Two selected: "add to playlist" and "edit" are greyed even with pages listening.
         QObject listener;
-        connect(m_panel, &CCtrlPanel::openFileRequested, &listener, [] {});
-        connect(m_panel, &CCtrlPanel::addToPlaylistRequested, &listener, [] {});
+        connect(m_panel, &LibraryPanel::openFileRequested, &listener, [] {});
+        connect(m_panel, &LibraryPanel::addToPlaylistRequested, &listener, [] {});
         std::unique_ptr<QMenu> menu(m_panel->createContextMenu(zdrowas));
         QVERIFY(!menu->findChild<QAction *>(QStringLiteral("menuText399"))->isEnabled());
         QVERIFY(!menu->findChild<QAction *>(QStringLiteral("menuText401"))->isEnabled());
@@ -364,7 +364,7 @@ private slots:
         openPanel({card});
         m_panel->expandAll();
         click(findItem(tree(), QStringLiteral("0001 Msza")));
-        whenShown<CAdd_playlist>([](CAdd_playlist *dialog) {
+        whenShown<PlaylistNameDialog>([](PlaylistNameDialog *dialog) {
             QCOMPARE(dialog->title(), QStringLiteral("Msza"));
             dialog->edit()->setText(QStringLiteral("Inna"));
             dialog->accept();
@@ -374,7 +374,7 @@ private slots:
         QCOMPARE(TestSupport::readFile(card + u"playlist_dir/0001 Inna.lst"), QByteArray("#0/\r\ninna\r\n"));
 
         click(findItem(tree(), QStringLiteral("0001 Msza")));
-        whenShown<CAdd_playlist>([](CAdd_playlist *dialog) {
+        whenShown<PlaylistNameDialog>([](PlaylistNameDialog *dialog) {
             dialog->edit()->setText(QStringLiteral("Niedziela"));
             dialog->accept();
         });
@@ -387,7 +387,7 @@ private slots:
     void searchByTitleThenF3AndByNumber()
     {
         openPanel({fixtureCard()});
-        whenShown<CFindDlg>([](CFindDlg *dialog) {
+        whenShown<SearchDialog>([](SearchDialog *dialog) {
             dialog->textEdit()->setText(QStringLiteral("AVE"));
             dialog->accept();
         });
@@ -404,7 +404,7 @@ private slots:
         QVERIFY(m_panel->search().text.isEmpty());
         // After a miss F3 opens the dialog again.
         bool opened = false;
-        whenShown<CFindDlg>([&opened](CFindDlg *dialog) {
+        whenShown<SearchDialog>([&opened](SearchDialog *dialog) {
             opened = true;
             dialog->reject();
         });
@@ -430,7 +430,7 @@ private slots:
         }
         SongLibrary library;
         library.setRoot(card);
-        CWczytywaniePios wait;
+        WaitDialog wait;
         // Closed through its close box as soon as the first group is being read.
         QTimer closer;
         closer.setInterval(0);
@@ -452,7 +452,7 @@ private slots:
     {
         const QString card = fixtureCard();
         openPanel({card});
-        whenShown<CAddGroup>([](CAddGroup *dialog) {
+        whenShown<NewGroupDialog>([](NewGroupDialog *dialog) {
             dialog->edit()->setText(QStringLiteral("Wielkanoc"));
             dialog->accept();
         });

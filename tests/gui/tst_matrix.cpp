@@ -2,7 +2,7 @@
 #include "core/app/language.h"
 #include "core/font/boardfont.h"
 #include "gui/app/messageboxes.h"
-#include "gui/editor/cmatrix20_10.h"
+#include "gui/editor/ledmatrix.h"
 #include "gui/widgets/boardcolours.h"
 #include "testsupport.h"
 
@@ -18,9 +18,9 @@ class TestMatrix : public QObject
     BoardFont m_latin;
     BoardFont m_cyrillic;
 
-    QString row(const CMatrix20_10 &m, int r) { return m.text().mid(r * 20, 20); }
+    QString row(const LedMatrix &m, int r) { return m.text().mid(r * 20, 20); }
 
-    QImage rendered(const CMatrix20_10 &m)
+    QImage rendered(const LedMatrix &m)
     {
         QImage image(m.sizeHint(), QImage::Format_RGB32);
         QPainter p(&image);
@@ -31,12 +31,12 @@ class TestMatrix : public QObject
     // The colour in the middle of dot (i, j) of cell (c, r).
     QColor dotColour(const QImage &image, int c, int r, int i, int j)
     {
-        return image.pixelColor(CMatrix20_10::dotPosition(c, r, i, j) + QPoint(1, 1));
+        return image.pixelColor(LedMatrix::dotPosition(c, r, i, j) + QPoint(1, 1));
     }
 
-    std::unique_ptr<CMatrix20_10> editor()
+    std::unique_ptr<LedMatrix> editor()
     {
-        auto m = std::make_unique<CMatrix20_10>();
+        auto m = std::make_unique<LedMatrix>();
         m->setBoardFont(&m_latin, QStringLiteral("pusto"));
         m->setReadOnly(false);
         m->show();
@@ -54,7 +54,7 @@ private slots:
 
     void cellsTakeTheGlyphOfTheBoardCode()
     {
-        CMatrix20_10 m;
+        LedMatrix m;
         m.setBoardFont(&m_latin, {});
         m.setText(QString(QChar(0x0104)) + QChar(0x0150) + QChar(0x20AC) + u'A');
         QCOMPARE(m.cellColumns(0), m_latin.glyphs[0xA5].columns);
@@ -69,7 +69,7 @@ private slots:
 
     void withoutFontTheTextIsKeptButNoGlyphTaken()
     {
-        CMatrix20_10 m;
+        LedMatrix m;
         m.setText(QStringLiteral("Abc"));
         QCOMPARE(m.text().left(3), QStringLiteral("Abc"));
         QCOMPARE(m.cellColumns(0), (std::array<quint8, 5>{}));
@@ -77,7 +77,7 @@ private slots:
 
     void pixelsOfLitOutsideAndSelectedDots()
     {
-        CMatrix20_10 m;
+        LedMatrix m;
         m.setBoardFont(&m_latin, {});
         QString text(200, u' ');
         text[0] = u'I';
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(dotColour(image, 0, 0, 2, 3), BoardColours::kLit);
         QCOMPARE(dotColour(image, 3, 7, 2, 3), BoardColours::kLitOutside);
         QCOMPARE(dotColour(image, 0, 0, 0, 0), BoardColours::kUnlit);
-        QCOMPARE(image.pixelColor(CMatrix20_10::dotPosition(0, 0, 0, 0)), QColor(Qt::black)); // rounded corner
+        QCOMPARE(image.pixelColor(LedMatrix::dotPosition(0, 0, 0, 0)), QColor(Qt::black)); // rounded corner
         QCOMPARE(image.pixelColor(3, 3), QColor(Qt::black)); // between dots
 
         m.setGridVisible(false);
@@ -118,7 +118,7 @@ private slots:
 
     void readOnlyIgnoresInputAndShowsTheMessage()
     {
-        CMatrix20_10 m;
+        LedMatrix m;
         m.setBoardFont(&m_latin, QStringLiteral("Wybierz utwór"));
         m.show();
         m.setFocus();
@@ -138,7 +138,7 @@ private slots:
     void typingWithRealKeys()
     {
         auto m = editor();
-        QSignalSpy typed(m.get(), &CMatrix20_10::characterTyped);
+        QSignalSpy typed(m.get(), &LedMatrix::characterTyped);
         QTest::keyClicks(m.get(), QStringLiteral("Hello"));
         QTest::keyClick(m.get(), Qt::Key_Return);
         QTest::keyClicks(m.get(), QStringLiteral("World"));
@@ -221,7 +221,7 @@ private slots:
 
     void alignmentOfAllRows()
     {
-        CMatrix20_10 m;
+        LedMatrix m;
         m.setText(QStringLiteral("ab") + QString(18, u' ') + QStringLiteral("abc"));
         m.alignAll(MatrixText::Alignment::Centre);
         QCOMPARE(row(m, 0), QString(9, u' ') + u"ab" + QString(9, u' '));

@@ -7,7 +7,7 @@
 #include "core/font/boardfont.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
-#include "gui/editor/cmatrix20_10.h"
+#include "gui/editor/ledmatrix.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +19,7 @@
 
 namespace {
 
-QImage renderScreen(CMatrix20_10 &matrix, const QString &text)
+QImage renderScreen(LedMatrix &matrix, const QString &text)
 {
     matrix.setText(text);
     QImage image(matrix.sizeHint(), QImage::Format_RGB32);
@@ -30,7 +30,7 @@ QImage renderScreen(CMatrix20_10 &matrix, const QString &text)
 
 int chart(const BoardFont &font, const QString &out)
 {
-    CMatrix20_10 matrix;
+    LedMatrix matrix;
     matrix.setBoardFont(&font, {});
     matrix.setReadOnly(false);
     matrix.setGridVisible(true);
@@ -68,7 +68,7 @@ int song(const QString &path, const QString &outDir, const QString &fontDir)
     if (!FontFile::load(fontDir + (cyrillic ? u"/Font_V2.fnt" : u"/Font_V1.fnt"), font))
         return 2;
     QDir().mkpath(outDir);
-    CMatrix20_10 matrix;
+    LedMatrix matrix;
     matrix.setBoardFont(&font, {});
     matrix.setReadOnly(false);
     int written = 0;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/carddatafile.h"
 
-#include "core/app/fileutils.h"
+#include "core/util/fileutils.h"
 #include "core/app/language.h"
-#include "core/card/posixfile.h"
-#include "core/card/replacingfile.h"
+#include "core/util/posixfile.h"
+#include "core/util/replacingfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/cardpacklist.h"
 
-#include "core/app/fileutils.h"
+#include "core/util/fileutils.h"
 #include "core/library/songlibrary.h"
 
 using LibraryNaming::ItemKind;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/font/fontexport.h"
 
-#include "core/app/fileutils.h"
+#include "core/util/fileutils.h"
 #include "core/app/textids.h"
 #include "core/font/boardfont.h"
 #include "core/model/linereader.h"

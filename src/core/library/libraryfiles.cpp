@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/libraryfiles.h"
 
-#include "core/card/replacingfile.h"
+#include "core/util/replacingfile.h"
 #include "core/library/songlibrary.h"
 
 #include <QDir>

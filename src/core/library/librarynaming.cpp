@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/librarynaming.h"
 
-#include "core/app/fileutils.h"
+#include "core/util/fileutils.h"
 #include "core/app/language.h"
 #include "core/model/songfile.h"
 

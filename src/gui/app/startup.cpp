@@ -8,9 +8,9 @@
 #include "core/model/charsetmode.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"
-#include "gui/library/cctrlpanel.h"
-#include "gui/main/cmainframe.h"
-#include "gui/main/csplash.h"
+#include "gui/library/librarypanel.h"
+#include "gui/main/mainwindow.h"
+#include "gui/main/splashscreen.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -82,14 +82,14 @@ int runLumivox(int argc, char **argv)
     core.saveSettings();
 
     if (!options.noSplash) {
-        CSplash splash(QStringLiteral(LUMIVOX_VERSION_TEXT));
+        SplashScreen splash(QStringLiteral(LUMIVOX_VERSION_TEXT));
         splash.exec();
     }
 
-    CMainFrame frame;
+    MainWindow frame;
     core.setCommandLineFile(options.projectFile);
     core.setCardFolders(options.cardFolders);
-    frame.setLibraryPanel(new CCtrlPanel(&frame));
+    frame.setLibraryPanel(new LibraryPanel(&frame));
     uiFont();
     frame.showMaximized();
     return app.exec();

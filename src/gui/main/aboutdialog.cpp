@@ -6,7 +6,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/shell.h"
 #include "gui/main/ledbanner.h"
-#include "gui/widgets/clinkstatic.h"
+#include "gui/widgets/linklabel.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -34,13 +34,13 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignCenter);
 
-    m_link = new CLinkStatic(Lang::text(Txt::AboutDataFolderLink), this);
+    m_link = new LinkLabel(Lang::text(Txt::AboutDataFolderLink), this);
     m_link->setObjectName(QStringLiteral("dataFolderLink"));
     m_link->setAlignment(Qt::AlignCenter);
     const QString dataDir = AppCore::instance() ? AppCore::instance()->dirs().dataDir : QString();
     m_link->setToolTip(dataDir);
     m_link->setVisible(!dataDir.isEmpty());
-    connect(m_link, &CLinkStatic::clicked, this, [dataDir] { openWithShell(dataDir); });
+    connect(m_link, &LinkLabel::clicked, this, [dataDir] { openWithShell(dataDir); });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-class CLinkStatic;
+class LinkLabel;
 
 // "O programie": name, version, what the program is for, and a link to its data folder.
 class AboutDialog : public QDialog
@@ -12,8 +12,8 @@ class AboutDialog : public QDialog
 public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
-    CLinkStatic *dataFolderLink() const { return m_link; }
+    LinkLabel *dataFolderLink() const { return m_link; }
 
 private:
-    CLinkStatic *m_link;
+    LinkLabel *m_link;
 };

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/util/posixfile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+PosixFile::PosixFile(const QString &path, Links links)
+{
+    open(AT_FDCWD, QFile::encodeName(path), O_RDONLY | (links == NoFollowLinks ? O_NOFOLLOW : 0));
+}
+
+PosixFile::PosixFile(const PosixFile &directory, const QString &name, Links links)
+{
+    if (directory.m_fd >= 0)
+        open(directory.m_fd, QFile::encodeName(name), O_RDONLY | (links == NoFollowLinks ? O_NOFOLLOW : 0));
+}
+
+PosixFile PosixFile::directory(const QString &path)
+{
+    PosixFile dir;
+    dir.open(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    return dir;
+}
+
+void PosixFile::open(int directoryFd, const QByteArray &name, int flags)
+{
+    do {
+        m_fd = ::openat(directoryFd, name.constData(), flags | O_CLOEXEC);
+    } while (m_fd < 0 && errno == EINTR);
+    struct stat st;
+    if (m_fd >= 0 && fstat(m_fd, &st) == 0) {
+        m_mode = unsigned(st.st_mode);
+        m_size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
+    }
+}
+
+PosixFile::~PosixFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 PosixFile::regularFileSize() const
+{
+    return m_size;
+}
+
+qint64 PosixFile::readFull(char *data, qint64 size) const
+{
+    if (m_fd < 0)
+        return -1;
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(m_fd, data + done, size_t(size - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}

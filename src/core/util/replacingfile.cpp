@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/util/replacingfile.h"
+
+#include "core/util/posixfile.h"
+
+#include <QFile>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kChunk = 256 * 1024;
+
+// Short dot names: they stay below every name-length limit and listings skip them.
+QByteArray temporaryName(const QByteArray &target, int attempt)
+{
+    static std::atomic_int counter{0};
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray dir = slash < 0 ? QByteArray(".") : target.left(slash);
+    return dir + "/.lumivox-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(counter.fetch_add(1)) + '-'
+        + QByteArray::number(attempt) + ".tmp";
+}
+
+int createExclusive(const QByteArray &path)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+} // namespace
+
+ReplacingFile::ReplacingFile(const QString &target) : m_target(QFile::encodeName(target)) {}
+
+ReplacingFile::~ReplacingFile()
+{
+    discard();
+}
+
+bool ReplacingFile::open()
+{
+    struct stat st;
+    if (lstat(m_target.constData(), &st) != 0 && errno == ENOENT) {
+        m_fd = createExclusive(m_target);
+        if (m_fd >= 0) {
+            m_written = m_target;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QByteArray name = temporaryName(m_target, attempt);
+        m_fd = createExclusive(name);
+        if (m_fd >= 0) {
+            m_written = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+bool ReplacingFile::write(const char *data, qint64 size)
+{
+    if (m_fd < 0 || m_failed)
+        return false;
+    while (size > 0) {
+        const ssize_t written = ::write(m_fd, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            m_failed = true;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+void ReplacingFile::setMode(unsigned mode)
+{
+    if (m_fd >= 0 && fchmod(m_fd, mode_t(mode & 07777)) != 0)
+        m_failed = true;
+}
+
+bool ReplacingFile::commit()
+{
+    if (m_fd < 0 || m_failed) {
+        discard();
+        return false;
+    }
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    // close reports a delayed write error (NFS, some FUSE file systems).
+    if (closed != 0) {
+        discard();
+        return false;
+    }
+    if (m_written != m_target && std::rename(m_written.constData(), m_target.constData()) != 0) {
+        discard();
+        return false;
+    }
+    m_written.clear();
+    return true;
+}
+
+void ReplacingFile::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_written.isEmpty()) {
+        ::unlink(m_written.constData());
+        m_written.clear();
+    }
+}
+
+bool copyFileReplacing(const QString &source, const QString &target)
+{
+    const PosixFile in(source, PosixFile::NoFollowLinks);
+    const qint64 size = in.regularFileSize();
+    if (size < 0)
+        return false;
+    ReplacingFile out(target);
+    if (!out.open())
+        return false;
+    QByteArray buffer(qsizetype(qBound(qint64(1), size, kChunk)), Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.readFull(buffer.data(), buffer.size());
+        if (got < 0 || (got > 0 && !out.write(buffer.constData(), got)))
+            return false;
+        if (got < buffer.size())
+            break;
+    }
+    out.setMode(in.mode());
+    return out.commit();
+}

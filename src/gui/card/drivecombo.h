@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/card/driveprovider.h"
+
+#include <QComboBox>
+#include <QTimer>
+
+#include <memory>
+
+// The drive list: the cards a provider reports, polled twice a second. It tells its owner when
+// the first card appears and when the last one is gone, and keeps the chosen entry by its root
+// path across polls.
+class DriveCombo : public QComboBox
+{
+    Q_OBJECT
+public:
+    static constexpr int kPollMs = 500;
+
+    explicit DriveCombo(QWidget *parent = nullptr);
+
+    void setProvider(std::shared_ptr<DriveProvider> provider) { m_provider = std::move(provider); }
+    // Starts or stops polling, then enables or disables the list.
+    void enablePolling(bool on);
+    bool isPolling() const { return m_timer.isActive(); }
+    // Reads the drives again; the list is enabled exactly when it has items.
+    void refreshDrives();
+
+    // Root path of the chosen entry ("/media/user/CARD/"); empty when nothing is chosen.
+    QString drivePath() const;
+    // File-system name of the chosen entry ("FAT32"); empty when nothing is chosen.
+    QString fileSystem() const;
+    // The chosen entry; a default entry when nothing is chosen.
+    DriveEntry currentDrive() const;
+    bool hasDrives() const { return m_hasDrives; }
+
+signals:
+    // The list went from empty to not empty.
+    void cardInserted();
+    // The list went from not empty to empty.
+    void cardRemoved();
+    // Another entry became the chosen one while the list stayed non-empty (by the user, or
+    // because the chosen card went away).
+    void driveChanged();
+
+private:
+    std::shared_ptr<DriveProvider> m_provider;
+    QList<DriveEntry> m_drives;
+    QTimer m_timer;
+    bool m_hasDrives = false;
+    bool m_filling = false;
+};

@@ -1,0 +1,333 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/editor/ledmatrix.h"
+
+#include "core/app/language.h"
+#include "core/font/boardfont.h"
+#include "core/model/boardcharset.h"
+#include "gui/app/messageboxes.h"
+#include "gui/widgets/boardcolours.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// A 4 x 4 dot: a filled square with its corner pixels black.
+QPixmap dotImage(const QColor &colour)
+{
+    QImage image(LedMatrix::kDotSize, LedMatrix::kDotSize, QImage::Format_RGB32);
+    image.fill(colour);
+    const int last = LedMatrix::kDotSize - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+        image.setPixelColor(corner, Qt::black);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+LedMatrix::LedMatrix(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("LedMatrix"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(sizeHint());
+    buildImages();
+    m_text.takeDirty();
+}
+
+void LedMatrix::buildImages()
+{
+    m_dotLit = dotImage(BoardColours::kLit);
+    m_dotUnlit = dotImage(BoardColours::kUnlit);
+    m_dotLitOutside = dotImage(BoardColours::kLitOutside);
+    m_dotSelected = dotImage(BoardColours::kSelected);
+    m_gridImage = QPixmap(kGridWidth, kGridHeight);
+    m_gridImage.fill(Qt::black);
+    QPainter p(&m_gridImage);
+    for (int row = 0; row < MatrixText::kRows; ++row)
+        for (int column = 0; column < MatrixText::kColumns; ++column)
+            for (int j = 0; j < 8; ++j)
+                for (int i = 0; i < 5; ++i)
+                    p.drawPixmap(dotPosition(column, row, i, j), m_dotUnlit);
+}
+
+QRect LedMatrix::cellRect(int cell)
+{
+    const int column = cell % MatrixText::kColumns;
+    const int row = cell / MatrixText::kColumns;
+    return QRect(QPoint(column * kCellWidth, row * kCellHeight),
+                 QPoint((column + 1) * kCellWidth - 1, (row + 1) * kCellHeight + 5 - 1));
+}
+
+QPoint LedMatrix::dotPosition(int column, int row, int dotColumn, int dotRow)
+{
+    return {column * kCellWidth + dotColumn * kDotPitch + kDotOffsetX, row * kCellHeight + dotRow * kDotPitch + kDotOffsetY};
+}
+
+void LedMatrix::setActiveArea(int columns, int rows)
+{
+    m_activeColumns = qBound(1, columns, MatrixText::kColumns);
+    m_activeRows = qBound(1, rows, MatrixText::kRows);
+    update();
+}
+
+void LedMatrix::setBoardFont(const BoardFont *font, const QString &emptyMessage)
+{
+    m_font = font;
+    m_emptyMessage = emptyMessage;
+    update();
+}
+
+void LedMatrix::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    update();
+}
+
+void LedMatrix::setGridVisible(bool visible)
+{
+    m_grid = visible;
+    update();
+}
+
+// Takes the glyphs of changed cells and repaints only those cells.
+void LedMatrix::refresh()
+{
+    const MatrixText::Cells dirty = m_text.takeDirty();
+    if (dirty.none())
+        return;
+    QRegion region;
+    for (int cell = 0; cell < MatrixText::kCells; ++cell) {
+        if (!dirty.test(cell))
+            continue;
+        if (m_font) {
+            const Glyph &glyph = m_font->glyphs[BoardCharset::toBoardCode(m_text.at(cell).unicode())];
+            m_cells[cell] = glyph.columns;
+        }
+        region += cellRect(cell);
+    }
+    update(dirty.all() ? QRegion(rect()) : region);
+}
+
+void LedMatrix::setText(const QString &text)
+{
+    m_text.setText(text);
+    refresh();
+}
+
+void LedMatrix::clear()
+{
+    m_text.clear();
+    refresh();
+}
+
+void LedMatrix::clearRow(int row)
+{
+    m_text.clearRow(row);
+    refresh();
+}
+
+void LedMatrix::putChar(QChar c, int column, int row)
+{
+    m_text.putChar(c, column, row);
+    refresh();
+}
+
+void LedMatrix::alignAll(MatrixText::Alignment alignment)
+{
+    m_text.alignAll(alignment);
+    refresh();
+}
+
+void LedMatrix::copySelection()
+{
+    const QString text = m_text.selectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void LedMatrix::paste()
+{
+    const QString text = QApplication::clipboard()->text();
+    const bool pasted = m_text.paste(text, [this] {
+        return questionBox(this, Lang::text(Txt::MatrixPasteTooLong)) == QMessageBox::Yes;
+    });
+    refresh();
+    if (pasted)
+        emit textEdited();
+}
+
+const QPixmap &LedMatrix::dotImageFor(int cell) const
+{
+    if (m_text.isSelected(cell))
+        return m_dotSelected;
+    const int column = cell % MatrixText::kColumns;
+    const int row = cell / MatrixText::kColumns;
+    return column < m_activeColumns && row < m_activeRows ? m_dotLit : m_dotLitOutside;
+}
+
+void LedMatrix::render(QPainter &p, const QRect &area) const
+{
+    if (m_grid)
+        p.drawPixmap(area.topLeft(), m_gridImage, area);
+    else
+        p.fillRect(area, Qt::black);
+
+    const int cursorColumn = m_text.column();
+    const int cursorRow = m_text.row();
+    if (m_text.overwrite()) {
+        p.fillRect(QRect(QPoint(cursorColumn * kCellWidth + 4, cursorRow * kCellHeight + 17),
+                         QPoint(cursorColumn * kCellWidth + 31, cursorRow * kCellHeight + 57)),
+                   BoardColours::kOverwriteBlock);
+    }
+    for (int cell = 0; cell < MatrixText::kCells; ++cell) {
+        if (!area.intersects(cellRect(cell)))
+            continue;
+        const auto &columns = m_cells[cell];
+        const QPixmap &dot = dotImageFor(cell);
+        const int column = cell % MatrixText::kColumns;
+        const int row = cell / MatrixText::kColumns;
+        for (int i = 0; i < 5; ++i) {
+            const quint8 bits = columns[i];
+            if (!bits)
+                continue;
+            for (int j = 0; j < 8; ++j) {
+                if (bits & (0x80 >> j))
+                    p.drawPixmap(dotPosition(column, row, i, j), dot);
+            }
+        }
+    }
+    if (m_readOnly && !m_emptyMessage.isEmpty()) {
+        p.setPen(Qt::white);
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_emptyMessage);
+    }
+    if (!m_readOnly && !m_text.overwrite()) {
+        p.fillRect(QRect(QPoint(cursorColumn * kCellWidth + 2, cursorRow * kCellHeight + 18),
+                         QPoint(cursorColumn * kCellWidth + 6, cursorRow * kCellHeight + 57)),
+                   BoardColours::kCaret);
+    }
+}
+
+void LedMatrix::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    render(p, event->rect());
+}
+
+bool LedMatrix::focusNextPrevChild(bool)
+{
+    return false; // Tab belongs to the matrix, which ignores it
+}
+
+bool LedMatrix::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Every key reaches the matrix, also those the window would take as shortcuts.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (!m_readOnly && (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)
+                            || key->matches(QKeySequence::SelectAll) || !key->text().isEmpty())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void LedMatrix::keyPressEvent(QKeyEvent *event)
+{
+    if (m_readOnly) {
+        event->ignore();
+        return;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    // AltGr arrives as Ctrl+Alt on some layouts: only Ctrl without Alt is a command.
+    const bool control = mods.testFlag(Qt::ControlModifier) && !mods.testFlag(Qt::AltModifier);
+    const auto moveTo = [this](MatrixText::Move move) { m_text.move(move); };
+    bool edited = false;
+    switch (event->key()) {
+    case Qt::Key_V: if (control) { paste(); return; } break;
+    case Qt::Key_C: if (control) { copySelection(); return; } break;
+    case Qt::Key_A: if (control) { m_text.selectAll(); refresh(); return; } break;
+    case Qt::Key_End: moveTo(MatrixText::Move::End); refresh(); return;
+    case Qt::Key_Home: moveTo(MatrixText::Move::Home); refresh(); return;
+    case Qt::Key_Left: moveTo(MatrixText::Move::Left); refresh(); return;
+    case Qt::Key_Right: moveTo(MatrixText::Move::Right); refresh(); return;
+    case Qt::Key_Up: moveTo(MatrixText::Move::Up); refresh(); return;
+    case Qt::Key_Down: moveTo(MatrixText::Move::Down); refresh(); return;
+    case Qt::Key_Insert: m_text.toggleOverwrite(); refresh(); return;
+    case Qt::Key_Delete: m_text.deleteAtCursor(); refresh(); emit textEdited(); return;
+    case Qt::Key_Backspace: m_text.type(QChar(0x08)); edited = true; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: m_text.type(QChar(0x0D)); edited = true; break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return;
+    default: break;
+    }
+    if (!edited) {
+        if (control) {
+            event->ignore();
+            return;
+        }
+        const QString typed = event->text();
+        for (QChar c : typed) {
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                continue;
+            emit characterTyped(c);
+            m_text.type(c);
+            edited = true;
+        }
+    }
+    refresh();
+    if (edited)
+        emit textEdited();
+    else
+        event->ignore();
+}
+
+int LedMatrix::cellAt(const QPoint &pos) const
+{
+    const int column = qBound(0, pos.x() / kCellWidth, MatrixText::kColumns - 1);
+    const int row = qBound(0, pos.y() / kCellHeight, MatrixText::kRows - 1);
+    return row * MatrixText::kColumns + column;
+}
+
+void LedMatrix::mousePressEvent(QMouseEvent *event)
+{
+    if (m_readOnly)
+        return;
+    const int cell = cellAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_text.setCursor(cell % MatrixText::kColumns, cell / MatrixText::kColumns);
+    } else if (event->button() == Qt::RightButton) {
+        m_text.setCursor(cell % MatrixText::kColumns, cell / MatrixText::kColumns);
+    }
+    refresh();
+}
+
+void LedMatrix::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_readOnly || !m_dragging)
+        return;
+    const int cell = cellAt(event->position().toPoint());
+    if (cell == m_lastHovered)
+        return;
+    m_lastHovered = cell;
+    m_text.setSelectionEnd(cell);
+    refresh();
+}
+
+void LedMatrix::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_readOnly || event->button() != Qt::LeftButton)
+        return;
+    m_dragging = false;
+    m_lastHovered = -1;
+    m_text.setSelectionEnd(cellAt(event->position().toPoint()));
+    if (m_text.selectionEnd() == m_text.anchor())
+        m_text.clearSelection();
+    refresh();
+}

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/app/songgroup.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Edits the group colour list in place; OK saves it. Cancel does not undo the edits made in
+// the dialog: they stay in memory until the program ends, only unsaved.
+class GroupColoursDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    GroupColoursDialog(SongGroupList &groups, const QStringList &groupNames, std::function<bool()> save,
+                QWidget *parent = nullptr);
+
+    QTreeWidget *list() const { return m_list; }
+    void addGroup();
+    void editGroup(int row);
+    void deleteSelected();
+
+public slots:
+    void accept() override;
+
+private:
+    void refill(int select);
+
+    SongGroupList &m_groups;
+    QStringList m_groupNames;
+    std::function<bool()> m_save;
+    QTreeWidget *m_list;
+};

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/library/issuewindow.h"
+
+#include "core/app/language.h"
+#include "core/library/issuerows.h"
+#include "gui/app/dialogtext.h"
+#include "gui/library/treeicons.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+const QColor IssueWindow::kYellow(255, 255, 128);
+const QColor IssueWindow::kGreen(128, 255, 128);
+
+namespace {
+
+int imageOf(int fileType)
+{
+    if (fileType & IssueFileType::Slide)
+        return TreeIcons::Slide;
+    if (fileType & IssueFileType::Playlist)
+        return TreeIcons::Playlist;
+    return TreeIcons::Song;
+}
+
+} // namespace
+
+IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("IssueWindow"));
+    setControlText(this, Txt::IssueWindowTitle);
+    m_list = new QTableWidget(0, 3, this);
+    m_list->setObjectName(QStringLiteral("issueList"));
+    m_list->setHorizontalHeaderLabels({Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::IssueColumnText),
+                                       Lang::text(Txt::IssueColumnFile)});
+    m_list->setColumnWidth(0, 60);
+    m_list->setColumnWidth(1, 150);
+    m_list->setColumnWidth(2, 200);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setDefaultSectionSize(20);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
+
+    // Shown by the card tools when issues block writing; hidden here.
+    auto *warning = new QWidget(this);
+    warning->setObjectName(QStringLiteral("writeWarning"));
+    auto *warningLayout = new QHBoxLayout(warning);
+    auto *icon = new QLabel(warning);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24));
+    auto *text = new QLabel(warning);
+    setControlText(text, Txt::IssueWindowWarning);
+    warningLayout->addWidget(icon);
+    warningLayout->addWidget(text, 1);
+    warning->hide();
+
+    auto *close = new QPushButton(this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    setControlText(close, Txt::IssueWindowClose);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(warning);
+    layout->addLayout(buttons);
+    resize(460, 360);
+}
+
+void IssueWindow::fill(const IssueList &issues)
+{
+    const QList<IssueRow> rows = issueRows(issues);
+    m_list->clearContents();
+    m_list->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const IssueRow &row = rows.at(r);
+        const QColor band = row.band == 0 ? kYellow : kGreen;
+        const QString texts[3] = {QString::number(row.number), Lang::text(row.textId), row.name};
+        for (int column = 0; column < 3; ++column) {
+            auto *item = new QTableWidgetItem(texts[column]);
+            item->setBackground(band);
+            item->setForeground(Qt::black);
+            m_list->setItem(r, column, item);
+        }
+        m_list->item(r, 0)->setTextAlignment(Qt::AlignCenter);
+        m_list->item(r, 0)->setIcon(TreeIcons::icon(imageOf(row.fileType)));
+    }
+}
+
+void IssueWindow::showIssues(const IssueList &issues)
+{
+    fill(issues);
+    if (!m_placed && parentWidget()) {
+        // The first time beside the library tree, over the page area, rather than wherever the
+        // window manager puts a new window.
+        const QRect owner = parentWidget()->window()->geometry();
+        move(owner.center() - QPoint(width() / 2, height() / 2));
+        m_placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}

@@ -1,0 +1,378 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/library/librarytree.h"
+
+#include "gui/library/treeicons.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QKeyEvent>
+#include <QMimeData>
+
+namespace {
+
+int imageOf(LibraryNodeKind kind)
+{
+    switch (kind) {
+    case LibraryNodeKind::Root:
+        return TreeIcons::Card;
+    case LibraryNodeKind::Group:
+        return TreeIcons::Group;
+    case LibraryNodeKind::Song:
+        return TreeIcons::Song;
+    case LibraryNodeKind::SlidesNode:
+        return TreeIcons::SlidesNode;
+    case LibraryNodeKind::Slide:
+        return TreeIcons::Slide;
+    case LibraryNodeKind::PlaylistsNode:
+        return TreeIcons::PlaylistsNode;
+    case LibraryNodeKind::Playlist:
+        return TreeIcons::Playlist;
+    case LibraryNodeKind::None:
+        break;
+    }
+    return 0;
+}
+
+bool isMultiSelectable(LibraryNodeKind kind)
+{
+    return kind == LibraryNodeKind::Song || kind == LibraryNodeKind::Slide;
+}
+
+} // namespace
+
+QString LibraryTree::mimeType()
+{
+    return QStringLiteral("application/x-lumivox-library-item");
+}
+
+LibraryTree::LibraryTree(QWidget *parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("libraryTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setIconSize(QSize(16, 16));
+    setUniformRowHeights(true);
+    setExpandsOnDoubleClick(false);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    viewport()->setAcceptDrops(true);
+    m_expandTimer.setSingleShot(true);
+    m_expandTimer.setInterval(kExpandDelayMs);
+    connect(&m_expandTimer, &QTimer::timeout, this, [this] {
+        if (m_expandTarget)
+            m_expandTarget->setExpanded(true);
+    });
+}
+
+LibraryNodeKind LibraryTree::kindOf(const QTreeWidgetItem *item)
+{
+    return item ? LibraryNodeKind(item->data(0, kKindRole).toInt()) : LibraryNodeKind::None;
+}
+
+void LibraryTree::clearTree()
+{
+    m_anchor = m_pressed = m_dragged = m_expandTarget = nullptr;
+    m_nonFileSelected = false;
+    m_expandTimer.stop();
+    clear();
+}
+
+void LibraryTree::removeItem(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    for (QTreeWidgetItem **kept : {&m_anchor, &m_pressed, &m_dragged, &m_expandTarget}) {
+        for (QTreeWidgetItem *p = *kept; p; p = p->parent()) {
+            if (p == item) {
+                *kept = nullptr;
+                break;
+            }
+        }
+    }
+    delete item;
+}
+
+void LibraryTree::build(const QList<LibraryTreeNode> &nodes)
+{
+    setUpdatesEnabled(false);
+    clearTree();
+    QList<QTreeWidgetItem *> items;
+    items.reserve(nodes.size());
+    for (const LibraryTreeNode &node : nodes) {
+        QTreeWidgetItem *item = node.parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items.at(node.parent));
+        item->setText(0, node.text);
+        item->setData(0, kKindRole, int(node.kind));
+        item->setIcon(0, TreeIcons::icon(imageOf(node.kind)));
+        items.append(item);
+    }
+    setUpdatesEnabled(true);
+    if (!items.isEmpty()) {
+        items.first()->setExpanded(true);
+        scrollToItem(items.first());
+    }
+}
+
+LibraryItemInfo LibraryTree::itemInfo(const QTreeWidgetItem *item, const QString &root) const
+{
+    if (!item)
+        return {};
+    const QString parentText = item->parent() ? item->parent()->text(0) : QString();
+    return LibraryItemInfo::fromNode(kindOf(item), item->text(0), parentText, root);
+}
+
+QTreeWidgetItem *LibraryTree::nextInOrder(QTreeWidgetItem *item)
+{
+    if (!item)
+        return nullptr;
+    if (item->childCount() > 0)
+        return item->child(0);
+    while (item) {
+        QTreeWidgetItem *parent = item->parent();
+        QTreeWidget *tree = item->treeWidget();
+        const int index = parent ? parent->indexOfChild(item) : tree->indexOfTopLevelItem(item);
+        const int siblings = parent ? parent->childCount() : tree->topLevelItemCount();
+        if (index + 1 < siblings)
+            return parent ? parent->child(index + 1) : tree->topLevelItem(index + 1);
+        item = parent;
+    }
+    return nullptr;
+}
+
+QList<QTreeWidgetItem *> LibraryTree::markedItems() const
+{
+    QList<QTreeWidgetItem *> marked;
+    for (QTreeWidgetItem *item = topLevelItem(0); item; item = nextInOrder(item)) {
+        if (item->isSelected())
+            marked.append(item);
+    }
+    return marked;
+}
+
+void LibraryTree::mark(QTreeWidgetItem *item, QItemSelectionModel::SelectionFlags how)
+{
+    selectionModel()->select(indexFromItem(item), how);
+}
+
+void LibraryTree::makeCurrent(QTreeWidgetItem *item)
+{
+    selectionModel()->setCurrentIndex(indexFromItem(item), QItemSelectionModel::NoUpdate);
+}
+
+void LibraryTree::plainClick(QTreeWidgetItem *item, bool allowAnchor)
+{
+    clearSelection();
+    makeCurrent(item);
+    mark(item, QItemSelectionModel::Select);
+    if (allowAnchor && isMultiSelectable(kindOf(item))) {
+        m_anchor = item;
+        m_nonFileSelected = false;
+    } else {
+        m_anchor = nullptr;
+        m_nonFileSelected = true;
+    }
+}
+
+void LibraryTree::clickItem(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers)
+{
+    if (!item)
+        return;
+    const bool file = isMultiSelectable(kindOf(item));
+    if (modifiers & Qt::ControlModifier) {
+        if (!file) {
+            plainClick(item, false);
+        } else if (m_nonFileSelected || selectedCount() == 0) {
+            plainClick(item, true);
+        } else {
+            makeCurrent(item);
+            mark(item, QItemSelectionModel::Toggle);
+        }
+        return;
+    }
+    if (modifiers & Qt::ShiftModifier) {
+        clearSelection();
+        if (!m_anchor) {
+            m_anchor = item;
+            makeCurrent(item);
+            mark(item, QItemSelectionModel::Select);
+            m_nonFileSelected = !file;
+            return;
+        }
+        if (m_anchor->parent() != item->parent())
+            return;
+        QTreeWidgetItem *parent = item->parent();
+        const int from = parent->indexOfChild(m_anchor);
+        const int to = parent->indexOfChild(item);
+        for (int i = std::min(from, to); i <= std::max(from, to); ++i)
+            mark(parent->child(i), QItemSelectionModel::Select);
+        makeCurrent(m_anchor);
+        m_nonFileSelected = false;
+        return;
+    }
+    plainClick(item, true);
+}
+
+void LibraryTree::mousePressEvent(QMouseEvent *event)
+{
+    QTreeWidgetItem *item = itemAt(event->position().toPoint());
+    m_pressed = nullptr;
+    if (!item) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        // The menu acts on the item under the mouse. A click outside the marks selects that item
+        // alone, so that "Usuń" never deletes files other than the one the menu was opened on.
+        if (item->isSelected())
+            makeCurrent(item);
+        else
+            plainClick(item, true);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    // A click left of the item's text is on its expand arrow.
+    if (item->childCount() > 0 && event->position().x() < visualItemRect(item).x()) {
+        item->setExpanded(!item->isExpanded());
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    clickItem(item, event->modifiers());
+    m_pressed = item;
+    m_pressPos = event->position().toPoint();
+}
+
+void LibraryTree::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || !m_pressed)
+        return;
+    if ((event->position().toPoint() - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+        return;
+    QTreeWidgetItem *item = m_pressed;
+    m_pressed = nullptr;
+    if (isMultiSelectable(kindOf(item)))
+        startDrag(item);
+}
+
+void LibraryTree::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_pressed = nullptr;
+    event->accept();
+}
+
+void LibraryTree::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTreeWidgetItem *item = itemAt(event->position().toPoint());
+    if (item && event->button() == Qt::LeftButton)
+        emit addToPlaylistRequested(item);
+}
+
+void LibraryTree::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_F7:
+        emit newGroupRequested();
+        return;
+    case Qt::Key_F3:
+        emit continueSearchRequested();
+        return;
+    case Qt::Key_F:
+        if (event->modifiers() & Qt::ControlModifier) {
+            emit searchRequested();
+            return;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        // Swallowed: the panel must not close or trigger anything on them.
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QTreeWidget::keyPressEvent(event);
+    // Keyboard moves mark the new current item alone, as a plain click would.
+    if (QTreeWidgetItem *item = currentItem(); item && item->isSelected() && selectedCount() == 1) {
+        m_anchor = isMultiSelectable(kindOf(item)) ? item : nullptr;
+        m_nonFileSelected = !m_anchor;
+    }
+}
+
+void LibraryTree::contextMenuEvent(QContextMenuEvent *event)
+{
+    QTreeWidgetItem *item = currentItem();
+    if (item && viewport()->rect().contains(viewport()->mapFromGlobal(event->globalPos())))
+        emit contextMenuRequested(item, event->globalPos());
+}
+
+void LibraryTree::startDrag(QTreeWidgetItem *item)
+{
+    auto *data = new QMimeData;
+    data->setData(mimeType(), itemInfo(item, QString()).fullPath.toUtf8());
+    auto *drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->setPixmap(item->icon(0).pixmap(16, 16));
+    m_dragged = item;
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    m_dragged = nullptr;
+    m_expandTimer.stop();
+}
+
+bool LibraryTree::acceptsDrop(QTreeWidgetItem *target) const
+{
+    // A song goes onto another song (its group) or straight onto a group node; slides stay put.
+    if (!m_dragged || kindOf(m_dragged) != LibraryNodeKind::Song || !target || target == m_dragged)
+        return false;
+    const LibraryNodeKind kind = kindOf(target);
+    return kind == LibraryNodeKind::Song || kind == LibraryNodeKind::Group;
+}
+
+void LibraryTree::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(mimeType()) && m_dragged)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void LibraryTree::dragMoveEvent(QDragMoveEvent *event)
+{
+    QTreeWidgetItem *item = itemAt(event->position().toPoint());
+    if (item)
+        makeCurrent(item);
+    const LibraryNodeKind kind = kindOf(item);
+    const bool container = kind == LibraryNodeKind::Root || kind == LibraryNodeKind::Group
+                           || kind == LibraryNodeKind::SlidesNode || kind == LibraryNodeKind::PlaylistsNode;
+    if (container) {
+        m_expandTarget = item;
+        m_expandTimer.start();
+    } else {
+        m_expandTimer.stop();
+    }
+    if (acceptsDrop(item))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void LibraryTree::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    m_expandTimer.stop();
+    QTreeWidget::dragLeaveEvent(event);
+}
+
+void LibraryTree::dropEvent(QDropEvent *event)
+{
+    m_expandTimer.stop();
+    QTreeWidgetItem *target = itemAt(event->position().toPoint());
+    if (!acceptsDrop(target)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The move refreshes the tree, which deletes both items: finish the drag first.
+    const LibraryItemInfo dragged = itemInfo(m_dragged, QString());
+    const LibraryItemInfo onto = itemInfo(target, QString());
+    QMetaObject::invokeMethod(this, [this, dragged, onto] { emit songDropped(dragged, onto); }, Qt::QueuedConnection);
+}

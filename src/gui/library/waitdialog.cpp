@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/library/waitdialog.h"
+
+#include "core/app/language.h"
+#include "core/library/songlibrary.h"
+#include "gui/app/dialogtext.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+int g_startDelay = 300;
+
+// A ring of dots whose bright spot goes round while the work runs.
+class BusyAnimation : public QWidget
+{
+public:
+    explicit BusyAnimation(QWidget *parent) : QWidget(parent)
+    {
+        setFixedSize(48, 48);
+        m_timer.setInterval(90);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_step = (m_step + 1) % kDots;
+            update();
+        });
+        m_timer.start();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        const QPointF centre(width() / 2.0, height() / 2.0);
+        for (int i = 0; i < kDots; ++i) {
+            const double angle = 2 * M_PI * i / kDots;
+            const int age = (m_step - i + kDots) % kDots;
+            QColor colour(255, 170, 0);
+            colour.setAlpha(255 - age * 200 / kDots);
+            p.setBrush(colour);
+            p.drawEllipse(centre + QPointF(std::cos(angle), std::sin(angle)) * 17, 4, 4);
+        }
+    }
+
+private:
+    static constexpr int kDots = 12;
+    QTimer m_timer;
+    int m_step = 0;
+};
+
+} // namespace
+
+void WaitDialog::setStartDelay(int ms)
+{
+    g_startDelay = ms;
+}
+
+WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("WaitDialog"));
+    setControlText(this, Txt::WaitTitle);
+    auto *layout = new QVBoxLayout(this);
+    auto *animation = new BusyAnimation(this);
+    layout->addWidget(animation, 0, Qt::AlignHCenter);
+    m_groupLabel = new QLabel(this);
+    m_fileLabel = new QLabel(this);
+    for (QLabel *label : {m_groupLabel, m_fileLabel}) {
+        label->setMinimumWidth(280);
+        label->setTextFormat(Qt::PlainText);
+        layout->addWidget(label);
+    }
+    m_groupLabel->setObjectName(QStringLiteral("groupLabel"));
+    m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
+}
+
+bool WaitDialog::runScan(SongLibrary &library, int flags)
+{
+    m_stop = false;
+    bool clean = false;
+    QTimer::singleShot(g_startDelay, this, [&] {
+        m_working = true;
+        ScanProgress progress;
+        progress.stop = &m_stop;
+        progress.onGroup = [this](const QString &group) {
+            m_groupLabel->setText(group);
+            QCoreApplication::processEvents();
+        };
+        progress.onFile = [this](const QString &file) {
+            m_fileLabel->setText(file);
+            QCoreApplication::processEvents();
+        };
+        clean = !library.scanLibrary(flags, progress);
+        m_working = false;
+        done(clean ? QDialog::Accepted : QDialog::Rejected);
+    });
+    exec();
+    return clean;
+}
+
+void WaitDialog::closeEvent(QCloseEvent *event)
+{
+    // The dialog closes itself when the scan has ended; closing it earlier only stops the scan.
+    m_stop = true;
+    if (m_working)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void WaitDialog::reject()
+{
+    m_stop = true;
+    if (!m_working)
+        QDialog::reject();
+}

@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/main/mainwindow.h"
+
+#include "core/app/appcore.h"
+#include "core/app/language.h"
+#include "core/font/fontexport.h"
+#include "gui/main/aboutdialog.h"
+#include "gui/main/settingsdialog.h"
+#include "gui/app/messageboxes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Lumivox"));
+    setObjectName(QStringLiteral("MainWindow"));
+    setMinimumSize(kMinWidth, kMinHeight);
+
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_panelSlot = new QWidget(m_splitter);
+    m_panelSlot->setMinimumWidth(260);
+    m_pages = new QStackedWidget(m_splitter);
+    m_pages->setObjectName(QStringLiteral("pageStack"));
+    m_pages->setFrameShape(QFrame::StyledPanel);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({320, 900});
+    setCentralWidget(m_splitter);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    applyMenuTexts();
+    showProjectButtons(false);
+}
+
+QAction *MainWindow::addCommand(QMenu *menu, Command command, int textId, bool enabled)
+{
+    auto *action = new QAction(this);
+    action->setObjectName(QStringLiteral("command%1").arg(int(command)));
+    action->setEnabled(enabled);
+    menu->addAction(action);
+    m_actions.insert(command, action);
+    m_actionTexts.insert(command, textId);
+    return action;
+}
+
+void MainWindow::buildMenus()
+{
+    auto addMenu = [this](int textId) {
+        QMenu *menu = menuBar()->addMenu(QString());
+        m_menuTexts.append({menu, textId});
+        return menu;
+    };
+
+    QMenu *file = addMenu(Txt::MenuFile);
+    addCommand(file, Command::New, Txt::MenuNew, false);
+    addCommand(file, Command::Open, Txt::MenuOpen, false);
+    addCommand(file, Command::CloseProject, Txt::MenuCloseProject, false);
+    addCommand(file, Command::Save, Txt::MenuSave, false);
+    file->addSeparator();
+    addCommand(file, Command::SaveCardData, Txt::MenuSaveCardData, false);
+    addCommand(file, Command::RestoreCardData, Txt::MenuRestoreCardData, false);
+    file->addSeparator();
+    addCommand(file, Command::NewSong, Txt::MenuNewSong, false);
+    addCommand(file, Command::NewPlaylist, Txt::MenuNewPlaylist, false);
+    addCommand(file, Command::InitialiseCard, Txt::MenuInitialiseCard, false);
+    addCommand(file, Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, false);
+    file->addSeparator();
+    QAction *exit = addCommand(file, Command::Exit, Txt::MenuExit, true);
+    exit->setShortcut(QKeySequence::Quit);
+    exit->setMenuRole(QAction::QuitRole);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = addMenu(Txt::MenuEdit);
+    addCommand(edit, Command::Undo, Txt::MenuUndo, false);
+    addCommand(edit, Command::Redo, Txt::MenuRedo, false);
+
+    QMenu *view = addMenu(Txt::MenuView);
+    addCommand(view, Command::TextEditor, Txt::MenuTextEditor, false);
+    addCommand(view, Command::MenuPage, Txt::MenuMenuPage, false);
+    addCommand(view, Command::IssueWindow, Txt::MenuIssueWindow, false);
+    view->addSeparator();
+    QAction *toolBarToggle = addCommand(view, Command::ToolBar, Txt::MenuToolBar, true);
+    toolBarToggle->setCheckable(true);
+    toolBarToggle->setChecked(true);
+    QAction *statusToggle = addCommand(view, Command::StatusBar, Txt::MenuStatusBar, true);
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    QMenu *tools = addMenu(Txt::MenuTools);
+    addCommand(tools, Command::FontEditor, Txt::MenuFontEditor, false);
+    QAction *exportFonts = addCommand(tools, Command::ExportFonts, Txt::MenuExportFonts, true);
+    connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
+    addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
+    addCommand(tools, Command::GenerateReport, Txt::MenuGenerateReport, false);
+    addCommand(tools, Command::GroupColours, Txt::GroupColourTitle, false);
+    addCommand(tools, Command::RefreshFileList, Txt::MenuRefreshFileList, false);
+    tools->addSeparator();
+    QAction *settings = addCommand(tools, Command::ProgramSettings, Txt::MenuProgramSettings, true);
+    settings->setMenuRole(QAction::PreferencesRole);
+    connect(settings, &QAction::triggered, this, &MainWindow::openProgramSettings);
+
+    QMenu *help = addMenu(Txt::MenuHelp);
+    QAction *about = addCommand(help, Command::About, Txt::MenuAbout, true);
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &MainWindow::openAbout);
+}
+
+void MainWindow::buildToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(20, 20));
+    QStyle *s = style();
+    const struct { Command command; QStyle::StandardPixmap icon; } kButtons[] = {
+        {Command::New, QStyle::SP_FileIcon},
+        {Command::Open, QStyle::SP_DialogOpenButton},
+        {Command::Save, QStyle::SP_DialogSaveButton},
+        {Command::CloseProject, QStyle::SP_DialogCloseButton},
+        {Command::RestoreCardData, QStyle::SP_DriveFDIcon},
+    };
+    for (const auto &button : kButtons) {
+        // A button of its own mirrors the menu command, so that hiding it leaves the menu entry.
+        QAction *command = m_actions.value(button.command);
+        command->setIcon(s->standardIcon(button.icon));
+        auto *proxy = new QAction(command->icon(), command->text(), this);
+        proxy->setObjectName(QStringLiteral("button%1").arg(int(button.command)));
+        const auto mirror = [proxy, command] {
+            proxy->setEnabled(command->isEnabled());
+            proxy->setText(command->text());
+            proxy->setToolTip(command->toolTip());
+        };
+        mirror();
+        connect(command, &QAction::changed, proxy, mirror);
+        connect(proxy, &QAction::triggered, command, &QAction::trigger);
+        m_toolBar->addAction(proxy);
+        m_toolButtons.insert(button.command, proxy);
+    }
+    m_toolBar->addSeparator();
+    QAction *settings = m_actions.value(Command::ProgramSettings);
+    settings->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    m_toolBar->addAction(settings);
+    QAction *about = m_actions.value(Command::About);
+    about->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+    m_toolBar->addAction(about);
+
+    QAction *toggle = m_actions.value(Command::ToolBar);
+    connect(toggle, &QAction::toggled, m_toolBar, &QWidget::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, [toggle, this](bool visible) {
+        if (!isHidden())
+            toggle->setChecked(visible);
+    });
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("mainStatusBar"));
+    m_statusIcon = new QLabel(bar);
+    m_statusIcon->setObjectName(QStringLiteral("statusIcon"));
+    bar->addWidget(m_statusIcon);
+    for (int pane = 0; pane < 3; ++pane) {
+        auto *label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("statusPane%1").arg(pane));
+        label->setFrameShape(QFrame::NoFrame);
+        if (pane == 0) {
+            bar->addWidget(label, 1);
+        } else {
+            label->setMinimumWidth(60);
+            label->setContentsMargins(6, 0, 10, 0); // clear of the size grip
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            bar->addPermanentWidget(label);
+        }
+        m_statusPanes << label;
+    }
+    setStatusPane(0, Lang::text(Txt::StatusNoDrive));
+    setStatusPane(1, QStringLiteral("0"));
+    setStatusPane(2, QStringLiteral("0"));
+}
+
+void MainWindow::setLibraryPanel(QWidget *panel)
+{
+    if (!panel)
+        return;
+    m_splitter->replaceWidget(0, panel);
+    if (m_panelSlot) {
+        m_panelSlot->deleteLater();
+        m_panelSlot = nullptr;
+    }
+}
+
+void MainWindow::setStatusPane(int pane, const QString &text)
+{
+    if (pane >= 0 && pane < m_statusPanes.size())
+        m_statusPanes[pane]->setText(text);
+}
+
+void MainWindow::setStatusIcon(const QIcon &icon)
+{
+    m_statusIcon->setPixmap(icon.pixmap(16, 16));
+}
+
+QString MainWindow::statusPane(int pane) const
+{
+    return pane >= 0 && pane < m_statusPanes.size() ? m_statusPanes[pane]->text() : QString();
+}
+
+void MainWindow::applyMenuTexts()
+{
+    for (const auto &[menu, textId] : std::as_const(m_menuTexts))
+        menu->setTitle(Lang::text(textId));
+    for (auto it = m_actionTexts.cbegin(); it != m_actionTexts.cend(); ++it) {
+        QAction *a = m_actions.value(it.key());
+        const QString text = Lang::text(it.value());
+        a->setText(text);
+        a->setToolTip(QString(text).remove(u'&'));
+    }
+    m_toolBar->setWindowTitle(QString(Lang::text(Txt::MenuToolBar)).remove(u'&'));
+}
+
+void MainWindow::showProjectButtons(bool projectOpen)
+{
+    m_toolButtons.value(Command::New)->setVisible(!projectOpen);
+    m_toolButtons.value(Command::Open)->setVisible(!projectOpen);
+    m_toolButtons.value(Command::Save)->setVisible(projectOpen);
+    m_toolButtons.value(Command::CloseProject)->setVisible(projectOpen);
+    m_toolButtons.value(Command::RestoreCardData)->setVisible(projectOpen);
+}
+
+void MainWindow::openProgramSettings()
+{
+    AppCore *core = AppCore::instance();
+    if (!core)
+        return;
+    AppSettings &settings = core->settings();
+    const QString languageBefore = settings.lastLanguage();
+    SettingsDialog dialog(core->dirs().languageDir(), settings, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.storeInto(settings);
+    settings.save(false);
+    emit matrixSizeChanged(settings.maxX(), settings.maxY());
+    if (settings.lastLanguage().compare(languageBefore, Qt::CaseInsensitive) != 0)
+        infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
+}
+
+void MainWindow::openAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (AppCore *core = AppCore::instance())
+        core->saveSettings();
+    for (const auto &guard : m_closeGuards) {
+        if (!guard()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void MainWindow::exportFonts()
+{
+    AppCore *core = AppCore::instance();
+    if (!core)
+        return;
+    const QString outDir = core->dirs().outDir();
+    const FontExportResult result = exportAllFonts(core->fontDir(), outDir);
+    for (const FontExportResult::Skipped &skipped : result.skipped)
+        errorBox(this, Lang::text(skipped.textId) + u' ' + skipped.fontName);
+    if (!result.ok)
+        errorBox(this, Lang::text(result.failureTextId));
+    else
+        infoBox(this, Lang::text(Txt::FontExportDone) + u'\n' + outDir);
+}

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class LibraryNumberTable;
+
+// A map of item numbers as a grid of 18-pixel cells: free numbers white, taken ones green,
+// duplicates red, the chosen number light cyan; the number under the mouse is drawn enlarged
+// with its title beside it. Cells past the table's last number are neither drawn nor chosen.
+class NumberMap : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kCell = 18;
+
+    NumberMap(int columns, int rows, QWidget *parent = nullptr);
+
+    // The table is not owned and must outlive the map (or be replaced first).
+    void setTable(const LibraryNumberTable *table);
+    // First shown row, in rows of the map's width.
+    void setFirstRow(int row);
+    int firstRow() const { return m_firstRow; }
+    int columns() const { return m_columns; }
+    int rows() const { return m_rows; }
+    // Rows needed to show every number of the table.
+    int totalRows() const;
+
+    int chosenNumber() const { return m_chosen; }
+    void setChosenNumber(int number);
+    int hoveredNumber() const { return m_hovered; }
+    // The number a point of the control stands for; 0 outside the table.
+    int numberAt(const QPoint &pos) const;
+    QRect cellRect(int number) const;
+
+    QSize sizeHint() const override { return {m_columns * kCell + 1, m_rows * kCell + 1}; }
+
+signals:
+    void numberChosen(int number);
+    // A taken number was clicked; the owner tells the user.
+    void takenNumberClicked(int number);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    bool selectable(int number) const;
+    void drawNumber(QPainter &p, const QRect &r, int number) const;
+    void drawHovered(QPainter &p) const;
+
+    const LibraryNumberTable *m_table = nullptr;
+    int m_columns;
+    int m_rows;
+    int m_firstRow = 0;
+    int m_hovered = 0;
+    int m_chosen = 0;
+};
+
+// Song numbers: 40 x 40 cells, scrolled by rows.
+class SongNumberMap : public NumberMap
+{
+    Q_OBJECT
+public:
+    explicit SongNumberMap(QWidget *parent = nullptr) : NumberMap(40, 40, parent) {}
+};
+
+// Slide numbers: 25 x 20 cells, numbers 1..500.
+class SlideNumberMap : public NumberMap
+{
+    Q_OBJECT
+public:
+    explicit SlideNumberMap(QWidget *parent = nullptr) : NumberMap(25, 20, parent) {}
+};
