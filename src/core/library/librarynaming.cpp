@@ -4,6 +4,7 @@
 #include "core/util/fileutils.h"
 #include "core/app/language.h"
 #include "core/model/songfile.h"
+#include "core/util/leadingint.h"
 
 namespace LibraryNaming {
 
@@ -92,7 +93,7 @@ QString formatItemName(int number, const QString &title)
 
 int parseItemNumber(QStringView name)
 {
-    return SongFile::leadingInt(name.left(4));
+    return leadingInt(name.left(4));
 }
 
 QString itemTitle(QStringView name)

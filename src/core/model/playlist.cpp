@@ -6,7 +6,7 @@
 #include "core/model/boardcharset.h"
 #include "core/model/charsetmode.h"
 #include "core/model/linereader.h"
-#include "core/model/songfile.h"
+#include "core/util/leadingint.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -71,7 +71,7 @@ void Playlist::remove(qsizetype i)
 void Playlist::parseFileName(const QString &path)
 {
     const QString fileName = QFileInfo(path).fileName();
-    m_number = SongFile::leadingInt(QStringView(fileName).left(4));
+    m_number = leadingInt(QStringView(fileName).left(4));
     const qsizetype length = fileName.size() - 9;
     m_name = length > 0 ? fileName.mid(5, length) : QString();
 }
@@ -84,8 +84,8 @@ PlaylistEntry Playlist::readEntry(QByteArrayView line) const
     entry.fileTitleBytes = fields.next().toByteArray();
     entry.title = BoardCharset::decode(entry.fileTitleBytes, currentCharsetMode());
     entry.fileTitle = entry.title;
-    entry.stanza = quint8(SongFile::leadingInt(fields.next()) & 0x7F);
-    entry.option = quint8(SongFile::leadingInt(fields.next()));
+    entry.stanza = quint8(leadingInt(fields.next()) & 0x7F);
+    entry.option = quint8(leadingInt(fields.next()));
     return entry;
 }
 

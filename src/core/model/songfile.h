@@ -50,11 +50,7 @@ bool load(Song &song, const QString &path, IssueList *issues = nullptr, const So
 // unchanged. On success path, number, title and kind follow the new name and dirty is cleared.
 bool save(Song &song, const QString &path, QString *error = nullptr);
 
-// The C-style leading integer of a field: leading blanks and a sign allowed, stops at the first
-// non-digit, 0 without digits; saturates at the int range instead of overflowing.
 // The title in a file name "NNNN Title.ext": from position 5 up to, not including, the last four.
 QString titleOfFileName(QStringView fileName);
-int leadingInt(QByteArrayView text);
-int leadingInt(QStringView text);
 
 } // namespace SongFile
