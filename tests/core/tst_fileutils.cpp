@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/util/atomicsave.h"
 #include "core/util/fileutils.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -85,6 +87,27 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("a.lst"))));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("b.txt"))));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("sub.lst/c.lst"))));
+    }
+
+    // The disk refuses the new content part way: the old file stays byte for byte, no temporary
+    // file is left, and the reason is the system's.
+    void failedSaveKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("0001 Kyrie.txt"));
+        QVERIFY(TestSupport::writeFile(path, "old content"));
+        QString error;
+        bool saved = true;
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(limit.active());
+            saved = saveFileAtomically(path, QByteArray(10000, 'x'), &error);
+        }
+        QVERIFY(!saved);
+        QCOMPARE(TestSupport::readFile(path), QByteArray("old content"));
+        QCOMPARE(error, qt_error_string(EFBIG));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("0001 Kyrie.txt")});
     }
 };
 

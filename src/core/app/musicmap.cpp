@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/musicmap.h"
 
+#include "core/util/atomicsave.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -107,9 +108,5 @@ QByteArray MusicMap::toBytes() const
 
 bool MusicMap::writeFile(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(toBytes());
-    return file.commit();
+    return saveFileAtomically(path, toBytes());
 }

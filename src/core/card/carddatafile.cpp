@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/carddatafile.h"
 
+#include "core/util/atomicsave.h"
+#include "core/util/checkedwrite.h"
 #include "core/util/fileutils.h"
 #include "core/app/language.h"
 #include "core/util/posixfile.h"
@@ -9,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace CardDataFile {
@@ -54,11 +55,6 @@ bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &
     return true;
 }
 
-bool writeAll(QIODevice &out, const QByteArray &bytes)
-{
-    return out.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 bool isPlainName(const QString &name)
@@ -82,10 +78,8 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
     buffer.resize(4);
     qToLittleEndian<quint32>(kMagic, buffer.data());
     auto flush = [&out, &buffer, &result] {
-        if (!writeAll(out, buffer)) {
-            result.error = out.errorString();
+        if (!writeAll(out, buffer, &result.error))
             return false;
-        }
         buffer.resize(0);
         return true;
     };
@@ -133,20 +127,16 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
 
 CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        CardPackResult result;
-        result.error = file.errorString();
-        return result;
-    }
-    CardPackResult result = write(file, list, progress);
-    if (!result.ok) {
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
+    CardPackResult result;
+    QString error;
+    const bool saved = saveAtomically(path, [&](QIODevice &out) {
+        result = write(out, list, progress);
+        return result.ok;
+    }, &error);
+    if (!saved) {
         result.ok = false;
-        result.error = file.errorString();
+        if (!error.isEmpty())
+            result.error = error;
     }
     return result;
 }

@@ -2,10 +2,10 @@
 #include "core/font/boardfont.h"
 
 #include "core/model/linereader.h"
+#include "core/util/atomicsave.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -129,11 +129,7 @@ QByteArray toBytes(const BoardFont &font)
 
 bool save(const QString &path, const BoardFont &font)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(toBytes(font));
-    return file.commit();
+    return saveFileAtomically(path, toBytes(font));
 }
 
 } // namespace FontFile

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/songfile.h"
 
-#include "core/util/fileutils.h"
+#include "core/util/atomicsave.h"
 #include "core/model/boardcharset.h"
 #include "core/model/linereader.h"
 #include "core/util/leadingint.h"

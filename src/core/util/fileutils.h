@@ -29,6 +29,3 @@ bool deleteTree(const QString &path, const FileProgress &progress = {});
 bool copyFiles(const QString &source, const QString &target, const FileProgress &progress = {});
 // Deletes the files of directory that match a wildcard pattern; subdirectories are left alone.
 bool deleteFiles(const QString &directory, const QString &pattern, const FileProgress &progress = {});
-// Writes bytes as the whole new content of path through a temporary file in the same directory:
-// a failed or interrupted save leaves the previous file as it was.
-bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
