@@ -6,6 +6,7 @@
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 #include "core/library/librarynaming.h"
+#include "core/model/itemname.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,10 +57,10 @@ CardChangeRecord CardChangeRecord::fromPath(const QString &targetFile, int chang
 {
     CardChangeRecord record;
     const QString name = QFileInfo(targetFile).fileName();
-    record.number = LibraryNaming::parseItemNumber(name);
-    record.title = LibraryNaming::itemTitleOfFileName(name);
-    const QString extension = targetFile.right(3);
-    record.kind = extension == u"lst" ? Playlist : extension == u"ekr" ? Slide : Song;
+    record.number = ItemName::number(name);
+    record.title = ItemName::titleOfFileName(name);
+    const std::optional<ItemKind> kind = ItemName::kindOf(name);
+    record.kind = kind == ItemKind::Playlist ? Playlist : kind == ItemKind::Slide ? Slide : Song;
     record.change = change;
     return record;
 }
@@ -197,11 +198,9 @@ void CardCopier::restoreCard(const QString &card, const QString &songDir, const 
     QDir().mkpath(playlistDir);
     QDir().mkpath(slideDir);
     m_progress.directory(kUngroupedDirectory);
-    using LibraryNaming::ItemKind;
-    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Song));
-    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite,
-              LibraryNaming::extension(ItemKind::Playlist));
-    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Slide));
+    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Song));
+    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Playlist));
+    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Slide));
 }
 
 // The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their files

@@ -3,8 +3,8 @@
 
 #include "core/util/fileutils.h"
 #include "core/library/songlibrary.h"
+#include "core/model/itemname.h"
 
-using LibraryNaming::ItemKind;
 
 namespace {
 
@@ -12,7 +12,7 @@ CardPackDirectory packDirectory(const QString &root, const QString &name, const 
 {
     CardPackDirectory directory{name, root + name, {}};
     directory.files.reserve(items.size());
-    const QString extension = LibraryNaming::extension(kind);
+    const QString extension = ItemName::extension(kind);
     for (const QString &item : items)
         directory.files.append(item + extension);
     return directory;
@@ -24,7 +24,7 @@ CardPackDirectory packListDirectory(const QString &root, const QList<SongGroupFi
     if (!lists.isEmpty())
         return packDirectory(root, name, lists.first().files, kind);
     return {name, root + name,
-            sortedEntries(root + name, QDir::Files | QDir::NoSymLinks, {u'*' + LibraryNaming::extension(kind)})};
+            sortedEntries(root + name, QDir::Files | QDir::NoSymLinks, {u'*' + ItemName::extension(kind)})};
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 #include "core/app/language.h"
 #include "core/library/librarynaming.h"
 #include "core/library/songlibrary.h"
+#include "core/model/itemname.h"
 
-using LibraryNaming::ItemKind;
 
 LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &text, const QString &parentText,
                                           const QString &root)
@@ -25,21 +25,21 @@ LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &t
         break;
     case LibraryNodeKind::Song:
         info.group = parentText;
-        info.fileName = text + LibraryNaming::extension(ItemKind::Song);
+        info.fileName = text + ItemName::extension(ItemKind::Song);
         break;
     case LibraryNodeKind::SlidesNode:
         info.group = slides;
         break;
     case LibraryNodeKind::Slide:
         info.group = slides;
-        info.fileName = text + LibraryNaming::extension(ItemKind::Slide);
+        info.fileName = text + ItemName::extension(ItemKind::Slide);
         break;
     case LibraryNodeKind::PlaylistsNode:
         info.group = playlists;
         break;
     case LibraryNodeKind::Playlist:
         info.group = playlists;
-        info.fileName = text + LibraryNaming::extension(ItemKind::Playlist);
+        info.fileName = text + ItemName::extension(ItemKind::Playlist);
         break;
     }
     info.fullPath = LibraryNaming::groupDirectory(root, info.group) + info.fileName;

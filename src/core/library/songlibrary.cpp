@@ -6,11 +6,11 @@
 #include "core/model/playlist.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
+#include "core/model/itemname.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-using LibraryNaming::ItemKind;
 
 namespace {
 
@@ -78,17 +78,17 @@ const LibraryNumberTable &SongLibrary::numbers(ItemKind kind) const
 
 QString SongLibrary::songPath(const QString &group, const QString &name) const
 {
-    return LibraryNaming::groupDirectory(m_root, group) + name + QStringView(LibraryNaming::kSongExtension);
+    return LibraryNaming::groupDirectory(m_root, group) + name + QStringView(ItemName::kSongExtension);
 }
 
 QString SongLibrary::slidePath(const QString &name) const
 {
-    return LibraryNaming::slideDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kSlideExtension);
+    return LibraryNaming::slideDirectory(m_root) + u'/' + name + QStringView(ItemName::kSlideExtension);
 }
 
 QString SongLibrary::playlistPath(const QString &name) const
 {
-    return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kPlaylistExtension);
+    return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(ItemName::kPlaylistExtension);
 }
 
 bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString &name)
@@ -198,7 +198,7 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
         m_groups.append(SongGroupFiles{directory, {}});
         if (progress.onGroup)
             progress.onGroup(directory);
-        const QStringList names = listFiles(m_root + directory, QString::fromUtf16(LibraryNaming::kSongExtension));
+        const QStringList names = listFiles(m_root + directory, QString::fromUtf16(ItemName::kSongExtension));
         m_songCount += int(names.size());
         for (const QString &name : names) {
             if (!startFile(progress, name))
@@ -214,10 +214,10 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
         const QStringList &files = m_groups.at(groupIndex).files;
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
-            const int number = LibraryNaming::parseItemNumber(name);
+            const int number = ItemName::number(name);
             checkNumber(ItemKind::Song, number, directory, name, i, groupIndex);
             // Titles are kept in a hash set: a list walk would make a 5000-song scan quadratic.
-            const QString title = LibraryNaming::itemTitle(name).toLower();
+            const QString title = ItemName::title(name).toLower();
             if (m_titles.contains(title))
                 m_issues.append(number, IssueCode::DuplicateTitle, qualifiedName(directory, name), IssueFileType::Song);
             else
@@ -245,7 +245,7 @@ QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, c
         return {};
     if (progress.onGroup)
         progress.onGroup(dirName);
-    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), LibraryNaming::extension(kind));
+    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
     count = int(names.size());
     return names;
 }
@@ -273,7 +273,7 @@ void SongLibrary::scanSlides(int flags, bool checkNumbers, const ScanProgress &p
         // A slide's number is the one its file yields; one that cannot be read keeps its name's.
         Song slide;
         const bool read = SongFile::load(slide, slidePath(name), issues, loadOptions);
-        slideNumbers.append(read ? slide.number() : LibraryNaming::parseItemNumber(name));
+        slideNumbers.append(read ? slide.number() : ItemName::number(name));
     }
     if (!checkNumbers)
         return;
@@ -296,14 +296,14 @@ void SongLibrary::scanPlaylists(bool checkNumbers, const ScanProgress &progress,
         return;
     const QString dirName = m_playlistLists.first().name;
     for (int i = 0; i < files.size(); ++i)
-        checkNumber(ItemKind::Playlist, LibraryNaming::parseItemNumber(files.at(i)), dirName, files.at(i), i, 0);
+        checkNumber(ItemKind::Playlist, ItemName::number(files.at(i)), dirName, files.at(i), i, 0);
     reportDuplicateOwners(ItemKind::Playlist);
 
     // Every playlist with a valid number, owner or not, is read so that its missing entries show.
     LibraryPlaylistResolver resolver(*this, SongLoadOptions{options.rewriteTabs},
                                      LibraryPlaylistResolver::Depth::CheckReadable);
     for (const QString &name : std::as_const(files)) {
-        if (!LibraryNaming::isValidNumber(ItemKind::Playlist, LibraryNaming::parseItemNumber(name)))
+        if (!LibraryNaming::isValidNumber(ItemKind::Playlist, ItemName::number(name)))
             continue;
         if (!startFile(progress, name))
             break;

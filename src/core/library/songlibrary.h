@@ -83,17 +83,17 @@ public:
     QList<SongGroupFiles> &playlistLists() { return m_playlistLists; }
     const QList<SongGroupFiles> &playlistLists() const { return m_playlistLists; }
 
-    LibraryNumberTable &numbers(LibraryNaming::ItemKind kind);
-    const LibraryNumberTable &numbers(LibraryNaming::ItemKind kind) const;
+    LibraryNumberTable &numbers(ItemKind kind);
+    const LibraryNumberTable &numbers(ItemKind kind) const;
     // The first free number from `from` upwards in a kind's table; 0 when the table is full.
-    int findFreeNumber(LibraryNaming::ItemKind kind, int from = 1) const { return numbers(kind).findFree(from); }
+    int findFreeNumber(ItemKind kind, int from = 1) const { return numbers(kind).findFree(from); }
 
     IssueList &issues() { return m_issues; }
     const IssueList &issues() const { return m_issues; }
 
     // Forgets a file that was deleted: removes the name from its list (the group's for songs)
     // and lowers the kind's count. False when the name is not listed.
-    bool forgetFile(LibraryNaming::ItemKind kind, const QString &group, const QString &name);
+    bool forgetFile(ItemKind kind, const QString &group, const QString &name);
 
     // Full paths of a file named in a list ("0007 Kyrie" without extension).
     QString songPath(const QString &group, const QString &name) const;
@@ -105,16 +105,16 @@ private:
     // False when the scan is to stop; otherwise reports the file about to be handled.
     bool startFile(const ScanProgress &progress, const QString &name) const;
     // Resets the slides' or the playlists' single list and count and lists their directory.
-    QStringList listSingleDirectory(LibraryNaming::ItemKind kind, bool checkNumbers, const ScanProgress &progress);
+    QStringList listSingleDirectory(ItemKind kind, bool checkNumbers, const ScanProgress &progress);
     void clearContent();
     void scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
     void scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
     void scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
     // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
-    void checkNumber(LibraryNaming::ItemKind kind, int number, const QString &directory, const QString &name,
+    void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,
                      int indexInGroup, int groupIndex);
     // Issue 1 once more for the owner of every number met twice.
-    void reportDuplicateOwners(LibraryNaming::ItemKind kind);
+    void reportDuplicateOwners(ItemKind kind);
 
     QString m_root;
     int m_songCount = 0;

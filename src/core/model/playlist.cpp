@@ -5,6 +5,7 @@
 
 #include "core/model/boardcharset.h"
 #include "core/model/charsetmode.h"
+#include "core/model/itemname.h"
 #include "core/model/linereader.h"
 #include "core/util/leadingint.h"
 
@@ -71,9 +72,8 @@ void Playlist::remove(qsizetype i)
 void Playlist::parseFileName(const QString &path)
 {
     const QString fileName = QFileInfo(path).fileName();
-    m_number = leadingInt(QStringView(fileName).left(4));
-    const qsizetype length = fileName.size() - 9;
-    m_name = length > 0 ? fileName.mid(5, length) : QString();
+    m_number = ItemName::number(fileName);
+    m_name = ItemName::titleOfFileName(fileName);
 }
 
 PlaylistEntry Playlist::readEntry(QByteArrayView line) const

@@ -3,6 +3,7 @@
 
 #include "core/util/atomicsave.h"
 #include "core/model/boardcharset.h"
+#include "core/model/itemname.h"
 #include "core/model/linereader.h"
 #include "core/util/leadingint.h"
 
@@ -167,21 +168,15 @@ void SongReader::readScreenLine(QChar *row, bool keep)
 
 } // namespace
 
-QString titleOfFileName(QStringView fileName)
-{
-    const qsizetype length = fileName.size() - 9;
-    return length > 0 ? fileName.mid(5, length).toString() : QString();
-}
-
 void parseFileName(Song &song, const QString &path, IssueList *issues)
 {
     const QString name = QFileInfo(path).fileName();
-    song.setNumber(leadingInt(QStringView(name).left(4)));
-    song.setTitle(titleOfFileName(name));
-    const QStringView extension = QStringView(name).right(3);
-    if (name.size() >= 3 && extension == u"txt")
+    song.setNumber(ItemName::number(name));
+    song.setTitle(ItemName::titleOfFileName(name));
+    const std::optional<ItemKind> kind = ItemName::kindOf(name);
+    if (kind == ItemKind::Song)
         song.setKind(SongKind::Song);
-    else if (name.size() >= 3 && extension == u"ekr")
+    else if (kind == ItemKind::Slide)
         song.setKind(SongKind::Slide);
     if (issues && name.size() > kMaxNameLength) {
         issues->append(song.number(), IssueCode::NameTooLong, QFileInfo(path).completeBaseName(),

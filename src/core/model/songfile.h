@@ -50,7 +50,4 @@ bool load(Song &song, const QString &path, IssueList *issues = nullptr, const So
 // unchanged. On success path, number, title and kind follow the new name and dirty is cleared.
 bool save(Song &song, const QString &path, QString *error = nullptr);
 
-// The title in a file name "NNNN Title.ext": from position 5 up to, not including, the last four.
-QString titleOfFileName(QStringView fileName);
-
 } // namespace SongFile
