@@ -42,9 +42,9 @@ void CliProgressLine::finish()
     }
 }
 
-CardProgress CliProgressLine::progress()
+Progress CliProgressLine::progress()
 {
-    CardProgress progress;
+    Progress progress;
     if (!m_enabled)
         return progress;
     progress.onDirectory = [this](const QString &name) { m_directory = name; };

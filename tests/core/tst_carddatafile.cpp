@@ -355,7 +355,7 @@ private slots:
     void stopFlagEndsUnpacking()
     {
         std::atomic_bool stop{false};
-        CardProgress progress;
+        Progress progress;
         progress.stop = &stop;
         QStringList seen;
         progress.onFile = [&](const QString &name, int, int) {
@@ -428,7 +428,7 @@ private slots:
         const QString out = path(u"out.lvp");
         QVERIFY(writeFile(out, "previous"));
         std::atomic_bool stop{false};
-        CardProgress progress;
+        Progress progress;
         progress.stop = &stop;
         progress.onCounter = [&](int done) { stop = done >= 2; };
         const CardPackResult result = CardDataFile::write(out, cardPackList(path(u"card")), progress);

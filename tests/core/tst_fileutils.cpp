@@ -39,8 +39,8 @@ private slots:
         QVERIFY(QFile::link(keep, dir.filePath(QStringLiteral("file-link"))));
 
         QStringList seen;
-        FileProgress progress;
-        progress.onItem = [&seen](const QString &path) { seen << path; };
+        Progress progress;
+        progress.onFile = [&seen](const QString &name, int, int) { seen << name; };
         QVERIFY(deleteTree(dir.path(), progress));
         QVERIFY(QDir(dir.path()).exists());
         QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
@@ -55,10 +55,10 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("%1.txt").arg(i)), "x"));
         std::atomic_bool stop = false;
-        FileProgress progress;
+        Progress progress;
         int count = 0;
         progress.stop = &stop;
-        progress.onItem = [&](const QString &) { if (++count == 2) stop = true; };
+        progress.onFile = [&](const QString &, int, int) { if (++count == 2) stop = true; };
         QVERIFY(!deleteFiles(dir.path(), QStringLiteral("*.txt"), progress));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
     }

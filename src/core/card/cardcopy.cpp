@@ -168,19 +168,7 @@ bool CardCopier::clearTree(const QString &path)
     QString root = path;
     while (root.size() > 1 && root.endsWith(u'/'))
         root.chop(1);
-    QString shownDirectory;
-    FileProgress files;
-    files.stop = m_progress.stop;
-    files.onItem = [&](const QString &file) {
-        const QFileInfo info(file);
-        const QString directory = info.path() == root ? QString() : QDir(root).relativeFilePath(info.path());
-        if (directory != shownDirectory) {
-            shownDirectory = directory;
-            m_progress.directory(directory);
-        }
-        m_progress.file(info.fileName(), 0, 0);
-    };
-    return deleteTree(root, files);
+    return deleteTree(root, m_progress);
 }
 
 void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,

@@ -69,7 +69,7 @@ bool isPlainName(const QString &name)
     return true;
 }
 
-CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgress &progress)
+CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress)
 {
     CardPackResult result;
     // Records gather in one buffer written in large pieces: a card is thousands of small files.
@@ -125,7 +125,7 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
     return result;
 }
 
-CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress)
+CardPackResult write(const QString &path, const CardPackList &list, const Progress &progress)
 {
     CardPackResult result;
     QString error;
@@ -146,7 +146,7 @@ namespace {
 class Unpacker
 {
 public:
-    Unpacker(QIODevice &in, const QString &root, const CardProgress &progress)
+    Unpacker(QIODevice &in, const QString &root, const Progress &progress)
         : m_in(in), m_root(root), m_directory(root), m_progress(progress)
     {
     }
@@ -288,14 +288,14 @@ private:
     QString m_directory;
     QString m_directoryName;
     int m_indexInDirectory = 0;
-    const CardProgress &m_progress;
+    const Progress &m_progress;
     QByteArray m_buffer;
     CardUnpackResult m_result;
 };
 
 } // namespace
 
-CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgress &progress)
+CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const Progress &progress)
 {
     QString root = targetDir;
     while (root.size() > 1 && root.endsWith(u'/'))
@@ -303,7 +303,7 @@ CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgr
     return Unpacker(in, root, progress).run();
 }
 
-CardUnpackResult unpack(const QString &path, const QString &targetDir, const CardProgress &progress)
+CardUnpackResult unpack(const QString &path, const QString &targetDir, const Progress &progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -315,7 +315,7 @@ CardUnpackResult unpack(const QString &path, const QString &targetDir, const Car
     return unpack(file, targetDir, progress);
 }
 
-CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress)
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const Progress &progress)
 {
     QFile file(path);
     CardUnpackResult result;
@@ -329,7 +329,7 @@ CardUnpackResult restoreImage(const QString &path, const QString &projectDir, co
         result.status = CardUnpackStatus::WrongMagic;
         return result;
     }
-    FileProgress deleting;
+    Progress deleting;
     deleting.stop = progress.stop;
     if (QFileInfo(projectDir).isDir() && !deleteTree(projectDir, deleting)) {
         result.status = progress.stopRequested() ? CardUnpackStatus::Stopped : CardUnpackStatus::DirectoryFailed;

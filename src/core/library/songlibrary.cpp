@@ -109,9 +109,9 @@ bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString 
     return false;
 }
 
-bool SongLibrary::shouldStop(const ScanProgress &progress) const
+bool SongLibrary::shouldStop(const Progress &progress) const
 {
-    return m_stopRequested || (progress.stop && progress.stop->load());
+    return m_stopRequested || progress.stopRequested();
 }
 
 void SongLibrary::clearContent()
@@ -127,7 +127,7 @@ void SongLibrary::clearContent()
     m_titles.clear();
 }
 
-bool SongLibrary::scanLibrary(int flags, const ScanProgress &progress, const ScanOptions &options)
+bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOptions &options)
 {
     m_stopRequested = false;
     m_titles.clear();
@@ -175,7 +175,7 @@ void SongLibrary::reportDuplicateOwners(ItemKind kind)
     }
 }
 
-void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+void SongLibrary::scanSongs(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options)
 {
     if (checkNumbers) {
         m_issues.removeFileType(IssueFileType::Song);
@@ -196,12 +196,13 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
             break;
         const int groupIndex = int(m_groups.size());
         m_groups.append(SongGroupFiles{directory, {}});
-        if (progress.onGroup)
-            progress.onGroup(directory);
+        progress.directory(directory);
         const QStringList names = listFiles(m_root + directory, QString::fromUtf16(ItemName::kSongExtension));
-        m_songCount += int(names.size());
-        for (const QString &name : names) {
-            if (!startFile(progress, name))
+        const int count = int(names.size());
+        m_songCount += count;
+        for (int i = 0; i < count; ++i) {
+            const QString &name = names.at(i);
+            if (!startFile(progress, name, i, count))
                 break;
             m_groups[groupIndex].files.append(name);
             if (flags & ScanFlags::LoadContents) {
@@ -228,7 +229,7 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
         reportDuplicateOwners(ItemKind::Song);
 }
 
-QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, const ScanProgress &progress)
+QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, const Progress &progress)
 {
     const bool slides = kind == ItemKind::Slide;
     const QString dirName = LibraryNaming::singleDirectoryName(kind);
@@ -243,31 +244,31 @@ QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, c
     count = 0;
     if (shouldStop(progress))
         return {};
-    if (progress.onGroup)
-        progress.onGroup(dirName);
+    progress.directory(dirName);
     const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
     count = int(names.size());
     return names;
 }
 
-bool SongLibrary::startFile(const ScanProgress &progress, const QString &name) const
+bool SongLibrary::startFile(const Progress &progress, const QString &name, int index, int count) const
 {
     if (shouldStop(progress))
         return false;
-    if (progress.onFile)
-        progress.onFile(name);
+    progress.file(name, index, count);
     return true;
 }
 
-void SongLibrary::scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+void SongLibrary::scanSlides(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Slide, checkNumbers, progress);
     const SongLoadOptions loadOptions{options.rewriteTabs};
     IssueList *issues = (flags & ScanFlags::LoadContents) ? &m_issues : nullptr;
     QStringList &files = m_slideLists.first().files;
     QList<int> slideNumbers;
-    for (const QString &name : names) {
-        if (!startFile(progress, name))
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
+        const QString &name = names.at(i);
+        if (!startFile(progress, name, i, count))
             break;
         files.append(name);
         // A slide's number is the one its file yields; one that cannot be read keeps its name's.
@@ -283,14 +284,15 @@ void SongLibrary::scanSlides(int flags, bool checkNumbers, const ScanProgress &p
     reportDuplicateOwners(ItemKind::Slide);
 }
 
-void SongLibrary::scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+void SongLibrary::scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Playlist, checkNumbers, progress);
     QStringList &files = m_playlistLists.first().files;
-    for (const QString &name : names) {
-        if (!startFile(progress, name))
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
+        if (!startFile(progress, names.at(i), i, count))
             break;
-        files.append(name);
+        files.append(names.at(i));
     }
     if (!checkNumbers)
         return;
@@ -302,10 +304,11 @@ void SongLibrary::scanPlaylists(bool checkNumbers, const ScanProgress &progress,
     // Every playlist with a valid number, owner or not, is read so that its missing entries show.
     LibraryPlaylistResolver resolver(*this, SongLoadOptions{options.rewriteTabs},
                                      LibraryPlaylistResolver::Depth::CheckReadable);
-    for (const QString &name : std::as_const(files)) {
+    for (int i = 0; i < files.size(); ++i) {
+        const QString &name = files.at(i);
         if (!LibraryNaming::isValidNumber(ItemKind::Playlist, ItemName::number(name)))
             continue;
-        if (!startFile(progress, name))
+        if (!startFile(progress, name, i, int(files.size())))
             break;
         Playlist playlist;
         playlist.load(playlistPath(name), &resolver, &m_issues);

@@ -4,6 +4,7 @@
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
 #include "core/model/loadissue.h"
+#include "core/util/progress.h"
 
 #include <QList>
 #include <QSet>
@@ -11,7 +12,6 @@
 #include <QStringList>
 
 #include <atomic>
-#include <functional>
 
 // One directory of the library: a song group, or "screen_dir" / "playlist_dir", with the names
 // of its files without extension ("0007 Kyrie") in listing order.
@@ -45,15 +45,6 @@ struct ScanOptions
     static ScanOptions readOnly() { return ScanOptions{false, false}; }
 };
 
-// Called before each group and each file, so that a window can update its labels and process
-// pending events; stop is tested at the same points.
-struct ScanProgress
-{
-    std::function<void(const QString &group)> onGroup;
-    std::function<void(const QString &file)> onFile;
-    const std::atomic_bool *stop = nullptr;
-};
-
 // The library of one card root as the last scan found it: the group directories and their
 // songs, the slides, the playlists, the number tables and the issues met.
 class SongLibrary
@@ -66,8 +57,9 @@ public:
     void setRoot(const QString &root);
 
     // Scans the root (see ScanFlags). Answers true when the issue list is not empty afterwards.
-    // A root that does not exist empties the library and answers false.
-    bool scanLibrary(int flags, const ScanProgress &progress = {}, const ScanOptions &options = {});
+    // A root that does not exist empties the library and answers false. Progress reports each
+    // group (and list directory) and each file before it is handled.
+    bool scanLibrary(int flags, const Progress &progress = {}, const ScanOptions &options = {});
     // Makes a running scan end before its next group or file.
     void requestStop() { m_stopRequested = true; }
     bool stopRequested() const { return m_stopRequested; }
@@ -101,15 +93,15 @@ public:
     QString playlistPath(const QString &name) const;
 
 private:
-    bool shouldStop(const ScanProgress &progress) const;
+    bool shouldStop(const Progress &progress) const;
     // False when the scan is to stop; otherwise reports the file about to be handled.
-    bool startFile(const ScanProgress &progress, const QString &name) const;
+    bool startFile(const Progress &progress, const QString &name, int index, int count) const;
     // Resets the slides' or the playlists' single list and count and lists their directory.
-    QStringList listSingleDirectory(ItemKind kind, bool checkNumbers, const ScanProgress &progress);
+    QStringList listSingleDirectory(ItemKind kind, bool checkNumbers, const Progress &progress);
     void clearContent();
-    void scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
-    void scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
-    void scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
+    void scanSongs(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options);
+    void scanSlides(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options);
+    void scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options);
     // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
     void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,
                      int indexInGroup, int groupIndex);

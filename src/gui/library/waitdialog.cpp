@@ -87,13 +87,13 @@ bool WaitDialog::runScan(SongLibrary &library, int flags)
     bool clean = false;
     QTimer::singleShot(g_startDelay, this, [&] {
         m_working = true;
-        ScanProgress progress;
+        Progress progress;
         progress.stop = &m_stop;
-        progress.onGroup = [this](const QString &group) {
+        progress.onDirectory = [this](const QString &group) {
             m_groupLabel->setText(group);
             QCoreApplication::processEvents();
         };
-        progress.onFile = [this](const QString &file) {
+        progress.onFile = [this](const QString &file, int, int) {
             m_fileLabel->setText(file);
             QCoreApplication::processEvents();
         };

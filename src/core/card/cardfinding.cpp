@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/card/cardprogress.h"
+#include "core/card/cardfinding.h"
 
 #include "core/app/language.h"
 
