@@ -79,8 +79,9 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
     return target;
 }
 
-bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library, const SongLoadOptions &options)
+bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library, CharsetMode charset,
+                         const SongLoadOptions &options)
 {
     LibraryPlaylistResolver resolver(library, options);
-    return playlist.load(path, &resolver, &library.issues());
+    return playlist.load(path, charset, &resolver, &library.issues());
 }

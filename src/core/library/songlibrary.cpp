@@ -311,6 +311,6 @@ void SongLibrary::scanPlaylists(bool checkNumbers, const Progress &progress, con
         if (!startFile(progress, name, i, int(files.size())))
             break;
         Playlist playlist;
-        playlist.load(playlistPath(name), &resolver, &m_issues);
+        playlist.load(playlistPath(name), options.charset, &resolver, &m_issues);
     }
 }

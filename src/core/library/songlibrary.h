@@ -3,6 +3,7 @@
 
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
+#include "core/model/charsetmode.h"
 #include "core/model/loadissue.h"
 #include "core/util/progress.h"
 
@@ -40,9 +41,11 @@ struct ScanOptions
     bool createDirectories = true;
     // Lets the song reader rewrite a file whose screen lines held tabs.
     bool rewriteTabs = true;
+    // The board charset of the program's language, in which playlist titles are read first.
+    CharsetMode charset = CharsetMode::Latin;
 
     // For callers that must leave the card as it is (checks, the command line).
-    static ScanOptions readOnly() { return ScanOptions{false, false}; }
+    static ScanOptions readOnly(CharsetMode charset = CharsetMode::Latin) { return ScanOptions{false, false, charset}; }
 };
 
 // The library of one card root as the last scan found it: the group directories and their

@@ -4,7 +4,6 @@
 #include "core/util/atomicsave.h"
 
 #include "core/model/boardcharset.h"
-#include "core/model/charsetmode.h"
 #include "core/model/itemname.h"
 #include "core/model/linereader.h"
 #include "core/util/leadingint.h"
@@ -76,20 +75,21 @@ void Playlist::parseFileName(const QString &path)
     m_name = ItemName::titleOfFileName(fileName);
 }
 
-PlaylistEntry Playlist::readEntry(QByteArrayView line) const
+PlaylistEntry Playlist::readEntry(QByteArrayView line, CharsetMode charset)
 {
     FieldCursor fields(line);
     PlaylistEntry entry;
     entry.type = fields.next() == QByteArrayView("EKR") ? PlaylistEntry::Slide : PlaylistEntry::Song;
     entry.fileTitleBytes = fields.next().toByteArray();
-    entry.title = BoardCharset::decode(entry.fileTitleBytes, currentCharsetMode());
+    entry.title = BoardCharset::decode(entry.fileTitleBytes, charset);
     entry.fileTitle = entry.title;
     entry.stanza = quint8(leadingInt(fields.next()) & 0x7F);
     entry.option = quint8(leadingInt(fields.next()));
     return entry;
 }
 
-void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, IssueList *issues) const
+void Playlist::resolveEntry(PlaylistEntry &entry, CharsetMode charset, PlaylistResolver *resolver,
+                            IssueList *issues) const
 {
     const auto type = PlaylistEntry::Type(entry.type);
     PlaylistTarget target;
@@ -97,7 +97,7 @@ void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, Is
         target = resolver->resolve(type, entry.title);
         if (!target.found) {
             // A list written by a program running with the other character set.
-            const QString other = BoardCharset::decode(entry.fileTitleBytes, otherMode(currentCharsetMode()));
+            const QString other = BoardCharset::decode(entry.fileTitleBytes, otherMode(charset));
             const PlaylistTarget second = other == entry.title ? PlaylistTarget{} : resolver->resolve(type, other);
             if (second.found) {
                 entry.title = other;
@@ -119,7 +119,7 @@ void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, Is
         issues->append(m_number, IssueCode::MissingEntry, m_name, IssueFileType::Playlist);
 }
 
-bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *issues)
+bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues)
 {
     m_entries.clear();
     m_loaded = false;
@@ -135,7 +135,7 @@ bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *is
             header = false;
             continue;
         }
-        PlaylistEntry entry = readEntry(line);
+        PlaylistEntry entry = readEntry(line, charset);
         if (entry.isPlaceholder()) {
             // Names no file: fixed values rather than whatever the entry before it resolved to.
             entry.found = false;
@@ -144,7 +144,7 @@ bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *is
             if (entry.isSlide())
                 entry.stanza = 1;
         } else {
-            resolveEntry(entry, resolver, issues);
+            resolveEntry(entry, charset, resolver, issues);
         }
         m_entries.append(entry);
     }
@@ -152,7 +152,8 @@ bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *is
     return true;
 }
 
-bool Playlist::load(const QString &path, PlaylistResolver *resolver, IssueList *issues, QString *error)
+bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues,
+                    QString *error)
 {
     clear();
     parseFileName(path);
@@ -163,7 +164,7 @@ bool Playlist::load(const QString &path, PlaylistResolver *resolver, IssueList *
         clear();
         return false;
     }
-    return read(file, resolver, issues);
+    return read(file, charset, resolver, issues);
 }
 
 QByteArray Playlist::toBytes() const

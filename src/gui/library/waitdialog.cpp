@@ -3,6 +3,7 @@
 
 #include "core/app/language.h"
 #include "core/library/songlibrary.h"
+#include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
 
 #include <QCloseEvent>
@@ -97,7 +98,9 @@ bool WaitDialog::runScan(SongLibrary &library, int flags)
             m_fileLabel->setText(file);
             QCoreApplication::processEvents();
         };
-        clean = !library.scanLibrary(flags, progress);
+        ScanOptions options;
+        options.charset = currentCharsetMode();
+        clean = !library.scanLibrary(flags, progress, options);
         m_working = false;
         done(clean ? QDialog::Accepted : QDialog::Rejected);
     });
