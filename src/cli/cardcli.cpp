@@ -2,6 +2,7 @@
 #include "cli/cardcli.h"
 
 #include "cli/clisupport.h"
+#include "core/app/cardmessages.h"
 #include "core/app/language.h"
 
 #include <unistd.h>
@@ -70,6 +71,6 @@ void CliProgressLine::draw(const QString &file)
 bool reportFindings(CliIo &io, const CardFindings &findings)
 {
     for (const CardFinding &finding : findings)
-        io.err << "lumivox-cli: " << finding.message() << '\n';
+        io.err << "lumivox-cli: " << cardFindingText(finding) << '\n';
     return !findings.isEmpty();
 }

@@ -3,7 +3,7 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/card/cardcopy.h"
 
 #include <QTemporaryDir>

@@ -254,7 +254,7 @@ private slots:
         const auto texts = [&library](TitleCollation::SortMode mode) {
             QStringList lines;
             for (const LibraryTreeNode &node : libraryTreeNodes(library, mode))
-                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.text);
+                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.textId ? Lang::text(node.textId) : node.text);
             return lines;
         };
         QCOMPARE(texts(TitleCollation::SortMode::ByTitle),

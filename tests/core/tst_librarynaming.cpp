@@ -96,8 +96,6 @@ private slots:
     void forbiddenMessage()
     {
         QCOMPARE(forbiddenCharacterList(), QStringLiteral("\\ / : * ? < > \" |"));
-        QCOMPARE(forbiddenCharacterMessage(Txt::GroupForbiddenCharacter),
-                 QString(Lang::text(Txt::GroupForbiddenCharacter) + u"\t\\ / : * ? < > \" |"));
     }
 
     void groupNameRules_data()

@@ -2,7 +2,7 @@
 #include "core/card/cardcopy.h"
 
 #include "core/util/fileutils.h"
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 #include "core/library/librarynaming.h"

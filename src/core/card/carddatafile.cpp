@@ -4,7 +4,7 @@
 #include "core/util/atomicsave.h"
 #include "core/util/checkedwrite.h"
 #include "core/util/fileutils.h"
-#include "core/app/language.h"
+#include "core/util/textids.h"
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 
@@ -340,22 +340,3 @@ CardUnpackResult restoreImage(const QString &path, const QString &projectDir, co
 }
 
 } // namespace CardDataFile
-
-QString CardUnpackResult::message() const
-{
-    switch (status) {
-    case CardUnpackStatus::Ok:
-    case CardUnpackStatus::Stopped:
-        return {};
-    case CardUnpackStatus::WrongMagic:
-        return Lang::text(Txt::CardDataWrongFormat);
-    case CardUnpackStatus::OpenFailed:
-    case CardUnpackStatus::DirectoryFailed:
-        return Lang::text(Txt::CardDataReadFailed) + u" (" + name + u')';
-    case CardUnpackStatus::Damaged:
-        return CardFinding{Txt::CardDataDamaged, name}.message();
-    case CardUnpackStatus::Truncated:
-        return CardFinding{Txt::CardDataTruncated, name}.message();
-    }
-    return {};
-}

@@ -47,8 +47,6 @@ struct CardUnpackResult
     CardFindings notWritten; // files whose bytes were read but could not be written
 
     bool ok() const { return status == CardUnpackStatus::Ok; }
-    // The user-facing text of a failed status (empty for Ok and Stopped).
-    QString message() const;
 };
 
 // The card data file (".lvp"): a 4-byte magic, then records until the end of the file.

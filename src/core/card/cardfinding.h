@@ -5,13 +5,12 @@
 #include <QString>
 
 // A file an operation skipped or could not write: the language text that says why and the
-// name it concerns (the text holds "%1" for the name).
+// name it concerns (the text holds "%1" for the name). cardFindingText() gives the text.
 struct CardFinding
 {
     int textId = 0;
     QString name;
 
-    QString message() const;
     friend bool operator==(const CardFinding &, const CardFinding &) = default;
 };
 

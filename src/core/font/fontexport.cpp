@@ -4,7 +4,7 @@
 #include "core/util/atomicsave.h"
 #include "core/util/checkedwrite.h"
 #include "core/util/fileutils.h"
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/font/boardfont.h"
 #include "core/model/linereader.h"
 

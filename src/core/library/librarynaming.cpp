@@ -2,7 +2,7 @@
 #include "core/library/librarynaming.h"
 
 #include "core/util/fileutils.h"
-#include "core/app/language.h"
+#include "core/util/textids.h"
 
 namespace LibraryNaming {
 
@@ -80,11 +80,6 @@ bool isForbiddenName(QStringView text)
 QString forbiddenCharacterList()
 {
     return QStringLiteral("\\ / : * ? < > \" |");
-}
-
-QString forbiddenCharacterMessage(int textId)
-{
-    return Lang::text(textId) + u'\t' + forbiddenCharacterList();
 }
 
 int checkGroupName(const QString &name, const QString &baseDir)

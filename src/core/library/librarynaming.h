@@ -38,8 +38,6 @@ QString joinPath(const QString &dir, const QString &name);
 bool isForbiddenName(QStringView text);
 // The characters named in the refusal message (the full stop is refused but not listed).
 QString forbiddenCharacterList();
-// A language text followed by a tab and the forbidden-character list.
-QString forbiddenCharacterMessage(int textId);
 
 // The checks of a typed name; each answers 0 when the name passes, otherwise the id of the
 // language text that says why it was refused (checked in the order the dialogs show them).
