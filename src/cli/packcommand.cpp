@@ -28,7 +28,7 @@ int runPackCommand(const QStringList &arguments, CliIo &io)
         return CliError;
     }
     CliProgressLine line(io);
-    const CardPackResult result = CardDataFile::write(out, libraryPackList(card), line.progress());
+    const CardPackResult result = CardDataFile::save(out, libraryPackList(card), line.progress());
     line.finish();
     if (!result.ok) {
         io.err << "lumivox-cli: " << out << ": " << result.error << '\n';
@@ -43,7 +43,7 @@ int runUnpackCommand(const QStringList &arguments, CliIo &io)
     if (!cardCliPrepare(args, {}, 2, kUnpack, io))
         return CliError;
     CliProgressLine line(io);
-    const CardUnpackResult result = CardDataFile::unpack(args.at(0), args.at(1), line.progress());
+    const CardUnpackResult result = CardDataFile::load(args.at(0), args.at(1), line.progress());
     line.finish();
     const bool skipped = reportFindings(io, result.notWritten);
     if (!result.ok()) {

@@ -58,7 +58,7 @@ CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return CardDataFile::unpack(buffer, target);
+    return CardDataFile::read(buffer, target);
 }
 
 // A pipe-like device: its size is not known, so a short record shows only at its end.
@@ -163,9 +163,9 @@ private slots:
         const QString card = path(u"card");
         makeCard(card);
         const QString first = path(u"first.lvp");
-        QVERIFY(CardDataFile::write(first, libraryPackList(card)).ok);
+        QVERIFY(CardDataFile::save(first, libraryPackList(card)).ok);
         const QString image = path(u"image");
-        const CardUnpackResult unpacked = CardDataFile::unpack(first, image);
+        const CardUnpackResult unpacked = CardDataFile::load(first, image);
         QVERIFY2(unpacked.ok(), qPrintable(cardUnpackText(unpacked)));
         QCOMPARE(unpacked.directories, 4);
         QCOMPARE(unpacked.files, 6);
@@ -176,7 +176,7 @@ private slots:
                                              u"screen_dir/0001 Ogłoszenia.ekr"_qs}));
         QCOMPARE(readFile(image + u"/Psalmy/0002 Gloria.txt"), QByteArray("\x00\x01\x0A\x0D", 4));
         const QString second = path(u"second.lvp");
-        QVERIFY(CardDataFile::write(second, libraryPackList(image)).ok);
+        QVERIFY(CardDataFile::save(second, libraryPackList(image)).ok);
         QCOMPARE(readFile(second), readFile(first));
 
         // A library the program scanned in full packs to the same bytes.
@@ -274,7 +274,7 @@ private slots:
         CardUnpackResult result;
         if (sequential) {
             SequentialBuffer device(bytes);
-            result = CardDataFile::unpack(device, m_dir->path());
+            result = CardDataFile::read(device, m_dir->path());
         } else {
             result = unpackBytes(bytes, m_dir->path());
         }
@@ -366,7 +366,7 @@ private slots:
         QBuffer buffer;
         buffer.setData(kMagic + dirRecord(u"G") + fileRecord(u"1.txt", "1") + fileRecord(u"2.txt", "2"));
         buffer.open(QIODevice::ReadOnly);
-        const CardUnpackResult result = CardDataFile::unpack(buffer, m_dir->path(), progress);
+        const CardUnpackResult result = CardDataFile::read(buffer, m_dir->path(), progress);
         QCOMPARE(result.status, CardUnpackStatus::Stopped);
         QCOMPARE(seen, QStringList({u"1.txt"_qs}));
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
@@ -432,7 +432,7 @@ private slots:
         Progress progress;
         progress.stop = &stop;
         progress.onCounter = [&](int done) { stop = done >= 2; };
-        const CardPackResult result = CardDataFile::write(out, libraryPackList(path(u"card")), progress);
+        const CardPackResult result = CardDataFile::save(out, libraryPackList(path(u"card")), progress);
         QVERIFY(!result.ok);
         QVERIFY(result.stopped);
         QCOMPARE(readFile(out), QByteArray("previous"));

@@ -1,4 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/musicmap.h"
+#include "core/card/carddatafile.h"
+#include "core/font/boardfont.h"
+#include "core/font/fontexport.h"
+#include "core/model/playlist.h"
+#include "core/model/songfile.h"
 #include "core/util/atomicsave.h"
 #include "core/util/fileutils.h"
 #include "filesizelimit.h"
@@ -89,25 +95,69 @@ private slots:
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("sub.lst/c.lst"))));
     }
 
-    // The disk refuses the new content part way: the old file stays byte for byte, no temporary
-    // file is left, and the reason is the system's.
+    // The disk refuses the new content part way through: every format's save leaves the old file
+    // byte for byte and no temporary file, and gives the system's reason.
+    void failedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("bytes") << QStringLiteral("plain.bin");
+        QTest::newRow("song") << QStringLiteral("0001 Kyrie.txt");
+        QTest::newRow("playlist") << QStringLiteral("0002 Msza.lst");
+        QTest::newRow("font") << QStringLiteral("Font_V1.fnt");
+        QTest::newRow("music map") << QStringLiteral("MusicCross.txt");
+        QTest::newRow("card data file") << QStringLiteral("card.lvp");
+        QTest::newRow("font export") << QStringLiteral("fonts.out");
+    }
     void failedSaveKeepsTheOldFile()
     {
+        QFETCH(QString, fileName);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("0001 Kyrie.txt"));
+        const QString path = dir.filePath(fileName);
         QVERIFY(TestSupport::writeFile(path, "old content"));
+        // What the saves write, prepared before the limit: every one is well over it.
+        const QString sources = dir.filePath(QStringLiteral("sources/"));
+        QVERIFY(TestSupport::writeFile(sources + u"G/0001 A.txt", QByteArray(500, 'a')));
+        QVERIFY(FontFile::save(sources + u"A.fnt", BoardFont()));
+        Song song;
+        song.insertStanzaAfterCurrent(); // a stanza with its blank screen
+        Playlist playlist;
+        MusicMap map;
+        for (int i = 0; i < 20; ++i) {
+            playlist.append(PlaylistEntry{.title = QStringLiteral("Kyrie %1").arg(i)});
+            map.setValue(QStringLiteral("Kyrie %1").arg(i), QStringLiteral("kyrie.mp3"));
+        }
+        FontExportOptions fonts{sources, dir.path(), {QStringLiteral("A")}};
+
         QString error;
         bool saved = true;
         {
-            FileSizeLimit limit(4096);
+            FileSizeLimit limit(100);
             QVERIFY(limit.active());
-            saved = saveFileAtomically(path, QByteArray(10000, 'x'), &error);
+            const QString row = QString::fromUtf8(QTest::currentDataTag());
+            if (row == u"bytes") {
+                saved = saveFileAtomically(path, QByteArray(10000, 'x'), &error);
+            } else if (row == u"song") {
+                saved = SongFile::save(path, song, &error);
+            } else if (row == u"playlist") {
+                saved = playlist.save(path, &error);
+            } else if (row == u"font") {
+                saved = FontFile::save(path, BoardFont(), &error);
+            } else if (row == u"music map") {
+                saved = map.save(path, &error);
+            } else if (row == u"card data file") {
+                const CardPackResult result = CardDataFile::save(path, {{u"G"_qs, sources + u"G", {u"0001 A.txt"_qs}}});
+                saved = result.ok;
+                error = result.error;
+            } else {
+                const FontExportResult result = exportFontImage(fonts);
+                saved = result.ok;
+                error = result.error;
+            }
         }
         QVERIFY(!saved);
         QCOMPARE(TestSupport::readFile(path), QByteArray("old content"));
         QCOMPARE(error, qt_error_string(EFBIG));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{QStringLiteral("0001 Kyrie.txt")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{fileName});
     }
 };
 

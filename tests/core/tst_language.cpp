@@ -146,7 +146,7 @@ private slots:
     {
         QFETCH(QString, path);
         LanguageTable table;
-        QVERIFY(table.readFile(path));
+        QVERIFY(table.load(path));
         QCOMPARE(table.version(), LanguageTable::kRequiredVersion);
         QStringList missing;
         for (int id : Txt::kAll) {

@@ -79,7 +79,7 @@ struct Builder
                              + ItemName::extension(slide ? LibraryNaming::ItemKind::Slide
                                                               : LibraryNaming::ItemKind::Song);
         QString saveError;
-        if (!QDir().mkpath(dir) || !SongFile::save(song, LibraryNaming::joinPath(dir, name), &saveError))
+        if (!QDir().mkpath(dir) || !SongFile::save(LibraryNaming::joinPath(dir, name), song, &saveError))
             return fail(QStringLiteral("cannot write %1: %2").arg(name, saveError));
         return true;
     }

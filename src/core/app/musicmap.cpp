@@ -2,6 +2,7 @@
 #include "core/app/musicmap.h"
 
 #include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
 
 #include <QFile>
 
@@ -58,9 +59,11 @@ bool MusicMap::decodeHex(QStringView hex, QString *out)
     return true;
 }
 
-void MusicMap::read(QIODevice &device)
+bool MusicMap::read(QIODevice &device, QString *error)
 {
     m_pairs.clear();
+    if (!checkReadable(device, error))
+        return false;
     const QByteArray content = device.readAll();
     qsizetype start = 0;
     while (start < content.size()) {
@@ -85,17 +88,19 @@ void MusicMap::read(QIODevice &device)
             continue;
         m_pairs.append({key, value});
     }
+    return true;
 }
 
-bool MusicMap::readFile(const QString &path)
+bool MusicMap::load(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_pairs.clear();
+        if (error)
+            *error = file.errorString();
         return false;
     }
-    read(file);
-    return true;
+    return read(file, error);
 }
 
 QByteArray MusicMap::toBytes() const
@@ -106,7 +111,12 @@ QByteArray MusicMap::toBytes() const
     return bytes;
 }
 
-bool MusicMap::writeFile(const QString &path) const
+bool MusicMap::write(QIODevice &device, QString *error) const
 {
-    return saveFileAtomically(path, toBytes());
+    return writeAll(device, toBytes(), error);
+}
+
+bool MusicMap::save(const QString &path, QString *error) const
+{
+    return saveFileAtomically(path, toBytes(), error);
 }

@@ -2,7 +2,7 @@
 #include "core/card/carddatafile.h"
 
 #include "core/util/atomicsave.h"
-#include "core/util/checkedwrite.h"
+#include "core/util/deviceio.h"
 #include "core/util/fileutils.h"
 #include "core/util/textids.h"
 #include "core/util/posixfile.h"
@@ -125,7 +125,7 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &p
     return result;
 }
 
-CardPackResult write(const QString &path, const CardPackList &list, const Progress &progress)
+CardPackResult save(const QString &path, const CardPackList &list, const Progress &progress)
 {
     CardPackResult result;
     QString error;
@@ -295,7 +295,7 @@ private:
 
 } // namespace
 
-CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const Progress &progress)
+CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress)
 {
     QString root = targetDir;
     while (root.size() > 1 && root.endsWith(u'/'))
@@ -303,7 +303,7 @@ CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const Progress 
     return Unpacker(in, root, progress).run();
 }
 
-CardUnpackResult unpack(const QString &path, const QString &targetDir, const Progress &progress)
+CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -312,7 +312,7 @@ CardUnpackResult unpack(const QString &path, const QString &targetDir, const Pro
         result.name = path;
         return result;
     }
-    return unpack(file, targetDir, progress);
+    return read(file, targetDir, progress);
 }
 
 CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const Progress &progress)
@@ -336,7 +336,7 @@ CardUnpackResult restoreImage(const QString &path, const QString &projectDir, co
         result.name = projectDir;
         return result;
     }
-    return unpack(file, projectDir, progress);
+    return read(file, projectDir, progress);
 }
 
 } // namespace CardDataFile

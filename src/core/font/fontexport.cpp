@@ -2,7 +2,7 @@
 #include "core/font/fontexport.h"
 
 #include "core/util/atomicsave.h"
-#include "core/util/checkedwrite.h"
+#include "core/util/deviceio.h"
 #include "core/util/fileutils.h"
 #include "core/util/textids.h"
 #include "core/font/boardfont.h"

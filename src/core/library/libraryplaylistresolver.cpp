@@ -70,7 +70,7 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
         QFile file(path);
         target.found = file.open(QIODevice::ReadOnly);
         target.number = ItemName::number(*location.name);
-    } else if (Song song; QFileInfo(path).isFile() && SongFile::load(song, path, nullptr, m_options)) {
+    } else if (Song song; QFileInfo(path).isFile() && SongFile::load(path, song, nullptr, m_options)) {
         target.found = true;
         target.number = song.number();
         target.refrainIndex = song.refrainIndex();

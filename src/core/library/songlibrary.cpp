@@ -207,7 +207,7 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const Progress &progre
             m_groups[groupIndex].files.append(name);
             if (flags & ScanFlags::LoadContents) {
                 Song song;
-                SongFile::load(song, songPath(directory, name), &m_issues, loadOptions);
+                SongFile::load(songPath(directory, name), song, &m_issues, loadOptions);
             }
         }
         if (!checkNumbers)
@@ -273,7 +273,7 @@ void SongLibrary::scanSlides(int flags, bool checkNumbers, const Progress &progr
         files.append(name);
         // A slide's number is the one its file yields; one that cannot be read keeps its name's.
         Song slide;
-        const bool read = SongFile::load(slide, slidePath(name), issues, loadOptions);
+        const bool read = SongFile::load(slidePath(name), slide, issues, loadOptions);
         slideNumbers.append(read ? slide.number() : ItemName::number(name));
     }
     if (!checkNumbers)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/playlist.h"
 
-#include "core/util/atomicsave.h"
-
 #include "core/model/boardcharset.h"
 #include "core/model/itemname.h"
 #include "core/model/linereader.h"
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
 #include "core/util/leadingint.h"
 
 #include <QBuffer>
@@ -119,11 +119,12 @@ void Playlist::resolveEntry(PlaylistEntry &entry, CharsetMode charset, PlaylistR
         issues->append(m_number, IssueCode::MissingEntry, m_name, IssueFileType::Playlist);
 }
 
-bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues)
+bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues,
+                    QString *error)
 {
     m_entries.clear();
     m_loaded = false;
-    if (!device.isReadable())
+    if (!checkReadable(device, error))
         return false;
     LineReader lines(device, kMaxLineBytes);
     QByteArrayView line;
@@ -164,7 +165,7 @@ bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *
         clear();
         return false;
     }
-    return read(file, charset, resolver, issues);
+    return read(file, charset, resolver, issues, error);
 }
 
 QByteArray Playlist::toBytes() const
@@ -182,10 +183,9 @@ QByteArray Playlist::toBytes() const
     return bytes;
 }
 
-bool Playlist::write(QIODevice &device) const
+bool Playlist::write(QIODevice &device, QString *error) const
 {
-    const QByteArray bytes = toBytes();
-    return device.write(bytes) == bytes.size();
+    return writeAll(device, toBytes(), error);
 }
 
 bool Playlist::save(const QString &path, QString *error)

@@ -85,15 +85,16 @@ public:
     // that is not found there is tried decoded in the other charset. An entry that cannot be
     // resolved records issue 5 naming this playlist. A line that is not an entry ends the list.
     // False only when the device is not readable.
-    bool read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues = nullptr);
+    bool read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues = nullptr,
+              QString *error = nullptr);
     // clear(), parseFileName(), read(). False, with the playlist cleared, when the file cannot be opened.
     bool load(const QString &path, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues = nullptr,
               QString *error = nullptr);
 
     // The file's bytes: the refrain flag is cleared, the fields tab-separated, CR LF line ends.
     QByteArray toBytes() const;
-    bool write(QIODevice &device) const;
-    // Writes through a temporary file, so a failed save leaves the previous file; clears dirty.
+    bool write(QIODevice &device, QString *error = nullptr) const;
+    // Writes atomically, so a failed save leaves the previous file; clears dirty.
     bool save(const QString &path, QString *error = nullptr);
 
 private:

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/songfile.h"
 
-#include "core/util/atomicsave.h"
 #include "core/model/boardcharset.h"
 #include "core/model/itemname.h"
 #include "core/model/linereader.h"
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
 #include "core/util/leadingint.h"
 
 #include <QBuffer>
@@ -184,9 +185,9 @@ void parseFileName(Song &song, const QString &path, IssueList *issues)
     }
 }
 
-bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info)
+bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info, QString *error)
 {
-    if (!device.isReadable())
+    if (!checkReadable(device, error))
         return false;
     SongReader reader(device, song, issues);
     const SongReadInfo result = reader.run();
@@ -252,13 +253,12 @@ QByteArray toBytes(const Song &song)
     return out;
 }
 
-bool write(QIODevice &device, const Song &song)
+bool write(QIODevice &device, const Song &song, QString *error)
 {
-    const QByteArray bytes = toBytes(song);
-    return device.write(bytes) == bytes.size();
+    return writeAll(device, toBytes(song), error);
 }
 
-bool load(Song &song, const QString &path, IssueList *issues, const SongLoadOptions &options, QString *error)
+bool load(const QString &path, Song &song, IssueList *issues, const SongLoadOptions &options, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -272,11 +272,11 @@ bool load(Song &song, const QString &path, IssueList *issues, const SongLoadOpti
     read(file, song, issues, &info);
     file.close();
     if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs)
-        save(song, path);
+        save(path, song);
     return true;
 }
 
-bool save(Song &song, const QString &path, QString *error)
+bool save(const QString &path, Song &song, QString *error)
 {
     if (!saveFileAtomically(path, toBytes(song), error))
         return false;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/util/atomicsave.h"
 
-#include "core/util/checkedwrite.h"
+#include "core/util/deviceio.h"
 
 #include <QSaveFile>
 
