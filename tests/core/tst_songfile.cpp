@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/boardcharset.h"
 #include "core/model/songfile.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -354,7 +355,9 @@ private slots:
         QCOMPARE(readOnly.lineText(1, 1, 0), pad(u"short"_qs));
 
         Song song;
-        QVERIFY(SongFile::load(path, song));
+        QString error;
+        QVERIFY(SongFile::load(path, song, nullptr, {}, &error));
+        QVERIFY(error.isEmpty());
         const QByteArray rewritten = TestSupport::readFile(path);
         QVERIFY(!rewritten.contains('\t'));
         QCOMPARE(rewritten, SongFile::toBytes(readOnly));
@@ -364,6 +367,28 @@ private slots:
         QVERIFY(SongFile::load(path, reread, &again));
         QVERIFY(again.isEmpty());
         QVERIFY(reread.sameContent(readOnly));
+    }
+
+    // The disk refuses the rewrite: the song is read all the same, the file stays as it was and
+    // the caller learns that it was not rewritten, and why.
+    void failedRewriteIsReported()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("0006 Tabs on a full card.txt"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(fixture("0003 Tabs and short lines.txt"), path));
+        const QByteArray original = TestSupport::readFile(path);
+        Song song;
+        QString error;
+        bool loaded = false;
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.active());
+            loaded = SongFile::load(path, song, nullptr, {}, &error);
+        }
+        QVERIFY(loaded);
+        QCOMPARE(song.lineText(1, 0, 2), pad(u"tab inside"_qs));
+        QCOMPARE(TestSupport::readFile(path), original);
+        QVERIFY2(error.contains(u"not rewritten") && error.endsWith(qt_error_string(EFBIG)), qPrintable(error));
     }
 
     void tabOutsideTheKeptBytesNeedsNoRewrite()

@@ -271,8 +271,11 @@ bool load(const QString &path, Song &song, IssueList *issues, const SongLoadOpti
     SongReadInfo info;
     read(file, song, issues, &info);
     file.close();
-    if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs)
-        save(path, song);
+    QString rewriteError;
+    if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs && !save(path, song, &rewriteError)) {
+        if (error)
+            *error = QStringLiteral("The file was read with its tabs as spaces but not rewritten: ") + rewriteError;
+    }
     return true;
 }
 

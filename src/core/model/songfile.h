@@ -46,7 +46,8 @@ bool write(QIODevice &device, const Song &song, QString *error = nullptr);
 
 // Path, number, title and kind from path, then read(). False, with the song unchanged, when the
 // file cannot be opened. A file whose tabs were replaced is rewritten at once (unless options
-// say not to).
+// say not to); when that rewrite fails the load still succeeds, the file stays as it was and
+// *error says that it was not rewritten and why. Otherwise error is left alone on success.
 bool load(const QString &path, Song &song, IssueList *issues = nullptr, const SongLoadOptions &options = {},
           QString *error = nullptr);
 // Writes atomically: a failed save leaves the previous file as it was and the song unchanged.
