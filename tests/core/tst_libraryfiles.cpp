@@ -6,6 +6,7 @@
 #include "core/library/libraryiteminfo.h"
 #include "core/library/librarysearch.h"
 #include "core/library/songlibrary.h"
+#include "core/model/itemname.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -83,7 +84,7 @@ private slots:
         const ItemKind itemKind = ItemKind(kind);
         const QString card = newCard();
         const QString dir = LibraryNaming::singleDirectoryName(itemKind) + u'/';
-        const QString ext = LibraryNaming::extension(itemKind);
+        const QString ext = ItemName::extension(itemKind);
         // Each file carries its own name as an ignored last line, so the renamed file is recognisable.
         for (const QString &name : std::as_const(names))
             put(card, dir + name + ext,
@@ -111,7 +112,7 @@ private slots:
     {
         const QString card = newCard();
         for (int n = 1; n < LibraryNaming::kPlaylistTableSize; ++n)
-            put(card, QStringLiteral("playlist_dir/%1.lst").arg(LibraryNaming::formatItemName(n, QStringLiteral("p"))), "#0/\r\n");
+            put(card, QStringLiteral("playlist_dir/%1.lst").arg(ItemName::format(n, QStringLiteral("p"))), "#0/\r\n");
         put(card, QStringLiteral("playlist_dir/0009 q.lst"), "#0/\r\n");
         SongLibrary library;
         library.setRoot(card);
@@ -253,7 +254,7 @@ private slots:
         const auto texts = [&library](TitleCollation::SortMode mode) {
             QStringList lines;
             for (const LibraryTreeNode &node : libraryTreeNodes(library, mode))
-                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.text);
+                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.textId ? Lang::text(node.textId) : node.text);
             return lines;
         };
         QCOMPARE(texts(TitleCollation::SortMode::ByTitle),

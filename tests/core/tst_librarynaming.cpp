@@ -2,6 +2,7 @@
 #include "core/app/language.h"
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
+#include "core/model/itemname.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -36,7 +37,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, title);
         QFETCH(QString, name);
-        QCOMPARE(LibraryNaming::formatItemName(number, title), name);
+        QCOMPARE(ItemName::format(number, title), name);
     }
 
     void parseItemNumber_data()
@@ -60,18 +61,18 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(int, number);
-        QCOMPARE(LibraryNaming::parseItemNumber(name), number);
+        QCOMPARE(ItemName::number(name), number);
     }
 
     void titles()
     {
-        QCOMPARE(itemTitle(u"0007 Kyrie"), QStringLiteral("Kyrie"));
-        QCOMPARE(itemTitle(u"0007 "), QString());
-        QCOMPARE(itemTitle(u"07"), QString());
-        QCOMPARE(itemTitleOfFileName(u"0012 Abc.txt"), QStringLiteral("Abc"));
-        QCOMPARE(itemTitleOfFileName(u"0012.txt"), QString());
+        QCOMPARE(ItemName::title(u"0007 Kyrie"), QStringLiteral("Kyrie"));
+        QCOMPARE(ItemName::title(u"0007 "), QString());
+        QCOMPARE(ItemName::title(u"07"), QString());
+        QCOMPARE(ItemName::titleOfFileName(u"0012 Abc.txt"), QStringLiteral("Abc"));
+        QCOMPARE(ItemName::titleOfFileName(u"0012.txt"), QString());
         const QString longTitle(50, u'x');
-        QCOMPARE(itemTitleForRename(QString(QStringLiteral("0001 ") + longTitle)), QString(40, u'x'));
+        QCOMPARE(ItemName::titleForRename(QString(QStringLiteral("0001 ") + longTitle)), QString(40, u'x'));
     }
 
     void forbiddenNames_data()
@@ -95,8 +96,6 @@ private slots:
     void forbiddenMessage()
     {
         QCOMPARE(forbiddenCharacterList(), QStringLiteral("\\ / : * ? < > \" |"));
-        QCOMPARE(forbiddenCharacterMessage(Txt::GroupForbiddenCharacter),
-                 QString(Lang::text(Txt::GroupForbiddenCharacter) + u"\t\\ / : * ? < > \" |"));
     }
 
     void groupNameRules_data()

@@ -49,7 +49,7 @@ class TestPlaylist : public QObject
     QString m_card;
     SongLibrary m_library;
 
-    Playlist read(const QByteArray &bytes, IssueList *issues = nullptr)
+    Playlist read(const QByteArray &bytes, IssueList *issues = nullptr, CharsetMode charset = CharsetMode::Latin)
     {
         QByteArray data = bytes;
         QBuffer buffer(&data);
@@ -58,7 +58,7 @@ class TestPlaylist : public QObject
         playlist.setNumber(3);
         playlist.setName(QStringLiteral("Msza"));
         LibraryPlaylistResolver resolver(m_library);
-        playlist.read(buffer, &resolver, issues);
+        playlist.read(buffer, charset, &resolver, issues);
         return playlist;
     }
 
@@ -79,8 +79,6 @@ private slots:
         m_library.scanLibrary(ScanFlags::kRefresh);
         QCOMPARE(m_library.issues().size(), 1); // the second Kyrie's title
     }
-    void init() { setCurrentCharsetMode(CharsetMode::Latin); }
-    void cleanupTestCase() { setCurrentCharsetMode(CharsetMode::Latin); }
 
     void headerOnly()
     {
@@ -175,8 +173,8 @@ private slots:
         QCOMPARE(int(playlist.entry(0).songNumber), 5);
 
         // And the reverse: a Latin title read while the program runs in Cyrillic mode.
-        setCurrentCharsetMode(CharsetMode::Cyrillic);
-        const Playlist latin = read("#0/\r\n#TXT/\t#" + BoardCharset::encode(u"Łąka") + "/\t#1/\t#0/\r\n");
+        const Playlist latin = read("#0/\r\n#TXT/\t#" + BoardCharset::encode(u"Łąka") + "/\t#1/\t#0/\r\n", nullptr,
+                                    CharsetMode::Cyrillic);
         QVERIFY(latin.entry(0).found);
         QCOMPARE(latin.entry(0).title, QStringLiteral("Łąka"));
         QCOMPARE(int(latin.entry(0).songNumber), 9);
@@ -277,14 +275,14 @@ private slots:
 
         Playlist loaded;
         LibraryPlaylistResolver resolver(m_library);
-        QVERIFY(loaded.load(path, &resolver));
+        QVERIFY(loaded.load(path, CharsetMode::Latin, &resolver));
         QCOMPARE(loaded.number(), 12);
         QCOMPARE(loaded.name(), QStringLiteral("Niedziela"));
         QCOMPARE(loaded.count(), 1);
         QVERIFY(loaded.entry(0).isRefrain());
 
         QString error;
-        QVERIFY(!loaded.load(m_card + u"playlist_dir/0013 Brak.lst", &resolver, nullptr, &error));
+        QVERIFY(!loaded.load(m_card + u"playlist_dir/0013 Brak.lst", CharsetMode::Latin, &resolver, nullptr, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(loaded.count(), 0);
         QCOMPARE(loaded.number(), -1);
@@ -299,7 +297,7 @@ private slots:
         library.setRoot(m_card);
         library.scanLibrary(ScanFlags::Songs | ScanFlags::Slides);
         Playlist playlist;
-        QVERIFY(loadLibraryPlaylist(playlist, path, library));
+        QVERIFY(loadLibraryPlaylist(playlist, path, library, CharsetMode::Latin));
         QCOMPARE(library.issues().size(), 2);
         QCOMPARE(library.issues().at(0).code, int(IssueCode::DuplicateTitle));
         QCOMPARE(library.issues().at(1),

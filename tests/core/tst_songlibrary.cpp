@@ -68,7 +68,7 @@ class TestSongLibrary : public QObject
     {
         return TestSupport::writeFile(m_card + relative, bytes);
     }
-    SongLibrary &scanned(SongLibrary &library, int flags = ScanFlags::kRefresh, const ScanProgress &progress = {},
+    SongLibrary &scanned(SongLibrary &library, int flags = ScanFlags::kRefresh, const Progress &progress = {},
                          const ScanOptions &options = {})
     {
         library.setRoot(m_card);
@@ -287,8 +287,8 @@ private slots:
         QVERIFY(put(QStringLiteral("screen_dir/0499 Last.ekr")));
         // A slide that cannot be read (here: gone between listing and reading) keeps its name's number.
         QVERIFY(put(QStringLiteral("screen_dir/0005 Gone.ekr")));
-        ScanProgress progress;
-        progress.onFile = [this](const QString &file) {
+        Progress progress;
+        progress.onFile = [this](const QString &file, int, int) {
             if (file == u"0005 Gone")
                 QFile::remove(m_card + u"screen_dir/0005 Gone.ekr");
         };
@@ -311,8 +311,8 @@ private slots:
         QVERIFY(put(QStringLiteral("A/0001 A.txt")));
         QVERIFY(put(QStringLiteral("B/0002 B.txt")));
         QVERIFY(put(QStringLiteral("C/0003 C.txt")));
-        ScanProgress progress;
-        progress.onGroup = [this](const QString &group) {
+        Progress progress;
+        progress.onDirectory = [this](const QString &group) {
             if (group == u"A")
                 QDir(m_card + u"B").removeRecursively();
         };
@@ -331,8 +331,8 @@ private slots:
         QVERIFY(put(QStringLiteral("B/0010 T.txt")));
         SongLibrary library;
         QStringList seen;
-        ScanProgress progress;
-        progress.onFile = [&](const QString &file) {
+        Progress progress;
+        progress.onFile = [&](const QString &file, int, int) {
             seen.append(file);
             if (seen.size() == 3)
                 library.requestStop();

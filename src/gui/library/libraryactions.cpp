@@ -5,6 +5,7 @@
 #include "core/app/language.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/librarysearch.h"
+#include "core/model/itemname.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/card/drivecombo.h"
@@ -174,7 +175,7 @@ void LibraryActions::renamePlaylist()
     if (LibraryTree::kindOf(item) != LibraryNodeKind::Playlist)
         return;
     const LibraryItemInfo info = tree()->itemInfo(item, root());
-    PlaylistNameDialog dialog(LibraryNaming::itemTitleOfFileName(info.fileName), m_panel);
+    PlaylistNameDialog dialog(ItemName::titleOfFileName(info.fileName), m_panel);
     if (dialog.exec() != QDialog::Accepted)
         return;
     LibraryFiles::renamePlaylist(LibraryNaming::playlistDirectory(root()), info.fileName, dialog.title());
