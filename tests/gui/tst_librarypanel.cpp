@@ -7,6 +7,7 @@
 #include "gui/card/drivecombo.h"
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/newgroupdialog.h"
+#include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/searchdialog.h"
@@ -150,7 +151,7 @@ private slots:
         QCOMPARE(m_frame->statusPane(2), QStringLiteral("1"));
 
         // The sort entries of the root menu carry the check mark of the current mode.
-        std::unique_ptr<QMenu> menu(m_panel->createContextMenu(tree()->topLevelItem(0)));
+        std::unique_ptr<QMenu> menu(m_panel->actions()->createContextMenu(tree()->topLevelItem(0)));
         QAction *byNumber = menu->findChild<QAction *>(QStringLiteral("menuText525"));
         QVERIFY(menu->findChild<QAction *>(QStringLiteral("menuText524"))->isChecked());
         QVERIFY(!byNumber->isChecked());
@@ -160,9 +161,9 @@ private slots:
                               QStringLiteral("    0011 Archanioł"), QStringLiteral("  Maryjne"),
                               QStringLiteral("    0001 Zdrowaś"), QStringLiteral("    0003 Ave"),
                               QStringLiteral("    0012 Ave Maria")}));
-        menu.reset(m_panel->createContextMenu(tree()->topLevelItem(0)));
+        menu.reset(m_panel->actions()->createContextMenu(tree()->topLevelItem(0)));
         QVERIFY(menu->findChild<QAction *>(QStringLiteral("menuText525"))->isChecked());
-        m_panel->setSortMode(TitleCollation::SortMode::ByTitle);
+        m_panel->actions()->setSortMode(TitleCollation::SortMode::ByTitle);
 
         // The main window's library commands are live once the panel is in place.
         for (Command c : {Command::IssueWindow, Command::FindSong, Command::RefreshFileList, Command::InitialiseCard,
@@ -184,7 +185,7 @@ private slots:
     void ctrlAndShiftSelectionAndTheSongMenu()
     {
         openPanel({fixtureCard()});
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         QTreeWidgetItem *ave = findItem(tree(), QStringLiteral("0003 Ave"));
         QTreeWidgetItem *aveMaria = findItem(tree(), QStringLiteral("0012 Ave Maria"));
         QTreeWidgetItem *zdrowas = findItem(tree(), QStringLiteral("0001 Zdrowaś"));
@@ -199,9 +200,9 @@ private slots:
 
         // Two selected: "add to playlist" and "edit" are greyed even with pages listening.
         QObject listener;
-        connect(m_panel, &LibraryPanel::openFileRequested, &listener, [] {});
-        connect(m_panel, &LibraryPanel::addToPlaylistRequested, &listener, [] {});
-        std::unique_ptr<QMenu> menu(m_panel->createContextMenu(zdrowas));
+        connect(m_panel->actions(), &LibraryActions::openFileRequested, &listener, [] {});
+        connect(m_panel->actions(), &LibraryActions::addToPlaylistRequested, &listener, [] {});
+        std::unique_ptr<QMenu> menu(m_panel->actions()->createContextMenu(zdrowas));
         QVERIFY(!menu->findChild<QAction *>(QStringLiteral("menuText399"))->isEnabled());
         QVERIFY(!menu->findChild<QAction *>(QStringLiteral("menuText401"))->isEnabled());
         QVERIFY(menu->findChild<QAction *>(QStringLiteral("menuText400"))->isEnabled());
@@ -216,7 +217,7 @@ private slots:
         click(zdrowas, Qt::ControlModifier);
         click(zdrowas, Qt::ControlModifier); // toggles off
         QCOMPARE(tree()->markedItems(), QList<QTreeWidgetItem *>({ave}));
-        menu.reset(m_panel->createContextMenu(ave));
+        menu.reset(m_panel->actions()->createContextMenu(ave));
         QVERIFY(menu->findChild<QAction *>(QStringLiteral("menuText399"))->isEnabled());
         QVERIFY(menu->findChild<QAction *>(QStringLiteral("menuText401"))->isEnabled());
 
@@ -249,20 +250,20 @@ private slots:
         const QString card = fixtureCard();
         openPanel({card});
         QTreeWidgetItem *maryjne = findItem(tree(), QStringLiteral("Maryjne"));
-        std::unique_ptr<QMenu> menu(m_panel->createContextMenu(maryjne));
+        std::unique_ptr<QMenu> menu(m_panel->actions()->createContextMenu(maryjne));
         QVERIFY(!menu->findChild<QAction *>(QStringLiteral("menuText397"))->isEnabled());
 
         // Its files hidden from the tree (they are all deleted behind its back but one): still refused.
         QVERIFY(QFile::remove(card + u"Maryjne/0001 Zdrowaś.txt"));
         const QStringList before = treeLines(tree());
         click(maryjne);
-        m_panel->deleteGroup();
+        m_panel->actions()->deleteGroup();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::GroupNotEmpty)});
         QCOMPARE(treeLines(tree()), before);
         QVERIFY(QFileInfo(card + u"Maryjne/0003 Ave.txt").exists());
 
         QTreeWidgetItem *empty = findItem(tree(), QStringLiteral("Pusta"));
-        menu.reset(m_panel->createContextMenu(empty));
+        menu.reset(m_panel->actions()->createContextMenu(empty));
         QAction *remove = menu->findChild<QAction *>(QStringLiteral("menuText397"));
         QVERIFY(remove->isEnabled());
         click(empty);
@@ -276,18 +277,18 @@ private slots:
     {
         const QString card = fixtureCard();
         openPanel({card});
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         click(findItem(tree(), QStringLiteral("0003 Ave")));
         click(findItem(tree(), QStringLiteral("0010 Rorate")), Qt::ControlModifier);
         click(findItem(tree(), QStringLiteral("0001 Witamy")), Qt::ControlModifier);
 
         m_boxes.answer = QMessageBox::No;
-        m_panel->deleteSelected();
+        m_panel->actions()->deleteSelected();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::DeleteFilesQuestion)});
         QVERIFY(QFileInfo::exists(card + u"Maryjne/0003 Ave.txt"));
 
         m_boxes.answer = QMessageBox::Yes;
-        m_panel->deleteSelected();
+        m_panel->actions()->deleteSelected();
         QVERIFY(!QFileInfo::exists(card + u"Maryjne/0003 Ave.txt"));
         QVERIFY(!QFileInfo::exists(card + u"Adwent/0010 Rorate.txt"));
         QVERIFY(!QFileInfo::exists(card + u"screen_dir/0001 Witamy.ekr"));
@@ -307,7 +308,7 @@ private slots:
         QTreeWidgetItem *gone = findItem(tree(), QStringLiteral("0011 Archanioł"));
         click(gone);
         QVERIFY(QFile::remove(card + u"Adwent/0011 Archanioł.txt"));
-        m_panel->deleteSelected();
+        m_panel->actions()->deleteSelected();
         QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::DeleteFileFailed) + QStringLiteral(" 0011 Archanioł.txt"));
         QCOMPARE(findItem(tree(), QStringLiteral("0011 Archanioł")), gone);
     }
@@ -319,31 +320,31 @@ private slots:
         openPanel({card});
         const QString root = m_panel->root();
         const auto info = [this, &root](const QString &text) { return tree()->itemInfo(findItem(tree(), text), root); };
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         QTreeWidgetItem *adwentAve = tree()->topLevelItem(0)->child(0)->child(1);
         QCOMPARE(adwentAve->text(0), QStringLiteral("0003 Ave"));
         const LibraryItemInfo dragged = tree()->itemInfo(adwentAve, root);
 
         // Onto a song of its own group: nothing happens, nothing is asked.
-        m_panel->moveSong(dragged, info(QStringLiteral("0010 Rorate")));
+        m_panel->actions()->moveSong(dragged, info(QStringLiteral("0010 Rorate")));
         QVERIFY(m_boxes.isEmpty());
         QCOMPARE(TestSupport::readFile(card + u"Adwent/0003 Ave.txt"), QByteArray("adwent copy"));
 
         // Onto a group holding the same name, answered No: both files stay as they were.
         m_boxes.answer = QMessageBox::No;
-        m_panel->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
+        m_panel->actions()->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::MoveReplaceQuestion)});
         QCOMPARE(TestSupport::readFile(card + u"Adwent/0003 Ave.txt"), QByteArray("adwent copy"));
         QCOMPARE(TestSupport::readFile(card + u"Maryjne/0003 Ave.txt"), songBytes());
 
         m_boxes.answer = QMessageBox::Yes;
-        m_panel->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
+        m_panel->actions()->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
         QVERIFY(!QFileInfo::exists(card + u"Adwent/0003 Ave.txt"));
         QCOMPARE(TestSupport::readFile(card + u"Maryjne/0003 Ave.txt"), QByteArray("adwent copy"));
 
         // A group node is a target too.
         m_boxes.clear();
-        m_panel->moveSong(info(QStringLiteral("0010 Rorate")), info(QStringLiteral("Pusta")));
+        m_panel->actions()->moveSong(info(QStringLiteral("0010 Rorate")), info(QStringLiteral("Pusta")));
         QVERIFY(m_boxes.isEmpty());
         QVERIFY(QFileInfo::exists(card + u"Pusta/0010 Rorate.txt"));
         QVERIFY(findItem(tree(), QStringLiteral("Pusta"))->childCount() == 1);
@@ -351,7 +352,7 @@ private slots:
         // A source deleted behind the program's back gives the missing-file message and changes nothing.
         const LibraryItemInfo stale = info(QStringLiteral("0011 Archanioł"));
         QVERIFY(QFile::remove(card + u"Adwent/0011 Archanioł.txt"));
-        m_panel->moveSong(stale, info(QStringLiteral("Pusta")));
+        m_panel->actions()->moveSong(stale, info(QStringLiteral("Pusta")));
         QVERIFY(m_boxes.texts().last().startsWith(Lang::text(Txt::FileMissing)));
         QCOMPARE(QDir(card + u"Pusta").entryList(QDir::Files), QStringList{QStringLiteral("0010 Rorate.txt")});
     }
@@ -362,14 +363,14 @@ private slots:
         TestSupport::writeFile(card + u"playlist_dir/0001 Msza.lst", "#0/\r\nmsza\r\n");
         TestSupport::writeFile(card + u"playlist_dir/0001 Inna.lst", "#0/\r\ninna\r\n");
         openPanel({card});
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         click(findItem(tree(), QStringLiteral("0001 Msza")));
         whenShown<PlaylistNameDialog>([](PlaylistNameDialog *dialog) {
             QCOMPARE(dialog->title(), QStringLiteral("Msza"));
             dialog->edit()->setText(QStringLiteral("Inna"));
             dialog->accept();
         });
-        m_panel->renamePlaylist();
+        m_panel->actions()->renamePlaylist();
         QCOMPARE(TestSupport::readFile(card + u"playlist_dir/0001 Msza.lst"), QByteArray("#0/\r\nmsza\r\n"));
         QCOMPARE(TestSupport::readFile(card + u"playlist_dir/0001 Inna.lst"), QByteArray("#0/\r\ninna\r\n"));
 
@@ -378,7 +379,7 @@ private slots:
             dialog->edit()->setText(QStringLiteral("Niedziela"));
             dialog->accept();
         });
-        m_panel->renamePlaylist();
+        m_panel->actions()->renamePlaylist();
         QVERIFY(!QFileInfo::exists(card + u"playlist_dir/0001 Msza.lst"));
         QCOMPARE(TestSupport::readFile(card + u"playlist_dir/0001 Niedziela.lst"), QByteArray("#0/\r\nmsza\r\n"));
         QVERIFY(findItem(tree(), QStringLiteral("0001 Niedziela")));
@@ -395,13 +396,13 @@ private slots:
         QTest::keyClick(tree(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0003 Ave"));
         QVERIFY(tree()->currentItem()->isSelected());
-        QCOMPARE(m_panel->search().text, QStringLiteral("ave"));
+        QCOMPARE(m_panel->actions()->search().text, QStringLiteral("ave"));
         QTest::keyClick(tree(), Qt::Key_F3);
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0012 Ave Maria"));
         QVERIFY(m_boxes.isEmpty());
         QTest::keyClick(tree(), Qt::Key_F3);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNotFound)});
-        QVERIFY(m_panel->search().text.isEmpty());
+        QVERIFY(m_panel->actions()->search().text.isEmpty());
         // After a miss F3 opens the dialog again.
         bool opened = false;
         whenShown<SearchDialog>([&opened](SearchDialog *dialog) {
@@ -412,11 +413,11 @@ private slots:
         QVERIFY(opened);
 
         m_boxes.clear();
-        m_panel->setSearch(true, QString(), 10);
-        QVERIFY(m_panel->findNext());
+        m_panel->actions()->setSearch(true, QString(), 10);
+        QVERIFY(m_panel->actions()->findNext());
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0010 Rorate"));
-        m_panel->setSearch(true, QString(), 77);
-        QVERIFY(!m_panel->findNext());
+        m_panel->actions()->setSearch(true, QString(), 77);
+        QVERIFY(!m_panel->actions()->findNext());
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
     }
 
@@ -479,7 +480,7 @@ private slots:
         QCOMPARE(list->item(0, 2)->text(), QStringLiteral("playlist_dir/0001 Msza"));
         QCOMPARE(list->item(1, 2)->text(), QStringLiteral("playlist_dir/0001 Adwent"));
 
-        m_panel->repairDuplicates(LibraryNaming::ItemKind::Playlist);
+        m_panel->actions()->repairDuplicates(LibraryNaming::ItemKind::Playlist);
         QVERIFY(QFileInfo::exists(card + u"playlist_dir/0003 Adwent.lst"));
         QVERIFY(QFileInfo::exists(card + u"playlist_dir/0001 Msza.lst"));
         QCOMPARE(list->rowCount(), 0);
