@@ -442,7 +442,7 @@ private slots:
             }
         });
         closer.start();
-        wait.runScan(library, ScanFlags::kFullRefresh);
+        QCOMPARE(wait.runScan(library, card, ScanFlags::kFullRefresh), WaitDialog::Outcome::Stopped);
         QVERIFY(wait.stopRequested());
         QVERIFY(!wait.isVisible());
         QVERIFY(!library.groups().isEmpty());
