@@ -8,6 +8,7 @@
 #include "core/app/version.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/qttranslation.h"
 #include "gui/app/uifont.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
@@ -71,6 +72,7 @@ int runLumivox(int argc, char **argv)
     Lang::setShowTextIds(options.showTextIds);
     if (!loadLanguage(core))
         return 1;
+    QtTranslation::install(core.settings().lastLanguage());
 
     SingleInstance instance;
     if (instance.acquire() == SingleInstance::Result::AnotherInstance) {

@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QSet>
+#include <QSettings>
 
 #include <memory>
 
@@ -406,7 +407,13 @@ void LibraryActions::editGroupColours()
     QStringList names;
     for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
         names << group.name;
-    GroupColoursDialog dialog(core->groups(), names, [core] { return core->saveGroups(); }, m_panel);
+    const auto save = [this, core] {
+        if (core->saveGroups())
+            return true;
+        errorBox(m_panel, Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(core->store().fileName())));
+        return false;
+    };
+    GroupColoursDialog dialog(core->groups(), names, save, m_panel);
     dialog.exec();
 }
 
