@@ -163,6 +163,27 @@ void LibraryPanel::selectIssueFile(int fileType, const QString &name)
     m_tree->setFocus();
 }
 
+void LibraryPanel::setLibraryEnabled(bool on)
+{
+    m_tree->setEnabled(on);
+    if (m_frame)
+        m_frame->pages()->setEnabled(on);
+}
+
+LibraryItemInfo LibraryPanel::selectedItem() const
+{
+    return m_tree->itemInfo(m_tree->currentItem(), m_root);
+}
+
+void LibraryPanel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 // --- card notifications ---
 
 void LibraryPanel::cardInserted()
