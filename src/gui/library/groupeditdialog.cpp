@@ -83,7 +83,9 @@ GroupEditDialog::GroupEditDialog(const SongGroup &group, const QStringList &grou
     setControlText(fromLabel, Txt::ColourGroupFrom);
     setControlText(toLabel, Txt::ColourGroupTo);
     m_from = digitsEdit(rangeBox, group.firstNumber);
+    m_from->setObjectName(QStringLiteral("fromEdit"));
     m_to = digitsEdit(rangeBox, group.lastNumber);
+    m_to->setObjectName(QStringLiteral("toEdit"));
     auto *rangeLayout = new QHBoxLayout(rangeBox);
     rangeLayout->addWidget(fromLabel);
     rangeLayout->addWidget(m_from);
