@@ -261,8 +261,8 @@ private slots:
         QCOMPARE(tree()->currentItem()->text(0), named.section(u'/', 1));
         QCOMPARE(tree()->currentItem()->parent()->text(0), named.section(u'/', 0, 0));
 
+        // With one of the two files of number 12 gone, number 12 is no longer an issue.
         click(item("0012 Duplikat"));
-        click(item("0012 Ave Maria"), Qt::ControlModifier);
         QTest::keyClick(tree(), Qt::Key_Delete);
         for (int r = 0; r < rows->rowCount(); ++r)
             QVERIFY(!rows->item(r, 2)->text().contains(u"0012"));

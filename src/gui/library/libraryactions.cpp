@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/library/cardfolder.h"
+#include "core/library/issuerows.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/librarysearch.h"
 #include "core/model/itemname.h"
@@ -204,13 +205,7 @@ void LibraryActions::deleteSelected()
             m_search.current = nullptr;
         tree()->removeItem(item);
     }
-    // Issues about deleted files go with them.
-    IssueList kept;
-    for (const LoadIssue &issue : std::as_const(m_panel->library().issues())) {
-        if (!deleted.contains(issue.name))
-            kept.append(issue);
-    }
-    m_panel->library().issues() = kept;
+    m_panel->library().issues() = issuesWithout(m_panel->library().issues(), deleted);
     m_panel->libraryChanged();
 }
 
