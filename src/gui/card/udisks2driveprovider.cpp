@@ -210,11 +210,14 @@ void UDisks2DriveProvider::mountAutomaticOnes()
 {
     for (auto it = m_objects.cbegin(); it != m_objects.cend(); ++it) {
         const Interfaces &object = it.value();
-        if (m_mountRequested.contains(it.key()) || !isRemovableFileSystem(object)
-            || !object.value(UDisks2::kBlock).value(QStringLiteral("HintAuto")).toBool()
+        // Decided once, when the file system is first seen: one unmounted later (by the user, or
+        // by the formatter just before it formats) stays unmounted.
+        if (m_mountDecided.contains(it.key()) || !isRemovableFileSystem(object))
+            continue;
+        m_mountDecided.insert(it.key());
+        if (!object.value(UDisks2::kBlock).value(QStringLiteral("HintAuto")).toBool()
             || !byteArrays(object.value(UDisks2::kFilesystem).value(QStringLiteral("MountPoints"))).isEmpty())
             continue;
-        m_mountRequested.insert(it.key());
         QDBusMessage call =
             QDBusMessage::createMethodCall(UDisks2::kService, it.key(), UDisks2::kFilesystem, QStringLiteral("Mount"));
         call << QVariantMap();

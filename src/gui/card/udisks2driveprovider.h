@@ -27,8 +27,8 @@ QString fileName(const QByteArray &bytes);
 
 // The removable drives as UDisks2 reports them. One asynchronous GetManagedObjects fills a cache
 // that the object manager's and the properties' signals keep current, so drives() never waits
-// for the bus. Removable file systems that UDisks2 would mount automatically but nobody has
-// mounted are mounted once per run.
+// for the bus. A removable file system that UDisks2 would mount automatically but that nobody
+// has mounted when it first shows up is mounted, once per run.
 class UDisks2DriveProvider : public QObject, public DriveProvider
 {
     Q_OBJECT
@@ -71,7 +71,7 @@ private:
 
     QDBusConnection m_bus;
     QHash<QString, Interfaces> m_objects;
-    QSet<QString> m_mountRequested;
+    QSet<QString> m_mountDecided;
     bool m_answered = false;
     int m_generation = 0; // replies to requests made before the service went away are dropped
 };
