@@ -36,6 +36,26 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// A song file: the header with its sequence, then for each stanza tag ("#z", or "#r" for the
+// refrain) one screen of ten lines of twenty fill characters.
+inline QByteArray songBytes(char fill = 'x', const QByteArray &sequence = "1,", const QList<QByteArray> &stanzas = {"#z"})
+{
+    QByteArray bytes = "#n 0\r\n#k " + sequence + "\r\n";
+    for (const QByteArray &tag : stanzas)
+        bytes += tag + "\r\n#e\r\n" + QByteArray(QByteArray(20, fill) + "\r\n").repeated(10);
+    return bytes;
+}
+
+// Writes every one of the files below root (which ends with a slash) with the same bytes.
+inline bool writeFiles(const QString &root, const QStringList &files, const QByteArray &bytes = songBytes())
+{
+    for (const QString &file : files) {
+        if (!writeFile(root + file, bytes))
+            return false;
+    }
+    return true;
+}
+
 inline QByteArray readFile(const QString &path)
 {
     QFile f(path);

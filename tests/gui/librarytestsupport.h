@@ -6,7 +6,6 @@
 #include "gui/app/messageboxes.h"
 
 #include <QApplication>
-#include <QByteArray>
 #include <QTimer>
 
 #include <functional>
@@ -14,14 +13,6 @@
 #include <utility>
 
 namespace LibraryTest {
-
-inline QByteArray songBytes()
-{
-    QByteArray bytes = "#n 0\r\n#k 1,\r\n#z\r\n#e\r\n";
-    for (int i = 0; i < 10; ++i)
-        bytes += QByteArray(20, 'x') + "\r\n";
-    return bytes;
-}
 
 // Runs act on the next modal dialog of type D once it is shown.
 template <typename D>
