@@ -8,21 +8,15 @@
 #include "core/library/songlibrary.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using LibraryNaming::ItemKind;
 using LibraryFiles::MoveResult;
+using TestSupport::readFile;
+using TestSupport::songBytes;
+using TestSupport::writeFiles;
 
 namespace {
-
-QByteArray songBytes(char fill = 'x')
-{
-    QByteArray bytes = "#n 0\r\n#k 1,\r\n#z\r\n#e\r\n";
-    for (int i = 0; i < 10; ++i)
-        bytes += QByteArray(20, fill) + "\r\n";
-    return bytes;
-}
 
 QStringList listing(const QString &dir)
 {
@@ -37,11 +31,14 @@ class TestLibraryFiles : public QObject
 
     TestSupport::CardFolders m_cards;
 
-    QString newCard() { return m_cards.next(); }
-
-    static void put(const QString &card, const QString &relative, const QByteArray &bytes = songBytes())
+    // A fresh card holding the given files, scanned into library.
+    QString scannedCard(SongLibrary &library, const QStringList &files, const QByteArray &bytes = songBytes())
     {
-        QVERIFY(TestSupport::writeFile(card + relative, bytes));
+        const QString card = m_cards.next();
+        writeFiles(card, files, bytes);
+        library.setRoot(card);
+        library.scanLibrary(ScanFlags::kRefresh);
+        return card;
     }
 
 private slots:
@@ -51,71 +48,63 @@ private slots:
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
     }
 
-    // Playlists and slides share the repair; slides take their number from the file read.
+    // Playlists and slides share the repair; slides take their number from the file read. The
+    // owner of a number is renamed, the later files keep it.
     void repairRenamesOnlyTheOwner_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("after");
-        const QStringList taken = {QStringLiteral("0001 a"), QStringLiteral("0002 b"), QStringLiteral("0003 c"),
-                                   QStringLiteral("0004 d"), QStringLiteral("0006 f"), QStringLiteral("0007 g")};
+        const QStringList taken = {u"0001 a"_qs, u"0002 b"_qs, u"0003 c"_qs, u"0004 d"_qs, u"0006 f"_qs, u"0007 g"_qs};
         for (int kind : {int(ItemKind::Playlist), int(ItemKind::Slide)}) {
             const char *label = kind == int(ItemKind::Playlist) ? "playlists" : "slides";
-            QTest::addRow("%s: 0005 A and B", label)
-                << kind << (taken + QStringList{QStringLiteral("0005 A"), QStringLiteral("0005 B")})
-                << (taken + QStringList{QStringLiteral("0005 B"), QStringLiteral("0008 A")});
+            QTest::addRow("%s: 0005 A and B", label) << kind << (taken + QStringList{u"0005 A"_qs, u"0005 B"_qs})
+                                                     << (taken + QStringList{u"0005 B"_qs, u"0008 A"_qs});
             QTest::addRow("%s: duplicates on 3 and 5", label)
-                << kind
-                << QStringList{QStringLiteral("0001 a"), QStringLiteral("0002 b"), QStringLiteral("0003 c"),
-                               QStringLiteral("0003 c2"), QStringLiteral("0004 d"), QStringLiteral("0005 e"),
-                               QStringLiteral("0005 e2"), QStringLiteral("0006 f"), QStringLiteral("0007 g")}
-                << QStringList{QStringLiteral("0001 a"), QStringLiteral("0002 b"), QStringLiteral("0003 c2"),
-                               QStringLiteral("0004 d"), QStringLiteral("0005 e2"), QStringLiteral("0006 f"),
-                               QStringLiteral("0007 g"), QStringLiteral("0008 c"), QStringLiteral("0009 e")};
+                << kind << (taken + QStringList{u"0003 c2"_qs, u"0005 e"_qs, u"0005 e2"_qs})
+                << QStringList{u"0001 a"_qs, u"0002 b"_qs, u"0003 c2"_qs, u"0004 d"_qs, u"0005 e2"_qs, u"0006 f"_qs,
+                               u"0007 g"_qs, u"0008 c"_qs, u"0009 e"_qs};
         }
     }
-
     void repairRenamesOnlyTheOwner()
     {
         QFETCH(int, kind);
         QFETCH(QStringList, names);
         QFETCH(QStringList, after);
         const ItemKind itemKind = ItemKind(kind);
-        const QString card = newCard();
         const QString dir = LibraryNaming::singleDirectoryName(itemKind) + u'/';
         const QString ext = LibraryNaming::extension(itemKind);
+        const QString card = m_cards.next();
         // Each file carries its own name as an ignored last line, so the renamed file is recognisable.
+        const auto bytesOf = [itemKind](const char *name) -> QByteArray {
+            return (itemKind == ItemKind::Slide ? songBytes() : "#0/\r\n") + QByteArray(name) + "\r\n";
+        };
         for (const QString &name : std::as_const(names))
-            put(card, dir + name + ext,
-                (itemKind == ItemKind::Slide ? songBytes() : QByteArray("#0/\r\n")) + name.toUtf8() + "\r\n");
+            writeFiles(card, {dir + name + ext}, bytesOf(qPrintable(name)));
         SongLibrary library;
         library.setRoot(card);
         library.scanLibrary(ScanFlags::kRefresh);
-        const QByteArray ownerBytes = TestSupport::readFile(card + dir + names.at(names.size() > 8 ? 2 : 6) + ext);
 
-        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind), names.size() > 8 ? 2 : 1);
+        const bool two = names.size() > 8;
+        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind), two ? 2 : 1);
         QStringList expected;
         for (const QString &name : std::as_const(after))
             expected << name + ext;
-        std::sort(expected.begin(), expected.end());
+        expected.sort();
         QCOMPARE(listing(card + dir), expected);
-        // The renamed file is the owner's, byte for byte.
-        const QString renamed = card + dir + (names.size() > 8 ? QStringLiteral("0008 c") : QStringLiteral("0008 A")) + ext;
-        QCOMPARE(TestSupport::readFile(renamed), ownerBytes);
-
+        const QString renamed = card + dir + (two ? u"0008 c"_qs : u"0008 A"_qs) + ext;
+        QCOMPARE(readFile(renamed), bytesOf(two ? "0003 c" : "0005 A"));
         library.scanLibrary(ScanFlags::kRefresh);
         QVERIFY(library.issues().isEmpty());
     }
 
     void repairWithoutFreeNumberGivesZero()
     {
-        const QString card = newCard();
+        QStringList names{u"playlist_dir/0009 q.lst"_qs};
         for (int n = 1; n < LibraryNaming::kPlaylistTableSize; ++n)
-            put(card, QStringLiteral("playlist_dir/%1.lst").arg(LibraryNaming::formatItemName(n, QStringLiteral("p"))), "#0/\r\n");
-        put(card, QStringLiteral("playlist_dir/0009 q.lst"), "#0/\r\n");
+            names << u"playlist_dir/"_qs + LibraryNaming::formatItemName(n, u"p"_qs) + u".lst";
         SongLibrary library;
-        library.setRoot(card);
-        library.scanLibrary(ScanFlags::kRefresh);
+        const QString card = scannedCard(library, names, "#0/\r\n");
         QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist), 1);
         QVERIFY(QFileInfo::exists(card + u"playlist_dir/0000 p.lst"));
         QVERIFY(QFileInfo::exists(card + u"playlist_dir/0009 q.lst"));
@@ -124,69 +113,67 @@ private slots:
 
     void moveSongBetweenGroups()
     {
-        const QString card = newCard();
-        put(card, QStringLiteral("A/0001 x.txt"), songBytes('a'));
-        put(card, QStringLiteral("A/0002 y.txt"), songBytes('y'));
-        put(card, QStringLiteral("B/0002 y.txt"), songBytes('b'));
-        const QString name1 = QStringLiteral("0001 x.txt");
-        const QString name2 = QStringLiteral("0002 y.txt");
-
-        QCOMPARE(LibraryFiles::moveSong(card, QStringLiteral("A"), name1, QStringLiteral("A"), true), MoveResult::SameFile);
-        QVERIFY(QFileInfo::exists(card + u"A/" + name1));
+        const QString card = m_cards.next();
+        writeFiles(card, {u"A/0001 x.txt"_qs}, songBytes('a'));
+        writeFiles(card, {u"A/0002 y.txt"_qs}, songBytes('y'));
+        writeFiles(card, {u"B/0002 y.txt"_qs}, songBytes('b'));
+        const QString x = QStringLiteral("0001 x.txt");
+        const QString y = QStringLiteral("0002 y.txt");
+        const auto move = [&card](const QString &name, const char *to, bool replace, const char *from = "A") {
+            return LibraryFiles::moveSong(card, QString::fromLatin1(from), name, QString::fromLatin1(to), replace);
+        };
+        QCOMPARE(move(x, "A", true), MoveResult::SameFile);
+        QVERIFY(QFileInfo::exists(card + u"A/" + x));
 
         // An existing target stays until replacing is allowed; then it holds the dragged song's bytes.
-        QCOMPARE(LibraryFiles::moveSong(card, QStringLiteral("A"), name2, QStringLiteral("B"), false),
-                 MoveResult::TargetExists);
-        QCOMPARE(TestSupport::readFile(card + u"A/" + name2), songBytes('y'));
-        QCOMPARE(TestSupport::readFile(card + u"B/" + name2), songBytes('b'));
-        QCOMPARE(LibraryFiles::moveSong(card, QStringLiteral("A"), name2, QStringLiteral("B"), true), MoveResult::Moved);
-        QVERIFY(!QFileInfo::exists(card + u"A/" + name2));
-        QCOMPARE(TestSupport::readFile(card + u"B/" + name2), songBytes('y'));
-        QCOMPARE(listing(card + u"B"), QStringList{name2}); // no temporary file left behind
+        QCOMPARE(move(y, "B", false), MoveResult::TargetExists);
+        QCOMPARE(readFile(card + u"A/" + y), songBytes('y'));
+        QCOMPARE(readFile(card + u"B/" + y), songBytes('b'));
+        QCOMPARE(move(y, "B", true), MoveResult::Moved);
+        QVERIFY(!QFileInfo::exists(card + u"A/" + y));
+        QCOMPARE(readFile(card + u"B/" + y), songBytes('y'));
+        QCOMPARE(listing(card + u"B"), QStringList{y}); // no temporary file left behind
 
-        QCOMPARE(LibraryFiles::moveSong(card, QStringLiteral("A"), name1, QStringLiteral("B"), false), MoveResult::Moved);
-        QCOMPARE(TestSupport::readFile(card + u"B/" + name1), songBytes('a'));
-        QCOMPARE(LibraryFiles::moveSong(card, QStringLiteral("A"), name1, QStringLiteral("B"), false),
-                 MoveResult::SourceMissing);
+        QCOMPARE(move(x, "B", false), MoveResult::Moved);
+        QCOMPARE(readFile(card + u"B/" + x), songBytes('a'));
+        QCOMPARE(move(x, "B", false), MoveResult::SourceMissing);
 
         // A target that is the source through a link is the same file: nothing is deleted.
         QVERIFY(QFile::link(card + u"B", card + u"C"));
-        QCOMPARE(LibraryFiles::moveSong(card, QStringLiteral("B"), name1, QStringLiteral("C"), true), MoveResult::SameFile);
-        QCOMPARE(TestSupport::readFile(card + u"B/" + name1), songBytes('a'));
+        QCOMPARE(move(x, "C", true, "B"), MoveResult::SameFile);
+        QCOMPARE(readFile(card + u"B/" + x), songBytes('a'));
     }
 
     void renamePlaylistKeepsNumberAndNeverOverwrites()
     {
-        const QString card = newCard();
-        const QString dir = card + u"playlist_dir";
-        put(card, QStringLiteral("playlist_dir/0003 Msza.lst"), "#0/\r\nold\r\n");
-        put(card, QStringLiteral("playlist_dir/0003 Inna.lst"), "#0/\r\nother\r\n");
+        const QString dir = m_cards.next() + u"playlist_dir";
+        writeFiles(dir, {u"/0003 Msza.lst"_qs}, "#0/\r\nold\r\n");
+        writeFiles(dir, {u"/0003 Inna.lst"_qs}, "#0/\r\nother\r\n");
         QString newName;
-        QVERIFY(!LibraryFiles::renamePlaylist(dir, QStringLiteral("0003 Msza.lst"), QStringLiteral("Inna"), &newName));
+        QVERIFY(!LibraryFiles::renamePlaylist(dir, u"0003 Msza.lst"_qs, u"Inna"_qs, &newName));
         QCOMPARE(newName, QStringLiteral("0003 Inna.lst"));
-        QCOMPARE(TestSupport::readFile(dir + u"/0003 Msza.lst"), QByteArray("#0/\r\nold\r\n"));
-        QCOMPARE(TestSupport::readFile(dir + u"/0003 Inna.lst"), QByteArray("#0/\r\nother\r\n"));
+        QCOMPARE(readFile(dir + u"/0003 Msza.lst"), QByteArray("#0/\r\nold\r\n"));
+        QCOMPARE(readFile(dir + u"/0003 Inna.lst"), QByteArray("#0/\r\nother\r\n"));
 
-        QVERIFY(LibraryFiles::renamePlaylist(dir, QStringLiteral("0003 Msza.lst"), QStringLiteral("Niedziela")));
-        QCOMPARE(listing(dir), QStringList({QStringLiteral("0003 Inna.lst"), QStringLiteral("0003 Niedziela.lst")}));
-        QCOMPARE(TestSupport::readFile(dir + u"/0003 Niedziela.lst"), QByteArray("#0/\r\nold\r\n"));
+        QVERIFY(LibraryFiles::renamePlaylist(dir, u"0003 Msza.lst"_qs, u"Niedziela"_qs));
+        QCOMPARE(listing(dir), QStringList({u"0003 Inna.lst"_qs, u"0003 Niedziela.lst"_qs}));
+        QCOMPARE(readFile(dir + u"/0003 Niedziela.lst"), QByteArray("#0/\r\nold\r\n"));
     }
 
     void groupsAndInitialisation()
     {
-        const QString card = newCard();
-        QVERIFY(LibraryFiles::createGroup(card, QStringLiteral("Kolędy")));
-        QVERIFY(!LibraryFiles::createGroup(card, QStringLiteral("Kolędy")));
-        put(card, QStringLiteral("Kolędy/0001 a.txt"));
-        QVERIFY(!LibraryFiles::removeGroup(card, QStringLiteral("Kolędy")));
-        QVERIFY(QFileInfo::exists(card + u"Kolędy/0001 a.txt"));
-        QVERIFY(QFile::remove(card + u"Kolędy/0001 a.txt"));
-        // A hidden file the tree never shows still keeps the group.
-        put(card, QStringLiteral("Kolędy/.hidden"), "x");
-        QVERIFY(!LibraryFiles::removeGroup(card, QStringLiteral("Kolędy")));
-        QVERIFY(QFile::remove(card + u"Kolędy/.hidden"));
-        QVERIFY(LibraryFiles::removeGroup(card, QStringLiteral("Kolędy")));
-        QVERIFY(!QFileInfo::exists(card + u"Kolędy"));
+        const QString card = m_cards.next();
+        const QString group = QStringLiteral("Kolędy");
+        QVERIFY(LibraryFiles::createGroup(card, group));
+        QVERIFY(!LibraryFiles::createGroup(card, group));
+        // A song, or a hidden file the tree never shows, keeps the group.
+        for (const QString &file : {u"0001 a.txt"_qs, u".hidden"_qs}) {
+            QVERIFY(writeFiles(card, {group + u'/' + file}));
+            QVERIFY(!LibraryFiles::removeGroup(card, group));
+            QVERIFY(QFile::remove(card + group + u'/' + file));
+        }
+        QVERIFY(LibraryFiles::removeGroup(card, group));
+        QVERIFY(!QFileInfo::exists(card + group));
 
         QVERIFY(LibraryFiles::initialiseCard(card));
         QVERIFY(QFileInfo(card + u"screen_dir").isDir());
@@ -196,121 +183,108 @@ private slots:
 
     void replaceByCopyRefusesItsOwnSource()
     {
-        const QString card = newCard();
-        put(card, QStringLiteral("a.txt"), "abc");
+        const QString card = m_cards.next();
+        writeFiles(card, {u"a.txt"_qs}, "abc");
         QVERIFY(!LibraryFiles::replaceByCopy(card + u"a.txt", card + u"./a.txt"));
-        QCOMPARE(TestSupport::readFile(card + u"a.txt"), QByteArray("abc"));
+        QCOMPARE(readFile(card + u"a.txt"), QByteArray("abc"));
         QVERIFY(!LibraryFiles::replaceByCopy(card + u"missing.txt", card + u"b.txt"));
         QVERIFY(!QFileInfo::exists(card + u"b.txt"));
     }
 
+    // Kind, text, parent's text; then group, file name and full path below the card "/c/".
     void itemInfoOfEveryNodeKind_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("fullPath");
-        QTest::newRow("root") << 1 << QStringLiteral("Karta") << QString() << QString() << QString() << QStringLiteral("/c/");
-        QTest::newRow("group") << 2 << QStringLiteral("Adwent") << QStringLiteral("Karta") << QStringLiteral("Adwent")
-                               << QString() << QStringLiteral("/c/Adwent/");
-        QTest::newRow("song") << 3 << QStringLiteral("0007 Kyrie") << QStringLiteral("Adwent") << QStringLiteral("Adwent")
-                              << QStringLiteral("0007 Kyrie.txt") << QStringLiteral("/c/Adwent/0007 Kyrie.txt");
-        QTest::newRow("slides") << 4 << QStringLiteral("Slajdy") << QString() << QStringLiteral("screen_dir") << QString()
-                                << QStringLiteral("/c/screen_dir/");
-        QTest::newRow("slide") << 5 << QStringLiteral("0002 S") << QStringLiteral("Slajdy") << QStringLiteral("screen_dir")
-                               << QStringLiteral("0002 S.ekr") << QStringLiteral("/c/screen_dir/0002 S.ekr");
-        QTest::newRow("playlists") << 6 << QStringLiteral("Listy") << QString() << QStringLiteral("playlist_dir")
-                                   << QString() << QStringLiteral("/c/playlist_dir/");
-        QTest::newRow("playlist") << 7 << QStringLiteral("0001 P") << QStringLiteral("Listy") << QStringLiteral("playlist_dir")
-                                  << QStringLiteral("0001 P.lst") << QStringLiteral("/c/playlist_dir/0001 P.lst");
+        QTest::addColumn<QStringList>("node");
+        QTest::addColumn<QStringList>("info");
+        const auto row = [](int kind, const QStringList &node, const QStringList &info) {
+            QTest::newRow(qPrintable(node.first())) << kind << node << info;
+        };
+        row(1, {u"Karta"_qs, {}}, {{}, {}, u"/c/"_qs});
+        row(2, {u"Adwent"_qs, u"Karta"_qs}, {u"Adwent"_qs, {}, u"/c/Adwent/"_qs});
+        row(3, {u"0007 Kyrie"_qs, u"Adwent"_qs}, {u"Adwent"_qs, u"0007 Kyrie.txt"_qs, u"/c/Adwent/0007 Kyrie.txt"_qs});
+        row(4, {u"Slajdy"_qs, {}}, {u"screen_dir"_qs, {}, u"/c/screen_dir/"_qs});
+        row(5, {u"0002 S"_qs, u"Slajdy"_qs}, {u"screen_dir"_qs, u"0002 S.ekr"_qs, u"/c/screen_dir/0002 S.ekr"_qs});
+        row(6, {u"Listy"_qs, {}}, {u"playlist_dir"_qs, {}, u"/c/playlist_dir/"_qs});
+        row(7, {u"0001 P"_qs, u"Listy"_qs}, {u"playlist_dir"_qs, u"0001 P.lst"_qs, u"/c/playlist_dir/0001 P.lst"_qs});
     }
-
     void itemInfoOfEveryNodeKind()
     {
         QFETCH(int, kind);
-        QFETCH(QString, text);
-        QFETCH(QString, parent);
-        const LibraryItemInfo info = LibraryItemInfo::fromNode(LibraryNodeKind(kind), text, parent, QStringLiteral("/c/"));
-        QTEST(info.group, "group");
-        QTEST(info.fileName, "fileName");
-        QTEST(info.fullPath, "fullPath");
+        QFETCH(QStringList, node);
+        const LibraryItemInfo info = LibraryItemInfo::fromNode(LibraryNodeKind(kind), node[0], node[1], u"/c/"_qs);
+        QTEST(QStringList({info.group, info.fileName, info.fullPath}), "info");
         QCOMPARE(int(info.kind), kind);
     }
 
-    void treeNodesInBothSortModes()
+    // "kind parent text" of every node the tree shows. An empty card gets its two folders; it
+    // and a library never scanned still show the slide and playlist nodes.
+    void treeNodes_data()
     {
-        const QString card = newCard();
-        put(card, QStringLiteral("Maryjne/0001 Zdrowaś.txt"));
-        put(card, QStringLiteral("Maryjne/0003 Ave.txt"));
-        put(card, QStringLiteral("Adwent/0010 Rorate.txt"));
-        put(card, QStringLiteral("screen_dir/0002 Ogłoszenia.ekr"));
-        put(card, QStringLiteral("screen_dir/0001 Witamy.ekr"));
-        SongLibrary library;
-        library.setRoot(card);
-        library.scanLibrary(ScanFlags::kRefresh);
-        const auto texts = [&library](TitleCollation::SortMode mode) {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("nodes");
+        const QStringList card = {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Maryjne/0003 Ave.txt"_qs, u"Maryjne/0012 Ave Maria.txt"_qs,
+                                  u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"Pusta/.hidden"_qs,
+                                  u"screen_dir/0002 Ogłoszenia.ekr"_qs, u"screen_dir/0001 Witamy.ekr"_qs,
+                                  u"playlist_dir/0001 Msza.lst"_qs, u"playlist_dir/0002 Inna.lst"_qs};
+        const QStringList top = {u"1 -1 Karta pamięci"_qs, u"2 0 Adwent"_qs};
+        const QStringList bottom = {u"6 0 Listy utworów"_qs, u"7 12 0002 Inna"_qs, u"7 12 0001 Msza"_qs};
+        QTest::newRow("by title") << card << int(TitleCollation::SortMode::ByTitle)
+                                  << top + QStringList{u"3 1 0011 Archanioł"_qs, u"3 1 0010 Rorate"_qs, u"2 0 Maryjne"_qs,
+                                                       u"3 4 0003 Ave"_qs, u"3 4 0012 Ave Maria"_qs, u"3 4 0001 Zdrowaś"_qs,
+                                                       u"2 0 Pusta"_qs, u"4 0 Slajdy"_qs, u"5 9 0002 Ogłoszenia"_qs,
+                                                       u"5 9 0001 Witamy"_qs} + bottom;
+        QTest::newRow("by number") << card << int(TitleCollation::SortMode::ByNumber)
+                                   << top + QStringList{u"3 1 0010 Rorate"_qs, u"3 1 0011 Archanioł"_qs, u"2 0 Maryjne"_qs,
+                                                        u"3 4 0001 Zdrowaś"_qs, u"3 4 0003 Ave"_qs, u"3 4 0012 Ave Maria"_qs,
+                                                        u"2 0 Pusta"_qs, u"4 0 Slajdy"_qs, u"5 9 0001 Witamy"_qs,
+                                                        u"5 9 0002 Ogłoszenia"_qs, u"6 0 Listy utworów"_qs,
+                                                        u"7 12 0001 Msza"_qs, u"7 12 0002 Inna"_qs};
+        QTest::newRow("empty card") << QStringList() << int(TitleCollation::SortMode::ByTitle)
+                                    << QStringList{u"1 -1 Karta pamięci"_qs, u"4 0 Slajdy"_qs, u"6 0 Listy utworów"_qs};
+    }
+    void treeNodes()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, mode);
+        const auto lines = [mode](SongLibrary &library) {
             QStringList lines;
-            for (const LibraryTreeNode &node : libraryTreeNodes(library, mode))
+            for (const LibraryTreeNode &node : libraryTreeNodes(library, TitleCollation::SortMode(mode)))
                 lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.text);
             return lines;
         };
-        QCOMPARE(texts(TitleCollation::SortMode::ByTitle),
-                 QStringList({QStringLiteral("1 -1 Karta pamięci"), QStringLiteral("2 0 Adwent"),
-                              QStringLiteral("3 1 0010 Rorate"), QStringLiteral("2 0 Maryjne"),
-                              QStringLiteral("3 3 0003 Ave"), QStringLiteral("3 3 0001 Zdrowaś"),
-                              QStringLiteral("4 0 Slajdy"), QStringLiteral("5 6 0002 Ogłoszenia"),
-                              QStringLiteral("5 6 0001 Witamy"), QStringLiteral("6 0 Listy utworów")}));
-        const QStringList byNumber = texts(TitleCollation::SortMode::ByNumber);
-        QCOMPARE(byNumber.mid(4, 2), QStringList({QStringLiteral("3 3 0001 Zdrowaś"), QStringLiteral("3 3 0003 Ave")}));
-        QCOMPARE(byNumber.mid(7, 2), QStringList({QStringLiteral("5 6 0001 Witamy"), QStringLiteral("5 6 0002 Ogłoszenia")}));
-    }
-
-    void emptyLibraryStillHasItsThreeNodes()
-    {
-        SongLibrary library; // never scanned: no slide or playlist list yet
-        const QList<LibraryTreeNode> nodes = libraryTreeNodes(library, TitleCollation::SortMode::ByTitle);
-        QCOMPARE(nodes.size(), 3);
-        QCOMPARE(nodes[1].kind, LibraryNodeKind::SlidesNode);
-        QCOMPARE(nodes[2].kind, LibraryNodeKind::PlaylistsNode);
-        QCOMPARE(library.slideLists().first().name, QStringLiteral("screen_dir"));
-        QCOMPARE(library.playlistLists().first().name, QStringLiteral("playlist_dir"));
+        SongLibrary library;
+        const QString card = scannedCard(library, files);
+        QTEST(lines(library), "nodes");
+        QVERIFY(QFileInfo(card + u"screen_dir").isDir());
+        QVERIFY(QFileInfo(card + u"playlist_dir").isDir());
+        SongLibrary neverScanned;
+        QCOMPARE(lines(neverScanned).size(), 3);
     }
 
     void forgetFileLowersTheCount()
     {
-        const QString card = newCard();
-        put(card, QStringLiteral("A/0001 x.txt"));
-        put(card, QStringLiteral("B/0001 x.txt"));
-        put(card, QStringLiteral("playlist_dir/0001 p.lst"), "#0/\r\n");
         SongLibrary library;
-        library.setRoot(card);
-        library.scanLibrary(ScanFlags::kRefresh);
-        QVERIFY(library.forgetFile(ItemKind::Song, QStringLiteral("B"), QStringLiteral("0001 x")));
-        QCOMPARE(library.songCount(), 1);
-        QCOMPARE(library.groups().at(0).files, QStringList{QStringLiteral("0001 x")});
+        scannedCard(library, {u"A/0001 x.txt"_qs, u"B/0001 x.txt"_qs, u"playlist_dir/0001 p.lst"_qs});
+        for (int twice = 0; twice < 2; ++twice) {
+            QCOMPARE(library.forgetFile(ItemKind::Song, u"B"_qs, u"0001 x"_qs), twice == 0);
+            QCOMPARE(library.forgetFile(ItemKind::Playlist, QString(), u"0001 p"_qs), twice == 0);
+            QCOMPARE(library.songCount(), 1);
+            QCOMPARE(library.playlistCount(), 0);
+        }
+        QCOMPARE(library.groups().at(0).files, QStringList{u"0001 x"_qs});
         QVERIFY(library.groups().at(1).files.isEmpty());
-        QVERIFY(!library.forgetFile(ItemKind::Song, QStringLiteral("B"), QStringLiteral("0001 x")));
-        QVERIFY(library.forgetFile(ItemKind::Playlist, QString(), QStringLiteral("0001 p")));
-        QCOMPARE(library.playlistCount(), 0);
-        QVERIFY(!library.forgetFile(ItemKind::Playlist, QString(), QStringLiteral("0001 p")));
-        QCOMPARE(library.playlistCount(), 0);
     }
 
     void songsWithNumberReadsEveryGroupInOrder()
     {
-        const QString card = newCard();
-        put(card, QStringLiteral("B/0012 Ave Maria.txt"));
-        put(card, QStringLiteral("A/0012 Inna.txt"));
-        put(card, QStringLiteral("A/0013 Dalej.txt"));
-        put(card, QStringLiteral("A/0014 Zepsuta.txt"), QByteArray("\xff\x00garbage", 9));
         SongLibrary library;
-        library.setRoot(card);
+        const QString card = scannedCard(library, {u"B/0012 Ave Maria.txt"_qs, u"A/0012 Inna.txt"_qs, u"A/0013 Dalej.txt"_qs});
+        writeFiles(card, {u"A/0014 Zepsuta.txt"_qs}, QByteArray("\xff\x00garbage", 9));
         library.scanLibrary(ScanFlags::kRefresh);
         const QList<LibrarySearch::SongRef> found = LibrarySearch::songsWithNumber(library, 12);
-        QCOMPARE(found, (QList<LibrarySearch::SongRef>{{QStringLiteral("A"), QStringLiteral("0012 Inna")},
-                                                       {QStringLiteral("B"), QStringLiteral("0012 Ave Maria")}}));
+        QCOMPARE(found, (QList<LibrarySearch::SongRef>{{u"A"_qs, u"0012 Inna"_qs}, {u"B"_qs, u"0012 Ave Maria"_qs}}));
         QVERIFY(LibrarySearch::songsWithNumber(library, 99).isEmpty());
         QVERIFY(LibrarySearch::titleMatches(u"0012 AVE Maria", u"ave"));
         QVERIFY(!LibrarySearch::titleMatches(u"0013 Dalej", u"ave"));
@@ -319,31 +293,29 @@ private slots:
     void issueRowsSortByNumberWithBands()
     {
         IssueList issues;
-        issues.append(12, IssueCode::DuplicateNumber, QStringLiteral("A/0012 b"), IssueFileType::Song);
-        issues.append(3, IssueCode::NumberOutOfRange, QStringLiteral("x"), IssueFileType::Slide);
-        issues.append(12, IssueCode::DuplicateTitle, QStringLiteral("A/0012 a"), IssueFileType::Song);
-        issues.append(100, IssueCode::MissingEntry, QStringLiteral("0100 p"), IssueFileType::Playlist);
-        issues.append(20, IssueCode::ShortLine, QStringLiteral("y"), IssueFileType::Song);
-        issues.append(99, 42, QStringLiteral("z"), IssueFileType::Song);
+        issues.append(12, IssueCode::DuplicateNumber, u"A/0012 b"_qs, IssueFileType::Song);
+        issues.append(3, IssueCode::NumberOutOfRange, u"x"_qs, IssueFileType::Slide);
+        issues.append(12, IssueCode::DuplicateTitle, u"A/0012 a"_qs, IssueFileType::Song);
+        issues.append(100, IssueCode::MissingEntry, u"0100 p"_qs, IssueFileType::Playlist);
+        issues.append(20, IssueCode::ShortLine, u"y"_qs, IssueFileType::Song);
+        issues.append(99, 42, u"z"_qs, IssueFileType::Song);
         QStringList rows;
         for (const IssueRow &row : issueRows(issues))
             rows << QStringLiteral("%1 %2 %3 %4").arg(row.number).arg(row.textId).arg(row.name).arg(row.band);
         // 100 after 20: numbers compare as integers, not as text.
-        QCOMPARE(rows, QStringList({QStringLiteral("3 193 x 0"), QStringLiteral("12 194 A/0012 b 1"),
-                                    QStringLiteral("12 516 A/0012 a 1"), QStringLiteral("20 493 y 0"),
-                                    QStringLiteral("99 494 z 1"), QStringLiteral("100 413 0100 p 0")}));
+        QCOMPARE(rows, QStringList({u"3 193 x 0"_qs, u"12 194 A/0012 b 1"_qs, u"12 516 A/0012 a 1"_qs, u"20 493 y 0"_qs,
+                                    u"99 494 z 1"_qs, u"100 413 0100 p 0"_qs}));
     }
 
     void driveListTextsAndFolderCards()
     {
-        DriveEntry card{QStringLiteral("CARD"), QStringLiteral("/media/u/CARD/"), false, QStringLiteral("FAT32"),
-                        QStringLiteral("/dev/sdb1"), false};
+        DriveEntry card{u"CARD"_qs, u"/media/u/CARD/"_qs, false, u"FAT32"_qs, u"/dev/sdb1"_qs, false};
         QCOMPARE(DriveList::itemText(card), QStringLiteral("CARD /media/u/CARD/"));
         card.readOnly = true;
         QCOMPARE(DriveList::itemText(card), QStringLiteral("PROTECT CARD /media/u/CARD/"));
-        DriveEntry reader{QStringLiteral(""), QStringLiteral("/media/u/EMPTY/"), false, QString(), QString(), false};
+        const DriveEntry reader{{}, u"/media/u/EMPTY/"_qs, false, {}, {}, false};
         QCOMPARE(DriveList::listed({reader, card}), QList<DriveEntry>{card});
-        QCOMPARE(DriveList::indexOfRoot({reader, card}, QStringLiteral("/media/u/CARD/")), 1);
+        QCOMPARE(DriveList::indexOfRoot({reader, card}, u"/media/u/CARD/"_qs), 1);
         QCOMPARE(DriveList::indexOfRoot({card}, QString()), -1);
 
         FolderCardProvider folders;
@@ -354,12 +326,8 @@ private slots:
         QVERIFY(folders.addFolder(dir + u"/"));
         QCOMPARE(folders.folders().size(), 1);
         const QList<DriveEntry> entries = folders.drives();
-        QCOMPARE(entries.size(), 1);
-        QCOMPARE(entries[0].label, QStringLiteral("folder card"));
-        QCOMPARE(entries[0].rootPath, QDir::cleanPath(dir) + u'/');
-        QCOMPARE(entries[0].fileSystem, QStringLiteral("FOLDER"));
-        QVERIFY(entries[0].folderCard);
-        QVERIFY(!entries[0].readOnly);
+        const QString folder = folders.folders().first();
+        QCOMPARE(entries, QList<DriveEntry>({{u"folder card"_qs, QDir::cleanPath(dir) + u'/', false, u"FOLDER"_qs, folder, true}}));
         // A folder that went away is not offered, as a reader without a medium is not.
         QVERIFY(QDir(dir).removeRecursively());
         QVERIFY(folders.drives().isEmpty());
