@@ -2,6 +2,9 @@
 #include "core/app/language.h"
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
+#include "core/card/cardcopy.h"
+#include "core/model/playlist.h"
+#include "core/model/songfile.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -39,39 +42,47 @@ private slots:
         QCOMPARE(LibraryNaming::formatItemName(number, title), name);
     }
 
-    void parseItemNumber_data()
+    // The "NNNN Title.ext" rule every reader of a library file name follows: the number of the
+    // first four characters (leading blanks and a sign allowed, stopping at the first non-digit,
+    // no digits giving 0), the title from the sixth character to the extension.
+    void numberAndTitleOfAName_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
-        QTest::newRow("plain") << QStringLiteral("0007 Kyrie") << 7;
-        QTest::newRow("zero") << QStringLiteral("0000 Amen") << 0;
-        QTest::newRow("5000") << QStringLiteral("5000 X") << 5000;
-        QTest::newRow("digits then letters") << QStringLiteral("12ab Title") << 12;
-        QTest::newRow("only four characters count") << QStringLiteral("123456 T") << 1234;
-        QTest::newRow("leading blanks") << QStringLiteral("  42 T") << 42;
-        QTest::newRow("sign") << QStringLiteral("-012 T") << -12;
-        QTest::newRow("plus sign") << QStringLiteral("+9 T") << 9;
-        QTest::newRow("no digits") << QStringLiteral("Ave Maria") << 0;
-        QTest::newRow("short name") << QStringLiteral("7") << 7;
-        QTest::newRow("empty") << QString() << 0;
-        QTest::newRow("non-ASCII digit is no digit") << QStringLiteral("\u0661\u0662 T") << 0;
+        QTest::addColumn<QString>("title");
+        QTest::newRow("plain") << u"0007 Kyrie"_qs << 7 << u"Kyrie"_qs;
+        QTest::newRow("zero") << u"0000 Amen"_qs << 0 << u"Amen"_qs;
+        QTest::newRow("5000") << u"5000 X"_qs << 5000 << u"X"_qs;
+        QTest::newRow("digits then letters") << u"12ab Title"_qs << 12 << u"Title"_qs;
+        QTest::newRow("only four characters count") << u"123456 T"_qs << 1234 << u"6 T"_qs;
+        QTest::newRow("leading blanks") << u"  42 T"_qs << 42 << u"T"_qs;
+        QTest::newRow("blank, digit, letter") << u" 7 x Kyrie"_qs << 7 << u"Kyrie"_qs;
+        QTest::newRow("sign") << u"-012 T"_qs << -12 << u"T"_qs;
+        QTest::newRow("blanks and sign") << u"  -7 x"_qs << -7 << u"x"_qs;
+        QTest::newRow("plus sign") << u"+9 T"_qs << 9 << QString();
+        QTest::newRow("no digits") << u"Ave Maria"_qs << 0 << u"aria"_qs;
+        QTest::newRow("short name") << u"7"_qs << 7 << QString();
+        QTest::newRow("number only") << u"0012"_qs << 12 << QString();
+        QTest::newRow("empty") << QString() << 0 << QString();
+        QTest::newRow("non-ASCII digit is no digit") << u"\u0661\u0662 T"_qs << 0 << QString();
     }
-    void parseItemNumber()
+    void numberAndTitleOfAName()
     {
         QFETCH(QString, name);
         QFETCH(int, number);
-        QCOMPARE(LibraryNaming::parseItemNumber(name), number);
-    }
-
-    void titles()
-    {
-        QCOMPARE(itemTitle(u"0007 Kyrie"), QStringLiteral("Kyrie"));
-        QCOMPARE(itemTitle(u"0007 "), QString());
-        QCOMPARE(itemTitle(u"07"), QString());
-        QCOMPARE(itemTitleOfFileName(u"0012 Abc.txt"), QStringLiteral("Abc"));
-        QCOMPARE(itemTitleOfFileName(u"0012.txt"), QString());
-        const QString longTitle(50, u'x');
-        QCOMPARE(itemTitleForRename(QString(QStringLiteral("0001 ") + longTitle)), QString(40, u'x'));
+        QFETCH(QString, title);
+        const auto both = [](int n, const QString &t) -> QString { return QString::number(n) + u'|' + t; };
+        Song song;
+        SongFile::parseFileName(song, u"/card/G/"_qs + name + u".txt");
+        Playlist playlist;
+        playlist.parseFileName(u"/card/playlist_dir/"_qs + name + u".lst");
+        const CardChangeRecord record = CardChangeRecord::fromPath(u"/card/G/"_qs + name + u".txt", CardChangeRecord::New);
+        const QStringList parsed{both(parseItemNumber(name), itemTitle(name)),
+                                 both(parseItemNumber(name), itemTitleOfFileName(QString(name + u".txt"))),
+                                 both(song.number(), song.title()), both(playlist.number(), playlist.name()),
+                                 both(record.number, record.title)};
+        QCOMPARE(parsed, QStringList(parsed.size(), both(number, title)));
+        QCOMPARE(itemTitleForRename(QString(u"0001 "_qs + QString(50, u'x'))), QString(40, u'x'));
     }
 
     void forbiddenNames_data()
@@ -90,13 +101,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, forbidden);
         QCOMPARE(isForbiddenName(text), forbidden);
-    }
-
-    void forbiddenMessage()
-    {
-        QCOMPARE(forbiddenCharacterList(), QStringLiteral("\\ / : * ? < > \" |"));
-        QCOMPARE(forbiddenCharacterMessage(Txt::GroupForbiddenCharacter),
-                 QString(Lang::text(Txt::GroupForbiddenCharacter) + u"\t\\ / : * ? < > \" |"));
     }
 
     void groupNameRules_data()
