@@ -38,7 +38,7 @@ struct Corpus
         for (const QString &name : names) {
             paths.append(dir.filePath(name));
             Song song;
-            SongFile::load(song, paths.last(), nullptr, SongLoadOptions{false});
+            SongFile::load(paths.last(), song, nullptr, SongLoadOptions{false});
             songs.append(song);
             bytes.append(SongFile::toBytes(song));
             totalBytes += bytes.last().size();
@@ -66,7 +66,7 @@ void BM_ReadLibraryFromDisk(benchmark::State &state)
         int stanzas = 0;
         for (const QString &path : c.paths) {
             Song song;
-            SongFile::load(song, path, nullptr, SongLoadOptions{false});
+            SongFile::load(path, song, nullptr, SongLoadOptions{false});
             stanzas += song.stanzaCount();
         }
         benchmark::DoNotOptimize(stanzas);
@@ -83,7 +83,7 @@ void BM_ReadLibraryFromDiskWithIssues(benchmark::State &state)
         IssueList issues;
         for (const QString &path : c.paths) {
             Song song;
-            SongFile::load(song, path, &issues, SongLoadOptions{false});
+            SongFile::load(path, song, &issues, SongLoadOptions{false});
         }
         benchmark::DoNotOptimize(issues.size());
     }
@@ -102,7 +102,7 @@ void BM_WriteLibraryToDisk(benchmark::State &state)
     for (auto _ : state) {
         for (qsizetype i = 0; i < c.songs.size(); ++i) {
             Song song = c.songs[i];
-            if (!SongFile::save(song, targets[i]))
+            if (!SongFile::save(targets[i], song))
                 state.SkipWithError("save failed");
         }
     }

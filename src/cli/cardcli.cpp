@@ -2,6 +2,7 @@
 #include "cli/cardcli.h"
 
 #include "cli/clisupport.h"
+#include "core/app/cardmessages.h"
 #include "core/app/language.h"
 
 #include <unistd.h>
@@ -42,9 +43,9 @@ void CliProgressLine::finish()
     }
 }
 
-CardProgress CliProgressLine::progress()
+Progress CliProgressLine::progress()
 {
-    CardProgress progress;
+    Progress progress;
     if (!m_enabled)
         return progress;
     progress.onDirectory = [this](const QString &name) { m_directory = name; };
@@ -70,6 +71,6 @@ void CliProgressLine::draw(const QString &file)
 bool reportFindings(CliIo &io, const CardFindings &findings)
 {
     for (const CardFinding &finding : findings)
-        io.err << "lumivox-cli: " << finding.message() << '\n';
+        io.err << "lumivox-cli: " << cardFindingText(finding) << '\n';
     return !findings.isEmpty();
 }

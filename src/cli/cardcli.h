@@ -2,7 +2,8 @@
 #pragma once
 
 #include "cli/cliio.h"
-#include "core/card/cardprogress.h"
+#include "core/card/cardfinding.h"
+#include "core/util/progress.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -22,7 +23,7 @@ class CliProgressLine
 public:
     explicit CliProgressLine(CliIo &io);
     ~CliProgressLine() { finish(); }
-    CardProgress progress();
+    Progress progress();
     // Clears the line so that the results print on clean lines.
     void finish();
 

@@ -3,6 +3,7 @@
 
 #include "cli/cardcli.h"
 #include "cli/clisupport.h"
+#include "core/app/cardmessages.h"
 #include "core/app/language.h"
 #include "core/card/cardcopy.h"
 #include "core/library/librarynaming.h"
@@ -15,7 +16,7 @@ bool refused(CliIo &io, CardWriteCheck check, const QString &image, const QStrin
 {
     if (check == CardWriteCheck::Ok)
         return false;
-    io.err << "lumivox-cli: " << cardWriteRefusal(check, image, card).message();
+    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
     if (check == CardWriteCheck::NotACard)
         io.err << " (--force)";
     io.err << '\n';

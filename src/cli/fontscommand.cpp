@@ -50,7 +50,10 @@ int runFontsCommand(const QStringList &args, CliIo &io)
     for (const FontExportResult::Skipped &skipped : result.skipped)
         io.err << Lang::text(skipped.textId) << ' ' << skipped.fontName << '\n';
     if (!result.ok) {
-        io.err << Lang::text(result.failureTextId) << '\n';
+        io.err << Lang::text(result.failureTextId);
+        if (!result.error.isEmpty())
+            io.err << " (" << result.error << ')';
+        io.err << '\n';
         return CliError;
     }
     io.out << "fonts " << result.fontsWritten << ", skipped " << result.skipped.size() << '\n';

@@ -2,9 +2,10 @@
 #include "cli/packcommand.h"
 
 #include "cli/cardcli.h"
+#include "core/app/cardmessages.h"
 #include "core/app/language.h"
+#include "core/app/librarypacking.h"
 #include "core/card/carddatafile.h"
-#include "core/card/cardpacklist.h"
 
 #include <QFileInfo>
 
@@ -23,11 +24,11 @@ int runPackCommand(const QStringList &arguments, CliIo &io)
     const QString card = args.at(0);
     const QString out = args.at(1);
     if (!QFileInfo(card).isDir()) {
-        io.err << "lumivox-cli: " << CardFinding{Txt::CardFolderMissing, card}.message() << '\n';
+        io.err << "lumivox-cli: " << cardFindingText({Txt::CardFolderMissing, card}) << '\n';
         return CliError;
     }
     CliProgressLine line(io);
-    const CardPackResult result = CardDataFile::write(out, cardPackList(card), line.progress());
+    const CardPackResult result = CardDataFile::save(out, libraryPackList(card), line.progress());
     line.finish();
     if (!result.ok) {
         io.err << "lumivox-cli: " << out << ": " << result.error << '\n';
@@ -42,11 +43,11 @@ int runUnpackCommand(const QStringList &arguments, CliIo &io)
     if (!cardCliPrepare(args, {}, 2, kUnpack, io))
         return CliError;
     CliProgressLine line(io);
-    const CardUnpackResult result = CardDataFile::unpack(args.at(0), args.at(1), line.progress());
+    const CardUnpackResult result = CardDataFile::load(args.at(0), args.at(1), line.progress());
     line.finish();
     const bool skipped = reportFindings(io, result.notWritten);
     if (!result.ok()) {
-        io.err << "lumivox-cli: " << result.message() << '\n';
+        io.err << "lumivox-cli: " << cardUnpackText(result) << '\n';
         return CliError;
     }
     return skipped ? CliFindings : CliOk;

@@ -5,6 +5,7 @@
 #include "core/app/language.h"
 #include "core/library/libraryplaylistresolver.h"
 #include "core/library/songlibrary.h"
+#include "core/model/charsetmode.h"
 #include "core/model/playlist.h"
 
 #include <QFileInfo>
@@ -31,7 +32,7 @@ int runPlaylistCommand(const QStringList &arguments, CliIo &io)
     LibraryPlaylistResolver resolver(library, SongLoadOptions{false});
     Playlist playlist;
     QString error;
-    if (!playlist.load(file, &resolver, nullptr, &error)) {
+    if (!playlist.load(file, currentCharsetMode(), &resolver, nullptr, &error)) {
         io.err << "lumivox-cli: cannot read \"" << file << "\": " << error << '\n';
         return CliError;
     }

@@ -4,6 +4,7 @@
 #include "cli/clisupport.h"
 #include "core/app/language.h"
 #include "core/library/songlibrary.h"
+#include "core/model/charsetmode.h"
 
 #include <QFileInfo>
 
@@ -25,7 +26,7 @@ int runScanCommand(const QStringList &arguments, CliIo &io)
 
     SongLibrary library;
     library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh, {}, ScanOptions::readOnly());
+    library.scanLibrary(full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh, {}, ScanOptions::readOnly(currentCharsetMode()));
 
     // By number as the issue window lists them; issues of one number in the order found.
     QList<LoadIssue> issues = library.issues().issues();

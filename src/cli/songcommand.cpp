@@ -21,7 +21,7 @@ void printIssues(CliIo &io, const QString &path, const IssueList &issues)
 bool loadReadOnly(CliIo &io, Song &song, const QString &path, IssueList *issues)
 {
     QString error;
-    if (SongFile::load(song, path, issues, SongLoadOptions{false}, &error))
+    if (SongFile::load(path, song, issues, SongLoadOptions{false}, &error))
         return true;
     io.err << "lumivox-cli: cannot read " << path << ": " << error << '\n';
     return false;
@@ -45,7 +45,7 @@ int rewrite(const QStringList &args, CliIo &io)
         return CliError;
     printIssues(io, in, issues);
     QString error;
-    if (!SongFile::save(song, out, &error)) {
+    if (!SongFile::save(out, song, &error)) {
         io.err << "lumivox-cli: cannot write " << out << ": " << error << '\n';
         return CliError;
     }

@@ -149,14 +149,14 @@ private slots:
         QCOMPARE(map.pairs()[0].second, QStringLiteral("barka2.mp3"));
 
         const QString path = m_dir.filePath(QStringLiteral("MusicCross.txt"));
-        QVERIFY(map.writeFile(path));
+        QVERIFY(map.save(path));
         MusicMap back;
-        QVERIFY(back.readFile(path));
+        QVERIFY(back.load(path));
         QCOMPARE(back.pairs(), map.pairs());
 
         back.setValue(QStringLiteral("Barka"), QString());
         QCOMPARE(back.pairs().size(), 1);
-        QVERIFY(!back.readFile(m_dir.filePath(QStringLiteral("missing.txt"))));
+        QVERIFY(!back.load(m_dir.filePath(QStringLiteral("missing.txt"))));
         QVERIFY(back.isEmpty());
     }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/font/boardfont.h"
 #include "core/font/fontexport.h"
 #include "testsupport.h"

@@ -3,7 +3,7 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/card/cardcopy.h"
 
 #include <QTemporaryDir>
@@ -72,7 +72,7 @@ private slots:
 
         QStringList directories;
         QList<int> counters;
-        CardProgress progress;
+        Progress progress;
         progress.onDirectory = [&](const QString &name) { directories.append(name); };
         progress.onCounter = [&](int done) { counters.append(done); };
         CardCopier copier(progress);
@@ -242,7 +242,7 @@ private slots:
         QVERIFY(QFile::link(outside, m_card + u"/Psalmy/link"));
         QVERIFY(QFile::link(outside + u"/keep.txt", m_card + u"/keep-link.txt"));
         QStringList files;
-        CardProgress progress;
+        Progress progress;
         progress.onFile = [&](const QString &name, int, int) { files.append(name); };
         CardCopier copier(progress);
         QVERIFY(copier.clearTree(m_card + u'/'));
@@ -257,7 +257,7 @@ private slots:
         makeImage(m_image);
         QVERIFY(QDir().mkpath(m_card));
         std::atomic_bool stop{false};
-        CardProgress progress;
+        Progress progress;
         progress.stop = &stop;
         progress.onCounter = [&](int done) { stop = done == 2; };
         CardCopier copier(progress);

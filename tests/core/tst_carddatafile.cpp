@@ -3,9 +3,10 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
+#include "core/app/cardmessages.h"
 #include "core/app/language.h"
+#include "core/app/librarypacking.h"
 #include "core/card/carddatafile.h"
-#include "core/card/cardpacklist.h"
 #include "core/library/songlibrary.h"
 
 #include <QBuffer>
@@ -57,7 +58,7 @@ CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return CardDataFile::unpack(buffer, target);
+    return CardDataFile::read(buffer, target);
 }
 
 // A pipe-like device: its size is not known, so a short record shows only at its end.
@@ -128,7 +129,7 @@ private slots:
         QCOMPARE(result.status, accepted ? CardUnpackStatus::Ok : CardUnpackStatus::WrongMagic);
         QVERIFY(treeOf(m_dir->path()).isEmpty());
         if (!accepted)
-            QCOMPARE(result.message(), Lang::text(Txt::CardDataWrongFormat));
+            QCOMPARE(cardUnpackText(result), Lang::text(Txt::CardDataWrongFormat));
     }
 
     // Two groups of three songs, no slides or playlists: magic, dir, 3 files, dir, 3 files,
@@ -150,7 +151,7 @@ private slots:
 
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        const CardPackResult result = CardDataFile::write(out, cardPackList(root));
+        const CardPackResult result = CardDataFile::write(out, libraryPackList(root));
         QVERIFY(result.ok);
         QCOMPARE(result.files, 6);
         QCOMPARE(out.data().toHex(' '), expected.toHex(' '));
@@ -162,10 +163,10 @@ private slots:
         const QString card = path(u"card");
         makeCard(card);
         const QString first = path(u"first.lvp");
-        QVERIFY(CardDataFile::write(first, cardPackList(card)).ok);
+        QVERIFY(CardDataFile::save(first, libraryPackList(card)).ok);
         const QString image = path(u"image");
-        const CardUnpackResult unpacked = CardDataFile::unpack(first, image);
-        QVERIFY2(unpacked.ok(), qPrintable(unpacked.message()));
+        const CardUnpackResult unpacked = CardDataFile::load(first, image);
+        QVERIFY2(unpacked.ok(), qPrintable(cardUnpackText(unpacked)));
         QCOMPARE(unpacked.directories, 4);
         QCOMPARE(unpacked.files, 6);
         QStringList travelled = treeOf(card, true);
@@ -173,7 +174,7 @@ private slots:
         travelled.removeAll(u"Psalmy/notes.doc=not a song"_qs);
         QCOMPARE(treeOf(image, true), travelled);
         const QString second = path(u"second.lvp");
-        QVERIFY(CardDataFile::write(second, cardPackList(image)).ok);
+        QVERIFY(CardDataFile::save(second, libraryPackList(image)).ok);
         QCOMPARE(readFile(second), readFile(first));
 
         // A library the program scanned in full packs to the same bytes.
@@ -183,7 +184,7 @@ private slots:
         QCOMPARE(library.slideLists().size(), 1);
         QBuffer scanned;
         scanned.open(QIODevice::WriteOnly);
-        QVERIFY(CardDataFile::write(scanned, cardPackList(library)).ok);
+        QVERIFY(CardDataFile::write(scanned, libraryPackList(library)).ok);
         QCOMPARE(scanned.data(), readFile(first));
     }
 
@@ -194,7 +195,7 @@ private slots:
         const QByteArray bytes = kMagic + fileRecord(u"loose.txt", "L") + QByteArray("\x07\xEE", 2)
             + dirRecord(u"G") + fileRecord(u"0005 Amen....txt", "amen") + fileRecord(u"0006 Empty.txt", QByteArray());
         const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
-        QVERIFY2(result.ok(), qPrintable(result.message()));
+        QVERIFY2(result.ok(), qPrintable(cardUnpackText(result)));
         QCOMPARE(result.files, 3);
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/0005 Amen....txt"_qs, u"G/0006 Empty.txt"_qs, u"loose.txt"_qs}));
         QCOMPARE(readFile(path(u"G/0005 Amen....txt")), QByteArray("amen"));
@@ -209,7 +210,7 @@ private slots:
         const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
         QCOMPARE(result.status, CardUnpackStatus::DirectoryFailed);
         QCOMPARE(result.name, QStringLiteral("B"));
-        QVERIFY(result.message().startsWith(Lang::text(Txt::CardDataReadFailed)));
+        QVERIFY(cardUnpackText(result).startsWith(Lang::text(Txt::CardDataReadFailed)));
         // What came before stays; nothing of the failed record is written.
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"A"_qs, u"A/1.txt"_qs, u"B"_qs}));
     }
@@ -239,7 +240,7 @@ private slots:
             const CardUnpackResult result = unpackBytes(bytes, target);
             QCOMPARE(result.status, CardUnpackStatus::Damaged);
             QCOMPARE(result.name, name);
-            QVERIFY(result.message().contains(name));
+            QVERIFY(cardUnpackText(result).contains(name));
             // Nothing outside the target, nothing after the damaged record.
             QCOMPARE(treeOf(m_dir->path()), QStringList({u"target"_qs, u"target/ok"_qs, u"target/ok/1.txt"_qs}));
         }
@@ -271,12 +272,12 @@ private slots:
         CardUnpackResult result;
         if (sequential) {
             SequentialBuffer device(bytes);
-            result = CardDataFile::unpack(device, m_dir->path());
+            result = CardDataFile::read(device, m_dir->path());
         } else {
             result = unpackBytes(bytes, m_dir->path());
         }
         QCOMPARE(result.status, CardUnpackStatus::Truncated);
-        QVERIFY(!result.message().isEmpty());
+        QVERIFY(!cardUnpackText(result).isEmpty());
         // No file holding part of the contents, no temporary file left behind.
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
     }
@@ -345,7 +346,7 @@ private slots:
     void stopFlagEndsUnpacking()
     {
         std::atomic_bool stop{false};
-        CardProgress progress;
+        Progress progress;
         progress.stop = &stop;
         QStringList seen;
         progress.onFile = [&](const QString &name, int, int) {
@@ -355,7 +356,7 @@ private slots:
         QBuffer buffer;
         buffer.setData(kMagic + dirRecord(u"G") + fileRecord(u"1.txt", "1") + fileRecord(u"2.txt", "2"));
         buffer.open(QIODevice::ReadOnly);
-        const CardUnpackResult result = CardDataFile::unpack(buffer, m_dir->path(), progress);
+        const CardUnpackResult result = CardDataFile::read(buffer, m_dir->path(), progress);
         QCOMPARE(result.status, CardUnpackStatus::Stopped);
         QCOMPARE(seen, QStringList({u"1.txt"_qs}));
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
@@ -371,7 +372,7 @@ private slots:
         // Links are not packed: not when listed, and not when a caller names one.
         QVERIFY(QFile::link(root + u"/G/0001 A.txt", root + u"/G/0005 Link.txt"));
         QVERIFY(QFile::link(root + u"/G", root + u"/Linked group"));
-        CardPackList list = cardPackList(root);
+        CardPackList list = libraryPackList(root);
         QCOMPARE(list.size(), 4);
         list[1].files.append(QStringLiteral("0009 Vanished.txt"));
         list[1].files.append(QStringLiteral("0005 Link.txt"));
@@ -407,7 +408,7 @@ private slots:
                  CardUnpackStatus::OpenFailed);
 
         const CardUnpackResult result = CardDataFile::restoreImage(good, project);
-        QVERIFY2(result.ok(), qPrintable(result.message()));
+        QVERIFY2(result.ok(), qPrintable(cardUnpackText(result)));
         QCOMPARE(treeOf(project), QStringList({u"New"_qs, u"New/0002 New.txt"_qs}));
         QCOMPARE(treeOf(outside), QStringList({u"keep.txt"_qs}));
     }
@@ -418,10 +419,10 @@ private slots:
         const QString out = path(u"out.lvp");
         QVERIFY(writeFile(out, "previous"));
         std::atomic_bool stop{false};
-        CardProgress progress;
+        Progress progress;
         progress.stop = &stop;
         progress.onCounter = [&](int done) { stop = done >= 2; };
-        const CardPackResult result = CardDataFile::write(out, cardPackList(path(u"card")), progress);
+        const CardPackResult result = CardDataFile::save(out, libraryPackList(path(u"card")), progress);
         QVERIFY(!result.ok);
         QVERIFY(result.stopped);
         QCOMPARE(readFile(out), QByteArray("previous"));

@@ -1,5 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/musicmap.h"
+#include "core/card/carddatafile.h"
+#include "core/font/boardfont.h"
+#include "core/font/fontexport.h"
+#include "core/model/playlist.h"
+#include "core/model/songfile.h"
+#include "core/util/atomicsave.h"
 #include "core/util/fileutils.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
@@ -37,8 +45,8 @@ private slots:
         QVERIFY(QFile::link(keep, dir.filePath(QStringLiteral("file-link"))));
 
         QStringList seen;
-        FileProgress progress;
-        progress.onItem = [&seen](const QString &path) { seen << path; };
+        Progress progress;
+        progress.onFile = [&seen](const QString &name, int, int) { seen << name; };
         QVERIFY(deleteTree(dir.path(), progress));
         QVERIFY(QDir(dir.path()).exists());
         QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
@@ -53,10 +61,10 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("%1.txt").arg(i)), "x"));
         std::atomic_bool stop = false;
-        FileProgress progress;
+        Progress progress;
         int count = 0;
         progress.stop = &stop;
-        progress.onItem = [&](const QString &) { if (++count == 2) stop = true; };
+        progress.onFile = [&](const QString &, int, int) { if (++count == 2) stop = true; };
         QVERIFY(!deleteFiles(dir.path(), QStringLiteral("*.txt"), progress));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
     }
@@ -85,6 +93,71 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("a.lst"))));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("b.txt"))));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("sub.lst/c.lst"))));
+    }
+
+    // The disk refuses the new content part way through: every format's save leaves the old file
+    // byte for byte and no temporary file, and gives the system's reason.
+    void failedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("bytes") << QStringLiteral("plain.bin");
+        QTest::newRow("song") << QStringLiteral("0001 Kyrie.txt");
+        QTest::newRow("playlist") << QStringLiteral("0002 Msza.lst");
+        QTest::newRow("font") << QStringLiteral("Font_V1.fnt");
+        QTest::newRow("music map") << QStringLiteral("MusicCross.txt");
+        QTest::newRow("card data file") << QStringLiteral("card.lvp");
+        QTest::newRow("font export") << QStringLiteral("fonts.out");
+    }
+    void failedSaveKeepsTheOldFile()
+    {
+        QFETCH(QString, fileName);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(fileName);
+        QVERIFY(TestSupport::writeFile(path, "old content"));
+        // What the saves write, prepared before the limit: every one is well over it.
+        const QString sources = dir.filePath(QStringLiteral("sources/"));
+        QVERIFY(TestSupport::writeFile(sources + u"G/0001 A.txt", QByteArray(500, 'a')));
+        QVERIFY(FontFile::save(sources + u"A.fnt", BoardFont()));
+        Song song;
+        song.insertStanzaAfterCurrent(); // a stanza with its blank screen
+        Playlist playlist;
+        MusicMap map;
+        for (int i = 0; i < 20; ++i) {
+            playlist.append(PlaylistEntry{.title = QStringLiteral("Kyrie %1").arg(i)});
+            map.setValue(QStringLiteral("Kyrie %1").arg(i), QStringLiteral("kyrie.mp3"));
+        }
+        FontExportOptions fonts{sources, dir.path(), {QStringLiteral("A")}};
+
+        QString error;
+        bool saved = true;
+        {
+            FileSizeLimit limit(100);
+            QVERIFY(limit.active());
+            const QString row = QString::fromUtf8(QTest::currentDataTag());
+            if (row == u"bytes") {
+                saved = saveFileAtomically(path, QByteArray(10000, 'x'), &error);
+            } else if (row == u"song") {
+                saved = SongFile::save(path, song, &error);
+            } else if (row == u"playlist") {
+                saved = playlist.save(path, &error);
+            } else if (row == u"font") {
+                saved = FontFile::save(path, BoardFont(), &error);
+            } else if (row == u"music map") {
+                saved = map.save(path, &error);
+            } else if (row == u"card data file") {
+                const CardPackResult result = CardDataFile::save(path, {{u"G"_qs, sources + u"G", {u"0001 A.txt"_qs}}});
+                saved = result.ok;
+                error = result.error;
+            } else {
+                const FontExportResult result = exportFontImage(fonts);
+                saved = result.ok;
+                error = result.error;
+            }
+        }
+        QVERIFY(!saved);
+        QCOMPARE(TestSupport::readFile(path), QByteArray("old content"));
+        QCOMPARE(error, qt_error_string(EFBIG));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{fileName});
     }
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/language.h"
 #include "core/app/languagetable.h"
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -132,7 +132,7 @@ private slots:
     {
         QFETCH(QString, path);
         LanguageTable table;
-        QVERIFY(table.readFile(path));
+        QVERIFY(table.load(path));
         QCOMPARE(table.version(), LanguageTable::kRequiredVersion);
         QStringList missing;
         for (int id : Txt::kAll) {

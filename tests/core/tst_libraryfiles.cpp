@@ -6,6 +6,7 @@
 #include "core/library/libraryiteminfo.h"
 #include "core/library/librarysearch.h"
 #include "core/library/songlibrary.h"
+#include "core/model/itemname.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -73,7 +74,7 @@ private slots:
         QFETCH(QStringList, after);
         const ItemKind itemKind = ItemKind(kind);
         const QString dir = LibraryNaming::singleDirectoryName(itemKind) + u'/';
-        const QString ext = LibraryNaming::extension(itemKind);
+        const QString ext = ItemName::extension(itemKind);
         const QString card = m_cards.next();
         // Each file carries its own name as an ignored last line, so the renamed file is recognisable.
         const auto bytesOf = [itemKind](const char *name) -> QByteArray {
@@ -102,7 +103,7 @@ private slots:
     {
         QStringList names{u"playlist_dir/0009 q.lst"_qs};
         for (int n = 1; n < LibraryNaming::kPlaylistTableSize; ++n)
-            names << u"playlist_dir/"_qs + LibraryNaming::formatItemName(n, u"p"_qs) + u".lst";
+            names << u"playlist_dir/"_qs + ItemName::format(n, u"p"_qs) + u".lst";
         SongLibrary library;
         const QString card = scannedCard(library, names, "#0/\r\n");
         QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist), 1);
@@ -251,7 +252,7 @@ private slots:
         const auto lines = [mode](SongLibrary &library) {
             QStringList lines;
             for (const LibraryTreeNode &node : libraryTreeNodes(library, TitleCollation::SortMode(mode)))
-                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.text);
+                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.textId ? Lang::text(node.textId) : node.text);
             return lines;
         };
         SongLibrary library;

@@ -3,6 +3,7 @@
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
 #include "core/card/cardcopy.h"
+#include "core/model/itemname.h"
 #include "core/model/playlist.h"
 #include "core/model/songfile.h"
 #include "testsupport.h"
@@ -24,10 +25,10 @@ private slots:
 
     void formatItemName()
     {
-        QCOMPARE(LibraryNaming::formatItemName(7, u"Kyrie"_qs), u"0007 Kyrie"_qs);
-        QCOMPARE(LibraryNaming::formatItemName(12345, u"Y"_qs), u"12345 Y"_qs); // five digits are not cut
-        QCOMPARE(LibraryNaming::formatItemName(-5, u"Z"_qs), u"-0005 Z"_qs);
-        QCOMPARE(LibraryNaming::formatItemName(3, QString()), u"0003 "_qs);
+        QCOMPARE(ItemName::format(7, u"Kyrie"_qs), u"0007 Kyrie"_qs);
+        QCOMPARE(ItemName::format(12345, u"Y"_qs), u"12345 Y"_qs); // five digits are not cut
+        QCOMPARE(ItemName::format(-5, u"Z"_qs), u"-0005 Z"_qs);
+        QCOMPARE(ItemName::format(3, QString()), u"0003 "_qs);
     }
 
     // The "NNNN Title.ext" rule every reader of a library file name follows: the number of the
@@ -65,12 +66,12 @@ private slots:
         Playlist playlist;
         playlist.parseFileName(u"/card/playlist_dir/"_qs + name + u".lst");
         const CardChangeRecord record = CardChangeRecord::fromPath(u"/card/G/"_qs + name + u".txt", CardChangeRecord::New);
-        const QStringList parsed{both(parseItemNumber(name), itemTitle(name)),
-                                 both(parseItemNumber(name), itemTitleOfFileName(QString(name + u".txt"))),
+        const QStringList parsed{both(ItemName::number(name), ItemName::title(name)),
+                                 both(ItemName::number(name), ItemName::titleOfFileName(QString(name + u".txt"))),
                                  both(song.number(), song.title()), both(playlist.number(), playlist.name()),
                                  both(record.number, record.title)};
         QCOMPARE(parsed, QStringList(parsed.size(), both(number, title)));
-        QCOMPARE(itemTitleForRename(QString(u"0001 "_qs + QString(50, u'x'))), QString(40, u'x'));
+        QCOMPARE(ItemName::titleForRename(QString(u"0001 "_qs + QString(50, u'x'))), QString(40, u'x'));
     }
 
     void forbiddenNames()

@@ -53,7 +53,7 @@ class TestPlaylist : public QObject
     QString m_card;
     SongLibrary m_library;
 
-    Playlist read(const QByteArray &bytes, IssueList *issues = nullptr)
+    Playlist read(const QByteArray &bytes, IssueList *issues = nullptr, CharsetMode charset = CharsetMode::Latin)
     {
         QByteArray data = bytes;
         QBuffer buffer(&data);
@@ -62,7 +62,7 @@ class TestPlaylist : public QObject
         playlist.setNumber(3);
         playlist.setName(QStringLiteral("Msza"));
         LibraryPlaylistResolver resolver(m_library);
-        playlist.read(buffer, &resolver, issues);
+        playlist.read(buffer, charset, &resolver, issues);
         return playlist;
     }
 
@@ -81,8 +81,6 @@ private slots:
         m_library.scanLibrary(ScanFlags::kRefresh);
         QCOMPARE(m_library.issues().size(), 1); // the second Kyrie's title
     }
-    void init() { setCurrentCharsetMode(CharsetMode::Latin); }
-    void cleanupTestCase() { setCurrentCharsetMode(CharsetMode::Latin); }
 
     void headerOnly()
     {
@@ -124,8 +122,8 @@ private slots:
         QVERIFY(issues.isEmpty());
         QCOMPARE(entryLine(playlist.entry(0)), u"TXT Слава 1 0 0005 Слава.txt #5"_qs);
         // And the reverse: a Latin title read while the program runs in Cyrillic mode.
-        setCurrentCharsetMode(CharsetMode::Cyrillic);
-        const Playlist latin = read("#0/\r\n#TXT/\t#" + BoardCharset::encode(u"Łąka") + "/\t#1/\t#0/\r\n");
+        const Playlist latin = read("#0/\r\n#TXT/\t#" + BoardCharset::encode(u"Łąka") + "/\t#1/\t#0/\r\n", nullptr,
+                                    CharsetMode::Cyrillic);
         QCOMPARE(entryLine(latin.entry(0)), u"TXT Łąka 1 0 0009 Łąka.txt #9"_qs);
     }
 
@@ -218,12 +216,12 @@ private slots:
 
         Playlist loaded;
         LibraryPlaylistResolver resolver(m_library);
-        QVERIFY(loaded.load(path, &resolver));
+        QVERIFY(loaded.load(path, CharsetMode::Latin, &resolver));
         QCOMPARE(QStringList({QString::number(loaded.number()), loaded.name()}), QStringList({u"12"_qs, u"Niedziela"_qs}));
         QCOMPARE(entryLines(loaded), QStringList{u"TXT Kyrie 2r 1 0001 Kyrie.txt #1"_qs});
 
         QString error;
-        QVERIFY(!loaded.load(m_card + u"playlist_dir/0013 Brak.lst", &resolver, nullptr, &error));
+        QVERIFY(!loaded.load(m_card + u"playlist_dir/0013 Brak.lst", CharsetMode::Latin, &resolver, nullptr, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(loaded.count(), 0);
         QCOMPARE(loaded.number(), -1);
@@ -238,7 +236,7 @@ private slots:
         library.setRoot(m_card);
         library.scanLibrary(ScanFlags::Songs | ScanFlags::Slides);
         Playlist playlist;
-        QVERIFY(loadLibraryPlaylist(playlist, path, library));
+        QVERIFY(loadLibraryPlaylist(playlist, path, library, CharsetMode::Latin));
         QCOMPARE(library.issues().size(), 2);
         QCOMPARE(library.issues().at(0).code, int(IssueCode::DuplicateTitle));
         QCOMPARE(library.issues().at(1),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/boardcharset.h"
 #include "core/model/songfile.h"
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -98,7 +99,7 @@ private slots:
 
         IssueList issues;
         Song loaded;
-        QVERIFY(SongFile::load(loaded, fixture("0001 Example.txt"), &issues));
+        QVERIFY(SongFile::load(fixture("0001 Example.txt"), loaded, &issues));
         QVERIFY(issues.isEmpty());
         QVERIFY(loaded.sameContent(song));
         QCOMPARE(loaded.savedNumber(), 1);
@@ -109,7 +110,7 @@ private slots:
     void cyrillicFileWithTimes()
     {
         Song song;
-        QVERIFY(SongFile::load(song, fixture("0002 Timed.txt")));
+        QVERIFY(SongFile::load(fixture("0002 Timed.txt"), song));
         QCOMPARE(song.charset(), CharsetMode::Cyrillic);
         QVERIFY(song.hasTimings());
         QCOMPARE(song.refrainIndex(), 1);
@@ -309,7 +310,7 @@ private slots:
 
         IssueList issues;
         Song readOnly;
-        QVERIFY(SongFile::load(readOnly, path, &issues, SongLoadOptions{false}));
+        QVERIFY(SongFile::load(path, readOnly, &issues, SongLoadOptions{false}));
         QCOMPARE(TestSupport::readFile(path), original);
         QCOMPARE(codes(issues), QList<int>(19, IssueCode::ShortLine));
         QCOMPARE(readOnly.lineText(1, 0, 1), pad(u" indented"_qs));
@@ -318,16 +319,40 @@ private slots:
         QCOMPARE(readOnly.lineText(1, 1, 0), pad(u"short"_qs));
 
         Song song;
-        QVERIFY(SongFile::load(song, path));
+        QString error;
+        QVERIFY(SongFile::load(path, song, nullptr, {}, &error));
+        QVERIFY(error.isEmpty());
         const QByteArray rewritten = TestSupport::readFile(path);
         QVERIFY(!rewritten.contains('\t'));
         QCOMPARE(rewritten, SongFile::toBytes(readOnly));
         QVERIFY(song.sameContent(readOnly));
         IssueList again;
         Song reread;
-        QVERIFY(SongFile::load(reread, path, &again));
+        QVERIFY(SongFile::load(path, reread, &again));
         QVERIFY(again.isEmpty());
         QVERIFY(reread.sameContent(readOnly));
+    }
+
+    // The disk refuses the rewrite: the song is read all the same, the file stays as it was and
+    // the caller learns that it was not rewritten, and why.
+    void failedRewriteIsReported()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("0006 Tabs on a full card.txt"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(fixture("0003 Tabs and short lines.txt"), path));
+        const QByteArray original = TestSupport::readFile(path);
+        Song song;
+        QString error;
+        bool loaded = false;
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.active());
+            loaded = SongFile::load(path, song, nullptr, {}, &error);
+        }
+        QVERIFY(loaded);
+        QCOMPARE(song.lineText(1, 0, 2), pad(u"tab inside"_qs));
+        QCOMPARE(TestSupport::readFile(path), original);
+        QVERIFY2(error.contains(u"not rewritten") && error.endsWith(qt_error_string(EFBIG)), qPrintable(error));
     }
 
     void tabOutsideTheKeptBytesNeedsNoRewrite()
@@ -343,7 +368,7 @@ private slots:
     {
         Song slide;
         IssueList issues;
-        QVERIFY(SongFile::load(slide, fixture("0004 Slide.ekr"), &issues, SongLoadOptions{false}));
+        QVERIFY(SongFile::load(fixture("0004 Slide.ekr"), slide, &issues, SongLoadOptions{false}));
         QVERIFY(issues.isEmpty());
         QCOMPARE(slide.kind(), SongKind::Slide);
         QVERIFY(slide.sequence().isEmpty());
@@ -364,7 +389,7 @@ private slots:
         QVERIFY(TestSupport::writeFile(path, bytes));
         IssueList issues;
         Song song;
-        QVERIFY(SongFile::load(song, path, &issues));
+        QVERIFY(SongFile::load(path, song, &issues));
         QCOMPARE(song.stanzaCount(), kMaxStanzas);
         QCOMPARE(song.screenCount(kMaxStanzas - 1), 1); // the surplus screens belong to a dropped stanza
         QCOMPARE(codes(issues).count(IssueCode::LimitExceeded), 1);
@@ -429,7 +454,7 @@ private slots:
         }
         IssueList issues;
         Song song;
-        QVERIFY(SongFile::load(song, path, &issues));
+        QVERIFY(SongFile::load(path, song, &issues));
         QCOMPARE(song.stanzaCount(), 1);
         QCOMPARE(song.screenCount(0), kMaxScreensPerStanza);
         QCOMPARE(song.lineText(0, 0, 0), pad(u"#e"_qs));
@@ -493,23 +518,23 @@ private slots:
     void saveIsAtomicAndFollowsTheName()
     {
         Song song;
-        QVERIFY(SongFile::load(song, fixture("0001 Example.txt"), nullptr, SongLoadOptions{false}));
+        QVERIFY(SongFile::load(fixture("0001 Example.txt"), song, nullptr, SongLoadOptions{false}));
         song.setDirty(true);
 
         // A directory in the way: the save fails and the song keeps its state.
         const QString blocked = m_dir.filePath(QStringLiteral("0005 Blocked.txt"));
         QVERIFY(QDir().mkpath(blocked + u"/inside"));
         QString error;
-        QVERIFY(!SongFile::save(song, blocked, &error));
+        QVERIFY(!SongFile::save(blocked, song, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(QFileInfo(blocked).isDir());
-        QVERIFY(!SongFile::save(song, m_dir.filePath(QStringLiteral("missing/0005 X.txt"))));
+        QVERIFY(!SongFile::save(m_dir.filePath(QStringLiteral("missing/0005 X.txt")), song));
         QVERIFY(song.isDirty());
         QCOMPARE(song.number(), 1);
 
         const QString target = m_dir.filePath(QStringLiteral("0042 Nowy tytuł.ekr"));
         QVERIFY(TestSupport::writeFile(target, "old content"));
-        QVERIFY(SongFile::save(song, target));
+        QVERIFY(SongFile::save(target, song));
         QCOMPARE(TestSupport::readFile(target), TestSupport::readFile(fixture("0001 Example.txt")));
         QCOMPARE(QStringList({song.path(), QString::number(song.number()), song.title(), QString::number(song.savedNumber())}),
                  QStringList({target, u"42"_qs, u"Nowy tytuł"_qs, u"42"_qs}));
@@ -523,11 +548,11 @@ private slots:
         Song song;
         song.setNumber(5);
         QString error;
-        QVERIFY(!SongFile::load(song, m_dir.filePath(QStringLiteral("0001 none.txt")), nullptr, {}, &error));
+        QVERIFY(!SongFile::load(m_dir.filePath(QStringLiteral("0001 none.txt")), song, nullptr, {}, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(song.number(), 5);
         QVERIFY(song.path().isEmpty());
-        QVERIFY(!SongFile::load(song, m_dir.path()));
+        QVERIFY(!SongFile::load(m_dir.path(), song));
     }
 
 };

@@ -63,7 +63,7 @@ class TestSongLibrary : public QObject
         m_card = m_cards.next();
         QVERIFY(TestSupport::writeFiles(m_card, songs));
     }
-    SongLibrary &scanned(SongLibrary &library, int flags = ScanFlags::kRefresh, const ScanProgress &progress = {},
+    SongLibrary &scanned(SongLibrary &library, int flags = ScanFlags::kRefresh, const Progress &progress = {},
                          const ScanOptions &options = {})
     {
         library.setRoot(m_card);
@@ -234,8 +234,8 @@ private slots:
     {
         // A slide that cannot be read (here: gone between listing and reading) keeps its name's number.
         newCard({u"screen_dir/0007 Readable.ekr"_qs, u"screen_dir/0499 Last.ekr"_qs, u"screen_dir/0005 Gone.ekr"_qs});
-        ScanProgress progress;
-        progress.onFile = [this](const QString &file) {
+        Progress progress;
+        progress.onFile = [this](const QString &file, int, int) {
             if (file == u"0005 Gone")
                 QFile::remove(m_card + u"screen_dir/0005 Gone.ekr");
         };
@@ -253,8 +253,8 @@ private slots:
     void groupVanishingDuringTheScan()
     {
         newCard({u"A/0001 A.txt"_qs, u"B/0002 B.txt"_qs, u"C/0003 C.txt"_qs});
-        ScanProgress progress;
-        progress.onGroup = [this](const QString &group) {
+        Progress progress;
+        progress.onDirectory = [this](const QString &group) {
             if (group == u"A")
                 QDir(m_card + u"B").removeRecursively();
         };
@@ -269,8 +269,8 @@ private slots:
                  u"B/0010 T.txt"_qs});
         SongLibrary library;
         QStringList seen;
-        ScanProgress progress;
-        progress.onFile = [&](const QString &file) {
+        Progress progress;
+        progress.onFile = [&](const QString &file, int, int) {
             seen.append(file);
             if (seen.size() == 3)
                 library.requestStop();

@@ -185,8 +185,9 @@ int main(int argc, char **argv)
     for (const auto &f : kFonts) {
         const QString name = QString::fromUtf16(f.name);
         const BoardFont font = makeFont(name, f.mode, source, err);
-        if (!FontFile::save(args[2] + u'/' + name + u".fnt", font)) {
-            err << "cannot write " << name << ".fnt\n";
+        QString error;
+        if (!FontFile::save(args[2] + u'/' + name + u".fnt", font, &error)) {
+            err << "cannot write " << name << ".fnt: " << error << "\n";
             return 2;
         }
     }

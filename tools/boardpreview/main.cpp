@@ -61,7 +61,7 @@ int song(const QString &path, const QString &outDir, const QString &fontDir)
     Song song;
     SongLoadOptions options;
     options.rewriteTabs = false;
-    if (!SongFile::load(song, path, nullptr, options))
+    if (!SongFile::load(path, song, nullptr, options))
         return 2;
     BoardFont font;
     const bool cyrillic = song.charset() == CharsetMode::Cyrillic;

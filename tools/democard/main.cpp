@@ -6,6 +6,7 @@
 #include "core/model/playlist.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
+#include "core/model/itemname.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,11 +75,11 @@ struct Builder
         }
         const bool slide = song.kind() == SongKind::Slide;
         const QString dir = slide ? LibraryNaming::slideDirectory(outDir) : LibraryNaming::joinPath(outDir, group);
-        const QString name = LibraryNaming::formatItemName(song.number(), song.title())
-                             + LibraryNaming::extension(slide ? LibraryNaming::ItemKind::Slide
+        const QString name = ItemName::format(song.number(), song.title())
+                             + ItemName::extension(slide ? LibraryNaming::ItemKind::Slide
                                                               : LibraryNaming::ItemKind::Song);
         QString saveError;
-        if (!QDir().mkpath(dir) || !SongFile::save(song, LibraryNaming::joinPath(dir, name), &saveError))
+        if (!QDir().mkpath(dir) || !SongFile::save(LibraryNaming::joinPath(dir, name), song, &saveError))
             return fail(QStringLiteral("cannot write %1: %2").arg(name, saveError));
         return true;
     }
@@ -148,8 +149,8 @@ struct Builder
             const qsizetype space = rest.indexOf(u' ');
             playlist.clear();
             playlistPath = LibraryNaming::joinPath(LibraryNaming::playlistDirectory(outDir),
-                                                   LibraryNaming::formatItemName(rest.left(space).toInt(), rest.mid(space + 1))
-                                                       + LibraryNaming::extension(LibraryNaming::ItemKind::Playlist));
+                                                   ItemName::format(rest.left(space).toInt(), rest.mid(space + 1))
+                                                       + ItemName::extension(LibraryNaming::ItemKind::Playlist));
             return true;
         }
         if (text == u"@stanza" || text == u"@refrain") {

@@ -7,6 +7,7 @@
 #include "core/model/loadissue.h"
 #include "core/model/playlist.h"
 #include "core/model/songfile.h"
+#include "core/model/itemname.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,7 +79,7 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
             title = titles.at(i - half).toUpper();
         }
         titles[i] = title;
-        names[i] = formatItemName(number, title);
+        names[i] = ItemName::format(number, title);
         groups[i] = groupName(std::min(i / perGroup, plan.groups - 1));
         if (!writeItem(groupDirectory(root, groups[i]) + names[i] + u".txt", number, title, SongKind::Song, random,
                        error))
@@ -87,7 +88,7 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
     for (int i = distinct - plan.sameTitles; i < distinct; ++i)
         issues.append({i + 1, IssueCode::DuplicateTitle, IssueFileType::Song, groups[i] + u'/' + names[i]});
     for (int i = distinct; i < plan.songs; ++i) {
-        const int number = parseItemNumber(names[i]);
+        const int number = ItemName::number(names[i]);
         const int owner = number - 1;
         issues.append({number, IssueCode::DuplicateNumber, IssueFileType::Song, groups[i] + u'/' + names[i]});
         issues.append({number, IssueCode::DuplicateNumber, IssueFileType::Song, groups[owner] + u'/' + names[owner]});
@@ -97,7 +98,7 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
     QList<QString> slideTitles;
     for (int s = 1; s <= plan.slides; ++s) {
         slideTitles.append(QStringLiteral("Ogłoszenie %1").arg(s));
-        if (!writeItem(slideDirectory(root) + u'/' + formatItemName(s, slideTitles.last()) + u".ekr", s,
+        if (!writeItem(slideDirectory(root) + u'/' + ItemName::format(s, slideTitles.last()) + u".ekr", s,
                        slideTitles.last(), SongKind::Slide, random, error))
             return false;
     }
@@ -119,7 +120,7 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
             entry.option = quint8(e % 4);
             playlist.append(entry);
         }
-        const QString path = playlistDirectory(root) + u'/' + formatItemName(p, QStringLiteral("Msza %1").arg(p)) + u".lst";
+        const QString path = playlistDirectory(root) + u'/' + ItemName::format(p, QStringLiteral("Msza %1").arg(p)) + u".lst";
         if (!writeFile(path, playlist.toBytes(), error))
             return false;
     }

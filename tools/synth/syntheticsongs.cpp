@@ -101,7 +101,7 @@ bool writeSongs(const QString &dir, const Options &options, QString *error)
     QRandomGenerator random(options.seed);
     for (int i = 0; i < options.count; ++i) {
         Song song = makeSong(options.firstNumber + i, random, options.charset, options.kind);
-        if (!SongFile::save(song, dir + u'/' + fileName(song), error))
+        if (!SongFile::save(dir + u'/' + fileName(song), song, error))
             return false;
     }
     return true;

@@ -109,7 +109,7 @@ bool AppSettings::save(bool alsoMusicMap)
     s.sync();
     bool ok = s.status() == QSettings::NoError;
     if (alsoMusicMap)
-        ok = m_musicMap.writeFile(m_musicMapPath) && ok;
+        ok = m_musicMap.save(m_musicMapPath) && ok;
     return ok;
 }
 

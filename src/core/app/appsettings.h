@@ -67,7 +67,7 @@ public:
     const MusicMap &musicMap() const { return m_musicMap; }
     QString musicMapPath() const { return m_musicMapPath; }
     void setMusicMapPath(const QString &path) { m_musicMapPath = path; }
-    bool readMusicMap() { return m_musicMap.readFile(m_musicMapPath); }
+    bool readMusicMap() { return m_musicMap.load(m_musicMapPath); }
     QString musicFor(const QString &title) const { return m_musicMap.value(title); }
     // Changes the pair, then saves the settings and the music map.
     bool setMusicFor(const QString &title, const QString &musicFile);

@@ -29,13 +29,13 @@ LoadResult load(const QString &languageDir, const QString &name)
 {
     LanguageTable &current = state().table;
     current.clear();
-    if (current.readFile(languagePath(languageDir, name))) {
+    if (current.load(languagePath(languageDir, name))) {
         if (current.version() == LanguageTable::kRequiredVersion)
             return LoadResult::Loaded;
         current.clear();
         return LoadResult::WrongVersion;
     }
-    if (current.readFile(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage))))
+    if (current.load(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage))))
         return LoadResult::FellBack;
     return LoadResult::OpenError;
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/app/languagetable.h"
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/languagetable.h"
 
+#include "core/util/deviceio.h"
+
 #include <QFile>
 
 namespace {
@@ -39,10 +41,10 @@ QString LanguageTable::unescape(QStringView raw)
     return out;
 }
 
-bool LanguageTable::read(QIODevice &device)
+bool LanguageTable::read(QIODevice &device, QString *error)
 {
     clear();
-    if (!device.isReadable())
+    if (!checkReadable(device, error))
         return false;
     const QString content = QString::fromUtf8(device.readAll());
     const QList<QStringView> lines = QStringView(content).split(u'\n');
@@ -75,14 +77,16 @@ bool LanguageTable::read(QIODevice &device)
     return true;
 }
 
-bool LanguageTable::readFile(const QString &path)
+bool LanguageTable::load(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         clear();
+        if (error)
+            *error = file.errorString();
         return false;
     }
-    return read(file);
+    return read(file, error);
 }
 
 void LanguageTable::clear()

@@ -10,14 +10,17 @@
 //   version=0x2000001
 //   101=Błąd
 // Escapes \n \r \t \\ are decoded; lines without "=" or with a non-numeric id are skipped.
+// The program only reads these files, so there is no writer.
 class LanguageTable
 {
 public:
     static constexpr quint32 kRequiredVersion = 0x2000001;
     static constexpr int kMaxTextLength = 254;
 
-    bool read(QIODevice &device);
-    bool readFile(const QString &path);
+    // Replaces the texts with those read; false when the device is not readable.
+    bool read(QIODevice &device, QString *error = nullptr);
+    // read() from the file; false, with the table empty, when it cannot be opened.
+    bool load(const QString &path, QString *error = nullptr);
     void clear();
 
     bool isEmpty() const { return m_texts.isEmpty() && m_version == 0; }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/musicmap.h"
 
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -57,9 +59,11 @@ bool MusicMap::decodeHex(QStringView hex, QString *out)
     return true;
 }
 
-void MusicMap::read(QIODevice &device)
+bool MusicMap::read(QIODevice &device, QString *error)
 {
     m_pairs.clear();
+    if (!checkReadable(device, error))
+        return false;
     const QByteArray content = device.readAll();
     qsizetype start = 0;
     while (start < content.size()) {
@@ -84,17 +88,19 @@ void MusicMap::read(QIODevice &device)
             continue;
         m_pairs.append({key, value});
     }
+    return true;
 }
 
-bool MusicMap::readFile(const QString &path)
+bool MusicMap::load(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_pairs.clear();
+        if (error)
+            *error = file.errorString();
         return false;
     }
-    read(file);
-    return true;
+    return read(file, error);
 }
 
 QByteArray MusicMap::toBytes() const
@@ -105,11 +111,12 @@ QByteArray MusicMap::toBytes() const
     return bytes;
 }
 
-bool MusicMap::writeFile(const QString &path) const
+bool MusicMap::write(QIODevice &device, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(toBytes());
-    return file.commit();
+    return writeAll(device, toBytes(), error);
+}
+
+bool MusicMap::save(const QString &path, QString *error) const
+{
+    return saveFileAtomically(path, toBytes(), error);
 }

@@ -22,12 +22,15 @@ public:
     bool isEmpty() const { return m_pairs.isEmpty(); }
     void clear() { m_pairs.clear(); }
 
-    // Replaces the pairs with those read; a missing file leaves the map empty (false).
-    bool readFile(const QString &path);
-    void read(QIODevice &device);
-    // Atomic: a failed write leaves the previous file as it was.
-    bool writeFile(const QString &path) const;
+    // Replaces the pairs with those read; lines that hold no pair are skipped. False when the
+    // device is not readable.
+    bool read(QIODevice &device, QString *error = nullptr);
+    // read() from the file; a missing file leaves the map empty (false).
+    bool load(const QString &path, QString *error = nullptr);
     QByteArray toBytes() const;
+    bool write(QIODevice &device, QString *error = nullptr) const;
+    // Atomic: a failed save leaves the previous file as it was.
+    bool save(const QString &path, QString *error = nullptr) const;
 
     static QString encodeHex(const QString &text);
     // Groups of 4 hex digits; a trailing incomplete group is dropped. False on a bad digit.

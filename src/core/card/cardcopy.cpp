@@ -2,10 +2,11 @@
 #include "core/card/cardcopy.h"
 
 #include "core/util/fileutils.h"
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 #include "core/library/librarynaming.h"
+#include "core/model/itemname.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,10 +57,10 @@ CardChangeRecord CardChangeRecord::fromPath(const QString &targetFile, int chang
 {
     CardChangeRecord record;
     const QString name = QFileInfo(targetFile).fileName();
-    record.number = LibraryNaming::parseItemNumber(name);
-    record.title = LibraryNaming::itemTitleOfFileName(name);
-    const QString extension = targetFile.right(3);
-    record.kind = extension == u"lst" ? Playlist : extension == u"ekr" ? Slide : Song;
+    record.number = ItemName::number(name);
+    record.title = ItemName::titleOfFileName(name);
+    const std::optional<ItemKind> kind = ItemName::kindOf(name);
+    record.kind = kind == ItemKind::Playlist ? Playlist : kind == ItemKind::Slide ? Slide : Song;
     record.change = change;
     return record;
 }
@@ -167,19 +168,7 @@ bool CardCopier::clearTree(const QString &path)
     QString root = path;
     while (root.size() > 1 && root.endsWith(u'/'))
         root.chop(1);
-    QString shownDirectory;
-    FileProgress files;
-    files.stop = m_progress.stop;
-    files.onItem = [&](const QString &file) {
-        const QFileInfo info(file);
-        const QString directory = info.path() == root ? QString() : QDir(root).relativeFilePath(info.path());
-        if (directory != shownDirectory) {
-            shownDirectory = directory;
-            m_progress.directory(directory);
-        }
-        m_progress.file(info.fileName(), 0, 0);
-    };
-    return deleteTree(root, files);
+    return deleteTree(root, m_progress);
 }
 
 void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,
@@ -197,11 +186,9 @@ void CardCopier::restoreCard(const QString &card, const QString &songDir, const 
     QDir().mkpath(playlistDir);
     QDir().mkpath(slideDir);
     m_progress.directory(kUngroupedDirectory);
-    using LibraryNaming::ItemKind;
-    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Song));
-    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite,
-              LibraryNaming::extension(ItemKind::Playlist));
-    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, LibraryNaming::extension(ItemKind::Slide));
+    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Song));
+    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Playlist));
+    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Slide));
 }
 
 // The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their files

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/card/cardprogress.h"
+#include "core/card/cardfinding.h"
+#include "core/util/progress.h"
 
 #include <QList>
 #include <QString>
@@ -50,7 +51,7 @@ CardImageCount countCardImage(const QString &image);
 class CardCopier
 {
 public:
-    explicit CardCopier(const CardProgress &progress = {}) : m_progress(progress) {}
+    explicit CardCopier(const Progress &progress = {}) : m_progress(progress) {}
 
     // The one-level tree copy. With subdirectories in source, each one is copied into a
     // directory of the same name below target and files lying in source itself are left
@@ -81,7 +82,7 @@ private:
     void copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode);
     void moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir);
 
-    CardProgress m_progress;
+    Progress m_progress;
     QList<CardChangeRecord> m_changes;
     CardFindings m_failures;
     int m_counter = 0;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/carddatafile.h"
 
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
 #include "core/util/fileutils.h"
-#include "core/app/language.h"
+#include "core/util/textids.h"
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace CardDataFile {
@@ -54,11 +55,6 @@ bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &
     return true;
 }
 
-bool writeAll(QIODevice &out, const QByteArray &bytes)
-{
-    return out.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 bool isPlainName(const QString &name)
@@ -73,7 +69,7 @@ bool isPlainName(const QString &name)
     return true;
 }
 
-CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgress &progress)
+CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress)
 {
     CardPackResult result;
     // Records gather in one buffer written in large pieces: a card is thousands of small files.
@@ -82,10 +78,8 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
     buffer.resize(4);
     qToLittleEndian<quint32>(kMagic, buffer.data());
     auto flush = [&out, &buffer, &result] {
-        if (!writeAll(out, buffer)) {
-            result.error = out.errorString();
+        if (!writeAll(out, buffer, &result.error))
             return false;
-        }
         buffer.resize(0);
         return true;
     };
@@ -131,22 +125,18 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgres
     return result;
 }
 
-CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress)
+CardPackResult save(const QString &path, const CardPackList &list, const Progress &progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        CardPackResult result;
-        result.error = file.errorString();
-        return result;
-    }
-    CardPackResult result = write(file, list, progress);
-    if (!result.ok) {
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
+    CardPackResult result;
+    QString error;
+    const bool saved = saveAtomically(path, [&](QIODevice &out) {
+        result = write(out, list, progress);
+        return result.ok;
+    }, &error);
+    if (!saved) {
         result.ok = false;
-        result.error = file.errorString();
+        if (!error.isEmpty())
+            result.error = error;
     }
     return result;
 }
@@ -156,7 +146,7 @@ namespace {
 class Unpacker
 {
 public:
-    Unpacker(QIODevice &in, const QString &root, const CardProgress &progress)
+    Unpacker(QIODevice &in, const QString &root, const Progress &progress)
         : m_in(in), m_root(root), m_directory(root), m_progress(progress)
     {
     }
@@ -298,14 +288,14 @@ private:
     QString m_directory;
     QString m_directoryName;
     int m_indexInDirectory = 0;
-    const CardProgress &m_progress;
+    const Progress &m_progress;
     QByteArray m_buffer;
     CardUnpackResult m_result;
 };
 
 } // namespace
 
-CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgress &progress)
+CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress)
 {
     QString root = targetDir;
     while (root.size() > 1 && root.endsWith(u'/'))
@@ -313,7 +303,7 @@ CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgr
     return Unpacker(in, root, progress).run();
 }
 
-CardUnpackResult unpack(const QString &path, const QString &targetDir, const CardProgress &progress)
+CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -322,10 +312,10 @@ CardUnpackResult unpack(const QString &path, const QString &targetDir, const Car
         result.name = path;
         return result;
     }
-    return unpack(file, targetDir, progress);
+    return read(file, targetDir, progress);
 }
 
-CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress)
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const Progress &progress)
 {
     QFile file(path);
     CardUnpackResult result;
@@ -339,33 +329,14 @@ CardUnpackResult restoreImage(const QString &path, const QString &projectDir, co
         result.status = CardUnpackStatus::WrongMagic;
         return result;
     }
-    FileProgress deleting;
+    Progress deleting;
     deleting.stop = progress.stop;
     if (QFileInfo(projectDir).isDir() && !deleteTree(projectDir, deleting)) {
         result.status = progress.stopRequested() ? CardUnpackStatus::Stopped : CardUnpackStatus::DirectoryFailed;
         result.name = projectDir;
         return result;
     }
-    return unpack(file, projectDir, progress);
+    return read(file, projectDir, progress);
 }
 
 } // namespace CardDataFile
-
-QString CardUnpackResult::message() const
-{
-    switch (status) {
-    case CardUnpackStatus::Ok:
-    case CardUnpackStatus::Stopped:
-        return {};
-    case CardUnpackStatus::WrongMagic:
-        return Lang::text(Txt::CardDataWrongFormat);
-    case CardUnpackStatus::OpenFailed:
-    case CardUnpackStatus::DirectoryFailed:
-        return Lang::text(Txt::CardDataReadFailed) + u" (" + name + u')';
-    case CardUnpackStatus::Damaged:
-        return CardFinding{Txt::CardDataDamaged, name}.message();
-    case CardUnpackStatus::Truncated:
-        return CardFinding{Txt::CardDataTruncated, name}.message();
-    }
-    return {};
-}

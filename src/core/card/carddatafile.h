@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/card/cardprogress.h"
+#include "core/card/cardfinding.h"
+#include "core/util/progress.h"
 
 #include <QList>
 #include <QString>
@@ -46,8 +47,6 @@ struct CardUnpackResult
     CardFindings notWritten; // files whose bytes were read but could not be written
 
     bool ok() const { return status == CardUnpackStatus::Ok; }
-    // The user-facing text of a failed status (empty for Ok and Stopped).
-    QString message() const;
 };
 
 // The card data file (".lvp"): a 4-byte magic, then records until the end of the file.
@@ -66,23 +65,24 @@ inline constexpr int kMaxNameLength = 1024;
 // "..", without "/", "\" or a control character (a line feed would end the name early).
 bool isPlainName(const QString &name);
 
-// Writes the magic and the records of list in its order. A directory or file whose name is not
-// plain, a file that cannot be read or is larger than 4 GiB - 1 is left out and reported; the
-// readability of a file is checked before its record is written.
-CardPackResult write(QIODevice &out, const CardPackList &list, const CardProgress &progress = {});
+// Packs: writes the magic and the records of list in its order. A directory or file whose name
+// is not plain, a file that cannot be read or is larger than 4 GiB - 1 is left out and reported;
+// the readability of a file is checked before its record is written.
+CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress = {});
 // The same into path, atomically: a failed or stopped packing leaves an existing file as it was.
-CardPackResult write(const QString &path, const CardPackList &list, const CardProgress &progress = {});
+CardPackResult save(const QString &path, const CardPackList &list, const Progress &progress = {});
 
 // Unpacks into targetDir (created when missing). Wrong magic unpacks (and creates) nothing; a damaged name or
 // a directory that cannot be created ends the unpacking there, files already unpacked stay; a
 // truncated record leaves no partial file. A file that cannot be written (its name is a
 // directory, the disk is full) is skipped and listed, and the unpacking goes on.
-CardUnpackResult unpack(QIODevice &in, const QString &targetDir, const CardProgress &progress = {});
-CardUnpackResult unpack(const QString &path, const QString &targetDir, const CardProgress &progress = {});
+CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress = {});
+// read() from the card data file at path.
+CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress = {});
 
 // Restores a card image from a card data file: when the file starts with the magic, everything
 // below projectDir is deleted (links are removed, never followed) and the file is unpacked
 // into it. A file that is not a card data file leaves projectDir as it was.
-CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const CardProgress &progress = {});
+CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const Progress &progress = {});
 
 } // namespace CardDataFile

@@ -3,14 +3,27 @@
 
 #include "core/card/carddatafile.h"
 
-class SongLibrary;
+#include <QList>
+#include <QString>
+#include <QStringList>
 
-// The records of a scanned library in library order: each group with its songs (".txt"),
-// then "screen_dir" with the slides (".ekr") and "playlist_dir" with the playlists (".lst").
-// Both list directories are always packed, as every card has them. A slide or playlist list
-// that the scan did not fill is taken from a listing of its directory.
-CardPackList cardPackList(const SongLibrary &library);
+#include <optional>
 
-// The library at root, scanned for its groups only: names are listed, no file is read and
-// nothing is created.
-CardPackList cardPackList(const QString &root);
+// The names of a library to pack, without extension ("0007 Kyrie"), in library order.
+struct CardPackNames
+{
+    struct Group
+    {
+        QString name;
+        QStringList songs;
+    };
+    QList<Group> groups;
+    // A list that is not given is taken from a listing of its directory.
+    std::optional<QStringList> slides;
+    std::optional<QStringList> playlists;
+};
+
+// The records of the library at root: each group with its songs (".txt"), then "screen_dir"
+// with the slides (".ekr") and "playlist_dir" with the playlists (".lst"). Both list
+// directories are always packed, as every card has them.
+CardPackList cardPackList(const QString &root, const CardPackNames &names);

@@ -2,10 +2,11 @@
 #include "core/font/boardfont.h"
 
 #include "core/model/linereader.h"
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -85,8 +86,10 @@ bool isGlyphLine(QStringView line)
     return !line.isEmpty() && line.front() == u'0';
 }
 
-bool read(QIODevice &device, BoardFont &font)
+bool read(QIODevice &device, BoardFont &font, QString *error)
 {
+    if (!checkReadable(device, error))
+        return false;
     int count = 0;
     LineReader reader(device);
     QByteArrayView bytes;
@@ -99,16 +102,23 @@ bool read(QIODevice &device, BoardFont &font)
             glyph.setK(Glyph::kColumns - f, fieldValue(line, kFieldStart[f]));
         glyph.comment = line.mid(kCommentStart).left(Glyph::kMaxCommentLength);
     }
-    return count == BoardFont::kGlyphCount;
+    if (count == BoardFont::kGlyphCount)
+        return true;
+    if (error)
+        *error = QStringLiteral("The font holds %1 of its %2 glyph lines").arg(count).arg(BoardFont::kGlyphCount);
+    return false;
 }
 
-bool load(const QString &path, BoardFont &font)
+bool load(const QString &path, BoardFont &font, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
         return false;
+    }
     font.name = fontNameFromFile(path);
-    return read(file, font);
+    return read(file, font, error);
 }
 
 QByteArray toBytes(const BoardFont &font)
@@ -127,13 +137,14 @@ QByteArray toBytes(const BoardFont &font)
     return out;
 }
 
-bool save(const QString &path, const BoardFont &font)
+bool write(QIODevice &device, const BoardFont &font, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(toBytes(font));
-    return file.commit();
+    return writeAll(device, toBytes(font), error);
+}
+
+bool save(const QString &path, const BoardFont &font, QString *error)
+{
+    return saveFileAtomically(path, toBytes(font), error);
 }
 
 } // namespace FontFile

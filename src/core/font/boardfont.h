@@ -45,11 +45,13 @@ namespace FontFile {
 // Reads glyph lines in order of appearance (the index written in a line is not read);
 // lines that do not begin with "0" are skipped. True only when 256 glyphs were read;
 // a shorter file leaves the glyphs it did not reach as they were.
-bool read(QIODevice &device, BoardFont &font);
-bool load(const QString &path, BoardFont &font);
+bool read(QIODevice &device, BoardFont &font, QString *error = nullptr);
+// The name from the file name, then read().
+bool load(const QString &path, BoardFont &font, QString *error = nullptr);
 QByteArray toBytes(const BoardFont &font);
+bool write(QIODevice &device, const BoardFont &font, QString *error = nullptr);
 // Atomic: a failed save leaves the previous file as it was.
-bool save(const QString &path, const BoardFont &font);
+bool save(const QString &path, const BoardFont &font, QString *error = nullptr);
 
 // The glyph-line test shared with the exports.
 bool isGlyphLine(QStringView line);

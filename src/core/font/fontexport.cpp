@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/font/fontexport.h"
 
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
 #include "core/util/fileutils.h"
-#include "core/app/textids.h"
+#include "core/util/textids.h"
 #include "core/font/boardfont.h"
 #include "core/model/linereader.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -52,18 +53,9 @@ QByteArray nameRecord(const QString &name)
     return record;
 }
 
-} // namespace
-
-FontExportResult exportFontImage(const FontExportOptions &options)
+// The fonts.out image of the listed fonts, and the fonts.h table in header when asked for.
+QByteArray fontImage(const FontExportOptions &options, FontExportResult &result, QByteArray &header)
 {
-    FontExportResult result;
-    QDir().mkpath(options.outDir);
-    QSaveFile out(QDir(options.outDir).filePath(QStringLiteral("fonts.out")));
-    if (!out.open(QIODevice::WriteOnly)) {
-        result.failureTextId = Txt::FontExportCannotCreate;
-        return result;
-    }
-    QByteArray header;
     if (options.withHeader)
         header = "U8 fontDataTable[] = {\r\r\n";
 
@@ -107,19 +99,29 @@ FontExportResult exportFontImage(const FontExportOptions &options)
         ++result.fontsWritten;
     }
     image += "\r\n";
-    out.write(image);
-    if (!out.commit()) {
+    if (options.withHeader)
+        header += "};\r\r\n";
+    return image;
+}
+
+} // namespace
+
+FontExportResult exportFontImage(const FontExportOptions &options)
+{
+    FontExportResult result;
+    QDir().mkpath(options.outDir);
+    QByteArray header;
+    // The fonts are read once fonts.out could be created.
+    const bool saved = saveAtomically(QDir(options.outDir).filePath(QStringLiteral("fonts.out")),
+                                      [&](QIODevice &out) { return writeAll(out, fontImage(options, result, header)); },
+                                      &result.error);
+    if (!saved) {
         result.failureTextId = Txt::FontExportCannotCreate;
         return result;
     }
-    if (options.withHeader) {
-        header += "};\r\r\n";
-        QSaveFile h(QDir(options.outDir).filePath(QStringLiteral("fonts.h")));
-        if (h.open(QIODevice::WriteOnly)) {
-            h.write(header);
-            h.commit(); // fonts.h is a convenience copy: its failure is not reported
-        }
-    }
+    // fonts.h is a convenience copy: its failure is not reported
+    if (options.withHeader)
+        saveFileAtomically(QDir(options.outDir).filePath(QStringLiteral("fonts.h")), header);
     result.ok = true;
     return result;
 }

@@ -27,6 +27,7 @@ struct FontExportResult
 
     bool ok = false;       // fonts.out was written
     int failureTextId = 0; // when !ok
+    QString error;         // the system's reason when fonts.out could not be written
     QList<Skipped> skipped;
     int fontsWritten = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "core/util/replacingfile.h"
 #include "core/library/songlibrary.h"
+#include "core/model/itemname.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +46,7 @@ MoveResult moveSong(const QString &root, const QString &fromGroup, const QString
 bool renamePlaylist(const QString &playlistDir, const QString &oldFileName, const QString &newTitle,
                     QString *newFileName)
 {
-    const QString name = oldFileName.left(5) + newTitle + LibraryNaming::extension(LibraryNaming::ItemKind::Playlist);
+    const QString name = oldFileName.left(ItemName::kTitleStart) + newTitle + ItemName::extension(ItemKind::Playlist);
     const QString from = LibraryNaming::joinPath(playlistDir, oldFileName);
     const QString to = LibraryNaming::joinPath(playlistDir, name);
     if (newFileName)
@@ -74,13 +75,13 @@ bool initialiseCard(const QString &root)
     return slides && playlists;
 }
 
-int repairDuplicateNumbers(SongLibrary &library, LibraryNaming::ItemKind kind)
+int repairDuplicateNumbers(SongLibrary &library, ItemKind kind)
 {
-    if (kind == LibraryNaming::ItemKind::Song)
+    if (kind == ItemKind::Song)
         return 0;
     LibraryNumberTable &table = library.numbers(kind);
     const QString dir = LibraryNaming::joinPath(library.root(), LibraryNaming::singleDirectoryName(kind)) + u'/';
-    const QString extension = LibraryNaming::extension(kind);
+    const QString extension = ItemName::extension(kind);
     int renamed = 0;
     for (int n = 0; n < table.size(); ++n) {
         if (!table.entry(n).duplicate)
@@ -88,7 +89,7 @@ int repairDuplicateNumbers(SongLibrary &library, LibraryNaming::ItemKind kind)
         const QString old = table.entry(n).fileName;
         const int free = table.findFree(1);
         table.markUsed(free);
-        const QString name = LibraryNaming::formatItemName(free, LibraryNaming::itemTitleForRename(old));
+        const QString name = ItemName::format(free, ItemName::titleForRename(old));
         if (name == old || !replaceByCopy(dir + old + extension, dir + name + extension))
             continue;
         QFile::remove(dir + old + extension);

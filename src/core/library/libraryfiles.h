@@ -43,6 +43,6 @@ bool initialiseCard(const QString &root);
 // Gives every file that owns a duplicated number of a kind (slides or playlists) the next free
 // number, marking each as used so that one run never hands a number out twice. Answers the
 // count of renamed files. Only the owner is renamed; later files keep the number.
-int repairDuplicateNumbers(SongLibrary &library, LibraryNaming::ItemKind kind);
+int repairDuplicateNumbers(SongLibrary &library, ItemKind kind);
 
 } // namespace LibraryFiles

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/libraryiteminfo.h"
 
-#include "core/app/language.h"
 #include "core/library/librarynaming.h"
 #include "core/library/songlibrary.h"
-
-using LibraryNaming::ItemKind;
+#include "core/model/itemname.h"
+#include "core/util/textids.h"
 
 LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &text, const QString &parentText,
                                           const QString &root)
@@ -25,21 +24,21 @@ LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &t
         break;
     case LibraryNodeKind::Song:
         info.group = parentText;
-        info.fileName = text + LibraryNaming::extension(ItemKind::Song);
+        info.fileName = text + ItemName::extension(ItemKind::Song);
         break;
     case LibraryNodeKind::SlidesNode:
         info.group = slides;
         break;
     case LibraryNodeKind::Slide:
         info.group = slides;
-        info.fileName = text + LibraryNaming::extension(ItemKind::Slide);
+        info.fileName = text + ItemName::extension(ItemKind::Slide);
         break;
     case LibraryNodeKind::PlaylistsNode:
         info.group = playlists;
         break;
     case LibraryNodeKind::Playlist:
         info.group = playlists;
-        info.fileName = text + LibraryNaming::extension(ItemKind::Playlist);
+        info.fileName = text + ItemName::extension(ItemKind::Playlist);
         break;
     }
     info.fullPath = LibraryNaming::groupDirectory(root, info.group) + info.fileName;
@@ -61,7 +60,7 @@ void appendSorted(QList<LibraryTreeNode> &nodes, LibraryNodeKind kind, QStringLi
 QList<LibraryTreeNode> libraryTreeNodes(SongLibrary &library, TitleCollation::SortMode mode)
 {
     QList<LibraryTreeNode> nodes;
-    nodes.append({LibraryNodeKind::Root, Lang::text(Txt::TreeRoot), -1});
+    nodes.append({LibraryNodeKind::Root, QString(), -1, Txt::TreeRoot});
     for (const SongGroupFiles &group : std::as_const(library.groups())) {
         const int parent = int(nodes.size());
         nodes.append({LibraryNodeKind::Group, group.name, 0});
@@ -70,12 +69,12 @@ QList<LibraryTreeNode> libraryTreeNodes(SongLibrary &library, TitleCollation::So
     if (library.slideLists().isEmpty())
         library.slideLists().append(SongGroupFiles{LibraryNaming::singleDirectoryName(ItemKind::Slide), {}});
     int parent = int(nodes.size());
-    nodes.append({LibraryNodeKind::SlidesNode, Lang::text(Txt::TreeSlides), 0});
+    nodes.append({LibraryNodeKind::SlidesNode, QString(), 0, Txt::TreeSlides});
     appendSorted(nodes, LibraryNodeKind::Slide, library.slideLists().first().files, mode, parent);
     if (library.playlistLists().isEmpty())
         library.playlistLists().append(SongGroupFiles{LibraryNaming::singleDirectoryName(ItemKind::Playlist), {}});
     parent = int(nodes.size());
-    nodes.append({LibraryNodeKind::PlaylistsNode, Lang::text(Txt::TreePlaylists), 0});
+    nodes.append({LibraryNodeKind::PlaylistsNode, QString(), 0, Txt::TreePlaylists});
     appendSorted(nodes, LibraryNodeKind::Playlist, library.playlistLists().first().files, mode, parent);
     return nodes;
 }

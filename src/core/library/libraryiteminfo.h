@@ -39,11 +39,13 @@ struct LibraryItemInfo
 };
 
 // One node of the tree as the library gives it: parent is an index into the same list (-1 for the root).
+// The root, slides and playlists nodes are named by a language text instead of a text.
 struct LibraryTreeNode
 {
     LibraryNodeKind kind;
     QString text;
     int parent;
+    int textId = 0;
 };
 
 // The tree in insertion order: the root, each group with its songs sorted by mode, the slides

@@ -2,8 +2,7 @@
 #include "core/library/librarynaming.h"
 
 #include "core/util/fileutils.h"
-#include "core/app/language.h"
-#include "core/model/songfile.h"
+#include "core/util/textids.h"
 
 namespace LibraryNaming {
 
@@ -23,19 +22,6 @@ int tableSize(ItemKind kind)
 bool isValidNumber(ItemKind kind, int number)
 {
     return number >= 1 && number < tableSize(kind);
-}
-
-QString extension(ItemKind kind)
-{
-    switch (kind) {
-    case ItemKind::Song:
-        return QString::fromUtf16(kSongExtension);
-    case ItemKind::Slide:
-        return QString::fromUtf16(kSlideExtension);
-    case ItemKind::Playlist:
-        return QString::fromUtf16(kPlaylistExtension);
-    }
-    return {};
 }
 
 QString singleDirectoryName(ItemKind kind)
@@ -81,35 +67,6 @@ QString groupDirectory(const QString &root, const QString &group)
     return joinPath(root, group) + u'/';
 }
 
-QString formatItemName(int number, const QString &title)
-{
-    // "%.4d": at least four digits, the sign before them for a negative number.
-    QString digits = QString::number(qAbs(qint64(number))).rightJustified(4, u'0');
-    if (number < 0)
-        digits.prepend(u'-');
-    return digits + u' ' + title;
-}
-
-int parseItemNumber(QStringView name)
-{
-    return SongFile::leadingInt(name.left(4));
-}
-
-QString itemTitle(QStringView name)
-{
-    return name.size() > 5 ? name.mid(5).toString() : QString();
-}
-
-QString itemTitleForRename(QStringView name)
-{
-    return name.size() > 5 ? name.mid(5, 40).toString() : QString();
-}
-
-QString itemTitleOfFileName(QStringView fileName)
-{
-    return SongFile::titleOfFileName(fileName);
-}
-
 bool isForbiddenName(QStringView text)
 {
     static constexpr QStringView kForbidden = u".\\/:*?\"<>|";
@@ -123,11 +80,6 @@ bool isForbiddenName(QStringView text)
 QString forbiddenCharacterList()
 {
     return QStringLiteral("\\ / : * ? < > \" |");
-}
-
-QString forbiddenCharacterMessage(int textId)
-{
-    return Lang::text(textId) + u'\t' + forbiddenCharacterList();
 }
 
 int checkGroupName(const QString &name, const QString &baseDir)

@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/itemname.h"
+
 #include <QString>
 #include <QStringView>
 
-// Where each kind of library file lives on a card and how its name carries number and title.
-// A card root is a directory; every item is "NNNN Title" plus its extension.
+// Where each kind of library file lives on a card, the number ranges and the rules for typed
+// names. A card root is a directory; how a file's name carries number and title is ItemName's.
 namespace LibraryNaming {
 
-enum class ItemKind { Song, Slide, Playlist };
+using ::ItemKind;
 
 inline constexpr char16_t kSlideDirName[] = u"screen_dir";
 inline constexpr char16_t kPlaylistDirName[] = u"playlist_dir";
-inline constexpr char16_t kSongExtension[] = u".txt";
-inline constexpr char16_t kSlideExtension[] = u".ekr";
-inline constexpr char16_t kPlaylistExtension[] = u".lst";
 
 // Number-table sizes: songs 1..4999, slides and playlists 1..499 (entry 0 is never used).
 inline constexpr int kSongTableSize = 5000;
@@ -23,7 +22,6 @@ inline constexpr int kPlaylistTableSize = 500;
 
 int tableSize(ItemKind kind);
 bool isValidNumber(ItemKind kind, int number);
-QString extension(ItemKind kind);
 // "screen_dir" for slides, "playlist_dir" for playlists; songs have no single directory (empty).
 QString singleDirectoryName(ItemKind kind);
 
@@ -36,24 +34,10 @@ QString groupDirectory(const QString &root, const QString &group);
 // dir "/" name, whether dir ends with "/" or not.
 QString joinPath(const QString &dir, const QString &name);
 
-// "%.4d %s": 7 and "Kyrie" give "0007 Kyrie".
-QString formatItemName(int number, const QString &title);
-// The value of the first four characters: leading white space and one sign accepted, parsing
-// stops at the first non-digit, no digits give 0 ("12ab Title" gives 12).
-int parseItemNumber(QStringView name);
-// The title of a name without extension: everything after the first five characters.
-QString itemTitle(QStringView name);
-// The title rebuilt for a rename: characters from position 5, at most 40.
-QString itemTitleForRename(QStringView name);
-// The title of a file name with its extension: position 5 up to, not including, the last four.
-QString itemTitleOfFileName(QStringView fileName);
-
 // True when the text holds one of . \ / : * ? " < > |
 bool isForbiddenName(QStringView text);
 // The characters named in the refusal message (the full stop is refused but not listed).
 QString forbiddenCharacterList();
-// A language text followed by a tab and the forbidden-character list.
-QString forbiddenCharacterMessage(int textId);
 
 // The checks of a typed name; each answers 0 when the name passes, otherwise the id of the
 // language text that says why it was refused (checked in the order the dialogs show them).

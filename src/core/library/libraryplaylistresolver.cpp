@@ -4,18 +4,18 @@
 #include "core/library/librarynaming.h"
 #include "core/library/songlibrary.h"
 #include "core/model/song.h"
+#include "core/model/itemname.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-constexpr qsizetype kTitleStart = 5;
 constexpr qsizetype kMaxMatchedTitle = 42;
 
 QString matchedTitle(const QString &name)
 {
-    return name.size() > kTitleStart ? name.mid(kTitleStart, kMaxMatchedTitle) : QString();
+    return name.size() > ItemName::kTitleStart ? name.mid(ItemName::kTitleStart, kMaxMatchedTitle) : QString();
 }
 
 // The first name met with a title is the one every lookup finds.
@@ -69,8 +69,8 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
         // QFile refuses a directory, so opening is the whole test.
         QFile file(path);
         target.found = file.open(QIODevice::ReadOnly);
-        target.number = LibraryNaming::parseItemNumber(*location.name);
-    } else if (Song song; QFileInfo(path).isFile() && SongFile::load(song, path, nullptr, m_options)) {
+        target.number = ItemName::number(*location.name);
+    } else if (Song song; QFileInfo(path).isFile() && SongFile::load(path, song, nullptr, m_options)) {
         target.found = true;
         target.number = song.number();
         target.refrainIndex = song.refrainIndex();
@@ -79,8 +79,9 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
     return target;
 }
 
-bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library, const SongLoadOptions &options)
+bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library, CharsetMode charset,
+                         const SongLoadOptions &options)
 {
     LibraryPlaylistResolver resolver(library, options);
-    return playlist.load(path, &resolver, &library.issues());
+    return playlist.load(path, charset, &resolver, &library.issues());
 }

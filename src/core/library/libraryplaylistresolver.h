@@ -50,6 +50,7 @@ private:
     QHash<QString, PlaylistTarget> m_read; // path -> what reading it gave
 };
 
-// Reads a playlist of the library's card, recording its issues in the library's issue list.
-bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library,
+// Reads a playlist of the library's card, recording its issues in the library's issue list;
+// titles are read in charset first (see Playlist::read).
+bool loadLibraryPlaylist(Playlist &playlist, const QString &path, SongLibrary &library, CharsetMode charset,
                          const SongLoadOptions &options = {});

@@ -19,7 +19,7 @@ QList<SongRef> songsWithNumber(const SongLibrary &library, int number)
     for (const SongGroupFiles &group : library.groups()) {
         for (const QString &name : group.files) {
             Song song;
-            if (SongFile::load(song, library.songPath(group.name, name), nullptr, readOnly) && song.number() == number)
+            if (SongFile::load(library.songPath(group.name, name), song, nullptr, readOnly) && song.number() == number)
                 found.append({group.name, name});
         }
     }

@@ -6,11 +6,11 @@
 #include "core/model/playlist.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
+#include "core/model/itemname.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-using LibraryNaming::ItemKind;
 
 namespace {
 
@@ -78,17 +78,17 @@ const LibraryNumberTable &SongLibrary::numbers(ItemKind kind) const
 
 QString SongLibrary::songPath(const QString &group, const QString &name) const
 {
-    return LibraryNaming::groupDirectory(m_root, group) + name + QStringView(LibraryNaming::kSongExtension);
+    return LibraryNaming::groupDirectory(m_root, group) + name + QStringView(ItemName::kSongExtension);
 }
 
 QString SongLibrary::slidePath(const QString &name) const
 {
-    return LibraryNaming::slideDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kSlideExtension);
+    return LibraryNaming::slideDirectory(m_root) + u'/' + name + QStringView(ItemName::kSlideExtension);
 }
 
 QString SongLibrary::playlistPath(const QString &name) const
 {
-    return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(LibraryNaming::kPlaylistExtension);
+    return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(ItemName::kPlaylistExtension);
 }
 
 bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString &name)
@@ -109,9 +109,9 @@ bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString 
     return false;
 }
 
-bool SongLibrary::shouldStop(const ScanProgress &progress) const
+bool SongLibrary::shouldStop(const Progress &progress) const
 {
-    return m_stopRequested || (progress.stop && progress.stop->load());
+    return m_stopRequested || progress.stopRequested();
 }
 
 void SongLibrary::clearContent()
@@ -127,7 +127,7 @@ void SongLibrary::clearContent()
     m_titles.clear();
 }
 
-bool SongLibrary::scanLibrary(int flags, const ScanProgress &progress, const ScanOptions &options)
+bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOptions &options)
 {
     m_stopRequested = false;
     m_titles.clear();
@@ -175,7 +175,7 @@ void SongLibrary::reportDuplicateOwners(ItemKind kind)
     }
 }
 
-void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+void SongLibrary::scanSongs(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options)
 {
     if (checkNumbers) {
         m_issues.removeFileType(IssueFileType::Song);
@@ -196,17 +196,18 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
             break;
         const int groupIndex = int(m_groups.size());
         m_groups.append(SongGroupFiles{directory, {}});
-        if (progress.onGroup)
-            progress.onGroup(directory);
-        const QStringList names = listFiles(m_root + directory, QString::fromUtf16(LibraryNaming::kSongExtension));
-        m_songCount += int(names.size());
-        for (const QString &name : names) {
-            if (!startFile(progress, name))
+        progress.directory(directory);
+        const QStringList names = listFiles(m_root + directory, QString::fromUtf16(ItemName::kSongExtension));
+        const int count = int(names.size());
+        m_songCount += count;
+        for (int i = 0; i < count; ++i) {
+            const QString &name = names.at(i);
+            if (!startFile(progress, name, i, count))
                 break;
             m_groups[groupIndex].files.append(name);
             if (flags & ScanFlags::LoadContents) {
                 Song song;
-                SongFile::load(song, songPath(directory, name), &m_issues, loadOptions);
+                SongFile::load(songPath(directory, name), song, &m_issues, loadOptions);
             }
         }
         if (!checkNumbers)
@@ -214,10 +215,10 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
         const QStringList &files = m_groups.at(groupIndex).files;
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
-            const int number = LibraryNaming::parseItemNumber(name);
+            const int number = ItemName::number(name);
             checkNumber(ItemKind::Song, number, directory, name, i, groupIndex);
             // Titles are kept in a hash set: a list walk would make a 5000-song scan quadratic.
-            const QString title = LibraryNaming::itemTitle(name).toLower();
+            const QString title = ItemName::title(name).toLower();
             if (m_titles.contains(title))
                 m_issues.append(number, IssueCode::DuplicateTitle, qualifiedName(directory, name), IssueFileType::Song);
             else
@@ -228,7 +229,7 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const ScanProgress &pr
         reportDuplicateOwners(ItemKind::Song);
 }
 
-QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, const ScanProgress &progress)
+QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, const Progress &progress)
 {
     const bool slides = kind == ItemKind::Slide;
     const QString dirName = LibraryNaming::singleDirectoryName(kind);
@@ -243,37 +244,37 @@ QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, c
     count = 0;
     if (shouldStop(progress))
         return {};
-    if (progress.onGroup)
-        progress.onGroup(dirName);
-    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), LibraryNaming::extension(kind));
+    progress.directory(dirName);
+    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
     count = int(names.size());
     return names;
 }
 
-bool SongLibrary::startFile(const ScanProgress &progress, const QString &name) const
+bool SongLibrary::startFile(const Progress &progress, const QString &name, int index, int count) const
 {
     if (shouldStop(progress))
         return false;
-    if (progress.onFile)
-        progress.onFile(name);
+    progress.file(name, index, count);
     return true;
 }
 
-void SongLibrary::scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+void SongLibrary::scanSlides(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Slide, checkNumbers, progress);
     const SongLoadOptions loadOptions{options.rewriteTabs};
     IssueList *issues = (flags & ScanFlags::LoadContents) ? &m_issues : nullptr;
     QStringList &files = m_slideLists.first().files;
     QList<int> slideNumbers;
-    for (const QString &name : names) {
-        if (!startFile(progress, name))
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
+        const QString &name = names.at(i);
+        if (!startFile(progress, name, i, count))
             break;
         files.append(name);
         // A slide's number is the one its file yields; one that cannot be read keeps its name's.
         Song slide;
-        const bool read = SongFile::load(slide, slidePath(name), issues, loadOptions);
-        slideNumbers.append(read ? slide.number() : LibraryNaming::parseItemNumber(name));
+        const bool read = SongFile::load(slidePath(name), slide, issues, loadOptions);
+        slideNumbers.append(read ? slide.number() : ItemName::number(name));
     }
     if (!checkNumbers)
         return;
@@ -283,31 +284,33 @@ void SongLibrary::scanSlides(int flags, bool checkNumbers, const ScanProgress &p
     reportDuplicateOwners(ItemKind::Slide);
 }
 
-void SongLibrary::scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options)
+void SongLibrary::scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Playlist, checkNumbers, progress);
     QStringList &files = m_playlistLists.first().files;
-    for (const QString &name : names) {
-        if (!startFile(progress, name))
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
+        if (!startFile(progress, names.at(i), i, count))
             break;
-        files.append(name);
+        files.append(names.at(i));
     }
     if (!checkNumbers)
         return;
     const QString dirName = m_playlistLists.first().name;
     for (int i = 0; i < files.size(); ++i)
-        checkNumber(ItemKind::Playlist, LibraryNaming::parseItemNumber(files.at(i)), dirName, files.at(i), i, 0);
+        checkNumber(ItemKind::Playlist, ItemName::number(files.at(i)), dirName, files.at(i), i, 0);
     reportDuplicateOwners(ItemKind::Playlist);
 
     // Every playlist with a valid number, owner or not, is read so that its missing entries show.
     LibraryPlaylistResolver resolver(*this, SongLoadOptions{options.rewriteTabs},
                                      LibraryPlaylistResolver::Depth::CheckReadable);
-    for (const QString &name : std::as_const(files)) {
-        if (!LibraryNaming::isValidNumber(ItemKind::Playlist, LibraryNaming::parseItemNumber(name)))
+    for (int i = 0; i < files.size(); ++i) {
+        const QString &name = files.at(i);
+        if (!LibraryNaming::isValidNumber(ItemKind::Playlist, ItemName::number(name)))
             continue;
-        if (!startFile(progress, name))
+        if (!startFile(progress, name, i, int(files.size())))
             break;
         Playlist playlist;
-        playlist.load(playlistPath(name), &resolver, &m_issues);
+        playlist.load(playlistPath(name), options.charset, &resolver, &m_issues);
     }
 }

@@ -3,7 +3,9 @@
 
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
+#include "core/model/charsetmode.h"
 #include "core/model/loadissue.h"
+#include "core/util/progress.h"
 
 #include <QList>
 #include <QSet>
@@ -11,7 +13,6 @@
 #include <QStringList>
 
 #include <atomic>
-#include <functional>
 
 // One directory of the library: a song group, or "screen_dir" / "playlist_dir", with the names
 // of its files without extension ("0007 Kyrie") in listing order.
@@ -40,18 +41,11 @@ struct ScanOptions
     bool createDirectories = true;
     // Lets the song reader rewrite a file whose screen lines held tabs.
     bool rewriteTabs = true;
+    // The board charset of the program's language, in which playlist titles are read first.
+    CharsetMode charset = CharsetMode::Latin;
 
     // For callers that must leave the card as it is (checks, the command line).
-    static ScanOptions readOnly() { return ScanOptions{false, false}; }
-};
-
-// Called before each group and each file, so that a window can update its labels and process
-// pending events; stop is tested at the same points.
-struct ScanProgress
-{
-    std::function<void(const QString &group)> onGroup;
-    std::function<void(const QString &file)> onFile;
-    const std::atomic_bool *stop = nullptr;
+    static ScanOptions readOnly(CharsetMode charset = CharsetMode::Latin) { return ScanOptions{false, false, charset}; }
 };
 
 // The library of one card root as the last scan found it: the group directories and their
@@ -66,8 +60,9 @@ public:
     void setRoot(const QString &root);
 
     // Scans the root (see ScanFlags). Answers true when the issue list is not empty afterwards.
-    // A root that does not exist empties the library and answers false.
-    bool scanLibrary(int flags, const ScanProgress &progress = {}, const ScanOptions &options = {});
+    // A root that does not exist empties the library and answers false. Progress reports each
+    // group (and list directory) and each file before it is handled.
+    bool scanLibrary(int flags, const Progress &progress = {}, const ScanOptions &options = {});
     // Makes a running scan end before its next group or file.
     void requestStop() { m_stopRequested = true; }
     bool stopRequested() const { return m_stopRequested; }
@@ -83,17 +78,17 @@ public:
     QList<SongGroupFiles> &playlistLists() { return m_playlistLists; }
     const QList<SongGroupFiles> &playlistLists() const { return m_playlistLists; }
 
-    LibraryNumberTable &numbers(LibraryNaming::ItemKind kind);
-    const LibraryNumberTable &numbers(LibraryNaming::ItemKind kind) const;
+    LibraryNumberTable &numbers(ItemKind kind);
+    const LibraryNumberTable &numbers(ItemKind kind) const;
     // The first free number from `from` upwards in a kind's table; 0 when the table is full.
-    int findFreeNumber(LibraryNaming::ItemKind kind, int from = 1) const { return numbers(kind).findFree(from); }
+    int findFreeNumber(ItemKind kind, int from = 1) const { return numbers(kind).findFree(from); }
 
     IssueList &issues() { return m_issues; }
     const IssueList &issues() const { return m_issues; }
 
     // Forgets a file that was deleted: removes the name from its list (the group's for songs)
     // and lowers the kind's count. False when the name is not listed.
-    bool forgetFile(LibraryNaming::ItemKind kind, const QString &group, const QString &name);
+    bool forgetFile(ItemKind kind, const QString &group, const QString &name);
 
     // Full paths of a file named in a list ("0007 Kyrie" without extension).
     QString songPath(const QString &group, const QString &name) const;
@@ -101,20 +96,20 @@ public:
     QString playlistPath(const QString &name) const;
 
 private:
-    bool shouldStop(const ScanProgress &progress) const;
+    bool shouldStop(const Progress &progress) const;
     // False when the scan is to stop; otherwise reports the file about to be handled.
-    bool startFile(const ScanProgress &progress, const QString &name) const;
+    bool startFile(const Progress &progress, const QString &name, int index, int count) const;
     // Resets the slides' or the playlists' single list and count and lists their directory.
-    QStringList listSingleDirectory(LibraryNaming::ItemKind kind, bool checkNumbers, const ScanProgress &progress);
+    QStringList listSingleDirectory(ItemKind kind, bool checkNumbers, const Progress &progress);
     void clearContent();
-    void scanSongs(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
-    void scanSlides(int flags, bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
-    void scanPlaylists(bool checkNumbers, const ScanProgress &progress, const ScanOptions &options);
+    void scanSongs(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options);
+    void scanSlides(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options);
+    void scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options);
     // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
-    void checkNumber(LibraryNaming::ItemKind kind, int number, const QString &directory, const QString &name,
+    void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,
                      int indexInGroup, int groupIndex);
     // Issue 1 once more for the owner of every number met twice.
-    void reportDuplicateOwners(LibraryNaming::ItemKind kind);
+    void reportDuplicateOwners(ItemKind kind);
 
     QString m_root;
     int m_songCount = 0;

@@ -2,6 +2,7 @@
 #include "core/library/titlecollation.h"
 
 #include "core/library/librarynaming.h"
+#include "core/model/itemname.h"
 
 #include <algorithm>
 #include <array>
@@ -111,7 +112,7 @@ void sortNames(QStringList &names, SortMode mode)
     std::vector<Keyed> keyed;
     keyed.reserve(size_t(names.size()));
     for (const QString &name : std::as_const(names))
-        keyed.push_back({name, LibraryNaming::parseItemNumber(name)});
+        keyed.push_back({name, ItemName::number(name)});
 
     auto tieBreak = [](const Keyed &x, const Keyed &y) { return x.name.compare(y.name) < 0; };
     if (mode == SortMode::ByNumber) {

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/loadissue.h"
 
+#include "core/util/textids.h"
+
 int issueTextId(int code)
 {
     switch (code) {
-    case IssueCode::NumberOutOfRange: return 193;
-    case IssueCode::DuplicateNumber: return 194;
-    case IssueCode::NameTooLong: return 495;
-    case IssueCode::EmptySequence: return 411;
-    case IssueCode::ShortLine: return 493;
-    case IssueCode::MissingEntry: return 413;
-    case IssueCode::DuplicateTitle: return 516;
-    case IssueCode::RefrainMissing: return 526;
-    default: return 494;
+    case IssueCode::NumberOutOfRange: return Txt::IssueNumberRange;
+    case IssueCode::DuplicateNumber: return Txt::IssueDuplicateNumber;
+    case IssueCode::NameTooLong: return Txt::IssueNameTooLong;
+    case IssueCode::EmptySequence: return Txt::IssueEmptySequence;
+    case IssueCode::ShortLine: return Txt::IssueShortLine;
+    case IssueCode::MissingEntry: return Txt::IssueMissingEntry;
+    case IssueCode::DuplicateTitle: return Txt::IssueDuplicateTitle;
+    case IssueCode::RefrainMissing: return Txt::IssueMissingRefrain;
+    default: return Txt::IssueOther;
     }
 }
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/playlist.h"
 
-#include "core/util/fileutils.h"
-
 #include "core/model/boardcharset.h"
-#include "core/model/charsetmode.h"
+#include "core/model/itemname.h"
 #include "core/model/linereader.h"
-#include "core/model/songfile.h"
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
+#include "core/util/leadingint.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -71,25 +71,25 @@ void Playlist::remove(qsizetype i)
 void Playlist::parseFileName(const QString &path)
 {
     const QString fileName = QFileInfo(path).fileName();
-    m_number = SongFile::leadingInt(QStringView(fileName).left(4));
-    const qsizetype length = fileName.size() - 9;
-    m_name = length > 0 ? fileName.mid(5, length) : QString();
+    m_number = ItemName::number(fileName);
+    m_name = ItemName::titleOfFileName(fileName);
 }
 
-PlaylistEntry Playlist::readEntry(QByteArrayView line) const
+PlaylistEntry Playlist::readEntry(QByteArrayView line, CharsetMode charset)
 {
     FieldCursor fields(line);
     PlaylistEntry entry;
     entry.type = fields.next() == QByteArrayView("EKR") ? PlaylistEntry::Slide : PlaylistEntry::Song;
     entry.fileTitleBytes = fields.next().toByteArray();
-    entry.title = BoardCharset::decode(entry.fileTitleBytes, currentCharsetMode());
+    entry.title = BoardCharset::decode(entry.fileTitleBytes, charset);
     entry.fileTitle = entry.title;
-    entry.stanza = quint8(SongFile::leadingInt(fields.next()) & 0x7F);
-    entry.option = quint8(SongFile::leadingInt(fields.next()));
+    entry.stanza = quint8(leadingInt(fields.next()) & 0x7F);
+    entry.option = quint8(leadingInt(fields.next()));
     return entry;
 }
 
-void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, IssueList *issues) const
+void Playlist::resolveEntry(PlaylistEntry &entry, CharsetMode charset, PlaylistResolver *resolver,
+                            IssueList *issues) const
 {
     const auto type = PlaylistEntry::Type(entry.type);
     PlaylistTarget target;
@@ -97,7 +97,7 @@ void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, Is
         target = resolver->resolve(type, entry.title);
         if (!target.found) {
             // A list written by a program running with the other character set.
-            const QString other = BoardCharset::decode(entry.fileTitleBytes, otherMode(currentCharsetMode()));
+            const QString other = BoardCharset::decode(entry.fileTitleBytes, otherMode(charset));
             const PlaylistTarget second = other == entry.title ? PlaylistTarget{} : resolver->resolve(type, other);
             if (second.found) {
                 entry.title = other;
@@ -119,11 +119,12 @@ void Playlist::resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, Is
         issues->append(m_number, IssueCode::MissingEntry, m_name, IssueFileType::Playlist);
 }
 
-bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *issues)
+bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues,
+                    QString *error)
 {
     m_entries.clear();
     m_loaded = false;
-    if (!device.isReadable())
+    if (!checkReadable(device, error))
         return false;
     LineReader lines(device, kMaxLineBytes);
     QByteArrayView line;
@@ -135,7 +136,7 @@ bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *is
             header = false;
             continue;
         }
-        PlaylistEntry entry = readEntry(line);
+        PlaylistEntry entry = readEntry(line, charset);
         if (entry.isPlaceholder()) {
             // Names no file: fixed values rather than whatever the entry before it resolved to.
             entry.found = false;
@@ -144,7 +145,7 @@ bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *is
             if (entry.isSlide())
                 entry.stanza = 1;
         } else {
-            resolveEntry(entry, resolver, issues);
+            resolveEntry(entry, charset, resolver, issues);
         }
         m_entries.append(entry);
     }
@@ -152,7 +153,8 @@ bool Playlist::read(QIODevice &device, PlaylistResolver *resolver, IssueList *is
     return true;
 }
 
-bool Playlist::load(const QString &path, PlaylistResolver *resolver, IssueList *issues, QString *error)
+bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues,
+                    QString *error)
 {
     clear();
     parseFileName(path);
@@ -163,7 +165,7 @@ bool Playlist::load(const QString &path, PlaylistResolver *resolver, IssueList *
         clear();
         return false;
     }
-    return read(file, resolver, issues);
+    return read(file, charset, resolver, issues, error);
 }
 
 QByteArray Playlist::toBytes() const
@@ -181,10 +183,9 @@ QByteArray Playlist::toBytes() const
     return bytes;
 }
 
-bool Playlist::write(QIODevice &device) const
+bool Playlist::write(QIODevice &device, QString *error) const
 {
-    const QByteArray bytes = toBytes();
-    return device.write(bytes) == bytes.size();
+    return writeAll(device, toBytes(), error);
 }
 
 bool Playlist::save(const QString &path, QString *error)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/charsetmode.h"
 #include "core/model/loadissue.h"
 
 #include <QByteArray>
@@ -79,23 +80,26 @@ public:
     // Number and name from a file name such as "0003 Msza.lst".
     void parseFileName(const QString &path);
 
-    // Reads the entries after clearing them; number and name stay. Each title is resolved
-    // through resolver (in the current board charset, then in the other one); an entry that
-    // cannot be resolved records issue 5 naming this playlist. A line that is not an entry
-    // ends the list. False only when the device is not readable.
-    bool read(QIODevice &device, PlaylistResolver *resolver, IssueList *issues = nullptr);
+    // Reads the entries after clearing them; number and name stay. Each title is decoded in
+    // charset (the board charset of the program's language) and resolved through resolver; one
+    // that is not found there is tried decoded in the other charset. An entry that cannot be
+    // resolved records issue 5 naming this playlist. A line that is not an entry ends the list.
+    // False only when the device is not readable.
+    bool read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues = nullptr,
+              QString *error = nullptr);
     // clear(), parseFileName(), read(). False, with the playlist cleared, when the file cannot be opened.
-    bool load(const QString &path, PlaylistResolver *resolver, IssueList *issues = nullptr, QString *error = nullptr);
+    bool load(const QString &path, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues = nullptr,
+              QString *error = nullptr);
 
     // The file's bytes: the refrain flag is cleared, the fields tab-separated, CR LF line ends.
     QByteArray toBytes() const;
-    bool write(QIODevice &device) const;
-    // Writes through a temporary file, so a failed save leaves the previous file; clears dirty.
+    bool write(QIODevice &device, QString *error = nullptr) const;
+    // Writes atomically, so a failed save leaves the previous file; clears dirty.
     bool save(const QString &path, QString *error = nullptr);
 
 private:
-    PlaylistEntry readEntry(QByteArrayView line) const;
-    void resolveEntry(PlaylistEntry &entry, PlaylistResolver *resolver, IssueList *issues) const;
+    static PlaylistEntry readEntry(QByteArrayView line, CharsetMode charset);
+    void resolveEntry(PlaylistEntry &entry, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues) const;
 
     QString m_name;
     int m_number = -1;

@@ -1,43 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/songfile.h"
 
-#include "core/util/fileutils.h"
 #include "core/model/boardcharset.h"
+#include "core/model/itemname.h"
 #include "core/model/linereader.h"
+#include "core/util/atomicsave.h"
+#include "core/util/deviceio.h"
+#include "core/util/leadingint.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
-#include <limits>
 
 namespace SongFile {
 namespace {
 
 constexpr int kMaxNameLength = 39;
-
-template <typename Char>
-int leadingIntOf(const Char *p, qsizetype n)
-{
-    qsizetype i = 0;
-    auto isBlank = [](char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
-    while (i < n && isBlank(char16_t(p[i])))
-        ++i;
-    bool negative = false;
-    if (i < n && (char16_t(p[i]) == u'+' || char16_t(p[i]) == u'-')) {
-        negative = char16_t(p[i]) == u'-';
-        ++i;
-    }
-    qint64 value = 0;
-    constexpr qint64 kLimit = qint64(std::numeric_limits<int>::max()) + 1;
-    for (; i < n && char16_t(p[i]) >= u'0' && char16_t(p[i]) <= u'9'; ++i) {
-        if (value < kLimit)
-            value = value * 10 + (char16_t(p[i]) - u'0');
-    }
-    if (negative)
-        return int(qMax<qint64>(-value, std::numeric_limits<int>::min()));
-    return int(qMin<qint64>(value, std::numeric_limits<int>::max()));
-}
 
 // Only a line wholly made of 0xFF is empty in a Cyrillic file: there 0xFF is a letter.
 bool isEmptyLineMark(QByteArrayView line, CharsetMode charset)
@@ -190,24 +169,15 @@ void SongReader::readScreenLine(QChar *row, bool keep)
 
 } // namespace
 
-int leadingInt(QByteArrayView text) { return leadingIntOf(text.data(), text.size()); }
-int leadingInt(QStringView text) { return leadingIntOf(text.utf16(), text.size()); }
-
-QString titleOfFileName(QStringView fileName)
-{
-    const qsizetype length = fileName.size() - 9;
-    return length > 0 ? fileName.mid(5, length).toString() : QString();
-}
-
 void parseFileName(Song &song, const QString &path, IssueList *issues)
 {
     const QString name = QFileInfo(path).fileName();
-    song.setNumber(leadingInt(QStringView(name).left(4)));
-    song.setTitle(titleOfFileName(name));
-    const QStringView extension = QStringView(name).right(3);
-    if (name.size() >= 3 && extension == u"txt")
+    song.setNumber(ItemName::number(name));
+    song.setTitle(ItemName::titleOfFileName(name));
+    const std::optional<ItemKind> kind = ItemName::kindOf(name);
+    if (kind == ItemKind::Song)
         song.setKind(SongKind::Song);
-    else if (name.size() >= 3 && extension == u"ekr")
+    else if (kind == ItemKind::Slide)
         song.setKind(SongKind::Slide);
     if (issues && name.size() > kMaxNameLength) {
         issues->append(song.number(), IssueCode::NameTooLong, QFileInfo(path).completeBaseName(),
@@ -215,9 +185,9 @@ void parseFileName(Song &song, const QString &path, IssueList *issues)
     }
 }
 
-bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info)
+bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info, QString *error)
 {
-    if (!device.isReadable())
+    if (!checkReadable(device, error))
         return false;
     SongReader reader(device, song, issues);
     const SongReadInfo result = reader.run();
@@ -283,13 +253,12 @@ QByteArray toBytes(const Song &song)
     return out;
 }
 
-bool write(QIODevice &device, const Song &song)
+bool write(QIODevice &device, const Song &song, QString *error)
 {
-    const QByteArray bytes = toBytes(song);
-    return device.write(bytes) == bytes.size();
+    return writeAll(device, toBytes(song), error);
 }
 
-bool load(Song &song, const QString &path, IssueList *issues, const SongLoadOptions &options, QString *error)
+bool load(const QString &path, Song &song, IssueList *issues, const SongLoadOptions &options, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -302,12 +271,15 @@ bool load(Song &song, const QString &path, IssueList *issues, const SongLoadOpti
     SongReadInfo info;
     read(file, song, issues, &info);
     file.close();
-    if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs)
-        save(song, path);
+    QString rewriteError;
+    if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs && !save(path, song, &rewriteError)) {
+        if (error)
+            *error = QStringLiteral("The file was read with its tabs as spaces but not rewritten: ") + rewriteError;
+    }
     return true;
 }
 
-bool save(Song &song, const QString &path, QString *error)
+bool save(const QString &path, Song &song, QString *error)
 {
     if (!saveFileAtomically(path, toBytes(song), error))
         return false;

@@ -36,25 +36,22 @@ void parseFileName(Song &song, const QString &path, IssueList *issues = nullptr)
 
 // Reads the file body into song. Number, path and kind must already be set: the kind decides
 // whether a "#k" line counts, number and path name the issues. False when device is not readable.
-bool read(QIODevice &device, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr);
+bool read(QIODevice &device, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr,
+          QString *error = nullptr);
 // read() from bytes in memory.
 void fromBytes(const QByteArray &bytes, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr);
 // The canonical bytes of a song.
 QByteArray toBytes(const Song &song);
-bool write(QIODevice &device, const Song &song);
+bool write(QIODevice &device, const Song &song, QString *error = nullptr);
 
-// False, with the song unchanged, when the file cannot be opened.
-bool load(Song &song, const QString &path, IssueList *issues = nullptr, const SongLoadOptions &options = {},
+// Path, number, title and kind from path, then read(). False, with the song unchanged, when the
+// file cannot be opened. A file whose tabs were replaced is rewritten at once (unless options
+// say not to); when that rewrite fails the load still succeeds, the file stays as it was and
+// *error says that it was not rewritten and why. Otherwise error is left alone on success.
+bool load(const QString &path, Song &song, IssueList *issues = nullptr, const SongLoadOptions &options = {},
           QString *error = nullptr);
-// Writes through a temporary file: a failed save leaves the previous file as it was and the song
-// unchanged. On success path, number, title and kind follow the new name and dirty is cleared.
-bool save(Song &song, const QString &path, QString *error = nullptr);
-
-// The C-style leading integer of a field: leading blanks and a sign allowed, stops at the first
-// non-digit, 0 without digits; saturates at the int range instead of overflowing.
-// The title in a file name "NNNN Title.ext": from position 5 up to, not including, the last four.
-QString titleOfFileName(QStringView fileName);
-int leadingInt(QByteArrayView text);
-int leadingInt(QStringView text);
+// Writes atomically: a failed save leaves the previous file as it was and the song unchanged.
+// On success path, number, title and kind follow the new name and dirty is cleared.
+bool save(const QString &path, Song &song, QString *error = nullptr);
 
 } // namespace SongFile

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -18,7 +17,8 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
 
 namespace {
 
-bool deleteBelow(const QString &path, const FileProgress &progress)
+// shown is path below the tree's root; announced the directory last reported.
+bool deleteBelow(const QString &path, const QString &shown, const Progress &progress, QString &announced)
 {
     bool ok = true;
     // Dot names are deleted too: the tree is emptied completely.
@@ -30,10 +30,14 @@ bool deleteBelow(const QString &path, const FileProgress &progress)
         const QString child = path + u'/' + name;
         const QFileInfo info(child);
         if (info.isDir() && !info.isSymLink()) {
-            ok = deleteBelow(child, progress) && ok;
+            ok = deleteBelow(child, shown.isEmpty() ? name : shown + u'/' + name, progress, announced) && ok;
             ok = QDir().rmdir(child) && ok;
         } else {
-            progress.report(child);
+            if (shown != announced) {
+                announced = shown;
+                progress.directory(shown);
+            }
+            progress.file(name, 0, 0);
             ok = QFile::remove(child) && ok;
         }
     }
@@ -42,24 +46,27 @@ bool deleteBelow(const QString &path, const FileProgress &progress)
 
 } // namespace
 
-bool deleteTree(const QString &path, const FileProgress &progress)
+bool deleteTree(const QString &path, const Progress &progress)
 {
     const QFileInfo root(path);
     if (!root.isDir())
         return false;
-    return deleteBelow(root.isSymLink() ? root.symLinkTarget() : path, progress);
+    QString announced;
+    return deleteBelow(root.isSymLink() ? root.symLinkTarget() : path, QString(), progress, announced);
 }
 
-bool copyFiles(const QString &source, const QString &target, const FileProgress &progress)
+bool copyFiles(const QString &source, const QString &target, const Progress &progress)
 {
     bool ok = true;
     const QStringList names = sortedEntries(source, QDir::Files | QDir::NoSymLinks);
-    for (const QString &name : names) {
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
         if (progress.stopRequested())
             return false;
+        const QString &name = names.at(i);
         const QString from = source + u'/' + name;
         const QString to = target + u'/' + name;
-        progress.report(from);
+        progress.file(name, i, count);
         if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
             continue;
         ok = QFile::copy(from, to) && ok;
@@ -67,27 +74,16 @@ bool copyFiles(const QString &source, const QString &target, const FileProgress 
     return ok;
 }
 
-bool deleteFiles(const QString &directory, const QString &pattern, const FileProgress &progress)
+bool deleteFiles(const QString &directory, const QString &pattern, const Progress &progress)
 {
     bool ok = true;
     const QStringList names = QDir(directory).entryList({pattern}, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
-    for (const QString &name : names) {
+    const int count = int(names.size());
+    for (int i = 0; i < count; ++i) {
         if (progress.stopRequested())
             return false;
-        const QString path = directory + u'/' + name;
-        progress.report(path);
-        ok = QFile::remove(path) && ok;
+        progress.file(names.at(i), i, count);
+        ok = QFile::remove(directory + u'/' + names.at(i)) && ok;
     }
     return ok;
-}
-
-bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    file.cancelWriting();
-    return false;
 }

@@ -1,34 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/util/progress.h"
+
 #include <QDir>
 #include <QStringList>
-
-#include <atomic>
-#include <functional>
-
-// Long file operations report each file they handle and stop between files when asked.
-// A failure on one file does not stop the operation; the result says whether all went well.
-struct FileProgress
-{
-    std::function<void(const QString &path)> onItem;
-    const std::atomic_bool *stop = nullptr;
-
-    void report(const QString &path) const { if (onItem) onItem(path); }
-    bool stopRequested() const { return stop && stop->load(); }
-};
 
 // Names in dir without "." and "..", names starting with "." left out, name filters matched case-sensitively;
 // sorted by comparing UTF-16 code units so that "first met" rules are deterministic.
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters = {});
 
-// Deletes every file and subdirectory below path, depth first; path itself stays.
-// Symbolic links are removed, never followed.
-bool deleteTree(const QString &path, const FileProgress &progress = {});
+// The operations below report each file they handle and stop between files when asked. A
+// failure on one file does not stop them; the result says whether all went well.
+
+// Deletes every file and subdirectory below path, depth first; path itself stays. Symbolic
+// links are removed, never followed. Before the files of another directory than the one last
+// reported, that directory is reported by its path below path ("" for path itself).
+bool deleteTree(const QString &path, const Progress &progress = {});
 // Copies the files (not the subdirectories) of source into target; an existing target file is kept.
-bool copyFiles(const QString &source, const QString &target, const FileProgress &progress = {});
+bool copyFiles(const QString &source, const QString &target, const Progress &progress = {});
 // Deletes the files of directory that match a wildcard pattern; subdirectories are left alone.
-bool deleteFiles(const QString &directory, const QString &pattern, const FileProgress &progress = {});
-// Writes bytes as the whole new content of path through a temporary file in the same directory:
-// a failed or interrupted save leaves the previous file as it was.
-bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+bool deleteFiles(const QString &directory, const QString &pattern, const Progress &progress = {});

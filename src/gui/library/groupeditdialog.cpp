@@ -2,7 +2,7 @@
 #include "gui/library/groupeditdialog.h"
 
 #include "core/app/language.h"
-#include "core/model/songfile.h"
+#include "core/util/leadingint.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 
@@ -129,7 +129,7 @@ void GroupEditDialog::accept()
         return;
     }
     m_group.name = name;
-    m_group.firstNumber = SongFile::leadingInt(m_from->text());
-    m_group.lastNumber = SongFile::leadingInt(m_to->text());
+    m_group.firstNumber = leadingInt(m_from->text());
+    m_group.lastNumber = leadingInt(m_to->text());
     QDialog::accept();
 }

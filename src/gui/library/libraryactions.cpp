@@ -6,6 +6,7 @@
 #include "core/app/language.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/librarysearch.h"
+#include "core/model/itemname.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/card/drivecombo.h"
@@ -106,7 +107,7 @@ void LibraryPanel::renamePlaylist()
     if (LibraryTree::kindOf(item) != LibraryNodeKind::Playlist)
         return;
     const LibraryItemInfo info = m_tree->itemInfo(item, m_root);
-    PlaylistNameDialog dialog(LibraryNaming::itemTitleOfFileName(info.fileName), this);
+    PlaylistNameDialog dialog(ItemName::titleOfFileName(info.fileName), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     LibraryFiles::renamePlaylist(LibraryNaming::playlistDirectory(m_root), info.fileName, dialog.title());

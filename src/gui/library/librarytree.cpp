@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/library/librarytree.h"
 
+#include "core/app/language.h"
 #include "gui/library/treeicons.h"
 
 #include <QApplication>
@@ -101,7 +102,7 @@ void LibraryTree::build(const QList<LibraryTreeNode> &nodes)
     items.reserve(nodes.size());
     for (const LibraryTreeNode &node : nodes) {
         QTreeWidgetItem *item = node.parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items.at(node.parent));
-        item->setText(0, node.text);
+        item->setText(0, node.textId != 0 ? Lang::text(node.textId) : node.text);
         item->setData(0, kKindRole, int(node.kind));
         item->setIcon(0, TreeIcons::icon(imageOf(node.kind)));
         items.append(item);

@@ -38,7 +38,7 @@ bool NameDialog::acceptOrExplain(int refusal, int forbiddenId, int emptyId)
         return true;
     }
     if (refusal == forbiddenId)
-        errorBox(this, LibraryNaming::forbiddenCharacterMessage(refusal));
+        errorBox(this, Lang::text(refusal) + u'\t' + LibraryNaming::forbiddenCharacterList());
     else if (refusal == emptyId)
         errorBox(this, Lang::text(refusal));
     else

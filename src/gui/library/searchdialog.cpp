@@ -2,7 +2,7 @@
 #include "gui/library/searchdialog.h"
 
 #include "core/app/language.h"
-#include "core/model/songfile.h"
+#include "core/util/leadingint.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 
@@ -65,7 +65,7 @@ QString SearchDialog::text() const
 
 int SearchDialog::number() const
 {
-    return SongFile::leadingInt(m_numberEdit->text());
+    return leadingInt(m_numberEdit->text());
 }
 
 void SearchDialog::accept()

@@ -3,6 +3,7 @@
 
 #include "core/app/language.h"
 #include "core/library/songlibrary.h"
+#include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
 
 #include <QCloseEvent>
@@ -87,17 +88,19 @@ bool WaitDialog::runScan(SongLibrary &library, int flags)
     bool clean = false;
     QTimer::singleShot(g_startDelay, this, [&] {
         m_working = true;
-        ScanProgress progress;
+        Progress progress;
         progress.stop = &m_stop;
-        progress.onGroup = [this](const QString &group) {
+        progress.onDirectory = [this](const QString &group) {
             m_groupLabel->setText(group);
             QCoreApplication::processEvents();
         };
-        progress.onFile = [this](const QString &file) {
+        progress.onFile = [this](const QString &file, int, int) {
             m_fileLabel->setText(file);
             QCoreApplication::processEvents();
         };
-        clean = !library.scanLibrary(flags, progress);
+        ScanOptions options;
+        options.charset = currentCharsetMode();
+        clean = !library.scanLibrary(flags, progress, options);
         m_working = false;
         done(clean ? QDialog::Accepted : QDialog::Rejected);
     });

@@ -286,7 +286,8 @@ void MainWindow::exportFonts()
     for (const FontExportResult::Skipped &skipped : result.skipped)
         errorBox(this, Lang::text(skipped.textId) + u' ' + skipped.fontName);
     if (!result.ok)
-        errorBox(this, Lang::text(result.failureTextId));
+        errorBox(this, result.error.isEmpty() ? Lang::text(result.failureTextId)
+                                              : Lang::text(result.failureTextId) + u'\n' + result.error);
     else
         infoBox(this, Lang::text(Txt::FontExportDone) + u'\n' + outDir);
 }

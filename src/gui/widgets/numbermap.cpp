@@ -3,6 +3,7 @@
 
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
+#include "core/model/itemname.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -132,7 +133,7 @@ void NumberMap::drawHovered(QPainter &p) const
     const LibraryNumberTable::Entry &entry = m_table->entry(m_hovered);
     if (!entry.used)
         return;
-    const QString title = LibraryNaming::itemTitle(entry.fileName);
+    const QString title = ItemName::title(entry.fileName);
     if (title.isEmpty())
         return;
     QFont font(QStringLiteral("Tahoma"));

@@ -4,6 +4,8 @@
 // Every language text id the program looks up, by name. Code asks for texts only
 // through these names (Lang::text(Txt::ErrorCaption)), so the test of the shipped
 // language files can walk this one list. Add new ids here, then to every .lang file.
+// The ids sit at the bottom so that every layer can name a message; the texts are looked
+// up only by the language layer above (core/app/language.h) and the user interfaces.
 #define LUMIVOX_TEXT_IDS(X)                                                                \
     /* message boxes */                                                                    \
     X(ErrorCaption, 101)                                                                   \

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The three kinds of library file.
+enum class ItemKind { Song, Slide, Playlist };
+
+// How a library file's name "NNNN Title.ext" carries its number, its title and its kind:
+// "0007 Kyrie.txt" is song 7 "Kyrie". Every reader of such names uses these rules.
+namespace ItemName {
+
+inline constexpr char16_t kSongExtension[] = u".txt";
+inline constexpr char16_t kSlideExtension[] = u".ekr";
+inline constexpr char16_t kPlaylistExtension[] = u".lst";
+// Four digits and a space come before the title.
+inline constexpr qsizetype kTitleStart = 5;
+
+QString extension(ItemKind kind);
+// The kind its last three characters name ("txt", "ekr", "lst"); none for any other name.
+std::optional<ItemKind> kindOf(QStringView fileName);
+
+// "%.4d %s": 7 and "Kyrie" give "0007 Kyrie".
+QString format(int number, const QString &title);
+// The value of the first four characters: leading white space and one sign accepted, parsing
+// stops at the first non-digit, no digits give 0 ("12ab Title" gives 12).
+int number(QStringView name);
+// The title of a name without extension: everything after the first five characters.
+QString title(QStringView name);
+// The title of a file name with its extension: position 5 up to, not including, the last four.
+QString titleOfFileName(QStringView fileName);
+// The title rebuilt for a rename: characters from position 5, at most 40.
+QString titleForRename(QStringView name);
+
+} // namespace ItemName
