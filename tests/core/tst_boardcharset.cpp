@@ -140,17 +140,6 @@ private slots:
         QFETCH(QString, aligned);
         QCOMPARE(BoardCharset::alignRow(row, RowAlignment(alignment)), aligned);
     }
-
-    void alignScreenAlignsEveryLine()
-    {
-        QString text;
-        for (int line = 0; line < kScreenLines; ++line)
-            text += QString(line, u' ') + u'x' + QString(19 - line, u' ');
-        const QString right = alignScreen(text, RowAlignment::Right);
-        QCOMPARE(right.size(), kScreenChars);
-        for (int line = 0; line < kScreenLines; ++line)
-            QCOMPARE(right.mid(line * 20, 20), QString(19, u' ') + u'x');
-    }
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestBoardCharset)

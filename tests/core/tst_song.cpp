@@ -209,26 +209,6 @@ private slots:
         QCOMPARE(emptied.currentScreenTime(), 0);
     }
 
-    void clearKeepsIdentity()
-    {
-        Song song = refrainSong();
-        song.setNumber(12);
-        song.setTitle(QStringLiteral("Abc"));
-        song.setPath(QStringLiteral("/card/Grupa/0012 Abc.txt"));
-        song.setCharset(CharsetMode::Cyrillic);
-        song.setKind(SongKind::Slide);
-        song.markSaved();
-        song.setDirty(true);
-        song.setHasTimings(true);
-        song.clear();
-        QCOMPARE(layout(song), u" @0.0"_qs);
-        QVERIFY(song.sequence().isEmpty() && song.refrainIndex() == 0 && song.savedNumber() == 0);
-        QVERIFY(song.savedTitle().isEmpty() && !song.isDirty() && !song.hasTimings());
-        QCOMPARE(QStringList({QString::number(song.number()), song.title(), song.path()}),
-                 QStringList({u"12"_qs, u"Abc"_qs, u"/card/Grupa/0012 Abc.txt"_qs}));
-        QVERIFY(song.charset() == CharsetMode::Cyrillic && song.kind() == SongKind::Slide);
-    }
-
     void sameContentComparesTimesOnlyWithTheFlag()
     {
         Song a = songWith({2});
