@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Shared by the test executables: per-test settings, data paths and small file helpers.
+// Shared by the test executables: the test framework, per-test settings, data paths and small
+// file helpers.
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace TestSupport {
 

@@ -13,8 +13,6 @@
 #include "testsupport.h"
 
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace TestSupport;
 

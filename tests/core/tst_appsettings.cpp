@@ -8,8 +8,6 @@
 
 #include <QBuffer>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
 
 class TestAppSettings : public QObject
 {

@@ -2,8 +2,6 @@
 #include "core/model/boardcharset.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 using namespace BoardCharset;
 
 class TestBoardCharset : public QObject

@@ -6,9 +6,6 @@
 #include "core/util/textids.h"
 #include "core/card/cardcopy.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include <optional>
 
 #include <sys/stat.h>

@@ -11,9 +11,7 @@
 
 #include <QBuffer>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtEndian>
-#include <QtTest>
 
 #include <optional>
 

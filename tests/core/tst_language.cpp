@@ -5,8 +5,6 @@
 #include "testsupport.h"
 
 #include <QBuffer>
-#include <QTemporaryDir>
-#include <QtTest>
 
 class TestLanguage : public QObject
 {

@@ -9,8 +9,6 @@
 #include "core/model/itemname.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 using LibraryNaming::ItemKind;
 using LibraryFiles::MoveResult;
 using TestSupport::readFile;

@@ -8,9 +8,6 @@
 #include "core/model/songfile.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 using namespace LibraryNaming;
 
 class TestLibraryNaming : public QObject

@@ -3,7 +3,6 @@
 #include "testsupport.h"
 
 #include <QPoint>
-#include <QtTest>
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include "testsupport.h"
 
 #include <QBuffer>
-#include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 

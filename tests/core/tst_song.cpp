@@ -2,8 +2,6 @@
 #include "core/model/song.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 namespace {
 
 // A screen whose first line names it, e.g. "S1.2" for stanza 1, screen 2 (1-based).

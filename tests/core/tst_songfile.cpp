@@ -5,8 +5,6 @@
 #include "testsupport.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 

@@ -2,9 +2,6 @@
 #include "core/library/songlibrary.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include <sys/stat.h>
 #include <fcntl.h>
 #include <unistd.h>

@@ -2,8 +2,6 @@
 #include "core/library/titlecollation.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 #include <algorithm>
 
 using namespace TitleCollation;

@@ -14,9 +14,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 
 class TestDialogs : public QObject
 {

@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QtTest>
 
 namespace {
 QColor pixel(QWidget &w, int x, int y)

@@ -20,9 +20,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTreeWidget>
-#include <QtTest>
 
 using namespace LibraryTest;
 
@@ -103,7 +101,6 @@ private slots:
         QVERIFY(!combo.isEnabled());
     }
 
-
     // The name rules are LibraryNaming's (tst_librarynaming); here the dialogs apply them.
     void nameDialogsRefuseAndKeepTheText()
     {
@@ -146,7 +143,6 @@ private slots:
         QVERIFY(dialog.byNumber());
         QCOMPARE(dialog.number(), 12);
     }
-
 
     void groupColourDialogs()
     {

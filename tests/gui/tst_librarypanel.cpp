@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTableWidget>
-#include <QtTest>
 
 using namespace LibraryTest;
 using TestSupport::readFile;

@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QtTest>
 
 class TestMainWindow : public QObject
 {

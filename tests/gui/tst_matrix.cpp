@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPainter>
-#include <QtTest>
 
 class TestMatrix : public QObject
 {
