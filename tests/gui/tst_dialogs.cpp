@@ -2,11 +2,9 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
-#include "gui/main/aboutdialog.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/settingsdialog.h"
 #include "gui/main/splashscreen.h"
-#include "gui/widgets/linklabel.h"
 #include "testappcore.h"
 
 #include <QApplication>
@@ -110,15 +108,6 @@ private slots:
         splash.tick();
         QVERIFY(!splash.isVisible());
         QCOMPARE(splash.result(), int(QDialog::Accepted));
-    }
-
-    void aboutBoxLinkIsClickable()
-    {
-        AboutDialog about;
-        about.show();
-        QSignalSpy clicked(about.dataFolderLink(), &LinkLabel::clicked);
-        QTest::mouseClick(about.dataFolderLink(), Qt::LeftButton);
-        QCOMPARE(clicked.size(), 1);
     }
 
     void messageBoxesUseLanguageCaptionsAndButtons()

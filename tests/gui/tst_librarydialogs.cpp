@@ -2,24 +2,19 @@
 // The library's dialogs and its drive list on their own: name checks, search, group colours,
 // the issue window.
 #include "core/app/language.h"
-#include "core/model/loadissue.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/groupeditdialog.h"
 #include "gui/library/newgroupdialog.h"
-#include "gui/library/issuewindow.h"
 #include "gui/library/searchdialog.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
-#include "testsupport.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QTableWidget>
 #include <QTreeWidget>
 
 using namespace LibraryTest;
@@ -43,26 +38,6 @@ private slots:
     }
 
     void init() { m_boxes.clear(); }
-
-    // The order is issueRows' (tst_libraryfiles); here the window shows the rows and their bands.
-    void issueWindowOrderAndBands()
-    {
-        IssueWindow window;
-        IssueList issues;
-        issues.append(100, IssueCode::DuplicateNumber, QStringLiteral("G/0100 b"), IssueFileType::Song);
-        issues.append(20, IssueCode::MissingEntry, QStringLiteral("0020 p"), IssueFileType::Playlist);
-        issues.append(100, IssueCode::DuplicateNumber, QStringLiteral("G/0100 a"), IssueFileType::Song);
-        window.fill(issues);
-        QStringList rows;
-        for (int row = 0; row < window.list()->rowCount(); ++row) {
-            rows << window.list()->item(row, 0)->text() + u' ' + window.list()->item(row, 2)->text() + u' '
-                        + window.list()->item(row, 2)->background().color().name();
-        }
-        const QString green = IssueWindow::kGreen.name();
-        QCOMPARE(rows, QStringList({u"20 0020 p "_qs + IssueWindow::kYellow.name(), u"100 G/0100 b "_qs + green,
-                                    u"100 G/0100 a "_qs + green}));
-        QCOMPARE(window.list()->item(0, 1)->text(), Lang::text(Txt::IssueMissingEntry));
-    }
 
     void driveListNotifiesOnTheEdges()
     {

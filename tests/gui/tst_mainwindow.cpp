@@ -50,28 +50,6 @@ private slots:
         QCOMPARE(frame.action(Command::Exit)->text(), QStringLiteral("Exit"));
     }
 
-    void undoRedoAreGreyed()
-    {
-        MainWindow frame;
-        QVERIFY(!frame.action(Command::Undo)->isEnabled());
-        QVERIFY(!frame.action(Command::Redo)->isEnabled());
-        for (Command c : {Command::Exit, Command::ProgramSettings, Command::About, Command::ToolBar, Command::StatusBar})
-            QVERIFY(frame.action(c)->isEnabled());
-    }
-
-    void toolBarAndStatusBarToggle()
-    {
-        MainWindow frame;
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        frame.action(Command::StatusBar)->trigger();
-        QVERIFY(frame.statusBar()->isHidden());
-        frame.action(Command::ToolBar)->trigger();
-        QVERIFY(frame.toolBar()->isHidden());
-        frame.action(Command::ToolBar)->trigger();
-        QVERIFY(frame.toolBar()->isVisible());
-    }
-
     void projectButtonsComeAndGoOnTheToolBarOnly()
     {
         MainWindow frame;
