@@ -90,13 +90,6 @@ inline ProcessRun runProcess(const QString &program, const QStringList &args,
     return r;
 }
 
-// This build's lumivox-cli run to its end.
-inline ProcessRun runCli(const QStringList &args,
-                         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    return runProcess(buildDir() + u"/bin/lumivox-cli", args, env);
-}
-
 // Copies a fixture tree, dot names included, into to (created when missing).
 inline bool copyTree(const QString &from, const QString &to)
 {
