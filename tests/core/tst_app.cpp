@@ -1,23 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The application layer: settings, their store, music map and recent files, and the languages.
 #include "core/app/appcore.h"
 #include "core/app/appsettings.h"
+#include "core/app/language.h"
+#include "core/app/languagetable.h"
 #include "core/app/musicmap.h"
 #include "core/app/recentfiles.h"
 #include "core/app/songgroup.h"
+#include "core/util/textids.h"
 #include "testsupport.h"
 
 #include <QBuffer>
 #include <QSettings>
 
-class TestAppSettings : public QObject
+class TestApp : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir; // emptied after every test
     QString iniPath() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
 
+    static LanguageTable parse(const QByteArray &bytes)
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        LanguageTable table;
+        table.read(buffer);
+        return table;
+    }
+    void writeLanguage(const QString &name, const QByteArray &bytes)
+    {
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(name + u".lang"), bytes));
+    }
+
 private slots:
-    void init() { QFile::remove(iniPath()); }
+    void cleanup()
+    {
+        Lang::setShowTextIds(false);
+        Lang::table().clear();
+        for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
+            QFile::remove(m_dir.filePath(f));
+    }
 
     void corruptStoreReadsAsDefaults()
     {
@@ -206,7 +230,118 @@ private slots:
                                             QStringLiteral("/p/4.lvp"), QStringLiteral("/p/2.lvp")}));
         QCOMPARE(store.value(QStringLiteral("Recent File List/File1")).toString(), QStringLiteral("/p/3.lvp"));
     }
+
+    // Languages.
+    void tableFormat()
+    {
+        const LanguageTable t = parse("\xEF\xBB\xBF# comment\r\nversion=0x2000001\r\n"
+                                      "101=Błąd\r\n"
+                                      "102=a\\nb\\tc\\\\d\\x\n"
+                                      "103 = spaced key\n"
+                                      "no equals sign\n"
+                                      "abc=not a number\n"
+                                      "=empty key\n"
+                                      "-5=negative\n"
+                                      "104=\n"
+                                      "105=x=y\n");
+        QCOMPARE(t.version(), LanguageTable::kRequiredVersion);
+        QCOMPARE(t.text(101), QStringLiteral("Błąd"));
+        QCOMPARE(t.text(102), QStringLiteral("a\nb\tc\\d\\x"));
+        QCOMPARE(t.text(103), QStringLiteral(" spaced key"));
+        QVERIFY(t.contains(104));
+        QCOMPARE(t.text(104), QString());
+        QCOMPARE(t.text(105), QStringLiteral("x=y"));
+        QCOMPARE(t.ids().size(), 5);
+        QCOMPARE(t.text(999), QString());
+    }
+
+    void missingOrBadVersionReadsAsZero()
+    {
+        QCOMPARE(parse("101=x\n").version(), 0u);
+        QCOMPARE(parse("version=banana\n").version(), 0u);
+        QCOMPARE(parse("version=33554433\n").version(), LanguageTable::kRequiredVersion);
+    }
+
+    void textsAreCutTo254Characters()
+    {
+        const QByteArray longText(400, 'x');
+        QCOMPARE(parse("7=" + longText).text(7).size(), 254);
+        // A cut never leaves half of a surrogate pair.
+        QByteArray emoji = QByteArray(253, 'y') + "\xF0\x9F\x8E\xB5";
+        QCOMPARE(parse("8=" + emoji).text(8).size(), 253);
+    }
+
+    // The named language when it is there with the right version; Polski, unchecked, when it is
+    // not; nothing when its version is wrong or no file opens.
+    void loadingRules()
+    {
+        QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::OpenError);
+        QCOMPARE(Lang::openErrorMessage(QStringLiteral("Deutsch")), QStringLiteral("Language file : Deutsch.lang open error"));
+        writeLanguage(QStringLiteral("Polski"), "version=0x1\n101=Błąd\n");
+        QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Klingon")), Lang::LoadResult::FellBack);
+        QCOMPARE(Lang::text(101), QStringLiteral("Błąd"));
+        writeLanguage(QStringLiteral("Deutsch"), "version=0x2000001\n101=Fehler\n");
+        QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::Loaded);
+        QCOMPARE(Lang::text(101), QStringLiteral("Fehler"));
+        QCOMPARE(Lang::version(), LanguageTable::kRequiredVersion);
+        for (const QByteArray &bad : {QByteArray("version=0x2000002\n101=Fehler\n"), QByteArray("101=x\n")}) {
+            writeLanguage(QStringLiteral("Deutsch"), bad);
+            QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::WrongVersion);
+            QCOMPARE(Lang::text(101), QString());
+        }
+        QCOMPARE(Lang::wrongVersionMessage(), QStringLiteral("Niepoprawna wersja bilioteki językowej"));
+    }
+
+    void textIdMode()
+    {
+        writeLanguage(QStringLiteral("Polski"), "version=0x2000001\n522=Już działa.\n116=&Plik\n");
+        Lang::load(m_dir.path(), QStringLiteral("Polski"));
+        Lang::setShowTextIds(true);
+        QCOMPARE(Lang::text(522), QStringLiteral("424 Już działa.|"));
+        QCOMPARE(Lang::text(116), QStringLiteral("18 &Plik|"));
+        Lang::setShowTextIds(false);
+        QCOMPARE(Lang::text(522), QStringLiteral("Już działa."));
+    }
+
+    void availableLanguagesAreSortedNames()
+    {
+        writeLanguage(QStringLiteral("Polski"), "");
+        writeLanguage(QStringLiteral("English"), "");
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(QStringLiteral("notes.txt")), "x"));
+        QCOMPARE(Lang::availableLanguages(m_dir.path()),
+                 QStringList({QStringLiteral("English"), QStringLiteral("Polski")}));
+    }
+
+    // Every shipped language defines every id the program asks for, with the right version.
+    void shippedLanguagesAreComplete_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir dir(TestSupport::shippedLanguageDir());
+        const QStringList files = dir.entryList({QStringLiteral("*.lang")}, QDir::Files);
+        QVERIFY(files.contains(QStringLiteral("Polski.lang")));
+        QVERIFY(files.contains(QStringLiteral("English.lang")));
+        for (const QString &file : files)
+            QTest::newRow(qPrintable(file)) << dir.filePath(file);
+    }
+    void shippedLanguagesAreComplete()
+    {
+        QFETCH(QString, path);
+        LanguageTable table;
+        QVERIFY(table.load(path));
+        QCOMPARE(table.version(), LanguageTable::kRequiredVersion);
+        QStringList missing;
+        for (int id : Txt::kAll) {
+            if (!table.contains(id) || table.text(id).trimmed().isEmpty())
+                missing << QString::number(id);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(u"missing ids: " + missing.join(u", ")));
+    }
+
+    void textIdsAreUnique()
+    {
+        QCOMPARE(QSet<int>(std::begin(Txt::kAll), std::end(Txt::kAll)).size(), qsizetype(std::size(Txt::kAll)));
+    }
 };
 
-LUMIVOX_TEST_MAIN_CORE(TestAppSettings)
-#include "tst_appsettings.moc"
+LUMIVOX_TEST_MAIN_CORE(TestApp)
+#include "tst_app.moc"
