@@ -7,6 +7,7 @@
 #include "cli/packcommand.h"
 #include "cli/scancommand.h"
 #include "cli/songcommand.h"
+#include "core/app/version.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -120,7 +120,9 @@ private slots:
         Playlist playlist;
         MusicMap map;
         for (int i = 0; i < 20; ++i) {
-            playlist.append(PlaylistEntry{.title = QStringLiteral("Kyrie %1").arg(i)});
+            PlaylistEntry entry;
+            entry.title = QStringLiteral("Kyrie %1").arg(i);
+            playlist.append(entry);
             map.setValue(QStringLiteral("Kyrie %1").arg(i), QStringLiteral("kyrie.mp3"));
         }
         FontExportOptions fonts{sources, dir.path(), {QStringLiteral("A")}};

@@ -9,23 +9,27 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <utility>
 
 namespace LibraryTest {
 
-// Runs act on the next modal dialog of type D once it is shown.
+// Runs act on the next modal dialog of type D once it is shown. The polling timer belongs to
+// the application and deletes itself once it has acted.
 template <typename D>
 inline void whenShown(std::function<void(D *)> act)
 {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [act, attempt] {
-        if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget()))
-            act(dialog);
-        else
-            QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
+    auto *timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act = std::move(act)] {
+        auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            timer->setInterval(10);
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start(0);
 }
 
 inline DriveEntry cardEntry(const QString &root, const QString &label = QStringLiteral("CARD"))

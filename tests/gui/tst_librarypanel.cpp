@@ -4,6 +4,7 @@
 #include "core/app/language.h"
 #include "gui/card/drivecombo.h"
 #include "gui/library/issuewindow.h"
+#include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/newgroupdialog.h"
@@ -100,7 +101,7 @@ class TestLibraryPanel : public QObject
     // The entry of the context menu of item that shows the language text textId.
     QAction *menuEntry(QTreeWidgetItem *item, int textId)
     {
-        m_menu.reset(m_panel->createContextMenu(item));
+        m_menu.reset(m_panel->actions()->createContextMenu(item));
         return m_menu->findChild<QAction *>(u"menuText"_qs + QString::number(textId));
     }
 
@@ -150,7 +151,7 @@ private slots:
         byNumber->trigger();
         QCOMPARE(treeLines().mid(2, 2), QStringList({u"    0010 Rorate"_qs, u"    0011 Archanioł"_qs}));
         QVERIFY(menuEntry(tree()->topLevelItem(0), 525)->isChecked());
-        m_panel->setSortMode(TitleCollation::SortMode::ByTitle);
+        m_panel->actions()->setSortMode(TitleCollation::SortMode::ByTitle);
 
         // The main window's library commands are live once the panel is in place.
         for (Command c : {Command::IssueWindow, Command::FindSong, Command::RefreshFileList, Command::InitialiseCard,
@@ -161,7 +162,7 @@ private slots:
     void ctrlAndShiftSelectionAndTheSongMenu()
     {
         openPanel({fixtureCard()});
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         QTreeWidgetItem *ave = item(QStringLiteral("0003 Ave"));
         QTreeWidgetItem *aveMaria = item(QStringLiteral("0012 Ave Maria"));
         QTreeWidgetItem *zdrowas = item(QStringLiteral("0001 Zdrowaś"));
@@ -175,8 +176,8 @@ private slots:
 
         // Two selected: "add to playlist" and "edit" are greyed even with pages listening.
         QObject listener;
-        connect(m_panel, &LibraryPanel::openFileRequested, &listener, [] {});
-        connect(m_panel, &LibraryPanel::addToPlaylistRequested, &listener, [] {});
+        connect(m_panel->actions(), &LibraryActions::openFileRequested, &listener, [] {});
+        connect(m_panel->actions(), &LibraryActions::addToPlaylistRequested, &listener, [] {});
         QVERIFY(!menuEntry(zdrowas, 399)->isEnabled());
         QVERIFY(!menuEntry(zdrowas, 401)->isEnabled());
         QVERIFY(menuEntry(zdrowas, 400)->isEnabled());
@@ -227,7 +228,7 @@ private slots:
         QVERIFY(QFile::remove(m_card + u"Maryjne/0001 Zdrowaś.txt"));
         const QStringList before = treeLines();
         click(maryjne);
-        m_panel->deleteGroup();
+        m_panel->actions()->deleteGroup();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::GroupNotEmpty)});
         QCOMPARE(treeLines(), before);
 
@@ -243,18 +244,18 @@ private slots:
     void deleteRemovesFilesNodesAndCounts()
     {
         openPanel({fixtureCard()});
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         click(item(QStringLiteral("0003 Ave")));
         click(item(QStringLiteral("0010 Rorate")), Qt::ControlModifier);
         click(item(QStringLiteral("0001 Witamy")), Qt::ControlModifier);
 
         m_boxes.answer = QMessageBox::No;
-        m_panel->deleteSelected();
+        m_panel->actions()->deleteSelected();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::DeleteFilesQuestion)});
         QVERIFY(exists(u"Maryjne/0003 Ave.txt"_qs));
 
         m_boxes.answer = QMessageBox::Yes;
-        m_panel->deleteSelected();
+        m_panel->actions()->deleteSelected();
         for (const QString &file : {u"Maryjne/0003 Ave.txt"_qs, u"Adwent/0010 Rorate.txt"_qs, u"screen_dir/0001 Witamy.ekr"_qs})
             QVERIFY(!exists(file));
         QVERIFY(!item(QStringLiteral("0003 Ave")) && !item(QStringLiteral("0001 Witamy")));
@@ -269,7 +270,7 @@ private slots:
         QTreeWidgetItem *gone = item(QStringLiteral("0011 Archanioł"));
         click(gone);
         QVERIFY(QFile::remove(m_card + u"Adwent/0011 Archanioł.txt"));
-        m_panel->deleteSelected();
+        m_panel->actions()->deleteSelected();
         QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::DeleteFileFailed) + QStringLiteral(" 0011 Archanioł.txt"));
         QCOMPARE(item(QStringLiteral("0011 Archanioł")), gone);
     }
@@ -280,34 +281,34 @@ private slots:
         writeFiles(card, {u"Adwent/0003 Ave.txt"_qs}, "adwent copy");
         openPanel({card});
         const auto info = [this](const QString &text) { return tree()->itemInfo(item(text), m_panel->root()); };
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         QTreeWidgetItem *adwentAve = tree()->topLevelItem(0)->child(0)->child(1);
         QCOMPARE(adwentAve->text(0), QStringLiteral("0003 Ave"));
         const LibraryItemInfo dragged = tree()->itemInfo(adwentAve, m_panel->root());
 
         // Onto a song of its own group: nothing happens, nothing is asked.
-        m_panel->moveSong(dragged, info(QStringLiteral("0010 Rorate")));
+        m_panel->actions()->moveSong(dragged, info(QStringLiteral("0010 Rorate")));
         QVERIFY(m_boxes.isEmpty());
         // Onto a group holding the same name: asked, and No keeps both files.
         m_boxes.answer = QMessageBox::No;
-        m_panel->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
+        m_panel->actions()->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::MoveReplaceQuestion)});
         QCOMPARE(readFile(card + u"Adwent/0003 Ave.txt"), QByteArray("adwent copy"));
         m_boxes.answer = QMessageBox::Yes;
-        m_panel->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
+        m_panel->actions()->moveSong(dragged, info(QStringLiteral("0001 Zdrowaś")));
         QVERIFY(!exists(u"Adwent/0003 Ave.txt"_qs));
         QCOMPARE(readFile(card + u"Maryjne/0003 Ave.txt"), QByteArray("adwent copy"));
 
         // A group node is a target too.
         m_boxes.clear();
-        m_panel->moveSong(info(QStringLiteral("0010 Rorate")), info(QStringLiteral("Pusta")));
+        m_panel->actions()->moveSong(info(QStringLiteral("0010 Rorate")), info(QStringLiteral("Pusta")));
         QVERIFY(m_boxes.isEmpty());
         QCOMPARE(item(QStringLiteral("Pusta"))->childCount(), 1);
 
         // A source deleted behind the program's back gives the missing-file message and changes nothing.
         const LibraryItemInfo stale = info(QStringLiteral("0011 Archanioł"));
         QVERIFY(QFile::remove(card + u"Adwent/0011 Archanioł.txt"));
-        m_panel->moveSong(stale, info(QStringLiteral("Pusta")));
+        m_panel->actions()->moveSong(stale, info(QStringLiteral("Pusta")));
         QVERIFY(m_boxes.texts().last().startsWith(Lang::text(Txt::FileMissing)));
         QCOMPARE(QDir(card + u"Pusta").entryList(QDir::Files), QStringList{QStringLiteral("0010 Rorate.txt")});
     }
@@ -317,7 +318,7 @@ private slots:
         const QString card = fixtureCard();
         writeFiles(card, {u"playlist_dir/0001 Inna.lst"_qs}, "#0/\r\ninna\r\n");
         openPanel({card});
-        m_panel->expandAll();
+        m_panel->actions()->expandAll();
         // Onto a name that is taken: nothing changes.
         for (const QString &name : {u"Inna"_qs, u"Niedziela"_qs}) {
             click(item(QStringLiteral("0001 Msza")));
@@ -326,7 +327,7 @@ private slots:
                 dialog->edit()->setText(name);
                 dialog->accept();
             });
-            m_panel->renamePlaylist();
+            m_panel->actions()->renamePlaylist();
         }
         QVERIFY(!exists(u"playlist_dir/0001 Msza.lst"_qs));
         QCOMPARE(readFile(card + u"playlist_dir/0001 Inna.lst"), QByteArray("#0/\r\ninna\r\n"));
@@ -345,13 +346,13 @@ private slots:
         QTest::keyClick(tree(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0003 Ave"));
         QVERIFY(tree()->currentItem()->isSelected());
-        QCOMPARE(m_panel->search().text, QStringLiteral("ave"));
+        QCOMPARE(m_panel->actions()->search().text, QStringLiteral("ave"));
         QTest::keyClick(tree(), Qt::Key_F3);
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0012 Ave Maria"));
         QVERIFY(m_boxes.isEmpty());
         QTest::keyClick(tree(), Qt::Key_F3);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNotFound)});
-        QVERIFY(m_panel->search().text.isEmpty());
+        QVERIFY(m_panel->actions()->search().text.isEmpty());
         // After a miss F3 opens the dialog again.
         bool opened = false;
         whenShown<SearchDialog>([&opened](SearchDialog *dialog) {
@@ -362,11 +363,11 @@ private slots:
         QVERIFY(opened);
 
         m_boxes.clear();
-        m_panel->setSearch(true, QString(), 10);
-        QVERIFY(m_panel->findNext());
+        m_panel->actions()->setSearch(true, QString(), 10);
+        QVERIFY(m_panel->actions()->findNext());
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0010 Rorate"));
-        m_panel->setSearch(true, QString(), 77);
-        QVERIFY(!m_panel->findNext());
+        m_panel->actions()->setSearch(true, QString(), 77);
+        QVERIFY(!m_panel->actions()->findNext());
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
     }
 
@@ -424,7 +425,7 @@ private slots:
         QCOMPARE(list->rowCount(), 2);
         QCOMPARE(list->item(0, 1)->text(), Lang::text(Txt::IssueDuplicateNumber));
         QCOMPARE(list->item(1, 2)->text(), QStringLiteral("playlist_dir/0001 Adwent"));
-        m_panel->repairDuplicates(LibraryNaming::ItemKind::Playlist);
+        m_panel->actions()->repairDuplicates(LibraryNaming::ItemKind::Playlist);
         QVERIFY(exists(u"playlist_dir/0003 Adwent.lst"_qs));
         QCOMPARE(list->rowCount(), 0);
     }

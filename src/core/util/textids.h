@@ -182,7 +182,50 @@
     X(SearchNotFound, 289)                                                                 \
     X(SearchNumberNotFound, 631)                                                           \
     X(PlaylistRenameTitle, 173)                                                            \
-    X(PlaylistRenameLabel, 174)
+    X(PlaylistRenameLabel, 174)                                                            \
+    /* data safety: 640-649 and the ids it uses */                                         \
+    /* - */                                                                                \
+    /* library panel: 650-659 and the ids it uses */                                       \
+    /* - */                                                                                \
+    /* number maps, target group, title edit: 660-669 and the ids it uses */               \
+    /* - */                                                                                \
+    /* song editor: 670-689 and the ids it uses */                                         \
+    /* - */                                                                                \
+    /* song structure, character palette, text import: 690-699 and the ids it uses */      \
+    /* - */                                                                                \
+    /* playlist page: 700-714 and the ids it uses */                                       \
+    /* - */                                                                                \
+    /* project document: 715-724 and the ids it uses */                                    \
+    /* - */                                                                                \
+    /* removable drives: 725-734 and the ids it uses */                                    \
+    /* - */                                                                                \
+    /* card wizard: 735-749 and the ids it uses */                                         \
+    /* - */                                                                                \
+    /* song import: 750-759 and the ids it uses */                                         \
+    /* - */                                                                                \
+    /* font editor: 760-774 and the ids it uses */                                         \
+    /* - */                                                                                \
+    /* audio player: 775-779 and the ids it uses */                                        \
+    /* - */                                                                                \
+    /* music timing: 780-799 and the ids it uses */                                        \
+    /* - */                                                                                \
+    /* reports: 800-819 and the ids it uses */                                             \
+    /* - */                                                                                \
+    /* Russian: 820-829 and the ids it uses */                                             \
+    /* - */                                                                                \
+    /* OpenLyrics: 830-844 and the ids it uses */                                          \
+    /* - */                                                                                \
+    /* lyric search: 845-854 and the ids it uses */                                        \
+    /* - */                                                                                \
+    /* undo: 855-859 and the ids it uses */                                                \
+    /* - */                                                                                \
+    /* PDF songbook: 860-874 and the ids it uses */                                        \
+    /* - */                                                                                \
+    /* card check: 875-884 and the ids it uses */                                          \
+    /* - */                                                                                \
+    /* desktop integration: 885-889 and the ids it uses */                                 \
+    /* - */                                                                                \
+    /* end of the list */
 
 namespace Txt {
 enum Id : int {

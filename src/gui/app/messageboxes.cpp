@@ -85,10 +85,10 @@ QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text)
 }
 
 QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMessageBox::StandardButtons extraButtons,
-                                        QMessageBox::StandardButton defaultButton)
+                                        QMessageBox::StandardButton defaultButton, int captionId)
 {
     return MessageBoxes::show(owner,
-                              {QMessageBox::Question, Lang::text(Txt::QuestionCaption), text,
+                              {QMessageBox::Question, Lang::text(captionId), text,
                                QMessageBox::Yes | QMessageBox::No | extraButtons, defaultButton},
                               true);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/util/textids.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -14,10 +16,11 @@ class QWidget;
 QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text);
 QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text);
 // Yes and No, plus any of extraButtons (for example QMessageBox::Cancel); defaultButton is the
-// one Enter presses (the platform's choice when NoButton).
+// one Enter presses (the platform's choice when NoButton); captionId is the caption's text id.
 QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,
                                         QMessageBox::StandardButtons extraButtons = {},
-                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                        int captionId = Txt::QuestionCaption);
 // A box for the few texts that cannot come from a language table (no table is loaded).
 void builtInMessage(QMessageBox::Icon icon, const QString &text);
 

@@ -5,6 +5,7 @@
 #include "core/app/language.h"
 #include "core/app/singleinstance.h"
 #include "core/app/startoptions.h"
+#include "core/app/version.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"

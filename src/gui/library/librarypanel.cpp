@@ -7,20 +7,16 @@
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
 #include "gui/library/issuewindow.h"
+#include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/waitdialog.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QMetaMethod>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-
-using LibraryNaming::ItemKind;
 
 LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> removableDrives, QWidget *parent)
     : QWidget(parent), m_frame(frame)
@@ -44,20 +40,11 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     layout->addWidget(m_drives);
     layout->addWidget(m_tree, 1);
     m_issueWindow = new IssueWindow(this);
+    m_actions = new LibraryActions(this, m_frame);
 
     connect(m_drives, &DriveCombo::cardInserted, this, &LibraryPanel::cardInserted);
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);
     connect(m_drives, &DriveCombo::driveChanged, this, &LibraryPanel::driveChosen);
-    connect(m_tree, &LibraryTree::newGroupRequested, this, &LibraryPanel::newGroup);
-    connect(m_tree, &LibraryTree::searchRequested, this, &LibraryPanel::openSearch);
-    connect(m_tree, &LibraryTree::continueSearchRequested, this, &LibraryPanel::continueSearch);
-    connect(m_tree, &LibraryTree::addToPlaylistRequested, this, &LibraryPanel::addCurrentToPlaylist);
-    connect(m_tree, &LibraryTree::songDropped, this, &LibraryPanel::moveSong);
-    connect(m_tree, &LibraryTree::contextMenuRequested, this, [this](QTreeWidgetItem *item, const QPoint &pos) {
-        std::unique_ptr<QMenu> menu(createContextMenu(item));
-        if (menu)
-            menu->exec(pos);
-    });
 
     if (AppCore *core = AppCore::instance()) {
         for (const QString &folder : core->cardFolders()) {
@@ -65,32 +52,12 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
                 errorBox(this, Lang::text(Txt::FolderNotACard) + u' ' + folder);
         }
     }
-    connectFrame();
     setLibraryEnabled(false);
     updateStatus();
     QMetaObject::invokeMethod(this, &LibraryPanel::initialUpdate, Qt::QueuedConnection);
 }
 
 LibraryPanel::~LibraryPanel() = default;
-
-void LibraryPanel::connectFrame()
-{
-    if (!m_frame)
-        return;
-    const auto wire = [this](Command command, auto slot) {
-        QAction *action = m_frame->action(command);
-        if (!action)
-            return;
-        connect(action, &QAction::triggered, this, slot);
-        action->setEnabled(true);
-    };
-    wire(Command::IssueWindow, &LibraryPanel::showIssueWindow);
-    wire(Command::FindSong, &LibraryPanel::openSearch);
-    wire(Command::RefreshFileList, [this] { refreshLibrary(true); });
-    wire(Command::InitialiseCard, &LibraryPanel::initialiseCard);
-    wire(Command::OpenFolderAsCard, &LibraryPanel::openFolderAsCard);
-    wire(Command::GroupColours, &LibraryPanel::editGroupColours);
-}
 
 void LibraryPanel::initialUpdate()
 {
@@ -117,12 +84,7 @@ void LibraryPanel::setLibraryEnabled(bool on)
 
 LibraryItemInfo LibraryPanel::selectedItem() const
 {
-    return m_tree->itemInfo(currentItem(), m_root);
-}
-
-QTreeWidgetItem *LibraryPanel::currentItem() const
-{
-    return m_tree->currentItem();
+    return m_tree->itemInfo(m_tree->currentItem(), m_root);
 }
 
 void LibraryPanel::keyPressEvent(QKeyEvent *event)
@@ -148,7 +110,7 @@ void LibraryPanel::cardInserted()
             const auto answer = questionBox(this, Lang::text(Txt::CardInsertedQuestion), {}, QMessageBox::No);
             refreshLibrary(answer == QMessageBox::Yes);
         }
-        emit newPlaylistRequested();
+        m_actions->newPlaylist();
         m_handlingInsert = false;
     }
     // The card may have gone while the question was open.
@@ -164,8 +126,8 @@ void LibraryPanel::driveChosen()
 void LibraryPanel::cardRemoved()
 {
     m_root.clear();
+    m_actions->forgetSearchPosition();
     m_tree->clearTree();
-    m_search.current = nullptr;
     setLibraryEnabled(false);
     updateStatus();
 }
@@ -193,8 +155,8 @@ void LibraryPanel::refreshLibrary(bool full)
 
 void LibraryPanel::rebuildTree()
 {
-    m_search.current = nullptr;
-    m_tree->build(libraryTreeNodes(m_library, m_sortMode));
+    m_actions->forgetSearchPosition();
+    m_tree->build(libraryTreeNodes(m_library, m_actions->sortMode()));
     updateStatus();
     emit treeRebuilt();
 }
@@ -208,98 +170,6 @@ void LibraryPanel::updateStatus()
         m_frame->setStatusIcon(TreeIcons::statusIcon(chosen));
         m_frame->setStatusPane(1, chosen ? count(m_library.songCount()) : QStringLiteral("0"));
         m_frame->setStatusPane(2, chosen ? count(m_library.slideCount()) : QStringLiteral("0"));
-        for (Command command : {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard}) {
-            if (QAction *action = m_frame->action(command))
-                action->setEnabled(chosen);
-        }
     }
-}
-
-// --- context menus ---
-
-bool LibraryPanel::hasListener(const char *signal) const
-{
-    const int index = metaObject()->indexOfSignal(QMetaObject::normalizedSignature(signal).constData());
-    return index >= 0 && isSignalConnected(metaObject()->method(index));
-}
-
-QMenu *LibraryPanel::createContextMenu(QTreeWidgetItem *item)
-{
-    const LibraryNodeKind kind = LibraryTree::kindOf(item);
-    if (kind == LibraryNodeKind::None)
-        return nullptr;
-    auto *menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("treeMenu%1").arg(int(kind)));
-    const auto add = [menu](int textId, auto slot, bool enabled = true) {
-        QAction *action = menu->addAction(Lang::text(textId), slot);
-        action->setObjectName(QStringLiteral("menuText%1").arg(textId));
-        action->setEnabled(enabled);
-        return action;
-    };
-    const auto refresh = [this] { refreshLibrary(false); };
-    const bool single = m_tree->selectedCount() <= 1;
-    const bool canOpen = hasListener("openFileRequested(LibraryItemInfo)");
-    const bool canAdd = hasListener("addToPlaylistRequested(LibraryItemInfo)");
-    switch (kind) {
-    case LibraryNodeKind::Root: {
-        add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuNewGroup, [this] { newGroup(); });
-        add(Txt::MenuExpandAll, [this] { expandAll(); });
-        add(Txt::MenuCollapseAll, [this] { collapseAll(); });
-        menu->addSeparator();
-        QMenu *sort = menu->addMenu(Lang::text(Txt::MenuSort));
-        const struct { int text; TitleCollation::SortMode mode; } kModes[] = {
-            {Txt::MenuSortByTitle, TitleCollation::SortMode::ByTitle},
-            {Txt::MenuSortByNumber, TitleCollation::SortMode::ByNumber},
-        };
-        for (const auto &mode : kModes) {
-            QAction *action = sort->addAction(Lang::text(mode.text), [this, m = mode.mode] { setSortMode(m); });
-            action->setObjectName(QStringLiteral("menuText%1").arg(mode.text));
-            action->setCheckable(true);
-            action->setChecked(m_sortMode == mode.mode);
-        }
-        break;
-    }
-    case LibraryNodeKind::Group:
-        add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuSearchSong, [this] { openSearch(); });
-        add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
-        add(Txt::MenuDeleteGroup, [this] { deleteGroup(); }, item->childCount() == 0);
-        menu->addSeparator();
-        add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
-        break;
-    case LibraryNodeKind::Song:
-        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single && canAdd);
-        add(Txt::MenuEditSong, [this] { openCurrentItem(); }, single && canOpen);
-        add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuSearchSong, [this] { openSearch(); });
-        add(Txt::MenuDelete, [this] { deleteSelected(); });
-        menu->addSeparator();
-        add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
-        break;
-    case LibraryNodeKind::SlidesNode:
-        add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
-        add(Txt::MenuRepairNumbers, [this] { repairDuplicates(ItemKind::Slide); });
-        break;
-    case LibraryNodeKind::Slide:
-        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, canAdd);
-        add(Txt::MenuEditSlide, [this] { openCurrentItem(); }, canOpen);
-        add(Txt::MenuDelete, [this] { deleteSelected(); });
-        break;
-    case LibraryNodeKind::PlaylistsNode:
-        add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
-        add(Txt::MenuRepairNumbers, [this] { repairDuplicates(ItemKind::Playlist); });
-        add(Txt::MenuNewPlaylist, [this] { emit newPlaylistRequested(); }, hasListener("newPlaylistRequested()"));
-        break;
-    case LibraryNodeKind::Playlist:
-        add(Txt::MenuEditPlaylist, [this] { openCurrentItem(); }, canOpen);
-        add(Txt::MenuDelete, [this] { deleteSelected(); });
-        add(Txt::MenuRename, [this] { renamePlaylist(); });
-        break;
-    case LibraryNodeKind::None:
-        break;
-    }
-    return menu;
+    m_actions->updateCommandStates();
 }

@@ -9,16 +9,16 @@
 
 #include <memory>
 
-class IssueWindow;
-class MainWindow;
 class DriveCombo;
+class IssueWindow;
+class LibraryActions;
 class LibraryTree;
-class QMenu;
+class MainWindow;
 class QTreeWidgetItem;
 
 // The library panel on the left of the main window: the drive list over the library tree.
-// It owns the card library that the tree shows and handles every library command: refresh,
-// groups, deletion, renaming, moves between groups, search, the issue window and the repairs.
+// It owns the card library that the tree shows, reads it when a card comes or is refreshed,
+// and keeps the status bar; the commands on the card are its LibraryActions'.
 class LibraryPanel : public QWidget
 {
     Q_OBJECT
@@ -43,60 +43,22 @@ public:
     IssueWindow *issueWindow() const { return m_issueWindow; }
     // The chosen card's root, ending with "/"; empty without a card.
     QString root() const { return m_root; }
-    TitleCollation::SortMode sortMode() const { return m_sortMode; }
     // The record of the tree's current item (kind None when there is none).
     LibraryItemInfo selectedItem() const;
 
-    // The context menu of an item's kind, with its texts and greying; the caller owns it.
-    QMenu *createContextMenu(QTreeWidgetItem *item);
+    // The commands on the card, its tree and its files.
+    LibraryActions *actions() const { return m_actions; }
 
-    // --- commands ---
+    // Reads the card again (full: the files' contents too) and rebuilds the tree.
     void refreshLibrary(bool full);
     void rebuildTree();
     void updateStatus();
-    void newGroup();
-    void deleteGroup();
-    void deleteSelected();
-    void renamePlaylist();
-    void expandCurrent();
-    void expandAll();
-    void collapseAll();
-    void setSortMode(TitleCollation::SortMode mode);
-    void openGroupFolder();
-    void openSearch();
-    // Searches from the search's current item; false when nothing was found.
-    bool findNext();
-    void continueSearch();
-    void showIssueWindow();
-    void repairDuplicates(LibraryNaming::ItemKind kind);
-    void initialiseCard();
-    void openFolderAsCard();
-    void editGroupColours();
-    void openCurrentItem();
-    void addCurrentToPlaylist();
-    // A song dragged onto a song or a group node moves into that group.
-    void moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target);
 
     // --- card notifications ---
     void cardInserted();
     void cardRemoved();
 
-    // Search state, for the search commands.
-    struct Search
-    {
-        bool byNumber = false;
-        QString text; // lower case
-        int number = -1;
-        QTreeWidgetItem *current = nullptr;
-    };
-    const Search &search() const { return m_search; }
-    void setSearch(bool byNumber, const QString &lowerText, int number);
-
 signals:
-    // The pages of later parts listen; while nobody does, the entries that send them are greyed.
-    void openFileRequested(const LibraryItemInfo &item);
-    void addToPlaylistRequested(const LibraryItemInfo &item);
-    void newPlaylistRequested();
     // After every rebuild of the tree.
     void treeRebuilt();
 
@@ -104,13 +66,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void connectFrame();
     void setLibraryEnabled(bool on);
     void driveChosen();
-    QTreeWidgetItem *currentItem() const;
-    void selectFound(QTreeWidgetItem *item);
-    QTreeWidgetItem *findText(QTreeWidgetItem *from, const std::function<bool(QTreeWidgetItem *)> &matches);
-    bool hasListener(const char *signal) const;
 
     MainWindow *m_frame;
     std::shared_ptr<FolderCardProvider> m_folders;
@@ -118,11 +75,10 @@ private:
     DriveCombo *m_drives;
     LibraryTree *m_tree;
     IssueWindow *m_issueWindow;
+    LibraryActions *m_actions = nullptr;
     SongLibrary m_library;
     SongLibrary m_secondLibrary;
     QString m_root;
-    TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
-    Search m_search;
     bool m_startingUp = true;
     bool m_initialised = false;
     bool m_handlingInsert = false;

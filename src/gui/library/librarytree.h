@@ -10,7 +10,7 @@
 
 // The library tree. Songs and slides can be marked several at a time (plain, Ctrl and Shift
 // clicks follow the library's own rules, not the platform's); songs are dragged onto other
-// groups and onto the playlist page. Commands are the panel's: the tree only signals.
+// groups and onto the playlist page. The commands are LibraryActions': the tree only signals.
 class LibraryTree : public QTreeWidget
 {
     Q_OBJECT

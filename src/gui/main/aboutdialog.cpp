@@ -3,6 +3,7 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/version.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/shell.h"
 #include "gui/main/ledbanner.h"

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/library/libraryiteminfo.h"
+#include "core/library/librarynaming.h"
+#include "core/library/titlecollation.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class LibraryPanel;
+class LibraryTree;
+class MainWindow;
+class QMenu;
+class QTreeWidgetItem;
+
+// The commands on the library panel's card: groups, deletion, renaming, moves between groups,
+// sorting, search, the issue window, the repairs and the card commands. It answers the tree's
+// requests and the main window's library commands, and builds the tree's context menus.
+class LibraryActions : public QObject
+{
+    Q_OBJECT
+public:
+    // Wires the tree's requests and, with a frame, the frame's library commands.
+    LibraryActions(LibraryPanel *panel, MainWindow *frame);
+
+    // The context menu of an item's kind, with its texts and greying; the caller owns it.
+    QMenu *createContextMenu(QTreeWidgetItem *item);
+    // Enables the frame's commands that need a card.
+    void updateCommandStates();
+
+    void newGroup();
+    void deleteGroup();
+    void deleteSelected();
+    void renamePlaylist();
+    void expandCurrent();
+    void expandAll();
+    void collapseAll();
+    TitleCollation::SortMode sortMode() const { return m_sortMode; }
+    void setSortMode(TitleCollation::SortMode mode);
+    void openGroupFolder();
+    void showIssueWindow();
+    void repairDuplicates(LibraryNaming::ItemKind kind);
+    void initialiseCard();
+    void openFolderAsCard();
+    void editGroupColours();
+    void openCurrentItem();
+    void addCurrentToPlaylist();
+    void newPlaylist();
+    // A song dragged onto a song or a group node moves into that group.
+    void moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target);
+
+    // --- search ---
+    struct Search
+    {
+        bool byNumber = false;
+        QString text; // lower case
+        int number = -1;
+        QTreeWidgetItem *current = nullptr;
+    };
+    const Search &search() const { return m_search; }
+    void setSearch(bool byNumber, const QString &lowerText, int number);
+    void openSearch();
+    // Searches from the search's current item; false when nothing was found.
+    bool findNext();
+    void continueSearch();
+    // The tree's items are about to go: the search starts again from the top.
+    void forgetSearchPosition() { m_search.current = nullptr; }
+
+signals:
+    // The pages of later parts listen; while nobody does, the entries that send them are greyed.
+    void openFileRequested(const LibraryItemInfo &item);
+    void addToPlaylistRequested(const LibraryItemInfo &item);
+    void newPlaylistRequested();
+
+private:
+    void connectFrame();
+    LibraryTree *tree() const;
+    QString root() const;
+    QTreeWidgetItem *currentItem() const;
+    void selectFound(QTreeWidgetItem *item);
+    QTreeWidgetItem *findText(QTreeWidgetItem *from, const std::function<bool(QTreeWidgetItem *)> &matches);
+    bool hasListener(const char *signal) const;
+
+    LibraryPanel *m_panel;
+    MainWindow *m_frame;
+    TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
+    Search m_search;
+};
