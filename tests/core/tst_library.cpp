@@ -242,32 +242,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(card + u"b.txt"));
     }
 
-    // Kind, text, parent's text; then group, file name and full path below the card "/c/".
-    void itemInfoOfEveryNodeKind_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("node");
-        QTest::addColumn<QStringList>("info");
-        const auto row = [](int kind, const QStringList &node, const QStringList &info) {
-            QTest::newRow(qPrintable(node.first())) << kind << node << info;
-        };
-        row(1, {u"Karta"_qs, {}}, {{}, {}, u"/c/"_qs});
-        row(2, {u"Adwent"_qs, u"Karta"_qs}, {u"Adwent"_qs, {}, u"/c/Adwent/"_qs});
-        row(3, {u"0007 Kyrie"_qs, u"Adwent"_qs}, {u"Adwent"_qs, u"0007 Kyrie.txt"_qs, u"/c/Adwent/0007 Kyrie.txt"_qs});
-        row(4, {u"Slajdy"_qs, {}}, {u"screen_dir"_qs, {}, u"/c/screen_dir/"_qs});
-        row(5, {u"0002 S"_qs, u"Slajdy"_qs}, {u"screen_dir"_qs, u"0002 S.ekr"_qs, u"/c/screen_dir/0002 S.ekr"_qs});
-        row(6, {u"Listy"_qs, {}}, {u"playlist_dir"_qs, {}, u"/c/playlist_dir/"_qs});
-        row(7, {u"0001 P"_qs, u"Listy"_qs}, {u"playlist_dir"_qs, u"0001 P.lst"_qs, u"/c/playlist_dir/0001 P.lst"_qs});
-    }
-    void itemInfoOfEveryNodeKind()
-    {
-        QFETCH(int, kind);
-        QFETCH(QStringList, node);
-        const LibraryItemInfo info = LibraryItemInfo::fromNode(LibraryNodeKind(kind), node[0], node[1], u"/c/"_qs);
-        QTEST(QStringList({info.group, info.fileName, info.fullPath}), "info");
-        QCOMPARE(int(info.kind), kind);
-    }
-
     // "kind parent text" of every node the tree shows. An empty card gets its two folders; it
     // and a library never scanned still show the slide and playlist nodes.
     void treeNodes_data()
@@ -312,20 +286,6 @@ private slots:
         QVERIFY(QFileInfo(card + u"playlist_dir").isDir());
         SongLibrary neverScanned;
         QCOMPARE(lines(neverScanned).size(), 3);
-    }
-
-    void forgetFileLowersTheCount()
-    {
-        SongLibrary library;
-        scannedCard(library, {u"A/0001 x.txt"_qs, u"B/0001 x.txt"_qs, u"playlist_dir/0001 p.lst"_qs});
-        for (int twice = 0; twice < 2; ++twice) {
-            QCOMPARE(library.forgetFile(ItemKind::Song, u"B"_qs, u"0001 x"_qs), twice == 0);
-            QCOMPARE(library.forgetFile(ItemKind::Playlist, QString(), u"0001 p"_qs), twice == 0);
-            QCOMPARE(library.songCount(), 1);
-            QCOMPARE(library.playlistCount(), 0);
-        }
-        QCOMPARE(library.groups().at(0).files, QStringList{u"0001 x"_qs});
-        QVERIFY(library.groups().at(1).files.isEmpty());
     }
 
     void songsWithNumberReadsEveryGroupInOrder()
