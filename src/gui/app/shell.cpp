@@ -12,9 +12,24 @@ QString chooseFolder(QWidget *parent, const QString &startPath, const QString &c
     return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
 }
 
+namespace {
+Shell::Opener &opener()
+{
+    static Shell::Opener instance;
+    return instance;
+}
+} // namespace
+
+void Shell::setOpener(Opener replacement)
+{
+    opener() = std::move(replacement);
+}
+
 bool openWithShell(const QString &path)
 {
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
+    if (opener())
+        return opener()(path);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
