@@ -22,8 +22,6 @@ private slots:
     void fileSystemNames();
     void fallback_data();
     void fallback();
-    void partitionDisk_data();
-    void partitionDisk();
     void cardLabel_data();
     void cardLabel();
 };
@@ -110,10 +108,8 @@ void TestDrives::fileSystemNames_data()
     QTest::newRow("FAT32") << u"vfat"_qs << u"FAT32"_qs << u"FAT32"_qs;
     QTest::newRow("FAT12") << u"vfat"_qs << u"FAT12"_qs << u"FAT12"_qs;
     QTest::newRow("vfat, size unknown") << u"vfat"_qs << QString() << u"VFAT"_qs;
-    QTest::newRow("vfat, odd version") << u"vfat"_qs << u"fat32"_qs << u"VFAT"_qs;
     QTest::newRow("exFAT") << u"exfat"_qs << u"1.0"_qs << u"exFAT"_qs;
     QTest::newRow("NTFS") << u"ntfs"_qs << QString() << u"NTFS"_qs;
-    QTest::newRow("none") << QString() << QString() << QString();
 }
 
 void TestDrives::fileSystemNames()
@@ -141,24 +137,6 @@ void TestDrives::fallback()
                 + drive.fileSystem + u'\t' + drive.device + u'\n';
     }
     QCOMPARE(listed, QString::fromUtf8(TestSupport::readFile(folder + u"/expected.tsv")));
-}
-
-void TestDrives::partitionDisk_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("disk");
-    QTest::newRow("sdb1") << u"sdb1"_qs << u"sdb"_qs;
-    QTest::newRow("sdaa12") << u"sdaa12"_qs << u"sdaa"_qs;
-    QTest::newRow("mmcblk0p1") << u"mmcblk0p1"_qs << u"mmcblk0"_qs;
-    QTest::newRow("nvme0n1p2") << u"nvme0n1p2"_qs << u"nvme0n1"_qs;
-}
-
-void TestDrives::partitionDisk()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, disk);
-    QCOMPARE(MountedDriveProvider::diskOfPartition(name, true), disk);
-    QCOMPARE(MountedDriveProvider::diskOfPartition(name, false), name);
 }
 
 void TestDrives::cardLabel_data()

@@ -23,6 +23,20 @@ QString deviceNumber(int major, int minor)
     return QString::number(major) + u':' + QString::number(minor);
 }
 
+// The disk a block device belongs to: "sdb1" -> "sdb", "mmcblk0p1" -> "mmcblk0".
+QString diskOfPartition(const QString &name, bool isPartition)
+{
+    if (!isPartition)
+        return name;
+    qsizetype end = name.size();
+    while (end > 0 && name.at(end - 1).isDigit())
+        --end;
+    // Disks whose name ends in a digit separate the partition number with "p".
+    if (end >= 2 && name.at(end - 1) == u'p' && name.at(end - 2).isDigit())
+        --end;
+    return end > 0 ? name.left(end) : name;
+}
+
 } // namespace
 
 MountedDriveProvider::MountedDriveProvider(QString systemRoot) : m_root(std::move(systemRoot))
@@ -34,19 +48,6 @@ MountedDriveProvider::MountedDriveProvider(QString systemRoot) : m_root(std::mov
 QString MountedDriveProvider::path(const QString &relative) const
 {
     return m_root + relative;
-}
-
-QString MountedDriveProvider::diskOfPartition(const QString &name, bool isPartition)
-{
-    if (!isPartition)
-        return name;
-    qsizetype end = name.size();
-    while (end > 0 && name.at(end - 1).isDigit())
-        --end;
-    // Disks whose name ends in a digit separate the partition number with "p".
-    if (end >= 2 && name.at(end - 1) == u'p' && name.at(end - 2).isDigit())
-        --end;
-    return end > 0 ? name.left(end) : name;
 }
 
 QString MountedDriveProvider::blockName(int major, int minor, const QString &source) const

@@ -15,10 +15,6 @@ public:
     explicit MountedDriveProvider(QString systemRoot = QStringLiteral("/"));
     QList<DriveEntry> drives() const override;
 
-    // The disk a block device belongs to: "sdb1" -> "sdb", "mmcblk0p1" -> "mmcblk0"; a name
-    // that is no partition is its own disk.
-    static QString diskOfPartition(const QString &name, bool isPartition);
-
 private:
     QString path(const QString &relative) const;
     QString blockName(int major, int minor, const QString &source) const;
