@@ -74,7 +74,7 @@ class TestLibrarySafety : public QObject
         for (const char *name : {"Maryjne/0001 Zdrowaś.txt", "Maryjne/0003 Ave.txt", "Maryjne/0012 Ave Maria.txt",
                                  "Adwent/0010 Rorate.txt", "Adwent/0011 Archanioł.txt", "Adwent/0012 Duplikat.txt",
                                  "screen_dir/0001 Witamy.ekr"})
-            TestSupport::writeFile(card + QString::fromUtf8(name), songBytes());
+            TestSupport::writeFile(card + QString::fromUtf8(name), TestSupport::songBytes());
         TestSupport::writeFile(card + u"playlist_dir/0001 Msza.lst", "#0/\r\n");
         return card;
     }
@@ -197,7 +197,7 @@ private slots:
     {
         const QString first = fixtureCard();
         const QString second = m_cards.next();
-        TestSupport::writeFile(second + u"Inna/0100 Obca.txt", songBytes());
+        TestSupport::writeFile(second + u"Inna/0100 Obca.txt", TestSupport::songBytes());
         openPanel(QList<DriveEntry>{cardEntry(first), cardEntry(second, QStringLiteral("OTHER"))});
         QCOMPARE(m_panel->root(), first);
         WaitDialog::setStartDelay(60000);
