@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace FontChart {
@@ -21,18 +22,27 @@ QFont sansSerif(int pixelSize)
     return font;
 }
 
+// The texts stand left of the dots: a text wider than the room there is narrowed, not cut.
+void drawFitted(QPainter &p, const QFont &font, const QPoint &topLeft, const QString &text)
+{
+    constexpr int kRoom = kDotsOrigin.x() - 3;
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    p.save();
+    p.setFont(font);
+    p.translate(topLeft);
+    if (width > kRoom)
+        p.scale(double(kRoom) / width, 1.0);
+    p.drawText(QRect(0, 0, qMax(width, kRoom), font.pixelSize() + 8), Qt::AlignLeft | Qt::AlignTop, text);
+    p.restore();
+}
+
 void drawCell(QPainter &p, const QPoint &origin, int code, const Glyph &glyph, CharsetMode mode)
 {
-    const QFont large = sansSerif(24);
-    const QFont small = sansSerif(14);
     p.setPen(Qt::black);
-    p.setFont(large);
-    p.drawText(QRect(origin + QPoint(2, 2), QSize(24, 28)), Qt::AlignLeft | Qt::AlignTop, glyphCharacter(code, mode));
-    p.setFont(small);
-    const QRect textBox(QPoint(0, 0), QSize(kCellSize - 4, 16));
-    p.drawText(textBox.translated(origin + QPoint(2, 30)), Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')));
-    p.drawText(textBox.translated(origin + QPoint(2, 45)), Qt::AlignLeft | Qt::AlignTop, QString::number(code));
+    drawFitted(p, sansSerif(24), origin + QPoint(2, 2), glyphCharacter(code, mode));
+    const QFont small = sansSerif(14);
+    drawFitted(p, small, origin + QPoint(2, 30), QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')));
+    drawFitted(p, small, origin + QPoint(2, 45), QString::number(code));
     for (int i = 0; i < Glyph::kColumns; ++i) {
         for (int j = 0; j < Glyph::kRows; ++j) {
             const QRect dot(origin + kDotsOrigin + QPoint(i * kDotSize, j * kDotSize), QSize(kDotSize, kDotSize));

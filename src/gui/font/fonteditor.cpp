@@ -57,6 +57,7 @@ QPushButton *iconButton(QWidget *parent, const char *objectName, Icons::Icon ico
     auto *button = new QPushButton(Icons::icon(icon), QString(), parent);
     button->setObjectName(QLatin1String(objectName));
     button->setIconSize(QSize(16, 16));
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
