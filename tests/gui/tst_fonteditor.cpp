@@ -232,6 +232,35 @@ private slots:
         QVERIFY(QDir(empty).isEmpty());
     }
 
+    void deleteFont_data()
+    {
+        QTest::addColumn<bool>("goneMeanwhile");
+        QTest::newRow("deleted") << false;
+        QTest::newRow("deleted meanwhile") << true;
+    }
+
+    void deleteFont()
+    {
+        QFETCH(bool, goneMeanwhile);
+        auto editor = openEditor();
+        toggleDot(*editor, 1, 1);
+        if (goneMeanwhile)
+            QVERIFY(QFile::remove(fontFile(QStringLiteral("Font_V1"))));
+        click(*editor, "deleteFont");
+        const QString answer = goneMeanwhile ? Lang::text(Txt::FontEditorDeleteFailed) : Lang::text(Txt::FontEditorDeleted);
+        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorDeleteQuestion) + u" Font_V1 ?", answer}));
+        QCOMPARE(editor->fontName(), QStringLiteral("Font_V2")); // the list's first entry now
+        QCOMPARE(child<QListWidget>(*editor, "fontList")->count(), 1);
+        QVERIFY(!editor->isModified());
+
+        // the next start brings the shipped font back and leaves the others as they are
+        const QByteArray v2 = TestSupport::readFile(fontFile(QStringLiteral("Font_V2")));
+        QVERIFY(TestSupport::writeFile(fontFile(QStringLiteral("Font_V2")), v2 + "# edited\r\n"));
+        core().loadBoardFonts();
+        QVERIFY(QFileInfo::exists(fontFile(QStringLiteral("Font_V1"))));
+        QCOMPARE(TestSupport::readFile(fontFile(QStringLiteral("Font_V2"))), v2 + "# edited\r\n");
+    }
+
     void badFontFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
