@@ -2,7 +2,6 @@
 // The font editor on a seeded font folder: its fields, edits that must not be lost, new font
 // names, the board's letters, a saved board font reaching an open matrix, and the chart.
 #include "core/app/language.h"
-#include "core/font/fontexport.h"
 #include "core/filesizelimit.h"
 #include "gui/app/shell.h"
 #include "gui/editor/ledmatrix.h"
@@ -26,46 +25,48 @@ class TestFontEditor : public QObject
 {
     Q_OBJECT
 
+    const QString V1 = QStringLiteral("Font_V1");
+    const QString V2 = QStringLiteral("Font_V2");
     std::unique_ptr<TestAppCore> m_app;
+    std::unique_ptr<FontEditor> m_editor;
     BoxRecorder m_boxes;
 
     AppCore &core() { return m_app->core(); }
     QString fontFile(const QString &name) { return core().fontDir() + name + u".fnt"; }
+    QByteArray fileBytes(const QString &name) { return TestSupport::readFile(fontFile(name)); }
 
-    std::unique_ptr<FontEditor> openEditor()
+    FontEditor &open()
     {
-        auto editor = std::make_unique<FontEditor>(core());
-        editor->show();
-        return editor;
+        m_editor = std::make_unique<FontEditor>(core());
+        m_editor->show();
+        return *m_editor;
     }
     template <typename W>
-    static W *child(FontEditor &editor, const char *name)
+    W *child(const QString &name)
     {
-        W *widget = editor.findChild<W *>(QLatin1String(name));
+        W *widget = m_editor->findChild<W *>(name);
         Q_ASSERT(widget);
         return widget;
     }
-    static void click(FontEditor &editor, const char *button)
-    {
-        QTest::mouseClick(child<QPushButton>(editor, button), Qt::LeftButton);
-    }
-    static void toggleDot(FontEditor &editor, int column, int row)
+    void click(const QString &button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    void toggleDot(int column, int row)
     {
         const QPoint centre(column * GlyphCell::kPitch + 14, row * GlyphCell::kPitch + 14);
-        QTest::mouseClick(child<GlyphCell>(editor, "glyphCell"), Qt::LeftButton, {}, centre);
+        QTest::mouseClick(child<GlyphCell>(u"glyphCell"_qs), Qt::LeftButton, {}, centre);
     }
-    static void type(FontEditor &editor, const char *field, const QString &text)
+    void type(const QString &field, const QString &text)
     {
-        auto *edit = child<QLineEdit>(editor, field);
+        auto *edit = child<QLineEdit>(field);
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
     }
-    static void selectFont(FontEditor &editor, const QString &name)
+    void selectFont(const QString &name)
     {
-        auto *list = child<QListWidget>(editor, "fontList");
+        auto *list = child<QListWidget>(u"fontList"_qs);
         list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
     }
+    QString question(const QString &font) { return Lang::text(Txt::FontEditorSaveChangesQuestion).arg(font); }
 
 private slots:
     void initTestCase()
@@ -76,6 +77,7 @@ private slots:
 
     void init()
     {
+        m_editor.reset();
         m_app = std::make_unique<TestAppCore>();
         core().loadBoardFonts();
         m_boxes.clear();
@@ -84,181 +86,157 @@ private slots:
 
     void fields_data()
     {
+        QTest::addColumn<QString>("font");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("glyph");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("hex drops g") << u"hexEdit"_qs << u"4g"_qs << 4 << u"4"_qs;
-        QTest::newRow("hex drops lower case") << u"hexEdit"_qs << u"4a"_qs << 4 << u"4"_qs;
-        QTest::newRow("hex third digit refused") << u"hexEdit"_qs << u"412"_qs << 0x41 << u"41"_qs;
-        QTest::newRow("hex upper case") << u"hexEdit"_qs << u"C6"_qs << 0xC6 << u"C6"_qs;
-        QTest::newRow("decimal capped") << u"decimalEdit"_qs << u"300"_qs << 255 << u"255"_qs;
-        QTest::newRow("decimal digits only") << u"decimalEdit"_qs << u"6x5"_qs << 65 << u"65"_qs;
+        QTest::addColumn<QString>("character");
+        QTest::newRow("hex drops g") << V1 << u"hexEdit"_qs << u"4g"_qs << 4 << u"4"_qs << u""_qs;
+        QTest::newRow("hex drops lower case") << V1 << u"hexEdit"_qs << u"4a"_qs << 4 << u"4"_qs << u""_qs;
+        QTest::newRow("hex third digit refused") << V1 << u"hexEdit"_qs << u"412"_qs << 0x41 << u"41"_qs << u"A"_qs;
+        QTest::newRow("decimal capped") << V1 << u"decimalEdit"_qs << u"300"_qs << 255 << u"255"_qs << u"ÿ"_qs;
+        QTest::newRow("decimal digits only") << V1 << u"decimalEdit"_qs << u"1x27"_qs << 127 << u"127"_qs << u""_qs;
+        QTest::newRow("Cyrillic letter") << V2 << u"hexEdit"_qs << u"C6"_qs << 0xC6 << u"C6"_qs << u"Ж"_qs;
+        QTest::newRow("line feed") << V2 << u"hexEdit"_qs << u"A"_qs << 0x0A << u"A"_qs << u""_qs;
     }
 
     void fields()
     {
+        QFETCH(QString, font);
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(int, glyph);
         QFETCH(QString, shown);
-        auto editor = openEditor();
-        type(*editor, field.toLatin1().constData(), typed);
-        QCOMPARE(editor->glyphIndex(), glyph);
-        QCOMPARE(child<QLineEdit>(*editor, field.toLatin1().constData())->text(), shown);
-        const char *other = field == u"hexEdit" ? "decimalEdit" : "hexEdit";
-        const QString otherText = field == u"hexEdit" ? QString::number(glyph) : QString::number(glyph, 16).toUpper();
-        QCOMPARE(child<QLineEdit>(*editor, other)->text(), otherText);
-        QVERIFY(!editor->isModified());
+        QFETCH(QString, character);
+        open();
+        selectFont(font);
+        type(field, typed);
+        QCOMPARE(m_editor->glyphIndex(), glyph);
+        QCOMPARE(child<QLineEdit>(field)->text(), shown);
+        QCOMPARE(child<QLineEdit>(u"decimalEdit"_qs)->text(), QString::number(glyph));
+        QCOMPARE(child<QLabel>(u"characterLabel"_qs)->text(), Lang::text(Txt::FontEditorCharacter).arg(character));
+        QVERIFY(!m_editor->isModified());
     }
 
     void dotsRowsAndKeys()
     {
-        auto editor = openEditor();
-        click(*editor, "previousGlyph");
-        QCOMPARE(editor->glyphIndex(), 0);
-        type(*editor, "decimalEdit", QStringLiteral("255"));
-        click(*editor, "nextGlyph");
-        QCOMPARE(editor->glyphIndex(), 255);
-        click(*editor, "previousGlyph");
-        QCOMPARE(editor->glyphIndex(), 254);
+        open();
+        click(u"previousGlyph"_qs);
+        QCOMPARE(m_editor->glyphIndex(), 0);
+        type(u"decimalEdit"_qs, u"255"_qs);
+        click(u"nextGlyph"_qs);
+        QCOMPARE(m_editor->glyphIndex(), 255);
 
-        type(*editor, "hexEdit", QStringLiteral("0"));
-        const Glyph &glyph = editor->boardFont().glyphs[0];
-        QVERIFY(glyph.isBlank());
-        toggleDot(*editor, 0, 0); // top left: bit 7 of K1
+        type(u"hexEdit"_qs, u"0"_qs);
+        const Glyph &glyph = m_editor->boardFont().glyphs[0];
+        toggleDot(0, 0); // top left: bit 7 of K1, shown last
         QCOMPARE(glyph.k(1), 0x80);
-        QVERIFY(child<QLabel>(*editor, "columnsLabel")->text().endsWith(u"0x80"));
-        QVERIFY(editor->isModified());
-        click(*editor, "rowUp");
+        QVERIFY(child<QLabel>(u"columnsLabel"_qs)->text().endsWith(u"0x80"));
+        QVERIFY(m_editor->isModified());
+        click(u"rowUp"_qs);
         QCOMPARE(glyph.k(1), 0); // the top dot is lost
-        toggleDot(*editor, 4, 7);
+        toggleDot(4, 7);
         QCOMPARE(glyph.k(5), 0x01);
-        QVERIFY(child<QLabel>(*editor, "columnsLabel")->text().startsWith(u"0x01"));
-        click(*editor, "rowDown");
+        click(u"rowDown"_qs);
         QCOMPARE(glyph.k(5), 0); // the bottom dot is lost
-        toggleDot(*editor, 2, 3);
-        click(*editor, "rowDown");
-        QCOMPARE(glyph.k(3), 0x08);
-        QCOMPARE(child<GlyphCell>(*editor, "glyphCell")->columns()[2], 0x08);
+        QCOMPARE(child<GlyphCell>(u"glyphCell"_qs)->columns(), glyph.columns);
 
-        QTest::keyClick(editor.get(), Qt::Key_Escape);
-        QTest::keyClick(child<QLineEdit>(*editor, "commentEdit"), Qt::Key_Escape);
-        QVERIFY(editor->isVisible());
+        QTest::keyClick(m_editor.get(), Qt::Key_Escape);
+        QTest::keyClick(child<QLineEdit>(u"commentEdit"_qs), Qt::Key_Escape);
+        QVERIFY(m_editor->isVisible());
         QVERIFY(m_boxes.isEmpty());
     }
 
     void switchWithChanges_data()
     {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("yes saves") << true;
-        QTest::newRow("no discards") << false;
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("saveFails");
+        QTest::newRow("yes saves") << QMessageBox::Yes << false;
+        QTest::newRow("no discards") << QMessageBox::No << false;
+        QTest::newRow("failed save keeps font and edits") << QMessageBox::Yes << true;
     }
 
     void switchWithChanges()
     {
-        QFETCH(bool, yes);
-        const QByteArray before = TestSupport::readFile(fontFile(QStringLiteral("Font_V1")));
-        auto editor = openEditor();
-        QCOMPARE(editor->fontName(), QStringLiteral("Font_V1")); // the first entry
-        toggleDot(*editor, 1, 1);
-        const BoardFont edited = editor->boardFont();
-        m_boxes.answer = yes ? QMessageBox::Yes : QMessageBox::No;
-        selectFont(*editor, QStringLiteral("Font_V2"));
-        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontEditorSaveChangesQuestion).arg(u"Font_V1")});
-        QCOMPARE(editor->fontName(), QStringLiteral("Font_V2"));
-        QVERIFY(!editor->isModified());
-        const QByteArray after = TestSupport::readFile(fontFile(QStringLiteral("Font_V1")));
-        QCOMPARE(after, yes ? FontFile::toBytes(edited) : before);
-        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/Last Font")).toString(), u"Font_V2.fnt");
-    }
-
-    void failedSaveKeepsFontAndEdits()
-    {
-        auto editor = openEditor();
-        toggleDot(*editor, 1, 1);
-        const BoardFont edited = editor->boardFont();
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, saveFails);
+        const QByteArray before = fileBytes(V1);
+        QCOMPARE(open().fontName(), V1); // the first entry
+        toggleDot(1, 1);
+        const BoardFont edited = m_editor->boardFont();
+        m_boxes.answer = answer;
         {
-            FileSizeLimit limit(64);
-            QVERIFY(limit.active());
-            selectFont(*editor, QStringLiteral("Font_V2"));
-            click(*editor, "okButton");
+            FileSizeLimit limit(saveFails ? 64 : RLIM_INFINITY);
+            selectFont(V2);
+            if (saveFails)
+                click(u"okButton"_qs);
         }
-        const QStringList texts = m_boxes.texts();
-        QCOMPARE(texts.size(), 3); // the question, then 211 for the switch and for "Ok"
-        QVERIFY(texts[1].startsWith(Lang::text(Txt::FontEditorSaveFailed)));
-        QVERIFY(texts[2].startsWith(Lang::text(Txt::FontEditorSaveFailed)));
-        QVERIFY(editor->isVisible());
-        QCOMPARE(editor->fontName(), QStringLiteral("Font_V1"));
-        QCOMPARE(child<QListWidget>(*editor, "fontList")->currentItem()->text(), u"Font_V1");
-        QVERIFY(editor->isModified());
-        QVERIFY(editor->boardFont() == edited);
-        click(*editor, "okButton");
-        QVERIFY(!editor->isVisible());
-        QCOMPARE(editor->result(), int(QDialog::Accepted));
-        QCOMPARE(TestSupport::readFile(fontFile(QStringLiteral("Font_V1"))), FontFile::toBytes(edited));
+        QCOMPARE(m_boxes.texts().value(0), question(V1));
+        QCOMPARE(fileBytes(V1), answer == QMessageBox::Yes && !saveFails ? FontFile::toBytes(edited) : before);
+        if (!saveFails) {
+            QCOMPARE(m_editor->fontName(), V2);
+            QCOMPARE(m_app->store().value(u"Ustawienia programu/Last Font"_qs).toString(), u"Font_V2.fnt");
+            return;
+        }
+        // 211 for the switch and for "Ok"; the editor stays open on the edited font
+        QCOMPARE(m_boxes.texts().size(), 3);
+        QVERIFY(m_boxes.texts().last().startsWith(Lang::text(Txt::FontEditorSaveFailed)));
+        QVERIFY(m_editor->isVisible());
+        QCOMPARE(m_editor->fontName(), V1);
+        QCOMPARE(child<QListWidget>(u"fontList"_qs)->currentItem()->text(), V1);
+        QVERIFY(m_editor->isModified() && m_editor->boardFont() == edited);
+        click(u"okButton"_qs);
+        QCOMPARE(m_editor->result(), int(QDialog::Accepted));
+        QCOMPARE(fileBytes(V1), FontFile::toBytes(edited));
     }
 
     void exportAsksThenWritesTheEdit()
     {
-        auto editor = openEditor();
-        toggleDot(*editor, 0, 0);
-        toggleDot(*editor, 4, 7);
-        click(*editor, "exportButton");
+        open();
+        toggleDot(0, 0);
+        toggleDot(4, 7);
+        click(u"exportButton"_qs);
         const QString out = core().dirs().outDir() + u"fonts.out";
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorSaveChangesQuestion).arg(u"Font_V1"),
-                                               Lang::text(Txt::FontEditorExported) + u'\n' + out}));
+        QCOMPARE(m_boxes.texts(), QStringList({question(V1), Lang::text(Txt::FontEditorExported) + u'\n' + out}));
         const QList<QByteArray> lines = TestSupport::readFile(out).split('\n');
         QCOMPARE(lines[1], QByteArray("czcionka: Font_V1\r"));
-        QVERIFY(lines[4].startsWith("H800040800000000" "1"));
+        QVERIFY(lines[4].startsWith("H800040" "80" "00" "00" "00" "01")); // K1..K5 of glyph 0
         QVERIFY(QFileInfo::exists(core().dirs().outDir() + u"fonts.h"));
     }
 
     void emptyFolderIsHarmless()
     {
-        const QString empty = m_app->path(QStringLiteral("empty"));
+        const QString empty = m_app->path(u"empty"_qs);
         QVERIFY(QDir().mkpath(empty));
         core().settings().setFontDir(empty);
-        auto editor = openEditor();
-        QCOMPARE(child<QListWidget>(*editor, "fontList")->count(), 0);
-        click(*editor, "saveButton");
-        click(*editor, "deleteFont");
-        click(*editor, "exportButton");
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorNothingToSave),
-                                               Lang::text(Txt::FontExportNoFonts)}));
-        QVERIFY(!QFileInfo::exists(core().dirs().outDir() + u"fonts.out"));
-        click(*editor, "okButton");
-        QVERIFY(!editor->isVisible());
+        open();
+        for (const QString &button : {u"saveButton"_qs, u"deleteFont"_qs, u"exportButton"_qs, u"okButton"_qs})
+            click(button);
+        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorNothingToSave), Lang::text(Txt::FontExportNoFonts)}));
+        QVERIFY(!m_editor->isVisible());
         QVERIFY(QDir(empty).isEmpty());
-    }
-
-    void deleteFont_data()
-    {
-        QTest::addColumn<bool>("goneMeanwhile");
-        QTest::newRow("deleted") << false;
-        QTest::newRow("deleted meanwhile") << true;
+        QVERIFY(!QFileInfo::exists(core().dirs().outDir() + u"fonts.out"));
     }
 
     void deleteFont()
     {
-        QFETCH(bool, goneMeanwhile);
-        auto editor = openEditor();
-        toggleDot(*editor, 1, 1);
-        if (goneMeanwhile)
-            QVERIFY(QFile::remove(fontFile(QStringLiteral("Font_V1"))));
-        click(*editor, "deleteFont");
-        const QString answer = goneMeanwhile ? Lang::text(Txt::FontEditorDeleteFailed) : Lang::text(Txt::FontEditorDeleted);
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorDeleteQuestion) + u" Font_V1 ?", answer}));
-        QCOMPARE(editor->fontName(), QStringLiteral("Font_V2")); // the list's first entry now
-        QCOMPARE(child<QListWidget>(*editor, "fontList")->count(), 1);
-        QVERIFY(!editor->isModified());
+        open();
+        toggleDot(1, 1);
+        click(u"deleteFont"_qs);
+        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorDeleteQuestion) + u" Font_V1 ?",
+                                               Lang::text(Txt::FontEditorDeleted)}));
+        QCOMPARE(m_editor->fontName(), V2); // the list's first entry now
+        QVERIFY(QFile::remove(fontFile(V2))); // deleted meanwhile
+        click(u"deleteFont"_qs);
+        QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::FontEditorDeleteFailed));
+        QCOMPARE(child<QListWidget>(u"fontList"_qs)->count(), 0);
 
-        // the next start brings the shipped font back and leaves the others as they are
-        const QByteArray v2 = TestSupport::readFile(fontFile(QStringLiteral("Font_V2")));
-        QVERIFY(TestSupport::writeFile(fontFile(QStringLiteral("Font_V2")), v2 + "# edited\r\n"));
+        // the next start brings a missing shipped font back and keeps one the user changed
+        QVERIFY(TestSupport::writeFile(fontFile(V2), "x"));
         core().loadBoardFonts();
-        QVERIFY(QFileInfo::exists(fontFile(QStringLiteral("Font_V1"))));
-        QCOMPARE(TestSupport::readFile(fontFile(QStringLiteral("Font_V2"))), v2 + "# edited\r\n");
+        QVERIFY(QFileInfo::exists(fontFile(V1)));
+        QCOMPARE(fileBytes(V2), QByteArray("x"));
     }
 
     void badFontFiles_data()
@@ -279,14 +257,13 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, loads);
-        QVERIFY(TestSupport::writeFile(fontFile(QStringLiteral("Bad")), bytes));
-        core().settings().setLastFont(QStringLiteral("Bad.fnt"));
-        auto editor = openEditor();
-        QCOMPARE(editor->fontName(), QStringLiteral("Bad"));
+        QVERIFY(TestSupport::writeFile(fontFile(u"Bad"_qs), bytes));
+        core().settings().setLastFont(u"Bad.fnt"_qs);
+        QCOMPARE(open().fontName(), u"Bad");
         QCOMPARE(m_boxes.texts(), loads ? QStringList() : QStringList{Lang::text(Txt::FontExportMissing) + u" Bad"});
-        QVERIFY(child<QLineEdit>(*editor, "commentEdit")->text().size() <= Glyph::kMaxCommentLength);
-        click(*editor, "okButton"); // nothing was edited: the file stays as it is
-        QCOMPARE(TestSupport::readFile(fontFile(QStringLiteral("Bad"))), bytes);
+        QVERIFY(child<QLineEdit>(u"commentEdit"_qs)->text().size() <= Glyph::kMaxCommentLength);
+        click(u"okButton"_qs); // nothing was edited: the file stays as it is
+        QCOMPARE(fileBytes(u"Bad"_qs), bytes);
     }
 
     void addFont_data()
@@ -295,21 +272,18 @@ private slots:
         QTest::addColumn<int>("refusal");
         QTest::newRow("same name but case") << u"font_v1"_qs << int(Txt::FontNameExists);
         QTest::newRow("not Latin-1") << u"Czcionka ł"_qs << int(Txt::FontNameNotLatin1);
-        QTest::newRow("control character") << u"a\tb"_qs << int(Txt::FontNameNotLatin1);
-        QTest::newRow("slash") << u"../x"_qs << int(Txt::FontNameForbidden);
-        QTest::newRow("empty") << u""_qs << int(Txt::FontNameEmpty);
+        QTest::newRow("path") << u"../x"_qs << int(Txt::FontNameForbidden);
         QTest::newRow("33 characters") << QString(33, u'x') << int(Txt::FontNameTooLong);
-        QTest::newRow("accepted") << u"Moja"_qs << 0;
-        QTest::newRow("accepted Latin-1") << u"Schrift für Köln"_qs << 0;
+        QTest::newRow("accepted") << u"Schrift für Köln"_qs << 0;
     }
 
     void addFont()
     {
         QFETCH(QString, name);
         QFETCH(int, refusal);
-        auto editor = openEditor();
-        toggleDot(*editor, 3, 3);
-        const BoardFont edited = editor->boardFont();
+        open();
+        toggleDot(3, 3);
+        const BoardFont edited = m_editor->boardFont();
         bool refused = false;
         whenShown<NameDialog>([&](NameDialog *dialog) {
             dialog->edit()->setText(name);
@@ -318,66 +292,42 @@ private slots:
             if (refused)
                 dialog->reject();
         });
-        click(*editor, "addFont");
-        const QStringList files = QDir(core().fontDir()).entryList(QDir::Files, QDir::Name);
+        click(u"addFont"_qs);
+        QCOMPARE(refused, refusal != 0);
         if (refusal) {
-            QVERIFY(refused);
             QCOMPARE(m_boxes.requests.size(), 1);
             QVERIFY(m_boxes.first().text.startsWith(Lang::text(refusal)));
-            QCOMPARE(files, QStringList({u"Font_V1.fnt"_qs, u"Font_V2.fnt"_qs}));
-            QVERIFY(editor->isModified());
+            QCOMPARE(QDir(core().fontDir()).entryList(QDir::Files).size(), 2);
+            QVERIFY(m_editor->isModified());
             return;
         }
         QVERIFY(m_boxes.isEmpty());
-        QCOMPARE(editor->fontName(), name);
-        QCOMPARE(child<QListWidget>(*editor, "fontList")->currentItem()->text(), name);
-        QVERIFY(!editor->isModified());
-        QCOMPARE(TestSupport::readFile(fontFile(name)), FontFile::toBytes(edited));
-    }
-
-    void boardLetters_data()
-    {
-        QTest::addColumn<QString>("font");
-        QTest::addColumn<QString>("hex");
-        QTest::addColumn<QString>("character");
-        QTest::newRow("Cyrillic Zhe") << u"Font_V2"_qs << u"C6"_qs << u"Ж"_qs;
-        QTest::newRow("line feed") << u"Font_V2"_qs << u"A"_qs << u""_qs;
-        QTest::newRow("delete") << u"Font_V1"_qs << u"7F"_qs << u""_qs;
-        QTest::newRow("Latin A") << u"Font_V1"_qs << u"41"_qs << u"A"_qs;
-    }
-
-    void boardLetters()
-    {
-        QFETCH(QString, font);
-        QFETCH(QString, hex);
-        QFETCH(QString, character);
-        auto editor = openEditor();
-        selectFont(*editor, font);
-        type(*editor, "hexEdit", hex);
-        QCOMPARE(child<QLabel>(*editor, "characterLabel")->text(), Lang::text(Txt::FontEditorCharacter).arg(character));
+        QCOMPARE(m_editor->fontName(), name);
+        QCOMPARE(child<QListWidget>(u"fontList"_qs)->currentItem()->text(), name);
+        QVERIFY(!m_editor->isModified());
+        QCOMPARE(fileBytes(name), FontFile::toBytes(edited));
     }
 
     void savedBoardFontReachesAnOpenMatrix()
     {
         LedMatrix matrix;
         matrix.setBoardFont(core().boardFont(0), {});
-        matrix.setText(QStringLiteral("A"));
+        matrix.setText(u"A"_qs);
         const std::array<quint8, 5> before = matrix.cellColumns(0);
-        QVERIFY((before != std::array<quint8, 5>{}));
-        auto editor = openEditor();
-        type(*editor, "hexEdit", QStringLiteral("41"));
-        toggleDot(*editor, 2, 7);
+        open();
+        type(u"hexEdit"_qs, u"41"_qs);
+        toggleDot(2, 7);
         QCOMPARE(matrix.cellColumns(0), before);
-        click(*editor, "saveButton");
+        click(u"saveButton"_qs);
         QVERIFY(m_boxes.isEmpty());
         QVERIFY(matrix.cellColumns(0) != before);
-        QCOMPARE(matrix.cellColumns(0), editor->boardFont().glyphs[0x41].columns);
+        QCOMPARE(matrix.cellColumns(0), m_editor->boardFont().glyphs[0x41].columns);
     }
 
     void chart()
     {
         BoardFont font;
-        QVERIFY(FontFile::load(fontFile(QStringLiteral("Font_V1")), font));
+        QVERIFY(FontFile::load(fontFile(V1), font));
         const QImage image = FontChart::render(font, CharsetMode::Latin);
         const QPoint cell(1 * FontChart::kCellSize, 4 * FontChart::kCellSize); // 0x41
         for (int i = 0; i < Glyph::kColumns; ++i) {
@@ -389,8 +339,8 @@ private slots:
 
         QString opened;
         Shell::setOpener([&](const QString &path) { opened = path; return true; });
-        auto editor = openEditor();
-        click(*editor, "chartButton");
+        open();
+        click(u"chartButton"_qs);
         const QString path = core().dirs().outDir() + u"table.bmp";
         QCOMPARE(opened, path);
         QCOMPARE(QImage(path).size(), QSize(1024, 1024));
@@ -399,7 +349,7 @@ private slots:
         opened.clear();
         QVERIFY(QDir(core().dirs().outDir()).removeRecursively());
         QVERIFY(TestSupport::writeFile(core().dirs().outDir().chopped(1), "not a folder"));
-        click(*editor, "chartButton");
+        click(u"chartButton"_qs);
         Shell::setOpener({});
         QVERIFY(opened.isEmpty());
         QCOMPARE(m_boxes.requests.size(), 1);
