@@ -29,7 +29,6 @@ int sfFormat(Format format)
 float sample(const Spec &spec, int channel, qint64 frame)
 {
     const double hz = 220.0 * (channel + 1);
-    // Written as 16-bit samples: libsndfile reads a sample s back as exactly s / 32768.
     // The phase from frame mod rate keeps the argument small over hours of frames.
     const double t = double(frame % spec.sampleRate) / spec.sampleRate;
     // 16384 / 32768: an exact 16-bit step, so that gains can be checked to the sample.
@@ -47,15 +46,25 @@ bool write(const QString &path, const Spec &spec, QString *error)
         *error = QString::fromLocal8Bit(sf_strerror(nullptr));
         return false;
     }
+    // 16-bit formats get 16-bit samples, which libsndfile reads back as exactly s / 32768. The
+    // lossy encoders get floats: libsndfile 1.2.0's MP3 encoder garbles 16-bit input.
+    const bool pcm = spec.format == Format::Wav || spec.format == Format::Flac;
     constexpr qint64 kChunk = 8192;
-    std::vector<short> chunk(size_t(kChunk * spec.channels));
+    std::vector<float> chunk(size_t(kChunk * spec.channels));
+    std::vector<short> pcmChunk(chunk.size());
     bool ok = true;
     for (qint64 done = 0; done < spec.frames && ok;) {
         const qint64 n = qMin(kChunk, spec.frames - done);
         for (qint64 i = 0; i < n; ++i)
             for (int c = 0; c < spec.channels; ++c)
-                chunk[size_t(i * spec.channels + c)] = short(std::lround(sample(spec, c, done + i) * 32768.0));
-        ok = sf_writef_short(file, chunk.data(), n) == n;
+                chunk[size_t(i * spec.channels + c)] = sample(spec, c, done + i);
+        if (pcm) {
+            for (size_t i = 0; i < size_t(n * spec.channels); ++i)
+                pcmChunk[i] = short(std::lround(chunk[i] * 32768.0f));
+            ok = sf_writef_short(file, pcmChunk.data(), n) == n;
+        } else {
+            ok = sf_writef_float(file, chunk.data(), n) == n;
+        }
         done += n;
     }
     if (!ok)
