@@ -69,6 +69,15 @@ private slots:
         QCOMPARE(lines.join(QString()), text);
     }
 
+    void aFiveMegabytePasteIsCountedWhole()
+    {
+        const QString text = u"Amen, alleluja\n"_qs.repeated(5 * 1000 * 1000 / 15);
+        Song song = newSong();
+        const Outcome outcome = importLines(song, arrangeLines(wrapText(text)), {});
+        QCOMPARE(outcome.total, 5 * 1000 * 1000 / 15 / kBlockLines + 1);
+        QCOMPARE(outcome.placed, kMaxStanzas);
+    }
+
     void aBlankTypedAtTheLineEndOpensTheNextLine()
     {
         QCOMPARE(wrapParagraph(u"Lorem ipsum dolor am "), (QStringList{u"Lorem ipsum dolor am"_qs, QString()}));
