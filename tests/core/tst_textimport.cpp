@@ -137,6 +137,10 @@ private slots:
         QCOMPARE(song.sequence(), (QList<int>{1, 2, 3}));
         QCOMPARE(song.currentStanza(), 0);
         QCOMPARE(song.currentScreen(), 0);
+
+        Song read;
+        SongFile::fromBytes(SongFile::toBytes(song), read);
+        QVERIFY(read.sameContent(song));
     }
 
     void importGoesAfterTheCurrentStanzaAndKeepsTheRefrain()
@@ -196,6 +200,16 @@ private slots:
         QCOMPARE(outcome.total, kMaxBlocks + 1);
         QCOMPARE(outcome.placed, kMaxScreensPerStanza);
         QCOMPARE(resultLines(lines).size(), kMaxLines);
+    }
+
+    void lettersTheSongsCharsetCannotKeepAreNamed()
+    {
+        Song latin = newSong();
+        QCOMPARE(importLines(latin, {u"Żyj, Święty Boże"_qs}, {}).foreign, QString());
+        QCOMPARE(importLines(latin, {u"Слава Богу"_qs, u"Слава"_qs}, {}).foreign, u"СлавБогу"_qs);
+        Song cyrillic = newSong();
+        cyrillic.setCharset(CharsetMode::Cyrillic);
+        QCOMPARE(importLines(cyrillic, {u"Слава, Amen ą"_qs}, {}).foreign, u"ą"_qs);
     }
 
     // Each palette letter has dots in the Latin board font and survives a song file in Latin mode.

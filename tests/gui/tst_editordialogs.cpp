@@ -274,13 +274,14 @@ private slots:
 
     void whatDoesNotFitIsReported()
     {
-        QApplication::clipboard()->setText(QString(25 * 20, u'x') + u"\n\n" + QString(50 * 1000, u'y'));
+        QApplication::clipboard()->setText(u"Ж"_qs + QString(25 * 20, u'x') + u"\n\n" + QString(50 * 1000, u'y'));
         FakeEditor editor;
         editor.song = songOf(QList<QStringList>(31, {u"z"_qs}));
         LibraryTest::whenShown<TextImportDialog>([](TextImportDialog *dialog) { dialog->accept(); });
         QVERIFY(TextImportDialog::importInto(editor, nullptr));
         QCOMPARE(editor.song.stanzaCount(), 32);
-        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ImportIncomplete).arg(1).arg(253)});
+        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::ImportIncomplete).arg(1).arg(253),
+                                               Lang::text(Txt::ImportForeignLetters).arg(u"Ж"_qs)}));
     }
 
     void typingIsWrappedAtOnce()

@@ -28,6 +28,17 @@ void appendEmptyLines(QStringList &lines, qsizetype count)
         lines.append(QString());
 }
 
+// Collects the characters of text that do not come back from the board's code in this charset.
+void collectForeign(QStringView text, CharsetMode charset, QString &foreign)
+{
+    for (QChar c : text) {
+        if (foreign.size() >= Outcome::kMaxForeign)
+            return;
+        if (BoardCharset::decode(BoardCharset::encode(c.unicode()), charset) != c.unicode() && !foreign.contains(c))
+            foreign += c;
+    }
+}
+
 } // namespace
 
 QStringList wrapParagraph(QStringView paragraph, int width)
@@ -177,6 +188,7 @@ Outcome importLines(Song &song, const QStringList &lines, const QList<bool> &con
             }
         }
         song.setCurrentScreenText(text);
+        collectForeign(text, song.charset(), outcome.foreign);
         ++outcome.placed;
     }
     if (outcome.placed > 0) {

@@ -44,6 +44,10 @@ struct Outcome
 {
     int placed = 0; // blocks that became screens of the song
     int total = 0;  // blocks the text holds, also those past kMaxLines
+    // Characters of the placed text that the song's charset cannot keep (a Cyrillic letter in a
+    // Latin song): each distinct one once, in order of appearance, at most kMaxForeign.
+    QString foreign;
+    static constexpr int kMaxForeign = 20;
     bool complete() const { return placed == total; }
 };
 

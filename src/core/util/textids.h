@@ -206,6 +206,7 @@
     X(ImportNewStanza, 385)                                                                \
     X(ImportContinuation, 386)                                                             \
     X(ImportIncomplete, 690)                                                               \
+    X(ImportForeignLetters, 691)                                                           \
     /* playlist page: 700-714 and the ids it uses */                                       \
     /* - */                                                                                \
     /* project document: 715-724 and the ids it uses */                                    \

@@ -123,5 +123,7 @@ bool TextImportDialog::importInto(SongEditorLink &editor, QWidget *parent)
         editor.showScreen(0, 0);
     if (!outcome.complete())
         infoBox(parent, Lang::text(Txt::ImportIncomplete).arg(outcome.placed).arg(outcome.total));
+    if (!outcome.foreign.isEmpty())
+        infoBox(parent, Lang::text(Txt::ImportForeignLetters).arg(outcome.foreign));
     return outcome.placed > 0;
 }

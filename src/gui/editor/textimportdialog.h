@@ -24,7 +24,8 @@ public:
     QList<bool> continuation() const;
 
     // Opens the dialog on the clipboard's text; on OK appends the blocks to the editor's song and
-    // shows its first screen. Says so when not every block fitted. Returns whether the song changed.
+    // shows its first screen. Says so when not every block fitted and names the letters the
+    // song's charset cannot keep. Returns whether the song changed.
     static bool importInto(SongEditorLink &editor, QWidget *parent);
 
 private:
