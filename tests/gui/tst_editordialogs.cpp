@@ -20,7 +20,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
+#include <QStackedWidget>
 
 namespace {
 
@@ -129,15 +129,20 @@ private slots:
         QCOMPARE(none.tree()->topLevelItem(0)->text(0), Lang::text(Txt::StructureEmpty));
     }
 
-    void doubleClickMovesTheEditor_data()
+    // Opened from the editor a double click on a line moves it there, whatever the texts say;
+    // opened from elsewhere nothing moves.
+    void doubleClickOnALine_data()
     {
         QTest::addColumn<QByteArray>("texts");
-        QTest::newRow("shipped texts") << QByteArray();
-        QTest::newRow("numbers placed elsewhere") << QByteArray("380=%1. zwrotka\n381=ekran: %1\n");
+        QTest::addColumn<bool>("fromEditor");
+        QTest::newRow("shipped texts") << QByteArray() << true;
+        QTest::newRow("numbers placed elsewhere") << QByteArray("380=%1. zwrotka\n381=ekran: %1\n") << true;
+        QTest::newRow("no editor") << QByteArray() << false;
     }
-    void doubleClickMovesTheEditor()
+    void doubleClickOnALine()
     {
         QFETCH(QByteArray, texts);
+        QFETCH(bool, fromEditor);
         if (!texts.isEmpty()) {
             QFile file(TestSupport::shippedLanguageDir() + u"Polski.lang");
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -148,34 +153,24 @@ private slots:
         }
         FakeEditor editor;
         editor.song = songOf({{u"a"_qs}, {u"b1"_qs, u"b2"_qs, u"b3"_qs}});
-        SongStructureDialog view(editor.song, &editor);
+        SongStructureDialog view(editor.song, fromEditor ? &editor : nullptr);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         doubleClick(view.tree(), lineItem(view.tree(), 1, 2, 4));
-        QCOMPARE(editor.stores, 1);
-        QCOMPARE(editor.shown, (QList<QPair<int, int>>{{1, 2}}));
-        QCOMPARE(view.result(), int(QDialog::Accepted));
-        QVERIFY(!view.isVisible());
-    }
-
-    void withoutAnEditorADoubleClickDoesNothing()
-    {
-        const Song song = songOf({{u"a"_qs}, {u"b1"_qs, u"b2"_qs}});
-        SongStructureDialog view(song, nullptr);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        doubleClick(view.tree(), lineItem(view.tree(), 1, 1, 0));
-        QVERIFY(view.isVisible());
+        QCOMPARE(editor.stores, fromEditor ? 1 : 0);
+        QCOMPARE(editor.shown.size(), fromEditor ? 1 : 0);
+        if (fromEditor)
+            QCOMPARE(editor.shown.first(), qMakePair(1, 2));
+        QCOMPARE(view.isVisible(), !fromEditor);
     }
 
     // --- character palette ---
 
     void paletteTypesIntoTheMatrix()
     {
-        QWidget window;
-        auto *matrix = new LedMatrix(&window);
-        new QVBoxLayout(&window);
-        window.layout()->addWidget(matrix);
+        MainWindow window;
+        auto *matrix = new LedMatrix;
+        window.pages()->addWidget(matrix);
         matrix->setBoardFont(&m_latin, {});
         matrix->setReadOnly(false);
         matrix->setText(u"ab"_qs);
@@ -184,7 +179,9 @@ private slots:
         matrix->setFocus();
         QTest::keyClick(matrix, Qt::Key_Right);
 
-        CharacterPalette palette(&window);
+        CharacterPalette &palette = *window.characterPalette();
+        QVERIFY(palette.isHidden());
+        QVERIFY(palette.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
         QCOMPARE(palette.letterButtons().size(), 115);
         QAbstractButton *sharpS = palette.letterButtons().at(24);
         QCOMPARE(sharpS->text(), u"ß"_qs);
@@ -218,18 +215,6 @@ private slots:
         QVERIFY(!sharpS->isEnabled());
         palette.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         QVERIFY(palette.isHidden());
-    }
-
-    void theMainWindowHoldsOneHiddenPalette()
-    {
-        MainWindow frame;
-        CharacterPalette *palette = frame.characterPalette();
-        QVERIFY(palette);
-        QCOMPARE(palette->parentWidget(), &frame);
-        QVERIFY(palette->isHidden());
-        QVERIFY(palette->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-        QCOMPARE(palette->windowTitle(), Lang::text(Txt::PaletteTitle));
-        QVERIFY(!palette->letterButtons().first()->isEnabled());
     }
 
     // --- text import ---
