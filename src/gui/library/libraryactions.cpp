@@ -160,6 +160,7 @@ void LibraryActions::deleteSelected()
             continue;
         }
         m_panel->library().forgetFile(itemKindOf(kind), info.group, item->text(0));
+        emit fileDeleted(info.fullPath);
         if (m_search.current == item)
             m_search.current = nullptr;
         tree()->removeItem(item);
@@ -178,7 +179,10 @@ void LibraryActions::renamePlaylist()
     PlaylistNameDialog dialog(ItemName::titleOfFileName(info.fileName), m_panel);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    LibraryFiles::renamePlaylist(LibraryNaming::playlistDirectory(root()), info.fileName, dialog.title());
+    const QString directory = LibraryNaming::playlistDirectory(root());
+    QString newFileName;
+    if (LibraryFiles::renamePlaylist(directory, info.fileName, dialog.title(), &newFileName))
+        emit playlistRenamed(info.fullPath, QDir(directory).filePath(newFileName));
     m_panel->refreshLibrary(true);
 }
 
@@ -234,7 +238,10 @@ void LibraryActions::openCurrentItem()
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' ' + info.fullPath);
         return;
     }
-    emit openFileRequested(info);
+    if (info.kind == LibraryNodeKind::Playlist)
+        emit openPlaylistRequested(info);
+    else
+        emit openSongRequested(info);
 }
 
 void LibraryActions::addCurrentToPlaylist()
@@ -242,6 +249,8 @@ void LibraryActions::addCurrentToPlaylist()
     const LibraryItemInfo info = m_panel->selectedItem();
     if (info.kind == LibraryNodeKind::Song || info.kind == LibraryNodeKind::Slide)
         emit addToPlaylistRequested(info);
+    else if (info.kind == LibraryNodeKind::Playlist)
+        openCurrentItem();
 }
 
 void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target)
@@ -346,7 +355,8 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
     };
     const auto refresh = [this] { m_panel->refreshLibrary(false); };
     const bool single = tree()->selectedCount() <= 1;
-    const bool canOpen = hasListener("openFileRequested(LibraryItemInfo)");
+    const bool canOpen = hasListener(kind == LibraryNodeKind::Playlist ? "openPlaylistRequested(LibraryItemInfo)"
+                                                                        : "openSongRequested(LibraryItemInfo)");
     const bool canAdd = hasListener("addToPlaylistRequested(LibraryItemInfo)");
     switch (kind) {
     case LibraryNodeKind::Root: {
