@@ -124,7 +124,7 @@ void TestPlaylistEditing::insertKeepsOrderAtPosition()
     int position = 1;
     insertEntries(playlist, &position, song, {}, {});
     insertEntries(playlist, &position, slide, {}, {InsertChoice::Range, 1, 3, 5, kDefaultOption});
-    QCOMPARE(titlesOf(playlist), (QStringList{"A", "G", "G", "S", "B"}));
+    QCOMPARE(titlesOf(playlist), QStringLiteral("A G G S B").split(u' '));
     QCOMPARE(position, 4);
     QCOMPARE(playlist.entry(3).type, PlaylistEntry::Slide);
     QCOMPARE(playlist.entry(3).stanza, 1);
@@ -159,12 +159,12 @@ void TestPlaylistEditing::moveEntry_data()
     QTest::addColumn<int>("insertPosition");
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("order");
-    QTest::newRow("down below 4") << 1 << 5 << 4 << "a c d e b f";
-    QTest::newRow("to top") << 4 << 0 << 0 << "e a b c d f";
-    QTest::newRow("to end") << 0 << 6 << 5 << "b c d e f a";
-    QTest::newRow("own place above") << 2 << 2 << -1 << "a b c d e f";
-    QTest::newRow("own place below") << 2 << 3 << -1 << "a b c d e f";
-    QTest::newRow("bad index") << 7 << 0 << -1 << "a b c d e f";
+    QTest::newRow("down below 4") << 1 << 5 << 4 << QStringLiteral("a c d e b f");
+    QTest::newRow("to top") << 4 << 0 << 0 << QStringLiteral("e a b c d f");
+    QTest::newRow("to end") << 0 << 6 << 5 << QStringLiteral("b c d e f a");
+    QTest::newRow("own place above") << 2 << 2 << -1 << QStringLiteral("a b c d e f");
+    QTest::newRow("own place below") << 2 << 3 << -1 << QStringLiteral("a b c d e f");
+    QTest::newRow("bad index") << 7 << 0 << -1 << QStringLiteral("a b c d e f");
 }
 
 void TestPlaylistEditing::moveEntry()
@@ -173,7 +173,7 @@ void TestPlaylistEditing::moveEntry()
     QFETCH(int, insertPosition);
     QFETCH(int, target);
     QFETCH(QString, order);
-    Playlist playlist = titled(QString("a b c d e f").split(u' '));
+    Playlist playlist = titled(QStringLiteral("a b c d e f").split(u' '));
     QCOMPARE(PlaylistEditing::moveEntry(playlist, from, insertPosition), target);
     QCOMPARE(titlesOf(playlist).join(u' '), order);
     QCOMPARE(playlist.isDirty(), target >= 0);
@@ -181,7 +181,7 @@ void TestPlaylistEditing::moveEntry()
 
 void TestPlaylistEditing::removeAdjacentTakesOneOccurrence()
 {
-    Playlist playlist = titled(QString("A B B B C B B").split(u' '));
+    Playlist playlist = titled(QStringLiteral("A B B B C B B").split(u' '));
     QCOMPARE(removeAdjacent(playlist, 2), 3);
     QCOMPARE(titlesOf(playlist).join(u' '), QStringLiteral("A C B B"));
     QCOMPARE(removeAdjacent(playlist, 3), 2);
