@@ -9,6 +9,7 @@
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/playlistpage.h"
 #include "gui/library/waitdialog.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
@@ -41,6 +42,11 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     layout->addWidget(m_tree, 1);
     m_issueWindow = new IssueWindow(this);
     m_actions = new LibraryActions(this, m_frame);
+    if (m_frame) {
+        m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
+        m_frame->pages()->addWidget(m_playlistPage);
+        m_frame->pages()->setCurrentWidget(m_playlistPage);
+    }
 
     connect(m_drives, &DriveCombo::cardInserted, this, &LibraryPanel::cardInserted);
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);

@@ -14,6 +14,7 @@ class IssueWindow;
 class LibraryActions;
 class LibraryTree;
 class MainWindow;
+class PlaylistPage;
 class QTreeWidgetItem;
 
 // The library panel on the left of the main window: the drive list over the library tree.
@@ -36,8 +37,6 @@ public:
     bool addCardFolder(const QString &path);
 
     SongLibrary &library() { return m_library; }
-    // The second library object, handed to the playlist page.
-    SongLibrary &secondLibrary() { return m_secondLibrary; }
     LibraryTree *tree() const { return m_tree; }
     DriveCombo *driveList() const { return m_drives; }
     IssueWindow *issueWindow() const { return m_issueWindow; }
@@ -48,6 +47,8 @@ public:
 
     // The commands on the card, its tree and its files.
     LibraryActions *actions() const { return m_actions; }
+    // The playlist page in the main window's page stack (null without a main window).
+    PlaylistPage *playlistPage() const { return m_playlistPage; }
 
     // Reads the card again (full: the files' contents too) and rebuilds the tree.
     void refreshLibrary(bool full);
@@ -76,8 +77,8 @@ private:
     LibraryTree *m_tree;
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
+    PlaylistPage *m_playlistPage = nullptr;
     SongLibrary m_library;
-    SongLibrary m_secondLibrary;
     QString m_root;
     bool m_startingUp = true;
     bool m_initialised = false;
