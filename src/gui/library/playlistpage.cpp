@@ -82,7 +82,7 @@ PlaylistPage::PlaylistPage(LibraryPanel *panel, MainWindow *frame, QWidget *pare
     m_view->setColumnCount(4);
     m_view->setHeaderLabels({Lang::text(Txt::PlaylistColumnPosition), Lang::text(Txt::PlaylistColumnNumber),
                              Lang::text(Txt::PlaylistColumnTitle), Lang::text(Txt::PlaylistColumnStanza)});
-    const int widths[] = {40, 60, 200, 60};
+    const int widths[] = {52, 60, 200, 80};
     for (int column = 0; column < 4; ++column) {
         m_view->setColumnWidth(column, widths[column]);
         m_view->headerItem()->setTextAlignment(column, column == TitleColumn ? Qt::AlignLeft : Qt::AlignCenter);
