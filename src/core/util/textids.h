@@ -220,7 +220,6 @@
     X(MenuDeleteStanza, 154)                                                               \
     X(MenuDeleteAdjacent, 155)                                                             \
     X(NumberLabel, 221)                                                                    \
-    X(TitleLabel, 223)                                                                     \
     X(ScreenLabel, 226)                                                                    \
     X(InsertSongTitle, 254)                                                                \
     X(InsertSongTitleLabel, 255)                                                           \
