@@ -31,7 +31,9 @@ ReportCounts numberIndex(RtfOutput &out, const SongLibrary &library, const QStri
     ReportCounts counts;
     bool first = true;
     // The groups and their files in listing order (by name, so by number), never the tree's sort.
-    for (const SongGroupFiles &group : library.groups()) {
+    // A copy: the progress callbacks let events run, and a card change may rescan the library.
+    const QList<SongGroupFiles> groups = library.groups();
+    for (const SongGroupFiles &group : groups) {
         if (progress.stopRequested()) {
             counts.stopped = true;
             break;

@@ -37,7 +37,8 @@ QString freeFileName(const QString &folder, const QString &name);
 
 // Writes a report of library (as scanned with its song numbers checked). Before each song the
 // progress hears the song's name, how many were handled and the report's total; after it the
-// count handled. The stop flag ends the report after the current song, closing the document
+// count handled; the library may change in between (the report keeps what it needs from the
+// start). The stop flag ends the report after the current song, closing the document
 // all the same. False, with the device's reason, when a write failed.
 bool write(QIODevice &device, ReportKind kind, const SongLibrary &library, const QString &title,
            const Progress &progress = {}, ReportCounts *counts = nullptr, QString *error = nullptr);

@@ -17,6 +17,7 @@
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/report/reportdialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,6 +25,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMetaMethod>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -46,7 +48,8 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 } // namespace
 
 LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
-    : QObject(panel), m_panel(panel), m_frame(frame)
+    : QObject(panel), m_panel(panel), m_frame(frame),
+      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     LibraryTree *t = tree();
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
@@ -79,6 +82,7 @@ void LibraryActions::connectFrame()
     wire(Command::InitialiseCard, &LibraryActions::initialiseCard);
     wire(Command::OpenFolderAsCard, &LibraryActions::openFolderAsCard);
     wire(Command::GroupColours, &LibraryActions::editGroupColours);
+    wire(Command::GenerateReport, &LibraryActions::generateReport);
 }
 
 void LibraryActions::updateCommandStates()
@@ -86,7 +90,8 @@ void LibraryActions::updateCommandStates()
     if (!m_frame)
         return;
     const bool chosen = !root().isEmpty();
-    for (Command command : {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard}) {
+    for (Command command :
+         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport}) {
         if (QAction *action = m_frame->action(command))
             action->setEnabled(chosen);
     }
@@ -321,6 +326,14 @@ void LibraryActions::editGroupColours()
 void LibraryActions::newPlaylist()
 {
     emit newPlaylistRequested();
+}
+
+void LibraryActions::generateReport()
+{
+    if (root().isEmpty())
+        return;
+    ReportDialog dialog(m_panel->library(), m_reportFolder, m_panel);
+    dialog.exec();
 }
 
 // --- context menus ---
