@@ -3,14 +3,14 @@
 
 #include "core/util/deviceio.h"
 
-namespace {
-constexpr qsizetype kFlushSize = 64 * 1024;
-} // namespace
+#include <charconv>
 
-QByteArray rtfText(QStringView text)
+namespace {
+
+constexpr qsizetype kFlushSize = 64 * 1024;
+
+void appendRtfText(QByteArray &out, QStringView text)
 {
-    QByteArray out;
-    out.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u'\\' || u == u'{' || u == u'}') {
@@ -19,9 +19,21 @@ QByteArray rtfText(QStringView text)
         } else if (u <= 127) {
             out += char(u);
         } else {
-            out += "\\u" + QByteArray::number(uint(u)) + '?';
+            char digits[8] = {'\\', 'u'};
+            char *end = std::to_chars(digits + 2, digits + sizeof digits, unsigned(u)).ptr;
+            *end++ = '?';
+            out.append(digits, end - digits);
         }
     }
+}
+
+} // namespace
+
+QByteArray rtfText(QStringView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    appendRtfText(out, text);
     return out;
 }
 
@@ -39,7 +51,7 @@ RtfOutput &RtfOutput::raw(const QByteArray &controlWords)
 
 RtfOutput &RtfOutput::text(QStringView text)
 {
-    m_buffer += rtfText(text);
+    appendRtfText(m_buffer, text);
     return *this;
 }
 

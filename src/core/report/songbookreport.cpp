@@ -25,11 +25,16 @@ bool isEmptyLine(QStringView line)
     return true;
 }
 
-int nonEmptyLines(const Song &song, int stanza, int screen)
+QStringView lineOf(const QString &screenText, int line)
+{
+    return QStringView(screenText).mid(line * kLineChars, kLineChars);
+}
+
+int nonEmptyLines(const QString &screenText)
 {
     int count = 0;
     for (int line = 0; line < kScreenLines; ++line) {
-        if (!isEmptyLine(song.lineText(stanza, screen, line)))
+        if (!isEmptyLine(lineOf(screenText, line)))
             ++count;
     }
     return count;
@@ -69,10 +74,10 @@ void writeSong(RtfOutput &out, const Song &song)
         for (int screen = 0; screen < song.screenCount(stanza); ++screen) {
             if (screen > 0)
                 out.raw("\\par");
+            const QString text = song.screenText(stanza, screen);
             for (int line = 0; line < kScreenLines; ++line) {
-                const QString text = song.lineText(stanza, screen, line);
-                if (!isEmptyLine(text))
-                    out.raw("\\line ").text(text);
+                if (!isEmptyLine(lineOf(text, line)))
+                    out.raw("\\line ").text(lineOf(text, line));
             }
             out.raw("\\par\\cell");
             if (cell % kScreensPerRow == kScreensPerRow - 1)
@@ -103,7 +108,7 @@ int estimatedHeight(const Song &song)
     };
     for (int stanza = 0; stanza < song.stanzaCount(); ++stanza) {
         for (int screen = 0; screen < song.screenCount(stanza); ++screen) {
-            rowMax = std::max(rowMax, nonEmptyLines(song, stanza, screen) + 3);
+            rowMax = std::max(rowMax, nonEmptyLines(song.screenText(stanza, screen)) + 3);
             if (++screens % kScreensPerRow == 0)
                 addRow();
         }
