@@ -26,6 +26,11 @@ QString reportData(const QString &name)
     return TestSupport::testData(QStringLiteral("report/") + name);
 }
 
+QByteArray expectedReport(const QString &kind)
+{
+    return TestSupport::readFile(TestSupport::testData(QStringLiteral("cli/report-%1/output/%1.rtf").arg(kind)));
+}
+
 } // namespace
 
 class TestReportDialog : public QObject
@@ -85,7 +90,7 @@ private slots:
         });
         command->trigger();
         const QString path = folder + QStringLiteral("/Spis pieśni.rtf");
-        QCOMPARE(TestSupport::readFile(path), TestSupport::readFile(reportData(QStringLiteral("index.rtf"))));
+        QCOMPARE(TestSupport::readFile(path), expectedReport(QStringLiteral("index")));
         QCOMPARE(m_opened, QStringList{path});
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ReportReady) + u'\n' + path});
     }
@@ -122,7 +127,7 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<QByteArray>("oldFileAfter");
         QTest::newRow("yes replaces") << int(QMessageBox::Yes) << QStringLiteral("Alfabetyczny wykaz pieśni.rtf")
-                                      << TestSupport::readFile(reportData(QStringLiteral("alphabetical.rtf")));
+                                      << expectedReport(QStringLiteral("alphabetical"));
         QTest::newRow("no takes the next free name")
             << int(QMessageBox::No) << QStringLiteral("Alfabetyczny wykaz pieśni (3).rtf") << QByteArray("old");
         QTest::newRow("cancel writes nothing") << int(QMessageBox::Cancel) << QString() << QByteArray("old");
@@ -149,7 +154,7 @@ private slots:
             return;
         }
         QCOMPARE(TestSupport::readFile(folder + u'/' + written),
-                 TestSupport::readFile(reportData(QStringLiteral("alphabetical.rtf"))));
+                 expectedReport(QStringLiteral("alphabetical")));
         QCOMPARE(m_opened, QStringList{folder + u'/' + written});
     }
 
