@@ -10,5 +10,5 @@ int runReportCommand(const QStringList &args, CliIo &io);
 inline constexpr CliCommand kReportCommand{
     u"report",
     u"lumivox-cli report songbook|index|alphabetical CARD OUT.rtf [--language NAME]\n"
-    u"                                             write an RTF report of a card (songs left out on stderr)",
+    u"                                           write an RTF report of a card (songs left out on stderr)",
     runReportCommand};
