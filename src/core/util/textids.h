@@ -186,13 +186,36 @@
     /* data safety: 640-649 and the ids it uses */                                         \
     /* - */                                                                                \
     /* library panel: 650-659 and the ids it uses */                                       \
-    /* - */                                                                                \
+    X(NotACardQuestion, 650)                                                               \
+    X(CannotRead, 651)                                                                     \
+    X(IssueListEmpty, 652)                                                                 \
+    X(SearchNoFurther, 653)                                                                \
+    X(EmptyStateText, 654)                                                                 \
+    X(OpenDemoCard, 655)                                                                   \
+    X(ProtectPrefix, 656)                                                                  \
+    X(ShellOpenFailed, 657)                                                                \
+    X(StatusCountsTip, 658)                                                                \
+    X(GroupLimitReached, 659)                                                              \
     /* number maps, target group, title edit: 660-669 and the ids it uses */               \
     /* - */                                                                                \
     /* song editor: 670-689 and the ids it uses */                                         \
     /* - */                                                                                \
     /* song structure, character palette, text import: 690-699 and the ids it uses */      \
-    /* - */                                                                                \
+    X(TitleLabel, 223)                                                                     \
+    X(StructureEmpty, 302)                                                                 \
+    X(StructureTitle, 303)                                                                 \
+    X(StructureView, 364)                                                                  \
+    X(StructureSimple, 365)                                                                \
+    X(StructureExtended, 366)                                                              \
+    X(StructureStanza, 380)                                                                \
+    X(StructureScreen, 381)                                                                \
+    X(PaletteTitle, 301)                                                                   \
+    X(ImportTitle, 383)                                                                    \
+    X(ImportLabel, 384)                                                                    \
+    X(ImportNewStanza, 385)                                                                \
+    X(ImportContinuation, 386)                                                             \
+    X(ImportIncomplete, 690)                                                               \
+    X(ImportForeignLetters, 691)                                                           \
     /* playlist page: 700-714 and the ids it uses */                                       \
     /* - */                                                                                \
     /* project document: 715-724 and the ids it uses */                                    \
