@@ -59,14 +59,7 @@ bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &
 
 bool isPlainName(const QString &name)
 {
-    if (name.isEmpty() || name == u"." || name == u"..")
-        return false;
-    for (const QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
-            return false;
-    }
-    return true;
+    return isPlainFileName(name);
 }
 
 CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress)

@@ -87,3 +87,15 @@ bool deleteFiles(const QString &directory, const QString &pattern, const Progres
     }
     return ok;
 }
+
+bool isPlainFileName(const QString &name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
+            return false;
+    }
+    return true;
+}

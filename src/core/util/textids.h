@@ -317,7 +317,25 @@
     /* music timing: 780-799 and the ids it uses */                                        \
     /* - */                                                                                \
     /* reports: 800-819 and the ids it uses */                                             \
-    /* - */                                                                                \
+    X(ReportCaption, 375)                                                                  \
+    X(ReportKindGroup, 376)                                                                \
+    X(ReportReady, 377)                                                                    \
+    X(ReportGenerate, 475)                                                                 \
+    X(ReportSongbook, 476)                                                                 \
+    X(ReportNumberIndex, 477)                                                              \
+    X(ReportAlphabetical, 478)                                                             \
+    X(ReportStop, 479)                                                                     \
+    X(ReportSongbookInfo, 480)                                                             \
+    X(ReportNumberIndexInfo, 481)                                                          \
+    X(ReportAlphabeticalInfo, 482)                                                         \
+    X(ReportTitle, 530)                                                                    \
+    X(ReportTitleAlphabetical, 531)                                                        \
+    X(ReportFileSongbook, 532)                                                             \
+    X(ReportFileNumberIndex, 533)                                                          \
+    X(ReportFileAlphabetical, 534)                                                         \
+    X(ReportReplaceQuestion, 800)                                                          \
+    X(ReportSongsLeftOut, 801)                                                             \
+    X(ReportSaveFailed, 802)                                                               \
     /* Russian: 820-829 and the ids it uses */                                             \
     /* - */                                                                                \
     /* OpenLyrics: 830-844 and the ids it uses */                                          \

@@ -20,6 +20,7 @@
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/report/reportdialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QMetaMethod>
 #include <QSet>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -51,7 +53,8 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 } // namespace
 
 LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
-    : QObject(panel), m_panel(panel), m_frame(frame)
+    : QObject(panel), m_panel(panel), m_frame(frame),
+      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     LibraryTree *t = tree();
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
@@ -87,6 +90,7 @@ void LibraryActions::connectFrame()
     wire(Command::InitialiseCard, &LibraryActions::initialiseCard);
     wire(Command::OpenFolderAsCard, &LibraryActions::openFolderAsCard);
     wire(Command::GroupColours, &LibraryActions::editGroupColours);
+    wire(Command::GenerateReport, &LibraryActions::generateReport);
     m_frame->action(Command::FindSong)->setShortcut(QKeySequence::Find);
     m_frame->action(Command::RefreshFileList)->setShortcut(Qt::Key_F5);
 }
@@ -96,7 +100,8 @@ void LibraryActions::updateCommandStates()
     if (!m_frame)
         return;
     const bool chosen = !root().isEmpty();
-    for (Command command : {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard}) {
+    for (Command command :
+         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport}) {
         if (QAction *action = m_frame->action(command))
             action->setEnabled(chosen);
     }
@@ -423,6 +428,14 @@ void LibraryActions::editGroupColours()
 void LibraryActions::newPlaylist()
 {
     emit newPlaylistRequested();
+}
+
+void LibraryActions::generateReport()
+{
+    if (root().isEmpty())
+        return;
+    ReportDialog dialog(m_panel->library(), m_reportFolder, m_panel);
+    dialog.exec();
 }
 
 // --- context menus ---

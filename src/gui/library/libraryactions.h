@@ -53,6 +53,10 @@ public:
     void openCurrentItem();
     void addCurrentToPlaylist();
     void newPlaylist();
+    // The report dialog on the card's library; reports go into the report folder.
+    void generateReport();
+    QString reportFolder() const { return m_reportFolder; }
+    void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // A song dragged onto a song or a group node moves into that group.
     void moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target);
 
@@ -98,5 +102,7 @@ private:
     LibraryPanel *m_panel;
     MainWindow *m_frame;
     TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
+    // The user's documents folder unless a caller chooses another.
+    QString m_reportFolder;
     Search m_search;
 };
