@@ -2,7 +2,6 @@
 #include "gui/library/namedialog.h"
 
 #include "core/app/language.h"
-#include "core/library/librarynaming.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 
@@ -38,7 +37,7 @@ bool NameDialog::acceptOrExplain(int refusal, int forbiddenId, int emptyId)
         return true;
     }
     if (refusal == forbiddenId)
-        errorBox(this, Lang::text(refusal) + u'\t' + LibraryNaming::forbiddenCharacterList());
+        errorBox(this, forbiddenCharacterMessage(refusal));
     else if (refusal == emptyId)
         errorBox(this, Lang::text(refusal));
     else

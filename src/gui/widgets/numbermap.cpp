@@ -11,9 +11,6 @@
 namespace {
 
 const QColor kFree(0xFF, 0xFF, 0xFF);
-const QColor kTaken(0x00, 0xFF, 0x00);
-const QColor kDuplicate(0xFF, 0x00, 0x00);
-const QColor kChosen(0x80, 0xFF, 0xFF);
 const QColor kHoveredBox(0xDF, 0xFF, 0xFF);
 const QColor kTitleBox(0xFF, 0xFF, 0x80);
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
@@ -107,9 +104,9 @@ void NumberMap::paintEvent(QPaintEvent *)
         const LibraryNumberTable::Entry &entry = m_table->entry(number);
         QColor fill = kFree;
         if (number == m_chosen)
-            fill = kChosen;
+            fill = kChosenColour;
         else if (entry.used)
-            fill = entry.duplicate ? kDuplicate : kTaken;
+            fill = entry.duplicate ? kDuplicateColour : kTakenColour;
         p.fillRect(r, fill);
         p.setPen(kGridLine);
         p.drawRect(r);
@@ -186,4 +183,14 @@ void NumberMap::mousePressEvent(QMouseEvent *event)
     m_chosen = number;
     update();
     emit numberChosen(number);
+}
+
+// Not a second press: a double-click on a taken number was told once, by its first click.
+void NumberMap::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int number = numberAt(event->position().toPoint());
+    if (number && !m_table->entry(number).used && number == m_chosen)
+        emit numberDoubleClicked(number);
 }
