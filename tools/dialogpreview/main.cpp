@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Developer preview of the song editor's small dialogs in one language, as PNG files:
 //   lumivox-dialog-preview LANGUAGE OUTDIR
-// writes songmap.png (mouse over a taken number), songmap-end.png (scrolled to the end),
+// writes songmap.png (mouse over a taken number), songmap-edge.png (the same at the right edge),
+// songmap-end.png (scrolled to the end),
 // slidemap.png, targetgroup.png and titlemenu.png. Without a display, run it with
 // QT_QPA_PLATFORM=offscreen or under xvfb-run.
 #include "core/app/appdirs.h"
@@ -64,14 +65,16 @@ int main(int argc, char **argv)
     for (int n = 1; n < 4999; n += 7)
         songs.claim(n, QStringLiteral("%1 %2").arg(n, 4, 10, QLatin1Char('0')).arg(QLatin1String(titles[n % 6])), 0, 0);
     songs.claim(15, QStringLiteral("0015 Druga"), 1, 0);
-    songs.claim(4985, QStringLiteral("4985 Bogurodzica dziewica"), 0, 0);
+    songs.claim(4990, QStringLiteral("4990 Bogurodzica dziewica"), 0, 0);
     {
         SongNumberDialog dialog(12, songs);
         dialog.show();
-        hover(dialog.map(), 78);
+        hover(dialog.map(), 372);
         ok &= save(dialog, out.filePath(QStringLiteral("songmap.png")));
+        hover(dialog.map(), 78);
+        ok &= save(dialog, out.filePath(QStringLiteral("songmap-edge.png")));
         dialog.scrollBar()->setValue(dialog.scrollBar()->maximum());
-        hover(dialog.map(), 4985);
+        hover(dialog.map(), 4990);
         ok &= save(dialog, out.filePath(QStringLiteral("songmap-end.png")));
     }
 

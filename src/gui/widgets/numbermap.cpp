@@ -139,10 +139,15 @@ void NumberMap::drawHovered(QPainter &p) const
     QRect titleBox = p.fontMetrics().boundingRect(title).adjusted(-4, -2, 4, 2);
     titleBox.moveTopLeft(QPoint(box.right() + 2, box.top()));
     if (titleBox.right() >= width()) {
-        // Keep it inside: to the left, one row down in the first row, one row up otherwise.
+        // Keep it inside: to the left, one row up, or one row down where there is no room above.
         titleBox.moveRight(qMax(titleBox.width(), box.left() - 2));
-        titleBox.translate(0, cell.top() < kCell ? kCell + 5 : -(kCell + 5));
+        const int rowShift = kCell + 5;
+        titleBox.translate(0, titleBox.top() - rowShift < 0 ? rowShift : -rowShift);
     }
+    if (titleBox.top() < 0)
+        titleBox.moveTop(0);
+    if (titleBox.bottom() >= height())
+        titleBox.moveBottom(height() - 1);
     p.fillRect(titleBox, kTitleBox);
     p.setPen(Qt::black);
     p.drawRect(titleBox.adjusted(0, 0, -1, -1));
