@@ -10,9 +10,6 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 class TestFileUtils : public QObject
 {
     Q_OBJECT
