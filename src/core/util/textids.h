@@ -218,6 +218,16 @@
     /* project document: 715-724 and the ids it uses */                                    \
     /* - */                                                                                \
     /* removable drives: 725-734 and the ids it uses */                                    \
+    X(FormatCaption, 103)                                                                  \
+    X(FormatQuestion, 248)                                                                 \
+    X(CardLabelTitle, 725)                                                                 \
+    X(CardLabelPrompt, 726)                                                                \
+    X(CardLabelInvalid, 727)                                                               \
+    X(FormatWait, 728)                                                                     \
+    X(FormatFailed, 729)                                                                   \
+    X(FormatNotFat32, 730)                                                                 \
+    X(FormatWithoutUDisks2, 731)                                                           \
+    X(FormatRefused, 732)                                                                  \
     /* - */                                                                                \
     /* card wizard: 735-749 and the ids it uses */                                         \
     /* - */                                                                                \
