@@ -234,6 +234,36 @@
     /* song import: 750-759 and the ids it uses */                                         \
     /* - */                                                                                \
     /* font editor: 760-774 and the ids it uses */                                         \
+    X(FontEditorTitle, 198)                                                                \
+    X(FontEditorLookGroup, 199)                                                            \
+    X(FontEditorListGroup, 200)                                                            \
+    X(FontEditorAdd, 201)                                                                  \
+    X(FontEditorDelete, 202)                                                               \
+    X(FontEditorCommentGroup, 203)                                                         \
+    X(FontEditorExport, 204)                                                               \
+    X(FontEditorSave, 205)                                                                 \
+    X(FontEditorExported, 210)                                                             \
+    X(FontEditorSaveFailed, 211)                                                           \
+    X(FontEditorNothingToSave, 212)                                                        \
+    X(FontEditorDeleteQuestion, 213)                                                       \
+    X(FontEditorDeleted, 214)                                                              \
+    X(FontEditorDeleteFailed, 215)                                                         \
+    X(FontEditorSaveChangesQuestion, 216)                                                  \
+    X(FontEditorChart, 760)                                                                \
+    X(FontEditorMirrored, 761)                                                             \
+    X(FontEditorCharacter, 762)                                                            \
+    X(FontEditorRowDownTip, 763)                                                           \
+    X(FontEditorRowUpTip, 764)                                                             \
+    X(FontEditorPreviousTip, 765)                                                          \
+    X(FontEditorNextTip, 766)                                                              \
+    X(FontChartWriteFailed, 767)                                                           \
+    X(FontNameTitle, 768)                                                                  \
+    X(FontNameLabel, 769)                                                                  \
+    X(FontNameEmpty, 770)                                                                  \
+    X(FontNameForbidden, 771)                                                              \
+    X(FontNameNotLatin1, 772)                                                              \
+    X(FontNameTooLong, 773)                                                                \
+    X(FontNameExists, 774)                                                                 \
     /* - */                                                                                \
     /* audio player: 775-779 and the ids it uses */                                        \
     /* - */                                                                                \
