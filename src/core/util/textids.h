@@ -266,7 +266,8 @@
     X(FontNameExists, 774)                                                                 \
     /* - */                                                                                \
     /* audio player: 775-779 and the ids it uses */                                        \
-    /* - */                                                                                \
+    X(MusicFileRefused, 775)                                                               \
+    X(NoSoundOutput, 776)                                                                  \
     /* music timing: 780-799 and the ids it uses */                                        \
     /* - */                                                                                \
     /* reports: 800-819 and the ids it uses */                                             \
