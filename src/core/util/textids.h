@@ -186,7 +186,16 @@
     /* data safety: 640-649 and the ids it uses */                                         \
     /* - */                                                                                \
     /* library panel: 650-659 and the ids it uses */                                       \
-    /* - */                                                                                \
+    X(NotACardQuestion, 650)                                                               \
+    X(CannotRead, 651)                                                                     \
+    X(IssueListEmpty, 652)                                                                 \
+    X(SearchNoFurther, 653)                                                                \
+    X(EmptyStateText, 654)                                                                 \
+    X(OpenDemoCard, 655)                                                                   \
+    X(ProtectPrefix, 656)                                                                  \
+    X(ShellOpenFailed, 657)                                                                \
+    X(StatusCountsTip, 658)                                                                \
+    X(GroupLimitReached, 659)                                                              \
     /* number maps, target group, title edit: 660-669 and the ids it uses */               \
     X(SongMapTitle, 249)                                                                   \
     X(NumberMapTaken, 250)                                                                 \

@@ -51,9 +51,9 @@ void SlideNumberDialog::accept()
         return;
     const int refusal = LibraryNaming::checkSlideTitle(title());
     if (refusal == Txt::SlideTitleForbiddenCharacter)
-        errorBox(this, forbiddenCharacterMessage(refusal));
+        warningBox(this, forbiddenCharacterMessage(refusal));
     else if (refusal)
-        errorBox(this, Lang::text(refusal));
+        warningBox(this, Lang::text(refusal));
     else
         QDialog::accept();
     if (refusal)

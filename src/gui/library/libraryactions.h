@@ -45,6 +45,10 @@ public:
     void repairDuplicates(LibraryNaming::ItemKind kind);
     void initialiseCard();
     void openFolderAsCard();
+    // Offers folder as a card (after its checks) and chooses it in the drive list.
+    void openCardFolder(const QString &folder);
+    // Opens the user's copy of the shipped demo card, made on first use.
+    void openDemoCard();
     void editGroupColours();
     void openCurrentItem();
     void addCurrentToPlaylist();
@@ -83,6 +87,9 @@ private:
     void selectFound(QTreeWidgetItem *item);
     QTreeWidgetItem *findText(QTreeWidgetItem *from, const std::function<bool(QTreeWidgetItem *)> &matches);
     bool hasListener(const char *signal) const;
+    // The marked items "Usuń" may delete.
+    QList<QTreeWidgetItem *> deletableItems() const;
+    static QString deleteQuestion(const QList<QTreeWidgetItem *> &files);
 
     LibraryPanel *m_panel;
     MainWindow *m_frame;

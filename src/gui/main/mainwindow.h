@@ -23,6 +23,7 @@ class MainWindow : public QMainWindow
 public:
     static constexpr int kMinWidth = 920;
     static constexpr int kMinHeight = 600;
+    static constexpr int kMinPageWidth = 20;
 
     explicit MainWindow(QWidget *parent = nullptr);
 
