@@ -176,7 +176,7 @@ private slots:
 
         // Two selected: "add to playlist" and "edit" are greyed even with pages listening.
         QObject listener;
-        connect(m_panel->actions(), &LibraryActions::openFileRequested, &listener, [] {});
+        connect(m_panel->actions(), &LibraryActions::openSongRequested, &listener, [] {});
         connect(m_panel->actions(), &LibraryActions::addToPlaylistRequested, &listener, [] {});
         QVERIFY(!menuEntry(zdrowas, 399)->isEnabled());
         QVERIFY(!menuEntry(zdrowas, 401)->isEnabled());

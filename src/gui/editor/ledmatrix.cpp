@@ -306,16 +306,27 @@ void LedMatrix::keyPressEvent(QKeyEvent *event)
         for (QChar c : typed) {
             if (c.unicode() < 0x20 || c.unicode() == 0x7F)
                 continue;
-            emit characterTyped(c);
-            m_text.type(c);
+            typeCharacter(c);
             edited = true;
         }
+        if (edited)
+            return; // typeCharacter repainted and reported each one
     }
     refresh();
     if (edited)
         emit textEdited();
     else
         event->ignore();
+}
+
+void LedMatrix::typeCharacter(QChar c)
+{
+    if (m_readOnly)
+        return;
+    emit characterTyped(c);
+    m_text.type(c);
+    refresh();
+    emit textEdited();
 }
 
 int LedMatrix::cellAt(const QPoint &pos) const

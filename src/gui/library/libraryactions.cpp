@@ -201,6 +201,7 @@ void LibraryActions::deleteSelected()
         }
         m_panel->library().forgetFile(itemKindOf(kind), info.group, item->text(0));
         deleted << (kind == LibraryNodeKind::Song ? info.group + u'/' + item->text(0) : item->text(0));
+        emit fileDeleted(info.fullPath);
         if (m_search.current == item)
             m_search.current = nullptr;
         tree()->removeItem(item);
@@ -231,9 +232,11 @@ void LibraryActions::renamePlaylist()
     PlaylistNameDialog dialog(ItemName::titleOfFileName(info.fileName), m_panel);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const QString directory = LibraryNaming::playlistDirectory(root());
     QString renamed;
-    const bool done = LibraryFiles::renamePlaylist(LibraryNaming::playlistDirectory(root()), info.fileName,
-                                                   dialog.title(), &renamed);
+    const bool done = LibraryFiles::renamePlaylist(directory, info.fileName, dialog.title(), &renamed);
+    if (done)
+        emit playlistRenamed(info.fullPath, QDir(directory).filePath(QFileInfo(renamed).fileName()));
     const QString shown = done ? QFileInfo(renamed).completeBaseName() : item->text(0);
     m_panel->refreshLibrary(true, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, shown));
 }
@@ -293,7 +296,10 @@ void LibraryActions::openCurrentItem()
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' ' + info.fullPath);
         return;
     }
-    emit openFileRequested(info);
+    if (info.kind == LibraryNodeKind::Playlist)
+        emit openPlaylistRequested(info);
+    else
+        emit openSongRequested(info);
 }
 
 void LibraryActions::addCurrentToPlaylist()
@@ -301,6 +307,8 @@ void LibraryActions::addCurrentToPlaylist()
     const LibraryItemInfo info = m_panel->selectedItem();
     if (info.kind == LibraryNodeKind::Song || info.kind == LibraryNodeKind::Slide)
         emit addToPlaylistRequested(info);
+    else if (info.kind == LibraryNodeKind::Playlist)
+        openCurrentItem();
 }
 
 void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target)
@@ -442,7 +450,8 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
     // The keys the tree answers, shown beside their entries.
     const auto key = [](QAction *action, const QKeySequence &sequence) { action->setShortcut(sequence); };
     const bool single = tree()->selectedCount() <= 1;
-    const bool canOpen = hasListener("openFileRequested(LibraryItemInfo)");
+    const bool canOpen = hasListener(kind == LibraryNodeKind::Playlist ? "openPlaylistRequested(LibraryItemInfo)"
+                                                                        : "openSongRequested(LibraryItemInfo)");
     const bool canAdd = hasListener("addToPlaylistRequested(LibraryItemInfo)");
     switch (kind) {
     case LibraryNodeKind::Root: {

@@ -75,9 +75,13 @@ public:
 
 signals:
     // The pages of later parts listen; while nobody does, the entries that send them are greyed.
-    void openFileRequested(const LibraryItemInfo &item);
+    void openSongRequested(const LibraryItemInfo &item);     // a song or a slide
+    void openPlaylistRequested(const LibraryItemInfo &item);
     void addToPlaylistRequested(const LibraryItemInfo &item);
     void newPlaylistRequested();
+    // After a playlist file was renamed (full paths), and after any file was deleted.
+    void playlistRenamed(const QString &from, const QString &to);
+    void fileDeleted(const QString &path);
 
 private:
     void connectFrame();

@@ -10,6 +10,7 @@
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/playlistpage.h"
 #include "gui/library/waitdialog.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
@@ -49,6 +50,11 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_emptyState = createEmptyState();
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
+    if (m_frame) {
+        m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
+        m_frame->pages()->addWidget(m_playlistPage);
+        m_frame->pages()->setCurrentWidget(m_playlistPage);
+    }
 
     connect(m_drives, &DriveCombo::cardInserted, this, &LibraryPanel::cardInserted);
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);

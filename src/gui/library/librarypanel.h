@@ -14,6 +14,7 @@ class IssueWindow;
 class LibraryActions;
 class LibraryTree;
 class MainWindow;
+class PlaylistPage;
 class QStackedWidget;
 class QTreeWidgetItem;
 
@@ -41,8 +42,6 @@ public:
     bool offerCardFolder(const QString &path);
 
     SongLibrary &library() { return m_library; }
-    // The second library object, handed to the playlist page.
-    SongLibrary &secondLibrary() { return m_secondLibrary; }
     LibraryTree *tree() const { return m_tree; }
     DriveCombo *driveList() const { return m_drives; }
     IssueWindow *issueWindow() const { return m_issueWindow; }
@@ -53,6 +52,8 @@ public:
 
     // The commands on the card, its tree and its files.
     LibraryActions *actions() const { return m_actions; }
+    // The playlist page in the main window's page stack (null without a main window).
+    PlaylistPage *playlistPage() const { return m_playlistPage; }
 
     // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
     // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
@@ -92,8 +93,8 @@ private:
     QWidget *m_emptyState;
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
+    PlaylistPage *m_playlistPage = nullptr;
     SongLibrary m_library;
-    SongLibrary m_secondLibrary;
     QString m_root;
     QString m_shownRoot; // the card the tree was built from
     bool m_startingUp = true;

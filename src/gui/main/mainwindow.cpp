@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
+#include "gui/editor/characterpalette.h"
 #include "gui/font/fonteditor.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
@@ -46,6 +47,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     buildStatusBar();
     applyMenuTexts();
     showProjectButtons(false);
+    // Created once, hidden; the song editor shows it and gives it its matrix.
+    m_characterPalette = new CharacterPalette(this);
 }
 
 QAction *MainWindow::addCommand(QMenu *menu, Command command, int textId, bool enabled)

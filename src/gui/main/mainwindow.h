@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class CharacterPalette;
 class QIcon;
 class QLabel;
 class QMenu;
@@ -34,6 +35,8 @@ public:
     QToolBar *toolBar() const { return m_toolBar; }
     QSplitter *splitter() const { return m_splitter; }
     QStackedWidget *pages() const { return m_pages; }
+    // The special-character palette, a tool window above this one.
+    CharacterPalette *characterPalette() const { return m_characterPalette; }
     // Puts the library panel on the left of the splitter, replacing the empty slot.
     void setLibraryPanel(QWidget *panel);
 
@@ -81,4 +84,5 @@ private:
     QList<QLabel *> m_statusPanes;
     QLabel *m_statusIcon = nullptr;
     std::vector<std::function<bool()>> m_closeGuards;
+    CharacterPalette *m_characterPalette = nullptr;
 };
