@@ -4,6 +4,8 @@
 #include "core/util/fileutils.h"
 #include "core/util/textids.h"
 
+#include <algorithm>
+
 namespace LibraryNaming {
 
 int tableSize(ItemKind kind)
@@ -118,6 +120,17 @@ int checkPlaylistTitle(const QString &title)
         return Txt::PlaylistNameEmpty;
     if (isForbiddenName(title))
         return Txt::TitleForbiddenCharacter;
+    return 0;
+}
+
+int checkSlideTitle(const QString &title)
+{
+    if (title.isEmpty())
+        return Txt::SlideTitleEmpty;
+    const bool control = std::any_of(title.cbegin(), title.cend(),
+                                      [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (control || isForbiddenName(title))
+        return Txt::SlideTitleForbiddenCharacter;
     return 0;
 }
 

@@ -50,5 +50,8 @@ int checkGroupName(const QString &name, const QString &baseDir);
 int checkPlaylistRename(const QString &name);
 // Title of a new playlist being saved: empty, forbidden character.
 int checkPlaylistTitle(const QString &title);
+// Title of a slide: empty, or a forbidden or control character (a pasted tab or line feed would
+// make a file name no one can type, and FAT refuses control characters).
+int checkSlideTitle(const QString &title);
 
 } // namespace LibraryNaming

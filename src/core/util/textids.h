@@ -197,6 +197,26 @@
     X(StatusCountsTip, 658)                                                                \
     X(GroupLimitReached, 659)                                                              \
     /* number maps, target group, title edit: 660-669 and the ids it uses */               \
+    X(SongMapTitle, 249)                                                                   \
+    X(NumberMapTaken, 250)                                                                 \
+    X(NumberMapDuplicate, 251)                                                             \
+    X(NumberMapChosen, 252)                                                                \
+    X(SongMapNoNumber, 253)                                                                \
+    X(SlideMapTitle, 292)                                                                  \
+    X(SlideTitleLabel, 293)                                                                \
+    X(SlideTitleForbiddenCharacter, 294)                                                   \
+    X(SlideTitleEmpty, 295)                                                                \
+    X(SlideMapNoNumber, 296)                                                               \
+    X(TargetGroupTitle, 420)                                                               \
+    X(TargetGroupNew, 425)                                                                 \
+    X(TitleMenuUndo, 660)                                                                  \
+    X(TitleMenuCut, 661)                                                                   \
+    X(TitleMenuCopy, 662)                                                                  \
+    X(TitleMenuPaste, 663)                                                                 \
+    X(TitleMenuDelete, 664)                                                                \
+    X(TitleMenuSelectAll, 665)                                                             \
+    X(TitleMenuCapitaliseWords, 666)                                                       \
+    X(TitleMenuCapitaliseFirst, 667)                                                       \
     /* - */                                                                                \
     /* song editor: 670-689 and the ids it uses */                                         \
     /* - */                                                                                \

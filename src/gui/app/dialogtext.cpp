@@ -2,6 +2,7 @@
 #include "gui/app/dialogtext.h"
 
 #include "core/app/language.h"
+#include "core/library/librarynaming.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -36,4 +37,9 @@ QDialogButtonBox *okCancelButtons(QDialog *dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+QString forbiddenCharacterMessage(int textId)
+{
+    return Lang::text(textId) + u'\t' + LibraryNaming::forbiddenCharacterList();
 }

@@ -3,6 +3,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QString;
 class QWidget;
 
 // Sets a window's title, or a label's, button's or group box's text, to the language text textId.
@@ -11,3 +12,6 @@ void setControlText(QWidget *widget, int textId);
 
 // OK and Cancel with their language texts, wired to the dialog's accept() and reject().
 QDialogButtonBox *okCancelButtons(QDialog *dialog);
+
+// A name refusal: the language text textId, a tab and the characters a name may not hold.
+QString forbiddenCharacterMessage(int textId);

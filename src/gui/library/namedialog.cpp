@@ -2,7 +2,6 @@
 #include "gui/library/namedialog.h"
 
 #include "core/app/language.h"
-#include "core/library/librarynaming.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 
@@ -38,7 +37,7 @@ bool NameDialog::acceptOrExplain(int refusal, int forbiddenId)
         return true;
     }
     if (refusal == forbiddenId)
-        warningBox(this, Lang::text(refusal) + u'\t' + LibraryNaming::forbiddenCharacterList());
+        warningBox(this, forbiddenCharacterMessage(refusal));
     else
         warningBox(this, Lang::text(refusal));
     return false;

@@ -11,9 +11,6 @@
 namespace {
 
 const QColor kFree(0xFF, 0xFF, 0xFF);
-const QColor kTaken(0x00, 0xFF, 0x00);
-const QColor kDuplicate(0xFF, 0x00, 0x00);
-const QColor kChosen(0x80, 0xFF, 0xFF);
 const QColor kHoveredBox(0xDF, 0xFF, 0xFF);
 const QColor kTitleBox(0xFF, 0xFF, 0x80);
 const QColor kGridLine(0xC0, 0xC0, 0xC0);
@@ -107,9 +104,9 @@ void NumberMap::paintEvent(QPaintEvent *)
         const LibraryNumberTable::Entry &entry = m_table->entry(number);
         QColor fill = kFree;
         if (number == m_chosen)
-            fill = kChosen;
+            fill = kChosenColour;
         else if (entry.used)
-            fill = entry.duplicate ? kDuplicate : kTaken;
+            fill = entry.duplicate ? kDuplicateColour : kTakenColour;
         p.fillRect(r, fill);
         p.setPen(kGridLine);
         p.drawRect(r);
@@ -142,10 +139,15 @@ void NumberMap::drawHovered(QPainter &p) const
     QRect titleBox = p.fontMetrics().boundingRect(title).adjusted(-4, -2, 4, 2);
     titleBox.moveTopLeft(QPoint(box.right() + 2, box.top()));
     if (titleBox.right() >= width()) {
-        // Keep it inside: to the left, one row down in the first row, one row up otherwise.
+        // Keep it inside: to the left, one row up, or one row down where there is no room above.
         titleBox.moveRight(qMax(titleBox.width(), box.left() - 2));
-        titleBox.translate(0, cell.top() < kCell ? kCell + 5 : -(kCell + 5));
+        const int rowShift = kCell + 5;
+        titleBox.translate(0, titleBox.top() - rowShift < 0 ? rowShift : -rowShift);
     }
+    if (titleBox.top() < 0)
+        titleBox.moveTop(0);
+    if (titleBox.bottom() >= height())
+        titleBox.moveBottom(height() - 1);
     p.fillRect(titleBox, kTitleBox);
     p.setPen(Qt::black);
     p.drawRect(titleBox.adjusted(0, 0, -1, -1));
@@ -186,4 +188,14 @@ void NumberMap::mousePressEvent(QMouseEvent *event)
     m_chosen = number;
     update();
     emit numberChosen(number);
+}
+
+// Not a second press: a double-click on a taken number was told once, by its first click.
+void NumberMap::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int number = numberAt(event->position().toPoint());
+    if (number && !m_table->entry(number).used && number == m_chosen)
+        emit numberDoubleClicked(number);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class LibraryNumberTable;
@@ -13,6 +14,10 @@ class NumberMap : public QWidget
     Q_OBJECT
 public:
     static constexpr int kCell = 18;
+    // The colours the dialogs' legends show.
+    static inline const QColor kTakenColour{0x00, 0xFF, 0x00};
+    static inline const QColor kDuplicateColour{0xFF, 0x00, 0x00};
+    static inline const QColor kChosenColour{0x80, 0xFF, 0xFF};
 
     NumberMap(int columns, int rows, QWidget *parent = nullptr);
 
@@ -39,11 +44,14 @@ signals:
     void numberChosen(int number);
     // A taken number was clicked; the owner tells the user.
     void takenNumberClicked(int number);
+    // A free number was double-clicked; its first click has chosen it.
+    void numberDoubleClicked(int number);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:
@@ -59,12 +67,12 @@ private:
     int m_chosen = 0;
 };
 
-// Song numbers: 40 x 40 cells, scrolled by rows.
+// Song numbers: 40 x 25 cells, scrolled by rows (first row 0..100).
 class SongNumberMap : public NumberMap
 {
     Q_OBJECT
 public:
-    explicit SongNumberMap(QWidget *parent = nullptr) : NumberMap(40, 40, parent) {}
+    explicit SongNumberMap(QWidget *parent = nullptr) : NumberMap(40, 25, parent) {}
 };
 
 // Slide numbers: 25 x 20 cells, numbers 1..500.

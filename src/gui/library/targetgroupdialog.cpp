@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/library/targetgroupdialog.h"
+
+#include "core/app/language.h"
+#include "core/library/libraryfiles.h"
+#include "core/library/librarynaming.h"
+#include "gui/app/dialogtext.h"
+#include "gui/app/messageboxes.h"
+#include "gui/library/newgroupdialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QPushButton>
+
+TargetGroupDialog::TargetGroupDialog(const QStringList &groups, const QString &currentGroup, const QString &root,
+                                     QWidget *parent)
+    : QDialog(parent), m_root(root)
+{
+    setObjectName(QStringLiteral("TargetGroupDialog"));
+    setControlText(this, Txt::TargetGroupTitle);
+    m_list = new QComboBox(this);
+    m_list->setObjectName(QStringLiteral("groupList"));
+    m_list->addItems(groups);
+    m_list->setMinimumWidth(220);
+    // Nothing is preselected unless the caller's group is in the list: the user then chooses.
+    m_list->setCurrentIndex(m_list->findText(currentGroup, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    m_list->setEnabled(m_list->count() > 0);
+    m_new = new QPushButton(this);
+    m_new->setObjectName(QStringLiteral("newGroup"));
+    m_new->setAutoDefault(false);
+    setControlText(m_new, Txt::TargetGroupNew);
+    connect(m_new, &QPushButton::clicked, this, &TargetGroupDialog::createGroup);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_list, 0, 0);
+    grid->addWidget(m_new, 0, 1);
+    grid->setRowMinimumHeight(1, 8);
+    grid->addWidget(okCancelButtons(this), 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+}
+
+QString TargetGroupDialog::group() const
+{
+    return m_list->currentIndex() >= 0 ? m_list->currentText() : QString();
+}
+
+void TargetGroupDialog::accept()
+{
+    if (group().isEmpty()) {
+        infoBox(this, Lang::text(Txt::TargetGroupTitle));
+        return;
+    }
+    QDialog::accept();
+}
+
+void TargetGroupDialog::createGroup()
+{
+    NewGroupDialog dialog(LibraryNaming::songDirectory(m_root), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString name = dialog.name();
+    if (!LibraryFiles::createGroup(m_root, name)) {
+        errorBox(this, Lang::text(Txt::GroupCreateFailed));
+        return;
+    }
+    m_groupCreated = true;
+    m_list->addItem(name);
+    m_list->setCurrentIndex(m_list->count() - 1);
+    m_list->setEnabled(true);
+}
