@@ -5,6 +5,7 @@
 #include "cli/fontscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
+#include "cli/safeoutput.h"
 #include "cli/scancommand.h"
 #include "cli/songcommand.h"
 #include "core/app/version.h"
@@ -54,8 +55,10 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));
     QCoreApplication app(argc, argv);
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    SafeOutput safeOut(stdout);
+    SafeOutput safeErr(stderr);
+    QTextStream out(&safeOut);
+    QTextStream err(&safeErr);
     CliIo io{out, err};
 
     QStringList args = app.arguments().mid(1);

@@ -100,7 +100,7 @@ private slots:
         QTest::newRow("missing image") << QStringList({u"write"_qs, u"none"_qs, u"docs"_qs}) << u"does not exist or is empty"_qs;
         QTest::newRow("image inside the card") << QStringList({u"write"_qs, u"docs/image"_qs, u"docs"_qs, u"--force"_qs})
                                                << u"inside one another"_qs;
-        QTest::newRow("home folder") << QStringList({u"write"_qs, u"card"_qs, u"home"_qs, u"--force"_qs}) << u"cannot be used as a card"_qs;
+        QTest::newRow("home folder") << QStringList({u"write"_qs, u"card"_qs, u"home"_qs, u"--force"_qs}) << u"system or home folder"_qs;
         QTest::newRow("not a card") << QStringList({u"write"_qs, u"card"_qs, u"docs"_qs}) << u"--force"_qs;
         QTest::newRow("missing card") << QStringList({u"write"_qs, u"card"_qs, u"nowhere"_qs, u"--append"_qs}) << u"does not exist"_qs;
         QTest::newRow("restore from a missing card") << QStringList({u"restore"_qs, u"nowhere"_qs, u"docs"_qs}) << u"does not exist"_qs;

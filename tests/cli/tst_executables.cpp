@@ -52,6 +52,34 @@ private slots:
         QVERIFY2(r.out.startsWith(expected), qPrintable(r.out));
     }
 
+    // Every program of the build answers --help with its usage and refuses an unknown option
+    // before it writes anything (a folder named "--help" once got a whole card).
+    void everyProgramAnswersHelp_data()
+    {
+        QTest::addColumn<QString>("program");
+        for (const char *name : {"lumivox-gen-card", "lumivox-gen-corpus", "lumivox-make-board-fonts",
+                                 "lumivox-board-preview", "lumivox-make-demo-card"})
+            QTest::newRow(name) << binary(name);
+    }
+    void everyProgramAnswersHelp()
+    {
+        QFETCH(QString, program);
+        QTemporaryDir home;
+        QProcess p;
+        p.setWorkingDirectory(home.path());
+        p.setProcessEnvironment(isolatedUser(home));
+        const QStringList before = QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        for (const QString &arg : {u"--help"_qs, u"--bogus"_qs}) {
+            p.start(program, {arg, u"out"_qs});
+            QVERIFY(p.waitForFinished(30000));
+            const QString out = QString::fromUtf8(p.readAllStandardOutput());
+            const QString err = QString::fromUtf8(p.readAllStandardError());
+            QCOMPARE(p.exitCode(), arg == u"--help" ? 0 : 2);
+            QVERIFY2((arg == u"--help" ? out : err).contains(u"usage: "), qPrintable(out + err));
+        }
+        QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+
     // Every refused command line: exit code 2, nothing on stdout, the reason on stderr.
     void refusedCommandLines_data()
     {

@@ -115,6 +115,17 @@ private slots:
         QCOMPARE(back.lineMode(), AppSettings::SixRows);
     }
 
+    // A store that cannot be written says so after sync().
+    void saveReportsAStoreThatCannotBeWritten()
+    {
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(u"plain"_qs), "a file, not a folder"));
+        QSettings store(m_dir.filePath(u"plain/settings.ini"_qs), QSettings::IniFormat);
+        AppSettings settings(&store);
+        settings.load();
+        settings.setLastLanguage(u"Deutsch"_qs);
+        QVERIFY(!settings.save(false));
+    }
+
     void lineModeShowsAnyOtherRowCountAsSix()
     {
         AppSettings settings;

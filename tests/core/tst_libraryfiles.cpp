@@ -94,7 +94,7 @@ private slots:
         library.scanLibrary(ScanFlags::kRefresh);
         const QByteArray ownerBytes = TestSupport::readFile(card + dir + names.at(names.size() > 8 ? 2 : 6) + ext);
 
-        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind), names.size() > 8 ? 2 : 1);
+        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind).renamed, names.size() > 8 ? 2 : 1);
         QStringList expected;
         for (const QString &name : std::as_const(after))
             expected << name + ext;
@@ -108,19 +108,23 @@ private slots:
         QVERIFY(library.issues().isEmpty());
     }
 
-    void repairWithoutFreeNumberGivesZero()
+    // With no free number the owners keep theirs: two of them once both became "0000 p" and
+    // the first one's content was lost.
+    void repairWithoutFreeNumberLeavesFiles()
     {
         const QString card = newCard();
         for (int n = 1; n < LibraryNaming::kPlaylistTableSize; ++n)
             put(card, QStringLiteral("playlist_dir/%1.lst").arg(ItemName::format(n, QStringLiteral("p"))), "#0/\r\n");
         put(card, QStringLiteral("playlist_dir/0009 q.lst"), "#0/\r\n");
+        put(card, QStringLiteral("playlist_dir/0010 q.lst"), "#1/\r\n");
+        const QStringList before = listing(card + u"playlist_dir/");
         SongLibrary library;
         library.setRoot(card);
         library.scanLibrary(ScanFlags::kRefresh);
-        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist), 1);
-        QVERIFY(QFileInfo::exists(card + u"playlist_dir/0000 p.lst"));
-        QVERIFY(QFileInfo::exists(card + u"playlist_dir/0009 q.lst"));
-        QVERIFY(!QFileInfo::exists(card + u"playlist_dir/0009 p.lst"));
+        const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist);
+        QCOMPARE(result.renamed, 0);
+        QCOMPARE(result.leftAsIs, QStringList({u"0009 p"_qs, u"0010 p"_qs}));
+        QCOMPARE(listing(card + u"playlist_dir/"), before);
     }
 
     void moveSongBetweenGroups()

@@ -76,6 +76,10 @@ private slots:
             QCOMPARE(song.performancePosition(index).screen, screen);
         QCOMPARE(song.performanceSequencePosition(index), sequencePosition);
         QCOMPARE(song.performanceScreenTime(index), time);
+        // The one-walk list agrees with the lookup of each index.
+        if (stanza >= 0)
+            QCOMPARE(song.performancePositions().at(index), song.performancePosition(index));
+        QCOMPARE(song.performancePositions().size(), 10);
     }
 
     void screensBeforeSequencePosition()

@@ -17,8 +17,10 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
 
 namespace {
 
-// shown is path below the tree's root; announced the directory last reported.
-bool deleteBelow(const QString &path, const QString &shown, const Progress &progress, QString &announced)
+// shown is path below the tree's root; announced the directory last reported; failed gets the
+// first path (below the root) that could not be deleted.
+bool deleteBelow(const QString &path, const QString &shown, const Progress &progress, QString &announced,
+                 QString *failed)
 {
     bool ok = true;
     // Dot names are deleted too: the tree is emptied completely.
@@ -28,31 +30,36 @@ bool deleteBelow(const QString &path, const QString &shown, const Progress &prog
         if (progress.stopRequested())
             return false;
         const QString child = path + u'/' + name;
+        const QString shownChild = shown.isEmpty() ? name : shown + u'/' + name;
         const QFileInfo info(child);
+        bool deleted;
         if (info.isDir() && !info.isSymLink()) {
-            ok = deleteBelow(child, shown.isEmpty() ? name : shown + u'/' + name, progress, announced) && ok;
-            ok = QDir().rmdir(child) && ok;
+            deleted = deleteBelow(child, shownChild, progress, announced, failed);
+            deleted = QDir().rmdir(child) && deleted;
         } else {
             if (shown != announced) {
                 announced = shown;
                 progress.directory(shown);
             }
             progress.file(name, 0, 0);
-            ok = QFile::remove(child) && ok;
+            deleted = QFile::remove(child);
         }
+        if (!deleted && failed && failed->isEmpty())
+            *failed = shownChild;
+        ok = deleted && ok;
     }
     return ok;
 }
 
 } // namespace
 
-bool deleteTree(const QString &path, const Progress &progress)
+bool deleteTree(const QString &path, const Progress &progress, QString *failed)
 {
     const QFileInfo root(path);
     if (!root.isDir())
         return false;
     QString announced;
-    return deleteBelow(root.isSymLink() ? root.symLinkTarget() : path, QString(), progress, announced);
+    return deleteBelow(root.isSymLink() ? root.symLinkTarget() : path, QString(), progress, announced, failed);
 }
 
 bool copyFiles(const QString &source, const QString &target, const Progress &progress)

@@ -16,7 +16,8 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
 // Deletes every file and subdirectory below path, depth first; path itself stays. Symbolic
 // links are removed, never followed. Before the files of another directory than the one last
 // reported, that directory is reported by its path below path ("" for path itself).
-bool deleteTree(const QString &path, const Progress &progress = {});
+// *failed gets the first entry (its path below path) that could not be deleted.
+bool deleteTree(const QString &path, const Progress &progress = {}, QString *failed = nullptr);
 // Copies the files (not the subdirectories) of source into target; an existing target file is kept.
 bool copyFiles(const QString &source, const QString &target, const Progress &progress = {});
 // Deletes the files of directory that match a wildcard pattern; subdirectories are left alone.

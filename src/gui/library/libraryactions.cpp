@@ -274,7 +274,13 @@ void LibraryActions::repairDuplicates(ItemKind kind)
 {
     if (root().isEmpty())
         return;
-    if (LibraryFiles::repairDuplicateNumbers(m_panel->library(), kind) > 0) {
+    const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(m_panel->library(), kind);
+    QStringList leftAsIs;
+    for (const QString &name : result.leftAsIs)
+        leftAsIs << Lang::text(Txt::RepairNoFreeNumber).arg(name);
+    if (!leftAsIs.isEmpty())
+        infoBox(m_panel, leftAsIs.join(u'\n'));
+    if (result.renamed > 0) {
         m_panel->refreshLibrary(false);
         showIssueWindow();
     }
