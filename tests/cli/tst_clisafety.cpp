@@ -37,10 +37,11 @@ QByteArray fileRecord(const QString &name, const QByteArray &content)
 
 const QByteArray kMagic("\x00\x00\x31\x55", 4);
 
-// A song in canonical form, larger than the size limits below.
+// A song of ten screens: well over the size limits below in any form.
 QByteArray bigSong()
 {
-    return "#0/\r\n" + QByteArray(20000, 'x') + "\r\n";
+    const QByteArray screen = "#e\r\n" + QByteArray("Pan jest pasterzem  \r\n").repeated(10);
+    return "#n 0\r\n#k 1,\r\n#z\r\n" + screen.repeated(10);
 }
 
 } // namespace
@@ -80,7 +81,7 @@ private slots:
         }
         CliRun r;
         {
-            FileSizeLimit limit(8192);
+            FileSizeLimit limit(1024);
             QVERIFY(limit.active());
             r = runCli(args);
         }
@@ -144,7 +145,7 @@ private slots:
         QVERIFY(QDir().mkpath(path(u"card/playlist_dir"_qs)));
         CliRun r;
         {
-            FileSizeLimit limit(8192);
+            FileSizeLimit limit(1024);
             r = runCli({u"card"_qs, u"write"_qs, path(u"image"_qs), path(u"card"_qs), u"--append"_qs});
         }
         QCOMPARE(r.exitCode, 1);
