@@ -51,8 +51,8 @@ bool renamePlaylist(const QString &playlistDir, const QString &oldFileName, cons
     const QString to = LibraryNaming::joinPath(playlistDir, name);
     if (newFileName)
         *newFileName = name;
-    // QFile::copy refuses an existing target: the other playlist is never overwritten.
-    if (QFileInfo::exists(to) || !QFile::copy(from, to))
+    // A name that is free when the copy starts is never taken from a file that appears meanwhile.
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink() || !copyFileReplacing(from, to))
         return false;
     QFile::remove(from);
     return true;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/util/fileutils.h"
 
+#include "core/util/replacingfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -76,7 +78,7 @@ bool copyFiles(const QString &source, const QString &target, const Progress &pro
         progress.file(name, i, count);
         if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
             continue;
-        ok = QFile::copy(from, to) && ok;
+        ok = copyFileReplacing(from, to) && ok;
     }
     return ok;
 }
