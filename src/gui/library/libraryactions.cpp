@@ -320,7 +320,12 @@ void LibraryActions::editGroupColours()
     QStringList names;
     for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
         names << group.name;
-    GroupColoursDialog dialog(core->groups(), names, [core] { return core->saveGroups(); }, m_panel);
+    GroupColoursDialog dialog(core->groups(), names, [this, core] {
+        const bool saved = core->saveGroups();
+        if (!saved)
+            errorBox(m_panel, Lang::text(Txt::SettingsNotSaved).arg(core->storePath()));
+        return saved;
+    }, m_panel);
     dialog.exec();
 }
 

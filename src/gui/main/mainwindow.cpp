@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -263,7 +262,7 @@ void MainWindow::reportSettingsSaved(bool saved)
     AppCore *core = AppCore::instance();
     if (saved || !core)
         return;
-    errorBox(this, Lang::text(Txt::SettingsNotSaved).arg(core->store().fileName()));
+    errorBox(this, Lang::text(Txt::SettingsNotSaved).arg(core->storePath()));
 }
 
 void MainWindow::openAbout()
