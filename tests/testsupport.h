@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Shared by the test executables: per-test settings, data paths and small file helpers.
+// Shared by the test executables: the test framework, per-test settings, data paths and small
+// file helpers.
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace TestSupport {
 
@@ -34,6 +36,26 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A song file: the header with its sequence, then for each stanza tag ("#z", or "#r" for the
+// refrain) one screen of ten lines of twenty fill characters.
+inline QByteArray songBytes(char fill = 'x', const QByteArray &sequence = "1,", const QList<QByteArray> &stanzas = {"#z"})
+{
+    QByteArray bytes = "#n 0\r\n#k " + sequence + "\r\n";
+    for (const QByteArray &tag : stanzas)
+        bytes += tag + "\r\n#e\r\n" + QByteArray(QByteArray(20, fill) + "\r\n").repeated(10);
+    return bytes;
+}
+
+// Writes every one of the files below root (which ends with a slash) with the same bytes.
+inline bool writeFiles(const QString &root, const QStringList &files, const QByteArray &bytes = songBytes())
+{
+    for (const QString &file : files) {
+        if (!writeFile(root + file, bytes))
+            return false;
+    }
+    return true;
 }
 
 inline QByteArray readFile(const QString &path)
@@ -66,13 +88,6 @@ inline ProcessRun runProcess(const QString &program, const QStringList &args,
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-// This build's lumivox-cli run to its end.
-inline ProcessRun runCli(const QStringList &args,
-                         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    return runProcess(buildDir() + u"/bin/lumivox-cli", args, env);
 }
 
 // Copies a fixture tree, dot names included, into to (created when missing).

@@ -2,8 +2,6 @@
 #include "core/model/boardcharset.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 using namespace BoardCharset;
 
 class TestBoardCharset : public QObject
@@ -15,19 +13,10 @@ private slots:
     {
         QTest::addColumn<int>("codePoint");
         QTest::addColumn<int>("byte");
+        // The table itself is checked whole by tableCharactersRoundTrip; these are the rules around it.
         QTest::newRow("ASCII letter") << 0x41 << 0x41;
-        QTest::newRow("space") << 0x20 << 0x20;
-        QTest::newRow("À") << 0x00C0 << 0xA2;
         QTest::newRow("Ą") << 0x0104 << 0xA5;
-        QTest::newRow("ą") << 0x0105 << 0xB9;
-        QTest::newRow("Ł") << 0x0141 << 0xA3;
-        QTest::newRow("ś") << 0x015B << 0x9C;
-        QTest::newRow("ž last Latin entry") << 0x017E << 0x9E;
-        QTest::newRow("А first of the block") << 0x0410 << 0xC0;
-        QTest::newRow("я last of the block") << 0x044F << 0xFF;
-        QTest::newRow("Ё") << 0x0401 << 0xA8;
         QTest::newRow("Ґ") << 0x0490 << 0xA5;
-        QTest::newRow("ґ") << 0x0491 << 0xB4;
         QTest::newRow("numero sign") << 0x2116 << 0xB9;
         QTest::newRow("ä keeps its Latin-1 byte") << 0x00E4 << 0xE4;
         QTest::newRow("euro sign: low byte") << 0x20AC << 0xAC;
@@ -37,7 +26,6 @@ private slots:
         QTest::newRow("CR becomes a space") << 0x0D << 0x20;
         QTest::newRow("LF becomes a space") << 0x0A << 0x20;
         QTest::newRow("Ċ would be LF") << 0x010A << 0x20;
-        QTest::newRow("Č") << 0x010C << 0xC8;
         QTest::newRow("U+0D0D would be CR") << 0x0D0D << 0x20;
     }
     void encode()
@@ -67,16 +55,10 @@ private slots:
         QTest::addColumn<int>("cyrillic");
         QTest::newRow("A5: Ą or Ґ") << 0xA5 << 0x0104 << 0x0490;
         QTest::newRow("B9: ą or numero") << 0xB9 << 0x0105 << 0x2116;
-        QTest::newRow("AF: Ż or Ї") << 0xAF << 0x017B << 0x0407;
         QTest::newRow("C0: Latin-1 or А") << 0xC0 << 0x00C0 << 0x0410;
-        QTest::newRow("FF: ÿ or я") << 0xFF << 0x00FF << 0x044F;
-        QTest::newRow("E4: ä or д") << 0xE4 << 0x00E4 << 0x0434;
         QTest::newRow("A3: Ł in both") << 0xA3 << 0x0141 << 0x0141;
-        QTest::newRow("A2: À in both") << 0xA2 << 0x00C0 << 0x00C0;
-        QTest::newRow("9C: ś in both") << 0x9C << 0x015B << 0x015B;
         QTest::newRow("letter") << 0x61 << 0x61 << 0x61;
         QTest::newRow("tab") << 0x09 << 0x20 << 0x20;
-        QTest::newRow("space") << 0x20 << 0x20 << 0x20;
         QTest::newRow("NUL") << 0x00 << 0x20 << 0x20;
         QTest::newRow("CR") << 0x0D << 0x20 << 0x20;
         QTest::newRow("unlisted high byte") << 0x81 << 0x81 << 0x81;
@@ -119,8 +101,6 @@ private slots:
     {
         QTest::addColumn<int>("codePoint");
         QTest::addColumn<int>("glyph");
-        QTest::newRow("space") << 0x20 << 0x20;
-        QTest::newRow("Ą") << 0x0104 << 0xA5;
         QTest::newRow("Ґ shares the glyph index") << 0x0490 << 0xA5;
         QTest::newRow("Ő: its low byte") << 0x0150 << 0x50;
         QTest::newRow("ß keeps its code") << 0x00DF << 0xDF;
@@ -157,17 +137,6 @@ private slots:
         QFETCH(int, alignment);
         QFETCH(QString, aligned);
         QCOMPARE(BoardCharset::alignRow(row, RowAlignment(alignment)), aligned);
-    }
-
-    void alignScreenAlignsEveryLine()
-    {
-        QString text;
-        for (int line = 0; line < kScreenLines; ++line)
-            text += QString(line, u' ') + u'x' + QString(19 - line, u' ');
-        const QString right = alignScreen(text, RowAlignment::Right);
-        QCOMPARE(right.size(), kScreenChars);
-        for (int line = 0; line < kScreenLines; ++line)
-            QCOMPARE(right.mid(line * 20, 20), QString(19, u' ') + u'x');
     }
 };
 

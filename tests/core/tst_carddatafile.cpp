@@ -11,9 +11,7 @@
 
 #include <QBuffer>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtEndian>
-#include <QtTest>
 
 #include <optional>
 
@@ -169,12 +167,10 @@ private slots:
         QVERIFY2(unpacked.ok(), qPrintable(cardUnpackText(unpacked)));
         QCOMPARE(unpacked.directories, 4);
         QCOMPARE(unpacked.files, 6);
-        QCOMPARE(treeOf(image), QStringList({u"Kolędy"_qs, u"Kolędy/0100 Wśród nocnej ciszy.txt"_qs, u"Psalmy"_qs,
-                                             u"Psalmy/0001 Kyrie.txt"_qs, u"Psalmy/0002 Gloria.txt"_qs,
-                                             u"Psalmy/0003 Pusty.txt"_qs, u"playlist_dir"_qs,
-                                             u"playlist_dir/0012 Ave.lst"_qs, u"screen_dir"_qs,
-                                             u"screen_dir/0001 Ogłoszenia.ekr"_qs}));
-        QCOMPARE(readFile(image + u"/Psalmy/0002 Gloria.txt"), QByteArray("\x00\x01\x0A\x0D", 4));
+        QStringList travelled = treeOf(card, true);
+        travelled.removeAll(u"root-file.txt=not part of the library"_qs);
+        travelled.removeAll(u"Psalmy/notes.doc=not a song"_qs);
+        QCOMPARE(treeOf(image, true), travelled);
         const QString second = path(u"second.lvp");
         QVERIFY(CardDataFile::save(second, libraryPackList(image)).ok);
         QCOMPARE(readFile(second), readFile(first));
@@ -300,26 +296,18 @@ private slots:
             const int pieces = int(random.bounded(1, 12));
             for (int i = 0; i < pieces; ++i) {
                 const QString name = names.at(int(random.bounded(qsizetype(names.size()))));
-                switch (random.bounded(5)) {
-                case 0:
+                const quint32 piece = random.bounded(5);
+                if (piece == 0)
                     bytes += dirRecord(name);
-                    break;
-                case 1:
-                case 2:
+                else if (piece < 3)
                     bytes += fileRecord(name, QByteArray(int(random.bounded(40)), 'c'), random.bounded(3) == 0 ? random.bounded(100000) : -1);
-                    break;
-                case 3:
+                else if (piece == 3)
                     bytes += char(random.bounded(256));
-                    break;
-                default:
+                else
                     bytes.chop(int(random.bounded(qMin<qsizetype>(bytes.size() - 4, 6) + 1)));
-                    break;
-                }
             }
-            const CardUnpackResult result = unpackBytes(bytes, path(u"target"));
-            QVERIFY(result.status != CardUnpackStatus::WrongMagic);
-            const QStringList tree = treeOf(m_dir->path());
-            for (const QString &path : tree)
+            QVERIFY(unpackBytes(bytes, path(u"target")).status != CardUnpackStatus::WrongMagic);
+            for (const QString &path : treeOf(m_dir->path()))
                 QVERIFY2(path == u"target" || path.startsWith(u"target/"), qPrintable(path));
         }
     }

@@ -10,9 +10,6 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include <sys/stat.h>
 
 class TestFileUtils : public QObject

@@ -2,12 +2,12 @@
 #include "core/model/song.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 namespace {
 
 // A screen whose first line names it, e.g. "S1.2" for stanza 1, screen 2 (1-based).
 QString tag(int stanza, int screen) { return QStringLiteral("S%1.%2").arg(stanza).arg(screen); }
+
+QString firstLine(const QString &text) { return text.left(kLineChars).trimmed(); }
 
 // Stanzas of the given screen counts, each screen tagged; the cursor ends on (0, 0).
 Song songWith(const QList<int> &screenCounts)
@@ -34,7 +34,18 @@ Song refrainSong()
     return song;
 }
 
-QString firstLine(const QString &text) { return text.left(kLineChars).trimmed(); }
+// The screens' first lines stanza by stanza ("-" for a blank screen), and the cursor.
+QString layout(const Song &song)
+{
+    QStringList stanzas;
+    for (int i = 0; i < song.stanzaCount(); ++i) {
+        QStringList screens;
+        for (int j = 0; j < song.screenCount(i); ++j)
+            screens << (song.isScreenBlank(i, j) ? u"-"_qs : firstLine(song.screenText(i, j)));
+        stanzas << screens.join(u' ');
+    }
+    return stanzas.join(u" | ") + QStringLiteral(" @%1.%2").arg(song.currentStanza()).arg(song.currentScreen());
+}
 
 } // namespace
 
@@ -43,62 +54,49 @@ class TestSong : public QObject
     Q_OBJECT
 
 private slots:
+    // Screen index in the performance: its first line, stanza.screen, sequence position, time.
     void performanceOrder_data()
     {
         QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("stanza");
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<int>("sequencePosition");
-        QTest::addColumn<int>("time");
-        QTest::newRow("first") << 0 << tag(1, 1) << 0 << 0 << 0 << 11;
-        QTest::newRow("last of stanza 1") << 2 << tag(1, 3) << 0 << 2 << 0 << 13;
-        QTest::newRow("refrain, first time") << 3 << tag(2, 1) << 1 << 0 << 1 << 21;
-        QTest::newRow("stanza 3 after the refrain") << 5 << tag(3, 1) << 2 << 0 << 2 << 31;
-        QTest::newRow("refrain, second time") << 8 << tag(2, 1) << 1 << 0 << 3 << 21;
-        QTest::newRow("very last") << 9 << tag(2, 2) << 1 << 1 << 3 << 22;
-        QTest::newRow("past the end") << 10 << QString() << -1 << 0 << -1 << 0;
-        QTest::newRow("negative") << -1 << QString() << -1 << 0 << -1 << 0;
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first") << 0 << u"S1.1 0.0 0 11"_qs;
+        QTest::newRow("last of stanza 1") << 2 << u"S1.3 0.2 0 13"_qs;
+        QTest::newRow("refrain, first time") << 3 << u"S2.1 1.0 1 21"_qs;
+        QTest::newRow("stanza 3 after the refrain") << 5 << u"S3.1 2.0 2 31"_qs;
+        QTest::newRow("refrain, second time") << 8 << u"S2.1 1.0 3 21"_qs;
+        QTest::newRow("very last") << 9 << u"S2.2 1.1 3 22"_qs;
+        QTest::newRow("past the end") << 10 << u" -1 -1 0"_qs;
+        QTest::newRow("negative") << -1 << u" -1 -1 0"_qs;
     }
     void performanceOrder()
     {
         QFETCH(int, index);
-        QFETCH(QString, text);
-        QFETCH(int, stanza);
-        QFETCH(int, screen);
-        QFETCH(int, sequencePosition);
-        QFETCH(int, time);
         const Song song = refrainSong();
         QCOMPARE(song.performanceScreenCount(), 10);
-        QCOMPARE(firstLine(song.performanceScreenText(index)), text);
-        QCOMPARE(song.performancePosition(index).stanza, stanza);
-        if (stanza >= 0)
-            QCOMPARE(song.performancePosition(index).screen, screen);
-        QCOMPARE(song.performanceSequencePosition(index), sequencePosition);
-        QCOMPARE(song.performanceScreenTime(index), time);
+        const SongPosition at = song.performancePosition(index);
+        const QString position = at.stanza < 0 ? u"-1"_qs : QStringLiteral("%1.%2").arg(at.stanza).arg(at.screen);
+        QTEST(QStringLiteral("%1 %2 %3 %4").arg(firstLine(song.performanceScreenText(index)), position)
+                  .arg(song.performanceSequencePosition(index)).arg(song.performanceScreenTime(index)),
+              "expected");
         // The one-walk list agrees with the lookup of each index.
-        if (stanza >= 0)
-            QCOMPARE(song.performancePositions().at(index), song.performancePosition(index));
+        if (at.stanza >= 0)
+            QCOMPARE(song.performancePositions().at(index), at);
         QCOMPARE(song.performancePositions().size(), 10);
     }
 
     void screensBeforeSequencePosition()
     {
         const Song song = refrainSong();
-        const QList<int> expected = {0, 3, 5, 8, 10, 10};
-        for (int p = 0; p < expected.size(); ++p)
-            QCOMPARE(song.screensBeforeSequencePosition(p), expected[p]);
-    }
+        QList<int> before;
+        for (int p = 0; p < 6; ++p)
+            before << song.screensBeforeSequencePosition(p);
+        QCOMPARE(before, QList<int>({0, 3, 5, 8, 10, 10}));
 
-    void emptySequenceHasNoScreens()
-    {
-        Song song = refrainSong();
-        song.setSequence({});
-        QCOMPARE(song.performanceScreenCount(), 0);
-        QCOMPARE(song.performanceScreenText(0), QString());
-        QCOMPARE(song.performanceScreenTime(0), 0);
-        QCOMPARE(song.performancePosition(0).stanza, -1);
-        QCOMPARE(song.performanceSequencePosition(0), -1);
+        Song empty = refrainSong();
+        empty.setSequence({});
+        QCOMPARE(empty.performanceScreenCount(), 0);
+        QCOMPARE(empty.performanceScreenText(0), QString());
+        QCOMPARE(empty.performancePosition(0).stanza, -1);
     }
 
     void entriesNamingNoStanzaAreSkipped()
@@ -116,28 +114,19 @@ private slots:
         QCOMPARE(song.performanceScreenCount(), 3);
     }
 
-    void setterNormalisesToOneScreen_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::newRow("150 padded") << 150;
-        QTest::newRow("200 kept") << 200;
-        QTest::newRow("230 cut") << 230;
-        QTest::newRow("empty") << 0;
-    }
+    // Any text becomes one screen: padded, or cut at 200 characters.
     void setterNormalisesToOneScreen()
     {
-        QFETCH(int, length);
-        Song song = songWith({1});
-        QString text;
-        for (int i = 0; i < length; ++i)
-            text += QChar(u'a' + i % 26);
-        song.setScreenText(0, 0, text);
-        const QString stored = song.screenText(0, 0);
-        QCOMPARE(stored.size(), kScreenChars);
-        QCOMPARE(stored.left(qMin(length, kScreenChars)), text.left(kScreenChars));
-        QCOMPARE(stored.mid(length).count(u' '), qMax(0, kScreenChars - length));
-        QCOMPARE(song.lineText(0, 0, 1), stored.mid(20, 20));
-        QCOMPARE(song.isScreenBlank(0, 0), length == 0);
+        for (int length : {0, 150, 200, 230}) {
+            Song song = songWith({1});
+            QString text;
+            for (int i = 0; i < length; ++i)
+                text += QChar(u'a' + i % 26);
+            song.setScreenText(0, 0, text);
+            QCOMPARE(song.screenText(0, 0), text.left(kScreenChars).leftJustified(kScreenChars, u' '));
+            QCOMPARE(song.lineText(0, 0, 1), song.screenText(0, 0).mid(20, 20));
+            QCOMPARE(song.isScreenBlank(0, 0), length == 0);
+        }
     }
 
     void defaultSequences()
@@ -163,53 +152,33 @@ private slots:
         QCOMPARE(song.sequence(), (QList<int>{1, RefrainMarker, 2, RefrainMarker, 3, RefrainMarker}));
     }
 
-    void insertStanzaAfterCurrent()
+    void insertAndDeleteStanzasAndScreens()
     {
         Song song = songWith({1, 1});
         QCOMPARE(song.insertStanzaAfterCurrent(), 1); // in the middle
-        QCOMPARE(song.stanzaCount(), 3);
-        QCOMPARE(song.screenCount(1), 1);
-        QVERIFY(song.isScreenBlank(1, 0));
-        QCOMPARE(firstLine(song.screenText(2, 0)), tag(2, 1));
+        QCOMPARE(layout(song), u"S1.1 | - | S2.1 @1.0"_qs);
         song.selectScreen(2, 0);
         QCOMPARE(song.insertStanzaAfterCurrent(), 3); // at the end
-        QCOMPARE(song.currentStanza(), 3);
-        QCOMPARE(song.currentScreen(), 0);
-    }
+        QCOMPARE(layout(song), u"S1.1 | - | S2.1 | - @3.0"_qs);
 
-    void addAndDeleteScreens()
-    {
-        Song song = songWith({3});
-        song.selectScreen(0, 0);
-        song.addScreenAfterCurrent(); // inserted after the first
-        QCOMPARE(song.currentScreen(), 1);
-        QVERIFY(song.isScreenBlank(0, 1));
-        QCOMPARE(firstLine(song.screenText(0, 2)), tag(1, 2));
+        song = songWith({3});
+        song.addScreenAfterCurrent(); // after the first
         song.selectScreen(0, 3);
-        song.addScreenAfterCurrent(); // appended after the last
-        QCOMPARE(song.currentScreen(), 4);
-        QCOMPARE(song.screenCount(0), 5);
-
+        song.addScreenAfterCurrent(); // after the last
+        QCOMPARE(layout(song), u"S1.1 - S1.2 S1.3 - @0.4"_qs);
         song.selectScreen(0, 1);
         song.deleteCurrentScreen();
-        QCOMPARE(song.currentScreen(), 0);
-        QCOMPARE(firstLine(song.screenText(0, 1)), tag(1, 2));
+        QCOMPARE(layout(song), u"S1.1 S1.2 S1.3 - @0.0"_qs);
         song.deleteCurrentScreen(); // at 0 the cursor stays
-        QCOMPARE(song.currentScreen(), 0);
-        QCOMPARE(firstLine(song.currentScreenText()), tag(1, 2));
-
+        QCOMPARE(layout(song), u"S1.2 S1.3 - @0.0"_qs);
         song.copyScreenText(0, 0, 1);
-        QCOMPARE(song.screenText(0, 1), song.screenText(0, 0));
-    }
+        QCOMPARE(layout(song), u"S1.2 S1.2 - @0.0"_qs);
 
-    void deleteStanzaLeavesRefrainAndSequenceToCaller()
-    {
-        Song song = refrainSong();
+        // Deleting a stanza leaves the refrain and the sequence to the caller.
+        song = refrainSong();
         song.selectScreen(2, 1);
         song.deleteCurrentStanza();
-        QCOMPARE(song.stanzaCount(), 2);
-        QCOMPARE(song.currentStanza(), 1);
-        QCOMPARE(song.currentScreen(), 0);
+        QCOMPARE(layout(song), u"S1.1 S1.2 S1.3 | S2.1 S2.2 @1.0"_qs);
         QCOMPARE(song.refrainIndex(), 2);
         QCOMPARE(song.sequence(), (QList<int>{1, RefrainMarker, 3, RefrainMarker}));
         QCOMPARE(song.performanceScreenCount(), 7); // entry 3 now names nothing
@@ -219,10 +188,9 @@ private slots:
     {
         Song song = songWith({2, 3, 1});
         QVERIFY(!song.hasPreviousStanza());
-        QVERIFY(song.nextScreen() == false); // now on the last screen of stanza 1
-        QCOMPARE(song.currentScreen(), 1);
+        QVERIFY(!song.nextScreen()); // now on the last screen of stanza 1
         QVERIFY(!song.nextScreen());
-        QCOMPARE(song.currentScreen(), 1);
+        QVERIFY(layout(song).endsWith(u" @0.1"));
         QVERIFY(song.nextStanza());
         QCOMPARE(song.currentScreen(), 0);
         QVERIFY(!song.nextStanza());
@@ -236,42 +204,11 @@ private slots:
         QCOMPARE(song.currentScreen(), 2);
         QVERIFY(song.previousScreen());
         QVERIFY(!song.previousScreen());
-    }
 
-    void cursorOutOfRangeIsReset()
-    {
-        Song other = songWith({1});
-        other.deleteCurrentScreen(); // stanza 0 now empty, cursor (0, 0) addresses nothing
-        QCOMPARE(other.currentScreenText(), QString());
-        QCOMPARE(other.currentScreenTime(), 0);
-        QCOMPARE(other.currentStanza(), 0);
-        QCOMPARE(other.currentScreen(), 0);
-    }
-
-    void clearKeepsIdentity()
-    {
-        Song song = refrainSong();
-        song.setNumber(12);
-        song.setTitle(QStringLiteral("Abc"));
-        song.setPath(QStringLiteral("/card/Grupa/0012 Abc.txt"));
-        song.setCharset(CharsetMode::Cyrillic);
-        song.setKind(SongKind::Slide);
-        song.markSaved();
-        song.setDirty(true);
-        song.setHasTimings(true);
-        song.clear();
-        QCOMPARE(song.stanzaCount(), 0);
-        QVERIFY(song.sequence().isEmpty());
-        QCOMPARE(song.refrainIndex(), 0);
-        QCOMPARE(song.savedNumber(), 0);
-        QVERIFY(song.savedTitle().isEmpty());
-        QVERIFY(!song.isDirty());
-        QVERIFY(!song.hasTimings());
-        QCOMPARE(song.number(), 12);
-        QCOMPARE(song.title(), QStringLiteral("Abc"));
-        QCOMPARE(song.path(), QStringLiteral("/card/Grupa/0012 Abc.txt"));
-        QCOMPARE(song.charset(), CharsetMode::Cyrillic);
-        QCOMPARE(song.kind(), SongKind::Slide);
+        Song emptied = songWith({1});
+        emptied.deleteCurrentScreen(); // stanza 0 now empty, cursor (0, 0) addresses nothing
+        QCOMPARE(emptied.currentScreenText(), QString());
+        QCOMPARE(emptied.currentScreenTime(), 0);
     }
 
     void sameContentComparesTimesOnlyWithTheFlag()

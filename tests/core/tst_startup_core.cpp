@@ -4,9 +4,6 @@
 #include "core/app/startoptions.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 class TestStartupCore : public QObject
 {
     Q_OBJECT

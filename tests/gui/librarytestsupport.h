@@ -6,21 +6,12 @@
 #include "gui/app/messageboxes.h"
 
 #include <QApplication>
-#include <QByteArray>
 #include <QTimer>
 
 #include <functional>
 #include <utility>
 
 namespace LibraryTest {
-
-inline QByteArray songBytes()
-{
-    QByteArray bytes = "#n 0\r\n#k 1,\r\n#z\r\n#e\r\n";
-    for (int i = 0; i < 10; ++i)
-        bytes += QByteArray(20, 'x') + "\r\n";
-    return bytes;
-}
 
 // Runs act on the next modal dialog of type D once it is shown. The polling timer belongs to
 // the application and deletes itself once it has acted.

@@ -1,25 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The main window, its settings dialog, the splash screen and the message boxes.
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/settingsdialog.h"
+#include "gui/main/splashscreen.h"
 #include "testappcore.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QMenuBar>
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
-#include <QtTest>
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<TestAppCore> m_app;
+    QList<MessageBoxes::Request> m_boxes;
 
+    static QPushButton *okButton(QDialog &dialog)
+    {
+        return dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    }
     static QStringList menuTitles(const MainWindow &frame)
     {
         QStringList titles;
@@ -37,7 +47,13 @@ private slots:
     void init()
     {
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        m_boxes.clear();
+        MessageBoxes::setResponder([this](const MessageBoxes::Request &r) {
+            m_boxes << r;
+            return QMessageBox::Ok;
+        });
     }
+    void cleanup() { MessageBoxes::setResponder({}); }
 
     void menusShowTheLanguageTexts()
     {
@@ -45,7 +61,6 @@ private slots:
         QCOMPARE(menuTitles(frame), QStringList({QStringLiteral("&Plik"), QStringLiteral("&Edycja"),
                                                  QStringLiteral("&Widok"), QStringLiteral("&Narzędzia"),
                                                  QStringLiteral("P&omoc")}));
-        QCOMPARE(frame.action(Command::SaveCardData)->text(), QStringLiteral("Zapisz dane karty do pliku"));
         QCOMPARE(frame.action(Command::IssueWindow)->text(), QStringLiteral("Okno błędów"));
 
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("English")), Lang::LoadResult::Loaded);
@@ -54,64 +69,19 @@ private slots:
         QCOMPARE(frame.action(Command::Exit)->text(), QStringLiteral("Exit"));
     }
 
-    void undoRedoAreGreyedAndUnbuiltCommandsDisabled()
-    {
-        MainWindow frame;
-        QVERIFY(!frame.action(Command::Undo)->isEnabled());
-        QVERIFY(!frame.action(Command::Redo)->isEnabled());
-        for (Command c : {Command::Exit, Command::ProgramSettings, Command::About, Command::ToolBar, Command::StatusBar})
-            QVERIFY(frame.action(c)->isEnabled());
-        // Only the entries whose work exists are enabled.
-        QStringList enabled;
-        for (QAction *menuAction : frame.menuBar()->actions()) {
-            for (QAction *a : menuAction->menu()->actions()) {
-                if (!a->isSeparator() && a->isEnabled())
-                    enabled << a->objectName();
-            }
-        }
-        QCOMPARE(enabled, QStringList({QStringLiteral("command57665"), QStringLiteral("command59392"),
-                                       QStringLiteral("command59393"), QStringLiteral("command32804"),
-                                       QStringLiteral("command32873"),
-                                       QStringLiteral("command57664")}));
-    }
-
-    void minimumSizeAndStatusPanes()
-    {
-        MainWindow frame;
-        frame.resize(200, 100);
-        QCOMPARE(frame.minimumSize(), QSize(920, 600));
-        QCOMPARE(frame.statusPane(0), Lang::text(Txt::StatusNoDrive));
-        QCOMPARE(frame.statusPane(1), QStringLiteral("0"));
-        frame.setStatusPane(2, QStringLiteral("12"));
-        QCOMPARE(frame.statusPane(2), QStringLiteral("12"));
-    }
-
-    void toolBarAndStatusBarToggle()
-    {
-        MainWindow frame;
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        frame.action(Command::StatusBar)->trigger();
-        QVERIFY(frame.statusBar()->isHidden());
-        frame.action(Command::ToolBar)->trigger();
-        QVERIFY(frame.toolBar()->isHidden());
-        frame.action(Command::ToolBar)->trigger();
-        QVERIFY(frame.toolBar()->isVisible());
-    }
-
     void projectButtonsComeAndGoOnTheToolBarOnly()
     {
         MainWindow frame;
-        QVERIFY(frame.toolButton(Command::New)->isVisible());
-        QVERIFY(!frame.toolButton(Command::Save)->isVisible());
+        // Visible buttons of New, Open, Save, Close project and Restore; the menu entries stay.
+        const auto shown = [&frame] {
+            QString flags;
+            for (Command c : {Command::New, Command::Open, Command::Save, Command::CloseProject, Command::RestoreCardData})
+                flags += frame.toolButton(c)->isVisible() ? u'1' : frame.action(c)->isVisible() ? u'0' : u'-';
+            return flags;
+        };
+        QCOMPARE(shown(), u"11000"_qs);
         frame.showProjectButtons(true);
-        QVERIFY(!frame.toolButton(Command::New)->isVisible());
-        QVERIFY(!frame.toolButton(Command::Open)->isVisible());
-        QVERIFY(frame.toolButton(Command::Save)->isVisible());
-        QVERIFY(frame.toolButton(Command::CloseProject)->isVisible());
-        QVERIFY(frame.toolButton(Command::RestoreCardData)->isVisible());
-        for (Command c : {Command::New, Command::Open, Command::Save, Command::CloseProject, Command::RestoreCardData})
-            QVERIFY(frame.action(c)->isVisible());
+        QCOMPARE(shown(), u"00111"_qs);
 
         // A button follows its command's state and text, and triggers it.
         QAction *save = frame.action(Command::Save);
@@ -139,34 +109,115 @@ private slots:
 
     void exportFontsWritesIntoOutAndReports()
     {
-        QList<MessageBoxes::Request> boxes;
-        MessageBoxes::setResponder([&boxes](const MessageBoxes::Request &r) {
-            boxes << r;
-            return QMessageBox::Ok;
-        });
         MainWindow frame;
         QDir(m_app->core().fontDir()).removeRecursively();
         frame.action(Command::ExportFonts)->trigger();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, Lang::text(Txt::FontExportNoFonts));
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].text, Lang::text(Txt::FontExportNoFonts));
 
         m_app->core().loadBoardFonts(); // seeds the font folder from the shipped fonts
-        boxes.clear();
+        m_boxes.clear();
         frame.action(Command::ExportFonts)->trigger();
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY(boxes[0].text.startsWith(Lang::text(Txt::FontExportDone)));
+        QCOMPARE(m_boxes.size(), 1);
+        QVERIFY(m_boxes[0].text.startsWith(Lang::text(Txt::FontExportDone)));
         const QByteArray image = TestSupport::readFile(m_app->core().dirs().outDir() + u"fonts.out");
         QVERIFY(image.startsWith("Z800000\r\nczcionka: font_v1\r\n"));
         QVERIFY(image.contains("czcionka: font_v2"));
-        MessageBoxes::setResponder({});
+    }
+    void settingsOpenWithSixRowsForAStoredEight()
+    {
+        AppSettings settings;
+        settings.setMaxY(8);
+        settings.setLastLanguage(QStringLiteral("english"));
+        settings.setLastMusicDir(QStringLiteral("/muzyka"));
+        SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
+        QVERIFY(dialog.sixRowsButton()->isChecked());
+        QCOMPARE(dialog.languageName(), QStringLiteral("English")); // matched in lower case
+        QCOMPARE(dialog.musicDirectory(), QStringLiteral("/muzyka"));
+        QCOMPARE(dialog.languageCombo()->count(), 2);
     }
 
-    void textIdModeShowsIdsInMenus()
+    void okWithoutLanguageShows416AndStaysOpen()
     {
-        Lang::setShowTextIds(true);
+        QTemporaryDir empty;
+        AppSettings settings;
+        SettingsDialog dialog(empty.path(), settings);
+        dialog.show();
+        QTRY_COMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsNoLanguageFound));
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QCOMPARE(m_boxes.size(), 2);
+        QCOMPARE(m_boxes[1].text, Lang::text(Txt::SettingsNoLanguageChosen));
+        QCOMPARE(m_boxes[1].caption, QStringLiteral("Informacja"));
+        QVERIFY(dialog.isVisible());
+    }
+
+    void mainWindowAppliesSettingsAndSaysWhenLanguageWaitsForRestart()
+    {
         MainWindow frame;
-        QCOMPARE(menuTitles(frame).first(), QStringLiteral("18 &Plik|"));
-        Lang::setShowTextIds(false);
+        QSignalSpy matrix(&frame, &MainWindow::matrixSizeChanged);
+        QTimer::singleShot(0, &frame, [] {
+            auto *dialog = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(dialog->tenRowsButton()->isChecked());
+            dialog->languageCombo()->setCurrentText(QStringLiteral("English"));
+            QTest::mouseClick(dialog->sixRowsButton(), Qt::LeftButton);
+            QTest::mouseClick(okButton(*dialog), Qt::LeftButton);
+        });
+        frame.openProgramSettings();
+        QCOMPARE(matrix.size(), 1);
+        QCOMPARE(matrix[0][0].toInt(), 16);
+        QCOMPARE(matrix[0][1].toInt(), 6);
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxX")).toInt(), 16);
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsLanguageAtRestart));
+        QCOMPARE(Lang::text(Txt::MenuFile), QStringLiteral("&Plik")); // still Polish until restart
+    }
+
+    void splashFadesInAndClosesAfter100Ticks()
+    {
+        SplashScreen splash(QStringLiteral("V3.37"));
+        QCOMPARE(splash.caption(), QStringLiteral("V3.37"));
+        QCOMPARE(splash.alpha(), 0);
+        splash.show();
+        for (int i = 0; i < 99; ++i)
+            splash.tick();
+        QCOMPARE(splash.alpha(), 990);
+        QVERIFY(splash.isVisible());
+        splash.tick();
+        QVERIFY(!splash.isVisible());
+        QCOMPARE(splash.result(), int(QDialog::Accepted));
+    }
+
+    void messageBoxesUseLanguageCaptionsAndButtons()
+    {
+        MessageBoxes::setResponder({});
+        qunsetenv("LUMIVOX_NONINTERACTIVE");
+        QStringList buttons;
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            caption = box->windowTitle();
+            for (QAbstractButton *b : box->buttons())
+                buttons << b->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        const auto answer = questionBox(nullptr, QStringLiteral("?"), QMessageBox::Cancel);
+        QCOMPARE(answer, QMessageBox::Cancel);
+        QCOMPARE(caption, QStringLiteral("Pytanie"));
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({QStringLiteral("Anuluj"), QStringLiteral("Nie"), QStringLiteral("Tak")}));
+        qputenv("LUMIVOX_NONINTERACTIVE", "1");
+    }
+
+    void nonInteractiveBoxesAnswerTheirFirstButton()
+    {
+        MessageBoxes::setResponder({});
+        QCOMPARE(errorBox(nullptr, QStringLiteral("x")), QMessageBox::Ok);
+        QCOMPARE(questionBox(nullptr, QStringLiteral("x")), QMessageBox::Yes);
     }
 };
 

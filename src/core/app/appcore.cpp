@@ -74,17 +74,36 @@ QString AppCore::fontDir() const
     return AppDirs::withSlash(m_dirs.dataDir + dir);
 }
 
+namespace {
+const char16_t *const kBoardFontNames[2] = {u"Font_V1", u"Font_V2"};
+} // namespace
+
 void AppCore::loadBoardFonts()
 {
     const QString dir = fontDir();
-    if (!QFileInfo::exists(dir) && QDir().mkpath(dir))
+    // copyFiles leaves the files that exist: a font the user deleted comes back, an edited one stays
+    if (QDir().mkpath(dir))
         copyFiles(m_dirs.shippedFontDir(), dir);
-    static const char16_t *const kFiles[2] = {u"Font_V1.fnt", u"Font_V2.fnt"};
     for (int slot = 0; slot < 2; ++slot) {
         BoardFont font;
-        m_boardFontLoaded[slot] = FontFile::load(dir + QString::fromUtf16(kFiles[slot]), font);
+        m_boardFontLoaded[slot] = FontFile::load(dir + QString::fromUtf16(kBoardFontNames[slot]) + u".fnt", font);
         m_boardFonts[slot] = m_boardFontLoaded[slot] ? font : BoardFont();
     }
+}
+
+bool AppCore::reloadBoardFont(const QString &fontName)
+{
+    for (int slot = 0; slot < 2; ++slot) {
+        if (fontName != QStringView(kBoardFontNames[slot]))
+            continue;
+        BoardFont font;
+        if (!FontFile::load(fontDir() + fontName + u".fnt", font))
+            return false;
+        m_boardFonts[slot] = font;
+        m_boardFontLoaded[slot] = true;
+        return true;
+    }
+    return false;
 }
 
 const BoardFont *AppCore::boardFont(int charset) const

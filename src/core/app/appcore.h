@@ -51,9 +51,13 @@ public:
 
     // Absolute path of the configured font folder (relative names are below dataDir).
     QString fontDir() const;
-    // Seeds a missing font folder with the shipped fonts, then loads "Font_V1.fnt" (Latin) and
+    // Seeds the font folder with each shipped font it lacks, then loads "Font_V1.fnt" (Latin) and
     // "Font_V2.fnt" (Cyrillic) into the two slots. A font that does not load leaves its slot empty.
     void loadBoardFonts();
+    // After fontName's file was written: loads it again into its slot when it is one of the two,
+    // in place, so that pointers from boardFont() stay valid. A failed load keeps the old font.
+    // True when a slot took the new glyphs.
+    bool reloadBoardFont(const QString &fontName);
     // The font for a song's charset (0 Latin, 1 Cyrillic); null when its slot is empty.
     const BoardFont *boardFont(int charset) const;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/font/boardfont.h"
 
+#include "core/model/boardcharset.h"
 #include "core/model/linereader.h"
 #include "core/util/atomicsave.h"
 #include "core/util/deviceio.h"
@@ -35,6 +36,21 @@ QString fontNameFromFile(const QString &fileName)
 {
     const QString base = QFileInfo(fileName).fileName();
     return base.endsWith(u".fnt") ? base.chopped(4) : base;
+}
+
+CharsetMode fontCharsetMode(const QString &fontName)
+{
+    return fontName == u"Font_V2" ? CharsetMode::Cyrillic : CharsetMode::Latin;
+}
+
+QString glyphCharacter(int code, CharsetMode mode)
+{
+    if (code < 0x20 || code == 0x7F || code > 0xFF)
+        return {};
+    const char16_t c = BoardCharset::decode(static_cast<unsigned char>(code), mode);
+    if (c >= 0x80 && c <= 0x9F)
+        return {};
+    return QString(QChar(c));
 }
 
 namespace FontFile {

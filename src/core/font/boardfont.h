@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/charsetmode.h"
+
 #include <QIODevice>
 #include <QString>
 
@@ -63,3 +65,9 @@ QByteArray upperHex(uint value, int width);
 
 // A font's file name without ".fnt".
 QString fontNameFromFile(const QString &fileName);
+
+// The board charset a font is drawn for: Cyrillic for "Font_V2", Latin for every other font.
+CharsetMode fontCharsetMode(const QString &fontName);
+// The character the board shows for a glyph code, as one character; empty for a control code
+// (0x00-0x1F, 0x7F and what decodes to U+0080-U+009F).
+QString glyphCharacter(int code, CharsetMode mode);

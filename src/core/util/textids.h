@@ -207,12 +207,52 @@
     /* project document: 715-724 and the ids it uses */                                    \
     /* - */                                                                                \
     /* removable drives: 725-734 and the ids it uses */                                    \
+    X(FormatCaption, 103)                                                                  \
+    X(FormatQuestion, 248)                                                                 \
+    X(CardLabelTitle, 725)                                                                 \
+    X(CardLabelPrompt, 726)                                                                \
+    X(CardLabelInvalid, 727)                                                               \
+    X(FormatWait, 728)                                                                     \
+    X(FormatFailed, 729)                                                                   \
+    X(FormatNotFat32, 730)                                                                 \
+    X(FormatWithoutUDisks2, 731)                                                           \
+    X(FormatRefused, 732)                                                                  \
     /* - */                                                                                \
     /* card wizard: 735-749 and the ids it uses */                                         \
     /* - */                                                                                \
     /* song import: 750-759 and the ids it uses */                                         \
     /* - */                                                                                \
     /* font editor: 760-774 and the ids it uses */                                         \
+    X(FontEditorTitle, 198)                                                                \
+    X(FontEditorLookGroup, 199)                                                            \
+    X(FontEditorListGroup, 200)                                                            \
+    X(FontEditorAdd, 201)                                                                  \
+    X(FontEditorDelete, 202)                                                               \
+    X(FontEditorCommentGroup, 203)                                                         \
+    X(FontEditorExport, 204)                                                               \
+    X(FontEditorSave, 205)                                                                 \
+    X(FontEditorExported, 210)                                                             \
+    X(FontEditorSaveFailed, 211)                                                           \
+    X(FontEditorNothingToSave, 212)                                                        \
+    X(FontEditorDeleteQuestion, 213)                                                       \
+    X(FontEditorDeleted, 214)                                                              \
+    X(FontEditorDeleteFailed, 215)                                                         \
+    X(FontEditorSaveChangesQuestion, 216)                                                  \
+    X(FontEditorChart, 760)                                                                \
+    X(FontEditorMirrored, 761)                                                             \
+    X(FontEditorCharacter, 762)                                                            \
+    X(FontEditorRowDownTip, 763)                                                           \
+    X(FontEditorRowUpTip, 764)                                                             \
+    X(FontEditorPreviousTip, 765)                                                          \
+    X(FontEditorNextTip, 766)                                                              \
+    X(FontChartWriteFailed, 767)                                                           \
+    X(FontNameTitle, 768)                                                                  \
+    X(FontNameLabel, 769)                                                                  \
+    X(FontNameEmpty, 770)                                                                  \
+    X(FontNameForbidden, 771)                                                              \
+    X(FontNameNotLatin1, 772)                                                              \
+    X(FontNameTooLong, 773)                                                                \
+    X(FontNameExists, 774)                                                                 \
     /* - */                                                                                \
     /* audio player: 775-779 and the ids it uses */                                        \
     /* - */                                                                                \

@@ -6,14 +6,17 @@
 #include "core/app/singleinstance.h"
 #include "core/app/startoptions.h"
 #include "core/app/version.h"
+#include "core/card/mounteddriveprovider.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"
+#include "gui/card/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/splashscreen.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QSettings>
 #include <QTextStream>
 
@@ -90,7 +93,10 @@ int runLumivox(int argc, char **argv)
     MainWindow frame;
     core.setCommandLineFile(options.projectFile);
     core.setCardFolders(options.cardFolders);
-    frame.setLibraryPanel(new LibraryPanel(&frame));
+    // UDisks2 once it has answered; until then, and without a system bus, the kernel's view.
+    auto removable = std::make_shared<RemovableDriveProvider>(
+        std::make_shared<UDisks2DriveProvider>(QDBusConnection::systemBus()), std::make_shared<MountedDriveProvider>());
+    frame.setLibraryPanel(new LibraryPanel(&frame, removable));
     uiFont();
     frame.showMaximized();
     return app.exec();

@@ -4,6 +4,7 @@
 #include "core/app/language.h"
 #include "core/font/boardfont.h"
 #include "core/model/boardcharset.h"
+#include "gui/app/boardfontevents.h"
 #include "gui/app/messageboxes.h"
 #include "gui/widgets/boardcolours.h"
 
@@ -36,6 +37,7 @@ LedMatrix::LedMatrix(QWidget *parent) : QWidget(parent)
     setMinimumSize(sizeHint());
     buildImages();
     m_text.takeDirty();
+    connect(&BoardFontEvents::instance(), &BoardFontEvents::boardFontsReloaded, this, &LedMatrix::retakeGlyphs);
 }
 
 void LedMatrix::buildImages()
@@ -103,13 +105,23 @@ void LedMatrix::refresh()
     for (int cell = 0; cell < MatrixText::kCells; ++cell) {
         if (!dirty.test(cell))
             continue;
-        if (m_font) {
-            const Glyph &glyph = m_font->glyphs[BoardCharset::toBoardCode(m_text.at(cell).unicode())];
-            m_cells[cell] = glyph.columns;
-        }
+        takeGlyph(cell);
         region += cellRect(cell);
     }
     update(dirty.all() ? QRegion(rect()) : region);
+}
+
+void LedMatrix::takeGlyph(int cell)
+{
+    if (m_font)
+        m_cells[cell] = m_font->glyphs[BoardCharset::toBoardCode(m_text.at(cell).unicode())].columns;
+}
+
+void LedMatrix::retakeGlyphs()
+{
+    for (int cell = 0; cell < MatrixText::kCells; ++cell)
+        takeGlyph(cell);
+    update();
 }
 
 void LedMatrix::setText(const QString &text)

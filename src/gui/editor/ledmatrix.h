@@ -34,6 +34,7 @@ public:
     int activeRows() const { return m_activeRows; }
     // The font (not owned) and the message shown while the control is read-only. Set the text
     // again afterwards so that the cells take the new glyphs.
+    // The matrix takes every cell's glyph again when BoardFontEvents reports a reloaded font.
     void setBoardFont(const BoardFont *font, const QString &emptyMessage);
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
@@ -77,6 +78,8 @@ protected:
 private:
     void buildImages();
     void refresh();
+    void takeGlyph(int cell);
+    void retakeGlyphs();
     int cellAt(const QPoint &pos) const;
     const QPixmap &dotImageFor(int cell) const;
 

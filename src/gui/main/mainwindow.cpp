@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
+#include "gui/font/fonteditor.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
 #include "gui/app/messageboxes.h"
@@ -100,7 +101,8 @@ void MainWindow::buildMenus()
     connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     QMenu *tools = addMenu(Txt::MenuTools);
-    addCommand(tools, Command::FontEditor, Txt::MenuFontEditor, false);
+    QAction *fontEditor = addCommand(tools, Command::FontEditor, Txt::MenuFontEditor, true);
+    connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
     QAction *exportFonts = addCommand(tools, Command::ExportFonts, Txt::MenuExportFonts, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
     addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
@@ -290,12 +292,14 @@ void MainWindow::exportFonts()
     if (!core)
         return;
     const QString outDir = core->dirs().outDir();
-    const FontExportResult result = exportAllFonts(core->fontDir(), outDir);
-    for (const FontExportResult::Skipped &skipped : result.skipped)
-        errorBox(this, Lang::text(skipped.textId) + u' ' + skipped.fontName);
-    if (!result.ok)
-        errorBox(this, result.error.isEmpty() ? Lang::text(result.failureTextId)
-                                              : Lang::text(result.failureTextId) + u'\n' + result.error);
-    else
+    if (showFontExportProblems(this, exportAllFonts(core->fontDir(), outDir)))
         infoBox(this, Lang::text(Txt::FontExportDone) + u'\n' + outDir);
+}
+
+void MainWindow::openFontEditor()
+{
+    if (AppCore *core = AppCore::instance()) {
+        FontEditor editor(*core, this);
+        editor.exec();
+    }
 }

@@ -54,6 +54,7 @@ public:
     void openAbout();
     // Writes fonts.out for every font of the font folder into the data folder's Out.
     void exportFonts();
+    void openFontEditor();
 
 signals:
     // The board's text matrix changed in the program settings.

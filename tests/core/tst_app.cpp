@@ -1,0 +1,374 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The application layer: settings, their store, music map and recent files, and the languages.
+#include "core/app/appcore.h"
+#include "core/app/appsettings.h"
+#include "core/app/language.h"
+#include "core/app/languagetable.h"
+#include "core/app/musicmap.h"
+#include "core/app/recentfiles.h"
+#include "core/app/songgroup.h"
+#include "core/util/textids.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QSettings>
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir; // emptied after every test
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
+
+    static LanguageTable parse(const QByteArray &bytes)
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        LanguageTable table;
+        table.read(buffer);
+        return table;
+    }
+    void writeLanguage(const QString &name, const QByteArray &bytes)
+    {
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(name + u".lang"), bytes));
+    }
+
+private slots:
+    void cleanup()
+    {
+        Lang::setShowTextIds(false);
+        Lang::table().clear();
+        for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
+            QFile::remove(m_dir.filePath(f));
+    }
+
+    void corruptStoreReadsAsDefaults()
+    {
+        QVERIFY(TestSupport::writeFile(iniPath(), QByteArray("\x00\xff[[[garbage\nMaxX=abc\n\x01\x02", 24)));
+        QSettings store(iniPath(), QSettings::IniFormat);
+        AppSettings settings(&store);
+        QVERIFY(settings.load());
+        QCOMPARE(settings.maxX(), 20);
+        QCOMPARE(settings.lineMode(), AppSettings::TenRows);
+        QCOMPARE(settings.lastLanguage(), QStringLiteral("Polski"));
+        AppSettings withoutStore;
+        QVERIFY(!withoutStore.load());
+        QVERIFY(!withoutStore.save(false));
+    }
+
+    // Only the names of the Latin languages give charset 0; English is Latin on purpose.
+    void charsetOfTheLanguage()
+    {
+        QList<int> charsets;
+        for (const char *language : {"Polski", "English", "Česky", "Русский", "Ukrainian", "polski"})
+            charsets << AppSettings::charsetForLanguage(QString::fromUtf8(language));
+        QCOMPARE(charsets, QList<int>({0, 0, 0, 1, 1, 1}));
+    }
+
+    void saveWritesEveryKeyAndReadsBack()
+    {
+        {
+            QSettings store(iniPath(), QSettings::IniFormat);
+            AppSettings settings(&store);
+            settings.load();
+            settings.setLyricsDir(QStringLiteral("/media/card/Teksty"));
+            settings.setScreenDir(QStringLiteral("/home/u/Ekrany/"));
+            settings.setLastLanguage(QStringLiteral("Deutsch"));
+            settings.setLineMode(AppSettings::SixRows);
+            settings.setLastMusicDir(QStringLiteral("/music"));
+            QVERIFY(settings.save(false));
+        }
+        QSettings raw(iniPath(), QSettings::IniFormat);
+        raw.beginGroup(AppSettings::kSection);
+        QStringList keys = raw.childKeys();
+        keys.sort();
+        QCOMPARE(keys, QStringList({u"Font Dir"_qs, u"Last Font"_qs, u"LastDir"_qs, u"LastImportDir"_qs, u"LastLang"_qs,
+                                    u"LastMusicDir"_qs, u"Lyrics Dir"_qs, u"MaxX"_qs, u"MaxY"_qs, u"Screen Dir"_qs}));
+        QStringList values;
+        for (const char *key : {"Lyrics Dir", "Screen Dir", "MaxX", "MaxY"})
+            values << raw.value(QString::fromLatin1(key)).toString();
+        QCOMPARE(values, QStringList({u"/media/card/Teksty"_qs, u"/home/u/Ekrany"_qs, u"16"_qs, u"6"_qs}));
+        raw.endGroup();
+
+        AppSettings back(&raw);
+        back.load();
+        QCOMPARE(QStringList({back.lyricsParent(), back.lyricsName(), back.screenName()}),
+                 QStringList({u"/media/card"_qs, u"Teksty"_qs, u"Ekrany"_qs}));
+        QCOMPARE(back.charset(), 0);
+        QCOMPARE(back.lineMode(), AppSettings::SixRows);
+    }
+
+    // A store that cannot be written says so after sync().
+    void saveReportsAStoreThatCannotBeWritten()
+    {
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(u"plain"_qs), "a file, not a folder"));
+        QSettings store(m_dir.filePath(u"plain/settings.ini"_qs), QSettings::IniFormat);
+        AppSettings settings(&store);
+        settings.load();
+        settings.setLastLanguage(u"Deutsch"_qs);
+        QVERIFY(!settings.save(false));
+    }
+
+    void groupsAreStoredInAll32Slots()
+    {
+        SongGroupList groups = {
+            {QStringLiteral("Adwent"), 0xFF0000, 1, 99},
+            {QStringLiteral("Wielki Post"), 0x00FF00, 100, 199},
+            {QStringLiteral("Maryjne"), 0x123456, 1000, 1999},
+        };
+        {
+            QSettings store(iniPath(), QSettings::IniFormat);
+            // A stale fourth group from an earlier save must be overwritten.
+            store.setValue(QStringLiteral("GroupColor/G4N"), QStringLiteral("Old"));
+            saveGroups(store, groups);
+        }
+        QSettings store(iniPath(), QSettings::IniFormat);
+        store.beginGroup(QStringLiteral("GroupColor"));
+        QCOMPARE(store.childKeys().size(), 64);
+        for (int slot = 4; slot <= 32; ++slot) {
+            QCOMPARE(store.value(QStringLiteral("G%1N").arg(slot)).toString(), QString());
+            QCOMPARE(store.value(QStringLiteral("G%1D").arg(slot)).toByteArray(), QByteArray::fromHex("ffffff00000000"));
+        }
+        QCOMPARE(store.value(QStringLiteral("G3D")).toByteArray(), QByteArray::fromHex("12345603e807cf"));
+        store.endGroup();
+        QCOMPARE(loadGroups(store), groups);
+    }
+
+    // Loading stops at the first empty name; a short value reads as the bytes of an empty slot.
+    void loadingStopsAtFirstEmptyName()
+    {
+        QSettings store(iniPath(), QSettings::IniFormat);
+        store.setValue(QStringLiteral("GroupColor/G1N"), QStringLiteral("A"));
+        store.setValue(QStringLiteral("GroupColor/G1D"), QByteArray::fromHex("0000ff00010002"));
+        store.setValue(QStringLiteral("GroupColor/G3N"), QStringLiteral("C"));
+        QCOMPARE(loadGroups(store), SongGroupList({{QStringLiteral("A"), 0x0000FF, 1, 2}}));
+        QCOMPARE(SongGroup::fromStored(QStringLiteral("X"), QByteArray::fromHex("102030")),
+                 (SongGroup{QStringLiteral("X"), 0x102030, 0, 0}));
+    }
+
+    void groupColourLookup()
+    {
+        SongGroupList groups = {{QStringLiteral("A"), 0x111111, 0, 0}, {QStringLiteral("A"), 0x222222, 0, 0}};
+        QCOMPARE(groupColour(groups, QStringLiteral("A")), 0x111111u);
+        QCOMPARE(groupColour(groups, QStringLiteral("a")), SongGroup::kWhite);
+        QVERIFY(setGroupColour(groups, QStringLiteral("A"), 0x333333));
+        QCOMPARE(groups[0].colour, 0x333333u);
+        QCOMPARE(groups[1].colour, 0x222222u);
+        QVERIFY(!setGroupColour(groups, QStringLiteral("B"), 0));
+    }
+
+    void musicMapReadingRules()
+    {
+        QBuffer buffer;
+        // short line skipped; no ";" skipped; bad digit skipped; incomplete group dropped; LF only
+        buffer.setData("0041\r\n00410042\r\n00ZZ;0041\r\n0044;00450\n0046;0047");
+        buffer.open(QIODevice::ReadOnly);
+        MusicMap map;
+        map.read(buffer);
+        QCOMPARE(map.pairs().size(), 2);
+        QCOMPARE(map.value(QStringLiteral("D")), QStringLiteral("E"));
+        QCOMPARE(map.value(QStringLiteral("F")), QStringLiteral("G"));
+    }
+
+    void musicMapEditsAndRoundTrip()
+    {
+        MusicMap map;
+        map.setValue(QStringLiteral("Barka"), QStringLiteral("barka.mp3"));
+        map.setValue(QStringLiteral("Żółć €"), QStringLiteral("x.mp3"));
+        map.setValue(QStringLiteral("Barka"), QStringLiteral("barka2.mp3"));
+        map.setValue(QStringLiteral("Nowa"), QString()); // an empty value adds nothing
+        QCOMPARE(map.pairs().size(), 2);
+        QCOMPARE(map.pairs()[0].second, QStringLiteral("barka2.mp3"));
+
+        const QString path = m_dir.filePath(QStringLiteral("MusicCross.txt"));
+        QVERIFY(map.save(path));
+        MusicMap back;
+        QVERIFY(back.load(path));
+        QCOMPARE(back.pairs(), map.pairs());
+
+        back.setValue(QStringLiteral("Barka"), QString());
+        QCOMPARE(back.pairs().size(), 1);
+        QVERIFY(!back.load(m_dir.filePath(QStringLiteral("missing.txt"))));
+        QVERIFY(back.isEmpty());
+    }
+
+    void setMusicForSavesTheMapFile()
+    {
+        QSettings store(iniPath(), QSettings::IniFormat);
+        AppSettings settings(&store);
+        settings.setMusicMapPath(m_dir.filePath(QStringLiteral("MusicCross.txt")));
+        QVERIFY(settings.setMusicFor(QStringLiteral("Ab"), QStringLiteral("C")));
+        QCOMPARE(TestSupport::readFile(settings.musicMapPath()), QByteArray("00410062;0043\r\n"));
+        QCOMPARE(settings.musicFor(QStringLiteral("Ab")), QStringLiteral("C"));
+        QCOMPARE(settings.musicFor(QStringLiteral("ab")), QString());
+    }
+
+    void missingLibraryFoldersAreReplacedAndSaved()
+    {
+        QTemporaryDir root;
+        AppDirs dirs;
+        dirs.dataDir = root.filePath(QStringLiteral("data/"));
+        dirs.workDir = root.filePath(QStringLiteral("cache/"));
+        const QString existing = root.filePath(QStringLiteral("Ekrany mine"));
+        QDir().mkpath(existing);
+        QSettings store(iniPath(), QSettings::IniFormat);
+        store.setValue(QStringLiteral("Ustawienia programu/Lyrics Dir"), QStringLiteral("/no/such/Teksty"));
+        store.setValue(QStringLiteral("Ustawienia programu/Screen Dir"), existing);
+
+        AppCore core(&store, dirs);
+        core.loadPersistentState();
+        QCOMPARE(core.settings().lyricsDir(), dirs.dataDir + u"Teksty");
+        QCOMPARE(core.settings().screenDir(), existing);
+        QCOMPARE(store.value(QStringLiteral("Ustawienia programu/Lyrics Dir")).toString(), dirs.dataDir + u"Teksty");
+        QVERIFY(!QFileInfo::exists(dirs.dataDir + u"Teksty")); // replaced, not created
+        for (const char *sub : {"Projekt/Song", "Projekt/Playlist", "Projekt/Screen"})
+            QVERIFY(QFileInfo(dirs.workDir + QString::fromLatin1(sub)).isDir());
+        QCOMPARE(core.fontDir(), dirs.dataDir + u"Font/");
+    }
+
+    void recentFilesKeepFour()
+    {
+        QSettings store(iniPath(), QSettings::IniFormat);
+        RecentFiles recent;
+        for (int i = 1; i <= 5; ++i)
+            recent.add(QStringLiteral("/p/%1.lvp").arg(i));
+        recent.add(QStringLiteral("/p/3.lvp"));
+        recent.save(store);
+        RecentFiles back;
+        back.load(store);
+        QCOMPARE(back.files(), QStringList({QStringLiteral("/p/3.lvp"), QStringLiteral("/p/5.lvp"),
+                                            QStringLiteral("/p/4.lvp"), QStringLiteral("/p/2.lvp")}));
+        QCOMPARE(store.value(QStringLiteral("Recent File List/File1")).toString(), QStringLiteral("/p/3.lvp"));
+    }
+
+    // Languages.
+    void tableFormat()
+    {
+        const LanguageTable t = parse("\xEF\xBB\xBF# comment\r\nversion=0x2000001\r\n"
+                                      "101=Błąd\r\n"
+                                      "102=a\\nb\\tc\\\\d\\x\n"
+                                      "103 = spaced key\n"
+                                      "no equals sign\n"
+                                      "abc=not a number\n"
+                                      "=empty key\n"
+                                      "-5=negative\n"
+                                      "104=\n"
+                                      "105=x=y\n");
+        QCOMPARE(t.version(), LanguageTable::kRequiredVersion);
+        QCOMPARE(t.text(101), QStringLiteral("Błąd"));
+        QCOMPARE(t.text(102), QStringLiteral("a\nb\tc\\d\\x"));
+        QCOMPARE(t.text(103), QStringLiteral(" spaced key"));
+        QVERIFY(t.contains(104));
+        QCOMPARE(t.text(104), QString());
+        QCOMPARE(t.text(105), QStringLiteral("x=y"));
+        QCOMPARE(t.ids().size(), 5);
+        QCOMPARE(t.text(999), QString());
+    }
+
+    // Only a regular file of at most 4 MiB is read: a link to an endless device is no table.
+    void onlySmallRegularFilesAreRead()
+    {
+        LanguageTable table;
+        const QString zero = m_dir.filePath(u"Zero.lang"_qs);
+        QVERIFY(QFile::link(u"/dev/zero"_qs, zero));
+        QVERIFY(!table.load(zero));
+        QFile::remove(zero);
+        writeLanguage(u"Huge"_qs, "version=0x2000001\n" + QByteArray(LanguageTable::kMaxFileSize, '#'));
+        QVERIFY(!table.load(m_dir.filePath(u"Huge.lang"_qs)));
+        QVERIFY(table.isEmpty());
+        writeLanguage(u"Small"_qs, "version=0x2000001\n101=x\n");
+        QVERIFY(table.load(m_dir.filePath(u"Small.lang"_qs)));
+        QCOMPARE(table.text(101), u"x"_qs);
+    }
+
+    void missingOrBadVersionReadsAsZero()
+    {
+        QCOMPARE(parse("101=x\n").version(), 0u);
+        QCOMPARE(parse("version=banana\n").version(), 0u);
+        QCOMPARE(parse("version=33554433\n").version(), LanguageTable::kRequiredVersion);
+    }
+
+    void textsAreCutTo254Characters()
+    {
+        const QByteArray longText(400, 'x');
+        QCOMPARE(parse("7=" + longText).text(7).size(), 254);
+        // A cut never leaves half of a surrogate pair.
+        QByteArray emoji = QByteArray(253, 'y') + "\xF0\x9F\x8E\xB5";
+        QCOMPARE(parse("8=" + emoji).text(8).size(), 253);
+    }
+
+    // The named language when it is there with the right version; Polski, unchecked, when it is
+    // not; nothing when its version is wrong or no file opens.
+    void loadingRules()
+    {
+        QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::OpenError);
+        QCOMPARE(Lang::openErrorMessage(QStringLiteral("Deutsch")), QStringLiteral("Language file : Deutsch.lang open error"));
+        writeLanguage(QStringLiteral("Polski"), "version=0x1\n101=Błąd\n");
+        QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Klingon")), Lang::LoadResult::FellBack);
+        QCOMPARE(Lang::text(101), QStringLiteral("Błąd"));
+        writeLanguage(QStringLiteral("Deutsch"), "version=0x2000001\n101=Fehler\n");
+        QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::Loaded);
+        QCOMPARE(Lang::text(101), QStringLiteral("Fehler"));
+        QCOMPARE(Lang::version(), LanguageTable::kRequiredVersion);
+        for (const QByteArray &bad : {QByteArray("version=0x2000002\n101=Fehler\n"), QByteArray("101=x\n")}) {
+            writeLanguage(QStringLiteral("Deutsch"), bad);
+            QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::WrongVersion);
+            QCOMPARE(Lang::text(101), QString());
+        }
+        QCOMPARE(Lang::wrongVersionMessage(), QStringLiteral("Niepoprawna wersja bilioteki językowej"));
+    }
+
+    void textIdMode()
+    {
+        writeLanguage(QStringLiteral("Polski"), "version=0x2000001\n522=Już działa.\n116=&Plik\n");
+        Lang::load(m_dir.path(), QStringLiteral("Polski"));
+        Lang::setShowTextIds(true);
+        QCOMPARE(Lang::text(522), QStringLiteral("424 Już działa.|"));
+        QCOMPARE(Lang::text(116), QStringLiteral("18 &Plik|"));
+        Lang::setShowTextIds(false);
+        QCOMPARE(Lang::text(522), QStringLiteral("Już działa."));
+    }
+
+    void availableLanguagesAreSortedNames()
+    {
+        writeLanguage(QStringLiteral("Polski"), "");
+        writeLanguage(QStringLiteral("English"), "");
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(QStringLiteral("notes.txt")), "x"));
+        QCOMPARE(Lang::availableLanguages(m_dir.path()),
+                 QStringList({QStringLiteral("English"), QStringLiteral("Polski")}));
+    }
+
+    // Every shipped language defines every id the program asks for, with the right version.
+    void shippedLanguagesAreComplete_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir dir(TestSupport::shippedLanguageDir());
+        const QStringList files = dir.entryList({QStringLiteral("*.lang")}, QDir::Files);
+        QVERIFY(files.contains(QStringLiteral("Polski.lang")));
+        QVERIFY(files.contains(QStringLiteral("English.lang")));
+        for (const QString &file : files)
+            QTest::newRow(qPrintable(file)) << dir.filePath(file);
+    }
+    void shippedLanguagesAreComplete()
+    {
+        QFETCH(QString, path);
+        LanguageTable table;
+        QVERIFY(table.load(path));
+        QCOMPARE(table.version(), LanguageTable::kRequiredVersion);
+        QStringList missing;
+        for (int id : Txt::kAll) {
+            if (!table.contains(id) || table.text(id).trimmed().isEmpty())
+                missing << QString::number(id);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(u"missing ids: " + missing.join(u", ")));
+    }
+
+    void textIdsAreUnique()
+    {
+        QCOMPARE(QSet<int>(std::begin(Txt::kAll), std::end(Txt::kAll)).size(), qsizetype(std::size(Txt::kAll)));
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestApp)
+#include "tst_app.moc"
