@@ -12,12 +12,16 @@
 #include <unistd.h>
 
 using TestSupport::readFile;
-using TestSupport::runCli;
 using TestSupport::treeOf;
 using TestSupport::writeFile;
 using CliRun = TestSupport::ProcessRun;
 
 namespace {
+
+CliRun runCli(const QStringList &args)
+{
+    return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", args);
+}
 
 QByteArray utf16Record(char type, const QString &name)
 {
