@@ -276,7 +276,7 @@ private:
             fail(CardUnpackStatus::Truncated, shownName);
             return false;
         }
-        ReplacingFile out(m_directory + u'/' + name);
+        ReplacingFile out(m_directory + u'/' + name, ReplacingFile::Direct);
         bool writable = !repeated && out.open();
         if (m_buffer.isEmpty())
             m_buffer.resize(kChunk);

@@ -37,7 +37,10 @@ int createExclusive(const QByteArray &path)
 
 } // namespace
 
-ReplacingFile::ReplacingFile(const QString &target) : m_target(QFile::encodeName(target)) {}
+ReplacingFile::ReplacingFile(const QString &target, NewFile newFile)
+    : m_target(QFile::encodeName(target)), m_newFile(newFile)
+{
+}
 
 ReplacingFile::~ReplacingFile()
 {
@@ -48,6 +51,16 @@ bool ReplacingFile::open()
 {
     struct stat st;
     m_replaces = lstat(m_target.constData(), &st) == 0 || errno != ENOENT;
+    if (!m_replaces && m_newFile == Direct) {
+        m_fd = createExclusive(m_target);
+        if (m_fd >= 0) {
+            m_written = m_target;
+            return true;
+        }
+        if (errno != EEXIST)
+            return fail();
+        m_replaces = true;
+    }
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray name = temporaryName(m_target, attempt);
         m_fd = createExclusive(name);
@@ -103,7 +116,7 @@ bool ReplacingFile::commit()
     const int closed = ::close(m_fd);
     m_fd = -1;
     // close reports a delayed write error (NFS, some FUSE file systems).
-    if (closed != 0 || !renameIntoPlace()) {
+    if (closed != 0 || (m_written != m_target && !renameIntoPlace())) {
         fail();
         discard();
         return false;
