@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The library scan of a synthetic 5000-song card against reading the same files' bytes.
+// The library scan of a synthetic 5000-song card against reading the same files' bytes, and
+// the reports of that card.
 // Run: build/bench/bench_scan (the card is generated once into a temporary folder).
 #include "core/util/fileutils.h"
 #include "core/library/songlibrary.h"
+#include "core/report/report.h"
 #include "synth/syntheticcard.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -73,6 +76,35 @@ void BM_ScanPart(benchmark::State &state)
     scan(state, int(state.range(0)));
 }
 BENCHMARK(BM_ScanPart)->Arg(1)->Arg(17)->Arg(25)->Arg(18)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// The reports of the scanned card, written into memory: the songbook reads every song again.
+void report(benchmark::State &state, ReportKind kind)
+{
+    SongLibrary library;
+    library.setRoot(cardRoot());
+    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        Report::write(buffer, kind, library, QStringLiteral("Title"));
+        bytes = buffer.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = double(bytes);
+}
+
+void BM_ReportSongbook(benchmark::State &state)
+{
+    report(state, ReportKind::Songbook);
+}
+BENCHMARK(BM_ReportSongbook)->Unit(benchmark::kMillisecond);
+
+void BM_ReportAlphabetical(benchmark::State &state)
+{
+    report(state, ReportKind::Alphabetical);
+}
+BENCHMARK(BM_ReportAlphabetical)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "cli/fontscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
+#include "cli/reportcommand.h"
 #include "cli/safeoutput.h"
 #include "cli/scancommand.h"
 #include "cli/songcommand.h"
@@ -28,6 +29,7 @@ const CliCommand kCommands[] = {
     {u"pack", kPackUsage, runPackCommand},
     {u"unpack", kUnpackUsage, runUnpackCommand},
     {u"card", kCardUsage, runCardCommand},
+    kReportCommand,
 };
 
 void printUsage(QTextStream &stream)

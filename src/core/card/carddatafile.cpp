@@ -64,19 +64,7 @@ bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &
 bool isPlainName(const QString &name)
 {
     // No card holds a dot name; one would reach files such as ".bashrc" in the target.
-    if (name.isEmpty() || name.startsWith(u'.'))
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t u = name.at(i).unicode();
-        if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
-            return false;
-        // A lone surrogate has no file name of its own: two such names would meet as one file.
-        if (QChar::isHighSurrogate(u) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (QChar::isSurrogate(u))
-            return false;
-    }
-    return true;
+    return !name.startsWith(u'.') && isPlainFileName(name);
 }
 
 CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress)

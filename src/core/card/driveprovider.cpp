@@ -53,11 +53,11 @@ QList<DriveEntry> CombinedDriveProvider::drives() const
 
 namespace DriveList {
 
-QString itemText(const DriveEntry &drive)
+QString itemText(const DriveEntry &drive, const QString &protectPrefix)
 {
     QString text;
     if (drive.readOnly)
-        text = QStringLiteral("PROTECT ");
+        text = protectPrefix + u' ';
     return text + drive.label + u' ' + drive.rootPath;
 }
 

@@ -68,8 +68,8 @@ private:
 };
 
 namespace DriveList {
-// "PROTECT " for a read-only volume, the label, a blank, the root path.
-QString itemText(const DriveEntry &drive);
+// protectPrefix and a blank for a read-only volume, the label, a blank, the root path.
+QString itemText(const DriveEntry &drive, const QString &protectPrefix = QStringLiteral("PROTECT"));
 // The entries the list shows: those with a file-system name.
 QList<DriveEntry> listed(const QList<DriveEntry> &drives);
 // Index of the entry with this root path, or -1.

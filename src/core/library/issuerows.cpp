@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/issuerows.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 QList<IssueRow> issueRows(const IssueList &issues)
@@ -17,4 +19,24 @@ QList<IssueRow> issueRows(const IssueList &issues)
         rows[i].band = band;
     }
     return rows;
+}
+
+IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNames)
+{
+    const auto duplicateKey = [](const LoadIssue &issue) { return qint64(issue.fileType) << 32 | quint32(issue.number); };
+    QList<LoadIssue> kept;
+    QHash<qint64, int> duplicates;
+    for (const LoadIssue &issue : issues) {
+        if (deletedNames.contains(issue.name))
+            continue;
+        kept.append(issue);
+        if (issue.code == IssueCode::DuplicateNumber)
+            ++duplicates[duplicateKey(issue)];
+    }
+    IssueList result;
+    for (const LoadIssue &issue : std::as_const(kept)) {
+        if (issue.code != IssueCode::DuplicateNumber || duplicates.value(duplicateKey(issue)) > 1)
+            result.append(issue);
+    }
+    return result;
 }

@@ -4,6 +4,7 @@
 #include "core/model/loadissue.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // One line of the issue window.
@@ -19,3 +20,8 @@ struct IssueRow
 // The issues ordered by number (as integers; equal numbers keep the order they were met in),
 // each with its band, so that all rows of one number share a colour.
 QList<IssueRow> issueRows(const IssueList &issues);
+
+// The issues that still hold once the named files ("group/file" for songs, as the issues name
+// them) are deleted: their own issues go, and so does a duplicate-number issue whose number no
+// other remaining file shares (every file of a duplicated number carries one).
+IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNames);

@@ -60,6 +60,18 @@ void Playlist::clear()
     m_loaded = false;
 }
 
+void Playlist::insert(qsizetype i, const PlaylistEntry &entry)
+{
+    m_entries.insert(i, entry);
+    m_dirty = true;
+}
+
+void Playlist::move(qsizetype from, qsizetype to)
+{
+    m_entries.move(from, to);
+    m_dirty = true;
+}
+
 void Playlist::remove(qsizetype i)
 {
     if (i < 0 || i >= m_entries.size())

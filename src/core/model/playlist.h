@@ -76,6 +76,9 @@ public:
     const QList<PlaylistEntry> &entries() const { return m_entries; }
     void remove(qsizetype i);
     void append(const PlaylistEntry &entry) { m_entries.append(entry); }
+    // Both set dirty; indexes must be valid (insert: 0..count).
+    void insert(qsizetype i, const PlaylistEntry &entry);
+    void move(qsizetype from, qsizetype to);
 
     // Number and name from a file name such as "0003 Msza.lst".
     void parseFileName(const QString &path);

@@ -96,3 +96,20 @@ bool deleteFiles(const QString &directory, const QString &pattern, const Progres
     }
     return ok;
 }
+
+bool isPlainFileName(const QString &name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name.at(i).unicode();
+        if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
+            return false;
+        // A lone surrogate has no file name of its own: two such names would meet as one file.
+        if (QChar::isHighSurrogate(u) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (QChar::isSurrogate(u))
+            return false;
+    }
+    return true;
+}

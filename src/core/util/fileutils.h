@@ -10,6 +10,11 @@
 // sorted by comparing UTF-16 code units so that "first met" rules are deterministic.
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters = {});
 
+// One plain path component: not empty, not "." or "..", without "/", "\", a control
+// character or a lone surrogate. Names that come from outside (a card data file, a language text) must be such
+// before a file is made with them, so that nothing lands outside the intended folder.
+bool isPlainFileName(const QString &name);
+
 // The operations below report each file they handle and stop between files when asked. A
 // failure on one file does not stop them; the result says whether all went well.
 

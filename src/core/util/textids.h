@@ -195,14 +195,80 @@
     X(RepairNoFreeNumber, 648)                                                         \
     X(CardRestoreNotACard, 649)                                                        \
     /* library panel: 650-659 and the ids it uses */                                       \
-    /* - */                                                                                \
+    X(NotACardQuestion, 650)                                                               \
+    X(CannotRead, 651)                                                                     \
+    X(IssueListEmpty, 652)                                                                 \
+    X(SearchNoFurther, 653)                                                                \
+    X(EmptyStateText, 654)                                                                 \
+    X(OpenDemoCard, 655)                                                                   \
+    X(ProtectPrefix, 656)                                                                  \
+    X(ShellOpenFailed, 657)                                                                \
+    X(StatusCountsTip, 658)                                                                \
+    X(GroupLimitReached, 659)                                                              \
     /* number maps, target group, title edit: 660-669 and the ids it uses */               \
     /* - */                                                                                \
     /* song editor: 670-689 and the ids it uses */                                         \
     /* - */                                                                                \
     /* song structure, character palette, text import: 690-699 and the ids it uses */      \
-    /* - */                                                                                \
+    X(TitleLabel, 223)                                                                     \
+    X(StructureEmpty, 302)                                                                 \
+    X(StructureTitle, 303)                                                                 \
+    X(StructureView, 364)                                                                  \
+    X(StructureSimple, 365)                                                                \
+    X(StructureExtended, 366)                                                              \
+    X(StructureStanza, 380)                                                                \
+    X(StructureScreen, 381)                                                                \
+    X(PaletteTitle, 301)                                                                   \
+    X(ImportTitle, 383)                                                                    \
+    X(ImportLabel, 384)                                                                    \
+    X(ImportNewStanza, 385)                                                                \
+    X(ImportContinuation, 386)                                                             \
+    X(ImportIncomplete, 690)                                                               \
+    X(ImportForeignLetters, 691)                                                           \
     /* playlist page: 700-714 and the ids it uses */                                       \
+    X(MenuDeleteStanza, 154)                                                               \
+    X(MenuDeleteAdjacent, 155)                                                             \
+    X(NumberLabel, 221)                                                                    \
+    X(ScreenLabel, 226)                                                                    \
+    X(InsertSongTitle, 254)                                                                \
+    X(InsertSongTitleLabel, 255)                                                           \
+    X(InsertSongNumberLabel, 256)                                                          \
+    X(InsertSongStanzaCountLabel, 257)                                                     \
+    X(InsertSongChooseBox, 259)                                                            \
+    X(InsertSongStanzaLabel, 260)                                                          \
+    X(InsertSongOptionsBox, 261)                                                           \
+    X(InsertSongWhole, 262)                                                                \
+    X(InsertSongOneStanza, 263)                                                            \
+    X(InsertSongRange, 264)                                                                \
+    X(InsertSongRangeTo, 265)                                                              \
+    X(InsertSongFromTooSmall, 266)                                                         \
+    X(InsertSongToTooLarge, 267)                                                           \
+    X(InsertSongRangeReversed, 268)                                                        \
+    X(InsertSongLoadFailed, 270)                                                           \
+    X(InsertSongRefrain, 271)                                                              \
+    X(InsertSongStanza, 272)                                                               \
+    X(PlaylistCaption, 275)                                                                \
+    X(PlaylistColumnNumber, 276)                                                           \
+    X(PlaylistColumnTitle, 277)                                                            \
+    X(PlaylistColumnStanza, 278)                                                           \
+    X(PlaylistColumnPosition, 279)                                                         \
+    X(PlaylistSequenceEmpty, 282)                                                          \
+    X(PlaylistFull, 285)                                                                   \
+    X(PlaylistRefrainStanza, 286)                                                          \
+    X(PlaylistDeleteStanzaEntry, 287)                                                      \
+    X(PlaylistDeleteStanzaQuestion, 288)                                                   \
+    X(PlaylistDeleteAdjacentQuestion, 290)                                                 \
+    X(InsertSongPreviousTip, 342)                                                          \
+    X(InsertSongNextTip, 343)                                                              \
+    X(InsertSongWholeTip, 344)                                                             \
+    X(InsertSongOneStanzaTip, 345)                                                         \
+    X(InsertSongRangeTip, 346)                                                             \
+    X(PlaylistReadFailed, 502)                                                             \
+    X(PlaylistDiscardQuestion, 503)                                                        \
+    X(ButtonSave, 535)                                                                     \
+    X(SaveFailed, 537)                                                                     \
+    X(PlaylistNoFreeNumber, 700)                                                           \
+    X(PlaylistFileExists, 701)                                                             \
     /* - */                                                                                \
     /* project document: 715-724 and the ids it uses */                                    \
     /* - */                                                                                \
@@ -255,11 +321,30 @@
     X(FontNameExists, 774)                                                                 \
     /* - */                                                                                \
     /* audio player: 775-779 and the ids it uses */                                        \
-    /* - */                                                                                \
+    X(MusicFileRefused, 775)                                                               \
+    X(NoSoundOutput, 776)                                                                  \
     /* music timing: 780-799 and the ids it uses */                                        \
     /* - */                                                                                \
     /* reports: 800-819 and the ids it uses */                                             \
-    /* - */                                                                                \
+    X(ReportCaption, 375)                                                                  \
+    X(ReportKindGroup, 376)                                                                \
+    X(ReportReady, 377)                                                                    \
+    X(ReportGenerate, 475)                                                                 \
+    X(ReportSongbook, 476)                                                                 \
+    X(ReportNumberIndex, 477)                                                              \
+    X(ReportAlphabetical, 478)                                                             \
+    X(ReportStop, 479)                                                                     \
+    X(ReportSongbookInfo, 480)                                                             \
+    X(ReportNumberIndexInfo, 481)                                                          \
+    X(ReportAlphabeticalInfo, 482)                                                         \
+    X(ReportTitle, 530)                                                                    \
+    X(ReportTitleAlphabetical, 531)                                                        \
+    X(ReportFileSongbook, 532)                                                             \
+    X(ReportFileNumberIndex, 533)                                                          \
+    X(ReportFileAlphabetical, 534)                                                         \
+    X(ReportReplaceQuestion, 800)                                                          \
+    X(ReportSongsLeftOut, 801)                                                             \
+    X(ReportSaveFailed, 802)                                                               \
     /* Russian: 820-829 and the ids it uses */                                             \
     /* - */                                                                                \
     /* OpenLyrics: 830-844 and the ids it uses */                                          \

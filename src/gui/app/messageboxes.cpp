@@ -84,6 +84,11 @@ QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text)
     return MessageBoxes::show(owner, {QMessageBox::Critical, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
 }
 
+QMessageBox::StandardButton warningBox(QWidget *owner, const QString &text)
+{
+    return MessageBoxes::show(owner, {QMessageBox::Warning, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
+}
+
 QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMessageBox::StandardButtons extraButtons,
                                         QMessageBox::StandardButton defaultButton, int captionId)
 {

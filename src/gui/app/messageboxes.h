@@ -15,6 +15,8 @@ class QWidget;
 // No 514, Cancel 102). Each returns the button pressed.
 QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text);
 QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text);
+// An input the user can correct (a name breaking a rule): the error caption with the warning icon.
+QMessageBox::StandardButton warningBox(QWidget *owner, const QString &text);
 // Yes and No, plus any of extraButtons (for example QMessageBox::Cancel); defaultButton is the
 // one Enter presses (the platform's choice when NoButton); captionId is the caption's text id.
 QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,

@@ -9,6 +9,7 @@
 #include "core/card/mounteddriveprovider.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/qttranslation.h"
 #include "gui/app/uifont.h"
 #include "gui/card/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
@@ -74,6 +75,7 @@ int runLumivox(int argc, char **argv)
     Lang::setShowTextIds(options.showTextIds);
     if (!loadLanguage(core))
         return 1;
+    QtTranslation::install(core.settings().lastLanguage());
 
     SingleInstance instance;
     if (instance.acquire() == SingleInstance::Result::AnotherInstance) {

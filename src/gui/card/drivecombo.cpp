@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/card/drivecombo.h"
 
+#include "core/app/language.h"
+
 DriveCombo::DriveCombo(QWidget *parent) : QComboBox(parent)
 {
     setObjectName(QStringLiteral("driveList"));
@@ -9,6 +11,7 @@ DriveCombo::DriveCombo(QWidget *parent) : QComboBox(parent)
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &DriveCombo::refreshDrives);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        setToolTip(currentText());
         if (!m_filling && m_hasDrives && currentIndex() >= 0)
             emit driveChanged();
     });
@@ -32,8 +35,12 @@ void DriveCombo::refreshDrives()
     if (drives != m_drives) {
         m_filling = true;
         clear();
-        for (const DriveEntry &drive : drives)
-            addItem(DriveList::itemText(drive), drive.rootPath);
+        for (const DriveEntry &drive : drives) {
+            // The list may be narrower than a long label or path: the whole text is the tooltip.
+            const QString text = DriveList::itemText(drive, Lang::text(Txt::ProtectPrefix));
+            addItem(text, drive.rootPath);
+            setItemData(count() - 1, text, Qt::ToolTipRole);
+        }
         m_drives = drives;
         int index = DriveList::indexOfRoot(drives, chosen);
         if (index < 0 && !drives.isEmpty()) {

@@ -27,6 +27,20 @@ QPixmap dotImage(const QColor &colour)
     return QPixmap::fromImage(image);
 }
 
+// Alt without Ctrl belongs to the menus (Alt+letter opens one) and never types; Ctrl+Alt is
+// AltGr on many layouts and types its letter.
+bool isMenuKey(Qt::KeyboardModifiers mods)
+{
+    return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier);
+}
+
+// A key that types into the matrix; other Ctrl keys are left to the window's shortcuts.
+bool isTyped(const QKeyEvent &key)
+{
+    const bool control = key.modifiers().testFlag(Qt::ControlModifier) && !key.modifiers().testFlag(Qt::AltModifier);
+    return !key.text().isEmpty() && !control;
+}
+
 } // namespace
 
 LedMatrix::LedMatrix(QWidget *parent) : QWidget(parent)
@@ -239,8 +253,9 @@ bool LedMatrix::event(QEvent *event)
     if (event->type() == QEvent::ShortcutOverride) {
         // Every key reaches the matrix, also those the window would take as shortcuts.
         auto *key = static_cast<QKeyEvent *>(event);
-        if (!m_readOnly && (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)
-                            || key->matches(QKeySequence::SelectAll) || !key->text().isEmpty())) {
+        if (!m_readOnly && !isMenuKey(key->modifiers())
+            && (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)
+                || key->matches(QKeySequence::SelectAll) || isTyped(*key))) {
             event->accept();
             return true;
         }
@@ -255,6 +270,10 @@ void LedMatrix::keyPressEvent(QKeyEvent *event)
         return;
     }
     const Qt::KeyboardModifiers mods = event->modifiers();
+    if (isMenuKey(mods)) {
+        event->ignore();
+        return;
+    }
     // AltGr arrives as Ctrl+Alt on some layouts: only Ctrl without Alt is a command.
     const bool control = mods.testFlag(Qt::ControlModifier) && !mods.testFlag(Qt::AltModifier);
     const auto moveTo = [this](MatrixText::Move move) { m_text.move(move); };
@@ -287,16 +306,27 @@ void LedMatrix::keyPressEvent(QKeyEvent *event)
         for (QChar c : typed) {
             if (c.unicode() < 0x20 || c.unicode() == 0x7F)
                 continue;
-            emit characterTyped(c);
-            m_text.type(c);
+            typeCharacter(c);
             edited = true;
         }
+        if (edited)
+            return; // typeCharacter repainted and reported each one
     }
     refresh();
     if (edited)
         emit textEdited();
     else
         event->ignore();
+}
+
+void LedMatrix::typeCharacter(QChar c)
+{
+    if (m_readOnly)
+        return;
+    emit characterTyped(c);
+    m_text.type(c);
+    refresh();
+    emit textEdited();
 }
 
 int LedMatrix::cellAt(const QPoint &pos) const

@@ -50,6 +50,8 @@ public:
     void copySelection();
     void paste();
     bool hasSelection() const { return m_text.hasSelection(); }
+    // Types one printable character at the cursor as a key would, in insert or overwrite mode.
+    void typeCharacter(QChar c);
 
     const MatrixText &model() const { return m_text; }
     // The five column bytes shown in a cell (byte 0 the leftmost column).

@@ -45,7 +45,7 @@ public:
 
     void accept() override
     {
-        acceptOrExplain(FontNaming::checkNewName(name(), m_fontDir), Txt::FontNameForbidden, Txt::FontNameEmpty);
+        acceptOrExplain(FontNaming::checkNewName(name(), m_fontDir), Txt::FontNameForbidden);
     }
 
 private:

@@ -64,14 +64,15 @@ GroupColoursDialog::GroupColoursDialog(SongGroupList &groups, const QStringList 
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item) { editGroup(m_list->indexOfTopLevelItem(item)); });
 
-    auto *add = new QPushButton(this);
+    auto *add = m_add = new QPushButton(this);
     add->setObjectName(QStringLiteral("addButton"));
     setControlText(add, Txt::GroupColourAdd);
     connect(add, &QPushButton::clicked, this, &GroupColoursDialog::addGroup);
-    auto *remove = new QPushButton(this);
+    auto *remove = m_delete = new QPushButton(this);
     remove->setObjectName(QStringLiteral("deleteButton"));
     setControlText(remove, Txt::GroupColourDelete);
     connect(remove, &QPushButton::clicked, this, &GroupColoursDialog::deleteSelected);
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &GroupColoursDialog::updateButtons);
 
     QDialogButtonBox *buttons = okCancelButtons(this);
 
@@ -104,6 +105,15 @@ void GroupColoursDialog::refill(int select)
     }
     if (select >= 0 && select < m_list->topLevelItemCount())
         m_list->setCurrentItem(m_list->topLevelItem(select));
+    updateButtons();
+}
+
+void GroupColoursDialog::updateButtons()
+{
+    const bool full = m_groups.size() >= SongGroup::kMaxGroups;
+    m_add->setEnabled(!full);
+    m_add->setToolTip(full ? Lang::text(Txt::GroupLimitReached).arg(SongGroup::kMaxGroups) : QString());
+    m_delete->setEnabled(m_list->currentItem() != nullptr);
 }
 
 void GroupColoursDialog::addGroup()
@@ -142,7 +152,8 @@ void GroupColoursDialog::deleteSelected()
 
 void GroupColoursDialog::accept()
 {
-    if (m_save)
-        m_save();
+    // The save reports its own failure; the dialog stays open so that nothing is lost unseen.
+    if (m_save && !m_save())
+        return;
     QDialog::accept();
 }

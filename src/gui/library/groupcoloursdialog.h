@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -29,9 +30,13 @@ public slots:
 
 private:
     void refill(int select);
+    // "Dodaj grupę" only below the store's limit, "Usuń grupę" only with a row chosen.
+    void updateButtons();
 
     SongGroupList &m_groups;
     QStringList m_groupNames;
     std::function<bool()> m_save;
     QTreeWidget *m_list;
+    QPushButton *m_add;
+    QPushButton *m_delete;
 };

@@ -18,14 +18,26 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// The range a group's numbers can take: the song numbers, which the settings store keeps whole.
+constexpr int kFirstSong = 1;
+constexpr int kLastSong = 4999;
 
 QLineEdit *digitsEdit(QWidget *parent, int value)
 {
-    auto *edit = new QLineEdit(QString::number(value), parent);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), edit));
+    auto *edit = new QLineEdit(QString::number(std::clamp(value, kFirstSong, kLastSong)), parent);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), edit));
+    edit->setMaxLength(4);
     edit->setMaximumWidth(80);
     return edit;
+}
+
+int songNumberOf(const QLineEdit *edit)
+{
+    return std::clamp(leadingInt(edit->text()), kFirstSong, kLastSong);
 }
 
 } // namespace
@@ -71,7 +83,9 @@ GroupEditDialog::GroupEditDialog(const SongGroup &group, const QStringList &grou
     setControlText(fromLabel, Txt::ColourGroupFrom);
     setControlText(toLabel, Txt::ColourGroupTo);
     m_from = digitsEdit(rangeBox, group.firstNumber);
+    m_from->setObjectName(QStringLiteral("fromEdit"));
     m_to = digitsEdit(rangeBox, group.lastNumber);
+    m_to->setObjectName(QStringLiteral("toEdit"));
     auto *rangeLayout = new QHBoxLayout(rangeBox);
     rangeLayout->addWidget(fromLabel);
     rangeLayout->addWidget(m_from);
@@ -129,7 +143,7 @@ void GroupEditDialog::accept()
         return;
     }
     m_group.name = name;
-    m_group.firstNumber = leadingInt(m_from->text());
-    m_group.lastNumber = leadingInt(m_to->text());
+    m_group.firstNumber = songNumberOf(m_from);
+    m_group.lastNumber = songNumberOf(m_to);
     QDialog::accept();
 }

@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -41,12 +42,22 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_list->setColumnWidth(0, 60);
     m_list->setColumnWidth(1, 150);
     m_list->setColumnWidth(2, 200);
-    m_list->horizontalHeader()->setStretchLastSection(true);
+    // The issue text takes the free width; its whole text is the cell's tooltip.
+    m_list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_list->horizontalHeader()->setStretchLastSection(false);
     m_list->verticalHeader()->hide();
     m_list->verticalHeader()->setDefaultSectionSize(20);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setShowGrid(true);
+    connect(m_list, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        if (const QTableWidgetItem *item = m_list->item(row, 2))
+            emit fileActivated(item->data(Qt::UserRole).toInt(), item->text());
+    });
+    m_emptyText = new QLabel(this);
+    m_emptyText->setObjectName(QStringLiteral("emptyText"));
+    m_emptyText->setAlignment(Qt::AlignCenter);
+    setControlText(m_emptyText, Txt::IssueListEmpty);
 
     // Shown by the card tools when issues block writing; hidden here.
     auto *warning = new QWidget(this);
@@ -70,9 +81,11 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_emptyText, 1);
     layout->addWidget(warning);
     layout->addLayout(buttons);
     resize(460, 360);
+    fill(IssueList());
 }
 
 void IssueWindow::fill(const IssueList &issues)
@@ -88,11 +101,24 @@ void IssueWindow::fill(const IssueList &issues)
             auto *item = new QTableWidgetItem(texts[column]);
             item->setBackground(band);
             item->setForeground(Qt::black);
+            item->setToolTip(texts[column]);
             m_list->setItem(r, column, item);
         }
+        m_list->item(r, 2)->setData(Qt::UserRole, row.fileType);
         m_list->item(r, 0)->setTextAlignment(Qt::AlignCenter);
         m_list->item(r, 0)->setIcon(TreeIcons::icon(imageOf(row.fileType)));
     }
+    m_list->setVisible(!rows.isEmpty());
+    m_emptyText->setVisible(rows.isEmpty());
+}
+
+void IssueWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void IssueWindow::showIssues(const IssueList &issues)

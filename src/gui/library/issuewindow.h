@@ -4,10 +4,12 @@
 #include <QWidget>
 
 class IssueList;
+class QLabel;
 class QTableWidget;
 
-// The issue window: the issues of the last library scan, ordered by number, rows of one number
-// in one colour band. It stays open beside the main window.
+// The issue window: the issues of the card library, ordered by number, rows of one number in
+// one colour band. It belongs to the main window (stays in front of it), is refilled after
+// every change of the library, and a double-click on a row asks for that file in the tree.
 class IssueWindow : public QWidget
 {
     Q_OBJECT
@@ -22,7 +24,15 @@ public:
     void showIssues(const IssueList &issues);
     QTableWidget *list() const { return m_list; }
 
+signals:
+    // A row was double-clicked: its file's type bit and name ("group/file" for songs).
+    void fileActivated(int fileType, const QString &name);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QTableWidget *m_list;
+    QLabel *m_emptyText;
     bool m_placed = false;
 };

@@ -3,9 +3,12 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/library/cardfolder.h"
+#include "core/library/issuerows.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/librarysearch.h"
 #include "core/model/itemname.h"
+#include "core/util/fileutils.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/card/drivecombo.h"
@@ -17,6 +20,7 @@
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/report/reportdialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,6 +28,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMetaMethod>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -46,7 +53,8 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 } // namespace
 
 LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
-    : QObject(panel), m_panel(panel), m_frame(frame)
+    : QObject(panel), m_panel(panel), m_frame(frame),
+      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     LibraryTree *t = tree();
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
@@ -54,6 +62,9 @@ LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
     connect(t, &LibraryTree::continueSearchRequested, this, &LibraryActions::continueSearch);
     connect(t, &LibraryTree::addToPlaylistRequested, this, &LibraryActions::addCurrentToPlaylist);
     connect(t, &LibraryTree::songDropped, this, &LibraryActions::moveSong);
+    connect(t, &LibraryTree::deleteRequested, this, &LibraryActions::deleteSelected);
+    connect(t, &LibraryTree::renameRequested, this, &LibraryActions::renamePlaylist);
+
     connect(t, &LibraryTree::contextMenuRequested, this, [this](QTreeWidgetItem *item, const QPoint &pos) {
         std::unique_ptr<QMenu> menu(createContextMenu(item));
         if (menu)
@@ -79,6 +90,9 @@ void LibraryActions::connectFrame()
     wire(Command::InitialiseCard, &LibraryActions::initialiseCard);
     wire(Command::OpenFolderAsCard, &LibraryActions::openFolderAsCard);
     wire(Command::GroupColours, &LibraryActions::editGroupColours);
+    wire(Command::GenerateReport, &LibraryActions::generateReport);
+    m_frame->action(Command::FindSong)->setShortcut(QKeySequence::Find);
+    m_frame->action(Command::RefreshFileList)->setShortcut(Qt::Key_F5);
 }
 
 void LibraryActions::updateCommandStates()
@@ -86,7 +100,8 @@ void LibraryActions::updateCommandStates()
     if (!m_frame)
         return;
     const bool chosen = !root().isEmpty();
-    for (Command command : {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard}) {
+    for (Command command :
+         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport}) {
         if (QAction *action = m_frame->action(command))
             action->setEnabled(chosen);
     }
@@ -116,10 +131,11 @@ void LibraryActions::newGroup()
     NewGroupDialog dialog(LibraryNaming::songDirectory(root()), m_panel);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (LibraryFiles::createGroup(root(), dialog.name()))
-        m_panel->refreshLibrary(false);
+    QString reason;
+    if (CardFolder::makeDirectory(root(), dialog.name(), &reason))
+        m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()));
     else
-        errorBox(m_panel, Lang::text(Txt::GroupCreateFailed));
+        errorBox(m_panel, Lang::text(Txt::GroupCreateFailed) + u'\n' + reason);
 }
 
 void LibraryActions::deleteGroup()
@@ -132,14 +148,30 @@ void LibraryActions::deleteGroup()
     const QString name = item->text(0);
     // A plain directory removal: a group that still holds files (even ones the tree does not
     // show) is refused, never emptied.
-    if (!LibraryFiles::removeGroup(root(), name)) {
+    // A directory already gone behind the tree's back leaves only its node to remove.
+    const bool gone = !QFileInfo(LibraryNaming::groupDirectory(root(), name)).isDir();
+    if (!gone && !LibraryFiles::removeGroup(root(), name)) {
         errorBox(m_panel, Lang::text(Txt::GroupNotEmpty));
         return;
     }
     m_panel->library().groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
     m_search.current = nullptr;
     tree()->removeItem(item);
-    m_panel->updateStatus();
+    m_panel->libraryChanged();
+}
+
+QList<QTreeWidgetItem *> LibraryActions::deletableItems() const
+{
+    // Several marks hold songs and slides only; a playlist is deleted only when it is the one mark.
+    const QList<QTreeWidgetItem *> marked = tree()->markedItems();
+    QList<QTreeWidgetItem *> files;
+    for (QTreeWidgetItem *item : marked) {
+        const LibraryNodeKind kind = LibraryTree::kindOf(item);
+        if (kind == LibraryNodeKind::Song || kind == LibraryNodeKind::Slide
+            || (kind == LibraryNodeKind::Playlist && marked.size() == 1))
+            files << item;
+    }
+    return files;
 }
 
 void LibraryActions::deleteSelected()
@@ -147,24 +179,51 @@ void LibraryActions::deleteSelected()
     // Without a card every path would be relative to the working directory.
     if (root().isEmpty())
         return;
-    if (questionBox(m_panel, Lang::text(Txt::DeleteFilesQuestion)) != QMessageBox::Yes)
+    const QString card = root();
+    QList<QTreeWidgetItem *> files = deletableItems();
+    if (files.isEmpty())
         return;
-    const QList<QTreeWidgetItem *> marked = tree()->markedItems();
-    for (QTreeWidgetItem *item : marked) {
+    QStringList paths;
+    for (QTreeWidgetItem *item : std::as_const(files))
+        paths << tree()->itemInfo(item, card).fullPath;
+    if (questionBox(m_panel, deleteQuestion(files), {}, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    // The card may have gone or changed while the question was open, and the tree with it:
+    // only items still marked on the same card, and the very files asked about, are deleted.
+    if (root() != card)
+        return;
+    files = deletableItems();
+    const QSet<QString> asked(paths.cbegin(), paths.cend());
+    QSet<QString> deleted;
+    for (QTreeWidgetItem *item : std::as_const(files)) {
         const LibraryNodeKind kind = LibraryTree::kindOf(item);
-        if (!isFileNode(kind))
+        const LibraryItemInfo info = tree()->itemInfo(item, card);
+        if (!asked.contains(info.fullPath))
             continue;
-        const LibraryItemInfo info = tree()->itemInfo(item, root());
         if (!QFile::remove(info.fullPath)) {
             errorBox(m_panel, Lang::text(Txt::DeleteFileFailed) + u' ' + info.fileName);
             continue;
         }
         m_panel->library().forgetFile(itemKindOf(kind), info.group, item->text(0));
+        deleted << (kind == LibraryNodeKind::Song ? info.group + u'/' + item->text(0) : item->text(0));
+        emit fileDeleted(info.fullPath);
         if (m_search.current == item)
             m_search.current = nullptr;
         tree()->removeItem(item);
     }
-    m_panel->updateStatus();
+    m_panel->library().issues() = issuesWithout(m_panel->library().issues(), deleted);
+    m_panel->libraryChanged();
+}
+
+QString LibraryActions::deleteQuestion(const QList<QTreeWidgetItem *> &files)
+{
+    constexpr int kNamesShown = 5;
+    QStringList names;
+    for (int i = 0; i < std::min<qsizetype>(files.size(), kNamesShown); ++i)
+        names << files.at(i)->text(0);
+    if (files.size() > kNamesShown)
+        names << QStringLiteral("…");
+    return Lang::text(Txt::DeleteFilesQuestion) + QStringLiteral(" (%1)\n\n").arg(files.size()) + names.join(u'\n');
 }
 
 void LibraryActions::renamePlaylist()
@@ -178,8 +237,13 @@ void LibraryActions::renamePlaylist()
     PlaylistNameDialog dialog(ItemName::titleOfFileName(info.fileName), m_panel);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    LibraryFiles::renamePlaylist(LibraryNaming::playlistDirectory(root()), info.fileName, dialog.title());
-    m_panel->refreshLibrary(true);
+    const QString directory = LibraryNaming::playlistDirectory(root());
+    QString renamed;
+    const bool done = LibraryFiles::renamePlaylist(directory, info.fileName, dialog.title(), &renamed);
+    if (done)
+        emit playlistRenamed(info.fullPath, QDir(directory).filePath(QFileInfo(renamed).fileName()));
+    const QString shown = done ? QFileInfo(renamed).completeBaseName() : item->text(0);
+    m_panel->refreshLibrary(true, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, shown));
 }
 
 void LibraryActions::expandCurrent()
@@ -219,8 +283,11 @@ void LibraryActions::setSortMode(TitleCollation::SortMode mode)
 void LibraryActions::openGroupFolder()
 {
     const LibraryItemInfo info = m_panel->selectedItem();
-    if (info.kind == LibraryNodeKind::Song || info.kind == LibraryNodeKind::Group)
-        openWithShell(LibraryNaming::groupDirectory(root(), info.group));
+    if (info.kind != LibraryNodeKind::Song && info.kind != LibraryNodeKind::Group)
+        return;
+    const QString folder = LibraryNaming::groupDirectory(root(), info.group);
+    if (!openWithShell(folder))
+        errorBox(m_panel, Lang::text(Txt::ShellOpenFailed) + u'\n' + QDir::toNativeSeparators(folder));
 }
 
 void LibraryActions::openCurrentItem()
@@ -234,7 +301,10 @@ void LibraryActions::openCurrentItem()
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' ' + info.fullPath);
         return;
     }
-    emit openFileRequested(info);
+    if (info.kind == LibraryNodeKind::Playlist)
+        emit openPlaylistRequested(info);
+    else
+        emit openSongRequested(info);
 }
 
 void LibraryActions::addCurrentToPlaylist()
@@ -242,6 +312,8 @@ void LibraryActions::addCurrentToPlaylist()
     const LibraryItemInfo info = m_panel->selectedItem();
     if (info.kind == LibraryNodeKind::Song || info.kind == LibraryNodeKind::Slide)
         emit addToPlaylistRequested(info);
+    else if (info.kind == LibraryNodeKind::Playlist)
+        openCurrentItem();
 }
 
 void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target)
@@ -253,7 +325,7 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
     using LibraryFiles::MoveResult;
     MoveResult result = LibraryFiles::moveSong(root(), dragged.group, dragged.fileName, target.group, false);
     if (result == MoveResult::TargetExists) {
-        if (questionBox(m_panel, Lang::text(Txt::MoveReplaceQuestion)) != QMessageBox::Yes)
+        if (questionBox(m_panel, Lang::text(Txt::MoveReplaceQuestion), {}, QMessageBox::No) != QMessageBox::Yes)
             return;
         result = LibraryFiles::moveSong(root(), dragged.group, dragged.fileName, target.group, true);
     }
@@ -262,7 +334,9 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
     if (result == MoveResult::SourceMissing)
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' '
                               + LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName);
-    m_panel->refreshLibrary(false);
+    const bool moved = result == MoveResult::Moved;
+    m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
+                                           QFileInfo(dragged.fileName).completeBaseName()));
 }
 
 void LibraryActions::showIssueWindow()
@@ -301,15 +375,42 @@ void LibraryActions::openFolderAsCard()
     const QString folder = chooseFolder(m_panel, start, Lang::text(Txt::OpenFolderAsCardCaption));
     if (folder.isEmpty())
         return;
-    if (!m_panel->addCardFolder(folder)) {
-        errorBox(m_panel, Lang::text(Txt::FolderNotACard) + u' ' + folder);
-        return;
+    if (core) {
+        core->settings().setLastDir(folder);
+        core->saveSettings();
     }
+    openCardFolder(folder);
+}
+
+void LibraryActions::openCardFolder(const QString &folder)
+{
+    if (!m_panel->offerCardFolder(folder))
+        return;
     const QString folderRoot = QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + u'/';
     m_panel->driveList()->refreshDrives();
     const int index = m_panel->driveList()->findData(folderRoot);
     if (index >= 0)
         m_panel->driveList()->setCurrentIndex(index);
+}
+
+void LibraryActions::openDemoCard()
+{
+    AppCore *core = AppCore::instance();
+    if (!core)
+        return;
+    // The shipped card stays as shipped: the user works on a copy of it in the data folder.
+    const QString source = core->dirs().demoCardDir();
+    const QString copy = core->dirs().dataDir + QStringLiteral("demo-card/");
+    if (!QFileInfo(copy).isDir()) {
+        bool copied = QDir().mkpath(copy) && copyFiles(source, copy);
+        for (const QString &group : sortedEntries(source, QDir::Dirs | QDir::NoSymLinks))
+            copied = QDir().mkpath(copy + group) && copyFiles(source + group, copy + group) && copied;
+        if (!copied) {
+            errorBox(m_panel, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(source), QString()));
+            return;
+        }
+    }
+    openCardFolder(copy);
 }
 
 void LibraryActions::editGroupColours()
@@ -320,18 +421,27 @@ void LibraryActions::editGroupColours()
     QStringList names;
     for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
         names << group.name;
-    GroupColoursDialog dialog(core->groups(), names, [this, core] {
-        const bool saved = core->saveGroups();
-        if (!saved)
-            errorBox(m_panel, Lang::text(Txt::SettingsNotSaved).arg(core->storePath()));
-        return saved;
-    }, m_panel);
+    const auto save = [this, core] {
+        if (core->saveGroups())
+            return true;
+        errorBox(m_panel, Lang::text(Txt::SettingsNotSaved).arg(QDir::toNativeSeparators(core->storePath())));
+        return false;
+    };
+    GroupColoursDialog dialog(core->groups(), names, save, m_panel);
     dialog.exec();
 }
 
 void LibraryActions::newPlaylist()
 {
     emit newPlaylistRequested();
+}
+
+void LibraryActions::generateReport()
+{
+    if (root().isEmpty())
+        return;
+    ReportDialog dialog(m_panel->library(), m_reportFolder, m_panel);
+    dialog.exec();
 }
 
 // --- context menus ---
@@ -356,13 +466,16 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         return action;
     };
     const auto refresh = [this] { m_panel->refreshLibrary(false); };
+    // The keys the tree answers, shown beside their entries.
+    const auto key = [](QAction *action, const QKeySequence &sequence) { action->setShortcut(sequence); };
     const bool single = tree()->selectedCount() <= 1;
-    const bool canOpen = hasListener("openFileRequested(LibraryItemInfo)");
+    const bool canOpen = hasListener(kind == LibraryNodeKind::Playlist ? "openPlaylistRequested(LibraryItemInfo)"
+                                                                        : "openSongRequested(LibraryItemInfo)");
     const bool canAdd = hasListener("addToPlaylistRequested(LibraryItemInfo)");
     switch (kind) {
     case LibraryNodeKind::Root: {
         add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuNewGroup, [this] { newGroup(); });
+        key(add(Txt::MenuNewGroup, [this] { newGroup(); }), Qt::Key_F7);
         add(Txt::MenuExpandAll, [this] { expandAll(); });
         add(Txt::MenuCollapseAll, [this] { collapseAll(); });
         menu->addSeparator();
@@ -381,7 +494,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
     }
     case LibraryNodeKind::Group:
         add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuSearchSong, [this] { openSearch(); });
+        key(add(Txt::MenuSearchSong, [this] { openSearch(); }), QKeySequence::Find);
         add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
         add(Txt::MenuDeleteGroup, [this] { deleteGroup(); }, item->childCount() == 0);
         menu->addSeparator();
@@ -391,8 +504,8 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single && canAdd);
         add(Txt::MenuEditSong, [this] { openCurrentItem(); }, single && canOpen);
         add(Txt::MenuRefreshSongList, refresh);
-        add(Txt::MenuSearchSong, [this] { openSearch(); });
-        add(Txt::MenuDelete, [this] { deleteSelected(); });
+        key(add(Txt::MenuSearchSong, [this] { openSearch(); }), QKeySequence::Find);
+        key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
         menu->addSeparator();
         add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
         break;
@@ -404,7 +517,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
     case LibraryNodeKind::Slide:
         add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, canAdd);
         add(Txt::MenuEditSlide, [this] { openCurrentItem(); }, canOpen);
-        add(Txt::MenuDelete, [this] { deleteSelected(); });
+        key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
         break;
     case LibraryNodeKind::PlaylistsNode:
         add(Txt::MenuRefreshSongList, refresh);
@@ -414,8 +527,8 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         break;
     case LibraryNodeKind::Playlist:
         add(Txt::MenuEditPlaylist, [this] { openCurrentItem(); }, canOpen);
-        add(Txt::MenuDelete, [this] { deleteSelected(); });
-        add(Txt::MenuRename, [this] { renamePlaylist(); });
+        key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
+        key(add(Txt::MenuRename, [this] { renamePlaylist(); }), Qt::Key_F2);
         break;
     case LibraryNodeKind::None:
         break;
@@ -470,32 +583,30 @@ QTreeWidgetItem *LibraryActions::findText(QTreeWidgetItem *from, const std::func
 
 bool LibraryActions::findNext()
 {
+    // A search that went on from an earlier match ends with "no further match", not "not found".
+    const bool continued = m_search.current && m_search.current != tree()->topLevelItem(0);
+    QTreeWidgetItem *found = nullptr;
     if (!m_search.byNumber) {
         const QString text = m_search.text;
-        QTreeWidgetItem *found = findText(m_search.current, [&text](QTreeWidgetItem *item) {
+        found = findText(m_search.current, [&text](QTreeWidgetItem *item) {
             return LibrarySearch::titleMatches(item->text(0), text);
         });
-        if (found) {
-            selectFound(found);
-            return true;
-        }
-        infoBox(m_panel, Lang::text(Txt::SearchNotFound));
-        m_search.text.clear();
-        return false;
-    }
-    const QList<LibrarySearch::SongRef> songs = LibrarySearch::songsWithNumber(m_panel->library(), m_search.number);
-    for (const LibrarySearch::SongRef &song : songs) {
-        QTreeWidgetItem *found = findText(m_search.current, [&song](QTreeWidgetItem *item) {
-            return LibraryTree::kindOf(item) == LibraryNodeKind::Song && item->text(0) == song.name
-                   && item->parent() && item->parent()->text(0) == song.group;
+    } else if (m_panel->library().numbers(ItemKind::Song).isUsed(m_search.number)) {
+        // The number tables say whether a song has the number; the names say which ones.
+        const int number = m_search.number;
+        found = findText(m_search.current, [number](QTreeWidgetItem *item) {
+            return LibraryTree::kindOf(item) == LibraryNodeKind::Song && ItemName::number(item->text(0)) == number;
         });
-        if (found) {
-            selectFound(found);
-            return true;
-        }
     }
-    // Said aloud, unlike a silent miss: the user cannot tell a miss from a search that did not run.
-    infoBox(m_panel, Lang::text(Txt::SearchNumberNotFound));
+    if (found) {
+        selectFound(found);
+        return true;
+    }
+    if (continued)
+        infoBox(m_panel, Lang::text(Txt::SearchNoFurther));
+    else
+        infoBox(m_panel, Lang::text(m_search.byNumber ? Txt::SearchNumberNotFound : Txt::SearchNotFound));
+    m_search.text.clear();
     m_search.number = -1;
     return false;
 }

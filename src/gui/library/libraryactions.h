@@ -45,10 +45,18 @@ public:
     void repairDuplicates(LibraryNaming::ItemKind kind);
     void initialiseCard();
     void openFolderAsCard();
+    // Offers folder as a card (after its checks) and chooses it in the drive list.
+    void openCardFolder(const QString &folder);
+    // Opens the user's copy of the shipped demo card, made on first use.
+    void openDemoCard();
     void editGroupColours();
     void openCurrentItem();
     void addCurrentToPlaylist();
     void newPlaylist();
+    // The report dialog on the card's library; reports go into the report folder.
+    void generateReport();
+    QString reportFolder() const { return m_reportFolder; }
+    void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // A song dragged onto a song or a group node moves into that group.
     void moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target);
 
@@ -71,9 +79,13 @@ public:
 
 signals:
     // The pages of later parts listen; while nobody does, the entries that send them are greyed.
-    void openFileRequested(const LibraryItemInfo &item);
+    void openSongRequested(const LibraryItemInfo &item);     // a song or a slide
+    void openPlaylistRequested(const LibraryItemInfo &item);
     void addToPlaylistRequested(const LibraryItemInfo &item);
     void newPlaylistRequested();
+    // After a playlist file was renamed (full paths), and after any file was deleted.
+    void playlistRenamed(const QString &from, const QString &to);
+    void fileDeleted(const QString &path);
 
 private:
     void connectFrame();
@@ -83,9 +95,14 @@ private:
     void selectFound(QTreeWidgetItem *item);
     QTreeWidgetItem *findText(QTreeWidgetItem *from, const std::function<bool(QTreeWidgetItem *)> &matches);
     bool hasListener(const char *signal) const;
+    // The marked items "Usuń" may delete.
+    QList<QTreeWidgetItem *> deletableItems() const;
+    static QString deleteQuestion(const QList<QTreeWidgetItem *> &files);
 
     LibraryPanel *m_panel;
     MainWindow *m_frame;
     TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
+    // The user's documents folder unless a caller chooses another.
+    QString m_reportFolder;
     Search m_search;
 };

@@ -3,18 +3,22 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/library/cardfolder.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/playlistpage.h"
 #include "gui/library/waitdialog.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -34,25 +38,34 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_drives = new DriveCombo(this);
     m_drives->setProvider(m_allDrives);
     m_tree = new LibraryTree(this);
+    m_treeArea = new QStackedWidget(this);
+    m_treeArea->addWidget(m_tree);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 2, 4);
     layout->addWidget(title);
     layout->addWidget(m_drives);
-    layout->addWidget(m_tree, 1);
+    layout->addWidget(m_treeArea, 1);
     m_issueWindow = new IssueWindow(this);
     m_actions = new LibraryActions(this, m_frame);
+    m_emptyState = createEmptyState();
+    m_treeArea->addWidget(m_emptyState);
+    connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
+    if (m_frame) {
+        m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
+        m_frame->pages()->addWidget(m_playlistPage);
+        m_frame->pages()->setCurrentWidget(m_playlistPage);
+    }
 
     connect(m_drives, &DriveCombo::cardInserted, this, &LibraryPanel::cardInserted);
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);
     connect(m_drives, &DriveCombo::driveChanged, this, &LibraryPanel::driveChosen);
 
     if (AppCore *core = AppCore::instance()) {
-        for (const QString &folder : core->cardFolders()) {
-            if (!addCardFolder(folder))
-                errorBox(this, Lang::text(Txt::FolderNotACard) + u' ' + folder);
-        }
+        for (const QString &folder : core->cardFolders())
+            offerCardFolder(folder);
     }
     setLibraryEnabled(false);
+    showEmptyState(true);
     updateStatus();
     QMetaObject::invokeMethod(this, &LibraryPanel::initialUpdate, Qt::QueuedConnection);
 }
@@ -73,6 +86,87 @@ void LibraryPanel::initialUpdate()
 bool LibraryPanel::addCardFolder(const QString &path)
 {
     return m_folders->addFolder(path);
+}
+
+bool LibraryPanel::offerCardFolder(const QString &path)
+{
+    QString reason;
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (CardFolder::inspect(path, &reason)) {
+    case CardFolder::State::NotADirectory:
+    case CardFolder::State::Unreadable:
+        errorBox(this, Lang::text(Txt::CannotRead).arg(shown, reason));
+        return false;
+    case CardFolder::State::NotACard:
+        if (questionBox(this, Lang::text(Txt::NotACardQuestion).arg(shown), {}, QMessageBox::No) != QMessageBox::Yes)
+            return false;
+        break;
+    case CardFolder::State::Card:
+    case CardFolder::State::Empty:
+        break;
+    }
+    if (!addCardFolder(path)) {
+        errorBox(this, Lang::text(Txt::FolderNotACard) + u' ' + shown);
+        return false;
+    }
+    return true;
+}
+
+QWidget *LibraryPanel::createEmptyState()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(QStringLiteral("emptyState"));
+    auto *text = new QLabel(page);
+    text->setObjectName(QStringLiteral("emptyStateText"));
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignCenter);
+    setControlText(text, Txt::EmptyStateText);
+    auto *openFolder = new QPushButton(page);
+    openFolder->setObjectName(QStringLiteral("openFolderButton"));
+    setControlText(openFolder, Txt::MenuOpenFolderAsCard);
+    connect(openFolder, &QPushButton::clicked, m_actions, &LibraryActions::openFolderAsCard);
+    auto *openDemo = new QPushButton(page);
+    openDemo->setObjectName(QStringLiteral("openDemoButton"));
+    setControlText(openDemo, Txt::OpenDemoCard);
+    connect(openDemo, &QPushButton::clicked, m_actions, &LibraryActions::openDemoCard);
+    auto *layout = new QVBoxLayout(page);
+    layout->addStretch(1);
+    layout->addWidget(text);
+    layout->addSpacing(12);
+    layout->addWidget(openFolder);
+    layout->addWidget(openDemo);
+    layout->addStretch(2);
+    return page;
+}
+
+void LibraryPanel::showEmptyState(bool on)
+{
+    m_treeArea->setCurrentWidget(on ? m_emptyState : static_cast<QWidget *>(m_tree));
+}
+
+void LibraryPanel::forgetLibrary()
+{
+    m_library.setRoot(QString());
+    m_library.scanLibrary(0); // a library without a root empties itself
+    m_library.setRoot(m_root);
+    m_tree->clearTree();
+    m_shownRoot.clear();
+    m_actions->forgetSearchPosition();
+}
+
+void LibraryPanel::selectIssueFile(int fileType, const QString &name)
+{
+    // Songs are named "group/file"; slides and playlists by the file alone.
+    if (fileType & IssueFileType::Slide) {
+        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Slide, {}, name));
+    } else if (fileType & IssueFileType::Playlist) {
+        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, name));
+    } else {
+        const qsizetype slash = name.lastIndexOf(u'/');
+        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Song, name.left(std::max<qsizetype>(slash, 0)),
+                                                     name.mid(slash + 1)));
+    }
+    m_tree->setFocus();
 }
 
 void LibraryPanel::setLibraryEnabled(bool on)
@@ -101,6 +195,7 @@ void LibraryPanel::keyPressEvent(QKeyEvent *event)
 void LibraryPanel::cardInserted()
 {
     m_root = m_drives->drivePath();
+    showEmptyState(m_root.isEmpty());
     updateStatus();
     if (!m_handlingInsert) {
         m_handlingInsert = true;
@@ -128,37 +223,73 @@ void LibraryPanel::cardRemoved()
     m_root.clear();
     m_actions->forgetSearchPosition();
     m_tree->clearTree();
+    m_shownRoot.clear();
     setLibraryEnabled(false);
+    showEmptyState(true);
     updateStatus();
 }
 
 // --- refresh, tree, status ---
 
-void LibraryPanel::refreshLibrary(bool full)
+void LibraryPanel::refreshLibrary(bool full, const QString &select)
 {
     if (m_root.isEmpty())
         return;
-    m_library.setRoot(m_root);
+    QString reason;
+    const CardFolder::State folder = CardFolder::inspect(m_root, &reason);
+    if (folder == CardFolder::State::NotADirectory || folder == CardFolder::State::Unreadable) {
+        // Said aloud rather than shown as an empty card with zero counts.
+        forgetLibrary();
+        libraryChanged();
+        errorBox(this, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(m_root), reason));
+        return;
+    }
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
     const bool polling = m_drives->isPolling();
     m_drives->enablePolling(false);
+    const QString previousRoot = m_library.root();
     WaitDialog wait(this);
-    wait.runScan(m_library, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+    const WaitDialog::Outcome outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
     if (polling)
         m_drives->enablePolling(true);
-    rebuildTree();
-    m_issueWindow->fill(m_library.issues());
+    if (outcome == WaitDialog::Outcome::NotStarted) {
+        if (previousRoot == m_root)
+            return;
+        // Nothing of the new card was read: the panel stays with the card the library holds.
+        m_root = previousRoot;
+        const int index = m_drives->findData(m_root);
+        if (index >= 0)
+            m_drives->setCurrentIndex(index);
+        if (m_root.isEmpty()) {
+            m_tree->clearTree();
+            m_shownRoot.clear();
+            showEmptyState(true);
+        }
+        updateStatus();
+        return;
+    }
+    rebuildTree(select);
     if (!m_library.issues().isEmpty())
         m_issueWindow->showIssues(m_library.issues());
 }
 
-void LibraryPanel::rebuildTree()
+void LibraryPanel::rebuildTree(const QString &select)
 {
+    // The expanded nodes and the current item are kept while the tree shows the same card.
+    const LibraryTree::State kept = m_shownRoot == m_library.root() ? m_tree->state() : LibraryTree::State();
     m_actions->forgetSearchPosition();
     m_tree->build(libraryTreeNodes(m_library, m_actions->sortMode()));
-    updateStatus();
+    m_shownRoot = m_library.root();
+    m_tree->restoreState(kept, select);
+    libraryChanged();
     emit treeRebuilt();
+}
+
+void LibraryPanel::libraryChanged()
+{
+    updateStatus();
+    m_issueWindow->fill(m_library.issues());
 }
 
 void LibraryPanel::updateStatus()

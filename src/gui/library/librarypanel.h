@@ -14,6 +14,8 @@ class IssueWindow;
 class LibraryActions;
 class LibraryTree;
 class MainWindow;
+class PlaylistPage;
+class QStackedWidget;
 class QTreeWidgetItem;
 
 // The library panel on the left of the main window: the drive list over the library tree.
@@ -34,10 +36,12 @@ public:
     bool isStartingUp() const { return m_startingUp; }
     // Offers a folder as a card in the drive list; false when it is no directory.
     bool addCardFolder(const QString &path);
+    // Checks a folder before it is offered as a card: one that cannot be read is reported, and
+    // one that holds other things but no card folders is offered only after the user agrees
+    // (the scan would create the card folders in it). False when it was not offered.
+    bool offerCardFolder(const QString &path);
 
     SongLibrary &library() { return m_library; }
-    // The second library object, handed to the playlist page.
-    SongLibrary &secondLibrary() { return m_secondLibrary; }
     LibraryTree *tree() const { return m_tree; }
     DriveCombo *driveList() const { return m_drives; }
     IssueWindow *issueWindow() const { return m_issueWindow; }
@@ -48,11 +52,16 @@ public:
 
     // The commands on the card, its tree and its files.
     LibraryActions *actions() const { return m_actions; }
+    // The playlist page in the main window's page stack (null without a main window).
+    PlaylistPage *playlistPage() const { return m_playlistPage; }
 
-    // Reads the card again (full: the files' contents too) and rebuilds the tree.
-    void refreshLibrary(bool full);
-    void rebuildTree();
+    // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
+    // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
+    void refreshLibrary(bool full, const QString &select = {});
+    void rebuildTree(const QString &select = {});
     void updateStatus();
+    // After every change of the card library: the status and the issue window follow it.
+    void libraryChanged();
 
     // --- card notifications ---
     void cardInserted();
@@ -67,6 +76,12 @@ protected:
 
 private:
     void setLibraryEnabled(bool on);
+    // The tree, or the first-start text with its buttons while no card is chosen.
+    void showEmptyState(bool on);
+    QWidget *createEmptyState();
+    // Empties the card library and the tree, for a card that cannot be read.
+    void forgetLibrary();
+    void selectIssueFile(int fileType, const QString &name);
     void driveChosen();
 
     MainWindow *m_frame;
@@ -74,11 +89,14 @@ private:
     std::shared_ptr<CombinedDriveProvider> m_allDrives;
     DriveCombo *m_drives;
     LibraryTree *m_tree;
+    QStackedWidget *m_treeArea;
+    QWidget *m_emptyState;
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
+    PlaylistPage *m_playlistPage = nullptr;
     SongLibrary m_library;
-    SongLibrary m_secondLibrary;
     QString m_root;
+    QString m_shownRoot; // the card the tree was built from
     bool m_startingUp = true;
     bool m_initialised = false;
     bool m_handlingInsert = false;

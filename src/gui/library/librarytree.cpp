@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMimeData>
 
@@ -268,9 +269,154 @@ void LibraryTree::mouseDoubleClickEvent(QMouseEvent *event)
         emit addToPlaylistRequested(item);
 }
 
+QString LibraryTree::keyOf(const QTreeWidgetItem *item)
+{
+    if (!item)
+        return {};
+    QStringList texts;
+    for (const QTreeWidgetItem *p = item; p; p = p->parent())
+        texts.prepend(p->text(0));
+    return QString::number(int(kindOf(item))) + u'\x1f' + texts.join(u'\x1f');
+}
+
+QString LibraryTree::keyFor(LibraryNodeKind kind, const QString &parentText, const QString &text)
+{
+    QStringList texts{Lang::text(Txt::TreeRoot)};
+    if (kind == LibraryNodeKind::Slide)
+        texts << Lang::text(Txt::TreeSlides);
+    else if (kind == LibraryNodeKind::Playlist)
+        texts << Lang::text(Txt::TreePlaylists);
+    else if (kind == LibraryNodeKind::Song)
+        texts << parentText;
+    texts << text;
+    return QString::number(int(kind)) + u'\x1f' + texts.join(u'\x1f');
+}
+
+LibraryTree::State LibraryTree::state() const
+{
+    State kept;
+    for (QTreeWidgetItem *item = topLevelItem(0); item; item = nextInOrder(item)) {
+        if (item->childCount() > 0 && item->isExpanded())
+            kept.expanded << keyOf(item);
+    }
+    kept.current = keyOf(currentItem());
+    return kept;
+}
+
+bool LibraryTree::restoreState(const State &state, const QString &select)
+{
+    QHash<QString, QTreeWidgetItem *> byKey;
+    for (QTreeWidgetItem *item = topLevelItem(0); item; item = nextInOrder(item))
+        byKey.insert(keyOf(item), item);
+    for (const QString &key : state.expanded) {
+        if (QTreeWidgetItem *item = byKey.value(key))
+            item->setExpanded(true);
+    }
+    QTreeWidgetItem *chosen = byKey.value(select);
+    if (!chosen)
+        chosen = byKey.value(state.current);
+    if (!chosen)
+        return false;
+    for (QTreeWidgetItem *p = chosen->parent(); p; p = p->parent())
+        p->setExpanded(true);
+    clickItem(chosen, Qt::NoModifier);
+    scrollToItem(chosen);
+    return true;
+}
+
+void LibraryTree::markRange(QTreeWidgetItem *to)
+{
+    QTreeWidgetItem *parent = to->parent();
+    const int from = parent->indexOfChild(m_anchor);
+    const int end = parent->indexOfChild(to);
+    clearSelection();
+    QItemSelection range(indexFromItem(parent->child(std::min(from, end))),
+                         indexFromItem(parent->child(std::max(from, end))));
+    selectionModel()->select(range, QItemSelectionModel::Select);
+    makeCurrent(to);
+    m_nonFileSelected = false;
+}
+
+bool LibraryTree::markByKey(QKeyEvent *event)
+{
+    QTreeWidgetItem *current = currentItem();
+    const bool file = isMultiSelectable(kindOf(current));
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (event->matches(QKeySequence::SelectAll)) {
+        // Every song or slide beside the current one; never a node of another kind.
+        if (file) {
+            QTreeWidgetItem *parent = current->parent();
+            m_anchor = parent->child(0);
+            markRange(parent->child(parent->childCount() - 1));
+            makeCurrent(current);
+        }
+        return true;
+    }
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
+        clickItem(current, mods & Qt::ControlModifier);
+        return true;
+    }
+    static const QHash<int, CursorAction> kMoves = {
+        {Qt::Key_Up, MoveUp}, {Qt::Key_Down, MoveDown}, {Qt::Key_PageUp, MovePageUp},
+        {Qt::Key_PageDown, MovePageDown}, {Qt::Key_Home, MoveHome}, {Qt::Key_End, MoveEnd},
+    };
+    if (!(mods & Qt::ShiftModifier) || !kMoves.contains(event->key()) || !current)
+        return false;
+    QTreeWidgetItem *target = itemFromIndex(moveCursor(kMoves.value(event->key()), Qt::NoModifier));
+    if (!file) {
+        // A container is never part of a range: Shift moves on like a plain key.
+        clickItem(target ? target : current, Qt::NoModifier);
+        scrollToItem(currentItem());
+        return true;
+    }
+    if (!m_anchor || m_anchor->parent() != current->parent() || !m_anchor->isSelected())
+        m_anchor = current;
+    QTreeWidgetItem *parent = current->parent();
+    if (!target || target->parent() != parent) {
+        // The range stops at the first or last item of its parent.
+        const bool down = event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown || event->key() == Qt::Key_End;
+        target = parent->child(down ? parent->childCount() - 1 : 0);
+    }
+    markRange(target);
+    scrollToItem(target);
+    return true;
+}
+
+void LibraryTree::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    QTreeWidget::selectionChanged(selected, deselected);
+    if (m_enforcing)
+        return;
+    // Whatever marked them, a root, group or list node never joins other marks.
+    const QItemSelection all = selectionModel()->selection();
+    const bool several = all.size() > 1 || (all.size() == 1 && all.first().height() > 1);
+    if (!several)
+        return;
+    QItemSelection refused;
+    for (const QModelIndex &index : selected.indexes()) {
+        if (!isMultiSelectable(kindOf(itemFromIndex(index))))
+            refused.select(index, index);
+    }
+    if (refused.isEmpty())
+        return;
+    m_enforcing = true;
+    selectionModel()->select(refused, QItemSelectionModel::Deselect);
+    m_enforcing = false;
+}
+
 void LibraryTree::keyPressEvent(QKeyEvent *event)
 {
+    if (markByKey(event)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
+    case Qt::Key_Delete:
+        emit deleteRequested();
+        return;
+    case Qt::Key_F2:
+        emit renameRequested();
+        return;
     case Qt::Key_F7:
         emit newGroupRequested();
         return;

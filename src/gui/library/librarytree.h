@@ -9,8 +9,10 @@
 #include <QTreeWidget>
 
 // The library tree. Songs and slides can be marked several at a time (plain, Ctrl and Shift
-// clicks follow the library's own rules, not the platform's); songs are dragged onto other
-// groups and onto the playlist page. The commands are LibraryActions': the tree only signals.
+// clicks and their keyboard counterparts follow the library's own rules, not the platform's):
+// a mark set of more than one item holds songs and slides only, and a range never leaves its
+// parent. Songs are dragged onto other groups and onto the playlist page. The commands are
+// LibraryActions': the tree only signals.
 class LibraryTree : public QTreeWidget
 {
     Q_OBJECT
@@ -46,10 +48,27 @@ public:
     // The click rules, as a left click with these modifiers on item.
     void clickItem(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers);
 
+    // A node's place that outlives a rebuild: its kind and its texts from the root down.
+    static QString keyOf(const QTreeWidgetItem *item);
+    // The key of a node of kind below the root (parentText: a song's group).
+    static QString keyFor(LibraryNodeKind kind, const QString &parentText, const QString &text);
+    // The keys of the expanded nodes and of the current item, to be given back after a rebuild.
+    struct State
+    {
+        QStringList expanded;
+        QString current;
+    };
+    State state() const;
+    // Expands the nodes of state that still exist and selects (and shows) select, or else the
+    // state's current item; false when neither exists any more.
+    bool restoreState(const State &state, const QString &select = {});
+
 signals:
     void newGroupRequested();
     void searchRequested();
     void continueSearchRequested();
+    void deleteRequested();
+    void renameRequested();
     void addToPlaylistRequested(QTreeWidgetItem *item);
     void contextMenuRequested(QTreeWidgetItem *item, const QPoint &globalPos);
     // A dragged song was dropped on a song or a group node (records with an empty root).
@@ -66,6 +85,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
     void plainClick(QTreeWidgetItem *item, bool allowAnchor);
@@ -73,6 +93,10 @@ private:
     void makeCurrent(QTreeWidgetItem *item);
     bool acceptsDrop(QTreeWidgetItem *target) const;
     void startDrag(QTreeWidgetItem *item);
+    // Keyboard marking; true when the key was one of them and is handled.
+    bool markByKey(QKeyEvent *event);
+    void markRange(QTreeWidgetItem *to);
+    bool m_enforcing = false;
 
     QTreeWidgetItem *m_anchor = nullptr;
     bool m_nonFileSelected = false;

@@ -31,17 +31,15 @@ QString NameDialog::name() const
     return m_edit->text();
 }
 
-bool NameDialog::acceptOrExplain(int refusal, int forbiddenId, int emptyId)
+bool NameDialog::acceptOrExplain(int refusal, int forbiddenId)
 {
     if (refusal == 0) {
         QDialog::accept();
         return true;
     }
     if (refusal == forbiddenId)
-        errorBox(this, Lang::text(refusal) + u'\t' + LibraryNaming::forbiddenCharacterList());
-    else if (refusal == emptyId)
-        errorBox(this, Lang::text(refusal));
+        warningBox(this, Lang::text(refusal) + u'\t' + LibraryNaming::forbiddenCharacterList());
     else
-        infoBox(this, Lang::text(refusal));
+        warningBox(this, Lang::text(refusal));
     return false;
 }

@@ -17,10 +17,9 @@ public:
     QLineEdit *edit() const { return m_edit; }
 
 protected:
-    // Shows the refusal of a name check (0 = accepted): the forbidden-character texts with the
-    // list of characters and the empty-name text in an error box, others as information.
-    // Answers whether the name was accepted.
-    bool acceptOrExplain(int refusal, int forbiddenId, int emptyId);
+    // Shows the refusal of a name check (0 = accepted) with the warning icon, the forbidden-
+    // character text with the list of characters. Answers whether the name was accepted.
+    bool acceptOrExplain(int refusal, int forbiddenId);
 
 private:
     QLineEdit *m_edit;

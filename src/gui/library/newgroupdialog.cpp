@@ -15,7 +15,7 @@ NewGroupDialog::NewGroupDialog(const QString &baseDir, QWidget *parent)
 void NewGroupDialog::accept()
 {
     const int refusal = LibraryNaming::checkGroupName(name(), m_baseDir);
-    if (acceptOrExplain(refusal, Txt::GroupForbiddenCharacter, Txt::GroupNameLabel))
+    if (acceptOrExplain(refusal, Txt::GroupForbiddenCharacter))
         return;
     edit()->setFocus();
     edit()->selectAll();

@@ -51,6 +51,10 @@ void SearchDialog::applyMode()
 {
     m_textEdit->setEnabled(m_byTitle->isChecked());
     m_numberEdit->setEnabled(m_byNumber->isChecked());
+    // Typing goes on in the field of the chosen mode.
+    QLineEdit *edit = m_byTitle->isChecked() ? m_textEdit : m_numberEdit;
+    if (isVisible())
+        edit->setFocus();
 }
 
 bool SearchDialog::byNumber() const

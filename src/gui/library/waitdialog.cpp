@@ -80,14 +80,18 @@ WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
     }
     m_groupLabel->setObjectName(QStringLiteral("groupLabel"));
     m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
+    m_start = new QTimer(this);
+    m_start->setSingleShot(true);
 }
 
-bool WaitDialog::runScan(SongLibrary &library, int flags)
+WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, int flags)
 {
     m_stop = false;
-    bool clean = false;
-    QTimer::singleShot(g_startDelay, this, [&] {
+    Outcome outcome = Outcome::NotStarted;
+    m_start->disconnect();
+    connect(m_start, &QTimer::timeout, this, [&] {
         m_working = true;
+        library.setRoot(root);
         Progress progress;
         progress.stop = &m_stop;
         progress.onDirectory = [this](const QString &group) {
@@ -100,12 +104,16 @@ bool WaitDialog::runScan(SongLibrary &library, int flags)
         };
         ScanOptions options;
         options.charset = currentCharsetMode();
-        clean = !library.scanLibrary(flags, progress, options);
+        const bool clean = !library.scanLibrary(flags, progress, options);
+        outcome = m_stop ? Outcome::Stopped : Outcome::Finished;
         m_working = false;
         done(clean ? QDialog::Accepted : QDialog::Rejected);
     });
+    m_start->start(g_startDelay);
     exec();
-    return clean;
+    // A dialog closed before the start must not start the work later, in another event loop.
+    m_start->stop();
+    return outcome;
 }
 
 void WaitDialog::closeEvent(QCloseEvent *event)

@@ -6,6 +6,7 @@
 #include <atomic>
 
 class QLabel;
+class QTimer;
 class SongLibrary;
 
 // "Please wait" while the library is read: an animation and two lines (the group and the file
@@ -17,8 +18,14 @@ class WaitDialog : public QDialog
 public:
     explicit WaitDialog(QWidget *parent = nullptr);
 
-    // Scans library with flags inside the dialog. Answers true when no issue was found.
-    bool runScan(SongLibrary &library, int flags);
+    enum class Outcome {
+        NotStarted, // closed before the work began: the library is untouched
+        Stopped,    // closed while the work ran: the library holds what was read
+        Finished,
+    };
+    // Points library at root and scans it with flags inside the dialog; both happen only once
+    // the work starts, so that a dialog closed before leaves the library as it was.
+    Outcome runScan(SongLibrary &library, const QString &root, int flags);
     bool stopRequested() const { return m_stop; }
 
     // The pause between showing the dialog and starting the work (300 ms; tests use 0).
@@ -31,6 +38,7 @@ protected:
 private:
     QLabel *m_groupLabel;
     QLabel *m_fileLabel;
+    QTimer *m_start;
     std::atomic_bool m_stop = false;
     bool m_working = false;
 };

@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
+#include "gui/editor/characterpalette.h"
 #include "gui/font/fonteditor.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
@@ -33,6 +34,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_pages = new QStackedWidget(m_splitter);
     m_pages->setObjectName(QStringLiteral("pageStack"));
     m_pages->setFrameShape(QFrame::StyledPanel);
+    // Neither side folds away; the page side keeps at least 20 pixels.
+    m_splitter->setChildrenCollapsible(false);
+    m_pages->setMinimumWidth(kMinPageWidth);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({320, 900});
@@ -43,6 +47,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     buildStatusBar();
     applyMenuTexts();
     showProjectButtons(false);
+    // Created once, hidden; the song editor shows it and gives it its matrix.
+    m_characterPalette = new CharacterPalette(this);
 }
 
 QAction *MainWindow::addCommand(QMenu *menu, Command command, int textId, bool enabled)
@@ -184,6 +190,7 @@ void MainWindow::buildStatusBar()
             label->setMinimumWidth(60);
             label->setContentsMargins(6, 0, 10, 0); // clear of the size grip
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            label->setToolTip(Lang::text(Txt::StatusCountsTip));
             bar->addPermanentWidget(label);
         }
         m_statusPanes << label;

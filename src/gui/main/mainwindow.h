@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class CharacterPalette;
 class QIcon;
 class QLabel;
 class QMenu;
@@ -23,6 +24,7 @@ class MainWindow : public QMainWindow
 public:
     static constexpr int kMinWidth = 920;
     static constexpr int kMinHeight = 600;
+    static constexpr int kMinPageWidth = 20;
 
     explicit MainWindow(QWidget *parent = nullptr);
 
@@ -33,6 +35,8 @@ public:
     QToolBar *toolBar() const { return m_toolBar; }
     QSplitter *splitter() const { return m_splitter; }
     QStackedWidget *pages() const { return m_pages; }
+    // The special-character palette, a tool window above this one.
+    CharacterPalette *characterPalette() const { return m_characterPalette; }
     // Puts the library panel on the left of the splitter, replacing the empty slot.
     void setLibraryPanel(QWidget *panel);
 
@@ -82,4 +86,5 @@ private:
     QList<QLabel *> m_statusPanes;
     QLabel *m_statusIcon = nullptr;
     std::vector<std::function<bool()>> m_closeGuards;
+    CharacterPalette *m_characterPalette = nullptr;
 };

@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/report/reportdialog.h"
+
+#include "core/app/language.h"
+#include "core/library/songlibrary.h"
+#include "gui/app/dialogtext.h"
+#include "gui/app/messageboxes.h"
+#include "gui/app/shell.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct KindTexts
+{
+    ReportKind kind;
+    int label;
+    int description;
+};
+
+constexpr KindTexts kKinds[] = {
+    {ReportKind::Songbook, Txt::ReportSongbook, Txt::ReportSongbookInfo},
+    {ReportKind::NumberIndex, Txt::ReportNumberIndex, Txt::ReportNumberIndexInfo},
+    {ReportKind::Alphabetical, Txt::ReportAlphabetical, Txt::ReportAlphabeticalInfo},
+};
+
+} // namespace
+
+ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QWidget *parent)
+    : QDialog(parent), m_library(library), m_folder(folder)
+{
+    setObjectName(QStringLiteral("ReportDialog"));
+    setControlText(this, Txt::ReportCaption);
+
+    auto *box = new QGroupBox(this);
+    setControlText(box, Txt::ReportKindGroup);
+    auto *grid = new QGridLayout(box);
+    for (int i = 0; i < 3; ++i) {
+        m_kinds[i] = new QRadioButton(box);
+        m_kinds[i]->setObjectName(QStringLiteral("reportKind%1").arg(i));
+        setControlText(m_kinds[i], kKinds[i].label);
+        auto *description = new QLabel(box);
+        setControlText(description, kKinds[i].description);
+        description->setWordWrap(true);
+        description->setIndent(24);
+        description->setEnabled(false);
+        grid->addWidget(m_kinds[i], 2 * i, 0);
+        grid->addWidget(description, 2 * i + 1, 0);
+    }
+    m_kinds[0]->setChecked(true);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("reportProgress"));
+    m_progress->setTextVisible(false);
+    m_progress->setValue(0);
+    m_generate = new QPushButton(this);
+    m_generate->setObjectName(QStringLiteral("generateButton"));
+    setControlText(m_generate, Txt::ReportGenerate);
+    m_stopButton = new QPushButton(this);
+    m_stopButton->setObjectName(QStringLiteral("stopButton"));
+    setControlText(m_stopButton, Txt::ReportStop);
+    m_stopButton->hide();
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_progress, 1);
+    row->addWidget(m_generate);
+    row->addWidget(m_stopButton);
+
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
+    for (QPushButton *button : {m_ok, m_cancel, m_generate, m_stopButton})
+        button->setAutoDefault(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+
+    connect(m_generate, &QPushButton::clicked, this, &ReportDialog::generate);
+    connect(m_stopButton, &QPushButton::clicked, this, &ReportDialog::stop);
+}
+
+ReportKind ReportDialog::kind() const
+{
+    for (int i = 0; i < 3; ++i) {
+        if (m_kinds[i]->isChecked())
+            return kKinds[i].kind;
+    }
+    return ReportKind::Songbook;
+}
+
+void ReportDialog::setKind(ReportKind kind)
+{
+    m_kinds[int(kind)]->setChecked(true);
+}
+
+QString ReportDialog::chooseTarget(ReportKind kind)
+{
+    if (!QDir().mkpath(m_folder)) {
+        errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(m_folder));
+        return {};
+    }
+    const QDir folder(m_folder);
+    const QString name = Report::fileName(kind, Lang::text(Report::fileNameTextId(kind)));
+    const QString path = folder.filePath(name);
+    if (!QFileInfo::exists(path))
+        return path;
+    const QString other = folder.filePath(Report::freeFileName(m_folder, name));
+    switch (questionBox(this, Lang::text(Txt::ReportReplaceQuestion).arg(path, other), QMessageBox::Cancel,
+                        QMessageBox::No)) {
+    case QMessageBox::Yes:
+        return path;
+    case QMessageBox::No:
+        return other;
+    default:
+        return {};
+    }
+}
+
+void ReportDialog::generate()
+{
+    if (m_running)
+        return;
+    const ReportKind chosen = kind();
+    const QString path = chooseTarget(chosen);
+    if (path.isEmpty())
+        return;
+
+    m_stop = false;
+    setRunning(true);
+    Progress progress;
+    progress.stop = &m_stop;
+    progress.onFile = [this](const QString &, int, int count) { m_progress->setMaximum(std::max(count, 1)); };
+    progress.onCounter = [this](int done) {
+        m_progress->setValue(done);
+        QCoreApplication::processEvents();
+    };
+    ReportCounts counts;
+    QString error;
+    const bool saved = Report::save(path, chosen, m_library, Lang::text(Report::titleTextId(chosen)), progress,
+                                    &counts, &error);
+    m_progress->setValue(0);
+    setRunning(false);
+    if (!saved) {
+        errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(path) + u'\n' + error);
+        return;
+    }
+    m_lastReport = path;
+    openWithShell(path);
+    QString message = Lang::text(Txt::ReportReady) + u'\n' + path;
+    // A stopped report misses more than these, and the user knows it.
+    if (counts.leftOut > 0 && !counts.stopped)
+        message += u"\n\n" + Lang::text(Txt::ReportSongsLeftOut).arg(counts.leftOut);
+    infoBox(this, message);
+}
+
+void ReportDialog::setRunning(bool running)
+{
+    m_running = running;
+    m_generate->setVisible(!running);
+    m_stopButton->setVisible(running);
+    for (QWidget *widget : {static_cast<QWidget *>(m_ok), static_cast<QWidget *>(m_cancel)})
+        widget->setEnabled(!running);
+    for (QRadioButton *button : m_kinds)
+        button->setEnabled(!running);
+}
+
+void ReportDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ReportDialog::closeEvent(QCloseEvent *event)
+{
+    // The running report owns the stack below this dialog: it is stopped, and the dialog stays
+    // until the report has closed its file.
+    if (m_running) {
+        stop();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void ReportDialog::reject()
+{
+    if (m_running) {
+        stop();
+        return;
+    }
+    QDialog::reject();
+}

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/report/report.h"
+
+#include <QDialog>
+
+#include <atomic>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class SongLibrary;
+
+// "Raport": writes one of the three RTF reports of the library into a folder and opens it.
+// "Generuj" becomes "Przerwij" while the report runs; Escape does nothing, so that a key press
+// cannot end a dialog whose report is half written.
+class ReportDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // folder: where the reports go (created when missing); the library must be scanned.
+    ReportDialog(const SongLibrary &library, const QString &folder, QWidget *parent = nullptr);
+
+    ReportKind kind() const;
+    void setKind(ReportKind kind);
+    bool isRunning() const { return m_running; }
+    // The file the last report went into; empty when none was written.
+    QString lastReport() const { return m_lastReport; }
+
+    // "Generuj": asks about an existing file, writes the report, opens and announces it.
+    void generate();
+    // "Przerwij": the report ends after its current song.
+    void stop() { m_stop = true; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+private:
+    // The file to write, after the question about an existing one; empty to write nothing.
+    QString chooseTarget(ReportKind kind);
+    void setRunning(bool running);
+
+    const SongLibrary &m_library;
+    QString m_folder;
+    QRadioButton *m_kinds[3] = {};
+    QProgressBar *m_progress;
+    QPushButton *m_generate;
+    QPushButton *m_stopButton;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+    QString m_lastReport;
+    std::atomic_bool m_stop = false;
+    bool m_running = false;
+};

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/language.h"
+#include "core/music/musicclock.h"
+#include "gui/music/pcmsource.h"
+#include "gui/music/streamingmusicplayer.h"
+#include "testsupport.h"
+#include "tonefile/tonefile.h"
+
+#include <QtEndian>
+#include <QtTest>
+
+#include <cmath>
+
+Q_DECLARE_METATYPE(ToneFile::Format)
+
+namespace {
+
+// A sound device that runs ahead of the clock by a full buffer, and fails when told to.
+class FakeDevice final : public AudioOutput
+{
+public:
+    static constexpr qint64 kBuffer = 4410;
+    FakeDevice(const MusicClock &clock, int rate, bool *fail) : m_null(clock, rate), m_fail(fail) {}
+    bool start(PcmSource *source) override
+    {
+        m_source = source;
+        return m_null.start(source);
+    }
+    void suspend() override { m_null.suspend(); }
+    void update() override
+    {
+        m_null.update();
+        if (m_ahead == 0 && !m_source->atEnd()) {
+            std::vector<qint16> frames(kBuffer * 2);
+            m_ahead = m_source->readFrames(frames.data(), kBuffer);
+        }
+    }
+    qint64 bufferedFrames() const override { return m_ahead; }
+    bool failed() const override { return *m_fail; }
+
+private:
+    NullAudioOutput m_null;
+    bool *m_fail;
+    PcmSource *m_source = nullptr;
+    qint64 m_ahead = 0;
+};
+
+} // namespace
+
+class TestMusicPlayer : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    VirtualMusicClock m_clock;
+    std::vector<qint16> m_taken;
+
+    QString tone(const QString &name, const ToneFile::Spec &spec)
+    {
+        const QString path = m_dir.filePath(name);
+        QString error;
+        if (!QFile::exists(path) && !ToneFile::write(path, spec, &error))
+            qFatal("fixture %s: %s", qPrintable(name), qPrintable(error));
+        return path;
+    }
+    std::unique_ptr<MusicPlayer> player(MusicBackendOptions options = {})
+    {
+        options.clock = &m_clock;
+        if (!options.makeOutput)
+            options.silent = true;
+        options.tap = [this](const qint16 *frames, qint64 count) { m_taken.insert(m_taken.end(), frames, frames + count * 2); };
+        m_taken.clear();
+        return createMusicPlayer(std::move(options));
+    }
+    std::unique_ptr<MusicPlayer> opened(const QString &path)
+    {
+        auto p = player();
+        QString error;
+        if (!p->open(path, &error))
+            qFatal("open %s: %s", qPrintable(path), qPrintable(error));
+        return p;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+    }
+
+    void positionFollowsTheClock()
+    {
+        auto p = opened(tone(QStringLiteral("ten.wav"), {}));
+        QCOMPARE(p->lengthMs(), 10000);
+        QCOMPARE(p->state(), MusicPlayer::State::Stopped);
+        p->playFrom(0);
+        m_clock.advance(2350);
+        QCOMPARE(p->positionMs(), 2350);
+        QCOMPARE(qint64(m_taken.size()), 2350 * 441 / 10 * 2);
+        p->pause();
+        m_clock.advance(1000);
+        QCOMPARE(p->positionMs(), 2350);
+        QVERIFY(p->isPaused() && p->isPlaying());
+        p->playFrom(5000);
+        m_clock.advance(1000);
+        QCOMPARE(p->positionMs(), 6000);
+        m_clock.advance(60000);
+        QCOMPARE(p->positionMs(), 10000);
+        QVERIFY(p->isPlaying() && !p->isPaused());
+        p->playFrom(-50);
+        QCOMPARE(p->positionMs(), 0);
+        p->playFrom(99999);
+        QCOMPARE(p->positionMs(), 10000);
+        p->stop();
+        QCOMPARE(p->state(), MusicPlayer::State::Stopped);
+        p->close();
+        QCOMPARE(p->state(), MusicPlayer::State::Closed);
+    }
+
+    void gainScalesEachChannel_data()
+    {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::newRow("left muted") << 2 << 44100 << 1 << 1000;
+        QTest::newRow("both halved") << 2 << 44100 << 500 << 500;
+        QTest::newRow("clamped to 1 and 1000") << 2 << 44100 << -7 << 5000;
+        QTest::newRow("mono gives equal channels") << 1 << 44100 << 1000 << 1000;
+        QTest::newRow("mono, right quarter") << 1 << 22050 << 1000 << 250;
+        QTest::newRow("six channels: the first two") << 6 << 48000 << 1000 << 999;
+        QTest::newRow("8 kHz") << 2 << 8000 << 333 << 1;
+    }
+    void gainScalesEachChannel()
+    {
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        const ToneFile::Spec spec{rate, channels, rate, ToneFile::Format::Wav};
+        auto p = opened(tone(QStringLiteral("gain-%1-%2.wav").arg(channels).arg(rate), spec));
+        p->setVolume(left, right);
+        p->playFrom(0);
+        m_clock.advance(1000);
+        QCOMPARE(p->positionMs(), 1000);
+        QCOMPARE(qint64(m_taken.size()), qint64(rate) * 2);
+        const int volume[2] = {left, right};
+        for (int c = 0; c < 2; ++c) {
+            const double gain = channelGain(volume[c]);
+            const int tolerance = gain == 0.0 ? 0 : 1;
+            for (qint64 f = 0; f < rate; ++f) {
+                const double expected = ToneFile::sample(spec, channels == 1 ? 0 : c, f) * 32768.0 * gain;
+                if (std::abs(m_taken[size_t(f * 2 + c)] - expected) > tolerance)
+                    QFAIL(qPrintable(QStringLiteral("channel %1 frame %2: %3, expected %4")
+                                         .arg(c).arg(f).arg(m_taken[size_t(f * 2 + c)]).arg(expected)));
+            }
+        }
+    }
+
+    void formatsOpenAndSeek_data()
+    {
+        QTest::addColumn<ToneFile::Format>("format");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("WAV") << ToneFile::Format::Wav << QStringLiteral("Kolęda żółć.wav");
+        QTest::newRow("FLAC") << ToneFile::Format::Flac << QStringLiteral("tone.flac");
+        QTest::newRow("OGG") << ToneFile::Format::Ogg << QStringLiteral("tone.ogg");
+        QTest::newRow("MP3") << ToneFile::Format::Mp3 << QStringLiteral("Pieśń ą.mp3");
+    }
+    void formatsOpenAndSeek()
+    {
+        QFETCH(ToneFile::Format, format);
+        QFETCH(QString, name);
+        const ToneFile::Spec spec{44100, 2, 441000, format};
+        auto p = opened(tone(name, spec));
+        QVERIFY2(qAbs(p->lengthMs() - 10000) <= 30, qPrintable(QString::number(p->lengthMs())));
+        p->playFrom(7000);
+        m_clock.advance(1000);
+        QCOMPARE(p->positionMs(), 8000);
+        QCOMPARE(qint64(m_taken.size()), 44100 * 2);
+        // After the seek the decoded tone is the file's tone at 7 s, up to the lossy codecs' error.
+        const bool lossless = format == ToneFile::Format::Wav || format == ToneFile::Format::Flac;
+        double error = 0, power = 0;
+        for (qint64 f = 0; f < 44100; ++f) {
+            error = qMax(error, std::abs(m_taken[size_t(f * 2)] - ToneFile::sample(spec, 0, 7 * 44100 + f) * 32768.0));
+            power += double(m_taken[size_t(f * 2)]) * m_taken[size_t(f * 2)] / 44100;
+        }
+        if (lossless)
+            QCOMPARE(error, 0.0);
+        else // the tone's level (16384 / sqrt 2), not silence or noise
+            QVERIFY2(qAbs(std::sqrt(power) - 11585) < 1200, qPrintable(QString::number(std::sqrt(power))));
+        m_clock.advance(5000);
+        QCOMPARE(p->positionMs(), p->lengthMs());
+    }
+
+    void badFilesAreRefusedWithTheReason_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("text named .mp3") << QStringLiteral("text.mp3") << QByteArray("Gloria in excelsis Deo\n").repeated(40);
+        QTest::newRow("empty .mp3") << QStringLiteral("empty.mp3") << QByteArray();
+        QTest::newRow("a folder") << QStringLiteral("folder.wav") << QByteArray();
+        QTest::newRow("missing") << QStringLiteral("missing.ogg") << QByteArray();
+    }
+    void badFilesAreRefusedWithTheReason()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(name);
+        if (name.startsWith(u"folder"))
+            QVERIFY(QDir().mkpath(path));
+        else if (!name.startsWith(u"missing"))
+            QVERIFY(TestSupport::writeFile(path, bytes));
+        auto p = player();
+        QString error;
+        QVERIFY(!p->open(path, &error));
+        QVERIFY2(error.startsWith(Lang::text(Txt::MusicFileRefused) + u' ' + name + u'\n') && error.size() > name.size() + 40,
+                 qPrintable(error));
+        QCOMPARE(p->state(), MusicPlayer::State::Closed);
+        p->playFrom(0);
+        QCOMPARE(p->positionMs(), 0);
+    }
+
+    // Playback ends where the data ends: a cut WAV, a deleted file, 10 ms, a 3-hour (sparse) WAV.
+    void playbackEndsWhereTheDataEnds()
+    {
+        const QString cut = m_dir.filePath(QStringLiteral("cut.wav"));
+        QVERIFY(QFile::copy(tone(QStringLiteral("ten.wav"), {}), cut));
+        QVERIFY(QFile::resize(cut, 44 + 2 * 44100 * 4));
+        auto p = opened(cut);
+        QVERIFY(p->lengthMs() >= 2000);
+        p->playFrom(0);
+        m_clock.advance(20000);
+        QCOMPARE(p->positionMs(), 2000);
+
+        const QString gone = m_dir.filePath(QStringLiteral("gone.flac"));
+        QVERIFY(QFile::copy(tone(QStringLiteral("tone.flac"), {44100, 2, 441000, ToneFile::Format::Flac}), gone));
+        p = opened(gone);
+        p->playFrom(0);
+        m_clock.advance(1000);
+        QCOMPARE(p->positionMs(), 1000);
+        QVERIFY(QFile::remove(gone));
+        m_clock.advance(1000);
+        QCOMPARE(p->positionMs(), 2000);
+
+        p = opened(tone(QStringLiteral("short.wav"), {44100, 2, 441, ToneFile::Format::Wav}));
+        QCOMPARE(p->lengthMs(), 10);
+        p->playFrom(0);
+        m_clock.advance(100);
+        QCOMPARE(p->positionMs(), 10);
+
+        // Three hours of silence after a real header: the sizes patched, the file extended sparsely.
+        const QString hours = m_dir.filePath(QStringLiteral("three hours.wav"));
+        QVERIFY(QFile::copy(tone(QStringLiteral("short.wav"), {44100, 2, 441, ToneFile::Format::Wav}), hours));
+        const qint64 dataBytes = 3LL * 3600 * 44100 * 4;
+        QFile file(hours);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(44 + dataBytes));
+        QByteArray header = file.peek(44);
+        QCOMPARE(header.mid(36, 4), QByteArray("data"));
+        qToLittleEndian<quint32>(quint32(36 + dataBytes), header.data() + 4);
+        qToLittleEndian<quint32>(quint32(dataBytes), header.data() + 40);
+        QVERIFY(file.seek(0) && file.write(header) == 44);
+        file.close();
+        p = opened(hours);
+        QCOMPARE(p->lengthMs(), 3 * 3600 * 1000);
+        p->playFrom(3 * 3600 * 1000 - 500);
+        m_clock.advance(2000);
+        QCOMPARE(p->positionMs(), 3 * 3600 * 1000);
+    }
+
+    void lostSoundHandsOverToTheNullSinkOnce()
+    {
+        bool fail = false;
+        int devicesMade = 0;
+        QStringList notices;
+        MusicBackendOptions options;
+        options.makeOutput = [&](int rate) -> std::unique_ptr<AudioOutput> {
+            ++devicesMade;
+            return std::make_unique<FakeDevice>(m_clock, rate, &fail);
+        };
+        auto p = player(options);
+        p->setNoticeHandler([&](const QString &text) { notices << text; });
+        QString error;
+        QVERIFY(p->open(tone(QStringLiteral("ten.wav"), {}), &error));
+        p->playFrom(1000);
+        m_clock.advance(2000);
+        QCOMPARE(p->positionMs(), 3000);
+        QVERIFY(notices.isEmpty());
+        fail = true;
+        QCOMPARE(p->positionMs(), 3000);
+        QCOMPARE(notices, QStringList{Lang::text(Txt::NoSoundOutput)});
+        m_clock.advance(500);
+        QCOMPARE(p->positionMs(), 3500);
+        // Every play tries the device again; a failing one is not reported twice.
+        p->playFrom(6000);
+        m_clock.advance(500);
+        QCOMPARE(p->positionMs(), 6500);
+        QCOMPARE(devicesMade, 2);
+        QCOMPARE(notices.size(), 1);
+
+        // No device at all: the first play reports it, the time goes on.
+        options.makeOutput = [](int) { return std::unique_ptr<AudioOutput>(); };
+        p = player(options);
+        p->setNoticeHandler([&](const QString &text) { notices << text; });
+        QVERIFY(p->open(tone(QStringLiteral("ten.wav"), {}), &error));
+        p->playFrom(0);
+        m_clock.advance(1234);
+        QCOMPARE(p->positionMs(), 1234);
+        QCOMPARE(notices.size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMusicPlayer)
+#include "tst_musicplayer.moc"

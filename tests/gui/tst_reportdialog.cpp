@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The report dialog offscreen: the command on the panel's card, stopping a run, the question
+// about an existing report, a language's file name that is no plain name, an unusable folder.
+#include "core/app/language.h"
+#include "core/library/songlibrary.h"
+#include "gui/app/shell.h"
+#include "gui/library/libraryactions.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/waitdialog.h"
+#include "gui/main/mainwindow.h"
+#include "gui/report/reportdialog.h"
+#include "librarytestsupport.h"
+#include "testappcore.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace LibraryTest;
+
+namespace {
+
+QString reportData(const QString &name)
+{
+    return TestSupport::testData(QStringLiteral("report/") + name);
+}
+
+QByteArray expectedReport(const QString &kind)
+{
+    return TestSupport::readFile(TestSupport::testData(QStringLiteral("cli/report-%1/output/%1.rtf").arg(kind)));
+}
+
+} // namespace
+
+class TestReportDialog : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestAppCore> m_app;
+    BoxRecorder m_boxes;
+    QStringList m_opened;
+    QTemporaryDir m_dir;
+    SongLibrary m_library;
+    int m_folders = 0;
+
+    QString newFolder() { return m_dir.filePath(QStringLiteral("docs%1").arg(++m_folders)); }
+
+private slots:
+    void initTestCase()
+    {
+        m_app = std::make_unique<TestAppCore>();
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        WaitDialog::setStartDelay(0);
+        m_boxes.install();
+        Shell::setOpener([this](const QString &path) {
+            m_opened << path;
+            return true;
+        });
+        m_library.setRoot(reportData(QStringLiteral("card")));
+        m_library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    }
+
+    void init()
+    {
+        m_boxes.clear();
+        m_boxes.answer = QMessageBox::Yes;
+        m_opened.clear();
+    }
+
+    void commandWritesOpensAndAnnouncesTheReportOfTheCard()
+    {
+        const QString card = m_dir.filePath(QStringLiteral("card"));
+        QVERIFY(TestSupport::copyTree(reportData(QStringLiteral("card")), card));
+        auto drives = std::make_shared<FakeDriveProvider>();
+        drives->setDrives({cardEntry(card + u'/')});
+        MainWindow frame;
+        auto *panel = new LibraryPanel(&frame, drives);
+        frame.setLibraryPanel(panel);
+        panel->initialUpdate();
+        QAction *command = frame.action(Command::GenerateReport);
+        QVERIFY(command->isEnabled());
+
+        const QString folder = newFolder() + QStringLiteral("/not yet there");
+        panel->actions()->setReportFolder(folder);
+        whenShown<ReportDialog>([](ReportDialog *dialog) {
+            dialog->setKind(ReportKind::NumberIndex);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("generateButton")), Qt::LeftButton);
+            dialog->accept();
+        });
+        command->trigger();
+        const QString path = folder + QStringLiteral("/Spis pieśni.rtf");
+        QCOMPARE(TestSupport::readFile(path), expectedReport(QStringLiteral("index")));
+        QCOMPARE(m_opened, QStringList{path});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ReportReady) + u'\n' + path});
+    }
+
+    void stopEndsTheRunWithAClosedFileThatIsAnnounced()
+    {
+        ReportDialog dialog(m_library, newFolder());
+        dialog.show();
+        auto *generate = dialog.findChild<QPushButton *>(QStringLiteral("generateButton"));
+        auto *stop = dialog.findChild<QPushButton *>(QStringLiteral("stopButton"));
+        bool swapped = false;
+        // Runs at the first moment the report lets events through, after its first song.
+        QMetaObject::invokeMethod(
+            &dialog,
+            [&] {
+                swapped = dialog.isRunning() && stop->isVisible() && !generate->isVisible();
+                QTest::mouseClick(stop, Qt::LeftButton);
+            },
+            Qt::QueuedConnection);
+        dialog.generate();
+        QVERIFY(swapped);
+        QVERIFY(generate->isVisible() && !stop->isVisible());
+        const QByteArray bytes = TestSupport::readFile(dialog.lastReport());
+        QVERIFY(bytes.contains("{\\b  Ala}"));
+        QVERIFY(!bytes.contains("{\\b  Ala ma}"));
+        QVERIFY(bytes.endsWith("\\pard}}\r\n"));
+        QCOMPARE(m_opened, QStringList{dialog.lastReport()});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ReportReady) + u'\n' + dialog.lastReport()});
+    }
+
+    void existingReportIsReplacedKeptOrLeft_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("oldFileAfter");
+        QTest::newRow("yes replaces") << int(QMessageBox::Yes) << QStringLiteral("Alfabetyczny wykaz pieśni.rtf")
+                                      << expectedReport(QStringLiteral("alphabetical"));
+        QTest::newRow("no takes the next free name")
+            << int(QMessageBox::No) << QStringLiteral("Alfabetyczny wykaz pieśni (3).rtf") << QByteArray("old");
+        QTest::newRow("cancel writes nothing") << int(QMessageBox::Cancel) << QString() << QByteArray("old");
+    }
+    void existingReportIsReplacedKeptOrLeft()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, oldFileAfter);
+        const QString folder = newFolder();
+        QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni.rtf"), "old"));
+        QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni (2).rtf"), "old 2"));
+        m_boxes.answer = QMessageBox::StandardButton(answer);
+        ReportDialog dialog(m_library, folder);
+        dialog.setKind(ReportKind::Alphabetical);
+        dialog.generate();
+
+        QCOMPARE(m_boxes.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni.rtf")), oldFileAfter);
+        QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni (2).rtf")), QByteArray("old 2"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), written.isEmpty() ? 2 : 3 - int(answer == QMessageBox::Yes));
+        if (written.isEmpty()) {
+            QVERIFY(m_opened.isEmpty());
+            return;
+        }
+        QCOMPARE(TestSupport::readFile(folder + u'/' + written),
+                 expectedReport(QStringLiteral("alphabetical")));
+        QCOMPARE(m_opened, QStringList{folder + u'/' + written});
+    }
+
+    void languageFileNameOutsideTheFolderFallsBack()
+    {
+        const QString languages = m_dir.filePath(QStringLiteral("lang"));
+        QByteArray table = TestSupport::readFile(TestSupport::shippedLanguageDir() + QStringLiteral("Polski.lang"));
+        table.replace("532=Teksty pie\xc5\x9bni.rtf", "532=../x");
+        QVERIFY(table.contains("532=../x"));
+        QVERIFY(TestSupport::writeFile(languages + QStringLiteral("/Polski.lang"), table));
+        QCOMPARE(Lang::load(languages, QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        const QString folder = newFolder();
+        ReportDialog dialog(m_library, folder);
+        dialog.generate();
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+
+        QCOMPARE(dialog.lastReport(), folder + QStringLiteral("/Teksty pieśni.rtf"));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("x"))));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("x.rtf"))));
+        // The songbook of the fixture card leaves out 0000, 5000 and the second 0007.
+        QVERIFY(m_boxes.first().text.endsWith(Lang::text(Txt::ReportSongsLeftOut).arg(3)));
+    }
+
+    void unusableFolderIsNamedInAnError()
+    {
+        const QString blocker = m_dir.filePath(QStringLiteral("a file"));
+        QVERIFY(TestSupport::writeFile(blocker, "x"));
+        ReportDialog dialog(m_library, blocker + QStringLiteral("/docs"));
+        dialog.generate();
+        QCOMPARE(m_boxes.first().icon, QMessageBox::Critical);
+        QVERIFY(m_boxes.first().text.contains(blocker + QStringLiteral("/docs")));
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(dialog.lastReport().isEmpty());
+    }
+
+    void escapeDoesNotCloseTheDialog()
+    {
+        ReportDialog dialog(m_library, newFolder());
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+    }
+};
+
+LUMIVOX_TEST_MAIN_GUI(TestReportDialog)
+#include "tst_reportdialog.moc"
