@@ -164,6 +164,23 @@ void BM_EncodeScreen(benchmark::State &state)
 }
 BENCHMARK(BM_EncodeScreen);
 
+// "song show" on a 40 000-entry sequence (the longest line allows 500 000): the walk over every
+// screen in performance order must stay linear, well under a second.
+void BM_PerformanceWalk40000(benchmark::State &state)
+{
+    Song song = corpus().songs.first();
+    QList<int> sequence;
+    for (int i = 0; i < 40000; ++i)
+        sequence.append(1 + i % song.stanzaCount());
+    song.setSequence(sequence);
+    for (auto _ : state) {
+        const QList<SongPosition> walk = song.performancePositions();
+        benchmark::DoNotOptimize(walk.constData());
+    }
+    state.SetItemsProcessed(state.iterations() * 40000);
+}
+BENCHMARK(BM_PerformanceWalk40000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -41,8 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             for (int j = 0; j < song.screenCount(i); ++j)
                 require(song.screenText(i, j).size() == kScreenChars, "screen length");
         }
-        for (int g = 0, n = song.performanceScreenCount(); g < n; ++g)
-            require(song.performanceScreenText(g).size() == kScreenChars, "performance walk");
+        const QList<SongPosition> walk = song.performancePositions();
+        require(walk.size() == song.performanceScreenCount(), "performance walk length");
+        for (const SongPosition &at : walk)
+            require(song.screenText(at.stanza, at.screen).size() == kScreenChars, "performance walk");
         require(kind == SongKind::Song || song.sequence().isEmpty(), "slide with a sequence");
 
         const QByteArray canonical = SongFile::toBytes(song);

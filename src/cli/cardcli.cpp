@@ -5,6 +5,7 @@
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
 
+#include <cstdio>
 #include <unistd.h>
 
 bool cardCliPrepare(QStringList &args, const QStringList &flags, qsizetype positionals, const CliCommand &command,
@@ -37,8 +38,7 @@ CliProgressLine::CliProgressLine(CliIo &io) : m_io(io), m_enabled(isatty(STDERR_
 void CliProgressLine::finish()
 {
     if (m_drawn) {
-        m_io.err << "\r\033[K";
-        m_io.err.flush();
+        clearLine();
         m_drawn = false;
     }
 }
@@ -54,6 +54,14 @@ Progress CliProgressLine::progress()
     return progress;
 }
 
+// The terminal's own controls bypass the filtered stream, which would turn them into U+FFFD.
+void CliProgressLine::clearLine()
+{
+    m_io.err.flush();
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+}
+
 void CliProgressLine::draw(const QString &file)
 {
     // A terminal redrawn for every small file would slow the copy down.
@@ -63,7 +71,8 @@ void CliProgressLine::draw(const QString &file)
     QString line = QString::number(m_done) + u' ' + (m_directory.isEmpty() ? file : m_directory + u'/' + file);
     if (line.size() > 76)
         line = line.left(73) + u"...";
-    m_io.err << "\r\033[K" << line;
+    clearLine();
+    m_io.err << line;
     m_io.err.flush();
     m_drawn = true;
 }

@@ -29,6 +29,7 @@ public:
 
 private:
     void draw(const QString &file);
+    void clearLine();
 
     CliIo &m_io;
     bool m_enabled = false;

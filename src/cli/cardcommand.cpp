@@ -6,6 +6,7 @@
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
 #include "core/card/cardcopy.h"
+#include "core/card/cardwritecheck.h"
 #include "core/library/librarynaming.h"
 
 namespace {
@@ -17,7 +18,7 @@ bool refused(CliIo &io, CardWriteCheck check, const QString &image, const QStrin
     if (check == CardWriteCheck::Ok)
         return false;
     io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
-    if (check == CardWriteCheck::NotACard)
+    if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard)
         io.err << " (--force)";
     io.err << '\n';
     return true;
@@ -39,6 +40,19 @@ void printChanges(CliIo &io, const QList<CardChangeRecord> &changes, bool tsv)
     }
 }
 
+// The failures, then one line with the count of files not copied (a full disk says it in its
+// own finding). "Nothing appended" only when nothing needed copying and nothing failed.
+int reportCopyResult(CliIo &io, const CardCopier &copier, bool sayNothingAppended)
+{
+    const bool failed = reportFindings(io, copier.failures());
+    if (copier.notCopied() > 0 && !copier.diskFull())
+        io.err << "lumivox-cli: " << cardFindingText({Txt::CardFilesNotCopied, QString::number(copier.notCopied())})
+               << '\n';
+    else if (!failed && sayNothingAppended && copier.changes().isEmpty())
+        io.out << Lang::text(Txt::CardNothingAppended) << '\n';
+    return failed ? CliFindings : CliOk;
+}
+
 int runWrite(const QStringList &args, const QStringList &flags, CliIo &io)
 {
     const QString image = args.at(1);
@@ -54,29 +68,32 @@ int runWrite(const QStringList &args, const QStringList &flags, CliIo &io)
 
     CliProgressLine line(io);
     CardCopier copier(line.progress());
-    if (!append)
-        copier.clearTree(card);
+    QString notRemoved;
+    if (!append && !copier.clearTree(card, &notRemoved)) {
+        // Copying onto what is left would make a mixed card that looks like a new one.
+        line.finish();
+        io.err << "lumivox-cli: " << cardFindingText({Txt::CardClearFailed, notRemoved}) << '\n';
+        return CliError;
+    }
     copier.copyTree(image, card, append ? CardCopyMode::AddMissing : CardCopyMode::Overwrite);
     line.finish();
-    if (append) {
+    if (append)
         printChanges(io, copier.changes(), tsv);
-        if (copier.changes().isEmpty() && !tsv)
-            io.out << Lang::text(Txt::CardNothingAppended) << '\n';
-    }
-    return reportFindings(io, copier.failures()) ? CliFindings : CliOk;
+    return reportCopyResult(io, copier, append && !tsv);
 }
 
-int runRestore(const QStringList &args, CliIo &io)
+int runRestore(const QStringList &args, const QStringList &flags, CliIo &io)
 {
     const QString card = args.at(1);
     const QString library = args.at(2);
-    if (refused(io, checkCardWrite(library, card, CardWriteKind::Restore), library, card))
+    const CardWriteCheck check = checkCardWrite(library, card, CardWriteKind::Restore, flags.contains(u"--force"_qs));
+    if (refused(io, check, library, card))
         return CliError;
     CliProgressLine line(io);
     CardCopier copier(line.progress());
     copier.restoreCard(card, library, LibraryNaming::playlistDirectory(library), LibraryNaming::slideDirectory(library));
     line.finish();
-    return reportFindings(io, copier.failures()) ? CliFindings : CliOk;
+    return reportCopyResult(io, copier, false);
 }
 
 } // namespace
@@ -88,8 +105,9 @@ int runCardCommand(const QStringList &arguments, CliIo &io)
     if (action != u"write" && action != u"restore")
         return cliUsageError(io, kCard, action.isEmpty() ? QString() : QStringLiteral("unknown action ") + action);
     QStringList flags;
-    const QStringList allowed = action == u"write" ? QStringList{u"--append"_qs, u"--tsv"_qs, u"--force"_qs} : QStringList{};
+    const QStringList allowed = action == u"write" ? QStringList{u"--append"_qs, u"--tsv"_qs, u"--force"_qs}
+                                                   : QStringList{u"--force"_qs};
     if (!cardCliPrepare(args, allowed, 3, kCard, io, &flags))
         return CliError;
-    return action == u"write" ? runWrite(args, flags, io) : runRestore(args, io);
+    return action == u"write" ? runWrite(args, flags, io) : runRestore(args, flags, io);
 }

@@ -11,6 +11,12 @@
 
 bool cliLoadLanguage(const QString &name, QString *problem)
 {
+    // A name, not a path: nothing outside the shipped Language folder is ever read.
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(u"..")) {
+        if (problem)
+            *problem = QStringLiteral("--language takes a plain language name such as Polski");
+        return false;
+    }
     const AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
     if (Lang::load(dirs.languageDir(), name) != Lang::LoadResult::Loaded) {
         if (problem)

@@ -50,7 +50,8 @@ int runFontsCommand(const QStringList &args, CliIo &io)
     for (const FontExportResult::Skipped &skipped : result.skipped)
         io.err << Lang::text(skipped.textId) << ' ' << skipped.fontName << '\n';
     if (!result.ok) {
-        io.err << Lang::text(result.failureTextId);
+        const QString text = Lang::text(result.failureTextId);
+        io.err << (text.contains(u"%1") ? text.arg(result.failedFile) : text);
         if (!result.error.isEmpty())
             io.err << " (" << result.error << ')';
         io.err << '\n';

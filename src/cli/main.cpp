@@ -6,6 +6,7 @@
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
 #include "cli/reportcommand.h"
+#include "cli/safeoutput.h"
 #include "cli/scancommand.h"
 #include "cli/songcommand.h"
 #include "core/app/version.h"
@@ -56,8 +57,10 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));
     QCoreApplication app(argc, argv);
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    SafeOutput safeOut(stdout);
+    SafeOutput safeErr(stderr);
+    QTextStream out(&safeOut);
+    QTextStream err(&safeErr);
     CliIo io{out, err};
 
     QStringList args = app.arguments().mid(1);

@@ -7,6 +7,7 @@
 #include "core/app/librarypacking.h"
 #include "core/card/carddatafile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -40,8 +41,15 @@ int runPackCommand(const QStringList &arguments, CliIo &io)
 int runUnpackCommand(const QStringList &arguments, CliIo &io)
 {
     QStringList args = arguments;
-    if (!cardCliPrepare(args, {}, 2, kUnpack, io))
+    QStringList flags;
+    if (!cardCliPrepare(args, {u"--force"_qs}, 2, kUnpack, io, &flags))
         return CliError;
+    const QString dir = args.at(1);
+    // Files of the card data file would land among what the folder holds.
+    if (!flags.contains(u"--force"_qs) && !QDir(dir).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        io.err << "lumivox-cli: " << cardFindingText({Txt::UnpackFolderNotEmpty, dir}) << " (--force)\n";
+        return CliError;
+    }
     CliProgressLine line(io);
     const CardUnpackResult result = CardDataFile::load(args.at(0), args.at(1), line.progress());
     line.finish();

@@ -7,8 +7,9 @@ inline constexpr char16_t kPackUsage[] =
     u"lumivox-cli pack CARD OUT.lvp [--language NAME]\n"
     u"                                           card data file of the library at CARD";
 inline constexpr char16_t kUnpackUsage[] =
-    u"lumivox-cli unpack IN.lvp DIR [--language NAME]\n"
-    u"                                           unpack into DIR (created when missing)";
+    u"lumivox-cli unpack IN.lvp DIR [--force] [--language NAME]\n"
+    u"                                           unpack into DIR (created when missing; one that holds\n"
+    u"                                           anything only with --force)";
 
 // Exit 0 when every file went in (or out), 1 when some were left out and listed, 2 on an error.
 int runPackCommand(const QStringList &args, CliIo &io);

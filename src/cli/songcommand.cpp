@@ -100,10 +100,8 @@ int show(const QStringList &args, CliIo &io)
                 printScreen(io, song, i, j);
         }
     } else {
-        for (int g = 0, n = song.performanceScreenCount(); g < n; ++g) {
-            const SongPosition at = song.performancePosition(g);
+        for (const SongPosition &at : song.performancePositions())
             printScreen(io, song, at.stanza, at.screen);
-        }
     }
     return CliOk;
 }

@@ -99,6 +99,17 @@ private slots:
         QCOMPARE(back.lineMode(), AppSettings::SixRows);
     }
 
+    // A store that cannot be written says so after sync().
+    void saveReportsAStoreThatCannotBeWritten()
+    {
+        QVERIFY(TestSupport::writeFile(m_dir.filePath(u"plain"_qs), "a file, not a folder"));
+        QSettings store(m_dir.filePath(u"plain/settings.ini"_qs), QSettings::IniFormat);
+        AppSettings settings(&store);
+        settings.load();
+        settings.setLastLanguage(u"Deutsch"_qs);
+        QVERIFY(!settings.save(false));
+    }
+
     void groupsAreStoredInAll32Slots()
     {
         SongGroupList groups = {
@@ -253,6 +264,22 @@ private slots:
         QCOMPARE(t.text(105), QStringLiteral("x=y"));
         QCOMPARE(t.ids().size(), 5);
         QCOMPARE(t.text(999), QString());
+    }
+
+    // Only a regular file of at most 4 MiB is read: a link to an endless device is no table.
+    void onlySmallRegularFilesAreRead()
+    {
+        LanguageTable table;
+        const QString zero = m_dir.filePath(u"Zero.lang"_qs);
+        QVERIFY(QFile::link(u"/dev/zero"_qs, zero));
+        QVERIFY(!table.load(zero));
+        QFile::remove(zero);
+        writeLanguage(u"Huge"_qs, "version=0x2000001\n" + QByteArray(LanguageTable::kMaxFileSize, '#'));
+        QVERIFY(!table.load(m_dir.filePath(u"Huge.lang"_qs)));
+        QVERIFY(table.isEmpty());
+        writeLanguage(u"Small"_qs, "version=0x2000001\n101=x\n");
+        QVERIFY(table.load(m_dir.filePath(u"Small.lang"_qs)));
+        QCOMPARE(table.text(101), u"x"_qs);
     }
 
     void missingOrBadVersionReadsAsZero()

@@ -5,10 +5,13 @@
 
 #include "core/util/textids.h"
 #include "core/card/cardcopy.h"
+#include "core/card/cardwritecheck.h"
 
 #include <optional>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using TestSupport::readFile;
 using TestSupport::treeOf;
@@ -324,6 +327,25 @@ private slots:
         QCOMPARE(treeOf(m_card), QStringList({u"G"_qs, u"G/0001 Big.txt"_qs, u"G/0002 Small.txt"_qs}));
     }
 
+    // A file system that really runs out of space stops the copy (needs the right to mount).
+    void fullFileSystem()
+    {
+        QVERIFY(QDir().mkpath(m_card));
+        if (mount("tmpfs", QFile::encodeName(m_card).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("no right to mount a small file system here");
+        QVERIFY(writeFile(m_image + u"/G/0001 A.txt", QByteArray(40000, 'a')));
+        QVERIFY(writeFile(m_image + u"/G/0002 B.txt", QByteArray(40000, 'b')));
+        QVERIFY(writeFile(m_image + u"/G/0003 C.txt", "c"));
+        CardCopier copier;
+        copier.copyTree(m_image, m_card, CardCopyMode::AddMissing);
+        const QStringList tree = treeOf(m_card);
+        umount(QFile::encodeName(m_card).constData());
+        // The first "no space left" ends the copy with one count; no half file stays behind.
+        QCOMPARE(copier.failures(), CardFindings({{Txt::CardCopyNoSpace, u"2"_qs}}));
+        QCOMPARE(tree, QStringList({u"G"_qs, u"G/0001 A.txt"_qs}));
+        QVERIFY(copier.diskFull());
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QString>("image");
@@ -351,6 +373,21 @@ private slots:
         QTest::newRow("restore") << u"library"_qs << u"card"_qs << restore << false << CardWriteCheck::Ok;
         QTest::newRow("restore from a missing card") << u"library"_qs << u"none"_qs << restore << false << CardWriteCheck::CardMissing;
         QTest::newRow("restore a library into itself") << u"card"_qs << u"card/./"_qs << restore << false << CardWriteCheck::Overlap;
+        QTest::newRow("image of empty folders") << u"hollow"_qs << u"card"_qs << write << true << CardWriteCheck::ImageMissing;
+        QTest::newRow("card holding a dot folder") << u"image"_qs << u"repo"_qs << write << false << CardWriteCheck::NotACard;
+        QTest::newRow("read-only card") << u"image"_qs << u"ro"_qs << append << true << CardWriteCheck::ReadOnly;
+        QTest::newRow("restore into a new folder inside the card") << u"card/newlib"_qs << u"card"_qs << restore << false
+                                                                  << CardWriteCheck::Overlap;
+        QTest::newRow("restore into the home folder") << u"users/me"_qs << u"card"_qs << restore << false
+                                                     << CardWriteCheck::LibraryForbidden;
+        QTest::newRow("restore from the root") << u"library"_qs << u"/"_qs << restore << true << CardWriteCheck::Forbidden;
+        QTest::newRow("restore from a system folder") << u"library"_qs << u"/etc"_qs << restore << true
+                                                     << CardWriteCheck::Forbidden;
+        QTest::newRow("restore into the root") << u"/"_qs << u"card"_qs << restore << true << CardWriteCheck::LibraryForbidden;
+        QTest::newRow("restore from a folder that is no card") << u"library"_qs << u"docs"_qs << restore << false
+                                                              << CardWriteCheck::SourceNotACard;
+        QTest::newRow("restore from it, forced") << u"library"_qs << u"docs"_qs << restore << true << CardWriteCheck::Ok;
+        QTest::newRow("restore from a flat card") << u"library"_qs << u"flat"_qs << restore << false << CardWriteCheck::Ok;
     }
     void refusals()
     {
@@ -369,10 +406,25 @@ private slots:
         QVERIFY(writeFile(root + u"docs/letter.odt", "letter"));
         QVERIFY(writeFile(root + u"fresh/.Trash-1000/info", "x"));
         QVERIFY(QDir().mkpath(root + u"users/me"));
+        QVERIFY(QDir().mkpath(root + u"hollow/Song"));
+        QVERIFY(QDir().mkpath(root + u"hollow/Playlist"));
+        QVERIFY(writeFile(root + u"repo/.git/HEAD", "ref"));
+        QVERIFY(writeFile(root + u"flat/0001 Kyrie.txt", "kyrie"));
+        QVERIFY(QDir().mkpath(root + u"ro"));
+        const QByteArray ro = QFile::encodeName(root + u"ro");
+        const bool mounted = card == u"ro" && mount(ro.constData(), ro.constData(), nullptr, MS_BIND, nullptr) == 0
+            && mount(nullptr, ro.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        if (!mounted)
+            QFile::setPermissions(root + u"ro", QFile::ReadOwner | QFile::ExeOwner);
         const QByteArray savedHome = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(root + u"users/me"));
-        const CardWriteCheck check = checkCardWrite(root + image, root + card, CardWriteKind(kind), force);
+        auto at = [&root](const QString &name) { return name.startsWith(u'/') ? name : root + name; };
+        const CardWriteCheck check = checkCardWrite(at(image), at(card), CardWriteKind(kind), force);
         qputenv("HOME", savedHome);
+        if (mounted)
+            umount(ro.constData());
+        if (card == u"ro" && !mounted && ::access(ro.constData(), W_OK) == 0)
+            QSKIP("root without the right to mount: a read-only folder cannot be made here");
         QCOMPARE(check, expected);
         QCOMPARE(cardWriteRefusal(check, image, card).textId == 0, expected == CardWriteCheck::Ok);
         // A refusal is decided before anything is touched.

@@ -225,6 +225,9 @@ private slots:
         QTest::newRow("tab") << QStringLiteral("a\tb");
         QTest::newRow("NUL") << QString(QChar(0)) + u"x";
         QTest::newRow("C1 control") << u"a"_qs + QChar(0x85);
+        QTest::newRow("dot name") << QStringLiteral(".bashrc");
+        QTest::newRow("lone high surrogate") << u"a"_qs + QChar(0xD800) + u"b";
+        QTest::newRow("lone low surrogate") << u"a"_qs + QChar(0xDC00);
     }
     void damagedNames()
     {

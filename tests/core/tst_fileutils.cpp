@@ -10,6 +10,8 @@
 #include "filesizelimit.h"
 #include "testsupport.h"
 
+#include <sys/stat.h>
+
 class TestFileUtils : public QObject
 {
     Q_OBJECT
@@ -157,6 +159,26 @@ private slots:
         QCOMPARE(TestSupport::readFile(path), QByteArray("old content"));
         QCOMPARE(error, qt_error_string(EFBIG));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{fileName});
+    }
+
+    // A save never puts a plain file where a folder, a pipe or a device was.
+    void saveRefusesWhatIsNoRegularFile()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"folder"_qs);
+        const QString fifo = dir.filePath(u"fifo"_qs);
+        const QString link = dir.filePath(u"link"_qs);
+        QVERIFY(QDir().mkdir(folder));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QFile::link(folder, link));
+        for (const QString &target : {folder, fifo, link, u"/dev/null"_qs}) {
+            QString error;
+            QVERIFY2(!saveFileAtomically(target, "x", &error), qPrintable(target));
+            QCOMPARE(error, u"Not a regular file"_qs);
+        }
+        QVERIFY(QFileInfo(folder).isDir() && QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo(fifo).isFile());
+        QVERIFY(saveFileAtomically(dir.filePath(u"new"_qs), "x"));
     }
 };
 

@@ -137,7 +137,7 @@ private slots:
         library.scanLibrary(ScanFlags::kRefresh);
 
         const bool two = names.size() > 8;
-        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind), two ? 2 : 1);
+        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind).renamed, two ? 2 : 1);
         QStringList expected;
         for (const QString &name : std::as_const(after))
             expected << name + ext;
@@ -149,17 +149,20 @@ private slots:
         QVERIFY(library.issues().isEmpty());
     }
 
-    void repairWithoutFreeNumberGivesZero()
+    // With no free number the owners keep theirs: two of them once both became "0000 p" and
+    // the first one's content was lost.
+    void repairWithoutFreeNumberLeavesFiles()
     {
-        QStringList names{u"playlist_dir/0009 q.lst"_qs};
+        QStringList names{u"playlist_dir/0009 q.lst"_qs, u"playlist_dir/0010 q.lst"_qs};
         for (int n = 1; n < LibraryNaming::kPlaylistTableSize; ++n)
             names << u"playlist_dir/"_qs + ItemName::format(n, u"p"_qs) + u".lst";
         SongLibrary library;
         const QString card = scannedCard(library, names, "#0/\r\n");
-        QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist), 1);
-        QVERIFY(QFileInfo::exists(card + u"playlist_dir/0000 p.lst"));
-        QVERIFY(QFileInfo::exists(card + u"playlist_dir/0009 q.lst"));
-        QVERIFY(!QFileInfo::exists(card + u"playlist_dir/0009 p.lst"));
+        const QStringList before = TestSupport::treeOf(card);
+        const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist);
+        QCOMPARE(result.renamed, 0);
+        QCOMPARE(result.leftAsIs, QStringList({u"0009 p"_qs, u"0010 p"_qs}));
+        QCOMPARE(TestSupport::treeOf(card), before);
     }
 
     void moveSongBetweenGroups()

@@ -78,6 +78,10 @@ private slots:
         QTEST(QStringLiteral("%1 %2 %3 %4").arg(firstLine(song.performanceScreenText(index)), position)
                   .arg(song.performanceSequencePosition(index)).arg(song.performanceScreenTime(index)),
               "expected");
+        // The one-walk list agrees with the lookup of each index.
+        if (at.stanza >= 0)
+            QCOMPARE(song.performancePositions().at(index), at);
+        QCOMPARE(song.performancePositions().size(), 10);
     }
 
     void screensBeforeSequencePosition()

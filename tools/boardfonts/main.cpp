@@ -7,6 +7,7 @@
 // character set; the comment of a glyph line names the character. misc-fixed draws most
 // accented capitals five rows high under their accent; the few it draws without accent are
 // redrawn that way (legibleCapital).
+#include "common/toolarguments.h"
 #include "core/font/boardfont.h"
 #include "core/model/boardcharset.h"
 
@@ -168,6 +169,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = app.arguments();
+    const int early = checkToolArguments(args.mid(1), {}, "usage: lumivox-make-board-fonts 5x8.bdf OUTDIR\n");
+    if (early >= 0)
+        return early;
     if (args.size() != 3) {
         err << "usage: lumivox-make-board-fonts 5x8.bdf OUTDIR\n";
         return 2;

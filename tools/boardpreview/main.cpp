@@ -4,6 +4,7 @@
 //   lumivox-board-preview song SONG.txt OUTDIR [FONTDIR] one PNG per screen of every stanza, with
 //                                                       Font_V1 or Font_V2 by the song's charset
 // Runs without a display (QT_QPA_PLATFORM=offscreen is set when none is).
+#include "common/toolarguments.h"
 #include "core/font/boardfont.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
@@ -93,6 +94,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
+    const int early = checkToolArguments(args.mid(1), {},
+                                         "usage: lumivox-board-preview chart FONT.fnt OUT.png\n"
+                                         "       lumivox-board-preview song SONG.txt OUTDIR [FONTDIR]\n");
+    if (early >= 0)
+        return early;
     QTextStream err(stderr);
     BoardFont font;
     if (args.size() == 4 && args[1] == u"chart" && FontFile::load(args[2], font))

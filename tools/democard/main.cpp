@@ -2,6 +2,7 @@
 // lumivox-make-demo-card SOURCE OUTDIR: writes the demo card (songs, slides, a playlist) from
 // its UTF-8 source (tools/democard/hymns.txt) through the program's own writers, so that the
 // committed files carry exactly the bytes the program writes. OUTDIR must not exist yet.
+#include "common/toolarguments.h"
 #include "core/library/librarynaming.h"
 #include "core/model/playlist.h"
 #include "core/model/song.h"
@@ -187,6 +188,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
+    const int early = checkToolArguments(args, {}, "usage: lumivox-make-demo-card SOURCE OUTDIR\n");
+    if (early >= 0)
+        return early;
     if (args.size() != 2) {
         err << "usage: lumivox-make-demo-card SOURCE OUTDIR\n";
         return 2;

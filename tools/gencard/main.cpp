@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-gencard: writes a synthetic card and prints the issues planted in it as
 // "number<TAB>code<TAB>fileType<TAB>name", sorted like `lumivox-cli scan --tsv` sorts by number.
+#include "common/toolarguments.h"
 #include "synth/syntheticcard.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,10 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
+    const int early = checkToolArguments(args, {u"--songs"_qs, u"--duplicates"_qs, u"--same-titles"_qs},
+                                         "usage: lumivox-gen-card DIR [--songs N] [--duplicates N] [--same-titles N]\n");
+    if (early >= 0)
+        return early;
     SyntheticCardSpec plan;
     auto takeInt = [&](const QString &option, int *value) {
         const qsizetype i = args.indexOf(option);
@@ -26,7 +31,7 @@ int main(int argc, char **argv)
     };
     if (!takeInt(QStringLiteral("--songs"), &plan.songs) || !takeInt(QStringLiteral("--duplicates"), &plan.duplicateNumbers)
         || !takeInt(QStringLiteral("--same-titles"), &plan.sameTitles) || args.size() != 1) {
-        err << "usage: lumivox-gencard DIR [--songs N] [--duplicates N] [--same-titles N]\n";
+        err << "usage: lumivox-gen-card DIR [--songs N] [--duplicates N] [--same-titles N]\n";
         return 2;
     }
     QList<PlantedIssue> planted;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumivox-gen-corpus DIR [--count N] [--first N] [--seed S] [--cyrillic] [--slides]
 // Writes a reproducible library folder of synthetic songs (or slides) for benchmarks.
+#include "common/toolarguments.h"
 #include "synth/syntheticsongs.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,11 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
+    const int early = checkToolArguments(
+        args, {u"--count"_qs, u"--first"_qs, u"--seed"_qs, u"--cyrillic"_qs, u"--slides"_qs},
+        "usage: lumivox-gen-corpus DIR [--count N] [--first N] [--seed S] [--cyrillic] [--slides]\n");
+    if (early >= 0)
+        return early;
     SyntheticSongs::Options options;
     QString dir;
     bool ok = true;

@@ -55,6 +55,11 @@ void AppCore::loadPersistentState()
     m_dirs.ensureDirectories();
 }
 
+QString AppCore::storePath() const
+{
+    return m_store->fileName();
+}
+
 bool AppCore::saveGroups()
 {
     ::saveGroups(*m_store, m_groups);

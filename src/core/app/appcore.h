@@ -33,6 +33,8 @@ public:
     bool saveGroups();
 
     QSettings &store() { return *m_store; }
+    // Where the settings store lives, for the message when it cannot be written.
+    QString storePath() const;
     const AppDirs &dirs() const { return m_dirs; }
     AppSettings &settings() { return m_settings; }
     SongGroupList &groups() { return m_groups; }

@@ -21,7 +21,8 @@ QString cardUnpackText(const CardUnpackResult &result)
         return Lang::text(Txt::CardDataWrongFormat);
     case CardUnpackStatus::OpenFailed:
     case CardUnpackStatus::DirectoryFailed:
-        return Lang::text(Txt::CardDataReadFailed) + u" (" + result.name + u')';
+        return Lang::text(Txt::CardDataReadFailed) + u" (" + result.name
+            + (result.error.isEmpty() ? QString() : u": " + result.error) + u')';
     case CardUnpackStatus::Damaged:
         return cardFindingText({Txt::CardDataDamaged, result.name});
     case CardUnpackStatus::Truncated:

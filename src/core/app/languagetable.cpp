@@ -2,8 +2,9 @@
 #include "core/app/languagetable.h"
 
 #include "core/util/deviceio.h"
+#include "core/util/posixfile.h"
 
-#include <QFile>
+#include <QBuffer>
 
 namespace {
 
@@ -79,14 +80,24 @@ bool LanguageTable::read(QIODevice &device, QString *error)
 
 bool LanguageTable::load(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        clear();
+    clear();
+    // Only a regular file of sensible size: a link to a device or a huge file is no table.
+    const PosixFile file(path);
+    const qint64 size = file.regularFileSize();
+    if (size < 0 || size > kMaxFileSize) {
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("Not a language file of at most 4 MiB");
         return false;
     }
-    return read(file, error);
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    if (file.readFull(bytes.data(), size) != size) {
+        if (error)
+            *error = QStringLiteral("The language file could not be read");
+        return false;
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer, error);
 }
 
 void LanguageTable::clear()

@@ -16,6 +16,8 @@ class LanguageTable
 public:
     static constexpr quint32 kRequiredVersion = 0x2000001;
     static constexpr int kMaxTextLength = 254;
+    // load() reads only regular files up to this size.
+    static constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
 
     // Replaces the texts with those read; false when the device is not readable.
     bool read(QIODevice &device, QString *error = nullptr);

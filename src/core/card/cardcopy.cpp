@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -27,9 +28,10 @@ QStringList subdirectories(const QString &dir)
     return sortedEntries(dir, QDir::Dirs | QDir::NoSymLinks);
 }
 
+// Pipes, devices and sockets are listed too, so that the copy can name what it skips.
 QStringList plainFiles(const QString &dir, const QString &suffix = {})
 {
-    QStringList names = sortedEntries(dir, QDir::Files | QDir::NoSymLinks);
+    QStringList names = sortedEntries(dir, QDir::Files | QDir::System | QDir::NoSymLinks);
     if (!suffix.isEmpty())
         names.removeIf([&suffix](const QString &name) { return !name.endsWith(suffix); });
     return names;
@@ -41,14 +43,9 @@ bool sameDirectory(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-// True when inner is outer or lies below it; both canonical.
-bool contains(const QString &outer, const QString &inner)
+bool isDiskFull(int error)
 {
-    if (outer.isEmpty() || inner.isEmpty())
-        return false;
-    if (outer == inner || outer == u"/")
-        return true;
-    return inner.startsWith(outer + u'/');
+    return error == ENOSPC || error == EDQUOT;
 }
 
 } // namespace
@@ -111,11 +108,19 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
     for (const QString &directory : directories) {
         if (m_progress.stopRequested())
             return;
+        if (m_diskFull) {
+            m_notCopied += int(plainFiles(source + u'/' + directory).size());
+            continue;
+        }
         const QString targetDir = target + u'/' + directory;
         const QFileInfo targetInfo(targetDir);
         // A link in the card would take the copies somewhere else.
+        errno = 0;
         if (targetInfo.isSymLink() || (!targetInfo.isDir() && !QDir().mkdir(targetDir))) {
-            m_failures.append({Txt::CardFileNotWritten, directory});
+            m_diskFull = !targetInfo.isSymLink() && isDiskFull(errno);
+            if (!m_diskFull)
+                m_failures.append({Txt::CardFileNotWritten, directory});
+            m_notCopied += int(plainFiles(source + u'/' + directory).size());
             continue;
         }
         m_progress.directory(directory);
@@ -132,6 +137,10 @@ void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, c
     for (int i = 0; i < count; ++i) {
         if (m_progress.stopRequested())
             return;
+        if (m_diskFull) {
+            m_notCopied += count - i;
+            return;
+        }
         const QString &name = names.at(i);
         m_progress.file(name, i, count);
         if (!onItself)
@@ -142,6 +151,12 @@ void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, c
 
 void CardCopier::copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode)
 {
+    struct stat source;
+    // Only regular files are ever opened: reading a pipe or a device could block or change it.
+    if (lstat(QFile::encodeName(from).constData(), &source) != 0 || !S_ISREG(source.st_mode)) {
+        m_failures.append({Txt::CardNotRegularFile, shownName});
+        return;
+    }
     int change = CardChangeRecord::Replaced;
     if (mode == CardCopyMode::AddMissing) {
         struct stat st;
@@ -149,26 +164,39 @@ void CardCopier::copyFile(const QString &from, const QString &to, const QString 
             change = CardChangeRecord::New;
         } else if (S_ISDIR(st.st_mode)) {
             m_failures.append({Txt::CardFileNotWritten, shownName});
+            ++m_notCopied;
             return;
         } else if (!S_ISLNK(st.st_mode) && compareFiles(from, to) != FileComparison::Differ) {
             // A link in place of a file is replaced by the file; identical files stay untouched.
             return;
         }
     }
-    if (!copyFileReplacing(from, to)) {
-        m_failures.append({Txt::CardFileNotWritten, shownName});
+    int error = 0;
+    if (!copyFileReplacing(from, to, &error)) {
+        ++m_notCopied;
+        m_diskFull = isDiskFull(error);
+        if (!m_diskFull)
+            m_failures.append({Txt::CardFileNotWritten, shownName});
         return;
     }
     if (mode == CardCopyMode::AddMissing)
         m_changes.append(CardChangeRecord::fromPath(to, change));
 }
 
-bool CardCopier::clearTree(const QString &path)
+CardFindings CardCopier::failures() const
+{
+    CardFindings all = m_failures;
+    if (m_diskFull)
+        all.append({Txt::CardCopyNoSpace, QString::number(m_notCopied)});
+    return all;
+}
+
+bool CardCopier::clearTree(const QString &path, QString *failed)
 {
     QString root = path;
     while (root.size() > 1 && root.endsWith(u'/'))
         root.chop(1);
-    return deleteTree(root, m_progress);
+    return deleteTree(root, m_progress, failed);
 }
 
 void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,
@@ -201,61 +229,11 @@ void CardCopier::moveListDirectory(const QString &songDir, const QString &name, 
     if (m_progress.stopRequested() || !info.isDir() || info.isSymLink() || sameDirectory(copied, targetDir))
         return;
     QDir().mkpath(targetDir);
+    const int notCopiedBefore = m_notCopied;
     const qsizetype failuresBefore = m_failures.size();
     copyTree(copied, targetDir, CardCopyMode::Overwrite);
     // Only a complete copy lets the originals go; otherwise they stay where they are.
-    if (m_failures.size() == failuresBefore && !m_progress.stopRequested() && deleteTree(copied))
+    if (m_failures.size() == failuresBefore && m_notCopied == notCopiedBefore && !m_diskFull
+        && !m_progress.stopRequested() && deleteTree(copied))
         QDir().rmdir(copied);
-}
-
-CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWriteKind kind, bool force)
-{
-    const QFileInfo cardInfo(card);
-    if (kind == CardWriteKind::Restore) {
-        if (!cardInfo.isDir())
-            return CardWriteCheck::CardMissing;
-        const QString library = QFileInfo(image).canonicalFilePath();
-        const QString source = cardInfo.canonicalFilePath();
-        if (contains(library, source) || contains(source, library))
-            return CardWriteCheck::Overlap;
-        return CardWriteCheck::Ok;
-    }
-    const QFileInfo imageInfo(image);
-    if (!imageInfo.isDir() || sortedEntries(image, QDir::AllEntries | QDir::NoSymLinks).isEmpty())
-        return CardWriteCheck::ImageMissing;
-    if (!cardInfo.isDir())
-        return CardWriteCheck::CardMissing;
-    const QString imagePath = imageInfo.canonicalFilePath();
-    const QString cardPath = cardInfo.canonicalFilePath();
-    if (contains(imagePath, cardPath) || contains(cardPath, imagePath))
-        return CardWriteCheck::Overlap;
-    const QString home = QFileInfo(QDir::homePath()).canonicalFilePath();
-    if (cardPath == u"/" || contains(cardPath, home))
-        return CardWriteCheck::Forbidden;
-    if (kind == CardWriteKind::Write && !force) {
-        // Dot names do not count: a fresh card often holds a ".Trash-1000" and nothing else.
-        const QStringList entries = sortedEntries(card, QDir::AllEntries | QDir::System);
-        if (!entries.isEmpty() && !entries.contains(kScreenDir) && !entries.contains(kPlaylistDir))
-            return CardWriteCheck::NotACard;
-    }
-    return CardWriteCheck::Ok;
-}
-
-CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const QString &card)
-{
-    switch (check) {
-    case CardWriteCheck::Ok:
-        return {};
-    case CardWriteCheck::ImageMissing:
-        return {Txt::CardImageMissing, image};
-    case CardWriteCheck::Overlap:
-        return {Txt::CardImageOverlap, QString()};
-    case CardWriteCheck::CardMissing:
-        return {Txt::CardFolderMissing, card};
-    case CardWriteCheck::Forbidden:
-        return {Txt::CardFolderForbidden, card};
-    case CardWriteCheck::NotACard:
-        return {Txt::CardFolderNotCard, card};
-    }
-    return {};
 }

@@ -46,8 +46,9 @@ CardImageCount countCardImage(const QString &image);
 
 // The file-level card operations, with the overall file counter, the list of changes an
 // append made and the files that could not be copied. A failed copy does not stop the work:
-// the next file is tried. Symbolic links are neither copied nor followed; a file is never
-// copied onto itself.
+// the next file is tried, except on a full disk, where the first "no space left" ends the copy
+// and one finding counts the files not copied. Symbolic links are neither copied nor followed;
+// pipes, devices and sockets are skipped and listed; a file is never copied onto itself.
 class CardCopier
 {
 public:
@@ -59,8 +60,8 @@ public:
     void copyTree(const QString &source, const QString &target, CardCopyMode mode);
 
     // Deletes everything below path (which stays); false when something could not be deleted
-    // or the stop flag ended it.
-    bool clearTree(const QString &path);
+    // (*failed names the first such entry below path) or the stop flag ended it.
+    bool clearTree(const QString &path, QString *failed = nullptr);
 
     // Reads a card back into a library: a layered card (the root has a subdirectory) is copied
     // group by group into songDir, its "playlist_dir" and "screen_dir" into playlistDir and
@@ -69,7 +70,12 @@ public:
     void restoreCard(const QString &card, const QString &songDir, const QString &playlistDir, const QString &slideDir);
 
     const QList<CardChangeRecord> &changes() const { return m_changes; }
-    const CardFindings &failures() const { return m_failures; }
+    // The files not copied with their reasons; after a full disk, the last finding counts the
+    // files that were not copied.
+    CardFindings failures() const;
+    // Files that should have been copied and were not (failed, or left after a full disk).
+    int notCopied() const { return m_notCopied; }
+    bool diskFull() const { return m_diskFull; }
     int counter() const { return m_counter; }
     bool stopped() const { return m_progress.stopRequested(); }
 
@@ -86,22 +92,6 @@ private:
     QList<CardChangeRecord> m_changes;
     CardFindings m_failures;
     int m_counter = 0;
+    int m_notCopied = 0;
+    bool m_diskFull = false;
 };
-
-// Why a card write, append or restore must not run; Ok when it may.
-enum class CardWriteCheck {
-    Ok,
-    ImageMissing,  // the image does not exist or holds nothing
-    Overlap,       // image and card are the same folder or one lies inside the other
-    CardMissing,   // the card folder does not exist: nothing is done
-    Forbidden,     // the card would be the file system root or a home folder
-    NotACard,      // a new card would clear a folder that is neither empty nor a card (unless forced)
-};
-
-enum class CardWriteKind { Write, Append, Restore };
-
-// The refusals checked before anything is cleared or copied. For Restore, image is the
-// library the card is read into and card the card read from.
-CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWriteKind kind, bool force = false);
-// The message of a refusal, naming the folder concerned.
-CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const QString &card);

@@ -11,7 +11,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QtEndian>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace CardDataFile {
 
@@ -59,7 +63,8 @@ bool appendFileRecord(QByteArray &buffer, const QString &name, const PosixFile &
 
 bool isPlainName(const QString &name)
 {
-    return isPlainFileName(name);
+    // No card holds a dot name; one would reach files such as ".bashrc" in the target.
+    return !name.startsWith(u'.') && isPlainFileName(name);
 }
 
 CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress)
@@ -149,8 +154,9 @@ public:
         char magic[4];
         if (m_in.read(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55)
             return fail(CardUnpackStatus::WrongMagic, {});
+        errno = 0;
         if (!QDir().mkpath(m_root))
-            return fail(CardUnpackStatus::DirectoryFailed, m_root);
+            return failWithReason(CardUnpackStatus::DirectoryFailed, m_root);
         char type = 0;
         while (m_in.getChar(&type)) {
             if (m_progress.stopRequested())
@@ -173,6 +179,13 @@ private:
         m_result.status = status;
         m_result.name = name;
         return m_result;
+    }
+
+    CardUnpackResult failWithReason(CardUnpackStatus status, const QString &name)
+    {
+        if (errno != 0)
+            m_result.error = qt_error_string(errno);
+        return fail(status, name);
     }
 
     enum class NameRead { Ok, Truncated, TooLong };
@@ -220,8 +233,8 @@ private:
             return false;
         m_progress.directory(name);
         const QString path = m_root + u'/' + name;
-        if (!QDir().mkdir(path)) {
-            fail(CardUnpackStatus::DirectoryFailed, name);
+        if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+            failWithReason(CardUnpackStatus::DirectoryFailed, name);
             return false;
         }
         m_directory = path;
@@ -238,6 +251,8 @@ private:
             return false;
         const QString shownName = m_directoryName.isEmpty() ? name : m_directoryName + u'/' + name;
         m_progress.file(name, m_indexInDirectory++, 0);
+        // A second record for a file of this unpack is passed over, never a silent replacement.
+        const bool repeated = m_written.contains(shownName);
         uchar sizeBytes[4];
         if (m_in.read(reinterpret_cast<char *>(sizeBytes), 4) != 4) {
             fail(CardUnpackStatus::Truncated, shownName);
@@ -249,8 +264,8 @@ private:
             fail(CardUnpackStatus::Truncated, shownName);
             return false;
         }
-        ReplacingFile out(m_directory + u'/' + name);
-        bool writable = out.open();
+        ReplacingFile out(m_directory + u'/' + name, ReplacingFile::Direct);
+        bool writable = !repeated && out.open();
         if (m_buffer.isEmpty())
             m_buffer.resize(kChunk);
         while (remaining > 0) {
@@ -266,7 +281,10 @@ private:
         }
         if (writable)
             writable = out.commit();
-        if (writable) {
+        if (repeated) {
+            m_result.notWritten.append({Txt::CardDataDuplicate, shownName});
+        } else if (writable) {
+            m_written.insert(shownName);
             ++m_result.files;
             m_progress.counter(m_result.files);
         } else {
@@ -283,6 +301,7 @@ private:
     int m_indexInDirectory = 0;
     const Progress &m_progress;
     QByteArray m_buffer;
+    QSet<QString> m_written;
     CardUnpackResult m_result;
 };
 
@@ -303,6 +322,7 @@ CardUnpackResult load(const QString &path, const QString &targetDir, const Progr
         CardUnpackResult result;
         result.status = CardUnpackStatus::OpenFailed;
         result.name = path;
+        result.error = file.errorString();
         return result;
     }
     return read(file, targetDir, progress);

@@ -42,6 +42,7 @@ struct CardUnpackResult
 {
     CardUnpackStatus status = CardUnpackStatus::Ok;
     QString name;            // the record the status concerns
+    QString error;           // the system's reason when a file or directory could not be made
     int directories = 0;
     int files = 0;           // files written completely
     CardFindings notWritten; // files whose bytes were read but could not be written
@@ -61,8 +62,9 @@ inline constexpr char kFileRecord = 0x02;
 // Longest name a reader accepts; longer runs without a line end are garbage, not names.
 inline constexpr int kMaxNameLength = 1024;
 
-// A name that can be stored and unpacked: one plain path component, not empty, not "." or
-// "..", without "/", "\" or a control character (a line feed would end the name early).
+// A name that can be stored and unpacked: one plain path component, not empty, not starting
+// with "." (so neither "." nor ".."), without "/", "\", a control character (a line feed would
+// end the name early) or a lone surrogate.
 bool isPlainName(const QString &name);
 
 // Packs: writes the magic and the records of list in its order. A directory or file whose name
@@ -75,7 +77,8 @@ CardPackResult save(const QString &path, const CardPackList &list, const Progres
 // Unpacks into targetDir (created when missing). Wrong magic unpacks (and creates) nothing; a damaged name or
 // a directory that cannot be created ends the unpacking there, files already unpacked stay; a
 // truncated record leaves no partial file. A file that cannot be written (its name is a
-// directory, the disk is full) is skipped and listed, and the unpacking goes on.
+// directory, the disk is full) or that this unpack already wrote is skipped and listed, and the
+// unpacking goes on.
 CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress = {});
 // read() from the card data file at path.
 CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress = {});

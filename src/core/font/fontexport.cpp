@@ -117,11 +117,15 @@ FontExportResult exportFontImage(const FontExportOptions &options)
                                       &result.error);
     if (!saved) {
         result.failureTextId = Txt::FontExportCannotCreate;
+        result.failedFile = QStringLiteral("fonts.out");
         return result;
     }
-    // fonts.h is a convenience copy: its failure is not reported
-    if (options.withHeader)
-        saveFileAtomically(QDir(options.outDir).filePath(QStringLiteral("fonts.h")), header);
+    if (options.withHeader
+        && !saveFileAtomically(QDir(options.outDir).filePath(QStringLiteral("fonts.h")), header, &result.error)) {
+        result.failureTextId = Txt::CardFileNotWritten;
+        result.failedFile = QStringLiteral("fonts.h");
+        return result;
+    }
     result.ok = true;
     return result;
 }

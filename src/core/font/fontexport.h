@@ -25,9 +25,10 @@ struct FontExportResult
         int textId; // why it was skipped: missing file or unreadable file
     };
 
-    bool ok = false;       // fonts.out was written
-    int failureTextId = 0; // when !ok
-    QString error;         // the system's reason when fonts.out could not be written
+    bool ok = false;       // fonts.out (and fonts.h when asked for) was written
+    int failureTextId = 0; // when !ok; a text with "%1" takes failedFile
+    QString failedFile;    // "fonts.out" or "fonts.h" when that file could not be written
+    QString error;         // the system's reason when it could not be written
     QList<Skipped> skipped;
     int fontsWritten = 0;
 };

@@ -51,8 +51,8 @@ bool renamePlaylist(const QString &playlistDir, const QString &oldFileName, cons
     const QString to = LibraryNaming::joinPath(playlistDir, name);
     if (newFileName)
         *newFileName = name;
-    // QFile::copy refuses an existing target: the other playlist is never overwritten.
-    if (QFileInfo::exists(to) || !QFile::copy(from, to))
+    // A name that is free when the copy starts is never taken from a file that appears meanwhile.
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink() || !copyFileReplacing(from, to))
         return false;
     QFile::remove(from);
     return true;
@@ -75,27 +75,33 @@ bool initialiseCard(const QString &root)
     return slides && playlists;
 }
 
-int repairDuplicateNumbers(SongLibrary &library, ItemKind kind)
+RepairResult repairDuplicateNumbers(SongLibrary &library, ItemKind kind)
 {
+    RepairResult result;
     if (kind == ItemKind::Song)
-        return 0;
+        return result;
     LibraryNumberTable &table = library.numbers(kind);
     const QString dir = LibraryNaming::joinPath(library.root(), LibraryNaming::singleDirectoryName(kind)) + u'/';
     const QString extension = ItemName::extension(kind);
-    int renamed = 0;
     for (int n = 0; n < table.size(); ++n) {
         if (!table.entry(n).duplicate)
             continue;
         const QString old = table.entry(n).fileName;
         const int free = table.findFree(1);
-        table.markUsed(free);
         const QString name = ItemName::format(free, ItemName::titleForRename(old));
-        if (name == old || !replaceByCopy(dir + old + extension, dir + name + extension))
+        const QString target = dir + name + extension;
+        // Number 0 means none was free; an existing name is another file's.
+        if (free == 0 || QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+            result.leftAsIs << old;
+            continue;
+        }
+        table.markUsed(free);
+        if (name == old || !replaceByCopy(dir + old + extension, target))
             continue;
         QFile::remove(dir + old + extension);
-        ++renamed;
+        ++result.renamed;
     }
-    return renamed;
+    return result;
 }
 
 } // namespace LibraryFiles

@@ -4,6 +4,7 @@
 #include "core/library/librarynaming.h"
 
 #include <QString>
+#include <QStringList>
 
 class SongLibrary;
 
@@ -40,9 +41,16 @@ bool removeGroup(const QString &root, const QString &name);
 // Creates "screen_dir" and "playlist_dir" below root; existing ones stay.
 bool initialiseCard(const QString &root);
 
+struct RepairResult
+{
+    int renamed = 0;
+    QStringList leftAsIs; // owners left with their number: no number was free, or the new name was taken
+};
+
 // Gives every file that owns a duplicated number of a kind (slides or playlists) the next free
-// number, marking each as used so that one run never hands a number out twice. Answers the
-// count of renamed files. Only the owner is renamed; later files keep the number.
-int repairDuplicateNumbers(SongLibrary &library, ItemKind kind);
+// number, marking each as used so that one run never hands a number out twice. Only the owner
+// is renamed; later files keep the number. A file that would need number 0 (none free) stays
+// as it is, and no existing file is ever replaced by a rename.
+RepairResult repairDuplicateNumbers(SongLibrary &library, ItemKind kind);
 
 } // namespace LibraryFiles

@@ -130,6 +130,17 @@ SongPosition Song::performancePosition(int index) const
     return {stanza, index - screensBeforeSequencePosition(p)};
 }
 
+QList<SongPosition> Song::performancePositions() const
+{
+    QList<SongPosition> positions;
+    for (const int entry : m_sequence) {
+        const int stanza = stanzaOfEntry(entry);
+        for (int screen = 0, n = screenCount(stanza); screen < n; ++screen)
+            positions.append({stanza, screen});
+    }
+    return positions;
+}
+
 QString Song::performanceScreenText(int index) const
 {
     const SongPosition at = performancePosition(index);

@@ -115,6 +115,9 @@ public:
     int performanceScreenTime(int index) const;
     SongPosition performancePosition(int index) const;
     int performanceSequencePosition(int index) const;
+    // Every screen in performance order, in one walk of the sequence (performancePosition for
+    // each index would walk it again for every screen).
+    QList<SongPosition> performancePositions() const;
 
     // --- edits; the caller sets dirty ---
     // Texts are cut or space-padded to 200 characters.

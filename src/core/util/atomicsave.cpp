@@ -3,9 +3,11 @@
 
 #include "core/util/deviceio.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,8 +54,23 @@ private:
 
 } // namespace
 
+bool isNonRegularFile(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return !S_ISREG(st.st_mode);
+    // A link whose target is missing would be replaced by the save, as a missing file is created.
+    return false;
+}
+
 bool saveAtomically(const QString &path, const std::function<bool(QIODevice &)> &writeContent, QString *error)
 {
+    // The rename would put a plain file where a device, a pipe or a folder was.
+    if (isNonRegularFile(path)) {
+        if (error)
+            *error = QStringLiteral("Not a regular file");
+        return false;
+    }
     CheckedSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/util/fileutils.h"
 
+#include "core/util/replacingfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,8 +19,10 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
 
 namespace {
 
-// shown is path below the tree's root; announced the directory last reported.
-bool deleteBelow(const QString &path, const QString &shown, const Progress &progress, QString &announced)
+// shown is path below the tree's root; announced the directory last reported; failed gets the
+// first path (below the root) that could not be deleted.
+bool deleteBelow(const QString &path, const QString &shown, const Progress &progress, QString &announced,
+                 QString *failed)
 {
     bool ok = true;
     // Dot names are deleted too: the tree is emptied completely.
@@ -28,31 +32,36 @@ bool deleteBelow(const QString &path, const QString &shown, const Progress &prog
         if (progress.stopRequested())
             return false;
         const QString child = path + u'/' + name;
+        const QString shownChild = shown.isEmpty() ? name : shown + u'/' + name;
         const QFileInfo info(child);
+        bool deleted;
         if (info.isDir() && !info.isSymLink()) {
-            ok = deleteBelow(child, shown.isEmpty() ? name : shown + u'/' + name, progress, announced) && ok;
-            ok = QDir().rmdir(child) && ok;
+            deleted = deleteBelow(child, shownChild, progress, announced, failed);
+            deleted = QDir().rmdir(child) && deleted;
         } else {
             if (shown != announced) {
                 announced = shown;
                 progress.directory(shown);
             }
             progress.file(name, 0, 0);
-            ok = QFile::remove(child) && ok;
+            deleted = QFile::remove(child);
         }
+        if (!deleted && failed && failed->isEmpty())
+            *failed = shownChild;
+        ok = deleted && ok;
     }
     return ok;
 }
 
 } // namespace
 
-bool deleteTree(const QString &path, const Progress &progress)
+bool deleteTree(const QString &path, const Progress &progress, QString *failed)
 {
     const QFileInfo root(path);
     if (!root.isDir())
         return false;
     QString announced;
-    return deleteBelow(root.isSymLink() ? root.symLinkTarget() : path, QString(), progress, announced);
+    return deleteBelow(root.isSymLink() ? root.symLinkTarget() : path, QString(), progress, announced, failed);
 }
 
 bool copyFiles(const QString &source, const QString &target, const Progress &progress)
@@ -69,7 +78,7 @@ bool copyFiles(const QString &source, const QString &target, const Progress &pro
         progress.file(name, i, count);
         if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
             continue;
-        ok = QFile::copy(from, to) && ok;
+        ok = copyFileReplacing(from, to) && ok;
     }
     return ok;
 }
@@ -92,9 +101,14 @@ bool isPlainFileName(const QString &name)
 {
     if (name.isEmpty() || name == u"." || name == u"..")
         return false;
-    for (const QChar c : name) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name.at(i).unicode();
         if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
+            return false;
+        // A lone surrogate has no file name of its own: two such names would meet as one file.
+        if (QChar::isHighSurrogate(u) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (QChar::isSurrogate(u))
             return false;
     }
     return true;

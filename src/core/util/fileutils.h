@@ -10,8 +10,8 @@
 // sorted by comparing UTF-16 code units so that "first met" rules are deterministic.
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters = {});
 
-// One plain path component: not empty, not "." or "..", without "/", "\" or a control
-// character. Names that come from outside (a card data file, a language text) must be such
+// One plain path component: not empty, not "." or "..", without "/", "\", a control
+// character or a lone surrogate. Names that come from outside (a card data file, a language text) must be such
 // before a file is made with them, so that nothing lands outside the intended folder.
 bool isPlainFileName(const QString &name);
 
@@ -21,7 +21,8 @@ bool isPlainFileName(const QString &name);
 // Deletes every file and subdirectory below path, depth first; path itself stays. Symbolic
 // links are removed, never followed. Before the files of another directory than the one last
 // reported, that directory is reported by its path below path ("" for path itself).
-bool deleteTree(const QString &path, const Progress &progress = {});
+// *failed gets the first entry (its path below path) that could not be deleted.
+bool deleteTree(const QString &path, const Progress &progress = {}, QString *failed = nullptr);
 // Copies the files (not the subdirectories) of source into target; an existing target file is kept.
 bool copyFiles(const QString &source, const QString &target, const Progress &progress = {});
 // Deletes the files of directory that match a wildcard pattern; subdirectories are left alone.

@@ -37,7 +37,10 @@ int createExclusive(const QByteArray &path)
 
 } // namespace
 
-ReplacingFile::ReplacingFile(const QString &target) : m_target(QFile::encodeName(target)) {}
+ReplacingFile::ReplacingFile(const QString &target, NewFile newFile)
+    : m_target(QFile::encodeName(target)), m_newFile(newFile)
+{
+}
 
 ReplacingFile::~ReplacingFile()
 {
@@ -47,14 +50,16 @@ ReplacingFile::~ReplacingFile()
 bool ReplacingFile::open()
 {
     struct stat st;
-    if (lstat(m_target.constData(), &st) != 0 && errno == ENOENT) {
+    m_replaces = lstat(m_target.constData(), &st) == 0 || errno != ENOENT;
+    if (!m_replaces && m_newFile == Direct) {
         m_fd = createExclusive(m_target);
         if (m_fd >= 0) {
             m_written = m_target;
             return true;
         }
         if (errno != EEXIST)
-            return false;
+            return fail();
+        m_replaces = true;
     }
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray name = temporaryName(m_target, attempt);
@@ -64,8 +69,16 @@ bool ReplacingFile::open()
             return true;
         }
         if (errno != EEXIST)
-            return false;
+            return fail();
     }
+    return fail();
+}
+
+bool ReplacingFile::fail()
+{
+    if (m_error == 0)
+        m_error = errno != 0 ? errno : EIO;
+    m_failed = true;
     return false;
 }
 
@@ -78,8 +91,9 @@ bool ReplacingFile::write(const char *data, qint64 size)
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
-            m_failed = true;
-            return false;
+            if (written == 0)
+                errno = ENOSPC;
+            return fail();
         }
         data += written;
         size -= written;
@@ -90,7 +104,7 @@ bool ReplacingFile::write(const char *data, qint64 size)
 void ReplacingFile::setMode(unsigned mode)
 {
     if (m_fd >= 0 && fchmod(m_fd, mode_t(mode & 07777)) != 0)
-        m_failed = true;
+        fail();
 }
 
 bool ReplacingFile::commit()
@@ -102,16 +116,31 @@ bool ReplacingFile::commit()
     const int closed = ::close(m_fd);
     m_fd = -1;
     // close reports a delayed write error (NFS, some FUSE file systems).
-    if (closed != 0) {
-        discard();
-        return false;
-    }
-    if (m_written != m_target && std::rename(m_written.constData(), m_target.constData()) != 0) {
+    if (closed != 0 || (m_written != m_target && !renameIntoPlace())) {
+        fail();
         discard();
         return false;
     }
     m_written.clear();
     return true;
+}
+
+// A name that was free at open() must still be free: the file that took it meanwhile stays.
+bool ReplacingFile::renameIntoPlace()
+{
+    if (m_replaces)
+        return std::rename(m_written.constData(), m_target.constData()) == 0;
+    if (::renameat2(AT_FDCWD, m_written.constData(), AT_FDCWD, m_target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    // A file system without that flag (some FUSE ones) gets the plain rename.
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    struct stat st;
+    if (lstat(m_target.constData(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(m_written.constData(), m_target.constData()) == 0;
 }
 
 void ReplacingFile::discard()
@@ -126,23 +155,30 @@ void ReplacingFile::discard()
     }
 }
 
-bool copyFileReplacing(const QString &source, const QString &target)
+bool copyFileReplacing(const QString &source, const QString &target, int *error)
 {
+    auto failed = [error](int code) {
+        if (error)
+            *error = code;
+        return false;
+    };
     const PosixFile in(source, PosixFile::NoFollowLinks);
     const qint64 size = in.regularFileSize();
     if (size < 0)
-        return false;
+        return failed(EINVAL);
     ReplacingFile out(target);
     if (!out.open())
-        return false;
+        return failed(out.error());
     QByteArray buffer(qsizetype(qBound(qint64(1), size, kChunk)), Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.readFull(buffer.data(), buffer.size());
-        if (got < 0 || (got > 0 && !out.write(buffer.constData(), got)))
-            return false;
+        if (got < 0)
+            return failed(EIO);
+        if (got > 0 && !out.write(buffer.constData(), got))
+            return failed(out.error());
         if (got < buffer.size())
             break;
     }
     out.setMode(in.mode());
-    return out.commit();
+    return out.commit() || failed(out.error());
 }

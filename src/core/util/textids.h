@@ -184,7 +184,16 @@
     X(PlaylistRenameTitle, 173)                                                            \
     X(PlaylistRenameLabel, 174)                                                            \
     /* data safety: 640-649 and the ids it uses */                                         \
-    /* - */                                                                                \
+    X(SettingsNotSaved, 640)                                                           \
+    X(CardCopyNoSpace, 641)                                                            \
+    X(CardFilesNotCopied, 642)                                                         \
+    X(CardClearFailed, 643)                                                            \
+    X(CardReadOnly, 644)                                                               \
+    X(CardNotRegularFile, 645)                                                         \
+    X(UnpackFolderNotEmpty, 646)                                                       \
+    X(CardDataDuplicate, 647)                                                          \
+    X(RepairNoFreeNumber, 648)                                                         \
+    X(CardRestoreNotACard, 649)                                                        \
     /* library panel: 650-659 and the ids it uses */                                       \
     X(NotACardQuestion, 650)                                                               \
     X(CannotRead, 651)                                                                     \

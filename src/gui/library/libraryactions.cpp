@@ -348,7 +348,13 @@ void LibraryActions::repairDuplicates(ItemKind kind)
 {
     if (root().isEmpty())
         return;
-    if (LibraryFiles::repairDuplicateNumbers(m_panel->library(), kind) > 0) {
+    const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(m_panel->library(), kind);
+    QStringList leftAsIs;
+    for (const QString &name : result.leftAsIs)
+        leftAsIs << Lang::text(Txt::RepairNoFreeNumber).arg(name);
+    if (!leftAsIs.isEmpty())
+        infoBox(m_panel, leftAsIs.join(u'\n'));
+    if (result.renamed > 0) {
         m_panel->refreshLibrary(false);
         showIssueWindow();
     }
@@ -418,7 +424,7 @@ void LibraryActions::editGroupColours()
     const auto save = [this, core] {
         if (core->saveGroups())
             return true;
-        errorBox(m_panel, Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(core->store().fileName())));
+        errorBox(m_panel, Lang::text(Txt::SettingsNotSaved).arg(QDir::toNativeSeparators(core->storePath())));
         return false;
     };
     GroupColoursDialog dialog(core->groups(), names, save, m_panel);

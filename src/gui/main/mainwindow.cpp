@@ -260,10 +260,18 @@ void MainWindow::openProgramSettings()
     if (dialog.exec() != QDialog::Accepted)
         return;
     dialog.storeInto(settings);
-    settings.save(false);
+    reportSettingsSaved(settings.save(false));
     emit matrixSizeChanged(settings.maxX(), settings.maxY());
     if (settings.lastLanguage().compare(languageBefore, Qt::CaseInsensitive) != 0)
         infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
+}
+
+void MainWindow::reportSettingsSaved(bool saved)
+{
+    AppCore *core = AppCore::instance();
+    if (saved || !core)
+        return;
+    errorBox(this, Lang::text(Txt::SettingsNotSaved).arg(core->storePath()));
 }
 
 void MainWindow::openAbout()
@@ -275,7 +283,7 @@ void MainWindow::openAbout()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (AppCore *core = AppCore::instance())
-        core->saveSettings();
+        reportSettingsSaved(core->saveSettings());
     for (const auto &guard : m_closeGuards) {
         if (!guard()) {
             event->ignore();

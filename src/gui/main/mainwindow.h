@@ -72,6 +72,8 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
+    // Tells the user when the settings store could not be written (a full disk, no rights).
+    void reportSettingsSaved(bool saved);
 
     QHash<Command, QAction *> m_actions;
     QHash<Command, int> m_actionTexts;

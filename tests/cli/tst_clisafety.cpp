@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line on bad input and failing disks: every refusal exits 2 with a message and
+// leaves the old files as they were. A failing disk is a file size limit the child inherits.
+#include "filesizelimit.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using TestSupport::readFile;
+using TestSupport::treeOf;
+using TestSupport::writeFile;
+using CliRun = TestSupport::ProcessRun;
+
+namespace {
+
+CliRun runCli(const QStringList &args)
+{
+    return TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", args);
+}
+
+QByteArray utf16Record(char type, const QString &name)
+{
+    QByteArray bytes(1, type);
+    for (const QChar c : name) {
+        bytes += char(c.unicode() & 0xFF);
+        bytes += char(c.unicode() >> 8);
+    }
+    return bytes + QByteArray("\n\0", 2);
+}
+
+QByteArray fileRecord(const QString &name, const QByteArray &content)
+{
+    const quint32 n = quint32(content.size());
+    return utf16Record(2, name) + QByteArray(reinterpret_cast<const char *>(&n), 4) + content;
+}
+
+const QByteArray kMagic("\x00\x00\x31\x55", 4);
+
+// A song of ten screens: well over the size limits below in any form.
+QByteArray bigSong()
+{
+    const QByteArray screen = "#e\r\n" + QByteArray("Pan jest pasterzem  \r\n").repeated(10);
+    return "#n 0\r\n#k 1,\r\n#z\r\n" + screen.repeated(10);
+}
+
+} // namespace
+
+class TestCliSafety : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+
+private slots:
+    void init()
+    {
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+    }
+
+    // A save that fails part-way leaves the old file byte for byte and gives the reason.
+    void failedSaveKeepsOldFile_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("song rewrite") << QStringList{u"song"_qs, u"rewrite"_qs, u"@in/G/0001 Big.txt"_qs, u"@old.txt"_qs}
+                                      << u"old.txt"_qs;
+        QTest::newRow("pack") << QStringList{u"pack"_qs, u"@in"_qs, u"@old.lvp"_qs} << u"old.lvp"_qs;
+    }
+    void failedSaveKeepsOldFile()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, target);
+        QVERIFY(writeFile(path(u"in/G/0001 Big.txt"_qs), bigSong()));
+        QVERIFY(writeFile(path(target), "old bytes"));
+        for (QString &arg : args) {
+            if (arg.startsWith(u'@'))
+                arg = path(arg.mid(1));
+        }
+        CliRun r;
+        {
+            FileSizeLimit limit(1024);
+            QVERIFY(limit.active());
+            r = runCli(args);
+        }
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(u"File too large"), qPrintable(r.err));
+        QCOMPARE(readFile(path(target)), QByteArray("old bytes"));
+        QCOMPARE(treeOf(QFileInfo(path(target)).path()).filter(u".tmp"_qs), QStringList());
+    }
+
+    // An OUT that is not a regular file is never replaced by one.
+    void outputMustBeRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << u"folder"_qs;
+        QTest::newRow("named pipe") << u"fifo"_qs;
+        QTest::newRow("link to a folder") << u"link"_qs;
+    }
+    void outputMustBeRegularFile()
+    {
+        QFETCH(QString, kind);
+        QVERIFY(writeFile(path(u"card/G/0001 A.txt"_qs), "#0/\r\nA\r\n"));
+        QVERIFY(writeFile(path(u"fonts/a.fnt"_qs), "0\r\n"));
+        const QString out = path(u"out"_qs);
+        const QString target = out + u"/fonts.out";
+        QVERIFY(QDir().mkpath(out) && QDir().mkpath(path(u"elsewhere"_qs)));
+        if (kind == u"folder")
+            QVERIFY(QDir().mkpath(target));
+        else if (kind == u"fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(path(u"elsewhere"_qs), target));
+        const QList<QStringList> commands = {
+            {u"song"_qs, u"rewrite"_qs, path(u"card/G/0001 A.txt"_qs), target},
+            {u"pack"_qs, path(u"card"_qs), target},
+            {u"fonts"_qs, u"export"_qs, path(u"fonts"_qs), out},
+        };
+        for (const QStringList &args : commands) {
+            const CliRun r = runCli(args);
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY2(r.err.contains(u"Not a regular file"), qPrintable(r.err));
+            QVERIFY(!QFileInfo(target).isFile() || QFileInfo(target).isSymLink());
+        }
+    }
+
+    // fonts.h that cannot be written is reported and named.
+    void fontsHeaderFailureIsReported()
+    {
+        QVERIFY(writeFile(path(u"fonts/a.fnt"_qs), "0\r\n"));
+        QVERIFY(QDir().mkpath(path(u"out/fonts.h"_qs)));
+        const CliRun r = runCli({u"fonts"_qs, u"export"_qs, path(u"fonts"_qs), path(u"out"_qs), u"--header"_qs});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(u"fonts.h"), qPrintable(r.err));
+    }
+
+    // A new file that does not fit leaves nothing under a card name, and an append whose copies
+    // failed never says that the card holds everything.
+    void failedCopiesAreCounted()
+    {
+        QVERIFY(writeFile(path(u"image/G/0001 Big.txt"_qs), bigSong()));
+        QVERIFY(writeFile(path(u"image/G/0002 Big.txt"_qs), bigSong()));
+        QVERIFY(QDir().mkpath(path(u"card/playlist_dir"_qs)));
+        CliRun r;
+        {
+            FileSizeLimit limit(1024);
+            r = runCli({u"card"_qs, u"write"_qs, path(u"image"_qs), path(u"card"_qs), u"--append"_qs});
+        }
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(!r.out.contains(u"wszystkie"), qPrintable(r.out));
+        QVERIFY2(r.err.contains(u"Nie skopiowano plików: 2."), qPrintable(r.err));
+        QCOMPARE(treeOf(path(u"card"_qs)), QStringList({u"G"_qs, u"playlist_dir"_qs}));
+    }
+
+    // A card that cannot be cleared completely is not written: exit 2, the file named.
+    void clearFailureStopsWrite()
+    {
+        QVERIFY(writeFile(path(u"image/G/0001 New.txt"_qs), "new"));
+        QVERIFY(writeFile(path(u"card/Old/0001 Old.txt"_qs), "old"));
+        QVERIFY(QDir().mkpath(path(u"card/playlist_dir"_qs)));
+        const QByteArray locked = QFile::encodeName(path(u"card/Old"_qs));
+        const bool mounted = mount(locked.constData(), locked.constData(), nullptr, MS_BIND, nullptr) == 0
+            && mount(nullptr, locked.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        if (!mounted)
+            QVERIFY(QFile::setPermissions(path(u"card/Old"_qs), QFile::ReadOwner | QFile::ExeOwner));
+        const CliRun r = runCli({u"card"_qs, u"write"_qs, path(u"image"_qs), path(u"card"_qs)});
+        if (mounted)
+            umount(locked.constData());
+        QFile::setPermissions(path(u"card/Old"_qs), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!mounted && geteuid() == 0)
+            QSKIP("root without the right to mount: nothing here refuses a delete");
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(u"Old/0001 Old.txt"), qPrintable(r.err));
+        QCOMPARE(readFile(path(u"card/Old/0001 Old.txt"_qs)), QByteArray("old"));
+        QVERIFY(!QFileInfo::exists(path(u"card/G/0001 New.txt"_qs)));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("write an image of empty folders")
+            << QStringList{u"card"_qs, u"write"_qs, u"@hollow"_qs, u"@empty"_qs} << u"nie istnieje lub jest pusty"_qs;
+        QTest::newRow("write over a folder holding .git")
+            << QStringList{u"card"_qs, u"write"_qs, u"@image"_qs, u"@repo"_qs} << u"--force"_qs;
+        QTest::newRow("restore from the root") << QStringList{u"card"_qs, u"restore"_qs, u"/"_qs, u"@lib"_qs}
+                                               << u"folder systemowy"_qs;
+        QTest::newRow("restore into a new folder inside the card")
+            << QStringList{u"card"_qs, u"restore"_qs, u"@image"_qs, u"@image/newlib"_qs} << u"jedno w drugim"_qs;
+        QTest::newRow("restore from a folder that is no card")
+            << QStringList{u"card"_qs, u"restore"_qs, u"@repo"_qs, u"@lib"_qs} << u"nie wygląda na kartę"_qs;
+        QTest::newRow("unpack into a folder holding files")
+            << QStringList{u"unpack"_qs, u"@x.lvp"_qs, u"@repo"_qs} << u"nie jest pusty"_qs;
+        QTest::newRow("language given as a path")
+            << QStringList{u"scan"_qs, u"@image"_qs, u"--language"_qs, u"../Polski"_qs} << u"plain language name"_qs;
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QVERIFY(QDir().mkpath(path(u"hollow/Song"_qs)) && QDir().mkpath(path(u"hollow/Playlist"_qs)));
+        QVERIFY(QDir().mkpath(path(u"empty"_qs)));
+        QVERIFY(writeFile(path(u"image/G/0001 A.txt"_qs), "a"));
+        QVERIFY(writeFile(path(u"repo/.git/HEAD"_qs), "ref"));
+        QVERIFY(writeFile(path(u"x.lvp"_qs), kMagic + fileRecord(u"a.txt"_qs, "a")));
+        for (QString &arg : args) {
+            if (arg.startsWith(u'@'))
+                arg = path(arg.mid(1));
+        }
+        const QStringList before = treeOf(m_dir.path(), true);
+        const CliRun r = runCli(args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(treeOf(m_dir.path(), true), before);
+    }
+
+    // Hostile card data files: nothing outside the plain names, no silent replacement, and no
+    // name that reaches the terminal's controls.
+    void hostileCardDataFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("dot name before any folder")
+            << kMagic + fileRecord(u".bashrc"_qs, "evil") << 2 << QStringList() << u"„.bashrc”"_qs;
+        QTest::newRow("a path twice") << kMagic + utf16Record(1, u"G"_qs) + fileRecord(u"0001 A.txt"_qs, "first")
+                                             + fileRecord(u"0001 A.txt"_qs, "second")
+                                      << 1 << QStringList{u"G"_qs, u"G/0001 A.txt=first"_qs}
+                                      << u"więcej niż raz"_qs;
+        QTest::newRow("lone surrogate") << kMagic + fileRecord(u"a"_qs + QChar(0xD800) + u".txt", "x") << 2
+                                        << QStringList() << u"uszkodzony"_qs;
+        QTest::newRow("terminal title in a name")
+            << kMagic + fileRecord(u"\x1b]0;pwned\x07.txt"_qs, "x") << 2 << QStringList()
+            << u"\uFFFD]0;pwned\uFFFD.txt"_qs;
+    }
+    void hostileCardDataFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, tree);
+        QFETCH(QString, message);
+        QVERIFY(writeFile(path(u"in.lvp"_qs), bytes));
+        const CliRun r = runCli({u"unpack"_qs, path(u"in.lvp"_qs), path(u"out"_qs)});
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!r.err.contains(QChar(0x1b)) && !r.err.contains(QChar(0x07)));
+        QCOMPARE(treeOf(path(u"out"_qs), true), tree);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSafety)
+#include "tst_clisafety.moc"
