@@ -18,7 +18,7 @@
 
 namespace {
 
-QString fixture(const QString &name, const ToneFile::Spec &spec)
+QString fixture(const QString &name, const ToneFile::ToneShape &shape)
 {
     const QByteArray env = qgetenv("LUMIVOX_BENCH_MUSIC_DIR");
     const QString dir = env.isEmpty() ? QStringLiteral("/tmp/lumivox-bench-music") : QString::fromLocal8Bit(env);
@@ -29,7 +29,7 @@ QString fixture(const QString &name, const ToneFile::Spec &spec)
     std::fprintf(stderr, "writing %s\n", qPrintable(path));
     QString error;
     const QString partial = path + u".part";
-    if (!ToneFile::write(partial, spec, &error) || !QFile::rename(partial, path)) {
+    if (!ToneFile::write(partial, shape, &error) || !QFile::rename(partial, path)) {
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
         std::exit(1);
     }

@@ -55,11 +55,11 @@ class TestMusicPlayer : public QObject
     VirtualMusicClock m_clock;
     std::vector<qint16> m_taken;
 
-    QString tone(const QString &name, const ToneFile::Spec &spec)
+    QString tone(const QString &name, const ToneFile::ToneShape &shape)
     {
         const QString path = m_dir.filePath(name);
         QString error;
-        if (!QFile::exists(path) && !ToneFile::write(path, spec, &error))
+        if (!QFile::exists(path) && !ToneFile::write(path, shape, &error))
             qFatal("fixture %s: %s", qPrintable(name), qPrintable(error));
         return path;
     }
@@ -137,8 +137,8 @@ private slots:
         QFETCH(int, rate);
         QFETCH(int, left);
         QFETCH(int, right);
-        const ToneFile::Spec spec{rate, channels, rate, ToneFile::Format::Wav};
-        auto p = opened(tone(QStringLiteral("gain-%1-%2.wav").arg(channels).arg(rate), spec));
+        const ToneFile::ToneShape shape{rate, channels, rate, ToneFile::Format::Wav};
+        auto p = opened(tone(QStringLiteral("gain-%1-%2.wav").arg(channels).arg(rate), shape));
         p->setVolume(left, right);
         p->playFrom(0);
         m_clock.advance(1000);
@@ -149,7 +149,7 @@ private slots:
             const double gain = channelGain(volume[c]);
             const int tolerance = gain == 0.0 ? 0 : 1;
             for (qint64 f = 0; f < rate; ++f) {
-                const double expected = ToneFile::sample(spec, channels == 1 ? 0 : c, f) * 32768.0 * gain;
+                const double expected = ToneFile::sample(shape, channels == 1 ? 0 : c, f) * 32768.0 * gain;
                 if (std::abs(m_taken[size_t(f * 2 + c)] - expected) > tolerance)
                     QFAIL(qPrintable(QStringLiteral("channel %1 frame %2: %3, expected %4")
                                          .arg(c).arg(f).arg(m_taken[size_t(f * 2 + c)]).arg(expected)));
@@ -170,8 +170,8 @@ private slots:
     {
         QFETCH(ToneFile::Format, format);
         QFETCH(QString, name);
-        const ToneFile::Spec spec{44100, 2, 441000, format};
-        auto p = opened(tone(name, spec));
+        const ToneFile::ToneShape shape{44100, 2, 441000, format};
+        auto p = opened(tone(name, shape));
         QVERIFY2(qAbs(p->lengthMs() - 10000) <= 30, qPrintable(QString::number(p->lengthMs())));
         p->playFrom(7000);
         m_clock.advance(1000);
@@ -181,7 +181,7 @@ private slots:
         const bool lossless = format == ToneFile::Format::Wav || format == ToneFile::Format::Flac;
         double error = 0, power = 0;
         for (qint64 f = 0; f < 44100; ++f) {
-            error = qMax(error, std::abs(m_taken[size_t(f * 2)] - ToneFile::sample(spec, 0, 7 * 44100 + f) * 32768.0));
+            error = qMax(error, std::abs(m_taken[size_t(f * 2)] - ToneFile::sample(shape, 0, 7 * 44100 + f) * 32768.0));
             power += double(m_taken[size_t(f * 2)]) * m_taken[size_t(f * 2)] / 44100;
         }
         if (lossless)

@@ -10,7 +10,7 @@ namespace ToneFile {
 
 enum class Format { Wav, Flac, Ogg, Mp3 };
 
-struct Spec
+struct ToneShape
 {
     int sampleRate = 44100;
     int channels = 2;
@@ -19,8 +19,8 @@ struct Spec
 };
 
 // The sample of channel at frame, -1 .. 1, as written (before a lossy encoder).
-float sample(const Spec &spec, int channel, qint64 frame);
+float sample(const ToneShape &shape, int channel, qint64 frame);
 
-bool write(const QString &path, const Spec &spec, QString *error);
+bool write(const QString &path, const ToneShape &shape, QString *error);
 
 } // namespace ToneFile
