@@ -106,17 +106,6 @@ private slots:
         QCOMPARE(dotColour(image, 3, 7, 2, 3), BoardColours::kSelected);
     }
 
-    void caretAndOverwriteBlock()
-    {
-        auto m = editor();
-        QImage image = rendered(*m);
-        QCOMPARE(image.pixelColor(3, 30), BoardColours::kCaret);
-        QTest::keyClick(m.get(), Qt::Key_Insert);
-        image = rendered(*m);
-        QCOMPARE(image.pixelColor(5, 20), BoardColours::kOverwriteBlock);
-        QVERIFY(image.pixelColor(3, 30) != BoardColours::kCaret);
-    }
-
     void readOnlyIgnoresInputAndShowsTheMessage()
     {
         LedMatrix m;
