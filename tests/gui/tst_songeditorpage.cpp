@@ -73,6 +73,10 @@ class TestSongEditorPage : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs), Lang::LoadResult::Loaded);
+    }
     void init()
     {
         m_app = std::make_unique<TestAppCore>();
