@@ -106,6 +106,10 @@ private slots:
         } else if (way == u"drop") {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(path)});
+            // A drop goes to the widget that accepted the drag's entry.
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_frame.get(), &enter);
+            QVERIFY(enter.isAccepted());
             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(m_frame.get(), &drop);
             QVERIFY(drop.isAccepted());
@@ -153,7 +157,7 @@ private slots:
         const QByteArray magic("\0\0\x31\x55", 4);
         const auto name = [](const char16_t *text) {
             QByteArray bytes;
-            for (const QChar c : QString::fromUtf16(text) + u'\n')
+            for (const QChar c : QString(QString::fromUtf16(text) + u'\n'))
                 bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
             return bytes;
         };
@@ -170,7 +174,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, emptied);
-        const QString path = m_cards.path(u"x.lvp"_qs);
+        const QString path = m_cards.path(QString::fromLatin1(QTest::currentDataTag()) + u".lvp");
         if (QByteArrayView(QTest::currentDataTag()) == "folder")
             QVERIFY(QDir().mkpath(path));
         else
