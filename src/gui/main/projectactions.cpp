@@ -21,9 +21,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
+
+constexpr int kStartRetryMs = 50;
 
 QString shownPath(const QString &path)
 {
@@ -91,8 +94,14 @@ void ProjectActions::start()
 {
     if (m_started)
         return;
-    m_started = true;
     m_panel->initialUpdate();
+    if (m_panel->isStartingUp()) {
+        // The first poll is still reading a card, and this runs in its wait dialog's event loop:
+        // the command line's file comes after it.
+        QTimer::singleShot(kStartRetryMs, this, &ProjectActions::start);
+        return;
+    }
+    m_started = true;
     AppCore *core = AppCore::instance();
     if (core && !core->commandLineFile().isEmpty())
         openProject(core->commandLineFile());
