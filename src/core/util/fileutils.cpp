@@ -7,6 +7,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters)
 {
@@ -112,4 +116,18 @@ bool isPlainFileName(const QString &name)
             return false;
     }
     return true;
+}
+
+bool syncFileSystem(const QString &path, QString *error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int failure = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        if (::syncfs(fd) != 0)
+            failure = errno;
+        ::close(fd);
+    }
+    if (failure != 0 && error)
+        *error = QString::fromLocal8Bit(std::strerror(failure));
+    return failure == 0;
 }
