@@ -20,15 +20,19 @@ AppendedFilesDialog::AppendedFilesDialog(const QList<CardChangeRecord> &changes,
     m_list->setUniformRowHeights(true);
     m_list->setHeaderLabels({Lang::text(Txt::AppendedKindColumn), Lang::text(Txt::AppendedNumberColumn),
                              Lang::text(Txt::AppendedTitleColumn), Lang::text(Txt::AppendedChangeColumn)});
-    const int widths[] = {50, 50, 200, 100};
-    for (int column = 0; column < 4; ++column)
-        m_list->setColumnWidth(column, widths[column]);
     static const Txt::Id kKinds[] = {Txt::CardKindSong, Txt::CardKindPlaylist, Txt::CardKindSlide};
     for (const CardChangeRecord &record : changes) {
         m_list->addTopLevelItem(new QTreeWidgetItem(
             {Lang::text(kKinds[qBound(0, record.kind, 2)]), QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')),
              record.title,
              Lang::text(record.change == CardChangeRecord::New ? Txt::CardChangeNew : Txt::CardChangeReplaced)}));
+    }
+
+    // The classic widths, wider where a text (a kind in another language) would be cut.
+    const int widths[] = {50, 50, 200, 100};
+    for (int column = 0; column < 4; ++column) {
+        m_list->resizeColumnToContents(column);
+        m_list->setColumnWidth(column, std::max(widths[column], m_list->columnWidth(column) + 8));
     }
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

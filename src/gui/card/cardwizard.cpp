@@ -89,7 +89,7 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
         radio->setFont(font);
         auto *description = new QLabel(actions);
         setControlText(description, texts.description);
-        description->setWordWrap(true);
+        // The texts break their own lines; a wrapped label would let the layout squeeze the box.
         description->setMargin(4);
         QPalette palette = description->palette();
         palette.setColor(QPalette::Window, kHighlight);
@@ -145,7 +145,9 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     m_infoLine = boldLabel(this, QStringLiteral("infoLine"));
     m_directoryText = new QLabel(this);
     m_directoryText->setObjectName(QStringLiteral("directoryText"));
+    // Two lines: room for the path of a backup.
     m_directoryText->setWordWrap(true);
+    m_directoryText->setMinimumHeight(2 * m_directoryText->fontMetrics().lineSpacing());
     m_fileText = new QLabel(this);
     m_fileText->setObjectName(QStringLiteral("fileText"));
     m_fileProgress = new QProgressBar(this);
@@ -184,6 +186,16 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     layout->addWidget(m_overallProgress);
     layout->addStretch(1);
     layout->addLayout(buttonRow);
+    // Every page keeps the places of the others, so the window never has to grow or shrink.
+    QList<QWidget *> paged = {m_formatButton, m_warningIcon, m_warningText, m_backupBox, m_infoLine, m_directoryText,
+                              m_fileText, m_fileProgress, m_overallProgress};
+    for (QCheckBox *box : m_categoryBoxes)
+        paged.append(box);
+    for (QWidget *widget : std::as_const(paged)) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
 
     connect(m_nextButton, &QPushButton::clicked, this, &CardWizard::next);
     connect(m_backButton, &QPushButton::clicked, this, &CardWizard::back);
@@ -198,7 +210,6 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
 
     m_drives->refreshDrives();
     m_drives->enablePolling(true);
-    setMinimumWidth(520);
     showPage();
 }
 
