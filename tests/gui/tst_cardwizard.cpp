@@ -103,7 +103,7 @@ private slots:
             QCOMPARE(child<QLabel>(w.get(), "warningText")->isVisible(), warning);
             QCOMPARE(child<QPushButton>(w.get(), "formatButton")->isVisible(), warning);
             QCOMPARE(w->isBlinking(), warning);
-            QTest::mouseClick(child<QRadioButton>(w.get(), "restoreRadio"), Qt::LeftButton);
+            child<QRadioButton>(w.get(), "restoreRadio")->click();
             w->next();
             w->back();
         }
@@ -162,7 +162,7 @@ private slots:
     {
         QVERIFY(TestSupport::copyTree(m_image, m_card));
         auto w = wizard();
-        QTest::mouseClick(child<QRadioButton>(w.get(), "appendRadio"), Qt::LeftButton);
+        child<QRadioButton>(w.get(), "appendRadio")->click();
         w->next();
         w->next();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::CardNothingAppended)});
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(TestSupport::writeFile(m_image + u"G/0002 B.txt", changed));
         QVERIFY(writeFiles(m_image, {u"H/0007 Nowa.txt"_qs, u"playlist_dir/0006 M.lst"_qs}));
         auto again = wizard();
-        QTest::mouseClick(child<QRadioButton>(again.get(), "appendRadio"), Qt::LeftButton);
+        child<QRadioButton>(again.get(), "appendRadio")->click();
         again->next();
         child<QCheckBox>(again.get(), "playlistsBox")->setChecked(false);
         QStringList rows;
