@@ -23,6 +23,7 @@ private slots:
     void backupPath();
     void layeredBackupEqualsPackAndListsWhatItLeavesOut();
     void flatBackupUnpacksWhole();
+    void failedBackupLeavesCardAlone_data();
     void failedBackupLeavesCardAlone();
     void appendTakesCheckedCategories_data();
     void appendTakesCheckedCategories();
@@ -96,16 +97,25 @@ void TestCardWriting::flatBackupUnpacksWhole()
     QCOMPARE(treeOf(m_root + u"unpacked", true), treeOf(card, true));
 }
 
+void TestCardWriting::failedBackupLeavesCardAlone_data()
+{
+    QTest::addColumn<QString>("backups");
+    // A file where the Backups folder should be: the backup cannot be made.
+    QTest::newRow("Backups is a file") << u"Backups"_qs;
+    // The clear would delete the backup it follows.
+    QTest::newRow("Backups inside the card") << u"card/Backups"_qs;
+}
+
 void TestCardWriting::failedBackupLeavesCardAlone()
 {
+    QFETCH(QString, backups);
     const QString card = m_root + u"card/";
     QVERIFY(writeFiles(card, {u"G/0001 A.txt"_qs, u"screen_dir/0002 S.ekr"_qs}));
     QVERIFY(writeFiles(m_root + u"image/", {u"H/0003 B.txt"_qs}));
-    // A file where the Backups folder should be: the backup cannot be made.
     QVERIFY(writeFile(m_root + u"Backups", "x"));
     const QStringList before = treeOf(card, true);
     CardWriteRequest request{m_root + u"image"_qs, card, false, false, CardAllCategories,
-                             m_root + u"Backups/CARD.lvp", planCardBackup(card).records};
+                             m_root + backups + u"/CARD.lvp", planCardBackup(card).records};
     const CardWriteResult result = writeCard(request);
     QCOMPARE(result.status, CardWriteResult::Status::BackupFailed);
     QVERIFY(!result.error.isEmpty());

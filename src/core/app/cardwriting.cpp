@@ -57,6 +57,17 @@ QStringList entriesLeftOut(const QString &card, const CardPackList &records)
     return left;
 }
 
+// True when path would lie in dir or below it: its nearest existing folder is compared by real path.
+bool liesIn(const QString &path, const QString &dir)
+{
+    QString existing = QFileInfo(path).absolutePath();
+    while (!QFileInfo::exists(existing) && existing != u"/")
+        existing = QFileInfo(existing).path();
+    const QString outer = QFileInfo(dir).canonicalFilePath();
+    const QString inner = QFileInfo(existing).canonicalFilePath();
+    return !outer.isEmpty() && !inner.isEmpty() && (inner == outer || inner.startsWith(outer + u'/'));
+}
+
 CardWriteCheck recheck(const CardWriteRequest &request)
 {
     return checkCardWrite(request.image, request.card, request.append ? CardWriteKind::Append : CardWriteKind::Write,
@@ -121,6 +132,12 @@ CardWriteResult writeCard(const CardWriteRequest &request, const Progress &progr
     const QString card = withoutSlash(request.card);
     if (!request.append && !request.backupPath.isEmpty()) {
         stage(CardWriteStage::Backup);
+        // Clearing the card would delete its own backup.
+        if (liesIn(request.backupPath, card)) {
+            result.status = CardWriteResult::Status::BackupFailed;
+            result.error = request.backupPath;
+            return result;
+        }
         QDir().mkpath(QFileInfo(request.backupPath).path());
         const CardPackResult packed = CardDataFile::save(request.backupPath, request.backup, progress);
         if (packed.stopped) {

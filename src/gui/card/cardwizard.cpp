@@ -336,7 +336,7 @@ void CardWizard::closeEvent(QCloseEvent *event)
 
 void CardWizard::blinkTick()
 {
-    m_warningIcon->setVisible(!m_warningIcon->isVisible());
+    m_warningIcon->setHidden(!m_warningIcon->isHidden());
 }
 
 void CardWizard::format()
@@ -443,7 +443,7 @@ void CardWizard::runWrite(bool append)
         const int bits[] = {CardSongs, CardPlaylists, CardSlides};
         for (int i = 0; i < 3; ++i)
             request.categories |= m_categoryBoxes[i]->isChecked() ? bits[i] : 0;
-    } else if (m_backupBox->isChecked()) {
+    } else if (m_backupBox->isChecked() && !isEmptyCardFolder(card)) {
         const CardBackupPlan plan = planCardBackup(card);
         if (!plan.leftOut.isEmpty()
             && questionBox(this, Lang::text(Txt::BackupLeavesOut).arg(firstLines(plan.leftOut)).arg(plan.leftOut.size()),
