@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters)
@@ -130,4 +131,13 @@ bool syncFileSystem(const QString &path, QString *error)
     if (failure != 0 && error)
         *error = QString::fromLocal8Bit(std::strerror(failure));
     return failure == 0;
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(a.toStdU16String(), b.toStdU16String(), error);
+    return !error && same;
 }
