@@ -102,7 +102,7 @@ private slots:
         int wizards = 0;
         whenShown<CardWizard>([&wizards](CardWizard *wizard) {
             ++wizards;
-            wizard->reject();
+            static_cast<QDialog *>(wizard)->reject();
         });
         start(path);
         if (way == u"dialog") {
