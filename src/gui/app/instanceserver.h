@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
+
 class QLocalServer;
 
 // Serves the requests of later starts while this process holds the single-instance lock:
