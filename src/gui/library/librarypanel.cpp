@@ -7,6 +7,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
+#include "gui/card/udisks2driveprovider.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
@@ -29,6 +30,8 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     setObjectName(QStringLiteral("LibraryPanel"));
     m_folders = std::make_shared<FolderCardProvider>();
     m_allDrives = std::make_shared<CombinedDriveProvider>();
+    if (auto *removable = dynamic_cast<RemovableDriveProvider *>(removableDrives.get()))
+        m_udisks = removable->udisks();
     if (removableDrives)
         m_allDrives->add(std::move(removableDrives));
     m_allDrives->add(m_folders);

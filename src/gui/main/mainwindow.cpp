@@ -112,6 +112,7 @@ void MainWindow::buildMenus()
     connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
     QAction *exportFonts = addCommand(tools, Command::ExportFonts, Txt::MenuExportFonts, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
+    addCommand(tools, Command::CardWizard, Txt::CardWizardTitle, true);
     addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
     addCommand(tools, Command::GenerateReport, Txt::MenuGenerateReport, false);
     addCommand(tools, Command::GroupColours, Txt::GroupColourTitle, false);
