@@ -78,14 +78,14 @@ void TestInstance::projectPath_data()
 {
     QTest::addColumn<QString>("uri");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("local project") << QStringLiteral("@/a b.lvp") << true;
+    QTest::newRow("local project") << QStringLiteral("@/a%20b.lvp") << true;
     QTest::newRow("other extension") << QStringLiteral("@/song.txt") << false;
     QTest::newRow("missing file") << QStringLiteral("@/gone.lvp") << false;
     QTest::newRow("folder named .lvp") << QStringLiteral("@/dir.lvp") << false;
     QTest::newRow("FIFO named .lvp") << QStringLiteral("@/x.lvp") << false;
-    QTest::newRow("another host") << QStringLiteral("file://host@/a b.lvp") << false;
-    QTest::newRow("relative") << QStringLiteral("file:a b.lvp") << false;
-    QTest::newRow("plain path") << QStringLiteral("/a b.lvp") << false;
+    QTest::newRow("another host") << QStringLiteral("file://host@/a%20b.lvp") << false;
+    QTest::newRow("relative") << QStringLiteral("file:a%20b.lvp") << false;
+    QTest::newRow("plain path") << QStringLiteral("/a%20b.lvp") << false;
     QTest::newRow("web") << QStringLiteral("https://example.org/a.lvp") << false;
     QTest::newRow("garbage") << QStringLiteral("?") << false;
 }
