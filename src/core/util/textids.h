@@ -515,6 +515,9 @@
     /* card check: 875-884 and the ids it uses */                                          \
     /* - */                                                                                \
     /* desktop integration: 885-889 and the ids it uses */                                 \
+    X(ForwardNoAnswer, 885)                                                                \
+    X(OpenRequestWaiting, 886)                                                             \
+    X(OpenRequestRefused, 887)                                                             \
     /* - */                                                                                \
     /* end of the list */
 
