@@ -12,31 +12,34 @@
 
 #include <algorithm>
 
+#include <string.h>
+
 namespace {
 
 constexpr int kSnippetChars = 60;
 constexpr int kMinTermChars = 2;
 
-bool isWordStart(QStringView text, qsizetype pos)
-{
-    return pos == 0 || text.at(pos - 1) == u' ' || text.at(pos - 1) == u'\n';
-}
-
 // The first place where term starts a word of text; -1 when nowhere.
-qsizetype findAtWordStart(QStringView text, QStringView term)
+qsizetype findAtWordStart(QByteArrayView text, QByteArrayView term)
 {
-    for (qsizetype from = 0;;) {
-        const qsizetype pos = text.indexOf(term, from);
-        if (pos < 0 || isWordStart(text, pos))
-            return pos;
-        from = pos + 1;
+    const char *begin = text.data();
+    const char *end = begin + text.size();
+    for (const char *from = begin; from < end;) {
+        const void *found = memmem(from, size_t(end - from), term.data(), size_t(term.size()));
+        if (!found)
+            return -1;
+        const char *at = static_cast<const char *>(found);
+        if (at == begin || at[-1] == ' ' || at[-1] == '\n')
+            return at - begin;
+        from = at + 1;
     }
+    return -1;
 }
 
-bool allAtWordStart(QStringView text, const QStringList &terms)
+bool allAtWordStart(QByteArrayView text, const QList<QByteArray> &terms)
 {
     return std::all_of(terms.cbegin(), terms.cend(),
-                       [text](const QString &term) { return findAtWordStart(text, term) >= 0; });
+                       [text](const QByteArray &term) { return findAtWordStart(text, term) >= 0; });
 }
 
 void addTerm(QStringList &terms, const QString &term)
@@ -105,27 +108,30 @@ LyricIndex::Entry LyricIndex::entryOf(const Song &song)
     Entry entry;
     entry.path = song.path();
     entry.title = song.title();
-    entry.foldedTitle = TextFold::fold(entry.title);
+    entry.foldedTitle = TextFold::fold(entry.title).toUtf8();
     entry.number = song.number();
     for (int s = 0; s < song.stanzaCount(); ++s) {
         if (s > 0)
-            entry.folded.append(u'\n');
+            entry.folded.append('\n');
         entry.stanzaStarts << qint32(entry.folded.size());
         const QList<Screen> &screens = song.stanzas().at(s).screens;
         bool first = true;
         for (int k = 0; k < screens.size(); ++k) {
             for (int line = 0; line < kScreenLines; ++line) {
                 const QStringView raw = QStringView(screens.at(k).text).mid(line * kLineChars, kLineChars);
-                const QString folded = TextFold::fold(raw);
-                if (folded.isEmpty())
-                    continue;
+                const qsizetype before = entry.folded.size();
                 if (!first)
-                    entry.folded.append(u' ');
+                    entry.folded.append(' ');
+                const qsizetype start = entry.folded.size();
+                TextFold::appendFolded(raw, entry.folded);
+                if (entry.folded.size() == start) {
+                    entry.folded.truncate(before);
+                    continue;
+                }
                 first = false;
                 const QStringView original = raw.trimmed();
-                entry.places << LinePlace{qint32(entry.folded.size()), qint32(entry.original.size()),
-                                          quint8(original.size()), quint8(s), quint8(k), quint8(line)};
-                entry.folded.append(folded);
+                entry.places << LinePlace{qint32(start), qint32(entry.original.size()), quint8(original.size()),
+                                          quint8(s), quint8(k), quint8(line)};
                 entry.original.append(original);
             }
         }
@@ -209,7 +215,7 @@ void LyricIndex::renameSong(const QString &from, const QString &to)
     entry.path = to;
     entry.number = named.number();
     entry.title = named.title();
-    entry.foldedTitle = TextFold::fold(entry.title);
+    entry.foldedTitle = TextFold::fold(entry.title).toUtf8();
     stamp(entry);
     put(std::move(entry));
 }
@@ -239,8 +245,8 @@ qint64 LyricIndex::approximateBytes() const
 {
     qint64 bytes = qint64(m_entries.capacity() * sizeof(Entry));
     for (const Entry &entry : m_entries) {
-        bytes += 2 * (entry.path.capacity() + entry.title.capacity() + entry.foldedTitle.capacity()
-                      + entry.folded.capacity() + entry.original.capacity());
+        bytes += 2 * (entry.path.capacity() + entry.title.capacity() + entry.original.capacity())
+                 + entry.foldedTitle.capacity() + entry.folded.capacity();
         bytes += entry.places.capacity() * qint64(sizeof(LinePlace)) + entry.stanzaStarts.capacity() * 4;
         bytes += 5 * 16 + 2 * 16; // the headers of the strings and the lists
     }
@@ -250,29 +256,29 @@ qint64 LyricIndex::approximateBytes() const
 
 // --- search ---
 
-bool LyricIndex::matchEntry(const Entry &entry, const LyricQuery &query, Match *match) const
+bool LyricIndex::matchEntry(const Entry &entry, const QList<QByteArray> &terms, int number, Match *match) const
 {
-    if (query.number >= 0 && entry.number == query.number) {
+    if (number >= 0 && entry.number == number) {
         *match = {int(LyricHitKind::Number), 0, -1};
         return true;
     }
-    if (!query.searchesText())
+    if (terms.isEmpty())
         return false;
-    if (allAtWordStart(entry.foldedTitle, query.terms)) {
+    if (allAtWordStart(entry.foldedTitle, terms)) {
         *match = {int(LyricHitKind::Title), 0, -1};
         return true;
     }
     // A term the whole text lacks rules the song out before any stanza is looked at.
-    if (!allAtWordStart(entry.folded, query.terms))
+    if (!allAtWordStart(entry.folded, terms))
         return false;
-    const QStringView folded(entry.folded);
+    const QByteArrayView folded(entry.folded);
     for (qsizetype s = 0; s < entry.stanzaStarts.size(); ++s) {
         const qsizetype start = entry.stanzaStarts.at(s);
         const qsizetype end = s + 1 < entry.stanzaStarts.size() ? entry.stanzaStarts.at(s + 1) - 1 : folded.size();
-        const QStringView stanza = folded.mid(start, end - start);
-        if (!allAtWordStart(stanza, query.terms))
+        const QByteArrayView stanza = folded.sliced(start, end - start);
+        if (!allAtWordStart(stanza, terms))
             continue;
-        const qsizetype at = start + findAtWordStart(stanza, query.terms.first());
+        const qsizetype at = start + findAtWordStart(stanza, terms.first());
         const auto after = std::upper_bound(entry.places.cbegin(), entry.places.cend(), at,
                                             [](qsizetype pos, const LinePlace &place) { return pos < place.folded; });
         const int place = int(after - entry.places.cbegin()) - 1;
@@ -295,10 +301,15 @@ LyricSearchResult LyricIndex::search(const LyricQuery &query, int limit) const
     LyricSearchResult result;
     if (query.number < 0 && !query.searchesText())
         return result;
+    QList<QByteArray> terms;
+    if (query.searchesText()) {
+        for (const QString &term : query.terms)
+            terms << term.toUtf8();
+    }
     QList<Match> matches;
     for (int i = 0; i < int(m_entries.size()); ++i) {
         Match match;
-        if (matchEntry(m_entries[i], query, &match)) {
+        if (matchEntry(m_entries[i], terms, query.number, &match)) {
             match.entry = i;
             matches << match;
         }

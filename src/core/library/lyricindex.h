@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -86,7 +87,7 @@ public:
     int fileReads() const { return m_fileReads; }
 
 private:
-    // Where a non-blank line of the song sits: its folded text starts at folded, its trimmed
+    // Where a non-blank line of the song sits: its folded text starts at byte folded, its trimmed
     // original text at original (for length characters) in the entry's texts.
     struct LinePlace
     {
@@ -101,9 +102,10 @@ private:
     {
         QString path;
         QString title;
-        QString foldedTitle;
+        // Folded texts in UTF-8 (mostly ASCII once the accents are gone), searched with memmem.
+        QByteArray foldedTitle;
         // The stanzas' folded texts, lines joined by a blank, stanzas separated by a line feed.
-        QString folded;
+        QByteArray folded;
         QString original;
         QList<LinePlace> places;
         QList<qint32> stanzaStarts;
@@ -121,7 +123,7 @@ private:
     static Entry entryOf(const Song &song);
     void put(Entry entry);
     void stamp(Entry &entry) const;
-    bool matchEntry(const Entry &entry, const LyricQuery &query, Match *match) const;
+    bool matchEntry(const Entry &entry, const QList<QByteArray> &terms, int number, Match *match) const;
     LyricHit hitOf(const Match &match) const;
 
     std::vector<Entry> m_entries;

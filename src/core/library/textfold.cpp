@@ -98,30 +98,35 @@ QString foldUnicode(QStringView text)
 
 namespace TextFold {
 
-QString fold(QStringView text)
+void appendFolded(QStringView text, QByteArray &out)
 {
-    QString out;
-    out.reserve(text.size());
+    const qsizetype start = out.size();
     bool blank = false;
     for (const QChar ch : text) {
         const char16_t c = ch.unicode();
-        if (c >= 0x80)
-            return foldUnicode(text);
-        if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) {
-            if (blank && !out.isEmpty())
-                out.append(u' ');
+        if (c >= 0x80) {
+            out.truncate(start);
+            out.append(foldUnicode(text).toUtf8());
+            return;
+        }
+        const bool lower = (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+        if (lower || (c >= u'A' && c <= u'Z')) {
+            if (blank && out.size() > start)
+                out.append(' ');
             blank = false;
-            out.append(ch);
-        } else if (c >= u'A' && c <= u'Z') {
-            if (blank && !out.isEmpty())
-                out.append(u' ');
-            blank = false;
-            out.append(QChar(char16_t(c + 32)));
+            out.append(char(lower ? c : c + 32));
         } else if (!isQuote(c)) {
             blank = true;
         }
     }
-    return out;
+}
+
+QString fold(QStringView text)
+{
+    QByteArray folded;
+    folded.reserve(text.size());
+    appendFolded(text, folded);
+    return QString::fromUtf8(folded);
 }
 
 } // namespace TextFold

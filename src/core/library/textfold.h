@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -11,5 +12,7 @@
 namespace TextFold {
 
 QString fold(QStringView text);
+// The same folding appended to out in UTF-8, for indexes that store bytes.
+void appendFolded(QStringView text, QByteArray &out);
 
 } // namespace TextFold
