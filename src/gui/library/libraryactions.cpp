@@ -14,6 +14,7 @@
 #include "gui/card/drivecombo.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "gui/library/issuewindow.h"
+#include "core/library/lyricindexer.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/newgroupdialog.h"
@@ -133,7 +134,7 @@ void LibraryActions::newGroup()
         return;
     QString reason;
     if (CardFolder::makeDirectory(root(), dialog.name(), &reason))
-        m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()));
+        m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()), false);
     else
         errorBox(m_panel, Lang::text(Txt::GroupCreateFailed) + u'\n' + reason);
 }
@@ -155,6 +156,7 @@ void LibraryActions::deleteGroup()
         return;
     }
     m_panel->library().groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
+    m_panel->lyricIndexer()->directoryRemoved(LibraryNaming::groupDirectory(root(), name));
     m_search.current = nullptr;
     tree()->removeItem(item);
     m_panel->libraryChanged();
@@ -335,8 +337,11 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' '
                               + LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName);
     const bool moved = result == MoveResult::Moved;
+    if (moved)
+        m_panel->lyricIndexer()->songRenamed(dragged.fullPath,
+                                             LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
     m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
-                                           QFileInfo(dragged.fileName).completeBaseName()));
+                                           QFileInfo(dragged.fileName).completeBaseName()), !moved);
 }
 
 void LibraryActions::showIssueWindow()

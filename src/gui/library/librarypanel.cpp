@@ -4,21 +4,25 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/library/cardfolder.h"
+#include "core/library/lyricindexer.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/lyricsearchfield.h"
 #include "gui/library/playlistpage.h"
 #include "gui/library/waitdialog.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -40,16 +44,27 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_tree = new LibraryTree(this);
     m_treeArea = new QStackedWidget(this);
     m_treeArea->addWidget(m_tree);
+    m_lyrics = new LyricIndexer(this);
+    m_searchField = new LyricSearchField(m_lyrics, m_treeArea, m_tree, this);
+    connect(m_searchField, &LyricSearchField::hitActivated, this, &LibraryPanel::openLyricHit);
+    // Ctrl+F stays the title and number search of the tree.
+    auto *focusSearch = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+    connect(focusSearch, &QShortcut::activated, this, [this] {
+        m_searchField->setFocus(Qt::ShortcutFocusReason);
+        m_searchField->selectAll();
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 2, 4);
     layout->addWidget(title);
     layout->addWidget(m_drives);
+    layout->addWidget(m_searchField);
     layout->addWidget(m_treeArea, 1);
     m_issueWindow = new IssueWindow(this);
     m_actions = new LibraryActions(this, m_frame);
     m_emptyState = createEmptyState();
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
+    connect(m_actions, &LibraryActions::fileDeleted, m_lyrics, &LyricIndexer::songRemoved);
     if (m_frame) {
         m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
         m_frame->pages()->addWidget(m_playlistPage);
@@ -70,7 +85,10 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     QMetaObject::invokeMethod(this, &LibraryPanel::initialUpdate, Qt::QueuedConnection);
 }
 
-LibraryPanel::~LibraryPanel() = default;
+LibraryPanel::~LibraryPanel()
+{
+    delete m_lyrics;
+}
 
 void LibraryPanel::initialUpdate()
 {
@@ -152,6 +170,7 @@ void LibraryPanel::forgetLibrary()
     m_tree->clearTree();
     m_shownRoot.clear();
     m_actions->forgetSearchPosition();
+    m_lyrics->clear();
 }
 
 void LibraryPanel::selectIssueFile(int fileType, const QString &name)
@@ -222,6 +241,7 @@ void LibraryPanel::cardRemoved()
 {
     m_root.clear();
     m_actions->forgetSearchPosition();
+    m_lyrics->clear();
     m_tree->clearTree();
     m_shownRoot.clear();
     setLibraryEnabled(false);
@@ -231,7 +251,7 @@ void LibraryPanel::cardRemoved()
 
 // --- refresh, tree, status ---
 
-void LibraryPanel::refreshLibrary(bool full, const QString &select)
+void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindexLyrics)
 {
     if (m_root.isEmpty())
         return;
@@ -270,6 +290,8 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select)
         return;
     }
     rebuildTree(select);
+    if (reindexLyrics)
+        m_lyrics->rebuild(m_library);
     if (!m_library.issues().isEmpty())
         m_issueWindow->showIssues(m_library.issues());
 }
@@ -303,4 +325,22 @@ void LibraryPanel::updateStatus()
         m_frame->setStatusPane(2, chosen ? count(m_library.slideCount()) : QStringLiteral("0"));
     }
     m_actions->updateCommandStates();
+}
+
+void LibraryPanel::openLyricHit(const LyricHit &hit)
+{
+    if (!QFileInfo(hit.path).isFile()) {
+        m_lyrics->songRemoved(hit.path);
+        errorBox(this, Lang::text(Txt::FileMissing) + u' ' + QDir::toNativeSeparators(hit.path));
+        return;
+    }
+    // A file changed since it was read may no longer hold the hit: it opens at its start.
+    if (!m_lyrics->index().isCurrent(hit.path))
+        m_lyrics->songChanged(hit.path);
+    LibraryItemInfo info;
+    info.kind = LibraryNodeKind::Song;
+    info.group = hit.group;
+    info.fileName = QFileInfo(hit.path).fileName();
+    info.fullPath = hit.path;
+    emit m_actions->openSongRequested(info);
 }

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The lyric search field over the library tree, typed into with real keys.
+#include "core/app/language.h"
+#include "core/library/lyricindexer.h"
+#include "core/model/songfile.h"
+#include "core/util/textids.h"
+#include "gui/library/libraryactions.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/librarytree.h"
+#include "gui/library/lyrichitmodel.h"
+#include "gui/library/lyricsearchfield.h"
+#include "gui/library/waitdialog.h"
+#include "gui/main/mainwindow.h"
+#include "librarytestsupport.h"
+#include "testappcore.h"
+
+#include <QAbstractItemModelTester>
+#include <QLabel>
+#include <QListView>
+#include <QStackedWidget>
+
+using namespace LibraryTest;
+
+namespace {
+
+bool saveSong(const QString &path, const QStringList &screenLines)
+{
+    Song song;
+    song.appendStanza();
+    song.addScreenAfterCurrent();
+    QString text;
+    for (const QString &line : screenLines)
+        text += line.leftJustified(kLineChars, u' ', true);
+    song.setCurrentScreenText(text);
+    song.setDefaultSequence();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return SongFile::save(path, song);
+}
+
+} // namespace
+
+class TestLyricSearch : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestAppCore> m_app;
+    BoxRecorder m_boxes;
+    TestSupport::CardFolders m_cards;
+    std::unique_ptr<MainWindow> m_frame;
+    LibraryPanel *m_panel = nullptr;
+
+    LyricSearchField *field() const { return m_panel->searchField(); }
+    QStringList rows() const
+    {
+        QStringList names;
+        for (int row = 0; row < field()->hitModel()->rowCount(); ++row)
+            names << field()->hitModel()->hit(row)->name;
+        return names;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_app = std::make_unique<TestAppCore>();
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        WaitDialog::setStartDelay(0);
+        m_boxes.install();
+    }
+
+    void init()
+    {
+        const QString card = m_cards.next();
+        QVERIFY(saveSong(card + u"Kolędy/0011 Wśród nocnej ciszy.txt"_qs, {u"Wśród nocnej ciszy"_qs, u""_qs, u"Pan Jezus"_qs}));
+        QVERIFY(saveSong(card + u"Kolędy/0010 Bóg się rodzi.txt"_qs, {u"Bóg się rodzi,"_qs, u"Pan niebiosów"_qs, u"obnażony"_qs}));
+        QVERIFY(saveSong(card + u"Maryjne/0003 Ave.txt"_qs, {u"Ave Maria"_qs}));
+        auto drives = std::make_shared<FakeDriveProvider>();
+        drives->setDrives({cardEntry(card)});
+        m_frame = std::make_unique<MainWindow>();
+        m_panel = new LibraryPanel(m_frame.get(), drives);
+        m_frame->setLibraryPanel(m_panel);
+        m_panel->initialUpdate();
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QTRY_VERIFY(!m_panel->lyricIndexer()->isBuilding());
+        QCOMPARE(m_panel->lyricIndexer()->index().songCount(), 3);
+        m_boxes.clear();
+    }
+    void cleanup() { m_frame.reset(); }
+
+    // Typing lists the hits in place of the tree; Down and Enter open the chosen one; Escape
+    // gives back the tree as it was.
+    void typeChooseAndLeave()
+    {
+        QAbstractItemModelTester tester(field()->hitModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QTreeWidgetItem *ave = m_panel->tree()->findItems(u"0003 Ave"_qs, Qt::MatchRecursive).value(0);
+        QVERIFY(ave);
+        ave->parent()->setExpanded(true);
+        m_panel->tree()->setCurrentItem(ave);
+        QSignalSpy opened(m_panel->actions(), &LibraryActions::openSongRequested);
+
+        QTest::keyClick(m_frame.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(field()->hasFocus());
+        QTest::keyClicks(field(), u"pan je"_qs);
+        QCOMPARE(qobject_cast<QStackedWidget *>(field()->hitList()->parentWidget()->parentWidget())->currentWidget(),
+                 field()->hitList()->parentWidget());
+        QCOMPARE(rows(), QStringList{u"0011 Wśród nocnej ciszy"_qs});
+        QCOMPARE(field()->statusLabel()->text(), Lang::text(Txt::SearchHitCount).arg(1).arg(1));
+
+        QTest::keyClick(field(), Qt::Key_Backspace);
+        QTest::keyClick(field(), Qt::Key_Backspace);
+        QTest::keyClick(field(), Qt::Key_Backspace);
+        QCOMPARE(rows(), (QStringList{u"0010 Bóg się rodzi"_qs, u"0011 Wśród nocnej ciszy"_qs}));
+        QVERIFY(field()->hitModel()->data(field()->hitModel()->index(1)).toString().contains(
+            Lang::text(Txt::SearchHitPlace).arg(1).arg(1).arg(3) + u": Pan Jezus"_qs));
+        QTest::keyClick(field(), Qt::Key_Down);
+        QTest::keyClick(field(), Qt::Key_Down); // stays on the last row
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(opened.size(), 1);
+        const auto info = opened.first().first().value<LibraryItemInfo>();
+        QCOMPARE(info.fullPath, m_panel->root() + u"Kolędy/0011 Wśród nocnej ciszy.txt"_qs);
+        QCOMPARE(info.group, u"Kolędy"_qs);
+
+        QTest::keyClick(field(), Qt::Key_Escape);
+        QVERIFY(field()->text().isEmpty());
+        QVERIFY(m_panel->tree()->isVisible());
+        QVERIFY(ave->parent()->isExpanded());
+        QCOMPARE(m_panel->tree()->currentItem(), ave);
+
+        QTest::keyClicks(field(), u"qqqq"_qs);
+        QCOMPARE(field()->statusLabel()->text(), Lang::text(Txt::SearchNothingFound));
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(opened.size(), 1);
+    }
+
+    // A hit whose file went behind the tree's back is reported and leaves the index; deleting
+    // a song in the tree takes it out too.
+    void goneFiles()
+    {
+        QSignalSpy opened(m_panel->actions(), &LibraryActions::openSongRequested);
+        const QString bog = m_panel->root() + u"Kolędy/0010 Bóg się rodzi.txt"_qs;
+        QVERIFY(QFile::remove(bog));
+        QTest::keyClicks(field(), u"niebiosow"_qs);
+        QCOMPARE(rows(), QStringList{u"0010 Bóg się rodzi"_qs});
+        QTest::keyClick(field(), Qt::Key_Enter);
+        QCOMPARE(opened.size(), 0);
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FileMissing) + u' ' + bog});
+        QCOMPARE(rows(), QStringList());
+
+        QTest::keyClick(field(), Qt::Key_Escape);
+        QTreeWidgetItem *ave = m_panel->tree()->findItems(u"0003 Ave"_qs, Qt::MatchRecursive).value(0);
+        m_panel->tree()->setCurrentItem(ave);
+        m_panel->actions()->deleteSelected();
+        QVERIFY(!QFile::exists(m_panel->root() + u"Maryjne/0003 Ave.txt"_qs));
+        QCOMPARE(m_panel->lyricIndexer()->index().songCount(), 1);
+    }
+};
+
+QTEST_MAIN(TestLyricSearch)
+#include "tst_lyricsearch.moc"
