@@ -29,7 +29,9 @@ LyricSearchField::LyricSearchField(const LyricIndexer *indexer, QStackedWidget *
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
     m_list->setAlternatingRowColors(true);
+    m_list->setSpacing(2);
     m_list->setWordWrap(false);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setTextElideMode(Qt::ElideRight);
     m_status = new QLabel(m_page);
     m_status->setObjectName(QStringLiteral("lyricSearchStatus"));
