@@ -351,6 +351,8 @@ LyricHit LyricIndex::hitOf(const Match &match) const
             hit.snippet += QStringLiteral(" / ") + entry.original.mid(next.original, next.length);
     }
     hit.snippet.truncate(kSnippetChars);
+    if (!hit.snippet.isEmpty() && hit.snippet.back().isHighSurrogate())
+        hit.snippet.chop(1);
     hit.snippet = hit.snippet.trimmed();
     return hit;
 }

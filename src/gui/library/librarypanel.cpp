@@ -191,6 +191,9 @@ void LibraryPanel::selectIssueFile(int fileType, const QString &name)
 void LibraryPanel::setLibraryEnabled(bool on)
 {
     m_tree->setEnabled(on);
+    m_searchField->setEnabled(on);
+    if (!on)
+        m_searchField->leave();
     if (m_frame)
         m_frame->pages()->setEnabled(on);
 }
