@@ -102,7 +102,8 @@ void LibraryActions::updateCommandStates()
         return;
     const bool chosen = !root().isEmpty();
     for (Command command :
-         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport}) {
+         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport,
+          Command::NewSong}) {
         if (QAction *action = m_frame->action(command))
             action->setEnabled(chosen);
     }
@@ -338,8 +339,8 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
                               + LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName);
     const bool moved = result == MoveResult::Moved;
     if (moved)
-        m_panel->lyricIndexer()->songRenamed(dragged.fullPath,
-                                             LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
+        emit songMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
+                       LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
     m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
                                            QFileInfo(dragged.fileName).completeBaseName()), !moved);
 }

@@ -8,6 +8,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
+#include "gui/editor/songeditorpage.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
@@ -65,7 +66,12 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
     connect(m_actions, &LibraryActions::fileDeleted, m_lyrics, &LyricIndexer::songRemoved);
+    connect(m_actions, &LibraryActions::songMoved, m_lyrics, &LyricIndexer::songRenamed);
     if (m_frame) {
+        // The editor first: its close guard asks before the playlist page's.
+        m_editorPage = new SongEditorPage(this, m_frame, m_frame->pages());
+        m_frame->pages()->addWidget(m_editorPage);
+        connect(m_editorPage, &SongEditorPage::songWritten, this, &LibraryPanel::songWritten);
         m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
         m_frame->pages()->addWidget(m_playlistPage);
         m_frame->pages()->setCurrentWidget(m_playlistPage);
@@ -334,16 +340,26 @@ void LibraryPanel::openLyricHit(const LyricHit &hit)
 {
     if (!QFileInfo(hit.path).isFile()) {
         m_lyrics->songRemoved(hit.path);
-        errorBox(this, Lang::text(Txt::FileMissing) + u' ' + QDir::toNativeSeparators(hit.path));
+        errorBox(this, Lang::text(Txt::SongLoadFailed) + u'\n' + QDir::toNativeSeparators(hit.path));
         return;
     }
-    // A file changed since it was read may no longer hold the hit: it opens at its start.
-    if (!m_lyrics->index().isCurrent(hit.path))
+    const bool current = m_lyrics->index().isCurrent(hit.path);
+    if (!current)
         m_lyrics->songChanged(hit.path);
-    LibraryItemInfo info;
-    info.kind = LibraryNodeKind::Song;
-    info.group = hit.group;
-    info.fileName = QFileInfo(hit.path).fileName();
-    info.fullPath = hit.path;
-    emit m_actions->openSongRequested(info);
+    if (!m_editorPage)
+        return;
+    if (auto *stack = qobject_cast<QStackedWidget *>(m_editorPage->parentWidget()))
+        stack->setCurrentWidget(m_editorPage);
+    // A file changed since it was read may no longer hold the hit: it opens at its start.
+    if (current && hit.kind == LyricHitKind::Lyrics)
+        m_editorPage->openSongAt(hit.path, hit.stanza - 1, hit.screen - 1, hit.line - 1);
+    else
+        m_editorPage->openSong(hit.path);
+}
+
+void LibraryPanel::songWritten(const QString &previousPath, const Song &song)
+{
+    if (!previousPath.isEmpty() && previousPath != song.path() && !QFileInfo::exists(previousPath))
+        m_lyrics->songRemoved(previousPath);
+    m_lyrics->songSaved(song);
 }

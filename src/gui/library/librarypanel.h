@@ -16,8 +16,10 @@ class LibraryTree;
 class LyricIndexer;
 class LyricSearchField;
 struct LyricHit;
+class Song;
 class MainWindow;
 class PlaylistPage;
+class SongEditorPage;
 class QStackedWidget;
 class QTreeWidgetItem;
 
@@ -60,8 +62,12 @@ public:
     LyricSearchField *searchField() const { return m_searchField; }
     // Opens the song a search hit names; a file gone is reported, a changed one read again.
     void openLyricHit(const LyricHit &hit);
+    // After the editor saved a song: the index follows it from memory.
+    void songWritten(const QString &previousPath, const Song &song);
     // The playlist page in the main window's page stack (null without a main window).
     PlaylistPage *playlistPage() const { return m_playlistPage; }
+    // The song editor page beside it (null without a main window).
+    SongEditorPage *editorPage() const { return m_editorPage; }
 
     // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
     // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
@@ -103,6 +109,7 @@ private:
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
     PlaylistPage *m_playlistPage = nullptr;
+    SongEditorPage *m_editorPage = nullptr;
     SongLibrary m_library;
     // Deleted (its worker joined) in the destructor, before the library goes.
     LyricIndexer *m_lyrics;
