@@ -495,6 +495,15 @@
     /* OpenLyrics: 830-844 and the ids it uses */                                          \
     /* - */                                                                                \
     /* lyric search: 845-854 and the ids it uses */                                        \
+    X(SearchFieldPlaceholder, 845)                                                         \
+    X(SearchFieldTooltip, 846)                                                             \
+    X(SearchHitPlace, 847)                                                                 \
+    X(SearchHitInTitle, 848)                                                               \
+    X(SearchHitCount, 849)                                                                 \
+    X(SearchNothingFound, 850)                                                             \
+    X(SearchIndexBuilding, 851)                                                            \
+    X(SearchUnreadableSongs, 852)                                                          \
+    X(SearchHitByNumber, 853)                                                              \
     /* - */                                                                                \
     /* undo: 855-859 and the ids it uses */                                                \
     /* - */                                                                                \

@@ -762,6 +762,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
             return false;
     }
     QString error;
+    const QString previousPath = song.kind() == SongKind::NewSong ? QString() : song.path();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = SongSaving::execute(song, plan, &error);
     QApplication::restoreOverrideCursor();
@@ -770,6 +771,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
                            + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
+    emit songWritten(previousPath, song);
     refreshLibraryShowing(song.path());
     return true;
 }
@@ -849,7 +851,8 @@ void SongEditorPage::refreshLibraryShowing(const QString &path)
     const QString key = slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
                               : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
                                                     file.completeBaseName());
-    m_panel->refreshLibrary(false, key);
+    // The lyric index took the song from songWritten.
+    m_panel->refreshLibrary(false, key, false);
 }
 
 // --- the tree's changes ---

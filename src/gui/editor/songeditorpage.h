@@ -93,6 +93,11 @@ public:
     void fileMoved(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
 
+signals:
+    // After every successful save: the file the song came from (empty for a new one) and the
+    // song as written, so that what follows the card's songs need not read the file again.
+    void songWritten(const QString &previousPath, const Song &song);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
