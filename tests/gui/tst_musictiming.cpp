@@ -207,6 +207,7 @@ private slots:
         QCOMPARE(m_boxes, QStringList{QStringLiteral("bez dźwięku")});
 
         // Closing while playing closes the player and leaves the song alone.
+        dialog.show();
         QTest::mouseClick(child<QPushButton>(&dialog, "playButton"), Qt::LeftButton);
         playFor(dialog, 1500);
         QTest::mouseClick(child<QPushButton>(&dialog, "recordButton"), Qt::LeftButton);
