@@ -394,6 +394,18 @@
     /* undo: 855-859 and the ids it uses */                                                \
     /* - */                                                                                \
     /* PDF songbook: 860-874 and the ids it uses */                                        \
+    X(ReportPdfSongbook, 860)                                                              \
+    X(ReportPdfSongbookInfo, 861)                                                          \
+    X(ReportFilePdfSongbook, 862)                                                          \
+    X(ReportPdfPaper, 863)                                                                 \
+    X(ReportPdfColumns, 864)                                                               \
+    X(SongbookRefrain, 865)                                                                \
+    X(SongbookNumberIndex, 866)                                                            \
+    X(SongbookContinued, 867)                                                              \
+    X(SongbookMissingCharacters, 868)                                                      \
+    X(SongbookPagesLost, 869)                                                              \
+    X(SongbookStopped, 870)                                                                \
+    X(SongbookFontSubstituted, 871)                                                        \
     /* - */                                                                                \
     /* card check: 875-884 and the ids it uses */                                          \
     /* - */                                                                                \
