@@ -361,6 +361,12 @@
     X(PlaylistFileExists, 701)                                                             \
     /* - */                                                                                \
     /* project document: 715-724 and the ids it uses */                                    \
+    X(ProjectFilter, 715)                                                                  \
+    X(ProjectReplaceQuestion, 716)                                                         \
+    X(ProjectSaveFailed, 717)                                                              \
+    X(ProjectOpenStopped, 718)                                                             \
+    X(ProjectSaveStopped, 719)                                                             \
+    X(ProjectFilesLeftOut, 720)                                                            \
     /* - */                                                                                \
     /* removable drives: 725-734 and the ids it uses */                                    \
     X(FormatCaption, 103)                                                                  \

@@ -250,13 +250,13 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select)
     }
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
-    const bool polling = m_drives->isPolling();
-    m_drives->enablePolling(false);
     const QString previousRoot = m_library.root();
-    WaitDialog wait(this);
-    const WaitDialog::Outcome outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
-    if (polling)
-        m_drives->enablePolling(true);
+    WaitDialog::Outcome outcome;
+    {
+        const DrivePollingPause pause(m_drives);
+        WaitDialog wait(this);
+        outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+    }
     if (outcome == WaitDialog::Outcome::NotStarted) {
         if (previousRoot == m_root)
             return;

@@ -71,6 +71,7 @@ void MainWindow::buildMenus()
     };
 
     QMenu *file = addMenu(Txt::MenuFile);
+    m_fileMenu = file;
     addCommand(file, Command::New, Txt::MenuNew, false);
     addCommand(file, Command::Open, Txt::MenuOpen, false);
     addCommand(file, Command::CloseProject, Txt::MenuCloseProject, false);
