@@ -469,6 +469,26 @@
     X(MusicFileRefused, 775)                                                               \
     X(NoSoundOutput, 776)                                                                  \
     /* music timing: 780-799 and the ids it uses */                                        \
+    X(TimingCaption, 780)                                                                  \
+    X(TimingMusicFile, 781)                                                                \
+    X(TimingSequence, 782)                                                                 \
+    X(TimingInstructionGroup, 783)                                                         \
+    X(TimingInstructions, 784)                                                             \
+    X(TimingDurationColumn, 785)                                                           \
+    X(TimingOffsetColumn, 786)                                                             \
+    X(TimingTextColumn, 787)                                                               \
+    X(TimingPlay, 788)                                                                     \
+    X(TimingPause, 789)                                                                    \
+    X(TimingStop, 790)                                                                     \
+    X(TimingRecord, 791)                                                                   \
+    X(TimingZero, 792)                                                                     \
+    X(TimingMute, 793)                                                                     \
+    X(TimingLeft, 794)                                                                     \
+    X(TimingRight, 795)                                                                    \
+    X(TimingVolume, 796)                                                                   \
+    X(TimingNoFile, 797)                                                                   \
+    X(TimingMinusError, 798)                                                               \
+    X(TimingNoMusicFolder, 799)                                                            \
     /* - */                                                                                \
     /* reports: 800-819 and the ids it uses */                                             \
     X(ReportCaption, 375)                                                                  \

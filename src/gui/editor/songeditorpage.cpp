@@ -23,6 +23,7 @@
 #include "gui/library/librarytree.h"
 #include "gui/library/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/music/musictiming.h"
 
 #include <QAction>
 #include <QApplication>
@@ -198,14 +199,12 @@ QWidget *SongEditorPage::buildForm()
         {u"palette", themedIcon(u"accessories-character-map"_qs, u"palette.png"_qs), Txt::PaletteTip},
         {u"grid", themedIcon(u"view-grid"_qs, u"grid.png"_qs), Txt::GridTip},
         {u"structure", themedIcon(u"view-list-tree"_qs, u"structure.png"_qs), Txt::StructureTip},
-        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), 0},
+        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), Txt::TimingCaption},
     };
     for (const auto &tool : kTools)
         tools->addWidget(iconButton(QString::fromUtf16(tool.name), tool.icon, tool.tip));
     m_buttons.value(u"grid"_qs)->setCheckable(true);
     m_buttons.value(u"grid"_qs)->setChecked(true);
-    // Music timing arrives with its own dialog.
-    m_buttons.value(u"musicTiming"_qs)->setEnabled(false);
     tools->addStretch();
 
     auto *side = new QVBoxLayout;
@@ -230,7 +229,7 @@ QWidget *SongEditorPage::buildForm()
                   m_buttons.value(u"stanzaDelete"_qs), m_buttons.value(u"screenAdd"_qs),
                   m_buttons.value(u"screenDelete"_qs), m_buttons.value(u"screenDuplicate"_qs),
                   m_sequence, check, m_buttons.value(u"structure"_qs), m_refrain,
-                  m_buttons.value(u"import"_qs)};
+                  m_buttons.value(u"import"_qs), m_buttons.value(u"musicTiming"_qs)};
 
     const auto on = [this](const char16_t *name, auto slot) {
         connect(m_buttons.value(QString::fromUtf16(name)), &QAbstractButton::clicked, this, slot);
@@ -256,6 +255,7 @@ QWidget *SongEditorPage::buildForm()
     on(u"grid", [this] { m_matrix->setGridVisible(m_buttons.value(u"grid"_qs)->isChecked()); });
     on(u"structure", [this] { openStructure(); });
     on(u"import", [this] { importText(); });
+    on(u"musicTiming", [this] { timeToMusic(); });
     connect(m_refrain, &QCheckBox::clicked, this, &SongEditorPage::setRefrain);
     connect(m_number, &QLineEdit::textEdited, this,
             [this](const QString &text) { m_song.setNumber(SongSaving::parseNumber(text)); });
@@ -617,6 +617,14 @@ void SongEditorPage::openStructure()
     storeScreen();
     SongStructureDialog dialog(m_song, this, this);
     dialog.exec();
+}
+
+void SongEditorPage::timeToMusic()
+{
+    storeScreen();
+    // The current screen's time may have changed.
+    if (openMusicTiming(this, m_song))
+        showCurrent();
 }
 
 void SongEditorPage::importText()

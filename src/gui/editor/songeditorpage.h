@@ -77,6 +77,7 @@ public:
     void showPalette();
     void openStructure();
     void importText();
+    void timeToMusic();
 
     // --- the sequence list; row -1 means no selected item ---
     void insertStanzaEntry(int row);
