@@ -110,7 +110,7 @@ private slots:
     {
         m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setStartDelay(0);
+        WaitDialog::setShowDelay(0);
         m_boxes.install();
     }
 
@@ -372,6 +372,7 @@ private slots:
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
     }
 
+    // A slow card: the scan starts at once, the dialog shows after its delay, and its close box stops it.
     void closingTheWaitDialogStopsTheScan()
     {
         const QString card = m_cards.next();
@@ -380,23 +381,30 @@ private slots:
             songs << QStringLiteral("Grupa %1/%2 Pieśń.txt").arg(n / 50 + 1, 2, 10, QChar(u'0')).arg(n, 4, 10, QChar(u'0'));
         QVERIFY(writeFiles(card, songs));
         SongLibrary library;
-        library.setRoot(card);
         WaitDialog wait;
-        // Closed through its close box as soon as the first group is being read.
+        WaitDialog::setShowDelay(20);
+        WaitDialog::setFileDelay(1000);
+        QStringList seenWhenShown;
         QTimer closer;
         closer.setInterval(0);
-        connect(&closer, &QTimer::timeout, &wait, [&wait, &closer] {
-            if (!wait.findChild<QLabel *>(QStringLiteral("groupLabel"))->text().isEmpty()) {
-                closer.stop();
-                wait.close();
-            }
+        connect(&closer, &QTimer::timeout, &wait, [&] {
+            if (!wait.isVisible())
+                return;
+            closer.stop();
+            seenWhenShown << library.root() << wait.findChild<QLabel *>(QStringLiteral("groupLabel"))->text();
+            wait.close();
         });
         closer.start();
-        QCOMPARE(wait.runScan(library, card, ScanFlags::kFullRefresh), WaitDialog::Outcome::Stopped);
+        const WaitDialog::Outcome outcome = wait.runScan(library, card, ScanFlags::kFullRefresh);
+        WaitDialog::setShowDelay(0);
+        WaitDialog::setFileDelay(0);
+        QCOMPARE(outcome, WaitDialog::Outcome::Stopped);
+        // The scan was under way when the dialog appeared, and stopped before the next file.
+        QCOMPARE(seenWhenShown, QStringList({card, u"Grupa 01"_qs}));
         QVERIFY(wait.stopRequested());
         QVERIFY(!wait.isVisible());
-        QVERIFY(!library.groups().isEmpty());
-        QVERIFY(library.groups().size() < 20);
+        QCOMPARE(library.groups().size(), 1);
+        QVERIFY(library.groups().first().files.size() < 50);
     }
 
     void keysOfTheTree()

@@ -103,7 +103,7 @@ private slots:
     {
         m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setStartDelay(0);
+        WaitDialog::setShowDelay(0);
         m_boxes.install();
     }
 
@@ -118,7 +118,7 @@ private slots:
     {
         m_frame.reset();
         m_panel = nullptr;
-        WaitDialog::setStartDelay(0);
+        WaitDialog::setShowDelay(0);
     }
 
     void keysMarkOnlySongsAndSlidesOfOneParent_data()
@@ -191,24 +191,6 @@ private slots:
         QCOMPARE(m_boxes.requests.size(), 1);
         QCOMPARE(listing(card + u"Maryjne").size(), 3);
         QVERIFY(m_panel->root().isEmpty());
-    }
-
-    void waitDialogClosedBeforeTheScanKeepsTheOldCard()
-    {
-        const QString first = fixtureCard();
-        const QString second = m_cards.next();
-        TestSupport::writeFile(second + u"Inna/0100 Obca.txt", TestSupport::songBytes());
-        openPanel(QList<DriveEntry>{cardEntry(first), cardEntry(second, QStringLiteral("OTHER"))});
-        QCOMPARE(m_panel->root(), first);
-        WaitDialog::setStartDelay(60000);
-        whenShown<WaitDialog>([](WaitDialog *wait) { wait->close(); });
-        m_panel->driveList()->setCurrentIndex(1);
-        QCOMPARE(m_panel->root(), first);
-        QCOMPARE(m_panel->library().root(), first);
-        QCOMPARE(m_panel->driveList()->drivePath(), first);
-        QVERIFY(item("Maryjne"));
-        QVERIFY(!item("Inna"));
-        QVERIFY(!QFileInfo::exists(second + u"screen_dir"));
     }
 
     void folderThatIsNotACardIsOpenedOnlyWhenAgreed_data()

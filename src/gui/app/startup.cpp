@@ -20,6 +20,8 @@
 #include <QDBusConnection>
 #include <QSettings>
 #include <QTextStream>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -43,6 +45,21 @@ bool loadLanguage(AppCore &core)
         return false;
     }
     return false;
+}
+
+// For measurements and smoke tests: exits 0 once the window is on screen, the library panel's first
+// drive poll has read its card into the tree, and the events queued by then have been handled.
+void quitWhenReady(QWidget *window, LibraryPanel *panel)
+{
+    auto *poll = new QTimer(window);
+    poll->setInterval(2);
+    QObject::connect(poll, &QTimer::timeout, window, [window, panel, poll] {
+        if (!window->windowHandle() || !window->windowHandle()->isExposed() || !panel->isSettled())
+            return;
+        poll->stop();
+        QTimer::singleShot(0, window, [] { QCoreApplication::exit(0); });
+    });
+    poll->start();
 }
 
 } // namespace
@@ -98,8 +115,11 @@ int runLumivox(int argc, char **argv)
     // UDisks2 once it has answered; until then, and without a system bus, the kernel's view.
     auto removable = std::make_shared<RemovableDriveProvider>(
         std::make_shared<UDisks2DriveProvider>(QDBusConnection::systemBus()), std::make_shared<MountedDriveProvider>());
-    frame.setLibraryPanel(new LibraryPanel(&frame, removable));
+    auto *panel = new LibraryPanel(&frame, removable);
+    frame.setLibraryPanel(panel);
     uiFont();
     frame.showMaximized();
+    if (options.quitWhenReady)
+        quitWhenReady(&frame, panel);
     return app.exec();
 }

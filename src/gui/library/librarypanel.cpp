@@ -248,27 +248,12 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select)
     // by the next poll after the scan, not halfway through building the tree of it.
     const bool polling = m_drives->isPolling();
     m_drives->enablePolling(false);
-    const QString previousRoot = m_library.root();
     WaitDialog wait(this);
-    const WaitDialog::Outcome outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+    m_scanning = true;
+    wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+    m_scanning = false;
     if (polling)
         m_drives->enablePolling(true);
-    if (outcome == WaitDialog::Outcome::NotStarted) {
-        if (previousRoot == m_root)
-            return;
-        // Nothing of the new card was read: the panel stays with the card the library holds.
-        m_root = previousRoot;
-        const int index = m_drives->findData(m_root);
-        if (index >= 0)
-            m_drives->setCurrentIndex(index);
-        if (m_root.isEmpty()) {
-            m_tree->clearTree();
-            m_shownRoot.clear();
-            showEmptyState(true);
-        }
-        updateStatus();
-        return;
-    }
     rebuildTree(select);
     if (!m_library.issues().isEmpty())
         m_issueWindow->showIssues(m_library.issues());

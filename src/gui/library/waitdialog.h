@@ -2,15 +2,16 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <atomic>
 
 class QLabel;
-class QTimer;
 class SongLibrary;
 
 // "Please wait" while the library is read: an animation and two lines (the group and the file
-// being read). The work starts shortly after the dialog is shown; closing the dialog stops the
+// being read). The work starts at once; the dialog shows itself, modal, only when the work still
+// runs after the show delay, so that a quick scan never flashes a window. Closing it stops the
 // scan before its next group or file, and what was read so far is kept.
 class WaitDialog : public QDialog
 {
@@ -19,26 +20,33 @@ public:
     explicit WaitDialog(QWidget *parent = nullptr);
 
     enum class Outcome {
-        NotStarted, // closed before the work began: the library is untouched
-        Stopped,    // closed while the work ran: the library holds what was read
+        Stopped,  // closed while the work ran: the library holds what was read
         Finished,
     };
-    // Points library at root and scans it with flags inside the dialog; both happen only once
-    // the work starts, so that a dialog closed before leaves the library as it was.
+    // Points library at root and scans it with flags.
     Outcome runScan(SongLibrary &library, const QString &root, int flags);
     bool stopRequested() const { return m_stop; }
 
-    // The pause between showing the dialog and starting the work (300 ms; tests use 0).
-    static void setStartDelay(int ms);
+    // How long the work runs before the dialog shows (300 ms; tests use 0).
+    static void setShowDelay(int ms);
+    // Every file of a scan takes this much longer: tests of a slow card (0 otherwise).
+    static void setFileDelay(int microseconds);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
 private:
+    // Between files: shows the dialog once the show delay has passed, and at most every
+    // kPumpInterval ms updates the labels and lets events through.
+    void pump();
+
     QLabel *m_groupLabel;
     QLabel *m_fileLabel;
-    QTimer *m_start;
+    QString m_group;
+    QString m_file;
+    QElapsedTimer m_clock;
+    qint64 m_lastPump = 0;
     std::atomic_bool m_stop = false;
     bool m_working = false;
 };
