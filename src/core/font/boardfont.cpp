@@ -85,10 +85,13 @@ quint8 fieldValue(QStringView line, int pos)
     return quint8(value);
 }
 
-// The comment as it can be stored: within its limit, never ending in half a surrogate pair,
-// control characters (a tab would shift the fields, a CR end the line) as spaces.
+// The comment as it can be stored: within its limit, without half a surrogate pair at either
+// end (a line's comment column can split one), control characters (a tab would shift the
+// fields, a CR end the line) as spaces.
 QString sanitisedComment(QStringView comment)
 {
+    if (!comment.isEmpty() && comment.front().isLowSurrogate())
+        comment = comment.mid(1);
     QString clean = comment.left(Glyph::kMaxCommentLength).toString();
     if (!clean.isEmpty() && clean.back().isHighSurrogate())
         clean.chop(1);
