@@ -14,6 +14,7 @@
 #include "gui/card/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/projectactions.h"
 #include "gui/main/splashscreen.h"
 
 #include <QApplication>
@@ -117,6 +118,7 @@ int runLumivox(int argc, char **argv)
         std::make_shared<UDisks2DriveProvider>(QDBusConnection::systemBus()), std::make_shared<MountedDriveProvider>());
     auto *panel = new LibraryPanel(&frame, removable);
     frame.setLibraryPanel(panel);
+    new ProjectActions(&frame, panel);
     uiFont();
     frame.showMaximized();
     if (options.quitWhenReady)

@@ -2,6 +2,7 @@
 #include "gui/library/waitdialog.h"
 
 #include "core/app/language.h"
+#include "core/app/projectfile.h"
 #include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
@@ -95,17 +96,42 @@ WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
 
 WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, int flags)
 {
+    return run([&](const Progress &progress) {
+        library.setRoot(root);
+        ScanOptions options;
+        options.charset = currentCharsetMode();
+        return !library.scanLibrary(flags, progress, options);
+    });
+}
+
+WaitDialog::Outcome WaitDialog::runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result)
+{
+    return run([&](const Progress &progress) {
+        result = ProjectFile::open(file, projectDir, progress);
+        return result.ok();
+    });
+}
+
+WaitDialog::Outcome WaitDialog::runPack(const QString &file, const QString &cardRoot, CardPackResult &result)
+{
+    return run([&](const Progress &progress) {
+        result = ProjectFile::save(file, cardRoot, progress);
+        return result.ok;
+    });
+}
+
+WaitDialog::Outcome WaitDialog::run(const std::function<bool(const Progress &)> &work)
+{
     m_stop = false;
     m_working = true;
     m_group.clear();
     m_file.clear();
     m_clock.start();
     m_lastPump = 0;
-    library.setRoot(root);
     Progress progress;
     progress.stop = &m_stop;
-    progress.onDirectory = [this](const QString &group) {
-        m_group = group;
+    progress.onDirectory = [this](const QString &directory) {
+        m_group = directory;
         m_file.clear();
         pump();
     };
@@ -115,9 +141,7 @@ WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &roo
             QThread::usleep(ulong(g_fileDelay));
         pump();
     };
-    ScanOptions options;
-    options.charset = currentCharsetMode();
-    const bool clean = !library.scanLibrary(flags, progress, options);
+    const bool clean = work(progress);
     m_working = false;
     if (isVisible())
         done(clean ? QDialog::Accepted : QDialog::Rejected);
@@ -137,7 +161,7 @@ void WaitDialog::pump()
         show();
     if (!isVisible()) {
         // Nothing for the user to see or touch yet: the main window must not take input while
-        // the library it shows is being replaced.
+        // what it shows is being replaced.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return;
     }

@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/card/carddatafile.h"
+#include "core/util/progress.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 
 #include <atomic>
+#include <functional>
 
 class QLabel;
 class SongLibrary;
 
-// "Please wait" while the library is read: an animation and two lines (the group and the file
-// being read). The work starts at once; the dialog shows itself, modal, only when the work still
-// runs after the show delay, so that a quick scan never flashes a window. Closing it stops the
-// scan before its next group or file, and what was read so far is kept.
+// "Please wait" while the library is read, a project unpacked into the card image or a card
+// packed into a project file: an animation and two lines (the directory and the file being
+// handled). The work starts at once; the dialog shows itself, modal, only when the work still
+// runs after the show delay, so that quick work never flashes a window. Closing it stops the
+// work before its next directory or file.
 class WaitDialog : public QDialog
 {
     Q_OBJECT
@@ -20,16 +25,20 @@ public:
     explicit WaitDialog(QWidget *parent = nullptr);
 
     enum class Outcome {
-        Stopped,  // closed while the work ran: the library holds what was read
+        Stopped, // closed while the work ran: the library holds what was read
         Finished,
     };
     // Points library at root and scans it with flags.
     Outcome runScan(SongLibrary &library, const QString &root, int flags);
+    // Unpacks the card data file into the card image (ProjectFile::open) into result.
+    Outcome runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result);
+    // Packs the card at cardRoot into file (ProjectFile::save) into result.
+    Outcome runPack(const QString &file, const QString &cardRoot, CardPackResult &result);
     bool stopRequested() const { return m_stop; }
 
     // How long the work runs before the dialog shows (300 ms; tests use 0).
     static void setShowDelay(int ms);
-    // Every file of a scan takes this much longer: tests of a slow card (0 otherwise).
+    // Every file of the work takes this much longer: tests of a slow card (0 otherwise).
     static void setFileDelay(int microseconds);
 
 protected:
@@ -37,6 +46,8 @@ protected:
     void reject() override;
 
 private:
+    // Runs work at once; work returns whether it ended cleanly.
+    Outcome run(const std::function<bool(const Progress &progress)> &work);
     // Between files: shows the dialog once the show delay has passed, and at most every
     // kPumpInterval ms updates the labels and lets events through.
     void pump();
