@@ -27,6 +27,8 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTextStream>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -59,6 +61,21 @@ QIcon appIcon()
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         builtIn.addFile(QStringLiteral(":/lumivox/appicon/%1x%1.png").arg(size), QSize(size, size));
     return QIcon::fromTheme(QString::fromUtf16(InstanceMessage::kAppId), builtIn);
+}
+
+// For measurements and smoke tests: exits 0 once the window is on screen, the library panel's first
+// drive poll has read its card into the tree, and the events queued by then have been handled.
+void quitWhenReady(QWidget *window, LibraryPanel *panel)
+{
+    auto *poll = new QTimer(window);
+    poll->setInterval(2);
+    QObject::connect(poll, &QTimer::timeout, window, [window, panel, poll] {
+        if (!window->windowHandle() || !window->windowHandle()->isExposed() || !panel->isSettled())
+            return;
+        poll->stop();
+        QTimer::singleShot(0, window, [] { QCoreApplication::exit(0); });
+    });
+    poll->start();
 }
 
 } // namespace
@@ -134,5 +151,7 @@ int runLumivox(int argc, char **argv)
     requests.attach(&frame, new ProjectActions(&frame, panel));
     uiFont();
     frame.showMaximized();
+    if (options.quitWhenReady)
+        quitWhenReady(&frame, panel);
     return app.exec();
 }

@@ -278,28 +278,12 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
     }
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
-    const QString previousRoot = m_library.root();
-    WaitDialog::Outcome outcome;
     {
         const DrivePollingPause pause(m_drives);
         WaitDialog wait(this);
-        outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
-    }
-    if (outcome == WaitDialog::Outcome::NotStarted) {
-        if (previousRoot == m_root)
-            return;
-        // Nothing of the new card was read: the panel stays with the card the library holds.
-        m_root = previousRoot;
-        const int index = m_drives->findData(m_root);
-        if (index >= 0)
-            m_drives->setCurrentIndex(index);
-        if (m_root.isEmpty()) {
-            m_tree->clearTree();
-            m_shownRoot.clear();
-            showEmptyState(true);
-        }
-        updateStatus();
-        return;
+        m_scanning = true;
+        wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+        m_scanning = false;
     }
     rebuildTree(select);
     if (reindexLyrics)

@@ -40,6 +40,8 @@ public:
     // is read at once (without the question of a newly inserted card). Runs once.
     void initialUpdate();
     bool isStartingUp() const { return m_startingUp; }
+    // The first drive poll is over and no scan runs: the tree shows what the panel will show.
+    bool isSettled() const { return m_initialised && !m_startingUp && !m_scanning; }
     // Offers a folder as a card in the drive list; false when it is no directory.
     bool addCardFolder(const QString &path);
     // Checks a folder before it is offered as a card: one that cannot be read is reported, and
@@ -124,5 +126,6 @@ private:
     QString m_shownRoot; // the card the tree was built from
     bool m_startingUp = true;
     bool m_initialised = false;
+    bool m_scanning = false;
     bool m_handlingInsert = false;
 };
