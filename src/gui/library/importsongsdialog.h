@@ -15,8 +15,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTableWidget;
+class QTableWidgetItem;
 
 // Offers the songs of a folder (a card root or any folder) that the settings' song directory
 // lacks, and copies the chosen ones into one of its groups, keeping their numbers or numbering
@@ -36,7 +36,7 @@ public:
     bool importedAny() const { return m_importedAny; }
 
     // The controls, for tests.
-    QTreeWidget *list() const { return m_list; }
+    QTableWidget *list() const { return m_list; }
     QComboBox *groupList() const { return m_groups; }
     QPushButton *newGroupButton() const { return m_newGroup; }
     QRadioButton *keepNumbersButton() const { return m_keepNumbers; }
@@ -62,7 +62,10 @@ protected:
 private:
     void fillGroups(const QString &chosen = {});
     void listSource();
-    void addRow(const SongImport::Row &row, const LibraryNumberTable &taken);
+    void showTaken(int row, bool taken);
+    void markTakenRows();
+    QList<int> selectedRows() const;
+    int rowOf(const QTableWidgetItem *item) const;
     void updateCounters();
     void updateModeControls();
     void createGroup();
@@ -73,12 +76,13 @@ private:
 
     AppCore &m_core;
     QString m_source;
+    QList<SongImport::Row> m_rows; // what the listing found; each table row names its entry
     bool m_importedAny = false;
     bool m_busy = false;
     bool m_listed = false;
     std::atomic_bool m_stop{false};
 
-    QTreeWidget *m_list;
+    QTableWidget *m_list;
     QComboBox *m_groups;
     QPushButton *m_newGroup;
     QButtonGroup *m_modes;
