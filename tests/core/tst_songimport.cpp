@@ -209,27 +209,6 @@ private slots:
         QCOMPARE(treeOf(lyrics), QStringList{QStringLiteral("Cel")});
         QVERIFY(!run.isUsed(1));
     }
-
-    void stopBetweenRows()
-    {
-        QTemporaryDir dir;
-        const QString src = dir.filePath(QStringLiteral("src"));
-        const QString lyrics = dir.filePath(QStringLiteral("lyrics"));
-        makeTree(src, {QStringLiteral("0001 Jeden.txt"), QStringLiteral("0002 Dwa.txt"), QStringLiteral("0003 Trzy.txt")});
-        makeTree(lyrics, {QStringLiteral("Cel/")});
-        std::atomic_bool stop{false};
-        Progress progress;
-        progress.stop = &stop;
-        progress.onFile = [&stop](const QString &, int index, int) { stop = index == 1; };
-        LibraryNumberTable run(5000);
-        const Run result = importRows(list(src, lyrics).rows, lyrics, QStringLiteral("Cel"), Mode::NumberFrom, 1, run, progress);
-        QCOMPARE(result.ending, Ending::Stopped);
-        QCOMPARE(result.imported(), 1);
-        QCOMPARE(treeOf(lyrics), (QStringList{QStringLiteral("Cel"), QStringLiteral("Cel/0001 Jeden.txt")}));
-
-        stop = true;
-        QVERIFY(list(src, lyrics, progress).stopped);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSongImport)
