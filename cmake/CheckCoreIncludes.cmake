@@ -1,16 +1,29 @@
-# Fails when a file below CORE_DIR includes a Qt Gui or Widgets header, or the gui layer.
-file(GLOB_RECURSE files "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
-set(bad "")
-foreach(f IN LISTS files)
-    file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
-    foreach(line IN LISTS lines)
-        if(line MATCHES "<Qt(Gui|Widgets|Multimedia|DBus)/|<Q(Widget|Application|Image|Pixmap|Painter|Color|Font|Icon|Dialog|MainWindow|MessageBox|GuiApplication|Clipboard)[ >]|\"gui/")
-            list(APPEND bad "${f}: ${line}")
-        endif()
+# Fails when a file below CORE_DIR includes a Qt Gui or Widgets header, or the gui layer, or
+# when a file below PDF_DIR (the PDF writer: QtGui yes, widgets no) includes a Widgets header
+# or the gui layer.
+function(check_includes dir pattern what)
+    file(GLOB_RECURSE files "${dir}/*.h" "${dir}/*.cpp")
+    set(bad "")
+    foreach(f IN LISTS files)
+        file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
+        foreach(line IN LISTS lines)
+            if(line MATCHES "${pattern}")
+                list(APPEND bad "${f}: ${line}")
+            endif()
+        endforeach()
     endforeach()
-endforeach()
-if(bad)
-    list(JOIN bad "\n" text)
-    message(FATAL_ERROR "src/core includes widget-layer headers:\n${text}")
+    if(bad)
+        list(JOIN bad "\n" text)
+        message(FATAL_ERROR "${dir} includes ${what} headers:\n${text}")
+    endif()
+    message(STATUS "layer check: no ${what} includes in ${dir}")
+endfunction()
+
+check_includes("${CORE_DIR}"
+    "<Qt(Gui|Widgets|Multimedia|DBus)/|<Q(Widget|Application|Image|Pixmap|Painter|Color|Font|Icon|Dialog|MainWindow|MessageBox|GuiApplication|Clipboard)[ >]|\"gui/|\"pdf/"
+    "Gui, Widgets or PDF")
+if(PDF_DIR)
+    check_includes("${PDF_DIR}"
+        "<Qt(Widgets|Multimedia|DBus)/|<Q(Widget|Application|Dialog|MainWindow|MessageBox|PushButton|Label)[ >]|\"gui/"
+        "Widgets")
 endif()
-message(STATUS "core layer check: no Gui or Widgets includes in src/core")

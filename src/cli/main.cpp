@@ -12,10 +12,12 @@
 #include "core/app/version.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -55,7 +57,16 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Vorex"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivox"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));
-    QCoreApplication app(argc, argv);
+    // Only the PDF songbook draws text, and fonts need a GUI application; it runs on the
+    // offscreen platform so that no display is needed. Everything else stays a core application.
+    std::unique_ptr<QCoreApplication> application;
+    if (argc > 2 && qstrcmp(argv[1], "report") == 0 && qstrcmp(argv[2], "songbook-pdf") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication &app = *application;
 
     SafeOutput safeOut(stdout);
     SafeOutput safeErr(stderr);

@@ -6,6 +6,7 @@
 #include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 #include "core/report/report.h"
+#include "pdf/songbookpdf.h"
 
 #include <QFileInfo>
 
@@ -24,6 +25,44 @@ std::optional<ReportKind> kindNamed(const QString &name)
     return std::nullopt;
 }
 
+int runSongbookPdf(QStringList args, CliIo &io, const QString &language)
+{
+    QString paper = QStringLiteral("A5");
+    QString columns = QStringLiteral("1");
+    if (!cliTakeOption(args, QStringLiteral("--paper"), &paper))
+        return cliUsageError(io, kReportCommand, QStringLiteral("--paper needs A5 or A4"));
+    if (!cliTakeOption(args, QStringLiteral("--columns"), &columns))
+        return cliUsageError(io, kReportCommand, QStringLiteral("--columns needs 1 or 2"));
+    if (args.size() != 3 || args.at(1).startsWith(u"--") || args.at(2).startsWith(u"--"))
+        return cliUsageError(io, kReportCommand);
+    SongbookPdfOptions options;
+    if (paper.compare(u"A4", Qt::CaseInsensitive) == 0)
+        options.paper = SongbookPdfOptions::Paper::A4;
+    else if (paper.compare(u"A5", Qt::CaseInsensitive) != 0)
+        return cliUsageError(io, kReportCommand, QStringLiteral("unknown paper \"") + paper + u'"');
+    if (columns != u"1" && columns != u"2")
+        return cliUsageError(io, kReportCommand, QStringLiteral("--columns must be 1 or 2"));
+    options.columns = columns.toInt();
+    const QString card = args.at(1);
+    const QString out = args.at(2);
+    if (!cliPrepareCard(io, card, language))
+        return CliError;
+
+    SongLibrary library;
+    library.setRoot(QFileInfo(card).absoluteFilePath());
+    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(currentCharsetMode()));
+    SongbookPdfResult result;
+    QString error;
+    if (!SongbookPdf::save(out, library, options, SongbookPdfTexts::fromLanguage(), {}, &result, &error)) {
+        io.err << "lumivox-cli: " << out << ": " << error << '\n';
+        return CliError;
+    }
+    io.out << "songs " << result.songs << ", pages " << result.pages << '\n';
+    for (const QString &warning : result.warnings())
+        io.err << warning << '\n';
+    return CliOk;
+}
+
 } // namespace
 
 int runReportCommand(const QStringList &arguments, CliIo &io)
@@ -32,6 +71,8 @@ int runReportCommand(const QStringList &arguments, CliIo &io)
     QString language = QString::fromUtf16(Lang::kFallbackLanguage);
     if (!cliTakeOption(args, QStringLiteral("--language"), &language))
         return cliUsageError(io, kReportCommand, QStringLiteral("--language needs a name"));
+    if (!args.isEmpty() && args.first() == u"songbook-pdf")
+        return runSongbookPdf(args, io, language);
     if (args.size() != 3 || args.at(1).startsWith(u"--") || args.at(2).startsWith(u"--"))
         return cliUsageError(io, kReportCommand);
     const std::optional<ReportKind> kind = kindNamed(args.at(0));

@@ -10,6 +10,8 @@
 //   stdout, stderr  the output, with %WORK% and %SRC% for the folders (nothing when missing)
 //   output/         what the working folder holds afterwards, byte for byte; without it, the
 //                   working folder must be as it was
+//   created         files the program writes whose bytes vary from run to run (a PDF's date),
+//                   one a line: each must be there and not empty, and is left out of the above
 #include "testsupport.h"
 
 #include <QSettings>
@@ -75,6 +77,10 @@ private slots:
         QCOMPARE(r.exitCode, text("exit").trimmed().toInt());
         QCOMPARE(folded(r.out), text("stdout"));
         QCOMPARE(folded(r.err), text("stderr"));
+        for (const QString &name : lines("created")) {
+            QVERIFY2(QFileInfo(work + u'/' + name).size() > 0, qPrintable(name));
+            QVERIFY(QFile::remove(work + u'/' + name));
+        }
         // Git keeps no empty folder: those the expected output holds are listed in "dirs".
         QStringList expected = QFileInfo::exists(dir + u"/output") ? treeOf(dir + u"/output", true) : before;
         expected += lines("dirs");

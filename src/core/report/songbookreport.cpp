@@ -5,8 +5,8 @@
 
 #include "core/library/songlibrary.h"
 #include "core/model/song.h"
-#include "core/model/songfile.h"
 #include "core/report/rtftext.h"
+#include "core/report/songbooksongs.h"
 
 #include <algorithm>
 
@@ -38,27 +38,6 @@ int nonEmptyLines(const QString &screenText)
             ++count;
     }
     return count;
-}
-
-struct SongRef
-{
-    QString name; // "0007 Kyrie"
-    QString path;
-};
-
-// The owners of the song numbers, ascending; numbers outside 1..4999 are never owned.
-QList<SongRef> songRefs(const SongLibrary &library)
-{
-    QList<SongRef> refs;
-    const LibraryNumberTable &table = library.numbers(ItemKind::Song);
-    const QList<SongGroupFiles> &groups = library.groups();
-    for (int number = 0; number < table.size(); ++number) {
-        const LibraryNumberTable::Entry &entry = table.entry(number);
-        if (!entry.used || entry.fileName.isEmpty() || entry.groupIndex < 0 || entry.groupIndex >= groups.size())
-            continue;
-        refs.append({entry.fileName, library.songPath(groups.at(entry.groupIndex).name, entry.fileName)});
-    }
-    return refs;
 }
 
 void writeSong(RtfOutput &out, const Song &song)
@@ -129,10 +108,11 @@ ReportCounts songbook(RtfOutput &out, const SongLibrary &library, const QString 
         out.raw("\\cellx").number(column * 2160);
     out.raw("{\\qc\\fs48 ").text(title).raw("\\par}").raw("\\page");
 
-    const QList<SongRef> songs = songRefs(library);
+    const SongbookSongs book = Songbook::songs(library);
+    const QList<SongbookEntry> &songs = book.entries;
     const int total = int(songs.size());
     ReportCounts counts;
-    counts.leftOut = library.songCount() - total;
+    counts.leftOut = book.notInTable;
     int used = 0;
     for (int i = 0; i < total; ++i) {
         if (progress.stopRequested()) {
@@ -141,8 +121,7 @@ ReportCounts songbook(RtfOutput &out, const SongLibrary &library, const QString 
         }
         progress.file(songs.at(i).name, i, total);
         Song song;
-        // Read as it is: a report never rewrites a song on the card.
-        if (SongFile::load(songs.at(i).path, song, nullptr, SongLoadOptions{false})) {
+        if (Songbook::loadSong(songs.at(i), song)) {
             const int height = estimatedHeight(song);
             if (startsNewPage(used, height)) {
                 out.raw("\\page");

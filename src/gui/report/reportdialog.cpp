@@ -6,8 +6,10 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
+#include "pdf/songbookpdf.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -30,11 +32,14 @@ struct KindTexts
     int description;
 };
 
+// The RTF reports by their ReportKind, then the PDF songbook.
 constexpr KindTexts kKinds[] = {
     {ReportKind::Songbook, Txt::ReportSongbook, Txt::ReportSongbookInfo},
     {ReportKind::NumberIndex, Txt::ReportNumberIndex, Txt::ReportNumberIndexInfo},
     {ReportKind::Alphabetical, Txt::ReportAlphabetical, Txt::ReportAlphabeticalInfo},
+    {ReportKind::Songbook, Txt::ReportPdfSongbook, Txt::ReportPdfSongbookInfo},
 };
+constexpr int kPdfChoice = 3;
 
 } // namespace
 
@@ -47,7 +52,7 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     auto *box = new QGroupBox(this);
     setControlText(box, Txt::ReportKindGroup);
     auto *grid = new QGridLayout(box);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         m_kinds[i] = new QRadioButton(box);
         m_kinds[i]->setObjectName(QStringLiteral("reportKind%1").arg(i));
         setControlText(m_kinds[i], kKinds[i].label);
@@ -60,6 +65,31 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
         grid->addWidget(description, 2 * i + 1, 0);
     }
     m_kinds[0]->setChecked(true);
+
+    m_pdfOptions = new QWidget(box);
+    auto *options = new QHBoxLayout(m_pdfOptions);
+    options->setContentsMargins(24, 0, 0, 0);
+    auto *paperLabel = new QLabel(m_pdfOptions);
+    setControlText(paperLabel, Txt::ReportPdfPaper);
+    m_paper = new QComboBox(m_pdfOptions);
+    m_paper->setObjectName(QStringLiteral("paperCombo"));
+    m_paper->addItems({QStringLiteral("A5"), QStringLiteral("A4")});
+    paperLabel->setBuddy(m_paper);
+    auto *columnsLabel = new QLabel(m_pdfOptions);
+    setControlText(columnsLabel, Txt::ReportPdfColumns);
+    m_columns = new QComboBox(m_pdfOptions);
+    m_columns->setObjectName(QStringLiteral("columnsCombo"));
+    m_columns->addItems({QStringLiteral("1"), QStringLiteral("2")});
+    columnsLabel->setBuddy(m_columns);
+    options->addWidget(paperLabel);
+    options->addWidget(m_paper);
+    options->addSpacing(16);
+    options->addWidget(columnsLabel);
+    options->addWidget(m_columns);
+    options->addStretch(1);
+    grid->addWidget(m_pdfOptions, 8, 0);
+    showPdfOptions();
+    connect(m_kinds[kPdfChoice], &QRadioButton::toggled, this, &ReportDialog::showPdfOptions);
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("reportProgress"));
@@ -95,11 +125,26 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
 
 ReportKind ReportDialog::kind() const
 {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kPdfChoice; ++i) {
         if (m_kinds[i]->isChecked())
             return kKinds[i].kind;
     }
     return ReportKind::Songbook;
+}
+
+bool ReportDialog::isPdfSongbookChosen() const
+{
+    return m_kinds[kPdfChoice]->isChecked();
+}
+
+void ReportDialog::choosePdfSongbook()
+{
+    m_kinds[kPdfChoice]->setChecked(true);
+}
+
+void ReportDialog::showPdfOptions()
+{
+    m_pdfOptions->setVisible(isPdfSongbookChosen());
 }
 
 void ReportDialog::setKind(ReportKind kind)
@@ -107,14 +152,13 @@ void ReportDialog::setKind(ReportKind kind)
     m_kinds[int(kind)]->setChecked(true);
 }
 
-QString ReportDialog::chooseTarget(ReportKind kind)
+QString ReportDialog::chooseTarget(const QString &name)
 {
     if (!QDir().mkpath(m_folder)) {
         errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(m_folder));
         return {};
     }
     const QDir folder(m_folder);
-    const QString name = Report::fileName(kind, Lang::text(Report::fileNameTextId(kind)));
     const QString path = folder.filePath(name);
     if (!QFileInfo::exists(path))
         return path;
@@ -134,8 +178,10 @@ void ReportDialog::generate()
 {
     if (m_running)
         return;
+    const bool pdf = isPdfSongbookChosen();
     const ReportKind chosen = kind();
-    const QString path = chooseTarget(chosen);
+    const QString path = chooseTarget(pdf ? SongbookPdf::fileName(Lang::text(Txt::ReportFilePdfSongbook))
+                                          : Report::fileName(chosen, Lang::text(Report::fileNameTextId(chosen))));
     if (path.isEmpty())
         return;
 
@@ -148,23 +194,49 @@ void ReportDialog::generate()
         m_progress->setValue(done);
         QCoreApplication::processEvents();
     };
-    ReportCounts counts;
-    QString error;
-    const bool saved = Report::save(path, chosen, m_library, Lang::text(Report::titleTextId(chosen)), progress,
-                                    &counts, &error);
+    const QString message = pdf ? writePdfSongbook(path, progress) : writeReport(chosen, path, progress);
     m_progress->setValue(0);
     setRunning(false);
-    if (!saved) {
-        errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(path) + u'\n' + error);
+    if (message.isEmpty())
         return;
-    }
     m_lastReport = path;
     openWithShell(path);
+    infoBox(this, message);
+}
+
+QString ReportDialog::writeReport(ReportKind kind, const QString &path, const Progress &progress)
+{
+    ReportCounts counts;
+    QString error;
+    if (!Report::save(path, kind, m_library, Lang::text(Report::titleTextId(kind)), progress, &counts, &error)) {
+        errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(path) + u'\n' + error);
+        return {};
+    }
     QString message = Lang::text(Txt::ReportReady) + u'\n' + path;
     // A stopped report misses more than these, and the user knows it.
     if (counts.leftOut > 0 && !counts.stopped)
         message += u"\n\n" + Lang::text(Txt::ReportSongsLeftOut).arg(counts.leftOut);
-    infoBox(this, message);
+    return message;
+}
+
+QString ReportDialog::writePdfSongbook(const QString &path, const Progress &progress)
+{
+    SongbookPdfOptions options;
+    options.paper = m_paper->currentIndex() == 1 ? SongbookPdfOptions::Paper::A4 : SongbookPdfOptions::Paper::A5;
+    options.columns = m_columns->currentIndex() + 1;
+    SongbookPdfResult result;
+    QString error;
+    if (!SongbookPdf::save(path, m_library, options, SongbookPdfTexts::fromLanguage(), progress, &result, &error)) {
+        if (result.stopped)
+            infoBox(this, error);
+        else
+            errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(path) + u'\n' + error);
+        return {};
+    }
+    QString message = Lang::text(Txt::ReportReady) + u'\n' + path;
+    for (const QString &warning : result.warnings())
+        message += u"\n\n" + warning;
+    return message;
 }
 
 void ReportDialog::setRunning(bool running)
@@ -176,6 +248,7 @@ void ReportDialog::setRunning(bool running)
         widget->setEnabled(!running);
     for (QRadioButton *button : m_kinds)
         button->setEnabled(!running);
+    m_pdfOptions->setEnabled(!running);
 }
 
 void ReportDialog::keyPressEvent(QKeyEvent *event)

@@ -7,13 +7,15 @@
 
 #include <atomic>
 
+class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class SongLibrary;
 
-// "Raport": writes one of the three RTF reports of the library into a folder and opens it.
+// "Raport": writes one of the three RTF reports or the PDF songbook of the library into a
+// folder and opens it.
 // "Generuj" becomes "Przerwij" while the report runs; Escape does nothing, so that a key press
 // cannot end a dialog whose report is half written.
 class ReportDialog : public QDialog
@@ -23,8 +25,11 @@ public:
     // folder: where the reports go (created when missing); the library must be scanned.
     ReportDialog(const SongLibrary &library, const QString &folder, QWidget *parent = nullptr);
 
+    // The RTF report chosen; kind() is meaningless while the PDF songbook is chosen.
     ReportKind kind() const;
     void setKind(ReportKind kind);
+    bool isPdfSongbookChosen() const;
+    void choosePdfSongbook();
     bool isRunning() const { return m_running; }
     // The file the last report went into; empty when none was written.
     QString lastReport() const { return m_lastReport; }
@@ -41,12 +46,20 @@ protected:
 
 private:
     // The file to write, after the question about an existing one; empty to write nothing.
-    QString chooseTarget(ReportKind kind);
+    QString chooseTarget(const QString &name);
     void setRunning(bool running);
+    void showPdfOptions();
+    // Each writes into path and answers the message for a written file, or an empty text
+    // after it told the user why nothing was written.
+    QString writeReport(ReportKind kind, const QString &path, const Progress &progress);
+    QString writePdfSongbook(const QString &path, const Progress &progress);
 
     const SongLibrary &m_library;
     QString m_folder;
-    QRadioButton *m_kinds[3] = {};
+    QRadioButton *m_kinds[4] = {};
+    QWidget *m_pdfOptions;
+    QComboBox *m_paper;
+    QComboBox *m_columns;
     QProgressBar *m_progress;
     QPushButton *m_generate;
     QPushButton *m_stopButton;
