@@ -72,7 +72,8 @@ QStringList groupNames(const QString &root)
     QStringList names = sortedEntries(root, QDir::Dirs | QDir::NoSymLinks);
     // Exact comparison: "SCREEN_DIR" is a group, as the library scan sees it.
     names.removeIf([](const QString &name) {
-        return name == QStringView(LibraryNaming::kSlideDirName) || name == QStringView(LibraryNaming::kPlaylistDirName);
+        return name == QStringView(LibraryNaming::kSlideDirName)
+               || name == QStringView(LibraryNaming::kPlaylistDirName);
     });
     return names;
 }
@@ -91,8 +92,8 @@ Listing list(const QString &source, const QString &songDir, const Progress &prog
             break;
         }
         progress.directory(group);
-        if (!listFolder(LibraryNaming::joinPath(source, group), group, LibraryNaming::joinPath(songDir, group), progress,
-                        listing.rows)) {
+        const QString compareDir = LibraryNaming::joinPath(songDir, group);
+        if (!listFolder(LibraryNaming::joinPath(source, group), group, compareDir, progress, listing.rows)) {
             listing.stopped = true;
             break;
         }
