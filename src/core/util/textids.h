@@ -432,6 +432,27 @@
     X(ImportFolderCaption, 746)                                                     \
     /* - */                                                                                \
     /* song import: 750-759 and the ids it uses */                                         \
+    X(ImportSongsTitle, 459)                                                               \
+    X(ImportColumnNumber, 460)                                                             \
+    X(ImportColumnTitle, 461)                                                              \
+    X(ImportColumnGroup, 462)                                                              \
+    X(ImportColumnState, 463)                                                              \
+    X(ImportNumberTaken, 464)                                                              \
+    X(ImportNoFreeNumber, 465)                                                             \
+    X(ImportAddToGroup, 466)                                                               \
+    X(ImportNumberConflict, 467)                                                           \
+    X(ImportFreeNumbersOnly, 468)                                                          \
+    X(ImportNumberFrom, 469)                                                               \
+    X(ImportSelectedLabel, 470)                                                            \
+    X(ImportRemainingLabel, 471)                                                           \
+    X(ImportStart, 472)                                                                    \
+    X(ImportStop, 473)                                                                     \
+    X(ImportNewGroup, 474)                                                                 \
+    X(ImportChooseRow, 750)                                                                \
+    X(ImportStartOutOfRange, 751)                                                          \
+    X(ImportSummary, 752)                                                                  \
+    X(ImportPreview, 753)                                                                  \
+    X(ImportCopyFailed, 754)                                                               \
     /* - */                                                                                \
     /* font editor: 760-774 and the ids it uses */                                         \
     X(FontEditorTitle, 198)                                                                \
