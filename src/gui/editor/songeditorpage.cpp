@@ -68,7 +68,7 @@ QString counterText(int current, int total)
 } // namespace
 
 SongEditorPage::SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent)
-    : QWidget(parent), m_panel(panel), m_frame(frame)
+    : QWidget(parent), m_panel(panel), m_frame(frame), m_palette(frame ? frame->characterPalette() : nullptr)
 {
     setObjectName(QStringLiteral("SongEditorPage"));
     auto *scroll = new QScrollArea(this);
@@ -480,9 +480,9 @@ void SongEditorPage::updatePalette()
 {
     const bool latin = m_song.charset() == CharsetMode::Latin;
     m_buttons.value(u"palette"_qs)->setEnabled(latin);
-    if (!m_frame || !m_frame->characterPalette())
+    if (!m_palette)
         return;
-    CharacterPalette *palette = m_frame->characterPalette();
+    CharacterPalette *palette = m_palette;
     if (isVisible())
         palette->setTarget(m_matrix, latin && isEnabled() && !m_matrix->isReadOnly());
     else if (palette->target() == m_matrix)
@@ -606,10 +606,10 @@ void SongEditorPage::toggleGrid()
 
 void SongEditorPage::showPalette()
 {
-    if (!m_frame || !m_buttons.value(u"palette"_qs)->isEnabled())
+    if (!m_palette || !m_buttons.value(u"palette"_qs)->isEnabled())
         return;
     updatePalette();
-    m_frame->characterPalette()->showPalette();
+    m_palette->showPalette();
 }
 
 void SongEditorPage::openStructure()

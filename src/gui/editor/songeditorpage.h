@@ -6,10 +6,12 @@
 #include "gui/editor/songeditorlink.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 class LedMatrix;
 class LibraryPanel;
+class CharacterPalette;
 class MainWindow;
 class QAbstractButton;
 class QCheckBox;
@@ -129,6 +131,8 @@ private:
 
     LibraryPanel *m_panel;
     MainWindow *m_frame;
+    // Held apart from the window: a page hidden while the window is being destroyed must not call into it.
+    QPointer<CharacterPalette> m_palette;
     Song m_song;
     Song m_snapshot;
 
