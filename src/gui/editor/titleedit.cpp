@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QUndoStack>
 
 TitleEdit::TitleEdit(QWidget *parent) : QLineEdit(parent)
 {
@@ -24,7 +25,10 @@ QMenu *TitleEdit::createMenu(QWidget *parent)
         QAction *action = menu->addAction(Lang::text(textId), this, slot);
         action->setEnabled(enabled);
     };
-    add(Txt::TitleMenuUndo, &QLineEdit::undo, writable && isUndoAvailable());
+    if (m_undoStack)
+        add(Txt::TitleMenuUndo, [this] { m_undoStack->undo(); }, writable && m_undoStack->canUndo());
+    else
+        add(Txt::TitleMenuUndo, &QLineEdit::undo, writable && isUndoAvailable());
     menu->addSeparator();
     add(Txt::TitleMenuCut, &QLineEdit::cut, writable && selection);
     add(Txt::TitleMenuCopy, &QLineEdit::copy, selection);
