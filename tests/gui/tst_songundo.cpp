@@ -3,11 +3,13 @@
 #include "core/app/language.h"
 #include "core/model/songfile.h"
 #include "gui/editor/ledmatrix.h"
+#include "gui/editor/sequencelist.h"
 #include "gui/editor/songcommands.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/textimportdialog.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/librarypanel.h"
+#include "gui/library/playlistpage.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -140,7 +143,7 @@ private slots:
         for (int i = 0; i < steps; ++i)
             undoKey(matrix);
         QCOMPARE(matrix->text(), blank);
-        QCOMPARE(page()->song().currentScreenText(), blank);
+        QCOMPARE(page()->song().screenText(0, 0), blank);
         QVERIFY(!page()->isModified());
     }
 
@@ -257,7 +260,7 @@ private slots:
         QVERIFY(stack()->canRedo());
 
         // Another page current: the entries are grey and the keys leave the song alone.
-        m_frame->pages()->setCurrentWidget(m_frame->pages()->widget(0));
+        m_frame->pages()->setCurrentWidget(m_panel->playlistPage());
         QVERIFY(!redoAction()->isEnabled());
         QTest::keyClick(m_frame.get(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(page()->song().title(), u"Gloria"_qs);

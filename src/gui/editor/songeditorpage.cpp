@@ -429,7 +429,11 @@ void SongEditorPage::change(int textId, Change edit, int mergeId)
     storeScreen();
     const ChangeSong::State before{SongSnapshot::of(m_song), cursorCell()};
     edit();
-    showCurrent();
+    // Setting the matrix's text puts its cursor home: only when the shown screen changed.
+    if (m_matrix->text() != m_song.currentScreenText())
+        showCurrent();
+    else
+        refreshCounters();
     const ChangeSong::State after{SongSnapshot::of(m_song), cursorCell()};
     m_cellBefore = after.cell;
     if (!after.song.sameContent(before.song))

@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QUndoStack>
 
 TitleEdit::TitleEdit(QWidget *parent) : QLineEdit(parent)
 {

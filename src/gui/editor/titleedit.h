@@ -3,9 +3,9 @@
 
 #include <QLineEdit>
 #include <QPointer>
+#include <QUndoStack>
 
 class QMenu;
-class QUndoStack;
 
 // The song title's edit, with a context menu of its own: undo, cut, copy, paste, delete,
 // select all and the two capitalisations. A capitalisation is an edit of the user's own: it can
