@@ -111,6 +111,13 @@ SongEditorPage::SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *
     startNewSong();
 }
 
+SongEditorPage::~SongEditorPage()
+{
+    // The stack, deleted with the page's children, reports itself cleared: by then the window's
+    // menu may be gone.
+    m_undo->disconnect(this);
+}
+
 QAbstractButton *SongEditorPage::button(const QString &name) const
 {
     return m_form->button(name);

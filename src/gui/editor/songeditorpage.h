@@ -33,6 +33,7 @@ public:
 
     // frame may be null (the page alone); then no menu command or close guard is wired.
     SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent = nullptr);
+    ~SongEditorPage() override;
 
     // --- SongEditorLink ---
     Song &editedSong() override { return m_song; }
