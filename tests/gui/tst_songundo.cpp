@@ -183,13 +183,23 @@ private slots:
         QCOMPARE(m_boxes.requests.size(), 1);
     }
 
-    // The tree deleting the open file: no state of the history matches a file.
-    void deletedFileLeavesModified()
+    // The tree deleting the open file, or the saved state falling off the history's limit:
+    // no state of the history matches a file any more, and undo never gets back to one.
+    void cleanStateLost()
     {
         open();
         page()->fileDeleted(m_gloria);
         QVERIFY(page()->isModified());
         QVERIFY(m_frame->isWindowModified());
+
+        open();
+        for (int i = 0; i <= SongEditorPage::kUndoLimit; ++i)
+            i % 2 ? page()->deleteScreen() : page()->addScreen();
+        QCOMPARE(stack()->count(), SongEditorPage::kUndoLimit);
+        while (stack()->canUndo())
+            undoKey(page()->matrix());
+        QVERIFY(page()->isModified());
+        QCOMPARE(page()->song().screenCount(0), 2);
     }
 
     // Deleting the refrain or a stanza before it, then undo and redo: the file bytes, refrain

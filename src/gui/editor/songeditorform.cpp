@@ -118,6 +118,8 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     m_side = new QBoxLayout(QBoxLayout::TopToBottom);
     m_side->addLayout(navigation);
     m_side->addLayout(list, 1);
+    // Under the matrix the groups keep their width and sit left; beside it the list takes the height.
+    m_side->addStretch();
 
     m_middle = new QBoxLayout(QBoxLayout::LeftToRight);
     m_middle->addWidget(m_matrix, 0, Qt::AlignTop | Qt::AlignLeft);
@@ -174,5 +176,4 @@ void SongEditorForm::fitWidth(int width)
     const bool fits = width >= beside;
     m_middle->setDirection(fits ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     m_side->setDirection(fits ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
-    m_side->setAlignment(fits ? Qt::Alignment() : Qt::AlignLeft);
 }
