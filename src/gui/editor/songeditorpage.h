@@ -60,6 +60,8 @@ public:
     bool offerSave(int textId, int captionId);
     // Starts a new song after offering to save the current one.
     void newSong();
+    // Starts a new song without asking: the caller has offered to save the current one.
+    void startNewSong();
     // Opens a song or slide file after offering to save the current one; false when it did not
     // open. openSongAt then shows the screen and puts the cursor on a line of it.
     bool openSong(const QString &path);
@@ -115,7 +117,6 @@ private:
     bool isCurrentPage() const;
     // The Edit menu's undo and redo entries follow the stack while this page is the current one.
     void updateEditMenu();
-    void startNewSong();
     bool loadSong(const QString &path);
     // A song opened or begun: no history, and the song as shown is the clean state.
     void resetHistory();
