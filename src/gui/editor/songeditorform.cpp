@@ -98,14 +98,12 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
         {u"palette", themedIcon(u"accessories-character-map"_qs, u"palette.png"_qs), Txt::PaletteTip},
         {u"grid", themedIcon(u"view-grid"_qs, u"grid.png"_qs), Txt::GridTip},
         {u"structure", themedIcon(u"view-list-tree"_qs, u"structure.png"_qs), Txt::StructureTip},
-        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), 0},
+        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), Txt::TimingCaption},
     };
     for (const auto &tool : kTools)
         tools->addWidget(iconButton(QString::fromUtf16(tool.name), tool.icon, tool.tip));
     m_buttons.value(u"grid"_qs)->setCheckable(true);
     m_buttons.value(u"grid"_qs)->setChecked(true);
-    // Music timing arrives with its own dialog.
-    m_buttons.value(u"musicTiming"_qs)->setEnabled(false);
     tools->addStretch();
 
     auto *navigation = new QVBoxLayout;
@@ -137,7 +135,7 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
                   m_buttons.value(u"stanzaDelete"_qs), m_buttons.value(u"screenAdd"_qs),
                   m_buttons.value(u"screenDelete"_qs), m_buttons.value(u"screenDuplicate"_qs),
                   m_sequence, check, m_buttons.value(u"structure"_qs), m_refrain,
-                  m_buttons.value(u"import"_qs)};
+                  m_buttons.value(u"import"_qs), m_buttons.value(u"musicTiming"_qs)};
 }
 
 QToolButton *SongEditorForm::iconButton(const QString &name, const QIcon &icon, int tipId)

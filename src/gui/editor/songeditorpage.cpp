@@ -24,6 +24,7 @@
 #include "gui/library/librarytree.h"
 #include "gui/library/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/music/musictiming.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,6 +150,7 @@ void SongEditorPage::wireForm()
     on(u"grid", [this] { m_matrix->setGridVisible(button(u"grid"_qs)->isChecked()); });
     on(u"structure", [this] { openStructure(); });
     on(u"import", [this] { importText(); });
+    on(u"musicTiming", [this] { timeToMusic(); });
     connect(m_form->refrainBox(), &QCheckBox::clicked, this, &SongEditorPage::setRefrain);
     connect(m_number, &QLineEdit::textEdited, this, [this](const QString &text) {
         change(Txt::UndoTitleNumber, [this, &text] { m_song.setNumber(SongSaving::parseNumber(text)); }, Cmd_Number);
@@ -649,6 +651,16 @@ void SongEditorPage::openStructure()
     dialog.exec();
 }
 
+void SongEditorPage::timeToMusic()
+{
+    // The times recorded in one session are one command.
+    bool timed = false;
+    change(Txt::UndoSongLayout, [this, &timed] { timed = openMusicTiming(this, m_song); });
+    // The current screen's time may have changed.
+    if (timed)
+        showCurrent();
+}
+
 void SongEditorPage::importText()
 {
     storeScreen();
@@ -793,6 +805,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
             return false;
     }
     QString error;
+    const QString previousPath = song.kind() == SongKind::NewSong ? QString() : song.path();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = SongSaving::execute(song, plan, &error);
     QApplication::restoreOverrideCursor();
@@ -801,6 +814,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
                            + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
+    emit songWritten(previousPath, song);
     refreshLibraryShowing(song.path());
     return true;
 }
@@ -881,7 +895,8 @@ void SongEditorPage::refreshLibraryShowing(const QString &path)
     const QString key = slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
                               : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
                                                     file.completeBaseName());
-    m_panel->refreshLibrary(false, key);
+    // The lyric index took the song from songWritten.
+    m_panel->refreshLibrary(false, key, false);
 }
 
 // --- the tree's changes ---

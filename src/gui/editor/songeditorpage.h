@@ -88,6 +88,7 @@ public:
     void showPalette();
     void openStructure();
     void importText();
+    void timeToMusic();
 
     // --- the sequence list; row -1 means no selected item ---
     void insertStanzaEntry(int row);
@@ -103,6 +104,11 @@ public:
     // The tree moved or deleted a file; the open song follows.
     void fileMoved(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
+
+signals:
+    // After every successful save: the file the song came from (empty for a new one) and the
+    // song as written, so that what follows the card's songs need not read the file again.
+    void songWritten(const QString &previousPath, const Song &song);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
