@@ -547,6 +547,11 @@
     X(SearchHitByNumber, 853)                                                              \
     /* - */                                                                                \
     /* undo: 855-859 and the ids it uses */                                                \
+    X(UndoWhat, 855)                                                                       \
+    X(RedoWhat, 856)                                                                       \
+    X(UndoScreenText, 857)                                                                 \
+    X(UndoSongLayout, 858)                                                                 \
+    X(UndoTitleNumber, 859)                                                                \
     /* - */                                                                                \
     /* PDF songbook: 860-874 and the ids it uses */                                        \
     X(ReportPdfSongbook, 860)                                                              \
