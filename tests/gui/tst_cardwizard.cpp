@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The card wizard offscreen on a fake drive list and folder cards: which actions each drive
-// allows, "Anuluj" during a write, a card that went away, appends, the Tools entry.
+// allows, "Anuluj" during a write, a card that went away, appends, imports, the Tools entry.
 #include "core/app/language.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
+#include "gui/app/shell.h"
 #include "gui/card/drivecombo.h"
+#include "gui/library/importsongsdialog.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/waitdialog.h"
 #include "gui/main/commandids.h"
@@ -16,6 +18,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -48,6 +52,11 @@ class TestCardWizard : public QObject
         return w->findChild<T *>(QLatin1StringView(name));
     }
     static QString info(CardWizard &w) { return child<QLabel>(&w, "infoLine")->text(); }
+    static void openImportPage(CardWizard *w)
+    {
+        child<QRadioButton>(w, "importRadio")->click();
+        w->next();
+    }
 
 private slots:
     void initTestCase()
@@ -76,14 +85,14 @@ private slots:
         QTest::addColumn<QString>("fileSystem");
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<bool>("folder");
-        QTest::addColumn<QString>("allowed"); // write, append, restore: 1 when enabled
+        QTest::addColumn<QString>("allowed"); // write, append, restore, import: 1 when enabled
         QTest::addColumn<bool>("warning");
-        QTest::newRow("FAT16") << u"FAT16"_qs << false << false << u"000"_qs << true;
-        QTest::newRow("NTFS") << u"NTFS"_qs << false << false << u"000"_qs << true;
-        QTest::newRow("FAT32") << u"FAT32"_qs << false << false << u"111"_qs << false;
-        QTest::newRow("read-only FAT32") << u"FAT32"_qs << true << false << u"001"_qs << false;
-        QTest::newRow("folder card") << u"FOLDER"_qs << false << true << u"111"_qs << false;
-        QTest::newRow("none") << QString() << false << false << u"000"_qs << false;
+        QTest::newRow("FAT16") << u"FAT16"_qs << false << false << u"0001"_qs << true;
+        QTest::newRow("NTFS") << u"NTFS"_qs << false << false << u"0001"_qs << true;
+        QTest::newRow("FAT32") << u"FAT32"_qs << false << false << u"1111"_qs << false;
+        QTest::newRow("read-only FAT32") << u"FAT32"_qs << true << false << u"0011"_qs << false;
+        QTest::newRow("folder card") << u"FOLDER"_qs << false << true << u"1111"_qs << false;
+        QTest::newRow("none") << QString() << false << false << u"0001"_qs << false;
     }
     void drivesDecideTheActions()
     {
@@ -94,11 +103,11 @@ private slots:
         QFETCH(bool, warning);
         m_drives->setDrives({{u"CARD"_qs, m_card, readOnly, fileSystem, u"/dev/sdz1"_qs, folder}});
         auto w = wizard();
-        const char *const radios[] = {"writeRadio", "appendRadio", "restoreRadio"};
+        const char *const radios[] = {"writeRadio", "appendRadio", "restoreRadio", "importRadio"};
         QCOMPARE(child<QPushButton>(w.get(), "nextButton")->isEnabled(), allowed.at(0) == u'1');
         // The step-0 reset after a radio click, "Dalej" and "Wstecz" keeps the drive check's verdict.
         for (int round = 0; round < 2; ++round) {
-            for (int i = 0; i < 3; ++i)
+            for (int i = 0; i < 4; ++i)
                 QCOMPARE(child<QRadioButton>(w.get(), radios[i])->isEnabled(), allowed.at(i) == u'1');
             QCOMPARE(child<QLabel>(w.get(), "warningText")->isVisible(), warning);
             QCOMPARE(child<QPushButton>(w.get(), "formatButton")->isVisible(), warning);
@@ -192,6 +201,89 @@ private slots:
         QCOMPARE(rows, QStringList({u"Utwór|0002|B|zastąpiony"_qs, u"Utwór|0007|Nowa|nowy"_qs}));
         QVERIFY(!QFileInfo::exists(m_card + u"playlist_dir/0006 M.lst"));
         QVERIFY(m_boxes.isEmpty());
+    }
+
+    // Lyrics directory "lyrics", "Dalej" on import needs an existing folder outside of it.
+    void importFolder_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("empty") << QString() << false << false;
+        QTest::newRow("file") << u"image/G/0001 A.txt"_qs << false << false;
+        QTest::newRow("missing") << u"gone"_qs << false << false;
+        QTest::newRow("card") << u"card"_qs << true << false;
+        QTest::newRow("lyrics2") << u"lyrics2"_qs << true << false;
+        QTest::newRow("song directory") << u"lyrics"_qs << true << true;
+        QTest::newRow("group in it") << u"lyrics/G"_qs << true << true;
+        QTest::newRow("link to it") << u"link"_qs << true << true;
+    }
+    void importFolder()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, exists);
+        QFETCH(bool, refused);
+        m_app->core().settings().setLyricsDir(m_dir->filePath(u"lyrics"_qs));
+        QVERIFY(QDir().mkpath(m_dir->filePath(u"lyrics/G"_qs)) && QDir().mkpath(m_dir->filePath(u"lyrics2"_qs)));
+        QVERIFY(QFile::link(m_dir->filePath(u"lyrics"_qs), m_dir->filePath(u"link"_qs)));
+        // Read-only: the import reads a folder, not the card.
+        m_drives->setDrives({{u"CARD"_qs, m_card, true, u"NTFS"_qs, u"/dev/sdz1"_qs, false}});
+        auto w = wizard();
+        openImportPage(w.get());
+        const QString path = folder.isEmpty() ? folder : m_dir->filePath(folder);
+        auto *edit = child<QLineEdit>(w.get(), "folderEdit");
+        edit->setText(path);
+        QCOMPARE(child<QPushButton>(w.get(), "nextButton")->isEnabled(), exists);
+        if (!exists)
+            return;
+        Shell::setChooser([&path](Shell::Choice, const QString &) { return path; });
+        child<QPushButton>(w.get(), "browseButton")->click();
+        Shell::setChooser({});
+        QCOMPARE(edit->text(), refused ? QString() : path);
+        // Typed in, it is checked again on "Dalej"; the import dialog cancelled is the import stopped.
+        edit->setText(path);
+        if (!refused)
+            whenShown<ImportSongsDialog>([](ImportSongsDialog *d) { d->reject(); });
+        w->next();
+        const QString box = Lang::text(refused ? Txt::WizardFolderInLibrary : Txt::WizardImportStopped);
+        QCOMPARE(m_boxes.texts(), refused ? QStringList({box, box}) : QStringList{box});
+        QCOMPARE(w->step(), refused ? 1 : 0);
+    }
+
+    void importRefreshesPanelAndIsRemembered()
+    {
+        // The panel shows the song directory the import copies into.
+        const QString lyrics = m_dir->filePath(u"lyrics/"_qs);
+        m_app->core().settings().setLyricsDir(lyrics);
+        QVERIFY(writeFiles(lyrics, {u"Cel/0009 Stara.txt"_qs}));
+        m_drives->setDrives({{u"CARD"_qs, lyrics, false, u"FOLDER"_qs, lyrics, true}});
+        MainWindow frame;
+        auto *panel = new LibraryPanel(&frame, m_drives);
+        frame.setLibraryPanel(panel);
+        panel->initialUpdate();
+        const QString source = QDir::cleanPath(m_image);
+        QString shownInfo;
+        int songsWhileOpen = 0;
+        whenShown<CardWizard>([&](CardWizard *w) {
+            openImportPage(w);
+            child<QLineEdit>(w, "folderEdit")->setText(source);
+            whenShown<ImportSongsDialog>([](ImportSongsDialog *d) {
+                if (QTest::qWaitFor([d] { return d->list()->rowCount() == 3; })) {
+                    d->list()->selectAll();
+                    d->startButton()->click();
+                }
+                d->accept();
+            });
+            w->next();
+            shownInfo = info(*w);
+            songsWhileOpen = panel->library().songCount();
+            w->next();
+        });
+        frame.action(Command::CardWizard)->trigger();
+        QCOMPARE(shownInfo, Lang::text(Txt::WizardImported));
+        QCOMPARE(songsWhileOpen, 4);
+        QCOMPARE(m_app->store().value(AppSettings::kSection + u"/LastImportDir").toString(), source);
+        QCOMPARE(child<QLineEdit>(wizard().get(), "folderEdit")->text(), source);
     }
 
     void toolsEntryPausesPanelPolling()
