@@ -196,10 +196,10 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(actions);
     layout->addLayout(driveRow);
+    layout->addLayout(folderRow);
     layout->addLayout(warningRow);
     layout->addWidget(m_backupBox);
     layout->addLayout(categoryRow);
-    layout->addLayout(folderRow);
     layout->addWidget(m_infoLine);
     layout->addWidget(m_directoryText);
     layout->addWidget(m_fileText);
