@@ -42,3 +42,7 @@ private:
     unsigned m_mode = 0;
     qint64 m_size = -1;
 };
+
+// The whole content of a regular file (a link to one counts) of at most maxSize bytes: a link to
+// a device or a huge file is never read. False when the file is none such or cannot be read.
+bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes);
