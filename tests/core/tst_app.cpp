@@ -264,6 +264,10 @@ private slots:
         QCOMPARE(t.text(105), QStringLiteral("x=y"));
         QCOMPARE(t.ids().size(), 5);
         QCOMPARE(t.text(999), QString());
+        // A missing or bad version reads as 0.
+        QCOMPARE(parse("101=x\n").version(), 0u);
+        QCOMPARE(parse("version=banana\n").version(), 0u);
+        QCOMPARE(parse("version=33554433\n").version(), LanguageTable::kRequiredVersion);
     }
 
     // Only a regular file of at most 4 MiB is read: a link to an endless device is no table.
@@ -280,13 +284,6 @@ private slots:
         writeLanguage(u"Small"_qs, "version=0x2000001\n101=x\n");
         QVERIFY(table.load(m_dir.filePath(u"Small.lang"_qs)));
         QCOMPARE(table.text(101), u"x"_qs);
-    }
-
-    void missingOrBadVersionReadsAsZero()
-    {
-        QCOMPARE(parse("101=x\n").version(), 0u);
-        QCOMPARE(parse("version=banana\n").version(), 0u);
-        QCOMPARE(parse("version=33554433\n").version(), LanguageTable::kRequiredVersion);
     }
 
     void textsAreCutTo254Characters()

@@ -183,16 +183,6 @@ private slots:
                  FileComparison::Unreadable);
     }
 
-    // Number and title follow the name rule of tst_librarynaming; the kind comes from the extension.
-    void changeRecordKind()
-    {
-        QList<int> kinds;
-        for (const char *path : {"/card/playlist_dir/0012 Ave.lst", "/card/screen_dir/0003 A.ekr", "/card/G/0001 B.txt",
-                                 "/card/G/0001 Notes.doc"})
-            kinds << CardChangeRecord::fromPath(QString::fromUtf8(path), Change::Replaced).kind;
-        QCOMPARE(kinds, QList<int>({Change::Playlist, Change::Slide, Change::Song, Change::Song}));
-    }
-
     void symbolicLinksAreNeverFollowed()
     {
         const QString outside = path(u"outside");

@@ -10,7 +10,6 @@
 #include "core/library/songlibrary.h"
 
 #include <QBuffer>
-#include <QRandomGenerator>
 #include <QtEndian>
 
 #include <optional>
@@ -281,35 +280,6 @@ private slots:
         QVERIFY(!cardUnpackText(result).isEmpty());
         // No file holding part of the contents, no temporary file left behind.
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/1.txt"_qs}));
-    }
-
-    // Seeded garbage built from record pieces, good and bad: whatever it holds, the unpacker
-    // returns, and nothing appears beside the target.
-    void randomRecordsStayInsideTheTarget()
-    {
-        const QStringList names = {u"G"_qs, u"0001 A.txt"_qs, u".."_qs, u"."_qs, u"a/b"_qs, u"/abs"_qs, u"x\\y"_qs,
-                                   QString(), u"..."_qs, u"Ż"_qs};
-        QRandomGenerator random(20261206);
-        for (int round = 0; round < 200; ++round) {
-            m_dir.emplace();
-            QByteArray bytes = kMagic;
-            const int pieces = int(random.bounded(1, 12));
-            for (int i = 0; i < pieces; ++i) {
-                const QString name = names.at(int(random.bounded(qsizetype(names.size()))));
-                const quint32 piece = random.bounded(5);
-                if (piece == 0)
-                    bytes += dirRecord(name);
-                else if (piece < 3)
-                    bytes += fileRecord(name, QByteArray(int(random.bounded(40)), 'c'), random.bounded(3) == 0 ? random.bounded(100000) : -1);
-                else if (piece == 3)
-                    bytes += char(random.bounded(256));
-                else
-                    bytes.chop(int(random.bounded(qMin<qsizetype>(bytes.size() - 4, 6) + 1)));
-            }
-            QVERIFY(unpackBytes(bytes, path(u"target")).status != CardUnpackStatus::WrongMagic);
-            for (const QString &path : treeOf(m_dir->path()))
-                QVERIFY2(path == u"target" || path.startsWith(u"target/"), qPrintable(path));
-        }
     }
 
     void fileWhereDirectoryIsIsSkipped()

@@ -53,172 +53,162 @@ class TestPlaylistEditing : public QObject
 {
     Q_OBJECT
 private slots:
-    void insertChoices_data();
-    void insertChoices();
-    void insertKeepsOrderAtPosition();
-    void insertStopsAtLimit();
-    void moveEntry_data();
-    void moveEntry();
-    void removeAdjacentTakesOneOccurrence();
-    void showable_data();
-    void showable();
-};
-
-void TestPlaylistEditing::insertChoices_data()
-{
-    QTest::addColumn<int>("stanzas");
-    QTest::addColumn<int>("refrain");
-    QTest::addColumn<QList<int>>("sequence");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("stanza");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<QList<int>>("expected");
-    QTest::addColumn<QList<bool>>("found");
-    const int r = RefrainMarker;
-    QTest::newRow("whole with refrain") << 3 << 3 << QList<int>{1, r, 2, r} << 0 << 1 << 1 << 1
-                                        << QList<int>{1, 131, 2, 131} << QList<bool>{true, true, true, true};
-    QTest::newRow("whole stops at 0") << 2 << 0 << QList<int>{1, 2, 0, 1} << 0 << 1 << 1 << 1
-                                      << QList<int>{1, 2} << QList<bool>{true, true};
-    QTest::newRow("refrain missing, stanza 9") << 2 << 0 << QList<int>{1, r, 9} << 0 << 1 << 1 << 1
-                                               << QList<int>{1, 128, 9} << QList<bool>{true, false, false};
-    QTest::newRow("one refrain stanza") << 4 << 3 << QList<int>{1} << 1 << 131 << 1 << 1 << QList<int>{131}
-                                        << QList<bool>{true};
-    QTest::newRow("range over refrain") << 4 << 3 << QList<int>{1} << 2 << 1 << 2 << 4 << QList<int>{2, 131, 4}
-                                        << QList<bool>{true, true, true};
-}
-
-void TestPlaylistEditing::insertChoices()
-{
-    QFETCH(int, stanzas);
-    QFETCH(int, refrain);
-    QFETCH(QList<int>, sequence);
-    QFETCH(int, mode);
-    QFETCH(int, stanza);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(QList<int>, expected);
-    QFETCH(QList<bool>, found);
-    const Song song = makeSong(QStringLiteral("Gloria"), stanzas, refrain, sequence);
-    Playlist playlist;
-    int position = 0;
-    const InsertResult result = insertEntries(playlist, &position, song, QStringLiteral("/x/0012 Gloria.txt"),
-                                              {mode, stanza, from, to, kDefaultOption});
-    QCOMPARE(stanzasOf(playlist), expected);
-    QCOMPARE(result.added, expected.size());
-    QCOMPARE(position, expected.size());
-    QVERIFY(playlist.isDirty());
-    for (int i = 0; i < found.size(); ++i) {
-        QCOMPARE(playlist.entry(i).found, found[i]);
-        QCOMPARE(playlist.entry(i).option, kDefaultOption);
-        QCOMPARE(playlist.entry(i).songNumber, 12);
+    void insertChoices_data()
+    {
+        QTest::addColumn<int>("stanzas");
+        QTest::addColumn<int>("refrain");
+        QTest::addColumn<QList<int>>("sequence");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("stanza");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::addColumn<QList<bool>>("found");
+        const int r = RefrainMarker;
+        QTest::newRow("whole with refrain") << 3 << 3 << QList<int>{1, r, 2, r} << 0 << 1 << 1 << 1
+                                            << QList<int>{1, 131, 2, 131} << QList<bool>{true, true, true, true};
+        QTest::newRow("whole stops at 0") << 2 << 0 << QList<int>{1, 2, 0, 1} << 0 << 1 << 1 << 1
+                                          << QList<int>{1, 2} << QList<bool>{true, true};
+        QTest::newRow("refrain missing, stanza 9") << 2 << 0 << QList<int>{1, r, 9} << 0 << 1 << 1 << 1
+                                                   << QList<int>{1, 128, 9} << QList<bool>{true, false, false};
+        QTest::newRow("one refrain stanza") << 4 << 3 << QList<int>{1} << 1 << 131 << 1 << 1 << QList<int>{131}
+                                            << QList<bool>{true};
+        QTest::newRow("range over refrain") << 4 << 3 << QList<int>{1} << 2 << 1 << 2 << 4 << QList<int>{2, 131, 4}
+                                            << QList<bool>{true, true, true};
     }
-}
 
-void TestPlaylistEditing::insertKeepsOrderAtPosition()
-{
-    Playlist playlist = titled({QStringLiteral("A"), QStringLiteral("B")});
-    Song slide = makeSong(QStringLiteral("S"), 1, 0, {});
-    slide.setKind(SongKind::Slide);
-    const Song song = makeSong(QStringLiteral("G"), 2, 0, {1, 2});
-    int position = 1;
-    insertEntries(playlist, &position, song, {}, {});
-    insertEntries(playlist, &position, slide, {}, {InsertChoice::Range, 1, 3, 5, kDefaultOption});
-    QCOMPARE(titlesOf(playlist), QStringLiteral("A G G S B").split(u' '));
-    QCOMPARE(position, 4);
-    QCOMPARE(playlist.entry(3).type, PlaylistEntry::Slide);
-    QCOMPARE(playlist.entry(3).stanza, 1);
-    // A position past the end is clamped to the end.
-    position = 99;
-    insertEntries(playlist, &position, slide, {}, {});
-    QCOMPARE(playlist.entry(5).title, QStringLiteral("S"));
-}
+    void insertChoices()
+    {
+        QFETCH(int, stanzas);
+        QFETCH(int, refrain);
+        QFETCH(QList<int>, sequence);
+        QFETCH(int, mode);
+        QFETCH(int, stanza);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QList<int>, expected);
+        QFETCH(QList<bool>, found);
+        const Song song = makeSong(QStringLiteral("Gloria"), stanzas, refrain, sequence);
+        Playlist playlist;
+        int position = 0;
+        const InsertResult result = insertEntries(playlist, &position, song, QStringLiteral("/x/0012 Gloria.txt"),
+                                                  {mode, stanza, from, to, kDefaultOption});
+        QCOMPARE(stanzasOf(playlist), expected);
+        QCOMPARE(result.added, expected.size());
+        QCOMPARE(position, expected.size());
+        QVERIFY(playlist.isDirty());
+        for (int i = 0; i < found.size(); ++i) {
+            QCOMPARE(playlist.entry(i).found, found[i]);
+            QCOMPARE(playlist.entry(i).option, kDefaultOption);
+            QCOMPARE(playlist.entry(i).songNumber, 12);
+        }
+    }
 
-void TestPlaylistEditing::insertStopsAtLimit()
-{
-    QList<int> sequence(60, 1);
-    const Song song = makeSong(QStringLiteral("Long"), 1, 0, sequence);
-    Playlist playlist = titled(QStringList(50, QStringLiteral("X")));
-    int position = 50;
-    InsertResult result = insertEntries(playlist, &position, song, {}, {});
-    QCOMPARE(result.added, 50);
-    QVERIFY(result.full);
-    QCOMPARE(playlist.count(), kMaxEntries);
-    // A file may hold more than the limit: adding to it adds nothing.
-    Playlist big = titled(QStringList(150, QStringLiteral("X")));
-    position = 0;
-    result = insertEntries(big, &position, song, {}, {});
-    QCOMPARE(result.added, 0);
-    QVERIFY(result.full);
-    QCOMPARE(big.count(), 150);
-}
+    void insertKeepsOrderAtPosition()
+    {
+        Playlist playlist = titled({QStringLiteral("A"), QStringLiteral("B")});
+        Song slide = makeSong(QStringLiteral("S"), 1, 0, {});
+        slide.setKind(SongKind::Slide);
+        const Song song = makeSong(QStringLiteral("G"), 2, 0, {1, 2});
+        int position = 1;
+        insertEntries(playlist, &position, song, {}, {});
+        insertEntries(playlist, &position, slide, {}, {InsertChoice::Range, 1, 3, 5, kDefaultOption});
+        QCOMPARE(titlesOf(playlist), QStringLiteral("A G G S B").split(u' '));
+        QCOMPARE(position, 4);
+        QCOMPARE(playlist.entry(3).type, PlaylistEntry::Slide);
+        QCOMPARE(playlist.entry(3).stanza, 1);
+        // A position past the end is clamped to the end.
+        position = 99;
+        insertEntries(playlist, &position, slide, {}, {});
+        QCOMPARE(playlist.entry(5).title, QStringLiteral("S"));
+    }
 
-void TestPlaylistEditing::moveEntry_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("insertPosition");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QString>("order");
-    QTest::newRow("down below 4") << 1 << 5 << 4 << QStringLiteral("a c d e b f");
-    QTest::newRow("to top") << 4 << 0 << 0 << QStringLiteral("e a b c d f");
-    QTest::newRow("to end") << 0 << 6 << 5 << QStringLiteral("b c d e f a");
-    QTest::newRow("own place above") << 2 << 2 << -1 << QStringLiteral("a b c d e f");
-    QTest::newRow("own place below") << 2 << 3 << -1 << QStringLiteral("a b c d e f");
-    QTest::newRow("bad index") << 7 << 0 << -1 << QStringLiteral("a b c d e f");
-}
+    void insertStopsAtLimit()
+    {
+        QList<int> sequence(60, 1);
+        const Song song = makeSong(QStringLiteral("Long"), 1, 0, sequence);
+        Playlist playlist = titled(QStringList(50, QStringLiteral("X")));
+        int position = 50;
+        InsertResult result = insertEntries(playlist, &position, song, {}, {});
+        QCOMPARE(result.added, 50);
+        QVERIFY(result.full);
+        QCOMPARE(playlist.count(), kMaxEntries);
+        // A file may hold more than the limit: adding to it adds nothing.
+        Playlist big = titled(QStringList(150, QStringLiteral("X")));
+        position = 0;
+        result = insertEntries(big, &position, song, {}, {});
+        QCOMPARE(result.added, 0);
+        QVERIFY(result.full);
+        QCOMPARE(big.count(), 150);
+    }
 
-void TestPlaylistEditing::moveEntry()
-{
-    QFETCH(int, from);
-    QFETCH(int, insertPosition);
-    QFETCH(int, target);
-    QFETCH(QString, order);
-    Playlist playlist = titled(QStringLiteral("a b c d e f").split(u' '));
-    QCOMPARE(PlaylistEditing::moveEntry(playlist, from, insertPosition), target);
-    QCOMPARE(titlesOf(playlist).join(u' '), order);
-    QCOMPARE(playlist.isDirty(), target >= 0);
-}
+    void moveEntry_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("insertPosition");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("down below 4") << 1 << 5 << 4 << QStringLiteral("a c d e b f");
+        QTest::newRow("to top") << 4 << 0 << 0 << QStringLiteral("e a b c d f");
+        QTest::newRow("to end") << 0 << 6 << 5 << QStringLiteral("b c d e f a");
+        QTest::newRow("own place above") << 2 << 2 << -1 << QStringLiteral("a b c d e f");
+        QTest::newRow("own place below") << 2 << 3 << -1 << QStringLiteral("a b c d e f");
+        QTest::newRow("bad index") << 7 << 0 << -1 << QStringLiteral("a b c d e f");
+    }
 
-void TestPlaylistEditing::removeAdjacentTakesOneOccurrence()
-{
-    Playlist playlist = titled(QStringLiteral("A B B B C B B").split(u' '));
-    QCOMPARE(removeAdjacent(playlist, 2), 3);
-    QCOMPARE(titlesOf(playlist).join(u' '), QStringLiteral("A C B B"));
-    QCOMPARE(removeAdjacent(playlist, 3), 2);
-    QCOMPARE(titlesOf(playlist).join(u' '), QStringLiteral("A C"));
-    QCOMPARE(removeAdjacent(playlist, 5), 0);
-}
+    void moveEntry()
+    {
+        QFETCH(int, from);
+        QFETCH(int, insertPosition);
+        QFETCH(int, target);
+        QFETCH(QString, order);
+        Playlist playlist = titled(QStringLiteral("a b c d e f").split(u' '));
+        QCOMPARE(PlaylistEditing::moveEntry(playlist, from, insertPosition), target);
+        QCOMPARE(titlesOf(playlist).join(u' '), order);
+        QCOMPARE(playlist.isDirty(), target >= 0);
+    }
 
-void TestPlaylistEditing::showable_data()
-{
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("stanza");
-    QTest::addColumn<bool>("showable");
-    QTest::newRow("stanza 2") << true << 0 << 2 << true;
-    QTest::newRow("stanza 0") << true << 0 << 0 << false;
-    QTest::newRow("past count") << true << 0 << 5 << false;
-    QTest::newRow("refrain") << true << 0 << 131 << true;
-    QTest::newRow("refrain flag on plain stanza") << true << 0 << 130 << false;
-    QTest::newRow("128") << true << 0 << 128 << false;
-    QTest::newRow("not found") << false << 0 << 1 << false;
-    QTest::newRow("slide any stanza") << true << 3 << 0 << true;
-}
+    void removeAdjacentTakesOneOccurrence()
+    {
+        Playlist playlist = titled(QStringLiteral("A B B B C B B").split(u' '));
+        QCOMPARE(removeAdjacent(playlist, 2), 3);
+        QCOMPARE(titlesOf(playlist).join(u' '), QStringLiteral("A C B B"));
+        QCOMPARE(removeAdjacent(playlist, 3), 2);
+        QCOMPARE(titlesOf(playlist).join(u' '), QStringLiteral("A C"));
+        QCOMPARE(removeAdjacent(playlist, 5), 0);
+    }
 
-void TestPlaylistEditing::showable()
-{
-    QFETCH(bool, found);
-    QFETCH(int, type);
-    QFETCH(int, stanza);
-    QFETCH(bool, showable);
-    const Song song = makeSong(QStringLiteral("G"), 4, 3, {1});
-    PlaylistEntry entry;
-    entry.found = found;
-    entry.type = quint8(type);
-    entry.stanza = quint8(stanza);
-    QCOMPARE(isShowable(entry, &song), showable);
-    QVERIFY(!isShowable(entry, nullptr));
-}
+    void showable_data()
+    {
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("stanza");
+        QTest::addColumn<bool>("showable");
+        QTest::newRow("stanza 2") << true << 0 << 2 << true;
+        QTest::newRow("stanza 0") << true << 0 << 0 << false;
+        QTest::newRow("past count") << true << 0 << 5 << false;
+        QTest::newRow("refrain") << true << 0 << 131 << true;
+        QTest::newRow("refrain flag on plain stanza") << true << 0 << 130 << false;
+        QTest::newRow("128") << true << 0 << 128 << false;
+        QTest::newRow("not found") << false << 0 << 1 << false;
+        QTest::newRow("slide any stanza") << true << 3 << 0 << true;
+    }
+
+    void showable()
+    {
+        QFETCH(bool, found);
+        QFETCH(int, type);
+        QFETCH(int, stanza);
+        QFETCH(bool, showable);
+        const Song song = makeSong(QStringLiteral("G"), 4, 3, {1});
+        PlaylistEntry entry;
+        entry.found = found;
+        entry.type = quint8(type);
+        entry.stanza = quint8(stanza);
+        QCOMPARE(isShowable(entry, &song), showable);
+        QVERIFY(!isShowable(entry, nullptr));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPlaylistEditing)
 #include "tst_playlistediting.moc"

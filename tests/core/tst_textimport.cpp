@@ -71,12 +71,12 @@ private slots:
         QCOMPARE(wrapParagraph(u"Lorem ipsum dolor am "), (QStringList{u"Lorem ipsum dolor am"_qs, QString()}));
     }
 
-    void aFiveMegabytePasteIsCountedWhole()
+    void aMegabytePasteIsCountedWhole()
     {
-        const QString text = u"Amen, alleluja\n"_qs.repeated(5 * 1000 * 1000 / 15);
+        const QString text = u"Amen, alleluja\n"_qs.repeated(1000 * 1000 / 15);
         Song song = newSong();
         const Outcome outcome = importLines(song, arrangeLines(wrapText(text)), {});
-        QCOMPARE(outcome.total, 5 * 1000 * 1000 / 15 / kBlockLines + 1);
+        QCOMPARE(outcome.total, 1000 * 1000 / 15 / kBlockLines + 1);
         QCOMPARE(outcome.placed, kMaxStanzas);
     }
 

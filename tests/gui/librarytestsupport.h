@@ -2,8 +2,15 @@
 #pragma once
 
 // Helpers of the library panel's tests.
+#include "core/app/language.h"
 #include "core/card/driveprovider.h"
 #include "gui/app/messageboxes.h"
+#include "gui/card/drivecombo.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/librarytree.h"
+#include "gui/library/waitdialog.h"
+#include "gui/main/mainwindow.h"
+#include "testappcore.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -63,6 +70,59 @@ struct BoxRecorder
         for (const MessageBoxes::Request &request : requests)
             result << request.text;
         return result;
+    }
+};
+
+// The fixture of the tests that drive the panel: an application, the message boxes answered, a
+// main window holding the panel on a fake drive provider. Derived tests call setUpPanelTests()
+// from initTestCase() or init().
+class PanelTest : public QObject
+{
+protected:
+    std::unique_ptr<TestAppCore> m_app;
+    BoxRecorder m_boxes;
+    TestSupport::CardFolders m_cards;
+    std::shared_ptr<FakeDriveProvider> m_drives;
+    std::unique_ptr<MainWindow> m_frame;
+    LibraryPanel *m_panel = nullptr;
+
+    void setUpPanelTests()
+    {
+        m_app = std::make_unique<TestAppCore>();
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        WaitDialog::setStartDelay(0);
+        m_boxes = {};
+        m_boxes.install();
+    }
+    // The panel in a main window, the drive provider offering entries, the start-up poll done.
+    void openPanel(const QList<DriveEntry> &entries)
+    {
+        m_drives = std::make_shared<FakeDriveProvider>();
+        m_drives->setDrives(entries);
+        m_frame = std::make_unique<MainWindow>();
+        m_panel = new LibraryPanel(m_frame.get(), m_drives);
+        m_frame->setLibraryPanel(m_panel);
+        m_panel->initialUpdate();
+    }
+    void openPanel(const QString &card) { openPanel(QList<DriveEntry>{cardEntry(card)}); }
+    void offer(const QList<DriveEntry> &drives)
+    {
+        m_drives->setDrives(drives);
+        m_panel->driveList()->refreshDrives();
+    }
+    LibraryTree *tree() const { return m_panel->tree(); }
+    QTreeWidgetItem *item(const QString &text) const
+    {
+        for (QTreeWidgetItem *item = tree()->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
+            if (item->text(0) == text)
+                return item;
+        }
+        return nullptr;
+    }
+    void click(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        tree()->scrollToItem(item);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, modifiers, tree()->visualItemRect(item).center());
     }
 };
 

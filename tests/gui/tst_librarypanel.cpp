@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The library panel driven as a user drives it: drive list, tree, menus, keys and dialogs. What
-// the file commands do on disk is tst_libraryfiles'; here the panel asks, reports and updates.
-#include "core/app/language.h"
-#include "gui/card/drivecombo.h"
+// The library panel driven as a user drives it: drive list, tree, menus, keys and dialogs, above
+// all where a slip would cost data or strand the user. What the file commands do on disk is
+// tst_library's; here the panel asks, reports and updates.
+#include "gui/editor/ledmatrix.h"
+#include "gui/library/groupcoloursdialog.h"
+#include "gui/library/groupeditdialog.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
-#include "gui/library/librarypanel.h"
-#include "gui/library/librarytree.h"
 #include "gui/library/newgroupdialog.h"
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
-#include "gui/library/waitdialog.h"
-#include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
-#include "testappcore.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
 
@@ -27,51 +26,48 @@ using TestSupport::writeFiles;
 
 using Items = QList<QTreeWidgetItem *>;
 
-class TestLibraryPanel : public QObject
+namespace {
+
+QStringList texts(const Items &items)
+{
+    QStringList result;
+    for (const QTreeWidgetItem *item : items)
+        result << item->text(0);
+    return result;
+}
+
+QStringList listing(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+} // namespace
+
+class TestLibraryPanel : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
     QString m_card;
-
-    std::shared_ptr<FakeDriveProvider> m_drives;
-    std::unique_ptr<MainWindow> m_frame;
-    LibraryPanel *m_panel = nullptr;
     std::unique_ptr<QMenu> m_menu;
 
     QString fixtureCard()
     {
         m_card = m_cards.next();
         writeFiles(m_card, {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Maryjne/0003 Ave.txt"_qs, u"Maryjne/0012 Ave Maria.txt"_qs,
-                            u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"screen_dir/0001 Witamy.ekr"_qs});
+                            u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"Adwent/0012 Duplikat.txt"_qs,
+                            u"screen_dir/0001 Witamy.ekr"_qs});
         writeFiles(m_card, {u"playlist_dir/0001 Msza.lst"_qs, u"playlist_dir/0002 Inna.lst"_qs}, "#0/\r\n");
         QDir().mkpath(m_card + u"Pusta");
         return m_card;
     }
     bool exists(const QString &relative) const { return QFileInfo::exists(m_card + relative); }
-
-    // A main window with the panel, the fake drive provider offering cards, the start-up poll done.
     void openPanel(const QStringList &cards)
     {
-        m_drives = std::make_shared<FakeDriveProvider>();
         QList<DriveEntry> entries;
         for (const QString &card : cards)
             entries << cardEntry(card);
-        m_drives->setDrives(entries);
-        m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), m_drives);
-        m_frame->setLibraryPanel(m_panel);
-        m_panel->initialUpdate();
+        PanelTest::openPanel(entries);
     }
-    void offer(const QList<DriveEntry> &drives)
-    {
-        m_drives->setDrives(drives);
-        m_panel->driveList()->refreshDrives();
-    }
-
-    LibraryTree *tree() const { return m_panel->tree(); }
 
     // Every line of the tree, indented by depth.
     QStringList treeLines() const
@@ -85,19 +81,6 @@ class TestLibraryPanel : public QObject
         }
         return lines;
     }
-    QTreeWidgetItem *item(const QString &text) const
-    {
-        for (QTreeWidgetItem *item = tree()->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
-            if (item->text(0) == text)
-                return item;
-        }
-        return nullptr;
-    }
-    void click(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        tree()->scrollToItem(item);
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, modifiers, tree()->visualItemRect(item).center());
-    }
     // The entry of the context menu of item that shows the language text textId.
     QAction *menuEntry(QTreeWidgetItem *item, int textId)
     {
@@ -106,13 +89,7 @@ class TestLibraryPanel : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setStartDelay(0);
-        m_boxes.install();
-    }
+    void initTestCase() { setUpPanelTests(); }
 
     void init()
     {
@@ -126,9 +103,10 @@ private slots:
         m_menu.reset();
         m_frame.reset();
         m_panel = nullptr;
+        WaitDialog::setStartDelay(0);
     }
 
-    // The nodes and their order are the node test's (tst_libraryfiles); here the panel shows them.
+    // The nodes and their order are the node test's (tst_library); here the panel shows them.
     void cardAtStartIsReadWithoutQuestionInBothSortModes()
     {
         const QString card = fixtureCard();
@@ -139,10 +117,10 @@ private slots:
         QVERIFY(tree()->topLevelItem(0)->isExpanded());
         QVERIFY(!item(QStringLiteral("Maryjne"))->isExpanded());
         QCOMPARE(treeLines().mid(0, 4),
-                 QStringList({u"Karta pamięci"_qs, u"  Adwent"_qs, u"    0011 Archanioł"_qs, u"    0010 Rorate"_qs}));
-        QCOMPARE(treeLines().size(), 14);
+                 QStringList({u"Karta pamięci"_qs, u"  Adwent"_qs, u"    0011 Archanioł"_qs, u"    0012 Duplikat"_qs}));
+        QCOMPARE(treeLines().size(), 15);
         QCOMPARE(QStringList({m_frame->statusPane(0), m_frame->statusPane(1), m_frame->statusPane(2)}),
-                 QStringList({u"Karta: "_qs + card, u"5"_qs, u"1"_qs}));
+                 QStringList({u"Karta: "_qs + card, u"6"_qs, u"1"_qs}));
 
         // The sort entries of the root menu carry the check mark of the current mode.
         QVERIFY(menuEntry(tree()->topLevelItem(0), 524)->isChecked());
@@ -152,11 +130,8 @@ private slots:
         QCOMPARE(treeLines().mid(2, 2), QStringList({u"    0010 Rorate"_qs, u"    0011 Archanioł"_qs}));
         QVERIFY(menuEntry(tree()->topLevelItem(0), 525)->isChecked());
         m_panel->actions()->setSortMode(TitleCollation::SortMode::ByTitle);
-
         // The main window's library commands are live once the panel is in place.
-        for (Command c : {Command::IssueWindow, Command::FindSong, Command::RefreshFileList, Command::InitialiseCard,
-                          Command::OpenFolderAsCard, Command::GroupColours})
-            QVERIFY(m_frame->action(c)->isEnabled());
+        QVERIFY(m_frame->action(Command::RefreshFileList)->isEnabled());
     }
 
     void ctrlAndShiftSelectionAndTheSongMenu()
@@ -218,6 +193,46 @@ private slots:
         QCOMPARE(tree()->anchor(), zdrowas);
     }
 
+    void keysMarkOnlySongsAndSlidesOfOneParent_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QString>("marked"); // "|" between the names
+        const int ctrl = Qt::ControlModifier;
+        const int shift = Qt::ShiftModifier;
+        QTest::newRow("Ctrl+A on a song: its group's songs")
+            << "0003 Ave" << int(Qt::Key_A) << ctrl << 1 << "0003 Ave|0012 Ave Maria|0001 Zdrowaś";
+        QTest::newRow("Ctrl+A on the root: nothing more") << "Karta pamięci" << int(Qt::Key_A) << ctrl << 1
+                                                          << "Karta pamięci";
+        QTest::newRow("Ctrl+A on a playlist: nothing more") << "0001 Msza" << int(Qt::Key_A) << ctrl << 1
+                                                            << "0001 Msza";
+        QTest::newRow("Shift+Down stops at the group's end")
+            << "0012 Ave Maria" << int(Qt::Key_Down) << shift << 4 << "0012 Ave Maria|0001 Zdrowaś";
+        QTest::newRow("Shift+Up stops at the group's start")
+            << "0010 Rorate" << int(Qt::Key_Up) << shift << 4 << "0011 Archanioł|0012 Duplikat|0010 Rorate";
+        QTest::newRow("Shift+End stays in the group")
+            << "0003 Ave" << int(Qt::Key_End) << shift << 1 << "0003 Ave|0012 Ave Maria|0001 Zdrowaś";
+        QTest::newRow("Shift+Down from a group marks no group") << "Maryjne" << int(Qt::Key_Down) << shift << 1
+                                                               << "0003 Ave";
+        QTest::newRow("Ctrl+Space on a group node alone") << "Maryjne" << int(Qt::Key_Space) << ctrl << 1
+                                                          << "Maryjne";
+    }
+    void keysMarkOnlySongsAndSlidesOfOneParent()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, presses);
+        openPanel({fixtureCard()});
+        m_panel->actions()->expandAll();
+        click(item(start));
+        for (int i = 0; i < presses; ++i)
+            QTest::keyClick(tree(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(texts(tree()->markedItems()).join(u'|'), "marked");
+    }
+
     void groupsAreDeletedOnlyWhenEmpty()
     {
         openPanel({fixtureCard()});
@@ -241,6 +256,31 @@ private slots:
         QCOMPARE(m_panel->library().groups().size(), 2);
     }
 
+    void deleteKeyAsksNamingTheFilesWithNoAsDefault()
+    {
+        const QString card = fixtureCard();
+        openPanel({card});
+        m_panel->actions()->expandAll();
+        click(item(u"0003 Ave"_qs));
+        QTest::keyClick(tree(), Qt::Key_A, Qt::ControlModifier);
+        m_boxes.answer = QMessageBox::No;
+        QTest::keyClick(tree(), Qt::Key_Delete);
+        QCOMPARE(m_boxes.requests.size(), 1);
+        QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
+        QCOMPARE(m_boxes.first().text, Lang::text(Txt::DeleteFilesQuestion)
+                                           + QStringLiteral(" (3)\n\n0003 Ave\n0012 Ave Maria\n0001 Zdrowaś"));
+        QCOMPARE(listing(card + u"Maryjne").size(), 3);
+
+        // The card goes while the question is open: Yes then deletes nothing.
+        m_boxes.clear();
+        m_boxes.answer = QMessageBox::Yes;
+        m_boxes.whileOpen = [this] { offer({}); };
+        QTest::keyClick(tree(), Qt::Key_Delete);
+        QCOMPARE(m_boxes.requests.size(), 1);
+        QCOMPARE(listing(card + u"Maryjne").size(), 3);
+        QVERIFY(m_panel->root().isEmpty());
+    }
+
     void deleteRemovesFilesNodesAndCounts()
     {
         openPanel({fixtureCard()});
@@ -248,20 +288,13 @@ private slots:
         click(item(QStringLiteral("0003 Ave")));
         click(item(QStringLiteral("0010 Rorate")), Qt::ControlModifier);
         click(item(QStringLiteral("0001 Witamy")), Qt::ControlModifier);
-
-        m_boxes.answer = QMessageBox::No;
         m_panel->actions()->deleteSelected();
-        QCOMPARE(m_boxes.requests.size(), 1);
         QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::DeleteFilesQuestion)));
-        QVERIFY(exists(u"Maryjne/0003 Ave.txt"_qs));
-
-        m_boxes.answer = QMessageBox::Yes;
-        m_panel->actions()->deleteSelected();
         for (const QString &file : {u"Maryjne/0003 Ave.txt"_qs, u"Adwent/0010 Rorate.txt"_qs, u"screen_dir/0001 Witamy.ekr"_qs})
             QVERIFY(!exists(file));
         QVERIFY(!item(QStringLiteral("0003 Ave")) && !item(QStringLiteral("0001 Witamy")));
-        QCOMPARE(QStringList({m_frame->statusPane(1), m_frame->statusPane(2)}), QStringList({u"3"_qs, u"0"_qs}));
-        QCOMPARE(m_panel->library().groups().at(0).files, QStringList{QStringLiteral("0011 Archanioł")});
+        QCOMPARE(QStringList({m_frame->statusPane(1), m_frame->statusPane(2)}), QStringList({u"4"_qs, u"0"_qs}));
+        QCOMPARE(m_panel->library().groups().at(0).files, QStringList({u"0011 Archanioł"_qs, u"0012 Duplikat"_qs}));
         // The deleted anchor is forgotten: Shift starts a new range at the clicked song.
         QVERIFY(!tree()->anchor());
         click(item(QStringLiteral("0012 Ave Maria")), Qt::ShiftModifier);
@@ -314,26 +347,49 @@ private slots:
         QCOMPARE(QDir(card + u"Pusta").entryList(QDir::Files), QStringList{QStringLiteral("0010 Rorate.txt")});
     }
 
-    void renamingAPlaylist()
+    // F2 onto a taken name changes nothing; a rename, F7 and a new sort keep the open groups and
+    // the current node; Enter and Escape do nothing in the panel.
+    void renameNewGroupAndSortKeepTheTreesPlace()
     {
         const QString card = fixtureCard();
         writeFiles(card, {u"playlist_dir/0001 Inna.lst"_qs}, "#0/\r\ninna\r\n");
         openPanel({card});
-        m_panel->actions()->expandAll();
-        // Onto a name that is taken: nothing changes.
+        item(u"Maryjne"_qs)->setExpanded(true);
+        item(u"Listy utworów"_qs)->setExpanded(true);
         for (const QString &name : {u"Inna"_qs, u"Niedziela"_qs}) {
-            click(item(QStringLiteral("0001 Msza")));
+            click(item(u"0001 Msza"_qs));
             whenShown<PlaylistNameDialog>([name](PlaylistNameDialog *dialog) {
                 QCOMPARE(dialog->title(), QStringLiteral("Msza"));
                 dialog->edit()->setText(name);
                 dialog->accept();
             });
-            m_panel->actions()->renamePlaylist();
+            QTest::keyClick(tree(), Qt::Key_F2);
         }
         QVERIFY(!exists(u"playlist_dir/0001 Msza.lst"_qs));
         QCOMPARE(readFile(card + u"playlist_dir/0001 Inna.lst"), QByteArray("#0/\r\ninna\r\n"));
         QCOMPARE(readFile(card + u"playlist_dir/0001 Niedziela.lst"), QByteArray("#0/\r\n"));
-        QVERIFY(item(QStringLiteral("0001 Niedziela")));
+        QVERIFY(item(u"Maryjne"_qs)->isExpanded());
+        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0001 Niedziela"));
+        QVERIFY(tree()->currentItem()->isSelected());
+
+        whenShown<NewGroupDialog>([](NewGroupDialog *dialog) {
+            dialog->edit()->setText(QStringLiteral("Wielkanoc"));
+            dialog->accept();
+        });
+        QTest::keyClick(tree(), Qt::Key_F7);
+        QVERIFY(QFileInfo(card + u"Wielkanoc").isDir());
+        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("Wielkanoc"));
+        QVERIFY(item(u"Maryjne"_qs)->isExpanded());
+        QVERIFY(item(u"Listy utworów"_qs)->isExpanded());
+        QTest::keyClick(tree(), Qt::Key_Return);
+        QTest::keyClick(tree(), Qt::Key_Escape);
+
+        click(item(u"0012 Ave Maria"_qs));
+        m_panel->actions()->setSortMode(TitleCollation::SortMode::ByNumber);
+        QVERIFY(item(u"Maryjne"_qs)->isExpanded());
+        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0012 Ave Maria"));
+        m_panel->actions()->setSortMode(TitleCollation::SortMode::ByTitle);
+        QVERIFY(m_boxes.isEmpty());
     }
 
     void searchByTitleThenF3AndByNumber()
@@ -354,19 +410,17 @@ private slots:
         QTest::keyClick(tree(), Qt::Key_F3);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNoFurther)});
         QVERIFY(m_panel->actions()->search().text.isEmpty());
-        // After a miss F3 opens the dialog again.
-        bool opened = false;
-        whenShown<SearchDialog>([&opened](SearchDialog *dialog) {
-            opened = true;
-            dialog->reject();
+        // After a miss F3 opens the dialog again; its number field takes the typed digits.
+        whenShown<SearchDialog>([](SearchDialog *dialog) {
+            dialog->numberRadio()->click();
+            if (QWidget *typing = dialog->focusWidget())
+                QTest::keyClicks(typing, QStringLiteral("10"));
+            dialog->accept();
         });
         QTest::keyClick(tree(), Qt::Key_F3);
-        QVERIFY(opened);
+        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0010 Rorate"));
 
         m_boxes.clear();
-        m_panel->actions()->setSearch(true, QString(), 10);
-        QVERIFY(m_panel->actions()->findNext());
-        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0010 Rorate"));
         m_panel->actions()->setSearch(true, QString(), 77);
         QVERIFY(!m_panel->actions()->findNext());
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchNumberNotFound)});
@@ -399,42 +453,39 @@ private slots:
         QVERIFY(library.groups().size() < 20);
     }
 
-    void keysOfTheTree()
-    {
-        openPanel({fixtureCard()});
-        whenShown<NewGroupDialog>([](NewGroupDialog *dialog) {
-            dialog->edit()->setText(QStringLiteral("Wielkanoc"));
-            dialog->accept();
-        });
-        tree()->setFocus();
-        QTest::keyClick(tree(), Qt::Key_F7);
-        QVERIFY(QFileInfo(m_card + u"Wielkanoc").isDir());
-        QVERIFY(item(QStringLiteral("Wielkanoc")));
-        // Enter and Escape do nothing in the panel.
-        QTest::keyClick(tree(), Qt::Key_Return);
-        QTest::keyClick(tree(), Qt::Key_Escape);
-        QVERIFY(m_boxes.isEmpty());
-    }
-
-    void issueWindowAfterRefreshAndRepair()
+    // Both issues of the card listed; a double click finds the song's node; a delete and a
+    // repair each take their rows away until the window says there is nothing.
+    void issueWindowFollowsTheCard()
     {
         const QString card = fixtureCard();
         writeFiles(card, {u"playlist_dir/0001 Adwent.lst"_qs}, "#0/\r\n");
         openPanel({card});
-        QTableWidget *list = m_panel->issueWindow()->list();
         QVERIFY(m_panel->issueWindow()->isVisible());
-        QCOMPARE(list->rowCount(), 2);
-        QCOMPARE(list->item(0, 1)->text(), Lang::text(Txt::IssueDuplicateNumber));
-        QCOMPARE(list->item(1, 2)->text(), QStringLiteral("playlist_dir/0001 Adwent"));
+        QTableWidget *rows = m_panel->issueWindow()->list();
+        QStringList names;
+        for (int r = 0; r < rows->rowCount(); ++r)
+            names << rows->item(r, 2)->text();
+        QCOMPARE(names, QStringList({u"playlist_dir/0001 Msza"_qs, u"playlist_dir/0001 Adwent"_qs,
+                                     u"Maryjne/0012 Ave Maria"_qs, u"Adwent/0012 Duplikat"_qs}));
+        QCOMPARE(rows->item(2, 1)->text(), Lang::text(Txt::IssueDuplicateNumber));
+        emit rows->cellDoubleClicked(2, 2);
+        QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0012 Ave Maria"));
+        QCOMPARE(tree()->currentItem()->parent()->text(0), QStringLiteral("Maryjne"));
+
+        click(item(u"0012 Duplikat"_qs));
+        QTest::keyClick(tree(), Qt::Key_Delete);
+        QCOMPARE(rows->rowCount(), 2);
         m_panel->actions()->repairDuplicates(LibraryNaming::ItemKind::Playlist);
         QVERIFY(exists(u"playlist_dir/0003 Adwent.lst"_qs));
-        QCOMPARE(list->rowCount(), 0);
+        QCOMPARE(rows->rowCount(), 0);
+        QVERIFY(rows->isHidden());
+        QVERIFY(!m_panel->issueWindow()->findChild<QLabel *>(QStringLiteral("emptyText"))->isHidden());
     }
 
     void cardInsertedAfterStartUpAsksAndRemovalDisables()
     {
         const QString card = fixtureCard();
-        openPanel({});
+        openPanel(QStringList{});
         QVERIFY(!tree()->isEnabled());
         QCOMPARE(tree()->topLevelItemCount(), 0);
         QCOMPARE(m_frame->statusPane(0), Lang::text(Txt::StatusNoDrive));
@@ -465,7 +516,7 @@ private slots:
     void folderCardDeletedWhileShown()
     {
         const QString card = fixtureCard();
-        openPanel({});
+        openPanel(QStringList{});
         QVERIFY(m_panel->addCardFolder(card));
         m_panel->driveList()->refreshDrives();
         QVERIFY(item(QStringLiteral("Maryjne")));
@@ -474,6 +525,41 @@ private slots:
         m_panel->driveList()->refreshDrives();
         QCOMPARE(tree()->topLevelItemCount(), 0);
         QVERIFY(m_panel->root().isEmpty());
+    }
+
+    void folderThatIsNotACardIsOpenedOnlyWhenAgreed_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("No") << int(QMessageBox::No);
+        QTest::newRow("Yes") << int(QMessageBox::Yes);
+    }
+    void folderThatIsNotACardIsOpenedOnlyWhenAgreed()
+    {
+        QFETCH(int, answer);
+        openPanel(QStringList{});
+        const QString folder = m_cards.next();
+        TestSupport::writeFile(folder + u"readme.txt", "x");
+        QDir().mkpath(folder + u"photos");
+        const QStringList before = listing(folder);
+        m_boxes.answer = QMessageBox::StandardButton(answer);
+        m_panel->actions()->openCardFolder(folder);
+        QCOMPARE(m_boxes.first().text, Lang::text(Txt::NotACardQuestion).arg(folder));
+        QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
+        if (answer == QMessageBox::No) {
+            QCOMPARE(listing(folder), before);
+            QCOMPARE(m_panel->driveList()->count(), 0);
+            QVERIFY(m_panel->root().isEmpty());
+        } else {
+            QCOMPARE(m_panel->root(), folder);
+            QVERIFY(QFileInfo(folder + u"screen_dir").isDir());
+        }
+
+        // A file is no folder, and says so.
+        m_boxes.clear();
+        m_panel->actions()->openCardFolder(folder + u"readme.txt");
+        QCOMPARE(m_boxes.requests.size(), 1);
+        QCOMPARE(m_boxes.first().icon, QMessageBox::Critical);
+        QVERIFY(m_boxes.first().text.contains(u"readme.txt"));
     }
 
     void switchingCardsRereadsTheChosenOne()
@@ -492,6 +578,92 @@ private slots:
         QCOMPARE(m_panel->driveList()->drivePath(), second);
         QCOMPARE(m_panel->driveList()->currentIndex(), 0);
         QCOMPARE(m_boxes.texts().size(), 1);
+    }
+
+    void waitDialogClosedBeforeTheScanKeepsTheOldCard()
+    {
+        const QString first = fixtureCard();
+        const QString second = m_cards.next();
+        writeFiles(second, {u"Inna/0100 Obca.txt"_qs});
+        PanelTest::openPanel({cardEntry(first), cardEntry(second, QStringLiteral("OTHER"))});
+        WaitDialog::setStartDelay(60000);
+        whenShown<WaitDialog>([](WaitDialog *wait) { wait->close(); });
+        m_panel->driveList()->setCurrentIndex(1);
+        QCOMPARE(m_panel->root(), first);
+        QCOMPARE(m_panel->library().root(), first);
+        QCOMPARE(m_panel->driveList()->drivePath(), first);
+        QVERIFY(item(u"Maryjne"_qs));
+        QVERIFY(!item(u"Inna"_qs));
+        QVERIFY(!QFileInfo::exists(second + u"screen_dir"));
+    }
+
+    void altKeysBelongToTheMenusNotToTheMatrix()
+    {
+        MainWindow frame;
+        auto *matrix = new LedMatrix;
+        matrix->setReadOnly(false);
+        frame.pages()->addWidget(matrix);
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        matrix->setFocus();
+        // Ctrl+Alt is AltGr: it types (AltGr+L is "ł" on the Polish layout).
+        QTest::sendKeyEvent(QTest::Click, matrix, Qt::Key_L, QStringLiteral("ł"), Qt::ControlModifier | Qt::AltModifier);
+        const QString typed = QStringLiteral("ł") + QString(199, u' ');
+        QCOMPARE(matrix->text(), typed);
+        QTest::keyClick(matrix, Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(matrix->text(), typed);
+        QTest::keyClick(matrix, Qt::Key_P, Qt::AltModifier); // "&Plik"
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), Lang::text(Txt::MenuFile));
+        menu->close();
+        QCOMPARE(matrix->text(), typed);
+    }
+
+    void groupDialogsKeepTheirLimits()
+    {
+        SongGroupList groups(SongGroup::kMaxGroups, SongGroup{});
+        bool saveAnswer = false;
+        GroupColoursDialog full(groups, {}, [&saveAnswer] { return saveAnswer; });
+        auto *add = full.findChild<QPushButton *>(QStringLiteral("addButton"));
+        QVERIFY(!add->isEnabled());
+        QCOMPARE(add->toolTip(), Lang::text(Txt::GroupLimitReached).arg(32));
+        full.accept(); // the save failed: the dialog stays open
+        QCOMPARE(full.result(), int(QDialog::Rejected));
+
+        SongGroupList none;
+        GroupColoursDialog empty(none, {}, {});
+        QVERIFY(!empty.findChild<QPushButton *>(QStringLiteral("deleteButton"))->isEnabled());
+
+        GroupEditDialog edit(SongGroup{QStringLiteral("Kolędy"), SongGroup::kWhite, 1, 1}, {});
+        auto *from = edit.findChild<QLineEdit *>(QStringLiteral("fromEdit"));
+        from->clear();
+        QTest::keyClicks(from, QStringLiteral("70000"));
+        QCOMPARE(from->text(), QStringLiteral("7000"));
+        edit.accept();
+        QCOMPARE(edit.group().firstNumber, 4999);
+    }
+
+    void firstStartShowsTheWayToACard()
+    {
+        openPanel(QStringList{});
+        auto *emptyState = m_panel->findChild<QWidget *>(QStringLiteral("emptyState"));
+        QVERIFY(emptyState->isVisibleTo(m_panel));
+        m_panel->findChild<QPushButton *>(QStringLiteral("openDemoButton"))->click();
+        const QString copy = m_app->core().dirs().dataDir + QStringLiteral("demo-card/");
+        QCOMPARE(m_panel->root(), copy);
+        QVERIFY(!emptyState->isVisibleTo(m_panel));
+        QVERIFY(item(u"Kolędy"_qs));
+
+        // A write-protected card's entry takes its prefix from the language table; every entry
+        // shows its whole text as a tooltip.
+        DriveEntry locked = cardEntry(m_cards.next(), QStringLiteral("LOCKED"));
+        locked.readOnly = true;
+        offer({locked});
+        const QString text = m_panel->driveList()->itemText(0);
+        QCOMPARE(text, Lang::text(Txt::ProtectPrefix) + QStringLiteral(" LOCKED ") + locked.rootPath);
+        QCOMPARE(m_panel->driveList()->itemData(0, Qt::ToolTipRole).toString(), text);
     }
 };
 

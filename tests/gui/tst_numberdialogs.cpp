@@ -65,6 +65,7 @@ private slots:
         dialog.show();
         dialog.scrollBar()->setValue(dialog.scrollBar()->maximum());
         QCOMPARE(dialog.rowLabels().last(), QStringLiteral("5000"));
+        QCOMPARE(dialog.map()->numberAt(QPoint(38 * 18 + 9, 24 * 18 + 9)), 4999);
         QTest::mouseClick(dialog.map(), Qt::LeftButton, {}, QPoint(39 * 18 + 9, 24 * 18 + 9));
         QCOMPARE(dialog.number(), 0);
         dialog.accept();

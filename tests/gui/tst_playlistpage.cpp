@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist page and the insert-song dialog driven on a card in a temporary folder.
-#include "core/app/language.h"
 #include "gui/library/insertsongdialog.h"
-#include "gui/library/librarypanel.h"
 #include "gui/library/playlistpage.h"
 #include "gui/library/playlistview.h"
-#include "gui/main/mainwindow.h"
 #include "gui/widgets/screenpreview.h"
 #include "librarytestsupport.h"
-#include "testappcore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,17 +33,11 @@ QByteArray gloriaBytes()
 
 } // namespace
 
-class TestPlaylistPage : public QObject
+class TestPlaylistPage : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
     QString m_card;
-    std::shared_ptr<FakeDriveProvider> m_drives;
-    std::unique_ptr<MainWindow> m_frame;
-    LibraryPanel *m_panel = nullptr;
 
     PlaylistPage *page() const { return m_panel->playlistPage(); }
     QString firstLine() const
@@ -71,7 +61,7 @@ class TestPlaylistPage : public QObject
 private slots:
     void init()
     {
-        m_app = std::make_unique<TestAppCore>();
+        setUpPanelTests();
         m_card = m_cards.next();
         writeFile(m_card + u"Adwent/0010 Gloria.txt"_qs, gloriaBytes());
         writeFiles(m_card, {u"screen_dir/0005 Witamy.ekr"_qs}, TestSupport::songBytes('s'));
@@ -79,14 +69,7 @@ private slots:
         for (int n = 1; n <= 6; ++n)
             lists << QStringLiteral("playlist_dir/%1 L%2.lst").arg(n, 4, 10, QLatin1Char('0')).arg(n);
         writeFiles(m_card, lists, "#0/\r\n");
-        m_boxes = {};
-        m_boxes.install();
-        m_drives = std::make_shared<FakeDriveProvider>();
-        m_drives->setDrives({cardEntry(m_card)});
-        m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), m_drives);
-        m_frame->setLibraryPanel(m_panel);
-        m_panel->initialUpdate();
+        openPanel(m_card);
         QVERIFY(page());
         QCOMPARE(m_frame->pages()->currentWidget(), page());
     }

@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report dialog offscreen: the command on the panel's card, stopping a run, the question
 // about an existing report, a language's file name that is no plain name, an unusable folder.
-#include "core/app/language.h"
 #include "core/library/songlibrary.h"
 #include "gui/app/shell.h"
 #include "gui/library/libraryactions.h"
-#include "gui/library/librarypanel.h"
-#include "gui/library/waitdialog.h"
-#include "gui/main/mainwindow.h"
 #include "gui/report/reportdialog.h"
 #include "librarytestsupport.h"
-#include "testappcore.h"
-#include "testsupport.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -33,12 +27,10 @@ QByteArray expectedReport(const QString &kind)
 
 } // namespace
 
-class TestReportDialog : public QObject
+class TestReportDialog : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
     QStringList m_opened;
     QTemporaryDir m_dir;
     SongLibrary m_library;
@@ -49,10 +41,7 @@ class TestReportDialog : public QObject
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setStartDelay(0);
-        m_boxes.install();
+        setUpPanelTests();
         Shell::setOpener([this](const QString &path) {
             m_opened << path;
             return true;
@@ -61,6 +50,7 @@ private slots:
         m_library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
     }
 
+    void cleanup() { m_frame.reset(); }
     void init()
     {
         m_boxes.clear();
@@ -72,17 +62,12 @@ private slots:
     {
         const QString card = m_dir.filePath(QStringLiteral("card"));
         QVERIFY(TestSupport::copyTree(reportData(QStringLiteral("card")), card));
-        auto drives = std::make_shared<FakeDriveProvider>();
-        drives->setDrives({cardEntry(card + u'/')});
-        MainWindow frame;
-        auto *panel = new LibraryPanel(&frame, drives);
-        frame.setLibraryPanel(panel);
-        panel->initialUpdate();
-        QAction *command = frame.action(Command::GenerateReport);
+        openPanel(card + u'/');
+        QAction *command = m_frame->action(Command::GenerateReport);
         QVERIFY(command->isEnabled());
 
         const QString folder = newFolder() + QStringLiteral("/not yet there");
-        panel->actions()->setReportFolder(folder);
+        m_panel->actions()->setReportFolder(folder);
         whenShown<ReportDialog>([](ReportDialog *dialog) {
             dialog->setKind(ReportKind::NumberIndex);
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("generateButton")), Qt::LeftButton);

@@ -39,249 +39,235 @@ class TestUDisks2 : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cleanupTestCase();
-    void listsAndFollowsSignals();
-    void fallsBackWithoutService();
-    void format_data();
-    void format();
-    void refusedLabelKeepsTheDialogOpen();
-    void withoutUDisks2NothingRuns();
-
-private:
-    std::unique_ptr<UDisks2DriveProvider> answeredProvider();
-
     QProcess m_daemon;
     QString m_address;
     std::unique_ptr<Service> m_service;
     int m_connections = 0;
     BoxRecorder m_boxes;
-};
 
-void TestUDisks2::initTestCase()
-{
-    TestSupport::initApplicationIdentity();
-    QVERIFY(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs) == Lang::LoadResult::Loaded);
-    // A bus of our own: CI machines and containers have no system bus, and the real one must not be touched.
-    m_daemon.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--nopidfile"_qs, u"--print-address=1"_qs});
-    if (!m_daemon.waitForStarted(5000))
-        QSKIP("dbus-daemon cannot be started (scripts/install-deps installs it)");
-    QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon printed no address");
-    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    QVERIFY(!m_address.isEmpty());
-}
-
-void TestUDisks2::init()
-{
-    const QDBusConnection bus = QDBusConnection::connectToBus(m_address, u"service%1"_qs.arg(++m_connections));
-    QVERIFY(bus.isConnected());
-    m_service = std::make_unique<Service>(bus);
-    m_service->objects = {
-        {QDBusObjectPath(path(u"drives/Stick"_qs)), {{kDrive, drive(true, u"usb"_qs)}}},
-        {QDBusObjectPath(path(u"drives/Internal"_qs)), {{kDrive, drive(false, u"sata"_qs)}}},
-        {QDBusObjectPath(path(u"drives/Reader"_qs)), {{kDrive, drive(false, u"sdio"_qs)}}},
-        {QDBusObjectPath(path(u"block_devices/sdb"_qs)),
-         {{kBlock, block("/dev/sdb", u"drives/Stick"_qs, {})},
-          {u"org.freedesktop.UDisks2.PartitionTable"_qs, {}}}},
-        {QDBusObjectPath(kStick),
-         {{kBlock, block("/dev/sdb1", u"drives/Stick"_qs, u"FAT32"_qs, u"MY CARD"_qs)},
-          {kFilesystem, mountPoints({QByteArray("/media/u/MY CARD") + '\0'})}}},
-        {QDBusObjectPath(path(u"block_devices/sdb2"_qs)),
-         {{kBlock, block("/dev/sdb2", u"drives/Stick"_qs, u"FAT32"_qs, {}, true)},
-          {kFilesystem, mountPoints({"/media/u/system"})}}},
-        {QDBusObjectPath(path(u"block_devices/sda1"_qs)),
-         {{kBlock, block("/dev/sda1", u"drives/Internal"_qs, u"FAT32"_qs)}, {kFilesystem, mountPoints({"/boot"})}}},
-        {QDBusObjectPath(path(u"block_devices/mmcblk0p1"_qs)),
-         {{kBlock, block("/dev/mmcblk0p1", u"drives/Reader"_qs, u"FAT16"_qs)}, {kFilesystem, mountPoints({})}}},
-    };
-    QVERIFY(m_service->start());
-    m_boxes.clear();
-    m_boxes.answer = QMessageBox::Yes;
-    m_boxes.install();
-}
-
-void TestUDisks2::cleanup()
-{
-    m_service.reset();
-    QDBusConnection::disconnectFromBus(u"service%1"_qs.arg(m_connections));
-    MessageBoxes::setResponder({});
-}
-
-void TestUDisks2::cleanupTestCase()
-{
-    if (m_daemon.state() != QProcess::NotRunning) {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
+    std::unique_ptr<UDisks2DriveProvider> answeredProvider()
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(m_address, u"client%1"_qs.arg(m_connections));
+        auto provider = std::make_unique<UDisks2DriveProvider>(bus);
+        // Answered, and the card reader's automatic mount done, so that it calls nothing later.
+        if (!QTest::qWaitFor([&] { return provider->drives().size() == 2; }, 10000))
+            return {};
+        return provider;
     }
-}
 
-std::unique_ptr<UDisks2DriveProvider> TestUDisks2::answeredProvider()
-{
-    const QDBusConnection bus = QDBusConnection::connectToBus(m_address, u"client%1"_qs.arg(m_connections));
-    auto provider = std::make_unique<UDisks2DriveProvider>(bus);
-    // Answered, and the card reader's automatic mount done, so that it calls nothing later.
-    if (!QTest::qWaitFor([&] { return provider->drives().size() == 2; }, 10000))
-        return {};
-    return provider;
-}
+private slots:
+    void initTestCase()
+    {
+        TestSupport::initApplicationIdentity();
+        QVERIFY(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs) == Lang::LoadResult::Loaded);
+        // A bus of our own: CI machines and containers have no system bus, and the real one must not be touched.
+        m_daemon.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--nopidfile"_qs, u"--print-address=1"_qs});
+        if (!m_daemon.waitForStarted(5000))
+            QSKIP("dbus-daemon cannot be started (scripts/install-deps installs it)");
+        QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon printed no address");
+        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+        QVERIFY(!m_address.isEmpty());
+    }
 
-void TestUDisks2::listsAndFollowsSignals()
-{
-    const auto provider = answeredProvider();
-    QVERIFY(provider);
-    // The card reader's file system is HintAuto and unmounted: mounted once; the mount point
-    // arrives without its NUL.
-    QTRY_COMPARE(roots(provider->drives()), QStringList({u"MY CARD /media/u/MY CARD/ FAT32 /dev/sdb1"_qs,
-                                                         u"mounted /media/u/mounted/ FAT16 /dev/mmcblk0p1"_qs}));
-    QCOMPARE(m_service->count(u"Mount"_qs), 1);
+    void init()
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(m_address, u"service%1"_qs.arg(++m_connections));
+        QVERIFY(bus.isConnected());
+        m_service = std::make_unique<Service>(bus);
+        m_service->objects = {
+            {QDBusObjectPath(path(u"drives/Stick"_qs)), {{kDrive, drive(true, u"usb"_qs)}}},
+            {QDBusObjectPath(path(u"drives/Internal"_qs)), {{kDrive, drive(false, u"sata"_qs)}}},
+            {QDBusObjectPath(path(u"drives/Reader"_qs)), {{kDrive, drive(false, u"sdio"_qs)}}},
+            {QDBusObjectPath(path(u"block_devices/sdb"_qs)),
+             {{kBlock, block("/dev/sdb", u"drives/Stick"_qs, {})},
+              {u"org.freedesktop.UDisks2.PartitionTable"_qs, {}}}},
+            {QDBusObjectPath(kStick),
+             {{kBlock, block("/dev/sdb1", u"drives/Stick"_qs, u"FAT32"_qs, u"MY CARD"_qs)},
+              {kFilesystem, mountPoints({QByteArray("/media/u/MY CARD") + '\0'})}}},
+            {QDBusObjectPath(path(u"block_devices/sdb2"_qs)),
+             {{kBlock, block("/dev/sdb2", u"drives/Stick"_qs, u"FAT32"_qs, {}, true)},
+              {kFilesystem, mountPoints({"/media/u/system"})}}},
+            {QDBusObjectPath(path(u"block_devices/sda1"_qs)),
+             {{kBlock, block("/dev/sda1", u"drives/Internal"_qs, u"FAT32"_qs)}, {kFilesystem, mountPoints({"/boot"})}}},
+            {QDBusObjectPath(path(u"block_devices/mmcblk0p1"_qs)),
+             {{kBlock, block("/dev/mmcblk0p1", u"drives/Reader"_qs, u"FAT16"_qs)}, {kFilesystem, mountPoints({})}}},
+        };
+        QVERIFY(m_service->start());
+        m_boxes.clear();
+        m_boxes.answer = QMessageBox::Yes;
+        m_boxes.install();
+    }
 
-    const int calls = m_service->calls.size();
-    const QString reader = path(u"block_devices/mmcblk0p1"_qs);
-    m_service->change(reader, kFilesystem, mountPoints({})); // unmounted by someone: not mounted again
-    m_service->change(path(u"block_devices/gone"_qs), kBlock, {{u"IdLabel"_qs, u"X"_qs}}); // unknown object
-    m_service->add(u"block_devices/sdc1"_qs, {{kBlock, block("/dev/sdc1", u"drives/Stick"_qs, u"FAT32"_qs, u"NOWA"_qs)},
-                                               {kFilesystem, mountPoints({"/media/u/N\\o wa"})}});
-    m_service->remove(u"block_devices/sdb1"_qs);
-    m_service->change(path(u"block_devices/sdc1"_qs), kFilesystem, mountPoints({"/media/u/again"}));
-    QTRY_COMPARE(roots(provider->drives()), QStringList({u"NOWA /media/u/again/ FAT32 /dev/sdc1"_qs}));
-    for (int i = 0; i < 10; ++i)
-        provider->drives();
-    QCOMPARE(m_service->calls.size(), calls); // neither the polls nor the unmount called the service
-}
+    void cleanup()
+    {
+        m_service.reset();
+        QDBusConnection::disconnectFromBus(u"service%1"_qs.arg(m_connections));
+        MessageBoxes::setResponder({});
+    }
 
-void TestUDisks2::fallsBackWithoutService()
-{
-    auto fallback = std::make_shared<FakeDriveProvider>();
-    fallback->setDrives({LibraryTest::cardEntry(u"/media/u/FALLBACK/"_qs)});
-    // No bus at all, then a bus whose service is gone: the fallback answers at once.
-    RemovableDriveProvider noBus(std::make_shared<UDisks2DriveProvider>(QDBusConnection(u"none"_qs)), fallback);
-    QCOMPARE(noBus.drives(), fallback->drives());
+    void cleanupTestCase()
+    {
+        if (m_daemon.state() != QProcess::NotRunning) {
+            m_daemon.terminate();
+            m_daemon.waitForFinished(5000);
+        }
+    }
 
-    QDBusConnection service = QDBusConnection(u"service%1"_qs.arg(m_connections));
-    QVERIFY(service.unregisterService(kService));
-    const QDBusConnection bus = QDBusConnection::connectToBus(m_address, u"client%1"_qs.arg(m_connections));
-    auto udisks = std::make_shared<UDisks2DriveProvider>(bus);
-    RemovableDriveProvider removable(udisks, fallback);
-    QCOMPARE(removable.drives(), fallback->drives());
-    // The service starts later (activation, a restarted daemon): its list replaces the fallback.
-    QVERIFY(service.registerService(kService));
-    QTRY_VERIFY(udisks->hasAnswered());
-    QCOMPARE(removable.drives().value(0).device, u"/dev/sdb1"_qs);
-    // It stops again: back to the fallback.
-    QVERIFY(service.unregisterService(kService));
-    QTRY_VERIFY(!udisks->hasAnswered());
-    QCOMPARE(removable.drives(), fallback->drives());
-}
+    void listsAndFollowsSignals()
+    {
+        const auto provider = answeredProvider();
+        QVERIFY(provider);
+        // The card reader's file system is HintAuto and unmounted: mounted once; the mount point
+        // arrives without its NUL.
+        QTRY_COMPARE(roots(provider->drives()), QStringList({u"MY CARD /media/u/MY CARD/ FAT32 /dev/sdb1"_qs,
+                                                             u"mounted /media/u/mounted/ FAT16 /dev/mmcblk0p1"_qs}));
+        QCOMPARE(m_service->count(u"Mount"_qs), 1);
 
-void TestUDisks2::format_data()
-{
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<QString>("formatError");
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("message"); // the one box after the question, if any
+        const int calls = m_service->calls.size();
+        const QString reader = path(u"block_devices/mmcblk0p1"_qs);
+        m_service->change(reader, kFilesystem, mountPoints({})); // unmounted by someone: not mounted again
+        m_service->change(path(u"block_devices/gone"_qs), kBlock, {{u"IdLabel"_qs, u"X"_qs}}); // unknown object
+        m_service->add(u"block_devices/sdc1"_qs, {{kBlock, block("/dev/sdc1", u"drives/Stick"_qs, u"FAT32"_qs, u"NOWA"_qs)},
+                                                   {kFilesystem, mountPoints({"/media/u/N\\o wa"})}});
+        m_service->remove(u"block_devices/sdb1"_qs);
+        m_service->change(path(u"block_devices/sdc1"_qs), kFilesystem, mountPoints({"/media/u/again"}));
+        QTRY_COMPARE(roots(provider->drives()), QStringList({u"NOWA /media/u/again/ FAT32 /dev/sdc1"_qs}));
+        for (int i = 0; i < 10; ++i)
+            provider->drives();
+        QCOMPARE(m_service->calls.size(), calls); // neither the polls nor the unmount called the service
+    }
 
-    const QString fat16 = Lang::text(Txt::FormatNotFat32).arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"KARTA 1\" /dev/sdb1"_qs);
-    const QString denied = Lang::text(Txt::FormatFailed).arg(u"/dev/sdb1"_qs, u"Not authorized to perform operation"_qs);
-    QTest::newRow("FAT32") << u"/dev/sdb1"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs
-                           << int(CardFormatter::Result::Formatted) << QString();
-    QTest::newRow("FAT16 chosen by mkfs") << u"/dev/sdb1"_qs << QMessageBox::Yes << QString() << u"FAT16"_qs
-                                          << int(CardFormatter::Result::Formatted) << fat16;
-    QTest::newRow("not authorised") << u"/dev/sdb1"_qs << QMessageBox::Yes
-                                    << u"org.freedesktop.UDisks2.Error.NotAuthorized"_qs << u"FAT32"_qs
-                                    << int(CardFormatter::Result::Failed) << denied;
-    QTest::newRow("declined") << u"/dev/sdb1"_qs << QMessageBox::No << QString() << u"FAT32"_qs
-                              << int(CardFormatter::Result::Declined) << QString();
-    QTest::newRow("whole disk of a partitioned card")
-        << u"/dev/sdb"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs << int(CardFormatter::Result::Failed)
-        << Lang::text(Txt::FormatRefused).arg(u"/dev/sdb"_qs);
-    QTest::newRow("system device") << u"/dev/sdb2"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs
-                                   << int(CardFormatter::Result::Failed) << Lang::text(Txt::FormatRefused).arg(u"/dev/sdb2"_qs);
-}
+    void fallsBackWithoutService()
+    {
+        auto fallback = std::make_shared<FakeDriveProvider>();
+        fallback->setDrives({LibraryTest::cardEntry(u"/media/u/FALLBACK/"_qs)});
+        // No bus at all, then a bus whose service is gone: the fallback answers at once.
+        RemovableDriveProvider noBus(std::make_shared<UDisks2DriveProvider>(QDBusConnection(u"none"_qs)), fallback);
+        QCOMPARE(noBus.drives(), fallback->drives());
 
-void TestUDisks2::format()
-{
-    QFETCH(QString, device);
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(QString, formatError);
-    QFETCH(QString, version);
-    QFETCH(int, result);
-    QFETCH(QString, message);
-    const auto provider = answeredProvider();
-    QVERIFY(provider);
-    m_service->formatError = formatError;
-    m_service->versionAfterFormat = version;
-    m_boxes.answer = answer;
-    DriveEntry drive = stickEntry();
-    drive.device = device;
-    QString shownLabel;
-    if (answer == QMessageBox::Yes) {
+        QDBusConnection service = QDBusConnection(u"service%1"_qs.arg(m_connections));
+        QVERIFY(service.unregisterService(kService));
+        const QDBusConnection bus = QDBusConnection::connectToBus(m_address, u"client%1"_qs.arg(m_connections));
+        auto udisks = std::make_shared<UDisks2DriveProvider>(bus);
+        RemovableDriveProvider removable(udisks, fallback);
+        QCOMPARE(removable.drives(), fallback->drives());
+        // The service starts later (activation, a restarted daemon): its list replaces the fallback.
+        QVERIFY(service.registerService(kService));
+        QTRY_VERIFY(udisks->hasAnswered());
+        QCOMPARE(removable.drives().value(0).device, u"/dev/sdb1"_qs);
+        // It stops again: back to the fallback.
+        QVERIFY(service.unregisterService(kService));
+        QTRY_VERIFY(!udisks->hasAnswered());
+        QCOMPARE(removable.drives(), fallback->drives());
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("formatError");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("message"); // the one box after the question, if any
+
+        const QString fat16 = Lang::text(Txt::FormatNotFat32).arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"KARTA 1\" /dev/sdb1"_qs);
+        const QString denied = Lang::text(Txt::FormatFailed).arg(u"/dev/sdb1"_qs, u"Not authorized to perform operation"_qs);
+        QTest::newRow("FAT32") << u"/dev/sdb1"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs
+                               << int(CardFormatter::Result::Formatted) << QString();
+        QTest::newRow("FAT16 chosen by mkfs") << u"/dev/sdb1"_qs << QMessageBox::Yes << QString() << u"FAT16"_qs
+                                              << int(CardFormatter::Result::Formatted) << fat16;
+        QTest::newRow("not authorised") << u"/dev/sdb1"_qs << QMessageBox::Yes
+                                        << u"org.freedesktop.UDisks2.Error.NotAuthorized"_qs << u"FAT32"_qs
+                                        << int(CardFormatter::Result::Failed) << denied;
+        QTest::newRow("declined") << u"/dev/sdb1"_qs << QMessageBox::No << QString() << u"FAT32"_qs
+                                  << int(CardFormatter::Result::Declined) << QString();
+        QTest::newRow("whole disk of a partitioned card")
+            << u"/dev/sdb"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs << int(CardFormatter::Result::Failed)
+            << Lang::text(Txt::FormatRefused).arg(u"/dev/sdb"_qs);
+        QTest::newRow("system device") << u"/dev/sdb2"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs
+                                       << int(CardFormatter::Result::Failed) << Lang::text(Txt::FormatRefused).arg(u"/dev/sdb2"_qs);
+    }
+
+    void format()
+    {
+        QFETCH(QString, device);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, formatError);
+        QFETCH(QString, version);
+        QFETCH(int, result);
+        QFETCH(QString, message);
+        const auto provider = answeredProvider();
+        QVERIFY(provider);
+        m_service->formatError = formatError;
+        m_service->versionAfterFormat = version;
+        m_boxes.answer = answer;
+        DriveEntry drive = stickEntry();
+        drive.device = device;
+        QString shownLabel;
+        if (answer == QMessageBox::Yes) {
+            LibraryTest::whenShown<CardLabelDialog>([&](CardLabelDialog *dialog) {
+                shownLabel = dialog->name();
+                dialog->edit()->setText(u"karta 1"_qs);
+                dialog->accept();
+            });
+        }
+        const int before = m_service->calls.size();
+        QCOMPARE(int(CardFormatter(nullptr, provider.get()).format(drive)), result);
+
+        QCOMPARE(m_boxes.first().caption, Lang::text(Txt::FormatCaption));
+        QCOMPARE(shownLabel, answer == QMessageBox::Yes ? u"MY CARD"_qs : QString()); // the current label, valid
+        QCOMPARE(m_boxes.texts().mid(1), message.isEmpty() ? QStringList() : QStringList{message});
+        QStringList called;
+        for (const Call &call : m_service->calls.mid(before))
+            called << call.member + u' ' + call.path.section(u'/', -1);
+        if (result == int(CardFormatter::Result::Formatted) || !formatError.isEmpty()) {
+            QCOMPARE(called.mid(0, 2), QStringList({u"Unmount sdb1"_qs, u"Format sdb1"_qs}));
+            const Call &format = m_service->calls.at(before + 1);
+            QCOMPARE(format.arguments.value(0).toString(), u"vfat"_qs);
+            const QVariantMap options = qdbus_cast<QVariantMap>(format.arguments.value(1));
+            QCOMPARE(options.value(u"label"_qs).toString(), u"KARTA 1"_qs);
+            QCOMPARE(options.value(u"update-partition-type"_qs).toBool(), true);
+            QCOMPARE(called.mid(2), formatError.isEmpty() ? QStringList({u"Mount sdb1"_qs, u"Get sdb1"_qs}) : QStringList());
+        } else {
+            QCOMPARE(called, QStringList());
+        }
+    }
+
+    void refusedLabelKeepsTheDialogOpen()
+    {
+        const auto provider = answeredProvider();
+        QVERIFY(provider);
+        bool stillOpen = false;
         LibraryTest::whenShown<CardLabelDialog>([&](CardLabelDialog *dialog) {
-            shownLabel = dialog->name();
-            dialog->edit()->setText(u"karta 1"_qs);
+            dialog->edit()->setText(u"ą"_qs);
             dialog->accept();
+            stillOpen = dialog->isVisible();
+            dialog->reject();
         });
+        const int before = m_service->calls.size();
+        QCOMPARE(CardFormatter(nullptr, provider.get()).format(stickEntry()), CardFormatter::Result::Cancelled);
+        QVERIFY(stillOpen);
+        QCOMPARE(m_boxes.texts().mid(1), QStringList{Lang::text(Txt::CardLabelInvalid)});
+        QCOMPARE(m_service->calls.size(), before);
     }
-    const int before = m_service->calls.size();
-    QCOMPARE(int(CardFormatter(nullptr, provider.get()).format(drive)), result);
 
-    QCOMPARE(m_boxes.first().caption, Lang::text(Txt::FormatCaption));
-    QCOMPARE(shownLabel, answer == QMessageBox::Yes ? u"MY CARD"_qs : QString()); // the current label, valid
-    QCOMPARE(m_boxes.texts().mid(1), message.isEmpty() ? QStringList() : QStringList{message});
-    QStringList called;
-    for (const Call &call : m_service->calls.mid(before))
-        called << call.member + u' ' + call.path.section(u'/', -1);
-    if (result == int(CardFormatter::Result::Formatted) || !formatError.isEmpty()) {
-        QCOMPARE(called.mid(0, 2), QStringList({u"Unmount sdb1"_qs, u"Format sdb1"_qs}));
-        const Call &format = m_service->calls.at(before + 1);
-        QCOMPARE(format.arguments.value(0).toString(), u"vfat"_qs);
-        const QVariantMap options = qdbus_cast<QVariantMap>(format.arguments.value(1));
-        QCOMPARE(options.value(u"label"_qs).toString(), u"KARTA 1"_qs);
-        QCOMPARE(options.value(u"update-partition-type"_qs).toBool(), true);
-        QCOMPARE(called.mid(2), formatError.isEmpty() ? QStringList({u"Mount sdb1"_qs, u"Get sdb1"_qs}) : QStringList());
-    } else {
-        QCOMPARE(called, QStringList());
+    void withoutUDisks2NothingRuns()
+    {
+        LibraryTest::whenShown<CardLabelDialog>([](CardLabelDialog *dialog) { dialog->accept(); });
+        QCOMPARE(CardFormatter(nullptr, nullptr).format(stickEntry()), CardFormatter::Result::Failed);
+        QCOMPARE(m_boxes.texts().mid(1), QStringList{Lang::text(Txt::FormatWithoutUDisks2)
+                                                         .arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"MY CARD\" /dev/sdb1"_qs)});
+        // A folder card or a read-only card is never formatted, not even asked about.
+        DriveEntry folder = stickEntry();
+        folder.folderCard = true;
+        DriveEntry readOnly = stickEntry();
+        readOnly.readOnly = true;
+        m_boxes.clear();
+        QCOMPARE(CardFormatter(nullptr, nullptr).format(folder), CardFormatter::Result::Failed);
+        QCOMPARE(CardFormatter(nullptr, nullptr).format(readOnly), CardFormatter::Result::Failed);
+        QVERIFY(m_boxes.isEmpty());
     }
-}
-
-void TestUDisks2::refusedLabelKeepsTheDialogOpen()
-{
-    const auto provider = answeredProvider();
-    QVERIFY(provider);
-    bool stillOpen = false;
-    LibraryTest::whenShown<CardLabelDialog>([&](CardLabelDialog *dialog) {
-        dialog->edit()->setText(u"ą"_qs);
-        dialog->accept();
-        stillOpen = dialog->isVisible();
-        dialog->reject();
-    });
-    const int before = m_service->calls.size();
-    QCOMPARE(CardFormatter(nullptr, provider.get()).format(stickEntry()), CardFormatter::Result::Cancelled);
-    QVERIFY(stillOpen);
-    QCOMPARE(m_boxes.texts().mid(1), QStringList{Lang::text(Txt::CardLabelInvalid)});
-    QCOMPARE(m_service->calls.size(), before);
-}
-
-void TestUDisks2::withoutUDisks2NothingRuns()
-{
-    LibraryTest::whenShown<CardLabelDialog>([](CardLabelDialog *dialog) { dialog->accept(); });
-    QCOMPARE(CardFormatter(nullptr, nullptr).format(stickEntry()), CardFormatter::Result::Failed);
-    QCOMPARE(m_boxes.texts().mid(1), QStringList{Lang::text(Txt::FormatWithoutUDisks2)
-                                                     .arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"MY CARD\" /dev/sdb1"_qs)});
-    // A folder card or a read-only card is never formatted, not even asked about.
-    DriveEntry folder = stickEntry();
-    folder.folderCard = true;
-    DriveEntry readOnly = stickEntry();
-    readOnly.readOnly = true;
-    m_boxes.clear();
-    QCOMPARE(CardFormatter(nullptr, nullptr).format(folder), CardFormatter::Result::Failed);
-    QCOMPARE(CardFormatter(nullptr, nullptr).format(readOnly), CardFormatter::Result::Failed);
-    QVERIFY(m_boxes.isEmpty());
-}
+};
 
 QTEST_MAIN(TestUDisks2)
 #include "tst_udisks2.moc"

@@ -180,12 +180,8 @@ Outcome importLines(Song &song, const QStringList &lines, const QList<bool> &con
             if (!song.canAddStanza())
                 break;
             const bool fillCurrent = b == 0 && song.currentScreenCount() == 1 && song.isCurrentScreenBlank();
-            if (!fillCurrent) {
-                const int index = song.insertStanzaAfterCurrent();
-                // The refrain keeps its stanza when a new one goes in before it.
-                if (song.refrainIndex() > index)
-                    song.setRefrainIndex(song.refrainIndex() + 1);
-            }
+            if (!fillCurrent)
+                song.insertStanzaAfterCurrent();
         }
         song.setCurrentScreenText(text);
         collectForeign(text, song.charset(), outcome.foreign);

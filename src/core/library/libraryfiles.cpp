@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/libraryfiles.h"
 
+#include "core/util/fileutils.h"
 #include "core/util/replacingfile.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
@@ -11,19 +12,9 @@
 
 namespace LibraryFiles {
 
-namespace {
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-} // namespace
-
 bool replaceByCopy(const QString &source, const QString &target)
 {
-    return !sameFile(source, target) && copyFileReplacing(source, target);
+    return !isSameFile(source, target) && copyFileReplacing(source, target);
 }
 
 MoveResult moveSong(const QString &root, const QString &fromGroup, const QString &fileName, const QString &toGroup,
@@ -33,7 +24,7 @@ MoveResult moveSong(const QString &root, const QString &fromGroup, const QString
     const QString target = LibraryNaming::groupDirectory(root, toGroup) + fileName;
     if (!QFileInfo(source).isFile())
         return MoveResult::SourceMissing;
-    if (fromGroup == toGroup || sameFile(source, target))
+    if (fromGroup == toGroup || isSameFile(source, target))
         return MoveResult::SameFile;
     if (QFileInfo::exists(target) && !replaceExisting)
         return MoveResult::TargetExists;

@@ -201,6 +201,9 @@ int Song::insertStanzaAfterCurrent()
         index = m_currentStanza + 1;
         m_stanzas.insert(index, stanza);
     }
+    // The refrain keeps its stanza when the new one goes in before it.
+    if (m_refrainIndex > index)
+        ++m_refrainIndex;
     m_currentStanza = index;
     m_currentScreen = 0;
     return index;

@@ -129,7 +129,8 @@ public:
 
     // Empty stanza at the end, cursor on it; the file reader builds songs with it.
     void appendStanza();
-    // A stanza with one blank screen after the current one; returns its index.
+    // A stanza with one blank screen after the current one; returns its index. The refrain index
+    // follows its stanza; the sequence is left to the caller.
     int insertStanzaAfterCurrent();
     void addScreenAfterCurrent();
     void deleteCurrentScreen();

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
 
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters)
 {
@@ -112,4 +113,13 @@ bool isPlainFileName(const QString &name)
             return false;
     }
     return true;
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(a.toStdU16String(), b.toStdU16String(), error);
+    return !error && same;
 }

@@ -15,6 +15,10 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
 // before a file is made with them, so that nothing lands outside the intended folder.
 bool isPlainFileName(const QString &name);
 
+// True when both paths name one existing file (a link, or a name that differs only in case on a
+// case-insensitive file system, counts as the same file); false when either is missing.
+bool isSameFile(const QString &a, const QString &b);
+
 // The operations below report each file they handle and stop between files when asked. A
 // failure on one file does not stop them; the result says whether all went well.
 

@@ -48,6 +48,8 @@ LedMatrix::LedMatrix(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("LedMatrix"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // The page that holds the matrix builds its menu.
+    setContextMenuPolicy(Qt::CustomContextMenu);
     setMinimumSize(sizeHint());
     buildImages();
     m_text.takeDirty();
@@ -348,6 +350,18 @@ void LedMatrix::mousePressEvent(QMouseEvent *event)
         m_text.setCursor(cell % MatrixText::kColumns, cell / MatrixText::kColumns);
     }
     refresh();
+}
+
+void LedMatrix::setCursorPosition(int column, int row)
+{
+    m_text.setCursor(column, row);
+    refresh();
+}
+
+void LedMatrix::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
 }
 
 void LedMatrix::mouseMoveEvent(QMouseEvent *event)

@@ -50,6 +50,8 @@ public:
     void copySelection();
     void paste();
     bool hasSelection() const { return m_text.hasSelection(); }
+    // Puts the cursor on a cell, clearing any selection.
+    void setCursorPosition(int column, int row);
     // Types one printable character at the cursor as a key would, in insert or overwrite mode.
     void typeCharacter(QChar c);
 
@@ -67,6 +69,8 @@ signals:
     // A character is about to be typed into a cell (not Backspace, Tab or Enter).
     void characterTyped(QChar c);
     void textEdited();
+    // A double click, also while read-only.
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -74,6 +78,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     bool event(QEvent *event) override;
 

@@ -101,7 +101,8 @@ void LibraryActions::updateCommandStates()
         return;
     const bool chosen = !root().isEmpty();
     for (Command command :
-         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport}) {
+         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport,
+          Command::NewSong}) {
         if (QAction *action = m_frame->action(command))
             action->setEnabled(chosen);
     }
@@ -335,6 +336,9 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' '
                               + LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName);
     const bool moved = result == MoveResult::Moved;
+    if (moved)
+        emit songMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
+                       LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
     m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
                                            QFileInfo(dragged.fileName).completeBaseName()));
 }

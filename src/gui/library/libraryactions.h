@@ -86,6 +86,8 @@ signals:
     // After a playlist file was renamed (full paths), and after any file was deleted.
     void playlistRenamed(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
+    // After a song file was moved into another group (full paths).
+    void songMoved(const QString &from, const QString &to);
 
 private:
     void connectFrame();

@@ -7,6 +7,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
+#include "gui/editor/songeditorpage.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
@@ -51,6 +52,9 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
     if (m_frame) {
+        // The editor first: its close guard asks before the playlist page's.
+        m_editorPage = new SongEditorPage(this, m_frame, m_frame->pages());
+        m_frame->pages()->addWidget(m_editorPage);
         m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
         m_frame->pages()->addWidget(m_playlistPage);
         m_frame->pages()->setCurrentWidget(m_playlistPage);

@@ -15,6 +15,7 @@ class LibraryActions;
 class LibraryTree;
 class MainWindow;
 class PlaylistPage;
+class SongEditorPage;
 class QStackedWidget;
 class QTreeWidgetItem;
 
@@ -54,6 +55,8 @@ public:
     LibraryActions *actions() const { return m_actions; }
     // The playlist page in the main window's page stack (null without a main window).
     PlaylistPage *playlistPage() const { return m_playlistPage; }
+    // The song editor page beside it (null without a main window).
+    SongEditorPage *editorPage() const { return m_editorPage; }
 
     // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
     // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
@@ -94,6 +97,7 @@ private:
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
     PlaylistPage *m_playlistPage = nullptr;
+    SongEditorPage *m_editorPage = nullptr;
     SongLibrary m_library;
     QString m_root;
     QString m_shownRoot; // the card the tree was built from

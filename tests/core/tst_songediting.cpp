@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's stanza and sequence edits, the save checks and the save plans on a card folder.
+#include "core/editor/songediting.h"
+#include "core/editor/songsaving.h"
+#include "core/model/song.h"
+#include "core/model/songfile.h"
+#include "core/util/textids.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int R = RefrainMarker;
+
+// n stanzas of one screen each, the refrain at position refrain (0: none), sung alternating.
+Song songOf(int stanzas, int refrain)
+{
+    Song song;
+    for (int i = 0; i < stanzas; ++i) {
+        song.appendStanza();
+        song.addScreenAfterCurrent();
+        song.setCurrentScreenText(QString::number(i + 1));
+    }
+    song.setRefrainIndex(refrain);
+    song.setAlternatingSequence();
+    song.setCursor(0, 0);
+    return song;
+}
+
+QString firstTexts(const Song &song)
+{
+    QStringList texts;
+    for (int i = 0; i < song.stanzaCount(); ++i)
+        texts << song.screenText(i, 0).trimmed();
+    return texts.join(u',');
+}
+
+QStringList regularFiles(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name);
+}
+
+} // namespace
+
+class TestSongEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sequenceEdits_data()
+    {
+        QTest::addColumn<QList<int>>("before");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<QList<int>>("after");
+        const QList<int> sung{1, R, 2, R};
+        QTest::newRow("first dropped on third") << sung << u"move"_qs << 0 << 2 << QList<int>{R, 2, 1, R};
+        QTest::newRow("fourth dropped on second") << sung << u"move"_qs << 3 << 1 << QList<int>{1, R, R, 2};
+        QTest::newRow("drop past the end") << sung << u"move"_qs << 0 << 4 << sung;
+        QTest::newRow("insert after the first") << sung << u"insert"_qs << 0 << 3 << QList<int>{1, 3, R, 2, R};
+        QTest::newRow("insert, nothing selected") << sung << u"insert"_qs << -1 << R << QList<int>{1, R, 2, R, R};
+        QTest::newRow("insert into an empty list") << QList<int>{} << u"insert"_qs << -1 << 1 << QList<int>{1};
+        QTest::newRow("remove the refrain") << sung << u"remove"_qs << 1 << 0 << QList<int>{1, 2, R};
+        QTest::newRow("remove outside") << sung << u"remove"_qs << 7 << 0 << sung;
+    }
+    void sequenceEdits()
+    {
+        QFETCH(QList<int>, before);
+        QFETCH(QString, edit);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        Song song = songOf(2, 0);
+        song.setSequence(before);
+        if (edit == u"move")
+            SongEditing::moveEntry(song, a, b);
+        else if (edit == u"insert")
+            SongEditing::insertEntry(song, a, b);
+        else
+            SongEditing::removeEntry(song, a);
+        QTEST(song.sequence(), "after");
+    }
+
+    // Four stanzas, the third the refrain: the refrain follows its stanza, or goes with it.
+    void stanzaDeletedOrInserted_data()
+    {
+        QTest::addColumn<bool>("insert");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("refrain");
+        QTest::addColumn<QList<int>>("sequence");
+        QTest::addColumn<QString>("stanzas");
+        QTest::newRow("delete the refrain") << false << 2 << 0 << QList<int>{1, 2, 3} << u"1,2,4"_qs;
+        QTest::newRow("delete one before it") << false << 0 << 2 << QList<int>{1, R, 3, R} << u"2,3,4"_qs;
+        QTest::newRow("delete one after it") << false << 3 << 3 << QList<int>{1, R, 2, R} << u"1,2,3"_qs;
+        QTest::newRow("insert before it") << true << 0 << 4 << QList<int>{1, R, 2, R, 3, R, 5, R} << u"1,,2,3,4"_qs;
+        QTest::newRow("insert after it") << true << 2 << 3 << QList<int>{1, R, 2, R, 4, R, 5, R} << u"1,2,3,,4"_qs;
+    }
+    void stanzaDeletedOrInserted()
+    {
+        QFETCH(bool, insert);
+        QFETCH(int, current);
+        Song song = songOf(4, 3);
+        song.setCursor(current, 0);
+        if (insert)
+            QVERIFY(SongEditing::addStanza(song));
+        else
+            SongEditing::deleteCurrentStanza(song);
+        QTEST(song.refrainIndex(), "refrain");
+        QTEST(song.sequence(), "sequence");
+        QTEST(firstTexts(song), "stanzas");
+    }
+
+    void lastStanzaStaysAndFullSongRefuses()
+    {
+        Song song = songOf(1, 0);
+        SongEditing::deleteCurrentStanza(song);
+        QCOMPARE(song.stanzaCount(), 1);
+        song = songOf(kMaxStanzas, 0);
+        QVERIFY(!SongEditing::addStanza(song));
+        QCOMPARE(song.stanzaCount(), kMaxStanzas);
+    }
+
+    void saveErrors_data()
+    {
+        QTest::addColumn<bool>("slide");
+        QTest::addColumn<bool>("sequence");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QList<int>>("errors");
+        const QList<int> none;
+        QTest::newRow("plain") << false << true << u"12"_qs << u"Gloria"_qs << none;
+        QTest::newRow("full stop allowed") << false << true << u"12"_qs << u"Ave. Maria"_qs << none;
+        QTest::newRow("slash") << false << true << u"12"_qs << u"A/B"_qs << QList<int>{Txt::TitleForbiddenCharacter};
+        QTest::newRow("tab") << false << true << u"12"_qs << u"A\tB"_qs << QList<int>{Txt::TitleForbiddenCharacter};
+        QTest::newRow("line feed") << false << true << u"12"_qs << u"A\nB"_qs << QList<int>{Txt::TitleForbiddenCharacter};
+        QTest::newRow("30 characters") << false << true << u"12"_qs << QString(30, u'x') << none;
+        QTest::newRow("31 characters") << false << true << u"12"_qs << QString(31, u'x') << QList<int>{Txt::TitleTooLong};
+        QTest::newRow("number 0") << false << true << u"0"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
+        QTest::newRow("number 5000") << false << true << u"5000"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
+        QTest::newRow("letters in the number") << false << true << u"12a"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
+        QTest::newRow("five digits") << false << true << u"00012"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
+        QTest::newRow("number only alone") << false << false << u"0"_qs << u""_qs
+                                           << QList<int>{Txt::SequenceEmpty, Txt::TitleEmpty};
+        QTest::newRow("slide 499") << true << false << u"499"_qs << u"Witamy"_qs << none;
+        QTest::newRow("slide 500") << true << false << u"500"_qs << u"Witamy"_qs << QList<int>{Txt::NumberInvalid};
+    }
+    void saveErrors()
+    {
+        QFETCH(bool, slide);
+        QFETCH(bool, sequence);
+        QFETCH(QString, number);
+        QFETCH(QString, title);
+        Song song = songOf(1, 0);
+        if (!sequence)
+            song.setSequence({});
+        const ItemKind kind = slide ? ItemKind::Slide : ItemKind::Song;
+        QTEST(SongSaving::saveErrors(song, kind, SongSaving::parseNumber(number), title), "errors");
+    }
+
+    // A saved song "0007 Ave.txt" in group G of a card, saved again under a number and title.
+    void savePlans_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("existing"); // a file, "link" to the song's own, or "dir"
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QStringList>("files"); // regular files of G afterwards
+        QTest::newRow("same name") << 7 << u"Ave"_qs << u""_qs << false << true << QStringList{u"0007 Ave.txt"_qs};
+        QTest::newRow("retitle") << 7 << u"Gloria"_qs << u""_qs << false << true << QStringList{u"0007 Gloria.txt"_qs};
+        QTest::newRow("renumber") << 8 << u"Ave"_qs << u""_qs << false << true << QStringList{u"0007 Ave.txt"_qs, u"0008 Ave.txt"_qs};
+        QTest::newRow("onto a foreign file") << 7 << u"Gloria"_qs << u"0007 Gloria.txt"_qs << true << true
+                                             << QStringList{u"0007 Gloria.txt"_qs};
+        QTest::newRow("onto its own file by another name") << 7 << u"AVE"_qs << u"link"_qs << false << true
+                                                           << QStringList{u"0007 Ave.txt"_qs}; // one file, as on FAT
+        QTest::newRow("onto a folder") << 7 << u"Gloria"_qs << u"dir"_qs << true << false << QStringList{u"0007 Ave.txt"_qs};
+    }
+    void savePlans()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, title);
+        QFETCH(QString, existing);
+        QTemporaryDir card;
+        const QString group = card.filePath(u"G"_qs);
+        const QString own = group + u"/0007 Ave.txt";
+        QVERIFY(TestSupport::writeFile(own, TestSupport::songBytes('a')));
+        const QString target = group + u'/' + ItemName::format(number, title) + u".txt";
+        if (existing == u"link")
+            QVERIFY(QFile::link(u"0007 Ave.txt"_qs, target)); // how FAT sees a name differing in case
+        else if (existing == u"dir")
+            QVERIFY(QDir().mkpath(target));
+        else if (!existing.isEmpty())
+            QVERIFY(TestSupport::writeFile(group + u'/' + existing, "other"));
+        Song song;
+        QVERIFY(SongFile::load(own, song));
+        song.setCurrentScreenText(u"new text"_qs);
+        const QByteArray newBytes = [&] {
+            Song renamed = song;
+            renamed.setNumber(number);
+            renamed.setTitle(title);
+            return SongFile::toBytes(renamed);
+        }();
+        song.setNumber(number);
+        song.setTitle(title);
+
+        const SongSaving::Plan plan = SongSaving::plan(song, ItemKind::Song, group, number, title);
+        QCOMPARE(plan.target, target);
+        QTEST(plan.askReplace, "ask");
+        QTEST(SongSaving::execute(song, plan), "written");
+        QTEST(regularFiles(group), "files");
+        QFETCH(bool, written);
+        QCOMPARE(TestSupport::readFile(target) == newBytes, written);
+        QCOMPARE(song.path(), written ? target : own);
+        QCOMPARE(song.kind(), SongKind::Song);
+    }
+
+    void newSongAndSlidePlans()
+    {
+        Song song = songOf(1, 0);
+        song.setKind(SongKind::NewSong);
+        song.setPath(u"/somewhere/0001 Old.txt"_qs); // a new song owns no file, whatever its path says
+        SongSaving::Plan plan = SongSaving::plan(song, ItemKind::Song, u"/card/G/"_qs, 1, u"Old"_qs);
+        QCOMPARE(plan.target, u"/card/G/0001 Old.txt"_qs);
+        QVERIFY(plan.oldFile.isEmpty());
+        song.setKind(SongKind::Slide);
+        song.setPath(u"/card/screen_dir/0003 A.ekr"_qs);
+        song.setNumber(3);
+        song.setTitle(u"A"_qs);
+        song.markSaved();
+        plan = SongSaving::plan(song, ItemKind::Slide, u"/card/screen_dir"_qs, 3, u"B"_qs);
+        QCOMPARE(plan.target, u"/card/screen_dir/0003 B.ekr"_qs);
+        QCOMPARE(plan.oldFile, u"/card/screen_dir/0003 A.ekr"_qs);
+    }
+};
+
+LUMIVOX_TEST_MAIN_CORE(TestSongEditing)
+#include "tst_songediting.moc"
