@@ -105,7 +105,7 @@ private slots:
             report += QStringLiteral("== %1x%2\n").arg(board.width).arg(board.height);
             LyricImport::Source source;
             QString reason;
-            if (LyricImport::convert(path, board, u"pl"_qs, source, &reason))
+            if (LyricImport::convert(path, board, u"pl"_qs, source, &reason) == LyricImport::Failure::None)
                 report += dump(source, board);
             else
                 report += u"refused: "_qs + reason + u'\n';
@@ -146,7 +146,7 @@ private slots:
     void packsBlocksOnlyPastEightScreens()
     {
         LyricPlan plan;
-        plan.stanzas.append({});
+        plan.stanzas.append(QList<QStringList>());
         for (int i = 0; i < 10; ++i)
             plan.stanzas[0].append({QStringLiteral("Block %1").arg(i + 1)});
         plan.sequence = {1};
@@ -237,7 +237,8 @@ private slots:
             const QString xml = out.filePath(QFileInfo(path).completeBaseName() + u".xml");
             LyricImport::Source back;
             QString reason;
-            QVERIFY2(LyricImport::convert(xml, kBoards[board], u"pl"_qs, back, &reason), qPrintable(path + reason));
+            QVERIFY2(LyricImport::convert(xml, kBoards[board], u"pl"_qs, back, &reason) == LyricImport::Failure::None,
+                     qPrintable(path + reason));
             QCOMPARE(back.title, original.title());
             QCOMPARE(back.song.sequence(), original.sequence());
             QCOMPARE(back.song.refrainIndex(), original.refrainIndex());

@@ -62,15 +62,6 @@ QString targetFor(const QString &outDir, const QString &base, const QByteArray &
     }
 }
 
-bool writeNew(const QString &path, const QByteArray &bytes)
-{
-    ReplacingFile file(path);
-    if (!file.open() || !file.write(bytes.constData(), bytes.size())) {
-        file.discard();
-        return false;
-    }
-    return file.commit();
-}
 
 } // namespace
 
@@ -124,7 +115,7 @@ bool exportSongs(const QString &card, const QString &group, const QString &outDi
             const QString target = targetFor(outPath, name, bytes, used, &same);
             if (same)
                 ++result.unchanged;
-            else if (writeNew(target, bytes))
+            else if (writeNewFile(target, bytes))
                 ++result.written;
             else
                 result.failed << files.name + u'/' + name;

@@ -120,7 +120,7 @@ LyricPlan map(const LyricSong &song, LyricNotes &notes)
             if (alternate)
                 plan.sequence << RefrainMarker;
         }
-        notes.documentOrder = !alternate && !names.isEmpty();
+        notes.documentOrder = !alternate && names.size() > 1;
     }
     return plan;
 }

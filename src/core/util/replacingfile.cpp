@@ -182,3 +182,19 @@ bool copyFileReplacing(const QString &source, const QString &target, int *error)
     out.setMode(in.mode());
     return out.commit() || failed(out.error());
 }
+
+bool writeNewFile(const QString &target, const QByteArray &bytes, int *error)
+{
+    struct stat st;
+    if (lstat(QFile::encodeName(target).constData(), &st) == 0) {
+        if (error)
+            *error = EEXIST;
+        return false;
+    }
+    ReplacingFile file(target);
+    if (file.open() && file.write(bytes.constData(), bytes.size()) && file.commit())
+        return true;
+    if (error)
+        *error = file.error();
+    return false;
+}

@@ -53,3 +53,6 @@ private:
 // A source that is a symbolic link or not a regular file is not copied. On failure *error gets
 // the system's error number (EINVAL for a source that is no regular file).
 bool copyFileReplacing(const QString &source, const QString &target, int *error = nullptr);
+// Writes bytes to a file that must not exist yet; a file that is there, or appears meanwhile,
+// is kept (EEXIST) and nothing is left behind. *error gets the system's error number.
+bool writeNewFile(const QString &target, const QByteArray &bytes, int *error = nullptr);
