@@ -7,7 +7,7 @@
 struct AppDirs
 {
     QString resourceDir; // read-only: Language/, Font/, demo-card/
-    QString dataDir;     // per user, written: Font/, Out/, MusicCross.txt, Teksty/, Ekrany/
+    QString dataDir;     // per user, written: Font/, Out/, MusicCross.txt, Teksty/, Ekrany/, Backups/
     QString workDir;     // per user, never the shared temporary directory; holds Projekt/
 
     // resourceDir beside the executable (<exe dir>/../share/lumivox/), the others from QStandardPaths.
@@ -18,6 +18,8 @@ struct AppDirs
     QString demoCardDir() const { return resourceDir + u"demo-card/"; }
     QString outDir() const { return dataDir + u"Out/"; }
     QString musicMapPath() const { return dataDir + u"MusicCross.txt"; }
+    // Where the card wizard keeps the backups of the cards it writes (made when first needed).
+    QString backupDir() const { return dataDir + u"Backups/"; }
     // The unpacked card image and its three subfolders.
     QString projectDir() const { return workDir + u"Projekt/"; }
 

@@ -43,6 +43,26 @@ bool sameDirectory(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
+int directoryCategory(const QString &directory)
+{
+    return directory == kPlaylistDir ? CardPlaylists : directory == kScreenDir ? CardSlides : CardSongs;
+}
+
+// Anything that is neither a playlist nor a slide counts as a song, as in a change record.
+int fileCategory(const QString &name)
+{
+    const std::optional<ItemKind> kind = ItemName::kindOf(name);
+    return kind == ItemKind::Playlist ? CardPlaylists : kind == ItemKind::Slide ? CardSlides : CardSongs;
+}
+
+QStringList filesOf(const QString &dir, int categories)
+{
+    QStringList names = plainFiles(dir);
+    if (categories != CardAllCategories)
+        names.removeIf([categories](const QString &name) { return !(fileCategory(name) & categories); });
+    return names;
+}
+
 bool isDiskFull(int error)
 {
     return error == ENOSPC || error == EDQUOT;
@@ -84,17 +104,20 @@ FileComparison compareFiles(const QString &first, const QString &second)
     }
 }
 
-CardImageCount countCardImage(const QString &image)
+CardImageCount countCardImage(const QString &image, int categories)
 {
     CardImageCount count;
     const QStringList directories = subdirectories(image);
     if (directories.isEmpty()) {
-        count.files = int(plainFiles(image).size());
+        count.files = int(filesOf(image, categories).size());
         return count;
     }
-    count.directories = int(directories.size());
-    for (const QString &directory : directories)
+    for (const QString &directory : directories) {
+        if (!(directoryCategory(directory) & categories))
+            continue;
+        ++count.directories;
         count.files += int(plainFiles(image + u'/' + directory).size());
+    }
     return count;
 }
 
@@ -102,12 +125,14 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
 {
     const QStringList directories = subdirectories(source);
     if (directories.isEmpty()) {
-        copyFiles(source, target, QString(), mode);
+        copyFiles(source, target, QString(), mode, QString(), m_categories);
         return;
     }
     for (const QString &directory : directories) {
         if (m_progress.stopRequested())
             return;
+        if (!(directoryCategory(directory) & m_categories))
+            continue;
         if (m_diskFull) {
             m_notCopied += int(plainFiles(source + u'/' + directory).size());
             continue;
@@ -129,9 +154,9 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
 }
 
 void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix,
-                           CardCopyMode mode, const QString &suffix)
+                           CardCopyMode mode, const QString &suffix, int categories)
 {
-    const QStringList names = plainFiles(sourceDir, suffix);
+    const QStringList names = suffix.isEmpty() ? filesOf(sourceDir, categories) : plainFiles(sourceDir, suffix);
     const bool onItself = sameDirectory(sourceDir, targetDir);
     const int count = int(names.size());
     for (int i = 0; i < count; ++i) {

@@ -35,14 +35,19 @@ enum class FileComparison { Same, Differ, Unreadable };
 // Unreadable when either is missing or cannot be opened.
 FileComparison compareFiles(const QString &first, const QString &second);
 
+// The kinds of item a card copy takes: a group folder holds songs, "playlist_dir" playlists,
+// "screen_dir" slides; in an image without subdirectories each file counts by its extension.
+enum CardCategory : int { CardSongs = 1, CardPlaylists = 2, CardSlides = 4, CardAllCategories = 7 };
+
 // What a card copy will visit: the subdirectories of the image and the files in them, or for
-// an image without subdirectories the files in its root. Used for the progress ranges.
+// an image without subdirectories the files in its root, of the given categories. Used for the
+// progress ranges.
 struct CardImageCount
 {
     int directories = 0;
     int files = 0;
 };
-CardImageCount countCardImage(const QString &image);
+CardImageCount countCardImage(const QString &image, int categories = CardAllCategories);
 
 // The file-level card operations, with the overall file counter, the list of changes an
 // append made and the files that could not be copied. A failed copy does not stop the work:
@@ -53,6 +58,9 @@ class CardCopier
 {
 public:
     explicit CardCopier(const Progress &progress = {}) : m_progress(progress) {}
+
+    // Limits copyTree to these CardCategory bits (all by default).
+    void setCategories(int categories) { m_categories = categories; }
 
     // The one-level tree copy. With subdirectories in source, each one is copied into a
     // directory of the same name below target and files lying in source itself are left
@@ -84,11 +92,12 @@ public:
 private:
     // Copies the files of sourceDir (optionally only those with suffix) into targetDir.
     void copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix, CardCopyMode mode,
-                   const QString &suffix = {});
+                   const QString &suffix = {}, int categories = CardAllCategories);
     void copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode);
     void moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir);
 
     Progress m_progress;
+    int m_categories = CardAllCategories;
     QList<CardChangeRecord> m_changes;
     CardFindings m_failures;
     int m_counter = 0;

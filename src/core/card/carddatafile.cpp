@@ -88,13 +88,17 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &p
             result.stopped = true;
             return result;
         }
-        if (!isPlainName(directory.name)) {
+        // Only the first entry may stand for the root: its files come before any directory record.
+        const bool root = directory.name.isEmpty() && &directory == &list.first();
+        if (!root && !isPlainName(directory.name)) {
             // Its files would otherwise land in the directory record before it.
             result.skipped.append({Txt::CardNameNotStorable, directory.name});
             continue;
         }
+        const QString shownPrefix = root ? QString() : directory.name + u'/';
         progress.directory(directory.name);
-        appendNameRecord(buffer, kDirectoryRecord, directory.name);
+        if (!root)
+            appendNameRecord(buffer, kDirectoryRecord, directory.name);
         const PosixFile source = PosixFile::directory(directory.path);
         const int count = int(directory.files.size());
         for (int i = 0; i < count; ++i) {
@@ -105,12 +109,12 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &p
             }
             progress.file(name, i, count);
             if (!isPlainName(name)) {
-                result.skipped.append({Txt::CardNameNotStorable, directory.name + u'/' + name});
+                result.skipped.append({Txt::CardNameNotStorable, shownPrefix + name});
                 continue;
             }
             // The file is read before its record counts: one that cannot be read leaves none.
             if (!appendFileRecord(buffer, name, source)) {
-                result.skipped.append({Txt::CardFileNotRead, directory.name + u'/' + name});
+                result.skipped.append({Txt::CardFileNotRead, shownPrefix + name});
                 continue;
             }
             ++result.files;

@@ -67,7 +67,8 @@ inline constexpr int kMaxNameLength = 1024;
 // end the name early) or a lone surrogate.
 bool isPlainName(const QString &name);
 
-// Packs: writes the magic and the records of list in its order. A directory or file whose name
+// Packs: writes the magic and the records of list in its order. A first entry with an empty name
+// holds files for the target root: they are written before any directory record. A directory or file whose name
 // is not plain, a file that cannot be read or is larger than 4 GiB - 1 is left out and reported;
 // the readability of a file is checked before its record is written.
 CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &progress = {});

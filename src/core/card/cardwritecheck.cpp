@@ -68,12 +68,6 @@ bool isForbiddenFolder(const QString &path)
     return contains(path, home);
 }
 
-bool isMediaLitter(const QString &name)
-{
-    return name.startsWith(u".Trash-") || name == u".fseventsd" || name == u".Spotlight-V100" || name == u".DS_Store"
-        || name == u"System Volume Information";
-}
-
 bool isCardItemName(const QString &name)
 {
     if (name.size() <= ItemName::kTitleStart + 4 || name.at(4) != u' ' || !ItemName::kindOf(name))
@@ -98,6 +92,12 @@ bool looksLikeCard(const QString &dir)
 }
 
 } // namespace
+
+bool isMediaLitter(const QString &name)
+{
+    return name.startsWith(u".Trash-") || name == u".fseventsd" || name == u".Spotlight-V100" || name == u".DS_Store"
+        || name == u"System Volume Information";
+}
 
 bool isEmptyCardFolder(const QString &dir)
 {

@@ -27,6 +27,9 @@ CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWri
 // The message of a refusal, naming the folder concerned.
 CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const QString &card);
 
+// The litter removable media collect (".Trash-1000", ".fseventsd", ".Spotlight-V100",
+// ".DS_Store", "System Volume Information"): nothing a card write needs to keep.
+bool isMediaLitter(const QString &name);
 // A folder holding nothing but the litter removable media collect (".Trash-1000",
 // ".fseventsd", ".Spotlight-V100", ".DS_Store", "System Volume Information"); other dot names
 // count as content.

@@ -7,7 +7,11 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters)
 {
@@ -113,6 +117,20 @@ bool isPlainFileName(const QString &name)
             return false;
     }
     return true;
+}
+
+bool syncFileSystem(const QString &path, QString *error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int failure = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        if (::syncfs(fd) != 0)
+            failure = errno;
+        ::close(fd);
+    }
+    if (failure != 0 && error)
+        *error = QString::fromLocal8Bit(std::strerror(failure));
+    return failure == 0;
 }
 
 bool isSameFile(const QString &a, const QString &b)

@@ -31,3 +31,7 @@ bool deleteTree(const QString &path, const Progress &progress = {}, QString *fai
 bool copyFiles(const QString &source, const QString &target, const Progress &progress = {});
 // Deletes the files of directory that match a wildcard pattern; subdirectories are left alone.
 bool deleteFiles(const QString &directory, const QString &pattern, const Progress &progress = {});
+
+// Writes out everything the system still holds for the file system that path lies on (a card
+// must not be pulled before that). False with the system's reason when it could not.
+bool syncFileSystem(const QString &path, QString *error = nullptr);

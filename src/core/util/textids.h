@@ -361,6 +361,12 @@
     X(PlaylistFileExists, 701)                                                             \
     /* - */                                                                                \
     /* project document: 715-724 and the ids it uses */                                    \
+    X(ProjectFilter, 715)                                                                  \
+    X(ProjectReplaceQuestion, 716)                                                         \
+    X(ProjectSaveFailed, 717)                                                              \
+    X(ProjectOpenStopped, 718)                                                             \
+    X(ProjectSaveStopped, 719)                                                             \
+    X(ProjectFilesLeftOut, 720)                                                            \
     /* - */                                                                                \
     /* removable drives: 725-734 and the ids it uses */                                    \
     X(FormatCaption, 103)                                                                  \
@@ -375,6 +381,55 @@
     X(FormatRefused, 732)                                                                  \
     /* - */                                                                                \
     /* card wizard: 735-749 and the ids it uses */                                         \
+    X(CardWizardTitle, 426)                                                         \
+    X(WizardChooseAction, 427)                                                      \
+    X(WizardWrite, 428)                                                             \
+    X(WizardRestore, 429)                                                           \
+    X(WizardAppend, 430)                                                            \
+    X(WizardImport, 431)                                                            \
+    X(WizardFat32Warning, 432)                                                      \
+    X(WizardBack, 433)                                                              \
+    X(WizardNext, 434)                                                              \
+    X(WizardBackup, 435)                                                            \
+    X(WizardWriteInfo, 436)                                                         \
+    X(WizardRestoreInfo, 437)                                                       \
+    X(WizardAppendInfo, 438)                                                        \
+    X(WizardImportInfo, 439)                                                        \
+    X(WizardFormat, 440)                                                            \
+    X(WizardImportFolder, 441)                                                      \
+    X(WizardSongs, 442)                                                             \
+    X(WizardPlaylists, 443)                                                         \
+    X(WizardSlides, 444)                                                            \
+    X(WizardFinish, 445)                                                            \
+    X(WizardWritten, 446)                                                           \
+    X(WizardRestored, 447)                                                          \
+    X(WizardAppended, 448)                                                          \
+    X(WizardImported, 449)                                                          \
+    X(WizardWriteStopped, 450)                                                      \
+    X(WizardRestoreStopped, 451)                                                    \
+    X(WizardAppendStopped, 452)                                                     \
+    X(WizardImportStopped, 453)                                                     \
+    X(WizardClearing, 455)                                                          \
+    X(WizardCopying, 456)                                                           \
+    X(WizardFolderInLibrary, 458)                                                   \
+    X(ChooseDrive, 242)                                                             \
+    X(WizardNextFirst, 403)                                                         \
+    X(AppendedKindColumn, 487)                                                      \
+    X(AppendedTitleColumn, 488)                                                     \
+    X(AppendedNumberColumn, 489)                                                    \
+    X(AppendedChangeColumn, 490)                                                    \
+    X(AppendedTitle, 735)                                                           \
+    X(WizardCardGone, 736)                                                          \
+    X(WizardNotACardQuestion, 737)                                                  \
+    X(BackupLeavesOut, 738)                                                         \
+    X(BackupFailed, 739)                                                            \
+    X(ClearFailedWithBackup, 740)                                                   \
+    X(CopyFailures, 741)                                                            \
+    X(SyncFailed, 742)                                                              \
+    X(BackupSaved, 743)                                                             \
+    X(BackupRunning, 744)                                                           \
+    X(SyncRunning, 745)                                                             \
+    X(ImportFolderCaption, 746)                                                     \
     /* - */                                                                                \
     /* song import: 750-759 and the ids it uses */                                         \
     /* - */                                                                                \

@@ -4,25 +4,78 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
-QString chooseFolder(QWidget *parent, const QString &startPath, const QString &caption)
-{
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
-    return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
-}
-
 namespace {
+
 Shell::Opener &opener()
 {
     static Shell::Opener instance;
     return instance;
 }
+
+Shell::Chooser &chooser()
+{
+    static Shell::Chooser instance;
+    return instance;
+}
+
+// "lvp" of "Projekt Lumivox (*.lvp)".
+QString filterSuffix(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^ )]+)"));
+    return pattern.match(filter).captured(1);
+}
+
 } // namespace
+
+QString chooseFolder(QWidget *parent, const QString &startPath, const QString &caption)
+{
+    if (chooser())
+        return chooser()(Shell::Choice::Folder, startPath);
+    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
+}
+
+QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
+{
+    if (chooser())
+        return chooser()(Shell::Choice::OpenFile, startPath);
+    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    return QFileDialog::getOpenFileName(parent, caption, start, filter);
+}
+
+QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
+{
+    if (chooser())
+        return chooser()(Shell::Choice::SaveFile, startPath);
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(filterSuffix(filter));
+    const QFileInfo start(startPath);
+    if (start.isDir()) {
+        dialog.setDirectory(startPath);
+    } else if (start.dir().exists()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
 
 void Shell::setOpener(Opener replacement)
 {
     opener() = std::move(replacement);
+}
+
+void Shell::setChooser(Chooser replacement)
+{
+    chooser() = std::move(replacement);
 }
 
 bool openWithShell(const QString &path)

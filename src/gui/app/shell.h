@@ -9,6 +9,13 @@ class QWidget;
 
 // The folder chooser, starting at startPath with it preselected; empty when the user cancels.
 QString chooseFolder(QWidget *parent, const QString &startPath, const QString &caption = {});
+// A file dialog for an existing file matching filter ("Name (*.ext)"), starting in the folder
+// startPath; empty when the user cancels.
+QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter);
+// A file dialog for a file to write, starting at startPath (a folder, or a file it proposes).
+// A name typed without the filter's extension gets it. It does not ask about an existing
+// file: the caller does, in the program's language.
+QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter);
 // Opens a file or folder with the desktop's associated program. False when nothing could open it.
 bool openWithShell(const QString &path);
 
@@ -17,4 +24,10 @@ namespace Shell {
 // function restores the desktop); the replacement's answer is openWithShell's result.
 using Opener = std::function<bool(const QString &path)>;
 void setOpener(Opener opener);
+
+// Replaces the three choosers above, for tests (an empty function restores the dialogs): the
+// replacement gets the kind and the start path and answers the chosen path, or empty.
+enum class Choice { Folder, OpenFile, SaveFile };
+using Chooser = std::function<QString(Choice choice, const QString &startPath)>;
+void setChooser(Chooser chooser);
 } // namespace Shell

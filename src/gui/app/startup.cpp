@@ -14,6 +14,7 @@
 #include "gui/card/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/projectactions.h"
 #include "gui/main/splashscreen.h"
 
 #include <QApplication>
@@ -98,7 +99,9 @@ int runLumivox(int argc, char **argv)
     // UDisks2 once it has answered; until then, and without a system bus, the kernel's view.
     auto removable = std::make_shared<RemovableDriveProvider>(
         std::make_shared<UDisks2DriveProvider>(QDBusConnection::systemBus()), std::make_shared<MountedDriveProvider>());
-    frame.setLibraryPanel(new LibraryPanel(&frame, removable));
+    auto *panel = new LibraryPanel(&frame, removable);
+    frame.setLibraryPanel(panel);
+    new ProjectActions(&frame, panel);
     uiFont();
     frame.showMaximized();
     return app.exec();

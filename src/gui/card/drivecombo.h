@@ -50,3 +50,25 @@ private:
     bool m_hasDrives = false;
     bool m_filling = false;
 };
+
+// Pauses a drive list's polling while it lives, for long work that lets events through: a card
+// that comes or goes meanwhile is noticed by the first poll afterwards, not in the middle.
+class DrivePollingPause
+{
+public:
+    explicit DrivePollingPause(DriveCombo *drives) : m_drives(drives), m_polling(drives->isPolling())
+    {
+        m_drives->enablePolling(false);
+    }
+    ~DrivePollingPause()
+    {
+        if (m_polling)
+            m_drives->enablePolling(true);
+    }
+    DrivePollingPause(const DrivePollingPause &) = delete;
+    DrivePollingPause &operator=(const DrivePollingPause &) = delete;
+
+private:
+    DriveCombo *m_drives;
+    bool m_polling;
+};

@@ -51,6 +51,8 @@ public:
     bool offerSave(int textId, int captionId);
     // Starts a new song after offering to save the current one.
     void newSong();
+    // Starts a new song without asking: the caller has offered to save the current one.
+    void startNewSong();
     // Opens a song or slide file after offering to save the current one; false when it did not
     // open. openSongAt then shows the screen and puts the cursor on a line of it.
     bool openSong(const QString &path);
@@ -102,7 +104,6 @@ private:
     QToolButton *iconButton(const QString &name, const QIcon &icon, int tipId);
     QPushButton *textButton(const QString &name, int textId, int tipId);
     void wirePanel(MainWindow *frame);
-    void startNewSong();
     bool loadSong(const QString &path);
     // After open, save and new: the state later edits are compared with.
     void takeSnapshot() { m_snapshot = m_song; }

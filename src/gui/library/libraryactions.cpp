@@ -11,6 +11,7 @@
 #include "core/util/fileutils.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
+#include "gui/card/cardwizard.h"
 #include "gui/card/drivecombo.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "gui/library/issuewindow.h"
@@ -91,6 +92,7 @@ void LibraryActions::connectFrame()
     wire(Command::OpenFolderAsCard, &LibraryActions::openFolderAsCard);
     wire(Command::GroupColours, &LibraryActions::editGroupColours);
     wire(Command::GenerateReport, &LibraryActions::generateReport);
+    wire(Command::CardWizard, &LibraryActions::openCardWizard);
     m_frame->action(Command::FindSong)->setShortcut(QKeySequence::Find);
     m_frame->action(Command::RefreshFileList)->setShortcut(Qt::Key_F5);
 }
@@ -446,6 +448,27 @@ void LibraryActions::generateReport()
         return;
     ReportDialog dialog(m_panel->library(), m_reportFolder, m_panel);
     dialog.exec();
+}
+
+void LibraryActions::openCardWizard()
+{
+    AppCore *core = AppCore::instance();
+    if (!core)
+        return;
+    // A poll of the panel's own list while a copy lets events through would read the card mid-write.
+    DriveCombo *drives = m_panel->driveList();
+    const bool polling = drives->isPolling();
+    drives->enablePolling(false);
+    {
+        CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
+                          m_panel);
+        wizard.exec();
+    }
+    if (polling) {
+        drives->refreshDrives();
+        drives->enablePolling(true);
+    }
+    m_panel->refreshLibrary(false);
 }
 
 // --- context menus ---

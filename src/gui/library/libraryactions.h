@@ -55,6 +55,9 @@ public:
     void newPlaylist();
     // The report dialog on the card's library; reports go into the report folder.
     void generateReport();
+    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
+    // it is open, and the panel reads its card again afterwards.
+    void openCardWizard();
     QString reportFolder() const { return m_reportFolder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // A song dragged onto a song or a group node moves into that group.

@@ -7,6 +7,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
+#include "gui/card/udisks2driveprovider.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
@@ -29,6 +30,8 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     setObjectName(QStringLiteral("LibraryPanel"));
     m_folders = std::make_shared<FolderCardProvider>();
     m_allDrives = std::make_shared<CombinedDriveProvider>();
+    if (auto *removable = dynamic_cast<RemovableDriveProvider *>(removableDrives.get()))
+        m_udisks = removable->udisks();
     if (removableDrives)
         m_allDrives->add(std::move(removableDrives));
     m_allDrives->add(m_folders);
@@ -250,13 +253,13 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select)
     }
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
-    const bool polling = m_drives->isPolling();
-    m_drives->enablePolling(false);
     const QString previousRoot = m_library.root();
-    WaitDialog wait(this);
-    const WaitDialog::Outcome outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
-    if (polling)
-        m_drives->enablePolling(true);
+    WaitDialog::Outcome outcome;
+    {
+        const DrivePollingPause pause(m_drives);
+        WaitDialog wait(this);
+        outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+    }
     if (outcome == WaitDialog::Outcome::NotStarted) {
         if (previousRoot == m_root)
             return;

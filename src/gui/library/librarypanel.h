@@ -18,6 +18,7 @@ class PlaylistPage;
 class SongEditorPage;
 class QStackedWidget;
 class QTreeWidgetItem;
+class UDisks2DriveProvider;
 
 // The library panel on the left of the main window: the drive list over the library tree.
 // It owns the card library that the tree shows, reads it when a card comes or is refreshed,
@@ -45,6 +46,10 @@ public:
     SongLibrary &library() { return m_library; }
     LibraryTree *tree() const { return m_tree; }
     DriveCombo *driveList() const { return m_drives; }
+    // Every drive the list offers: the removable ones and the folder cards.
+    std::shared_ptr<DriveProvider> allDrives() const { return m_allDrives; }
+    // The UDisks2 backend behind the removable drives, for formatting; null without one.
+    UDisks2DriveProvider *udisks() const { return m_udisks; }
     IssueWindow *issueWindow() const { return m_issueWindow; }
     // The chosen card's root, ending with "/"; empty without a card.
     QString root() const { return m_root; }
@@ -90,6 +95,7 @@ private:
     MainWindow *m_frame;
     std::shared_ptr<FolderCardProvider> m_folders;
     std::shared_ptr<CombinedDriveProvider> m_allDrives;
+    UDisks2DriveProvider *m_udisks = nullptr;
     DriveCombo *m_drives;
     LibraryTree *m_tree;
     QStackedWidget *m_treeArea;

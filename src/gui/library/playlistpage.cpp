@@ -202,8 +202,12 @@ bool PlaylistPage::mayDiscard()
 
 void PlaylistPage::newPlaylist()
 {
-    if (!mayDiscard())
-        return;
+    if (mayDiscard())
+        startNewPlaylist();
+}
+
+void PlaylistPage::startNewPlaylist()
+{
     m_filePath.clear();
     m_playlist.clear();
     m_songs.clear();

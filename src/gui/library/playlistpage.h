@@ -34,6 +34,8 @@ public:
     // False when the user keeps the current playlist (Cancel, or Yes and the save failed).
     bool mayDiscard();
     void newPlaylist();
+    // Starts an empty playlist without asking: the caller has offered to save the current one.
+    void startNewPlaylist();
     void openPlaylist(const QString &path);
     // A song or slide of the card: the insert dialog, then the entries at the insertion mark.
     void addItem(const QString &path, bool slide);

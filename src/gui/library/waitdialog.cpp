@@ -2,6 +2,7 @@
 #include "gui/library/waitdialog.h"
 
 #include "core/app/language.h"
+#include "core/app/projectfile.h"
 #include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
@@ -86,25 +87,52 @@ WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
 
 WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, int flags)
 {
+    return run([&](const Progress &progress) {
+        library.setRoot(root);
+        ScanOptions options;
+        options.charset = currentCharsetMode();
+        return !library.scanLibrary(flags, progress, options);
+    });
+}
+
+WaitDialog::Outcome WaitDialog::runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result)
+{
+    result = {};
+    result.status = CardUnpackStatus::Stopped;
+    return run([&](const Progress &progress) {
+        result = ProjectFile::open(file, projectDir, progress);
+        return result.ok();
+    });
+}
+
+WaitDialog::Outcome WaitDialog::runPack(const QString &file, const QString &cardRoot, CardPackResult &result)
+{
+    result = {};
+    result.stopped = true;
+    return run([&](const Progress &progress) {
+        result = ProjectFile::save(file, cardRoot, progress);
+        return result.ok;
+    });
+}
+
+WaitDialog::Outcome WaitDialog::run(const std::function<bool(const Progress &)> &work)
+{
     m_stop = false;
     Outcome outcome = Outcome::NotStarted;
     m_start->disconnect();
     connect(m_start, &QTimer::timeout, this, [&] {
         m_working = true;
-        library.setRoot(root);
         Progress progress;
         progress.stop = &m_stop;
-        progress.onDirectory = [this](const QString &group) {
-            m_groupLabel->setText(group);
+        progress.onDirectory = [this](const QString &directory) {
+            m_groupLabel->setText(directory);
             QCoreApplication::processEvents();
         };
         progress.onFile = [this](const QString &file, int, int) {
             m_fileLabel->setText(file);
             QCoreApplication::processEvents();
         };
-        ScanOptions options;
-        options.charset = currentCharsetMode();
-        const bool clean = !library.scanLibrary(flags, progress, options);
+        const bool clean = work(progress);
         outcome = m_stop ? Outcome::Stopped : Outcome::Finished;
         m_working = false;
         done(clean ? QDialog::Accepted : QDialog::Rejected);

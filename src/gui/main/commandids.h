@@ -30,4 +30,5 @@ enum class Command : int {
     // Commands of this program's own, beside the board's classic menu.
     OpenFolderAsCard = 32980,
     GroupColours = 32981,
+    CardWizard = 32982,
 };

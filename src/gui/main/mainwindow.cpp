@@ -71,6 +71,7 @@ void MainWindow::buildMenus()
     };
 
     QMenu *file = addMenu(Txt::MenuFile);
+    m_fileMenu = file;
     addCommand(file, Command::New, Txt::MenuNew, false);
     addCommand(file, Command::Open, Txt::MenuOpen, false);
     addCommand(file, Command::CloseProject, Txt::MenuCloseProject, false);
@@ -111,6 +112,7 @@ void MainWindow::buildMenus()
     connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
     QAction *exportFonts = addCommand(tools, Command::ExportFonts, Txt::MenuExportFonts, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
+    addCommand(tools, Command::CardWizard, Txt::CardWizardTitle, true);
     addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
     addCommand(tools, Command::GenerateReport, Txt::MenuGenerateReport, false);
     addCommand(tools, Command::GroupColours, Txt::GroupColourTitle, false);

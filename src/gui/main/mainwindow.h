@@ -33,6 +33,8 @@ public:
     // project; their menu entries stay.
     QAction *toolButton(Command command) const { return m_toolButtons.value(command); }
     QToolBar *toolBar() const { return m_toolBar; }
+    // The "File" menu; its last entry is Exit.
+    QMenu *fileMenu() const { return m_fileMenu; }
     QSplitter *splitter() const { return m_splitter; }
     QStackedWidget *pages() const { return m_pages; }
     // The special-character palette, a tool window above this one.
@@ -80,6 +82,7 @@ private:
     QHash<Command, QAction *> m_toolButtons;
     QList<QPair<QMenu *, int>> m_menuTexts;
     QToolBar *m_toolBar = nullptr;
+    QMenu *m_fileMenu = nullptr;
     QSplitter *m_splitter = nullptr;
     QWidget *m_panelSlot = nullptr;
     QStackedWidget *m_pages = nullptr;

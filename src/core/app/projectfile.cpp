@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/app/projectfile.h"
+
+#include "core/app/librarypacking.h"
+#include "core/util/fileutils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ProjectFile {
+
+namespace {
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+// A link in place of the image directory is removed (the link, never what it points to) and a
+// real directory made; false when that fails.
+bool replaceLinkByDirectory(const QString &dir)
+{
+    if (!QFileInfo(dir).isSymLink())
+        return true;
+    return QFile::remove(dir) && QDir().mkpath(dir);
+}
+
+} // namespace
+
+CardUnpackResult open(const QString &path, const QString &projectDir, const Progress &progress)
+{
+    const QString image = withoutTrailingSlash(projectDir);
+    {
+        // The magic is checked first: a file that is no project leaves even a link in place.
+        QFile file(path);
+        char magic[4];
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+            CardUnpackResult result;
+            result.status = CardUnpackStatus::OpenFailed;
+            result.name = path;
+            result.error = file.errorString();
+            return result;
+        }
+        if (file.read(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55) {
+            CardUnpackResult result;
+            result.status = CardUnpackStatus::WrongMagic;
+            return result;
+        }
+    }
+    if (!replaceLinkByDirectory(image)) {
+        CardUnpackResult result;
+        result.status = CardUnpackStatus::DirectoryFailed;
+        result.name = image;
+        return result;
+    }
+    CardUnpackResult result = CardDataFile::restoreImage(path, image, progress);
+    switch (result.status) {
+    case CardUnpackStatus::Damaged:
+    case CardUnpackStatus::Truncated:
+    case CardUnpackStatus::DirectoryFailed:
+    case CardUnpackStatus::Stopped:
+        deleteTree(image);
+        break;
+    case CardUnpackStatus::Ok:
+    case CardUnpackStatus::OpenFailed:
+    case CardUnpackStatus::WrongMagic:
+        break;
+    }
+    return result;
+}
+
+CardPackResult save(const QString &path, const QString &cardRoot, const Progress &progress)
+{
+    return CardDataFile::save(path, libraryPackList(cardRoot), progress);
+}
+
+} // namespace ProjectFile

@@ -1,0 +1,547 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/card/cardwizard.h"
+
+#include "core/app/cardmessages.h"
+#include "core/app/cardwriting.h"
+#include "core/app/language.h"
+#include "gui/app/dialogtext.h"
+#include "gui/app/messageboxes.h"
+#include "gui/card/appendedfilesdialog.h"
+#include "gui/card/cardformatter.h"
+#include "gui/card/drivecombo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+// The actions in the order of the group box, with their label and description texts.
+struct ActionTexts
+{
+    CardWizard::Action action;
+    int label;
+    int description;
+};
+constexpr ActionTexts kActions[] = {
+    {CardWizard::Write, Txt::WizardWrite, Txt::WizardWriteInfo},
+    {CardWizard::Append, Txt::WizardAppend, Txt::WizardAppendInfo},
+    {CardWizard::Restore, Txt::WizardRestore, Txt::WizardRestoreInfo},
+};
+
+const QColor kHighlight(255, 200, 200);
+constexpr int kListedNames = 10;
+
+QLabel *boldLabel(QWidget *parent, const QString &objectName)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// The first ten lines and "..." when there are more.
+QString firstLines(const QStringList &lines)
+{
+    QStringList shown = lines.mid(0, kListedNames);
+    if (lines.size() > kListedNames)
+        shown.append(QStringLiteral("..."));
+    return shown.join(u'\n');
+}
+
+QString withBackup(const QString &text, const QString &backup)
+{
+    return backup.isEmpty() ? text : text + u'\n' + Lang::text(Txt::BackupSaved).arg(backup);
+}
+
+} // namespace
+
+CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shared_ptr<DriveProvider> drives,
+                       UDisks2DriveProvider *udisks, QWidget *parent)
+    : QDialog(parent), m_image(image), m_backupDir(backupDir), m_udisks(udisks)
+{
+    setObjectName(QStringLiteral("CardWizard"));
+    setControlText(this, Txt::CardWizardTitle);
+
+    auto *actions = new QGroupBox(this);
+    setControlText(actions, Txt::WizardChooseAction);
+    auto *actionLayout = new QVBoxLayout(actions);
+    static const char *const kNames[] = {"writeRadio", "restoreRadio", "appendRadio"};
+    for (const ActionTexts &texts : kActions) {
+        auto *radio = new QRadioButton(actions);
+        radio->setObjectName(QLatin1StringView(kNames[texts.action]));
+        setControlText(radio, texts.label);
+        QFont font = radio->font();
+        font.setBold(true);
+        radio->setFont(font);
+        auto *description = new QLabel(actions);
+        setControlText(description, texts.description);
+        // The texts break their own lines; a wrapped label would let the layout squeeze the box.
+        description->setMargin(4);
+        QPalette palette = description->palette();
+        palette.setColor(QPalette::Window, kHighlight);
+        description->setPalette(palette);
+        actionLayout->addWidget(radio);
+        actionLayout->addWidget(description);
+        m_radios[texts.action] = radio;
+        m_descriptions[texts.action] = description;
+        connect(radio, &QRadioButton::clicked, this, [this, action = texts.action] { chooseAction(action); });
+    }
+    m_radios[Write]->setChecked(true);
+
+    m_driveLabel = new QLabel(this);
+    setControlText(m_driveLabel, Txt::ChooseDrive);
+    m_drives = new DriveCombo(this);
+    m_drives->setProvider(std::move(drives));
+    m_formatButton = new QPushButton(this);
+    m_formatButton->setObjectName(QStringLiteral("formatButton"));
+    setControlText(m_formatButton, Txt::WizardFormat);
+    auto *driveRow = new QHBoxLayout;
+    driveRow->addWidget(m_driveLabel);
+    driveRow->addWidget(m_drives, 1);
+    driveRow->addWidget(m_formatButton);
+
+    m_warningIcon = new QLabel(this);
+    m_warningIcon->setObjectName(QStringLiteral("warningIcon"));
+    m_warningIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    m_warningIcon->setFixedSize(32, 32);
+    m_warningText = new QLabel(this);
+    m_warningText->setObjectName(QStringLiteral("warningText"));
+    setControlText(m_warningText, Txt::WizardFat32Warning);
+    auto *warningRow = new QHBoxLayout;
+    warningRow->addWidget(m_warningIcon);
+    warningRow->addWidget(m_warningText, 1);
+
+    m_backupBox = new QCheckBox(this);
+    m_backupBox->setObjectName(QStringLiteral("backupBox"));
+    setControlText(m_backupBox, Txt::WizardBackup);
+    m_backupBox->setChecked(true);
+    auto *categoryRow = new QHBoxLayout;
+    static const int kCategoryTexts[] = {Txt::WizardSongs, Txt::WizardPlaylists, Txt::WizardSlides};
+    static const char *const kCategoryNames[] = {"songsBox", "playlistsBox", "slidesBox"};
+    for (int i = 0; i < 3; ++i) {
+        m_categoryBoxes[i] = new QCheckBox(this);
+        m_categoryBoxes[i]->setObjectName(QLatin1StringView(kCategoryNames[i]));
+        setControlText(m_categoryBoxes[i], kCategoryTexts[i]);
+        m_categoryBoxes[i]->setChecked(true);
+        categoryRow->addWidget(m_categoryBoxes[i]);
+        connect(m_categoryBoxes[i], &QCheckBox::toggled, this, &CardWizard::showPage);
+    }
+    categoryRow->addStretch(1);
+
+    m_infoLine = boldLabel(this, QStringLiteral("infoLine"));
+    m_directoryText = new QLabel(this);
+    m_directoryText->setObjectName(QStringLiteral("directoryText"));
+    // Two lines: room for the path of a backup.
+    m_directoryText->setWordWrap(true);
+    m_directoryText->setMinimumHeight(2 * m_directoryText->fontMetrics().lineSpacing());
+    m_fileText = new QLabel(this);
+    m_fileText->setObjectName(QStringLiteral("fileText"));
+    m_fileProgress = new QProgressBar(this);
+    m_fileProgress->setObjectName(QStringLiteral("fileProgress"));
+    m_overallProgress = new QProgressBar(this);
+    m_overallProgress->setObjectName(QStringLiteral("overallProgress"));
+    for (QProgressBar *bar : {m_fileProgress, m_overallProgress})
+        bar->setTextVisible(false);
+
+    m_backButton = new QPushButton(this);
+    m_backButton->setObjectName(QStringLiteral("backButton"));
+    setControlText(m_backButton, Txt::WizardBack);
+    m_nextButton = new QPushButton(this);
+    m_nextButton->setObjectName(QStringLiteral("nextButton"));
+    m_nextButton->setDefault(true);
+    m_cancelButton = new QPushButton(this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    setControlText(m_cancelButton, Txt::ButtonCancel);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(m_backButton);
+    buttonRow->addWidget(m_nextButton);
+    buttonRow->addSpacing(12);
+    buttonRow->addWidget(m_cancelButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(actions);
+    layout->addLayout(driveRow);
+    layout->addLayout(warningRow);
+    layout->addWidget(m_backupBox);
+    layout->addLayout(categoryRow);
+    layout->addWidget(m_infoLine);
+    layout->addWidget(m_directoryText);
+    layout->addWidget(m_fileText);
+    layout->addWidget(m_fileProgress);
+    layout->addWidget(m_overallProgress);
+    layout->addStretch(1);
+    layout->addLayout(buttonRow);
+    // Every page keeps the places of the others, so the window never has to grow or shrink.
+    QList<QWidget *> paged = {m_formatButton, m_warningIcon, m_warningText, m_backupBox, m_infoLine, m_directoryText,
+                              m_fileText, m_fileProgress, m_overallProgress};
+    for (QCheckBox *box : m_categoryBoxes)
+        paged.append(box);
+    for (QWidget *widget : std::as_const(paged)) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+
+    connect(m_nextButton, &QPushButton::clicked, this, &CardWizard::next);
+    connect(m_backButton, &QPushButton::clicked, this, &CardWizard::back);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CardWizard::cancel);
+    connect(m_formatButton, &QPushButton::clicked, this, &CardWizard::format);
+    // The drive check: every change of the chosen drive shows the page again.
+    connect(m_drives, &DriveCombo::cardInserted, this, &CardWizard::showPage);
+    connect(m_drives, &DriveCombo::cardRemoved, this, &CardWizard::showPage);
+    connect(m_drives, &DriveCombo::driveChanged, this, &CardWizard::showPage);
+    m_blink.setInterval(500);
+    connect(&m_blink, &QTimer::timeout, this, &CardWizard::blinkTick);
+
+    m_drives->refreshDrives();
+    m_drives->enablePolling(true);
+    showPage();
+}
+
+CardWizard::~CardWizard() = default;
+
+bool CardWizard::isPossible(Action action) const
+{
+    const DriveEntry drive = m_drives->currentDrive();
+    if (drive.rootPath.isEmpty() || (!drive.folderCard && drive.fileSystem != u"FAT32"))
+        return false;
+    return action == Restore || !drive.readOnly;
+}
+
+void CardWizard::chooseAction(Action action)
+{
+    m_action = action;
+    showPage();
+}
+
+void CardWizard::showPage()
+{
+    const DriveEntry drive = m_drives->currentDrive();
+    const bool choosing = m_step == 0 && !m_busy;
+    for (int a = 0; a < 3; ++a) {
+        m_radios[a]->setChecked(a == m_action);
+        m_radios[a]->setEnabled(choosing ? isPossible(Action(a)) : a == m_action && !m_busy);
+        m_descriptions[a]->setAutoFillBackground(a == m_action);
+    }
+
+    const bool wrongFileSystem = !drive.rootPath.isEmpty() && !drive.folderCard && drive.fileSystem != u"FAT32";
+    m_formatButton->setVisible(wrongFileSystem && CardFormatter::canFormat(drive));
+    m_formatButton->setEnabled(choosing);
+    m_warningText->setVisible(wrongFileSystem);
+    if (!wrongFileSystem) {
+        m_blink.stop();
+        m_warningIcon->hide();
+    } else if (!m_blink.isActive()) {
+        m_warningIcon->show();
+        m_blink.start();
+    }
+    m_drives->setEnabled(!m_busy && m_drives->count() > 0);
+
+    const bool ready = m_step == 1;
+    m_backupBox->setVisible(ready && m_action == Write);
+    m_backupBox->setEnabled(!m_busy);
+    bool categoryChosen = false;
+    for (QCheckBox *box : m_categoryBoxes) {
+        box->setVisible(ready && m_action == Append);
+        box->setEnabled(!m_busy);
+        categoryChosen = categoryChosen || box->isChecked();
+    }
+    m_infoLine->setVisible(m_step > 0);
+    m_directoryText->setVisible(m_step > 0);
+    m_fileText->setVisible(m_step > 0);
+    m_fileProgress->setVisible(ready);
+    m_overallProgress->setVisible(ready && m_busy);
+
+    setControlText(m_nextButton, m_step == 2 ? Txt::WizardFinish : Txt::WizardNextFirst);
+    const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || categoryChosen);
+    m_nextButton->setEnabled(!m_busy && (m_step == 2 || possible));
+    m_backButton->setEnabled(!m_busy && m_step == 1);
+}
+
+void CardWizard::setStep(int step)
+{
+    m_step = step;
+    if (step == 1) {
+        for (QLabel *text : {m_infoLine, m_directoryText, m_fileText})
+            text->clear();
+        m_fileProgress->setRange(0, 1);
+        m_fileProgress->setValue(0);
+    }
+    showPage();
+}
+
+void CardWizard::next()
+{
+    if (m_busy || !m_nextButton->isEnabled())
+        return;
+    switch (m_step) {
+    case 0:
+        setStep(1);
+        break;
+    case 1:
+        if (m_action == Restore)
+            runRestore();
+        else
+            runWrite(m_action == Append);
+        break;
+    default:
+        accept();
+        break;
+    }
+}
+
+void CardWizard::back()
+{
+    if (!m_busy && m_step == 1)
+        setStep(0);
+}
+
+void CardWizard::cancel()
+{
+    if (m_busy)
+        m_stop = true;
+    else
+        QDialog::reject();
+}
+
+void CardWizard::reject()
+{
+    // Escape ends the wizard only when no work runs.
+    if (!m_busy)
+        QDialog::reject();
+}
+
+void CardWizard::closeEvent(QCloseEvent *event)
+{
+    if (m_busy)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void CardWizard::blinkTick()
+{
+    m_warningIcon->setHidden(!m_warningIcon->isHidden());
+}
+
+void CardWizard::format()
+{
+    if (m_busy || m_step != 0)
+        return;
+    CardFormatter formatter(this, m_udisks);
+    if (formatter.format(m_drives->currentDrive()) == CardFormatter::Result::Declined) {
+        QDialog::reject();
+        return;
+    }
+    m_drives->refreshDrives();
+    setStep(0);
+}
+
+void CardWizard::setBusy(bool busy)
+{
+    m_busy = busy;
+    if (busy)
+        m_stop = false;
+    m_drives->enablePolling(!busy);
+    showPage();
+}
+
+void CardWizard::setInfo(int textId)
+{
+    m_infoLine->setText(Lang::text(textId));
+    m_directoryText->clear();
+    m_fileText->clear();
+}
+
+Progress CardWizard::progress()
+{
+    Progress progress;
+    progress.onDirectory = [this](const QString &name) {
+        m_directoryText->setText(name);
+        QApplication::processEvents();
+    };
+    progress.onFile = [this](const QString &name, int index, int count) {
+        m_fileText->setText(name);
+        if (count > 0) {
+            m_fileProgress->setRange(0, count);
+            m_fileProgress->setValue(index + 1);
+        }
+        QApplication::processEvents();
+    };
+    progress.onCounter = [this](int done) { m_overallProgress->setValue(done); };
+    progress.stop = &m_stop;
+    return progress;
+}
+
+QString CardWizard::chosenCard()
+{
+    const QString card = m_drives->drivePath();
+    if (card.isEmpty() || !QFileInfo(card).isDir()) {
+        errorBox(this, Lang::text(Txt::WizardCardGone).arg(card));
+        setStep(0);
+        return {};
+    }
+    return card;
+}
+
+void CardWizard::refuse(CardWriteCheck check, const QString &card)
+{
+    if (check == CardWriteCheck::CardMissing)
+        errorBox(this, Lang::text(Txt::WizardCardGone).arg(card));
+    else
+        errorBox(this, cardFindingText(cardWriteRefusal(check, m_image, card)));
+    setStep(0);
+}
+
+void CardWizard::showFailures(const CardFindings &failures, const QString &backup)
+{
+    QStringList lines;
+    for (const CardFinding &finding : failures)
+        lines.append(cardFindingText(finding));
+    errorBox(this, withBackup(Lang::text(Txt::CopyFailures).arg(failures.size()).arg(firstLines(lines)), backup));
+}
+
+void CardWizard::runWrite(bool append)
+{
+    const DriveEntry drive = m_drives->currentDrive();
+    const QString card = chosenCard();
+    if (card.isEmpty())
+        return;
+    CardWriteRequest request;
+    request.image = m_image;
+    request.card = card;
+    request.append = append;
+    CardWriteCheck check = checkCardWrite(m_image, card, append ? CardWriteKind::Append : CardWriteKind::Write);
+    if (check == CardWriteCheck::NotACard) {
+        if (questionBox(this, Lang::text(Txt::WizardNotACardQuestion).arg(card), {}, QMessageBox::No)
+            != QMessageBox::Yes)
+            return;
+        request.force = true;
+        check = checkCardWrite(m_image, card, CardWriteKind::Write, true);
+    }
+    if (check != CardWriteCheck::Ok) {
+        refuse(check, card);
+        return;
+    }
+    if (append) {
+        request.categories = 0;
+        const int bits[] = {CardSongs, CardPlaylists, CardSlides};
+        for (int i = 0; i < 3; ++i)
+            request.categories |= m_categoryBoxes[i]->isChecked() ? bits[i] : 0;
+    } else if (m_backupBox->isChecked() && !isEmptyCardFolder(card)) {
+        const CardBackupPlan plan = planCardBackup(card);
+        if (!plan.leftOut.isEmpty()
+            && questionBox(this, Lang::text(Txt::BackupLeavesOut).arg(firstLines(plan.leftOut)).arg(plan.leftOut.size()),
+                           {}, QMessageBox::No)
+                   != QMessageBox::Yes)
+            return;
+        request.backupPath = cardBackupPath(m_backupDir, drive.label, QDateTime::currentDateTime());
+        request.backup = plan.records;
+    }
+
+    setBusy(true);
+    const CardWriteResult result = writeCard(request, progress(), [this, &request](CardWriteStage stage) {
+        static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying, Txt::SyncRunning};
+        setInfo(kTexts[int(stage)]);
+        if (stage == CardWriteStage::Copy) {
+            m_overallProgress->setRange(0, std::max(1, countCardImage(request.image, request.categories).files));
+            m_overallProgress->setValue(0);
+        }
+        QApplication::processEvents();
+    });
+    m_stop = false;
+    setBusy(false);
+
+    switch (result.status) {
+    case CardWriteResult::Status::Refused:
+        refuse(result.check, card);
+        return;
+    case CardWriteResult::Status::BackupFailed:
+        errorBox(this, Lang::text(Txt::BackupFailed).arg(result.error));
+        setStep(0);
+        return;
+    case CardWriteResult::Status::ClearFailed:
+        errorBox(this, result.backupPath.isEmpty()
+                           ? cardFindingText({Txt::CardClearFailed, result.error})
+                           : Lang::text(Txt::ClearFailedWithBackup).arg(result.error, result.backupPath));
+        setStep(0);
+        return;
+    case CardWriteResult::Status::Stopped:
+        infoBox(this, withBackup(Lang::text(append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped),
+                                 result.backupPath));
+        setStep(0);
+        return;
+    case CardWriteResult::Status::Finished:
+        break;
+    }
+    if (!result.failures.isEmpty())
+        showFailures(result.failures, result.backupPath);
+    if (!result.syncError.isEmpty())
+        errorBox(this, Lang::text(Txt::SyncFailed).arg(card, result.syncError));
+    if (!result.ok()) {
+        setStep(0);
+        return;
+    }
+    m_lastBackup = result.backupPath;
+    setStep(2);
+    setInfo(append ? Txt::WizardAppended : Txt::WizardWritten);
+    if (!m_lastBackup.isEmpty())
+        m_directoryText->setText(Lang::text(Txt::BackupSaved).arg(m_lastBackup));
+    if (!append)
+        return;
+    if (result.changes.isEmpty()) {
+        infoBox(this, Lang::text(Txt::CardNothingAppended));
+    } else {
+        AppendedFilesDialog dialog(result.changes, this);
+        dialog.exec();
+    }
+}
+
+void CardWizard::runRestore()
+{
+    const QString card = chosenCard();
+    if (card.isEmpty())
+        return;
+    setBusy(true);
+    setInfo(Txt::WizardCopying);
+    const CardRestoreResult result = restoreCardImage(card, m_image, progress());
+    m_stop = false;
+    setBusy(false);
+    switch (result.status) {
+    case CardRestoreResult::Status::Refused:
+        refuse(result.check, card);
+        return;
+    case CardRestoreResult::Status::ClearFailed:
+        errorBox(this, cardFindingText({Txt::DeleteFileFailed, result.error}));
+        setStep(0);
+        return;
+    case CardRestoreResult::Status::Stopped:
+        infoBox(this, Lang::text(Txt::WizardRestoreStopped));
+        setStep(0);
+        return;
+    case CardRestoreResult::Status::Finished:
+        break;
+    }
+    if (!result.failures.isEmpty()) {
+        showFailures(result.failures, {});
+        setStep(0);
+        return;
+    }
+    setStep(2);
+    setInfo(Txt::WizardRestored);
+}

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/card/cardfinding.h"
+#include "core/card/cardwritecheck.h"
+#include "core/card/driveprovider.h"
+#include "core/util/progress.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+class DriveCombo;
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class UDisks2DriveProvider;
+
+// "Narzędzia wymiany danych": the modal wizard of every exchange with a card. It writes the card
+// image onto a card (after a backup of what the card held), appends it to a card, or restores a
+// card into the image. Step 0 chooses the action, step 1 shows its options and runs it, step 2
+// says it is done. The work itself is the core's (writeCard, restoreCardImage); this window asks
+// the questions, shows the progress and routes "Anuluj" to the stop flag while the work runs.
+class CardWizard : public QDialog
+{
+    Q_OBJECT
+public:
+    enum Action { Write = 0, Restore = 1, Append = 2 };
+
+    // image: the card image written from and restored into; backupDir: where backups go; drives:
+    // the cards to offer (the library panel's list); udisks may be null (no formatting through it).
+    CardWizard(const QString &image, const QString &backupDir, std::shared_ptr<DriveProvider> drives,
+               UDisks2DriveProvider *udisks, QWidget *parent = nullptr);
+    ~CardWizard() override;
+
+    Action action() const { return m_action; }
+    int step() const { return m_step; }
+    bool isBusy() const { return m_busy; }
+    DriveCombo *driveList() const { return m_drives; }
+    // Whether the chosen drive allows the action: FAT32 for removable drives (not for folder
+    // cards), and a writable card for write and append.
+    bool isPossible(Action action) const;
+    // The backup the last write saved; empty when it made none.
+    QString lastBackup() const { return m_lastBackup; }
+
+    // The buttons: "Dalej", "Wstecz", "Anuluj" (the stop flag while busy) and "Formatuj".
+    void next();
+    void back();
+    void cancel();
+    void format();
+
+    // One tick of the warning's blink timer (500 ms); the timer runs while the warning shows.
+    void blinkTick();
+    bool isBlinking() const { return m_blink.isActive(); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+private:
+    void chooseAction(Action action);
+    // Shows the page of the action and step and enables what may be used now.
+    void showPage();
+    void setStep(int step);
+    void setBusy(bool busy);
+    Progress progress();
+    // The root of the chosen card, when it still exists; otherwise says so and returns empty.
+    QString chosenCard();
+    void refuse(CardWriteCheck check, const QString &card);
+    void runWrite(bool append);
+    void runRestore();
+    void showFailures(const CardFindings &failures, const QString &backup);
+    void setInfo(int textId);
+
+    QString m_image;
+    QString m_backupDir;
+    UDisks2DriveProvider *m_udisks;
+    Action m_action = Write;
+    int m_step = 0;
+    bool m_busy = false;
+    std::atomic_bool m_stop = false;
+    QString m_lastBackup;
+
+    QRadioButton *m_radios[3] = {};
+    QLabel *m_descriptions[3] = {};
+    QLabel *m_driveLabel;
+    DriveCombo *m_drives;
+    QPushButton *m_formatButton;
+    QLabel *m_warningIcon;
+    QLabel *m_warningText;
+    QCheckBox *m_backupBox;
+    QCheckBox *m_categoryBoxes[3] = {};
+    QLabel *m_infoLine;
+    QLabel *m_directoryText;
+    QLabel *m_fileText;
+    QProgressBar *m_fileProgress;
+    QProgressBar *m_overallProgress;
+    QPushButton *m_backButton;
+    QPushButton *m_nextButton;
+    QPushButton *m_cancelButton;
+    QTimer m_blink;
+};

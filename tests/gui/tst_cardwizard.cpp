@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The card wizard offscreen on a fake drive list and folder cards: which actions each drive
+// allows, "Anuluj" during a write, a card that went away, appends, the Tools entry.
+#include "core/app/language.h"
+#include "gui/card/appendedfilesdialog.h"
+#include "gui/card/cardwizard.h"
+#include "gui/card/drivecombo.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/waitdialog.h"
+#include "gui/main/commandids.h"
+#include "gui/main/mainwindow.h"
+#include "librarytestsupport.h"
+#include "testappcore.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace LibraryTest;
+using TestSupport::treeOf;
+using TestSupport::writeFiles;
+
+class TestCardWizard : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestAppCore> m_app;
+    BoxRecorder m_boxes;
+    std::optional<QTemporaryDir> m_dir;
+    std::shared_ptr<FakeDriveProvider> m_drives;
+    QString m_image;
+    QString m_card;
+
+    DriveEntry folderCard() const { return {u"CARD"_qs, m_card, false, u"FOLDER"_qs, m_card, true}; }
+    std::unique_ptr<CardWizard> wizard()
+    {
+        auto w = std::make_unique<CardWizard>(m_image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
+        w->show();
+        return w;
+    }
+    template<typename T> static T *child(QWidget *w, const char *name)
+    {
+        return w->findChild<T *>(QLatin1StringView(name));
+    }
+    static QString info(CardWizard &w) { return child<QLabel>(&w, "infoLine")->text(); }
+
+private slots:
+    void initTestCase()
+    {
+        m_app = std::make_unique<TestAppCore>();
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        WaitDialog::setStartDelay(0);
+        m_boxes.install();
+    }
+    void init()
+    {
+        m_boxes.clear();
+        m_boxes.answer = QMessageBox::Yes;
+        m_dir.emplace();
+        m_image = m_dir->filePath(u"image/"_qs);
+        m_card = m_dir->filePath(u"card/"_qs);
+        QVERIFY(writeFiles(m_image, {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs,
+                                     u"playlist_dir/0004 L.lst"_qs, u"screen_dir/0005 S.ekr"_qs}));
+        QVERIFY(QDir().mkpath(m_card));
+        m_drives = std::make_shared<FakeDriveProvider>();
+        m_drives->setDrives({folderCard()});
+    }
+
+    void drivesDecideTheActions_data()
+    {
+        QTest::addColumn<QString>("fileSystem");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<QString>("allowed"); // write, append, restore: 1 when enabled
+        QTest::addColumn<bool>("warning");
+        QTest::newRow("FAT16") << u"FAT16"_qs << false << false << u"000"_qs << true;
+        QTest::newRow("NTFS") << u"NTFS"_qs << false << false << u"000"_qs << true;
+        QTest::newRow("FAT32") << u"FAT32"_qs << false << false << u"111"_qs << false;
+        QTest::newRow("read-only FAT32") << u"FAT32"_qs << true << false << u"001"_qs << false;
+        QTest::newRow("folder card") << u"FOLDER"_qs << false << true << u"111"_qs << false;
+        QTest::newRow("none") << QString() << false << false << u"000"_qs << false;
+    }
+    void drivesDecideTheActions()
+    {
+        QFETCH(QString, fileSystem);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, folder);
+        QFETCH(QString, allowed);
+        QFETCH(bool, warning);
+        m_drives->setDrives({{u"CARD"_qs, m_card, readOnly, fileSystem, u"/dev/sdz1"_qs, folder}});
+        auto w = wizard();
+        const char *const radios[] = {"writeRadio", "appendRadio", "restoreRadio"};
+        QCOMPARE(child<QPushButton>(w.get(), "nextButton")->isEnabled(), allowed.at(0) == u'1');
+        // The step-0 reset after a radio click, "Dalej" and "Wstecz" keeps the drive check's verdict.
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(child<QRadioButton>(w.get(), radios[i])->isEnabled(), allowed.at(i) == u'1');
+            QCOMPARE(child<QLabel>(w.get(), "warningText")->isVisible(), warning);
+            QCOMPARE(child<QPushButton>(w.get(), "formatButton")->isVisible(), warning);
+            QCOMPARE(w->isBlinking(), warning);
+            child<QRadioButton>(w.get(), "restoreRadio")->click();
+            w->next();
+            w->back();
+        }
+        if (warning) {
+            // "Formatuj" answered No closes the wizard.
+            m_boxes.answer = QMessageBox::No;
+            QTest::mouseClick(child<QPushButton>(w.get(), "formatButton"), Qt::LeftButton);
+            QCOMPARE(w->result(), int(QDialog::Rejected));
+            QVERIFY(!w->isVisible());
+        }
+    }
+
+    void cancelDuringCopyStopsAndReturns()
+    {
+        QVERIFY(writeFiles(m_card, {u"Old/0009 X.txt"_qs, u"screen_dir/0008 Y.ekr"_qs}));
+        auto w = wizard();
+        w->next();
+        QVERIFY(child<QCheckBox>(w.get(), "backupBox")->isChecked());
+        // "Anuluj" as soon as the first file is being copied.
+        QTimer poll;
+        poll.setInterval(0);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (info(*w) == Lang::text(Txt::WizardCopying) && !child<QLabel>(w.get(), "fileText")->text().isEmpty()) {
+                QTest::mouseClick(child<QPushButton>(w.get(), "cancelButton"), Qt::LeftButton);
+                poll.stop();
+            }
+        });
+        poll.start();
+        w->next();
+        QCOMPARE(w->step(), 0);
+        QVERIFY(!w->isBusy());
+        QCOMPARE(m_boxes.requests.size(), 1);
+        QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::WizardWriteStopped)));
+        QVERIFY(treeOf(m_card).size() < treeOf(m_image).size());
+        // The backup was made before the card was cleared, and it holds the old card.
+        const QStringList backups = QDir(m_dir->filePath(u"Backups"_qs)).entryList(QDir::Files);
+        QCOMPARE(backups.size(), 1);
+        QVERIFY(backups.first().startsWith(u"CARD-"));
+        QVERIFY(m_boxes.first().text.contains(backups.first()));
+        QTest::mouseClick(child<QPushButton>(w.get(), "cancelButton"), Qt::LeftButton);
+        QCOMPARE(w->result(), int(QDialog::Rejected));
+    }
+
+    void cardGoneBeforeNext()
+    {
+        auto w = wizard();
+        w->next();
+        QVERIFY(QDir(m_card).removeRecursively());
+        w->next();
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::WizardCardGone).arg(m_card)});
+        QCOMPARE(w->step(), 0);
+        QVERIFY(info(*w) != Lang::text(Txt::WizardWritten));
+    }
+
+    void appendListsWhatChanged()
+    {
+        QVERIFY(TestSupport::copyTree(m_image, m_card));
+        auto w = wizard();
+        child<QRadioButton>(w.get(), "appendRadio")->click();
+        w->next();
+        w->next();
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::CardNothingAppended)});
+        QCOMPARE(w->step(), 2);
+        QCOMPARE(info(*w), Lang::text(Txt::WizardAppended));
+        w->close();
+
+        // One byte changed, one file new, and the playlists not taken.
+        m_boxes.clear();
+        QByteArray changed = TestSupport::readFile(m_image + u"G/0002 B.txt");
+        changed[changed.size() - 3] = 'y';
+        QVERIFY(TestSupport::writeFile(m_image + u"G/0002 B.txt", changed));
+        QVERIFY(writeFiles(m_image, {u"H/0007 Nowa.txt"_qs, u"playlist_dir/0006 M.lst"_qs}));
+        auto again = wizard();
+        child<QRadioButton>(again.get(), "appendRadio")->click();
+        again->next();
+        child<QCheckBox>(again.get(), "playlistsBox")->setChecked(false);
+        QStringList rows;
+        whenShown<AppendedFilesDialog>([&rows](AppendedFilesDialog *dialog) {
+            for (int i = 0; i < dialog->list()->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem *item = dialog->list()->topLevelItem(i);
+                rows << QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}.join(u'|');
+            }
+            dialog->accept();
+        });
+        again->next();
+        QCOMPARE(rows, QStringList({u"Utwór|0002|B|zastąpiony"_qs, u"Utwór|0007|Nowa|nowy"_qs}));
+        QVERIFY(!QFileInfo::exists(m_card + u"playlist_dir/0006 M.lst"));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void toolsEntryPausesPanelPolling()
+    {
+        MainWindow frame;
+        auto *panel = new LibraryPanel(&frame, m_drives);
+        frame.setLibraryPanel(panel);
+        panel->initialUpdate();
+        QVERIFY(panel->driveList()->isPolling());
+        bool pausedWhileOpen = false;
+        whenShown<CardWizard>([&](CardWizard *w) {
+            pausedWhileOpen = !panel->driveList()->isPolling() && w->driveList()->count() == 1;
+            w->cancel();
+        });
+        frame.action(Command::CardWizard)->trigger();
+        QVERIFY(pausedWhileOpen);
+        QVERIFY(panel->driveList()->isPolling());
+    }
+};
+
+QTEST_MAIN(TestCardWizard)
+#include "tst_cardwizard.moc"

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Developer preview of the card wizard's pages in one language, as PNG files:
+//   lumivox-card-wizard-preview LANGUAGE OUTDIR
+// writes choose.png (a folder card), fat16.png (the warning), write.png, append.png, restore.png
+// (step 1 of each), written.png (step 2 after a real write onto a folder card) and appended.png
+// (the list of appended items). Without a display, run it with QT_QPA_PLATFORM=offscreen.
+#include "core/app/appdirs.h"
+#include "core/app/language.h"
+#include "gui/app/messageboxes.h"
+#include "gui/card/appendedfilesdialog.h"
+#include "gui/card/cardwizard.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+bool save(QWidget &widget, const QString &path)
+{
+    widget.show();
+    QApplication::processEvents();
+    return widget.grab().save(path);
+}
+
+void writeFile(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("#n 0\r\n");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        QTextStream(stderr) << "usage: lumivox-card-wizard-preview LANGUAGE OUTDIR\n";
+        return 2;
+    }
+    const AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
+    if (Lang::load(dirs.languageDir(), args[1]) != Lang::LoadResult::Loaded) {
+        QTextStream(stderr) << "cannot load language " << args[1] << '\n';
+        return 2;
+    }
+    MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
+    const QDir out(args[2]);
+    QDir().mkpath(out.path());
+    QTemporaryDir temp;
+    const QString image = temp.filePath(QStringLiteral("image/"));
+    const QString card = temp.filePath(QStringLiteral("KARTA/"));
+    for (const char *file : {"Maryjne/0001 Zdrowaś Maryjo.txt", "Kolędy/0002 Wśród nocnej ciszy.txt",
+                             "playlist_dir/0001 Niedziela.lst", "screen_dir/0001 Ogłoszenia.ekr"})
+        writeFile(image + QString::fromUtf8(file));
+    QDir().mkpath(card);
+    auto folder = std::make_shared<FakeDriveProvider>();
+    folder->setDrives({{QStringLiteral("KARTA"), card, false, QStringLiteral("FOLDER"), card, true}});
+    auto fat16 = std::make_shared<FakeDriveProvider>();
+    fat16->setDrives({{QStringLiteral("SD"), QStringLiteral("/media/user/SD/"), false, QStringLiteral("FAT16"),
+                       QStringLiteral("/dev/sdb1"), false}});
+    bool ok = true;
+    {
+        CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        ok &= save(wizard, out.filePath(QStringLiteral("choose.png")));
+        wizard.next();
+        ok &= save(wizard, out.filePath(QStringLiteral("write.png")));
+        wizard.next();
+        ok &= save(wizard, out.filePath(QStringLiteral("written.png")));
+    }
+    {
+        CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), fat16, nullptr);
+        ok &= save(wizard, out.filePath(QStringLiteral("fat16.png")));
+    }
+    for (const char *name : {"append", "restore"}) {
+        CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        wizard.findChild<QRadioButton *>(QLatin1StringView(name) + u"Radio")->click();
+        wizard.next();
+        ok &= save(wizard, out.filePath(QLatin1StringView(name) + u".png"));
+    }
+    {
+        AppendedFilesDialog dialog({{QStringLiteral("Zdrowaś Maryjo"), 0, 1, 1},
+                                    {QStringLiteral("Niedziela"), 1, 12, 0},
+                                    {QStringLiteral("Ogłoszenia"), 2, 3, 0}});
+        ok &= save(dialog, out.filePath(QStringLiteral("appended.png")));
+    }
+    return ok ? 0 : 1;
+}
