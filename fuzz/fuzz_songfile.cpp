@@ -2,19 +2,13 @@
 // Any bytes read as a song or a slide: no crash, a song the editor can work with, and a canonical
 // form that reads back to the same song and writes back to the same bytes.
 #include "core/model/songfile.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+#include "fuzzsupport.h"
 
 namespace {
 
 void require(bool condition, const char *what)
 {
-    if (!condition) {
-        std::fprintf(stderr, "fuzz_songfile: %s\n", what);
-        std::abort();
-    }
+    Fuzz::require(condition, "fuzz_songfile", what);
 }
 
 Song readAs(const QByteArray &bytes, SongKind kind, IssueList *issues)
@@ -30,7 +24,7 @@ Song readAs(const QByteArray &bytes, SongKind kind, IssueList *issues)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray input = Fuzz::bytes(data, size);
     for (SongKind kind : {SongKind::Song, SongKind::Slide}) {
         IssueList issues;
         const Song song = readAs(input, kind, &issues);

@@ -9,6 +9,7 @@
 #include "cli/reportcommand.h"
 #include "cli/safeoutput.h"
 #include "cli/scancommand.h"
+#include "cli/searchcommand.h"
 #include "cli/songcommand.h"
 #include "core/app/version.h"
 
@@ -33,6 +34,7 @@ const CliCommand kCommands[] = {
     {u"unpack", kUnpackUsage, runUnpackCommand},
     {u"card", kCardUsage, runCardCommand},
     kReportCommand,
+    kSearchCommand,
     kOpenLyricsCommand,
 };
 

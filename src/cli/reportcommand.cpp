@@ -25,6 +25,14 @@ std::optional<ReportKind> kindNamed(const QString &name)
     return std::nullopt;
 }
 
+
+// Both reports read the card the same way: songs with their number checks, nothing written.
+void scanForReport(SongLibrary &library, const QString &card)
+{
+    library.setRoot(QFileInfo(card).absoluteFilePath());
+    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(currentCharsetMode()));
+}
+
 int runSongbookPdf(QStringList args, CliIo &io, const QString &language)
 {
     QString paper = QStringLiteral("A5");
@@ -49,8 +57,7 @@ int runSongbookPdf(QStringList args, CliIo &io, const QString &language)
         return CliError;
 
     SongLibrary library;
-    library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(currentCharsetMode()));
+    scanForReport(library, card);
     SongbookPdfResult result;
     QString error;
     if (!SongbookPdf::save(out, library, options, SongbookPdfTexts::fromLanguage(), {}, &result, &error)) {
@@ -84,8 +91,7 @@ int runReportCommand(const QStringList &arguments, CliIo &io)
         return CliError;
 
     SongLibrary library;
-    library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(currentCharsetMode()));
+    scanForReport(library, card);
 
     ReportCounts counts;
     QString error;

@@ -90,7 +90,7 @@ protected:
     {
         m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setStartDelay(0);
+        WaitDialog::setShowDelay(0);
         m_boxes = {};
         m_boxes.install();
     }

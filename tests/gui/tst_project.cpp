@@ -2,6 +2,7 @@
 // The project document: a card data file opened in each way, bad files, save, new and close.
 #include "core/app/projectfile.h"
 #include "gui/app/shell.h"
+#include "gui/card/cardwizard.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/main/projectactions.h"
@@ -98,6 +99,11 @@ private slots:
             core().recentFiles().add(path);
         if (way == u"commandLine")
             core().setCommandLineFile(path);
+        int wizards = 0;
+        whenShown<CardWizard>([&wizards](CardWizard *wizard) {
+            ++wizards;
+            static_cast<QDialog *>(wizard)->reject();
+        });
         start(path);
         if (way == u"dialog") {
             trigger(Command::Open);
@@ -124,6 +130,7 @@ private slots:
             QVERIFY(drop.isAccepted());
         }
         QTRY_COMPARE(m_project->documentFile(), path);
+        QTRY_COMPARE(wizards, 1);
         QVERIFY(m_boxes.isEmpty());
         QCOMPARE(imageTree(), unpacked(path));
         QCOMPARE(treeOf(outside, true), unpacked(first));

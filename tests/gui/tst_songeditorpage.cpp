@@ -13,6 +13,7 @@
 #include "gui/library/librarytree.h"
 #include "gui/library/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/music/musictimingdialog.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
 
@@ -191,6 +192,7 @@ private slots:
         const QString slide = m_card + u"screen_dir/0005 Witamy.ekr"_qs;
         open(slide);
         QVERIFY(!button(u"saveSong"_qs)->isEnabled());
+        QVERIFY(!button(u"musicTiming"_qs)->isEnabled());
         QVERIFY(page()->createMatrixMenu() == nullptr);
         QTest::keyClicks(page()->matrix(), u"Z"_qs);
         QVERIFY(m_frame->close());
@@ -201,6 +203,23 @@ private slots:
         QCOMPARE(reread.screenText(0, 0).left(1), u"Z"_qs);
         QCOMPARE(QDir(m_card + u"screen_dir"_qs).entryList(QDir::Files), QStringList{u"0005 Witamy.ekr"_qs});
         QCOMPARE(QDir(m_card).entryList(QDir::Files), QStringList{});
+    }
+
+    // Button 1040 times the open song: without a music folder it says so, else the dialog opens on it.
+    void musicTimingOpensOnTheSong()
+    {
+        open(m_gloria);
+        click(u"musicTiming"_qs);
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::TimingNoMusicFolder)});
+        m_app->core().settings().setLastMusicDir(m_card);
+        int screens = -1;
+        whenShown<MusicTimingDialog>([&screens](MusicTimingDialog *dialog) {
+            screens = dialog->session().screenCount();
+            dialog->reject();
+        });
+        click(u"musicTiming"_qs);
+        QCOMPARE(screens, 4);
+        QVERIFY(!page()->isModified());
     }
 
     // Without a card, Yes to the close question tells why nothing was saved and keeps the window.

@@ -83,8 +83,10 @@ bool MusicMap::read(QIODevice &device, QString *error)
             continue;
         QString key;
         QString value;
+        // A side that decodes to nothing makes no pair: an empty value means "no music" (see
+        // setValue), and such a pair would not survive a write and a read.
         if (!decodeHex(QStringView(text).left(semicolon), &key)
-            || !decodeHex(QStringView(text).mid(semicolon + 1), &value))
+            || !decodeHex(QStringView(text).mid(semicolon + 1), &value) || key.isEmpty() || value.isEmpty())
             continue;
         m_pairs.append({key, value});
     }

@@ -22,8 +22,8 @@ public:
     bool isEmpty() const { return m_pairs.isEmpty(); }
     void clear() { m_pairs.clear(); }
 
-    // Replaces the pairs with those read; lines that hold no pair are skipped. False when the
-    // device is not readable.
+    // Replaces the pairs with those read; lines that hold no pair, or one with an empty side,
+    // are skipped. False when the device is not readable.
     bool read(QIODevice &device, QString *error = nullptr);
     // read() from the file; a missing file leaves the map empty (false).
     bool load(const QString &path, QString *error = nullptr);

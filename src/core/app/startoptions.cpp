@@ -14,6 +14,8 @@ StartOptions StartOptions::parse(const QStringList &arguments)
             options.showTextIds = true;
         } else if (arg == u"--no-splash") {
             options.noSplash = true;
+        } else if (arg == u"--quit-when-ready") {
+            options.quitWhenReady = true;
         } else if (arg == u"--card" || arg.startsWith(u"--card=")) {
             QString dir = arg.mid(7);
             if (arg == u"--card") {
@@ -44,12 +46,14 @@ StartOptions StartOptions::parse(const QStringList &arguments)
 QString StartOptions::usage()
 {
     return QStringLiteral(
-        "usage: lumivox [FILE.lvp] [--card DIR]... [--show-text-ids] [--no-splash]\n"
+        "usage: lumivox [FILE.lvp] [--card DIR]... [--show-text-ids] [--no-splash] [--quit-when-ready]\n"
         "\n"
         "  FILE.lvp          restore this card data file once the window is open\n"
         "  --card DIR        offer the folder DIR as a card in the drive list (repeatable)\n"
         "  --show-text-ids   show every text with its language text id, for translators\n"
         "  --no-splash       start without the splash window\n"
+        "  --quit-when-ready exit once the window is shown and the first scan has filled the tree\n"
+        "                    (for start-up measurements and smoke tests)\n"
         "  --help            this text\n"
         "  --version         the program's version\n");
 }

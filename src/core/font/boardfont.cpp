@@ -85,9 +85,16 @@ quint8 fieldValue(QStringView line, int pos)
     return quint8(value);
 }
 
-QString sanitisedComment(const QString &comment)
+// The comment as it can be stored: within its limit, without half a surrogate pair at either
+// end (a line's comment column can split one), control characters (a tab would shift the
+// fields, a CR end the line) as spaces.
+QString sanitisedComment(QStringView comment)
 {
-    QString clean = comment.left(Glyph::kMaxCommentLength);
+    if (!comment.isEmpty() && comment.front().isLowSurrogate())
+        comment = comment.mid(1);
+    QString clean = comment.left(Glyph::kMaxCommentLength).toString();
+    if (!clean.isEmpty() && clean.back().isHighSurrogate())
+        clean.chop(1);
     for (QChar &c : clean) {
         if (c.unicode() < 0x20)
             c = u' ';
@@ -116,7 +123,8 @@ bool read(QIODevice &device, BoardFont &font, QString *error)
         Glyph &glyph = font.glyphs[count++];
         for (int f = 0; f < Glyph::kColumns; ++f)
             glyph.setK(Glyph::kColumns - f, fieldValue(line, kFieldStart[f]));
-        glyph.comment = line.mid(kCommentStart).left(Glyph::kMaxCommentLength);
+        // As the writer stores it, so that a font read and written reads back the same.
+        glyph.comment = sanitisedComment(QStringView(line).mid(kCommentStart));
     }
     if (count == BoardFont::kGlyphCount)
         return true;

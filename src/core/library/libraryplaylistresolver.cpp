@@ -5,9 +5,8 @@
 #include "core/library/songlibrary.h"
 #include "core/model/song.h"
 #include "core/model/itemname.h"
+#include "core/util/posixfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -36,11 +35,13 @@ LibraryPlaylistResolver::LibraryPlaylistResolver(const SongLibrary &library, con
     , m_depth(depth)
 {
     const QList<SongGroupFiles> &groups = library.groups();
+    m_songs.reserve(library.songCount());
     for (int g = 0; g < groups.size(); ++g) {
         for (const QString &name : groups.at(g).files)
             addFirst(m_songs, matchedTitle(name), Location{g, &name});
     }
     if (!library.slideLists().isEmpty()) {
+        m_slides.reserve(library.slideLists().first().files.size());
         for (const QString &name : library.slideLists().first().files)
             addFirst(m_slides, matchedTitle(name), Location{-1, &name});
     }
@@ -66,11 +67,10 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
     PlaylistTarget target;
     target.path = path;
     if (m_depth == Depth::CheckReadable) {
-        // QFile refuses a directory, so opening is the whole test.
-        QFile file(path);
-        target.found = file.open(QIODevice::ReadOnly);
+        // Opening is the whole test: only a regular file, and a pipe never blocks the open.
+        target.found = PosixFile(path).regularFileSize() >= 0;
         target.number = ItemName::number(*location.name);
-    } else if (Song song; QFileInfo(path).isFile() && SongFile::load(path, song, nullptr, m_options)) {
+    } else if (Song song; SongFile::load(path, song, nullptr, m_options)) {
         target.found = true;
         target.number = song.number();
         target.refrainIndex = song.refrainIndex();

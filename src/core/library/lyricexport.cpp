@@ -115,7 +115,8 @@ bool exportSongs(const QString &card, const QString &group, const QString &outDi
             const QString target = targetFor(outPath, name, bytes, used, &same);
             if (same)
                 ++result.unchanged;
-            else if (writeNewFile(target, bytes))
+            else if (ReplacingFile file(target, ReplacingFile::NewOnly);
+                     file.open() && file.write(bytes.constData(), bytes.size()) && file.commit())
                 ++result.written;
             else
                 result.failed << files.name + u'/' + name;

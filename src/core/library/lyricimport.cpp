@@ -210,8 +210,9 @@ void importOne(const QString &file, const Request &request, const QString &group
         const QString target = groupDir + ItemName::format(number, result.title) + QStringView(ItemName::kSongExtension);
         song.setNumber(number);
         song.setTitle(result.title);
-        int error = 0;
-        if (writeNewFile(target, SongFile::toBytes(song), &error)) {
+        const QByteArray bytes = SongFile::toBytes(song);
+        ReplacingFile file(target, ReplacingFile::NewOnly);
+        if (file.open() && file.write(bytes.constData(), bytes.size()) && file.commit()) {
             state.numbers.markUsed(number);
             state.pathsByTitle.insert(result.title.toLower(), target);
             result.number = number;
@@ -219,9 +220,9 @@ void importOne(const QString &file, const Request &request, const QString &group
             result.outcome = Outcome::Imported;
             return;
         }
-        if (error != EEXIST) {
+        if (file.error() != EEXIST) {
             result.failure = Failure::WriteFailed;
-            result.detail = QString::fromLocal8Bit(std::strerror(error));
+            result.detail = QString::fromLocal8Bit(std::strerror(file.error()));
             return;
         }
         // the name was taken after the card was read: the next free number

@@ -7,6 +7,7 @@
 #include "core/model/song.h"
 #include "core/model/songfile.h"
 #include "core/model/itemname.h"
+#include "core/util/orderedworkers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +46,16 @@ QString qualifiedName(const QString &directory, const QString &name)
 }
 
 } // namespace
+
+// What a worker read from one song or slide file: kept until the calling thread takes it over.
+struct ScannedFile
+{
+    QString path;
+    bool read = false;
+    Song song;
+    IssueList issues;
+    SongReadInfo info;
+};
 
 SongLibrary::SongLibrary()
     : m_songNumbers(LibraryNaming::kSongTableSize)
@@ -141,10 +152,12 @@ bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOpt
     }
     // Any scan that includes the slides checks the numbers of all three kinds.
     const bool checkNumbers = (flags & (ScanFlags::Slides | ScanFlags::CheckNumbers)) != 0;
+    // The workers end with the scan: none is left running once it returns.
+    OrderedWorkers workers(options.workers > 0 ? options.workers : OrderedWorkers::defaultCount());
     if (flags & ScanFlags::Songs)
-        scanSongs(flags, checkNumbers, progress, options);
+        scanSongs(workers, flags, checkNumbers, progress, options);
     if (flags & ScanFlags::Slides)
-        scanSlides(flags, checkNumbers, progress, options);
+        scanSlides(workers, flags, checkNumbers, progress, options);
     if (flags & ScanFlags::Playlists)
         scanPlaylists(checkNumbers, progress, options);
     return !m_issues.isEmpty();
@@ -175,7 +188,42 @@ void SongLibrary::reportDuplicateOwners(ItemKind kind)
     }
 }
 
-void SongLibrary::scanSongs(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options)
+bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPath, const QStringList &names,
+                            QStringView extension, const Progress &progress,
+                            const std::function<void(int, ScannedFile &)> &take) const
+{
+    const int count = int(names.size());
+    // One slot per item that may be read ahead; reading alternates with taking on one worker.
+    std::vector<ScannedFile> results(size_t(workers.workers() > 1 ? qMin(workers.lookAhead(), qMax(count, 1)) : 1));
+    const auto slotOf = [&results](int i) -> ScannedFile & { return results[size_t(i) % results.size()]; };
+    return workers.run(
+        count,
+        [&](int i) {
+            ScannedFile &file = slotOf(i);
+            file = ScannedFile{};
+            file.path = directoryPath + names.at(i) + extension;
+            file.read = SongFile::loadWithoutRewrite(file.path, file.song, &file.issues, &file.info);
+        },
+        [&](int i) {
+            if (!startFile(progress, names.at(i), i, count))
+                return false;
+            take(i, slotOf(i));
+            return true;
+        });
+}
+
+void SongLibrary::takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options)
+{
+    if (recordIssues) {
+        for (const LoadIssue &issue : read.issues)
+            m_issues.append(issue);
+    }
+    if (read.read)
+        SongFile::rewriteReplacedTabs(read.path, read.song, read.info, SongLoadOptions{options.rewriteTabs});
+}
+
+void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
+                            const ScanOptions &options)
 {
     if (checkNumbers) {
         m_issues.removeFileType(IssueFileType::Song);
@@ -185,7 +233,7 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const Progress &progre
     m_songCount = 0;
     const QString slideDir = QString::fromUtf16(LibraryNaming::kSlideDirName);
     const QString playlistDir = QString::fromUtf16(LibraryNaming::kPlaylistDirName);
-    const SongLoadOptions loadOptions{options.rewriteTabs};
+    const QString extension = QString::fromUtf16(ItemName::kSongExtension);
 
     const QStringList directories = sortedEntries(m_root, QDir::Dirs | QDir::NoSymLinks);
     for (const QString &directory : directories) {
@@ -197,22 +245,24 @@ void SongLibrary::scanSongs(int flags, bool checkNumbers, const Progress &progre
         const int groupIndex = int(m_groups.size());
         m_groups.append(SongGroupFiles{directory, {}});
         progress.directory(directory);
-        const QStringList names = listFiles(m_root + directory, QString::fromUtf16(ItemName::kSongExtension));
+        const QStringList names = listFiles(m_root + directory, extension);
         const int count = int(names.size());
         m_songCount += count;
-        for (int i = 0; i < count; ++i) {
-            const QString &name = names.at(i);
-            if (!startFile(progress, name, i, count))
-                break;
-            m_groups[groupIndex].files.append(name);
-            if (flags & ScanFlags::LoadContents) {
-                Song song;
-                SongFile::load(songPath(directory, name), song, &m_issues, loadOptions);
-            }
+        QStringList &files = m_groups[groupIndex].files;
+        files.reserve(count);
+        if (flags & ScanFlags::LoadContents) {
+            readFiles(workers, m_root + directory + u'/', names, extension, progress,
+                      [&](int i, ScannedFile &read) {
+                          files.append(names.at(i));
+                          takeRead(read, true, options);
+                      });
+        } else {
+            for (int i = 0; i < count && startFile(progress, names.at(i), i, count); ++i)
+                files.append(names.at(i));
         }
         if (!checkNumbers)
             continue;
-        const QStringList &files = m_groups.at(groupIndex).files;
+        m_titles.reserve(m_titles.size() + files.size());
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
             const int number = ItemName::number(name);
@@ -258,24 +308,22 @@ bool SongLibrary::startFile(const Progress &progress, const QString &name, int i
     return true;
 }
 
-void SongLibrary::scanSlides(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options)
+void SongLibrary::scanSlides(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
+                             const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Slide, checkNumbers, progress);
-    const SongLoadOptions loadOptions{options.rewriteTabs};
-    IssueList *issues = (flags & ScanFlags::LoadContents) ? &m_issues : nullptr;
+    const bool recordIssues = (flags & ScanFlags::LoadContents) != 0;
     QStringList &files = m_slideLists.first().files;
     QList<int> slideNumbers;
-    const int count = int(names.size());
-    for (int i = 0; i < count; ++i) {
-        const QString &name = names.at(i);
-        if (!startFile(progress, name, i, count))
-            break;
-        files.append(name);
-        // A slide's number is the one its file yields; one that cannot be read keeps its name's.
-        Song slide;
-        const bool read = SongFile::load(slidePath(name), slide, issues, loadOptions);
-        slideNumbers.append(read ? slide.number() : ItemName::number(name));
-    }
+    files.reserve(names.size());
+    slideNumbers.reserve(names.size());
+    readFiles(workers, LibraryNaming::slideDirectory(m_root) + u'/', names,
+              QString::fromUtf16(ItemName::kSlideExtension), progress, [&](int i, ScannedFile &read) {
+                  files.append(names.at(i));
+                  // A slide's number is the one its file yields; one that cannot be read keeps its name's.
+                  slideNumbers.append(read.read ? read.song.number() : ItemName::number(names.at(i)));
+                  takeRead(read, recordIssues, options);
+              });
     if (!checkNumbers)
         return;
     const QString dirName = m_slideLists.first().name;

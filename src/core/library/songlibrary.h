@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 
 // One directory of the library: a song group, or "screen_dir" / "playlist_dir", with the names
 // of its files without extension ("0007 Kyrie") in listing order.
@@ -43,6 +44,9 @@ struct ScanOptions
     bool rewriteTabs = true;
     // The board charset of the program's language, in which playlist titles are read first.
     CharsetMode charset = CharsetMode::Latin;
+    // Threads that read the songs and slides ahead of the scan; 0 takes OrderedWorkers::defaultCount(),
+    // 1 reads everything on the calling thread.
+    int workers = 0;
 
     // For callers that must leave the card as it is (checks, the command line).
     static ScanOptions readOnly(CharsetMode charset = CharsetMode::Latin) { return ScanOptions{false, false, charset}; }
@@ -50,6 +54,9 @@ struct ScanOptions
 
 // The library of one card root as the last scan found it: the group directories and their
 // songs, the slides, the playlists, the number tables and the issues met.
+class OrderedWorkers;
+struct ScannedFile;
+
 class SongLibrary
 {
 public:
@@ -102,8 +109,17 @@ private:
     // Resets the slides' or the playlists' single list and count and lists their directory.
     QStringList listSingleDirectory(ItemKind kind, bool checkNumbers, const Progress &progress);
     void clearContent();
-    void scanSongs(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options);
-    void scanSlides(int flags, bool checkNumbers, const Progress &progress, const ScanOptions &options);
+    // Reads the files of a directory on the workers; take() gets each on this thread in listing
+    // order, after startFile(). False when the scan is to stop.
+    bool readFiles(OrderedWorkers &workers, const QString &directoryPath, const QStringList &names,
+                   QStringView extension, const Progress &progress,
+                   const std::function<void(int, ScannedFile &)> &take) const;
+    // Takes over what a worker read: its issues, and the tab rewrite that it left to this thread.
+    void takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options);
+    void scanSongs(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
+                   const ScanOptions &options);
+    void scanSlides(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
+                    const ScanOptions &options);
     void scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options);
     // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
     void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,

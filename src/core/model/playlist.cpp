@@ -7,6 +7,7 @@
 #include "core/util/atomicsave.h"
 #include "core/util/deviceio.h"
 #include "core/util/leadingint.h"
+#include "core/util/posixfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -170,10 +171,12 @@ bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *
 {
     clear();
     parseFileName(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file: a pipe planted under a playlist's name must not hang the scan.
+    const PosixFile posix(path);
+    QFile file;
+    if (!posix.openDevice(file)) {
         if (error)
-            *error = file.errorString();
+            *error = posix.errorString();
         clear();
         return false;
     }

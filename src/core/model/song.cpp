@@ -309,7 +309,7 @@ void Song::setCursor(int stanza, int screen)
 {
     if (stanza < 0 || stanza >= m_stanzas.size())
         return;
-    if (screen != 0 && (screen < 0 || screen >= m_stanzas[stanza].screens.size()))
+    if (screen != 0 && (screen < 0 || screen >= m_stanzas.at(stanza).screens.size()))
         return;
     m_currentStanza = stanza;
     m_currentScreen = screen;

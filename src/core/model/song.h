@@ -74,6 +74,8 @@ public:
     int refrainIndex() const { return m_refrainIndex; } // 1-based; 0 = no refrain
     void setRefrainIndex(int index) { m_refrainIndex = index; }
     const QList<Stanza> &stanzas() const { return m_stanzas; }
+    // Replaces all stanzas; the cursor is left to the caller.
+    void setStanzas(const QList<Stanza> &stanzas) { m_stanzas = stanzas; }
 
     int currentStanza() const { return m_currentStanza; }
     int currentScreen() const { return m_currentScreen; }

@@ -7,6 +7,7 @@
 #include "core/util/atomicsave.h"
 #include "core/util/deviceio.h"
 #include "core/util/leadingint.h"
+#include "core/util/posixfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,6 +18,7 @@ namespace SongFile {
 namespace {
 
 constexpr int kMaxNameLength = 39;
+constexpr qint64 kWholeReadBytes = 1 << 20;
 
 // Only a line wholly made of 0xFF is empty in a Cyrillic file: there 0xFF is a letter.
 bool isEmptyLineMark(QByteArrayView line, CharsetMode charset)
@@ -258,24 +260,51 @@ bool write(QIODevice &device, const Song &song, QString *error)
     return writeAll(device, toBytes(song), error);
 }
 
-bool load(const QString &path, Song &song, IssueList *issues, const SongLoadOptions &options, QString *error)
+bool loadWithoutRewrite(const QString &path, Song &song, IssueList *issues, SongReadInfo *info, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    const PosixFile file(path);
+    const qint64 size = file.regularFileSize();
+    if (size < 0) {
         if (error)
             *error = file.errorString();
         return false;
     }
     song.setPath(path);
     parseFileName(song, path, issues);
-    SongReadInfo info;
-    read(file, song, issues, &info);
-    file.close();
-    QString rewriteError;
-    if (info.tabsReplaced && !info.limitExceeded && options.rewriteTabs && !save(path, song, &rewriteError)) {
-        if (error)
-            *error = QStringLiteral("The file was read with its tabs as spaces but not rewritten: ") + rewriteError;
+    // A song file is a few KB: one read of its known size. A larger one is streamed.
+    if (size <= kWholeReadBytes) {
+        QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+        bytes.resize(qMax<qsizetype>(0, qsizetype(file.readFull(bytes.data(), size))));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        read(buffer, song, issues, info);
+    } else {
+        QFile stream;
+        file.openDevice(stream);
+        read(stream, song, issues, info);
     }
+    return true;
+}
+
+bool rewriteReplacedTabs(const QString &path, Song &song, const SongReadInfo &info, const SongLoadOptions &options,
+                         QString *error)
+{
+    if (!info.tabsReplaced || info.limitExceeded || !options.rewriteTabs)
+        return true;
+    QString rewriteError;
+    if (save(path, song, &rewriteError))
+        return true;
+    if (error)
+        *error = QStringLiteral("The file was read with its tabs as spaces but not rewritten: ") + rewriteError;
+    return false;
+}
+
+bool load(const QString &path, Song &song, IssueList *issues, const SongLoadOptions &options, QString *error)
+{
+    SongReadInfo info;
+    if (!loadWithoutRewrite(path, song, issues, &info, error))
+        return false;
+    rewriteReplacedTabs(path, song, info, options, error);
     return true;
 }
 

@@ -50,6 +50,15 @@ bool write(QIODevice &device, const Song &song, QString *error = nullptr);
 // *error says that it was not rewritten and why. Otherwise error is left alone on success.
 bool load(const QString &path, Song &song, IssueList *issues = nullptr, const SongLoadOptions &options = {},
           QString *error = nullptr);
+// load() without the rewrite: only a regular file is opened (never a pipe planted under a song's
+// name) and what the read met is left in *info, so that a caller that reads on other threads can
+// rewrite on its own with rewriteReplacedTabs().
+bool loadWithoutRewrite(const QString &path, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr,
+                        QString *error = nullptr);
+// What load() does after the read: a song whose tabs were read as spaces is saved in canonical
+// form unless options say not to or stanzas were dropped. False, with *error, when the save failed.
+bool rewriteReplacedTabs(const QString &path, Song &song, const SongReadInfo &info, const SongLoadOptions &options,
+                         QString *error = nullptr);
 // Writes atomically: a failed save leaves the previous file as it was and the song unchanged.
 // On success path, number, title and kind follow the new name and dirty is cleared.
 bool save(const QString &path, Song &song, QString *error = nullptr);

@@ -33,6 +33,8 @@ void PosixFile::open(int directoryFd, const QByteArray &name, int flags)
     do {
         m_fd = ::openat(directoryFd, name.constData(), flags | O_CLOEXEC | O_NONBLOCK);
     } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        m_errno = errno;
     struct stat st;
     if (m_fd >= 0 && fstat(m_fd, &st) == 0) {
         m_mode = unsigned(st.st_mode);
@@ -49,6 +51,18 @@ PosixFile::~PosixFile()
 qint64 PosixFile::regularFileSize() const
 {
     return m_size;
+}
+
+QString PosixFile::errorString() const
+{
+    if (m_fd < 0)
+        return qt_error_string(m_errno);
+    return m_size < 0 ? QStringLiteral("Not a regular file") : QString();
+}
+
+bool PosixFile::openDevice(QFile &device) const
+{
+    return m_size >= 0 && device.open(m_fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
 }
 
 qint64 PosixFile::readFull(char *data, qint64 size) const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFile>
 #include <QString>
 
 #include <utility>
@@ -20,7 +21,7 @@ public:
     static PosixFile directory(const QString &path);
     ~PosixFile();
     PosixFile(PosixFile &&other) noexcept
-        : m_fd(std::exchange(other.m_fd, -1)), m_mode(other.m_mode), m_size(other.m_size)
+        : m_fd(std::exchange(other.m_fd, -1)), m_mode(other.m_mode), m_size(other.m_size), m_errno(other.m_errno)
     {
     }
     PosixFile(const PosixFile &) = delete;
@@ -28,9 +29,14 @@ public:
     PosixFile &operator=(PosixFile &&) = delete;
 
     bool isOpen() const { return m_fd >= 0; }
+    // Why the file is not open, or that it is no regular file; empty otherwise.
+    QString errorString() const;
     // Size of a regular file; -1 when it is not open or not a regular file.
     qint64 regularFileSize() const;
     unsigned mode() const { return m_mode; }
+    // Opens device read-only on this file's descriptor when it is a regular file; device must
+    // not be used after this object is gone.
+    bool openDevice(QFile &device) const;
     // Fills data unless the file ends first; the count read, or -1 on an error.
     qint64 readFull(char *data, qint64 size) const;
 
@@ -41,6 +47,7 @@ private:
     int m_fd = -1;
     unsigned m_mode = 0;
     qint64 m_size = -1;
+    int m_errno = 0; // of the failed open
 };
 
 // The whole content of a regular file (a link to one counts) of at most maxSize bytes: a link to

@@ -50,7 +50,13 @@ ReplacingFile::~ReplacingFile()
 bool ReplacingFile::open()
 {
     struct stat st;
-    m_replaces = lstat(m_target.constData(), &st) == 0 || errno != ENOENT;
+    const bool exists = lstat(m_target.constData(), &st) == 0;
+    m_replaces = exists || errno != ENOENT;
+    if (m_replaces && m_newFile == NewOnly) {
+        if (exists)
+            errno = EEXIST;
+        return fail();
+    }
     if (!m_replaces && m_newFile == Direct) {
         m_fd = createExclusive(m_target);
         if (m_fd >= 0) {
@@ -155,7 +161,9 @@ void ReplacingFile::discard()
     }
 }
 
-bool copyFileReplacing(const QString &source, const QString &target, int *error)
+namespace {
+
+bool copyFile(const QString &source, const QString &target, ReplacingFile::NewFile newFile, int *error)
 {
     auto failed = [error](int code) {
         if (error)
@@ -166,7 +174,7 @@ bool copyFileReplacing(const QString &source, const QString &target, int *error)
     const qint64 size = in.regularFileSize();
     if (size < 0)
         return failed(EINVAL);
-    ReplacingFile out(target);
+    ReplacingFile out(target, newFile);
     if (!out.open())
         return failed(out.error());
     QByteArray buffer(qsizetype(qBound(qint64(1), size, kChunk)), Qt::Uninitialized);
@@ -183,18 +191,14 @@ bool copyFileReplacing(const QString &source, const QString &target, int *error)
     return out.commit() || failed(out.error());
 }
 
-bool writeNewFile(const QString &target, const QByteArray &bytes, int *error)
+} // namespace
+
+bool copyFileReplacing(const QString &source, const QString &target, int *error)
 {
-    struct stat st;
-    if (lstat(QFile::encodeName(target).constData(), &st) == 0) {
-        if (error)
-            *error = EEXIST;
-        return false;
-    }
-    ReplacingFile file(target);
-    if (file.open() && file.write(bytes.constData(), bytes.size()) && file.commit())
-        return true;
-    if (error)
-        *error = file.error();
-    return false;
+    return copyFile(source, target, ReplacingFile::ViaTemporaryName, error);
+}
+
+bool copyFileNew(const QString &source, const QString &target, int *error)
+{
+    return copyFile(source, target, ReplacingFile::NewOnly, error);
 }

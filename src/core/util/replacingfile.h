@@ -16,8 +16,9 @@ public:
     // Direct creates a target that does not exist yet under its own name (exclusively, removed
     // again on failure), saving the rename where a half file cannot be mistaken for a finished
     // one: an unpack into a folder of its own, where thousands of renames would cost a third
-    // of the time.
-    enum NewFile { ViaTemporaryName, Direct };
+    // of the time. NewOnly never replaces: open() fails with EEXIST when the target exists, and
+    // the finished file is renamed into place only while the name is still free.
+    enum NewFile { ViaTemporaryName, Direct, NewOnly };
 
     explicit ReplacingFile(const QString &target, NewFile newFile = ViaTemporaryName);
     ~ReplacingFile();
@@ -53,6 +54,6 @@ private:
 // A source that is a symbolic link or not a regular file is not copied. On failure *error gets
 // the system's error number (EINVAL for a source that is no regular file).
 bool copyFileReplacing(const QString &source, const QString &target, int *error = nullptr);
-// Writes bytes to a file that must not exist yet; a file that is there, or appears meanwhile,
-// is kept (EEXIST) and nothing is left behind. *error gets the system's error number.
-bool writeNewFile(const QString &target, const QByteArray &bytes, int *error = nullptr);
+// The same copy to a name that must be free: an existing target (EEXIST), or one that appears
+// during the copy, is kept as it is and nothing is left behind.
+bool copyFileNew(const QString &source, const QString &target, int *error = nullptr);

@@ -432,6 +432,27 @@
     X(ImportFolderCaption, 746)                                                     \
     /* - */                                                                                \
     /* song import: 750-759 and the ids it uses */                                         \
+    X(ImportSongsTitle, 459)                                                               \
+    X(ImportColumnNumber, 460)                                                             \
+    X(ImportColumnTitle, 461)                                                              \
+    X(ImportColumnGroup, 462)                                                              \
+    X(ImportColumnState, 463)                                                              \
+    X(ImportNumberTaken, 464)                                                              \
+    X(ImportNoFreeNumber, 465)                                                             \
+    X(ImportAddToGroup, 466)                                                               \
+    X(ImportNumberConflict, 467)                                                           \
+    X(ImportFreeNumbersOnly, 468)                                                          \
+    X(ImportNumberFrom, 469)                                                               \
+    X(ImportSelectedLabel, 470)                                                            \
+    X(ImportRemainingLabel, 471)                                                           \
+    X(ImportStart, 472)                                                                    \
+    X(ImportStop, 473)                                                                     \
+    X(ImportNewGroup, 474)                                                                 \
+    X(ImportChooseRow, 750)                                                                \
+    X(ImportStartOutOfRange, 751)                                                          \
+    X(ImportSummary, 752)                                                                  \
+    X(ImportPreview, 753)                                                                  \
+    X(ImportCopyFailed, 754)                                                               \
     /* - */                                                                                \
     /* font editor: 760-774 and the ids it uses */                                         \
     X(FontEditorTitle, 198)                                                                \
@@ -469,6 +490,26 @@
     X(MusicFileRefused, 775)                                                               \
     X(NoSoundOutput, 776)                                                                  \
     /* music timing: 780-799 and the ids it uses */                                        \
+    X(TimingCaption, 780)                                                                  \
+    X(TimingMusicFile, 781)                                                                \
+    X(TimingSequence, 782)                                                                 \
+    X(TimingInstructionGroup, 783)                                                         \
+    X(TimingInstructions, 784)                                                             \
+    X(TimingDurationColumn, 785)                                                           \
+    X(TimingOffsetColumn, 786)                                                             \
+    X(TimingTextColumn, 787)                                                               \
+    X(TimingPlay, 788)                                                                     \
+    X(TimingPause, 789)                                                                    \
+    X(TimingStop, 790)                                                                     \
+    X(TimingRecord, 791)                                                                   \
+    X(TimingZero, 792)                                                                     \
+    X(TimingMute, 793)                                                                     \
+    X(TimingLeft, 794)                                                                     \
+    X(TimingRight, 795)                                                                    \
+    X(TimingVolume, 796)                                                                   \
+    X(TimingNoFile, 797)                                                                   \
+    X(TimingMinusError, 798)                                                               \
+    X(TimingNoMusicFolder, 799)                                                            \
     /* - */                                                                                \
     /* reports: 800-819 and the ids it uses */                                             \
     X(ReportCaption, 375)                                                                  \
@@ -510,8 +551,22 @@
     X(OpenLyricsExported, 844)                                                             \
     /* - */                                                                                \
     /* lyric search: 845-854 and the ids it uses */                                        \
+    X(SearchFieldPlaceholder, 845)                                                         \
+    X(SearchFieldTooltip, 846)                                                             \
+    X(SearchHitPlace, 847)                                                                 \
+    X(SearchHitInTitle, 848)                                                               \
+    X(SearchHitCount, 849)                                                                 \
+    X(SearchNothingFound, 850)                                                             \
+    X(SearchIndexBuilding, 851)                                                            \
+    X(SearchUnreadableSongs, 852)                                                          \
+    X(SearchHitByNumber, 853)                                                              \
     /* - */                                                                                \
     /* undo: 855-859 and the ids it uses */                                                \
+    X(UndoWhat, 855)                                                                       \
+    X(RedoWhat, 856)                                                                       \
+    X(UndoScreenText, 857)                                                                 \
+    X(UndoSongLayout, 858)                                                                 \
+    X(UndoTitleNumber, 859)                                                                \
     /* - */                                                                                \
     /* PDF songbook: 860-874 and the ids it uses */                                        \
     X(ReportPdfSongbook, 860)                                                              \
@@ -530,6 +585,9 @@
     /* card check: 875-884 and the ids it uses */                                          \
     /* - */                                                                                \
     /* desktop integration: 885-889 and the ids it uses */                                 \
+    X(ForwardNoAnswer, 885)                                                                \
+    X(OpenRequestWaiting, 886)                                                             \
+    X(OpenRequestRefused, 887)                                                             \
     /* - */                                                                                \
     /* end of the list */
 

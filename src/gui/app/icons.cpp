@@ -42,6 +42,10 @@ QIcon icon(Icon which)
         return themedIcon(QStringLiteral("document-export"), QStringLiteral("export.png"));
     case Icon::Save:
         return themedIcon(QStringLiteral("document-save"), QStringLiteral("save.png"));
+    case Icon::Speaker:
+        return themedIcon(QStringLiteral("audio-volume-high"), QStringLiteral("speaker.png"));
+    case Icon::SpeakerMuted:
+        return themedIcon(QStringLiteral("audio-volume-muted"), QStringLiteral("speaker-muted.png"));
     }
     return {};
 }

@@ -7,7 +7,7 @@
 // else the program's own 16-pixel PNG from the resource folder's icons/.
 namespace Icons {
 
-enum class Icon { Previous, Next, RowUp, RowDown, Export, Save };
+enum class Icon { Previous, Next, RowUp, RowDown, Export, Save, Speaker, SpeakerMuted };
 
 QIcon icon(Icon which);
 // The theme's icon themeName, else icons/<bundledFile>; an empty icon when neither exists.

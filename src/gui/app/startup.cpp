@@ -2,25 +2,33 @@
 #include "gui/app/startup.h"
 
 #include "core/app/appcore.h"
+#include "core/app/instancemessage.h"
 #include "core/app/language.h"
 #include "core/app/singleinstance.h"
 #include "core/app/startoptions.h"
 #include "core/app/version.h"
 #include "core/card/mounteddriveprovider.h"
 #include "core/model/charsetmode.h"
+#include "gui/app/instanceclient.h"
+#include "gui/app/instanceserver.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/qttranslation.h"
 #include "gui/app/uifont.h"
 #include "gui/card/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/openrequests.h"
 #include "gui/main/projectactions.h"
 #include "gui/main/splashscreen.h"
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QIcon>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTextStream>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -46,6 +54,30 @@ bool loadLanguage(AppCore &core)
     return false;
 }
 
+// The theme's icon under the application id, else the drawings built in.
+QIcon appIcon()
+{
+    QIcon builtIn;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        builtIn.addFile(QStringLiteral(":/lumivox/appicon/%1x%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QString::fromUtf16(InstanceMessage::kAppId), builtIn);
+}
+
+// For measurements and smoke tests: exits 0 once the window is on screen, the library panel's first
+// drive poll has read its card into the tree, and the events queued by then have been handled.
+void quitWhenReady(QWidget *window, LibraryPanel *panel)
+{
+    auto *poll = new QTimer(window);
+    poll->setInterval(2);
+    QObject::connect(poll, &QTimer::timeout, window, [window, panel, poll] {
+        if (!window->windowHandle() || !window->windowHandle()->isExposed() || !panel->isSettled())
+            return;
+        poll->stop();
+        QTimer::singleShot(0, window, [] { QCoreApplication::exit(0); });
+    });
+    poll->start();
+}
+
 } // namespace
 
 int runLumivox(int argc, char **argv)
@@ -53,7 +85,10 @@ int runLumivox(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Vorex"));
     QApplication::setApplicationName(QStringLiteral("Lumivox"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));
+    // Wayland matches the window to the desktop entry by this id.
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(InstanceMessage::kAppId));
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(appIcon());
 
     const StartOptions options = StartOptions::parse(app.arguments().mid(1));
     if (options.help || options.version || !options.error.isEmpty()) {
@@ -80,9 +115,21 @@ int runLumivox(int argc, char **argv)
 
     SingleInstance instance;
     if (instance.acquire() == SingleInstance::Result::AnotherInstance) {
-        infoBox(nullptr, Lang::text(Txt::AlreadyRunning));
+        // The running program opens the file (or comes to the front); only when it does not
+        // answer does this start say so.
+        const QString uri = options.projectFile.isEmpty() ? QString() : InstanceMessage::fileUri(options.projectFile);
+        if (forwardToRunning(uri, startPlatformData(), QDBusConnection::sessionBus(), InstanceServer::defaultSocketPath()))
+            return 0;
+        infoBox(nullptr, options.projectFile.isEmpty()
+                             ? Lang::text(Txt::AlreadyRunning)
+                             : Lang::text(Txt::ForwardNoAnswer).arg(QFileInfo(options.projectFile).absoluteFilePath()));
         return 1;
     }
+    // Later starts reach this one from here on; what they ask waits for the window.
+    OpenRequests requests;
+    InstanceServer server;
+    QObject::connect(&server, &InstanceServer::requested, &requests, &OpenRequests::request);
+    server.listen(QDBusConnection::sessionBus());
 
     setCurrentCharsetMode(CharsetMode(core.settings().charset()));
     core.loadBoardFonts();
@@ -101,8 +148,10 @@ int runLumivox(int argc, char **argv)
         std::make_shared<UDisks2DriveProvider>(QDBusConnection::systemBus()), std::make_shared<MountedDriveProvider>());
     auto *panel = new LibraryPanel(&frame, removable);
     frame.setLibraryPanel(panel);
-    new ProjectActions(&frame, panel);
+    requests.attach(&frame, new ProjectActions(&frame, panel));
     uiFont();
     frame.showMaximized();
+    if (options.quitWhenReady)
+        quitWhenReady(&frame, panel);
     return app.exec();
 }

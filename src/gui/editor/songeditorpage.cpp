@@ -13,6 +13,7 @@
 #include "gui/editor/characterpalette.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/sequencelist.h"
+#include "gui/editor/songeditorform.h"
 #include "gui/editor/slidenumberdialog.h"
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/songstructuredialog.h"
@@ -23,6 +24,7 @@
 #include "gui/library/librarytree.h"
 #include "gui/library/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/music/musictiming.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,17 +32,12 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -59,6 +56,17 @@ bool isPageKey(int key)
     return key == Qt::Key_Escape || isEnter(key) || key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_F5;
 }
 
+bool isUndoKey(const QKeyEvent &key)
+{
+    return key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+}
+
+bool isRedoKey(const QKeyEvent &key)
+{
+    return key.keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)
+           || key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+}
+
 QString counterText(int current, int total)
 {
     return QStringLiteral("%1/%2").arg(current).arg(total);
@@ -67,17 +75,26 @@ QString counterText(int current, int total)
 } // namespace
 
 SongEditorPage::SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent)
-    : QWidget(parent), m_panel(panel), m_frame(frame)
+    : QWidget(parent), m_panel(panel), m_frame(frame), m_palette(frame ? frame->characterPalette() : nullptr),
+      m_undo(new QUndoStack(this))
 {
     setObjectName(QStringLiteral("SongEditorPage"));
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("editorScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(buildForm());
+    setControlText(this, Txt::EditorCaption);
+    m_undo->setUndoLimit(kUndoLimit);
+    m_form = new SongEditorForm;
+    m_matrix = m_form->matrix();
+    m_number = m_form->numberEdit();
+    m_title = m_form->titleEdit();
+    m_sequence = m_form->sequenceList();
+    m_title->setUndoStack(m_undo);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("editorScroll"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(m_form);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->addWidget(m_scroll);
 
     AppCore *core = AppCore::instance();
     m_matrix->setBoardFont(core ? core->boardFont(core->settings().charset()) : nullptr,
@@ -90,150 +107,28 @@ SongEditorPage::SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *
     // The page's keys reach it from every one of its controls, never from elsewhere in the window.
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
+    wireForm();
     wirePanel(frame);
+    wireEditMenu(frame);
     startNewSong();
 }
 
-QToolButton *SongEditorPage::iconButton(const QString &name, const QIcon &icon, int tipId)
+SongEditorPage::~SongEditorPage()
 {
-    auto *button = new QToolButton;
-    button->setObjectName(name);
-    button->setIcon(icon);
-    button->setIconSize(QSize(16, 16));
-    button->setAutoRaise(true);
-    if (tipId)
-        button->setToolTip(Lang::text(tipId));
-    m_buttons.insert(name, button);
-    return button;
+    // The stack, deleted with the page's children, reports itself cleared: by then the window's
+    // menu may be gone.
+    m_undo->disconnect(this);
 }
 
-QPushButton *SongEditorPage::textButton(const QString &name, int textId, int tipId)
+QAbstractButton *SongEditorPage::button(const QString &name) const
 {
-    auto *button = new QPushButton(Lang::text(textId));
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setToolTip(Lang::text(tipId));
-    m_buttons.insert(name, button);
-    return button;
+    return m_form->button(name);
 }
 
-QWidget *SongEditorPage::buildForm()
+void SongEditorPage::wireForm()
 {
-    auto *form = new QWidget;
-    form->setObjectName(QStringLiteral("editorForm"));
-    setControlText(this, Txt::EditorCaption);
-
-    m_number = new QLineEdit(form);
-    m_number->setObjectName(QStringLiteral("songNumber"));
-    m_number->setAlignment(Qt::AlignCenter);
-    m_number->setMaxLength(4);
-    m_number->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_number));
-    m_number->setFixedWidth(60);
-    m_title = new TitleEdit(form);
-    m_title->setObjectName(QStringLiteral("songTitle"));
-    m_title->setMaxLength(SongSaving::kMaxTitleLength);
-    m_matrix = new LedMatrix(form);
-    m_stanzaCounter = new QLineEdit(form);
-    m_stanzaCounter->setObjectName(QStringLiteral("stanzaCounter"));
-    m_screenCounter = new QLineEdit(form);
-    m_screenCounter->setObjectName(QStringLiteral("screenCounter"));
-    for (QLineEdit *counter : {m_stanzaCounter, m_screenCounter}) {
-        counter->setReadOnly(true);
-        counter->setFocusPolicy(Qt::NoFocus);
-        counter->setAlignment(Qt::AlignCenter);
-        counter->setFixedWidth(56);
-    }
-    m_refrain = new QCheckBox(Lang::text(Txt::RefrainBox), form);
-    m_refrain->setObjectName(QStringLiteral("refrainBox"));
-    m_refrain->setToolTip(Lang::text(Txt::RefrainTip));
-    m_sequence = new SequenceList(form);
-    m_sequence->setToolTip(Lang::text(Txt::SequenceTip));
-    m_sequence->setFixedWidth(150);
-
-    auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(Lang::text(Txt::NumberLabel), form));
-    top->addWidget(m_number);
-    QPushButton *check = textButton(QStringLiteral("checkNumber"), Txt::CheckNumberButton, Txt::CheckNumberTip);
-    top->addWidget(check);
-    top->addSpacing(16);
-    top->addWidget(new QLabel(Lang::text(Txt::TitleLabel), form));
-    top->addWidget(m_title, 1);
-
-    // The stanza and screen groups: "<<" counter ">>", then their commands.
-    const auto navigator = [this, form](int titleId, const QString &prefix, QLineEdit *counter, int previousTip,
-                                        int nextTip) {
-        auto *box = new QGroupBox(Lang::text(titleId), form);
-        auto *grid = new QGridLayout(box);
-        auto *row = new QHBoxLayout;
-        row->addWidget(iconButton(prefix + u"Previous", Icons::icon(Icons::Icon::Previous), previousTip));
-        row->addWidget(counter);
-        row->addWidget(iconButton(prefix + u"Next", Icons::icon(Icons::Icon::Next), nextTip));
-        row->addStretch();
-        grid->addLayout(row, 0, 0, 1, 2);
-        return grid;
-    };
-    QGridLayout *stanzaGrid = navigator(Txt::StanzaLabel, QStringLiteral("stanza"), m_stanzaCounter,
-                                        Txt::PreviousStanzaTip, Txt::NextStanzaTip);
-    stanzaGrid->addWidget(m_refrain, 1, 0, 1, 2);
-    stanzaGrid->addWidget(textButton(QStringLiteral("stanzaAdd"), Txt::AddButton, Txt::AddStanzaTip), 2, 0);
-    stanzaGrid->addWidget(textButton(QStringLiteral("stanzaDelete"), Txt::DeleteButton, Txt::DeleteStanzaTip), 2, 1);
-    QGridLayout *screenGrid = navigator(Txt::ScreenLabel, QStringLiteral("screen"), m_screenCounter,
-                                        Txt::PreviousScreenTip, Txt::NextScreenTip);
-    screenGrid->addWidget(textButton(QStringLiteral("screenAdd"), Txt::AddButton, Txt::AddScreenTip), 1, 0);
-    screenGrid->addWidget(textButton(QStringLiteral("screenDelete"), Txt::DeleteButton, Txt::DeleteScreenTip), 1, 1);
-    screenGrid->addWidget(textButton(QStringLiteral("screenClear"), Txt::ClearButton, Txt::ClearScreenTip), 2, 0);
-    screenGrid->addWidget(textButton(QStringLiteral("screenDuplicate"), Txt::DuplicateButton, Txt::DuplicateScreenTip),
-                          2, 1);
-
-    auto *tools = new QHBoxLayout;
-    tools->setSpacing(2);
-    using Icons::themedIcon;
-    const struct { const char16_t *name; QIcon icon; int tip; } kTools[] = {
-        {u"newSong", themedIcon(u"document-new"_qs, u"new.png"_qs), Txt::NewSongTip},
-        {u"saveSong", Icons::icon(Icons::Icon::Save), Txt::SaveSongTip},
-        {u"saveSlide", themedIcon(u"image-x-generic"_qs, u"slide.png"_qs), Txt::SaveSlideTip},
-        {u"alignLeft", themedIcon(u"format-justify-left"_qs, u"align-left.png"_qs), Txt::AlignLeftTip},
-        {u"alignCentre", themedIcon(u"format-justify-center"_qs, u"align-centre.png"_qs), Txt::AlignCentreTip},
-        {u"alignRight", themedIcon(u"format-justify-right"_qs, u"align-right.png"_qs), Txt::AlignRightTip},
-        {u"palette", themedIcon(u"accessories-character-map"_qs, u"palette.png"_qs), Txt::PaletteTip},
-        {u"grid", themedIcon(u"view-grid"_qs, u"grid.png"_qs), Txt::GridTip},
-        {u"structure", themedIcon(u"view-list-tree"_qs, u"structure.png"_qs), Txt::StructureTip},
-        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), 0},
-    };
-    for (const auto &tool : kTools)
-        tools->addWidget(iconButton(QString::fromUtf16(tool.name), tool.icon, tool.tip));
-    m_buttons.value(u"grid"_qs)->setCheckable(true);
-    m_buttons.value(u"grid"_qs)->setChecked(true);
-    // Music timing arrives with its own dialog.
-    m_buttons.value(u"musicTiming"_qs)->setEnabled(false);
-    tools->addStretch();
-
-    auto *side = new QVBoxLayout;
-    side->addWidget(stanzaGrid->parentWidget());
-    side->addWidget(screenGrid->parentWidget());
-    side->addWidget(m_sequence, 1);
-    side->addWidget(textButton(QStringLiteral("import"), Txt::ImportButton, Txt::ImportTip));
-
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_matrix, 0, Qt::AlignTop);
-    middle->addLayout(side);
-    middle->addStretch();
-
-    auto *layout = new QVBoxLayout(form);
-    layout->addLayout(top);
-    layout->addLayout(tools);
-    layout->addLayout(middle, 1);
-
-    m_songOnly = {m_buttons.value(u"saveSong"_qs), m_buttons.value(u"stanzaPrevious"_qs),
-                  m_buttons.value(u"stanzaNext"_qs), m_buttons.value(u"screenPrevious"_qs),
-                  m_buttons.value(u"screenNext"_qs), m_buttons.value(u"stanzaAdd"_qs),
-                  m_buttons.value(u"stanzaDelete"_qs), m_buttons.value(u"screenAdd"_qs),
-                  m_buttons.value(u"screenDelete"_qs), m_buttons.value(u"screenDuplicate"_qs),
-                  m_sequence, check, m_buttons.value(u"structure"_qs), m_refrain,
-                  m_buttons.value(u"import"_qs)};
-
     const auto on = [this](const char16_t *name, auto slot) {
-        connect(m_buttons.value(QString::fromUtf16(name)), &QAbstractButton::clicked, this, slot);
+        connect(button(QString::fromUtf16(name)), &QAbstractButton::clicked, this, slot);
     };
     on(u"checkNumber", [this] { checkNumber(); });
     on(u"stanzaPrevious", [this] { previousStanza(); });
@@ -249,21 +144,25 @@ QWidget *SongEditorPage::buildForm()
     on(u"newSong", [this] { newSong(); });
     on(u"saveSong", [this] { save(); });
     on(u"saveSlide", [this] { saveAsSlide(); });
-    on(u"alignLeft", [this] { m_matrix->alignAll(MatrixText::Alignment::Left); });
-    on(u"alignCentre", [this] { m_matrix->alignAll(MatrixText::Alignment::Centre); });
-    on(u"alignRight", [this] { m_matrix->alignAll(MatrixText::Alignment::Right); });
+    on(u"alignLeft", [this] { align(MatrixText::Alignment::Left); });
+    on(u"alignCentre", [this] { align(MatrixText::Alignment::Centre); });
+    on(u"alignRight", [this] { align(MatrixText::Alignment::Right); });
     on(u"palette", [this] { showPalette(); });
-    on(u"grid", [this] { m_matrix->setGridVisible(m_buttons.value(u"grid"_qs)->isChecked()); });
+    on(u"grid", [this] { m_matrix->setGridVisible(button(u"grid"_qs)->isChecked()); });
     on(u"structure", [this] { openStructure(); });
     on(u"import", [this] { importText(); });
-    connect(m_refrain, &QCheckBox::clicked, this, &SongEditorPage::setRefrain);
-    connect(m_number, &QLineEdit::textEdited, this,
-            [this](const QString &text) { m_song.setNumber(SongSaving::parseNumber(text)); });
+    on(u"musicTiming", [this] { timeToMusic(); });
+    connect(m_form->refrainBox(), &QCheckBox::clicked, this, &SongEditorPage::setRefrain);
+    connect(m_number, &QLineEdit::textEdited, this, [this](const QString &text) {
+        change(Txt::UndoTitleNumber, [this, &text] { m_song.setNumber(SongSaving::parseNumber(text)); }, Cmd_Number);
+    });
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_song.setTitle(text);
+        change(Txt::UndoTitleNumber, [this, &text] { m_song.setTitle(text); }, Cmd_Title);
         // A longer title read from a file may be shortened, never lengthened.
         m_title->setMaxLength(std::max<int>(SongSaving::kMaxTitleLength, int(text.size())));
     });
+    connect(m_matrix, &LedMatrix::characterTyped, this, [this] { m_cellBefore = cursorCell(); });
+    connect(m_matrix, &LedMatrix::textEdited, this, [this] { screenEdited(!std::exchange(m_breakTyping, false)); });
     connect(m_matrix, &LedMatrix::doubleClicked, this, [this] {
         if (!isSlide())
             addStanza();
@@ -278,7 +177,10 @@ QWidget *SongEditorPage::buildForm()
     });
     connect(m_sequence, &SequenceList::entryClicked, this, &SongEditorPage::selectEntry);
     connect(m_sequence, &SequenceList::entryDropped, this, &SongEditorPage::moveEntry);
-    return form;
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (m_frame)
+            m_frame->setWindowModified(!clean);
+    });
 }
 
 void SongEditorPage::wirePanel(MainWindow *frame)
@@ -298,10 +200,9 @@ void SongEditorPage::wirePanel(MainWindow *frame)
     connect(actions, &LibraryActions::fileDeleted, this, &SongEditorPage::fileDeleted);
     // A new song begun before the card was read takes the card's first free number.
     connect(m_panel, &LibraryPanel::treeRebuilt, this, [this] {
-        if (m_song.kind() == SongKind::NewSong && m_song.number() == 0 && m_snapshot.number() == 0) {
+        if (m_song.kind() == SongKind::NewSong && m_song.number() == 0 && m_undo->count() == 0) {
             const int free = std::max(0, m_panel->library().findFreeNumber(ItemKind::Song));
             m_song.setNumber(free);
-            m_snapshot.setNumber(free);
             m_number->setText(free > 0 ? QString::number(free) : QString());
         }
     });
@@ -321,23 +222,75 @@ void SongEditorPage::wirePanel(MainWindow *frame)
     frame->addCloseGuard([this] { return offerSave(Txt::CloseQuestion, Txt::CloseQuestionCaption); });
 }
 
+void SongEditorPage::wireEditMenu(MainWindow *frame)
+{
+    if (!frame)
+        return;
+    QAction *undo = frame->action(Command::Undo);
+    QAction *redo = frame->action(Command::Redo);
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Each page that has a history of its own takes the entries while it is the current one.
+    // Never while a dialog of the page (the text import, a question) is open over an edit.
+    connect(undo, &QAction::triggered, this, [this] {
+        if (isCurrentPage() && !QApplication::activeModalWidget())
+            m_undo->undo();
+    });
+    connect(redo, &QAction::triggered, this, [this] {
+        if (isCurrentPage() && !QApplication::activeModalWidget())
+            m_undo->redo();
+    });
+    for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(m_undo, signal, this, &SongEditorPage::updateEditMenu);
+    for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        connect(m_undo, signal, this, &SongEditorPage::updateEditMenu);
+    if (auto *pages = qobject_cast<QStackedWidget *>(parentWidget()))
+        connect(pages, &QStackedWidget::currentChanged, this, &SongEditorPage::updateEditMenu);
+    updateEditMenu();
+}
+
+bool SongEditorPage::isCurrentPage() const
+{
+    auto *pages = qobject_cast<QStackedWidget *>(parentWidget());
+    return pages && pages->currentWidget() == this;
+}
+
+void SongEditorPage::updateEditMenu()
+{
+    if (!m_frame)
+        return;
+    const bool current = isCurrentPage();
+    const auto show = [current](QAction *action, bool can, int textId, int emptyId, const QString &what) {
+        action->setEnabled(current && can);
+        action->setText(current && can ? Lang::text(textId).arg(what) : Lang::text(emptyId));
+    };
+    show(m_frame->action(Command::Undo), m_undo->canUndo(), Txt::UndoWhat, Txt::MenuUndo, m_undo->undoText());
+    show(m_frame->action(Command::Redo), m_undo->canRedo(), Txt::RedoWhat, Txt::MenuRedo, m_undo->redoText());
+}
+
 QString SongEditorPage::stanzaCounter() const
 {
-    return m_stanzaCounter->text();
+    return m_form->stanzaCounter()->text();
 }
 
 QString SongEditorPage::screenCounter() const
 {
-    return m_screenCounter->text();
+    return m_form->screenCounter()->text();
 }
 
 // --- the song as a whole ---
 
-bool SongEditorPage::isModified()
+bool SongEditorPage::isModified() const
 {
-    storeScreen();
-    return !m_song.sameContent(m_snapshot) || m_song.number() != m_snapshot.number()
-           || m_song.title() != m_snapshot.title();
+    return !m_undo->isClean();
+}
+
+void SongEditorPage::resetHistory()
+{
+    m_undo->clear();
+    m_cellBefore = 0;
+    if (m_frame)
+        m_frame->setWindowModified(false);
 }
 
 bool SongEditorPage::offerSave(int textId, int captionId)
@@ -368,7 +321,7 @@ void SongEditorPage::startNewSong()
     song.setNumber(chosen ? std::max(0, m_panel->library().findFreeNumber(ItemKind::Song)) : 0);
     song.setCursor(0, 0);
     m_song = song;
-    takeSnapshot();
+    resetHistory();
     showSongFields();
     m_matrix->setFocus();
 }
@@ -398,13 +351,24 @@ bool SongEditorPage::loadSong(const QString &path)
     }
     loaded.setCursor(0, 0);
     m_song = loaded;
-    takeSnapshot();
+    resetHistory();
     showSongFields();
     const bool cut = std::any_of(issues.begin(), issues.end(),
                                  [](const LoadIssue &issue) { return issue.code == IssueCode::LimitExceeded; });
     if (cut)
         warningBox(this, Lang::text(Txt::SongLimitWarning));
     return true;
+}
+
+void SongEditorPage::showTitleAndNumber()
+{
+    // setText emits no textEdited: nothing is pushed.
+    if (SongSaving::parseNumber(m_number->text()) != m_song.number())
+        m_number->setText(m_song.number() > 0 ? QString::number(m_song.number()) : QString());
+    if (m_title->text() != m_song.title()) {
+        m_title->setMaxLength(std::max<int>(SongSaving::kMaxTitleLength, int(m_song.title().size())));
+        m_title->setText(m_song.title());
+    }
 }
 
 void SongEditorPage::showSongFields()
@@ -415,7 +379,7 @@ void SongEditorPage::showSongFields()
     AppCore *core = AppCore::instance();
     m_matrix->setBoardFont(core ? core->boardFont(int(m_song.charset())) : nullptr, Lang::text(Txt::MatrixEmptyState));
     m_matrix->setReadOnly(false);
-    for (QWidget *control : std::as_const(m_songOnly))
+    for (QWidget *control : m_form->songOnly())
         control->setEnabled(!isSlide());
     showCurrent();
     refreshSequence();
@@ -435,6 +399,57 @@ void SongEditorPage::showCurrent()
     refreshCounters();
 }
 
+void SongEditorPage::showCommandResult(int cell, bool fields)
+{
+    showCurrent();
+    m_matrix->setCursorPosition(cell % MatrixText::kColumns, cell / MatrixText::kColumns);
+    m_cellBefore = cell;
+    if (fields) {
+        showTitleAndNumber();
+        refreshSequence();
+    }
+}
+
+int SongEditorPage::cursorCell() const
+{
+    return m_matrix->model().cursorCell();
+}
+
+void SongEditorPage::screenEdited(bool joinable)
+{
+    if (m_matrix->isReadOnly())
+        return;
+    EditScreenText::Edit edit;
+    edit.stanza = m_song.currentStanza();
+    edit.screen = m_song.currentScreen();
+    edit.before = m_song.currentScreenText();
+    m_song.setCurrentScreenText(m_matrix->text());
+    edit.after = m_song.currentScreenText();
+    edit.cellBefore = m_cellBefore;
+    edit.cellAfter = m_cellBefore = cursorCell();
+    edit.time = typingClock();
+    edit.joinable = joinable;
+    if (edit.after != edit.before)
+        m_undo->push(new EditScreenText(*this, edit));
+}
+
+template <typename Change>
+void SongEditorPage::change(int textId, Change edit, int mergeId)
+{
+    storeScreen();
+    const ChangeSong::State before{SongSnapshot::of(m_song), cursorCell()};
+    edit();
+    // Setting the matrix's text puts its cursor home: only when the shown screen changed.
+    if (m_matrix->text() != m_song.currentScreenText())
+        showCurrent();
+    else
+        refreshCounters();
+    const ChangeSong::State after{SongSnapshot::of(m_song), cursorCell()};
+    m_cellBefore = after.cell;
+    if (!after.song.sameContent(before.song))
+        m_undo->push(new ChangeSong(*this, textId, before, after, mergeId, m_fieldRun));
+}
+
 void SongEditorPage::showScreen(int stanza, int screen)
 {
     m_song.setCursor(stanza, screen);
@@ -452,12 +467,12 @@ void SongEditorPage::step(Change change)
 
 void SongEditorPage::refreshCounters()
 {
-    m_stanzaCounter->setText(counterText(m_song.currentStanza() + 1, m_song.stanzaCount()));
-    m_screenCounter->setText(counterText(m_song.currentScreen() + 1, m_song.currentScreenCount()));
-    m_refrain->setChecked(m_song.isCurrentStanzaRefrain());
+    m_form->stanzaCounter()->setText(counterText(m_song.currentStanza() + 1, m_song.stanzaCount()));
+    m_form->screenCounter()->setText(counterText(m_song.currentScreen() + 1, m_song.currentScreenCount()));
+    m_form->refrainBox()->setChecked(m_song.isCurrentStanzaRefrain());
     const bool song = !isSlide();
     const auto enable = [this, song](const char16_t *name, bool on) {
-        m_buttons.value(QString::fromUtf16(name))->setEnabled(song && on);
+        button(QString::fromUtf16(name))->setEnabled(song && on);
     };
     enable(u"stanzaNext", m_song.hasNextStanza());
     enable(u"stanzaPrevious", m_song.hasPreviousStanza());
@@ -479,10 +494,10 @@ void SongEditorPage::refreshSequence(int select)
 void SongEditorPage::updatePalette()
 {
     const bool latin = m_song.charset() == CharsetMode::Latin;
-    m_buttons.value(u"palette"_qs)->setEnabled(latin);
-    if (!m_frame || !m_frame->characterPalette())
+    button(u"palette"_qs)->setEnabled(latin);
+    if (!m_palette)
         return;
-    CharacterPalette *palette = m_frame->characterPalette();
+    CharacterPalette *palette = m_palette;
     if (isVisible())
         palette->setTarget(m_matrix, latin && isEnabled() && !m_matrix->isReadOnly());
     else if (palette->target() == m_matrix)
@@ -517,23 +532,24 @@ void SongEditorPage::nextScreen() { step([this] { m_song.nextScreen(); }); }
 
 void SongEditorPage::addStanza()
 {
-    step([this] {
+    change(Txt::UndoSongLayout, [this] {
         if (m_song.stanzaCount() == 0 && m_panel)
             m_song.setNumber(std::max(0, m_panel->library().findFreeNumber(ItemKind::Song)));
         SongEditing::addStanza(m_song);
     });
+    showTitleAndNumber();
     refreshSequence();
 }
 
 void SongEditorPage::deleteStanza()
 {
-    step([this] { SongEditing::deleteCurrentStanza(m_song); });
+    change(Txt::UndoSongLayout, [this] { SongEditing::deleteCurrentStanza(m_song); });
     refreshSequence();
 }
 
 void SongEditorPage::addScreen()
 {
-    step([this] {
+    change(Txt::UndoSongLayout, [this] {
         if (m_song.canAddScreen())
             m_song.addScreenAfterCurrent();
     });
@@ -541,7 +557,7 @@ void SongEditorPage::addScreen()
 
 void SongEditorPage::deleteScreen()
 {
-    step([this] {
+    change(Txt::UndoSongLayout, [this] {
         if (m_song.canDeleteScreen())
             m_song.deleteCurrentScreen();
     });
@@ -550,35 +566,52 @@ void SongEditorPage::deleteScreen()
 
 void SongEditorPage::clearScreen()
 {
+    m_cellBefore = cursorCell();
     m_matrix->clear();
+    screenEdited(false);
+}
+
+void SongEditorPage::align(MatrixText::Alignment alignment)
+{
+    m_cellBefore = cursorCell();
+    m_matrix->alignAll(alignment);
+    screenEdited(false);
+}
+
+void SongEditorPage::paste()
+{
+    m_cellBefore = cursorCell();
+    m_breakTyping = true;
+    m_matrix->paste();
+    m_breakTyping = false;
 }
 
 void SongEditorPage::duplicateScreen()
 {
     if (!m_song.canAddScreen())
         return;
-    storeScreen();
-    const QString text = m_matrix->text();
-    m_song.addScreenAfterCurrent();
-    m_song.setCurrentScreenText(text);
-    showCurrent();
+    change(Txt::UndoSongLayout, [this] {
+        const QString text = m_song.currentScreenText();
+        m_song.addScreenAfterCurrent();
+        m_song.setCurrentScreenText(text);
+    });
 }
 
 void SongEditorPage::setRefrain(bool on)
 {
-    storeScreen();
-    if (!on) {
-        m_song.removeRefrain();
-    } else if (m_song.refrainIndex() == 0) {
-        m_song.makeCurrentStanzaRefrain();
-    } else if (!m_song.isCurrentStanzaRefrain()) {
-        const QString question = Lang::text(Txt::MoveRefrainQuestion)
-                                     .arg(m_song.refrainIndex())
-                                     .arg(m_song.currentStanza() + 1);
-        if (questionBox(this, question) == QMessageBox::Yes)
+    change(Txt::UndoSongLayout, [this, on] {
+        if (!on) {
+            m_song.removeRefrain();
+        } else if (m_song.refrainIndex() == 0) {
             m_song.makeCurrentStanzaRefrain();
-    }
-    refreshCounters();
+        } else if (!m_song.isCurrentStanzaRefrain()) {
+            const QString question = Lang::text(Txt::MoveRefrainQuestion)
+                                         .arg(m_song.refrainIndex())
+                                         .arg(m_song.currentStanza() + 1);
+            if (questionBox(this, question) == QMessageBox::Yes)
+                m_song.makeCurrentStanzaRefrain();
+        }
+    });
     refreshSequence();
 }
 
@@ -593,23 +626,23 @@ void SongEditorPage::checkNumber()
     SongNumberDialog dialog(m_song.number(), m_panel->library().numbers(ItemKind::Song), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_song.setNumber(dialog.number());
+    change(Txt::UndoTitleNumber, [this, &dialog] { m_song.setNumber(dialog.number()); });
     m_number->setText(QString::number(dialog.number()));
 }
 
 void SongEditorPage::toggleGrid()
 {
-    QAbstractButton *grid = m_buttons.value(u"grid"_qs);
+    QAbstractButton *grid = button(u"grid"_qs);
     grid->setChecked(!grid->isChecked());
     m_matrix->setGridVisible(grid->isChecked());
 }
 
 void SongEditorPage::showPalette()
 {
-    if (!m_frame || !m_buttons.value(u"palette"_qs)->isEnabled())
+    if (!m_palette || !button(u"palette"_qs)->isEnabled())
         return;
     updatePalette();
-    m_frame->characterPalette()->showPalette();
+    m_palette->showPalette();
 }
 
 void SongEditorPage::openStructure()
@@ -619,38 +652,49 @@ void SongEditorPage::openStructure()
     dialog.exec();
 }
 
+void SongEditorPage::timeToMusic()
+{
+    // The times recorded in one session are one command.
+    bool timed = false;
+    change(Txt::UndoSongLayout, [this, &timed] { timed = openMusicTiming(this, m_song); });
+    // The current screen's time may have changed.
+    if (timed)
+        showCurrent();
+}
+
 void SongEditorPage::importText()
 {
     storeScreen();
-    if (TextImportDialog::importInto(*this, this)) {
-        showCurrent();
+    // The dialog's import is one command; the dialog itself moves to the first screen.
+    bool imported = false;
+    change(Txt::UndoSongLayout, [this, &imported] { imported = TextImportDialog::importInto(*this, this); });
+    if (imported)
         refreshSequence();
-    }
 }
 
 // --- the sequence list ---
 
 void SongEditorPage::insertStanzaEntry(int row)
 {
-    SongEditing::insertEntry(m_song, row, m_song.currentStanza() + 1);
+    change(Txt::UndoSongLayout, [this, row] { SongEditing::insertEntry(m_song, row, m_song.currentStanza() + 1); });
     refreshSequence(row < 0 ? int(m_song.sequence().size()) - 1 : row + 1);
 }
 
 void SongEditorPage::insertRefrainEntry(int row)
 {
-    SongEditing::insertEntry(m_song, row, RefrainMarker);
+    change(Txt::UndoSongLayout, [this, row] { SongEditing::insertEntry(m_song, row, RefrainMarker); });
     refreshSequence(row < 0 ? int(m_song.sequence().size()) - 1 : row + 1);
 }
 
 void SongEditorPage::deleteEntry(int row)
 {
-    SongEditing::removeEntry(m_song, row);
+    change(Txt::UndoSongLayout, [this, row] { SongEditing::removeEntry(m_song, row); });
     refreshSequence();
 }
 
 void SongEditorPage::moveEntry(int from, int to)
 {
-    SongEditing::moveEntry(m_song, from, to);
+    change(Txt::UndoSongLayout, [this, from, to] { SongEditing::moveEntry(m_song, from, to); });
     refreshSequence(to);
 }
 
@@ -678,7 +722,7 @@ QMenu *SongEditorPage::createSequenceMenu()
         !m_song.isCurrentStanzaRefrain());
     add(Lang::text(Txt::MenuInsertRefrain), u"insertRefrain"_qs, [this, row] { insertRefrainEntry(row); }, true);
     add(Lang::text(Txt::MenuAlternating), u"alternating"_qs, [this] {
-        m_song.setAlternatingSequence();
+        change(Txt::UndoSongLayout, [this] { m_song.setAlternatingSequence(); });
         refreshSequence();
     }, true);
     QString deleteText = Lang::text(Txt::MenuSequenceDelete);
@@ -689,7 +733,7 @@ QMenu *SongEditorPage::createSequenceMenu()
     }
     add(deleteText, u"deleteEntry"_qs, [this, row] { deleteEntry(row); }, row >= 0);
     add(Lang::text(Txt::MenuDefaultSequence), u"defaultSequence"_qs, [this] {
-        m_song.setDefaultSequence();
+        change(Txt::UndoSongLayout, [this] { m_song.setDefaultSequence(); });
         refreshSequence();
     }, true);
     return menu;
@@ -705,7 +749,7 @@ QMenu *SongEditorPage::createMatrixMenu()
         QAction *action = into->addAction(Lang::text(textId), this, slot);
         action->setObjectName(QStringLiteral("menuText%1").arg(textId));
         if (button)
-            action->setEnabled(m_buttons.value(QString::fromUtf16(button))->isEnabled());
+            action->setEnabled(this->button(QString::fromUtf16(button))->isEnabled());
         return action;
     };
     QMenu *screen = menu->addMenu(Lang::text(Txt::MenuScreen));
@@ -721,12 +765,12 @@ QMenu *SongEditorPage::createMatrixMenu()
     add(song, Txt::MenuSongNew, u"newSong", [this] { newSong(); });
     add(song, Txt::MenuSongSave, u"saveSong", [this] { save(); });
     add(song, Txt::MenuSongSaveSlide, u"saveSlide", [this] { saveAsSlide(); });
-    add(menu, Txt::MenuAlignLeft, u"alignLeft", [this] { m_matrix->alignAll(MatrixText::Alignment::Left); });
-    add(menu, Txt::MenuAlignCentre, u"alignCentre", [this] { m_matrix->alignAll(MatrixText::Alignment::Centre); });
-    add(menu, Txt::MenuAlignRight, u"alignRight", [this] { m_matrix->alignAll(MatrixText::Alignment::Right); });
+    add(menu, Txt::MenuAlignLeft, u"alignLeft", [this] { align(MatrixText::Alignment::Left); });
+    add(menu, Txt::MenuAlignCentre, u"alignCentre", [this] { align(MatrixText::Alignment::Centre); });
+    add(menu, Txt::MenuAlignRight, u"alignRight", [this] { align(MatrixText::Alignment::Right); });
     menu->addSeparator();
     add(menu, Txt::MenuMatrixCopy, nullptr, [this] { m_matrix->copySelection(); })->setEnabled(m_matrix->hasSelection());
-    add(menu, Txt::MenuMatrixPaste, nullptr, [this] { m_matrix->paste(); })
+    add(menu, Txt::MenuMatrixPaste, nullptr, [this] { paste(); })
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
     return menu;
 }
@@ -762,6 +806,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
             return false;
     }
     QString error;
+    const QString previousPath = song.kind() == SongKind::NewSong ? QString() : song.path();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = SongSaving::execute(song, plan, &error);
     QApplication::restoreOverrideCursor();
@@ -770,6 +815,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
                            + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
+    emit songWritten(previousPath, song);
     refreshLibraryShowing(song.path());
     return true;
 }
@@ -797,7 +843,7 @@ bool SongEditorPage::save()
         return false;
     if (!writeSong(m_song, kind, directory))
         return false;
-    takeSnapshot();
+    m_undo->setClean();
     showSongFields();
     m_matrix->setFocus();
     return true;
@@ -835,8 +881,9 @@ bool SongEditorPage::saveAsSlide()
     if (!writeSong(slide, ItemKind::Slide, saveDirectory(ItemKind::Slide)))
         return false;
     if (isSlide()) {
-        m_song = slide;
-        takeSnapshot();
+        // The new number and title are an edit of the slide, saved at once.
+        change(Txt::UndoTitleNumber, [this, &slide] { m_song = slide; });
+        m_undo->setClean();
         showSongFields();
     }
     return true;
@@ -849,7 +896,8 @@ void SongEditorPage::refreshLibraryShowing(const QString &path)
     const QString key = slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
                               : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
                                                     file.completeBaseName());
-    m_panel->refreshLibrary(false, key);
+    // The lyric index took the song from songWritten.
+    m_panel->refreshLibrary(false, key, false);
 }
 
 // --- the tree's changes ---
@@ -866,7 +914,9 @@ void SongEditorPage::fileDeleted(const QString &path)
         return;
     m_song.setKind(SongKind::NewSong);
     m_song.setPath(QString());
-    for (QWidget *control : std::as_const(m_songOnly))
+    // No state of the history matches a file any more.
+    m_undo->resetClean();
+    for (QWidget *control : m_form->songOnly())
         control->setEnabled(true);
     refreshCounters();
 }
@@ -880,9 +930,22 @@ void SongEditorPage::setBoardSize(int columns, int rows)
 
 bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
 {
+    const bool field = watched == m_title || watched == m_number;
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        m_form->fitWidth(m_scroll->viewport()->width());
+    if (field && event->type() == QEvent::FocusIn)
+        ++m_fieldRun;
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
+    // The fields' own undo would make a second history: their undo keys go to the song's stack
+    // (an unaccepted ShortcutOverride lets the Edit menu's shortcut fire), never to the field.
+    if (field && (isUndoKey(*key) || isRedoKey(*key)))
+        return true;
+    if (watched == m_matrix && event->type() == QEvent::KeyPress) {
+        m_cellBefore = cursorCell();
+        m_breakTyping = isEnter(key->key()) || key->matches(QKeySequence::Paste);
+    }
     const bool inMatrix = watched == m_matrix;
     const bool modified = key->modifiers().testAnyFlags(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier
                                                           | Qt::MetaModifier);
@@ -901,7 +964,7 @@ bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
         showPalette();
         break;
     case Qt::Key_F5:
-        m_matrix->alignAll(MatrixText::Alignment::Centre);
+        align(MatrixText::Alignment::Centre);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:

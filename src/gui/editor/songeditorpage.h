@@ -1,51 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/editor/matrixtext.h"
 #include "core/model/itemname.h"
 #include "core/model/song.h"
+#include "gui/editor/songcommands.h"
 #include "gui/editor/songeditorlink.h"
 
-#include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 class LedMatrix;
 class LibraryPanel;
+class CharacterPalette;
 class MainWindow;
 class QAbstractButton;
-class QCheckBox;
 class QLineEdit;
 class QMenu;
-class QPushButton;
-class QToolButton;
+class QScrollArea;
+class QUndoStack;
 class SequenceList;
+class SongEditorForm;
 class TitleEdit;
 
 // The song editor: one song or slide of the card, typed screen by screen on the LED matrix,
 // with its stanzas, refrain and sequence, saved into the card's groups or its slide folder.
-// A song counts as changed when, with the shown screen stored, it differs from the state it had
-// when it was opened, saved or begun.
-class SongEditorPage : public QWidget, public SongEditorLink
+// Every edit is a command on the open song's undo stack; the song counts as changed exactly
+// when the stack is away from its clean state (set at open, save and new).
+class SongEditorPage : public QWidget, public SongEditorLink, public SongCommandView
 {
     Q_OBJECT
 public:
+    static constexpr int kUndoLimit = 200;
+
     // frame may be null (the page alone); then no menu command or close guard is wired.
     SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent = nullptr);
+    ~SongEditorPage() override;
 
     // --- SongEditorLink ---
     Song &editedSong() override { return m_song; }
     void storeScreen() override;
     void showScreen(int stanza, int screen) override;
 
+    // --- SongCommandView ---
+    Song &commandSong() override { return m_song; }
+    void showCommandResult(int cell, bool fields) override;
+
     const Song &song() const { return m_song; }
+    SongEditorForm *form() const { return m_form; }
     LedMatrix *matrix() const { return m_matrix; }
     SequenceList *sequenceList() const { return m_sequence; }
     QLineEdit *numberEdit() const { return m_number; }
     TitleEdit *titleEdit() const { return m_title; }
+    QUndoStack *undoStack() const { return m_undo; }
     QString stanzaCounter() const;
     QString screenCounter() const;
 
-    // Stores the shown screen, then compares with the state at open, save or new.
-    bool isModified();
+    bool isModified() const;
     // Asks textId (Yes / No / Cancel) when the song is modified. True when the caller may go on:
     // nothing to save, No, or Yes and the save succeeded.
     bool offerSave(int textId, int captionId);
@@ -71,12 +82,15 @@ public:
     void deleteScreen();
     void clearScreen();
     void duplicateScreen();
+    void align(MatrixText::Alignment alignment);
+    void paste();
     void setRefrain(bool on);
     void checkNumber();
     void toggleGrid();
     void showPalette();
     void openStructure();
     void importText();
+    void timeToMusic();
 
     // --- the sequence list; row -1 means no selected item ---
     void insertStanzaEntry(int row);
@@ -93,6 +107,11 @@ public:
     void fileMoved(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
 
+signals:
+    // After every successful save: the file the song came from (empty for a new one) and the
+    // song as written, so that what follows the card's songs need not read the file again.
+    void songWritten(const QString &previousPath, const Song &song);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -100,14 +119,24 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    QWidget *buildForm();
-    QToolButton *iconButton(const QString &name, const QIcon &icon, int tipId);
-    QPushButton *textButton(const QString &name, int textId, int tipId);
+    void wireForm();
     void wirePanel(MainWindow *frame);
+    void wireEditMenu(MainWindow *frame);
+    bool isCurrentPage() const;
+    // The Edit menu's undo and redo entries follow the stack while this page is the current one.
+    void updateEditMenu();
     bool loadSong(const QString &path);
-    // After open, save and new: the state later edits are compared with.
-    void takeSnapshot() { m_snapshot = m_song; }
+    // A song opened or begun: no history, and the song as shown is the clean state.
+    void resetHistory();
+    // The matrix changed the shown screen: the song takes the text and the stack a command.
+    void screenEdited(bool joinable);
+    // Frames an edit of the song beyond the shown screen's text: the song before and after
+    // it become one command of kind textId, or grow the last one of the same typing run.
+    template <typename Change>
+    void change(int textId, Change edit, int mergeId = -1);
+    int cursorCell() const;
     void showSongFields();
+    void showTitleAndNumber();
     void showCurrent();
     void refreshCounters();
     void refreshSequence(int select = -1);
@@ -121,19 +150,26 @@ private:
     bool writeSong(Song &song, ItemKind kind, const QString &directory);
     void refreshLibraryShowing(const QString &path);
 
+    QAbstractButton *button(const QString &name) const;
+
     LibraryPanel *m_panel;
     MainWindow *m_frame;
+    // Held apart from the window: a page hidden while the window is being destroyed must not call into it.
+    QPointer<CharacterPalette> m_palette;
     Song m_song;
-    Song m_snapshot;
+    QUndoStack *m_undo;
 
+    QScrollArea *m_scroll;
+    SongEditorForm *m_form;
     LedMatrix *m_matrix;
     QLineEdit *m_number;
     TitleEdit *m_title;
-    QLineEdit *m_stanzaCounter;
-    QLineEdit *m_screenCounter;
-    QCheckBox *m_refrain;
     SequenceList *m_sequence;
-    QHash<QString, QAbstractButton *> m_buttons;
-    // Disabled while a slide is open.
-    QList<QWidget *> m_songOnly;
+
+    // The matrix cursor before the key or palette letter being handled.
+    int m_cellBefore = 0;
+    // An Enter or a paste key is being handled: its edit starts and ends a typing run.
+    bool m_breakTyping = false;
+    // Counts the times the title or number field took the focus; one run merges its typing.
+    int m_fieldRun = 0;
 };

@@ -24,7 +24,10 @@ QMenu *TitleEdit::createMenu(QWidget *parent)
         QAction *action = menu->addAction(Lang::text(textId), this, slot);
         action->setEnabled(enabled);
     };
-    add(Txt::TitleMenuUndo, &QLineEdit::undo, writable && isUndoAvailable());
+    if (m_undoStack)
+        add(Txt::TitleMenuUndo, [this] { m_undoStack->undo(); }, writable && m_undoStack->canUndo());
+    else
+        add(Txt::TitleMenuUndo, &QLineEdit::undo, writable && isUndoAvailable());
     menu->addSeparator();
     add(Txt::TitleMenuCut, &QLineEdit::cut, writable && selection);
     add(Txt::TitleMenuCopy, &QLineEdit::copy, selection);

@@ -15,6 +15,7 @@
 #include "gui/card/drivecombo.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "gui/library/issuewindow.h"
+#include "core/library/lyricindexer.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/newgroupdialog.h"
@@ -136,7 +137,7 @@ void LibraryActions::newGroup()
         return;
     QString reason;
     if (CardFolder::makeDirectory(root(), dialog.name(), &reason))
-        m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()));
+        m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()), false);
     else
         errorBox(m_panel, Lang::text(Txt::GroupCreateFailed) + u'\n' + reason);
 }
@@ -158,6 +159,7 @@ void LibraryActions::deleteGroup()
         return;
     }
     m_panel->library().groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
+    m_panel->lyricIndexer()->directoryRemoved(LibraryNaming::groupDirectory(root(), name));
     m_search.current = nullptr;
     tree()->removeItem(item);
     m_panel->libraryChanged();
@@ -342,7 +344,7 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
         emit songMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
                        LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
     m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
-                                           QFileInfo(dragged.fileName).completeBaseName()));
+                                           QFileInfo(dragged.fileName).completeBaseName()), !moved);
 }
 
 void LibraryActions::showIssueWindow()

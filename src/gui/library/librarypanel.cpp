@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/library/cardfolder.h"
+#include "core/library/lyricindexer.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
@@ -12,15 +13,18 @@
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/lyricsearchfield.h"
 #include "gui/library/playlistpage.h"
 #include "gui/library/waitdialog.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -44,20 +48,33 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_tree = new LibraryTree(this);
     m_treeArea = new QStackedWidget(this);
     m_treeArea->addWidget(m_tree);
+    m_lyrics = new LyricIndexer(this);
+    m_searchField = new LyricSearchField(m_lyrics, m_treeArea, m_tree, this);
+    connect(m_searchField, &LyricSearchField::hitActivated, this, &LibraryPanel::openLyricHit);
+    // Ctrl+F stays the title and number search of the tree.
+    auto *focusSearch = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+    connect(focusSearch, &QShortcut::activated, this, [this] {
+        m_searchField->setFocus(Qt::ShortcutFocusReason);
+        m_searchField->selectAll();
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 2, 4);
     layout->addWidget(title);
     layout->addWidget(m_drives);
+    layout->addWidget(m_searchField);
     layout->addWidget(m_treeArea, 1);
     m_issueWindow = new IssueWindow(this);
     m_actions = new LibraryActions(this, m_frame);
     m_emptyState = createEmptyState();
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
+    connect(m_actions, &LibraryActions::fileDeleted, m_lyrics, &LyricIndexer::songRemoved);
+    connect(m_actions, &LibraryActions::songMoved, m_lyrics, &LyricIndexer::songRenamed);
     if (m_frame) {
         // The editor first: its close guard asks before the playlist page's.
         m_editorPage = new SongEditorPage(this, m_frame, m_frame->pages());
         m_frame->pages()->addWidget(m_editorPage);
+        connect(m_editorPage, &SongEditorPage::songWritten, this, &LibraryPanel::songWritten);
         m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
         m_frame->pages()->addWidget(m_playlistPage);
         m_frame->pages()->setCurrentWidget(m_playlistPage);
@@ -77,7 +94,10 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     QMetaObject::invokeMethod(this, &LibraryPanel::initialUpdate, Qt::QueuedConnection);
 }
 
-LibraryPanel::~LibraryPanel() = default;
+LibraryPanel::~LibraryPanel()
+{
+    delete m_lyrics;
+}
 
 void LibraryPanel::initialUpdate()
 {
@@ -159,6 +179,7 @@ void LibraryPanel::forgetLibrary()
     m_tree->clearTree();
     m_shownRoot.clear();
     m_actions->forgetSearchPosition();
+    m_lyrics->clear();
 }
 
 void LibraryPanel::selectIssueFile(int fileType, const QString &name)
@@ -179,6 +200,9 @@ void LibraryPanel::selectIssueFile(int fileType, const QString &name)
 void LibraryPanel::setLibraryEnabled(bool on)
 {
     m_tree->setEnabled(on);
+    m_searchField->setEnabled(on);
+    if (!on)
+        m_searchField->leave();
     if (m_frame)
         m_frame->pages()->setEnabled(on);
 }
@@ -229,6 +253,7 @@ void LibraryPanel::cardRemoved()
 {
     m_root.clear();
     m_actions->forgetSearchPosition();
+    m_lyrics->clear();
     m_tree->clearTree();
     m_shownRoot.clear();
     setLibraryEnabled(false);
@@ -238,7 +263,7 @@ void LibraryPanel::cardRemoved()
 
 // --- refresh, tree, status ---
 
-void LibraryPanel::refreshLibrary(bool full, const QString &select)
+void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindexLyrics)
 {
     if (m_root.isEmpty())
         return;
@@ -253,30 +278,16 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select)
     }
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
-    const QString previousRoot = m_library.root();
-    WaitDialog::Outcome outcome;
     {
         const DrivePollingPause pause(m_drives);
         WaitDialog wait(this);
-        outcome = wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
-    }
-    if (outcome == WaitDialog::Outcome::NotStarted) {
-        if (previousRoot == m_root)
-            return;
-        // Nothing of the new card was read: the panel stays with the card the library holds.
-        m_root = previousRoot;
-        const int index = m_drives->findData(m_root);
-        if (index >= 0)
-            m_drives->setCurrentIndex(index);
-        if (m_root.isEmpty()) {
-            m_tree->clearTree();
-            m_shownRoot.clear();
-            showEmptyState(true);
-        }
-        updateStatus();
-        return;
+        m_scanning = true;
+        wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+        m_scanning = false;
     }
     rebuildTree(select);
+    if (reindexLyrics)
+        m_lyrics->rebuild(m_library);
     if (!m_library.issues().isEmpty())
         m_issueWindow->showIssues(m_library.issues());
 }
@@ -310,4 +321,32 @@ void LibraryPanel::updateStatus()
         m_frame->setStatusPane(2, chosen ? count(m_library.slideCount()) : QStringLiteral("0"));
     }
     m_actions->updateCommandStates();
+}
+
+void LibraryPanel::openLyricHit(const LyricHit &hit)
+{
+    if (!QFileInfo(hit.path).isFile()) {
+        m_lyrics->songRemoved(hit.path);
+        errorBox(this, Lang::text(Txt::SongLoadFailed) + u'\n' + QDir::toNativeSeparators(hit.path));
+        return;
+    }
+    const bool current = m_lyrics->index().isCurrent(hit.path);
+    if (!current)
+        m_lyrics->songChanged(hit.path);
+    if (!m_editorPage)
+        return;
+    if (auto *stack = qobject_cast<QStackedWidget *>(m_editorPage->parentWidget()))
+        stack->setCurrentWidget(m_editorPage);
+    // A file changed since it was read may no longer hold the hit: it opens at its start.
+    if (current && hit.kind == LyricHitKind::Lyrics)
+        m_editorPage->openSongAt(hit.path, hit.stanza - 1, hit.screen - 1, hit.line - 1);
+    else
+        m_editorPage->openSong(hit.path);
+}
+
+void LibraryPanel::songWritten(const QString &previousPath, const Song &song)
+{
+    if (!previousPath.isEmpty() && previousPath != song.path() && !QFileInfo::exists(previousPath))
+        m_lyrics->songRemoved(previousPath);
+    m_lyrics->songSaved(song);
 }

@@ -13,6 +13,10 @@ class DriveCombo;
 class IssueWindow;
 class LibraryActions;
 class LibraryTree;
+class LyricIndexer;
+class LyricSearchField;
+struct LyricHit;
+class Song;
 class MainWindow;
 class PlaylistPage;
 class SongEditorPage;
@@ -36,6 +40,8 @@ public:
     // is read at once (without the question of a newly inserted card). Runs once.
     void initialUpdate();
     bool isStartingUp() const { return m_startingUp; }
+    // The first drive poll is over and no scan runs: the tree shows what the panel will show.
+    bool isSettled() const { return m_initialised && !m_startingUp && !m_scanning; }
     // Offers a folder as a card in the drive list; false when it is no directory.
     bool addCardFolder(const QString &path);
     // Checks a folder before it is offered as a card: one that cannot be read is reported, and
@@ -58,6 +64,13 @@ public:
 
     // The commands on the card, its tree and its files.
     LibraryActions *actions() const { return m_actions; }
+    // The lyric index of the card and the search field over the tree.
+    LyricIndexer *lyricIndexer() const { return m_lyrics; }
+    LyricSearchField *searchField() const { return m_searchField; }
+    // Opens the song a search hit names; a file gone is reported, a changed one read again.
+    void openLyricHit(const LyricHit &hit);
+    // After the editor saved a song: the index follows it from memory.
+    void songWritten(const QString &previousPath, const Song &song);
     // The playlist page in the main window's page stack (null without a main window).
     PlaylistPage *playlistPage() const { return m_playlistPage; }
     // The song editor page beside it (null without a main window).
@@ -65,7 +78,8 @@ public:
 
     // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
     // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
-    void refreshLibrary(bool full, const QString &select = {});
+    // The lyric index is read again too, unless the caller has kept it current itself.
+    void refreshLibrary(bool full, const QString &select = {}, bool reindexLyrics = true);
     void rebuildTree(const QString &select = {});
     void updateStatus();
     // After every change of the card library: the status and the issue window follow it.
@@ -105,9 +119,13 @@ private:
     PlaylistPage *m_playlistPage = nullptr;
     SongEditorPage *m_editorPage = nullptr;
     SongLibrary m_library;
+    // Deleted (its worker joined) in the destructor, before the library goes.
+    LyricIndexer *m_lyrics;
+    LyricSearchField *m_searchField;
     QString m_root;
     QString m_shownRoot; // the card the tree was built from
     bool m_startingUp = true;
     bool m_initialised = false;
+    bool m_scanning = false;
     bool m_handlingInsert = false;
 };

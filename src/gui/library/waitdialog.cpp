@@ -9,8 +9,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPainter>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -18,7 +20,10 @@
 
 namespace {
 
-int g_startDelay = 300;
+int g_showDelay = 300;
+int g_fileDelay = 0;
+// Labels and the event loop are served at most this often: each repaint costs more than a file.
+constexpr qint64 kPumpInterval = 50;
 
 // A ring of dots whose bright spot goes round while the work runs.
 class BusyAnimation : public QWidget
@@ -60,9 +65,14 @@ private:
 
 } // namespace
 
-void WaitDialog::setStartDelay(int ms)
+void WaitDialog::setShowDelay(int ms)
 {
-    g_startDelay = ms;
+    g_showDelay = ms;
+}
+
+void WaitDialog::setFileDelay(int microseconds)
+{
+    g_fileDelay = microseconds;
 }
 
 WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
@@ -81,8 +91,7 @@ WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
     }
     m_groupLabel->setObjectName(QStringLiteral("groupLabel"));
     m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
-    m_start = new QTimer(this);
-    m_start->setSingleShot(true);
+    setModal(true);
 }
 
 WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, int flags)
@@ -97,8 +106,6 @@ WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &roo
 
 WaitDialog::Outcome WaitDialog::runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result)
 {
-    result = {};
-    result.status = CardUnpackStatus::Stopped;
     return run([&](const Progress &progress) {
         result = ProjectFile::open(file, projectDir, progress);
         return result.ok();
@@ -107,8 +114,6 @@ WaitDialog::Outcome WaitDialog::runUnpack(const QString &file, const QString &pr
 
 WaitDialog::Outcome WaitDialog::runPack(const QString &file, const QString &cardRoot, CardPackResult &result)
 {
-    result = {};
-    result.stopped = true;
     return run([&](const Progress &progress) {
         result = ProjectFile::save(file, cardRoot, progress);
         return result.ok;
@@ -118,30 +123,51 @@ WaitDialog::Outcome WaitDialog::runPack(const QString &file, const QString &card
 WaitDialog::Outcome WaitDialog::run(const std::function<bool(const Progress &)> &work)
 {
     m_stop = false;
-    Outcome outcome = Outcome::NotStarted;
-    m_start->disconnect();
-    connect(m_start, &QTimer::timeout, this, [&] {
-        m_working = true;
-        Progress progress;
-        progress.stop = &m_stop;
-        progress.onDirectory = [this](const QString &directory) {
-            m_groupLabel->setText(directory);
-            QCoreApplication::processEvents();
-        };
-        progress.onFile = [this](const QString &file, int, int) {
-            m_fileLabel->setText(file);
-            QCoreApplication::processEvents();
-        };
-        const bool clean = work(progress);
-        outcome = m_stop ? Outcome::Stopped : Outcome::Finished;
-        m_working = false;
+    m_working = true;
+    m_group.clear();
+    m_file.clear();
+    m_clock.start();
+    m_lastPump = 0;
+    Progress progress;
+    progress.stop = &m_stop;
+    progress.onDirectory = [this](const QString &directory) {
+        m_group = directory;
+        m_file.clear();
+        pump();
+    };
+    progress.onFile = [this](const QString &file, int, int) {
+        m_file = file;
+        if (g_fileDelay > 0)
+            QThread::usleep(ulong(g_fileDelay));
+        pump();
+    };
+    const bool clean = work(progress);
+    m_working = false;
+    if (isVisible())
         done(clean ? QDialog::Accepted : QDialog::Rejected);
-    });
-    m_start->start(g_startDelay);
-    exec();
-    // A dialog closed before the start must not start the work later, in another event loop.
-    m_start->stop();
-    return outcome;
+    else
+        setResult(clean ? QDialog::Accepted : QDialog::Rejected);
+    return m_stop ? Outcome::Stopped : Outcome::Finished;
+}
+
+void WaitDialog::pump()
+{
+    const qint64 now = m_clock.elapsed();
+    const bool showNow = !isVisible() && now >= g_showDelay;
+    if (!showNow && now - m_lastPump < kPumpInterval)
+        return;
+    m_lastPump = now;
+    if (showNow)
+        show();
+    if (!isVisible()) {
+        // Nothing for the user to see or touch yet: the main window must not take input while
+        // what it shows is being replaced.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return;
+    }
+    m_groupLabel->setText(m_group);
+    m_fileLabel->setText(m_file);
+    QCoreApplication::processEvents();
 }
 
 void WaitDialog::closeEvent(QCloseEvent *event)

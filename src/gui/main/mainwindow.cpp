@@ -23,7 +23,7 @@
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Lumivox"));
+    setWindowTitle(QStringLiteral("Lumivox[*]")); // "*" while the open song has unsaved changes
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(kMinWidth, kMinHeight);
 

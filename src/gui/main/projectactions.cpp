@@ -8,6 +8,7 @@
 #include "gui/app/shell.h"
 #include "gui/card/drivecombo.h"
 #include "gui/editor/songeditorpage.h"
+#include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/playlistpage.h"
 #include "gui/library/waitdialog.h"
@@ -156,7 +157,8 @@ bool ProjectActions::openProject(const QString &path)
     showLeftOut(result.notWritten);
     remember(file);
     showOpenState();
-    m_panel->refreshLibrary(false);
+    // The opened project is on its way to a card: the wizard takes it there (and refreshes the panel).
+    m_panel->actions()->openCardWizard();
     return true;
 }
 

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/library/songimport.h"
+
+#include <QDialog>
+
+#include <atomic>
+
+class AppCore;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QTableWidget;
+class QTableWidgetItem;
+
+// Offers the songs of a folder (a card root or any folder) that the settings' song directory
+// lacks, and copies the chosen ones into one of its groups, keeping their numbers or numbering
+// them anew. Use:
+//     ImportSongsDialog dialog(core, folder, parent);
+//     const bool accepted = dialog.exec() == QDialog::Accepted;
+//     if (dialog.importedAny()) ... reload the library ...
+// The source is listed shortly after the dialog is shown.
+class ImportSongsDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ImportSongsDialog(AppCore &core, const QString &sourceDir, QWidget *parent = nullptr);
+    ~ImportSongsDialog() override;
+
+    // True once a song was copied, however the dialog ended.
+    bool importedAny() const { return m_importedAny; }
+
+    // The controls, for tests.
+    QTableWidget *list() const { return m_list; }
+    QComboBox *groupList() const { return m_groups; }
+    QPushButton *newGroupButton() const { return m_newGroup; }
+    QRadioButton *keepNumbersButton() const { return m_keepNumbers; }
+    QRadioButton *numberFromButton() const { return m_numberFrom; }
+    QLineEdit *startEdit() const { return m_start; }
+    QLabel *selectedCounter() const { return m_selectedCount; }
+    QLabel *remainingCounter() const { return m_remainingCount; }
+    QPushButton *startButton() const { return m_startButton; }
+    QPushButton *stopButton() const { return m_stopButton; }
+    QPushButton *previewButton() const { return m_preview; }
+    // The one-shot timer that starts the listing (200 ms after the dialog is shown).
+    QTimer *listingTimer() const { return m_listingTimer; }
+    bool isBusy() const { return m_busy; }
+
+public slots:
+    void reject() override;
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void fillGroups(const QString &chosen = {});
+    void listSource();
+    void showTaken(int row, bool taken);
+    void markTakenRows();
+    QList<int> selectedRows() const;
+    int rowOf(const QTableWidgetItem *item) const;
+    void updateCounters();
+    void updateModeControls();
+    void createGroup();
+    void startImport();
+    void preview();
+    void setBusy(bool busy);
+    QString songDir() const;
+
+    AppCore &m_core;
+    QString m_source;
+    QList<SongImport::Row> m_rows; // what the listing found; each table row names its entry
+    bool m_importedAny = false;
+    bool m_busy = false;
+    bool m_listed = false;
+    std::atomic_bool m_stop{false};
+
+    QTableWidget *m_list;
+    QComboBox *m_groups;
+    QPushButton *m_newGroup;
+    QButtonGroup *m_modes;
+    QRadioButton *m_keepNumbers;
+    QRadioButton *m_numberFrom;
+    QLineEdit *m_start;
+    QLabel *m_selectedCount;
+    QLabel *m_remainingCount;
+    QPushButton *m_startButton;
+    QPushButton *m_stopButton;
+    QPushButton *m_preview;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+    QTimer *m_listingTimer;
+};
