@@ -2,7 +2,6 @@
 #include "cli/openlyricscommand.h"
 
 #include "cli/clisupport.h"
-#include "core/app/version.h"
 #include "core/library/lyricexport.h"
 #include "core/library/lyricimport.h"
 
@@ -10,11 +9,6 @@
 #include <QFileInfo>
 
 namespace {
-
-QString programName()
-{
-    return QStringLiteral("Lumivox ") + QStringLiteral(LUMIVOX_VERSION_NUMBER);
-}
 
 int runExport(QStringList args, CliIo &io)
 {
@@ -35,7 +29,7 @@ int runExport(QStringList args, CliIo &io)
         songbook = QFileInfo(QDir::cleanPath(QFileInfo(card).absoluteFilePath())).fileName();
     LyricExport::Result result;
     QString error;
-    if (!LyricExport::exportSongs(card, group, args.at(1), songbook, programName(), result, {}, &error)) {
+    if (!LyricExport::exportSongs(card, group, args.at(1), songbook, LyricExport::programName(), result, {}, &error)) {
         io.err << "lumivox-cli: " << error << '\n';
         return CliError;
     }

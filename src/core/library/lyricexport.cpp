@@ -8,6 +8,7 @@
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -64,6 +65,11 @@ QString targetFor(const QString &outDir, const QString &base, const QByteArray &
 
 
 } // namespace
+
+QString programName()
+{
+    return QStringLiteral("Lumivox ") + QCoreApplication::applicationVersion();
+}
 
 bool exportSongs(const QString &card, const QString &group, const QString &outDir, const QString &songbook,
                  const QString &program, Result &result, const Progress &progress, QString *error)

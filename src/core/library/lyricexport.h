@@ -24,6 +24,9 @@ struct Result
 // the songbook whose entry is the song's number; program goes into createdIn and modifiedIn.
 // False, with the reason, when outDir lies in the card, the group does not exist or outDir
 // cannot be made.
+// "Lumivox 1.2.0": the program that writes the files, from the application's version.
+QString programName();
+
 bool exportSongs(const QString &card, const QString &group, const QString &outDir, const QString &songbook,
                  const QString &program, Result &result, const Progress &progress = {}, QString *error = nullptr);
 

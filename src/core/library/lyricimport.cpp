@@ -218,10 +218,13 @@ void importOne(const QString &file, const Request &request, const QString &group
             result.number = number;
             result.target = target;
             result.outcome = Outcome::Imported;
+            song.setPath(target);
+            result.song = song;
             return;
         }
         if (file.error() != EEXIST) {
             result.failure = Failure::WriteFailed;
+            result.target = target;
             result.detail = QString::fromLocal8Bit(std::strerror(file.error()));
             return;
         }

@@ -61,7 +61,8 @@ struct FileResult
     Failure failure = Failure::None;
     QString detail;          // why it was refused
     LyricNotes notes;
-    QString target;          // the song file written
+    QString target;          // the song file written, or the one that could not be
+    Song song;               // the song written, its path the target (Imported)
 };
 
 struct Request
