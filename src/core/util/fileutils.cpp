@@ -141,3 +141,18 @@ bool isSameFile(const QString &a, const QString &b)
     const bool same = std::filesystem::equivalent(a.toStdU16String(), b.toStdU16String(), error);
     return !error && same;
 }
+
+bool isSameOrInside(const QString &path, const QString &folder)
+{
+    QString current = QFileInfo(path).canonicalFilePath();
+    if (current.isEmpty() || folder.isEmpty() || !QFileInfo::exists(folder))
+        return false;
+    for (;;) {
+        if (isSameFile(current, folder))
+            return true;
+        const QString parent = QFileInfo(current).path();
+        if (parent == current)
+            return false;
+        current = parent;
+    }
+}

@@ -18,6 +18,10 @@ bool isPlainFileName(const QString &name);
 // True when both paths name one existing file (a link, or a name that differs only in case on a
 // case-insensitive file system, counts as the same file); false when either is missing.
 bool isSameFile(const QString &a, const QString &b);
+// True when path is the folder or lies below it, both existing: the real path of path is walked
+// up a whole component at a time, each step compared with folder as a file (so "Teksty2" is
+// not inside "Teksty", and a link to "Teksty" or to a folder in it is).
+bool isSameOrInside(const QString &path, const QString &folder);
 
 // The operations below report each file they handle and stop between files when asked. A
 // failure on one file does not stop them; the result says whether all went well.

@@ -467,6 +467,8 @@ void LibraryActions::openCardWizard()
     {
         CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
                           m_panel);
+        // Songs imported into the song directory show at once if the panel shows that folder.
+        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
         wizard.exec();
     }
     if (polling) {
