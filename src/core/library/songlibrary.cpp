@@ -45,6 +45,11 @@ QString qualifiedName(const QString &directory, const QString &name)
     return directory + u'/' + name;
 }
 
+QString titleKey(const QString &name)
+{
+    return ItemName::title(name).toLower();
+}
+
 } // namespace
 
 // What a worker read from one song or slide file: kept until the calling thread takes it over.
@@ -55,6 +60,7 @@ struct ScannedFile
     Song song;
     IssueList issues;
     SongReadInfo info;
+    QString titleKey; // the lower-case title the duplicate check compares
 };
 
 SongLibrary::SongLibrary()
@@ -203,6 +209,7 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
             file = ScannedFile{};
             file.path = directoryPath + names.at(i) + extension;
             file.read = SongFile::loadWithoutRewrite(file.path, file.song, &file.issues, &file.info);
+            file.titleKey = titleKey(names.at(i));
         },
         [&](int i) {
             if (!startFile(progress, names.at(i), i, count))
@@ -250,10 +257,14 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         m_songCount += count;
         QStringList &files = m_groups[groupIndex].files;
         files.reserve(count);
+        // Filled by the workers when they read the files, here otherwise.
+        QStringList titleKeys;
         if (flags & ScanFlags::LoadContents) {
+            titleKeys.reserve(count);
             readFiles(workers, m_root + directory + u'/', names, extension, progress,
                       [&](int i, ScannedFile &read) {
                           files.append(names.at(i));
+                          titleKeys.append(std::move(read.titleKey));
                           takeRead(read, true, options);
                       });
         } else {
@@ -262,17 +273,18 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         }
         if (!checkNumbers)
             continue;
-        m_titles.reserve(m_titles.size() + files.size());
+        // Grown by doubling: a reserve of just this group's more would rehash the set per group.
+        if (const qsizetype needed = m_titles.size() + files.size(); needed > m_titles.capacity())
+            m_titles.reserve(qMax(needed, 2 * m_titles.capacity()));
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
             const int number = ItemName::number(name);
             checkNumber(ItemKind::Song, number, directory, name, i, groupIndex);
             // Titles are kept in a hash set: a list walk would make a 5000-song scan quadratic.
-            const QString title = ItemName::title(name).toLower();
-            if (m_titles.contains(title))
+            const qsizetype known = m_titles.size();
+            m_titles.insert(i < titleKeys.size() ? titleKeys.at(i) : titleKey(name));
+            if (m_titles.size() == known)
                 m_issues.append(number, IssueCode::DuplicateTitle, qualifiedName(directory, name), IssueFileType::Song);
-            else
-                m_titles.insert(title);
         }
     }
     if (checkNumbers)
