@@ -15,18 +15,6 @@
 
 namespace {
 
-// The names of a directory's files with the extension, without it, in listing order. Symbolic
-// links are not followed: a link could lead out of the card. Directories named like a file
-// ("x.txt") and pipes or devices are not files here.
-QStringList listFiles(const QString &directory, const QString &extension)
-{
-    QStringList names = sortedEntries(directory, QDir::Files | QDir::NoSymLinks,
-                                      {QStringLiteral("*") + extension});
-    for (QString &name : names)
-        name.chop(extension.size());
-    return names;
-}
-
 int fileTypeOf(ItemKind kind)
 {
     switch (kind) {
@@ -252,7 +240,7 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         const int groupIndex = int(m_groups.size());
         m_groups.append(SongGroupFiles{directory, {}});
         progress.directory(directory);
-        const QStringList names = listFiles(m_root + directory, extension);
+        const QStringList names = sortedFileNames(m_root + directory, extension);
         const int count = int(names.size());
         m_songCount += count;
         QStringList &files = m_groups[groupIndex].files;
@@ -307,7 +295,7 @@ QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, c
     if (shouldStop(progress))
         return {};
     progress.directory(dirName);
-    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
+    const QStringList names = sortedFileNames(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
     count = int(names.size());
     return names;
 }
