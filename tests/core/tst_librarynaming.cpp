@@ -74,17 +74,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("textId");
-        QTest::newRow("accepted") << QStringLiteral("Wielkanoc") << 0;
-        QTest::newRow("empty") << QString() << int(Txt::GroupNameLabel);
-        QTest::newRow("Karta") << QStringLiteral("Karta") << int(Txt::GroupReservedName);
-        QTest::newRow("EKRANY") << QStringLiteral("EKRANY") << int(Txt::GroupReservedName);
-        QTest::newRow("reserved before forbidden") << QStringLiteral("karta") << int(Txt::GroupReservedName);
-        QTest::newRow("full stop") << QStringLiteral("Msza 1.0") << int(Txt::GroupForbiddenCharacter);
-        QTest::newRow("30 characters") << QString(30, u'g') << 0;
-        QTest::newRow("31 characters") << QString(31, u'g') << int(Txt::GroupNameTooLong);
-        QTest::newRow("forbidden before length") << QString(40, u'?') << int(Txt::GroupForbiddenCharacter);
-        QTest::newRow("existing, other case") << QStringLiteral("KOLĘDY") << int(Txt::GroupExists);
-        QTest::newRow("existing file is no group") << QStringLiteral("notes") << 0;
+        for (const QStringList &row : TestSupport::tableRows(u"naming/groupnames.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << TestSupport::textIds(row[2]).value(0);
     }
     void groupNameRules()
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/playlistediting.h"
 #include "core/model/song.h"
+#include "tablerows.h"
 
 #include <QTest>
 
@@ -184,14 +185,8 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("stanza");
         QTest::addColumn<bool>("showable");
-        QTest::newRow("stanza 2") << true << 0 << 2 << true;
-        QTest::newRow("stanza 0") << true << 0 << 0 << false;
-        QTest::newRow("past count") << true << 0 << 5 << false;
-        QTest::newRow("refrain") << true << 0 << 131 << true;
-        QTest::newRow("refrain flag on plain stanza") << true << 0 << 130 << false;
-        QTest::newRow("128") << true << 0 << 128 << false;
-        QTest::newRow("not found") << false << 0 << 1 << false;
-        QTest::newRow("slide any stanza") << true << 3 << 0 << true;
+        for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/showable.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << (row[1] == u"1") << row[2].toInt() << row[3].toInt() << (row[4] == u"1");
     }
 
     void showable()
