@@ -130,12 +130,8 @@ private slots:
         QTest::addColumn<int>("usedUpTo");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("free");
-        QTest::newRow("empty table") << 0 << 1 << 1;
-        QTest::newRow("1..498 used") << 498 << 1 << 499;
-        QTest::newRow("1..499 used: none") << 499 << 1 << 0;
-        QTest::newRow("start above the used run") << 10 << 20 << 20;
-        QTest::newRow("start 0 never answers 0 as a number") << 0 << 0 << 1;
-        QTest::newRow("start past the end") << 0 << 600 << 0;
+        for (const QStringList &row : TestSupport::tableRows(u"naming/freenumbers.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2].toInt() << row[3].toInt();
     }
     void findFreeNumber()
     {

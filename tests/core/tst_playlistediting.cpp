@@ -149,12 +149,8 @@ private slots:
         QTest::addColumn<int>("insertPosition");
         QTest::addColumn<int>("target");
         QTest::addColumn<QString>("order");
-        QTest::newRow("down below 4") << 1 << 5 << 4 << QStringLiteral("a c d e b f");
-        QTest::newRow("to top") << 4 << 0 << 0 << QStringLiteral("e a b c d f");
-        QTest::newRow("to end") << 0 << 6 << 5 << QStringLiteral("b c d e f a");
-        QTest::newRow("own place above") << 2 << 2 << -1 << QStringLiteral("a b c d e f");
-        QTest::newRow("own place below") << 2 << 3 << -1 << QStringLiteral("a b c d e f");
-        QTest::newRow("bad index") << 7 << 0 << -1 << QStringLiteral("a b c d e f");
+        for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/moves.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2].toInt() << row[3].toInt() << row[4];
     }
 
     void moveEntry()

@@ -156,14 +156,9 @@ private slots:
         QTest::addColumn<bool>("ask");
         QTest::addColumn<bool>("written");
         QTest::addColumn<QStringList>("files"); // regular files of G afterwards
-        QTest::newRow("same name") << 7 << u"Ave"_qs << u""_qs << false << true << QStringList{u"0007 Ave.txt"_qs};
-        QTest::newRow("retitle") << 7 << u"Gloria"_qs << u""_qs << false << true << QStringList{u"0007 Gloria.txt"_qs};
-        QTest::newRow("renumber") << 8 << u"Ave"_qs << u""_qs << false << true << QStringList{u"0007 Ave.txt"_qs, u"0008 Ave.txt"_qs};
-        QTest::newRow("onto a foreign file") << 7 << u"Gloria"_qs << u"0007 Gloria.txt"_qs << true << true
-                                             << QStringList{u"0007 Gloria.txt"_qs};
-        QTest::newRow("onto its own file by another name") << 7 << u"AVE"_qs << u"link"_qs << false << true
-                                                           << QStringList{u"0007 Ave.txt"_qs}; // one file, as on FAT
-        QTest::newRow("onto a folder") << 7 << u"Gloria"_qs << u"dir"_qs << true << false << QStringList{u"0007 Ave.txt"_qs};
+        for (const QStringList &row : TestSupport::tableRows(u"songsaving/saveplans.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2] << row[3] << (row[4] == u"1") << (row[5] == u"1")
+                                              << row[6].split(u'|');
     }
     void savePlans()
     {
