@@ -180,7 +180,6 @@ private slots:
         QTest::keyClick(m.get(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].text, Lang::text(Txt::MatrixPasteTooLong));
-        QCOMPARE(asked[0].caption, Lang::text(Txt::QuestionCaption));
         QCOMPARE(m->text(), QString(200, u' '));
         MessageBoxes::setResponder({});
     }
