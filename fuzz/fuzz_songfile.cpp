@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const Song song = readAs(input, kind, &issues);
         require(song.stanzaCount() >= 1 && song.stanzaCount() <= kMaxStanzas, "stanza count");
         require(song.screenCount(0) >= 1, "first stanza without a screen");
+        require(issues.size() <= kMaxStanzas * kMaxScreensPerStanza * kScreenLines + 4, "issue list unbounded");
         for (int i = 0; i < song.stanzaCount(); ++i) {
             require(song.screenCount(i) <= kMaxScreensPerStanza, "screen count");
             for (int j = 0; j < song.screenCount(i); ++j)

@@ -38,13 +38,17 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// A song file: the header with its sequence, then for each stanza tag ("#z", or "#r" for the
-// refrain) one screen of ten lines of twenty fill characters.
+// A song file: the header with its sequence, then for each stanza its tag ("#z", or "#r" for the
+// refrain) and its screens of ten lines of twenty fill characters: one of fill, or one a
+// character after the tag ("#z ab": two screens, of 'a' and of 'b').
 inline QByteArray songBytes(char fill = 'x', const QByteArray &sequence = "1,", const QList<QByteArray> &stanzas = {"#z"})
 {
     QByteArray bytes = "#n 0\r\n#k " + sequence + "\r\n";
-    for (const QByteArray &tag : stanzas)
-        bytes += tag + "\r\n#e\r\n" + QByteArray(QByteArray(20, fill) + "\r\n").repeated(10);
+    for (const QByteArray &stanza : stanzas) {
+        bytes += stanza.left(2) + "\r\n";
+        for (const char screen : stanza.size() > 3 ? stanza.mid(3) : QByteArray(1, fill))
+            bytes += "#e\r\n" + QByteArray(QByteArray(20, screen) + "\r\n").repeated(10);
+    }
     return bytes;
 }
 

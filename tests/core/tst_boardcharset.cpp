@@ -48,15 +48,9 @@ private slots:
         QTest::addColumn<int>("byte");
         QTest::addColumn<int>("latin");
         QTest::addColumn<int>("cyrillic");
-        QTest::newRow("A5: Ą or Ґ") << 0xA5 << 0x0104 << 0x0490;
-        QTest::newRow("B9: ą or numero") << 0xB9 << 0x0105 << 0x2116;
-        QTest::newRow("C0: Latin-1 or А") << 0xC0 << 0x00C0 << 0x0410;
-        QTest::newRow("A3: Ł in both") << 0xA3 << 0x0141 << 0x0141;
-        QTest::newRow("letter") << 0x61 << 0x61 << 0x61;
-        QTest::newRow("tab") << 0x09 << 0x20 << 0x20;
-        QTest::newRow("NUL") << 0x00 << 0x20 << 0x20;
-        QTest::newRow("CR") << 0x0D << 0x20 << 0x20;
-        QTest::newRow("unlisted high byte") << 0x81 << 0x81 << 0x81;
+        for (const QStringList &row : TestSupport::tableRows(u"boardcharset/decode.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt(nullptr, 0) << row[2].toInt(nullptr, 0)
+                                              << row[3].toInt(nullptr, 0);
     }
     void decode()
     {
@@ -97,15 +91,8 @@ private slots:
         QTest::addColumn<QString>("row");
         QTest::addColumn<int>("alignment");
         QTest::addColumn<QString>("aligned");
-        const QString ab = QStringLiteral("    ab              ");
-        QTest::newRow("centre two") << ab << 10 << QStringLiteral("         ab         ");
-        QTest::newRow("centre three: odd surplus right") << QStringLiteral("abc") << 10
-                                                         << QStringLiteral("        abc         ");
-        QTest::newRow("left") << ab << 11 << QStringLiteral("ab                  ");
-        QTest::newRow("right") << ab << 12 << QStringLiteral("                  ab");
-        QTest::newRow("inner spaces kept") << QStringLiteral(" a  b ") << 12 << QStringLiteral("                a  b");
-        QTest::newRow("blank") << QString(20, u' ') << 10 << QString(20, u' ');
-        QTest::newRow("full") << QStringLiteral("abcdefghijklmnopqrst") << 10 << QStringLiteral("abcdefghijklmnopqrst");
+        for (const QStringList &row : TestSupport::tableRows(u"boardcharset/alignrow.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2].toInt() << row[3];
     }
     void alignRow()
     {

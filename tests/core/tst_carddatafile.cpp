@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The card data file: byte layout, unpacking rules and bad input.
 #include "filesizelimit.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
@@ -215,18 +215,8 @@ private slots:
     void damagedNames_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("dot") << QStringLiteral(".");
-        QTest::newRow("dot dot") << QStringLiteral("..");
-        QTest::newRow("slash") << QStringLiteral("../escape");
-        QTest::newRow("absolute") << QStringLiteral("/tmp/escape");
-        QTest::newRow("backslash") << QStringLiteral("..\\escape");
-        QTest::newRow("tab") << QStringLiteral("a\tb");
-        QTest::newRow("NUL") << QString(QChar(0)) + u"x";
-        QTest::newRow("C1 control") << u"a"_qs + QChar(0x85);
-        QTest::newRow("dot name") << QStringLiteral(".bashrc");
-        QTest::newRow("lone high surrogate") << u"a"_qs + QChar(0xD800) + u"b";
-        QTest::newRow("lone low surrogate") << u"a"_qs + QChar(0xDC00);
+        for (const QStringList &row : TestSupport::tableRows(u"cardunpack/damaged-names.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]);
     }
     void damagedNames()
     {

@@ -99,13 +99,9 @@ private slots:
     void failedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("bytes") << QStringLiteral("plain.bin");
-        QTest::newRow("song") << QStringLiteral("0001 Kyrie.txt");
-        QTest::newRow("playlist") << QStringLiteral("0002 Msza.lst");
-        QTest::newRow("font") << QStringLiteral("Font_V1.fnt");
-        QTest::newRow("music map") << QStringLiteral("MusicCross.txt");
-        QTest::newRow("card data file") << QStringLiteral("card.lvp");
-        QTest::newRow("font export") << QStringLiteral("fonts.out");
+        // A plain file, then one of each format the program saves.
+        for (const char *name : {"plain.bin", "0001 Kyrie.txt", "0002 Msza.lst", "Font_V1.fnt", "MusicCross.txt", "card.lvp", "fonts.out"})
+            QTest::newRow(name) << QString::fromUtf8(name);
     }
     void failedSaveKeepsTheOldFile()
     {

@@ -74,17 +74,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("textId");
-        QTest::newRow("accepted") << QStringLiteral("Wielkanoc") << 0;
-        QTest::newRow("empty") << QString() << int(Txt::GroupNameLabel);
-        QTest::newRow("Karta") << QStringLiteral("Karta") << int(Txt::GroupReservedName);
-        QTest::newRow("EKRANY") << QStringLiteral("EKRANY") << int(Txt::GroupReservedName);
-        QTest::newRow("reserved before forbidden") << QStringLiteral("karta") << int(Txt::GroupReservedName);
-        QTest::newRow("full stop") << QStringLiteral("Msza 1.0") << int(Txt::GroupForbiddenCharacter);
-        QTest::newRow("30 characters") << QString(30, u'g') << 0;
-        QTest::newRow("31 characters") << QString(31, u'g') << int(Txt::GroupNameTooLong);
-        QTest::newRow("forbidden before length") << QString(40, u'?') << int(Txt::GroupForbiddenCharacter);
-        QTest::newRow("existing, other case") << QStringLiteral("KOLĘDY") << int(Txt::GroupExists);
-        QTest::newRow("existing file is no group") << QStringLiteral("notes") << 0;
+        for (const QStringList &row : TestSupport::tableRows(u"naming/groupnames.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << TestSupport::textIds(row[2]).value(0);
     }
     void groupNameRules()
     {
@@ -139,12 +130,8 @@ private slots:
         QTest::addColumn<int>("usedUpTo");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("free");
-        QTest::newRow("empty table") << 0 << 1 << 1;
-        QTest::newRow("1..498 used") << 498 << 1 << 499;
-        QTest::newRow("1..499 used: none") << 499 << 1 << 0;
-        QTest::newRow("start above the used run") << 10 << 20 << 20;
-        QTest::newRow("start 0 never answers 0 as a number") << 0 << 0 << 1;
-        QTest::newRow("start past the end") << 0 << 600 << 0;
+        for (const QStringList &row : TestSupport::tableRows(u"naming/freenumbers.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2].toInt() << row[3].toInt();
     }
     void findFreeNumber()
     {

@@ -4,7 +4,7 @@
 #include "core/library/lyricindexer.h"
 #include "core/library/songlibrary.h"
 #include "core/model/songfile.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 namespace {
 
@@ -94,17 +94,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("query");
         QTest::addColumn<bool>("finds");
-        QTest::newRow("ł and marks") << u"Żółw"_qs << u"zolw"_qs << true;
-        QTest::newRow("capital Ł") << u"Łódź"_qs << u"LODZ"_qs << true;
-        QTest::newRow("apostrophe") << u"S'LAMANYA"_qs << u"slamanya"_qs << true;
-        QTest::newRow("ё") << u"ёлка"_qs << u"елка"_qs << true;
-        QTest::newRow("и is not й") << u"йод"_qs << u"иод"_qs << false;
-        QTest::newRow("й finds й") << u"мой йод"_qs << u"ЙОД"_qs << true;
-        QTest::newRow("ß") << u"Straße"_qs << u"strasse"_qs << true;
-        QTest::newRow("ø and đ") << u"Søren Đorđe"_qs << u"soren dorde"_qs << true;
-        QTest::newRow("punctuation is a blank") << u"Pan-Bóg,jest"_qs << u"bog jest"_qs << true;
-        QTest::newRow("word start only") << u"Zbawicielu"_qs << u"wiciel"_qs << false;
-        QTest::newRow("astral letters survive") << u"𝔄𝔅 x"_qs << u"𝔄𝔅"_qs << true;
+        for (const QStringList &row : TestSupport::tableRows(u"lyricindex/folding.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << (row[3] == u"1");
     }
     void folding()
     {
@@ -120,27 +111,8 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("hits");
-        QTest::newRow("words in different stanzas") << u"stanął ubogim"_qs << QStringList();
-        QTest::newRow("phrase across board lines")
-            << u"\"stanal nad brzeg\""_qs << QStringList{u"0153 Barka 1/1/1"_qs};
-        QTest::newRow("phrase across screens")
-            << u"\"ciszy glos sie rozchodzi pan jezus\""_qs << QStringList{u"0011 Wśród nocnej ciszy 1/1/1"_qs};
-        QTest::newRow("phrase words in a row only") << u"\"pan sie\""_qs << QStringList();
-        QTest::newRow("unclosed quote") << u"\"pan jez"_qs << QStringList{u"0011 Wśród nocnej ciszy 1/2/1"_qs};
-        QTest::newRow("every word a prefix")
-            << u"zbawic swiat"_qs << QStringList{u"0011 Wśród nocnej ciszy 2/1/1"_qs};
-        QTest::newRow("title before lyrics; first screen of the first stanza before the rest")
-            << u"zbawic"_qs
-            << QStringList{u"0020 Zbawicielu nasz 0/0/0"_qs, u"0011 Wśród nocnej ciszy 2/1/1"_qs};
-        QTest::newRow("ranks then numbers")
-            << u"pan"_qs
-            << QStringList{u"0007 Pan jest 0/0/0"_qs, u"0153 Barka 1/1/1"_qs, u"0011 Wśród nocnej ciszy 1/2/1"_qs};
-        QTest::newRow("hit on screen 2, line 10") << u"spojrzales"_qs << QStringList{u"0153 Barka 3/2/10"_qs};
-        QTest::newRow("digits alone: the number first") << u"0153"_qs << QStringList{u"0153 Barka 0/0/0"_qs};
-        QTest::newRow("digits also in lyrics") << u"7"_qs << QStringList{u"0007 Pan jest 0/0/0"_qs};
-        QTest::newRow("terms all short") << u"a b"_qs << QStringList();
-        QTest::newRow("only punctuation") << u"?!,.;"_qs << QStringList();
-        QTest::newRow("a lone quote") << u"\""_qs << QStringList();
+        for (const QStringList &row : TestSupport::tableRows(u"lyricindex/queries.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2].split(u'|', Qt::SkipEmptyParts);
         QTest::newRow("huge query") << u"pan "_qs.repeated(2500) << QStringList{
             u"0007 Pan jest 0/0/0"_qs, u"0153 Barka 1/1/1"_qs, u"0011 Wśród nocnej ciszy 1/2/1"_qs};
     }

@@ -4,7 +4,7 @@
 #include "core/model/boardcharset.h"
 #include "core/model/charsetmode.h"
 #include "core/model/playlist.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QBuffer>
 
@@ -145,16 +145,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("stanza");
         QTest::addColumn<int>("option");
-        QTest::newRow("field without its slash") << QByteArray("#TXT/\t#Kyrie") << QStringLiteral("Kyrie") << 0 << 0;
-        QTest::newRow("missing fields") << QByteArray("#TXT/") << QString() << 0 << 0;
-        QTest::newRow("only a hash") << QByteArray("#") << QString() << 0 << 0;
-        QTest::newRow("title with a hash") << QByteArray("#TXT/\t#Nr #2/\t#3/\t#4/") << QStringLiteral("Nr #2") << 3 << 4;
-        QTest::newRow("unknown type is a song") << QByteArray("#MP3/\t#Kyrie/\t#1/\t#0/") << QStringLiteral("Kyrie") << 1 << 0;
-        QTest::newRow("stanza beyond 127 keeps 7 bits") << QByteArray("#TXT/\t#X/\t#130/\t#300/") << QStringLiteral("X") << 2
-                                                        << 44;
+        for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/malformed.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]).toLatin1()
+                                              << (row[2].isEmpty() ? QString() : row[2]) << row[3].toInt() << row[4].toInt();
         QTest::newRow("10000 characters") << ("#TXT/\t#" + QByteArray(10000, 'y') + "/\t#1/\t#0/")
                                           << QString(10000, u'y') << 1 << 0;
-        QTest::newRow("binary") << QByteArray("#\x01\x02\xff/\t#\x00\x80/\t#-5/\t#x/", 19) << QString() << 123 << 0;
     }
     void malformedLines()
     {

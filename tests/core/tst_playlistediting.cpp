@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/playlistediting.h"
 #include "core/model/song.h"
+#include "tablerows.h"
 
 #include <QTest>
 
@@ -148,12 +149,8 @@ private slots:
         QTest::addColumn<int>("insertPosition");
         QTest::addColumn<int>("target");
         QTest::addColumn<QString>("order");
-        QTest::newRow("down below 4") << 1 << 5 << 4 << QStringLiteral("a c d e b f");
-        QTest::newRow("to top") << 4 << 0 << 0 << QStringLiteral("e a b c d f");
-        QTest::newRow("to end") << 0 << 6 << 5 << QStringLiteral("b c d e f a");
-        QTest::newRow("own place above") << 2 << 2 << -1 << QStringLiteral("a b c d e f");
-        QTest::newRow("own place below") << 2 << 3 << -1 << QStringLiteral("a b c d e f");
-        QTest::newRow("bad index") << 7 << 0 << -1 << QStringLiteral("a b c d e f");
+        for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/moves.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2].toInt() << row[3].toInt() << row[4];
     }
 
     void moveEntry()
@@ -184,14 +181,8 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("stanza");
         QTest::addColumn<bool>("showable");
-        QTest::newRow("stanza 2") << true << 0 << 2 << true;
-        QTest::newRow("stanza 0") << true << 0 << 0 << false;
-        QTest::newRow("past count") << true << 0 << 5 << false;
-        QTest::newRow("refrain") << true << 0 << 131 << true;
-        QTest::newRow("refrain flag on plain stanza") << true << 0 << 130 << false;
-        QTest::newRow("128") << true << 0 << 128 << false;
-        QTest::newRow("not found") << false << 0 << 1 << false;
-        QTest::newRow("slide any stanza") << true << 3 << 0 << true;
+        for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/showable.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << (row[1] == u"1") << row[2].toInt() << row[3].toInt() << (row[4] == u"1");
     }
 
     void showable()

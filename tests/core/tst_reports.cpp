@@ -5,7 +5,7 @@
 #include "core/model/songfile.h"
 #include "core/report/report.h"
 #include "core/report/reportwriters.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QBuffer>
 #include <QtTest>
@@ -200,14 +200,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << QStringLiteral("Song texts.rtf") << QStringLiteral("Song texts.rtf");
-        QTest::newRow("no extension") << QStringLiteral("Songs") << QStringLiteral("Songs.rtf");
-        QTest::newRow("upper-case extension") << QStringLiteral("Songs.RTF") << QStringLiteral("Songs.RTF");
-        QTest::newRow("parent") << QStringLiteral("../x") << QStringLiteral("Teksty pieśni.rtf");
-        QTest::newRow("dot dot") << QStringLiteral("..") << QStringLiteral("Teksty pieśni.rtf");
-        QTest::newRow("absolute") << QStringLiteral("/tmp/x.rtf") << QStringLiteral("Teksty pieśni.rtf");
-        QTest::newRow("missing text") << QString() << QStringLiteral("Teksty pieśni.rtf");
-        QTest::newRow("line feed") << QStringLiteral("a\nb") << QStringLiteral("Teksty pieśni.rtf");
+        for (const QStringList &row : TestSupport::tableRows(u"report/filenames.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]) << row[2];
     }
     void fileNameMustBeOnePlainComponent()
     {

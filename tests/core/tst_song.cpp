@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/song.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 namespace {
 
@@ -59,14 +59,8 @@ private slots:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("first") << 0 << u"S1.1 0.0 0 11"_qs;
-        QTest::newRow("last of stanza 1") << 2 << u"S1.3 0.2 0 13"_qs;
-        QTest::newRow("refrain, first time") << 3 << u"S2.1 1.0 1 21"_qs;
-        QTest::newRow("stanza 3 after the refrain") << 5 << u"S3.1 2.0 2 31"_qs;
-        QTest::newRow("refrain, second time") << 8 << u"S2.1 1.0 3 21"_qs;
-        QTest::newRow("very last") << 9 << u"S2.2 1.1 3 22"_qs;
-        QTest::newRow("past the end") << 10 << u" -1 -1 0"_qs;
-        QTest::newRow("negative") << -1 << u" -1 -1 0"_qs;
+        for (const QStringList &row : TestSupport::tableRows(u"song/performanceorder.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2];
     }
     void performanceOrder()
     {

@@ -5,7 +5,7 @@
 #include "core/model/song.h"
 #include "core/model/songfile.h"
 #include "core/util/textids.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,22 +130,9 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QList<int>>("errors");
-        const QList<int> none;
-        QTest::newRow("plain") << false << true << u"12"_qs << u"Gloria"_qs << none;
-        QTest::newRow("full stop allowed") << false << true << u"12"_qs << u"Ave. Maria"_qs << none;
-        QTest::newRow("slash") << false << true << u"12"_qs << u"A/B"_qs << QList<int>{Txt::TitleForbiddenCharacter};
-        QTest::newRow("tab") << false << true << u"12"_qs << u"A\tB"_qs << QList<int>{Txt::TitleForbiddenCharacter};
-        QTest::newRow("line feed") << false << true << u"12"_qs << u"A\nB"_qs << QList<int>{Txt::TitleForbiddenCharacter};
-        QTest::newRow("30 characters") << false << true << u"12"_qs << QString(30, u'x') << none;
-        QTest::newRow("31 characters") << false << true << u"12"_qs << QString(31, u'x') << QList<int>{Txt::TitleTooLong};
-        QTest::newRow("number 0") << false << true << u"0"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
-        QTest::newRow("number 5000") << false << true << u"5000"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
-        QTest::newRow("letters in the number") << false << true << u"12a"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
-        QTest::newRow("five digits") << false << true << u"00012"_qs << u"Gloria"_qs << QList<int>{Txt::NumberInvalid};
-        QTest::newRow("number only alone") << false << false << u"0"_qs << u""_qs
-                                           << QList<int>{Txt::SequenceEmpty, Txt::TitleEmpty};
-        QTest::newRow("slide 499") << true << false << u"499"_qs << u"Witamy"_qs << none;
-        QTest::newRow("slide 500") << true << false << u"500"_qs << u"Witamy"_qs << QList<int>{Txt::NumberInvalid};
+        for (const QStringList &row : TestSupport::tableRows(u"songsaving/saveerrors.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << (row[1] == u"1") << (row[2] == u"1") << row[3]
+                                              << TestSupport::unescaped(row[4]) << TestSupport::textIds(row[5]);
     }
     void saveErrors()
     {
@@ -169,14 +156,9 @@ private slots:
         QTest::addColumn<bool>("ask");
         QTest::addColumn<bool>("written");
         QTest::addColumn<QStringList>("files"); // regular files of G afterwards
-        QTest::newRow("same name") << 7 << u"Ave"_qs << u""_qs << false << true << QStringList{u"0007 Ave.txt"_qs};
-        QTest::newRow("retitle") << 7 << u"Gloria"_qs << u""_qs << false << true << QStringList{u"0007 Gloria.txt"_qs};
-        QTest::newRow("renumber") << 8 << u"Ave"_qs << u""_qs << false << true << QStringList{u"0007 Ave.txt"_qs, u"0008 Ave.txt"_qs};
-        QTest::newRow("onto a foreign file") << 7 << u"Gloria"_qs << u"0007 Gloria.txt"_qs << true << true
-                                             << QStringList{u"0007 Gloria.txt"_qs};
-        QTest::newRow("onto its own file by another name") << 7 << u"AVE"_qs << u"link"_qs << false << true
-                                                           << QStringList{u"0007 Ave.txt"_qs}; // one file, as on FAT
-        QTest::newRow("onto a folder") << 7 << u"Gloria"_qs << u"dir"_qs << true << false << QStringList{u"0007 Ave.txt"_qs};
+        for (const QStringList &row : TestSupport::tableRows(u"songsaving/saveplans.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2] << row[3] << (row[4] == u"1") << (row[5] == u"1")
+                                              << row[6].split(u'|');
     }
     void savePlans()
     {

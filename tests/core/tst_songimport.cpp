@@ -3,7 +3,7 @@
 // numbers are taken, and what each mode copies where.
 #include "core/library/songimport.h"
 #include "filesizelimit.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 using namespace SongImport;
 using TestSupport::treeOf;
@@ -75,33 +75,9 @@ private slots:
         QTest::addColumn<int>("sizeLimit");   // a disk that takes no more bytes per file
         QTest::addColumn<QString>("results"); // outcome number target; then how the run ended
 
-        QTest::newRow("keep: one number twice")
-            << u"A/0007 Ave.txt;B/0007 Inne.txt;B/0009 Dziewiec.txt"_qs << QString() << 0 << 0 << 0
-            << u"imported 7 Cel/0007 Ave.txt;taken 7 Cel/0007 Inne.txt;imported 9 Cel/0009 Dziewiec.txt;finished"_qs;
-        QTest::newRow("keep: number in the song directory or the run")
-            << u"A/0008 Osiem.txt;A/0012 Dwanascie.txt"_qs << u"Inna/0008 Cos.txt"_qs << 12 << 0 << 0
-            << u"taken 8 Cel/0008 Osiem.txt;taken 12 Cel/0012 Dwanascie.txt;finished"_qs;
-        // A dangling link is no song, so its number is free, but its name is kept.
-        QTest::newRow("keep: existing target kept")
-            << u"A/0013 Trzynascie.txt"_qs << u"Cel/0013 Trzynascie.txt->nowhere"_qs << 0 << 0 << 0
-            << u"exists 13 Cel/0013 Trzynascie.txt;finished"_qs;
-        QTest::newRow("keep: full disk") << u"A/0001 Jeden.txt"_qs << QString() << 0 << 0 << 5
-                                         << u"failed 1 Cel/0001 Jeden.txt;finished"_qs;
-        QTest::newRow("renumber from 2000")
-            << u"A/0001 Jeden.txt;A/0002 Dwa.txt;B/0001 Trzy.txt"_qs << QString() << 0 << 2000 << 0
-            << u"imported 2000 Cel/2000 Jeden.txt;imported 2001 Cel/2001 Dwa.txt;"
-               "imported 2002 Cel/2002 Trzy.txt;finished"_qs;
-        QTest::newRow("renumber around taken numbers")
-            << u"A/0001 Jeden.txt;A/0002 Dwa.txt;B/0001 Trzy.txt"_qs << u"Inna/2001 Zajety.txt"_qs << 2003 << 2000 << 0
-            << u"imported 2000 Cel/2000 Jeden.txt;imported 2002 Cel/2002 Dwa.txt;"
-               "imported 2004 Cel/2004 Trzy.txt;finished"_qs;
-        QTest::newRow("renumber runs out")
-            << u"A/0001 Jeden.txt;A/0002 Dwa.txt;A/0003 Trzy.txt"_qs << QString() << 0 << 4998 << 0
-            << u"imported 4998 Cel/4998 Jeden.txt;imported 4999 Cel/4999 Dwa.txt;no free number"_qs;
-        // A failed copy keeps its number free for the next row.
-        QTest::newRow("renumber past a taken name")
-            << u"A/0001 Jeden.txt;A/0002 Dwa.txt"_qs << u"Cel/2000 Jeden.txt->nowhere"_qs << 0 << 2000 << 0
-            << u"exists 2000 Cel/2000 Jeden.txt;imported 2000 Cel/2000 Dwa.txt;finished"_qs;
+        for (const QStringList &row : TestSupport::tableRows(u"songimport/import.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3].toInt() << row[4].toInt() << row[5].toInt()
+                                              << row[6];
     }
 
     void import()

@@ -2,7 +2,7 @@
 #include "core/app/appdirs.h"
 #include "core/app/singleinstance.h"
 #include "core/app/startoptions.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 class TestStartupCore : public QObject
 {
@@ -16,19 +16,9 @@ private slots:
         QTest::addColumn<QStringList>("cards");
         QTest::addColumn<bool>("ids");
         QTest::addColumn<bool>("failed");
-        const auto L = [](std::initializer_list<const char *> items) {
-            QStringList list;
-            for (const char *s : items)
-                list << QString::fromUtf8(s);
-            return list;
-        };
-        QTest::newRow("nothing") << QStringList() << QString() << QStringList() << false << false;
-        QTest::newRow("file") << L({"a.lvp"}) << QStringLiteral("a.lvp") << QStringList() << false << false;
-        QTest::newRow("cards") << L({"--card", "/m/a", "--card=/m/b", "x.lvp", "--show-text-ids"})
-                               << QStringLiteral("x.lvp") << L({"/m/a", "/m/b"}) << true << false;
-        QTest::newRow("card without folder") << L({"--card"}) << QString() << QStringList() << false << true;
-        QTest::newRow("two files") << L({"a.lvp", "b.lvp"}) << QStringLiteral("a.lvp") << QStringList() << false << true;
-        QTest::newRow("unknown") << L({"--frobnicate"}) << QString() << QStringList() << false << true;
+        for (const QStringList &row : TestSupport::tableRows(u"startup/commandline.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].split(u' ', Qt::SkipEmptyParts) << row[2]
+                                              << row[3].split(u' ', Qt::SkipEmptyParts) << (row[4] == u"1") << (row[5] == u"1");
     }
     void commandLine()
     {

@@ -5,7 +5,7 @@
 #include "core/font/boardfont.h"
 #include "core/model/boardcharset.h"
 #include "core/model/songfile.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 using namespace TextImport;
 
@@ -41,17 +41,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("breaks at the last blank")
-            << QStringLiteral("Lorem ipsum dolor sit amet") << QStringList{u"Lorem ipsum dolor"_qs, u"sit amet"_qs};
-        QTest::newRow("a 25-letter word is cut, not dropped")
-            << QStringLiteral("ab ABCDEFGHIJKLMNOPQRSTUVWXY")
-            << QStringList{u"ab"_qs, u"ABCDEFGHIJKLMNOPQRST"_qs, u"UVWXY"_qs};
-        QTest::newRow("exactly 20 fits") << QStringLiteral("12345678901234567890") << QStringList{u"12345678901234567890"_qs};
-        QTest::newRow("line ends of every kind, trailing blanks dropped")
-            << QStringLiteral("a  \r\nb\rc\n\nd") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs, QString(), u"d"_qs};
-        QTest::newRow("tabs and control characters are blanks")
-            << QStringLiteral("a\tb\x01" "c\x7F") << QStringList{u"a b c"_qs};
-        QTest::newRow("empty text is one empty line") << QString() << QStringList{QString()};
+        for (const QStringList &row : TestSupport::tableRows(u"textimport/wrapping.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]) << row[2].split(u'|');
     }
     void wrapping()
     {

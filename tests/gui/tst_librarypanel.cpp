@@ -11,7 +11,9 @@
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
 #include "librarytestsupport.h"
+#include "tablerows.h"
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -196,40 +198,22 @@ private slots:
     void keysMarkOnlySongsAndSlidesOfOneParent_data()
     {
         QTest::addColumn<QString>("start");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<int>("presses");
-        QTest::addColumn<QString>("marked"); // "|" between the names
-        const int ctrl = Qt::ControlModifier;
-        const int shift = Qt::ShiftModifier;
-        QTest::newRow("Ctrl+A on a song: its group's songs")
-            << "0003 Ave" << int(Qt::Key_A) << ctrl << 1 << "0003 Ave|0012 Ave Maria|0001 Zdrowaś";
-        QTest::newRow("Ctrl+A on the root: nothing more") << "Karta pamięci" << int(Qt::Key_A) << ctrl << 1
-                                                          << "Karta pamięci";
-        QTest::newRow("Ctrl+A on a playlist: nothing more") << "0001 Msza" << int(Qt::Key_A) << ctrl << 1
-                                                            << "0001 Msza";
-        QTest::newRow("Shift+Down stops at the group's end")
-            << "0012 Ave Maria" << int(Qt::Key_Down) << shift << 4 << "0012 Ave Maria|0001 Zdrowaś";
-        QTest::newRow("Shift+Up stops at the group's start")
-            << "0010 Rorate" << int(Qt::Key_Up) << shift << 4 << "0011 Archanioł|0012 Duplikat|0010 Rorate";
-        QTest::newRow("Shift+End stays in the group")
-            << "0003 Ave" << int(Qt::Key_End) << shift << 1 << "0003 Ave|0012 Ave Maria|0001 Zdrowaś";
-        QTest::newRow("Shift+Down from a group marks no group") << "Maryjne" << int(Qt::Key_Down) << shift << 1
-                                                               << "0003 Ave";
-        QTest::newRow("Ctrl+Space on a group node alone") << "Maryjne" << int(Qt::Key_Space) << ctrl << 1
-                                                          << "Maryjne";
+        QTest::addColumn<QString>("marked");
+        for (const QStringList &row : TestSupport::tableRows(u"librarypanel/keymarks.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << QKeySequence(row[2])[0] << row[3].toInt() << row[4];
     }
     void keysMarkOnlySongsAndSlidesOfOneParent()
     {
         QFETCH(QString, start);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
+        QFETCH(QKeyCombination, key);
         QFETCH(int, presses);
         openPanel({fixtureCard()});
         m_panel->actions()->expandAll();
         click(item(start));
         for (int i = 0; i < presses; ++i)
-            QTest::keyClick(tree(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QTest::keyClick(tree(), key.key(), key.keyboardModifiers());
         QTEST(texts(tree()->markedItems()).join(u'|'), "marked");
     }
 

@@ -43,15 +43,9 @@ bool saveSong(const QString &path, const QStringList &stanzas)
 
 } // namespace
 
-class TestLyricSearch : public QObject
+class TestLyricSearch : public PanelTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
-    std::unique_ptr<MainWindow> m_frame;
-    LibraryPanel *m_panel = nullptr;
 
     LyricSearchField *field() const { return m_panel->searchField(); }
     QStringList rows() const
@@ -63,13 +57,7 @@ class TestLyricSearch : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setShowDelay(0);
-        m_boxes.install();
-    }
+    void initTestCase() { setUpPanelTests(); }
 
     void init()
     {
@@ -77,12 +65,7 @@ private slots:
         QVERIFY(saveSong(card + u"Kolędy/0011 Wśród nocnej ciszy.txt"_qs, {u"Wśród nocnej ciszy"_qs, u"x||Pan Jezus"_qs}));
         QVERIFY(saveSong(card + u"Kolędy/0010 Bóg się rodzi.txt"_qs, {u"Bóg się rodzi,|Pan niebiosów|obnażony"_qs}));
         QVERIFY(saveSong(card + u"Maryjne/0003 Ave.txt"_qs, {u"Ave Maria"_qs}));
-        auto drives = std::make_shared<FakeDriveProvider>();
-        drives->setDrives({cardEntry(card)});
-        m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), drives);
-        m_frame->setLibraryPanel(m_panel);
-        m_panel->initialUpdate();
+        openPanel(card);
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         QTRY_VERIFY(!m_panel->lyricIndexer()->isBuilding());

@@ -17,22 +17,6 @@ using TestSupport::readFile;
 using TestSupport::writeFile;
 using TestSupport::writeFiles;
 
-namespace {
-
-QByteArray screenBytes(char fill)
-{
-    return "#e\r\n" + QByteArray(QByteArray(20, fill) + "\r\n").repeated(10);
-}
-
-// Four stanzas, the third the refrain; the first has two screens.
-QByteArray gloriaBytes()
-{
-    return "#n 0\r\n#k 1,2,r,4,\r\n#z\r\n" + screenBytes('a') + screenBytes('b') + "#z\r\n" + screenBytes('c')
-           + "#r\r\n" + screenBytes('d') + "#z\r\n" + screenBytes('e');
-}
-
-} // namespace
-
 class TestPlaylistPage : public PanelTest
 {
     Q_OBJECT
@@ -63,7 +47,8 @@ private slots:
     {
         setUpPanelTests();
         m_card = m_cards.next();
-        writeFile(m_card + u"Adwent/0010 Gloria.txt"_qs, gloriaBytes());
+        // Four stanzas, the third the refrain; the first has two screens.
+        writeFile(m_card + u"Adwent/0010 Gloria.txt"_qs, TestSupport::songBytes('x', "1,2,r,4,", {"#z ab", "#z c", "#r d", "#z e"}));
         writeFiles(m_card, {u"screen_dir/0005 Witamy.ekr"_qs}, TestSupport::songBytes('s'));
         QStringList lists;
         for (int n = 1; n <= 6; ++n)

@@ -142,29 +142,22 @@ private slots:
 
     void badFilesGiveAMessageAndNoHalfImage_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fixture"); // a card data file of tests/data/carddatafile
         QTest::addColumn<bool>("emptied");
-        const QByteArray magic("\0\0\x31\x55", 4);
-        const auto name = [](const char16_t *text) {
-            QByteArray bytes;
-            for (const QChar c : QString(QString::fromUtf16(text) + u'\n'))
-                bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-            return bytes;
-        };
-        QTest::newRow("dot-dot") << magic + '\x01' + name(u"G") + '\x01' + name(u"..") << true;
-        QTest::newRow("slash") << magic + '\x01' + name(u"G") + '\x02' + name(u"a/b") + QByteArray(4, 0) << true;
-        QTest::newRow("size past the end") << magic + '\x01' + name(u"G") + '\x02' + name(u"1.txt") + "\x10\0\0\0ab"
-                                           << true;
-        QTest::newRow("stopped") << magic + '\x01' + name(u"G") + '\x01' + name(u"H") + '\x01' + name(u"I") << true;
-        QTest::newRow("wrong magic") << QByteArray("PK\x03\x04....") << false;
-        QTest::newRow("empty file") << QByteArray() << false;
-        QTest::newRow("folder") << QByteArray() << false;
-        QTest::newRow("recent entry gone") << QByteArray() << false;
+        QTest::newRow("dot-dot") << u"escaping-names"_qs << true;
+        QTest::newRow("slash") << u"slash-in-name"_qs << true;
+        QTest::newRow("size past the end") << u"size-beyond-end"_qs << true;
+        QTest::newRow("stopped") << u"three-groups"_qs << true;
+        QTest::newRow("wrong magic") << u"wrong-magic"_qs << false;
+        for (const char *tag : {"empty file", "folder", "recent entry gone"})
+            QTest::newRow(tag) << QString() << false;
     }
     void badFilesGiveAMessageAndNoHalfImage()
     {
-        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fixture);
         QFETCH(bool, emptied);
+        const QByteArray bytes = fixture.isEmpty() ? QByteArray()
+                                                   : TestSupport::readFile(TestSupport::testData(u"carddatafile/"_qs + fixture + u".lvp"));
         const QString path = m_cards.path(QString::fromLatin1(QTest::currentDataTag()) + u".lvp");
         const QByteArrayView tag(QTest::currentDataTag());
         if (tag == "folder")

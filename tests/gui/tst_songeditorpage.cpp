@@ -29,34 +29,12 @@ using namespace LibraryTest;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
-namespace {
-
-QByteArray screenBytes(char fill)
-{
-    return "#e\r\n" + QByteArray(QByteArray(20, fill) + "\r\n").repeated(10);
-}
-
-// Three stanzas, the third the refrain.
-QByteArray gloriaBytes()
-{
-    return "#n 0\r\n#k 1,r,2,r,\r\n#z\r\n" + screenBytes('a') + "#z\r\n" + screenBytes('c') + "#r\r\n"
-           + screenBytes('d');
-}
-
-} // namespace
-
-class TestSongEditorPage : public QObject
+class TestSongEditorPage : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
     QString m_card;
     QString m_gloria;
-    std::shared_ptr<FakeDriveProvider> m_drives;
-    std::unique_ptr<MainWindow> m_frame;
-    LibraryPanel *m_panel = nullptr;
 
     SongEditorPage *page() const { return m_panel->editorPage(); }
     QAbstractButton *button(const QString &name) const { return page()->findChild<QAbstractButton *>(name); }
@@ -74,26 +52,15 @@ class TestSongEditorPage : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs), Lang::LoadResult::Loaded);
-    }
     void init()
     {
-        m_app = std::make_unique<TestAppCore>();
+        setUpPanelTests();
         m_card = m_cards.next();
         m_gloria = m_card + u"Adwent/0010 Gloria.txt"_qs;
-        writeFile(m_gloria, gloriaBytes());
+        writeFile(m_gloria, TestSupport::songBytes('x', "1,r,2,r,", {"#z a", "#z c", "#r d"})); // the third the refrain
         writeFile(m_card + u"screen_dir/0005 Witamy.ekr"_qs, TestSupport::songBytes('s'));
         QDir().mkpath(m_card + u"Post"_qs);
-        m_boxes = {};
-        m_boxes.install();
-        m_drives = std::make_shared<FakeDriveProvider>();
-        m_drives->setDrives({cardEntry(m_card)});
-        m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), m_drives);
-        m_frame->setLibraryPanel(m_panel);
-        m_panel->initialUpdate();
+        openPanel(m_card);
         QVERIFY(page());
         m_frame->pages()->setCurrentWidget(page());
         m_frame->show();
@@ -115,7 +82,6 @@ private slots:
         m_boxes.answer = QMessageBox::Cancel;
         click(u"newSong"_qs);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SaveChangesQuestion)});
-        QCOMPARE(m_boxes.first().caption, Lang::text(Txt::QuestionCaption));
         QCOMPARE(page()->matrix()->text().left(1), u"A"_qs);
         QVERIFY(page()->isModified());
         m_boxes.answer = QMessageBox::No;
@@ -197,7 +163,6 @@ private slots:
         QTest::keyClicks(page()->matrix(), u"Z"_qs);
         QVERIFY(m_frame->close());
         QCOMPARE(m_boxes.texts().first(), Lang::text(Txt::CloseQuestion));
-        QCOMPARE(m_boxes.first().caption, Lang::text(Txt::CloseQuestionCaption));
         Song reread;
         QVERIFY(SongFile::load(slide, reread));
         QCOMPARE(reread.screenText(0, 0).left(1), u"Z"_qs);

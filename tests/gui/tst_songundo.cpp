@@ -24,16 +24,11 @@
 
 using namespace LibraryTest;
 
-class TestSongUndo : public QObject
+class TestSongUndo : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
     QString m_gloria;
-    std::unique_ptr<MainWindow> m_frame;
-    LibraryPanel *m_panel = nullptr;
     qint64 m_now = 0;
 
     SongEditorPage *page() const { return m_panel->editorPage(); }
@@ -53,28 +48,14 @@ class TestSongUndo : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs), Lang::LoadResult::Loaded);
-        setTypingClock([this] { return m_now; });
-    }
+    void initTestCase() { setTypingClock([this] { return m_now; }); }
     void init()
     {
-        m_app = std::make_unique<TestAppCore>();
+        setUpPanelTests();
         const QString card = m_cards.next();
         m_gloria = card + u"Adwent/0010 Gloria.txt"_qs;
-        const auto screen = [](char fill) -> QByteArray { return "#e\r\n" + QByteArray(QByteArray(20, fill) + "\r\n").repeated(10); };
-        // Three stanzas, the third the refrain.
-        TestSupport::writeFile(m_gloria, "#n 0\r\n#k 1,r,2,r,\r\n#z\r\n" + screen('a') + "#z\r\n" + screen('c') + "#r\r\n"
-                                             + screen('d'));
-        m_boxes = {};
-        m_boxes.install();
-        auto drives = std::make_shared<FakeDriveProvider>();
-        drives->setDrives({cardEntry(card)});
-        m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), drives);
-        m_frame->setLibraryPanel(m_panel);
-        m_panel->initialUpdate();
+        TestSupport::writeFile(m_gloria, TestSupport::songBytes('x', "1,r,2,r,", {"#z a", "#z c", "#r d"})); // the third the refrain
+        openPanel(card);
         m_frame->pages()->setCurrentWidget(page());
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));

@@ -214,7 +214,6 @@ private slots:
         const int before = m_service->calls.size();
         QCOMPARE(int(CardFormatter(nullptr, provider.get()).format(drive)), result);
 
-        QCOMPARE(m_boxes.first().caption, Lang::text(Txt::FormatCaption));
         QCOMPARE(shownLabel, answer == QMessageBox::Yes ? u"MY CARD"_qs : QString()); // the current label, valid
         QCOMPARE(m_boxes.texts().mid(1), message.isEmpty() ? QStringList() : QStringList{message});
         QStringList called;
