@@ -285,7 +285,7 @@ void CardWizard::showPage()
     m_infoLine->setVisible(m_step > 0);
     m_directoryText->setVisible(m_step > 0);
     m_fileText->setVisible(m_step > 0);
-    m_fileProgress->setVisible(ready);
+    m_fileProgress->setVisible(ready && (m_busy || !m_planShown));
     m_overallProgress->setVisible(ready && m_busy);
     m_planList->setVisible(ready && m_planShown);
     m_planSummary->setVisible(ready && m_planShown);
