@@ -2,6 +2,7 @@
 #include "core/card/cardplan.h"
 
 #include "core/model/itemname.h"
+#include "core/util/fileutils.h"
 #include "core/util/textids.h"
 
 #include <QDirIterator>
@@ -48,8 +49,8 @@ qint64 regularSize(const QString &path)
     return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
 }
 
-// Writes out what the cache still holds of the file and drops its pages, so that the next read
-// comes from the device and not from memory.
+// Drops the file's pages from the cache, so that the next read comes from the device and not
+// from memory. The card's file system was synced before: only clean pages are dropped.
 void dropCachedPages(const QString &path)
 {
     // A pipe or a device is never opened.
@@ -59,10 +60,8 @@ void dropCachedPages(const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        ::fsync(fd);
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    }
     ::close(fd);
 }
 
@@ -99,6 +98,10 @@ struct CardContents
 CardContents listCard(const QString &card, bool readBack)
 {
     CardContents contents;
+    // One sync of the whole card rather than an fsync per file: each fsync can commit the
+    // journal again (reading updates access times), thousands of times over.
+    if (readBack)
+        syncFileSystem(card);
     QDirIterator it(card, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
