@@ -2,7 +2,7 @@
 // "card write --dry-run" and "card verify" on one image and card pair that holds every case: a
 // byte changed at the same size and time, a missing file, an extra, pipes on both sides, a
 // directory where a file goes, a Polish name, a 0-byte file and a root file of a layered card.
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
@@ -103,38 +103,17 @@ private slots:
     void dryRunRows_data()
     {
         QTest::addColumn<QStringList>("flags");
-        QTest::addColumn<QStringList>("rows");
-        QTest::newRow("append") << QStringList{u"--append"_qs}
-                                << QStringList{
-                                       u"replace\t0\t1\tZmiana\t6\tG/0001 Zmiana.txt"_qs,
-                                       u"new\t0\t2\tBrak\t7\tG/0002 Brak.txt"_qs,
-                                       u"unreadable\t0\t5\tRura\t0\tG/0005 Rura.txt"_qs,
-                                       u"unreadable\t1\t1\tLista\t5\tplaylist_dir/0001 Lista.lst"_qs,
-                                       u"unreadable\t2\t1\tSlajd\t5\tscreen_dir/0001 Slajd.ekr"_qs,
-                                       u"extra\t0\t100\tRoot\t4\t0100 Root.txt"_qs,
-                                       u"extra\t0\t9\tNadmiar\t5\tG/0009 Nadmiar.txt"_qs,
-                                       u"extra\t3\t0\tx\t1\tscreen_dir/0001 Slajd.ekr/x"_qs,
-                                   };
-        // The clear deletes what stands in the way, so a write lists it and copies anew.
-        QTest::newRow("write, all") << QStringList{u"--all"_qs}
-                                    << QStringList{
-                                           u"replace\t0\t1\tZmiana\t6\tG/0001 Zmiana.txt"_qs,
-                                           u"new\t0\t2\tBrak\t7\tG/0002 Brak.txt"_qs,
-                                           u"same\t0\t3\tZażółć\t7\tG/0003 Zażółć.txt"_qs,
-                                           u"unreadable\t0\t5\tRura\t0\tG/0005 Rura.txt"_qs,
-                                           u"same\t0\t0\tiesz?\t0\tG/Czy wiesz?.txt"_qs,
-                                           u"new\t1\t1\tLista\t5\tplaylist_dir/0001 Lista.lst"_qs,
-                                           u"new\t2\t1\tSlajd\t5\tscreen_dir/0001 Slajd.ekr"_qs,
-                                           u"extra\t0\t100\tRoot\t4\t0100 Root.txt"_qs,
-                                           u"extra\t0\t9\tNadmiar\t5\tG/0009 Nadmiar.txt"_qs,
-                                           u"extra\t1\t1\tLista\t0\tplaylist_dir/0001 Lista.lst"_qs,
-                                           u"extra\t3\t0\tx\t1\tscreen_dir/0001 Slajd.ekr/x"_qs,
-                                       };
+        QTest::addColumn<QString>("table");
+        QTest::newRow("append") << QStringList{u"--append"_qs} << u"cardcheck/append.tsv"_qs;
+        QTest::newRow("write, all") << QStringList{u"--all"_qs} << u"cardcheck/write.tsv"_qs;
     }
     void dryRunRows()
     {
         QFETCH(QStringList, flags);
-        QFETCH(QStringList, rows);
+        QFETCH(QString, table);
+        QStringList rows;
+        for (const QStringList &row : TestSupport::tableRows(table))
+            rows << row.join(u'\t');
         const QByteArray image = treeHash(m_image);
         const QByteArray card = treeHash(m_card);
         const CliRun r = runCli(QStringList{u"card"_qs, u"write"_qs, m_image, m_card, u"--dry-run"_qs, u"--tsv"_qs} + flags);
@@ -172,12 +151,9 @@ private slots:
         QTest::addColumn<QString>("prepare");
         QTest::addColumn<QStringList>("flags");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("identical") << u"identical"_qs << QStringList{} << 0;
-        QTest::newRow("identical, append") << u"identical"_qs << QStringList{u"--append"_qs} << 0;
-        QTest::newRow("one byte differs") << u"flipped"_qs << QStringList{} << 1;
-        QTest::newRow("not a card") << u"foreign"_qs << QStringList{} << 2;
-        QTest::newRow("not a card, forced") << u"foreign"_qs << QStringList{u"--force"_qs} << 1;
-        QTest::newRow("card folder missing") << u"missing"_qs << QStringList{} << 2;
+        for (const QStringList &row : TestSupport::tableRows(u"cardcheck/exitcodes.tsv"_qs))
+            QTest::newRow(qPrintable(row.at(0))) << row.at(0).section(u',', 0, 0) << row.at(1).split(u' ', Qt::SkipEmptyParts)
+                                                 << row.at(2).toInt();
     }
     void exitCodes()
     {
