@@ -83,3 +83,14 @@ bool reportFindings(CliIo &io, const CardFindings &findings)
         io.err << "lumivox-cli: " << cardFindingText(finding) << '\n';
     return !findings.isEmpty();
 }
+
+bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const QString &card)
+{
+    if (check == CardWriteCheck::Ok)
+        return false;
+    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
+    if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard)
+        io.err << " (--force)";
+    io.err << '\n';
+    return true;
+}

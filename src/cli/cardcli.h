@@ -3,6 +3,7 @@
 
 #include "cli/cliio.h"
 #include "core/card/cardfinding.h"
+#include "core/card/cardwritecheck.h"
 #include "core/util/progress.h"
 
 #include <QElapsedTimer>
@@ -41,3 +42,7 @@ private:
 
 // Prints each finding on standard error; true when there were any.
 bool reportFindings(CliIo &io, const CardFindings &findings);
+
+// Prints why a card operation is refused (with the hint "--force" where it helps); true when
+// it is.
+bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const QString &card);

@@ -2,6 +2,7 @@
 #include "cli/cardcommand.h"
 
 #include "cli/cardcli.h"
+#include "cli/cardplancommand.h"
 #include "cli/clisupport.h"
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
@@ -9,20 +10,11 @@
 #include "core/card/cardwritecheck.h"
 #include "core/library/librarynaming.h"
 
+#include <QHash>
+
 namespace {
 
 const CliCommand kCard{u"card", kCardUsage, runCardCommand};
-
-bool refused(CliIo &io, CardWriteCheck check, const QString &image, const QString &card)
-{
-    if (check == CardWriteCheck::Ok)
-        return false;
-    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
-    if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard)
-        io.err << " (--force)";
-    io.err << '\n';
-    return true;
-}
 
 void printChanges(CliIo &io, const QList<CardChangeRecord> &changes, bool tsv)
 {
@@ -32,10 +24,8 @@ void printChanges(CliIo &io, const QList<CardChangeRecord> &changes, bool tsv)
                    << '\n';
             continue;
         }
-        static const Txt::Id kKinds[] = {Txt::CardKindSong, Txt::CardKindPlaylist, Txt::CardKindSlide};
-        const Txt::Id kind = kKinds[qBound(0, record.kind, 2)];
         const Txt::Id change = record.change == CardChangeRecord::New ? Txt::CardChangeNew : Txt::CardChangeReplaced;
-        io.out << Lang::text(kind) << '\t' << QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')) << '\t'
+        io.out << cardPlanKindText(record.kind) << '\t' << QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')) << '\t'
                << cliTsvField(record.title) << '\t' << Lang::text(change) << '\n';
     }
 }
@@ -59,11 +49,21 @@ int runWrite(const QStringList &args, const QStringList &flags, CliIo &io)
     const QString card = args.at(2);
     const bool append = flags.contains(u"--append"_qs);
     const bool tsv = flags.contains(u"--tsv"_qs);
+    if (flags.contains(u"--dry-run"_qs)) {
+        CardPlanOptions options;
+        options.append = append;
+        options.tsv = tsv;
+        options.all = flags.contains(u"--all"_qs);
+        options.force = flags.contains(u"--force"_qs);
+        return runCardDryRun(image, card, options, io);
+    }
+    if (flags.contains(u"--all"_qs))
+        return cliUsageError(io, kCard, QStringLiteral("--all goes with --dry-run"));
     if (tsv && !append)
-        return cliUsageError(io, kCard, QStringLiteral("--tsv goes with --append"));
+        return cliUsageError(io, kCard, QStringLiteral("--tsv goes with --append or --dry-run"));
     const CardWriteCheck check =
         checkCardWrite(image, card, append ? CardWriteKind::Append : CardWriteKind::Write, flags.contains(u"--force"_qs));
-    if (refused(io, check, image, card))
+    if (reportRefusal(io, check, image, card))
         return CliError;
 
     CliProgressLine line(io);
@@ -87,7 +87,7 @@ int runRestore(const QStringList &args, const QStringList &flags, CliIo &io)
     const QString card = args.at(1);
     const QString library = args.at(2);
     const CardWriteCheck check = checkCardWrite(library, card, CardWriteKind::Restore, flags.contains(u"--force"_qs));
-    if (refused(io, check, library, card))
+    if (reportRefusal(io, check, library, card))
         return CliError;
     CliProgressLine line(io);
     CardCopier copier(line.progress());
@@ -102,12 +102,21 @@ int runCardCommand(const QStringList &arguments, CliIo &io)
 {
     QStringList args = arguments;
     const QString action = args.value(0);
-    if (action != u"write" && action != u"restore")
+    static const QHash<QString, QStringList> kFlags = {
+        {u"write"_qs, {u"--append"_qs, u"--tsv"_qs, u"--force"_qs, u"--dry-run"_qs, u"--all"_qs}},
+        {u"restore"_qs, {u"--force"_qs}},
+        {u"verify"_qs, {u"--exact"_qs, u"--tsv"_qs}},
+    };
+    if (!kFlags.contains(action))
         return cliUsageError(io, kCard, action.isEmpty() ? QString() : QStringLiteral("unknown action ") + action);
     QStringList flags;
-    const QStringList allowed = action == u"write" ? QStringList{u"--append"_qs, u"--tsv"_qs, u"--force"_qs}
-                                                   : QStringList{u"--force"_qs};
-    if (!cardCliPrepare(args, allowed, 3, kCard, io, &flags))
+    if (!cardCliPrepare(args, kFlags.value(action), 3, kCard, io, &flags))
         return CliError;
+    if (action == u"verify") {
+        CardPlanOptions options;
+        options.tsv = flags.contains(u"--tsv"_qs);
+        options.exact = flags.contains(u"--exact"_qs);
+        return runCardVerify(args.at(1), args.at(2), options, io);
+    }
     return action == u"write" ? runWrite(args, flags, io) : runRestore(args, flags, io);
 }

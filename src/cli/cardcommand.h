@@ -7,6 +7,12 @@ inline constexpr char16_t kCardUsage[] =
     u"lumivox-cli card write IMAGE CARD [--append] [--tsv] [--force] [--language NAME]\n"
     u"                                           new card (clear, then copy) or append (add missing and\n"
     u"                                           changed files); --append --tsv: kind  number  title  change\n"
+    u"  lumivox-cli card write IMAGE CARD [--append] --dry-run [--tsv] [--all] [--force]\n"
+    u"                                           what the write would do, nothing changed; --tsv: change\n"
+    u"                                           kind  number  title  bytes  path; exit 0 nothing, 1 changes\n"
+    u"  lumivox-cli card verify IMAGE CARD [--exact] [--tsv]\n"
+    u"                                           read the card back and compare it with IMAGE; --exact:\n"
+    u"                                           files not from IMAGE count too; exit 0 equal, 1 mismatch\n"
     u"  lumivox-cli card restore CARD LIBRARY [--force] [--language NAME]\n"
     u"                                           read a card back into the library at LIBRARY";
 

@@ -135,6 +135,8 @@ private slots:
                 poll.stop();
             }
         });
+        w->next();
+        QVERIFY(w->isPlanShown());
         poll.start();
         w->next();
         QCOMPARE(w->step(), 0);
@@ -184,6 +186,7 @@ private slots:
         child<QRadioButton>(again.get(), "appendRadio")->click();
         again->next();
         child<QCheckBox>(again.get(), "playlistsBox")->setChecked(false);
+        again->next();
         QStringList rows;
         whenShown<AppendedFilesDialog>([&rows](AppendedFilesDialog *dialog) {
             for (int i = 0; i < dialog->list()->topLevelItemCount(); ++i) {

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Developer preview of the card wizard's pages in one language, as PNG files:
 //   lumivox-card-wizard-preview LANGUAGE OUTDIR
-// writes choose.png (a folder card), fat16.png (the warning), write.png, append.png, restore.png, import.png
-// (step 1 of each), written.png (step 2 after a real write onto a folder card) and appended.png
-// (the list of appended items). Without a display, run it with QT_QPA_PLATFORM=offscreen.
+// writes choose.png (a folder card), fat16.png (the warning), write.png, append.png, restore.png,
+// import.png (step 1 of each), plan.png (the plan of a write), written.png (step 2 after a real
+// write onto a folder card), appended.png (the list of appended items), shortfall.png (a plan on a
+// full card) and mismatch.png (the message after a read-back found a changed file). Without a
+// display, run it with QT_QPA_PLATFORM=offscreen.
 #include "core/app/appdirs.h"
 #include "core/app/language.h"
+#include "core/card/cardplan.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
@@ -13,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -66,10 +70,20 @@ int main(int argc, char **argv)
                        QStringLiteral("/dev/sdb1"), false}});
     bool ok = true;
     {
+        setCardVolumeProbe([](const QString &) { return CardVolume{32768, 65536}; });
+        CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        wizard.next();
+        wizard.next();
+        ok &= save(wizard, out.filePath(QStringLiteral("shortfall.png")));
+        setCardVolumeProbe({});
+    }
+    {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
         ok &= save(wizard, out.filePath(QStringLiteral("choose.png")));
         wizard.next();
         ok &= save(wizard, out.filePath(QStringLiteral("write.png")));
+        wizard.next();
+        ok &= save(wizard, out.filePath(QStringLiteral("plan.png")));
         wizard.next();
         ok &= save(wizard, out.filePath(QStringLiteral("written.png")));
     }
@@ -82,6 +96,24 @@ int main(int argc, char **argv)
         wizard.findChild<QRadioButton *>(QLatin1StringView(name) + u"Radio")->click();
         wizard.next();
         ok &= save(wizard, out.filePath(QLatin1StringView(name) + u".png"));
+    }
+    writeFile(card + QStringLiteral("Stare/0009 Stary hymn.txt"));
+    {
+        CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        wizard.setBeforeVerify([](const QString &root) {
+            QFile file(root + QStringLiteral("/Kolędy/0002 Wśród nocnej ciszy.txt"));
+            if (file.open(QIODevice::Append))
+                file.write("x");
+        });
+        MessageBoxes::setResponder([&](const MessageBoxes::Request &request) {
+            QMessageBox box(request.icon, request.caption, request.text, QMessageBox::Ok);
+            ok &= save(box, out.filePath(QStringLiteral("mismatch.png")));
+            return QMessageBox::Ok;
+        });
+        wizard.next();
+        wizard.next();
+        wizard.next();
+        MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
     }
     {
         AppendedFilesDialog dialog({{QStringLiteral("Zdrowaś Maryjo"), 0, 1, 1},

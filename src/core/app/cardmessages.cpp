@@ -3,6 +3,8 @@
 
 #include "core/app/language.h"
 
+#include <QLocale>
+
 QString cardFindingText(const CardFinding &finding)
 {
     const QString text = Lang::text(finding.textId);
@@ -29,4 +31,47 @@ QString cardUnpackText(const CardUnpackResult &result)
         return cardFindingText({Txt::CardDataTruncated, result.name});
     }
     return {};
+}
+
+QString cardPlanChangeText(CardPlanChange change, CardPlanMode mode)
+{
+    switch (change) {
+    case CardPlanChange::New:
+        return Lang::text(Txt::CardChangeNew);
+    case CardPlanChange::Replace:
+        return Lang::text(Txt::CardChangeReplaced);
+    case CardPlanChange::Same:
+        return Lang::text(Txt::PlanSame);
+    case CardPlanChange::Extra:
+        return Lang::text(mode == CardPlanMode::Write ? Txt::PlanExtraDeleted : Txt::PlanExtraKept);
+    case CardPlanChange::Unreadable:
+        return Lang::text(Txt::PlanUnreadable);
+    }
+    return {};
+}
+
+QString cardPlanKindText(int kind)
+{
+    static const Txt::Id kKinds[] = {Txt::CardKindSong, Txt::CardKindPlaylist, Txt::CardKindSlide, Txt::PlanKindOther};
+    return Lang::text(kKinds[qBound(0, kind, 3)]);
+}
+
+QStringList cardPlanSummaryLines(const CardPlanSummary &summary)
+{
+    const QLocale locale;
+    const auto size = [&locale](qint64 bytes) { return locale.formattedDataSize(bytes); };
+    QString cluster = size(summary.cluster);
+    // The card gave no block size: the figure rests on an assumption, and says so.
+    if (summary.clusterAssumed)
+        cluster += u" (?)";
+    QStringList lines{Lang::text(Txt::PlanSummary)
+                          .arg(QString::number(summary.count(CardPlanChange::New)),
+                               QString::number(summary.count(CardPlanChange::Replace)),
+                               QString::number(summary.count(CardPlanChange::Same)),
+                               QString::number(summary.count(CardPlanChange::Extra)),
+                               QString::number(summary.count(CardPlanChange::Unreadable)), size(summary.bytesToWrite),
+                               size(summary.spaceNeeded), cluster, size(summary.spaceAvailable))};
+    if (summary.shortfall() > 0)
+        lines.append(Lang::text(Txt::PlanShortfall).arg(size(summary.shortfall())));
+    return lines;
 }

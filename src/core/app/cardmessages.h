@@ -3,8 +3,10 @@
 
 #include "core/card/carddatafile.h"
 #include "core/card/cardfinding.h"
+#include "core/card/cardplan.h"
 
 #include <QString>
+#include <QStringList>
 
 // The card operations name their findings by language text id; these give the texts to show,
 // in the loaded language.
@@ -13,3 +15,10 @@
 QString cardFindingText(const CardFinding &finding);
 // Why an unpacking failed; empty for Ok and Stopped.
 QString cardUnpackText(const CardUnpackResult &result);
+
+// A plan row's change ("nowy", "usunięty (nadmiarowy)", ...) and kind ("Utwór", ..., "Inny plik").
+QString cardPlanChangeText(CardPlanChange change, CardPlanMode mode);
+QString cardPlanKindText(int kind);
+// The counts, bytes and space of a plan, sizes in the locale's units; a second line names a
+// shortfall.
+QStringList cardPlanSummaryLines(const CardPlanSummary &summary);

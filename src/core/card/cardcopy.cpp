@@ -63,6 +63,12 @@ QStringList filesOf(const QString &dir, int categories)
     return names;
 }
 
+bool isRegularFile(const QString &path)
+{
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool isDiskFull(int error)
 {
     return error == ENOSPC || error == EDQUOT;
@@ -104,6 +110,34 @@ FileComparison compareFiles(const QString &first, const QString &second)
     }
 }
 
+CardFileAction decideCardFile(const QString &from, const QString &to, CardCopyMode mode)
+{
+    if (!isRegularFile(from))
+        return CardFileAction::SourceUnreadable;
+    struct stat target;
+    if (lstat(QFile::encodeName(to).constData(), &target) != 0) {
+        if (errno == ENOENT || mode == CardCopyMode::Overwrite)
+            return CardFileAction::New;
+        return errno == ENOTDIR ? CardFileAction::TargetBlocked : CardFileAction::TargetUnreadable;
+    }
+    if (S_ISDIR(target.st_mode))
+        return CardFileAction::TargetBlocked;
+    // A link in place of a file is replaced by the file, never followed.
+    if (mode == CardCopyMode::Overwrite || S_ISLNK(target.st_mode))
+        return CardFileAction::Replace;
+    if (!S_ISREG(target.st_mode))
+        return CardFileAction::TargetUnreadable;
+    switch (compareFiles(from, to)) {
+    case FileComparison::Same:
+        return CardFileAction::Same;
+    case FileComparison::Differ:
+        return CardFileAction::Replace;
+    case FileComparison::Unreadable:
+        break;
+    }
+    return PosixFile(from).regularFileSize() < 0 ? CardFileAction::SourceUnreadable : CardFileAction::TargetUnreadable;
+}
+
 CardImageCount countCardImage(const QString &image, int categories)
 {
     CardImageCount count;
@@ -139,6 +173,19 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
         }
         const QString targetDir = target + u'/' + directory;
         const QFileInfo targetInfo(targetDir);
+        if (dryRun()) {
+            const bool exists = targetInfo.isDir() && !targetInfo.isSymLink();
+            m_dryRun.directory(directory, exists);
+            if (!exists && (targetInfo.exists() || targetInfo.isSymLink())) {
+                for (const QString &name : plainFiles(source + u'/' + directory))
+                    m_dryRun.file(source + u'/' + directory + u'/' + name, targetDir + u'/' + name,
+                                  CardFileAction::TargetBlocked);
+                continue;
+            }
+            m_progress.directory(directory);
+            copyFiles(source + u'/' + directory, targetDir, directory + u'/', mode);
+            continue;
+        }
         // A link in the card would take the copies somewhere else.
         errno = 0;
         if (targetInfo.isSymLink() || (!targetInfo.isDir() && !QDir().mkdir(targetDir))) {
@@ -170,31 +217,42 @@ void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, c
         m_progress.file(name, i, count);
         if (!onItself)
             copyFile(sourceDir + u'/' + name, targetDir + u'/' + name, shownPrefix + name, mode);
+        else if (dryRun())
+            m_dryRun.file(sourceDir + u'/' + name, targetDir + u'/' + name, CardFileAction::Same);
         m_progress.counter(++m_counter);
     }
 }
 
 void CardCopier::copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode)
 {
-    struct stat source;
-    // Only regular files are ever opened: reading a pipe or a device could block or change it.
-    if (lstat(QFile::encodeName(from).constData(), &source) != 0 || !S_ISREG(source.st_mode)) {
-        m_failures.append({Txt::CardNotRegularFile, shownName});
+    const CardFileAction action = decideCardFile(from, to, mode);
+    if (dryRun()) {
+        m_dryRun.file(from, to, action);
         return;
     }
-    int change = CardChangeRecord::Replaced;
-    if (mode == CardCopyMode::AddMissing) {
-        struct stat st;
-        if (lstat(QFile::encodeName(to).constData(), &st) != 0) {
-            change = CardChangeRecord::New;
-        } else if (S_ISDIR(st.st_mode)) {
-            m_failures.append({Txt::CardFileNotWritten, shownName});
-            ++m_notCopied;
-            return;
-        } else if (!S_ISLNK(st.st_mode) && compareFiles(from, to) != FileComparison::Differ) {
-            // A link in place of a file is replaced by the file; identical files stay untouched.
+    switch (action) {
+    case CardFileAction::Same:
+        return;
+    case CardFileAction::SourceUnreadable:
+        if (!isRegularFile(from)) {
+            m_failures.append({Txt::CardNotRegularFile, shownName});
             return;
         }
+        m_failures.append({Txt::CardFileNotRead, shownName});
+        ++m_notCopied;
+        return;
+    case CardFileAction::TargetUnreadable:
+        // What cannot be compared is neither kept as identical nor overwritten unseen.
+        m_failures.append({Txt::CardFileNotRead, shownName});
+        ++m_notCopied;
+        return;
+    case CardFileAction::TargetBlocked:
+        m_failures.append({Txt::CardFileNotWritten, shownName});
+        ++m_notCopied;
+        return;
+    case CardFileAction::New:
+    case CardFileAction::Replace:
+        break;
     }
     int error = 0;
     if (!copyFileReplacing(from, to, &error)) {
@@ -205,7 +263,8 @@ void CardCopier::copyFile(const QString &from, const QString &to, const QString 
         return;
     }
     if (mode == CardCopyMode::AddMissing)
-        m_changes.append(CardChangeRecord::fromPath(to, change));
+        m_changes.append(CardChangeRecord::fromPath(
+            to, action == CardFileAction::New ? CardChangeRecord::New : CardChangeRecord::Replaced));
 }
 
 CardFindings CardCopier::failures() const

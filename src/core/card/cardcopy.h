@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // How CopyTree treats files that already exist in the target.
 enum class CardCopyMode : quint32 {
     Overwrite = 0,  // every file is copied and replaces an existing one
@@ -35,6 +37,20 @@ enum class FileComparison { Same, Differ, Unreadable };
 // Unreadable when either is missing or cannot be opened.
 FileComparison compareFiles(const QString &first, const QString &second);
 
+// What a card copy does with one file of the image. The copier and the plan of a copy both
+// decide through decideCardFile, so that the plan shows what the copy will do.
+enum class CardFileAction {
+    New,               // nothing at the target: copied
+    Replace,           // the target differs or is a link: replaced
+    Same,              // an append leaves an identical file alone
+    SourceUnreadable,  // the image's file is no regular file or cannot be read: skipped
+    TargetUnreadable,  // the card's file is no regular file or cannot be read: not touched
+    TargetBlocked,     // a directory (or no directory) where the file goes: not copied
+};
+// Only regular files are ever opened (a pipe or a device could block or change). Overwrite
+// copies without comparing; AddMissing compares contents, never sizes and times.
+CardFileAction decideCardFile(const QString &from, const QString &to, CardCopyMode mode);
+
 // The kinds of item a card copy takes: a group folder holds songs, "playlist_dir" playlists,
 // "screen_dir" slides; in an image without subdirectories each file counts by its extension.
 enum CardCategory : int { CardSongs = 1, CardPlaylists = 2, CardSlides = 4, CardAllCategories = 7 };
@@ -61,6 +77,16 @@ public:
 
     // Limits copyTree to these CardCategory bits (all by default).
     void setCategories(int categories) { m_categories = categories; }
+
+    // Turns copyTree into a dry run that writes nothing: each directory it would enter (with
+    // whether it exists on the target) and each file with the action decided for it go to
+    // these callbacks, in the order of the copy.
+    struct Visit
+    {
+        std::function<void(const QString &directory, bool exists)> directory;
+        std::function<void(const QString &from, const QString &to, CardFileAction action)> file;
+    };
+    void setDryRun(Visit visit) { m_dryRun = std::move(visit); }
 
     // The one-level tree copy. With subdirectories in source, each one is copied into a
     // directory of the same name below target and files lying in source itself are left
@@ -96,7 +122,10 @@ private:
     void copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode);
     void moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir);
 
+    bool dryRun() const { return bool(m_dryRun.file); }
+
     Progress m_progress;
+    Visit m_dryRun;
     int m_categories = CardAllCategories;
     QList<CardChangeRecord> m_changes;
     CardFindings m_failures;

@@ -583,6 +583,16 @@
     X(SongbookFontSubstituted, 871)                                                        \
     /* - */                                                                                \
     /* card check: 875-884 and the ids it uses */                                          \
+    X(PlanExtraDeleted, 875)                                                           \
+    X(PlanExtraKept, 876)                                                              \
+    X(PlanUnreadable, 877)                                                             \
+    X(PlanSame, 878)                                                                   \
+    X(PlanKindOther, 879)                                                              \
+    X(PlanSummary, 880)                                                                \
+    X(PlanShortfall, 881)                                                              \
+    X(PlanHeading, 882)                                                                \
+    X(VerifyRunning, 883)                                                              \
+    X(VerifyMismatch, 884)                                                             \
     /* - */                                                                                \
     /* desktop integration: 885-889 and the ids it uses */                                 \
     X(ForwardNoAnswer, 885)                                                                \

@@ -6,6 +6,7 @@
 #include "core/app/cardwriting.h"
 #include "core/app/language.h"
 #include "core/util/fileutils.h"
+#include "core/card/cardplan.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
@@ -23,12 +24,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -49,6 +53,7 @@ constexpr ActionTexts kActions[] = {
 
 const QColor kHighlight(255, 200, 200);
 constexpr int kListedNames = 10;
+constexpr int kMismatchesNamed = 5;
 
 QLabel *boldLabel(QWidget *parent, const QString &objectName)
 {
@@ -161,6 +166,18 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     folderRow->addWidget(m_folderLabel);
     folderRow->addWidget(m_folderEdit, 1);
     folderRow->addWidget(m_browseButton);
+    m_planList = new QTreeWidget(this);
+    m_planList->setObjectName(QStringLiteral("planList"));
+    m_planList->setRootIsDecorated(false);
+    m_planList->setUniformRowHeights(true);
+    m_planList->setHeaderLabels({Lang::text(Txt::AppendedChangeColumn), Lang::text(Txt::AppendedKindColumn),
+                                 Lang::text(Txt::AppendedNumberColumn), Lang::text(Txt::AppendedTitleColumn),
+                                 QString()});
+    m_planList->setMinimumHeight(8 * m_planList->fontMetrics().lineSpacing());
+    m_planSummary = new QLabel(this);
+    m_planSummary->setObjectName(QStringLiteral("planSummary"));
+    m_planSummary->setWordWrap(true);
+    m_planSummary->setMinimumHeight(3 * m_planSummary->fontMetrics().lineSpacing());
 
     m_infoLine = boldLabel(this, QStringLiteral("infoLine"));
     m_directoryText = new QLabel(this);
@@ -201,6 +218,8 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     layout->addWidget(m_backupBox);
     layout->addLayout(categoryRow);
     layout->addWidget(m_infoLine);
+    layout->addWidget(m_planList, 1);
+    layout->addWidget(m_planSummary);
     layout->addWidget(m_directoryText);
     layout->addWidget(m_fileText);
     layout->addWidget(m_fileProgress);
@@ -209,7 +228,7 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     layout->addLayout(buttonRow);
     // Every page keeps the places of the others, so the window never has to grow or shrink.
     QList<QWidget *> paged = {m_formatButton, m_warningIcon, m_warningText, m_backupBox, m_infoLine, m_directoryText,
-                              m_fileText, m_fileProgress, m_overallProgress};
+                              m_fileText, m_fileProgress, m_overallProgress, m_planList, m_planSummary};
     paged << m_driveLabel << m_drives << m_folderLabel << m_folderEdit << m_browseButton;
     for (QCheckBox *box : m_categoryBoxes)
         paged.append(box);
@@ -281,7 +300,8 @@ void CardWizard::showPage()
         m_warningIcon->show();
         m_blink.start();
     }
-    m_drives->setEnabled(!m_busy && m_drives->count() > 0);
+    // The plan shown holds for this drive and these categories only.
+    m_drives->setEnabled(!m_busy && !m_planShown && m_drives->count() > 0);
 
     const bool ready = m_step == 1;
     m_backupBox->setVisible(ready && m_action == Write);
@@ -289,7 +309,7 @@ void CardWizard::showPage()
     bool categoryChosen = false;
     for (QCheckBox *box : m_categoryBoxes) {
         box->setVisible(ready && m_action == Append);
-        box->setEnabled(!m_busy);
+        box->setEnabled(!m_busy && !m_planShown);
         categoryChosen = categoryChosen || box->isChecked();
     }
     for (QWidget *widget : std::initializer_list<QWidget *>{m_folderLabel, m_folderEdit, m_browseButton}) {
@@ -299,19 +319,22 @@ void CardWizard::showPage()
     m_infoLine->setVisible(m_step > 0);
     m_directoryText->setVisible(m_step > 0);
     m_fileText->setVisible(m_step > 0);
-    m_fileProgress->setVisible(ready);
+    m_fileProgress->setVisible(ready && (m_busy || !m_planShown));
     m_overallProgress->setVisible(ready && m_busy);
+    m_planList->setVisible(ready && m_planShown);
+    m_planSummary->setVisible(ready && m_planShown);
 
     setControlText(m_nextButton, m_step == 2 ? Txt::WizardFinish : Txt::WizardNextFirst);
     const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || categoryChosen)
                           && (!importing || m_step == 0 || isImportFolder(m_folderEdit->text()));
-    m_nextButton->setEnabled(!m_busy && (m_step == 2 || possible));
+    m_nextButton->setEnabled(!m_busy && (m_step == 2 || possible) && (!m_planShown || m_planFits));
     m_backButton->setEnabled(!m_busy && m_step == 1);
 }
 
 void CardWizard::setStep(int step)
 {
     m_step = step;
+    m_planShown = false;
     if (step == 1) {
         for (QLabel *text : {m_infoLine, m_directoryText, m_fileText})
             text->clear();
@@ -334,6 +357,8 @@ void CardWizard::next()
             runRestore();
         else if (m_action == Import)
             runImport();
+        else if (!m_planShown)
+            planWrite(m_action == Append);
         else
             runWrite(m_action == Append);
         break;
@@ -346,7 +371,7 @@ void CardWizard::next()
 void CardWizard::back()
 {
     if (!m_busy && m_step == 1)
-        setStep(0);
+        setStep(m_planShown ? 1 : 0);
 }
 
 void CardWizard::cancel()
@@ -454,9 +479,8 @@ void CardWizard::showFailures(const CardFindings &failures, const QString &backu
     errorBox(this, withBackup(Lang::text(Txt::CopyFailures).arg(failures.size()).arg(firstLines(lines)), backup));
 }
 
-void CardWizard::runWrite(bool append)
+void CardWizard::planWrite(bool append)
 {
-    const DriveEntry drive = m_drives->currentDrive();
     const QString card = chosenCard();
     if (card.isEmpty())
         return;
@@ -481,7 +505,67 @@ void CardWizard::runWrite(bool append)
         const int bits[] = {CardSongs, CardPlaylists, CardSlides};
         for (int i = 0; i < 3; ++i)
             request.categories |= m_categoryBoxes[i]->isChecked() ? bits[i] : 0;
-    } else if (m_backupBox->isChecked() && !isEmptyCardFolder(card)) {
+    }
+
+    setBusy(true);
+    setInfo(Txt::PlanHeading);
+    m_overallProgress->setRange(0, std::max(1, countCardImage(m_image, request.categories).files));
+    m_overallProgress->setValue(0);
+    const CardPlan plan =
+        planCardCopy(m_image, card, append ? CardPlanMode::Append : CardPlanMode::Write, request.categories, progress());
+    m_stop = false;
+    setBusy(false);
+    if (plan.stopped) {
+        setStep(0);
+        return;
+    }
+    if (plan.error.textId != 0) {
+        errorBox(this, cardFindingText(plan.error));
+        setStep(0);
+        return;
+    }
+    const bool work = std::any_of(plan.rows.begin(), plan.rows.end(), [](const CardPlanRow &row) {
+        return row.change == CardPlanChange::New || row.change == CardPlanChange::Replace
+            || row.change == CardPlanChange::Unreadable;
+    });
+    if (append && !work) {
+        setStep(2);
+        setInfo(Txt::WizardAppended);
+        infoBox(this, Lang::text(Txt::CardNothingAppended));
+        return;
+    }
+
+    const QLocale locale;
+    QList<QTreeWidgetItem *> items;
+    for (const CardPlanRow &row : plan.rows) {
+        if (row.change == CardPlanChange::Same)
+            continue;
+        const QString number =
+            row.kind == CardPlanRow::Other ? QString() : QStringLiteral("%1").arg(row.number, 4, 10, QLatin1Char('0'));
+        auto *item = new QTreeWidgetItem({cardPlanChangeText(row.change, plan.mode), cardPlanKindText(row.kind),
+                                          number, row.title, locale.formattedDataSize(row.bytes)});
+        item->setToolTip(3, row.path);
+        item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+        items.append(item);
+    }
+    m_planList->clear();
+    m_planList->addTopLevelItems(items);
+    for (int column = 0; column < m_planList->columnCount(); ++column)
+        m_planList->resizeColumnToContents(column);
+    m_planSummary->setText(cardPlanSummaryLines(plan.summary).join(u'\n'));
+    m_request = request;
+    m_planFits = plan.summary.shortfall() == 0;
+    m_planShown = true;
+    setInfo(Txt::PlanHeading);
+    showPage();
+}
+
+void CardWizard::runWrite(bool append)
+{
+    const DriveEntry drive = m_drives->currentDrive();
+    CardWriteRequest request = m_request;
+    const QString card = request.card;
+    if (!append && m_backupBox->isChecked() && !isEmptyCardFolder(card)) {
         const CardBackupPlan plan = planCardBackup(card);
         if (!plan.leftOut.isEmpty()
             && questionBox(this, Lang::text(Txt::BackupLeavesOut).arg(firstLines(plan.leftOut)).arg(plan.leftOut.size()),
@@ -531,7 +615,7 @@ void CardWizard::runWrite(bool append)
         showFailures(result.failures, result.backupPath);
     if (!result.syncError.isEmpty())
         errorBox(this, Lang::text(Txt::SyncFailed).arg(card, result.syncError));
-    if (!result.ok()) {
+    if (!result.ok() || !verifyWrite(request, result.backupPath)) {
         setStep(0);
         return;
     }
@@ -548,6 +632,41 @@ void CardWizard::runWrite(bool append)
         AppendedFilesDialog dialog(result.changes, this);
         dialog.exec();
     }
+}
+
+bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &backup)
+{
+    if (m_beforeVerify)
+        m_beforeVerify(request.card);
+    setBusy(true);
+    setInfo(Txt::VerifyRunning);
+    m_overallProgress->setRange(0, std::max(1, countCardImage(request.image, request.categories).files));
+    m_overallProgress->setValue(0);
+    const CardPlan check = planCardCopy(request.image, request.card, CardPlanMode::Verify,
+                                        request.append ? request.categories : int(CardAllCategories), progress());
+    m_stop = false;
+    setBusy(false);
+    if (check.stopped) {
+        infoBox(this, withBackup(Lang::text(request.append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped), backup));
+        return false;
+    }
+    if (check.error.textId != 0) {
+        errorBox(this, withBackup(cardFindingText(check.error), backup));
+        return false;
+    }
+    // After a write the card holds the image and nothing else; an append leaves the rest alone.
+    QStringList differing;
+    for (const CardPlanRow &row : check.rows) {
+        if (row.change != CardPlanChange::Same && (row.change != CardPlanChange::Extra || !request.append))
+            differing.append(row.path);
+    }
+    if (differing.isEmpty())
+        return true;
+    errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch)
+                                  .arg(differing.size())
+                                  .arg(differing.mid(0, kMismatchesNamed).join(u'\n')),
+                              backup));
+    return false;
 }
 
 void CardWizard::runRestore()

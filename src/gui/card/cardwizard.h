@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/app/cardwriting.h"
 #include "core/card/cardfinding.h"
 #include "core/card/cardwritecheck.h"
 #include "core/card/driveprovider.h"
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class DriveCombo;
@@ -19,13 +21,16 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTreeWidget;
 class UDisks2DriveProvider;
 
 // "Narzędzia wymiany danych": the modal wizard of every exchange with a card. It writes the card
 // image onto a card (after a backup of what the card held), appends it to a card, or restores a
 // card into the image, or imports songs from a folder into the song directory (through
 // ImportSongsDialog). Step 0 chooses the action, step 1 shows its options and runs it, step 2
-// says it is done. The work itself is the core's (writeCard, restoreCardImage); this window asks
+// says it is done. A write or append first shows its plan (what it will write, replace and
+// delete, and the space it needs) and reads the card back after the copy. The work itself is
+// the core's (writeCard, restoreCardImage); this window asks
 // the questions, shows the progress and routes "Anuluj" to the stop flag while the work runs.
 class CardWizard : public QDialog
 {
@@ -55,6 +60,10 @@ public:
     void cancel();
     void format();
 
+    // Called between the copy and the read-back of a write or append (tests change the card there).
+    void setBeforeVerify(std::function<void(const QString &card)> hook) { m_beforeVerify = std::move(hook); }
+    bool isPlanShown() const { return m_planShown; }
+
     // One tick of the warning's blink timer (500 ms); the timer runs while the warning shows.
     void blinkTick();
     bool isBlinking() const { return m_blink.isActive(); }
@@ -77,7 +86,12 @@ private:
     // The root of the chosen card, when it still exists; otherwise says so and returns empty.
     QString chosenCard();
     void refuse(CardWriteCheck check, const QString &card);
+    // Checks the card, asks about a folder that is no card, then shows the plan of the copy.
+    void planWrite(bool append);
+    // The planned write or append: backup, clear, copy, sync, then the read-back.
     void runWrite(bool append);
+    // Reads the card back against the image; false after saying what differs or that it stopped.
+    bool verifyWrite(const CardWriteRequest &request, const QString &backup);
     void runRestore();
     // The import folder: "..." chooses it, "Dalej" imports from it.
     void browseImportFolder();
@@ -96,6 +110,10 @@ private:
     bool m_busy = false;
     std::atomic_bool m_stop = false;
     QString m_lastBackup;
+    CardWriteRequest m_request; // of the plan shown
+    bool m_planShown = false;
+    bool m_planFits = false;
+    std::function<void(const QString &card)> m_beforeVerify;
 
     QRadioButton *m_radios[4] = {};
     QLabel *m_descriptions[4] = {};
@@ -109,6 +127,8 @@ private:
     QLabel *m_folderLabel;
     QLineEdit *m_folderEdit;
     QPushButton *m_browseButton;
+    QTreeWidget *m_planList;
+    QLabel *m_planSummary;
     QLabel *m_infoLine;
     QLabel *m_directoryText;
     QLabel *m_fileText;

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/card/cardcopy.h"
+#include "core/card/cardfinding.h"
+#include "core/util/progress.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// What a card write or append would do, file by file, before it runs; and, after it ran,
+// whether the card holds the image (the same plan with the card's pages read back from the
+// device). Nothing is created, written or deleted on either side.
+
+enum class CardPlanChange { New, Replace, Same, Extra, Unreadable };
+
+struct CardPlanRow
+{
+    enum Kind { Song = 0, Playlist = 1, Slide = 2, Other = 3 };
+
+    CardPlanChange change = CardPlanChange::New;
+    int kind = Song;
+    int number = 0;
+    QString title;
+    qint64 bytes = 0; // of the image's file; of the card's file for an extra
+    QString path;     // below the card root, "/"-separated
+
+    friend bool operator==(const CardPlanRow &, const CardPlanRow &) = default;
+};
+
+// The card's allocation unit and free space, as statvfs reports them.
+struct CardVolume
+{
+    qint64 blockSize = 0;
+    qint64 bytesAvailable = 0;
+};
+using CardVolumeProbe = std::function<CardVolume(const QString &card)>;
+// Replaces the QStorageInfo look-up (tests); an empty probe restores it.
+void setCardVolumeProbe(CardVolumeProbe probe);
+
+struct CardPlanSummary
+{
+    int counts[5] = {}; // by CardPlanChange
+    qint64 bytesToWrite = 0; // append: new and replaced files; write: the whole image
+    qint64 spaceNeeded = 0;  // in whole clusters, with a cluster per new directory
+    qint64 spaceAvailable = 0; // free space, for a write plus what its clear frees
+    qint64 cluster = 0;
+    bool clusterAssumed = false; // the card reported no block size: 4096 taken
+
+    int count(CardPlanChange change) const { return counts[int(change)]; }
+    qint64 shortfall() const { return spaceNeeded > spaceAvailable ? spaceNeeded - spaceAvailable : 0; }
+};
+
+enum class CardPlanMode {
+    Write,  // clear, then copy: extras are deleted
+    Append, // add missing and changed files: extras stay
+    Verify, // read back after a copy: each card file is synced and its cached pages dropped first
+};
+
+struct CardPlan
+{
+    // The image's files in the order of the copy, then the card's extras by path.
+    QList<CardPlanRow> rows;
+    CardPlanSummary summary;
+    CardPlanMode mode = CardPlanMode::Append;
+    CardFinding error; // a folder that went away while it was read (textId 0: none)
+    bool stopped = false;
+
+    bool hasChanges() const;
+    // A failure: a folder went away, a row is unreadable or the card is short of space.
+    bool failed() const;
+};
+
+
+// The plan of copying image onto card. categories limits an append as CardCopier does.
+CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode,
+                      int categories = CardAllCategories, const Progress &progress = {});
