@@ -21,6 +21,12 @@ private slots:
         QTest::newRow("ä keeps its Latin-1 byte") << 0x00E4 << 0xE4;
         QTest::newRow("euro sign: low byte") << 0x20AC << 0xAC;
         QTest::newRow("Ő not in the table: low byte") << 0x0150 << 0x50;
+        // Cyrillic letters without a board code do not round-trip.
+        QTest::newRow("і: its low byte, V") << 0x0456 << 0x56;
+        QTest::newRow("ў: its low byte, ^") << 0x045E << 0x5E;
+        QTest::newRow("І: a control-code glyph") << 0x0406 << 0x06;
+        QTest::newRow("Ў: a control-code glyph") << 0x040E << 0x0E;
+        QTest::newRow("U+04A0: its low byte") << 0x04A0 << 0xA0;
         QTest::newRow("tab becomes a space") << 0x09 << 0x20;
         QTest::newRow("NUL becomes a space") << 0x00 << 0x20;
         QTest::newRow("CR becomes a space") << 0x0D << 0x20;
