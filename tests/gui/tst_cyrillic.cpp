@@ -127,8 +127,8 @@ private slots:
         typeText(page()->matrix(), u"x"_qs);
         QVERIFY(page()->save());
         const QByteArray saved = readFile(path);
-        QVERIFY(saved.startsWith(mark + "\r\n"));
-        QVERIFY(saved.contains("x" + line));
+        QVERIFY(saved.startsWith(QByteArray(mark + "\r\n")));
+        QVERIFY(saved.contains(QByteArray("x" + line)));
     }
 };
 
