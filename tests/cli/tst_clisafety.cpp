@@ -181,18 +181,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(path(u"card/G/0001 New.txt"_qs)));
     }
 
+    // Refusals of the card write check are tst_cardcopy's and the cli cases' (card-refuses-*);
+    // here the messages no cli case shows.
     void refusals_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("write an image of empty folders")
-            << QStringList{u"card"_qs, u"write"_qs, u"@hollow"_qs, u"@empty"_qs} << u"nie istnieje lub jest pusty"_qs;
-        QTest::newRow("write over a folder holding .git")
-            << QStringList{u"card"_qs, u"write"_qs, u"@image"_qs, u"@repo"_qs} << u"--force"_qs;
-        QTest::newRow("restore from the root") << QStringList{u"card"_qs, u"restore"_qs, u"/"_qs, u"@lib"_qs}
-                                               << u"folder systemowy"_qs;
-        QTest::newRow("restore into a new folder inside the card")
-            << QStringList{u"card"_qs, u"restore"_qs, u"@image"_qs, u"@image/newlib"_qs} << u"jedno w drugim"_qs;
         QTest::newRow("restore from a folder that is no card")
             << QStringList{u"card"_qs, u"restore"_qs, u"@repo"_qs, u"@lib"_qs} << u"nie wygląda na kartę"_qs;
         QTest::newRow("unpack into a folder holding files")
@@ -204,8 +198,6 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        QVERIFY(QDir().mkpath(path(u"hollow/Song"_qs)) && QDir().mkpath(path(u"hollow/Playlist"_qs)));
-        QVERIFY(QDir().mkpath(path(u"empty"_qs)));
         QVERIFY(writeFile(path(u"image/G/0001 A.txt"_qs), "a"));
         QVERIFY(writeFile(path(u"repo/.git/HEAD"_qs), "ref"));
         QVERIFY(writeFile(path(u"x.lvp"_qs), kMagic + fileRecord(u"a.txt"_qs, "a")));

@@ -36,8 +36,8 @@ QStringList issueLines(const IssueList &issues)
     return lines;
 }
 
-// A fixture issue list of tests/data/library, one issue a line.
-QStringList expectedIssues(const QString &file)
+// A fixture list of tests/data/library, one entry a line.
+QStringList fixtureLines(const QString &file)
 {
     return QString::fromUtf8(TestSupport::readFile(TestSupport::testData(QStringLiteral("library/") + file)))
         .split(u'\n', Qt::SkipEmptyParts);
@@ -245,32 +245,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(card + u"b.txt"));
     }
 
-    // "kind parent text" of every node the tree shows. An empty card gets its two folders; it
-    // and a library never scanned still show the slide and playlist nodes.
+    // "kind parent text" of every node the tree shows (tests/data/library/tree-*.txt). An empty
+    // card gets its two folders; it and a library never scanned still show the slide and playlist nodes.
     void treeNodes_data()
     {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QStringList>("nodes");
+        QTest::addColumn<QString>("nodes");
         const QStringList card = {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Maryjne/0003 Ave.txt"_qs, u"Maryjne/0012 Ave Maria.txt"_qs,
                                   u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"Pusta/.hidden"_qs,
                                   u"screen_dir/0002 Ogłoszenia.ekr"_qs, u"screen_dir/0001 Witamy.ekr"_qs,
                                   u"playlist_dir/0001 Msza.lst"_qs, u"playlist_dir/0002 Inna.lst"_qs};
-        const QStringList top = {u"1 -1 Karta pamięci"_qs, u"2 0 Adwent"_qs};
-        const QStringList bottom = {u"6 0 Listy utworów"_qs, u"7 12 0002 Inna"_qs, u"7 12 0001 Msza"_qs};
-        QTest::newRow("by title") << card << int(TitleCollation::SortMode::ByTitle)
-                                  << top + QStringList{u"3 1 0011 Archanioł"_qs, u"3 1 0010 Rorate"_qs, u"2 0 Maryjne"_qs,
-                                                       u"3 4 0003 Ave"_qs, u"3 4 0012 Ave Maria"_qs, u"3 4 0001 Zdrowaś"_qs,
-                                                       u"2 0 Pusta"_qs, u"4 0 Slajdy"_qs, u"5 9 0002 Ogłoszenia"_qs,
-                                                       u"5 9 0001 Witamy"_qs} + bottom;
-        QTest::newRow("by number") << card << int(TitleCollation::SortMode::ByNumber)
-                                   << top + QStringList{u"3 1 0010 Rorate"_qs, u"3 1 0011 Archanioł"_qs, u"2 0 Maryjne"_qs,
-                                                        u"3 4 0001 Zdrowaś"_qs, u"3 4 0003 Ave"_qs, u"3 4 0012 Ave Maria"_qs,
-                                                        u"2 0 Pusta"_qs, u"4 0 Slajdy"_qs, u"5 9 0001 Witamy"_qs,
-                                                        u"5 9 0002 Ogłoszenia"_qs, u"6 0 Listy utworów"_qs,
-                                                        u"7 12 0001 Msza"_qs, u"7 12 0002 Inna"_qs};
-        QTest::newRow("empty card") << QStringList() << int(TitleCollation::SortMode::ByTitle)
-                                    << QStringList{u"1 -1 Karta pamięci"_qs, u"4 0 Slajdy"_qs, u"6 0 Listy utworów"_qs};
+        QTest::newRow("by title") << card << int(TitleCollation::SortMode::ByTitle) << u"tree-by-title.txt"_qs;
+        QTest::newRow("by number") << card << int(TitleCollation::SortMode::ByNumber) << u"tree-by-number.txt"_qs;
+        QTest::newRow("empty card") << QStringList() << int(TitleCollation::SortMode::ByTitle) << u"tree-empty.txt"_qs;
     }
     void treeNodes()
     {
@@ -284,7 +272,8 @@ private slots:
         };
         SongLibrary library;
         const QString card = scannedCard(library, files);
-        QTEST(lines(library), "nodes");
+        QFETCH(QString, nodes);
+        QCOMPARE(lines(library), fixtureLines(nodes));
         QVERIFY(QFileInfo(card + u"screen_dir").isDir());
         QVERIFY(QFileInfo(card + u"playlist_dir").isDir());
         SongLibrary neverScanned;
@@ -365,7 +354,7 @@ private slots:
         SongLibrary library;
         library.setRoot(m_card);
         QVERIFY(library.scanLibrary(flags));
-        QCOMPARE(issueLines(library.issues()), expectedIssues(expected));
+        QCOMPARE(issueLines(library.issues()), fixtureLines(expected));
 
         QCOMPARE(listing(library),
                  QStringList({u"Adwent: 0000 Amen, 0001 Kyrie, 0003 Krotki wiersz, 0004 Pusta kolejnosc, 0005 Bez refrenu, "
@@ -391,9 +380,9 @@ private slots:
 
         // A second scan starts afresh, and a quick one drops the reader's issues of a full one.
         QVERIFY(library.scanLibrary(flags));
-        QCOMPARE(issueLines(library.issues()), expectedIssues(expected));
+        QCOMPARE(issueLines(library.issues()), fixtureLines(expected));
         library.scanLibrary(ScanFlags::kRefresh);
-        QCOMPARE(issueLines(library.issues()), expectedIssues(QStringLiteral("issuecard.tsv")));
+        QCOMPARE(issueLines(library.issues()), fixtureLines(QStringLiteral("issuecard.tsv")));
     }
 
     // Files where the two directories belong: they cannot be created, and the scan goes on.

@@ -8,7 +8,7 @@
 #include "core/model/itemname.h"
 #include "core/model/playlist.h"
 #include "core/model/songfile.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <algorithm>
 
@@ -41,21 +41,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("title");
-        QTest::newRow("plain") << u"0007 Kyrie"_qs << 7 << u"Kyrie"_qs;
-        QTest::newRow("zero") << u"0000 Amen"_qs << 0 << u"Amen"_qs;
-        QTest::newRow("5000") << u"5000 X"_qs << 5000 << u"X"_qs;
-        QTest::newRow("digits then letters") << u"12ab Title"_qs << 12 << u"Title"_qs;
-        QTest::newRow("only four characters count") << u"123456 T"_qs << 1234 << u"6 T"_qs;
-        QTest::newRow("leading blanks") << u"  42 T"_qs << 42 << u"T"_qs;
-        QTest::newRow("blank, digit, letter") << u" 7 x Kyrie"_qs << 7 << u"Kyrie"_qs;
-        QTest::newRow("sign") << u"-012 T"_qs << -12 << u"T"_qs;
-        QTest::newRow("blanks and sign") << u"  -7 x"_qs << -7 << u"x"_qs;
-        QTest::newRow("plus sign") << u"+9 T"_qs << 9 << QString();
-        QTest::newRow("no digits") << u"Ave Maria"_qs << 0 << u"aria"_qs;
-        QTest::newRow("short name") << u"7"_qs << 7 << QString();
-        QTest::newRow("number only") << u"0012"_qs << 12 << QString();
-        QTest::newRow("empty") << QString() << 0 << QString();
-        QTest::newRow("non-ASCII digit is no digit") << u"\u0661\u0662 T"_qs << 0 << QString();
+        for (const QStringList &row : TestSupport::tableRows(u"naming/numbers.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2].toInt() << row[3];
     }
     void numberAndTitleOfAName()
     {
@@ -171,21 +158,14 @@ private slots:
     }
 
     // Title order.
-    // The weights of the blocks of letters: each block starts at its weight and counts up in the
-    // listed order (upper case, then lower case, accents after the plain letter).
+    // The weights of the blocks of letters (tests/data/naming/letterblocks.tsv).
     void letterBlocks()
     {
-        const struct { const char16_t *letters; int start; } blocks[] = {
-            {u"AĄÁÂĂÄÀaąáâăäà", 528}, {u"CĆÇČcćçč", 560},     {u"DĎĐdďđ", 576},
-            {u"EÉĘËĚÈÊeéęëěèê", 592}, {u"IÍÎiíî", 656},       {u"LŁĽĹlłľĺ", 704},
-            {u"NŃŇnńň", 736},         {u"OÓÔŐÖoóôőö", 752},   {u"RrŘř", 800},
-            {u"SŠŚŞßsšśş", 816},      {u"TŤŢtťţ", 832},       {u"UŮÚŰÜuůúűü", 848},
-            {u"YÝyý", 912},           {u"ZŽŹŻzžźż", 928},
-        };
-        for (const auto &block : blocks) {
-            const QString letters = QString::fromUtf16(block.letters);
-            for (qsizetype i = 0; i < letters.size(); ++i)
-                QVERIFY2(weight(letters[i].unicode()) == block.start + i, qPrintable(QString(letters[i])));
+        const QList<QStringList> blocks = TestSupport::tableRows(u"naming/letterblocks.tsv"_qs);
+        QCOMPARE(blocks.size(), 14);
+        for (const QStringList &block : blocks) {
+            for (qsizetype i = 0; i < block[1].size(); ++i)
+                QVERIFY2(weight(block[1][i].unicode()) == block[0].toInt() + i, qPrintable(QString(block[1][i])));
         }
         // Single letters and signs between the blocks.
         QCOMPARE(QList<int>({weight(u' '), weight(u'0'), weight(u'B'), weight(u'b'), weight(u'~')}),
@@ -204,19 +184,8 @@ private slots:
     void orders_data()
     {
         QTest::addColumn<QStringList>("ordered");
-        QTest::newRow("prefix first, then accents") << QStringList{QStringLiteral("Ala"), QStringLiteral("Ala ma"),
-                                                                    QStringLiteral("Ąb")};
-        QTest::newRow("case inside the letter") << QStringList{QStringLiteral("Apple"), QStringLiteral("apple"),
-                                                               QStringLiteral("Banan"), QStringLiteral("Zebra"),
-                                                               QStringLiteral("zebra")};
-        QTest::newRow("Polish letters") << QStringList{QStringLiteral("Łaska"), QStringLiteral("lato"),
-                                                       QStringLiteral("łąka"), QStringLiteral("Matka")};
-        QTest::newRow("digits and blanks before letters")
-            << QStringList{QStringLiteral(" x"), QStringLiteral("10 przykazań"), QStringLiteral("2 Kor"),
-                           QStringLiteral("Amen")};
-        QTest::newRow("Cyrillic alphabetical") << QStringList{QStringLiteral("Аллилуия"), QStringLiteral("Бог"),
-                                                              QStringLiteral("Верую"), QStringLiteral("Слава")};
-        QTest::newRow("Latin before Cyrillic") << QStringList{QStringLiteral("Zdrowaś"), QStringLiteral("Аве")};
+        for (const QStringList &row : TestSupport::tableRows(u"naming/orders.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].split(u'|');
     }
     void orders()
     {
@@ -243,21 +212,8 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("byTitle");
         QTest::addColumn<QStringList>("byNumber");
-        QTest::newRow("Ave and Zdrowaś")
-            << QStringList{QStringLiteral("0001 Zdrowaś"), QStringLiteral("0003 Ave")}
-            << QStringList{QStringLiteral("0003 Ave"), QStringLiteral("0001 Zdrowaś")}
-            << QStringList{QStringLiteral("0001 Zdrowaś"), QStringLiteral("0003 Ave")};
-        QTest::newRow("equal titles by whole name, equal numbers by whole name")
-            << QStringList{QStringLiteral("0009 Kyrie"), QStringLiteral("0010 B"), QStringLiteral("0002 Kyrie"),
-                           QStringLiteral("0010 A")}
-            << QStringList{QStringLiteral("0010 A"), QStringLiteral("0010 B"), QStringLiteral("0002 Kyrie"),
-                           QStringLiteral("0009 Kyrie")}
-            << QStringList{QStringLiteral("0002 Kyrie"), QStringLiteral("0009 Kyrie"), QStringLiteral("0010 A"),
-                           QStringLiteral("0010 B")};
-        QTest::newRow("short names")
-            << QStringList{QStringLiteral("12"), QStringLiteral("0001 A"), QString()}
-            << QStringList{QString(), QStringLiteral("12"), QStringLiteral("0001 A")}
-            << QStringList{QString(), QStringLiteral("0001 A"), QStringLiteral("12")};
+        for (const QStringList &row : TestSupport::tableRows(u"naming/namesorts.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].split(u'|') << row[2].split(u'|') << row[3].split(u'|');
     }
     void nameSorts()
     {
