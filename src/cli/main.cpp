@@ -3,6 +3,7 @@
 #include "cli/cardcommand.h"
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
+#include "cli/openlyricscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
 #include "cli/reportcommand.h"
@@ -34,6 +35,7 @@ const CliCommand kCommands[] = {
     {u"card", kCardUsage, runCardCommand},
     kReportCommand,
     kSearchCommand,
+    kOpenLyricsCommand,
 };
 
 void printUsage(QTextStream &stream)

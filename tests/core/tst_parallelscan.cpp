@@ -3,6 +3,7 @@
 // thread finds: the same lists, counts, number tables and issues in the same order, the same
 // stop point, and each tab rewrite done once.
 #include "core/library/songlibrary.h"
+#include "core/util/fileutils.h"
 #include "core/util/orderedworkers.h"
 #include "testsupport.h"
 
@@ -156,6 +157,22 @@ private slots:
         const QStringList after = contents(card);
         library.scanLibrary(ScanFlags::kFullRefresh, {}, options);
         QCOMPARE(contents(card), after);
+    }
+
+    // The scan's own lister finds exactly the names the generic listing finds, in its order.
+    void fileNamesAsTheGenericListing()
+    {
+        const QString dir = m_cards.next() + u"list";
+        QVERIFY(QDir().mkpath(dir + u"/x.txt") && QDir().mkpath(dir + u"/sub"));
+        for (const char *name : {"A.txt", "A-.txt", "AB.txt", "b.TXT", ".hidden.txt", "0001 Ą.txt", "plain", "c.txt.bak"})
+            QVERIFY(TestSupport::writeFile(dir + u'/' + QString::fromUtf8(name), "x"));
+        QVERIFY(QFile::link(dir + u"/A.txt", dir + u"/link.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(dir + u"/pipe.txt").constData(), 0600) == 0);
+        QStringList expected = sortedEntries(dir, QDir::Files | QDir::NoSymLinks, {u"*.txt"_qs});
+        for (QString &name : expected)
+            name.chop(4);
+        QCOMPARE(expected, QStringList({u"0001 Ą"_qs, u"A-"_qs, u"A"_qs, u"AB"_qs}));
+        QCOMPARE(sortedFileNames(dir, u".txt"), expected);
     }
 
     // Items are finished in order on the calling thread whatever order the workers end in, and a

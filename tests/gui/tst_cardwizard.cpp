@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The card wizard offscreen on a fake drive list and folder cards: which actions each drive
-// allows, "Anuluj" during a write, a card that went away, appends, the Tools entry.
+// allows, "Anuluj" during a write, a card that went away, appends, imports, the Tools entry.
 #include "core/app/language.h"
+#include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
 #include "gui/card/drivecombo.h"
+#include "gui/library/importsongsdialog.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/waitdialog.h"
 #include "gui/main/commandids.h"
@@ -16,8 +18,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -192,6 +196,68 @@ private slots:
         QCOMPARE(rows, QStringList({u"Utwór|0002|B|zastąpiony"_qs, u"Utwór|0007|Nowa|nowy"_qs}));
         QVERIFY(!QFileInfo::exists(m_card + u"playlist_dir/0006 M.lst"));
         QVERIFY(m_boxes.isEmpty());
+    }
+
+    // The song directory is "lyrics"; "Dalej" needs an existing folder outside of it.
+    void importFolder_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("outcome"); // 0 "Dalej" off, 1 imported, 2 refused (twice: "..." and "Dalej")
+        QTest::newRow("empty") << QString() << 0;
+        QTest::newRow("file") << u"image/G/0001 A.txt"_qs << 0;
+        QTest::newRow("song directory") << u"lyrics"_qs << 2;
+        QTest::newRow("group in it") << u"lyrics/G"_qs << 2;
+        QTest::newRow("link to it") << u"link"_qs << 2;
+        QTest::newRow("lyrics2") << u"lyrics2"_qs << 1;
+    }
+    void importFolder()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, outcome);
+        const QString lyrics = m_dir->filePath(u"lyrics/"_qs);
+        const QString path = folder.isEmpty() ? folder : m_dir->filePath(folder);
+        m_app->core().settings().setLyricsDir(lyrics);
+        m_app->core().settings().setLastImportDir(m_image);
+        QVERIFY(writeFiles(lyrics, {u"G/0009 Stara.txt"_qs}) && QFile::link(lyrics, m_dir->filePath(u"link"_qs)));
+        QVERIFY(writeFiles(m_dir->filePath(u"lyrics2/"_qs), {u"A/0001 A.txt"_qs}));
+        // The panel shows the song directory, on a read-only entry: import needs no writable card.
+        m_drives->setDrives({{u"CARD"_qs, lyrics, true, u"FOLDER"_qs, lyrics, true}});
+        MainWindow frame;
+        auto *panel = new LibraryPanel(&frame, m_drives);
+        frame.setLibraryPanel(panel);
+        panel->initialUpdate();
+        QStringList seen; // the edit after "...", "Dalej" enabled, the information line, the panel's songs
+        whenShown<CardWizard>([&](CardWizard *w) {
+            child<QRadioButton>(w, "importRadio")->click();
+            w->next();
+            Shell::setChooser([&](Shell::Choice, const QString &start) { return start == m_image ? path : QString(); });
+            child<QPushButton>(w, "browseButton")->click();
+            seen << child<QLineEdit>(w, "folderEdit")->text();
+            child<QLineEdit>(w, "folderEdit")->setText(path); // typed in: checked again on "Dalej"
+            seen << QString::number(child<QPushButton>(w, "nextButton")->isEnabled());
+            // Answers the import dialog if "Dalej" opens one (a row that must not open it fails, not hangs).
+            QTimer::singleShot(0, w, [outcome] {
+                auto *d = qobject_cast<ImportSongsDialog *>(QApplication::activeModalWidget());
+                if (d && outcome == 1 && QTest::qWaitFor([d] { return d->list()->rowCount() == 1; })) {
+                    d->list()->selectAll();
+                    d->startButton()->click();
+                }
+                if (d)
+                    d->accept();
+            });
+            w->next();
+            seen << info(*w) << QString::number(panel->library().songCount());
+            w->cancel();
+        });
+        frame.action(Command::CardWizard)->trigger();
+        Shell::setChooser({});
+        const bool imported = outcome == 1;
+        const QString edit = imported ? path : path.isEmpty() ? m_image : QString();
+        const QString done = imported ? Lang::text(Txt::WizardImported) : QString();
+        QCOMPARE(seen, QStringList({edit, QString::number(outcome > 0), done, QString::number(1 + imported)}));
+        QCOMPARE(m_boxes.texts().count(Lang::text(Txt::WizardFolderInLibrary)), outcome == 2 ? 2 : 0);
+        const QString stored = m_app->store().value(AppSettings::kSection + u"/LastImportDir").toString();
+        QCOMPARE(stored, imported ? path : QString());
     }
 
     void toolsEntryPausesPanelPolling()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Developer preview of the card wizard's pages in one language, as PNG files:
 //   lumivox-card-wizard-preview LANGUAGE OUTDIR
-// writes choose.png (a folder card), fat16.png (the warning), write.png, append.png, restore.png
+// writes choose.png (a folder card), fat16.png (the warning), write.png, append.png, restore.png, import.png
 // (step 1 of each), written.png (step 2 after a real write onto a folder card) and appended.png
 // (the list of appended items). Without a display, run it with QT_QPA_PLATFORM=offscreen.
 #include "core/app/appdirs.h"
@@ -77,7 +77,7 @@ int main(int argc, char **argv)
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), fat16, nullptr);
         ok &= save(wizard, out.filePath(QStringLiteral("fat16.png")));
     }
-    for (const char *name : {"append", "restore"}) {
+    for (const char *name : {"append", "restore", "import"}) {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
         wizard.findChild<QRadioButton *>(QLatin1StringView(name) + u"Radio")->click();
         wizard.next();

@@ -82,17 +82,10 @@ bool LanguageTable::load(const QString &path, QString *error)
 {
     clear();
     // Only a regular file of sensible size: a link to a device or a huge file is no table.
-    const PosixFile file(path);
-    const qint64 size = file.regularFileSize();
-    if (size < 0 || size > kMaxFileSize) {
+    QByteArray bytes;
+    if (!readRegularFile(path, kMaxFileSize, &bytes)) {
         if (error)
-            *error = QStringLiteral("Not a language file of at most 4 MiB");
-        return false;
-    }
-    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    if (file.readFull(bytes.data(), size) != size) {
-        if (error)
-            *error = QStringLiteral("The language file could not be read");
+            *error = QStringLiteral("Not a readable language file of at most 4 MiB");
         return false;
     }
     QBuffer buffer(&bytes);

@@ -15,18 +15,6 @@
 
 namespace {
 
-// The names of a directory's files with the extension, without it, in listing order. Symbolic
-// links are not followed: a link could lead out of the card. Directories named like a file
-// ("x.txt") and pipes or devices are not files here.
-QStringList listFiles(const QString &directory, const QString &extension)
-{
-    QStringList names = sortedEntries(directory, QDir::Files | QDir::NoSymLinks,
-                                      {QStringLiteral("*") + extension});
-    for (QString &name : names)
-        name.chop(extension.size());
-    return names;
-}
-
 int fileTypeOf(ItemKind kind)
 {
     switch (kind) {
@@ -45,6 +33,11 @@ QString qualifiedName(const QString &directory, const QString &name)
     return directory + u'/' + name;
 }
 
+QString titleKey(const QString &name)
+{
+    return ItemName::title(name).toLower();
+}
+
 } // namespace
 
 // What a worker read from one song or slide file: kept until the calling thread takes it over.
@@ -55,6 +48,7 @@ struct ScannedFile
     Song song;
     IssueList issues;
     SongReadInfo info;
+    QString titleKey; // the lower-case title the duplicate check compares
 };
 
 SongLibrary::SongLibrary()
@@ -203,6 +197,7 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
             file = ScannedFile{};
             file.path = directoryPath + names.at(i) + extension;
             file.read = SongFile::loadWithoutRewrite(file.path, file.song, &file.issues, &file.info);
+            file.titleKey = titleKey(names.at(i));
         },
         [&](int i) {
             if (!startFile(progress, names.at(i), i, count))
@@ -245,15 +240,19 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         const int groupIndex = int(m_groups.size());
         m_groups.append(SongGroupFiles{directory, {}});
         progress.directory(directory);
-        const QStringList names = listFiles(m_root + directory, extension);
+        const QStringList names = sortedFileNames(m_root + directory, extension);
         const int count = int(names.size());
         m_songCount += count;
         QStringList &files = m_groups[groupIndex].files;
         files.reserve(count);
+        // Filled by the workers when they read the files, here otherwise.
+        QStringList titleKeys;
         if (flags & ScanFlags::LoadContents) {
+            titleKeys.reserve(count);
             readFiles(workers, m_root + directory + u'/', names, extension, progress,
                       [&](int i, ScannedFile &read) {
                           files.append(names.at(i));
+                          titleKeys.append(std::move(read.titleKey));
                           takeRead(read, true, options);
                       });
         } else {
@@ -262,17 +261,18 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         }
         if (!checkNumbers)
             continue;
-        m_titles.reserve(m_titles.size() + files.size());
+        // Grown by doubling: a reserve of just this group's more would rehash the set per group.
+        if (const qsizetype needed = m_titles.size() + files.size(); needed > m_titles.capacity())
+            m_titles.reserve(qMax(needed, 2 * m_titles.capacity()));
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
             const int number = ItemName::number(name);
             checkNumber(ItemKind::Song, number, directory, name, i, groupIndex);
             // Titles are kept in a hash set: a list walk would make a 5000-song scan quadratic.
-            const QString title = ItemName::title(name).toLower();
-            if (m_titles.contains(title))
+            const qsizetype known = m_titles.size();
+            m_titles.insert(i < titleKeys.size() ? titleKeys.at(i) : titleKey(name));
+            if (m_titles.size() == known)
                 m_issues.append(number, IssueCode::DuplicateTitle, qualifiedName(directory, name), IssueFileType::Song);
-            else
-                m_titles.insert(title);
         }
     }
     if (checkNumbers)
@@ -295,7 +295,7 @@ QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, c
     if (shouldStop(progress))
         return {};
     progress.directory(dirName);
-    const QStringList names = listFiles(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
+    const QStringList names = sortedFileNames(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
     count = int(names.size());
     return names;
 }

@@ -223,6 +223,16 @@ void Song::addScreenAfterCurrent()
     }
 }
 
+void Song::appendScreen(QString text, int time)
+{
+    if (m_stanzas.isEmpty())
+        return;
+    QList<Screen> &screens = m_stanzas.last().screens;
+    screens.append(Screen{normalizedScreenText(std::move(text)), time});
+    m_currentStanza = int(m_stanzas.size()) - 1;
+    m_currentScreen = int(screens.size()) - 1;
+}
+
 void Song::deleteCurrentScreen()
 {
     if (!cursorValid())

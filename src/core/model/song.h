@@ -135,6 +135,8 @@ public:
     // follows its stanza; the sequence is left to the caller.
     int insertStanzaAfterCurrent();
     void addScreenAfterCurrent();
+    // A screen at the end of the last stanza, cursor on it: the file reader's one step per screen.
+    void appendScreen(QString text, int time = 0);
     void deleteCurrentScreen();
     // Leaves refrainIndex and the sequence to the caller.
     void deleteCurrentStanza();

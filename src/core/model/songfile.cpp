@@ -145,10 +145,7 @@ void SongReader::readScreen(QByteArrayView directive)
         readScreenLine(text.data() + k * kLineChars, keep);
     if (!keep)
         return;
-    m_song.addScreenAfterCurrent();
-    m_song.setCurrentScreenText(text);
-    if (timed)
-        m_song.setCurrentScreenTime(time);
+    m_song.appendScreen(std::move(text), time);
 }
 
 void SongReader::readScreenLine(QChar *row, bool keep)

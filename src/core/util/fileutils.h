@@ -9,6 +9,11 @@
 // Names in dir without "." and "..", names starting with "." left out, name filters matched case-sensitively;
 // sorted by comparing UTF-16 code units so that "first met" rules are deterministic.
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters = {});
+// The regular files in dir whose names end with suffix (case-sensitively), without the suffix,
+// ordered as sortedEntries() orders them: the same names as sortedEntries(dir, QDir::Files |
+// QDir::NoSymLinks, {"*" + suffix}), read straight from the directory with no pattern match and
+// no file information per name. Links, pipes, devices and directories are left out.
+QStringList sortedFileNames(const QString &dir, QStringView suffix);
 
 // One plain path component: not empty, not "." or "..", without "/", "\", a control
 // character or a lone surrogate. Names that come from outside (a card data file, a language text) must be such
@@ -18,6 +23,10 @@ bool isPlainFileName(const QString &name);
 // True when both paths name one existing file (a link, or a name that differs only in case on a
 // case-insensitive file system, counts as the same file); false when either is missing.
 bool isSameFile(const QString &a, const QString &b);
+// True when path is the folder or lies below it, both existing: the real path of path is walked
+// up a whole component at a time, each step compared with folder as a file (so "Teksty2" is
+// not inside "Teksty", and a link to "Teksty" or to a folder in it is).
+bool isSameOrInside(const QString &path, const QString &folder);
 
 // The operations below report each file they handle and stop between files when asked. A
 // failure on one file does not stop them; the result says whether all went well.

@@ -82,3 +82,13 @@ qint64 PosixFile::readFull(char *data, qint64 size) const
     }
     return done;
 }
+
+bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes)
+{
+    const PosixFile file(path);
+    const qint64 size = file.regularFileSize();
+    if (size < 0 || size > maxSize)
+        return false;
+    bytes->resize(qsizetype(size));
+    return file.readFull(bytes->data(), size) == size;
+}

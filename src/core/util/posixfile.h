@@ -49,3 +49,7 @@ private:
     qint64 m_size = -1;
     int m_errno = 0; // of the failed open
 };
+
+// The whole content of a regular file (a link to one counts) of at most maxSize bytes: a link to
+// a device or a huge file is never read. False when the file is none such or cannot be read.
+bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes);

@@ -537,6 +537,21 @@
     X(InsertSongInfo, 822)                                                                 \
     /* - */                                                                                \
     /* OpenLyrics: 830-844 and the ids it uses */                                          \
+    X(OpenLyricsImportMenu, 830)                                                           \
+    X(OpenLyricsExportMenu, 831)                                                           \
+    X(OpenLyricsFileFilter, 832)                                                           \
+    X(OpenLyricsSongbook, 833)                                                             \
+    X(OpenLyricsNoSongbook, 834)                                                           \
+    X(OpenLyricsReportCaption, 835)                                                        \
+    X(OpenLyricsNote, 836)                                                                 \
+    X(OpenLyricsImported, 837)                                                             \
+    X(OpenLyricsPresent, 838)                                                              \
+    X(OpenLyricsRefused, 839)                                                              \
+    X(OpenLyricsTooBig, 840)                                                               \
+    X(OpenLyricsNotLyrics, 841)                                                            \
+    X(OpenLyricsNoNumber, 842)                                                             \
+    X(OpenLyricsChanges, 843)                                                              \
+    X(OpenLyricsExported, 844)                                                             \
     /* - */                                                                                \
     /* lyric search: 845-854 and the ids it uses */                                        \
     X(SearchFieldPlaceholder, 845)                                                         \

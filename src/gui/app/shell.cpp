@@ -46,6 +46,14 @@ QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString 
     return QFileDialog::getOpenFileName(parent, caption, start, filter);
 }
 
+QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
+{
+    if (chooser())
+        return chooser()(Shell::Choice::OpenFiles, startPath).split(u'\n', Qt::SkipEmptyParts);
+    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    return QFileDialog::getOpenFileNames(parent, caption, start, filter);
+}
+
 QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
 {
     if (chooser())

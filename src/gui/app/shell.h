@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -12,6 +13,8 @@ QString chooseFolder(QWidget *parent, const QString &startPath, const QString &c
 // A file dialog for an existing file matching filter ("Name (*.ext)"), starting in the folder
 // startPath; empty when the user cancels.
 QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter);
+// The same dialog choosing one or more files; empty when the user cancels.
+QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter);
 // A file dialog for a file to write, starting at startPath (a folder, or a file it proposes).
 // A name typed without the filter's extension gets it. It does not ask about an existing
 // file: the caller does, in the program's language.
@@ -26,8 +29,9 @@ using Opener = std::function<bool(const QString &path)>;
 void setOpener(Opener opener);
 
 // Replaces the three choosers above, for tests (an empty function restores the dialogs): the
-// replacement gets the kind and the start path and answers the chosen path, or empty.
-enum class Choice { Folder, OpenFile, SaveFile };
+// replacement gets the kind and the start path and answers the chosen path, or empty
+// (OpenFiles: the chosen paths, one per line).
+enum class Choice { Folder, OpenFile, OpenFiles, SaveFile };
 using Chooser = std::function<QString(Choice choice, const QString &startPath)>;
 void setChooser(Chooser chooser);
 } // namespace Shell

@@ -1,24 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/card/cardwizard.h"
 
+#include "core/app/appcore.h"
 #include "core/app/cardmessages.h"
 #include "core/app/cardwriting.h"
 #include "core/app/language.h"
+#include "core/util/fileutils.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardformatter.h"
 #include "gui/card/drivecombo.h"
+#include "gui/library/importsongsdialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,6 +44,7 @@ constexpr ActionTexts kActions[] = {
     {CardWizard::Write, Txt::WizardWrite, Txt::WizardWriteInfo},
     {CardWizard::Append, Txt::WizardAppend, Txt::WizardAppendInfo},
     {CardWizard::Restore, Txt::WizardRestore, Txt::WizardRestoreInfo},
+    {CardWizard::Import, Txt::WizardImport, Txt::WizardImportInfo},
 };
 
 const QColor kHighlight(255, 200, 200);
@@ -79,7 +86,7 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     auto *actions = new QGroupBox(this);
     setControlText(actions, Txt::WizardChooseAction);
     auto *actionLayout = new QVBoxLayout(actions);
-    static const char *const kNames[] = {"writeRadio", "restoreRadio", "appendRadio"};
+    static const char *const kNames[] = {"writeRadio", "restoreRadio", "appendRadio", "importRadio"};
     for (const ActionTexts &texts : kActions) {
         auto *radio = new QRadioButton(actions);
         radio->setObjectName(QLatin1StringView(kNames[texts.action]));
@@ -142,6 +149,19 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     }
     categoryRow->addStretch(1);
 
+    m_folderLabel = new QLabel(this);
+    setControlText(m_folderLabel, Txt::WizardImportFolder);
+    m_folderEdit = new QLineEdit(this);
+    m_folderEdit->setObjectName(QStringLiteral("folderEdit"));
+    if (AppCore *core = AppCore::instance())
+        m_folderEdit->setText(core->settings().lastImportDir());
+    m_browseButton = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QStringLiteral("..."), this);
+    m_browseButton->setObjectName(QStringLiteral("browseButton"));
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_folderLabel);
+    folderRow->addWidget(m_folderEdit, 1);
+    folderRow->addWidget(m_browseButton);
+
     m_infoLine = boldLabel(this, QStringLiteral("infoLine"));
     m_directoryText = new QLabel(this);
     m_directoryText->setObjectName(QStringLiteral("directoryText"));
@@ -176,6 +196,7 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(actions);
     layout->addLayout(driveRow);
+    layout->addLayout(folderRow);
     layout->addLayout(warningRow);
     layout->addWidget(m_backupBox);
     layout->addLayout(categoryRow);
@@ -189,6 +210,7 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     // Every page keeps the places of the others, so the window never has to grow or shrink.
     QList<QWidget *> paged = {m_formatButton, m_warningIcon, m_warningText, m_backupBox, m_infoLine, m_directoryText,
                               m_fileText, m_fileProgress, m_overallProgress};
+    paged << m_driveLabel << m_drives << m_folderLabel << m_folderEdit << m_browseButton;
     for (QCheckBox *box : m_categoryBoxes)
         paged.append(box);
     for (QWidget *widget : std::as_const(paged)) {
@@ -201,6 +223,8 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     connect(m_backButton, &QPushButton::clicked, this, &CardWizard::back);
     connect(m_cancelButton, &QPushButton::clicked, this, &CardWizard::cancel);
     connect(m_formatButton, &QPushButton::clicked, this, &CardWizard::format);
+    connect(m_browseButton, &QPushButton::clicked, this, &CardWizard::browseImportFolder);
+    connect(m_folderEdit, &QLineEdit::textChanged, this, &CardWizard::showPage);
     // The drive check: every change of the chosen drive shows the page again.
     connect(m_drives, &DriveCombo::cardInserted, this, &CardWizard::showPage);
     connect(m_drives, &DriveCombo::cardRemoved, this, &CardWizard::showPage);
@@ -217,6 +241,8 @@ CardWizard::~CardWizard() = default;
 
 bool CardWizard::isPossible(Action action) const
 {
+    if (action == Import)
+        return true;
     const DriveEntry drive = m_drives->currentDrive();
     if (drive.rootPath.isEmpty() || (!drive.folderCard && drive.fileSystem != u"FAT32"))
         return false;
@@ -233,13 +259,18 @@ void CardWizard::showPage()
 {
     const DriveEntry drive = m_drives->currentDrive();
     const bool choosing = m_step == 0 && !m_busy;
-    for (int a = 0; a < 3; ++a) {
+    for (int a = 0; a < 4; ++a) {
         m_radios[a]->setChecked(a == m_action);
         m_radios[a]->setEnabled(choosing ? isPossible(Action(a)) : a == m_action && !m_busy);
         m_descriptions[a]->setAutoFillBackground(a == m_action);
     }
 
-    const bool wrongFileSystem = !drive.rootPath.isEmpty() && !drive.folderCard && drive.fileSystem != u"FAT32";
+    // The import reads a folder, not the card: the drive and its warning step aside.
+    const bool importing = m_action == Import;
+    m_driveLabel->setVisible(!importing);
+    m_drives->setVisible(!importing);
+    const bool wrongFileSystem =
+        !importing && !drive.rootPath.isEmpty() && !drive.folderCard && drive.fileSystem != u"FAT32";
     m_formatButton->setVisible(wrongFileSystem && CardFormatter::canFormat(drive));
     m_formatButton->setEnabled(choosing);
     m_warningText->setVisible(wrongFileSystem);
@@ -261,6 +292,10 @@ void CardWizard::showPage()
         box->setEnabled(!m_busy);
         categoryChosen = categoryChosen || box->isChecked();
     }
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_folderLabel, m_folderEdit, m_browseButton}) {
+        widget->setVisible(ready && importing);
+        widget->setEnabled(!m_busy);
+    }
     m_infoLine->setVisible(m_step > 0);
     m_directoryText->setVisible(m_step > 0);
     m_fileText->setVisible(m_step > 0);
@@ -268,7 +303,8 @@ void CardWizard::showPage()
     m_overallProgress->setVisible(ready && m_busy);
 
     setControlText(m_nextButton, m_step == 2 ? Txt::WizardFinish : Txt::WizardNextFirst);
-    const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || categoryChosen);
+    const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || categoryChosen)
+                          && (!importing || m_step == 0 || isImportFolder(m_folderEdit->text()));
     m_nextButton->setEnabled(!m_busy && (m_step == 2 || possible));
     m_backButton->setEnabled(!m_busy && m_step == 1);
 }
@@ -296,6 +332,8 @@ void CardWizard::next()
     case 1:
         if (m_action == Restore)
             runRestore();
+        else if (m_action == Import)
+            runImport();
         else
             runWrite(m_action == Append);
         break;
@@ -544,4 +582,65 @@ void CardWizard::runRestore()
     }
     setStep(2);
     setInfo(Txt::WizardRestored);
+}
+
+bool CardWizard::isImportFolder(const QString &folder) const
+{
+    // A relative path would be read against whatever folder the program happened to start in.
+    const QFileInfo info(folder);
+    return info.isAbsolute() && info.isDir();
+}
+
+bool CardWizard::checkImportFolder(const QString &folder)
+{
+    if (!isImportFolder(folder)) {
+        errorBox(this, Lang::text(Txt::CardFolderMissing).arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    AppCore *core = AppCore::instance();
+    if (core && isSameOrInside(folder, core->settings().lyricsDir())) {
+        infoBox(this, Lang::text(Txt::WizardFolderInLibrary));
+        return false;
+    }
+    return true;
+}
+
+void CardWizard::browseImportFolder()
+{
+    if (m_busy)
+        return;
+    QString folder = chooseFolder(this, m_folderEdit->text(), Lang::text(Txt::ImportFolderCaption));
+    if (folder.isEmpty())
+        return;
+    if (!checkImportFolder(folder))
+        folder.clear();
+    m_folderEdit->setText(QDir::toNativeSeparators(folder));
+}
+
+void CardWizard::runImport()
+{
+    AppCore *core = AppCore::instance();
+    const QString folder = QDir::cleanPath(m_folderEdit->text());
+    // The edit can be typed into, and the folder can go after it was chosen.
+    if (!core || !checkImportFolder(folder)) {
+        showPage();
+        return;
+    }
+    setBusy(true);
+    ImportSongsDialog dialog(*core, folder, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted) {
+        core->settings().setLastImportDir(folder);
+        core->saveSettings();
+    }
+    if (dialog.importedAny())
+        emit songsImported();
+    setBusy(false);
+    if (dialog.importedAny()) {
+        setStep(2);
+        setInfo(Txt::WizardImported);
+    } else if (!accepted) {
+        infoBox(this, Lang::text(Txt::WizardImportStopped));
+        setStep(0);
+    }
 }

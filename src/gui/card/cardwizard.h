@@ -15,6 +15,7 @@
 class DriveCombo;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -22,14 +23,15 @@ class UDisks2DriveProvider;
 
 // "Narzędzia wymiany danych": the modal wizard of every exchange with a card. It writes the card
 // image onto a card (after a backup of what the card held), appends it to a card, or restores a
-// card into the image. Step 0 chooses the action, step 1 shows its options and runs it, step 2
+// card into the image, or imports songs from a folder into the song directory (through
+// ImportSongsDialog). Step 0 chooses the action, step 1 shows its options and runs it, step 2
 // says it is done. The work itself is the core's (writeCard, restoreCardImage); this window asks
 // the questions, shows the progress and routes "Anuluj" to the stop flag while the work runs.
 class CardWizard : public QDialog
 {
     Q_OBJECT
 public:
-    enum Action { Write = 0, Restore = 1, Append = 2 };
+    enum Action { Write = 0, Restore = 1, Append = 2, Import = 3 };
 
     // image: the card image written from and restored into; backupDir: where backups go; drives:
     // the cards to offer (the library panel's list); udisks may be null (no formatting through it).
@@ -42,7 +44,7 @@ public:
     bool isBusy() const { return m_busy; }
     DriveCombo *driveList() const { return m_drives; }
     // Whether the chosen drive allows the action: FAT32 for removable drives (not for folder
-    // cards), and a writable card for write and append.
+    // cards), and a writable card for write and append. Import needs no drive.
     bool isPossible(Action action) const;
     // The backup the last write saved; empty when it made none.
     QString lastBackup() const { return m_lastBackup; }
@@ -56,6 +58,10 @@ public:
     // One tick of the warning's blink timer (500 ms); the timer runs while the warning shows.
     void blinkTick();
     bool isBlinking() const { return m_blink.isActive(); }
+
+signals:
+    // An import copied songs into the song directory: the library shown should be read again.
+    void songsImported();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -73,6 +79,12 @@ private:
     void refuse(CardWriteCheck check, const QString &card);
     void runWrite(bool append);
     void runRestore();
+    // The import folder: "..." chooses it, "Dalej" imports from it.
+    void browseImportFolder();
+    bool isImportFolder(const QString &folder) const;
+    // False, after saying why, for a folder that is gone or lies in the song directory.
+    bool checkImportFolder(const QString &folder);
+    void runImport();
     void showFailures(const CardFindings &failures, const QString &backup);
     void setInfo(int textId);
 
@@ -85,8 +97,8 @@ private:
     std::atomic_bool m_stop = false;
     QString m_lastBackup;
 
-    QRadioButton *m_radios[3] = {};
-    QLabel *m_descriptions[3] = {};
+    QRadioButton *m_radios[4] = {};
+    QLabel *m_descriptions[4] = {};
     QLabel *m_driveLabel;
     DriveCombo *m_drives;
     QPushButton *m_formatButton;
@@ -94,6 +106,9 @@ private:
     QLabel *m_warningText;
     QCheckBox *m_backupBox;
     QCheckBox *m_categoryBoxes[3] = {};
+    QLabel *m_folderLabel;
+    QLineEdit *m_folderEdit;
+    QPushButton *m_browseButton;
     QLabel *m_infoLine;
     QLabel *m_directoryText;
     QLabel *m_fileText;

@@ -18,6 +18,7 @@
 #include "core/library/lyricindexer.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/lyricfilecommands.h"
 #include "gui/library/newgroupdialog.h"
 #include "gui/library/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
@@ -56,7 +57,8 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 
 LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
     : QObject(panel), m_panel(panel), m_frame(frame),
-      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+      m_lyricFiles(new LyricFileCommands(panel))
 {
     LibraryTree *t = tree();
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
@@ -94,6 +96,7 @@ void LibraryActions::connectFrame()
     wire(Command::GroupColours, &LibraryActions::editGroupColours);
     wire(Command::GenerateReport, &LibraryActions::generateReport);
     wire(Command::CardWizard, &LibraryActions::openCardWizard);
+    wire(Command::ImportLyricFiles, [this] { m_lyricFiles->importFiles(); });
     m_frame->action(Command::FindSong)->setShortcut(QKeySequence::Find);
     m_frame->action(Command::RefreshFileList)->setShortcut(Qt::Key_F5);
 }
@@ -105,7 +108,7 @@ void LibraryActions::updateCommandStates()
     const bool chosen = !root().isEmpty();
     for (Command command :
          {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport,
-          Command::NewSong}) {
+          Command::NewSong, Command::ImportLyricFiles}) {
         if (QAction *action = m_frame->action(command))
             action->setEnabled(chosen);
     }
@@ -464,6 +467,8 @@ void LibraryActions::openCardWizard()
     {
         CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
                           m_panel);
+        // Songs imported into the song directory show at once if the panel shows that folder.
+        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
         wizard.exec();
     }
     if (polling) {
@@ -507,6 +512,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         key(add(Txt::MenuNewGroup, [this] { newGroup(); }), Qt::Key_F7);
         add(Txt::MenuExpandAll, [this] { expandAll(); });
         add(Txt::MenuCollapseAll, [this] { collapseAll(); });
+        add(Txt::OpenLyricsExportMenu, [this] { m_lyricFiles->exportSongs({}); });
         menu->addSeparator();
         QMenu *sort = menu->addMenu(Lang::text(Txt::MenuSort));
         const struct { int text; TitleCollation::SortMode mode; } kModes[] = {
@@ -526,6 +532,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         key(add(Txt::MenuSearchSong, [this] { openSearch(); }), QKeySequence::Find);
         add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
         add(Txt::MenuDeleteGroup, [this] { deleteGroup(); }, item->childCount() == 0);
+        add(Txt::OpenLyricsExportMenu, [this, group = item->text(0)] { m_lyricFiles->exportSongs(group); });
         menu->addSeparator();
         add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
         break;

@@ -12,6 +12,7 @@
 
 class LibraryPanel;
 class LibraryTree;
+class LyricFileCommands;
 class MainWindow;
 class QMenu;
 class QTreeWidgetItem;
@@ -110,4 +111,5 @@ private:
     // The user's documents folder unless a caller chooses another.
     QString m_reportFolder;
     Search m_search;
+    LyricFileCommands *m_lyricFiles;
 };

@@ -34,6 +34,8 @@ public:
     Outcome runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result);
     // Packs the card at cardRoot into file (ProjectFile::save) into result.
     Outcome runPack(const QString &file, const QString &cardRoot, CardPackResult &result);
+    // Runs work at once (the commands above are such works); work returns whether it ended cleanly.
+    Outcome run(const std::function<bool(const Progress &progress)> &work);
     bool stopRequested() const { return m_stop; }
 
     // How long the work runs before the dialog shows (300 ms; tests use 0).
@@ -46,8 +48,6 @@ protected:
     void reject() override;
 
 private:
-    // Runs work at once; work returns whether it ended cleanly.
-    Outcome run(const std::function<bool(const Progress &progress)> &work);
     // Between files: shows the dialog once the show delay has passed, and at most every
     // kPumpInterval ms updates the labels and lets events through.
     void pump();

@@ -31,4 +31,5 @@ enum class Command : int {
     OpenFolderAsCard = 32980,
     GroupColours = 32981,
     CardWizard = 32982,
+    ImportLyricFiles = 32983,
 };

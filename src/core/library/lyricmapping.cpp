@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/lyricmapping.h"
+
+#include "core/library/openlyrics.h"
+#include "core/model/song.h"
+
+#include <QRegularExpression>
+
+QString LyricNotes::text() const
+{
+    QStringList parts;
+    if (!stanzasFromOtherParts.isEmpty())
+        parts << QStringLiteral("as stanzas: %1").arg(stanzasFromOtherParts.join(u' '));
+    if (!droppedOrderTokens.isEmpty())
+        parts << QStringLiteral("order tokens dropped: %1").arg(droppedOrderTokens.join(u' '));
+    if (documentOrder)
+        parts << QStringLiteral("document order");
+    if (replacedCharacters > 0)
+        parts << QStringLiteral("characters replaced: %1").arg(replacedCharacters);
+    if (cutWords > 0)
+        parts << QStringLiteral("words cut: %1").arg(cutWords);
+    if (sameTitle)
+        parts << QStringLiteral("same title on the card");
+    return parts.join(u"; ");
+}
+
+namespace LyricMapping {
+
+namespace {
+
+// "v1a" is type "v", number "1", part "a"; a name the pattern does not fit is a type of its own.
+struct VerseName
+{
+    QString type;
+    QString number;
+    QString key() const { return type + number; }
+};
+
+VerseName parseName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([a-z]+)0*(\\d*)[a-z]?$"));
+    const QString lower = name.toLower();
+    const QRegularExpressionMatch m = pattern.match(lower);
+    if (!m.hasMatch())
+        return {lower, QString()};
+    return {m.captured(1), m.captured(2)};
+}
+
+struct StanzaSlot
+{
+    VerseName name;
+    QString shownName; // the verse name as written, for the notes
+};
+
+} // namespace
+
+LyricPlan map(const LyricSong &song, LyricNotes &notes)
+{
+    LyricPlan plan;
+    QList<StanzaSlot> names;
+    for (const LyricVerse &verse : song.verses) {
+        const VerseName name = parseName(verse.name);
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (names[i].name.key() == name.key()) {
+                at = i;
+                break;
+            }
+        }
+        if (at < 0) {
+            at = names.size();
+            names.append({name, verse.name});
+            plan.stanzas.append(QList<QStringList>());
+        }
+        plan.stanzas[at] += verse.blocks;
+    }
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &type = names[i].name.type;
+        if (type == u"c" && plan.refrain == 0)
+            plan.refrain = int(i) + 1;
+        else if (type != u"v")
+            notes.stanzasFromOtherParts << names[i].shownName;
+    }
+
+    const auto entryOf = [&](qsizetype slot) { return slot + 1 == plan.refrain ? RefrainMarker : int(slot) + 1; };
+    for (const QString &token : song.verseOrder) {
+        const VerseName name = parseName(token);
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < names.size() && found < 0; ++i) {
+            const VerseName &s = names[i].name;
+            if (s.type != name.type)
+                continue;
+            // "c" names the first chorus, and "c1" a chorus written without number
+            if (name.number.isEmpty() || s.number == name.number || (s.number.isEmpty() && name.number == u"1"))
+                found = i;
+        }
+        if (found < 0) {
+            notes.droppedOrderTokens << token;
+            continue;
+        }
+        const int entry = entryOf(found);
+        if (plan.sequence.isEmpty() || plan.sequence.last() != entry)
+            plan.sequence << entry;
+    }
+
+    if (plan.sequence.isEmpty()) {
+        int verses = 0;
+        bool othersOnly = true;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (names[i].name.type == u"v")
+                ++verses;
+            else if (i + 1 != plan.refrain)
+                othersOnly = false;
+        }
+        const bool alternate = plan.refrain > 0 && verses >= 2 && othersOnly;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (alternate && i + 1 == plan.refrain)
+                continue;
+            plan.sequence << entryOf(i);
+            if (alternate)
+                plan.sequence << RefrainMarker;
+        }
+        notes.documentOrder = !alternate && names.size() > 1;
+    }
+    return plan;
+}
+
+} // namespace LyricMapping

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct LyricSong;
+
+// What an import changed or guessed, reported beside its result.
+struct LyricNotes
+{
+    QStringList stanzasFromOtherParts; // verse names that became ordinary stanzas (bridge, second chorus, ...)
+    QStringList droppedOrderTokens;    // verse order tokens naming no verse
+    bool documentOrder = false;        // no usable verse order: the stanzas are sung as they stand
+    int replacedCharacters = 0;        // characters the board cannot show, replaced
+    int cutWords = 0;                  // words longer than a board line, cut
+    bool sameTitle = false;            // a card song has the same title
+    // The notes in words, "; " between them; empty when there is nothing to say.
+    QString text() const;
+};
+
+// A song's stanzas before they meet the board: each stanza its blocks of source lines (one block
+// per <lines>), the refrain's 1-based position (0: none) and the sequence as the song file holds it.
+struct LyricPlan
+{
+    QList<QList<QStringList>> stanzas;
+    int refrain = 0;
+    QList<int> sequence;
+};
+
+namespace LyricMapping {
+
+// The first chorus becomes the refrain; verses, further choruses and every other part become
+// stanzas in document order, parts of one verse ("v1a", "v1b") one stanza. The verse order
+// turns into the sequence: a token without number names the first verse of its type ("c" is
+// "c1"), a part token its merged stanza, repeats in a row collapse, tokens naming nothing are
+// dropped. Without a usable verse order one chorus and two or more verses alternate
+// (1, r, 2, r, ...); otherwise the stanzas follow the document.
+LyricPlan map(const LyricSong &song, LyricNotes &notes);
+
+} // namespace LyricMapping

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/library/plainlyrics.h"
+
+#include "core/editor/textimport.h"
+#include "core/library/lyricmapping.h"
+#include "core/util/leadingint.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace PlainLyrics {
+
+namespace {
+
+bool fail(QString *error, const QString &text)
+{
+    *error = text;
+    return false;
+}
+
+QString baseName(QStringView fileName)
+{
+    return QFileInfo(fileName.toString()).completeBaseName();
+}
+
+// Wide enough that no line is wrapped here: the layout wraps for the board it is made for.
+constexpr int kNoWrap = 1 << 24;
+
+} // namespace
+
+bool decode(const QByteArray &bytes, QString *text, QString *error)
+{
+    QStringDecoder decoder;
+    QByteArrayView body(bytes);
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        decoder = QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        body = body.sliced(2);
+        if (body.size() % 2 != 0)
+            return fail(error, QStringLiteral("UTF-16 text cut short"));
+    } else {
+        decoder = QStringDecoder(QStringConverter::Utf8);
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            body = body.sliced(3);
+    }
+    *text = decoder(body);
+    if (decoder.hasError())
+        return fail(error, QStringLiteral("not UTF-8 text, nor UTF-16 with a byte order mark"));
+    if (text->startsWith(u"#n") || text->startsWith(u"#k"))
+        return fail(error, QStringLiteral("a board song file, not a plain text"));
+    return true;
+}
+
+int numberOfName(QStringView fileName)
+{
+    return leadingInt(baseName(fileName));
+}
+
+QString titleOfName(QStringView fileName)
+{
+    const QString name = baseName(fileName);
+    qsizetype at = 0;
+    while (at < name.size() && name[at].isSpace())
+        ++at;
+    const qsizetype digits = at;
+    while (at < name.size() && name[at].isDigit())
+        ++at;
+    return (at > digits ? name.mid(at) : name).trimmed();
+}
+
+LyricPlan plan(const QString &text)
+{
+    using namespace TextImport;
+    const QStringList lines = arrangeLines(wrapText(text, kNoWrap));
+    LyricPlan result;
+    bool previousFull = false;
+    for (qsizetype start = 0; start < lines.size(); start += kBlockLines) {
+        const QStringList block = lines.mid(start, kBlockLines);
+        qsizetype filled = 0;
+        while (filled < block.size() && !block[filled].isEmpty())
+            ++filled;
+        const bool numbered = !block.isEmpty() && !block.front().isEmpty() && block.front().front().isDigit();
+        const bool continues = previousFull && !numbered && !result.stanzas.isEmpty();
+        previousFull = filled == kBlockLines;
+        QStringList kept;
+        for (const QString &line : block) {
+            if (!line.isEmpty() || !kept.isEmpty())
+                kept.append(line);
+        }
+        while (!kept.isEmpty() && kept.back().isEmpty())
+            kept.removeLast();
+        if (kept.isEmpty())
+            continue;
+        if (continues)
+            result.stanzas.last().front() += kept;
+        else
+            result.stanzas.append({kept});
+    }
+    for (qsizetype i = 0; i < result.stanzas.size(); ++i)
+        result.sequence.append(int(i) + 1);
+    return result;
+}
+
+} // namespace PlainLyrics

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/library/lyricfilecommands.h"
+
+#include "core/app/appcore.h"
+#include "core/app/language.h"
+#include "core/library/lyricexport.h"
+#include "core/library/lyricimport.h"
+#include "gui/app/messageboxes.h"
+#include "gui/app/shell.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/librarytree.h"
+#include "gui/library/lyricimportdialogs.h"
+#include "gui/library/targetgroupdialog.h"
+#include "gui/library/waitdialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Failed files named in the export's message; the count says how many there were.
+constexpr int kListedFailures = 10;
+
+LyricImport::Board boardOf(const AppSettings &settings)
+{
+    return {qBound(1, settings.maxX(), kLineChars), qBound(1, settings.maxY(), kScreenLines)};
+}
+
+} // namespace
+
+LyricFileCommands::LyricFileCommands(LibraryPanel *panel) : QObject(panel), m_panel(panel)
+{
+}
+
+void LyricFileCommands::importFiles()
+{
+    const QString root = m_panel->root();
+    AppCore *core = AppCore::instance();
+    if (root.isEmpty() || !core)
+        return;
+    AppSettings &settings = core->settings();
+    const QStringList files = chooseOpenFiles(m_panel, settings.lastImportDir(), Lang::text(Txt::OpenLyricsReportCaption),
+                                              Lang::text(Txt::OpenLyricsFileFilter));
+    if (files.isEmpty())
+        return;
+    settings.setLastImportDir(QFileInfo(files.constFirst()).absolutePath());
+    core->saveSettings();
+
+    QStringList groups;
+    for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
+        groups << group.name;
+    TargetGroupDialog target(groups, m_panel->selectedItem().group, root, m_panel);
+    const bool chosen = target.exec() == QDialog::Accepted;
+    if (target.groupCreated())
+        m_panel->refreshLibrary(false);
+    if (!chosen)
+        return;
+
+    LyricImport::Request request;
+    request.card = root;
+    request.group = target.group();
+    request.board = boardOf(settings);
+    request.lang = LyricImport::languageTag(settings.lastLanguage());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QStringList songbooks = LyricImport::songbookNames(files);
+    QApplication::restoreOverrideCursor();
+    if (!songbooks.isEmpty()) {
+        SongbookDialog choice(songbooks, m_panel);
+        if (choice.exec() != QDialog::Accepted)
+            return;
+        request.songbook = choice.songbook();
+    }
+
+    QList<LyricImport::FileResult> results;
+    QString error;
+    WaitDialog wait(m_panel);
+    const bool started = [&] {
+        bool ok = false;
+        wait.run([&](const Progress &progress) {
+            ok = LyricImport::importFiles(files, request, results, progress, {}, &error);
+            return ok;
+        });
+        return ok;
+    }();
+    if (!started) {
+        errorBox(m_panel, Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(request.group)) + u'\n'
+                              + error);
+        m_panel->refreshLibrary(false);
+        return;
+    }
+    QString select;
+    for (const LyricImport::FileResult &result : std::as_const(results)) {
+        if (result.outcome == LyricImport::Outcome::Imported && select.isEmpty())
+            select = LibraryTree::keyFor(LibraryNodeKind::Song, request.group, QFileInfo(result.target).completeBaseName());
+    }
+    // The index learns of each new song as it does of one the editor saved.
+    m_panel->refreshLibrary(false, select, false);
+    for (const LyricImport::FileResult &result : std::as_const(results)) {
+        if (result.outcome == LyricImport::Outcome::Imported)
+            m_panel->songWritten(QString(), result.song);
+    }
+    LyricImportReport report(results, m_panel);
+    report.exec();
+}
+
+void LyricFileCommands::exportSongs(const QString &group)
+{
+    const QString root = m_panel->root();
+    AppCore *core = AppCore::instance();
+    if (root.isEmpty() || !core)
+        return;
+    const QString folder = chooseFolder(m_panel, core->settings().lastDir(), Lang::text(Txt::OpenLyricsExportMenu));
+    if (folder.isEmpty())
+        return;
+    core->settings().setLastDir(folder);
+    core->saveSettings();
+    // The songbook is the card, as the card's folder name says.
+    const QString songbook = QFileInfo(QDir::cleanPath(root)).fileName();
+    LyricExport::Result result;
+    QString error;
+    bool ok = false;
+    WaitDialog wait(m_panel);
+    wait.run([&](const Progress &progress) {
+        ok = LyricExport::exportSongs(root, group, folder, songbook, LyricExport::programName(), result, progress,
+                                      &error);
+        return ok;
+    });
+    if (!ok) {
+        errorBox(m_panel, Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(folder)) + u'\n' + error);
+        return;
+    }
+    QString text = Lang::text(Txt::OpenLyricsExported)
+                       .arg(result.written)
+                       .arg(result.unchanged)
+                       .arg(result.failed.size());
+    for (const QString &failed : result.failed.mid(0, kListedFailures))
+        text += u'\n' + QDir::toNativeSeparators(failed);
+    if (result.failed.size() > kListedFailures)
+        text += QStringLiteral("\n...");
+    if (result.failed.isEmpty())
+        infoBox(m_panel, text);
+    else
+        errorBox(m_panel, text);
+}

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/library/lyricimportdialogs.h"
+
+#include "core/app/language.h"
+#include "gui/app/dialogtext.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+SongbookDialog::SongbookDialog(const QStringList &songbooks, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SongbookDialog"));
+    setControlText(this, Txt::OpenLyricsReportCaption);
+    auto *label = new QLabel(this);
+    setControlText(label, Txt::OpenLyricsSongbook);
+    m_list = new QComboBox(this);
+    m_list->setObjectName(QStringLiteral("songbookList"));
+    m_list->addItems(songbooks);
+    m_list->addItem(Lang::text(Txt::OpenLyricsNoSongbook));
+    m_list->setMinimumWidth(260);
+    label->setBuddy(m_list);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_list);
+    layout->addSpacing(8);
+    layout->addWidget(okCancelButtons(this));
+}
+
+QString SongbookDialog::songbook() const
+{
+    // The last entry is "no songbook".
+    return m_list->currentIndex() < m_list->count() - 1 ? m_list->currentText() : QString();
+}
+
+QString LyricImportReport::noteText(const LyricImport::FileResult &result)
+{
+    using LyricImport::Failure;
+    using LyricImport::Outcome;
+    const QString notes = result.notes.text();
+    const QString changes = notes.isEmpty() ? QString() : Lang::text(Txt::OpenLyricsChanges).arg(notes);
+    QString reason;
+    switch (result.failure) {
+    case Failure::None:
+        break;
+    case Failure::Unreadable:
+        reason = Lang::text(Txt::CardFileNotRead).arg(QDir::toNativeSeparators(result.file));
+        break;
+    case Failure::NotLyrics:
+        reason = Lang::text(Txt::OpenLyricsNotLyrics).arg(result.detail);
+        break;
+    case Failure::TooBig:
+        reason = Lang::text(Txt::OpenLyricsTooBig).arg(result.detail);
+        break;
+    case Failure::NoNumber:
+        reason = Lang::text(Txt::OpenLyricsNoNumber);
+        break;
+    case Failure::WriteFailed:
+        reason = Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(result.target)) + u' ' + result.detail;
+        break;
+    }
+    const int outcome = result.outcome == Outcome::Imported  ? Txt::OpenLyricsImported
+                        : result.outcome == Outcome::Present ? Txt::OpenLyricsPresent
+                                                             : Txt::OpenLyricsRefused;
+    const QString detail = reason.isEmpty() ? changes : reason;
+    return detail.isEmpty() ? Lang::text(outcome) : Lang::text(outcome) + QStringLiteral(": ") + detail;
+}
+
+LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &results, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("LyricImportReport"));
+    setControlText(this, Txt::OpenLyricsReportCaption);
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("resultList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderLabels({Lang::text(Txt::IssueColumnFile), Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::TitleLabel),
+                             Lang::text(Txt::OpenLyricsNote)});
+    for (const LyricImport::FileResult &result : results) {
+        auto *row = new QTreeWidgetItem({QFileInfo(result.file).fileName(),
+                                         result.number > 0 ? QString::number(result.number) : QString(), result.title,
+                                         noteText(result)});
+        row->setToolTip(0, QDir::toNativeSeparators(result.file));
+        row->setToolTip(3, row->text(3));
+        row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        m_list->addTopLevelItem(row);
+    }
+    for (int column = 0; column < 3; ++column)
+        m_list->resizeColumnToContents(column);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+    resize(720, 360);
+}
