@@ -7,11 +7,15 @@
 #include "core/app/musicmap.h"
 #include "core/app/recentfiles.h"
 #include "core/app/songgroup.h"
+#include "core/util/fileutils.h"
 #include "core/util/textids.h"
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QRegularExpression>
 #include <QSettings>
+
+using TestSupport::readFile;
 
 class TestApp : public QObject
 {
@@ -57,13 +61,19 @@ private slots:
         QVERIFY(!withoutStore.save(false));
     }
 
-    // Only the names of the Latin languages give charset 0; English is Latin on purpose.
+    // Only the names of the Latin languages give charset 0, in either Unicode form (a file name
+    // copied from another system is decomposed); English is Latin on purpose.
     void charsetOfTheLanguage()
     {
         QList<int> charsets;
-        for (const char *language : {"Polski", "English", "Česky", "Русский", "Ukrainian", "polski"})
-            charsets << AppSettings::charsetForLanguage(QString::fromUtf8(language));
-        QCOMPARE(charsets, QList<int>({0, 0, 0, 1, 1, 1}));
+        for (const char *language : {"Polski", "English", "Česky", "Slovensky", "Русский", "Ukrainian", "polski"}) {
+            const QString name = QString::fromUtf8(language);
+            charsets << AppSettings::charsetForLanguage(name)
+                     << AppSettings::charsetForLanguage(name.normalized(QString::NormalizationForm_D));
+        }
+        QCOMPARE(charsets, QList<int>({0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+        QVERIFY(Lang::sameName(u"česky"_qs, u"Česky"_qs.normalized(QString::NormalizationForm_D)));
+        QVERIFY(!Lang::sameName(u"Русский"_qs, u"Руccкий"_qs)); // Latin "cc"
     }
 
     void saveWritesEveryKeyAndReadsBack()
@@ -254,9 +264,10 @@ private slots:
                                       "=empty key\n"
                                       "-5=negative\n"
                                       "104=\n"
-                                      "105=x=y\n");
+                                      "105=x=y\n"
+                                      "101=Błąd!\n");
         QCOMPARE(t.version(), LanguageTable::kRequiredVersion);
-        QCOMPARE(t.text(101), QStringLiteral("Błąd"));
+        QCOMPARE(t.text(101), QStringLiteral("Błąd!")); // a repeated id: the later line wins
         QCOMPARE(t.text(102), QStringLiteral("a\nb\tc\\d\\x"));
         QCOMPARE(t.text(103), QStringLiteral(" spaced key"));
         QVERIFY(t.contains(104));
@@ -314,6 +325,35 @@ private slots:
             QCOMPARE(Lang::text(101), QString());
         }
         QCOMPARE(Lang::wrongVersionMessage(), QStringLiteral("Niepoprawna wersja bilioteki językowej"));
+        // A file whose name is decomposed is found by the composed name.
+        writeLanguage(u"Česky"_qs.normalized(QString::NormalizationForm_D), "version=0x2000001\n101=Chyba\n");
+        QCOMPARE(Lang::load(m_dir.path(), u"Česky"_qs), Lang::LoadResult::Loaded);
+        QCOMPARE(Lang::text(101), u"Chyba"_qs);
+    }
+
+    // "LastLang" naming a deleted Russian file: Polish texts, but the stored language and the
+    // Cyrillic charset stay, so the songs stay Cyrillic and a reinstalled file is used again.
+    void deletedRussianFileKeepsTheLanguage()
+    {
+        writeLanguage(u"Polski"_qs, "version=0x2000001\n101=Błąd\n");
+        {
+            QSettings store(iniPath(), QSettings::IniFormat);
+            AppSettings settings(&store);
+            settings.load();
+            settings.setLastLanguage(u"Русский"_qs);
+            QVERIFY(settings.save(false));
+        }
+        QVERIFY(readFile(iniPath()).contains("LastLang=\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9"));
+        QSettings store(iniPath(), QSettings::IniFormat);
+        AppSettings settings(&store);
+        settings.load();
+        QCOMPARE(Lang::load(m_dir.path(), settings.lastLanguage()), Lang::LoadResult::FellBack);
+        QCOMPARE(Lang::text(101), u"Błąd"_qs);
+        QVERIFY(settings.save(false)); // the start-up saves after a fallback
+        AppSettings again(&store);
+        again.load();
+        QCOMPARE(again.lastLanguage(), u"Русский"_qs);
+        QCOMPARE(again.charset(), 1);
     }
 
     void textIdMode()
@@ -344,6 +384,7 @@ private slots:
         const QStringList files = dir.entryList({QStringLiteral("*.lang")}, QDir::Files);
         QVERIFY(files.contains(QStringLiteral("Polski.lang")));
         QVERIFY(files.contains(QStringLiteral("English.lang")));
+        QVERIFY(files.contains(u"Русский.lang"_qs));
         for (const QString &file : files)
             QTest::newRow(qPrintable(file)) << dir.filePath(file);
     }
@@ -359,6 +400,27 @@ private slots:
                 missing << QString::number(id);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(u"missing ids: " + missing.join(u", ")));
+
+        const QString name = QFileInfo(path).fileName();
+        QCOMPARE(name, name.normalized(QString::NormalizationForm_C));
+        // Within the limit in the file itself, not only after the reader's cut.
+        const QStringList lines = QString::fromUtf8(readFile(path)).split(u'\n');
+        for (const QString &line : lines)
+            QVERIFY2(line.size() - line.indexOf(u'=') - 1 <= LanguageTable::kMaxTextLength, qPrintable(line.left(8)));
+        LanguageTable polish;
+        QVERIFY(polish.load(QDir(TestSupport::shippedLanguageDir()).filePath(u"Polski.lang"_qs)));
+        static const QRegularExpression placeholder(u"%\\d"_qs);
+        for (int id : Txt::kAll) {
+            for (const QRegularExpressionMatch &m : placeholder.globalMatch(polish.text(id)))
+                QVERIFY2(table.text(id).contains(m.captured()), qPrintable(u"%1 lacks %2"_qs.arg(id).arg(m.captured())));
+        }
+        for (int id : {Txt::ReportFileSongbook, Txt::ReportFileNumberIndex, Txt::ReportFileAlphabetical})
+            QVERIFY(isPlainFileName(table.text(id)) && table.text(id).endsWith(u".rtf"));
+        if (name.startsWith(u"Русский")) {
+            static const QRegularExpression polishOnly(u"[ąćęłńśźżĄĆĘŁŃŚŹŻ]"_qs);
+            for (int id : Txt::kAll)
+                QVERIFY2(!table.text(id).contains(polishOnly), qPrintable(QString::number(id)));
+        }
     }
 
     void textIdsAreUnique()

@@ -150,26 +150,30 @@ private slots:
     }
 
     // The shipped fonts: every glyph line present, the board's letters where the board code puts them.
+    // Font_V2 leaves the codes of Ў ў І і blank: those letters do not round-trip (their low bytes are written).
     void shippedFonts_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QList<int>>("litCodes");
         QTest::addColumn<QString>("comments");
+        QTest::addColumn<QList<int>>("blankCodes");
         QTest::newRow("Latin") << QStringLiteral("Font_V1.fnt") << QList<int>{'A', 'z', '0', 0xA5, 0xB9, 0x8C, 0xA3, 0xD3, 0xE4}
-                               << QStringLiteral("ĄąŚŁÓä");
+                               << QStringLiteral("ĄąŚŁÓä") << QList<int>{0x20};
         QTest::newRow("Cyrillic") << QStringLiteral("Font_V2.fnt") << QList<int>{'A', 0xC0, 0xFF, 0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA5, 0xB4, 0xB9}
-                                  << QStringLiteral("АяЁёЄєЇїҐґ№");
+                                  << QStringLiteral("АяЁёЄєЇїҐґ№") << QList<int>{0x20, 0xA1, 0xA2, 0xB2, 0xB3};
     }
     void shippedFonts()
     {
         QFETCH(QString, file);
         QFETCH(QList<int>, litCodes);
         QFETCH(QString, comments);
+        QFETCH(QList<int>, blankCodes);
         BoardFont font;
         QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/" + file, font));
         for (int code : litCodes)
             QVERIFY2(!font.glyphs[code].isBlank(), qPrintable(QString::number(code, 16)));
-        QVERIFY(font.glyphs[0x20].isBlank());
+        for (int code : blankCodes)
+            QVERIFY2(font.glyphs[code].isBlank(), qPrintable(QString::number(code, 16)));
         QString named;
         for (const Glyph &g : font.glyphs)
             named += g.comment.left(1);

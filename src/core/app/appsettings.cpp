@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/appsettings.h"
 
+#include "core/app/language.h"
+
 #include <QSettings>
 
 const QString AppSettings::kSection = QStringLiteral("Ustawienia programu");
@@ -32,7 +34,7 @@ int AppSettings::charsetForLanguage(const QString &language)
     static const QStringList latin = {QStringLiteral("Polski"), QStringLiteral("Deutsch"),
                                       QStringLiteral("Slovensky"), QStringLiteral("Česky"),
                                       QStringLiteral("English")};
-    return latin.contains(language) ? 0 : 1;
+    return latin.contains(Lang::normalizedName(language)) ? 0 : 1;
 }
 
 void AppSettings::setLastLanguage(const QString &name)

@@ -2,6 +2,7 @@
 #include "core/app/language.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace Lang {
 namespace {
@@ -18,9 +19,19 @@ State &state()
     return s;
 }
 
+// The file of this language; one whose name is spelled in another Unicode form when only that exists.
 QString languagePath(const QString &languageDir, const QString &name)
 {
-    return QDir(languageDir).filePath(name + u".lang");
+    const QDir dir(languageDir);
+    const QString exact = dir.filePath(name + u".lang");
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QString wanted = normalizedName(name);
+    for (const QString &other : availableLanguages(languageDir)) {
+        if (normalizedName(other) == wanted)
+            return dir.filePath(other + u".lang");
+    }
+    return exact;
 }
 
 } // namespace
@@ -58,6 +69,16 @@ QStringList availableLanguages(const QString &languageDir)
         names << file.chopped(5);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
     return names;
+}
+
+QString normalizedName(const QString &name)
+{
+    return name.normalized(QString::NormalizationForm_C);
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return normalizedName(a).compare(normalizedName(b), Qt::CaseInsensitive) == 0;
 }
 
 QString text(int id)

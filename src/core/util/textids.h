@@ -532,6 +532,9 @@
     X(ReportSongsLeftOut, 801)                                                             \
     X(ReportSaveFailed, 802)                                                               \
     /* Russian: 820-829 and the ids it uses */                                             \
+    X(TimingBarStanza, 820)                                                                \
+    X(TimingBarRefrain, 821)                                                               \
+    X(InsertSongInfo, 822)                                                                 \
     /* - */                                                                                \
     /* OpenLyrics: 830-844 and the ids it uses */                                          \
     X(OpenLyricsImportMenu, 830)                                                           \

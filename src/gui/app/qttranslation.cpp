@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/qttranslation.h"
 
+#include "core/app/language.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -15,7 +17,7 @@ QString localeOf(const QString &languageName)
         {u"Slovensky", u"sk"}, {u"Русский", u"ru"},    {u"Українська", u"uk"},
     };
     for (const auto &language : kLanguages) {
-        if (languageName.compare(QStringView(language.name), Qt::CaseInsensitive) == 0)
+        if (Lang::sameName(languageName, QString::fromUtf16(language.name)))
             return QString::fromUtf16(language.locale);
     }
     return {};

@@ -115,7 +115,7 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
 
     auto *buttons = okCancelButtons(this);
     // The song structure view is not part of this program yet.
-    QPushButton *info = buttons->addButton(QStringLiteral("Info"), QDialogButtonBox::HelpRole);
+    QPushButton *info = buttons->addButton(Lang::text(Txt::InsertSongInfo), QDialogButtonBox::HelpRole);
     info->setObjectName(QStringLiteral("infoButton"));
     info->setEnabled(false);
 

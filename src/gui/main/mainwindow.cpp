@@ -265,7 +265,7 @@ void MainWindow::openProgramSettings()
     dialog.storeInto(settings);
     reportSettingsSaved(settings.save(false));
     emit matrixSizeChanged(settings.maxX(), settings.maxY());
-    if (settings.lastLanguage().compare(languageBefore, Qt::CaseInsensitive) != 0)
+    if (!Lang::sameName(settings.lastLanguage(), languageBefore))
         infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
 }
 

@@ -78,7 +78,7 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     m_languageCombo->addItems(languages);
     m_languageCombo->setCurrentIndex(-1);
     for (int i = 0; i < languages.size(); ++i) {
-        if (languages.at(i).toLower() == settings.lastLanguage().toLower()) {
+        if (Lang::sameName(languages.at(i), settings.lastLanguage())) {
             m_languageCombo->setCurrentIndex(i);
             break;
         }

@@ -141,8 +141,9 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     m_list->verticalHeader()->hide();
     m_list->setHorizontalHeaderLabels({Lang::text(Txt::TimingDurationColumn), Lang::text(Txt::TimingOffsetColumn),
                                        Lang::text(Txt::TimingTextColumn)});
-    m_list->setColumnWidth(0, 100);
-    m_list->setColumnWidth(1, 100);
+    // Wide enough for the times and for the heading in any language.
+    for (int column : {0, 1})
+        m_list->setColumnWidth(column, std::max(100, m_list->horizontalHeader()->sectionSizeHint(column)));
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setMinimumWidth(520);
 

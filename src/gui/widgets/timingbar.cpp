@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/timingbar.h"
 
+#include "core/app/language.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -77,7 +79,8 @@ void TimingBar::paintEvent(QPaintEvent *)
             if (first) {
                 p.setFont(labelFont);
                 p.setPen(QColor(0x00, 0x64, 0x00));
-                const QString label = stanza == kRefrainCode ? QStringLiteral("Ref") : QStringLiteral("Z%1").arg(stanza + 1);
+                const QString label = stanza == kRefrainCode ? Lang::text(Txt::TimingBarRefrain)
+                                                            : Lang::text(Txt::TimingBarStanza).arg(stanza + 1);
                 p.drawText(QRect(r.left(), r.bottom() - 30 - 14, r.width(), 16), Qt::AlignHCenter | Qt::AlignBottom, label);
             }
         }
