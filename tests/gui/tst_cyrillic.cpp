@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Russian interface end to end: a Cyrillic song typed, saved, reopened and shown in Font_V2;
-// the charset stays the song's own under either interface language.
+// The Russian interface end to end: a Cyrillic song typed, saved, reopened and shown in Font_V2,
+// packed, written to a card, timed and listed in the reports; the charset stays the song's own
+// under either interface language.
 #include "core/app/language.h"
+#include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 #include "core/model/songfile.h"
+#include "core/music/timingsession.h"
+#include "core/report/report.h"
+#include "gui/card/cardwizard.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/titleedit.h"
@@ -13,12 +18,14 @@
 #include "librarytestsupport.h"
 #include "testappcore.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QStackedWidget>
 #include <QTest>
 
 using namespace LibraryTest;
 using TestSupport::readFile;
+using TestSupport::treeOf;
 using TestSupport::writeFile;
 
 class TestCyrillic : public QObject
@@ -64,6 +71,79 @@ class TestCyrillic : public QObject
     }
     const BoardFont *font(CharsetMode charset) const { return m_app->core().boardFont(int(charset)); }
 
+    // lumivox-cli packs the card, unpacks it and packs the copy to the same bytes; names are UTF-16LE.
+    void packedTwice(const QString &card)
+    {
+        const QString cli = TestSupport::buildDir() + u"/bin/lumivox-cli";
+        const QString first = m_cards.path(u"first.lvp"_qs), second = m_cards.path(u"second.lvp"_qs);
+        const QString copy = m_cards.path(u"unpacked"_qs);
+        for (const QStringList &args : {QStringList{u"pack"_qs, card, first}, {u"unpack"_qs, first, copy},
+                                        {u"pack"_qs, copy, second}}) {
+            const TestSupport::ProcessRun run = TestSupport::runProcess(cli, args);
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        }
+        const QByteArray packed = readFile(first);
+        QCOMPARE(readFile(second), packed);
+        for (const QString &name : {u"Пасха"_qs, u"0001 Ёлка.txt"_qs}) {
+            const QByteArray utf16le(reinterpret_cast<const char *>(name.utf16()), name.size() * 2);
+            QVERIFY2(packed.contains(utf16le), qPrintable(name));
+        }
+        QCOMPARE(treeOf(copy, true), treeOf(card, true));
+    }
+
+    // The card wizard writes the image with the Cyrillic folder and file names to a folder card.
+    void writtenByTheWizard(const QString &image)
+    {
+        const QString card = m_cards.next();
+        auto drives = std::make_shared<FakeDriveProvider>();
+        drives->setDrives({cardEntry(card)});
+        CardWizard wizard(image, m_cards.path(u"backups"_qs), drives, nullptr);
+        wizard.show();
+        wizard.next();
+        wizard.next();
+        QCOMPARE(wizard.step(), 2);
+        QCOMPARE(treeOf(card, true), treeOf(image, true));
+    }
+
+    // Times recorded against the music are saved with the song, whose letters stay as they were.
+    void timedAndSaved(const QString &path)
+    {
+        Song song;
+        QVERIFY(SongFile::load(path, song));
+        TimingSession session(song);
+        session.changeMode(TimingSession::Mode::Play);
+        session.tick(1500);
+        QCOMPARE(session.record(), TimingSession::RecordResult::Recorded);
+        QVERIFY(session.applyTo(song));
+        QVERIFY(SongFile::save(path, song));
+        Song back;
+        QVERIFY(SongFile::load(path, back));
+        QVERIFY(back.hasTimings());
+        QCOMPARE(back.screenTime(0, 0), 15);
+        QCOMPARE(back.charset(), CharsetMode::Cyrillic);
+        QVERIFY(readFile(path).contains("\xC0\xC1\xC2\xC6\xDD\xDE\xDF\xE0\xE1\xE2\xE6\xFD\xFE\xFF"));
+    }
+
+    // The three reports write "Ё" as \u1025? and sort by code unit: Latin, then "Ёлка", then "Азбука".
+    void listedInTheReports(const QString &card)
+    {
+        QVERIFY(writeFile(card + u"Пасха/0002 Азбука.txt"_qs, "#n 1\r\n#k 1,\r\n#z\r\n#e\r\n\xC0\r\n"));
+        QVERIFY(writeFile(card + u"Пасха/0003 Amen.txt"_qs, "#n 0\r\n#k 1,\r\n#z\r\n#e\r\nA\r\n"));
+        SongLibrary library;
+        library.setRoot(card);
+        library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(CharsetMode::Cyrillic));
+        const QByteArray yolka = "\\u1025?\\u1083?\\u1082?\\u1072?", azbuka = "\\u1040?\\u1079?";
+        for (ReportKind kind : {ReportKind::Songbook, ReportKind::NumberIndex, ReportKind::Alphabetical}) {
+            QBuffer rtf;
+            rtf.open(QIODevice::WriteOnly);
+            QVERIFY(Report::write(rtf, kind, library, Lang::text(Report::titleTextId(kind))));
+            const QByteArray text = rtf.data();
+            QVERIFY2(text.contains(yolka) && text.contains(azbuka) && text.contains("Amen"), qPrintable(QString::number(int(kind))));
+            if (kind == ReportKind::Alphabetical)
+                QVERIFY(text.indexOf("Amen") < text.indexOf(yolka) && text.indexOf(yolka) < text.indexOf(azbuka));
+        }
+    }
+
 private slots:
     void cleanup()
     {
@@ -100,6 +180,11 @@ private slots:
         QVERIFY(v2 && v2->name == u"Font_V2");
         QVERIFY(!v2->glyphs[0xC6].isBlank());
         QCOMPARE(page()->matrix()->cellColumns(23), v2->glyphs[0xC6].columns); // Ж
+
+        packedTwice(m_card);
+        writtenByTheWizard(m_card);
+        timedAndSaved(path);
+        listedInTheReports(m_card);
     }
 
     // The charset is the song's: a Latin song under the Russian interface and a Cyrillic one under
