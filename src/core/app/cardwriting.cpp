@@ -14,14 +14,6 @@
 
 namespace {
 
-QString withoutSlash(const QString &path)
-{
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
-        trimmed.chop(1);
-    return trimmed;
-}
-
 QStringList entriesOf(const QString &dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -78,7 +70,7 @@ CardWriteCheck recheck(const CardWriteRequest &request)
 
 CardBackupPlan planCardBackup(const QString &card)
 {
-    const QString root = withoutSlash(card);
+    const QString root = withoutTrailingSlash(card);
     CardBackupPlan plan;
     QStringList rootFiles = sortedEntries(root, QDir::Files | QDir::NoSymLinks);
     rootFiles.removeIf([](const QString &name) { return !ItemName::kindOf(name) || !CardDataFile::isPlainName(name); });
@@ -129,7 +121,7 @@ CardWriteResult writeCard(const CardWriteRequest &request, const Progress &progr
         result.status = CardWriteResult::Status::Refused;
         return result;
     }
-    const QString card = withoutSlash(request.card);
+    const QString card = withoutTrailingSlash(request.card);
     if (!request.append && !request.backupPath.isEmpty()) {
         stage(CardWriteStage::Backup);
         // Clearing the card would delete its own backup.
@@ -173,7 +165,7 @@ CardWriteResult writeCard(const CardWriteRequest &request, const Progress &progr
     }
     if (result.status == CardWriteResult::Status::Finished) {
         stage(CardWriteStage::Copy);
-        copier.copyTree(withoutSlash(request.image), card, request.append ? CardCopyMode::AddMissing
+        copier.copyTree(withoutTrailingSlash(request.image), card, request.append ? CardCopyMode::AddMissing
                                                                            : CardCopyMode::Overwrite);
         if (copier.stopped())
             result.status = CardWriteResult::Status::Stopped;
@@ -195,7 +187,7 @@ CardRestoreResult restoreCardImage(const QString &card, const QString &image, co
         result.status = CardRestoreResult::Status::Refused;
         return result;
     }
-    const QString target = withoutSlash(image);
+    const QString target = withoutTrailingSlash(image);
     QDir().mkpath(target);
     CardCopier copier(progress);
     QString notRemoved;
@@ -204,7 +196,7 @@ CardRestoreResult restoreCardImage(const QString &card, const QString &image, co
         result.error = notRemoved;
         return result;
     }
-    copier.restoreCard(withoutSlash(card), target, LibraryNaming::playlistDirectory(target),
+    copier.restoreCard(withoutTrailingSlash(card), target, LibraryNaming::playlistDirectory(target),
                        LibraryNaming::slideDirectory(target));
     if (copier.stopped()) {
         // Half an image would be written onto the next card as if it were whole.

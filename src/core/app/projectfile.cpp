@@ -12,13 +12,6 @@ namespace ProjectFile {
 
 namespace {
 
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    return path;
-}
-
 // A link in place of the image directory is removed (the link, never what it points to) and a
 // real directory made; false when that fails.
 bool replaceLinkByDirectory(const QString &dir)

@@ -35,14 +35,6 @@ CardVolume probeVolume(const QString &card)
     return {info.blockSize(), info.bytesAvailable()};
 }
 
-QString withoutSlash(const QString &path)
-{
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
-        trimmed.chop(1);
-    return trimmed;
-}
-
 qint64 regularSize(const QString &path)
 {
     struct stat st;
@@ -163,8 +155,8 @@ CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mo
 {
     CardPlan plan;
     plan.mode = mode;
-    const QString source = withoutSlash(image);
-    const QString target = withoutSlash(card);
+    const QString source = withoutTrailingSlash(image);
+    const QString target = withoutTrailingSlash(card);
     const CardContents onCard = listCard(target, mode == CardPlanMode::Verify);
 
     QSet<QString> fromImage;

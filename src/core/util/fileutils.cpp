@@ -176,6 +176,14 @@ bool isSameFile(const QString &a, const QString &b)
     return !error && same;
 }
 
+QString withoutTrailingSlash(const QString &path)
+{
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    return trimmed;
+}
+
 bool isSameOrInside(const QString &path, const QString &folder)
 {
     QString current = QFileInfo(path).canonicalFilePath();

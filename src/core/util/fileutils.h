@@ -28,6 +28,9 @@ bool isSameFile(const QString &a, const QString &b);
 // not inside "Teksty", and a link to "Teksty" or to a folder in it is).
 bool isSameOrInside(const QString &path, const QString &folder);
 
+// path without trailing slashes ("/" stays "/").
+QString withoutTrailingSlash(const QString &path);
+
 // The operations below report each file they handle and stop between files when asked. A
 // failure on one file does not stop them; the result says whether all went well.
 
