@@ -62,11 +62,7 @@ private slots:
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        MessageBoxes::setResponder({});
-    }
+    void cleanup() { m_frame.reset(); }
 
     // The steps of a typing run, each undone by Ctrl+Z back to the blank screen and a clean song.
     void typingRuns_data()
