@@ -15,13 +15,13 @@ QList<LyricMessage> LyricNotes::messages() const
     if (!droppedOrderTokens.isEmpty())
         out.append({Code::OrderTokensDropped, droppedOrderTokens});
     if (documentOrder)
-        out.append({Code::DocumentOrder});
+        out.append(LyricMessage(Code::DocumentOrder));
     if (replacedCharacters > 0)
         out.append({Code::CharactersReplaced, {QString::number(replacedCharacters)}});
     if (cutWords > 0)
         out.append({Code::WordsCut, {QString::number(cutWords)}});
     if (sameTitle)
-        out.append({Code::SameTitle});
+        out.append(LyricMessage(Code::SameTitle));
     return out;
 }
 

@@ -39,6 +39,12 @@ struct LyricMessage
         OutputNotMade,      // args: the folder
     };
 
+    LyricMessage() = default;
+    LyricMessage(Code kind, QStringList arguments = {}, QString systemText = {})
+        : code(kind), args(std::move(arguments)), detail(std::move(systemText))
+    {
+    }
+
     Code code = Code::None;
     QStringList args;
     QString detail; // a text of Qt or the system, shown as it is after the program's own words
