@@ -8,6 +8,7 @@
 #include "core/model/songfile.h"
 #include "core/model/itemname.h"
 #include "core/util/orderedworkers.h"
+#include "core/util/posixfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -190,13 +191,18 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
     // One slot per item that may be read ahead; reading alternates with taking on one worker.
     std::vector<ScannedFile> results(size_t(workers.workers() > 1 ? qMin(workers.lookAhead(), qMax(count, 1)) : 1));
     const auto slotOf = [&results](int i) -> ScannedFile & { return results[size_t(i) % results.size()]; };
+    // Files are opened in the open directory, not each along the whole path. A directory that
+    // cannot be opened so (a link) has its files opened by path.
+    const PosixFile directory = PosixFile::directory(directoryPath);
     return workers.run(
         count,
         [&](int i) {
             ScannedFile &file = slotOf(i);
             file = ScannedFile{};
-            file.path = directoryPath + names.at(i) + extension;
-            file.read = SongFile::loadWithoutRewrite(file.path, file.song, &file.issues, &file.info);
+            const QString fileName = names.at(i) + extension;
+            file.path = directoryPath + fileName;
+            file.read = SongFile::loadWithoutRewrite(directory.isOpen() ? PosixFile(directory, fileName) : PosixFile(file.path),
+                                                     file.path, file.song, &file.issues, &file.info);
             file.titleKey = titleKey(names.at(i));
         },
         [&](int i) {
