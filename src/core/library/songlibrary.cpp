@@ -237,7 +237,8 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
     const QString extension = QString::fromUtf16(ItemName::kSongExtension);
 
     const QStringList directories = sortedEntries(m_root, QDir::Dirs | QDir::NoSymLinks);
-    for (const QString &directory : directories) {
+    for (qsizetype d = 0; d < directories.size(); ++d) {
+        const QString &directory = directories.at(d);
         // Exact comparison: "SCREEN_DIR" is a group.
         if (directory == slideDir || directory == playlistDir)
             continue;
@@ -267,9 +268,12 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         }
         if (!checkNumbers)
             continue;
-        // Grown by doubling: a reserve of just this group's more would rehash the set per group.
-        if (const qsizetype needed = m_titles.size() + files.size(); needed > m_titles.capacity())
-            m_titles.reserve(qMax(needed, 2 * m_titles.capacity()));
+        // Each growth rehashes every title: sized for the directories left holding as many songs
+        // as this one (one allocation on an even card), and at least doubled.
+        if (const qsizetype needed = m_titles.size() + files.size(); needed > m_titles.capacity()) {
+            const qsizetype expected = needed + files.size() * (directories.size() - 1 - d);
+            m_titles.reserve(qMax(expected, 2 * m_titles.capacity()));
+        }
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
             const int number = ItemName::number(name);
