@@ -7,7 +7,11 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 class Playlist;
+class PosixFile;
 class SongLibrary;
 
 // Resolves playlist titles against a scanned library: songs in the groups, slides in
@@ -29,6 +33,7 @@ public:
 
     explicit LibraryPlaylistResolver(const SongLibrary &library, const SongLoadOptions &options = {},
                                      Depth depth = Depth::ReadSongs);
+    ~LibraryPlaylistResolver() override;
 
     PlaylistTarget resolve(PlaylistEntry::Type type, const QString &title) override;
 
@@ -41,13 +46,18 @@ private:
     };
 
     PlaylistTarget readTarget(const Location &location);
+    // Whether a file of a group (-1: the slides) opens as a regular file, opened in its
+    // directory's descriptor when that opens.
+    bool opens(int group, const QString &fileName, const QString &path);
 
     const SongLibrary &m_library;
     SongLoadOptions m_options;
     Depth m_depth;
-    QHash<QString, Location> m_songs; // title -> first match
-    QHash<QString, Location> m_slides;
-    QHash<QString, PlaylistTarget> m_read; // path -> what reading it gave
+    // title -> first match; the keys view the library's names
+    QHash<QStringView, Location> m_songs;
+    QHash<QStringView, Location> m_slides;
+    QHash<const QString *, PlaylistTarget> m_read; // library name -> what reading it gave
+    std::vector<std::unique_ptr<PosixFile>> m_directories; // per group, the slides' last; opened on demand
 };
 
 // Reads a playlist of the library's card, recording its issues in the library's issue list;

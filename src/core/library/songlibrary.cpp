@@ -8,6 +8,7 @@
 #include "core/model/songfile.h"
 #include "core/model/itemname.h"
 #include "core/util/orderedworkers.h"
+#include "core/util/posixfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -190,13 +191,18 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
     // One slot per item that may be read ahead; reading alternates with taking on one worker.
     std::vector<ScannedFile> results(size_t(workers.workers() > 1 ? qMin(workers.lookAhead(), qMax(count, 1)) : 1));
     const auto slotOf = [&results](int i) -> ScannedFile & { return results[size_t(i) % results.size()]; };
+    // Files are opened in the open directory, not each along the whole path. A directory that
+    // cannot be opened so (a link) has its files opened by path.
+    const PosixFile directory = PosixFile::directory(directoryPath);
     return workers.run(
         count,
         [&](int i) {
             ScannedFile &file = slotOf(i);
             file = ScannedFile{};
-            file.path = directoryPath + names.at(i) + extension;
-            file.read = SongFile::loadWithoutRewrite(file.path, file.song, &file.issues, &file.info);
+            const QString fileName = names.at(i) + extension;
+            file.path = directoryPath + fileName;
+            file.read = SongFile::loadWithoutRewrite(directory.isOpen() ? PosixFile(directory, fileName) : PosixFile(file.path),
+                                                     file.path, file.song, &file.issues, &file.info);
             file.titleKey = titleKey(names.at(i));
         },
         [&](int i) {
@@ -231,7 +237,8 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
     const QString extension = QString::fromUtf16(ItemName::kSongExtension);
 
     const QStringList directories = sortedEntries(m_root, QDir::Dirs | QDir::NoSymLinks);
-    for (const QString &directory : directories) {
+    for (qsizetype d = 0; d < directories.size(); ++d) {
+        const QString &directory = directories.at(d);
         // Exact comparison: "SCREEN_DIR" is a group.
         if (directory == slideDir || directory == playlistDir)
             continue;
@@ -261,9 +268,12 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         }
         if (!checkNumbers)
             continue;
-        // Grown by doubling: a reserve of just this group's more would rehash the set per group.
-        if (const qsizetype needed = m_titles.size() + files.size(); needed > m_titles.capacity())
-            m_titles.reserve(qMax(needed, 2 * m_titles.capacity()));
+        // Each growth rehashes every title: sized for the directories left holding as many songs
+        // as this one (one allocation on an even card), and at least doubled.
+        if (const qsizetype needed = m_titles.size() + files.size(); needed > m_titles.capacity()) {
+            const qsizetype expected = needed + files.size() * (directories.size() - 1 - d);
+            m_titles.reserve(qMax(expected, 2 * m_titles.capacity()));
+        }
         for (int i = 0; i < files.size(); ++i) {
             const QString &name = files.at(i);
             const int number = ItemName::number(name);

@@ -17,7 +17,15 @@ QByteArrayView withoutCr(const char *start, qsizetype length)
 } // namespace
 
 LineReader::LineReader(QIODevice &device, qsizetype maxLineBytes)
-    : m_device(device), m_maxLineBytes(qMax<qsizetype>(maxLineBytes, 1))
+    : m_device(&device), m_maxLineBytes(qMax<qsizetype>(maxLineBytes, 1))
+{
+}
+
+LineReader::LineReader(QByteArrayView bytes, qsizetype maxLineBytes)
+    : m_maxLineBytes(qMax<qsizetype>(maxLineBytes, 1))
+    , m_buffer(QByteArray::fromRawData(bytes.data(), bytes.size()))
+    , m_end(bytes.size())
+    , m_atEnd(true)
 {
 }
 
@@ -32,13 +40,13 @@ bool LineReader::fill()
     }
     // Small files are read in one go: no larger block than the device can deliver.
     qsizetype block = kBlockBytes;
-    if (!m_device.isSequential()) {
-        const qint64 left = m_device.size() - m_device.pos();
+    if (!m_device->isSequential()) {
+        const qint64 left = m_device->size() - m_device->pos();
         block = qBound<qsizetype>(1, qsizetype(qMin<qint64>(left + 1, kBlockBytes)), kBlockBytes);
     }
     if (m_buffer.size() < m_end + block)
         m_buffer.resize(m_end + block);
-    const qint64 got = m_device.read(m_buffer.data() + m_end, block);
+    const qint64 got = m_device->read(m_buffer.data() + m_end, block);
     if (got <= 0) {
         m_atEnd = true;
         return false;

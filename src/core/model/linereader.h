@@ -15,6 +15,8 @@ public:
     static constexpr qsizetype kDefaultMaxLineBytes = 1 << 20;
 
     explicit LineReader(QIODevice &device, qsizetype maxLineBytes = kDefaultMaxLineBytes);
+    // Lines of bytes already in memory, which must outlive the reader: no copy is made.
+    explicit LineReader(QByteArrayView bytes, qsizetype maxLineBytes = kDefaultMaxLineBytes);
 
     // The next line without its line end; false at the end of the input. The view stays valid
     // until the next call.
@@ -26,7 +28,7 @@ private:
     bool fill();
     QByteArrayView skipRestOfLongLine(qsizetype start);
 
-    QIODevice &m_device;
+    QIODevice *m_device = nullptr; // none when reading from memory
     qsizetype m_maxLineBytes;
     QByteArray m_buffer;
     QByteArray m_longLine;

@@ -9,7 +9,6 @@
 #include "core/util/leadingint.h"
 #include "core/util/posixfile.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -37,11 +36,10 @@ bool isEmptyLineMark(QByteArrayView line, CharsetMode charset)
 class SongReader
 {
 public:
-    SongReader(QIODevice &device, Song &song, IssueList *issues)
-        : m_lines(device), m_song(song), m_issues(issues)
+    template <typename Input>
+    SongReader(Input &&input, Song &song, IssueList *issues)
+        : m_lines(input), m_song(song), m_issues(issues)
     {
-        if (m_issues)
-            m_issueName = QFileInfo(song.path()).completeBaseName();
     }
 
     SongReadInfo run();
@@ -49,8 +47,12 @@ public:
 private:
     void report(int code)
     {
-        if (m_issues)
-            m_issues->append(m_song.number(), code, m_issueName, IssueFileType::Song);
+        if (!m_issues)
+            return;
+        // Named only when needed: most files have nothing to report.
+        if (m_issueName.isNull())
+            m_issueName = QFileInfo(m_song.path()).completeBaseName();
+        m_issues->append(m_song.number(), code, m_issueName, IssueFileType::Song);
     }
     void readSequence(QByteArrayView line);
     void readScreen(QByteArrayView directive);
@@ -170,7 +172,7 @@ void SongReader::readScreenLine(QChar *row, bool keep)
 
 void parseFileName(Song &song, const QString &path, IssueList *issues)
 {
-    const QString name = QFileInfo(path).fileName();
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
     song.setNumber(ItemName::number(name));
     song.setTitle(ItemName::titleOfFileName(name));
     const std::optional<ItemKind> kind = ItemName::kindOf(name);
@@ -197,10 +199,10 @@ bool read(QIODevice &device, Song &song, IssueList *issues, SongReadInfo *info, 
 
 void fromBytes(const QByteArray &bytes, Song &song, IssueList *issues, SongReadInfo *info)
 {
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    read(buffer, song, issues, info);
+    SongReader reader(QByteArrayView(bytes), song, issues);
+    const SongReadInfo result = reader.run();
+    if (info)
+        *info = result;
 }
 
 QByteArray toBytes(const Song &song)
@@ -259,7 +261,12 @@ bool write(QIODevice &device, const Song &song, QString *error)
 
 bool loadWithoutRewrite(const QString &path, Song &song, IssueList *issues, SongReadInfo *info, QString *error)
 {
-    const PosixFile file(path);
+    return loadWithoutRewrite(PosixFile(path), path, song, issues, info, error);
+}
+
+bool loadWithoutRewrite(const PosixFile &file, const QString &path, Song &song, IssueList *issues, SongReadInfo *info,
+                        QString *error)
+{
     const qint64 size = file.regularFileSize();
     if (size < 0) {
         if (error)
@@ -272,9 +279,7 @@ bool loadWithoutRewrite(const QString &path, Song &song, IssueList *issues, Song
     if (size <= kWholeReadBytes) {
         QByteArray bytes(qsizetype(size), Qt::Uninitialized);
         bytes.resize(qMax<qsizetype>(0, qsizetype(file.readFull(bytes.data(), size))));
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        read(buffer, song, issues, info);
+        fromBytes(bytes, song, issues, info);
     } else {
         QFile stream;
         file.openDevice(stream);

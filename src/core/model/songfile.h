@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+class PosixFile;
 class QIODevice;
 
 struct SongLoadOptions
@@ -55,6 +56,9 @@ bool load(const QString &path, Song &song, IssueList *issues = nullptr, const So
 // rewrite on its own with rewriteReplacedTabs().
 bool loadWithoutRewrite(const QString &path, Song &song, IssueList *issues = nullptr, SongReadInfo *info = nullptr,
                         QString *error = nullptr);
+// loadWithoutRewrite() of a file already opened (for instance in its directory's descriptor).
+bool loadWithoutRewrite(const PosixFile &file, const QString &path, Song &song, IssueList *issues = nullptr,
+                        SongReadInfo *info = nullptr, QString *error = nullptr);
 // What load() does after the read: a song whose tabs were read as spaces is saved in canonical
 // form unless options say not to or stanzas were dropped. False, with *error, when the save failed.
 bool rewriteReplacedTabs(const QString &path, Song &song, const SongReadInfo &info, const SongLoadOptions &options,
