@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -229,10 +230,11 @@ private slots:
         auto *panel = new LibraryPanel(&frame, m_drives);
         frame.setLibraryPanel(panel);
         panel->initialUpdate();
-        QStringList seen; // the edit after "...", "Dalej" enabled, the information line, the panel's songs
+        QStringList seen; // no idle progress bar, the edit after "...", "Dalej" enabled, the information line, the panel's songs
         whenShown<CardWizard>([&](CardWizard *w) {
             child<QRadioButton>(w, "importRadio")->click();
             w->next();
+            seen << QString::number(child<QProgressBar>(w, "fileProgress")->isVisibleTo(w));
             Shell::setChooser([&](Shell::Choice, const QString &start) { return start == m_image ? path : QString(); });
             child<QPushButton>(w, "browseButton")->click();
             seen << child<QLineEdit>(w, "folderEdit")->text();
@@ -257,7 +259,8 @@ private slots:
         const bool imported = outcome == 1;
         const QString edit = imported ? path : path.isEmpty() ? m_image : QString();
         const QString done = imported ? Lang::text(Txt::WizardImported) : QString();
-        QCOMPARE(seen, QStringList({edit, QString::number(outcome > 0), done, QString::number(1 + imported)}));
+        const QString songs = QString::number(1 + imported);
+        QCOMPARE(seen, QStringList({u"0"_qs, edit, QString::number(outcome > 0), done, songs}));
         QCOMPARE(m_boxes.texts().count(Lang::text(Txt::WizardFolderInLibrary)), outcome == 2 ? 2 : 0);
         const QString stored = m_app->store().value(AppSettings::kSection + u"/LastImportDir").toString();
         QCOMPARE(stored, imported ? path : QString());
