@@ -374,10 +374,10 @@ private slots:
         writeLanguage(QStringLiteral("Polski"), "version=0x2000001\n910=%1 B\n911=%1 KB\n912=%1 MB\n914=%1 TB\n");
         Lang::load(m_dir.path(), QStringLiteral("Polski"));
         const QLocale polish(QLocale::Polish);
-        QCOMPARE(dataSizeText(1023, QLocale::c()), u"1023 B"_qs);
-        QCOMPARE(dataSizeText(1536, QLocale::c()), u"1.50 KB"_qs);
-        QCOMPARE(dataSizeText(3 << 20, polish), u"3,00 MB"_qs);
-        QCOMPARE(dataSizeText(Q_INT64_C(5) << 50, polish), u"5120,00 TB"_qs);
+        QCOMPARE(dataSizeText(1023, QLocale::c()), u"1023\u00a0B"_qs);
+        QCOMPARE(dataSizeText(1536, QLocale::c()), u"1.50\u00a0KB"_qs);
+        QCOMPARE(dataSizeText(3 << 20, polish), u"3,00\u00a0MB"_qs);
+        QCOMPARE(dataSizeText(Q_INT64_C(5) << 50, polish), u"5120,00\u00a0TB"_qs);
     }
 
     void availableLanguagesAreSortedNames()

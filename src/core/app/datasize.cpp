@@ -16,5 +16,6 @@ QString dataSizeText(qint64 bytes, const QLocale &locale)
         ++power;
     const QString number =
         power == 0 ? locale.toString(bytes) : locale.toString(double(bytes) / double(1ULL << (10 * power)), 'f', 2);
-    return Lang::text(kUnits[power]).arg(number);
+    // The number and its unit stay on one line of a wrapped text.
+    return Lang::text(kUnits[power]).arg(number).replace(u' ', QChar::Nbsp);
 }
