@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/song.h"
 #include "core/util/textids.h"
 #include "testsupport.h"
 
@@ -41,6 +42,15 @@ inline QString unescaped(const QString &field)
         }
     }
     return out;
+}
+
+// Whole numbers separated by commas ("1,r,2"; "r" is the refrain in a song's sequence).
+inline QList<int> numbers(const QString &field)
+{
+    QList<int> list;
+    for (const QString &entry : field.split(u',', Qt::SkipEmptyParts))
+        list << (entry == u"r" ? RefrainMarker : entry.toInt());
+    return list;
 }
 
 // The text ids a table names ("TitleTooLong"), separated by commas; 0 for "-".

@@ -33,67 +33,65 @@ class TestInstall : public QObject
 {
     Q_OBJECT
 private slots:
-    void installedTree();
-};
+    void installedTree()
+    {
+        QTemporaryDir prefix;
+        int code = 0;
+        const auto installed = run(QStringLiteral("cmake"),
+                                   {QStringLiteral("--install"), QStringLiteral(LUMIVOX_BUILD_DIR), QStringLiteral("--prefix"),
+                                    prefix.path()}, &code);
+        QVERIFY(installed);
+        QVERIFY2(code == 0, qPrintable(*installed));
 
-void TestInstall::installedTree()
-{
-    QTemporaryDir prefix;
-    int code = 0;
-    const auto installed = run(QStringLiteral("cmake"),
-                               {QStringLiteral("--install"), QStringLiteral(LUMIVOX_BUILD_DIR), QStringLiteral("--prefix"),
-                                prefix.path()}, &code);
-    QVERIFY(installed);
-    QVERIFY2(code == 0, qPrintable(*installed));
+        QStringList files;
+        for (QDirIterator it(prefix.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString file = QDir(prefix.path()).relativeFilePath(it.next());
+            if (!file.startsWith(u"share/lumivox/"))
+                files << file;
+        }
+        files.sort();
+        QStringList expected{QStringLiteral("bin/lumivox"), QStringLiteral("bin/lumivox-cli"),
+                             u"share/applications/" + kId + u".desktop", u"share/metainfo/" + kId + u".metainfo.xml",
+                             u"share/mime/packages/" + kId + u".xml",
+                             u"share/icons/hicolor/scalable/apps/" + kId + u".svg"};
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + kId + u".png";
+        expected.sort();
+        QCOMPARE(files, expected);
 
-    QStringList files;
-    for (QDirIterator it(prefix.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString file = QDir(prefix.path()).relativeFilePath(it.next());
-        if (!file.startsWith(u"share/lumivox/"))
-            files << file;
+        const QString share = prefix.filePath(QStringLiteral("share"));
+        const QString desktop = share + u"/applications/" + kId + u".desktop";
+        if (const auto out = run(QStringLiteral("desktop-file-validate"), {desktop}, &code))
+            QVERIFY2(code == 0 && out->isEmpty(), qPrintable(*out));
+        const QString metainfo = share + u"/metainfo/" + kId + u".metainfo.xml";
+        if (const auto out = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                                                  QStringLiteral("--pedantic"), metainfo}, &code))
+            QVERIFY2(code == 0, qPrintable(*out));
+        QFile meta(metainfo);
+        QVERIFY(meta.open(QIODevice::ReadOnly));
+        QVERIFY(meta.readAll().contains("<release version=\"" LUMIVOX_VERSION_NUMBER "\""));
+
+        // The installed programs look for their data beside bin/, as in the build tree.
+        const AppDirs dirs = AppDirs::standard(prefix.filePath(QStringLiteral("bin")));
+        QVERIFY(QFileInfo::exists(dirs.languageDir() + u"Polski.lang"));
+        QVERIFY(QFileInfo::exists(dirs.languageDir() + u"English.lang"));
+
+        if (!run(QStringLiteral("update-mime-database"), {share + u"/mime"}, &code))
+            QSKIP("update-mime-database is not installed");
+        QCOMPARE(code, 0);
+        // Qt reads the MIME database on first use, which is this test's.
+        qputenv("XDG_DATA_DIRS", share.toUtf8());
+        QFile magicOnly(prefix.filePath(QStringLiteral("card.bin")));
+        QVERIFY(magicOnly.open(QIODevice::WriteOnly));
+        magicOnly.write(QByteArray("\x01\x00" "1U", 4) + QByteArray(60, '\0'));
+        magicOnly.close();
+        QMimeDatabase mime;
+        QCOMPARE(mime.mimeTypeForFile(QStringLiteral("x.lvp"), QMimeDatabase::MatchExtension).name(),
+                 QStringLiteral("application/x-lumivox-project"));
+        QCOMPARE(mime.mimeTypeForFile(magicOnly.fileName(), QMimeDatabase::MatchContent).name(),
+                 QStringLiteral("application/x-lumivox-project"));
     }
-    files.sort();
-    QStringList expected{QStringLiteral("bin/lumivox"), QStringLiteral("bin/lumivox-cli"),
-                         u"share/applications/" + kId + u".desktop", u"share/metainfo/" + kId + u".metainfo.xml",
-                         u"share/mime/packages/" + kId + u".xml",
-                         u"share/icons/hicolor/scalable/apps/" + kId + u".svg"};
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + kId + u".png";
-    expected.sort();
-    QCOMPARE(files, expected);
-
-    const QString share = prefix.filePath(QStringLiteral("share"));
-    const QString desktop = share + u"/applications/" + kId + u".desktop";
-    if (const auto out = run(QStringLiteral("desktop-file-validate"), {desktop}, &code))
-        QVERIFY2(code == 0 && out->isEmpty(), qPrintable(*out));
-    const QString metainfo = share + u"/metainfo/" + kId + u".metainfo.xml";
-    if (const auto out = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                                              QStringLiteral("--pedantic"), metainfo}, &code))
-        QVERIFY2(code == 0, qPrintable(*out));
-    QFile meta(metainfo);
-    QVERIFY(meta.open(QIODevice::ReadOnly));
-    QVERIFY(meta.readAll().contains("<release version=\"" LUMIVOX_VERSION_NUMBER "\""));
-
-    // The installed programs look for their data beside bin/, as in the build tree.
-    const AppDirs dirs = AppDirs::standard(prefix.filePath(QStringLiteral("bin")));
-    QVERIFY(QFileInfo::exists(dirs.languageDir() + u"Polski.lang"));
-    QVERIFY(QFileInfo::exists(dirs.languageDir() + u"English.lang"));
-
-    if (!run(QStringLiteral("update-mime-database"), {share + u"/mime"}, &code))
-        QSKIP("update-mime-database is not installed");
-    QCOMPARE(code, 0);
-    // Qt reads the MIME database on first use, which is this test's.
-    qputenv("XDG_DATA_DIRS", share.toUtf8());
-    QFile magicOnly(prefix.filePath(QStringLiteral("card.bin")));
-    QVERIFY(magicOnly.open(QIODevice::WriteOnly));
-    magicOnly.write(QByteArray("\x01\x00" "1U", 4) + QByteArray(60, '\0'));
-    magicOnly.close();
-    QMimeDatabase mime;
-    QCOMPARE(mime.mimeTypeForFile(QStringLiteral("x.lvp"), QMimeDatabase::MatchExtension).name(),
-             QStringLiteral("application/x-lumivox-project"));
-    QCOMPARE(mime.mimeTypeForFile(magicOnly.fileName(), QMimeDatabase::MatchContent).name(),
-             QStringLiteral("application/x-lumivox-project"));
-}
+};
 
 QTEST_GUILESS_MAIN(TestInstall)
 #include "tst_install.moc"

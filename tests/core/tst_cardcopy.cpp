@@ -113,17 +113,6 @@ private slots:
         }
     }
 
-    void flatImageGoesToCardRoot()
-    {
-        QVERIFY(writeFile(m_image + u"/0001 A.txt", "a"));
-        QVERIFY(writeFile(m_image + u"/0002 B.lst", "b"));
-        QVERIFY(QDir().mkpath(m_card));
-        QCOMPARE(countCardImage(m_image).files, 2);
-        CardCopier copier;
-        copier.copyTree(m_image, m_card, CardCopyMode::Overwrite);
-        QCOMPARE(treeOf(m_card), QStringList({u"0001 A.txt"_qs, u"0002 B.lst"_qs}));
-    }
-
     // Append: identical files are neither touched nor listed, a same-size change is replaced
     // (change 1), a new file is added (change 0), in copy order.
     void appendRecordsChanges()

@@ -3,7 +3,7 @@
 // and a card folder that goes away while the plan reads it.
 #include "core/card/cardplan.h"
 #include "core/util/textids.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,22 +26,11 @@ private slots:
         QTest::addColumn<QStringList>("card");
         QTest::addColumn<qint64>("needed");
         QTest::addColumn<qint64>("available");
-        const qint64 k = 1024;
-        const QStringList threeBytes{u"0001 A.txt=1"_qs, u"0002 B.txt=1"_qs, u"0003 C.txt=1"_qs};
-        QTest::newRow("three bytes on 32 KiB clusters") << false << 32 * k << 1000 * k << threeBytes << QStringList{}
-                                                        << 96 * k << 1000 * k;
-        QTest::newRow("no block size: 4096 taken") << false << qint64(0) << 1000 * k << threeBytes << QStringList{}
-                                                   << 12 * k << 1000 * k;
-        // 64 KiB free: short for an append, enough for a write once its clear freed the old files.
-        const QStringList old{u"0007 X.txt=40000"_qs, u"0008 Y.txt=1"_qs};
-        QTest::newRow("append short") << false << 32 * k << 64 * k << threeBytes << old << 96 * k << 64 * k;
-        QTest::newRow("write fits after the clear") << true << 32 * k << 64 * k << threeBytes << old << 96 * k
-                                                    << 160 * k;
-        // A replacement grows by a cluster and is written beside the old file once.
-        QTest::newRow("replacement") << false << 32 * k << 1000 * k << QStringList{u"G/0001 A.txt=40000"_qs}
-                                     << QStringList{u"G/0001 A.txt=1"_qs} << 96 * k << 1000 * k;
-        QTest::newRow("new directory") << false << 4 * k << 1000 * k << QStringList{u"G/0001 A.txt=0"_qs}
-                                       << QStringList{} << 4 * k << 1000 * k;
+        const auto kib = [](const QString &field) { return field.toLongLong() * 1024; };
+        for (const QStringList &row : TestSupport::tableRows(u"cardcheck/space.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << (row[1] == u"write") << kib(row[2]) << kib(row[3])
+                                              << row[4].split(u'|', Qt::SkipEmptyParts) << row[5].split(u'|', Qt::SkipEmptyParts)
+                                              << kib(row[6]) << kib(row[7]);
     }
     void space()
     {

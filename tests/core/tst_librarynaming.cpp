@@ -92,13 +92,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("renameId");
         QTest::addColumn<int>("titleId");
-        QTest::newRow("accepted") << QStringLiteral("Msza") << 0 << 0;
-        QTest::newRow("empty") << QString() << int(Txt::PlaylistNameEmpty) << int(Txt::PlaylistNameEmpty);
-        QTest::newRow("full stop") << QStringLiteral("Msza 1.0") << int(Txt::PlaylistForbiddenCharacter)
-                                   << int(Txt::TitleForbiddenCharacter);
-        QTest::newRow("31 characters, rename only") << QString(31, u'p') << int(Txt::PlaylistNameTooLong) << 0;
-        QTest::newRow("length before forbidden") << QString(31, u'/') << int(Txt::PlaylistNameTooLong)
-                                                 << int(Txt::TitleForbiddenCharacter);
+        for (const QStringList &row : TestSupport::tableRows(u"naming/playlistnames.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << TestSupport::textIds(row[2]).value(0)
+                                              << TestSupport::textIds(row[3]).value(0);
     }
     void playlistNameRules()
     {

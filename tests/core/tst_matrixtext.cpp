@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/editor/matrixtext.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QPoint>
 
@@ -74,8 +74,8 @@ private slots:
         QCOMPARE(m.anchor(), 5); // every move makes the cursor the anchor
     }
 
-    // One edit: the screen's rows and the cursor (column, row) before, the keys typed
-    // (U+007F standing for Delete), the rows and cursor after.
+    // One edit: the screen's rows and the cursor before, the keys typed (U+007F standing for
+    // Delete), the rows and the cursor after (tests/data/matrixtext/edits.tsv).
     void edit_data()
     {
         QTest::addColumn<QStringList>("before");
@@ -84,52 +84,10 @@ private slots:
         QTest::addColumn<bool>("overwrite");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QPoint>("cursorAfter");
-        using L = QStringList;
-        const QString del(QChar(0x7F));
-        const auto row = [](const char *name, const L &before, QPoint cursor, const QString &keys, const L &after,
-                            QPoint cursorAfter, bool overwrite = false) {
-            QTest::newRow(name) << before << cursor << keys << overwrite << after << cursorAfter;
-        };
-        row("insert inside a word", {u"Abc"_qs}, {1, 0}, u"x"_qs, {u"Axbc"_qs}, {2, 0});
-        row("typing behind the text takes a space", {u"Axbc"_qs}, {10, 0}, u"y"_qs, {u"Axbc      y"_qs}, {11, 0});
-        L full, split;
-        for (int r = 0; r < MatrixText::kRows; ++r)
-            full << QString(20, QChar(u'a' + r));
-        split << u"aaaaaX"_qs << QString(15, u'a') << full.mid(1, 8);
-        row("insert into a full row splits it, row 9 is lost", full, {5, 0}, u"X"_qs, split, {6, 0});
-
-        row("overwrite replaces and advances", {u"abc"_qs}, {0, 0}, u"XY"_qs, {u"XYc"_qs}, {2, 0}, true);
-        row("overwrite at a row end goes on below", {u"abc"_qs}, {19, 0}, u"Z"_qs, {u"abc"_qs + QString(16, u' ') + u'Z'},
-            {0, 1}, true);
-        row("overwrite stops at the last cell", {}, {19, 9}, u"QR"_qs, L(9) << QString(19, u' ') + u'R', {19, 9}, true);
-
-        row("backspace at cell 0: nothing", {u"Hello"_qs}, {0, 0}, u"\b"_qs, {u"Hello"_qs}, {0, 0});
-        row("backspace inside a row", {u"Hello"_qs}, {3, 0}, u"\b"_qs, {u"Helo"_qs}, {2, 0});
-        row("backspace at a row start joins the row above", {u"Hello"_qs, u"World"_qs, u"three"_qs}, {0, 1}, u"\b"_qs,
-            {u"Hello World"_qs, u"three"_qs}, {6, 0});
-        row("backspace below a long row moves one character up", {u"1234567890123456789"_qs, u"abc"_qs}, {0, 1},
-            u"\b"_qs, {u"1234567890123456789a"_qs, u"bc"_qs}, {19, 0});
-        row("backspace below a blank row", {QString(), u"word"_qs}, {0, 1}, u"\b"_qs, {u"word"_qs}, {0, 0});
-        row("backspace on an empty row removes it", {u"ab"_qs, QString(), u"cd"_qs}, {0, 1}, u"\b"_qs,
-            {u"ab"_qs, u"cd"_qs}, {3, 0});
-
-        row("enter splits the row, row 9 is lost", L{u"Hello World"_qs} << L(8) << QString(20, u'z'), {6, 0}, u"\r"_qs,
-            {u"Hello"_qs, u"World"_qs}, {0, 1});
-        row("enter on row 9: nothing", {u"Hello"_qs}, {3, 9}, u"\r"_qs, {u"Hello"_qs}, {3, 9});
-        row("tab: nothing", {u"Hello"_qs}, {3, 0}, u"\t"_qs, {u"Hello"_qs}, {3, 0});
-
-        const L text{u"abdef"_qs, u"next"_qs, QString(), u"after"_qs};
-        row("delete inside a row", {u"abcdef"_qs, u"next"_qs, QString(), u"after"_qs}, {2, 0}, del, text, {2, 0});
-        row("delete behind the text pulls the next row up", text, {10, 0}, del,
-            {u"abdef     next"_qs, QString(), QString(), u"after"_qs}, {10, 0});
-        row("delete behind the text before a blank row removes that row",
-            {u"abdef     next"_qs, QString(), QString(), u"after"_qs}, {15, 0}, del,
-            {u"abdef     next"_qs, QString(), u"after"_qs}, {15, 0});
-        row("delete on a blank row removes it", {u"abdef     next"_qs, QString(), u"after"_qs}, {0, 1}, del,
-            {u"abdef     next"_qs, u"after"_qs}, {0, 1});
-        row("delete behind a single character joins", {u"a"_qs, u"bc"_qs}, {5, 0}, del, {u"a    bc"_qs}, {5, 0});
-        row("delete joins only what fits", {u"0123456789abcdef"_qs, u"ABCDEFGHIJ"_qs}, {17, 0}, del,
-            {u"0123456789abcdef ABC"_qs, u"DEFGHIJ"_qs}, {17, 0});
+        const auto point = [](const QString &xy) { return QPoint(xy.section(u',', 0, 0).toInt(), xy.section(u',', 1).toInt()); };
+        for (const QStringList &row : TestSupport::tableRows(u"matrixtext/edits.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].split(u'|') << point(row[2]) << TestSupport::unescaped(row[3])
+                                              << (row[4] == u"1") << row[5].split(u'|') << point(row[6]);
     }
     void edit()
     {

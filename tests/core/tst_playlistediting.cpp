@@ -56,50 +56,32 @@ class TestPlaylistEditing : public QObject
 private slots:
     void insertChoices_data()
     {
-        QTest::addColumn<int>("stanzas");
-        QTest::addColumn<int>("refrain");
-        QTest::addColumn<QList<int>>("sequence");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("stanza");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
+        QTest::addColumn<QList<int>>("song"); // stanzas, refrain, then the sequence
+        QTest::addColumn<QList<int>>("choice"); // mode, stanza, from, to
         QTest::addColumn<QList<int>>("expected");
-        QTest::addColumn<QList<bool>>("found");
-        const int r = RefrainMarker;
-        QTest::newRow("whole with refrain") << 3 << 3 << QList<int>{1, r, 2, r} << 0 << 1 << 1 << 1
-                                            << QList<int>{1, 131, 2, 131} << QList<bool>{true, true, true, true};
-        QTest::newRow("whole stops at 0") << 2 << 0 << QList<int>{1, 2, 0, 1} << 0 << 1 << 1 << 1
-                                          << QList<int>{1, 2} << QList<bool>{true, true};
-        QTest::newRow("refrain missing, stanza 9") << 2 << 0 << QList<int>{1, r, 9} << 0 << 1 << 1 << 1
-                                                   << QList<int>{1, 128, 9} << QList<bool>{true, false, false};
-        QTest::newRow("one refrain stanza") << 4 << 3 << QList<int>{1} << 1 << 131 << 1 << 1 << QList<int>{131}
-                                            << QList<bool>{true};
-        QTest::newRow("range over refrain") << 4 << 3 << QList<int>{1} << 2 << 1 << 2 << 4 << QList<int>{2, 131, 4}
-                                            << QList<bool>{true, true, true};
+        QTest::addColumn<QList<int>>("found");
+        using TestSupport::numbers;
+        for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/inserts.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << QList<int>{row[1].toInt(), row[2].toInt()} + numbers(row[3])
+                                              << numbers(row.mid(4, 4).join(u',')) << numbers(row[8]) << numbers(row[9]);
     }
 
     void insertChoices()
     {
-        QFETCH(int, stanzas);
-        QFETCH(int, refrain);
-        QFETCH(QList<int>, sequence);
-        QFETCH(int, mode);
-        QFETCH(int, stanza);
-        QFETCH(int, from);
-        QFETCH(int, to);
+        QFETCH(QList<int>, song);
+        QFETCH(QList<int>, choice);
         QFETCH(QList<int>, expected);
-        QFETCH(QList<bool>, found);
-        const Song song = makeSong(QStringLiteral("Gloria"), stanzas, refrain, sequence);
+        QFETCH(QList<int>, found);
         Playlist playlist;
         int position = 0;
-        const InsertResult result = insertEntries(playlist, &position, song, QStringLiteral("/x/0012 Gloria.txt"),
-                                                  {mode, stanza, from, to, kDefaultOption});
+        const InsertResult result = insertEntries(playlist, &position, makeSong(u"Gloria"_qs, song[0], song[1], song.mid(2)),
+                                                  u"/x/0012 Gloria.txt"_qs, {choice[0], choice[1], choice[2], choice[3], kDefaultOption});
         QCOMPARE(stanzasOf(playlist), expected);
         QCOMPARE(result.added, expected.size());
         QCOMPARE(position, expected.size());
         QVERIFY(playlist.isDirty());
         for (int i = 0; i < found.size(); ++i) {
-            QCOMPARE(playlist.entry(i).found, found[i]);
+            QCOMPARE(int(playlist.entry(i).found), found[i]);
             QCOMPARE(playlist.entry(i).option, kDefaultOption);
             QCOMPARE(playlist.entry(i).songNumber, 12);
         }

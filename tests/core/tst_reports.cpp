@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The three RTF reports compared whole against fixtures, the songbook's page rule, stopping,
-// left-out songs and the report file names.
+// The RTF reports: the songbook's page rule, stopping, left-out songs and the report file names.
+// The whole reports of the fixture card are compared byte for byte by tst_cli's report-* cases.
 #include "core/library/songlibrary.h"
 #include "core/model/songfile.h"
 #include "core/report/report.h"
@@ -18,12 +18,6 @@ const QString kAlphabeticalTitle = QStringLiteral("Alfabetyczny wykaz pieśni");
 QString reportData(const QString &name)
 {
     return TestSupport::testData(QStringLiteral("report/") + name);
-}
-
-// The fixture card's reports are the expected output of the command line's cases.
-QByteArray expectedReport(const QString &kind)
-{
-    return TestSupport::readFile(TestSupport::testData(QStringLiteral("cli/report-%1/output/%1.rtf").arg(kind)));
 }
 
 void scan(SongLibrary &library, const QString &root)
@@ -64,30 +58,6 @@ class TestReports : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void reportsMatchTheirFixtures_data()
-    {
-        QTest::addColumn<ReportKind>("kind");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("leftOut");
-        // The card holds 0000 and 5000 and a second file numbered 7: the songbook leaves them out.
-        QTest::newRow("songbook") << ReportKind::Songbook << QStringLiteral("songbook") << 3;
-        QTest::newRow("index") << ReportKind::NumberIndex << QStringLiteral("index") << 0;
-        QTest::newRow("alphabetical") << ReportKind::Alphabetical << QStringLiteral("alphabetical") << 0;
-    }
-    void reportsMatchTheirFixtures()
-    {
-        QFETCH(ReportKind, kind);
-        QFETCH(QString, expected);
-        QFETCH(int, leftOut);
-        SongLibrary library;
-        scan(library, reportData(QStringLiteral("card")));
-        ReportCounts counts;
-        QCOMPARE(reportBytes(library, kind, &counts), expectedReport(expected));
-        QCOMPARE(counts.leftOut, leftOut);
-        QCOMPARE(counts.written + counts.leftOut, 12);
-        QVERIFY(!counts.stopped);
-    }
-
     void emptyCardGivesAWholeDocument_data()
     {
         QTest::addColumn<ReportKind>("kind");

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int R = RefrainMarker;
-
 // n stanzas of one screen each, the refrain at position refrain (0: none), sung alternating.
 Song songOf(int stanzas, int refrain)
 {
@@ -57,15 +55,9 @@ private slots:
         QTest::addColumn<int>("a");
         QTest::addColumn<int>("b");
         QTest::addColumn<QList<int>>("after");
-        const QList<int> sung{1, R, 2, R};
-        QTest::newRow("first dropped on third") << sung << u"move"_qs << 0 << 2 << QList<int>{R, 2, 1, R};
-        QTest::newRow("fourth dropped on second") << sung << u"move"_qs << 3 << 1 << QList<int>{1, R, R, 2};
-        QTest::newRow("drop past the end") << sung << u"move"_qs << 0 << 4 << sung;
-        QTest::newRow("insert after the first") << sung << u"insert"_qs << 0 << 3 << QList<int>{1, 3, R, 2, R};
-        QTest::newRow("insert, nothing selected") << sung << u"insert"_qs << -1 << R << QList<int>{1, R, 2, R, R};
-        QTest::newRow("insert into an empty list") << QList<int>{} << u"insert"_qs << -1 << 1 << QList<int>{1};
-        QTest::newRow("remove the refrain") << sung << u"remove"_qs << 1 << 0 << QList<int>{1, 2, R};
-        QTest::newRow("remove outside") << sung << u"remove"_qs << 7 << 0 << sung;
+        for (const QStringList &row : TestSupport::tableRows(u"songediting/sequence.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << TestSupport::numbers(row[1]) << row[2] << row[3].toInt()
+                                              << TestSupport::numbers(row[4]).value(0) << TestSupport::numbers(row[5]);
     }
     void sequenceEdits()
     {
@@ -84,7 +76,7 @@ private slots:
         QTEST(song.sequence(), "after");
     }
 
-    // Four stanzas, the third the refrain: the refrain follows its stanza, or goes with it.
+    // The refrain follows its stanza, or goes with it.
     void stanzaDeletedOrInserted_data()
     {
         QTest::addColumn<bool>("insert");
@@ -92,11 +84,9 @@ private slots:
         QTest::addColumn<int>("refrain");
         QTest::addColumn<QList<int>>("sequence");
         QTest::addColumn<QString>("stanzas");
-        QTest::newRow("delete the refrain") << false << 2 << 0 << QList<int>{1, 2, 3} << u"1,2,4"_qs;
-        QTest::newRow("delete one before it") << false << 0 << 2 << QList<int>{1, R, 3, R} << u"2,3,4"_qs;
-        QTest::newRow("delete one after it") << false << 3 << 3 << QList<int>{1, R, 2, R} << u"1,2,3"_qs;
-        QTest::newRow("insert before it") << true << 0 << 4 << QList<int>{1, R, 2, R, 3, R, 5, R} << u"1,,2,3,4"_qs;
-        QTest::newRow("insert after it") << true << 2 << 3 << QList<int>{1, R, 2, R, 4, R, 5, R} << u"1,2,3,,4"_qs;
+        for (const QStringList &row : TestSupport::tableRows(u"songediting/stanzas.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << (row[1] == u"insert") << row[2].toInt() << row[3].toInt()
+                                              << TestSupport::numbers(row[4]) << row[5];
     }
     void stanzaDeletedOrInserted()
     {

@@ -163,40 +163,16 @@ private slots:
         QTest::addColumn<QList<int>>("sequence");
         QTest::addColumn<QList<int>>("screenCounts");
         QTest::addColumn<QList<int>>("issueCodes");
-        using L = QList<int>;
         const QByteArray full = screenBytes(QList<QByteArray>(kScreenLines, QByteArray(kLineChars, 'a')));
-        QTest::newRow("header only: one blank screen")
-            << lines({"#n 0", "#k 1,"}) << false << L{1} << L{1} << L{};
-        QTest::newRow("r, then 1 without a comma")
-            << lines({"#n 0", "#k r,1"}) << false << L{RefrainMarker} << L{1} << L{IssueCode::RefrainMissing};
-        QTest::newRow("empty sequence: issue for a song")
-            << lines({"#n 0", "#k "}) << false << L{} << L{1} << L{IssueCode::EmptySequence};
-        QTest::newRow("empty sequence: none for a slide")
-            << lines({"#n 0", "#k "}) << true << L{} << L{1} << L{};
-        QTest::newRow("slide ignores its sequence")
-            << lines({"#n 0", "#k 1,2,", "#z"}) + full << true << L{} << L{1} << L{};
-        QTest::newRow("non-numeric and blank entries read as 0")
-            << lines({"#k x, 5,,-2,"}) << false << L{0, 5, 0, -2} << L{1} << L{};
-        QTest::newRow("20-digit entry saturates")
-            << lines({"#k 99999999999999999999,1,"}) << false << L{2147483647, 1} << L{1} << L{};
-        QTest::newRow("#e before the first stanza is ignored")
-            << lines({"#k 1,"}) + full + lines({"#z"}) + full << false << L{1} << L{1} << L{};
-        QTest::newRow("#n and #k after the first stanza are ignored")
-            << lines({"#k 1,", "#z", "#k 2,", "#n 1"}) + full << false << L{1} << L{1} << L{};
-        QTest::newRow("refrain line")
-            << lines({"#k 1,r,", "#z"}) + full + lines({"#r"}) + full + full << false << L{1, RefrainMarker}
-            << L{1, 2} << L{};
-        QTest::newRow("comment and unknown lines are skipped")
-            << lines({"; note", "#x", "#", "#k 1,", "", "#z", "#q"}) + full << false << L{1} << L{1} << L{};
-        QTest::newRow("cut-short screen: issue per missing line")
-            << lines({"#k 1,", "#z"}) + lines({"#e", "12345678901234567890"}) << false << L{1} << L{1}
-            << L(9, IssueCode::ShortLine);
-        QTest::newRow("stanza without screens after the first")
-            << lines({"#k 1,2,", "#z"}) + full + lines({"#z"}) << false << L{1, 2} << L{1, 0} << L{};
-        QByteArray lf = lines({"#k 1,r,", "#z"}) + full + lines({"#r"}) + full;
-        QTest::newRow("LF line ends") << lf.replace("\r\n", "\n") << false << L{1, RefrainMarker} << L{1, 1} << L{};
-        QTest::newRow("empty first stanza gets the blank screen")
-            << lines({"#k 1,2,", "#z", "#z"}) + full << false << L{1, 2} << L{1, 1} << L{};
+        for (const QStringList &row : TestSupport::tableRows(u"songrows/reading.tsv"_qs)) {
+            QByteArray bytes;
+            for (const QString &line : row[1].split(u'|'))
+                bytes += line == u"@" ? full : line.toLatin1() + "\r\n";
+            if (row[2] == u"lf")
+                bytes.replace("\r\n", "\n");
+            QTest::newRow(qPrintable(row[0])) << bytes << (row[2] == u"slide") << TestSupport::numbers(row[3])
+                                              << TestSupport::numbers(row[4]) << TestSupport::numbers(row.value(5));
+        }
     }
     void reading()
     {
