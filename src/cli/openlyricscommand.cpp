@@ -10,6 +10,12 @@
 
 namespace {
 
+// A message on stderr: its token and the system's or Qt's words when there are any.
+QString messageOf(const LyricMessage &message)
+{
+    return message.detail.isEmpty() ? message.token() : message.token() + u": " + message.detail;
+}
+
 int runExport(QStringList args, CliIo &io)
 {
     QString group;
@@ -28,9 +34,9 @@ int runExport(QStringList args, CliIo &io)
     if (songbook.isEmpty())
         songbook = QFileInfo(QDir::cleanPath(QFileInfo(card).absoluteFilePath())).fileName();
     LyricExport::Result result;
-    QString error;
+    LyricMessage error;
     if (!LyricExport::exportSongs(card, group, args.at(1), songbook, LyricExport::programName(), result, {}, &error)) {
-        io.err << "lumivox-cli: " << error << '\n';
+        io.err << "lumivox-cli: " << messageOf(error) << '\n';
         return CliError;
     }
     io.out << "written " << result.written << ", unchanged " << result.unchanged << ", failed "
@@ -53,13 +59,11 @@ QString resultWord(const LyricImport::FileResult &result)
     return QStringLiteral("refused");
 }
 
+// The note column: the reason of a refusal or the notes, as tokens ("chars-replaced=2").
 QString noteOf(const LyricImport::FileResult &result)
 {
-    if (result.outcome != LyricImport::Outcome::Refused)
-        return result.notes.text();
-    if (result.failure == LyricImport::Failure::NoNumber)
-        return QStringLiteral("no free song number");
-    return result.detail;
+    return result.outcome == LyricImport::Outcome::Refused ? result.reason.token()
+                                                           : lyricTokens(result.notes.messages());
 }
 
 int runImport(QStringList args, CliIo &io)
@@ -89,9 +93,9 @@ int runImport(QStringList args, CliIo &io)
     request.songbook = songbook;
     request.lang = QStringLiteral("pl");
     QList<LyricImport::FileResult> results;
-    QString error;
+    LyricMessage error;
     if (!LyricImport::importFiles(args, request, results, {}, {}, &error)) {
-        io.err << "lumivox-cli: " << error << '\n';
+        io.err << "lumivox-cli: " << messageOf(error) << '\n';
         return CliError;
     }
     int refused = 0;
@@ -105,7 +109,7 @@ int runImport(QStringList args, CliIo &io)
             io.out << cliTsvField(r.file) << '\t' << r.number << '\t' << cliTsvField(r.title) << '\t'
                    << resultWord(r) << '\t' << cliTsvField(noteOf(r)) << '\n';
         } else if (r.outcome == LyricImport::Outcome::Refused) {
-            io.err << "lumivox-cli: " << r.file << ": " << noteOf(r) << '\n';
+            io.err << "lumivox-cli: " << r.file << ": " << messageOf(r.reason) << '\n';
         }
     }
     if (!tsv)

@@ -14,5 +14,6 @@ inline constexpr CliCommand kOpenLyricsCommand{
     u"lumivox-cli openlyrics export CARD OUTDIR [--group NAME] [--songbook NAME]\n"
     u"                                           write the card's songs as OpenLyrics 0.9 files\n"
     u"  lumivox-cli openlyrics import FILE... --card CARD --group NAME [--songbook NAME] [--board 20x10|16x6] [--tsv]\n"
-    u"                                           import OpenLyrics (.xml) and plain text (.txt) songs",
+    u"                                           import OpenLyrics (.xml) and plain text (.txt) songs; notes and\n"
+    u"                                           refusals as tokens for scripts (chars-replaced=2, doctype)",
     runOpenLyricsCommand};

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lyric files of other song programs into board songs and back: OpenLyrics and plain text.
+#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include "core/library/lyricexport.h"
@@ -33,7 +34,7 @@ QString dump(const LyricImport::Source &source, const LyricImport::Board &board)
                       .arg(source.title)
                       .arg(int(song.charset()))
                       .arg(song.refrainIndex())
-                      .arg(sequenceText(song), source.notes.text());
+                      .arg(sequenceText(song), lyricTokens(source.notes.messages()));
     for (int i = 0; i < song.stanzaCount(); ++i) {
         for (int j = 0; j < song.screenCount(i); ++j) {
             out += QStringLiteral("stanza %1 screen %2\n").arg(i + 1).arg(j + 1);
@@ -104,11 +105,11 @@ private slots:
         for (const LyricImport::Board &board : kBoards) {
             report += QStringLiteral("== %1x%2\n").arg(board.width).arg(board.height);
             LyricImport::Source source;
-            QString reason;
+            LyricMessage reason;
             if (LyricImport::convert(path, board, u"pl"_qs, source, &reason) == LyricImport::Failure::None)
                 report += dump(source, board);
             else
-                report += u"refused: "_qs + reason + u'\n';
+                report += u"refused: "_qs + reason.token() + u'\n';
         }
         QVERIFY2(!report.contains(u"OFF THE BOARD"), qPrintable(report));
         const QString expectedPath = QFileInfo(path).path() + u"/expected/" + QFileInfo(path).completeBaseName() + u".txt";
@@ -152,37 +153,44 @@ private slots:
         plan.sequence = {1};
         Song song;
         LyricNotes notes;
-        QString reason;
+        LyricMessage reason;
         QVERIFY(LyricLayout::layout(plan, 20, 10, song, notes, &reason));
         QCOMPARE(song.screenCount(0), 1);
         QCOMPARE(nonEmptyLines(song, 0, 0).size(), 10);
         plan.stanzas[0] = {QStringList(9 * 6, u"x"_qs)};
         QVERIFY(!LyricLayout::layout(plan, 16, 6, song, notes, &reason));
         QCOMPARE(song.stanzaCount(), 0);
+        QCOMPARE(reason.token(), u"stanza-too-long=1,8");
         plan.stanzas = QList<QList<QStringList>>(33, {{u"x"_qs}});
         QVERIFY(!LyricLayout::layout(plan, 20, 10, song, notes, &reason));
+        QCOMPARE(reason.token(), u"too-many-stanzas=33,32");
     }
 
     void refusesHostileInput_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("deep nesting") << "<song><lyrics>" + QByteArray("<a>").repeated(200000) + "</song>";
-        QTest::newRow("broken UTF-8") << QByteArray("<song><lyrics><verse><lines>\xC3\x28</lines></verse></lyrics></song>");
+        QTest::addColumn<QString>("token");
+        QTest::newRow("deep nesting") << "<song><lyrics>" + QByteArray("<a>").repeated(200000) + "</song>"
+                                      << u"xml-error=1"_qs;
+        QTest::newRow("broken UTF-8") << QByteArray("<song><lyrics><verse><lines>\xC3\x28</lines></verse></lyrics></song>")
+                                      << u"xml-error=1"_qs;
         QTest::newRow("external entity")
-            << QByteArray("<!DOCTYPE song [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><song>&x;</song>");
-        QTest::newRow("undeclared entity") << QByteArray("<song><lyrics>&x;</lyrics></song>");
-        QTest::newRow("other root") << QByteArray("<html/>");
-        QTest::newRow("not XML") << QByteArray("\x00\x01\x02", 3);
+            << QByteArray("<!DOCTYPE song [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><song>&x;</song>")
+            << u"doctype"_qs;
+        QTest::newRow("undeclared entity") << QByteArray("<song><lyrics>&x;</lyrics></song>") << u"xml-error=1"_qs;
+        QTest::newRow("other root") << QByteArray("<html/>") << u"not-song-root"_qs;
+        QTest::newRow("not XML") << QByteArray("\x00\x01\x02", 3) << u"xml-error=1"_qs;
     }
     void refusesHostileInput()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, token);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         LyricSong song;
-        QString error;
+        LyricMessage error;
         QVERIFY(!OpenLyrics::read(buffer, song, &error));
-        QVERIFY(!error.isEmpty());
+        QCOMPARE(error.token(), token);
     }
 
     void exportIsWellFormedOpenLyrics()
@@ -236,9 +244,9 @@ private slots:
             QVERIFY(SongFile::load(path, original, nullptr, SongLoadOptions{false}));
             const QString xml = out.filePath(QFileInfo(path).completeBaseName() + u".xml");
             LyricImport::Source back;
-            QString reason;
+            LyricMessage reason;
             QVERIFY2(LyricImport::convert(xml, kBoards[board], u"pl"_qs, back, &reason) == LyricImport::Failure::None,
-                     qPrintable(path + reason));
+                     qPrintable(path + reason.token()));
             QCOMPARE(back.title, original.title());
             QCOMPARE(back.song.sequence(), original.sequence());
             QCOMPARE(back.song.refrainIndex(), original.refrainIndex());
@@ -293,12 +301,36 @@ private slots:
         QVERIFY(copyTree(sourceDir() + u"/data/demo-card", dir.filePath(u"card"_qs)));
         const QStringList before = treeOf(dir.path(), true);
         LyricExport::Result result;
-        QString error;
+        LyricMessage error;
         QVERIFY(!LyricExport::exportSongs(dir.filePath(u"card"_qs), {}, dir.filePath(u"card/Kolędy/new/out"_qs), {},
                                           {}, result, {}, &error));
+        QCOMPARE(error.token(), u"output-in-card");
         QVERIFY(!LyricExport::exportSongs(dir.filePath(u"card"_qs), u"Nope"_qs, dir.filePath(u"out"_qs), {}, {},
                                           result, {}, &error));
+        QCOMPARE(error.token(), u"no-group=Nope");
         QCOMPARE(treeOf(dir.path(), true), before);
+    }
+
+    // A group that takes no more bytes (as a full or write-protected card): the file is refused
+    // with the system's reason, and nothing is left behind.
+    void importRefusesAFailedWriteLeavingNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(u"Pieśni"_qs));
+        LyricImport::Request request;
+        request.card = dir.path();
+        request.group = u"Pieśni"_qs;
+        QList<LyricImport::FileResult> results;
+        {
+            FileSizeLimit limit(16);
+            QVERIFY(limit.active());
+            QVERIFY(LyricImport::importFiles({testData(u"openlyrics/version-07.xml"_qs)}, request, results));
+        }
+        QCOMPARE(results.size(), 1);
+        QCOMPARE(results[0].outcome, LyricImport::Outcome::Refused);
+        QCOMPARE(results[0].reason.token(), u"write-failed");
+        QVERIFY(!results[0].reason.detail.isEmpty());
+        QCOMPARE(treeOf(dir.path()), QStringList{u"Pieśni"_qs});
     }
 };
 

@@ -52,6 +52,13 @@ inline QVariantMap mountPoints(const QByteArrayList &points)
     return {{QStringLiteral("MountPoints"), QVariant::fromValue(points)}};
 }
 
+// A file system's block and mount points.
+inline Interfaces partition(const QByteArray &device, const QString &drive, const QString &version,
+                            const QByteArrayList &points, const QString &label = {}, bool hintSystem = false)
+{
+    return {{kBlock, block(device, drive, version, label, hintSystem)}, {kFilesystem, mountPoints(points)}};
+}
+
 struct Call
 {
     QString path;

@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The card wizard offscreen on a fake drive list and folder cards: which actions each drive
-// allows, "Anuluj" during a write, a card that went away, appends, imports, the Tools entry.
-#include "core/app/language.h"
+// allows, "Anuluj" during a write, a card that went away, the plan page and the read-back,
+// appends, imports, the Tools entry.
+#include "core/card/cardplan.h"
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
-#include "gui/card/drivecombo.h"
 #include "gui/library/importsongsdialog.h"
-#include "gui/library/librarypanel.h"
-#include "gui/library/waitdialog.h"
 #include "gui/main/commandids.h"
-#include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
-#include "testappcore.h"
-#include "testsupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,14 +24,11 @@ using namespace LibraryTest;
 using TestSupport::treeOf;
 using TestSupport::writeFiles;
 
-class TestCardWizard : public QObject
+class TestCardWizard : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
     std::optional<QTemporaryDir> m_dir;
-    std::shared_ptr<FakeDriveProvider> m_drives;
     QString m_image;
     QString m_card;
 
@@ -54,17 +46,15 @@ class TestCardWizard : public QObject
     static QString info(CardWizard &w) { return child<QLabel>(&w, "infoLine")->text(); }
 
 private slots:
-    void initTestCase()
+    void initTestCase() { setUpPanelTests(); }
+    void cleanup()
     {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setShowDelay(0);
-        m_boxes.install();
+        m_frame.reset();
+        setCardVolumeProbe({});
     }
     void init()
     {
-        m_boxes.clear();
-        m_boxes.answer = QMessageBox::Yes;
+        m_boxes = {};
         m_dir.emplace();
         m_image = m_dir->filePath(u"image/"_qs);
         m_card = m_dir->filePath(u"card/"_qs);
@@ -164,6 +154,49 @@ private slots:
         QVERIFY(info(*w) != Lang::text(Txt::WizardWritten));
     }
 
+    // A card short of space cannot be written; the plan lists every file the write puts down
+    // or deletes, none that stays the same.
+    void shortfallStopsTheWrite()
+    {
+        QVERIFY(writeFiles(m_card, {u"G/0009 Stary.txt"_qs, u"screen_dir/0005 S.ekr"_qs}, "old"));
+        QVERIFY(TestSupport::copyTree(m_image + u"H", m_card + u"H"));
+        setCardVolumeProbe([](const QString &) { return CardVolume{32768, 0}; });
+        const QStringList before = treeOf(m_card, true);
+        auto w = wizard();
+        w->next();
+        w->next();
+        QVERIFY(w->isPlanShown());
+        QVERIFY(!child<QPushButton>(w.get(), "nextButton")->isEnabled());
+        QVERIFY(child<QLabel>(w.get(), "planSummary")->text().contains(u"Za mało miejsca"));
+        QCOMPARE(child<QTreeWidget>(w.get(), "planList")->topLevelItemCount(), 5);
+        w->next();
+        QCOMPARE(treeOf(m_card, true), before);
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    // A card that does not hold the image after the copy is never reported as written; the
+    // message names the file and the backup of the old card.
+    void mismatchAfterCopyIsNamed()
+    {
+        QVERIFY(writeFiles(m_card, {u"G/0009 Stary.txt"_qs, u"screen_dir/0005 S.ekr"_qs}, "old"));
+        auto w = wizard();
+        w->next();
+        w->next();
+        w->setBeforeVerify([](const QString &card) {
+            QFile file(card + u"/G/0002 B.txt");
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(7) && file.write("Y") == 1);
+        });
+        w->next();
+        const QStringList backups = QDir(m_dir->filePath(u"Backups"_qs)).entryList(QDir::Files);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(m_boxes.requests.size(), 1);
+        const QString text = m_boxes.first().text;
+        QVERIFY2(text.startsWith(Lang::text(Txt::VerifyMismatch).arg(1).arg(u"G/0002 B.txt"_qs)), qPrintable(text));
+        QVERIFY(text.contains(backups.first()));
+        QCOMPARE(w->step(), 0);
+        QVERIFY(info(*w) != Lang::text(Txt::WizardWritten));
+    }
+
     void appendListsWhatChanged()
     {
         QVERIFY(TestSupport::copyTree(m_image, m_card));
@@ -224,13 +257,12 @@ private slots:
         QVERIFY(writeFiles(lyrics, {u"G/0009 Stara.txt"_qs}) && QFile::link(lyrics, m_dir->filePath(u"link"_qs)));
         QVERIFY(writeFiles(m_dir->filePath(u"lyrics2/"_qs), {u"A/0001 A.txt"_qs}));
         // The panel shows the song directory, on a read-only entry: import needs no writable card.
-        m_drives->setDrives({{u"CARD"_qs, lyrics, true, u"FOLDER"_qs, lyrics, true}});
-        MainWindow frame;
-        auto *panel = new LibraryPanel(&frame, m_drives);
-        frame.setLibraryPanel(panel);
-        panel->initialUpdate();
-        QStringList seen; // the edit after "...", "Dalej" enabled, the information line, the panel's songs
+        openPanel(QList<DriveEntry>{{u"CARD"_qs, lyrics, true, u"FOLDER"_qs, lyrics, true}});
+        QVERIFY(m_panel->driveList()->isPolling());
+        // Polling paused, the edit after "...", "Dalej" enabled, the information line, the panel's songs.
+        QStringList seen;
         whenShown<CardWizard>([&](CardWizard *w) {
+            seen << QString::number(!m_panel->driveList()->isPolling() && w->driveList()->count() == 1);
             child<QRadioButton>(w, "importRadio")->click();
             w->next();
             Shell::setChooser([&](Shell::Choice, const QString &start) { return start == m_image ? path : QString(); });
@@ -249,37 +281,21 @@ private slots:
                     d->accept();
             });
             w->next();
-            seen << info(*w) << QString::number(panel->library().songCount());
+            seen << info(*w) << QString::number(m_panel->library().songCount());
             w->cancel();
         });
-        frame.action(Command::CardWizard)->trigger();
+        m_frame->action(Command::CardWizard)->trigger();
         Shell::setChooser({});
+        QVERIFY(m_panel->driveList()->isPolling());
         const bool imported = outcome == 1;
         const QString edit = imported ? path : path.isEmpty() ? m_image : QString();
         const QString done = imported ? Lang::text(Txt::WizardImported) : QString();
-        QCOMPARE(seen, QStringList({edit, QString::number(outcome > 0), done, QString::number(1 + imported)}));
+        QCOMPARE(seen, QStringList({u"1"_qs, edit, QString::number(outcome > 0), done, QString::number(1 + imported)}));
         QCOMPARE(m_boxes.texts().count(Lang::text(Txt::WizardFolderInLibrary)), outcome == 2 ? 2 : 0);
         const QString stored = m_app->store().value(AppSettings::kSection + u"/LastImportDir").toString();
         QCOMPARE(stored, imported ? path : QString());
     }
-
-    void toolsEntryPausesPanelPolling()
-    {
-        MainWindow frame;
-        auto *panel = new LibraryPanel(&frame, m_drives);
-        frame.setLibraryPanel(panel);
-        panel->initialUpdate();
-        QVERIFY(panel->driveList()->isPolling());
-        bool pausedWhileOpen = false;
-        whenShown<CardWizard>([&](CardWizard *w) {
-            pausedWhileOpen = !panel->driveList()->isPolling() && w->driveList()->count() == 1;
-            w->cancel();
-        });
-        frame.action(Command::CardWizard)->trigger();
-        QVERIFY(pausedWhileOpen);
-        QVERIFY(panel->driveList()->isPolling());
-    }
 };
 
-QTEST_MAIN(TestCardWizard)
+LUMIVOX_TEST_MAIN_GUI(TestCardWizard)
 #include "tst_cardwizard.moc"

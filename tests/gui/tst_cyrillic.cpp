@@ -28,15 +28,11 @@ using TestSupport::readFile;
 using TestSupport::treeOf;
 using TestSupport::writeFile;
 
-class TestCyrillic : public QObject
+class TestCyrillic : public PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
-    TestSupport::CardFolders m_cards;
     QString m_card;
-    std::unique_ptr<MainWindow> m_frame;
-    LibraryPanel *m_panel = nullptr;
 
     SongEditorPage *page() const { return m_panel->editorPage(); }
 
@@ -53,19 +49,14 @@ class TestCyrillic : public QObject
 
     void start(const QString &language)
     {
+        setUpPanelTests();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), language), Lang::LoadResult::Loaded);
-        m_app = std::make_unique<TestAppCore>();
         m_app->core().settings().setLastLanguage(language);
         m_app->core().loadBoardFonts();
         setCurrentCharsetMode(CharsetMode(m_app->core().settings().charset()));
         m_card = m_cards.next();
         QDir().mkpath(m_card + u"Пасха"_qs);
-        auto drives = std::make_shared<FakeDriveProvider>();
-        drives->setDrives({cardEntry(m_card)});
-        m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), drives);
-        m_frame->setLibraryPanel(m_panel);
-        m_panel->initialUpdate();
+        openPanel(m_card);
         m_frame->pages()->setCurrentWidget(page());
         m_frame->show();
     }

@@ -75,27 +75,15 @@ QString lines(const QStringList &list) { return list.join(u'\n'); }
 
 } // namespace
 
-class TestEditorDialogs : public QObject
+class TestEditorDialogs : public LibraryTest::PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
     BoardFont m_latin;
-    LibraryTest::BoxRecorder m_boxes;
 
 private slots:
-    void initTestCase()
-    {
-        m_app = std::make_unique<TestAppCore>();
-        QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/Font_V1.fnt", m_latin));
-    }
-    void init()
-    {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        m_boxes.clear();
-        m_boxes.install();
-    }
-    void cleanup() { MessageBoxes::setResponder({}); }
+    void initTestCase() { QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/Font_V1.fnt", m_latin)); }
+    void init() { setUpPanelTests(); } // afresh: a test changes the language table
 
     // --- song structure view ---
 

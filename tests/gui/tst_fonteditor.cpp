@@ -11,7 +11,7 @@
 #include "gui/widgets/glyphcell.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,15 +21,13 @@
 
 using namespace LibraryTest;
 
-class TestFontEditor : public QObject
+class TestFontEditor : public PanelTest
 {
     Q_OBJECT
 
     const QString V1 = QStringLiteral("Font_V1");
     const QString V2 = QStringLiteral("Font_V2");
-    std::unique_ptr<TestAppCore> m_app;
     std::unique_ptr<FontEditor> m_editor;
-    BoxRecorder m_boxes;
 
     AppCore &core() { return m_app->core(); }
     QString fontFile(const QString &name) { return core().fontDir() + name + u".fnt"; }
@@ -69,36 +67,22 @@ class TestFontEditor : public QObject
     QString question(const QString &font) { return Lang::text(Txt::FontEditorSaveChangesQuestion).arg(font); }
 
 private slots:
-    void initTestCase()
-    {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        m_boxes.install();
-    }
-
     void init()
     {
         m_editor.reset();
-        m_app = std::make_unique<TestAppCore>();
+        setUpPanelTests();
         core().loadBoardFonts();
-        m_boxes.clear();
-        m_boxes.answer = QMessageBox::Yes;
     }
 
     void fields_data()
     {
-        QTest::addColumn<QString>("font");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("glyph");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("character");
-        QTest::newRow("hex drops g") << V1 << u"hexEdit"_qs << u"4g"_qs << 4 << u"4"_qs << u""_qs;
-        QTest::newRow("hex drops lower case") << V1 << u"hexEdit"_qs << u"4a"_qs << 4 << u"4"_qs << u""_qs;
-        QTest::newRow("hex third digit refused") << V1 << u"hexEdit"_qs << u"412"_qs << 0x41 << u"41"_qs << u"A"_qs;
-        QTest::newRow("decimal capped") << V1 << u"decimalEdit"_qs << u"300"_qs << 255 << u"255"_qs << u"ÿ"_qs;
-        QTest::newRow("decimal digits only") << V1 << u"decimalEdit"_qs << u"1x27"_qs << 127 << u"127"_qs << u""_qs;
-        QTest::newRow("Cyrillic letter") << V2 << u"hexEdit"_qs << u"C6"_qs << 0xC6 << u"C6"_qs << u"Ж"_qs;
-        QTest::newRow("line feed") << V2 << u"hexEdit"_qs << u"A"_qs << 0x0A << u"A"_qs << u""_qs;
+        for (const char *column : {"font", "field", "typed", "glyph", "shown", "character"})
+            QTest::addColumn<QString>(column);
+        for (const QStringList &row : TestSupport::tableRows(u"font/editorfields.tsv"_qs)) {
+            QTestData &data = QTest::newRow(qPrintable(row[0]));
+            for (const QString &field : row.mid(1))
+                data << field;
+        }
     }
 
     void fields()
@@ -106,15 +90,15 @@ private slots:
         QFETCH(QString, font);
         QFETCH(QString, field);
         QFETCH(QString, typed);
-        QFETCH(int, glyph);
+        QFETCH(QString, glyph);
         QFETCH(QString, shown);
         QFETCH(QString, character);
         open();
         selectFont(font);
         type(field, typed);
-        QCOMPARE(m_editor->glyphIndex(), glyph);
+        QCOMPARE(QString::number(m_editor->glyphIndex()), glyph);
         QCOMPARE(child<QLineEdit>(field)->text(), shown);
-        QCOMPARE(child<QLineEdit>(u"decimalEdit"_qs)->text(), QString::number(glyph));
+        QCOMPARE(child<QLineEdit>(u"decimalEdit"_qs)->text(), glyph);
         QCOMPARE(child<QLabel>(u"characterLabel"_qs)->text(), Lang::text(Txt::FontEditorCharacter).arg(character));
         QVERIFY(!m_editor->isModified());
     }
@@ -270,11 +254,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("refusal");
-        QTest::newRow("same name but case") << u"font_v1"_qs << int(Txt::FontNameExists);
-        QTest::newRow("not Latin-1") << u"Czcionka ł"_qs << int(Txt::FontNameNotLatin1);
-        QTest::newRow("path") << u"../x"_qs << int(Txt::FontNameForbidden);
-        QTest::newRow("33 characters") << QString(33, u'x') << int(Txt::FontNameTooLong);
-        QTest::newRow("accepted") << u"Schrift für Köln"_qs << 0;
+        for (const QStringList &row : TestSupport::tableRows(u"font/newnames.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << TestSupport::textIds(row[2]).first();
     }
 
     void addFont()

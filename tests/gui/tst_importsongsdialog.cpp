@@ -15,12 +15,10 @@
 
 using namespace LibraryTest;
 
-class TestImportSongsDialog : public QObject
+class TestImportSongsDialog : public PanelTest
 {
     Q_OBJECT
 
-    BoxRecorder m_boxes;
-    std::unique_ptr<TestAppCore> m_app;
     std::unique_ptr<ImportSongsDialog> m_dialog;
     QString m_lyrics;
 
@@ -42,10 +40,7 @@ class TestImportSongsDialog : public QObject
 private slots:
     void init()
     {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs), Lang::LoadResult::Loaded);
-        m_boxes.install();
-        m_boxes.clear();
-        m_app = std::make_unique<TestAppCore>();
+        setUpPanelTests();
         m_lyrics = m_app->path(u"lyrics"_qs);
         m_app->core().settings().setLyricsDir(m_lyrics);
         QVERIFY(QDir().mkpath(m_lyrics + u"/Cel"));

@@ -4,6 +4,7 @@
 #include "core/app/instancemessage.h"
 #include "gui/app/instanceclient.h"
 #include "gui/app/instanceserver.h"
+#include "tablerows.h"
 
 #include <QDBusConnection>
 #include <QFile>
@@ -31,123 +32,110 @@ QByteArray prefix(quint32 length)
 class TestInstance : public QObject
 {
     Q_OBJECT
+
 private slots:
-    void reader_data();
-    void reader();
-    void projectPath_data();
-    void projectPath();
-    void socketForwarding();
+    void reader_data()
+    {
+        QTest::addColumn<QByteArrayList>("chunks");
+        QTest::addColumn<State>("state");
+        QTest::addColumn<QString>("uri");
+        const QByteArray uri = QByteArrayLiteral("file:///tmp/%C5%9Bpiew.lvp");
+        const QByteArray whole = InstanceMessage::frame(QString::fromUtf8(uri));
+        QTest::newRow("whole") << QByteArrayList{whole} << State::Complete << QString::fromUtf8(uri);
+        QTest::newRow("byte by byte prefix") << QByteArrayList{whole.left(1), whole.mid(1, 2), whole.mid(3)}
+                                            << State::Complete << QString::fromUtf8(uri);
+        QTest::newRow("empty: activate") << QByteArrayList{prefix(0)} << State::Complete << QString();
+        QTest::newRow("two bytes then silence") << QByteArrayList{whole.left(2)} << State::Incomplete << QString();
+        QTest::newRow("payload cut short") << QByteArrayList{whole.chopped(1)} << State::Incomplete << QString();
+        QTest::newRow("64 KiB accepted") << QByteArrayList{prefix(65536) + QByteArray(65536, 'a')} << State::Complete
+                                         << QString(65536, u'a');
+        QTest::newRow("64 KiB + 1 refused at the prefix") << QByteArrayList{prefix(65537)} << State::Invalid << QString();
+        QTest::newRow("4 GiB prefix") << QByteArrayList{QByteArray(4, '\xff')} << State::Invalid << QString();
+        QTest::newRow("trailing bytes") << QByteArrayList{whole + 'x'} << State::Invalid << QString();
+        QTest::newRow("bytes after a complete message") << QByteArrayList{whole, "x"} << State::Invalid << QString();
+        QTest::newRow("invalid UTF-8") << QByteArrayList{prefix(2) + "\xc3\x28"} << State::Invalid << QString();
+    }
+
+    void reader()
+    {
+        QFETCH(QByteArrayList, chunks);
+        QFETCH(State, state);
+        QFETCH(QString, uri);
+        InstanceMessage::Reader reader;
+        for (const QByteArray &chunk : chunks)
+            reader.feed(chunk);
+        QCOMPARE(reader.state(), state);
+        if (state == State::Complete)
+            QCOMPARE(reader.uri(), uri);
+    }
+
+    void projectPath_data()
+    {
+        QTest::addColumn<QString>("uri");
+        QTest::addColumn<bool>("accepted");
+        for (const QStringList &row : TestSupport::tableRows(u"instance/projectpaths.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << (row[2] == u"1");
+    }
+
+    void projectPath()
+    {
+        QFETCH(QString, uri);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("a b.lvp")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir.lvp")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("x.lvp"))).constData(), 0600), 0);
+        const QString base = QUrl::fromLocalFile(dir.path()).toString(QUrl::FullyEncoded);
+        uri.replace(QStringLiteral("file://host@"), QStringLiteral("file://host") + dir.path());
+        uri.replace(QLatin1Char('@'), base);
+        const QString path = InstanceMessage::projectPath(uri);
+        QCOMPARE(path, accepted ? file.fileName() : QString());
+        if (accepted) // what a second start sends is what the first accepts
+            QCOMPARE(InstanceMessage::projectPath(InstanceMessage::fileUri(path)), path);
+    }
+
+    void socketForwarding()
+    {
+        QTemporaryDir dir;
+        const QString socketPath = dir.filePath(QStringLiteral("app.socket"));
+        const QDBusConnection noBus(QStringLiteral("no bus"));
+        // A killed holder leaves its socket file behind; the next holder listens there anyway.
+        QFile stale(socketPath);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        InstanceServer server;
+        QVERIFY(server.listen(noBus, socketPath));
+        QVERIFY(server.onSocket() && !server.onBus());
+        QCOMPARE(QFileInfo(socketPath).permissions() & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+        QSignalSpy requested(&server, &InstanceServer::requested);
+
+        // Hostile clients first: an oversized message and one that hangs after two bytes.
+        QLocalSocket flood;
+        flood.connectToServer(socketPath);
+        QVERIFY(flood.waitForConnected(1000));
+        flood.write(prefix(65537) + QByteArray(65537, 'a'));
+        QLocalSocket hang;
+        hang.connectToServer(socketPath);
+        QVERIFY(hang.waitForConnected(1000));
+        hang.write(prefix(10).left(2));
+        QTRY_COMPARE(flood.state(), QLocalSocket::UnconnectedState);
+        QTRY_COMPARE_WITH_TIMEOUT(hang.state(), QLocalSocket::UnconnectedState, 3000);
+        QVERIFY(flood.readAll().isEmpty());
+        QCOMPARE(requested.count(), 0);
+
+        // The real client still gets through.
+        const QString uri = QStringLiteral("file:///tmp/x.lvp");
+        std::atomic<int> result{-1};
+        std::thread client([&] { result = forwardToRunning(uri, {}, noBus, socketPath) ? 1 : 0; });
+        QTRY_VERIFY(result != -1);
+        client.join();
+        QCOMPARE(result.load(), 1);
+        QCOMPARE(requested.count(), 1);
+        QCOMPARE(requested.first().first().toString(), uri);
+    }
 };
-
-void TestInstance::reader_data()
-{
-    QTest::addColumn<QByteArrayList>("chunks");
-    QTest::addColumn<State>("state");
-    QTest::addColumn<QString>("uri");
-    const QByteArray uri = QByteArrayLiteral("file:///tmp/%C5%9Bpiew.lvp");
-    const QByteArray whole = InstanceMessage::frame(QString::fromUtf8(uri));
-    QTest::newRow("whole") << QByteArrayList{whole} << State::Complete << QString::fromUtf8(uri);
-    QTest::newRow("byte by byte prefix") << QByteArrayList{whole.left(1), whole.mid(1, 2), whole.mid(3)}
-                                        << State::Complete << QString::fromUtf8(uri);
-    QTest::newRow("empty: activate") << QByteArrayList{prefix(0)} << State::Complete << QString();
-    QTest::newRow("two bytes then silence") << QByteArrayList{whole.left(2)} << State::Incomplete << QString();
-    QTest::newRow("payload cut short") << QByteArrayList{whole.chopped(1)} << State::Incomplete << QString();
-    QTest::newRow("64 KiB accepted") << QByteArrayList{prefix(65536) + QByteArray(65536, 'a')} << State::Complete
-                                     << QString(65536, u'a');
-    QTest::newRow("64 KiB + 1 refused at the prefix") << QByteArrayList{prefix(65537)} << State::Invalid << QString();
-    QTest::newRow("4 GiB prefix") << QByteArrayList{QByteArray(4, '\xff')} << State::Invalid << QString();
-    QTest::newRow("trailing bytes") << QByteArrayList{whole + 'x'} << State::Invalid << QString();
-    QTest::newRow("bytes after a complete message") << QByteArrayList{whole, "x"} << State::Invalid << QString();
-    QTest::newRow("invalid UTF-8") << QByteArrayList{prefix(2) + "\xc3\x28"} << State::Invalid << QString();
-}
-
-void TestInstance::reader()
-{
-    QFETCH(QByteArrayList, chunks);
-    QFETCH(State, state);
-    QFETCH(QString, uri);
-    InstanceMessage::Reader reader;
-    for (const QByteArray &chunk : chunks)
-        reader.feed(chunk);
-    QCOMPARE(reader.state(), state);
-    if (state == State::Complete)
-        QCOMPARE(reader.uri(), uri);
-}
-
-void TestInstance::projectPath_data()
-{
-    QTest::addColumn<QString>("uri");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("local project") << QStringLiteral("@/a%20b.lvp") << true;
-    QTest::newRow("other extension") << QStringLiteral("@/song.txt") << false;
-    QTest::newRow("missing file") << QStringLiteral("@/gone.lvp") << false;
-    QTest::newRow("folder named .lvp") << QStringLiteral("@/dir.lvp") << false;
-    QTest::newRow("FIFO named .lvp") << QStringLiteral("@/x.lvp") << false;
-    QTest::newRow("another host") << QStringLiteral("file://host@/a%20b.lvp") << false;
-    QTest::newRow("relative") << QStringLiteral("file:a%20b.lvp") << false;
-    QTest::newRow("plain path") << QStringLiteral("/a%20b.lvp") << false;
-    QTest::newRow("web") << QStringLiteral("https://example.org/a.lvp") << false;
-    QTest::newRow("garbage") << QStringLiteral("?") << false;
-}
-
-void TestInstance::projectPath()
-{
-    QFETCH(QString, uri);
-    QFETCH(bool, accepted);
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("a b.lvp")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir.lvp")));
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("x.lvp"))).constData(), 0600), 0);
-    const QString base = QUrl::fromLocalFile(dir.path()).toString(QUrl::FullyEncoded);
-    uri.replace(QStringLiteral("file://host@"), QStringLiteral("file://host") + dir.path());
-    uri.replace(QLatin1Char('@'), base);
-    const QString path = InstanceMessage::projectPath(uri);
-    QCOMPARE(path, accepted ? file.fileName() : QString());
-    if (accepted) // what a second start sends is what the first accepts
-        QCOMPARE(InstanceMessage::projectPath(InstanceMessage::fileUri(path)), path);
-}
-
-void TestInstance::socketForwarding()
-{
-    QTemporaryDir dir;
-    const QString socketPath = dir.filePath(QStringLiteral("app.socket"));
-    const QDBusConnection noBus(QStringLiteral("no bus"));
-    // A killed holder leaves its socket file behind; the next holder listens there anyway.
-    QFile stale(socketPath);
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.close();
-    InstanceServer server;
-    QVERIFY(server.listen(noBus, socketPath));
-    QVERIFY(server.onSocket() && !server.onBus());
-    QCOMPARE(QFileInfo(socketPath).permissions() & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
-    QSignalSpy requested(&server, &InstanceServer::requested);
-
-    // Hostile clients first: an oversized message and one that hangs after two bytes.
-    QLocalSocket flood;
-    flood.connectToServer(socketPath);
-    QVERIFY(flood.waitForConnected(1000));
-    flood.write(prefix(65537) + QByteArray(65537, 'a'));
-    QLocalSocket hang;
-    hang.connectToServer(socketPath);
-    QVERIFY(hang.waitForConnected(1000));
-    hang.write(prefix(10).left(2));
-    QTRY_COMPARE(flood.state(), QLocalSocket::UnconnectedState);
-    QTRY_COMPARE_WITH_TIMEOUT(hang.state(), QLocalSocket::UnconnectedState, 3000);
-    QVERIFY(flood.readAll().isEmpty());
-    QCOMPARE(requested.count(), 0);
-
-    // The real client still gets through.
-    const QString uri = QStringLiteral("file:///tmp/x.lvp");
-    std::atomic<int> result{-1};
-    std::thread client([&] { result = forwardToRunning(uri, {}, noBus, socketPath) ? 1 : 0; });
-    QTRY_VERIFY(result != -1);
-    client.join();
-    QCOMPARE(result.load(), 1);
-    QCOMPARE(requested.count(), 1);
-    QCOMPARE(requested.first().first().toString(), uri);
-}
 
 QTEST_MAIN(TestInstance)
 #include "tst_instance.moc"

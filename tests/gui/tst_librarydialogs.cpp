@@ -19,23 +19,14 @@
 
 using namespace LibraryTest;
 
-class TestLibraryDialogs : public QObject
+class TestLibraryDialogs : public PanelTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestAppCore> m_app;
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
 
     QString newCard() { return m_cards.next(); }
 
 private slots:
-    void initTestCase()
-    {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        m_boxes.install();
-    }
+    void initTestCase() { setUpPanelTests(); }
 
     void init() { m_boxes.clear(); }
 

@@ -2,11 +2,10 @@
 // The main window, its settings dialog, the splash screen and the message boxes.
 #include "core/app/appcore.h"
 #include "core/app/language.h"
-#include "gui/app/messageboxes.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/settingsdialog.h"
 #include "gui/main/splashscreen.h"
-#include "testappcore.h"
+#include "librarytestsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,12 +18,9 @@
 #include <QTimer>
 #include <QToolBar>
 
-class TestMainWindow : public QObject
+class TestMainWindow : public LibraryTest::PanelTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestAppCore> m_app;
-    QList<MessageBoxes::Request> m_boxes;
 
     static QPushButton *okButton(QDialog &dialog)
     {
@@ -39,21 +35,7 @@ class TestMainWindow : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_app = std::make_unique<TestAppCore>();
-    }
-
-    void init()
-    {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        m_boxes.clear();
-        MessageBoxes::setResponder([this](const MessageBoxes::Request &r) {
-            m_boxes << r;
-            return QMessageBox::Ok;
-        });
-    }
-    void cleanup() { MessageBoxes::setResponder({}); }
+    void init() { setUpPanelTests(); } // afresh: a test switches the language
 
     void menusShowTheLanguageTexts()
     {
@@ -112,14 +94,13 @@ private slots:
         MainWindow frame;
         QDir(m_app->core().fontDir()).removeRecursively();
         frame.action(Command::ExportFonts)->trigger();
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(m_boxes[0].text, Lang::text(Txt::FontExportNoFonts));
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontExportNoFonts)});
 
         m_app->core().loadBoardFonts(); // seeds the font folder from the shipped fonts
         m_boxes.clear();
         frame.action(Command::ExportFonts)->trigger();
-        QCOMPARE(m_boxes.size(), 1);
-        QVERIFY(m_boxes[0].text.startsWith(Lang::text(Txt::FontExportDone)));
+        QCOMPARE(m_boxes.requests.size(), 1);
+        QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::FontExportDone)));
         const QByteArray image = TestSupport::readFile(m_app->core().dirs().outDir() + u"fonts.out");
         QVERIFY(image.startsWith("Z800000\r\nczcionka: font_v1\r\n"));
         QVERIFY(image.contains("czcionka: font_v2"));
@@ -143,11 +124,9 @@ private slots:
         AppSettings settings;
         SettingsDialog dialog(empty.path(), settings);
         dialog.show();
-        QTRY_COMPARE(m_boxes.size(), 1);
-        QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsNoLanguageFound));
+        QTRY_COMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SettingsNoLanguageFound)});
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
-        QCOMPARE(m_boxes.size(), 2);
-        QCOMPARE(m_boxes[1].text, Lang::text(Txt::SettingsNoLanguageChosen));
+        QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::SettingsNoLanguageChosen));
         QVERIFY(dialog.isVisible());
     }
 
@@ -170,8 +149,7 @@ private slots:
         QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
         QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
         QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxX")).toInt(), 16);
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(m_boxes[0].text, Lang::text(Txt::SettingsLanguageAtRestart));
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SettingsLanguageAtRestart)});
         QCOMPARE(Lang::text(Txt::MenuFile), QStringLiteral("&Plik")); // still Polish until restart
     }
 

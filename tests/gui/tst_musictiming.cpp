@@ -3,12 +3,11 @@
 #include "core/model/songfile.h"
 #include "core/music/musicclock.h"
 #include "core/music/musicplayer.h"
-#include "gui/app/messageboxes.h"
 #include "gui/music/musictiming.h"
 #include "gui/music/musictimingdialog.h"
 #include "gui/widgets/timingbar.h"
+#include "librarytestsupport.h"
 #include "refrainsong.h"
-#include "testappcore.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -53,19 +52,17 @@ W *child(QWidget *dialog, const char *name)
     return dialog->findChild<W *>(QLatin1StringView(name));
 }
 
-void click(QWidget *dialog, const char *name) { QTest::mouseClick(child(dialog, name), Qt::LeftButton); }
+void press(QWidget *dialog, const char *name) { QTest::mouseClick(child(dialog, name), Qt::LeftButton); }
 
 } // namespace
 
-class TestMusicTiming : public QObject
+class TestMusicTiming : public LibraryTest::PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
     QString m_musicDir;
     VirtualMusicClock m_clock;
     FakePlayer m_player{m_clock};
-    QStringList m_boxes;
 
     AppSettings &settings() { return m_app->core().settings(); }
     void playFor(MusicTimingDialog &dialog, qint64 ms) { m_clock.advance(ms), dialog.tick(); }
@@ -73,16 +70,11 @@ class TestMusicTiming : public QObject
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        setUpPanelTests();
         m_musicDir = m_app->path(QStringLiteral("muzyka"));
         for (const char *name : {"a.wav", "B.MP3", "ż.flac", "c.Ogg", "bad.wav", ".ukryty.mp3", "nuty.mid", "opis.txt"})
             QVERIFY(TestSupport::writeFile(m_musicDir + u'/' + QString::fromUtf8(name), "x"));
         settings().setLastMusicDir(m_musicDir);
-        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
-            m_boxes << request.text;
-            return QMessageBox::Ok;
-        });
     }
     void init() { m_boxes.clear(); }
 
@@ -112,7 +104,7 @@ private slots:
             names << list->itemText(i);
         QCOMPARE(names.join(u' '), QStringLiteral("B.MP3 a.wav bad.wav c.Ogg ż.flac"));
         QCOMPARE(list->currentText(), mapped);
-        QCOMPARE(m_boxes, mapped == u"bad.wav" ? QStringList{QStringLiteral("refused")} : QStringList());
+        QCOMPARE(m_boxes.texts(), mapped == u"bad.wav" ? QStringList{QStringLiteral("refused")} : QStringList());
         QTEST(child(&dialog, "playButton")->isEnabled(), "live");
         QCOMPARE(m_player.isOpen(), child(&dialog, "playButton")->isEnabled());
         if (choose >= 0)
@@ -132,14 +124,14 @@ private slots:
         MusicTimingDialog dialog(song, m_player, settings());
         child<QComboBox>(&dialog, "musicList")->setCurrentIndex(1);
         QCOMPARE(m_player.volume, qMakePair(1000, 1000));
-        click(&dialog, "pauseButton");
+        press(&dialog, "pauseButton");
         QVERIFY(child(&dialog, "stopButton")->isChecked());
         QVERIFY(!child<QSlider>(&dialog, "positionSlider")->isEnabled());
 
         child<QSlider>(&dialog, "volumeSlider")->setValue(401);
         QCOMPARE(m_player.volume, qMakePair(600, 600));
-        click(&dialog, "muteLeft");
-        click(&dialog, "muteRight");
+        press(&dialog, "muteLeft");
+        press(&dialog, "muteRight");
         QCOMPARE(m_player.volume, qMakePair(1, 1));
 
         // The sound output's notice is shown once, after the player call that raised it.
@@ -147,12 +139,12 @@ private slots:
         m_player.warn(QStringLiteral("cisza"));
         QVERIFY(m_boxes.isEmpty());
         QCoreApplication::processEvents();
-        QCOMPARE(m_boxes, QStringList{QStringLiteral("cisza")});
+        QCOMPARE(m_boxes.texts(), QStringList{QStringLiteral("cisza")});
 
         dialog.show();
-        click(&dialog, "playButton");
+        press(&dialog, "playButton");
         playFor(dialog, 1500);
-        click(&dialog, "recordButton");
+        press(&dialog, "recordButton");
         dialog.close();
         QVERIFY(!m_player.isOpen());
         QVERIFY(song.screenTime(0, 0) == 0 && !song.isDirty());
@@ -163,10 +155,10 @@ private slots:
         Song song = refrainSong(QStringLiteral("Nagrana"));
         MusicTimingDialog dialog(song, m_player, settings());
         child<QComboBox>(&dialog, "musicList")->setCurrentIndex(2);
-        click(&dialog, "playButton");
+        press(&dialog, "playButton");
         for (const qint64 ms : {1200, 800, 2500}) {
             playFor(dialog, ms);
-            click(&dialog, "recordButton");
+            press(&dialog, "recordButton");
         }
         auto *list = child<QTableWidget>(&dialog, "timeList");
         QCOMPARE(list->item(1, 0)->text() + list->item(2, 1)->text() + list->item(0, 2)->text(),
@@ -174,7 +166,7 @@ private slots:
         QCOMPARE(child<TimingBar>(&dialog, "timingBar")->times().mid(0, 4), (QList<int>{12, 8, 25, 0}));
 
         // Paused, a step of the position slider jumps.
-        click(&dialog, "pauseButton");
+        press(&dialog, "pauseButton");
         auto *slider = child<QSlider>(&dialog, "positionSlider");
         slider->triggerAction(QAbstractSlider::SliderToMinimum);
         QCOMPARE(dialog.session().currentScreen(), 0);
@@ -205,7 +197,7 @@ private slots:
         }
         settings().setLastMusicDir(m_app->path(QStringLiteral("nie-ma")));
         QVERIFY(!openMusicTiming(nullptr, song));
-        QCOMPARE(m_boxes, QStringList{Lang::text(Txt::TimingNoMusicFolder)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::TimingNoMusicFolder)});
         settings().setLastMusicDir(m_musicDir);
     }
 };

@@ -33,19 +33,16 @@ QPoint cellCentre(const NumberMap *map, int number)
 
 } // namespace
 
-class TestNumberDialogs : public QObject
+class TestNumberDialogs : public PanelTest
 {
     Q_OBJECT
 
-    BoxRecorder m_boxes;
-    TestSupport::CardFolders m_cards;
     LibraryNumberTable m_songs{LibraryNaming::kSongTableSize};
 
 private slots:
     void initTestCase()
     {
-        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        m_boxes.install();
+        setUpPanelTests();
         m_songs.claim(7, QStringLiteral("0007 Kyrie"), 0, 0);
         m_songs.claim(401, QStringLiteral("0401 Gloria"), 0, 0);
     }

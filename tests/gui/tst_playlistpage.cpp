@@ -58,11 +58,7 @@ private slots:
         QVERIFY(page());
         QCOMPARE(m_frame->pages()->currentWidget(), page());
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        MessageBoxes::setResponder({});
-    }
+    void cleanup() { m_frame.reset(); }
 
     void newPlaylistSavesUnderFreeNumber()
     {

@@ -75,7 +75,6 @@ private slots:
     {
         m_frame.reset();
         Shell::setChooser({});
-        MessageBoxes::setResponder({});
     }
 
     void opensInEachWay_data()

@@ -53,8 +53,7 @@ private slots:
     void cleanup() { m_frame.reset(); }
     void init()
     {
-        m_boxes.clear();
-        m_boxes.answer = QMessageBox::Yes;
+        m_boxes = {};
         m_opened.clear();
     }
 

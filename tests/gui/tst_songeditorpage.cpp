@@ -65,11 +65,7 @@ private slots:
         m_frame->pages()->setCurrentWidget(page());
         m_frame->show();
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        MessageBoxes::setResponder({});
-    }
+    void cleanup() { m_frame.reset(); }
 
     // A letter typed makes the song changed: New asks 235 and Cancel keeps it; No lets it go.
     void newAsksAfterTyping()

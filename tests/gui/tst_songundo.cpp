@@ -11,11 +11,13 @@
 #include "gui/library/playlistpage.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
+#include "tablerows.h"
 #include "testappcore.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -60,48 +62,33 @@ private slots:
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        MessageBoxes::setResponder({});
-    }
+    void cleanup() { m_frame.reset(); }
 
-    // "ab", then maybe a pause or a key, then "cd" typed or pasted, or two keys: the number of
-    // steps, each undone by Ctrl+Z back to the blank screen and a clean song.
+    // The steps of a typing run, each undone by Ctrl+Z back to the blank screen and a clean song.
     void typingRuns_data()
     {
         QTest::addColumn<int>("pause");
-        QTest::addColumn<int>("between");
-        QTest::addColumn<int>("after"); // pressed twice; Key_V: Ctrl+V of "cd"; 0: "cd" typed
+        QTest::addColumn<QKeySequence>("between");
+        QTest::addColumn<QKeySequence>("after");
         QTest::addColumn<int>("steps");
-        QTest::newRow("word") << 0 << 0 << 0 << 1;
-        QTest::newRow("typed and erased") << 0 << 0 << int(Qt::Key_Backspace) << 0;
-        QTest::newRow("pause") << 2000 << 0 << 0 << 2;
-        QTest::newRow("home key") << 0 << int(Qt::Key_Home) << 0 << 2;
-        QTest::newRow("enter splitting the line") << 0 << int(Qt::Key_Left) << int(Qt::Key_Return) << 3;
-        QTest::newRow("paste") << 0 << 0 << int(Qt::Key_V) << 2;
+        for (const QStringList &row : TestSupport::tableRows(u"songundo/typing.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << QKeySequence(row[2]) << QKeySequence(row[3]) << row[4].toInt();
     }
     void typingRuns()
     {
         QFETCH(int, pause);
-        QFETCH(int, between);
-        QFETCH(int, after);
+        QFETCH(QKeySequence, between);
+        QFETCH(QKeySequence, after);
         QFETCH(int, steps);
         LedMatrix *matrix = page()->matrix();
         matrix->setFocus();
         const QString blank = matrix->text();
         QTest::keyClicks(matrix, u"ab"_qs);
         m_now += pause;
-        if (between)
-            QTest::keyClick(matrix, Qt::Key(between));
-        if (after == Qt::Key_V) {
-            QApplication::clipboard()->setText(u"cd"_qs);
-            QTest::keyClick(matrix, Qt::Key_V, Qt::ControlModifier);
-        } else if (after) {
-            QTest::keyClick(matrix, Qt::Key(after));
-            QTest::keyClick(matrix, Qt::Key(after));
-        } else {
-            QTest::keyClicks(matrix, u"cd"_qs);
+        QApplication::clipboard()->setText(u"cd"_qs);
+        for (const QKeySequence &keys : {between, after.isEmpty() ? QKeySequence(u"C, D"_qs) : after}) {
+            for (int i = 0; i < keys.count(); ++i)
+                QTest::keyClick(matrix, keys[i].key(), keys[i].keyboardModifiers());
         }
         QCOMPARE(stack()->count(), steps);
         QCOMPARE(m_frame->isWindowModified(), steps > 0);

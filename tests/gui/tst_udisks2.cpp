@@ -6,7 +6,7 @@
 #include "gui/card/udisks2driveprovider.h"
 #include "fakeudisks2.h"
 #include "gui/librarytestsupport.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -78,23 +78,17 @@ private slots:
             {QDBusObjectPath(path(u"drives/Stick"_qs)), {{kDrive, drive(true, u"usb"_qs)}}},
             {QDBusObjectPath(path(u"drives/Internal"_qs)), {{kDrive, drive(false, u"sata"_qs)}}},
             {QDBusObjectPath(path(u"drives/Reader"_qs)), {{kDrive, drive(false, u"sdio"_qs)}}},
-            {QDBusObjectPath(path(u"block_devices/sdb"_qs)),
-             {{kBlock, block("/dev/sdb", u"drives/Stick"_qs, {})},
-              {u"org.freedesktop.UDisks2.PartitionTable"_qs, {}}}},
-            {QDBusObjectPath(kStick),
-             {{kBlock, block("/dev/sdb1", u"drives/Stick"_qs, u"FAT32"_qs, u"MY CARD"_qs)},
-              {kFilesystem, mountPoints({QByteArray("/media/u/MY CARD") + '\0'})}}},
+            {QDBusObjectPath(path(u"block_devices/sdb"_qs)), {{kBlock, block("/dev/sdb", u"drives/Stick"_qs, {})},
+                                                             {u"org.freedesktop.UDisks2.PartitionTable"_qs, {}}}},
+            {QDBusObjectPath(kStick), partition("/dev/sdb1", u"drives/Stick"_qs, u"FAT32"_qs,
+                                                {QByteArray("/media/u/MY CARD") + '\0'}, u"MY CARD"_qs)},
             {QDBusObjectPath(path(u"block_devices/sdb2"_qs)),
-             {{kBlock, block("/dev/sdb2", u"drives/Stick"_qs, u"FAT32"_qs, {}, true)},
-              {kFilesystem, mountPoints({"/media/u/system"})}}},
-            {QDBusObjectPath(path(u"block_devices/sda1"_qs)),
-             {{kBlock, block("/dev/sda1", u"drives/Internal"_qs, u"FAT32"_qs)}, {kFilesystem, mountPoints({"/boot"})}}},
-            {QDBusObjectPath(path(u"block_devices/mmcblk0p1"_qs)),
-             {{kBlock, block("/dev/mmcblk0p1", u"drives/Reader"_qs, u"FAT16"_qs)}, {kFilesystem, mountPoints({})}}},
+             partition("/dev/sdb2", u"drives/Stick"_qs, u"FAT32"_qs, {"/media/u/system"}, {}, true)},
+            {QDBusObjectPath(path(u"block_devices/sda1"_qs)), partition("/dev/sda1", u"drives/Internal"_qs, u"FAT32"_qs, {"/boot"})},
+            {QDBusObjectPath(path(u"block_devices/mmcblk0p1"_qs)), partition("/dev/mmcblk0p1", u"drives/Reader"_qs, u"FAT16"_qs, {})},
         };
         QVERIFY(m_service->start());
-        m_boxes.clear();
-        m_boxes.answer = QMessageBox::Yes;
+        m_boxes = {};
         m_boxes.install();
     }
 
@@ -127,8 +121,7 @@ private slots:
         const QString reader = path(u"block_devices/mmcblk0p1"_qs);
         m_service->change(reader, kFilesystem, mountPoints({})); // unmounted by someone: not mounted again
         m_service->change(path(u"block_devices/gone"_qs), kBlock, {{u"IdLabel"_qs, u"X"_qs}}); // unknown object
-        m_service->add(u"block_devices/sdc1"_qs, {{kBlock, block("/dev/sdc1", u"drives/Stick"_qs, u"FAT32"_qs, u"NOWA"_qs)},
-                                                   {kFilesystem, mountPoints({"/media/u/N\\o wa"})}});
+        m_service->add(u"block_devices/sdc1"_qs, partition("/dev/sdc1", u"drives/Stick"_qs, u"FAT32"_qs, {"/media/u/N\\o wa"}, u"NOWA"_qs));
         m_service->remove(u"block_devices/sdb1"_qs);
         m_service->change(path(u"block_devices/sdc1"_qs), kFilesystem, mountPoints({"/media/u/again"}));
         QTRY_COMPARE(roots(provider->drives()), QStringList({u"NOWA /media/u/again/ FAT32 /dev/sdc1"_qs}));
@@ -168,24 +161,16 @@ private slots:
         QTest::addColumn<QString>("formatError");
         QTest::addColumn<QString>("version");
         QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("message"); // the one box after the question, if any
-
-        const QString fat16 = Lang::text(Txt::FormatNotFat32).arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"KARTA 1\" /dev/sdb1"_qs);
-        const QString denied = Lang::text(Txt::FormatFailed).arg(u"/dev/sdb1"_qs, u"Not authorized to perform operation"_qs);
-        QTest::newRow("FAT32") << u"/dev/sdb1"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs
-                               << int(CardFormatter::Result::Formatted) << QString();
-        QTest::newRow("FAT16 chosen by mkfs") << u"/dev/sdb1"_qs << QMessageBox::Yes << QString() << u"FAT16"_qs
-                                              << int(CardFormatter::Result::Formatted) << fat16;
-        QTest::newRow("not authorised") << u"/dev/sdb1"_qs << QMessageBox::Yes
-                                        << u"org.freedesktop.UDisks2.Error.NotAuthorized"_qs << u"FAT32"_qs
-                                        << int(CardFormatter::Result::Failed) << denied;
-        QTest::newRow("declined") << u"/dev/sdb1"_qs << QMessageBox::No << QString() << u"FAT32"_qs
-                                  << int(CardFormatter::Result::Declined) << QString();
-        QTest::newRow("whole disk of a partitioned card")
-            << u"/dev/sdb"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs << int(CardFormatter::Result::Failed)
-            << Lang::text(Txt::FormatRefused).arg(u"/dev/sdb"_qs);
-        QTest::newRow("system device") << u"/dev/sdb2"_qs << QMessageBox::Yes << QString() << u"FAT32"_qs
-                                       << int(CardFormatter::Result::Failed) << Lang::text(Txt::FormatRefused).arg(u"/dev/sdb2"_qs);
+        QTest::addColumn<QString>("message");
+        const QStringList results{u"Formatted"_qs, u"Declined"_qs, u"Cancelled"_qs, u"Failed"_qs};
+        for (const QStringList &row : TestSupport::tableRows(u"udisks2/format.tsv"_qs)) {
+            QStringList message = row[6].split(u'|', Qt::SkipEmptyParts);
+            QString text = message.isEmpty() ? QString() : Lang::text(TestSupport::textIds(message.takeFirst()).first());
+            for (const QString &argument : message)
+                text = text.arg(argument);
+            QTest::newRow(qPrintable(row[0])) << row[1] << (row[2] == u"Yes" ? QMessageBox::Yes : QMessageBox::No)
+                                              << row[3] << row[4] << int(results.indexOf(row[5])) << text;
+        }
     }
 
     void format()

@@ -252,11 +252,7 @@ private slots:
         QCOMPARE(image.pixelColor(2 * 18 + 3, 3), QColor(0xFF, 0xFF, 0xFF)); // 3 free
 
         QSignalSpy chosen(&map, &NumberMap::numberChosen);
-        QSignalSpy taken(&map, &NumberMap::takenNumberClicked);
         map.show();
-        QTest::mouseClick(&map, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(taken.size(), 1);
-        QCOMPARE(map.chosenNumber(), 0);
         QTest::mouseClick(&map, Qt::LeftButton, {}, QPoint(2 * 18 + 5, 18 + 5));
         QCOMPARE(map.chosenNumber(), 43);
         QCOMPARE(chosen.size(), 1);
@@ -276,8 +272,6 @@ private slots:
         QTest::mouseMove(&map, QPoint(4 * 18 + 9, 1 * 18 + 9)); // number 30
         QTRY_COMPARE(map.hoveredNumber(), 30);
         QVERIFY(map.grab().toImage() != before);
-        QCOMPARE(map.numberAt(QPoint(24 * 18 + 5, 19 * 18 + 5)), 0); // 500 is past the table
-        QCOMPARE(map.numberAt(QPoint(23 * 18 + 5, 19 * 18 + 5)), 499);
     }
 };
 

@@ -10,7 +10,7 @@
 #include "librarytestsupport.h"
 #include "pdf/songbookpdf.h"
 #include "testappcore.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -27,11 +27,11 @@ constexpr qreal kColumn = 100;
 constexpr qreal kGap = 10;
 
 // Songs of equal lines, one line 10 high: each as its stanzas' line counts.
-MeasuredSong measured(const QList<int> &stanzaLines)
+MeasuredSong measured(const QStringList &stanzaLines)
 {
     MeasuredSong song{10, 10, {}};
-    for (const int lines : stanzaLines)
-        song.stanzas.append(QList<qreal>(lines, 10));
+    for (const QString &lines : stanzaLines)
+        song.stanzas.append(QList<qreal>(lines.toInt(), 10));
     return song;
 }
 
@@ -81,22 +81,19 @@ QString popplerTool(const char *name)
 
 } // namespace
 
-class TestSongbookPdf : public QObject
+class TestSongbookPdf : public LibraryTest::PanelTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestAppCore> m_app;
     QTemporaryDir m_dir;
     SongLibrary m_card;
     QStringList m_titles;
-    LibraryTest::BoxRecorder m_boxes;
     QStringList m_opened;
 
 private slots:
     void initTestCase()
     {
-        m_app = std::make_unique<TestAppCore>();
-        QCOMPARE(Lang::load(shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        setUpPanelTests();
         m_titles = writeCard(m_dir.filePath(QStringLiteral("card/")), 60);
         scan(m_card, m_dir.filePath(QStringLiteral("card")));
     }
@@ -104,31 +101,20 @@ private slots:
     void pagination_data()
     {
         QTest::addColumn<int>("columns");
-        QTest::addColumn<QList<QList<int>>>("songs");
+        QTest::addColumn<QString>("songs");
         QTest::addColumn<QString>("expected");
-        // Heights: heading 10, lines 10, 10 between stanzas, 10 between songs, columns 100.
-        QTest::newRow("fits the rest of the column") << 1 << QList<QList<int>>{{3}, {4}} << QStringLiteral("0/0@0 0/0@50");
-        QTest::newRow("moves whole to the next page") << 1 << QList<QList<int>>{{3}, {6}} << QStringLiteral("0/0@0 1/0@0");
-        QTest::newRow("moves whole to the next column") << 2 << QList<QList<int>>{{3}, {6}, {8}}
-                                                       << QStringLiteral("0/0@0 0/1@0 1/0@0");
-        QTest::newRow("exactly full") << 1 << QList<QList<int>>{{4}, {3}} << QStringLiteral("0/0@0 0/0@60");
-        // 30 + 10 + 30 fits below the first song's 40 only in part: it starts there, heading
-        // with its first stanza, and its second stanza moves under a continued heading.
-        QTest::newRow("taller than a column breaks between stanzas")
-            << 1 << QList<QList<int>>{{3}, {3, 3, 3, 3}} << QStringLiteral("0/0@0 0/0@50++");
-        QTest::newRow("80-line stanza breaks between lines") << 2 << QList<QList<int>>{{80}}
-                                                             << QStringLiteral("0/0@0++++++++");
-        QTest::newRow("heading kept with its first stanza")
-            << 1 << QList<QList<int>>{{7}, {3, 9}} << QStringLiteral("0/0@0 1/0@0+");
+        for (const QStringList &row : tableRows(u"songbook/pagination.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2] << row[3];
     }
     void pagination()
     {
         QFETCH(int, columns);
-        QFETCH(QList<QList<int>>, songs);
+        QFETCH(QString, songs);
         QFETCH(QString, expected);
         SongbookPagination pagination(kColumn, columns, kGap, kGap);
-        for (int i = 0; i < songs.size(); ++i)
-            pagination.addSong(i, measured(songs.at(i)));
+        const QStringList songList = songs.split(u';');
+        for (int i = 0; i < songList.size(); ++i)
+            pagination.addSong(i, measured(songList.at(i).split(u',')));
         QCOMPARE(headings(pagination).join(u' '), expected);
         // Nothing hangs below a column, and lines keep the song's order.
         int lastLine = -1;
@@ -144,26 +130,17 @@ private slots:
     void stanzasInSungOrder_data()
     {
         QTest::addColumn<QByteArray>("sequence");
-        QTest::addColumn<QList<QByteArray>>("tags");
-        QTest::addColumn<QString>("expected"); // label, "*" after a repeated one
-        const QList<QByteArray> withRefrain{"#z", "#z", "#r"};
-        QTest::newRow("refrain once, then its label") << QByteArray("1,r,2,r,") << withRefrain
-                                                      << QStringLiteral("1. Ref. 2. Ref.*");
-        QTest::newRow("empty sequence is file order") << QByteArray("") << withRefrain
-                                                      << QStringLiteral("1. 2. Ref.");
-        QTest::newRow("stanzas never sung follow") << QByteArray("3,1,") << QList<QByteArray>{"#z", "#z", "#z"}
-                                                   << QStringLiteral("3. 1. 2.");
-        QTest::newRow("refrain first numbers the others from 1") << QByteArray("r,2,r,3,") << QList<QByteArray>{"#r", "#z", "#z"}
-                                                                 << QStringLiteral("Ref. 1. Ref.* 2.");
-        QTest::newRow("entries naming no stanza are skipped") << QByteArray("9,r,1,1,") << QList<QByteArray>{"#z"}
-                                                              << QStringLiteral("1. 1.*");
+        QTest::addColumn<QByteArray>("tags");
+        QTest::addColumn<QString>("expected");
+        for (const QStringList &row : tableRows(u"songbook/sungorder.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1].toLatin1() << row[2].toLatin1() << row[3];
     }
     void stanzasInSungOrder()
     {
         QFETCH(QByteArray, sequence);
-        QFETCH(QList<QByteArray>, tags);
+        QFETCH(QByteArray, tags);
         QFETCH(QString, expected);
-        QByteArray bytes = songBytes('x', sequence, tags);
+        QByteArray bytes = songBytes('x', sequence, tags.split(','));
         // Every other line blank, the others to be trimmed.
         bytes.replace(QByteArray(QByteArray(20, 'x') + "\r\n" + QByteArray(20, 'x')),
                       QByteArray("  Ala ma kota       \r\n" + QByteArray(20, ' ')));
@@ -259,17 +236,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("pdf");
         QTest::addColumn<int>("count");
-        QTest::newRow("root") << QByteArray("1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
-                                            "2 0 obj\n<< /Type /Pages /Kids [] /Count 8721 >>\nendobj\n"
-                                            "trailer\n<< /Root 1 0 R >>\n") << 8721;
-        QTest::newRow("object 12 is not object 2") << QByteArray("1 0 obj\n<< /Pages 2 0 R >>\nendobj\n"
-                                                                 "12 0 obj\n<< /Count 5 >>\nendobj\n"
-                                                                 "2 0 obj\n<< /Count 7 >>\nendobj\ntrailer << /Root 1 0 R >>")
-                                                   << 7;
-        QTest::newRow("no trailer") << QByteArray("2 0 obj\n<< /Count 7 >>\nendobj\n") << -1;
-        QTest::newRow("count outside its object") << QByteArray("1 0 obj\n<< /Pages 2 0 R >>\nendobj\n2 0 obj\n<< >>\n"
-                                                                "endobj\n3 0 obj << /Count 4 >>\ntrailer << /Root 1 0 R >>")
-                                                  << -1;
+        for (const QStringList &row : tableRows(u"songbook/pagetree.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << unescaped(row[1]).toLatin1() << row[2].toInt();
     }
     void pageTreeCountReadsTheRootOfThePageTree()
     {
@@ -284,7 +252,6 @@ private slots:
             m_opened << path;
             return true;
         });
-        m_boxes.install();
         const QString folder = m_dir.filePath(QStringLiteral("docs"));
         ReportDialog dialog(m_card, folder);
         dialog.show();

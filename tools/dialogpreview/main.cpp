@@ -3,7 +3,7 @@
 //   lumivox-dialog-preview LANGUAGE OUTDIR
 // writes songmap.png (mouse over a taken number), songmap-edge.png (the same at the right edge),
 // songmap-end.png (scrolled to the end),
-// slidemap.png, targetgroup.png and titlemenu.png. Without a display, run it with
+// slidemap.png, targetgroup.png, titlemenu.png and lyricreport.png. Without a display, run it with
 // QT_QPA_PLATFORM=offscreen or under xvfb-run.
 #include "core/app/appdirs.h"
 #include "core/app/language.h"
@@ -12,6 +12,7 @@
 #include "gui/editor/slidenumberdialog.h"
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
+#include "gui/library/lyricimportdialogs.h"
 #include "gui/library/targetgroupdialog.h"
 #include "gui/widgets/numbermap.h"
 
@@ -108,6 +109,31 @@ int main(int argc, char **argv)
         menu->popup(edit->mapToGlobal(QPoint(20, 20)));
         QApplication::processEvents();
         ok &= menu->grab().save(out.filePath(QStringLiteral("titlemenu.png")));
+    }
+    {
+        using Code = LyricMessage::Code;
+        const auto row = [](const char *file, int number, const char *title, LyricImport::Outcome outcome,
+                            LyricMessage reason = {}) {
+            LyricImport::FileResult r;
+            r.file = QStringLiteral("/home/kantor/OpenLyrics/") + QLatin1String(file);
+            r.number = number;
+            r.title = QString::fromUtf8(title);
+            r.outcome = outcome;
+            r.reason = reason;
+            return r;
+        };
+        QList<LyricImport::FileResult> results{
+            row("Barka.xml", 153, "Barka", LyricImport::Outcome::Imported),
+            row("Gloria.xml", 0, "Gloria", LyricImport::Outcome::Present),
+            row("Psalm.xml", 0, "", LyricImport::Outcome::Refused, {Code::XmlError, {u"3"_qs}, u"Opening and ending tag mismatch."_qs}),
+            row("Litania.xml", 0, "", LyricImport::Outcome::Refused, {Code::StanzaTooLong, {u"1"_qs, u"8"_qs}}),
+            row("153 Barka.txt", 0, "", LyricImport::Outcome::Refused, {Code::NotUtfText}),
+            row("Kyrie.xml", 0, "", LyricImport::Outcome::Refused, {Code::NoNumber})};
+        results[0].notes.replacedCharacters = 2;
+        results[0].notes.sameTitle = true;
+        results[0].notes.stanzasFromOtherParts = QStringList{u"b1"_qs, u"c2"_qs};
+        LyricImportReport dialog(results);
+        ok &= save(dialog, out.filePath(QStringLiteral("lyricreport.png")));
     }
     return ok ? 0 : 1;
 }

@@ -17,10 +17,10 @@ namespace LyricExport {
 
 namespace {
 
-bool fail(QString *error, const QString &text)
+bool fail(LyricMessage *error, LyricMessage::Code code, const QString &arg = {})
 {
     if (error)
-        *error = text;
+        *error = {code, arg.isEmpty() ? QStringList() : QStringList{arg}};
     return false;
 }
 
@@ -72,14 +72,14 @@ QString programName()
 }
 
 bool exportSongs(const QString &card, const QString &group, const QString &outDir, const QString &songbook,
-                 const QString &program, Result &result, const Progress &progress, QString *error)
+                 const QString &program, Result &result, const Progress &progress, LyricMessage *error)
 {
     result = Result();
     const QString cardPath = QFileInfo(card).canonicalFilePath();
     if (cardPath.isEmpty() || !QFileInfo(cardPath).isDir())
-        return fail(error, QStringLiteral("The card folder does not exist"));
+        return fail(error, LyricMessage::Code::NoCard, card);
     if (contains(cardPath, resolvedPath(outDir)))
-        return fail(error, QStringLiteral("The output folder lies in the card"));
+        return fail(error, LyricMessage::Code::OutputInCard);
     SongLibrary library;
     library.setRoot(cardPath);
     library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
@@ -89,9 +89,9 @@ bool exportSongs(const QString &card, const QString &group, const QString &outDi
             groups << files;
     }
     if (groups.isEmpty() && !group.isEmpty())
-        return fail(error, QStringLiteral("The card has no group \"%1\"").arg(group));
+        return fail(error, LyricMessage::Code::NoGroup, group);
     if (!QDir().mkpath(outDir))
-        return fail(error, QStringLiteral("The output folder cannot be made"));
+        return fail(error, LyricMessage::Code::OutputNotMade, outDir);
     const QString outPath = QFileInfo(outDir).canonicalFilePath();
 
     QSet<QString> used;

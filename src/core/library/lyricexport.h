@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/library/lyricmessage.h"
 #include "core/util/progress.h"
 
 #include <QString>
@@ -28,6 +29,6 @@ struct Result
 QString programName();
 
 bool exportSongs(const QString &card, const QString &group, const QString &outDir, const QString &songbook,
-                 const QString &program, Result &result, const Progress &progress = {}, QString *error = nullptr);
+                 const QString &program, Result &result, const Progress &progress = {}, LyricMessage *error = nullptr);
 
 } // namespace LyricExport

@@ -26,10 +26,10 @@ namespace LyricImport {
 
 namespace {
 
-Failure fail(QString *reason, Failure failure, const QString &text)
+Failure fail(LyricMessage *reason, Failure failure, const LyricMessage &message)
 {
     if (reason)
-        *reason = text;
+        *reason = message;
     return failure;
 }
 
@@ -66,15 +66,15 @@ QString languageTag(const QString &languageName)
     return tags.value(languageName);
 }
 
-Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, QString *reason)
+Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason)
 {
     source = Source();
     QByteArray bytes;
     if (!readRegularFile(path, OpenLyrics::kMaxFileSize, &bytes))
-        return fail(reason, Failure::Unreadable, QStringLiteral("not a readable file of at most 4 MiB"));
+        return fail(reason, Failure::Unreadable, {LyricMessage::Code::Unreadable});
     const QString suffix = QFileInfo(path).suffix().toLower();
     LyricPlan plan;
-    QString error;
+    LyricMessage error;
     if (suffix == u"xml") {
         LyricSong lyrics;
         QBuffer buffer(&bytes);
@@ -92,7 +92,7 @@ Failure convert(const QString &path, const Board &board, const QString &lang, So
         source.nameNumber = PlainLyrics::numberOfName(path);
         plan = PlainLyrics::plan(text);
     } else {
-        return fail(reason, Failure::NotLyrics, QStringLiteral("neither an OpenLyrics .xml nor a .txt file"));
+        return fail(reason, Failure::NotLyrics, {LyricMessage::Code::UnknownFileType});
     }
     CharsetMode charset = CharsetMode::Latin;
     cleanForBoard(plan, source.notes, &charset);
@@ -184,7 +184,7 @@ void importOne(const QString &file, const Request &request, const QString &group
                FileResult &result)
 {
     Source source;
-    result.failure = convert(file, request.board, request.lang, source, &result.detail);
+    result.failure = convert(file, request.board, request.lang, source, &result.reason);
     result.notes = source.notes;
     if (result.failure != Failure::None)
         return;
@@ -205,6 +205,7 @@ void importOne(const QString &file, const Request &request, const QString &group
     while (true) {
         if (number <= 0) {
             result.failure = Failure::NoNumber;
+            result.reason = {LyricMessage::Code::NoNumber};
             return;
         }
         const QString target = groupDir + ItemName::format(number, result.title) + QStringView(ItemName::kSongExtension);
@@ -225,7 +226,7 @@ void importOne(const QString &file, const Request &request, const QString &group
         if (file.error() != EEXIST) {
             result.failure = Failure::WriteFailed;
             result.target = target;
-            result.detail = QString::fromLocal8Bit(std::strerror(file.error()));
+            result.reason = {LyricMessage::Code::WriteFailed, {target}, QString::fromLocal8Bit(std::strerror(file.error()))};
             return;
         }
         // the name was taken after the card was read: the next free number
@@ -237,13 +238,13 @@ void importOne(const QString &file, const Request &request, const QString &group
 } // namespace
 
 bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results,
-                 const Progress &progress, const std::function<void(const FileResult &)> &onResult, QString *error)
+                 const Progress &progress, const std::function<void(const FileResult &)> &onResult, LyricMessage *error)
 {
     results.clear();
     const QString groupDir = LibraryNaming::groupDirectory(QDir::cleanPath(request.card), request.group);
     if (!isPlainFileName(request.group) || !QFileInfo(groupDir).isDir() || QFileInfo(groupDir.chopped(1)).isSymLink()) {
         if (error)
-            *error = QStringLiteral("The card has no group \"%1\"").arg(request.group);
+            *error = {LyricMessage::Code::NoGroup, {request.group}};
         return false;
     }
     CardState state;

@@ -44,7 +44,7 @@ enum class Failure {
 // Reads path (".xml" as OpenLyrics, ".txt" as plain text), maps, cleans and lays it out on
 // board. lang is the UI language ("pl") that chooses among titles. Failure::None when the song
 // is ready; otherwise *reason says what was wrong with the file.
-Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, QString *reason);
+Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason);
 
 // A title as a song file name can carry it: characters a title may not hold become blanks,
 // blanks collapse, and a title over 30 characters is cut at a word.
@@ -59,7 +59,7 @@ struct FileResult
     QString title;
     Outcome outcome = Outcome::Refused;
     Failure failure = Failure::None;
-    QString detail;          // why it was refused
+    LyricMessage reason;     // why it was refused
     LyricNotes notes;
     QString target;          // the song file written, or the one that could not be
     Song song;               // the song written, its path the target (Imported)
@@ -81,7 +81,7 @@ struct Request
 // number. False, with *error, when the card or the group does not exist.
 bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results,
                  const Progress &progress = {}, const std::function<void(const FileResult &)> &onResult = {},
-                 QString *error = nullptr);
+                 LyricMessage *error = nullptr);
 
 // The songbook names the files name, each once, in order of appearance.
 QStringList songbookNames(const QStringList &files);

@@ -105,11 +105,17 @@ QString screenText(const QStringList &lines, int width)
     return text;
 }
 
-bool refuse(QString *reason, const QString &text)
+bool refuse(LyricMessage *reason, LyricMessage::Code code, QStringList args = {})
 {
     if (reason)
-        *reason = text;
+        *reason = {code, args};
     return false;
+}
+
+bool refuseLongStanza(LyricMessage *reason, qsizetype stanza)
+{
+    return refuse(reason, LyricMessage::Code::StanzaTooLong,
+                  {QString::number(stanza + 1), QString::number(kMaxScreensPerStanza)});
 }
 
 } // namespace
@@ -158,13 +164,14 @@ QList<QStringList> blockScreens(const QStringList &lines, int width, int height,
     return screensOf(placed, height, false);
 }
 
-bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes &notes, QString *reason)
+bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes &notes, LyricMessage *reason)
 {
     song.clear();
     if (plan.stanzas.isEmpty())
-        return refuse(reason, QStringLiteral("no lyrics"));
+        return refuse(reason, LyricMessage::Code::NoLyrics);
     if (plan.stanzas.size() > kMaxStanzas)
-        return refuse(reason, QStringLiteral("%1 stanzas, at most %2").arg(plan.stanzas.size()).arg(kMaxStanzas));
+        return refuse(reason, LyricMessage::Code::TooManyStanzas,
+                          {QString::number(plan.stanzas.size()), QString::number(kMaxStanzas)});
     const int maxLines = kMaxScreensPerStanza * height;
     QList<QList<QStringList>> stanzas;
     for (qsizetype s = 0; s < plan.stanzas.size(); ++s) {
@@ -174,7 +181,7 @@ bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes
             std::vector<PlacedLine> placed;
             appendWrapped(placed, block, width, &notes.cutWords);
             if (int(placed.size()) > maxLines)
-                return refuse(reason, QStringLiteral("stanza %1 needs more than %2 screens").arg(s + 1).arg(kMaxScreensPerStanza));
+                return refuseLongStanza(reason, s);
             screens += screensOf(placed, height, false);
             if (!placed.empty())
                 placed.front().breakCost = 0;
@@ -182,10 +189,10 @@ bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes
         }
         if (screens.size() > kMaxScreensPerStanza) {
             if (int(all.size()) > maxLines)
-                return refuse(reason, QStringLiteral("stanza %1 needs more than %2 screens").arg(s + 1).arg(kMaxScreensPerStanza));
+                return refuseLongStanza(reason, s);
             screens = screensOf(all, height, true);
             if (screens.size() > kMaxScreensPerStanza)
-                return refuse(reason, QStringLiteral("stanza %1 needs more than %2 screens").arg(s + 1).arg(kMaxScreensPerStanza));
+                return refuseLongStanza(reason, s);
         }
         if (screens.isEmpty())
             screens.append(QStringList()); // a verse without text keeps its place as a blank screen

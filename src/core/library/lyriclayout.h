@@ -6,6 +6,7 @@
 #include <QStringView>
 
 class Song;
+struct LyricMessage;
 struct LyricNotes;
 struct LyricPlan;
 
@@ -26,8 +27,8 @@ QList<QStringList> blockScreens(const QStringList &lines, int width, int height,
 
 // Fills song's stanzas, refrain and sequence from plan. Each block starts a screen; only a
 // stanza that would need more than eight screens has its blocks packed together. False, with
-// the reason in *reason and song left without stanzas, for more than 32 stanzas or a stanza
-// that needs more than 8 screens.
-bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes &notes, QString *reason);
+// the reason in *reason and song left without stanzas, for no stanza, more than 32 stanzas or
+// a stanza that needs more than 8 screens.
+bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes &notes, LyricMessage *reason);
 
 } // namespace LyricLayout

@@ -6,22 +6,23 @@
 
 #include <QRegularExpression>
 
-QString LyricNotes::text() const
+QList<LyricMessage> LyricNotes::messages() const
 {
-    QStringList parts;
+    using Code = LyricMessage::Code;
+    QList<LyricMessage> out;
     if (!stanzasFromOtherParts.isEmpty())
-        parts << QStringLiteral("as stanzas: %1").arg(stanzasFromOtherParts.join(u' '));
+        out.append({Code::AsStanzas, stanzasFromOtherParts});
     if (!droppedOrderTokens.isEmpty())
-        parts << QStringLiteral("order tokens dropped: %1").arg(droppedOrderTokens.join(u' '));
+        out.append({Code::OrderTokensDropped, droppedOrderTokens});
     if (documentOrder)
-        parts << QStringLiteral("document order");
+        out.append(LyricMessage(Code::DocumentOrder));
     if (replacedCharacters > 0)
-        parts << QStringLiteral("characters replaced: %1").arg(replacedCharacters);
+        out.append({Code::CharactersReplaced, {QString::number(replacedCharacters)}});
     if (cutWords > 0)
-        parts << QStringLiteral("words cut: %1").arg(cutWords);
+        out.append({Code::WordsCut, {QString::number(cutWords)}});
     if (sameTitle)
-        parts << QStringLiteral("same title on the card");
-    return parts.join(u"; ");
+        out.append(LyricMessage(Code::SameTitle));
+    return out;
 }
 
 namespace LyricMapping {

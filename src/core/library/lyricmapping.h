@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/library/lyricmessage.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,8 +18,8 @@ struct LyricNotes
     int replacedCharacters = 0;        // characters the board cannot show, replaced
     int cutWords = 0;                  // words longer than a board line, cut
     bool sameTitle = false;            // a card song has the same title
-    // The notes in words, "; " between them; empty when there is nothing to say.
-    QString text() const;
+    // The notes as messages, in this order; empty when there is nothing to say.
+    QList<LyricMessage> messages() const;
 };
 
 // A song's stanzas before they meet the board: each stanza its blocks of source lines (one block

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/openlyrics.h"
 
+#include "core/library/lyricmessage.h"
 #include "core/model/song.h"
 #include "core/util/deviceio.h"
 #include "core/util/posixfile.h"
@@ -13,10 +14,10 @@ namespace OpenLyrics {
 
 namespace {
 
-bool fail(QString *error, const QString &text)
+bool fail(LyricMessage *error, LyricMessage::Code code, QStringList args = {}, const QString &detail = {})
 {
     if (error)
-        *error = text;
+        *error = {code, args, detail};
     return false;
 }
 
@@ -132,23 +133,24 @@ private:
 
 } // namespace
 
-bool read(QIODevice &device, LyricSong &song, QString *error)
+bool read(QIODevice &device, LyricSong &song, LyricMessage *error)
 {
+    using Code = LyricMessage::Code;
     song = LyricSong();
-    if (!checkReadable(device, error))
-        return false;
+    if (!checkReadable(device))
+        return fail(error, Code::Unreadable);
     QXmlStreamReader xml(&device);
     LyricsWalk walk(song);
     int depth = 0;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
         case QXmlStreamReader::DTD:
-            return fail(error, QStringLiteral("A document type declaration is not allowed in OpenLyrics"));
+            return fail(error, Code::DoctypeRefused);
         case QXmlStreamReader::EntityReference:
-            return fail(error, QStringLiteral("Undeclared entity \"%1\"").arg(xml.name()));
+            return fail(error, Code::UndeclaredEntity, {xml.name().toString()});
         case QXmlStreamReader::StartElement:
             if (depth == 0 && xml.name() != u"song")
-                return fail(error, QStringLiteral("Not an OpenLyrics document: the root element is not <song>"));
+                return fail(error, Code::NotSongRoot);
             ++depth;
             walk.start(xml.name(), xml.attributes());
             break;
@@ -164,15 +166,15 @@ bool read(QIODevice &device, LyricSong &song, QString *error)
         }
     }
     if (xml.hasError())
-        return fail(error, QStringLiteral("Line %1: %2").arg(xml.lineNumber()).arg(xml.errorString()));
+        return fail(error, Code::XmlError, {QString::number(xml.lineNumber())}, xml.errorString());
     return true;
 }
 
-bool load(const QString &path, LyricSong &song, QString *error)
+bool load(const QString &path, LyricSong &song, LyricMessage *error)
 {
     QByteArray bytes;
     if (!readRegularFile(path, kMaxFileSize, &bytes))
-        return fail(error, QStringLiteral("Not a readable file of at most 4 MiB"));
+        return fail(error, LyricMessage::Code::Unreadable);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return read(buffer, song, error);

@@ -9,6 +9,7 @@
 
 class QIODevice;
 class Song;
+struct LyricMessage;
 
 // A song as an OpenLyrics file (versions 0.7 to 0.9) carries it, before anything is fitted to
 // the board: titles, the verse order and the verses with their line blocks.
@@ -47,9 +48,9 @@ inline constexpr char kNamespace[] = "http://openlyrics.info/namespace/2009/song
 // Reads an OpenLyrics document. A document type declaration is refused (OpenLyrics has none,
 // and with it go entity tricks); external entities are never resolved. Comments and
 // instrument parts are dropped, chord and tag elements keep their text, <br/> ends a line.
-bool read(QIODevice &device, LyricSong &song, QString *error = nullptr);
+bool read(QIODevice &device, LyricSong &song, LyricMessage *error = nullptr);
 // read() of a regular file of at most kMaxFileSize bytes.
-bool load(const QString &path, LyricSong &song, QString *error = nullptr);
+bool load(const QString &path, LyricSong &song, LyricMessage *error = nullptr);
 
 // The title whose lang is lang (compared by its primary tag: "pl" matches "pl-PL"), else the
 // first; empty when there is none.

@@ -12,9 +12,10 @@ namespace PlainLyrics {
 
 namespace {
 
-bool fail(QString *error, const QString &text)
+bool fail(LyricMessage *error, LyricMessage::Code code)
 {
-    *error = text;
+    if (error)
+        *error = {code};
     return false;
 }
 
@@ -28,7 +29,7 @@ constexpr int kNoWrap = 1 << 24;
 
 } // namespace
 
-bool decode(const QByteArray &bytes, QString *text, QString *error)
+bool decode(const QByteArray &bytes, QString *text, LyricMessage *error)
 {
     QStringDecoder decoder;
     QByteArrayView body(bytes);
@@ -36,7 +37,7 @@ bool decode(const QByteArray &bytes, QString *text, QString *error)
         decoder = QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         body = body.sliced(2);
         if (body.size() % 2 != 0)
-            return fail(error, QStringLiteral("UTF-16 text cut short"));
+            return fail(error, LyricMessage::Code::NotUtfText);
     } else {
         decoder = QStringDecoder(QStringConverter::Utf8);
         if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -44,9 +45,9 @@ bool decode(const QByteArray &bytes, QString *text, QString *error)
     }
     *text = decoder(body);
     if (decoder.hasError())
-        return fail(error, QStringLiteral("not UTF-8 text, nor UTF-16 with a byte order mark"));
+        return fail(error, LyricMessage::Code::NotUtfText);
     if (text->startsWith(u"#n") || text->startsWith(u"#k"))
-        return fail(error, QStringLiteral("a board song file, not a plain text"));
+        return fail(error, LyricMessage::Code::BoardSongFile);
     return true;
 }
 

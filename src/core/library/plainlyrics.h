@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+struct LyricMessage;
 struct LyricPlan;
 
 // A hymn kept as a plain text file, "153 Barka.txt": number and title in the name, the stanzas
@@ -13,7 +14,7 @@ namespace PlainLyrics {
 
 // The text of UTF-8 bytes (with or without a byte order mark) or of UTF-16 with one. Anything
 // else is refused rather than guessed, and so is a board song file (a first line "#n" or "#k").
-bool decode(const QByteArray &bytes, QString *text, QString *error);
+bool decode(const QByteArray &bytes, QString *text, LyricMessage *error);
 
 // Number and title of a name such as "153 Barka.txt" (directory and extension are dropped);
 // a name without a leading number gives 0 and the whole name as the title.

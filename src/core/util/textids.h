@@ -602,6 +602,28 @@
     X(OpenRequestWaiting, 886)                                                             \
     X(OpenRequestRefused, 887)                                                             \
     /* - */                                                                                \
+    /* OpenLyrics notes: 890-909 and the ids it uses */                                    \
+    X(LyricNoteAsStanzas, 890)                                                             \
+    X(LyricNoteOrderDropped, 891)                                                          \
+    X(LyricNoteDocumentOrder, 892)                                                         \
+    X(LyricNoteCharsReplaced, 893)                                                         \
+    X(LyricNoteWordsCut, 894)                                                              \
+    X(LyricNoteSameTitle, 895)                                                             \
+    X(LyricUnreadable, 896)                                                                \
+    X(LyricDoctype, 897)                                                                   \
+    X(LyricUndeclaredEntity, 898)                                                          \
+    X(LyricNotSongRoot, 899)                                                               \
+    X(LyricXmlError, 900)                                                                  \
+    X(LyricNotUtf, 901)                                                                    \
+    X(LyricBoardSongFile, 902)                                                             \
+    X(LyricUnknownType, 903)                                                               \
+    X(LyricNoLyrics, 904)                                                                  \
+    X(LyricTooManyStanzas, 905)                                                            \
+    X(LyricStanzaTooLong, 906)                                                             \
+    X(LyricNoGroup, 907)                                                                   \
+    X(LyricOutputInCard, 908)                                                              \
+    X(LyricOutputNotMade, 909)                                                             \
+    /* - */                                                                                \
     /* end of the list */
 
 namespace Txt {

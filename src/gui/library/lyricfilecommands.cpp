@@ -3,6 +3,7 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/lyricmessages.h"
 #include "core/library/lyricexport.h"
 #include "core/library/lyricimport.h"
 #include "gui/app/messageboxes.h"
@@ -73,7 +74,7 @@ void LyricFileCommands::importFiles()
     }
 
     QList<LyricImport::FileResult> results;
-    QString error;
+    LyricMessage error;
     WaitDialog wait(m_panel);
     const bool started = [&] {
         bool ok = false;
@@ -84,8 +85,7 @@ void LyricFileCommands::importFiles()
         return ok;
     }();
     if (!started) {
-        errorBox(m_panel, Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(request.group)) + u'\n'
-                              + error);
+        errorBox(m_panel, lyricMessageText(error));
         m_panel->refreshLibrary(false);
         return;
     }
@@ -118,7 +118,7 @@ void LyricFileCommands::exportSongs(const QString &group)
     // The songbook is the card, as the card's folder name says.
     const QString songbook = QFileInfo(QDir::cleanPath(root)).fileName();
     LyricExport::Result result;
-    QString error;
+    LyricMessage error;
     bool ok = false;
     WaitDialog wait(m_panel);
     wait.run([&](const Progress &progress) {
@@ -127,7 +127,7 @@ void LyricFileCommands::exportSongs(const QString &group)
         return ok;
     });
     if (!ok) {
-        errorBox(m_panel, Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(folder)) + u'\n' + error);
+        errorBox(m_panel, lyricMessageText(error));
         return;
     }
     QString text = Lang::text(Txt::OpenLyricsExported)

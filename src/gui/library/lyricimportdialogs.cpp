@@ -2,6 +2,7 @@
 #include "gui/library/lyricimportdialogs.h"
 
 #include "core/app/language.h"
+#include "core/app/lyricmessages.h"
 #include "gui/app/dialogtext.h"
 
 #include <QComboBox>
@@ -41,34 +42,12 @@ QString SongbookDialog::songbook() const
 
 QString LyricImportReport::noteText(const LyricImport::FileResult &result)
 {
-    using LyricImport::Failure;
     using LyricImport::Outcome;
-    const QString notes = result.notes.text();
-    const QString changes = notes.isEmpty() ? QString() : Lang::text(Txt::OpenLyricsChanges).arg(notes);
-    QString reason;
-    switch (result.failure) {
-    case Failure::None:
-        break;
-    case Failure::Unreadable:
-        reason = Lang::text(Txt::CardFileNotRead).arg(QDir::toNativeSeparators(result.file));
-        break;
-    case Failure::NotLyrics:
-        reason = Lang::text(Txt::OpenLyricsNotLyrics).arg(result.detail);
-        break;
-    case Failure::TooBig:
-        reason = Lang::text(Txt::OpenLyricsTooBig).arg(result.detail);
-        break;
-    case Failure::NoNumber:
-        reason = Lang::text(Txt::OpenLyricsNoNumber);
-        break;
-    case Failure::WriteFailed:
-        reason = Lang::text(Txt::CardFileNotWritten).arg(QDir::toNativeSeparators(result.target)) + u' ' + result.detail;
-        break;
-    }
     const int outcome = result.outcome == Outcome::Imported  ? Txt::OpenLyricsImported
                         : result.outcome == Outcome::Present ? Txt::OpenLyricsPresent
                                                              : Txt::OpenLyricsRefused;
-    const QString detail = reason.isEmpty() ? changes : reason;
+    const QString detail = result.outcome == Outcome::Refused ? lyricRefusalText(result.reason)
+                                                              : lyricNotesText(result.notes.messages());
     return detail.isEmpty() ? Lang::text(outcome) : Lang::text(outcome) + QStringLiteral(": ") + detail;
 }
 
