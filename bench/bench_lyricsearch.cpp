@@ -6,11 +6,9 @@
 #include "core/library/lyricindex.h"
 #include "core/library/songlibrary.h"
 #include "core/model/songfile.h"
-#include "synth/syntheticcard.h"
+#include "benchcard.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -106,19 +104,10 @@ BENCHMARK(BM_LyricKeystroke)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir card;
-    QString error;
-    if (!card.isValid() || !generateSyntheticCard(card.path(), SyntheticCardSpec{}, nullptr, &error)) {
-        fprintf(stderr, "bench_lyricsearch: cannot generate the card: %s\n", qPrintable(error));
-        return 1;
-    }
-    SongLibrary library;
-    library.setRoot(card.path());
-    library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
-    g_paths = LyricIndex::songPaths(library);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnSyntheticCard(argc, argv, [](const QString &card) {
+        SongLibrary library;
+        library.setRoot(card);
+        library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+        g_paths = LyricIndex::songPaths(library);
+    });
 }

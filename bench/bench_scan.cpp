@@ -6,23 +6,21 @@
 #include "core/util/fileutils.h"
 #include "core/library/songlibrary.h"
 #include "core/report/report.h"
-#include "synth/syntheticcard.h"
+#include "benchcard.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QTemporaryDir *g_card = nullptr;
+QString g_card;
 
 QString cardRoot()
 {
-    return g_card->path() + u'/';
+    return g_card + u'/';
 }
 
 // Every library file's bytes, read in a plain loop over the same listings the scan makes. The
@@ -122,16 +120,5 @@ BENCHMARK(BM_ReportAlphabetical)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir card;
-    QString error;
-    if (!card.isValid() || !generateSyntheticCard(card.path(), SyntheticCardSpec{}, nullptr, &error)) {
-        fprintf(stderr, "bench_scan: cannot generate the card: %s\n", qPrintable(error));
-        return 1;
-    }
-    g_card = &card;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnSyntheticCard(argc, argv, [](const QString &card) { g_card = card; });
 }

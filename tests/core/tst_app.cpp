@@ -2,6 +2,7 @@
 // The application layer: settings, their store, music map and recent files, and the languages.
 #include "core/app/appcore.h"
 #include "core/app/appsettings.h"
+#include "core/app/datasize.h"
 #include "core/app/language.h"
 #include "core/app/languagetable.h"
 #include "core/app/musicmap.h"
@@ -360,6 +361,18 @@ private slots:
         QCOMPARE(Lang::text(116), QStringLiteral("18 &Plik|"));
         Lang::setShowTextIds(false);
         QCOMPARE(Lang::text(522), QStringLiteral("Już działa."));
+    }
+
+    // Units from the language, steps of 1024, the largest unit for anything beyond.
+    void dataSizesInTheLanguage()
+    {
+        writeLanguage(QStringLiteral("Polski"), "version=0x2000001\n910=%1 B\n911=%1 KB\n912=%1 MB\n914=%1 TB\n");
+        Lang::load(m_dir.path(), QStringLiteral("Polski"));
+        const QLocale polish(QLocale::Polish);
+        QCOMPARE(dataSizeText(1023, QLocale::c()), u"1023\u00a0B"_qs);
+        QCOMPARE(dataSizeText(1536, QLocale::c()), u"1.50\u00a0KB"_qs);
+        QCOMPARE(dataSizeText(3 << 20, polish), u"3,00\u00a0MB"_qs);
+        QCOMPARE(dataSizeText(Q_INT64_C(5) << 50, polish), u"5120,00\u00a0TB"_qs);
     }
 
     void availableLanguagesAreSortedNames()

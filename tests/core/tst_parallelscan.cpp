@@ -124,6 +124,7 @@ private slots:
         QTest::newRow("stop after the tab song") << int(ScanFlags::kFullRefresh) << 8;
         QTest::newRow("stop deep in a group") << int(ScanFlags::kFullRefresh) << 150;
         QTest::newRow("stop among the slides") << int(ScanFlags::kFullRefresh) << 216;
+        QTest::newRow("stop before the last playlist check") << int(ScanFlags::kFullRefresh) << 222;
     }
     void workersFindWhatOneThreadFinds()
     {

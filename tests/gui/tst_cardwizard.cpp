@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -252,12 +253,14 @@ private slots:
         // The panel shows the song directory, on a read-only entry: import needs no writable card.
         openPanel(QList<DriveEntry>{{u"CARD"_qs, lyrics, true, u"FOLDER"_qs, lyrics, true}});
         QVERIFY(m_panel->driveList()->isPolling());
-        // Polling paused, the edit after "...", "Dalej" enabled, the information line, the panel's songs.
+        // Polling paused, no idle progress bar, the edit after "...", "Dalej" enabled, the information
+        // line, the panel's songs.
         QStringList seen;
         whenShown<CardWizard>([&](CardWizard *w) {
             seen << QString::number(!m_panel->driveList()->isPolling() && w->driveList()->count() == 1);
             child<QRadioButton>(w, "importRadio")->click();
             w->next();
+            seen << QString::number(child<QProgressBar>(w, "fileProgress")->isVisibleTo(w));
             Shell::setChooser([&](Shell::Choice, const QString &start) { return start == m_image ? path : QString(); });
             child<QPushButton>(w, "browseButton")->click();
             seen << child<QLineEdit>(w, "folderEdit")->text();
@@ -283,7 +286,8 @@ private slots:
         const bool imported = outcome == 1;
         const QString edit = imported ? path : path.isEmpty() ? m_image : QString();
         const QString done = imported ? Lang::text(Txt::WizardImported) : QString();
-        QCOMPARE(seen, QStringList({u"1"_qs, edit, QString::number(outcome > 0), done, QString::number(1 + imported)}));
+        const QString songs = QString::number(1 + imported);
+        QCOMPARE(seen, QStringList({u"1"_qs, u"0"_qs, edit, QString::number(outcome > 0), done, songs}));
         QCOMPARE(m_boxes.texts().count(Lang::text(Txt::WizardFolderInLibrary)), outcome == 2 ? 2 : 0);
         const QString stored = m_app->store().value(AppSettings::kSection + u"/LastImportDir").toString();
         QCOMPARE(stored, imported ? path : QString());

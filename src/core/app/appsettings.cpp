@@ -2,6 +2,7 @@
 #include "core/app/appsettings.h"
 
 #include "core/app/language.h"
+#include "core/util/fileutils.h"
 
 #include <QSettings>
 
@@ -58,9 +59,7 @@ QString AppSettings::joinPath(const QString &parent, const QString &name)
 
 void AppSettings::splitPath(const QString &path, QString *parent, QString *name)
 {
-    QString clean = path;
-    while (clean.size() > 1 && clean.endsWith(u'/'))
-        clean.chop(1);
+    const QString clean = withoutTrailingSlash(path);
     const qsizetype slash = clean.lastIndexOf(u'/');
     if (slash < 0) {
         parent->clear();

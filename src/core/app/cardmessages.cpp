@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/cardmessages.h"
 
+#include "core/app/datasize.h"
 #include "core/app/language.h"
-
-#include <QLocale>
 
 QString cardFindingText(const CardFinding &finding)
 {
@@ -58,9 +57,7 @@ QString cardPlanKindText(int kind)
 
 QStringList cardPlanSummaryLines(const CardPlanSummary &summary)
 {
-    const QLocale locale;
-    const auto size = [&locale](qint64 bytes) { return locale.formattedDataSize(bytes); };
-    QString cluster = size(summary.cluster);
+    QString cluster = dataSizeText(summary.cluster);
     // The card gave no block size: the figure rests on an assumption, and says so.
     if (summary.clusterAssumed)
         cluster += u" (?)";
@@ -69,9 +66,10 @@ QStringList cardPlanSummaryLines(const CardPlanSummary &summary)
                                QString::number(summary.count(CardPlanChange::Replace)),
                                QString::number(summary.count(CardPlanChange::Same)),
                                QString::number(summary.count(CardPlanChange::Extra)),
-                               QString::number(summary.count(CardPlanChange::Unreadable)), size(summary.bytesToWrite),
-                               size(summary.spaceNeeded), cluster, size(summary.spaceAvailable))};
+                               QString::number(summary.count(CardPlanChange::Unreadable)),
+                               dataSizeText(summary.bytesToWrite), dataSizeText(summary.spaceNeeded), cluster,
+                               dataSizeText(summary.spaceAvailable))};
     if (summary.shortfall() > 0)
-        lines.append(Lang::text(Txt::PlanShortfall).arg(size(summary.shortfall())));
+        lines.append(Lang::text(Txt::PlanShortfall).arg(dataSizeText(summary.shortfall())));
     return lines;
 }

@@ -277,10 +277,7 @@ CardFindings CardCopier::failures() const
 
 bool CardCopier::clearTree(const QString &path, QString *failed)
 {
-    QString root = path;
-    while (root.size() > 1 && root.endsWith(u'/'))
-        root.chop(1);
-    return deleteTree(root, m_progress, failed);
+    return deleteTree(withoutTrailingSlash(path), m_progress, failed);
 }
 
 void CardCopier::restoreCard(const QString &card, const QString &songDir, const QString &playlistDir,

@@ -313,10 +313,7 @@ private:
 
 CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress)
 {
-    QString root = targetDir;
-    while (root.size() > 1 && root.endsWith(u'/'))
-        root.chop(1);
-    return Unpacker(in, root, progress).run();
+    return Unpacker(in, withoutTrailingSlash(targetDir), progress).run();
 }
 
 CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress)

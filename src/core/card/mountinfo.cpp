@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/mountinfo.h"
 
+#include "core/util/fileutils.h"
+
 #include <QFile>
 
 namespace {
@@ -18,11 +20,6 @@ bool hasOption(const QByteArray &options, const char *name)
 bool isOctal(char c)
 {
     return c >= '0' && c <= '7';
-}
-
-QString withoutTrailingSlash(const QString &path)
-{
-    return path.size() > 1 && path.endsWith(u'/') ? path.chopped(1) : path;
 }
 
 } // namespace

@@ -48,10 +48,7 @@ QString joinPath(const QString &dir, const QString &name)
 
 QString songDirectory(const QString &root)
 {
-    // "/" stays itself: it is a root whose trailing slash is its whole name.
-    if (root.size() > 1 && root.endsWith(u'/'))
-        return root.chopped(1);
-    return root;
+    return withoutTrailingSlash(root);
 }
 
 QString slideDirectory(const QString &root)

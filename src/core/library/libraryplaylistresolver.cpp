@@ -7,6 +7,8 @@
 #include "core/model/itemname.h"
 #include "core/util/posixfile.h"
 
+#include <thread>
+
 
 namespace {
 
@@ -35,20 +37,28 @@ LibraryPlaylistResolver::LibraryPlaylistResolver(const SongLibrary &library, con
     , m_depth(depth)
 {
     const QList<SongGroupFiles> &groups = library.groups();
-    m_directories.resize(size_t(groups.size()) + 1);
+    const QStringList *slides = library.slideLists().isEmpty() ? nullptr : &library.slideLists().first().files;
+    int names = 0;
     m_songs.reserve(library.songCount());
     for (int g = 0; g < groups.size(); ++g) {
         for (const QString &name : groups.at(g).files)
-            addFirst(m_songs, matchedTitle(name), Location{g, &name});
+            addFirst(m_songs, matchedTitle(name), Location{g, names++, &name});
     }
-    if (!library.slideLists().isEmpty()) {
-        m_slides.reserve(library.slideLists().first().files.size());
-        for (const QString &name : library.slideLists().first().files)
-            addFirst(m_slides, matchedTitle(name), Location{-1, &name});
+    if (slides) {
+        m_slides.reserve(slides->size());
+        for (const QString &name : *slides)
+            addFirst(m_slides, matchedTitle(name), Location{-1, names++, &name});
     }
+    m_read = std::make_unique<Checked[]>(size_t(names));
+    m_directoryCount = groups.size() + 1;
+    m_directories = std::make_unique<std::atomic<PosixFile *>[]>(size_t(m_directoryCount));
 }
 
-LibraryPlaylistResolver::~LibraryPlaylistResolver() = default;
+LibraryPlaylistResolver::~LibraryPlaylistResolver()
+{
+    for (qsizetype d = 0; d < m_directoryCount; ++d)
+        delete m_directories[size_t(d)].load();
+}
 
 PlaylistTarget LibraryPlaylistResolver::resolve(PlaylistEntry::Type type, const QString &title)
 {
@@ -61,9 +71,24 @@ PlaylistTarget LibraryPlaylistResolver::resolve(PlaylistEntry::Type type, const 
 
 PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
 {
-    const auto cached = m_read.constFind(location.name);
-    if (cached != m_read.cend())
-        return cached.value();
+    Checked &checked = m_read[size_t(location.index)];
+    int state = checked.state.load(std::memory_order_acquire);
+    if (state == Checked::Unknown && checked.state.compare_exchange_strong(state, Checked::Busy)) {
+        checked.target = check(location);
+        checked.state.store(Checked::Done, std::memory_order_release);
+        return checked.target;
+    }
+    // Another thread checks this file: its answer is every list's answer, as when one thread
+    // checks each file once.
+    while (state != Checked::Done) {
+        std::this_thread::yield();
+        state = checked.state.load(std::memory_order_acquire);
+    }
+    return checked.target;
+}
+
+PlaylistTarget LibraryPlaylistResolver::check(const Location &location)
+{
     const QString path = location.group < 0 ? m_library.slidePath(*location.name)
                                             : m_library.songPath(m_library.groups().at(location.group).name,
                                                                  *location.name);
@@ -77,16 +102,18 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
         target.number = song.number();
         target.refrainIndex = song.refrainIndex();
     }
-    m_read.insert(location.name, target);
     return target;
 }
 
 bool LibraryPlaylistResolver::opens(int group, const QString &fileName, const QString &path)
 {
-    std::unique_ptr<PosixFile> &directory = m_directories[group < 0 ? m_directories.size() - 1 : size_t(group)];
+    std::atomic<PosixFile *> &slot = m_directories[group < 0 ? size_t(m_directoryCount - 1) : size_t(group)];
+    PosixFile *directory = slot.load(std::memory_order_acquire);
     if (!directory) {
-        const QString directoryPath = path.left(path.lastIndexOf(u'/'));
-        directory = std::make_unique<PosixFile>(PosixFile::directory(directoryPath));
+        // Two threads may open it at once: the first kept is every thread's.
+        auto opened = std::make_unique<PosixFile>(PosixFile::directory(path.left(path.lastIndexOf(u'/'))));
+        if (slot.compare_exchange_strong(directory, opened.get(), std::memory_order_acq_rel))
+            directory = opened.release();
     }
     // Opening is the whole test: only a regular file, and a pipe never blocks the open.
     const QString name = fileName + QStringView(group < 0 ? ItemName::kSlideExtension : ItemName::kSongExtension);

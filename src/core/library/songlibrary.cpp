@@ -154,7 +154,7 @@ bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOpt
     if (flags & ScanFlags::Slides)
         scanSlides(workers, flags, checkNumbers, progress, options);
     if (flags & ScanFlags::Playlists)
-        scanPlaylists(checkNumbers, progress, options);
+        scanPlaylists(workers, checkNumbers, progress, options);
     return !m_issues.isEmpty();
 }
 
@@ -189,7 +189,7 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
 {
     const int count = int(names.size());
     // One slot per item that may be read ahead; reading alternates with taking on one worker.
-    std::vector<ScannedFile> results(size_t(workers.workers() > 1 ? qMin(workers.lookAhead(), qMax(count, 1)) : 1));
+    std::vector<ScannedFile> results(size_t(workers.slotsFor(count)));
     const auto slotOf = [&results](int i) -> ScannedFile & { return results[size_t(i) % results.size()]; };
     // Files are opened in the open directory, not each along the whole path. A directory that
     // cannot be opened so (a link) has its files opened by path.
@@ -342,7 +342,8 @@ void SongLibrary::scanSlides(OrderedWorkers &workers, int flags, bool checkNumbe
     reportDuplicateOwners(ItemKind::Slide);
 }
 
-void SongLibrary::scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options)
+void SongLibrary::scanPlaylists(OrderedWorkers &workers, bool checkNumbers, const Progress &progress,
+                                const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Playlist, checkNumbers, progress);
     QStringList &files = m_playlistLists.first().files;
@@ -359,16 +360,31 @@ void SongLibrary::scanPlaylists(bool checkNumbers, const Progress &progress, con
         checkNumber(ItemKind::Playlist, ItemName::number(files.at(i)), dirName, files.at(i), i, 0);
     reportDuplicateOwners(ItemKind::Playlist);
 
-    // Every playlist with a valid number, owner or not, is read so that its missing entries show.
+    // Every playlist with a valid number, owner or not, is read so that its missing entries show:
+    // on the workers, which record a list's issues for this thread to take over in listing order.
+    QList<int> checked;
+    for (int i = 0; i < files.size(); ++i) {
+        if (LibraryNaming::isValidNumber(ItemKind::Playlist, ItemName::number(files.at(i))))
+            checked.append(i);
+    }
     LibraryPlaylistResolver resolver(*this, SongLoadOptions{options.rewriteTabs},
                                      LibraryPlaylistResolver::Depth::CheckReadable);
-    for (int i = 0; i < files.size(); ++i) {
-        const QString &name = files.at(i);
-        if (!LibraryNaming::isValidNumber(ItemKind::Playlist, ItemName::number(name)))
-            continue;
-        if (!startFile(progress, name, i, int(files.size())))
-            break;
-        Playlist playlist;
-        playlist.load(playlistPath(name), options.charset, &resolver, &m_issues);
-    }
+    std::vector<IssueList> results(size_t(workers.slotsFor(int(checked.size()))));
+    const auto slotOf = [&results](int k) -> IssueList & { return results[size_t(k) % results.size()]; };
+    workers.run(
+        int(checked.size()),
+        [&](int k) {
+            IssueList &issues = slotOf(k);
+            issues.reset();
+            Playlist playlist;
+            playlist.load(playlistPath(files.at(checked.at(k))), options.charset, &resolver, &issues);
+        },
+        [&](int k) {
+            const int i = checked.at(k);
+            if (!startFile(progress, files.at(i), i, int(files.size())))
+                return false;
+            for (const LoadIssue &issue : slotOf(k))
+                m_issues.append(issue);
+            return true;
+        });
 }

@@ -120,7 +120,9 @@ private:
                    const ScanOptions &options);
     void scanSlides(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
                     const ScanOptions &options);
-    void scanPlaylists(bool checkNumbers, const Progress &progress, const ScanOptions &options);
+    // Lists the playlists and, when numbers are checked, reads each on the workers for its missing entries.
+    void scanPlaylists(OrderedWorkers &workers, bool checkNumbers, const Progress &progress,
+                       const ScanOptions &options);
     // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
     void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,
                      int indexInGroup, int groupIndex);

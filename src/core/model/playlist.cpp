@@ -17,6 +17,8 @@ namespace {
 
 // No entry line the writer produces comes near this; a longer line is cut, never held whole.
 constexpr qsizetype kMaxLineBytes = 64 * 1024;
+// A list is a few KB: read in one go up to this size, streamed beyond it.
+constexpr qint64 kWholeReadBytes = 1 << 20;
 
 // Fields are "#value/": the value runs from after the next "#" to the following "/". A field
 // without "#" is empty; one without its "/" runs to the end of the line.
@@ -140,6 +142,13 @@ bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *re
     if (!checkReadable(device, error))
         return false;
     LineReader lines(device, kMaxLineBytes);
+    readLines(lines, charset, resolver, issues);
+    return true;
+}
+
+void Playlist::readLines(LineReader &lines, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues)
+{
+    m_entries.clear();
     QByteArrayView line;
     bool header = true;
     while (lines.next(line)) {
@@ -163,7 +172,6 @@ bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *re
         m_entries.append(entry);
     }
     m_loaded = true;
-    return true;
 }
 
 bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues,
@@ -173,13 +181,23 @@ bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *
     parseFileName(path);
     // Only a regular file: a pipe planted under a playlist's name must not hang the scan.
     const PosixFile posix(path);
-    QFile file;
-    if (!posix.openDevice(file)) {
+    const qint64 size = posix.regularFileSize();
+    if (size < 0) {
         if (error)
             *error = posix.errorString();
         clear();
         return false;
     }
+    // One read of a small list's known size; no QFile, so that a scan's reading threads make no QObject.
+    if (size <= kWholeReadBytes) {
+        QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+        bytes.resize(qMax<qsizetype>(0, qsizetype(posix.readFull(bytes.data(), size))));
+        LineReader lines{QByteArrayView(bytes), kMaxLineBytes};
+        readLines(lines, charset, resolver, issues);
+        return true;
+    }
+    QFile file;
+    posix.openDevice(file);
     return read(file, charset, resolver, issues, error);
 }
 

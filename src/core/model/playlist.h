@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+class LineReader;
 class QIODevice;
 
 // One line of a playlist: a stanza of a song, or a slide, named by its title.
@@ -102,6 +103,8 @@ public:
 
 private:
     static PlaylistEntry readEntry(QByteArrayView line, CharsetMode charset);
+    // read() after the device check: the entries up to the first line that is not one.
+    void readLines(LineReader &lines, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues);
     void resolveEntry(PlaylistEntry &entry, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues) const;
 
     QString m_name;

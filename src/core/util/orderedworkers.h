@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -36,6 +37,9 @@ public:
 
     int workers() const { return int(m_threads.size()) + 1; }
     int lookAhead() const { return m_lookAhead; }
+    // How many result slots a run of count items needs: one per item that may be worked on
+    // ahead, a single one when working alternates with finishing on one thread.
+    int slotsFor(int count) const { return m_threads.empty() ? 1 : std::min(m_lookAhead, std::max(count, 1)); }
 
     // Calls work(i) for i = 0 .. count-1 on the workers and finish(i) on the calling thread in
     // order, each finish(i) after work(i) has returned. A result slot i % lookAhead() is never

@@ -597,6 +597,13 @@
     X(VerifyRunning, 883)                                                              \
     X(VerifyMismatch, 884)                                                             \
     /* - */                                                                                \
+    /* tidy: 910-914 and the ids it uses */                                                \
+    X(SizeBytes, 910)                                                                  \
+    X(SizeKilobytes, 911)                                                              \
+    X(SizeMegabytes, 912)                                                              \
+    X(SizeGigabytes, 913)                                                              \
+    X(SizeTerabytes, 914)                                                              \
+    /* - */                                                                                \
     /* desktop integration: 885-889 and the ids it uses */                                 \
     X(ForwardNoAnswer, 885)                                                                \
     X(OpenRequestWaiting, 886)                                                             \

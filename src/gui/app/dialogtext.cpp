@@ -29,6 +29,14 @@ void setControlText(QWidget *widget, int textId)
         edit->setText(text);
 }
 
+QDialogButtonBox *okButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    return buttons;
+}
+
 QDialogButtonBox *okCancelButtons(QDialog *dialog)
 {
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);

@@ -10,6 +10,9 @@ class QWidget;
 // A null widget is ignored, so a dialog can call it for controls it may not have.
 void setControlText(QWidget *widget, int textId);
 
+// OK with its language text, wired to the dialog's accept().
+QDialogButtonBox *okButtons(QDialog *dialog);
+
 // OK and Cancel with their language texts, wired to the dialog's accept() and reject().
 QDialogButtonBox *okCancelButtons(QDialog *dialog);
 

@@ -6,7 +6,6 @@
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -35,9 +34,7 @@ AppendedFilesDialog::AppendedFilesDialog(const QList<CardChangeRecord> &changes,
         m_list->setColumnWidth(column, std::max(widths[column], m_list->columnWidth(column) + 8));
     }
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QDialogButtonBox *buttons = okButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(buttons);

@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/cardmessages.h"
 #include "core/app/cardwriting.h"
+#include "core/app/datasize.h"
 #include "core/app/language.h"
 #include "core/util/fileutils.h"
 #include "core/card/cardplan.h"
@@ -27,7 +28,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -319,7 +319,8 @@ void CardWizard::showPage()
     m_infoLine->setVisible(m_step > 0);
     m_directoryText->setVisible(m_step > 0);
     m_fileText->setVisible(m_step > 0);
-    m_fileProgress->setVisible(ready && (m_busy || !m_planShown));
+    // The import shows its progress in a dialog of its own: the wizard's bar would stand idle.
+    m_fileProgress->setVisible(ready && !importing && (m_busy || !m_planShown));
     m_overallProgress->setVisible(ready && m_busy);
     m_planList->setVisible(ready && m_planShown);
     m_planSummary->setVisible(ready && m_planShown);
@@ -535,7 +536,6 @@ void CardWizard::planWrite(bool append)
         return;
     }
 
-    const QLocale locale;
     QList<QTreeWidgetItem *> items;
     for (const CardPlanRow &row : plan.rows) {
         if (row.change == CardPlanChange::Same)
@@ -543,7 +543,7 @@ void CardWizard::planWrite(bool append)
         const QString number =
             row.kind == CardPlanRow::Other ? QString() : QStringLiteral("%1").arg(row.number, 4, 10, QLatin1Char('0'));
         auto *item = new QTreeWidgetItem({cardPlanChangeText(row.change, plan.mode), cardPlanKindText(row.kind),
-                                          number, row.title, locale.formattedDataSize(row.bytes)});
+                                          number, row.title, dataSizeText(row.bytes)});
         item->setToolTip(3, row.path);
         item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);

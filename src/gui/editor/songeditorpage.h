@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class LedMatrix;
 class LibraryPanel;
 class CharacterPalette;
@@ -27,6 +29,8 @@ class TitleEdit;
 // with its stanzas, refrain and sequence, saved into the card's groups or its slide folder.
 // Every edit is a command on the open song's undo stack; the song counts as changed exactly
 // when the stack is away from its clean state (set at open, save and new).
+// Its code: songeditorpage.cpp (layout, wiring, keys), songeditorpagescreens.cpp (editing),
+// songeditorpagemenus.cpp (context menus), songeditorpagefiles.cpp (new, open, save).
 class SongEditorPage : public QWidget, public SongEditorLink, public SongCommandView
 {
     Q_OBJECT
@@ -132,8 +136,7 @@ private:
     void screenEdited(bool joinable);
     // Frames an edit of the song beyond the shown screen's text: the song before and after
     // it become one command of kind textId, or grow the last one of the same typing run.
-    template <typename Change>
-    void change(int textId, Change edit, int mergeId = -1);
+    void change(int textId, const std::function<void()> &edit, int mergeId = -1);
     int cursorCell() const;
     void showSongFields();
     void showTitleAndNumber();
@@ -143,8 +146,7 @@ private:
     void updatePalette();
     bool isSlide() const { return m_song.kind() == SongKind::Slide; }
     // Frames a change of the position: store the screen, change, show the screen.
-    template <typename Change>
-    void step(Change change);
+    void step(const std::function<void()> &change);
     // The directory a save writes into, asking for the group of a new song; empty when cancelled.
     QString saveDirectory(ItemKind kind);
     bool writeSong(Song &song, ItemKind kind, const QString &directory);

@@ -13,7 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -58,9 +57,7 @@ SongStructureDialog::SongStructureDialog(const Song &song, SongEditorLink *edito
     m_tree->setFont(treeFont);
     m_tree->setExpandsOnDoubleClick(false);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QDialogButtonBox *buttons = okButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(title);

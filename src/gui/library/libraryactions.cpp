@@ -460,21 +460,19 @@ void LibraryActions::openCardWizard()
     AppCore *core = AppCore::instance();
     if (!core)
         return;
-    // A poll of the panel's own list while a copy lets events through would read the card mid-write.
     DriveCombo *drives = m_panel->driveList();
-    const bool polling = drives->isPolling();
-    drives->enablePolling(false);
     {
+        // A poll of the panel's own list while a copy lets events through would read the card mid-write.
+        const DrivePollingPause pause(drives);
         CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
                           m_panel);
         // Songs imported into the song directory show at once if the panel shows that folder.
         connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
         wizard.exec();
     }
-    if (polling) {
+    // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.
+    if (drives->isPolling())
         drives->refreshDrives();
-        drives->enablePolling(true);
-    }
     m_panel->refreshLibrary(false);
 }
 

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -74,11 +73,8 @@ LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &resul
     for (int column = 0; column < 3; ++column)
         m_list->resizeColumnToContents(column);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
-    layout->addWidget(buttons);
+    layout->addWidget(okButtons(this));
     resize(720, 360);
 }

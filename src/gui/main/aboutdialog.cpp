@@ -11,7 +11,6 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
@@ -43,9 +42,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     m_link->setVisible(!dataDir.isEmpty());
     connect(m_link, &LinkLabel::clicked, this, [dataDir] { openWithShell(dataDir); });
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    setControlText(buttons->button(QDialogButtonBox::Ok), Txt::ButtonOk);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QDialogButtonBox *buttons = okButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(picture);
