@@ -2,7 +2,7 @@
 // Card writes with a backup, appends limited to categories, restores into the card image.
 #include "core/app/cardwriting.h"
 #include "core/app/librarypacking.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,11 +29,8 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("taken");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << u"CARD"_qs << QString() << u"CARD-20260102-030405.lvp"_qs;
-        QTest::newRow("climbing") << u"../x"_qs << QString() << u"x-20260102-030405.lvp"_qs;
-        QTest::newRow("letters kept, blank made plain") << u"ł b"_qs << QString() << u"ł_b-20260102-030405.lvp"_qs;
-        QTest::newRow("nothing left") << u"/."_qs << QString() << u"card-20260102-030405.lvp"_qs;
-        QTest::newRow("clash") << u"CARD"_qs << u"CARD-20260102-030405.lvp"_qs << u"CARD-20260102-030405-2.lvp"_qs;
+        for (const QStringList &row : TestSupport::tableRows(u"cardwriting/backupnames.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3];
     }
 
     void backupPath()

@@ -69,10 +69,10 @@ class TestLibrary : public QObject
     QString m_card;
 
     // A fresh card root for each test, holding the given song files.
-    void newCard(const QStringList &songs = {})
+    void newCard(const QStringList &songs = {}, const QByteArray &bytes = songBytes())
     {
         m_card = m_cards.next();
-        QVERIFY(TestSupport::writeFiles(m_card, songs));
+        QVERIFY(TestSupport::writeFiles(m_card, songs, bytes));
     }
     SongLibrary &scanned(SongLibrary &library, int flags = ScanFlags::kRefresh, const Progress &progress = {},
                          const ScanOptions &options = {})
@@ -80,16 +80,6 @@ class TestLibrary : public QObject
         library.setRoot(m_card);
         library.scanLibrary(flags, progress, options);
         return library;
-    }
-
-    // A fresh card holding the given files, scanned into library.
-    QString scannedCard(SongLibrary &library, const QStringList &files, const QByteArray &bytes = songBytes())
-    {
-        const QString card = m_cards.next();
-        writeFiles(card, files, bytes);
-        library.setRoot(card);
-        library.scanLibrary(ScanFlags::kRefresh);
-        return card;
     }
 
 private slots:
@@ -157,12 +147,12 @@ private slots:
         for (int n = 1; n < LibraryNaming::kPlaylistTableSize; ++n)
             names << u"playlist_dir/"_qs + ItemName::format(n, u"p"_qs) + u".lst";
         SongLibrary library;
-        const QString card = scannedCard(library, names, "#0/\r\n");
-        const QStringList before = TestSupport::treeOf(card);
+        newCard(names, "#0/\r\n");
+        const QStringList before = TestSupport::treeOf(scanned(library).root());
         const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(library, ItemKind::Playlist);
         QCOMPARE(result.renamed, 0);
         QCOMPARE(result.leftAsIs, QStringList({u"0009 p"_qs, u"0010 p"_qs}));
-        QCOMPARE(TestSupport::treeOf(card), before);
+        QCOMPARE(TestSupport::treeOf(m_card), before);
     }
 
     void moveSongBetweenGroups()
@@ -196,22 +186,6 @@ private slots:
         QVERIFY(QFile::link(card + u"B", card + u"C"));
         QCOMPARE(move(x, "C", true, "B"), MoveResult::SameFile);
         QCOMPARE(readFile(card + u"B/" + x), songBytes('a'));
-    }
-
-    void renamePlaylistKeepsNumberAndNeverOverwrites()
-    {
-        const QString dir = m_cards.next() + u"playlist_dir";
-        writeFiles(dir, {u"/0003 Msza.lst"_qs}, "#0/\r\nold\r\n");
-        writeFiles(dir, {u"/0003 Inna.lst"_qs}, "#0/\r\nother\r\n");
-        QString newName;
-        QVERIFY(!LibraryFiles::renamePlaylist(dir, u"0003 Msza.lst"_qs, u"Inna"_qs, &newName));
-        QCOMPARE(newName, QStringLiteral("0003 Inna.lst"));
-        QCOMPARE(readFile(dir + u"/0003 Msza.lst"), QByteArray("#0/\r\nold\r\n"));
-        QCOMPARE(readFile(dir + u"/0003 Inna.lst"), QByteArray("#0/\r\nother\r\n"));
-
-        QVERIFY(LibraryFiles::renamePlaylist(dir, u"0003 Msza.lst"_qs, u"Niedziela"_qs));
-        QCOMPARE(listing(dir), QStringList({u"0003 Inna.lst"_qs, u"0003 Niedziela.lst"_qs}));
-        QCOMPARE(readFile(dir + u"/0003 Niedziela.lst"), QByteArray("#0/\r\nold\r\n"));
     }
 
     void groupsAndInitialisation()
@@ -271,11 +245,11 @@ private slots:
             return lines;
         };
         SongLibrary library;
-        const QString card = scannedCard(library, files);
+        newCard(files);
         QFETCH(QString, nodes);
-        QCOMPARE(lines(library), fixtureLines(nodes));
-        QVERIFY(QFileInfo(card + u"screen_dir").isDir());
-        QVERIFY(QFileInfo(card + u"playlist_dir").isDir());
+        QCOMPARE(lines(scanned(library)), fixtureLines(nodes));
+        QVERIFY(QFileInfo(m_card + u"screen_dir").isDir());
+        QVERIFY(QFileInfo(m_card + u"playlist_dir").isDir());
         SongLibrary neverScanned;
         QCOMPARE(lines(neverScanned).size(), 3);
     }
@@ -283,8 +257,8 @@ private slots:
     void songsWithNumberReadsEveryGroupInOrder()
     {
         SongLibrary library;
-        const QString card = scannedCard(library, {u"B/0012 Ave Maria.txt"_qs, u"A/0012 Inna.txt"_qs, u"A/0013 Dalej.txt"_qs});
-        writeFiles(card, {u"A/0014 Zepsuta.txt"_qs}, QByteArray("\xff\x00garbage", 9));
+        newCard({u"B/0012 Ave Maria.txt"_qs, u"A/0012 Inna.txt"_qs, u"A/0013 Dalej.txt"_qs});
+        writeFiles(scanned(library).root(), {u"A/0014 Zepsuta.txt"_qs}, QByteArray("\xff\x00garbage", 9));
         library.scanLibrary(ScanFlags::kRefresh);
         const QList<LibrarySearch::SongRef> found = LibrarySearch::songsWithNumber(library, 12);
         QCOMPARE(found, (QList<LibrarySearch::SongRef>{{u"A"_qs, u"0012 Inna"_qs}, {u"B"_qs, u"0012 Ave Maria"_qs}}));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lyric files of other song programs into board songs and back: OpenLyrics and plain text.
 #include "filesizelimit.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include "core/library/lyricexport.h"
 #include "core/library/lyricimport.h"
@@ -124,13 +124,8 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("cut");
-        QTest::newRow("balanced, last line counted") << u"Tobie śpiewa żywioł wszelki,"_qs << 20
-                                                     << QStringList{u"Tobie śpiewa"_qs, u"żywioł wszelki,"_qs} << 0;
-        QTest::newRow("fits") << u"a b"_qs << 3 << QStringList{u"a b"_qs} << 0;
-        QTest::newRow("word over the width") << u"ab abcdefg"_qs << 4
-                                             << QStringList{u"ab"_qs, u"abcd"_qs, u"efg"_qs} << 1;
-        QTest::newRow("blanks collapse") << u"  a    b  "_qs << 20 << QStringList{u"a b"_qs} << 0;
-        QTest::newRow("empty") << QString() << 20 << QStringList{QString()} << 0;
+        for (const QStringList &row : tableRows(u"openlyrics/wrapping.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2].toInt() << row[3].split(u'|') << row[4].toInt();
     }
     void wrapsToTheFewestBalancedLines()
     {
@@ -172,14 +167,8 @@ private slots:
         QTest::addColumn<QString>("token");
         QTest::newRow("deep nesting") << "<song><lyrics>" + QByteArray("<a>").repeated(200000) + "</song>"
                                       << u"xml-error=1"_qs;
-        QTest::newRow("broken UTF-8") << QByteArray("<song><lyrics><verse><lines>\xC3\x28</lines></verse></lyrics></song>")
-                                      << u"xml-error=1"_qs;
-        QTest::newRow("external entity")
-            << QByteArray("<!DOCTYPE song [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><song>&x;</song>")
-            << u"doctype"_qs;
-        QTest::newRow("undeclared entity") << QByteArray("<song><lyrics>&x;</lyrics></song>") << u"xml-error=1"_qs;
-        QTest::newRow("other root") << QByteArray("<html/>") << u"not-song-root"_qs;
-        QTest::newRow("not XML") << QByteArray("\x00\x01\x02", 3) << u"xml-error=1"_qs;
+        for (const QStringList &row : tableRows(u"openlyrics/hostile.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << unescaped(row[1]).toLatin1() << row[2];
     }
     void refusesHostileInput()
     {

@@ -9,6 +9,7 @@
 #include "gui/library/importsongsdialog.h"
 #include "gui/main/commandids.h"
 #include "librarytestsupport.h"
+#include "tablerows.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -73,12 +74,8 @@ private slots:
         QTest::addColumn<bool>("folder");
         QTest::addColumn<QString>("allowed"); // write, append, restore: 1 when enabled
         QTest::addColumn<bool>("warning");
-        QTest::newRow("FAT16") << u"FAT16"_qs << false << false << u"000"_qs << true;
-        QTest::newRow("NTFS") << u"NTFS"_qs << false << false << u"000"_qs << true;
-        QTest::newRow("FAT32") << u"FAT32"_qs << false << false << u"111"_qs << false;
-        QTest::newRow("read-only FAT32") << u"FAT32"_qs << true << false << u"001"_qs << false;
-        QTest::newRow("folder card") << u"FOLDER"_qs << false << true << u"111"_qs << false;
-        QTest::newRow("none") << QString() << false << false << u"000"_qs << false;
+        for (const QStringList &row : TestSupport::tableRows(u"cardwizard/drives.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << (row[2] == u"1") << (row[3] == u"1") << row[4] << (row[5] == u"1");
     }
     void drivesDecideTheActions()
     {
@@ -240,12 +237,8 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<int>("outcome"); // 0 "Dalej" off, 1 imported, 2 refused (twice: "..." and "Dalej")
-        QTest::newRow("empty") << QString() << 0;
-        QTest::newRow("file") << u"image/G/0001 A.txt"_qs << 0;
-        QTest::newRow("song directory") << u"lyrics"_qs << 2;
-        QTest::newRow("group in it") << u"lyrics/G"_qs << 2;
-        QTest::newRow("link to it") << u"link"_qs << 2;
-        QTest::newRow("lyrics2") << u"lyrics2"_qs << 1;
+        for (const QStringList &row : TestSupport::tableRows(u"cardwizard/importfolders.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2].toInt();
     }
     void importFolder()
     {

@@ -39,21 +39,12 @@ private slots:
         QTest::addColumn<QByteArrayList>("chunks");
         QTest::addColumn<State>("state");
         QTest::addColumn<QString>("uri");
-        const QByteArray uri = QByteArrayLiteral("file:///tmp/%C5%9Bpiew.lvp");
-        const QByteArray whole = InstanceMessage::frame(QString::fromUtf8(uri));
-        QTest::newRow("whole") << QByteArrayList{whole} << State::Complete << QString::fromUtf8(uri);
-        QTest::newRow("byte by byte prefix") << QByteArrayList{whole.left(1), whole.mid(1, 2), whole.mid(3)}
-                                            << State::Complete << QString::fromUtf8(uri);
-        QTest::newRow("empty: activate") << QByteArrayList{prefix(0)} << State::Complete << QString();
-        QTest::newRow("two bytes then silence") << QByteArrayList{whole.left(2)} << State::Incomplete << QString();
-        QTest::newRow("payload cut short") << QByteArrayList{whole.chopped(1)} << State::Incomplete << QString();
+        const QStringList states{u"Incomplete"_qs, u"Complete"_qs, u"Invalid"_qs};
+        for (const QStringList &row : TestSupport::tableRows(u"instance/messages.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]).toLatin1().split('|')
+                                              << State(states.indexOf(row[2])) << row.value(3);
         QTest::newRow("64 KiB accepted") << QByteArrayList{prefix(65536) + QByteArray(65536, 'a')} << State::Complete
                                          << QString(65536, u'a');
-        QTest::newRow("64 KiB + 1 refused at the prefix") << QByteArrayList{prefix(65537)} << State::Invalid << QString();
-        QTest::newRow("4 GiB prefix") << QByteArrayList{QByteArray(4, '\xff')} << State::Invalid << QString();
-        QTest::newRow("trailing bytes") << QByteArrayList{whole + 'x'} << State::Invalid << QString();
-        QTest::newRow("bytes after a complete message") << QByteArrayList{whole, "x"} << State::Invalid << QString();
-        QTest::newRow("invalid UTF-8") << QByteArrayList{prefix(2) + "\xc3\x28"} << State::Invalid << QString();
     }
 
     void reader()
@@ -65,8 +56,10 @@ private slots:
         for (const QByteArray &chunk : chunks)
             reader.feed(chunk);
         QCOMPARE(reader.state(), state);
-        if (state == State::Complete)
+        if (state == State::Complete) {
             QCOMPARE(reader.uri(), uri);
+            QCOMPARE(InstanceMessage::frame(uri), chunks.join()); // what a second start sends
+        }
     }
 
     void projectPath_data()

@@ -11,7 +11,7 @@
 #include "gui/library/targetgroupdialog.h"
 #include "gui/widgets/numbermap.h"
 #include "librarytestsupport.h"
-#include "testsupport.h"
+#include "tablerows.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -130,14 +130,12 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("box");
-        const QString forbidden = forbiddenCharacterMessage(Txt::SlideTitleForbiddenCharacter);
-        QTest::newRow("no number") << 0 << "Ogłoszenia" << Lang::text(Txt::SlideMapNoNumber);
-        QTest::newRow("empty title") << 12 << "" << Lang::text(Txt::SlideTitleEmpty);
-        QTest::newRow("slash") << 12 << "a/b" << forbidden;
-        QTest::newRow("full stop") << 12 << "a.b" << forbidden;
-        QTest::newRow("tab") << 12 << "a\tb" << forbidden;
-        QTest::newRow("line feed") << 12 << "a\nb" << forbidden;
-        QTest::newRow("passes") << 12 << "Ogłoszenia" << QString();
+        for (const QStringList &row : TestSupport::tableRows(u"numberdialogs/slidechecks.tsv"_qs)) {
+            const int box = TestSupport::textIds(row[3]).first();
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << TestSupport::unescaped(row[2])
+                                              << (box == Txt::SlideTitleForbiddenCharacter ? forbiddenCharacterMessage(box)
+                                                  : box ? Lang::text(box) : QString());
+        }
     }
 
     void slideDialogChecks()

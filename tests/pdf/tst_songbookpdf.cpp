@@ -116,14 +116,16 @@ private slots:
         for (int i = 0; i < songList.size(); ++i)
             pagination.addSong(i, measured(songList.at(i).split(u',')));
         QCOMPARE(headings(pagination).join(u' '), expected);
-        // Nothing hangs below a column, and lines keep the song's order.
+        // Nothing hangs below a column, lines keep the song's order, and only a stanza taller
+        // than a column under a continued heading is split.
         int lastLine = -1;
         for (const Placement &at : pagination.placements()) {
             QVERIFY2(at.y + at.height <= kColumn, qPrintable(QStringLiteral("y %1 on page %2").arg(at.y).arg(at.page)));
+            if (at.kind == Placement::ContinuedHeading && at.line > 0)
+                QVERIFY(songList.at(at.song).split(u',').at(at.stanza).toInt() * 10 + 10 > kColumn);
+            const int line = at.song * 1000 + at.stanza * 100 + at.line;
             if (at.kind == Placement::StanzaLine)
-                QVERIFY(at.song * 1000 + at.stanza * 100 + at.line > lastLine);
-            if (at.kind == Placement::StanzaLine)
-                lastLine = at.song * 1000 + at.stanza * 100 + at.line;
+                QVERIFY(std::exchange(lastLine, line) < line);
         }
     }
 
