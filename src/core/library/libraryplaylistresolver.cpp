@@ -7,7 +7,6 @@
 #include "core/model/itemname.h"
 #include "core/util/posixfile.h"
 
-#include <thread>
 
 
 namespace {
@@ -76,12 +75,13 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
     if (state == Checked::Unknown && checked.state.compare_exchange_strong(state, Checked::Busy)) {
         checked.target = check(location);
         checked.state.store(Checked::Done, std::memory_order_release);
+        checked.state.notify_all();
         return checked.target;
     }
     // Another thread checks this file: its answer is every list's answer, as when one thread
-    // checks each file once.
+    // checks each file once. Sleep rather than spin: an open on a failing card can take long.
     while (state != Checked::Done) {
-        std::this_thread::yield();
+        checked.state.wait(state, std::memory_order_acquire);
         state = checked.state.load(std::memory_order_acquire);
     }
     return checked.target;
