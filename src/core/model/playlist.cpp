@@ -190,8 +190,7 @@ bool Playlist::load(const QString &path, CharsetMode charset, PlaylistResolver *
     }
     // One read of a small list's known size; no QFile, so that a scan's reading threads make no QObject.
     if (size <= kWholeReadBytes) {
-        QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-        bytes.resize(qMax<qsizetype>(0, qsizetype(posix.readFull(bytes.data(), size))));
+        const QByteArray bytes = posix.readUpTo(size);
         LineReader lines{QByteArrayView(bytes), kMaxLineBytes};
         readLines(lines, charset, resolver, issues);
         return true;

@@ -277,9 +277,7 @@ bool loadWithoutRewrite(const PosixFile &file, const QString &path, Song &song, 
     parseFileName(song, path, issues);
     // A song file is a few KB: one read of its known size. A larger one is streamed.
     if (size <= kWholeReadBytes) {
-        QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-        bytes.resize(qMax<qsizetype>(0, qsizetype(file.readFull(bytes.data(), size))));
-        fromBytes(bytes, song, issues, info);
+        fromBytes(file.readUpTo(size), song, issues, info);
     } else {
         QFile stream;
         file.openDevice(stream);

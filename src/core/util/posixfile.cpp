@@ -83,6 +83,13 @@ qint64 PosixFile::readFull(char *data, qint64 size) const
     return done;
 }
 
+QByteArray PosixFile::readUpTo(qint64 size) const
+{
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    bytes.resize(qMax<qsizetype>(0, qsizetype(readFull(bytes.data(), size))));
+    return bytes;
+}
+
 bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes)
 {
     const PosixFile file(path);

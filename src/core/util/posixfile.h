@@ -39,6 +39,8 @@ public:
     bool openDevice(QFile &device) const;
     // Fills data unless the file ends first; the count read, or -1 on an error.
     qint64 readFull(char *data, qint64 size) const;
+    // At most size bytes from the current position: fewer when the file ends first, none on an error.
+    QByteArray readUpTo(qint64 size) const;
 
 private:
     PosixFile() = default;
