@@ -184,9 +184,9 @@ void importOne(const QString &file, const Request &request, const QString &group
                FileResult &result)
 {
     Source source;
-    result.failure = convert(file, request.board, request.lang, source, &result.reason);
+    const Failure failure = convert(file, request.board, request.lang, source, &result.reason);
     result.notes = source.notes;
-    if (result.failure != Failure::None)
+    if (failure != Failure::None)
         return;
     result.title = fileTitle(source.title);
     if (result.title.isEmpty())
@@ -204,7 +204,6 @@ void importOne(const QString &file, const Request &request, const QString &group
                                                                                               : state.numbers.findFree();
     while (true) {
         if (number <= 0) {
-            result.failure = Failure::NoNumber;
             result.reason = {LyricMessage::Code::NoNumber};
             return;
         }
@@ -224,7 +223,6 @@ void importOne(const QString &file, const Request &request, const QString &group
             return;
         }
         if (file.error() != EEXIST) {
-            result.failure = Failure::WriteFailed;
             result.target = target;
             result.reason = {LyricMessage::Code::WriteFailed, {target}, QString::fromLocal8Bit(std::strerror(file.error()))};
             return;

@@ -37,8 +37,6 @@ enum class Failure {
     Unreadable,    // no regular file of at most 4 MiB, or a read error
     NotLyrics,     // neither OpenLyrics nor UTF text, or a board song file
     TooBig,        // more than 32 stanzas or 8 screens in a stanza
-    NoNumber,      // the card has no free song number
-    WriteFailed,
 };
 
 // Reads path (".xml" as OpenLyrics, ".txt" as plain text), maps, cleans and lays it out on
@@ -58,7 +56,6 @@ struct FileResult
     int number = 0;          // the song's number on the card; 0 when none
     QString title;
     Outcome outcome = Outcome::Refused;
-    Failure failure = Failure::None;
     LyricMessage reason;     // why it was refused
     LyricNotes notes;
     QString target;          // the song file written, or the one that could not be
