@@ -12,6 +12,7 @@
 #include "cli/searchcommand.h"
 #include "cli/songcommand.h"
 #include "core/app/version.h"
+#include "core/util/posixfile.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -58,6 +59,7 @@ int cliUsageError(CliIo &io, const CliCommand &command, const QString &problem)
 
 int main(int argc, char **argv)
 {
+    failWritesOverFileSizeLimit();
     QCoreApplication::setOrganizationName(QStringLiteral("Vorex"));
     QCoreApplication::setApplicationName(QStringLiteral("Lumivox"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,4 +99,9 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes)
         return false;
     bytes->resize(qsizetype(size));
     return file.readFull(bytes->data(), size) == size;
+}
+
+void failWritesOverFileSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }

@@ -55,3 +55,8 @@ private:
 // The whole content of a regular file (a link to one counts) of at most maxSize bytes: a link to
 // a device or a huge file is never read. False when the file is none such or cannot be read.
 bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes);
+
+// A write past the process's file-size limit (ulimit -f) then fails with EFBIG, which every save
+// reports and cleans up, instead of SIGXFSZ ending the program mid-write with its temporary file
+// left behind. Called once at start-up.
+void failWritesOverFileSizeLimit();
