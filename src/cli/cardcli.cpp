@@ -68,7 +68,7 @@ void CliProgressLine::draw(const QString &file)
     if (m_drawn && m_sinceDrawn.elapsed() < 100)
         return;
     m_sinceDrawn.start();
-    QString line = QString::number(m_done) + u' ' + (m_directory.isEmpty() ? file : m_directory + u'/' + file);
+    QString line = QString::number(m_done) + u' ' + cliShown(m_directory.isEmpty() ? file : m_directory + u'/' + file);
     if (line.size() > 76)
         line = line.left(73) + u"...";
     clearLine();
@@ -80,7 +80,7 @@ void CliProgressLine::draw(const QString &file)
 bool reportFindings(CliIo &io, const CardFindings &findings)
 {
     for (const CardFinding &finding : findings)
-        io.err << "lumivox-cli: " << cardFindingText(finding) << '\n';
+        io.err << "lumivox-cli: " << cardFindingText({finding.textId, cliShown(finding.name)}) << '\n';
     return !findings.isEmpty();
 }
 
@@ -88,7 +88,7 @@ bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const 
 {
     if (check == CardWriteCheck::Ok)
         return false;
-    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
+    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, cliShown(image), cliShown(card)));
     if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard)
         io.err << " (--force)";
     io.err << '\n';

@@ -28,7 +28,7 @@ bool planBroken(CliIo &io, const CardPlan &plan)
 {
     if (plan.error.textId == 0)
         return false;
-    io.err << "lumivox-cli: " << cardFindingText(plan.error) << '\n';
+    io.err << "lumivox-cli: " << cardFindingText({plan.error.textId, cliShown(plan.error.name)}) << '\n';
     return true;
 }
 
@@ -63,7 +63,8 @@ int runCardDryRun(const QString &image, const QString &card, const CardPlanOptio
     QTextStream &summary = options.tsv ? io.err : io.out;
     for (const QString &line : cardPlanSummaryLines(plan.summary))
         summary << line << '\n';
-    return exitOf(plan, plan.hasChanges());
+    const bool notHandled = reportFindings(io, plan.notHandled);
+    return exitOf(plan, plan.hasChanges() || notHandled);
 }
 
 int runCardVerify(const QString &image, const QString &card, const CardPlanOptions &options, CliIo &io)
@@ -86,5 +87,7 @@ int runCardVerify(const QString &image, const QString &card, const CardPlanOptio
         mismatch = true;
         printRow(io, row, CardPlanMode::Verify, options.tsv);
     }
+    // What neither side can name is never called equal.
+    mismatch = reportFindings(io, plan.notHandled) || mismatch;
     return exitOf(plan, mismatch);
 }

@@ -68,17 +68,10 @@ bool isForbiddenFolder(const QString &path)
     return contains(path, home);
 }
 
-bool isCardItemName(const QString &name)
-{
-    if (name.size() <= ItemName::kTitleStart + 4 || name.at(4) != u' ' || !ItemName::kindOf(name))
-        return false;
-    return std::all_of(name.begin(), name.begin() + 4, [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 bool holdsCardItem(const QString &dir)
 {
     const QStringList files = sortedEntries(dir, QDir::Files | QDir::NoSymLinks);
-    return std::any_of(files.begin(), files.end(), isCardItemName);
+    return std::any_of(files.begin(), files.end(), [](const QString &name) { return ItemName::isItemFileName(name); });
 }
 
 // A card holds its list folders, or numbered library files in its root or in a group folder.

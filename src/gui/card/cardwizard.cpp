@@ -660,6 +660,8 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
         if (row.change != CardPlanChange::Same && (row.change != CardPlanChange::Extra || !request.append))
             differing.append(row.path);
     }
+    for (const CardFinding &finding : check.notHandled)
+        differing.append(finding.name);
     if (differing.isEmpty())
         return true;
     errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch)
