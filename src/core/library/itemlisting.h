@@ -25,5 +25,5 @@ struct ItemListing
     QList<QByteArray> undecodable;
 };
 
-ItemListing listItems(const DirectoryListing &directory, ItemKind kind);
+ItemListing listItems(DirectoryListing directory, ItemKind kind);
 ItemListing listItems(const QString &dir, ItemKind kind);
