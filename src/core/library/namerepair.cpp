@@ -29,6 +29,12 @@ QList<Decoding> decodings(QByteArrayView name, CharsetMode charset)
         if (std::none_of(found.begin(), found.end(), [&decoded](const Decoding &d) { return d.name == decoded; }))
             found.append({QString::fromLatin1(encoding), decoded});
     }
+    // A reading in the wrong code page shows signs where the right one shows letters ("W¶ród"
+    // against "Wśród"): fewest such signs first, the usual code page first among equals.
+    const auto signs = [](const Decoding &d) {
+        return std::count_if(d.name.begin(), d.name.end(), [](QChar c) { return c.unicode() >= 0x80 && !c.isLetter(); });
+    };
+    std::stable_sort(found.begin(), found.end(), [&signs](const Decoding &a, const Decoding &b) { return signs(a) < signs(b); });
     return found;
 }
 

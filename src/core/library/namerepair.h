@@ -18,9 +18,9 @@ struct Decoding
     QString name;     // the name read in it
 };
 
-// The readings offered for a name on a card of the given charset, most likely first: Windows-1250
-// and ISO-8859-2 for Latin cards (the same Polish letters lie on different bytes), Windows-1251
-// and KOI8-R for Cyrillic ones. Only readings that make a plain file name, each name once.
+// The readings offered for a name on a card of the given charset: Windows-1250 and ISO-8859-2
+// for Latin cards (the same Polish letters lie on different bytes), Windows-1251 and KOI8-R for
+// Cyrillic ones. Only readings that make a plain file name, each name once, the likeliest first.
 QList<Decoding> decodings(QByteArrayView name, CharsetMode charset);
 
 // Gives the file or folder at rawPath (below root, as the file system names it) the name
