@@ -10,6 +10,8 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using TestSupport::writeFile;
 using CliRun = TestSupport::ProcessRun;
@@ -54,6 +56,16 @@ QByteArray treeHash(const QString &dir)
             hash.addData(TestSupport::readFile(path));
     }
     return hash.result();
+}
+
+// A temporary file name of a writer that has ended.
+QString leftoverName()
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(0);
+    waitpid(pid, nullptr, 0);
+    return u".lumivox-" + QString::number(pid) + u"-0-0.tmp";
 }
 
 QStringList lines(const QString &text)
@@ -163,8 +175,12 @@ private slots:
         QFETCH(int, exitCode);
         QVERIFY(QDir(m_image).removeRecursively() && QDir(m_card).removeRecursively());
         QVERIFY(writeCleanImage());
-        if (prepare == u"identical" || prepare == u"flipped")
+        if (prepare != u"foreign" && prepare != u"missing")
             QVERIFY(TestSupport::copyTree(m_image, m_card));
+        if (prepare == u"extra")
+            QVERIFY(writeFile(m_card + u"/G/0007 Obcy.txt", "?"));
+        if (prepare == u"leftover")
+            QVERIFY(writeFile(m_card + u"/G/" + leftoverName(), "cut"));
         if (prepare == u"flipped")
             QVERIFY(writeFile(m_card + u"/G/0001 Zmiana.txt", "abcdeX"));
         if (prepare == u"foreign")
@@ -195,7 +211,13 @@ private slots:
 
         QVERIFY(writeFile(changed, "żółw"));
         QVERIFY(writeFile(m_card + u"/G/0007 Obcy.txt", "?"));
-        QCOMPARE(runCli(verify).exitCode, 0);
+        // A killed writer's file is named, and counts only where the card must hold the image alone.
+        const QString leftover = leftoverName();
+        QVERIFY(writeFile(m_card + u"/G/" + leftover, "cut"));
+        r = runCli(verify);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.contains(u"G/" + leftover), qPrintable(r.err));
+        QVERIFY(QFile::remove(m_card + u"/G/" + leftover));
         r = runCli(verify + QStringList{u"--exact"_qs});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(lines(r.out), QStringList{u"extra\t0\t7\tObcy\t1\tG/0007 Obcy.txt"_qs});

@@ -106,10 +106,10 @@ QStringList allEntries(const QString &dir)
 }
 
 // A name a card may hold besides its items: litter and the program's own temporary files (which
-// the write removes, or which mark a writer at work).
+// the write removes). A name that is not UTF-8 cannot be judged by its text: checkClear() names it.
 bool isTolerated(const QString &name)
 {
-    return isMediaLitter(name) || isReplacingFileName(name);
+    return isMediaLitter(name) || isReplacingFileName(name) || name.contains(QChar::ReplacementCharacter);
 }
 
 // A plain file whose extension makes it a song, playlist or slide.
