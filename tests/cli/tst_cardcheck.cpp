@@ -10,8 +10,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using TestSupport::writeFile;
 using CliRun = TestSupport::ProcessRun;
@@ -61,11 +59,7 @@ QByteArray treeHash(const QString &dir)
 // A temporary file name of a writer that has ended.
 QString leftoverName()
 {
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(0);
-    waitpid(pid, nullptr, 0);
-    return u".lumivox-" + QString::number(pid) + u"-0-0.tmp";
+    return u".lumivox-" + QString::number(TestSupport::endedProcessId()) + u"-0-0.tmp";
 }
 
 QStringList lines(const QString &text)

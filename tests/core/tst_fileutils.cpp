@@ -12,7 +12,6 @@
 #include "testsupport.h"
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 class TestFileUtils : public QObject
@@ -51,11 +50,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, removed);
-        const pid_t ended = fork();
-        if (ended == 0)
-            _exit(0);
-        waitpid(ended, nullptr, 0);
-        name.replace(u"PID"_qs, QString::number(ended)).replace(u"SELF"_qs, QString::number(getpid()));
+        name.replace(u"PID"_qs, QString::number(TestSupport::endedProcessId())).replace(u"SELF"_qs, QString::number(getpid()));
         QTemporaryDir dir;
         QVERIFY(TestSupport::writeFile(dir.filePath(name), "cut"));
         QCOMPARE(leftoverFiles(dir.path()), removed ? QStringList{name} : QStringList{});

@@ -81,16 +81,6 @@ private:
 // A Windows-1250 name, as old cards carry, below the card of a row.
 const char kBadName[] = "card/Old/0020 W\xb6" "r\xf3" "d.txt";
 
-// The id of a process that has ended.
-pid_t endedProcess()
-{
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(0);
-    waitpid(pid, nullptr, 0);
-    return pid;
-}
-
 } // namespace
 
 class TestCardWizard : public PanelTest
@@ -115,7 +105,7 @@ class TestCardWizard : public PanelTest
     static QString info(CardWizard &w) { return child<QLabel>(&w, "infoLine")->text(); }
 
     // What the card of a row holds before the job, below root ("a/" or "b/").
-    void prepare(const QString &root, const QString &card, const QString &condition, pid_t ended)
+    void prepare(const QString &root, const QString &card, const QString &condition, qint64 ended)
     {
         QVERIFY(writeFiles(root + u"image/", {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs,
                                               u"playlist_dir/0004 L.lst"_qs, u"screen_dir/0005 S.ekr"_qs}));
@@ -213,7 +203,7 @@ private slots:
         QFETCH(QString, after);
         QFETCH(QString, says);
         const bool restore = job == u"restore";
-        const pid_t ended = endedProcess();
+        const qint64 ended = TestSupport::endedProcessId();
         QStringList trees[2];
         for (int entry = 0; entry < 2; ++entry) {
             const QString root = m_dir->filePath(entry == 0 ? u"a/"_qs : u"b/"_qs);
