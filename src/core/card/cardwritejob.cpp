@@ -126,6 +126,11 @@ CardJobResult writeCard(const CardWriteRequest &request, const Progress &progres
                         request.append ? CardCopyMode::AddMissing : CardCopyMode::Overwrite);
         CardJob::takeCopy(copier, result);
     }
+    // An append that found nothing to do wrote nothing; a sync would only wait for what other
+    // programs write to the same file system.
+    if (request.append && result.status == Status::Finished && result.changes.isEmpty()
+        && result.leftoversRemoved.isEmpty() && result.failures.isEmpty())
+        return result;
     // Whatever was deleted or written must be on the card before it can be pulled.
     stage(CardWriteStage::Sync);
     if (!syncFileSystem(card, &result.syncError) && result.syncError.isEmpty())

@@ -27,7 +27,8 @@ enum class CardWriteStage { Backup, Clear, Copy, Sync };
 
 // Checks, locks the card, makes sure a write fits and that its clear can remove everything,
 // saves the backup, clears the card (write) or removes what killed writes left on it (append),
-// copies the image and writes the card's buffers out. Nothing on the card is touched before
-// every check has passed and the backup is saved. onStage is told when each stage starts.
+// copies the image and writes the card's buffers out (unless an append changed nothing).
+// Nothing on the card is touched before every check has passed and the backup is saved.
+// onStage is told when each stage starts.
 CardJobResult writeCard(const CardWriteRequest &request, const Progress &progress = {},
                         const std::function<void(CardWriteStage)> &onStage = {});
