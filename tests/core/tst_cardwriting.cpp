@@ -141,9 +141,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("cardFiles");
         QTest::addColumn<QStringList>("imageTree");
-        QTest::newRow("layered") << QStringList{u"G/0001 A.txt"_qs, u"playlist_dir/0002 L.lst"_qs}
-                                 << QStringList{u"G"_qs, u"G/0001 A.txt"_qs, u"playlist_dir"_qs,
-                                                u"playlist_dir/0002 L.lst"_qs};
+        // A layered card is one of the rows the wizard and the command line run alike (tst_cardwizard).
         QTest::newRow("flat") << QStringList{u"0001 A.txt"_qs, u"0002 L.lst"_qs, u"0003 S.ekr"_qs}
                               << QStringList{u"Nieokreslone"_qs, u"Nieokreslone/0001 A.txt"_qs, u"playlist_dir"_qs,
                                              u"playlist_dir/0002 L.lst"_qs, u"screen_dir"_qs, u"screen_dir/0003 S.ekr"_qs};
