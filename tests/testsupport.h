@@ -19,6 +19,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace TestSupport {
@@ -174,6 +175,16 @@ private:
     QTemporaryDir m_dir;
     int m_count = 0;
 };
+
+// The id of a process that has ended: what a writer killed long ago leaves in its file names.
+inline qint64 endedProcessId()
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
 
 } // namespace TestSupport
 

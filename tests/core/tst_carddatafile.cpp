@@ -5,7 +5,7 @@
 
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
-#include "core/app/librarypacking.h"
+#include "core/card/librarypacking.h"
 #include "core/card/carddatafile.h"
 #include "core/library/songlibrary.h"
 

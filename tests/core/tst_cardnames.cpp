@@ -4,7 +4,7 @@
 // and what the scan, the packing, the copy and the check say about each.
 #include "testsupport.h"
 
-#include "core/app/librarypacking.h"
+#include "core/card/librarypacking.h"
 #include "core/card/cardcopy.h"
 #include "core/card/carddatafile.h"
 #include "core/card/cardplan.h"
