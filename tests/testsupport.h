@@ -69,10 +69,11 @@ inline bool writeFiles(const QString &root, const QStringList &files, const QByt
     return true;
 }
 
-// Writes a file whose path below root is given as bytes, creating its folders, with plain
+// Writes a file whose path below root is given as bytes, creating root and its folders, with plain
 // system calls: the path need not be UTF-8, and no QString path names one that is not.
 inline bool writeRawFile(const QString &root, const QByteArray &path, const QByteArray &bytes)
 {
+    QDir().mkpath(root);
     const QByteArray base = QFile::encodeName(root) + '/';
     for (qsizetype slash = path.indexOf('/'); slash >= 0; slash = path.indexOf('/', slash + 1))
         ::mkdir(QByteArray(base + path.left(slash)).constData(), 0755);
