@@ -103,7 +103,9 @@ bool reportJobProblem(CliIo &io, const CardJobResult &result, const QString &ima
 {
     if (result.status == CardJobResult::Status::Refused)
         return reportRefusal(io, result.check, image, card, result.entries);
-    const QString text = cardJobProblemText(result, image, card);
+    CardJobResult shown = result;
+    shown.error = cliShown(result.error);
+    const QString text = cardJobProblemText(shown, image, card);
     if (text.isEmpty())
         return false;
     io.err << "lumivox-cli: " << text << '\n';

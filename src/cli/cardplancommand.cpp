@@ -43,7 +43,7 @@ int exitOf(const CardPlan &plan, bool mismatch)
 void printLeftovers(CliIo &io, const CardPlan &plan)
 {
     for (const QString &path : plan.leftovers)
-        io.err << "lumivox-cli: " << Lang::text(Txt::CardLeftover).arg(path) << '\n';
+        io.err << "lumivox-cli: " << Lang::text(Txt::CardLeftover).arg(cliShown(path)) << '\n';
 }
 
 } // namespace
