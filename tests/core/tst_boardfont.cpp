@@ -181,6 +181,56 @@ private slots:
             QVERIFY2(named.contains(c), qPrintable(QString(c)));
     }
 
+    // A font that cannot be exported whole is skipped and reported; fonts.out and fonts.h are
+    // then byte for byte those of an export without it, so the fonts after it keep their addresses.
+    void badFontsAreSkipped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("textId");
+        QTest::addColumn<int>("detail"); // -1: any
+        const QByteArray complete = FontFile::toBytes(sampleFont(QStringLiteral("B")));
+        QTest::newRow("line feed in the name") << u"B\nZ800000"_qs << complete << int(Txt::FontExportControlInName) << 0;
+        QTest::newRow("carriage return in the name") << u"B\r"_qs << complete << int(Txt::FontExportControlInName) << 0;
+        QTest::newRow("escape in the name") << u"B\x1b[31m"_qs << complete << int(Txt::FontExportControlInName) << 0;
+        QByteArray random(4096, Qt::Uninitialized);
+        for (int i = 0; i < random.size(); ++i)
+            random[i] = char(i * 37 + 11);
+        QTest::newRow("random bytes") << u"B"_qs << random << int(Txt::FontExportIncomplete) << -1;
+        const qsizetype line104 = complete.indexOf("\r\n0x64\t");
+        QTest::newRow("100 glyph lines") << u"B"_qs << complete.left(line104 + 2) << int(Txt::FontExportIncomplete) << 100;
+        QByteArray badColumn = complete;
+        badColumn.replace("\t0x01\t0x02\t0x03\t0x04\t0x05\t#A", "\t0x0G\t0x02\t0x03\t0x04\t0x05\t#A");
+        QTest::newRow("column not hex") << u"B"_qs << badColumn << int(Txt::FontExportBadColumn) << 3 + 0x41 + 1;
+    }
+    void badFontsAreSkipped()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, textId);
+        QFETCH(int, detail);
+        QTemporaryDir dir;
+        for (const QString &font : {u"A"_qs, u"Z"_qs})
+            QVERIFY(FontFile::save(dir.filePath(font + u".fnt"), sampleFont(font)));
+        QVERIFY(TestSupport::writeFile(dir.filePath(name + u".fnt"), bytes));
+        FontExportOptions options{dir.path(), dir.filePath(QStringLiteral("Out")), {u"A"_qs, name, u"Z"_qs}, true};
+        const FontExportResult result = exportFontImage(options);
+        QVERIFY(result.ok);
+        QCOMPARE(result.fontsWritten, 2);
+        QCOMPARE(result.skipped.size(), 1);
+        QCOMPARE(result.skipped[0].fontName, name);
+        QCOMPARE(result.skipped[0].textId, textId);
+        if (detail >= 0)
+            QCOMPARE(result.skipped[0].detail, detail);
+
+        options.fontNames = QStringList{u"A"_qs, u"Z"_qs};
+        options.outDir = dir.filePath(QStringLiteral("Without"));
+        QVERIFY(exportFontImage(options).ok);
+        for (const QString &file : {u"/fonts.out"_qs, u"/fonts.h"_qs})
+            QCOMPARE(TestSupport::readFile(dir.filePath(u"Out"_qs) + file), TestSupport::readFile(options.outDir + file));
+        QVERIFY(TestSupport::readFile(options.outDir + u"/fonts.out").contains("\r\nczcionka: Z\r\nH800540"));
+    }
+
     void skippedFontsAndFailures()
     {
         QTemporaryDir dir;
