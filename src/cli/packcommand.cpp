@@ -46,12 +46,14 @@ int runUnpackCommand(const QStringList &arguments, CliIo &io)
         return CliError;
     const QString dir = args.at(1);
     // Files of the card data file would land among what the folder holds.
-    if (!flags.contains(u"--force"_qs) && !QDir(dir).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    const bool force = flags.contains(u"--force"_qs);
+    if (!force && !QDir(dir).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         io.err << "lumivox-cli: " << cardFindingText({Txt::UnpackFolderNotEmpty, dir}) << " (--force)\n";
         return CliError;
     }
     CliProgressLine line(io);
-    const CardUnpackResult result = CardDataFile::load(args.at(0), args.at(1), line.progress());
+    const CardUnpackResult result = CardDataFile::load(args.at(0), dir, line.progress(),
+                                                       force ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
     line.finish();
     const bool skipped = reportFindings(io, result.notWritten);
     if (!result.ok()) {

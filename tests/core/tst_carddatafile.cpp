@@ -6,6 +6,7 @@
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
 #include "core/app/librarypacking.h"
+#include "core/app/projectfile.h"
 #include "core/card/carddatafile.h"
 #include "core/library/songlibrary.h"
 
@@ -13,6 +14,11 @@
 #include <QtEndian>
 
 #include <optional>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using TestSupport::readFile;
 using TestSupport::treeOf;
@@ -45,25 +51,34 @@ QByteArray fileRecord(QStringView name, const QByteArray &contents, qint64 decla
 
 const QByteArray kMagic = QByteArray::fromHex("00003155");
 
-CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target, const Progress &progress = {})
+CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target, const Progress &progress = {},
+                             CardUnpackFolders folders = CardUnpackFolders::MustBeNew)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return CardDataFile::read(buffer, target, progress);
+    return CardDataFile::read(buffer, target, progress, folders);
 }
 
 // A pipe-like device: its size is not known, so a short record shows only at its end.
 class SequentialBuffer : public QIODevice
 {
 public:
-    explicit SequentialBuffer(const QByteArray &data) : m_data(data) { open(QIODevice::ReadOnly); }
+    // killAt: the process is killed once the bytes before it have been read.
+    explicit SequentialBuffer(const QByteArray &data, qint64 killAt = -1) : m_data(data), m_killAt(killAt)
+    {
+        open(QIODevice::ReadOnly);
+    }
     bool isSequential() const override { return true; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
-        const qint64 n = qMin<qint64>(maxSize, m_data.size() - m_pos);
+        if (m_killAt >= 0 && m_pos >= m_killAt)
+            raise(SIGKILL);
+        qint64 n = qMin<qint64>(maxSize, m_data.size() - m_pos);
+        if (m_killAt > m_pos)
+            n = qMin(n, m_killAt - m_pos);
         memcpy(data, m_data.constData() + m_pos, size_t(n));
         m_pos += n;
         return n;
@@ -73,6 +88,7 @@ protected:
 private:
     QByteArray m_data;
     qint64 m_pos = 0;
+    qint64 m_killAt;
 };
 
 // A small card: two groups, slides and playlists, with contents that are not text.
@@ -189,17 +205,41 @@ private slots:
         QVERIFY(QFileInfo(path(u"G/0006 Empty.txt")).isFile());
     }
 
-    void existingDirectoryFails()
+    // An existing folder ends an unpack into new folders there, and the message names the folder;
+    // reused, it takes the files, replacing those of the same name. A link in a folder's place
+    // is never followed.
+    void existingFolders_data()
     {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("B")));
+        QTest::addColumn<bool>("reuse");
+        QTest::addColumn<bool>("link");
+        QTest::newRow("new folders only") << false << false;
+        QTest::newRow("reused") << true << false;
+        QTest::newRow("link in its place") << true << true;
+    }
+    void existingFolders()
+    {
+        QFETCH(bool, reuse);
+        QFETCH(bool, link);
+        const QString target = path(u"target");
+        QVERIFY(QDir().mkpath(target));
+        QVERIFY(writeFile(path(link ? u"outside/2.txt" : u"target/B/2.txt"), "old"));
+        if (link)
+            QVERIFY(QFile::link(path(u"outside"), target + u"/B"));
         const QByteArray bytes = kMagic + dirRecord(u"A") + fileRecord(u"1.txt", "1")
             + dirRecord(u"B") + fileRecord(u"2.txt", "2");
-        const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
+        const CardUnpackResult result
+            = unpackBytes(bytes, target, {}, reuse ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
+        if (reuse && !link) {
+            QVERIFY2(result.ok(), qPrintable(cardUnpackText(result)));
+            QCOMPARE(treeOf(target, true), QStringList({u"A"_qs, u"A/1.txt=1"_qs, u"B"_qs, u"B/2.txt=2"_qs}));
+            return;
+        }
         QCOMPARE(result.status, CardUnpackStatus::DirectoryFailed);
         QCOMPARE(result.name, QStringLiteral("B"));
-        QVERIFY(cardUnpackText(result).startsWith(Lang::text(Txt::CardDataReadFailed)));
+        QCOMPARE(cardUnpackText(result), QString(cardFindingText({Txt::UnpackFolderNotMade, u"B"_qs}) + u" (File exists)"));
         // What came before stays; nothing of the failed record is written.
-        QCOMPARE(treeOf(m_dir->path()), QStringList({u"A"_qs, u"A/1.txt"_qs, u"B"_qs}));
+        QCOMPARE(treeOf(path(u""), true).filter(u"2.txt"_qs), QStringList({link ? u"outside/2.txt=old"_qs : u"target/B/2.txt=old"_qs}));
+        QVERIFY(treeOf(target).contains(u"A/1.txt"_qs));
     }
 
     void damagedNames_data()
@@ -278,20 +318,82 @@ private slots:
                  QStringList({u"G"_qs, u"G/1.txt"_qs, u"kept.txt"_qs, u"taken.txt"_qs, u"taken.txt/inner"_qs}));
     }
 
-    void writeFailureGoesOn()
+    // A target that takes no more data (a file size limit here, as a full disk) stops the unpack
+    // at the first failure, naming that file and the system's reason; no part of it stays.
+    void writeFailureStops_data()
     {
-        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"big.txt", QByteArray(9000, 'b'))
-            + fileRecord(u"small.txt", "s");
+        QTest::addColumn<bool>("bigFirst");
+        QTest::newRow("nothing unpacked") << true;
+        QTest::newRow("one file unpacked") << false;
+    }
+    void writeFailureStops()
+    {
+        QFETCH(bool, bigFirst);
+        const QByteArray big = fileRecord(u"big.txt", QByteArray(9000, 'b'));
+        const QByteArray small = fileRecord(u"small.txt", "s");
+        const QByteArray bytes = kMagic + dirRecord(u"G") + (bigFirst ? big + small : small + big) + fileRecord(u"last.txt", "l");
         CardUnpackResult result;
         {
             FileSizeLimit limit(4096);
             QVERIFY(limit.active());
             result = unpackBytes(bytes, m_dir->path());
         }
-        QCOMPARE(result.status, CardUnpackStatus::Ok);
-        QCOMPARE(result.files, 1);
-        QCOMPARE(result.notWritten, CardFindings({{Txt::CardFileNotWritten, u"G/big.txt"_qs}}));
-        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/small.txt"_qs}));
+        QCOMPARE(result.status, CardUnpackStatus::WriteFailed);
+        QCOMPARE(result.name, u"G/big.txt"_qs);
+        QCOMPARE(result.files, bigFirst ? 0 : 1);
+        const QString expected = cardFindingText({Txt::CardFileNotWritten, u"G/big.txt"_qs}) + u" (File too large) "
+            + Lang::text(Txt::UnpackStopped).arg(result.files);
+        QCOMPARE(cardUnpackText(result), expected);
+        QCOMPARE(treeOf(m_dir->path()), bigFirst ? QStringList({u"G"_qs}) : QStringList({u"G"_qs, u"G/small.txt"_qs}));
+    }
+
+    // A process killed while it writes a file leaves nothing under the file's name: at most a
+    // temporary dot name where the file system has no unnamed files.
+    void killLeavesNoCutFile()
+    {
+        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"0001 A.txt", QByteArray(100000, 'a'));
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            SequentialBuffer device(bytes, bytes.size() - 1000);
+            CardDataFile::read(device, m_dir->path());
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        const QStringList tree = treeOf(m_dir->path());
+        QCOMPARE(tree.first(), u"G"_qs);
+        for (const QString &entry : tree.mid(1))
+            QVERIFY2(entry.startsWith(u"G/.lumivox-%1-"_qs.arg(child)), qPrintable(entry));
+    }
+
+    // A named pipe, a device or a folder given as the card data file is refused at once, by the
+    // command line's load and by the program's open; alarm() ends the test should an open block.
+    void inputMustBeRegularFile_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("named pipe") << u"fifo.lvp"_qs;
+        QTest::newRow("device") << u"/dev/null"_qs;
+        QTest::newRow("folder") << u"folder.lvp"_qs;
+    }
+    void inputMustBeRegularFile()
+    {
+        QFETCH(QString, input);
+        QCOMPARE(mkfifo(QFile::encodeName(path(u"fifo.lvp")).constData(), 0600), 0);
+        QVERIFY(QDir().mkpath(path(u"folder.lvp")));
+        QVERIFY(writeFile(path(u"Projekt/G/0001 A.txt"), "kept"));
+        const QString file = input.startsWith(u'/') ? input : path(input);
+        alarm(20);
+        const CardUnpackResult loaded = CardDataFile::load(file, path(u"target"));
+        const CardUnpackResult opened = ProjectFile::open(file, path(u"Projekt"));
+        alarm(0);
+        for (const CardUnpackResult &result : {loaded, opened}) {
+            QCOMPARE(result.status, CardUnpackStatus::OpenFailed);
+            QCOMPARE(result.error, u"Not a regular file"_qs);
+        }
+        QVERIFY(!QFileInfo::exists(path(u"target")));
+        QCOMPARE(treeOf(path(u"Projekt"), true), QStringList({u"G"_qs, u"G/0001 A.txt=kept"_qs}));
     }
 
     void stopFlagEndsUnpacking()
