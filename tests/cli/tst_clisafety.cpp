@@ -129,35 +129,6 @@ private slots:
         QCOMPARE(treeOf(path(u"card"_qs)), QStringList({u"G"_qs, u"playlist_dir"_qs}));
     }
 
-    // An unpack onto a disk that takes no more data stops at the first file, names it with the
-    // system's reason and leaves no part of it; a named pipe as the input is refused at once
-    // (runCli would end a hang after 30 s and fail).
-    void unpackFailures_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("reason");
-        QTest::addColumn<QStringList>("tree");
-        QTest::newRow("full disk") << u"in.lvp"_qs << u"„G/0001 Big.txt”. (File too large)"_qs << QStringList{u"G"_qs};
-        QTest::newRow("named pipe as input") << u"fifo.lvp"_qs << u"Not a regular file"_qs << QStringList();
-    }
-    void unpackFailures()
-    {
-        QFETCH(QString, input);
-        QFETCH(QString, reason);
-        QFETCH(QStringList, tree);
-        QVERIFY(writeFile(path(u"card/G/0001 Big.txt"_qs), bigSong()));
-        QCOMPARE(runCli({u"pack"_qs, path(u"card"_qs), path(u"in.lvp"_qs)}).exitCode, 0);
-        QCOMPARE(mkfifo(QFile::encodeName(path(u"fifo.lvp"_qs)).constData(), 0600), 0);
-        CliRun r;
-        {
-            FileSizeLimit limit(1024);
-            r = runCli({u"unpack"_qs, path(input), path(u"out"_qs)});
-        }
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
-        QCOMPARE(treeOf(path(u"out"_qs)), tree);
-    }
-
     // A card that cannot be cleared completely is not written: exit 2, the file named.
     void clearFailureStopsWrite()
     {
