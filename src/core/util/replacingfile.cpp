@@ -26,8 +26,8 @@ QByteArray directoryOf(const QByteArray &target)
 QByteArray temporaryName(const QByteArray &target, int attempt)
 {
     static std::atomic_int counter{0};
-    return directoryOf(target) + "/.lumivox-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(counter.fetch_add(1)) + '-'
-        + QByteArray::number(attempt) + ".tmp";
+    return directoryOf(target) + "/.lumivox-" + QByteArray::number(qint64(getpid())) + '-'
+        + QByteArray::number(counter.fetch_add(1)) + '-' + QByteArray::number(attempt) + ".tmp";
 }
 
 int createExclusive(const QByteArray &path)
