@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace TestSupport {
 
 // Every test program is the same application as the real one, with its standard
@@ -146,6 +149,16 @@ private:
     QTemporaryDir m_dir;
     int m_count = 0;
 };
+
+// The id of a process that has ended: what a writer killed long ago leaves in its file names.
+inline qint64 endedProcessId()
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
 
 } // namespace TestSupport
 

@@ -84,13 +84,43 @@ bool reportFindings(CliIo &io, const CardFindings &findings)
     return !findings.isEmpty();
 }
 
-bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const QString &card)
+bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const QString &card,
+                   const QStringList &entries)
 {
     if (check == CardWriteCheck::Ok)
         return false;
     io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
-    if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard)
-        io.err << " (--force)";
+    for (const QString &entry : entries)
+        io.err << "\n  " << entry;
+    if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard
+        || check == CardWriteCheck::ForeignEntries || check == CardWriteCheck::NotEmpty)
+        io.err << (entries.isEmpty() ? " " : "\n") << "(--force)";
     io.err << '\n';
     return true;
+}
+
+bool reportJobProblem(CliIo &io, const CardJobResult &result, const QString &image, const QString &card)
+{
+    if (result.status == CardJobResult::Status::Refused)
+        return reportRefusal(io, result.check, image, card, result.entries);
+    const QString text = cardJobProblemText(result, image, card);
+    if (text.isEmpty())
+        return false;
+    io.err << "lumivox-cli: " << text << '\n';
+    return true;
+}
+
+int reportCopyResult(CliIo &io, const CardJobResult &result, const QString &card, bool sayNothingAppended)
+{
+    const bool failed = reportFindings(io, result.failures);
+    if (result.notCopied > 0 && !result.diskFull)
+        io.err << "lumivox-cli: " << cardFindingText({Txt::CardFilesNotCopied, QString::number(result.notCopied)})
+               << '\n';
+    else if (!failed && sayNothingAppended && result.changes.isEmpty())
+        io.out << Lang::text(Txt::CardNothingAppended) << '\n';
+    if (!result.syncError.isEmpty()) {
+        io.err << "lumivox-cli: " << Lang::text(Txt::SyncFailed).arg(card, result.syncError) << '\n';
+        return CliError;
+    }
+    return failed ? CliFindings : CliOk;
 }

@@ -3,6 +3,7 @@
 
 #include "cli/cliio.h"
 #include "core/card/cardfinding.h"
+#include "core/card/cardjob.h"
 #include "core/card/cardwritecheck.h"
 #include "core/util/progress.h"
 
@@ -43,6 +44,13 @@ private:
 // Prints each finding on standard error; true when there were any.
 bool reportFindings(CliIo &io, const CardFindings &findings);
 
-// Prints why a card operation is refused (with the hint "--force" where it helps); true when
-// it is.
-bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const QString &card);
+// Prints why a card operation is refused (with the hint "--force" where it helps, and the
+// entries a card never holds, one a line); true when it is.
+bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const QString &card,
+                   const QStringList &entries = {});
+// Prints why a card job did not do its work (refused, another writer, too little space, a
+// clear that could not run); true when it did not. image and card as checkCardWrite() takes them.
+bool reportJobProblem(CliIo &io, const CardJobResult &result, const QString &image, const QString &card);
+// The files a copy could not handle, their count and the failed sync; "nothing appended" when
+// asked and true. CliOk, CliFindings for files not copied, CliError for a failed sync.
+int reportCopyResult(CliIo &io, const CardJobResult &result, const QString &card, bool sayNothingAppended);

@@ -6,9 +6,8 @@
 #include "cli/clisupport.h"
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
-#include "core/card/cardcopy.h"
-#include "core/card/cardwritecheck.h"
-#include "core/library/librarynaming.h"
+#include "core/card/cardrestorejob.h"
+#include "core/card/cardwritejob.h"
 
 #include <QHash>
 
@@ -30,19 +29,6 @@ void printChanges(CliIo &io, const QList<CardChangeRecord> &changes, bool tsv)
     }
 }
 
-// The failures, then one line with the count of files not copied (a full disk says it in its
-// own finding). "Nothing appended" only when nothing needed copying and nothing failed.
-int reportCopyResult(CliIo &io, const CardCopier &copier, bool sayNothingAppended)
-{
-    const bool failed = reportFindings(io, copier.failures());
-    if (copier.notCopied() > 0 && !copier.diskFull())
-        io.err << "lumivox-cli: " << cardFindingText({Txt::CardFilesNotCopied, QString::number(copier.notCopied())})
-               << '\n';
-    else if (!failed && sayNothingAppended && copier.changes().isEmpty())
-        io.out << Lang::text(Txt::CardNothingAppended) << '\n';
-    return failed ? CliFindings : CliOk;
-}
-
 int runWrite(const QStringList &args, const QStringList &flags, CliIo &io)
 {
     const QString image = args.at(1);
@@ -61,39 +47,32 @@ int runWrite(const QStringList &args, const QStringList &flags, CliIo &io)
         return cliUsageError(io, kCard, QStringLiteral("--all goes with --dry-run"));
     if (tsv && !append)
         return cliUsageError(io, kCard, QStringLiteral("--tsv goes with --append or --dry-run"));
-    const CardWriteCheck check =
-        checkCardWrite(image, card, append ? CardWriteKind::Append : CardWriteKind::Write, flags.contains(u"--force"_qs));
-    if (reportRefusal(io, check, image, card))
-        return CliError;
-
+    CardWriteRequest request;
+    request.image = image;
+    request.card = card;
+    request.append = append;
+    request.force = flags.contains(u"--force"_qs);
     CliProgressLine line(io);
-    CardCopier copier(line.progress());
-    QString notRemoved;
-    if (!append && !copier.clearTree(card, &notRemoved)) {
-        // Copying onto what is left would make a mixed card that looks like a new one.
-        line.finish();
-        io.err << "lumivox-cli: " << cardFindingText({Txt::CardClearFailed, notRemoved}) << '\n';
-        return CliError;
-    }
-    copier.copyTree(image, card, append ? CardCopyMode::AddMissing : CardCopyMode::Overwrite);
+    const CardJobResult result = writeCard(request, line.progress());
     line.finish();
+    if (reportJobProblem(io, result, image, card))
+        return CliError;
     if (append)
-        printChanges(io, copier.changes(), tsv);
-    return reportCopyResult(io, copier, append && !tsv);
+        printChanges(io, result.changes, tsv);
+    return reportCopyResult(io, result, card, append && !tsv);
 }
 
 int runRestore(const QStringList &args, const QStringList &flags, CliIo &io)
 {
     const QString card = args.at(1);
     const QString library = args.at(2);
-    const CardWriteCheck check = checkCardWrite(library, card, CardWriteKind::Restore, flags.contains(u"--force"_qs));
-    if (reportRefusal(io, check, library, card))
-        return CliError;
+    const CardRestoreTarget target = flags.contains(u"--image"_qs) ? CardRestoreTarget::Image : CardRestoreTarget::Library;
     CliProgressLine line(io);
-    CardCopier copier(line.progress());
-    copier.restoreCard(card, library, LibraryNaming::playlistDirectory(library), LibraryNaming::slideDirectory(library));
+    const CardJobResult result = restoreCard(card, library, target, line.progress(), flags.contains(u"--force"_qs));
     line.finish();
-    return reportCopyResult(io, copier, false);
+    if (reportJobProblem(io, result, library, card))
+        return CliError;
+    return reportCopyResult(io, result, library, false);
 }
 
 } // namespace
@@ -104,7 +83,7 @@ int runCardCommand(const QStringList &arguments, CliIo &io)
     const QString action = args.value(0);
     static const QHash<QString, QStringList> kFlags = {
         {u"write"_qs, {u"--append"_qs, u"--tsv"_qs, u"--force"_qs, u"--dry-run"_qs, u"--all"_qs}},
-        {u"restore"_qs, {u"--force"_qs}},
+        {u"restore"_qs, {u"--force"_qs, u"--image"_qs}},
         {u"verify"_qs, {u"--exact"_qs, u"--tsv"_qs}},
     };
     if (!kFlags.contains(action))

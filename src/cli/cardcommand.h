@@ -14,8 +14,13 @@ inline constexpr char16_t kCardUsage[] =
     u"                                           read the card back and compare it with IMAGE; --exact:\n"
     u"                                           files not from IMAGE count too; exit 0 equal, 1 mismatch\n"
     u"  lumivox-cli card restore CARD LIBRARY [--force] [--language NAME]\n"
-    u"                                           read a card back into the library at LIBRARY";
+    u"                                           read a card back into the library at LIBRARY: the\n"
+    u"                                           card's files replace those of the same name, the rest stays\n"
+    u"  lumivox-cli card restore CARD IMAGE --image [--force] [--language NAME]\n"
+    u"                                           read a card back into a card image, as the program does:\n"
+    u"                                           IMAGE is emptied first and then holds the card alone";
 
 // Exit 0 when done, 1 when some files could not be copied (listed on standard error), 2 when
-// refused or on bad arguments; a refusal changes nothing.
+// refused (another writer at work, too little space, ...), on a failed sync or on bad
+// arguments; a refusal changes nothing.
 int runCardCommand(const QStringList &args, CliIo &io);

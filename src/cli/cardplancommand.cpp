@@ -4,8 +4,8 @@
 #include "cli/cardcli.h"
 #include "cli/clisupport.h"
 #include "core/app/cardmessages.h"
-#include "core/card/cardplan.h"
-#include "core/card/cardwritecheck.h"
+#include "core/app/language.h"
+#include "core/card/cardreadjobs.h"
 
 namespace {
 
@@ -39,27 +39,38 @@ int exitOf(const CardPlan &plan, bool mismatch)
     return mismatch ? CliFindings : CliOk;
 }
 
+// The temporary files that killed writes left on the card.
+void printLeftovers(CliIo &io, const CardPlan &plan)
+{
+    for (const QString &path : plan.leftovers)
+        io.err << "lumivox-cli: " << Lang::text(Txt::CardLeftover).arg(path) << '\n';
+}
+
 } // namespace
 
 int runCardDryRun(const QString &image, const QString &card, const CardPlanOptions &options, CliIo &io)
 {
-    // The refusal comes before anything of the card is read.
-    const CardWriteCheck check =
-        checkCardWrite(image, card, options.append ? CardWriteKind::Append : CardWriteKind::Write, options.force);
-    if (reportRefusal(io, check, image, card))
-        return CliError;
-    const CardPlanMode mode = options.append ? CardPlanMode::Append : CardPlanMode::Write;
-    CardPlan plan;
+    CardWriteRequest request;
+    request.image = image;
+    request.card = card;
+    request.append = options.append;
+    request.force = options.force;
+    CardPlanResult result;
     {
         CliProgressLine line(io);
-        plan = planCardCopy(image, card, mode, CardAllCategories, line.progress());
+        result = planCardWrite(request, line.progress());
     }
+    // The refusal comes before anything of the card is read.
+    if (reportRefusal(io, result.check, image, card, result.entries))
+        return CliError;
+    const CardPlan &plan = result.plan;
     if (planBroken(io, plan))
         return CliError;
-    for (const CardPlanRow &row : std::as_const(plan.rows)) {
+    for (const CardPlanRow &row : plan.rows) {
         if (row.change != CardPlanChange::Same || options.all)
-            printRow(io, row, mode, options.tsv);
+            printRow(io, row, plan.mode, options.tsv);
     }
+    printLeftovers(io, plan);
     QTextStream &summary = options.tsv ? io.err : io.out;
     for (const QString &line : cardPlanSummaryLines(plan.summary))
         summary << line << '\n';
@@ -68,23 +79,17 @@ int runCardDryRun(const QString &image, const QString &card, const CardPlanOptio
 
 int runCardVerify(const QString &image, const QString &card, const CardPlanOptions &options, CliIo &io)
 {
-    // Reading needs no write access to the card.
-    const CardWriteCheck check = checkCardWrite(image, card, CardWriteKind::Append);
-    if (check != CardWriteCheck::ReadOnly && reportRefusal(io, check, image, card))
-        return CliError;
-    CardPlan plan;
+    CardVerifyResult result;
     {
         CliProgressLine line(io);
-        plan = planCardCopy(image, card, CardPlanMode::Verify, CardAllCategories, line.progress());
+        result = verifyCard(image, card, CardAllCategories, options.exact, line.progress());
     }
-    if (planBroken(io, plan))
+    if (reportRefusal(io, result.check, image, card))
         return CliError;
-    bool mismatch = false;
-    for (const CardPlanRow &row : std::as_const(plan.rows)) {
-        if (row.change == CardPlanChange::Same || (row.change == CardPlanChange::Extra && !options.exact))
-            continue;
-        mismatch = true;
+    if (planBroken(io, result.plan))
+        return CliError;
+    for (const CardPlanRow &row : std::as_const(result.mismatches))
         printRow(io, row, CardPlanMode::Verify, options.tsv);
-    }
-    return exitOf(plan, mismatch);
+    printLeftovers(io, result.plan);
+    return exitOf(result.plan, !result.mismatches.isEmpty());
 }

@@ -9,6 +9,15 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+int cliUsageError(CliIo &io, const CliCommand &command, const QString &problem)
+{
+    if (!problem.isEmpty())
+        io.err << "lumivox-cli: " << problem << '\n';
+    io.err << "usage: " << QString::fromUtf16(command.usage) << '\n';
+    io.err.flush();
+    return CliError;
+}
+
 bool cliLoadLanguage(const QString &name, QString *problem)
 {
     // A name, not a path: nothing outside the shipped Language folder is ever read.

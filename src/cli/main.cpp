@@ -48,15 +48,6 @@ void printUsage(QTextStream &stream)
 
 } // namespace
 
-int cliUsageError(CliIo &io, const CliCommand &command, const QString &problem)
-{
-    if (!problem.isEmpty())
-        io.err << "lumivox-cli: " << problem << '\n';
-    io.err << "usage: " << QString::fromUtf16(command.usage) << '\n';
-    io.err.flush();
-    return CliError;
-}
-
 int main(int argc, char **argv)
 {
     failWritesOverFileSizeLimit();

@@ -4,11 +4,7 @@
 #include "cli/cardcli.h"
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
-#include "core/app/librarypacking.h"
-#include "core/card/carddatafile.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "core/card/cardpackjobs.h"
 
 namespace {
 
@@ -24,13 +20,14 @@ int runPackCommand(const QStringList &arguments, CliIo &io)
         return CliError;
     const QString card = args.at(0);
     const QString out = args.at(1);
-    if (!QFileInfo(card).isDir()) {
-        io.err << "lumivox-cli: " << cardFindingText({Txt::CardFolderMissing, card}) << '\n';
+    CliProgressLine line(io);
+    const CardPackJobResult packed = packCard(card, out, line.progress());
+    line.finish();
+    if (packed.refusal.textId != 0) {
+        io.err << "lumivox-cli: " << cardFindingText(packed.refusal) << '\n';
         return CliError;
     }
-    CliProgressLine line(io);
-    const CardPackResult result = CardDataFile::save(out, libraryPackList(card), line.progress());
-    line.finish();
+    const CardPackResult &result = packed.pack;
     if (!result.ok) {
         io.err << "lumivox-cli: " << out << ": " << result.error << '\n';
         return CliError;
@@ -45,16 +42,12 @@ int runUnpackCommand(const QStringList &arguments, CliIo &io)
     if (!cardCliPrepare(args, {u"--force"_qs}, 2, kUnpack, io, &flags))
         return CliError;
     const QString dir = args.at(1);
-    // Files of the card data file would land among what the folder holds.
-    const bool force = flags.contains(u"--force"_qs);
-    if (!force && !QDir(dir).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        io.err << "lumivox-cli: " << cardFindingText({Txt::UnpackFolderNotEmpty, dir}) << " (--force)\n";
-        return CliError;
-    }
     CliProgressLine line(io);
-    const CardUnpackResult result = CardDataFile::load(args.at(0), dir, line.progress(),
-                                                       force ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
+    const CardUnpackJobResult job = unpackCardFile(args.at(0), dir, flags.contains(u"--force"_qs), line.progress());
     line.finish();
+    if (reportJobProblem(io, job.job, args.at(0), dir))
+        return CliError;
+    const CardUnpackResult &result = job.unpack;
     const bool skipped = reportFindings(io, result.notWritten);
     if (!result.ok()) {
         io.err << "lumivox-cli: " << cardUnpackText(result) << '\n';

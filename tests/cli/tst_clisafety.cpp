@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(treeOf(path(u"card"_qs)), QStringList({u"G"_qs, u"playlist_dir"_qs}));
     }
 
-    // A card that cannot be cleared completely is not written: exit 2, the file named.
+    // A card that cannot be cleared completely is not written, nor cleared: exit 2, the file named.
     void clearFailureStopsWrite()
     {
         QVERIFY(writeFile(path(u"image/G/0001 New.txt"_qs), "new"));
@@ -148,7 +148,9 @@ private slots:
             QSKIP("root without the right to mount: nothing here refuses a delete");
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(u"Old/0001 Old.txt"), qPrintable(r.err));
+        // Refused before the clear: nothing of the card is gone.
         QCOMPARE(readFile(path(u"card/Old/0001 Old.txt"_qs)), QByteArray("old"));
+        QVERIFY(QFileInfo(path(u"card/playlist_dir"_qs)).isDir());
         QVERIFY(!QFileInfo::exists(path(u"card/G/0001 New.txt"_qs)));
     }
 };

@@ -334,7 +334,8 @@ private slots:
         QTest::addColumn<int>("expected");
         const QStringList kinds{u"write"_qs, u"append"_qs, u"restore"_qs};
         const QStringList checks{u"Ok"_qs, u"ImageMissing"_qs, u"Overlap"_qs, u"CardMissing"_qs, u"Forbidden"_qs,
-                                 u"LibraryForbidden"_qs, u"NotACard"_qs, u"SourceNotACard"_qs, u"ReadOnly"_qs};
+                                 u"LibraryForbidden"_qs, u"NotACard"_qs, u"SourceNotACard"_qs, u"ReadOnly"_qs,
+                                 u"ForeignEntries"_qs};
         for (const QStringList &row : TestSupport::tableRows(u"cardcopy/refusals.tsv"_qs))
             QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << int(kinds.indexOf(row[3])) << (row[4] == u"1")
                                               << int(checks.indexOf(row[5]));
@@ -360,6 +361,8 @@ private slots:
         QVERIFY(QDir().mkpath(root + u"hollow/Song"));
         QVERIFY(QDir().mkpath(root + u"hollow/Playlist"));
         QVERIFY(writeFile(root + u"repo/.git/HEAD", "ref"));
+        QVERIFY(TestSupport::writeFiles(root + u"notes/", {u"playlist_dir/0001 L.lst"_qs, u"NOTES.md"_qs, u".git/HEAD"_qs,
+                                              u".Trash-0/x"_qs, u"G/.DS_Store"_qs}));
         QVERIFY(writeFile(root + u"flat/0001 Kyrie.txt", "kyrie"));
         QVERIFY(QDir().mkpath(root + u"ro"));
         const QByteArray ro = QFile::encodeName(root + u"ro");
@@ -377,6 +380,8 @@ private slots:
         if (card == u"ro" && !mounted && ::access(ro.constData(), W_OK) == 0)
             QSKIP("root without the right to mount: a read-only folder cannot be made here");
         QCOMPARE(check, CardWriteCheck(expected));
+        if (card == u"notes")
+            QCOMPARE(foreignCardEntries(at(card)), QStringList({u".git"_qs, u"NOTES.md"_qs}));
         QCOMPARE(cardWriteRefusal(check, image, card).textId == 0, expected == int(CardWriteCheck::Ok));
         // A refusal is decided before anything is touched.
         QCOMPARE(readFile(root + u"docs/letter.odt"), QByteArray("letter"));

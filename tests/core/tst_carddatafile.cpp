@@ -5,8 +5,8 @@
 
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
-#include "core/app/librarypacking.h"
 #include "core/app/projectfile.h"
+#include "core/card/librarypacking.h"
 #include "core/card/carddatafile.h"
 #include "core/library/songlibrary.h"
 

@@ -7,10 +7,12 @@
 #include "core/model/songfile.h"
 #include "core/util/atomicsave.h"
 #include "core/util/fileutils.h"
+#include "core/util/leftoverfiles.h"
 #include "filesizelimit.h"
 #include "testsupport.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestFileUtils : public QObject
 {
@@ -30,6 +32,30 @@ private slots:
         QCOMPARE(sortedEntries(dir.path(), QDir::Files, {QStringLiteral("*.txt")}).size(), 5);
         QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("upper.TXT")), "x"));
         QCOMPARE(sortedEntries(dir.path(), QDir::Files, {QStringLiteral("*.txt")}).size(), 5);
+    }
+
+    // Only the temporary files of writers that no longer run go; a running writer's stays.
+    void leftoversOfEndedWritersOnly_data()
+    {
+        QTest::addColumn<QString>("name"); // PID: an ended process, SELF: this one
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("ended writer") << u".lumivox-PID-0-3.tmp"_qs << true;
+        QTest::newRow("running writer") << u".lumivox-SELF-12-0.tmp"_qs << false;
+        QTest::newRow("no pid") << u".lumivox--0-0.tmp"_qs << false;
+        QTest::newRow("other suffix") << u".lumivox-PID-0-0.tmpx"_qs << false;
+        QTest::newRow("a part missing") << u".lumivox-PID-0.tmp"_qs << false;
+        QTest::newRow("a song") << u"0001 PID.txt"_qs << false;
+    }
+    void leftoversOfEndedWritersOnly()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, removed);
+        name.replace(u"PID"_qs, QString::number(TestSupport::endedProcessId())).replace(u"SELF"_qs, QString::number(getpid()));
+        QTemporaryDir dir;
+        QVERIFY(TestSupport::writeFile(dir.filePath(name), "cut"));
+        QCOMPARE(leftoverFiles(dir.path()), removed ? QStringList{name} : QStringList{});
+        QCOMPARE(removeLeftoverFiles(dir.path()), removed ? QStringList{name} : QStringList{});
+        QCOMPARE(QFileInfo::exists(dir.filePath(name)), !removed);
     }
 
     void deleteTreeEmptiesButKeepsRootAndNeverFollowsLinks()

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The card wizard offscreen on a fake drive list and folder cards: which actions each drive
 // allows, "Anuluj" during a write, a card that went away, the plan page and the read-back,
-// appends, imports, the Tools entry.
+// appends, imports, the Tools entry; and every card job run through the wizard and through
+// the command line on the same input, which must end alike.
+#include "cli/cardcommand.h"
 #include "core/card/cardplan.h"
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
 #include "gui/library/importsongsdialog.h"
 #include "gui/main/commandids.h"
+#include "filesizelimit.h"
 #include "librarytestsupport.h"
 #include "tablerows.h"
 
@@ -22,9 +25,63 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace LibraryTest;
 using TestSupport::treeOf;
 using TestSupport::writeFiles;
+
+namespace {
+
+// Another process that holds a folder's writer lock until this object goes, as a second
+// lumivox-cli or program would.
+class OtherWriter
+{
+public:
+    explicit OtherWriter(const QString &folder)
+    {
+        const QByteArray path = QFile::encodeName(folder);
+        int ready[2];
+        if (pipe(ready) != 0 || pipe(m_release) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            // Only calls that are safe after a fork: the child holds the lock until the pipe closes.
+            ::close(m_release[1]);
+            const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
+            char c = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+            if (::write(ready[1], &c, 1) == 1)
+                (void)!::read(m_release[0], &c, 1);
+            _exit(0);
+        }
+        ::close(ready[1]);
+        ::close(m_release[0]);
+        char c = 'n';
+        m_locked = m_pid > 0 && ::read(ready[0], &c, 1) == 1 && c == 'y';
+        ::close(ready[0]);
+    }
+    ~OtherWriter()
+    {
+        ::close(m_release[1]);
+        if (m_pid > 0)
+            waitpid(m_pid, nullptr, 0);
+    }
+    bool locked() const { return m_locked; }
+    pid_t pid() const { return m_pid; }
+
+private:
+    int m_release[2] = {-1, -1};
+    pid_t m_pid = -1;
+    bool m_locked = false;
+};
+
+// A Windows-1250 name, as old cards carry, below the card of a row.
+const char kBadName[] = "card/Old/0020 W\xb6" "r\xf3" "d.txt";
+
+} // namespace
 
 class TestCardWizard : public PanelTest
 {
@@ -47,12 +104,68 @@ class TestCardWizard : public PanelTest
     }
     static QString info(CardWizard &w) { return child<QLabel>(&w, "infoLine")->text(); }
 
+    // What the card of a row holds before the job, below root ("a/" or "b/").
+    void prepare(const QString &root, const QString &card, const QString &condition, qint64 ended)
+    {
+        QVERIFY(writeFiles(root + u"image/", {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs,
+                                              u"playlist_dir/0004 L.lst"_qs, u"screen_dir/0005 S.ekr"_qs}));
+        if (condition == u"fsize")
+            QVERIFY(TestSupport::writeFile(root + u"image/H/0006 Duza.txt", QByteArray(4000, 'x')));
+        QVERIFY(QDir().mkpath(root + u"card"));
+        if (card != u"empty" && card != u"stale")
+            QVERIFY(writeFiles(root + u"card/", {u"Old/0009 X.txt"_qs, u"screen_dir/0008 Y.ekr"_qs}, "old"));
+        if (card == u"notes")
+            QVERIFY(writeFiles(root + u"card/", {u"NOTES.md"_qs, u".git/HEAD"_qs}, "mine"));
+        if (card == u"badname") {
+            const QByteArray name = QFile::encodeName(root) + QByteArray(kBadName);
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY(fd >= 0 && ::close(fd) == 0);
+        }
+        if (card == u"stale") {
+            QVERIFY(TestSupport::copyTree(root + u"image", root + u"card"));
+            QVERIFY(writeFiles(root + u"card/", {u"G/0002 B.txt"_qs}, "changed"));
+            QVERIFY(writeFiles(root + u"card/", {u"G/0007 Extra.txt"_qs, u".lumivox-"_qs + QString::number(ended)
+                                                     + u"-0-0.tmp"}, "cut"));
+        }
+    }
+
+    // The job through the wizard on a folder card; its end as the command line's exit code.
+    int runWizard(const QString &job, const QString &image, const QString &card, bool yes, QStringList *said)
+    {
+        m_boxes.clear();
+        m_boxes.answer = yes ? QMessageBox::Yes : QMessageBox::No;
+        m_drives->setDrives({{u"CARD"_qs, card, false, u"FOLDER"_qs, card, true}});
+        CardWizard w(image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
+        w.show();
+        QTimer closeAppended;
+        connect(&closeAppended, &QTimer::timeout, &w, [] {
+            if (auto *dialog = qobject_cast<AppendedFilesDialog *>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        closeAppended.start(10);
+        child<QRadioButton>(&w, qPrintable(job + u"Radio"))->click();
+        w.next();
+        child<QCheckBox>(&w, "backupBox")->setChecked(false);
+        w.next(); // the plan, or the restore
+        if (w.isPlanShown())
+            w.next();
+        *said = m_boxes.texts() << child<QLabel>(&w, "planSummary")->text();
+        if (w.step() == 2)
+            return 0;
+        const QString failures = Lang::text(Txt::CopyFailures).section(u"%1"_qs, 0, 0);
+        return std::any_of(said->begin(), said->end(), [&](const QString &text) { return text.startsWith(failures); })
+            ? 1 : 2;
+    }
+
 private slots:
     void initTestCase() { setUpPanelTests(); }
     void cleanup()
     {
         m_frame.reset();
         setCardVolumeProbe({});
+        // The temporary folder cannot name a file whose name is not UTF-8 to remove it.
+        for (const char *root : {"a/", "b/"})
+            ::unlink(QByteArray(QFile::encodeName(m_dir->filePath(QString::fromLatin1(root))) + kBadName).constData());
     }
     void init()
     {
@@ -65,6 +178,86 @@ private slots:
         QVERIFY(QDir().mkpath(m_card));
         m_drives = std::make_shared<FakeDriveProvider>();
         m_drives->setDrives({folderCard()});
+    }
+
+    void jobsEndAlikeInBothEntries_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("card");
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("says");
+        for (const QStringList &row : TestSupport::tableRows(u"cardwizard/jobs.tsv"_qs))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3] << (row[4] == u"1") << row[5].toInt()
+                                              << row[6] << row[7];
+    }
+    void jobsEndAlikeInBothEntries()
+    {
+        QFETCH(QString, job);
+        QFETCH(QString, card);
+        QFETCH(QString, condition);
+        QFETCH(bool, yes);
+        QFETCH(int, exitCode);
+        QFETCH(QString, after);
+        QFETCH(QString, says);
+        const bool restore = job == u"restore";
+        const qint64 ended = TestSupport::endedProcessId();
+        QStringList trees[2];
+        for (int entry = 0; entry < 2; ++entry) {
+            const QString root = m_dir->filePath(entry == 0 ? u"a/"_qs : u"b/"_qs);
+            prepare(root, card, condition, ended);
+            const QString image = root + u"image";
+            const QString cardPath = root + u"card";
+            const QString target = restore ? image : cardPath;
+            const QStringList before = treeOf(target, true);
+            std::optional<OtherWriter> other;
+            if (condition == u"locked") {
+                other.emplace(target);
+                QVERIFY(other->locked());
+            }
+            if (condition == u"small" || condition == u"unknown")
+                setCardVolumeProbe([condition](const QString &) {
+                    return condition == u"small" ? CardVolume{32768, 0} : CardVolume{0, -1};
+                });
+            int code;
+            QStringList said;
+            {
+                std::optional<FileSizeLimit> limit;
+                if (condition == u"fsize")
+                    limit.emplace(1024);
+                if (entry == 0) {
+                    QString out, err;
+                    QTextStream outStream(&out), errStream(&err);
+                    CliIo io{outStream, errStream};
+                    QStringList args = restore ? QStringList{u"restore"_qs, cardPath, image, u"--image"_qs}
+                                               : QStringList{u"write"_qs, image, cardPath};
+                    if (job == u"append")
+                        args << u"--append"_qs;
+                    if (yes)
+                        args << u"--force"_qs;
+                    code = runCardCommand(args, io);
+                    errStream.flush();
+                    said = {err};
+                } else {
+                    code = runWizard(job, image, cardPath, yes, &said);
+                }
+            }
+            setCardVolumeProbe({});
+            const QString expectedText = other ? QString(says).replace(u"PID"_qs, QString::number(other->pid())) : says;
+            other.reset();
+            QVERIFY2(code == exitCode, qPrintable(QString::number(entry) + u": " + said.join(u'\n')));
+            QVERIFY2(said.join(u'\n').contains(expectedText), qPrintable(said.join(u'\n')));
+            trees[entry] = treeOf(target, true);
+            if (after == u"kept")
+                QCOMPARE(trees[entry], before);
+            else if (after == u"copy")
+                QCOMPARE(trees[entry], treeOf(restore ? cardPath : image, true));
+            else // a killed writer's file goes with the next append
+                QVERIFY(!trees[entry].join(u'\n').contains(u".lumivox-"));
+        }
+        QCOMPARE(trees[1], trees[0]);
     }
 
     void drivesDecideTheActions_data()
@@ -150,26 +343,6 @@ private slots:
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::WizardCardGone).arg(m_card)});
         QCOMPARE(w->step(), 0);
         QVERIFY(info(*w) != Lang::text(Txt::WizardWritten));
-    }
-
-    // A card short of space cannot be written; the plan lists every file the write puts down
-    // or deletes, none that stays the same.
-    void shortfallStopsTheWrite()
-    {
-        QVERIFY(writeFiles(m_card, {u"G/0009 Stary.txt"_qs, u"screen_dir/0005 S.ekr"_qs}, "old"));
-        QVERIFY(TestSupport::copyTree(m_image + u"H", m_card + u"H"));
-        setCardVolumeProbe([](const QString &) { return CardVolume{32768, 0}; });
-        const QStringList before = treeOf(m_card, true);
-        auto w = wizard();
-        w->next();
-        w->next();
-        QVERIFY(w->isPlanShown());
-        QVERIFY(!child<QPushButton>(w.get(), "nextButton")->isEnabled());
-        QVERIFY(child<QLabel>(w.get(), "planSummary")->text().contains(u"Za mało miejsca"));
-        QCOMPARE(child<QTreeWidget>(w.get(), "planList")->topLevelItemCount(), 5);
-        w->next();
-        QCOMPARE(treeOf(m_card, true), before);
-        QVERIFY(m_boxes.isEmpty());
     }
 
     // A card that does not hold the image after the copy is never reported as written; the

@@ -4,11 +4,14 @@
 // writes choose.png (a folder card), fat16.png (the warning), write.png, append.png, restore.png,
 // import.png (step 1 of each), plan.png (the plan of a write), written.png (step 2 after a real
 // write onto a folder card), appended.png (the list of appended items), shortfall.png (a plan on a
-// full card) and mismatch.png (the message after a read-back found a changed file). Without a
+// full card), mismatch.png (the message after a read-back found a changed file), foreign.png
+// (the question before clearing a card that also holds notes), leftover.png (a plan that removes
+// a killed write's temporary file) and busy.png (another writer holds the card). Without a
 // display, run it with QT_QPA_PLATFORM=offscreen.
 #include "core/app/appdirs.h"
 #include "core/app/language.h"
 #include "core/card/cardplan.h"
+#include "core/util/folderlock.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
@@ -112,6 +115,27 @@ int main(int argc, char **argv)
         });
         wizard.next();
         wizard.next();
+        wizard.next();
+        MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
+    }
+    writeFile(card + QStringLiteral("NOTES.md"));
+    writeFile(card + QStringLiteral(".git/HEAD"));
+    writeFile(card + QStringLiteral("Kolędy/.lumivox-999999999-0-0.tmp"));
+    {
+        CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        const auto saveBox = [&](const QString &name) {
+            MessageBoxes::setResponder([&ok, &out, name](const MessageBoxes::Request &request) {
+                QMessageBox box(request.icon, request.caption, request.text, request.buttons);
+                ok &= save(box, out.filePath(name));
+                return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+            });
+        };
+        saveBox(QStringLiteral("foreign.png"));
+        wizard.next();
+        wizard.next();
+        ok &= save(wizard, out.filePath(QStringLiteral("leftover.png")));
+        const FolderLock other(card);
+        saveBox(QStringLiteral("busy.png"));
         wizard.next();
         MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
     }

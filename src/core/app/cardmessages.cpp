@@ -21,6 +21,31 @@ QString withReason(const QString &error)
 
 } // namespace
 
+QString cardJobProblemText(const CardJobResult &result, const QString &image, const QString &card)
+{
+    using Status = CardJobResult::Status;
+    switch (result.status) {
+    case Status::Finished:
+    case Status::Stopped:
+        return {};
+    case Status::Refused:
+        return cardFindingText(cardWriteRefusal(result.check, image, card));
+    case Status::Busy:
+        return result.holder.isEmpty() ? Lang::text(Txt::CardBusy).arg(result.folder)
+                                       : Lang::text(Txt::CardBusyBy).arg(result.folder, result.holder);
+    case Status::NoSpace:
+        return Lang::text(Txt::PlanShortfall).arg(dataSizeText(result.shortfall));
+    case Status::NotClearable:
+        return Lang::text(Txt::CardNotClearable).arg(result.error, result.reason);
+    case Status::BackupFailed:
+        return Lang::text(Txt::BackupFailed).arg(result.error);
+    case Status::ClearFailed:
+        return result.backupPath.isEmpty() ? cardFindingText({Txt::CardClearFailed, result.error})
+                                           : Lang::text(Txt::ClearFailedWithBackup).arg(result.error, result.backupPath);
+    }
+    return {};
+}
+
 QString cardUnpackText(const CardUnpackResult &result)
 {
     switch (result.status) {
@@ -81,7 +106,8 @@ QStringList cardPlanSummaryLines(const CardPlanSummary &summary)
                                QString::number(summary.count(CardPlanChange::Extra)),
                                QString::number(summary.count(CardPlanChange::Unreadable)),
                                dataSizeText(summary.bytesToWrite), dataSizeText(summary.spaceNeeded), cluster,
-                               dataSizeText(summary.spaceAvailable))};
+                               summary.spaceKnown() ? dataSizeText(summary.spaceAvailable)
+                                                    : Lang::text(Txt::SpaceUnknown))};
     if (summary.shortfall() > 0)
         lines.append(Lang::text(Txt::PlanShortfall).arg(dataSizeText(summary.shortfall())));
     return lines;

@@ -3,6 +3,7 @@
 
 #include "core/card/carddatafile.h"
 #include "core/card/cardfinding.h"
+#include "core/card/cardjob.h"
 #include "core/card/cardplan.h"
 
 #include <QString>
@@ -13,6 +14,10 @@
 
 // The text of a finding: its "%1" filled with the name, or the name after the text.
 QString cardFindingText(const CardFinding &finding);
+// Why a card job stopped short of its work (refused, busy, short of space, a clear that could not
+// or did not run, a failed backup); image and card as checkCardWrite() takes them. Empty for a
+// job that finished or was stopped.
+QString cardJobProblemText(const CardJobResult &result, const QString &image, const QString &card);
 // Why an unpacking failed; empty for Ok and Stopped.
 QString cardUnpackText(const CardUnpackResult &result);
 

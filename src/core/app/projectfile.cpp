@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/projectfile.h"
 
-#include "core/app/librarypacking.h"
+#include "core/card/cardpackjobs.h"
 #include "core/util/fileutils.h"
 
 #include <QDir>
@@ -54,7 +54,7 @@ CardUnpackResult open(const QString &path, const QString &projectDir, const Prog
 
 CardPackResult save(const QString &path, const QString &cardRoot, const Progress &progress)
 {
-    return CardDataFile::save(path, libraryPackList(cardRoot), progress);
+    return packCard(cardRoot, path, progress).pack;
 }
 
 } // namespace ProjectFile

@@ -3,6 +3,7 @@
 
 #include "core/model/itemname.h"
 #include "core/util/fileutils.h"
+#include "core/util/leftoverfiles.h"
 #include "core/util/textids.h"
 
 #include <QDirIterator>
@@ -10,11 +11,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QStorageInfo>
 
 #include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -27,12 +28,24 @@ CardVolumeProbe &volumeProbe()
     return probe;
 }
 
+// Asked of the folder itself: in a chroot or a container the mount table may not list the
+// card's file system, but its own statistics are always there.
 CardVolume probeVolume(const QString &card)
 {
     if (volumeProbe())
         return volumeProbe()(card);
-    const QStorageInfo info(card);
-    return {info.blockSize(), info.bytesAvailable()};
+    CardVolume volume;
+    const int fd = ::open(QFile::encodeName(card).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return volume;
+    struct statvfs st;
+    if (::fstatvfs(fd, &st) == 0) {
+        const qint64 unit = st.f_frsize > 0 ? qint64(st.f_frsize) : qint64(st.f_bsize);
+        volume.blockSize = unit;
+        volume.bytesAvailable = unit > 0 ? qint64(st.f_bavail) * unit : -1;
+    }
+    ::close(fd);
+    return volume;
 }
 
 qint64 regularSize(const QString &path)
@@ -84,6 +97,7 @@ struct CardContents
 {
     QList<QString> paths;
     QHash<QString, qint64> sizes;
+    QStringList leftovers;
     int directories = 0;
 };
 
@@ -105,8 +119,11 @@ CardContents listCard(const QString &card, bool readBack)
         }
         const QString relative = path.mid(card.size() + 1);
         const bool regular = info.isFile() && !info.isSymLink();
-        contents.paths.append(relative);
         contents.sizes.insert(relative, regular ? info.size() : 0);
+        if (regular && isLeftoverFileName(it.fileName()))
+            contents.leftovers.append(relative);
+        else
+            contents.paths.append(relative);
         if (readBack && regular)
             dropCachedPages(path);
     }
@@ -141,7 +158,9 @@ void setCardVolumeProbe(CardVolumeProbe probe)
 
 bool CardPlan::hasChanges() const
 {
-    return std::any_of(rows.begin(), rows.end(), [](const CardPlanRow &row) { return row.change != CardPlanChange::Same; });
+    return std::any_of(rows.begin(), rows.end(), [this](const CardPlanRow &row) {
+        return row.change != CardPlanChange::Same && (row.change != CardPlanChange::Extra || mode != CardPlanMode::Append);
+    });
 }
 
 bool CardPlan::failed() const
@@ -150,8 +169,12 @@ bool CardPlan::failed() const
         || (mode != CardPlanMode::Verify && summary.shortfall() > 0);
 }
 
-CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode, int categories,
-                      const Progress &progress)
+namespace {
+
+// compare: AddMissing reads the contents of files on both sides to tell same from replaced;
+// Overwrite only looks at what is there.
+CardPlan planCopy(const QString &image, const QString &card, CardPlanMode mode, int categories,
+                  const Progress &progress, CardCopyMode compare)
 {
     CardPlan plan;
     plan.mode = mode;
@@ -181,7 +204,7 @@ CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mo
                                                               && action != CardFileAction::TargetBlocked))
                               fromImage.insert(relative);
                       }});
-    copier.copyTree(source, target, CardCopyMode::AddMissing);
+    copier.copyTree(source, target, compare);
     if (copier.stopped()) {
         plan.stopped = true;
         return plan;
@@ -200,7 +223,10 @@ CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mo
         if (!fromImage.contains(path))
             extras.append(path);
     }
-    std::sort(extras.begin(), extras.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
+    const auto byPath = [](const QString &a, const QString &b) { return a.compare(b) < 0; };
+    std::sort(extras.begin(), extras.end(), byPath);
+    plan.leftovers = onCard.leftovers;
+    std::sort(plan.leftovers.begin(), plan.leftovers.end(), byPath);
     for (const QString &path : std::as_const(extras))
         plan.rows.append(rowFor(path, CardPlanChange::Extra, onCard.sizes.value(path)));
 
@@ -229,14 +255,29 @@ CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mo
             largestReplacement = std::max(largestReplacement, clusters(row.bytes));
         }
     }
-    summary.spaceAvailable = volume.bytesAvailable;
+    summary.spaceAvailable = volume.bytesAvailable < 0 ? -1 : volume.bytesAvailable;
     if (mode == CardPlanMode::Write) {
         summary.spaceNeeded += qint64(directories) * cluster;
-        for (const qint64 size : onCard.sizes)
-            summary.spaceAvailable += clusters(size);
-        summary.spaceAvailable += qint64(onCard.directories) * cluster;
+        if (summary.spaceKnown()) {
+            for (const qint64 size : onCard.sizes)
+                summary.spaceAvailable += clusters(size);
+            summary.spaceAvailable += qint64(onCard.directories) * cluster;
+        }
     } else {
         summary.spaceNeeded += largestReplacement + qint64(newDirectories) * cluster;
     }
     return plan;
+}
+
+} // namespace
+
+CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode, int categories,
+                      const Progress &progress)
+{
+    return planCopy(image, card, mode, categories, progress, CardCopyMode::AddMissing);
+}
+
+CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress)
+{
+    return planCopy(image, card, CardPlanMode::Write, CardAllCategories, progress, CardCopyMode::Overwrite);
 }

@@ -30,14 +30,15 @@ struct CardPlanRow
     friend bool operator==(const CardPlanRow &, const CardPlanRow &) = default;
 };
 
-// The card's allocation unit and free space, as statvfs reports them.
+// The card's allocation unit and free space, as the card's own file system reports them
+// (fstatvfs on the opened folder: no mount table needed); 0 and -1 when it cannot tell.
 struct CardVolume
 {
     qint64 blockSize = 0;
-    qint64 bytesAvailable = 0;
+    qint64 bytesAvailable = -1;
 };
 using CardVolumeProbe = std::function<CardVolume(const QString &card)>;
-// Replaces the QStorageInfo look-up (tests); an empty probe restores it.
+// Replaces the file system's answer (tests: a card of a given size); an empty probe restores it.
 void setCardVolumeProbe(CardVolumeProbe probe);
 
 struct CardPlanSummary
@@ -45,12 +46,17 @@ struct CardPlanSummary
     int counts[5] = {}; // by CardPlanChange
     qint64 bytesToWrite = 0; // append: new and replaced files; write: the whole image
     qint64 spaceNeeded = 0;  // in whole clusters, with a cluster per new directory
-    qint64 spaceAvailable = 0; // free space, for a write plus what its clear frees
+    qint64 spaceAvailable = -1; // free space, for a write plus what its clear frees; -1 unknown
     qint64 cluster = 0;
     bool clusterAssumed = false; // the card reported no block size: 4096 taken
 
     int count(CardPlanChange change) const { return counts[int(change)]; }
-    qint64 shortfall() const { return spaceNeeded > spaceAvailable ? spaceNeeded - spaceAvailable : 0; }
+    bool spaceKnown() const { return spaceAvailable >= 0; }
+    // Unknown free space is no shortfall: a card that cannot say is not refused for it.
+    qint64 shortfall() const
+    {
+        return spaceKnown() && spaceNeeded > spaceAvailable ? spaceNeeded - spaceAvailable : 0;
+    }
 };
 
 enum class CardPlanMode {
@@ -63,11 +69,15 @@ struct CardPlan
 {
     // The image's files in the order of the copy, then the card's extras by path.
     QList<CardPlanRow> rows;
+    // Temporary files of an earlier write whose process no longer runs, below the card root:
+    // not extras, as the next write or append removes them.
+    QStringList leftovers;
     CardPlanSummary summary;
     CardPlanMode mode = CardPlanMode::Append;
     CardFinding error; // a folder that went away while it was read (textId 0: none)
     bool stopped = false;
 
+    // A row the copy would change; an append keeps the extras, so they are none.
     bool hasChanges() const;
     // A failure: a folder went away, a row is unreadable or the card is short of space.
     bool failed() const;
@@ -77,3 +87,6 @@ struct CardPlan
 // The plan of copying image onto card. categories limits an append as CardCopier does.
 CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode,
                       int categories = CardAllCategories, const Progress &progress = {});
+// The plan of a write without reading the files' contents: the same space figures, but a file
+// the write puts down again unchanged counts as replaced, not as the same.
+CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress = {});

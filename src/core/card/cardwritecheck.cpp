@@ -5,12 +5,17 @@
 #include "core/library/librarynaming.h"
 #include "core/model/itemname.h"
 #include "core/util/fileutils.h"
+#include "core/util/leftoverfiles.h"
 #include "core/util/textids.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -91,7 +96,107 @@ bool looksLikeCard(const QString &dir)
                        [&dir](const QString &folder) { return holdsCardItem(dir + u'/' + folder); });
 }
 
+// Every entry of dir, dot names included, in code-unit order.
+QStringList allEntries(const QString &dir)
+{
+    QStringList names =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
+    return names;
+}
+
+// A name a card may hold besides its items: litter and the program's own temporary files (which
+// the write removes). A name that is not UTF-8 cannot be judged by its text: checkClear() names it.
+bool isTolerated(const QString &name)
+{
+    return isMediaLitter(name) || isReplacingFileName(name) || name.contains(QChar::ReplacementCharacter);
+}
+
+// A plain file whose extension makes it a song, playlist or slide.
+bool isItemFile(const QString &path, const QString &name)
+{
+    struct stat st;
+    return ItemName::kindOf(name) && lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool checkClearBelow(const QByteArray &path, const QString &shown, ClearCheck &check)
+{
+    const auto blocked = [&check](const QString &entry, int error) {
+        check.blocked = entry;
+        check.reason = systemReason(error);
+        return false;
+    };
+    DIR *stream = ::opendir(path.constData());
+    if (!stream)
+        return blocked(shown, errno);
+    QString firstEntry;
+    bool ok = true;
+    while (const dirent *entry = ::readdir(stream)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const QString decoded = QFile::decodeName(name);
+        const QString shownChild = shown.isEmpty() ? decoded : shown + u'/' + decoded;
+        if (firstEntry.isEmpty())
+            firstEntry = shownChild;
+        // The clear names files as text: bytes that are no UTF-8 would not name the file again.
+        if (QFile::encodeName(decoded) != name) {
+            ok = blocked(shownChild, EILSEQ);
+            break;
+        }
+        struct stat st;
+        const QByteArray child = path + '/' + name;
+        if (::lstat(child.constData(), &st) == 0 && S_ISDIR(st.st_mode) && !checkClearBelow(child, shownChild, check)) {
+            ok = false;
+            break;
+        }
+    }
+    ::closedir(stream);
+    // What a folder holds goes only when the folder may be written.
+    if (ok && !firstEntry.isEmpty() && ::access(path.constData(), W_OK | X_OK) != 0)
+        ok = blocked(firstEntry, errno);
+    return ok;
+}
+
 } // namespace
+
+QStringList foreignCardEntries(const QString &card)
+{
+    const QString root = withoutTrailingSlash(card);
+    QStringList foreign;
+    for (const QString &name : allEntries(root)) {
+        if (isTolerated(name))
+            continue;
+        const QString path = root + u'/' + name;
+        const QFileInfo info(path);
+        if (name.startsWith(u'.') || info.isSymLink()) {
+            foreign.append(name);
+        } else if (info.isDir()) {
+            for (const QString &inner : allEntries(path)) {
+                if (!isTolerated(inner) && (inner.startsWith(u'.') || !isItemFile(path + u'/' + inner, inner)))
+                    foreign.append(name + u'/' + inner);
+            }
+        } else if (!isItemFile(path, name)) {
+            foreign.append(name);
+        }
+    }
+    return foreign;
+}
+
+ClearCheck checkClear(const QString &folder)
+{
+    ClearCheck check;
+    const QString root = withoutTrailingSlash(folder);
+    // What lies below the folder is named by its path below it, the folder itself by its whole path.
+    if (!checkClearBelow(QFile::encodeName(root), QString(), check) && check.blocked.isEmpty())
+        check.blocked = root;
+    return check;
+}
 
 bool isMediaLitter(const QString &name)
 {
@@ -136,6 +241,8 @@ CardWriteCheck checkCardWrite(const QString &image, const QString &card, CardWri
         const QStringList folders = sortedEntries(card, QDir::Dirs | QDir::NoSymLinks);
         if (!folders.contains(kScreenDir) && !folders.contains(kPlaylistDir))
             return CardWriteCheck::NotACard;
+        if (!foreignCardEntries(card).isEmpty())
+            return CardWriteCheck::ForeignEntries;
     }
     return CardWriteCheck::Ok;
 }
@@ -157,10 +264,14 @@ CardFinding cardWriteRefusal(CardWriteCheck check, const QString &image, const Q
         return {Txt::CardFolderForbidden, image};
     case CardWriteCheck::NotACard:
         return {Txt::CardFolderNotCard, card};
+    case CardWriteCheck::ForeignEntries:
+        return {Txt::CardForeignEntries, card};
     case CardWriteCheck::SourceNotACard:
         return {Txt::CardRestoreNotACard, card};
     case CardWriteCheck::ReadOnly:
         return {Txt::CardReadOnly, card};
+    case CardWriteCheck::NotEmpty:
+        return {Txt::UnpackFolderNotEmpty, card};
     }
     return {};
 }

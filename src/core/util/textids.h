@@ -603,6 +603,16 @@
     X(VerifyRunning, 883)                                                              \
     X(VerifyMismatch, 884)                                                             \
     /* - */                                                                                \
+    /* card jobs: 920-931 and the ids they use */                                          \
+    X(SpaceUnknown, 920)                                                                   \
+    X(CardForeignEntries, 921)                                                             \
+    X(WizardForeignQuestion, 922)                                                          \
+    X(CardBusyBy, 923)                                                                     \
+    X(CardBusy, 924)                                                                       \
+    X(CardNotClearable, 925)                                                               \
+    X(CardLeftover, 926)                                                                   \
+    X(PlanLeftover, 927)                                                                   \
+    /* - */                                                                                \
     /* tidy: 910-914 and the ids it uses */                                                \
     X(SizeBytes, 910)                                                                  \
     X(SizeKilobytes, 911)                                                              \

@@ -3,11 +3,12 @@
 
 #include "core/app/appcore.h"
 #include "core/app/cardmessages.h"
-#include "core/app/cardwriting.h"
 #include "core/app/datasize.h"
 #include "core/app/language.h"
+#include "core/card/cardbackup.h"
+#include "core/card/cardreadjobs.h"
+#include "core/card/cardrestorejob.h"
 #include "core/util/fileutils.h"
-#include "core/card/cardplan.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
@@ -472,6 +473,18 @@ void CardWizard::refuse(CardWriteCheck check, const QString &card)
     setStep(0);
 }
 
+bool CardWizard::refused(const CardJobResult &result, const QString &image, const QString &card)
+{
+    if (result.status == CardJobResult::Status::Refused && result.check == CardWriteCheck::CardMissing)
+        errorBox(this, Lang::text(Txt::WizardCardGone).arg(card));
+    else if (const QString text = cardJobProblemText(result, image, card); !text.isEmpty())
+        errorBox(this, text);
+    else
+        return false;
+    setStep(0);
+    return true;
+}
+
 void CardWizard::showFailures(const CardFindings &failures, const QString &backup)
 {
     QStringList lines;
@@ -489,18 +502,6 @@ void CardWizard::planWrite(bool append)
     request.image = m_image;
     request.card = card;
     request.append = append;
-    CardWriteCheck check = checkCardWrite(m_image, card, append ? CardWriteKind::Append : CardWriteKind::Write);
-    if (check == CardWriteCheck::NotACard) {
-        if (questionBox(this, Lang::text(Txt::WizardNotACardQuestion).arg(card), {}, QMessageBox::No)
-            != QMessageBox::Yes)
-            return;
-        request.force = true;
-        check = checkCardWrite(m_image, card, CardWriteKind::Write, true);
-    }
-    if (check != CardWriteCheck::Ok) {
-        refuse(check, card);
-        return;
-    }
     if (append) {
         request.categories = 0;
         const int bits[] = {CardSongs, CardPlaylists, CardSlides};
@@ -512,10 +513,28 @@ void CardWizard::planWrite(bool append)
     setInfo(Txt::PlanHeading);
     m_overallProgress->setRange(0, std::max(1, countCardImage(m_image, request.categories).files));
     m_overallProgress->setValue(0);
-    const CardPlan plan =
-        planCardCopy(m_image, card, append ? CardPlanMode::Append : CardPlanMode::Write, request.categories, progress());
-    m_stop = false;
+    CardPlanResult planned = planCardWrite(request, progress());
     setBusy(false);
+    // The clear of a folder that is no card, or holds more than a card, needs an explicit yes.
+    QString question;
+    if (planned.check == CardWriteCheck::NotACard)
+        question = Lang::text(Txt::WizardNotACardQuestion).arg(card);
+    else if (planned.check == CardWriteCheck::ForeignEntries)
+        question = Lang::text(Txt::WizardForeignQuestion).arg(card, firstLines(planned.entries));
+    if (!question.isEmpty()) {
+        if (questionBox(this, question, {}, QMessageBox::No) != QMessageBox::Yes)
+            return;
+        request.force = true;
+        setBusy(true);
+        planned = planCardWrite(request, progress());
+        setBusy(false);
+    }
+    m_stop = false;
+    if (planned.check != CardWriteCheck::Ok) {
+        refuse(planned.check, card);
+        return;
+    }
+    const CardPlan &plan = planned.plan;
     if (plan.stopped) {
         setStep(0);
         return;
@@ -525,11 +544,7 @@ void CardWizard::planWrite(bool append)
         setStep(0);
         return;
     }
-    const bool work = std::any_of(plan.rows.begin(), plan.rows.end(), [](const CardPlanRow &row) {
-        return row.change == CardPlanChange::New || row.change == CardPlanChange::Replace
-            || row.change == CardPlanChange::Unreadable;
-    });
-    if (append && !work) {
+    if (append && !plan.hasChanges() && plan.leftovers.isEmpty()) {
         setStep(2);
         setInfo(Txt::WizardAppended);
         infoBox(this, Lang::text(Txt::CardNothingAppended));
@@ -546,6 +561,12 @@ void CardWizard::planWrite(bool append)
                                           number, row.title, dataSizeText(row.bytes)});
         item->setToolTip(3, row.path);
         item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+        items.append(item);
+    }
+    for (const QString &path : plan.leftovers) {
+        auto *item = new QTreeWidgetItem({Lang::text(Txt::PlanLeftover), cardPlanKindText(CardPlanRow::Other), QString(),
+                                          path.section(u'/', -1)});
+        item->setToolTip(3, path);
         items.append(item);
     }
     m_planList->clear();
@@ -577,7 +598,7 @@ void CardWizard::runWrite(bool append)
     }
 
     setBusy(true);
-    const CardWriteResult result = writeCard(request, progress(), [this, &request](CardWriteStage stage) {
+    const CardJobResult result = writeCard(request, progress(), [this, &request](CardWriteStage stage) {
         static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying, Txt::SyncRunning};
         setInfo(kTexts[int(stage)]);
         if (stage == CardWriteStage::Copy) {
@@ -589,27 +610,13 @@ void CardWizard::runWrite(bool append)
     m_stop = false;
     setBusy(false);
 
-    switch (result.status) {
-    case CardWriteResult::Status::Refused:
-        refuse(result.check, card);
+    if (refused(result, request.image, card))
         return;
-    case CardWriteResult::Status::BackupFailed:
-        errorBox(this, Lang::text(Txt::BackupFailed).arg(result.error));
-        setStep(0);
-        return;
-    case CardWriteResult::Status::ClearFailed:
-        errorBox(this, result.backupPath.isEmpty()
-                           ? cardFindingText({Txt::CardClearFailed, result.error})
-                           : Lang::text(Txt::ClearFailedWithBackup).arg(result.error, result.backupPath));
-        setStep(0);
-        return;
-    case CardWriteResult::Status::Stopped:
+    if (result.status == CardJobResult::Status::Stopped) {
         infoBox(this, withBackup(Lang::text(append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped),
                                  result.backupPath));
         setStep(0);
         return;
-    case CardWriteResult::Status::Finished:
-        break;
     }
     if (!result.failures.isEmpty())
         showFailures(result.failures, result.backupPath);
@@ -642,29 +649,28 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
     setInfo(Txt::VerifyRunning);
     m_overallProgress->setRange(0, std::max(1, countCardImage(request.image, request.categories).files));
     m_overallProgress->setValue(0);
-    const CardPlan check = planCardCopy(request.image, request.card, CardPlanMode::Verify,
-                                        request.append ? request.categories : int(CardAllCategories), progress());
+    // After a write the card holds the image and nothing else; an append leaves the rest alone.
+    const CardVerifyResult check = verifyCard(request.image, request.card,
+                                              request.append ? request.categories : int(CardAllCategories),
+                                              !request.append, progress());
     m_stop = false;
     setBusy(false);
-    if (check.stopped) {
+    if (check.plan.stopped) {
         infoBox(this, withBackup(Lang::text(request.append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped), backup));
         return false;
     }
-    if (check.error.textId != 0) {
-        errorBox(this, withBackup(cardFindingText(check.error), backup));
+    if (check.check != CardWriteCheck::Ok || check.plan.error.textId != 0) {
+        const CardFinding error = check.plan.error.textId != 0 ? check.plan.error
+                                                                : cardWriteRefusal(check.check, request.image, request.card);
+        errorBox(this, withBackup(cardFindingText(error), backup));
         return false;
     }
-    // After a write the card holds the image and nothing else; an append leaves the rest alone.
-    QStringList differing;
-    for (const CardPlanRow &row : check.rows) {
-        if (row.change != CardPlanChange::Same && (row.change != CardPlanChange::Extra || !request.append))
-            differing.append(row.path);
-    }
-    if (differing.isEmpty())
+    if (check.mismatches.isEmpty())
         return true;
-    errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch)
-                                  .arg(differing.size())
-                                  .arg(differing.mid(0, kMismatchesNamed).join(u'\n')),
+    QStringList differing;
+    for (const CardPlanRow &row : check.mismatches.mid(0, kMismatchesNamed))
+        differing.append(row.path);
+    errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch).arg(check.mismatches.size()).arg(differing.join(u'\n')),
                               backup));
     return false;
 }
@@ -676,23 +682,20 @@ void CardWizard::runRestore()
         return;
     setBusy(true);
     setInfo(Txt::WizardCopying);
-    const CardRestoreResult result = restoreCardImage(card, m_image, progress());
+    const CardJobResult result = restoreCard(card, m_image, CardRestoreTarget::Image, progress());
     m_stop = false;
     setBusy(false);
-    switch (result.status) {
-    case CardRestoreResult::Status::Refused:
-        refuse(result.check, card);
-        return;
-    case CardRestoreResult::Status::ClearFailed:
+    if (result.status == CardJobResult::Status::ClearFailed) {
         errorBox(this, cardFindingText({Txt::DeleteFileFailed, result.error}));
         setStep(0);
         return;
-    case CardRestoreResult::Status::Stopped:
+    }
+    if (refused(result, m_image, card))
+        return;
+    if (result.status == CardJobResult::Status::Stopped) {
         infoBox(this, Lang::text(Txt::WizardRestoreStopped));
         setStep(0);
         return;
-    case CardRestoreResult::Status::Finished:
-        break;
     }
     if (!result.failures.isEmpty()) {
         showFailures(result.failures, {});

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/app/cardwriting.h"
 #include "core/card/cardfinding.h"
+#include "core/card/cardjob.h"
+#include "core/card/cardwritejob.h"
 #include "core/card/cardwritecheck.h"
 #include "core/card/driveprovider.h"
 #include "core/util/progress.h"
@@ -30,8 +31,9 @@ class UDisks2DriveProvider;
 // ImportSongsDialog). Step 0 chooses the action, step 1 shows its options and runs it, step 2
 // says it is done. A write or append first shows its plan (what it will write, replace and
 // delete, and the space it needs) and reads the card back after the copy. The work itself is
-// the core's (writeCard, restoreCardImage); this window asks
-// the questions, shows the progress and routes "Anuluj" to the stop flag while the work runs.
+// the core's card jobs, the same the command line runs (planCardWrite, writeCard, verifyCard,
+// restoreCard); this window asks the questions, shows the progress and routes "Anuluj" to the
+// stop flag while the work runs.
 class CardWizard : public QDialog
 {
     Q_OBJECT
@@ -86,7 +88,10 @@ private:
     // The root of the chosen card, when it still exists; otherwise says so and returns empty.
     QString chosenCard();
     void refuse(CardWriteCheck check, const QString &card);
-    // Checks the card, asks about a folder that is no card, then shows the plan of the copy.
+    // Says why a job did not do its work and returns to the first page; false when it did.
+    bool refused(const CardJobResult &result, const QString &image, const QString &card);
+    // Checks the card, asks about a folder that is no card or holds more than a card, then
+    // shows the plan of the copy.
     void planWrite(bool append);
     // The planned write or append: backup, clear, copy, sync, then the read-back.
     void runWrite(bool append);

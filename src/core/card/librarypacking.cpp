@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/app/librarypacking.h"
+#include "core/card/librarypacking.h"
 
 #include "core/library/songlibrary.h"
 
