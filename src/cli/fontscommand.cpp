@@ -2,6 +2,7 @@
 #include "cli/fontscommand.h"
 
 #include "cli/clisupport.h"
+#include "core/app/fontexportmessages.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
 
@@ -48,7 +49,7 @@ int runFontsCommand(const QStringList &args, CliIo &io)
     }
     const FontExportResult result = exportFontImage(options);
     for (const FontExportResult::Skipped &skipped : result.skipped)
-        io.err << Lang::text(skipped.textId) << ' ' << skipped.fontName << '\n';
+        io.err << fontExportSkippedText(skipped) << '\n';
     if (!result.ok) {
         const QString text = Lang::text(result.failureTextId);
         io.err << (text.contains(u"%1") ? text.arg(result.failedFile) : text);

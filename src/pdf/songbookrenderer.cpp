@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pdf/songbookrenderer.h"
 
+#include "pdf/songbookpdf.h"
+
 #include <QFontInfo>
 #include <QPaintDevice>
 #include <QPainter>
@@ -18,11 +20,14 @@ const QColor kNumberColour(0, 0, 255);
 
 QFont bookFont(qreal points, bool bold = false)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(SongbookPdf::kFontFamily);
     font.setPointSizeF(points);
     font.setBold(bold);
     // Kerning and hinting would make a measured line differ from the drawn one on other devices.
     font.setHintingPreference(QFont::PreferNoHinting);
+    // The book's own font only: a character it lacks is drawn as its missing-glyph box and
+    // reported, whatever other fonts the machine has installed.
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }
 

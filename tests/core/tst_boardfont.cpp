@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 
 class TestBoardFont : public QObject
 {
@@ -179,6 +180,48 @@ private slots:
             named += g.comment.left(1);
         for (QChar c : comments)
             QVERIFY2(named.contains(c), qPrintable(QString(c)));
+    }
+
+    // A font that cannot be exported whole is skipped and reported; fonts.out and fonts.h are
+    // then byte for byte those of an export without it, so the fonts after it keep their addresses.
+    void badFontsAreSkipped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("textId");
+        QTest::addColumn<int>("detail");
+        const QByteArray font = FontFile::toBytes(sampleFont(QStringLiteral("B")));
+        for (const QString &name : {u"B\nZ800000"_qs, u"B\r"_qs, u"B\x1b[31m"_qs})
+            QTest::addRow("control character %d", int(name[1].unicode())) << name << font << int(Txt::FontExportControlInName) << 0;
+        const QByteArray random = QCryptographicHash::hash("font", QCryptographicHash::Sha512).repeated(64);
+        QTest::newRow("random bytes") << u"B"_qs << random << int(Txt::FontExportIncomplete) << 0;
+        QTest::newRow("100 glyph lines") << u"B"_qs << font.left(font.indexOf("\r\n0x64\t") + 2) << int(Txt::FontExportIncomplete) << 100;
+        QTest::newRow("column not hex") << u"B"_qs << QByteArray(font).replace("\t0x01\t0x02\t0x03", "\t0x0G\t0x02\t0x03")
+                                        << int(Txt::FontExportBadColumn) << 3 + 0x41 + 1;
+    }
+    void badFontsAreSkipped()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, textId);
+        QFETCH(int, detail);
+        QTemporaryDir dir;
+        for (const QString &font : {u"A"_qs, u"Z"_qs})
+            QVERIFY(FontFile::save(dir.filePath(font + u".fnt"), sampleFont(font)));
+        QVERIFY(TestSupport::writeFile(dir.filePath(name + u".fnt"), bytes));
+        FontExportOptions options{dir.path(), dir.filePath(QStringLiteral("Out")), {u"A"_qs, name, u"Z"_qs}, true};
+        const FontExportResult result = exportFontImage(options);
+        QVERIFY(result.ok && result.fontsWritten == 2 && result.skipped.size() == 1);
+        QCOMPARE(result.skipped[0].fontName, name);
+        QCOMPARE(result.skipped[0].textId, textId);
+        QCOMPARE(result.skipped[0].detail, detail);
+
+        options.fontNames = QStringList{u"A"_qs, u"Z"_qs};
+        options.outDir = dir.filePath(QStringLiteral("Without"));
+        QVERIFY(exportFontImage(options).ok);
+        for (const QString &file : {u"/fonts.out"_qs, u"/fonts.h"_qs})
+            QCOMPARE(TestSupport::readFile(dir.filePath(u"Out"_qs) + file), TestSupport::readFile(options.outDir + file));
+        QVERIFY(TestSupport::readFile(options.outDir + u"/fonts.out").contains("\r\nczcionka: Z\r\nH800540"));
     }
 
     void skippedFontsAndFailures()

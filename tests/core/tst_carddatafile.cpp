@@ -5,6 +5,7 @@
 
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
+#include "core/app/projectfile.h"
 #include "core/card/librarypacking.h"
 #include "core/card/carddatafile.h"
 #include "core/library/songlibrary.h"
@@ -13,6 +14,11 @@
 #include <QtEndian>
 
 #include <optional>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using TestSupport::readFile;
 using TestSupport::treeOf;
@@ -45,25 +51,32 @@ QByteArray fileRecord(QStringView name, const QByteArray &contents, qint64 decla
 
 const QByteArray kMagic = QByteArray::fromHex("00003155");
 
-CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target, const Progress &progress = {})
+CardUnpackResult unpackBytes(const QByteArray &bytes, const QString &target, const Progress &progress = {},
+                             CardUnpackFolders folders = CardUnpackFolders::MustBeNew)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return CardDataFile::read(buffer, target, progress);
+    return CardDataFile::read(buffer, target, progress, folders);
 }
 
 // A pipe-like device: its size is not known, so a short record shows only at its end.
 class SequentialBuffer : public QIODevice
 {
 public:
-    explicit SequentialBuffer(const QByteArray &data) : m_data(data) { open(QIODevice::ReadOnly); }
+    // killAt: the process is killed once the bytes before it have been read.
+    explicit SequentialBuffer(const QByteArray &data, qint64 killAt = -1) : m_data(data), m_killAt(killAt)
+    {
+        open(QIODevice::ReadOnly);
+    }
     bool isSequential() const override { return true; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
-        const qint64 n = qMin<qint64>(maxSize, m_data.size() - m_pos);
+        if (m_pos == m_killAt)
+            raise(SIGKILL);
+        const qint64 n = std::min({maxSize, qint64(m_data.size()) - m_pos, m_killAt < 0 ? maxSize : m_killAt - m_pos});
         memcpy(data, m_data.constData() + m_pos, size_t(n));
         m_pos += n;
         return n;
@@ -73,6 +86,7 @@ protected:
 private:
     QByteArray m_data;
     qint64 m_pos = 0;
+    qint64 m_killAt;
 };
 
 // A small card: two groups, slides and playlists, with contents that are not text.
@@ -189,17 +203,31 @@ private slots:
         QVERIFY(QFileInfo(path(u"G/0006 Empty.txt")).isFile());
     }
 
-    void existingDirectoryFails()
+    // An existing folder ends an unpack into new folders there, and the message names the folder;
+    // reused, it takes the files, replacing those of the same name. A link in its place is never followed.
+    void existingFolders_data()
     {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("B")));
-        const QByteArray bytes = kMagic + dirRecord(u"A") + fileRecord(u"1.txt", "1")
-            + dirRecord(u"B") + fileRecord(u"2.txt", "2");
-        const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
-        QCOMPARE(result.status, CardUnpackStatus::DirectoryFailed);
-        QCOMPARE(result.name, QStringLiteral("B"));
-        QVERIFY(cardUnpackText(result).startsWith(Lang::text(Txt::CardDataReadFailed)));
-        // What came before stays; nothing of the failed record is written.
-        QCOMPARE(treeOf(m_dir->path()), QStringList({u"A"_qs, u"A/1.txt"_qs, u"B"_qs}));
+        QTest::addColumn<bool>("reuse");
+        QTest::addColumn<bool>("link");
+        QTest::addColumn<QStringList>("tree");
+        const QStringList a{u"A"_qs, u"A/1.txt=1"_qs}, outside{u"outside"_qs, u"outside/2.txt=old"_qs};
+        QTest::newRow("new folders only") << false << false << a + QStringList{u"B"_qs, u"B/2.txt=old"_qs} + outside;
+        QTest::newRow("reused") << true << false << a + QStringList{u"B"_qs, u"B/2.txt=2"_qs} + outside;
+        QTest::newRow("link in its place") << true << true << a + QStringList{u"B"_qs} + outside;
+    }
+    void existingFolders()
+    {
+        QFETCH(bool, reuse);
+        QFETCH(bool, link);
+        QFETCH(QStringList, tree);
+        QVERIFY(writeFile(path(u"outside/2.txt"), "old"));
+        QVERIFY(link ? QFile::link(path(u"outside"), path(u"B")) : writeFile(path(u"B/2.txt"), "old"));
+        const QByteArray bytes = kMagic + dirRecord(u"A") + fileRecord(u"1.txt", "1") + dirRecord(u"B") + fileRecord(u"2.txt", "2");
+        const CardUnpackResult result
+            = unpackBytes(bytes, m_dir->path(), {}, reuse ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
+        const bool refused = !tree.contains(u"B/2.txt=2"_qs);
+        QCOMPARE(cardUnpackText(result), refused ? QString(cardFindingText({Txt::UnpackFolderNotMade, u"B"_qs}) + u" (File exists)") : QString());
+        QCOMPARE(treeOf(m_dir->path(), true), tree);
     }
 
     void damagedNames_data()
@@ -278,20 +306,70 @@ private slots:
                  QStringList({u"G"_qs, u"G/1.txt"_qs, u"kept.txt"_qs, u"taken.txt"_qs, u"taken.txt/inner"_qs}));
     }
 
-    void writeFailureGoesOn()
+    // A target that takes no more data (a file size limit here, as a full disk) stops the unpack
+    // at the first failure, naming that file and the system's reason; no part of it stays.
+    void writeFailureStops_data()
     {
-        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"big.txt", QByteArray(9000, 'b'))
-            + fileRecord(u"small.txt", "s");
+        QTest::addColumn<int>("before");
+        QTest::newRow("nothing unpacked") << 0;
+        QTest::newRow("one file unpacked") << 1;
+    }
+    void writeFailureStops()
+    {
+        QFETCH(int, before);
+        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"small.txt", "s").repeated(before)
+            + fileRecord(u"big.txt", QByteArray(9000, 'b')) + fileRecord(u"last.txt", "l");
         CardUnpackResult result;
         {
             FileSizeLimit limit(4096);
             QVERIFY(limit.active());
             result = unpackBytes(bytes, m_dir->path());
         }
-        QCOMPARE(result.status, CardUnpackStatus::Ok);
-        QCOMPARE(result.files, 1);
-        QCOMPARE(result.notWritten, CardFindings({{Txt::CardFileNotWritten, u"G/big.txt"_qs}}));
-        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/small.txt"_qs}));
+        QCOMPARE(result.files, before);
+        QCOMPARE(cardUnpackText(result), QString(cardFindingText({Txt::CardFileNotWritten, u"G/big.txt"_qs}) + u" (File too large) "
+                                                 + Lang::text(Txt::UnpackStopped).arg(before)));
+        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/small.txt"_qs}).mid(0, 1 + before));
+    }
+
+    // A process killed while it writes a file leaves nothing under the file's name: at most a
+    // temporary dot name where the file system has no unnamed files.
+    void killLeavesNoCutFile()
+    {
+        const QByteArray bytes = kMagic + dirRecord(u"G") + fileRecord(u"0001 A.txt", QByteArray(100000, 'a'));
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            SequentialBuffer device(bytes, bytes.size() - 1000);
+            CardDataFile::read(device, m_dir->path());
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        for (const QString &entry : treeOf(m_dir->path()).mid(1))
+            QVERIFY2(entry.startsWith(u"G/.lumivox-%1-"_qs.arg(child)), qPrintable(entry));
+    }
+
+    // A named pipe, a device or a folder given as the card data file is refused at once, by the
+    // command line's load and by the program's open; alarm() ends the test should an open block.
+    void inputMustBeRegularFile_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("named pipe") << u"fifo.lvp"_qs;
+        QTest::newRow("device") << u"/dev/null"_qs;
+        QTest::newRow("folder") << u"folder.lvp"_qs;
+    }
+    void inputMustBeRegularFile()
+    {
+        QFETCH(QString, input);
+        QCOMPARE(mkfifo(QFile::encodeName(path(u"fifo.lvp")).constData(), 0600), 0);
+        QVERIFY(QDir().mkpath(path(u"folder.lvp")) && writeFile(path(u"Projekt/A.txt"), "kept"));
+        const QString file = input.startsWith(u'/') ? input : path(input);
+        alarm(20);
+        for (const CardUnpackResult &result : {CardDataFile::load(file, path(u"target")), ProjectFile::open(file, path(u"Projekt"))})
+            QCOMPARE(result.error, u"Not a regular file"_qs);
+        alarm(0);
+        QCOMPARE(treeOf(m_dir->path(), true).filter(u".txt"_qs), QStringList({u"Projekt/A.txt=kept"_qs}));
     }
 
     void stopFlagEndsUnpacking()

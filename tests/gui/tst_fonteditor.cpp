@@ -246,6 +246,13 @@ private slots:
         QCOMPARE(open().fontName(), u"Bad");
         QCOMPARE(m_boxes.texts(), loads ? QStringList() : QStringList{Lang::text(Txt::FontExportMissing) + u" Bad"});
         QVERIFY(child<QLineEdit>(u"commentEdit"_qs)->text().size() <= Glyph::kMaxCommentLength);
+        // The export's one box names a font it could not take whole.
+        click(u"exportButton"_qs);
+        const QString done = Lang::text(Txt::FontEditorExported) + u'\n' + core().dirs().outDir() + u"fonts.out";
+        const QString skipped = u"\n\n"_qs + Lang::text(Txt::FontExportSkippedFonts).arg(1) + u'\n';
+        QVERIFY2(loads ? m_boxes.texts().last() == done
+                       : m_boxes.texts().last().startsWith(done + skipped) && m_boxes.texts().last().contains(u"„Bad”"),
+                 qPrintable(m_boxes.texts().last()));
         click(u"okButton"_qs); // nothing was edited: the file stays as it is
         QCOMPARE(fileBytes(u"Bad"_qs), bytes);
     }

@@ -195,7 +195,7 @@ private slots:
             if (!m.hasMatch())
                 continue;
             const int number = m.captured(1).toInt();
-            // Without a font that has it, the missing character is not drawn at all.
+            // The book draws with its own font only: the character it lacks leaves no text.
             const QString title = QString(m_titles.at(number - 1)).remove(u'中').simplified();
             QCOMPARE(m.captured(2), title);
             const int page = m.captured(3).toInt();

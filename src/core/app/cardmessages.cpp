@@ -12,6 +12,15 @@ QString cardFindingText(const CardFinding &finding)
     return finding.name.isEmpty() ? text : text + u": " + finding.name;
 }
 
+namespace {
+
+QString withReason(const QString &error)
+{
+    return error.isEmpty() ? QString() : u" (" + error + u')';
+}
+
+} // namespace
+
 QString cardJobProblemText(const CardJobResult &result, const QString &image, const QString &card)
 {
     using Status = CardJobResult::Status;
@@ -46,9 +55,13 @@ QString cardUnpackText(const CardUnpackResult &result)
     case CardUnpackStatus::WrongMagic:
         return Lang::text(Txt::CardDataWrongFormat);
     case CardUnpackStatus::OpenFailed:
-    case CardUnpackStatus::DirectoryFailed:
         return Lang::text(Txt::CardDataReadFailed) + u" (" + result.name
             + (result.error.isEmpty() ? QString() : u": " + result.error) + u')';
+    case CardUnpackStatus::DirectoryFailed:
+        return cardFindingText({Txt::UnpackFolderNotMade, result.name}) + withReason(result.error);
+    case CardUnpackStatus::WriteFailed:
+        return cardFindingText({Txt::CardFileNotWritten, result.name}) + withReason(result.error) + u' '
+            + Lang::text(Txt::UnpackStopped).arg(result.files);
     case CardUnpackStatus::Damaged:
         return cardFindingText({Txt::CardDataDamaged, result.name});
     case CardUnpackStatus::Truncated:

@@ -3,6 +3,7 @@
 
 #include "core/font/fontexport.h"
 #include "core/library/librarynaming.h"
+#include "core/util/fileutils.h"
 #include "core/util/textids.h"
 
 #include <algorithm>
@@ -16,8 +17,7 @@ int checkNewName(const QString &name, const QString &fontDir)
     if (LibraryNaming::isForbiddenName(name))
         return Txt::FontNameForbidden;
     const bool plainLatin1 = std::all_of(name.begin(), name.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u >= 0x20 && u != 0x7F && !(u >= 0x80 && u <= 0x9F) && u <= 0xFF;
+        return !isControlCharacter(c.unicode()) && c.unicode() <= 0xFF;
     });
     if (!plainLatin1)
         return Txt::FontNameNotLatin1;

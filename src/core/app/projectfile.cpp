@@ -26,23 +26,9 @@ bool replaceLinkByDirectory(const QString &dir)
 CardUnpackResult open(const QString &path, const QString &projectDir, const Progress &progress)
 {
     const QString image = withoutTrailingSlash(projectDir);
-    {
-        // The magic is checked first: a file that is no project leaves even a link in place.
-        QFile file(path);
-        char magic[4];
-        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-            CardUnpackResult result;
-            result.status = CardUnpackStatus::OpenFailed;
-            result.name = path;
-            result.error = file.errorString();
-            return result;
-        }
-        if (file.read(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55) {
-            CardUnpackResult result;
-            result.status = CardUnpackStatus::WrongMagic;
-            return result;
-        }
-    }
+    // The file is checked first: one that is no project leaves even a link in place.
+    if (CardUnpackResult checked = CardDataFile::check(path); !checked.ok())
+        return checked;
     if (!replaceLinkByDirectory(image)) {
         CardUnpackResult result;
         result.status = CardUnpackStatus::DirectoryFailed;
@@ -54,6 +40,7 @@ CardUnpackResult open(const QString &path, const QString &projectDir, const Prog
     case CardUnpackStatus::Damaged:
     case CardUnpackStatus::Truncated:
     case CardUnpackStatus::DirectoryFailed:
+    case CardUnpackStatus::WriteFailed:
     case CardUnpackStatus::Stopped:
         deleteTree(image);
         break;

@@ -12,7 +12,7 @@ namespace ProjectFile {
 
 // Unpacks the card data file at path into the card image projectDir, emptied first. A file
 // that cannot be opened or lacks the magic leaves the image as it was. When the unpacking
-// ended part way (damaged, truncated, a directory that could not be made, stopped), the image
+// ended part way (damaged, truncated, a directory that could not be made, a full disk, stopped), the image
 // is emptied again, so that no later card write copies half a project. A projectDir that is a
 // symbolic link is replaced by a real directory: neither the emptying nor the unpacking may
 // reach where the link points.

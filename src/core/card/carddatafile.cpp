@@ -146,18 +146,38 @@ CardPackResult save(const QString &path, const CardPackList &list, const Progres
 
 namespace {
 
+// A reader accepts any magic whose top byte is 0x55.
+bool isMagic(const QByteArray &head)
+{
+    return head.size() == 4 && static_cast<unsigned char>(head[3]) == 0x55;
+}
+
+// The target takes no more data (a full disk, a quota, a file-size limit, a read-only or failing
+// disk): every later file would fail the same way.
+bool targetTakesNoMoreData(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EFBIG || error == EROFS || error == EIO;
+}
+
+bool isRealDirectory(const QByteArray &path)
+{
+    struct stat st;
+    return lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 class Unpacker
 {
 public:
-    Unpacker(QIODevice &in, const QString &root, const Progress &progress)
-        : m_in(in), m_root(root), m_directory(root), m_progress(progress)
+    Unpacker(QIODevice &in, const QString &root, const Progress &progress, CardUnpackFolders folders)
+        : m_in(in), m_root(root), m_directory(root), m_progress(progress), m_folders(folders)
     {
     }
 
     CardUnpackResult run()
     {
-        char magic[4];
-        if (m_in.read(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55)
+        // Asked once: a file's size is a system call each time.
+        m_size = m_in.isSequential() ? -1 : m_in.size();
+        if (!isMagic(m_in.read(4)))
             return fail(CardUnpackStatus::WrongMagic, {});
         errno = 0;
         if (!QDir().mkpath(m_root))
@@ -238,9 +258,15 @@ private:
             return false;
         m_progress.directory(name);
         const QString path = m_root + u'/' + name;
-        if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
-            failWithReason(CardUnpackStatus::DirectoryFailed, name);
-            return false;
+        const QByteArray native = QFile::encodeName(path);
+        if (::mkdir(native.constData(), 0777) != 0) {
+            const int error = errno;
+            // A link in its place is never followed.
+            if (error != EEXIST || m_folders != CardUnpackFolders::ReuseExisting || !isRealDirectory(native)) {
+                errno = error;
+                failWithReason(CardUnpackStatus::DirectoryFailed, name);
+                return false;
+            }
         }
         m_directory = path;
         m_directoryName = name;
@@ -265,15 +291,15 @@ private:
         }
         qint64 remaining = qFromLittleEndian<quint32>(sizeBytes);
         // A size beyond the end of the file is known before anything is created.
-        if (!m_in.isSequential() && m_in.size() - m_in.pos() < remaining) {
+        if (m_size >= 0 && m_size - m_in.pos() < remaining) {
             fail(CardUnpackStatus::Truncated, shownName);
             return false;
         }
-        ReplacingFile out(m_directory + u'/' + name, ReplacingFile::Direct);
+        ReplacingFile out(m_directory + u'/' + name, ReplacingFile::Unnamed);
         bool writable = !repeated && out.open();
         if (m_buffer.isEmpty())
             m_buffer.resize(kChunk);
-        while (remaining > 0) {
+        while (remaining > 0 && !stoppedByTarget(out, shownName)) {
             const qint64 got = m_in.read(m_buffer.data(), qMin<qint64>(remaining, m_buffer.size()));
             if (got <= 0) {
                 out.discard();
@@ -286,6 +312,8 @@ private:
         }
         if (writable)
             writable = out.commit();
+        if (stoppedByTarget(out, shownName))
+            return false;
         if (repeated) {
             m_result.notWritten.append({Txt::CardDataDuplicate, shownName});
         } else if (writable) {
@@ -299,12 +327,24 @@ private:
         return true;
     }
 
+    bool stoppedByTarget(ReplacingFile &out, const QString &shownName)
+    {
+        if (!targetTakesNoMoreData(out.error()))
+            return false;
+        out.discard();
+        m_result.error = qt_error_string(out.error());
+        fail(CardUnpackStatus::WriteFailed, shownName);
+        return true;
+    }
+
     QIODevice &m_in;
     const QString m_root;
     QString m_directory;
     QString m_directoryName;
     int m_indexInDirectory = 0;
     const Progress &m_progress;
+    const CardUnpackFolders m_folders;
+    qint64 m_size = -1; // of a device that is not sequential
     QByteArray m_buffer;
     QSet<QString> m_written;
     CardUnpackResult m_result;
@@ -312,35 +352,54 @@ private:
 
 } // namespace
 
-CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress)
+CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress, CardUnpackFolders folders)
 {
-    return Unpacker(in, withoutTrailingSlash(targetDir), progress).run();
+    return Unpacker(in, withoutTrailingSlash(targetDir), progress, folders).run();
 }
 
-CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress)
+namespace {
+
+bool openInput(const QString &path, QFile &file, CardUnpackResult &result)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        CardUnpackResult result;
-        result.status = CardUnpackStatus::OpenFailed;
-        result.name = path;
-        result.error = file.errorString();
+    if (openRegularFile(path, file, &result.error))
+        return true;
+    result.status = CardUnpackStatus::OpenFailed;
+    result.name = path;
+    return false;
+}
+
+bool hasMagic(QFile &file)
+{
+    return isMagic(file.peek(4));
+}
+
+} // namespace
+
+CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress, CardUnpackFolders folders)
+{
+    QFile file;
+    CardUnpackResult result;
+    if (!openInput(path, file, result))
         return result;
-    }
-    return read(file, targetDir, progress);
+    return read(file, targetDir, progress, folders);
+}
+
+CardUnpackResult check(const QString &path)
+{
+    QFile file;
+    CardUnpackResult result;
+    if (openInput(path, file, result) && !hasMagic(file))
+        result.status = CardUnpackStatus::WrongMagic;
+    return result;
 }
 
 CardUnpackResult restoreImage(const QString &path, const QString &projectDir, const Progress &progress)
 {
-    QFile file(path);
+    QFile file;
     CardUnpackResult result;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = CardUnpackStatus::OpenFailed;
-        result.name = path;
+    if (!openInput(path, file, result))
         return result;
-    }
-    char magic[4];
-    if (file.peek(magic, 4) != 4 || static_cast<unsigned char>(magic[3]) != 0x55) {
+    if (!hasMagic(file)) {
         result.status = CardUnpackStatus::WrongMagic;
         return result;
     }

@@ -35,7 +35,8 @@ enum class CardUnpackStatus {
     Ok,
     OpenFailed,      // the card data file cannot be read
     WrongMagic,      // text 504; nothing unpacked
-    DirectoryFailed, // text 112: a directory record could not be created (it exists, or no rights)
+    DirectoryFailed, // a directory record could not be created (it exists, or no rights)
+    WriteFailed,     // the target takes no more data (a full disk): the unpacking stopped at name
     Damaged,         // a name that is not one plain path component; nothing after it is unpacked
     Truncated,       // the file ends inside a record
     Stopped,
@@ -44,7 +45,7 @@ enum class CardUnpackStatus {
 struct CardUnpackResult
 {
     CardUnpackStatus status = CardUnpackStatus::Ok;
-    QString name;            // the record the status concerns
+    QString name;            // the record the status concerns ("group/file" for a file)
     QString error;           // the system's reason when a file or directory could not be made
     int directories = 0;
     int files = 0;           // files written completely
@@ -52,6 +53,10 @@ struct CardUnpackResult
 
     bool ok() const { return status == CardUnpackStatus::Ok; }
 };
+
+// What unpacking does where a directory record's folder exists already: fail there, or put the
+// files into it, replacing files of the same name (finishing or repeating an earlier unpack).
+enum class CardUnpackFolders { MustBeNew, ReuseExisting };
 
 // The card data file (".lvp"): a 4-byte magic, then records until the end of the file.
 // Directory record: 0x01, the name in UTF-16LE ended by U+000A. File record: 0x02, the name
@@ -80,12 +85,19 @@ CardPackResult save(const QString &path, const CardPackList &list, const Progres
 
 // Unpacks into targetDir (created when missing). Wrong magic unpacks (and creates) nothing; a damaged name or
 // a directory that cannot be created ends the unpacking there, files already unpacked stay; a
-// truncated record leaves no partial file. A file that cannot be written (its name is a
-// directory, the disk is full) or that this unpack already wrote is skipped and listed, and the
-// unpacking goes on.
-CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress = {});
-// read() from the card data file at path.
-CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress = {});
+// truncated record leaves no partial file. Every file is written under a temporary name and
+// renamed into place once complete, so an interrupted unpack leaves no cut file under a card
+// name; an existing file of the same name is replaced. A file that cannot be written (its name
+// is a directory) or that this unpack already wrote is skipped and listed, and the unpacking
+// goes on; when the target takes no more data (a full disk) it stops there (WriteFailed).
+CardUnpackResult read(QIODevice &in, const QString &targetDir, const Progress &progress = {},
+                      CardUnpackFolders folders = CardUnpackFolders::MustBeNew);
+// read() from the card data file at path; a path that is no regular file (a named pipe, a
+// device, a folder) is refused at once (OpenFailed).
+CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress = {},
+                      CardUnpackFolders folders = CardUnpackFolders::MustBeNew);
+// Whether path can be unpacked at all: Ok, OpenFailed (with the reason) or WrongMagic.
+CardUnpackResult check(const QString &path);
 
 // Restores a card image from a card data file: when the file starts with the magic, everything
 // below projectDir is deleted (links are removed, never followed) and the file is unpacked

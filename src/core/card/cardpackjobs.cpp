@@ -43,6 +43,6 @@ CardUnpackJobResult unpackCardFile(const QString &in, const QString &dir, bool f
             return result;
         CardJob::removeLeftovers(dir, result.job);
     }
-    result.unpack = CardDataFile::load(in, dir, progress);
+    result.unpack = CardDataFile::load(in, dir, progress, force ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
     return result;
 }

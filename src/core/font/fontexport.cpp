@@ -7,9 +7,13 @@
 #include "core/util/textids.h"
 #include "core/font/boardfont.h"
 #include "core/model/linereader.h"
+#include "core/util/posixfile.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -53,7 +57,59 @@ QByteArray nameRecord(const QString &name)
     return record;
 }
 
+bool isHexField(const QByteArray &field)
+{
+    return std::all_of(field.begin(), field.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+}
+
+// One font's records in fonts.out and rows in fonts.h, starting at address.
+struct FontPart
+{
+    QByteArray image;
+    QByteArray header;
+    quint32 end = 0;  // the address after the font
+    int glyphs = 0;   // glyph lines taken
+    int badLine = 0;  // the line whose column is no hex number
+};
+
+FontPart fontPart(QIODevice &fnt, const QString &name, quint32 address, const FontExportOptions &options)
+{
+    FontPart part;
+    part.image = "czcionka: " + name.toUtf8() + "\r\n";
+    part.image += addressTag(address) + nameRecord(name) + "\r\n";
+    address += 0x20;
+    part.image += addressTag(address) + QByteArray(2 * kNameRecordChars, 'F');
+    address += 0x20;
+
+    LineReader reader(fnt);
+    QByteArrayView line;
+    int lineNumber = 0;
+    while (part.glyphs < BoardFont::kGlyphCount && reader.next(line)) {
+        ++lineNumber;
+        if (line.isEmpty() || line.front() != '0')
+            continue;
+        const QList<QByteArray> fields = exportFields(line, options.mirrored);
+        // The fields are copied as text: anything but hex digits would corrupt the image.
+        if (!std::all_of(fields.begin(), fields.end(), isHexField)) {
+            part.badLine = lineNumber;
+            break;
+        }
+        if (part.glyphs % kGlyphsPerLine == 0)
+            part.image += "\r\n" + addressTag(address);
+        for (const QByteArray &field : fields)
+            part.image += field;
+        if (options.withHeader)
+            part.header += "0x" + fields.join(", 0x") + ", // 0x" + upperHex(uint(part.glyphs), 2) + "\r\r\n";
+        address += Glyph::kColumns;
+        ++part.glyphs;
+    }
+    part.image += "\r\n\r\n";
+    part.end = address;
+    return part;
+}
+
 // The fonts.out image of the listed fonts, and the fonts.h table in header when asked for.
+// A font is taken whole or not at all.
 QByteArray fontImage(const FontExportOptions &options, FontExportResult &result, QByteArray &header)
 {
     if (options.withHeader)
@@ -62,40 +118,34 @@ QByteArray fontImage(const FontExportOptions &options, FontExportResult &result,
     QByteArray image = "Z800000\r\n";
     quint32 address = kStartAddress;
     for (const QString &listed : options.fontNames) {
+        // A line end in the name would add records of its own to the image.
+        if (hasControlCharacter(listed)) {
+            result.skipped.append({listed, Txt::FontExportControlInName});
+            continue;
+        }
         const QString path = QDir(options.fontDir).filePath(listed + u".fnt");
         if (!QFileInfo::exists(path)) {
             result.skipped.append({listed, Txt::FontExportMissing});
             continue;
         }
-        QFile fnt(path);
-        if (!fnt.open(QIODevice::ReadOnly)) {
+        const PosixFile file(path);
+        QFile fnt;
+        if (!file.openDevice(fnt)) {
             result.skipped.append({listed, Txt::FontExportUnreadable});
             continue;
         }
-        const QString name = options.lowerCaseNames ? listed.toLower() : listed;
-        image += "czcionka: " + name.toUtf8() + "\r\n";
-        image += addressTag(address) + nameRecord(name) + "\r\n";
-        address += 0x20;
-        image += addressTag(address) + QByteArray(2 * kNameRecordChars, 'F');
-        address += 0x20;
-
-        int glyph = 0;
-        LineReader reader(fnt);
-        QByteArrayView line;
-        while (glyph < BoardFont::kGlyphCount && reader.next(line)) {
-            if (line.isEmpty() || line.front() != '0')
-                continue;
-            if (glyph % kGlyphsPerLine == 0)
-                image += "\r\n" + addressTag(address);
-            const QList<QByteArray> fields = exportFields(line, options.mirrored);
-            for (const QByteArray &field : fields)
-                image += field;
-            if (options.withHeader)
-                header += "0x" + fields.join(", 0x") + ", // 0x" + upperHex(uint(glyph), 2) + "\r\r\n";
-            address += Glyph::kColumns;
-            ++glyph;
+        const FontPart part = fontPart(fnt, options.lowerCaseNames ? listed.toLower() : listed, address, options);
+        if (part.badLine > 0) {
+            result.skipped.append({listed, Txt::FontExportBadColumn, part.badLine});
+            continue;
         }
-        image += "\r\n\r\n";
+        if (part.glyphs < BoardFont::kGlyphCount) {
+            result.skipped.append({listed, Txt::FontExportIncomplete, part.glyphs});
+            continue;
+        }
+        image += part.image;
+        header += part.header;
+        address = part.end;
         ++result.fontsWritten;
     }
     image += "\r\n";

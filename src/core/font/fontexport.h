@@ -19,10 +19,14 @@ struct FontExportOptions
 
 struct FontExportResult
 {
+    // A font left out: it takes no address space, so the fonts after it keep the addresses of
+    // an export without it.
     struct Skipped
     {
         QString fontName;
-        int textId; // why it was skipped: missing file or unreadable file
+        int textId;     // why: missing or unreadable file, a control character in the name, too
+                        // few glyph lines, a column that is no hex number
+        int detail = 0; // the glyph lines found, or the line of the bad column
     };
 
     bool ok = false;       // fonts.out (and fonts.h when asked for) was written

@@ -104,13 +104,23 @@ bool deleteFiles(const QString &directory, const QString &pattern, const Progres
     return ok;
 }
 
+bool isControlCharacter(char16_t unit)
+{
+    return unit < 0x20 || unit == 0x7F || (unit >= 0x80 && unit < 0xA0);
+}
+
+bool hasControlCharacter(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return isControlCharacter(c.unicode()); });
+}
+
 bool isPlainFileName(const QString &name)
 {
     if (name.isEmpty() || name == u"." || name == u"..")
         return false;
     for (qsizetype i = 0; i < name.size(); ++i) {
         const char16_t u = name.at(i).unicode();
-        if (u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || (u >= 0x80 && u < 0xA0))
+        if (isControlCharacter(u) || u == u'/' || u == u'\\')
             return false;
         // A lone surrogate has no file name of its own: two such names would meet as one file.
         if (QChar::isHighSurrogate(u) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())

@@ -13,6 +13,9 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
 // character or a lone surrogate. Names that come from outside (a card data file, a language text) must be such
 // before a file is made with them, so that nothing lands outside the intended folder.
 bool isPlainFileName(const QString &name);
+// A C0 control (line ends and TAB among them), DEL or a C1 control.
+bool isControlCharacter(char16_t unit);
+bool hasControlCharacter(QStringView text);
 
 // True when both paths name one existing file (a link, or a name that differs only in case on a
 // case-insensitive file system, counts as the same file); false when either is missing.

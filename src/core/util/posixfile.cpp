@@ -9,6 +9,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+QString notRegularFileText()
+{
+    return QStringLiteral("Not a regular file");
+}
+
+} // namespace
+
 PosixFile::PosixFile(const QString &path, Links links)
 {
     open(AT_FDCWD, QFile::encodeName(path), O_RDONLY | (links == NoFollowLinks ? O_NOFOLLOW : 0));
@@ -58,7 +67,7 @@ QString PosixFile::errorString() const
 {
     if (m_fd < 0)
         return qt_error_string(m_errno);
-    return m_size < 0 ? QStringLiteral("Not a regular file") : QString();
+    return m_size < 0 ? notRegularFileText() : QString();
 }
 
 bool PosixFile::openDevice(QFile &device) const
@@ -99,6 +108,34 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes)
         return false;
     bytes->resize(qsizetype(size));
     return file.readFull(bytes->data(), size) == size;
+}
+
+bool openRegularFile(const QString &path, QFile &file, QString *error)
+{
+    const auto failed = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return failed(notRegularFileText());
+    int fd;
+    do {
+        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return failed(qt_error_string(errno));
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return failed(notRegularFileText());
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failed(file.errorString());
+    }
+    return true;
 }
 
 void failWritesOverFileSizeLimit()

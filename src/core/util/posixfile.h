@@ -56,6 +56,12 @@ private:
 // a device or a huge file is never read. False when the file is none such or cannot be read.
 bool readRegularFile(const QString &path, qint64 maxSize, QByteArray *bytes);
 
+// Opens file (buffered, read-only) on path when it is a regular file (a link to one counts). A
+// named pipe, device or folder is refused with "Not a regular file" without being opened for
+// reading in a way that could block: its type is looked up first, the open does not wait, and
+// the type is checked again on the open descriptor.
+bool openRegularFile(const QString &path, QFile &file, QString *error = nullptr);
+
 // A write past the process's file-size limit (ulimit -f) then fails with EFBIG, which every save
 // reports and cleans up, instead of SIGXFSZ ending the program mid-write with its temporary file
 // left behind. Called once at start-up.

@@ -16,14 +16,18 @@ namespace {
 
 constexpr qint64 kChunk = 256 * 1024;
 
+QByteArray directoryOf(const QByteArray &target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+}
+
 // Short dot names: they stay below every name-length limit and listings skip them.
 QByteArray temporaryName(const QByteArray &target, int attempt)
 {
     static std::atomic_int counter{0};
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray dir = slash < 0 ? QByteArray(".") : target.left(slash);
-    return dir + "/.lumivox-" + QByteArray::number(qint64(getpid())) + '-' + QByteArray::number(counter.fetch_add(1)) + '-'
-        + QByteArray::number(attempt) + ".tmp";
+    return directoryOf(target) + "/.lumivox-" + QByteArray::number(qint64(getpid())) + '-'
+        + QByteArray::number(counter.fetch_add(1)) + '-' + QByteArray::number(attempt) + ".tmp";
 }
 
 int createExclusive(const QByteArray &path)
@@ -31,6 +35,23 @@ int createExclusive(const QByteArray &path)
     int fd;
     do {
         fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// An unnamed file is linked to its name through /proc, which a chroot may lack.
+bool canLinkUnnamedFiles()
+{
+    static const bool usable = ::access("/proc/self/fd", X_OK) == 0;
+    return usable;
+}
+
+int openUnnamed(const QByteArray &target)
+{
+    const QByteArray dir = directoryOf(target);
+    int fd;
+    do {
+        fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -49,6 +70,15 @@ ReplacingFile::~ReplacingFile()
 
 bool ReplacingFile::open()
 {
+    // Whether a target exists is settled when the finished file is linked.
+    if (m_newFile == Unnamed && canLinkUnnamedFiles()) {
+        m_fd = openUnnamed(m_target);
+        if (m_fd >= 0) {
+            m_unnamed = true;
+            return true;
+        }
+        // A file system without unnamed files takes the temporary name below.
+    }
     struct stat st;
     const bool exists = lstat(m_target.constData(), &st) == 0;
     m_replaces = exists || errno != ENOENT;
@@ -56,16 +86,6 @@ bool ReplacingFile::open()
         if (exists)
             errno = EEXIST;
         return fail();
-    }
-    if (!m_replaces && m_newFile == Direct) {
-        m_fd = createExclusive(m_target);
-        if (m_fd >= 0) {
-            m_written = m_target;
-            return true;
-        }
-        if (errno != EEXIST)
-            return fail();
-        m_replaces = true;
     }
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray name = temporaryName(m_target, attempt);
@@ -119,10 +139,26 @@ bool ReplacingFile::commit()
         discard();
         return false;
     }
+    if (m_unnamed) {
+        if (!linkIntoPlace()) {
+            fail();
+            discard();
+            return false;
+        }
+        m_unnamed = false;
+        const int closed = ::close(m_fd);
+        m_fd = -1;
+        if (closed != 0) {
+            fail();
+            ::unlink(m_target.constData());
+            return false;
+        }
+        return true;
+    }
     const int closed = ::close(m_fd);
     m_fd = -1;
     // close reports a delayed write error (NFS, some FUSE file systems).
-    if (closed != 0 || (m_written != m_target && !renameIntoPlace())) {
+    if (closed != 0 || !renameIntoPlace()) {
         fail();
         discard();
         return false;
@@ -154,12 +190,43 @@ bool renameToFreeName(const QByteArray &from, const QByteArray &to)
     return std::rename(from.constData(), to.constData()) == 0;
 }
 
+// The unnamed file gets the target's name; an existing target is replaced through a temporary
+// name, as by the other modes.
+bool ReplacingFile::linkIntoPlace()
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+    const auto linkTo = [&self](const QByteArray &name) {
+        return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (linkTo(m_target))
+        return true;
+    if (errno != EEXIST)
+        return false;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QByteArray name = temporaryName(m_target, attempt);
+        if (!linkTo(name)) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (std::rename(name.constData(), m_target.constData()) == 0)
+            return true;
+        const int error = errno;
+        ::unlink(name.constData());
+        errno = error;
+        return false;
+    }
+    return false;
+}
+
 void ReplacingFile::discard()
 {
+    // An unnamed file vanishes with its descriptor.
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
     }
+    m_unnamed = false;
     if (!m_written.isEmpty()) {
         ::unlink(m_written.constData());
         m_written.clear();

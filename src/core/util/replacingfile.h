@@ -13,12 +13,13 @@
 class ReplacingFile
 {
 public:
-    // Direct creates a target that does not exist yet under its own name (exclusively, removed
-    // again on failure), saving the rename where a half file cannot be mistaken for a finished
-    // one: an unpack into a folder of its own, where thousands of renames would cost a third
-    // of the time. NewOnly never replaces: open() fails with EEXIST when the target exists, and
-    // the finished file is renamed into place only while the name is still free.
-    enum NewFile { ViaTemporaryName, Direct, NewOnly };
+    // Unnamed writes to an unnamed file in the target's directory (O_TMPFILE) and links it under
+    // the target's name once complete, replacing an existing target as above: a kill leaves
+    // nothing behind, and for the thousands of small files of an unpack it costs less than a
+    // rename each. Where the file system has no unnamed files (FAT) it is ViaTemporaryName.
+    // NewOnly never replaces: open() fails with EEXIST when the target exists, and the
+    // finished file is renamed into place only while the name is still free.
+    enum NewFile { ViaTemporaryName, Unnamed, NewOnly };
 
     explicit ReplacingFile(const QString &target, NewFile newFile = ViaTemporaryName);
     ~ReplacingFile();
@@ -40,13 +41,15 @@ public:
 private:
     bool fail();
     bool renameIntoPlace();
+    bool linkIntoPlace();
 
     QByteArray m_target;
-    QByteArray m_written; // the name the data goes to: the target itself or a temporary name
+    QByteArray m_written; // the temporary name the data goes to; empty for an unnamed file
     int m_fd = -1;
     int m_error = 0;
     bool m_failed = false;
     bool m_replaces = false;
+    bool m_unnamed = false; // written to an unnamed file, linked to the target by commit()
     NewFile m_newFile = ViaTemporaryName;
 };
 

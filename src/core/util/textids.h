@@ -71,6 +71,10 @@
     X(FontExportNoFonts, 281)                                                              \
     X(MenuExportFonts, 615)                                                                \
     X(FontExportDone, 616)                                                                 \
+    X(FontExportControlInName, 944)                                                        \
+    X(FontExportIncomplete, 945)                                                           \
+    X(FontExportBadColumn, 946)                                                            \
+    X(FontExportSkippedFonts, 947)                                                         \
     /* LED matrix and number maps */                                                       \
     X(MatrixEmptyState, 305)                                                               \
     X(MatrixPasteTooLong, 348)                                                             \
@@ -103,6 +107,8 @@
     X(CardFileNotWritten, 622)                                                             \
     X(CardFileNotRead, 623)                                                                \
     X(CardNameNotStorable, 624)                                                            \
+    X(UnpackFolderNotMade, 942)                                                            \
+    X(UnpackStopped, 943)                                                                  \
     X(CardImageMissing, 625)                                                               \
     X(CardImageOverlap, 626)                                                               \
     X(CardFolderNotCard, 627)                                                              \

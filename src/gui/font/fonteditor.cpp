@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/fontnaming.h"
 #include "core/app/language.h"
+#include "core/app/fontexportmessages.h"
 #include "core/font/fontexport.h"
 #include "gui/app/boardfontevents.h"
 #include "gui/app/dialogtext.h"
@@ -73,14 +74,23 @@ QString hexDigitsOnly(const QString &text)
 
 } // namespace
 
-bool showFontExportProblems(QWidget *owner, const FontExportResult &result)
+bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const QString &doneText)
 {
-    for (const FontExportResult::Skipped &skipped : result.skipped)
-        errorBox(owner, Lang::text(skipped.textId) + u' ' + skipped.fontName);
-    if (!result.ok)
-        errorBox(owner, result.error.isEmpty() ? Lang::text(result.failureTextId)
-                                               : Lang::text(result.failureTextId) + u'\n' + result.error);
-    return result.ok;
+    if (!result.ok) {
+        QString text = Lang::text(result.failureTextId);
+        if (text.contains(u"%1"))
+            text = text.arg(result.failedFile);
+        if (!result.error.isEmpty())
+            text += u'\n' + result.error;
+        errorBox(owner, text);
+        return false;
+    }
+    const QString skipped = fontExportSkippedReport(result);
+    if (skipped.isEmpty())
+        infoBox(owner, doneText);
+    else
+        errorBox(owner, doneText + u"\n\n" + skipped);
+    return true;
 }
 
 FontEditor::FontEditor(AppCore &core, QWidget *parent) : QDialog(parent), m_core(core), m_fontDir(core.fontDir())
@@ -449,8 +459,7 @@ void FontEditor::exportFonts()
         options.fontNames << m_list->item(i)->text();
     options.withHeader = true;
     options.mirrored = m_mirrored->isChecked();
-    if (showFontExportProblems(this, exportFontImage(options)))
-        infoBox(this, Lang::text(Txt::FontEditorExported) + u'\n' + options.outDir + u"fonts.out");
+    showFontExportOutcome(this, exportFontImage(options), Lang::text(Txt::FontEditorExported) + u'\n' + options.outDir + u"fonts.out");
 }
 
 void FontEditor::saveChart()

@@ -81,6 +81,7 @@ private:
     QPushButton *m_save = nullptr, *m_ok = nullptr, *m_cancel = nullptr;
 };
 
-// The messages of a font export that went wrong: one per skipped font, and why fonts.out could
-// not be written. Answers whether fonts.out was written.
-bool showFontExportProblems(QWidget *owner, const FontExportResult &result);
+// One box for a font export: doneText when every font was written; doneText and the fonts left
+// out with the reason of each (an error box); or why the files could not be written. Answers
+// whether they were written.
+bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const QString &doneText);

@@ -302,8 +302,7 @@ void MainWindow::exportFonts()
     if (!core)
         return;
     const QString outDir = core->dirs().outDir();
-    if (showFontExportProblems(this, exportAllFonts(core->fontDir(), outDir)))
-        infoBox(this, Lang::text(Txt::FontExportDone) + u'\n' + outDir);
+    showFontExportOutcome(this, exportAllFonts(core->fontDir(), outDir), Lang::text(Txt::FontExportDone) + u'\n' + outDir);
 }
 
 void MainWindow::openFontEditor()
