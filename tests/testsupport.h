@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +67,29 @@ inline bool writeFiles(const QString &root, const QStringList &files, const QByt
             return false;
     }
     return true;
+}
+
+// Writes a file whose path below root is given as bytes, creating root and its folders, with plain
+// system calls: the path need not be UTF-8, and no QString path names one that is not.
+inline bool writeRawFile(const QString &root, const QByteArray &path, const QByteArray &bytes)
+{
+    QDir().mkpath(root);
+    const QByteArray base = QFile::encodeName(root) + '/';
+    for (qsizetype slash = path.indexOf('/'); slash >= 0; slash = path.indexOf('/', slash + 1))
+        ::mkdir(QByteArray(base + path.left(slash)).constData(), 0755);
+    const int fd = ::open(QByteArray(base + path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+// Removes dir and everything below it, names that are not UTF-8 too (which QDir does not see).
+inline bool removeRawTree(const QString &dir)
+{
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(QFile::encodeName(dir).toStdString()), error);
+    return !error;
 }
 
 inline QByteArray readFile(const QString &path)

@@ -68,7 +68,7 @@ void CliProgressLine::draw(const QString &file)
     if (m_drawn && m_sinceDrawn.elapsed() < 100)
         return;
     m_sinceDrawn.start();
-    QString line = QString::number(m_done) + u' ' + (m_directory.isEmpty() ? file : m_directory + u'/' + file);
+    QString line = QString::number(m_done) + u' ' + cliShown(m_directory.isEmpty() ? file : m_directory + u'/' + file);
     if (line.size() > 76)
         line = line.left(73) + u"...";
     clearLine();
@@ -80,7 +80,7 @@ void CliProgressLine::draw(const QString &file)
 bool reportFindings(CliIo &io, const CardFindings &findings)
 {
     for (const CardFinding &finding : findings)
-        io.err << "lumivox-cli: " << cardFindingText(finding) << '\n';
+        io.err << "lumivox-cli: " << cardFindingText({finding.textId, cliShown(finding.name)}) << '\n';
     return !findings.isEmpty();
 }
 
@@ -89,9 +89,9 @@ bool reportRefusal(CliIo &io, CardWriteCheck check, const QString &image, const 
 {
     if (check == CardWriteCheck::Ok)
         return false;
-    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, image, card));
+    io.err << "lumivox-cli: " << cardFindingText(cardWriteRefusal(check, cliShown(image), cliShown(card)));
     for (const QString &entry : entries)
-        io.err << "\n  " << entry;
+        io.err << "\n  " << cliShown(entry);
     if (check == CardWriteCheck::NotACard || check == CardWriteCheck::SourceNotACard
         || check == CardWriteCheck::ForeignEntries || check == CardWriteCheck::NotEmpty)
         io.err << (entries.isEmpty() ? " " : "\n") << "(--force)";
@@ -103,7 +103,9 @@ bool reportJobProblem(CliIo &io, const CardJobResult &result, const QString &ima
 {
     if (result.status == CardJobResult::Status::Refused)
         return reportRefusal(io, result.check, image, card, result.entries);
-    const QString text = cardJobProblemText(result, image, card);
+    CardJobResult shown = result;
+    shown.error = cliShown(result.error);
+    const QString text = cardJobProblemText(shown, image, card);
     if (text.isEmpty())
         return false;
     io.err << "lumivox-cli: " << text << '\n';

@@ -28,7 +28,7 @@ bool planBroken(CliIo &io, const CardPlan &plan)
 {
     if (plan.error.textId == 0)
         return false;
-    io.err << "lumivox-cli: " << cardFindingText(plan.error) << '\n';
+    io.err << "lumivox-cli: " << cardFindingText({plan.error.textId, cliShown(plan.error.name)}) << '\n';
     return true;
 }
 
@@ -43,7 +43,7 @@ int exitOf(const CardPlan &plan, bool mismatch)
 void printLeftovers(CliIo &io, const CardPlan &plan)
 {
     for (const QString &path : plan.leftovers)
-        io.err << "lumivox-cli: " << Lang::text(Txt::CardLeftover).arg(path) << '\n';
+        io.err << "lumivox-cli: " << Lang::text(Txt::CardLeftover).arg(cliShown(path)) << '\n';
 }
 
 } // namespace
@@ -74,7 +74,8 @@ int runCardDryRun(const QString &image, const QString &card, const CardPlanOptio
     QTextStream &summary = options.tsv ? io.err : io.out;
     for (const QString &line : cardPlanSummaryLines(plan.summary))
         summary << line << '\n';
-    return exitOf(plan, plan.hasChanges());
+    const bool notHandled = reportFindings(io, plan.notHandled);
+    return exitOf(plan, plan.hasChanges() || notHandled);
 }
 
 int runCardVerify(const QString &image, const QString &card, const CardPlanOptions &options, CliIo &io)
@@ -91,5 +92,7 @@ int runCardVerify(const QString &image, const QString &card, const CardPlanOptio
     for (const CardPlanRow &row : std::as_const(result.mismatches))
         printRow(io, row, CardPlanMode::Verify, options.tsv);
     printLeftovers(io, result.plan);
-    return exitOf(result.plan, !result.mismatches.isEmpty());
+    // What neither side can name is never called equal.
+    const bool notHandled = reportFindings(io, result.plan.notHandled);
+    return exitOf(result.plan, !result.mismatches.isEmpty() || notHandled);
 }

@@ -48,7 +48,7 @@ bool cliLoadLanguage(CliIo &io, const QString &name)
 bool cliPrepareCard(CliIo &io, const QString &card, const QString &language)
 {
     if (!QFileInfo(card).isDir()) {
-        io.err << "lumivox-cli: no card folder \"" << card << "\"\n";
+        io.err << "lumivox-cli: no card folder \"" << cliShown(card) << "\"\n";
         return false;
     }
     return cliLoadLanguage(io, language);
@@ -69,6 +69,16 @@ bool cliTakeOption(QStringList &args, const QString &name, QString *value)
 bool cliTakeFlag(QStringList &args, const QString &name)
 {
     return args.removeAll(name) > 0;
+}
+
+QString cliShown(const QString &name)
+{
+    QString shown = name;
+    for (QChar &c : shown) {
+        if (c == u'\r' || c == u'\n')
+            c = QChar::ReplacementCharacter;
+    }
+    return shown;
 }
 
 QString cliTsvField(const QString &text)

@@ -25,3 +25,7 @@ bool cliTakeFlag(QStringList &args, const QString &name);
 
 // A TSV field: TAB, CR and LF become spaces.
 QString cliTsvField(const QString &text);
+// A name from a file or a card inside a message or a line of output: CR and LF become U+FFFD,
+// so that no name starts a line of its own. The output stream replaces the other control
+// characters, but it cannot tell a name's line feed from the end of a line.
+QString cliShown(const QString &name);

@@ -13,7 +13,7 @@ namespace {
 // A message on stderr: its token and the system's or Qt's words when there are any.
 QString messageOf(const LyricMessage &message)
 {
-    return message.detail.isEmpty() ? message.token() : message.token() + u": " + message.detail;
+    return message.detail.isEmpty() ? message.token() : message.token() + u": " + cliShown(message.detail);
 }
 
 int runExport(QStringList args, CliIo &io)
@@ -42,7 +42,7 @@ int runExport(QStringList args, CliIo &io)
     io.out << "written " << result.written << ", unchanged " << result.unchanged << ", failed "
            << result.failed.size() << '\n';
     for (const QString &failed : result.failed)
-        io.err << "lumivox-cli: not exported: " << failed << '\n';
+        io.err << "lumivox-cli: not exported: " << cliShown(failed) << '\n';
     return result.failed.isEmpty() ? CliOk : CliFindings;
 }
 
@@ -109,7 +109,7 @@ int runImport(QStringList args, CliIo &io)
             io.out << cliTsvField(r.file) << '\t' << r.number << '\t' << cliTsvField(r.title) << '\t'
                    << resultWord(r) << '\t' << cliTsvField(noteOf(r)) << '\n';
         } else if (r.outcome == LyricImport::Outcome::Refused) {
-            io.err << "lumivox-cli: " << r.file << ": " << messageOf(r.reason) << '\n';
+            io.err << "lumivox-cli: " << cliShown(r.file) << ": " << messageOf(r.reason) << '\n';
         }
     }
     if (!tsv)

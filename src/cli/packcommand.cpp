@@ -2,6 +2,7 @@
 #include "cli/packcommand.h"
 
 #include "cli/cardcli.h"
+#include "cli/clisupport.h"
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
 #include "core/card/cardpackjobs.h"
@@ -24,7 +25,7 @@ int runPackCommand(const QStringList &arguments, CliIo &io)
     const CardPackJobResult packed = packCard(card, out, line.progress());
     line.finish();
     if (packed.refusal.textId != 0) {
-        io.err << "lumivox-cli: " << cardFindingText(packed.refusal) << '\n';
+        io.err << "lumivox-cli: " << cardFindingText({packed.refusal.textId, cliShown(packed.refusal.name)}) << '\n';
         return CliError;
     }
     const CardPackResult &result = packed.pack;

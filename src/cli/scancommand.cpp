@@ -40,7 +40,7 @@ int runScanCommand(const QStringList &arguments, CliIo &io)
         io.out << "songs " << library.songCount() << ", slides " << library.slideCount() << ", playlists "
                << library.playlistCount() << ", issues " << issues.size() << '\n';
         for (const LoadIssue &issue : std::as_const(issues))
-            io.out << issue.number << '\t' << Lang::text(issueTextId(issue.code)) << '\t' << issue.name << '\n';
+            io.out << issue.number << '\t' << Lang::text(issueTextId(issue.code)) << '\t' << cliShown(issue.name) << '\n';
     }
     return issues.isEmpty() ? CliOk : CliFindings;
 }

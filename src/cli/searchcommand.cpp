@@ -39,7 +39,7 @@ int runSearchCommand(const QStringList &arguments, CliIo &io)
             io.out << hit.number << '\t' << cliTsvField(hit.title) << '\t' << hit.stanza << '\t' << hit.screen << '\t'
                    << hit.line << '\t' << cliTsvField(hit.snippet) << '\n';
         } else {
-            io.out << hit.name << ' ' << hit.stanza << '/' << hit.screen << '/' << hit.line;
+            io.out << cliShown(hit.name) << ' ' << hit.stanza << '/' << hit.screen << '/' << hit.line;
             if (!hit.snippet.isEmpty())
                 io.out << ' ' << hit.snippet;
             io.out << '\n';

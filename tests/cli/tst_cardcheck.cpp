@@ -216,6 +216,47 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(lines(r.out), QStringList{u"extra\t0\t7\tObcy\t1\tG/0007 Obcy.txt"_qs});
     }
+
+    // Names the copies cannot take are named and make each command exit 1, never 0; a name's
+    // line feed starts no line of its own.
+    void namesNotHandled_data()
+    {
+        QTest::addColumn<QStringList>("args"); // %I the image, %C the card
+        QTest::addColumn<QList<QByteArray>>("image");
+        QTest::addColumn<QList<QByteArray>>("card");
+        QTest::addColumn<QString>("said");
+        const QList<QByteArray> latin2{"G/0001 A.txt", "G/0020 W\xb6r\xf3" "d.txt"};
+        QTest::newRow("verify, the card holds it") << QStringList{u"card"_qs, u"verify"_qs, u"%I"_qs, u"%C"_qs}
+                                                   << latin2.mid(0, 1) << latin2 << u"/card/G/0020 W\\xB6r\\xF3d.txt"_qs;
+        const QStringList pack{u"pack"_qs, u"%C"_qs, u"%I/out.lvp"_qs};
+        QTest::newRow("pack") << pack << QList<QByteArray>{} << latin2 << u"G/0020 W\\xB6r\\xF3d.txt"_qs;
+        QTest::newRow("pack, line feed in a name") << pack << QList<QByteArray>{} << QList<QByteArray>{"G/0002 A\rB\nC.txt"}
+                                                   << u"G/0002 A\uFFFDB\uFFFDC.txt"_qs;
+        QTest::newRow("scan, line feed in a name") << QStringList{u"scan"_qs, u"%C"_qs} << QList<QByteArray>{}
+                                                   << QList<QByteArray>{"G/0000 Zero\nX.txt"} << u"G/0000 Zero\uFFFDX"_qs;
+    }
+    void namesNotHandled()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QList<QByteArray>, image);
+        QFETCH(QList<QByteArray>, card);
+        QFETCH(QString, said);
+        QVERIFY(TestSupport::removeRawTree(m_image) && TestSupport::removeRawTree(m_card));
+        for (const QByteArray &file : image)
+            QVERIFY(TestSupport::writeRawFile(m_image, file, "x"));
+        for (const QByteArray &file : card)
+            QVERIFY(TestSupport::writeRawFile(m_card, file, "x"));
+        QDir().mkpath(m_image);
+        for (QString &arg : args)
+            arg.replace(u"%I"_qs, m_image).replace(u"%C"_qs, m_card);
+        const CliRun r = runCli(args);
+        QVERIFY2(r.exitCode == 1 && QString(r.out + r.err).contains(said), qPrintable(r.out + r.err));
+        // Every line is the program's own: a message, or the scan's summary and its one issue.
+        for (const QString &line : lines(r.err))
+            QVERIFY2(line.startsWith(u"lumivox-cli: "), qPrintable(line));
+        QVERIFY(args.first() != u"scan" || lines(r.out).size() == 2);
+        QVERIFY(TestSupport::removeRawTree(m_image) && TestSupport::removeRawTree(m_card));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCardCheck)

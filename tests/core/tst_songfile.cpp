@@ -129,7 +129,8 @@ private slots:
         const QString forty = u"0012 "_qs + QString(31, u'x') + u".txt"_qs;
         const QString slideForty = u"0012 "_qs + QString(31, u'x') + u".ekr"_qs;
         QTest::newRow("slide") << u"0499 Ogłoszenia.ekr"_qs << 499 << u"Ogłoszenia"_qs << 1 << 0;
-        QTest::newRow("other extension keeps kind") << u"0003 Abc.TXT"_qs << 3 << u"Abc"_qs << 2 << 0;
+        QTest::newRow("extension in capitals") << u"0003 Abc.TXT"_qs << 3 << u"Abc"_qs << 0 << 0;
+        QTest::newRow("other extension keeps kind") << u"0003 Abc.doc"_qs << 3 << u"Abc"_qs << 2 << 0;
         QTest::newRow("39 characters") << forty.mid(1) << 12 << QString(30, u'x') << 0 << 0;
         QTest::newRow("40 characters") << forty << 12 << QString(31, u'x') << 0 << 1;
         QTest::newRow("40 characters, slide") << slideForty << 12 << QString(31, u'x') << 1 << 2;

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 using namespace LibraryTest;
 using TestSupport::readFile;
@@ -462,6 +463,33 @@ private slots:
         QCOMPARE(rows->rowCount(), 0);
         QVERIFY(rows->isHidden());
         QVERIFY(!m_panel->issueWindow()->findChild<QLabel *>(QStringLiteral("emptyText"))->isHidden());
+    }
+
+    // A folder name that is not UTF-8 is listed escaped; the Rename button offers it read in the
+    // card's old code pages, and the reading chosen and confirmed is the folder's new name.
+    void issueWindowRenamesANameThatIsNotUtf8()
+    {
+        const QString card = m_cards.next();
+        QVERIFY(TestSupport::writeRawFile(card, "Kol\xea" "dy/0002 B.txt", TestSupport::songBytes()));
+        openPanel({card});
+        QTableWidget *rows = m_panel->issueWindow()->list();
+        auto *rename = m_panel->issueWindow()->findChild<QPushButton *>(u"renameButton"_qs);
+        QCOMPARE(rows->rowCount(), 1);
+        QCOMPARE(rows->item(0, 2)->text(), u"Kol\\xEAdy"_qs);
+        rows->setCurrentCell(0, 2);
+        QStringList offered;
+        QTimer::singleShot(0, this, [&offered] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (const QAction *action : menu->actions())
+                offered << action->text();
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::mouseClick(rename, Qt::LeftButton);
+        QCOMPARE(offered, QStringList{Lang::text(Txt::IssueRenameAs).arg(u"Kolędy"_qs, u"windows-1250"_qs)});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::IssueRenameQuestion).arg(u"Kol\\xEAdy"_qs, u"Kolędy"_qs)});
+        QCOMPARE(item(u"Kolędy"_qs)->child(0)->text(0), u"0002 B"_qs);
+        QCOMPARE(rows->rowCount(), 0);
     }
 
     void cardInsertedAfterStartUpAsksAndRemovalDisables()

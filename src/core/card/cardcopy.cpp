@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/cardcopy.h"
 
+#include "core/card/cardnamefindings.h"
+#include "core/util/directorylisting.h"
 #include "core/util/fileutils.h"
 #include "core/util/textids.h"
 #include "core/util/posixfile.h"
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -25,16 +28,7 @@ const QString kScreenDir = QString::fromUtf16(LibraryNaming::kSlideDirName);
 
 QStringList subdirectories(const QString &dir)
 {
-    return sortedEntries(dir, QDir::Dirs | QDir::NoSymLinks);
-}
-
-// Pipes, devices and sockets are listed too, so that the copy can name what it skips.
-QStringList plainFiles(const QString &dir, const QString &suffix = {})
-{
-    QStringList names = sortedEntries(dir, QDir::Files | QDir::System | QDir::NoSymLinks);
-    if (!suffix.isEmpty())
-        names.removeIf([&suffix](const QString &name) { return !name.endsWith(suffix); });
-    return names;
+    return listDirectory(dir).directories;
 }
 
 bool sameDirectory(const QString &a, const QString &b)
@@ -55,12 +49,36 @@ int fileCategory(const QString &name)
     return kind == ItemKind::Playlist ? CardPlaylists : kind == ItemKind::Slide ? CardSlides : CardSongs;
 }
 
-QStringList filesOf(const QString &dir, int categories)
+// The files a copy takes from dir: of the given categories, or of one kind only. Pipes, devices
+// and sockets are listed too, so that the copy can name what it skips; names that are not UTF-8
+// come apart, as no path of text reaches them.
+struct CopyFiles
 {
-    QStringList names = plainFiles(dir);
-    if (categories != CardAllCategories)
-        names.removeIf([categories](const QString &name) { return !(fileCategory(name) & categories); });
-    return names;
+    QStringList names;
+    QList<QByteArray> undecodable;
+};
+
+CopyFiles plainFiles(const QString &dir, int categories = CardAllCategories, std::optional<ItemKind> only = {})
+{
+    const DirectoryListing listing = listDirectory(dir);
+    CopyFiles files{listing.files, {}};
+    if (!listing.specials.isEmpty()) {
+        files.names += listing.specials;
+        std::sort(files.names.begin(), files.names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
+    }
+    const auto wanted = [categories, only](const QString &name) {
+        if (only)
+            return ItemName::hasExtension(name, *only);
+        return categories == CardAllCategories || (fileCategory(name) & categories) != 0;
+    };
+    if (only || categories != CardAllCategories)
+        files.names.removeIf([&wanted](const QString &name) { return !wanted(name); });
+    for (const DirectoryListing::RawName &raw : listing.undecodable) {
+        // The extension is ASCII whatever the rest of the name holds.
+        if (!raw.directory && wanted(QString::fromLatin1(raw.name)))
+            files.undecodable.append(raw.name);
+    }
+    return files;
 }
 
 bool isRegularFile(const QString &path)
@@ -143,32 +161,60 @@ CardImageCount countCardImage(const QString &image, int categories)
     CardImageCount count;
     const QStringList directories = subdirectories(image);
     if (directories.isEmpty()) {
-        count.files = int(filesOf(image, categories).size());
+        count.files = int(plainFiles(image, categories).names.size());
         return count;
     }
     for (const QString &directory : directories) {
         if (!(directoryCategory(directory) & categories))
             continue;
         ++count.directories;
-        count.files += int(plainFiles(image + u'/' + directory).size());
+        count.files += int(plainFiles(image + u'/' + directory).names.size());
     }
     return count;
 }
 
+void CardCopier::notHandled(const QString &shownPrefix, const QList<QByteArray> &undecodable)
+{
+    for (const QByteArray &name : undecodable) {
+        m_failures.append(undecodableNameFinding(shownPrefix, name));
+        ++m_notCopied;
+    }
+}
+
+// With folders in source, the files lying in source itself are left out: said for library files.
+void CardCopier::noteRoot(const DirectoryListing &root)
+{
+    const auto leftOut = [this](const QString &name) {
+        return ItemName::isItemFileName(name) && (fileCategory(name) & m_categories);
+    };
+    QList<QByteArray> undecodable;
+    for (const DirectoryListing::RawName &raw : root.undecodable) {
+        if (raw.directory || leftOut(QString::fromLatin1(raw.name)))
+            undecodable.append(raw.name);
+    }
+    notHandled(QString(), undecodable);
+    for (const QString &name : root.files) {
+        if (leftOut(name))
+            m_failures.append(outsideGroupsFinding(name));
+    }
+}
+
 void CardCopier::copyTree(const QString &source, const QString &target, CardCopyMode mode)
 {
-    const QStringList directories = subdirectories(source);
-    if (directories.isEmpty()) {
-        copyFiles(source, target, QString(), mode, QString(), m_categories);
+    const DirectoryListing root = listDirectory(source);
+    const QStringList &directories = root.directories;
+    if (!root.hasDirectories()) {
+        copyFiles(source, target, QString(), mode, std::nullopt, m_categories);
         return;
     }
+    noteRoot(root);
     for (const QString &directory : directories) {
         if (m_progress.stopRequested())
             return;
         if (!(directoryCategory(directory) & m_categories))
             continue;
         if (m_diskFull) {
-            m_notCopied += int(plainFiles(source + u'/' + directory).size());
+            m_notCopied += int(plainFiles(source + u'/' + directory).names.size());
             continue;
         }
         const QString targetDir = target + u'/' + directory;
@@ -177,7 +223,9 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
             const bool exists = targetInfo.isDir() && !targetInfo.isSymLink();
             m_dryRun.directory(directory, exists);
             if (!exists && (targetInfo.exists() || targetInfo.isSymLink())) {
-                for (const QString &name : plainFiles(source + u'/' + directory))
+                const CopyFiles files = plainFiles(source + u'/' + directory);
+                notHandled(directory + u'/', files.undecodable);
+                for (const QString &name : files.names)
                     m_dryRun.file(source + u'/' + directory + u'/' + name, targetDir + u'/' + name,
                                   CardFileAction::TargetBlocked);
                 continue;
@@ -192,7 +240,7 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
             m_diskFull = !targetInfo.isSymLink() && isDiskFull(errno);
             if (!m_diskFull)
                 m_failures.append({Txt::CardFileNotWritten, directory});
-            m_notCopied += int(plainFiles(source + u'/' + directory).size());
+            m_notCopied += int(plainFiles(source + u'/' + directory).names.size());
             continue;
         }
         m_progress.directory(directory);
@@ -201,9 +249,11 @@ void CardCopier::copyTree(const QString &source, const QString &target, CardCopy
 }
 
 void CardCopier::copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix,
-                           CardCopyMode mode, const QString &suffix, int categories)
+                           CardCopyMode mode, std::optional<ItemKind> only, int categories)
 {
-    const QStringList names = suffix.isEmpty() ? filesOf(sourceDir, categories) : plainFiles(sourceDir, suffix);
+    const CopyFiles files = plainFiles(sourceDir, categories, only);
+    notHandled(shownPrefix, files.undecodable);
+    const QStringList &names = files.names;
     const bool onItself = sameDirectory(sourceDir, targetDir);
     const int count = int(names.size());
     for (int i = 0; i < count; ++i) {
@@ -295,9 +345,9 @@ void CardCopier::restoreCard(const QString &card, const QString &songDir, const 
     QDir().mkpath(playlistDir);
     QDir().mkpath(slideDir);
     m_progress.directory(kUngroupedDirectory);
-    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Song));
-    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Playlist));
-    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, ItemName::extension(ItemKind::Slide));
+    copyFiles(card, ungrouped, kUngroupedDirectory + u'/', CardCopyMode::Overwrite, ItemKind::Song);
+    copyFiles(card, playlistDir, kPlaylistDir + u'/', CardCopyMode::Overwrite, ItemKind::Playlist);
+    copyFiles(card, slideDir, kScreenDir + u'/', CardCopyMode::Overwrite, ItemKind::Slide);
 }
 
 // The layered copy brought "playlist_dir" and "screen_dir" below the song directory; their files

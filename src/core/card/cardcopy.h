@@ -2,12 +2,15 @@
 #pragma once
 
 #include "core/card/cardfinding.h"
+#include "core/model/itemname.h"
+#include "core/util/directorylisting.h"
 #include "core/util/progress.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // How CopyTree treats files that already exist in the target.
 enum class CardCopyMode : quint32 {
@@ -116,9 +119,12 @@ public:
     static inline const QString kUngroupedDirectory = QStringLiteral("Nieokreslone");
 
 private:
-    // Copies the files of sourceDir (optionally only those with suffix) into targetDir.
+    // Copies the files of sourceDir (optionally only those of one kind) into targetDir.
     void copyFiles(const QString &sourceDir, const QString &targetDir, const QString &shownPrefix, CardCopyMode mode,
-                   const QString &suffix = {}, int categories = CardAllCategories);
+                   std::optional<ItemKind> only = {}, int categories = CardAllCategories);
+    // Lists files whose names are not UTF-8 among the failures, each a file not copied.
+    void notHandled(const QString &shownPrefix, const QList<QByteArray> &undecodable);
+    void noteRoot(const DirectoryListing &root);
     void copyFile(const QString &from, const QString &to, const QString &shownName, CardCopyMode mode);
     void moveListDirectory(const QString &songDir, const QString &name, const QString &targetDir);
 

@@ -89,6 +89,7 @@ CardPackResult write(QIODevice &out, const CardPackList &list, const Progress &p
             return result;
         }
         // Only the first entry may stand for the root: its files come before any directory record.
+        result.skipped += directory.notHandled;
         const bool root = directory.name.isEmpty() && &directory == &list.first();
         if (!root && !isPlainName(directory.name)) {
             // Its files would otherwise land in the directory record before it.

@@ -16,6 +16,9 @@ struct CardPackDirectory
     QString name;      // the directory record ("Psalmy", "screen_dir", "playlist_dir")
     QString path;      // where the files are read from
     QStringList files; // file names with extension, in record order
+    // What lies in the directory and no record can carry (a name that is not UTF-8, ...): the
+    // packing lists it among the files left out.
+    CardFindings notHandled = {};
 };
 using CardPackList = QList<CardPackDirectory>;
 

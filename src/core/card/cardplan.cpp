@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/cardplan.h"
 
+#include "core/card/cardnamefindings.h"
 #include "core/model/itemname.h"
+#include "core/util/directorylisting.h"
 #include "core/util/fileutils.h"
 #include "core/util/leftoverfiles.h"
 #include "core/util/textids.h"
@@ -99,6 +101,7 @@ struct CardContents
     QHash<QString, qint64> sizes;
     QStringList leftovers;
     int directories = 0;
+    CardFindings undecodable; // names no path of text reaches, which the walk does not see
 };
 
 CardContents listCard(const QString &card, bool readBack)
@@ -108,6 +111,11 @@ CardContents listCard(const QString &card, bool readBack)
     // journal again (reading updates access times), thousands of times over.
     if (readBack)
         syncFileSystem(card);
+    const auto noteUndecodable = [&](const QString &directory) {
+        for (const DirectoryListing::RawName &raw : listDirectory(directory).undecodable)
+            contents.undecodable.append(undecodableNameFinding(directory + u'/', raw.name));
+    };
+    noteUndecodable(card);
     QDirIterator it(card, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -115,6 +123,7 @@ CardContents listCard(const QString &card, bool readBack)
         const QFileInfo info = it.fileInfo();
         if (info.isDir() && !info.isSymLink()) {
             ++contents.directories;
+            noteUndecodable(path);
             continue;
         }
         const QString relative = path.mid(card.size() + 1);
@@ -217,6 +226,7 @@ CardPlan planCopy(const QString &image, const QString &card, CardPlanMode mode, 
         plan.error = {Txt::CardImageMissing, image};
         return plan;
     }
+    plan.notHandled = copier.failures() + onCard.undecodable;
 
     QStringList extras;
     for (const QString &path : onCard.paths) {

@@ -75,6 +75,10 @@ struct CardPlan
     CardPlanSummary summary;
     CardPlanMode mode = CardPlanMode::Append;
     CardFinding error; // a folder that went away while it was read (textId 0: none)
+    // Files neither side of the plan can name or the copy leaves out: names that are not UTF-8
+    // (on the card shown with the card's path), library files outside every group. A card
+    // holding any is never the image's equal.
+    CardFindings notHandled;
     bool stopped = false;
 
     // A row the copy would change; an append keeps the extras, so they are none.

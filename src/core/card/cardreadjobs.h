@@ -23,7 +23,11 @@ struct CardVerifyResult
     CardPlan plan;
     QList<CardPlanRow> mismatches; // rows where the card does not hold the image
 
-    bool equal() const { return check == CardWriteCheck::Ok && !plan.failed() && mismatches.isEmpty(); }
+    // A card or image holding names neither side can name is never the other's equal.
+    bool equal() const
+    {
+        return check == CardWriteCheck::Ok && !plan.failed() && mismatches.isEmpty() && plan.notHandled.isEmpty();
+    }
 };
 // Reads the card back from the device and compares it with the image, limited to categories.
 // Without exact a file only on the card is no mismatch (an append keeps it); with exact it is,

@@ -4,6 +4,7 @@
 #include "core/card/cardcopy.h"
 #include "core/library/librarynaming.h"
 #include "core/model/itemname.h"
+#include "core/util/directorylisting.h"
 #include "core/util/fileutils.h"
 #include "core/util/leftoverfiles.h"
 #include "core/util/textids.h"
@@ -73,17 +74,10 @@ bool isForbiddenFolder(const QString &path)
     return contains(path, home);
 }
 
-bool isCardItemName(const QString &name)
-{
-    if (name.size() <= ItemName::kTitleStart + 4 || name.at(4) != u' ' || !ItemName::kindOf(name))
-        return false;
-    return std::all_of(name.begin(), name.begin() + 4, [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 bool holdsCardItem(const QString &dir)
 {
     const QStringList files = sortedEntries(dir, QDir::Files | QDir::NoSymLinks);
-    return std::any_of(files.begin(), files.end(), isCardItemName);
+    return std::any_of(files.begin(), files.end(), [](const QString &name) { return ItemName::isItemFileName(name); });
 }
 
 // A card holds its list folders, or numbered library files in its root or in a group folder.
@@ -145,8 +139,8 @@ bool checkClearBelow(const QByteArray &path, const QString &shown, ClearCheck &c
         if (firstEntry.isEmpty())
             firstEntry = shownChild;
         // The clear names files as text: bytes that are no UTF-8 would not name the file again.
-        if (QFile::encodeName(decoded) != name) {
-            ok = blocked(shownChild, EILSEQ);
+        if (!isDecodableFileName(name)) {
+            ok = blocked((shown.isEmpty() ? QString() : shown + u'/') + escapedFileName(name), EILSEQ);
             break;
         }
         struct stat st;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/librarypacking.h"
 
+#include "core/card/cardnamefindings.h"
 #include "core/library/songlibrary.h"
 
 namespace {
 
-std::optional<QStringList> listedNames(const QList<SongGroupFiles> &lists)
+std::optional<SongGroupFiles> listedNames(const QList<SongGroupFiles> &lists)
 {
     if (lists.isEmpty())
         return std::nullopt;
-    return lists.first().files;
+    return lists.first();
 }
 
 } // namespace
@@ -17,9 +18,8 @@ std::optional<QStringList> listedNames(const QList<SongGroupFiles> &lists)
 CardPackList libraryPackList(const SongLibrary &library)
 {
     CardPackNames names;
-    names.groups.reserve(library.groups().size());
-    for (const SongGroupFiles &group : library.groups())
-        names.groups.append({group.name, group.files});
+    names.groups = library.groups();
+    names.notHandled = cardNameFindings(library.issues());
     names.slides = listedNames(library.slideLists());
     names.playlists = listedNames(library.playlistLists());
     return cardPackList(library.root(), names);

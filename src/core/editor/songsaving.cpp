@@ -57,6 +57,11 @@ Plan plan(const Song &song, ItemKind kind, const QString &directory, int number,
     result.target = LibraryNaming::joinPath(directory, ItemName::format(number, title) + ItemName::extension(kind));
     const bool saved = song.kind() != SongKind::NewSong && !song.path().isEmpty();
     const QString own = saved ? song.path() : QString();
+    // A file saved back under its own name keeps the extension as it spells it ("0050 Upper.TXT");
+    // new names are written in lower case.
+    if (saved && ItemName::hasExtension(own, kind)
+        && QStringView(own).chopped(4).compare(QStringView(result.target).chopped(4)) == 0)
+        result.target = own;
     result.askReplace = QFileInfo::exists(result.target) && !isSameFile(result.target, own);
     if (saved && number == song.savedNumber() && title != song.savedTitle())
         result.oldFile = own;

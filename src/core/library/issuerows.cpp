@@ -10,7 +10,7 @@ QList<IssueRow> issueRows(const IssueList &issues)
     QList<IssueRow> rows;
     rows.reserve(issues.size());
     for (const LoadIssue &issue : issues)
-        rows.append({issue.number, issueTextId(issue.code), issue.name, issue.fileType, 0});
+        rows.append({issue.number, issueTextId(issue.code), issue.name, issue.fileType, 0, issue.rawPath});
     std::stable_sort(rows.begin(), rows.end(), [](const IssueRow &a, const IssueRow &b) { return a.number < b.number; });
     int band = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {

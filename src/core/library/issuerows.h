@@ -15,6 +15,7 @@ struct IssueRow
     QString name;
     int fileType = 0; // IssueFileType bit, chooses the row's image
     int band = 0;     // 0 or 1: changes whenever the number differs from the row before
+    QByteArray rawPath = {}; // a name that is not UTF-8, as the file system holds it (LoadIssue::rawPath)
 };
 
 // The issues ordered by number (as integers; equal numbers keep the order they were met in),

@@ -7,7 +7,7 @@
 #include "core/util/textids.h"
 
 LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &text, const QString &parentText,
-                                          const QString &root)
+                                          const QString &root, const QString &fileName)
 {
     LibraryItemInfo info;
     info.kind = kind;
@@ -41,18 +41,24 @@ LibraryItemInfo LibraryItemInfo::fromNode(LibraryNodeKind kind, const QString &t
         info.fileName = text + ItemName::extension(ItemKind::Playlist);
         break;
     }
+    if (isFileNode(kind) && !fileName.isEmpty())
+        info.fileName = fileName;
     info.fullPath = LibraryNaming::groupDirectory(root, info.group) + info.fileName;
     return info;
 }
 
 namespace {
 
-void appendSorted(QList<LibraryTreeNode> &nodes, LibraryNodeKind kind, QStringList names,
+void appendSorted(QList<LibraryTreeNode> &nodes, LibraryNodeKind kind, const SongGroupFiles &list,
                   TitleCollation::SortMode mode, int parent)
 {
+    QStringList names = list.files;
     TitleCollation::sortNames(names, mode);
+    const ItemKind itemKind = kind == LibraryNodeKind::Slide ? ItemKind::Slide
+        : kind == LibraryNodeKind::Playlist                ? ItemKind::Playlist
+                                                           : ItemKind::Song;
     for (const QString &name : std::as_const(names))
-        nodes.append({kind, name, parent});
+        nodes.append({kind, name, parent, 0, list.fileName(name, itemKind)});
 }
 
 } // namespace
@@ -64,17 +70,17 @@ QList<LibraryTreeNode> libraryTreeNodes(SongLibrary &library, TitleCollation::So
     for (const SongGroupFiles &group : std::as_const(library.groups())) {
         const int parent = int(nodes.size());
         nodes.append({LibraryNodeKind::Group, group.name, 0});
-        appendSorted(nodes, LibraryNodeKind::Song, group.files, mode, parent);
+        appendSorted(nodes, LibraryNodeKind::Song, group, mode, parent);
     }
     if (library.slideLists().isEmpty())
         library.slideLists().append(SongGroupFiles{LibraryNaming::singleDirectoryName(ItemKind::Slide), {}});
     int parent = int(nodes.size());
     nodes.append({LibraryNodeKind::SlidesNode, QString(), 0, Txt::TreeSlides});
-    appendSorted(nodes, LibraryNodeKind::Slide, library.slideLists().first().files, mode, parent);
+    appendSorted(nodes, LibraryNodeKind::Slide, library.slideLists().first(), mode, parent);
     if (library.playlistLists().isEmpty())
         library.playlistLists().append(SongGroupFiles{LibraryNaming::singleDirectoryName(ItemKind::Playlist), {}});
     parent = int(nodes.size());
     nodes.append({LibraryNodeKind::PlaylistsNode, QString(), 0, Txt::TreePlaylists});
-    appendSorted(nodes, LibraryNodeKind::Playlist, library.playlistLists().first().files, mode, parent);
+    appendSorted(nodes, LibraryNodeKind::Playlist, library.playlistLists().first(), mode, parent);
     return nodes;
 }

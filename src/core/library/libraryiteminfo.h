@@ -34,8 +34,10 @@ struct LibraryItemInfo
     QString fullPath; // the file, or the directory with a trailing "/"
 
     // Fills the record from a node's kind, its text and its parent's text; root ends with "/".
+    // fileName, when given, is the file's name as it is on disk ("0050 Upper.TXT"); otherwise the
+    // text with the kind's lower-case extension.
     static LibraryItemInfo fromNode(LibraryNodeKind kind, const QString &text, const QString &parentText,
-                                    const QString &root);
+                                    const QString &root, const QString &fileName = {});
 };
 
 // One node of the tree as the library gives it: parent is an index into the same list (-1 for the root).
@@ -46,6 +48,7 @@ struct LibraryTreeNode
     QString text;
     int parent;
     int textId = 0;
+    QString fileName = {}; // of a file node, with its extension as on disk
 };
 
 // The tree in insertion order: the root, each group with its songs sorted by mode, the slides

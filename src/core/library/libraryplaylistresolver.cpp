@@ -95,7 +95,7 @@ PlaylistTarget LibraryPlaylistResolver::check(const Location &location)
     PlaylistTarget target;
     target.path = path;
     if (m_depth == Depth::CheckReadable) {
-        target.found = opens(location.group, *location.name, path);
+        target.found = opens(location.group, path);
         target.number = ItemName::number(*location.name);
     } else if (Song song; SongFile::load(path, song, nullptr, m_options)) {
         target.found = true;
@@ -105,7 +105,7 @@ PlaylistTarget LibraryPlaylistResolver::check(const Location &location)
     return target;
 }
 
-bool LibraryPlaylistResolver::opens(int group, const QString &fileName, const QString &path)
+bool LibraryPlaylistResolver::opens(int group, const QString &path)
 {
     std::atomic<PosixFile *> &slot = m_directories[group < 0 ? size_t(m_directoryCount - 1) : size_t(group)];
     PosixFile *directory = slot.load(std::memory_order_acquire);
@@ -116,7 +116,7 @@ bool LibraryPlaylistResolver::opens(int group, const QString &fileName, const QS
             directory = opened.release();
     }
     // Opening is the whole test: only a regular file, and a pipe never blocks the open.
-    const QString name = fileName + QStringView(group < 0 ? ItemName::kSlideExtension : ItemName::kSongExtension);
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
     return (directory->isOpen() ? PosixFile(*directory, name) : PosixFile(path)).regularFileSize() >= 0;
 }
 

@@ -61,7 +61,7 @@ private:
     PlaylistTarget check(const Location &location);
     // Whether a file of a group (-1: the slides) opens as a regular file, opened in its
     // directory's descriptor when that opens.
-    bool opens(int group, const QString &fileName, const QString &path);
+    bool opens(int group, const QString &path);
 
     const SongLibrary &m_library;
     SongLoadOptions m_options;

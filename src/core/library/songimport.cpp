@@ -15,11 +15,11 @@ namespace SongImport {
 
 namespace {
 
-const QString kSongPattern = QStringLiteral("*") + QString::fromUtf16(ItemName::kSongExtension);
-
 QStringList songFiles(const QString &dir)
 {
-    return sortedEntries(dir, QDir::Files | QDir::NoSymLinks, {kSongPattern});
+    QStringList names = sortedEntries(dir, QDir::Files | QDir::NoSymLinks);
+    names.removeIf([](const QString &name) { return !ItemName::hasExtension(name, ItemKind::Song); });
+    return names;
 }
 
 // A dangling link holds its name as firmly as a file does.

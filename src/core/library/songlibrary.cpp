@@ -11,6 +11,7 @@
 #include "core/util/posixfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 
@@ -82,19 +83,38 @@ const LibraryNumberTable &SongLibrary::numbers(ItemKind kind) const
     return const_cast<SongLibrary *>(this)->numbers(kind);
 }
 
+QString SongGroupFiles::fileName(const QString &file, ItemKind kind) const
+{
+    const auto spelled = extensions.constFind(file);
+    return file + (spelled == extensions.cend() ? ItemName::extension(kind) : *spelled);
+}
+
+namespace {
+
+QString fileNameIn(const QList<SongGroupFiles> &lists, const QString &group, const QString &name, ItemKind kind)
+{
+    for (const SongGroupFiles &list : lists) {
+        if (group.isNull() || list.name == group)
+            return list.fileName(name, kind);
+    }
+    return name + ItemName::extension(kind);
+}
+
+} // namespace
+
 QString SongLibrary::songPath(const QString &group, const QString &name) const
 {
-    return LibraryNaming::groupDirectory(m_root, group) + name + QStringView(ItemName::kSongExtension);
+    return LibraryNaming::groupDirectory(m_root, group) + fileNameIn(m_groups, group, name, ItemKind::Song);
 }
 
 QString SongLibrary::slidePath(const QString &name) const
 {
-    return LibraryNaming::slideDirectory(m_root) + u'/' + name + QStringView(ItemName::kSlideExtension);
+    return LibraryNaming::slideDirectory(m_root) + u'/' + fileNameIn(m_slideLists, {}, name, ItemKind::Slide);
 }
 
 QString SongLibrary::playlistPath(const QString &name) const
 {
-    return LibraryNaming::playlistDirectory(m_root) + u'/' + name + QStringView(ItemName::kPlaylistExtension);
+    return LibraryNaming::playlistDirectory(m_root) + u'/' + fileNameIn(m_playlistLists, {}, name, ItemKind::Playlist);
 }
 
 bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString &name)
@@ -107,6 +127,7 @@ bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString 
         if (kind == ItemKind::Song && list.name != group)
             continue;
         if (list.files.removeOne(name)) {
+            list.extensions.remove(name);
             if (count > 0)
                 --count;
             return true;
@@ -149,12 +170,16 @@ bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOpt
     const bool checkNumbers = (flags & (ScanFlags::Slides | ScanFlags::CheckNumbers)) != 0;
     // The workers end with the scan: none is left running once it returns.
     OrderedWorkers workers(options.workers > 0 ? options.workers : OrderedWorkers::defaultCount());
+    const DirectoryListing root = (flags & ScanFlags::Songs) ? listDirectory(m_root) : DirectoryListing();
     if (flags & ScanFlags::Songs)
-        scanSongs(workers, flags, checkNumbers, progress, options);
+        scanSongs(workers, root.directories, flags, checkNumbers, progress, options);
     if (flags & ScanFlags::Slides)
         scanSlides(workers, flags, checkNumbers, progress, options);
     if (flags & ScanFlags::Playlists)
         scanPlaylists(workers, checkNumbers, progress, options);
+    // After the kinds: their own checks start by dropping the issues of their kind.
+    if (flags & ScanFlags::Songs)
+        reportRoot(root);
     return !m_issues.isEmpty();
 }
 
@@ -183,8 +208,8 @@ void SongLibrary::reportDuplicateOwners(ItemKind kind)
     }
 }
 
-bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPath, const QStringList &names,
-                            QStringView extension, const Progress &progress,
+bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPath, const SongGroupFiles &listed,
+                            const QStringList &names, ItemKind kind, const Progress &progress,
                             const std::function<void(int, ScannedFile &)> &take) const
 {
     const int count = int(names.size());
@@ -199,7 +224,7 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
         [&](int i) {
             ScannedFile &file = slotOf(i);
             file = ScannedFile{};
-            const QString fileName = names.at(i) + extension;
+            const QString fileName = listed.fileName(names.at(i), kind);
             file.path = directoryPath + fileName;
             file.read = SongFile::loadWithoutRewrite(directory.isOpen() ? PosixFile(directory, fileName) : PosixFile(file.path),
                                                      file.path, file.song, &file.issues, &file.info);
@@ -223,20 +248,55 @@ void SongLibrary::takeRead(ScannedFile &read, bool recordIssues, const ScanOptio
         SongFile::rewriteReplacedTabs(read.path, read.song, read.info, SongLoadOptions{options.rewriteTabs});
 }
 
-void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
-                            const ScanOptions &options)
+void SongLibrary::reportUnlisted(const QString &directory, const ItemListing &listing, ItemKind kind)
+{
+    for (const QByteArray &raw : listing.undecodable) {
+        const QString shown = escapedFileName(raw);
+        m_issues.append(LoadIssue{ItemName::number(shown), IssueCode::UndecodableName, qualifiedName(directory, shown),
+                                  fileTypeOf(kind), QFile::encodeName(directory) + '/' + raw});
+    }
+    for (const QString &twin : listing.caseTwins)
+        m_issues.append(ItemName::number(twin), IssueCode::CaseTwin, qualifiedName(directory, twin), fileTypeOf(kind));
+}
+
+void SongLibrary::reportRoot(const DirectoryListing &root)
+{
+    m_issues.removeCodes({IssueCode::OutsideGroups}, IssueFileType::Song | IssueFileType::Slide | IssueFileType::Playlist);
+    for (const DirectoryListing::RawName &raw : root.undecodable) {
+        if (!raw.directory)
+            continue;
+        const QString shown = escapedFileName(raw.name);
+        m_issues.append(LoadIssue{ItemName::number(shown), IssueCode::UndecodableName, shown, IssueFileType::Song, raw.name});
+    }
+    // A card without folders is read flat; with any folder its root files are left out.
+    if (!root.hasDirectories())
+        return;
+    for (const QString &file : root.files) {
+        if (ItemName::isItemFileName(file))
+            m_issues.append(ItemName::number(file), IssueCode::OutsideGroups, file, fileTypeOf(*ItemName::kindOf(file)));
+    }
+    for (const DirectoryListing::RawName &raw : root.undecodable) {
+        const QString shown = escapedFileName(raw.name);
+        const std::optional<ItemKind> kind = ItemName::kindOf(shown);
+        if (!raw.directory && ItemName::isItemFileName(shown))
+            m_issues.append(LoadIssue{ItemName::number(shown), IssueCode::OutsideGroups, shown, fileTypeOf(*kind), raw.name});
+    }
+}
+
+void SongLibrary::scanSongs(OrderedWorkers &workers, const QStringList &directories, int flags, bool checkNumbers,
+                            const Progress &progress, const ScanOptions &options)
 {
     if (checkNumbers) {
         m_issues.removeFileType(IssueFileType::Song);
         m_songNumbers.clear();
+    } else {
+        m_issues.removeCodes({IssueCode::UndecodableName, IssueCode::CaseTwin}, IssueFileType::Song);
     }
     m_groups.clear();
     m_songCount = 0;
     const QString slideDir = QString::fromUtf16(LibraryNaming::kSlideDirName);
     const QString playlistDir = QString::fromUtf16(LibraryNaming::kPlaylistDirName);
-    const QString extension = QString::fromUtf16(ItemName::kSongExtension);
 
-    const QStringList directories = sortedEntries(m_root, QDir::Dirs | QDir::NoSymLinks);
     for (qsizetype d = 0; d < directories.size(); ++d) {
         const QString &directory = directories.at(d);
         // Exact comparison: "SCREEN_DIR" is a group.
@@ -245,9 +305,11 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         if (shouldStop(progress))
             break;
         const int groupIndex = int(m_groups.size());
-        m_groups.append(SongGroupFiles{directory, {}});
         progress.directory(directory);
-        const QStringList names = sortedFileNames(m_root + directory, extension);
+        const ItemListing listing = listItems(m_root + directory, ItemKind::Song);
+        reportUnlisted(directory, listing, ItemKind::Song);
+        m_groups.append(SongGroupFiles{directory, {}, listing.extensions});
+        const QStringList &names = listing.names;
         const int count = int(names.size());
         m_songCount += count;
         QStringList &files = m_groups[groupIndex].files;
@@ -256,7 +318,7 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, int flags, bool checkNumber
         QStringList titleKeys;
         if (flags & ScanFlags::LoadContents) {
             titleKeys.reserve(count);
-            readFiles(workers, m_root + directory + u'/', names, extension, progress,
+            readFiles(workers, m_root + directory + u'/', m_groups.at(groupIndex), names, ItemKind::Song, progress,
                       [&](int i, ScannedFile &read) {
                           files.append(names.at(i));
                           titleKeys.append(std::move(read.titleKey));
@@ -296,18 +358,22 @@ QStringList SongLibrary::listSingleDirectory(ItemKind kind, bool checkNumbers, c
     if (checkNumbers) {
         m_issues.removeFileType(fileTypeOf(kind));
         numbers(kind).clear();
+    } else {
+        m_issues.removeCodes({IssueCode::UndecodableName, IssueCode::CaseTwin}, fileTypeOf(kind));
     }
     QList<SongGroupFiles> &lists = slides ? m_slideLists : m_playlistLists;
     lists.clear();
-    lists.append(SongGroupFiles{dirName, {}});
+    lists.append(SongGroupFiles{dirName, {}, {}});
     int &count = slides ? m_slideCount : m_playlistCount;
     count = 0;
     if (shouldStop(progress))
         return {};
     progress.directory(dirName);
-    const QStringList names = sortedFileNames(LibraryNaming::joinPath(m_root, dirName), ItemName::extension(kind));
-    count = int(names.size());
-    return names;
+    ItemListing listing = listItems(LibraryNaming::joinPath(m_root, dirName), kind);
+    reportUnlisted(dirName, listing, kind);
+    lists.first().extensions = std::move(listing.extensions);
+    count = int(listing.names.size());
+    return listing.names;
 }
 
 bool SongLibrary::startFile(const Progress &progress, const QString &name, int index, int count) const
@@ -327,8 +393,8 @@ void SongLibrary::scanSlides(OrderedWorkers &workers, int flags, bool checkNumbe
     QList<int> slideNumbers;
     files.reserve(names.size());
     slideNumbers.reserve(names.size());
-    readFiles(workers, LibraryNaming::slideDirectory(m_root) + u'/', names,
-              QString::fromUtf16(ItemName::kSlideExtension), progress, [&](int i, ScannedFile &read) {
+    readFiles(workers, LibraryNaming::slideDirectory(m_root) + u'/', m_slideLists.first(), names, ItemKind::Slide,
+              progress, [&](int i, ScannedFile &read) {
                   files.append(names.at(i));
                   // A slide's number is the one its file yields; one that cannot be read keeps its name's.
                   slideNumbers.append(read.read ? read.song.number() : ItemName::number(names.at(i)));

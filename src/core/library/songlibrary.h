@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/library/itemlisting.h"
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
 #include "core/model/charsetmode.h"
 #include "core/model/loadissue.h"
 #include "core/util/progress.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -21,6 +23,11 @@ struct SongGroupFiles
 {
     QString name;
     QStringList files;
+    // The extension as the file spells it, where that is not lower case ("0050 Upper" -> ".TXT").
+    QHash<QString, QString> extensions = {};
+
+    // The name of a listed file with its extension as it is on disk.
+    QString fileName(const QString &file, ItemKind kind) const;
 };
 
 // What a scan reads and checks; the refresh commands pass 23 and 31.
@@ -97,7 +104,8 @@ public:
     // and lowers the kind's count. False when the name is not listed.
     bool forgetFile(ItemKind kind, const QString &group, const QString &name);
 
-    // Full paths of a file named in a list ("0007 Kyrie" without extension).
+    // Full paths of a file named in a list ("0007 Kyrie" without extension), with its extension
+    // as the file spells it.
     QString songPath(const QString &group, const QString &name) const;
     QString slidePath(const QString &name) const;
     QString playlistPath(const QString &name) const;
@@ -106,18 +114,24 @@ private:
     bool shouldStop(const Progress &progress) const;
     // False when the scan is to stop; otherwise reports the file about to be handled.
     bool startFile(const Progress &progress, const QString &name, int index, int count) const;
+    // Records the files of a listed directory that the library cannot take: names that are not
+    // UTF-8 and twins that differ only in the case of their extension.
+    void reportUnlisted(const QString &directory, const ItemListing &listing, ItemKind kind);
+    // Records what lies in the root of a card with folders: library files the board does not
+    // show, and folders whose names are not UTF-8.
+    void reportRoot(const DirectoryListing &root);
     // Resets the slides' or the playlists' single list and count and lists their directory.
     QStringList listSingleDirectory(ItemKind kind, bool checkNumbers, const Progress &progress);
     void clearContent();
     // Reads the files of a directory on the workers; take() gets each on this thread in listing
     // order, after startFile(). False when the scan is to stop.
-    bool readFiles(OrderedWorkers &workers, const QString &directoryPath, const QStringList &names,
-                   QStringView extension, const Progress &progress,
+    bool readFiles(OrderedWorkers &workers, const QString &directoryPath, const SongGroupFiles &listed,
+                   const QStringList &names, ItemKind kind, const Progress &progress,
                    const std::function<void(int, ScannedFile &)> &take) const;
     // Takes over what a worker read: its issues, and the tab rewrite that it left to this thread.
     void takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options);
-    void scanSongs(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
-                   const ScanOptions &options);
+    void scanSongs(OrderedWorkers &workers, const QStringList &directories, int flags, bool checkNumbers,
+                   const Progress &progress, const ScanOptions &options);
     void scanSlides(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
                     const ScanOptions &options);
     // Lists the playlists and, when numbers are checked, reads each on the workers for its missing entries.

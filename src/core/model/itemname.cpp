@@ -3,6 +3,8 @@
 
 #include "core/util/leadingint.h"
 
+#include <algorithm>
+
 namespace ItemName {
 
 namespace {
@@ -15,27 +17,50 @@ constexpr qsizetype kMaxRenamedTitle = 40;
 
 QString extension(ItemKind kind)
 {
+    // Literals: no allocation for the thousands of paths a scan builds.
     switch (kind) {
     case ItemKind::Song:
-        return QString::fromUtf16(kSongExtension);
+        return QStringLiteral(".txt");
     case ItemKind::Slide:
-        return QString::fromUtf16(kSlideExtension);
+        return QStringLiteral(".ekr");
     case ItemKind::Playlist:
-        return QString::fromUtf16(kPlaylistExtension);
+        return QStringLiteral(".lst");
     }
     return {};
 }
 
+bool hasExtension(QStringView fileName, ItemKind kind)
+{
+    const QStringView wanted(kind == ItemKind::Song ? kSongExtension
+                             : kind == ItemKind::Slide ? kSlideExtension
+                                                       : kPlaylistExtension);
+    if (fileName.size() < wanted.size())
+        return false;
+    const QStringView last = fileName.right(wanted.size());
+    // ASCII letters only: case folding would also take the Kelvin sign for a "k".
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const char16_t c = last.at(i).unicode();
+        if ((c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c) != wanted.at(i).unicode())
+            return false;
+    }
+    return true;
+}
+
 std::optional<ItemKind> kindOf(QStringView fileName)
 {
-    const QStringView last = fileName.right(3);
-    if (last == QStringView(kSongExtension).mid(1))
-        return ItemKind::Song;
-    if (last == QStringView(kSlideExtension).mid(1))
-        return ItemKind::Slide;
-    if (last == QStringView(kPlaylistExtension).mid(1))
-        return ItemKind::Playlist;
+    for (const ItemKind kind : {ItemKind::Song, ItemKind::Slide, ItemKind::Playlist}) {
+        if (hasExtension(fileName, kind))
+            return kind;
+    }
     return std::nullopt;
+}
+
+bool isItemFileName(QStringView fileName)
+{
+    if (fileName.size() <= kTitleStart + kExtensionLength || fileName.at(kNumberDigits) != u' ' || !kindOf(fileName))
+        return false;
+    return std::all_of(fileName.begin(), fileName.begin() + kNumberDigits,
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 QString format(int number, const QString &title)

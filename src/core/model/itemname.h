@@ -19,9 +19,16 @@ inline constexpr char16_t kPlaylistExtension[] = u".lst";
 // Four digits and a space come before the title.
 inline constexpr qsizetype kTitleStart = 5;
 
+// The extension of a new file of the kind, in lower case.
 QString extension(ItemKind kind);
-// The kind its last three characters name ("txt", "ekr", "lst"); none for any other name.
+// The kind a file name's extension names (".txt", ".ekr", ".lst"), its letters compared without
+// regard to case: the board's FAT file system does not tell "0050 Upper.TXT" from "0050 Upper.txt".
+// None for any other name. Every listing of songs, slides and playlists decides by this.
 std::optional<ItemKind> kindOf(QStringView fileName);
+bool hasExtension(QStringView fileName, ItemKind kind);
+// A name as the program gives library files: four digits, a blank, a title and a library
+// extension ("0007 Kyrie.txt"). A "readme.txt" is no song.
+bool isItemFileName(QStringView fileName);
 
 // "%.4d %s": 7 and "Kyrie" give "0007 Kyrie".
 QString format(int number, const QString &title);

@@ -3,6 +3,8 @@
 
 #include "core/util/textids.h"
 
+#include <algorithm>
+
 int issueTextId(int code)
 {
     switch (code) {
@@ -14,6 +16,9 @@ int issueTextId(int code)
     case IssueCode::MissingEntry: return Txt::IssueMissingEntry;
     case IssueCode::DuplicateTitle: return Txt::IssueDuplicateTitle;
     case IssueCode::RefrainMissing: return Txt::IssueMissingRefrain;
+    case IssueCode::UndecodableName: return Txt::IssueUndecodableName;
+    case IssueCode::OutsideGroups: return Txt::IssueOutsideGroups;
+    case IssueCode::CaseTwin: return Txt::IssueCaseTwin;
     default: return Txt::IssueOther;
     }
 }
@@ -21,4 +26,11 @@ int issueTextId(int code)
 void IssueList::removeFileType(int fileTypeBits)
 {
     m_issues.removeIf([fileTypeBits](const LoadIssue &issue) { return (issue.fileType & fileTypeBits) != 0; });
+}
+
+void IssueList::removeCodes(std::initializer_list<int> codes, int fileTypeBits)
+{
+    m_issues.removeIf([&](const LoadIssue &issue) {
+        return (issue.fileType & fileTypeBits) != 0 && std::find(codes.begin(), codes.end(), issue.code) != codes.end();
+    });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,9 @@ enum : int {
     DuplicateTitle = 6,   // library scan
     RefrainMissing = 7,   // song reader: sequence names the refrain, file has none
     LimitExceeded = 8,    // song reader: stanzas or screens beyond the editor's limits were dropped
+    UndecodableName = 9,  // library scan: a name that is not valid UTF-8 (rawPath holds it)
+    OutsideGroups = 10,   // library scan: a library file in the root of a card with folders
+    CaseTwin = 11,        // library scan: a name another file of the folder has but for its extension's case
 };
 }
 
@@ -30,6 +34,9 @@ struct LoadIssue
     int code = 0;     // IssueCode
     QString name;     // file name without directory and extension ("group/file" for scan issues)
     int fileType = 0; // IssueFileType bit
+    // For a name that is not valid UTF-8: its path below the card root as the file system
+    // holds it (name shows it escaped).
+    QByteArray rawPath = {};
 
     bool operator==(const LoadIssue &) const = default;
 };
@@ -48,6 +55,8 @@ public:
     }
     // Drops every issue whose file type has one of the given bits.
     void removeFileType(int fileTypeBits);
+    // Drops every issue of one of the given codes whose file type has one of the given bits.
+    void removeCodes(std::initializer_list<int> codes, int fileTypeBits);
     void reset() { m_issues.clear(); }
 
     qsizetype size() const { return m_issues.size(); }

@@ -24,38 +24,6 @@ QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStri
     return names;
 }
 
-QStringList sortedFileNames(const QString &dir, QStringView suffix)
-{
-    QStringList names;
-    DIR *stream = ::opendir(QFile::encodeName(dir).constData());
-    if (!stream)
-        return names;
-    const int dirFd = ::dirfd(stream);
-    while (const dirent *entry = ::readdir(stream)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN) {
-            struct stat st;
-            regular = ::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
-        }
-        if (!regular)
-            continue;
-        QString name = QFile::decodeName(entry->d_name);
-        // A name that is not valid UTF-8 could not be named back to the file system: left out.
-        if (name.contains(QChar::ReplacementCharacter) && QFile::encodeName(name) != QByteArrayView(entry->d_name))
-            continue;
-        if (name.endsWith(suffix))
-            names.append(std::move(name));
-    }
-    ::closedir(stream);
-    // Sorted with the suffix, as sortedEntries() sorts: "A-.txt" comes before "A.txt".
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
-    for (QString &name : names)
-        name.chop(suffix.size());
-    return names;
-}
-
 namespace {
 
 // shown is path below the tree's root; announced the directory last reported; failed gets the

@@ -9,12 +9,6 @@
 // Names in dir without "." and "..", names starting with "." left out, name filters matched case-sensitively;
 // sorted by comparing UTF-16 code units so that "first met" rules are deterministic.
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters = {});
-// The regular files in dir whose names end with suffix (case-sensitively), without the suffix,
-// ordered as sortedEntries() orders them: the same names as sortedEntries(dir, QDir::Files |
-// QDir::NoSymLinks, {"*" + suffix}), read straight from the directory with no pattern match and
-// no file information per name. Links, pipes, devices and directories are left out.
-QStringList sortedFileNames(const QString &dir, QStringView suffix);
-
 // One plain path component: not empty, not "." or "..", without "/", "\", a control
 // character or a lone surrogate. Names that come from outside (a card data file, a language text) must be such
 // before a file is made with them, so that nothing lands outside the intended folder.

@@ -172,17 +172,22 @@ bool ReplacingFile::renameIntoPlace()
 {
     if (m_replaces)
         return std::rename(m_written.constData(), m_target.constData()) == 0;
-    if (::renameat2(AT_FDCWD, m_written.constData(), AT_FDCWD, m_target.constData(), RENAME_NOREPLACE) == 0)
+    return renameToFreeName(m_written, m_target);
+}
+
+bool renameToFreeName(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
     // A file system without that flag (some FUSE ones) gets the plain rename.
     if (errno != EINVAL && errno != ENOSYS)
         return false;
     struct stat st;
-    if (lstat(m_target.constData(), &st) == 0) {
+    if (lstat(to.constData(), &st) == 0) {
         errno = EEXIST;
         return false;
     }
-    return std::rename(m_written.constData(), m_target.constData()) == 0;
+    return std::rename(from.constData(), to.constData()) == 0;
 }
 
 // The unnamed file gets the target's name; an existing target is replaced through a temporary

@@ -53,6 +53,10 @@ private:
     NewFile m_newFile = ViaTemporaryName;
 };
 
+// Renames a file or folder (paths as the file system names them) to a name that must be free:
+// one taken before or during the rename is never replaced (EEXIST). False with errno set.
+bool renameToFreeName(const QByteArray &from, const QByteArray &to);
+
 // Copies source to target through a ReplacingFile, keeping the source's permission bits.
 // A source that is a symbolic link or not a regular file is not copied. On failure *error gets
 // the system's error number (EINVAL for a source that is no regular file).

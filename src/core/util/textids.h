@@ -647,6 +647,18 @@
     X(LyricOutputInCard, 908)                                                              \
     X(LyricOutputNotMade, 909)                                                             \
     /* - */                                                                                \
+    /* names on cards: 932-941 */                                                          \
+    X(IssueUndecodableName, 932)                                                           \
+    X(IssueOutsideGroups, 933)                                                             \
+    X(IssueCaseTwin, 934)                                                                  \
+    X(CardNameUndecodable, 935)                                                            \
+    X(CardOutsideGroups, 936)                                                              \
+    X(CardCaseTwin, 937)                                                                   \
+    X(IssueRenameAs, 938)                                                                  \
+    X(IssueRenameButton, 939)                                                              \
+    X(IssueRenameQuestion, 940)                                                            \
+    X(IssueRenameFailed, 941)                                                              \
+    /* - */                                                                                \
     /* end of the list */
 
 namespace Txt {

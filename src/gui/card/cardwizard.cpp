@@ -665,12 +665,15 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
         errorBox(this, withBackup(cardFindingText(error), backup));
         return false;
     }
-    if (check.mismatches.isEmpty())
+    if (check.mismatches.isEmpty() && check.plan.notHandled.isEmpty())
         return true;
     QStringList differing;
-    for (const CardPlanRow &row : check.mismatches.mid(0, kMismatchesNamed))
+    for (const CardPlanRow &row : check.mismatches)
         differing.append(row.path);
-    errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch).arg(check.mismatches.size()).arg(differing.join(u'\n')),
+    // Names neither side can name differ too.
+    for (const CardFinding &finding : check.plan.notHandled)
+        differing.append(finding.name);
+    errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch).arg(differing.size()).arg(differing.mid(0, kMismatchesNamed).join(u'\n')),
                               backup));
     return false;
 }

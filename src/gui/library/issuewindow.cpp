@@ -3,13 +3,17 @@
 
 #include "core/app/language.h"
 #include "core/library/issuerows.h"
+#include "core/library/namerepair.h"
+#include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
+#include "gui/app/messageboxes.h"
 #include "gui/library/treeicons.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -19,6 +23,8 @@ const QColor IssueWindow::kYellow(255, 255, 128);
 const QColor IssueWindow::kGreen(128, 255, 128);
 
 namespace {
+
+constexpr int kRawPathRole = Qt::UserRole + 1;
 
 int imageOf(int fileType)
 {
@@ -71,12 +77,28 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     warningLayout->addWidget(text, 1);
     warning->hide();
 
+    // A name that is not UTF-8 is offered a new name read in the card's old code pages.
+    m_rename = new QPushButton(this);
+    m_rename->setObjectName(QStringLiteral("renameButton"));
+    setControlText(m_rename, Txt::IssueRenameButton);
+    connect(m_rename, &QPushButton::clicked, this, [this] {
+        offerRename(m_list->currentRow(), m_rename->mapToGlobal(QPoint(0, m_rename->height())));
+    });
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const QModelIndex index = m_list->indexAt(pos);
+        if (index.isValid())
+            offerRename(index.row(), m_list->viewport()->mapToGlobal(pos));
+    });
+    connect(m_list, &QTableWidget::currentCellChanged, this, &IssueWindow::updateRenameButton);
+
     auto *close = new QPushButton(this);
     close->setObjectName(QStringLiteral("closeButton"));
     setControlText(close, Txt::IssueWindowClose);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_rename);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
@@ -105,11 +127,43 @@ void IssueWindow::fill(const IssueList &issues)
             m_list->setItem(r, column, item);
         }
         m_list->item(r, 2)->setData(Qt::UserRole, row.fileType);
+        m_list->item(r, 2)->setData(kRawPathRole, row.rawPath);
         m_list->item(r, 0)->setTextAlignment(Qt::AlignCenter);
         m_list->item(r, 0)->setIcon(TreeIcons::icon(imageOf(row.fileType)));
     }
     m_list->setVisible(!rows.isEmpty());
     m_emptyText->setVisible(rows.isEmpty());
+    updateRenameButton();
+}
+
+void IssueWindow::updateRenameButton()
+{
+    const QTableWidgetItem *item = m_list->item(m_list->currentRow(), 2);
+    m_rename->setEnabled(item && !item->data(kRawPathRole).toByteArray().isEmpty());
+}
+
+void IssueWindow::offerRename(int row, const QPoint &globalPos)
+{
+    const QTableWidgetItem *item = m_list->item(row, 2);
+    const QByteArray rawPath = item ? item->data(kRawPathRole).toByteArray() : QByteArray();
+    if (rawPath.isEmpty())
+        return;
+    const QString shown = item->text();
+    const QByteArray rawName = rawPath.mid(rawPath.lastIndexOf('/') + 1);
+    const QList<NameRepair::Decoding> decodings = NameRepair::decodings(rawName, currentCharsetMode());
+    if (decodings.isEmpty())
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("renameMenu"));
+    for (const NameRepair::Decoding &decoding : decodings)
+        menu.addAction(Lang::text(Txt::IssueRenameAs).arg(decoding.name, decoding.encoding));
+    // Acted on after the menu has closed: the rename refills this window.
+    const qsizetype chosen = menu.actions().indexOf(menu.exec(globalPos));
+    if (chosen < 0)
+        return;
+    const QString name = decodings.at(chosen).name;
+    if (questionBox(this, Lang::text(Txt::IssueRenameQuestion).arg(shown, name), {}, QMessageBox::No) == QMessageBox::Yes)
+        emit renameRequested(rawPath, name);
 }
 
 void IssueWindow::keyPressEvent(QKeyEvent *event)

@@ -5,6 +5,7 @@
 
 class IssueList;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 // The issue window: the issues of the card library, ordered by number, rows of one number in
@@ -27,12 +28,19 @@ public:
 signals:
     // A row was double-clicked: its file's type bit and name ("group/file" for songs).
     void fileActivated(int fileType, const QString &name);
+    // The user chose, and confirmed, a new name for a file whose name is not UTF-8.
+    void renameRequested(const QByteArray &rawPath, const QString &newName);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The readings of the row's name offered as new names, under the given point.
+    void offerRename(int row, const QPoint &globalPos);
+    void updateRenameButton();
+
     QTableWidget *m_list;
+    QPushButton *m_rename;
     QLabel *m_emptyText;
     bool m_placed = false;
 };

@@ -5,6 +5,8 @@
 #include "core/app/language.h"
 #include "core/library/cardfolder.h"
 #include "core/library/lyricindexer.h"
+#include "core/library/namerepair.h"
+#include "core/util/directorylisting.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
@@ -68,6 +70,7 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_emptyState = createEmptyState();
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
+    connect(m_issueWindow, &IssueWindow::renameRequested, this, &LibraryPanel::renameIssueFile);
     connect(m_actions, &LibraryActions::fileDeleted, m_lyrics, &LyricIndexer::songRemoved);
     connect(m_actions, &LibraryActions::songMoved, m_lyrics, &LyricIndexer::songRenamed);
     if (m_frame) {
@@ -180,6 +183,14 @@ void LibraryPanel::forgetLibrary()
     m_shownRoot.clear();
     m_actions->forgetSearchPosition();
     m_lyrics->clear();
+}
+
+void LibraryPanel::renameIssueFile(const QByteArray &rawPath, const QString &newName)
+{
+    QString error;
+    if (!NameRepair::rename(m_root, rawPath, newName, &error))
+        errorBox(m_issueWindow, Lang::text(Txt::IssueRenameFailed).arg(escapedFileName(rawPath), error));
+    refreshLibrary(false);
 }
 
 void LibraryPanel::selectIssueFile(int fileType, const QString &name)

@@ -104,6 +104,8 @@ private:
     // Empties the card library and the tree, for a card that cannot be read.
     void forgetLibrary();
     void selectIssueFile(int fileType, const QString &name);
+    // Gives a file whose name is not UTF-8 the name chosen in the issue window, then reads the card again.
+    void renameIssueFile(const QByteArray &rawPath, const QString &newName);
     void driveChosen();
 
     MainWindow *m_frame;

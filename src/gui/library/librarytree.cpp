@@ -105,6 +105,8 @@ void LibraryTree::build(const QList<LibraryTreeNode> &nodes)
         QTreeWidgetItem *item = node.parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items.at(node.parent));
         item->setText(0, node.textId != 0 ? Lang::text(node.textId) : node.text);
         item->setData(0, kKindRole, int(node.kind));
+        if (!node.fileName.isEmpty())
+            item->setData(0, kFileNameRole, node.fileName);
         item->setIcon(0, TreeIcons::icon(imageOf(node.kind)));
         items.append(item);
     }
@@ -120,7 +122,8 @@ LibraryItemInfo LibraryTree::itemInfo(const QTreeWidgetItem *item, const QString
     if (!item)
         return {};
     const QString parentText = item->parent() ? item->parent()->text(0) : QString();
-    return LibraryItemInfo::fromNode(kindOf(item), item->text(0), parentText, root);
+    return LibraryItemInfo::fromNode(kindOf(item), item->text(0), parentText, root,
+                                     item->data(0, kFileNameRole).toString());
 }
 
 QTreeWidgetItem *LibraryTree::nextInOrder(QTreeWidgetItem *item)

@@ -18,6 +18,8 @@ class LibraryTree : public QTreeWidget
     Q_OBJECT
 public:
     static constexpr int kKindRole = Qt::UserRole;
+    // A file node's name on disk, with its extension as the file spells it.
+    static constexpr int kFileNameRole = Qt::UserRole + 1;
     static constexpr int kExpandDelayMs = 500;
     // Mime type of a dragged library item: the item's full path, UTF-8.
     static QString mimeType();
