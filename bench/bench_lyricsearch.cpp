@@ -3,7 +3,7 @@
 // the whole path of one keystroke (fold, match, rank, the first 100 snippets) over lines typed
 // letter by letter. Counters: p95 and worst keystroke in ms, the index's memory in MB.
 // Run: build/bench/bench_lyricsearch
-#include "core/library/lyricindex.h"
+#include "core/search/lyricindex.h"
 #include "core/library/songlibrary.h"
 #include "core/model/songfile.h"
 #include "benchcard.h"

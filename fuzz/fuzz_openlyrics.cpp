@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as an OpenLyrics document and laid out on both boards: no crash, and a song
 // that stays within the board's limits whenever it is accepted.
-#include "core/library/lyriclayout.h"
-#include "core/library/lyricmapping.h"
-#include "core/library/openlyrics.h"
+#include "core/lyrics/lyriclayout.h"
+#include "core/lyrics/lyricmapping.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/model/song.h"
 
 #include <QBuffer>

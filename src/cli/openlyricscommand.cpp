@@ -2,8 +2,8 @@
 #include "cli/openlyricscommand.h"
 
 #include "cli/clisupport.h"
-#include "core/library/lyricexport.h"
-#include "core/library/lyricimport.h"
+#include "core/lyrics/lyricexport.h"
+#include "core/lyrics/lyricimport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 
 #include "cli/clisupport.h"
 #include "core/app/language.h"
-#include "core/library/lyricindex.h"
+#include "core/search/lyricindex.h"
 #include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 #include "core/util/textids.h"

@@ -5,7 +5,7 @@
 #include "core/library/issuerows.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/libraryiteminfo.h"
-#include "core/library/librarysearch.h"
+#include "core/search/librarysearch.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
 #include "testsupport.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lyric search: folding, query rules and ranking on a small card, keeping the index current.
-#include "core/library/lyricindex.h"
-#include "core/library/lyricindexer.h"
+#include "core/search/lyricindex.h"
+#include "core/search/lyricindexer.h"
 #include "core/library/songlibrary.h"
 #include "core/model/songfile.h"
 #include "tablerows.h"

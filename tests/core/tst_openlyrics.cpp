@@ -3,9 +3,9 @@
 #include "filesizelimit.h"
 #include "tablerows.h"
 
-#include "core/library/lyricexport.h"
-#include "core/library/lyricimport.h"
-#include "core/library/lyriclayout.h"
+#include "core/lyrics/lyricexport.h"
+#include "core/lyrics/lyricimport.h"
+#include "core/lyrics/lyriclayout.h"
 #include "core/model/songfile.h"
 
 #include <QRegularExpression>

@@ -7,7 +7,7 @@
 #include "gui/editor/ledmatrix.h"
 #include "gui/font/fontchart.h"
 #include "gui/font/fonteditor.h"
-#include "gui/library/namedialog.h"
+#include "gui/widgets/namedialog.h"
 #include "gui/widgets/glyphcell.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"

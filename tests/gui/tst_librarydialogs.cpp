@@ -4,7 +4,7 @@
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/drivecombo.h"
-#include "gui/library/playlistnamedialog.h"
+#include "gui/playlist/playlistnamedialog.h"
 #include "gui/library/groupeditdialog.h"
 #include "gui/library/newgroupdialog.h"
 #include "gui/library/searchdialog.h"

@@ -8,7 +8,7 @@
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/newgroupdialog.h"
-#include "gui/library/playlistnamedialog.h"
+#include "gui/playlist/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
 #include "librarytestsupport.h"
 #include "tablerows.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // OpenLyrics and text files through the real menus: import into a group with its report and
 // the lyric index, export of one group.
-#include "core/library/lyricindexer.h"
+#include "core/search/lyricindexer.h"
 #include "core/model/songfile.h"
 #include "gui/app/shell.h"
 #include "gui/library/libraryactions.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lyric search field over the library tree, typed into with real keys.
 #include "core/app/language.h"
-#include "core/library/lyricindexer.h"
+#include "core/search/lyricindexer.h"
 #include "core/model/songfile.h"
 #include "core/util/textids.h"
 #include "gui/editor/songeditorpage.h"

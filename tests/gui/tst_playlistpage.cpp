@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist page and the insert-song dialog driven on a card in a temporary folder.
 #include "gui/library/insertsongdialog.h"
-#include "gui/library/playlistpage.h"
-#include "gui/library/playlistview.h"
+#include "gui/playlist/playlistpage.h"
+#include "gui/playlist/playlistview.h"
 #include "gui/widgets/screenpreview.h"
 #include "librarytestsupport.h"
 

@@ -8,7 +8,7 @@
 #include "gui/editor/textimportdialog.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/playlistpage.h"
+#include "gui/playlist/playlistpage.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
 #include "tablerows.h"

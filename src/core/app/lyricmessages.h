@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/library/lyricmessage.h"
+#include "core/lyrics/lyricmessage.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/library/namedialog.h"
+#include "gui/widgets/namedialog.h"
 
 // Asks for the label a card gets when it is formatted; refuses what a FAT label cannot hold.
 class CardLabelDialog : public NameDialog

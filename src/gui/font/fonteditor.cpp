@@ -12,7 +12,7 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/font/fontchart.h"
-#include "gui/library/namedialog.h"
+#include "gui/widgets/namedialog.h"
 #include "gui/widgets/glyphcell.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "gui/library/lyricsearchfield.h"
 
 #include "core/app/language.h"
-#include "core/library/lyricindexer.h"
+#include "core/search/lyricindexer.h"
 #include "core/util/textids.h"
 #include "gui/library/lyrichitmodel.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/library/namedialog.h"
+#include "gui/widgets/namedialog.h"
 
 // Asks for the name of a new group directory below baseDir; the caller creates it.
 class NewGroupDialog : public NameDialog

@@ -10,7 +10,7 @@
 #include "gui/editor/songeditorpage.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/playlistpage.h"
+#include "gui/playlist/playlistpage.h"
 #include "gui/library/waitdialog.h"
 #include "gui/main/mainwindow.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/playlistpage.h"
+#include "gui/playlist/playlistpage.h"
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
@@ -13,7 +13,7 @@
 #include "gui/library/insertsongdialog.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/playlistview.h"
+#include "gui/playlist/playlistview.h"
 #include "gui/library/treeicons.h"
 #include "gui/main/mainwindow.h"
 #include "gui/widgets/screenpreview.h"

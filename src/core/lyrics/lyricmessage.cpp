@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyricmessage.h"
+#include "core/lyrics/lyricmessage.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/namedialog.h"
+#include "gui/widgets/namedialog.h"
 
 #include "core/app/language.h"
 #include "gui/app/dialogtext.h"

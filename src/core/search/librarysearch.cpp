@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/librarysearch.h"
+#include "core/search/librarysearch.h"
 
 #include "core/library/songlibrary.h"
 #include "core/model/song.h"

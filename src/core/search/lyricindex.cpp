@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyricindex.h"
+#include "core/search/lyricindex.h"
 
 #include "core/library/songlibrary.h"
-#include "core/library/textfold.h"
+#include "core/search/textfold.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
 

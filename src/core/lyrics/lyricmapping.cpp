@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyricmapping.h"
+#include "core/lyrics/lyricmapping.h"
 
-#include "core/library/openlyrics.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/model/song.h"
 
 #include <QRegularExpression>

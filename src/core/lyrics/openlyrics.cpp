@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/openlyrics.h"
+#include "core/lyrics/openlyrics.h"
 
-#include "core/library/lyricmessage.h"
+#include "core/lyrics/lyricmessage.h"
 #include "core/model/song.h"
 #include "core/util/deviceio.h"
 #include "core/util/posixfile.h"

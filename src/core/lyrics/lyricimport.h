@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/library/lyricmapping.h"
-#include "core/library/openlyrics.h"
+#include "core/lyrics/lyricmapping.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/model/song.h"
 
 #include "core/util/progress.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/library/namedialog.h"
+#include "gui/widgets/namedialog.h"
 
 // Asks for a playlist's new title (without number and extension).
 class PlaylistNameDialog : public NameDialog

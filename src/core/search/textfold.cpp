@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/textfold.h"
+#include "core/search/textfold.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyricindexer.h"
+#include "core/search/lyricindexer.h"
 
 #include "core/library/songlibrary.h"
 #include "core/model/song.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyricimport.h"
+#include "core/lyrics/lyricimport.h"
 
 #include "core/editor/songsaving.h"
-#include "core/library/boardtext.h"
-#include "core/library/lyriclayout.h"
-#include "core/library/plainlyrics.h"
+#include "core/lyrics/boardtext.h"
+#include "core/lyrics/lyriclayout.h"
+#include "core/lyrics/plainlyrics.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
 #include "core/model/songfile.h"

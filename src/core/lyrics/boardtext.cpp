@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/boardtext.h"
+#include "core/lyrics/boardtext.h"
 
 #include "core/model/boardcharset.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyriclayout.h"
+#include "core/lyrics/lyriclayout.h"
 
-#include "core/library/lyricmapping.h"
+#include "core/lyrics/lyricmapping.h"
 #include "core/model/boardcharset.h"
 #include "core/model/song.h"
 

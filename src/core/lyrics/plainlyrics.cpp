@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/plainlyrics.h"
+#include "core/lyrics/plainlyrics.h"
 
 #include "core/editor/textimport.h"
-#include "core/library/lyricmapping.h"
+#include "core/lyrics/lyricmapping.h"
 #include "core/util/leadingint.h"
 
 #include <QFileInfo>

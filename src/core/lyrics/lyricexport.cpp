@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/library/lyricexport.h"
+#include "core/lyrics/lyricexport.h"
 
-#include "core/library/openlyrics.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
 #include "core/model/songfile.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/library/lyricindex.h"
+#include "core/search/lyricindex.h"
 
 #include <QObject>
 

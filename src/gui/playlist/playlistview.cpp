@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/playlistview.h"
+#include "gui/playlist/playlistview.h"
 
 #include "gui/library/librarytree.h"
 
