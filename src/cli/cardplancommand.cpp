@@ -63,6 +63,14 @@ int runCardDryRun(const QString &image, const QString &card, const CardPlanOptio
     // The refusal comes before anything of the card is read.
     if (reportRefusal(io, result.check, image, card, result.entries))
         return CliError;
+    if (!result.clear.blocked.isEmpty()) {
+        CardJobResult refused;
+        refused.status = CardJobResult::Status::NotClearable;
+        refused.error = result.clear.blocked;
+        refused.reason = result.clear.reason;
+        reportJobProblem(io, refused, image, card);
+        return CliError;
+    }
     const CardPlan &plan = result.plan;
     if (planBroken(io, plan))
         return CliError;

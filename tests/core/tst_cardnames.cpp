@@ -7,7 +7,9 @@
 #include "core/card/librarypacking.h"
 #include "core/card/cardcopy.h"
 #include "core/card/carddatafile.h"
+#include "core/card/cardpackjobs.h"
 #include "core/card/cardplan.h"
+#include "core/card/cardreadjobs.h"
 #include "core/editor/songsaving.h"
 #include "core/library/namerepair.h"
 #include "core/library/songlibrary.h"
@@ -172,6 +174,30 @@ private slots:
         QCOMPARE(listDirectory(root + u"/G").undecodable.size(), 1);
         QVERIFY(NameRepair::rename(root, raw, u"0020 Wśród.txt"_qs, &error));
         QCOMPARE(listDirectory(root + u"/G").files, QStringList({u"0020 Wśród.txt"_qs, u"0021 Taken.txt"_qs}));
+    }
+
+    // The dry run of a write refuses as the write does when the clear could not remove a name;
+    // a card without folders packs its songs from its root.
+    void writePlanAndFlatPack()
+    {
+        const QString card = path(u"card"_qs);
+        const QString image = path(u"image"_qs);
+        QVERIFY(QDir().mkpath(card) && makeRawFiles(card, {"0001 A.txt", "0020 W\xb6r.txt"}));
+        QVERIFY(QDir().mkpath(image) && makeRawFiles(image, {"G/0002 B.txt"}));
+        CardWriteRequest request;
+        request.image = image;
+        request.card = card;
+        request.force = true; // a folder of songs without card folders
+        const CardPlanResult plan = planCardWrite(request);
+        const CardJobResult written = writeCard(request);
+        QCOMPARE(written.status, CardJobResult::Status::NotClearable);
+        QCOMPARE(plan.clear.blocked, written.error);
+        QVERIFY(plan.plan.rows.isEmpty());
+
+        const QString out = path(u"flat.lvp"_qs);
+        QVERIFY(packCard(card, out).pack.ok);
+        QVERIFY(unpackCardFile(out, path(u"back"_qs), false).unpack.status == CardUnpackStatus::Ok);
+        QCOMPARE(listDirectory(path(u"back"_qs)).files, QStringList{u"0001 A.txt"_qs});
     }
 
     // A song saved back under its own name keeps its file; a new title gets a lower-case name.

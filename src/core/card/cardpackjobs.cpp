@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/card/cardpackjobs.h"
 
+#include "core/card/cardbackup.h"
 #include "core/card/librarypacking.h"
+#include "core/util/fileutils.h"
 #include "core/util/folderlock.h"
 #include "core/util/textids.h"
 
@@ -20,7 +22,10 @@ CardPackJobResult packCard(const QString &card, const QString &out, const Progre
         result.pack.error = QString::fromLocal8Bit(std::strerror(ENOENT));
         return result;
     }
-    result.pack = CardDataFile::save(out, libraryPackList(card), progress);
+    // A card without folders keeps its songs in its root, where the library scan does not look:
+    // its pack carries them as the backup before a write does.
+    const bool flat = sortedEntries(card, QDir::Dirs | QDir::NoSymLinks).isEmpty();
+    result.pack = CardDataFile::save(out, flat ? planCardBackup(card).records : libraryPackList(card), progress);
     return result;
 }
 

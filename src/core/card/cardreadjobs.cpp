@@ -10,6 +10,11 @@ CardPlanResult planCardWrite(const CardWriteRequest &request, const Progress &pr
         result.entries = foreignCardEntries(request.card);
     if (result.check != CardWriteCheck::Ok)
         return result;
+    if (!request.append) {
+        result.clear = checkClear(request.card);
+        if (!result.clear.blocked.isEmpty())
+            return result;
+    }
     result.plan = planCardCopy(request.image, request.card, request.append ? CardPlanMode::Append : CardPlanMode::Write,
                                request.append ? request.categories : int(CardAllCategories), progress);
     return result;

@@ -12,9 +12,10 @@ struct CardPlanResult
 {
     CardWriteCheck check = CardWriteCheck::Ok; // not Ok: refused before anything was read
     QStringList entries;                       // ForeignEntries: what a card never holds
+    ClearCheck clear;                          // a write: what its clear could not remove
     CardPlan plan;
 };
-// The refusal writeCard would give for request, else the plan of it.
+// The refusal writeCard would give for request (a write's clear included), else the plan of it.
 CardPlanResult planCardWrite(const CardWriteRequest &request, const Progress &progress = {});
 
 struct CardVerifyResult
