@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/report/rtftext.h"
 
+#include "core/util/controlcharacters.h"
 #include "core/util/deviceio.h"
 
 #include <charconv>
@@ -12,7 +13,7 @@ constexpr qsizetype kFlushSize = 64 * 1024;
 void appendRtfText(QByteArray &out, QStringView text)
 {
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
+        const char16_t u = ControlCharacters::isControl(c) ? char16_t(QChar::ReplacementCharacter) : c.unicode();
         if (u == u'\\' || u == u'{' || u == u'}') {
             out += '\\';
             out += char(u);
