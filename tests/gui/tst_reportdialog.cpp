@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report dialog offscreen: the command on the panel's card, stopping a run, the question
-// about an existing report, a language's file name that is no plain name, an unusable folder.
+// about an existing report, a language's file name that is no plain name, an unusable folder,
+// a file chosen with "..." and remembered, a chosen path that is no file.
 #include "core/library/songlibrary.h"
 #include "gui/app/shell.h"
 #include "gui/library/libraryactions.h"
@@ -8,8 +9,12 @@
 #include "librarytestsupport.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace LibraryTest;
 
@@ -172,6 +177,67 @@ private slots:
         QVERIFY(m_boxes.first().text.contains(blocker + QStringLiteral("/docs")));
         QVERIFY(m_opened.isEmpty());
         QVERIFY(dialog.lastReport().isEmpty());
+    }
+
+    // The command's dialog writes where the user chose and remembers it for the next time.
+    void chosenFileIsWrittenAndRemembered()
+    {
+        const QString card = m_dir.filePath(QStringLiteral("card-chosen"));
+        QVERIFY(TestSupport::copyTree(reportData(QStringLiteral("card")), card));
+        openPanel(card + u'/');
+        m_panel->actions()->setReportFolder(newFolder());
+        const QString chosen = newFolder() + QStringLiteral("/druk/spis.pdf");
+        Shell::setChooser([&](Shell::Choice, const QString &) { return chosen; });
+        QString shown;
+        whenShown<ReportDialog>([&](ReportDialog *dialog) {
+            dialog->choosePdfSongbook();
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("chooseTargetButton")), Qt::LeftButton);
+            shown = dialog->findChild<QLineEdit *>(QStringLiteral("targetEdit"))->text();
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("generateButton")), Qt::LeftButton);
+            dialog->accept();
+        });
+        m_frame->action(Command::GenerateReport)->trigger();
+        Shell::setChooser({});
+        QCOMPARE(shown, chosen);
+        QVERIFY(TestSupport::readFile(chosen).startsWith("%PDF"));
+        QCOMPARE(m_opened, QStringList{chosen});
+        QCOMPARE(m_app->core().settings().reportFile(ReportDialog::kPdfChoice), chosen);
+
+        whenShown<ReportDialog>([&](ReportDialog *dialog) {
+            shown = dialog->target();
+            dialog->setKind(ReportKind::Alphabetical);
+            QVERIFY(dialog->target().endsWith(QStringLiteral("/Alfabetyczny wykaz pieśni.rtf")));
+            dialog->reject();
+        });
+        m_frame->action(Command::GenerateReport)->trigger();
+        QCOMPARE(shown, chosen);
+    }
+
+    void chosenPathThatIsNoFileIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("named pipe") << QStringLiteral("pipe");
+    }
+    void chosenPathThatIsNoFileIsRefused()
+    {
+        QFETCH(QString, kind);
+        const QString path = newFolder() + QStringLiteral("/report.rtf");
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == u"folder")
+            QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        ReportDialog dialog(m_library, newFolder());
+        dialog.setTarget(0, path);
+        dialog.generate();
+        QCOMPARE(m_boxes.requests.size(), 1); // no question about replacing it
+        QCOMPARE(m_boxes.first().icon, QMessageBox::Critical);
+        QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::ReportSaveFailed).arg(path) + u'\n'));
+        QVERIFY(m_boxes.first().text.size() > Lang::text(Txt::ReportSaveFailed).arg(path).size() + 1);
+        QVERIFY(m_opened.isEmpty());
+        QCOMPARE(QFileInfo(path).isDir(), kind == u"folder");
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 1);
     }
 
     void escapeDoesNotCloseTheDialog()

@@ -451,7 +451,16 @@ void LibraryActions::generateReport()
 {
     if (root().isEmpty())
         return;
+    static_assert(ReportDialog::kChoices == AppSettings::kReportFiles);
     ReportDialog dialog(m_panel->library(), m_reportFolder, m_panel);
+    if (AppCore *core = AppCore::instance()) {
+        for (int report = 0; report < ReportDialog::kChoices; ++report)
+            dialog.setTarget(report, core->settings().reportFile(report));
+        connect(&dialog, &ReportDialog::targetChosen, this, [core](int report, const QString &path) {
+            core->settings().setReportFile(report, path);
+            core->saveSettings();
+        });
+    }
     dialog.exec();
 }
 

@@ -6,6 +6,7 @@
 #include "core/font/fontexport.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/font/fonteditor.h"
+#include "gui/font/fontfiles.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
 #include "gui/app/messageboxes.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
@@ -301,8 +303,16 @@ void MainWindow::exportFonts()
     AppCore *core = AppCore::instance();
     if (!core)
         return;
-    const QString outDir = core->dirs().outDir();
-    showFontExportOutcome(this, exportAllFonts(core->fontDir(), outDir), Lang::text(Txt::FontExportDone) + u'\n' + outDir);
+    // No folder is asked for when there is nothing to export.
+    if (fontNamesInDirectory(core->fontDir()).isEmpty()) {
+        showFontExportOutcome(this, exportAllFonts(core->fontDir(), {}), {}, {});
+        return;
+    }
+    const QString outDir = FontFiles::chooseExportFolder(this, *core);
+    if (outDir.isEmpty())
+        return;
+    showFontExportOutcome(this, exportAllFonts(core->fontDir(), outDir),
+                          Lang::text(Txt::FontExportDone) + u'\n' + QDir::toNativeSeparators(outDir), outDir);
 }
 
 void MainWindow::openFontEditor()
