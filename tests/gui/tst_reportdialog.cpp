@@ -204,10 +204,11 @@ private slots:
         QCOMPARE(m_app->core().settings().reportFile(ReportDialog::kPdfChoice), chosen);
 
         whenShown<ReportDialog>([&](ReportDialog *dialog) {
+            dialog->choosePdfSongbook();
             shown = dialog->target();
             dialog->setKind(ReportKind::Alphabetical);
             QVERIFY(dialog->target().endsWith(QStringLiteral("/Alfabetyczny wykaz pieśni.rtf")));
-            dialog->reject();
+            dialog->close();
         });
         m_frame->action(Command::GenerateReport)->trigger();
         QCOMPARE(shown, chosen);
@@ -237,7 +238,7 @@ private slots:
         QVERIFY(m_boxes.first().text.size() > Lang::text(Txt::ReportSaveFailed).arg(path).size() + 1);
         QVERIFY(m_opened.isEmpty());
         QCOMPARE(QFileInfo(path).isDir(), kind == u"folder");
-        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 1);
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 1);
     }
 
     void escapeDoesNotCloseTheDialog()
