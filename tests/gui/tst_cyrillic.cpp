@@ -34,7 +34,7 @@ class TestCyrillic : public PanelTest
 
     QString m_card;
 
-    SongEditorPage *page() const { return m_panel->editorPage(); }
+    SongEditorPage *page() const { return m_frame->editorPage(); }
 
     // Key events that carry the text itself: QTest::keyClicks passes characters through Latin-1.
     static void typeText(QWidget *widget, const QString &text)

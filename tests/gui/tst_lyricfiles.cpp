@@ -7,7 +7,7 @@
 #include "gui/library/libraryactions.h"
 #include "gui/library/lyricimportdialogs.h"
 #include "gui/library/targetgroupdialog.h"
-#include "gui/main/commandids.h"
+#include "gui/app/commandids.h"
 #include "librarytestsupport.h"
 
 #include <QAction>

@@ -23,7 +23,7 @@ class TestPlaylistPage : public PanelTest
 
     QString m_card;
 
-    PlaylistPage *page() const { return m_panel->playlistPage(); }
+    PlaylistPage *page() const { return m_frame->playlistPage(); }
     QString firstLine() const
     {
         const QStringList lines = page()->preview()->shownLines();

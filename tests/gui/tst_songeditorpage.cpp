@@ -36,7 +36,7 @@ class TestSongEditorPage : public PanelTest
     QString m_card;
     QString m_gloria;
 
-    SongEditorPage *page() const { return m_panel->editorPage(); }
+    SongEditorPage *page() const { return m_frame->editorPage(); }
     QAbstractButton *button(const QString &name) const { return page()->findChild<QAbstractButton *>(name); }
     void click(const QString &name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     // Replaces an edit's text as the user would: select all, then type.

@@ -3,6 +3,7 @@
 #include "gui/editor/songeditorpage.h"
 
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/editor/songediting.h"
 #include "gui/app/messageboxes.h"
 #include "gui/editor/characterpalette.h"
@@ -12,7 +13,6 @@
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/songstructuredialog.h"
 #include "gui/editor/textimportdialog.h"
-#include "gui/library/librarypanel.h"
 #include "gui/music/musictiming.h"
 
 #include <QAbstractButton>
@@ -146,8 +146,8 @@ void SongEditorPage::nextScreen() { step([this] { m_song.nextScreen(); }); }
 void SongEditorPage::addStanza()
 {
     change(Txt::UndoSongLayout, [this] {
-        if (m_song.stanzaCount() == 0 && m_panel)
-            m_song.setNumber(std::max(0, m_panel->library().findFreeNumber(ItemKind::Song)));
+        if (m_song.stanzaCount() == 0)
+            m_song.setNumber(std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song)));
         SongEditing::addStanza(m_song);
     });
     showTitleAndNumber();
@@ -234,9 +234,7 @@ void SongEditorPage::checkNumber()
         infoBox(this, Lang::text(Txt::SlideNoNumberMap));
         return;
     }
-    if (!m_panel)
-        return;
-    SongNumberDialog dialog(m_song.number(), m_panel->library().numbers(ItemKind::Song), this);
+    SongNumberDialog dialog(m_song.number(), m_workspace.library().numbers(ItemKind::Song), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     change(Txt::UndoTitleNumber, [this, &dialog] { m_song.setNumber(dialog.number()); });
