@@ -6,7 +6,7 @@
 #include "core/app/workspace.h"
 #include "core/card/driveprovider.h"
 #include "gui/app/messageboxes.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/waitdialog.h"

@@ -8,7 +8,7 @@
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
-#include "gui/library/importsongsdialog.h"
+#include "gui/card/importsongsdialog.h"
 #include "gui/app/commandids.h"
 #include "filesizelimit.h"
 #include "librarytestsupport.h"

@@ -13,7 +13,7 @@
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"

@@ -5,7 +5,7 @@
 #include "core/model/itemname.h"
 #include "core/model/song.h"
 #include "gui/editor/songcommands.h"
-#include "gui/editor/songeditorlink.h"
+#include "gui/widgets/songeditorlink.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -112,6 +112,10 @@ public:
     void fileMoved(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
 
+    // The music timing command on a song: true when it changed the song. Without one the
+    // command does nothing.
+    using MusicTiming = std::function<bool(QWidget *parent, Song &song)>;
+    void setMusicTiming(MusicTiming timing) { m_musicTiming = std::move(timing); }
     // Shows the page and opens a song of the card; stanza < 0 opens it at its start.
     void showSong(const QString &path, int stanza, int screen, int line);
 
@@ -159,6 +163,7 @@ private:
 
     Workspace &m_workspace;
     CommandRegistry *m_commands;
+    MusicTiming m_musicTiming;
     // Held apart from the window: a page hidden while the window is being destroyed must not call into it.
     QPointer<CharacterPalette> m_palette;
     Song m_song;

@@ -14,7 +14,7 @@
 #include "gui/editor/slidenumberdialog.h"
 #include "gui/editor/songeditorform.h"
 #include "gui/editor/titleedit.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -11,9 +11,8 @@
 #include "gui/editor/sequencelist.h"
 #include "gui/editor/songeditorform.h"
 #include "gui/editor/songnumberdialog.h"
-#include "gui/editor/songstructuredialog.h"
+#include "gui/widgets/songstructuredialog.h"
 #include "gui/editor/textimportdialog.h"
-#include "gui/music/musictiming.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -265,9 +264,11 @@ void SongEditorPage::openStructure()
 
 void SongEditorPage::timeToMusic()
 {
+    if (!m_musicTiming)
+        return;
     // The times recorded in one session are one command.
     bool timed = false;
-    change(Txt::UndoSongLayout, [this, &timed] { timed = openMusicTiming(this, m_song); });
+    change(Txt::UndoSongLayout, [this, &timed] { timed = m_musicTiming(this, m_song); });
     // The current screen's time may have changed.
     if (timed)
         showCurrent();

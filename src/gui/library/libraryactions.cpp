@@ -13,18 +13,16 @@
 #include "gui/app/commandregistry.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
-#include "gui/card/cardwizard.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "gui/library/issuewindow.h"
 #include "core/search/lyricindexer.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/lyricfilecommands.h"
-#include "gui/library/newgroupdialog.h"
-#include "gui/playlist/playlistnamedialog.h"
+#include "gui/widgets/newgroupdialog.h"
+#include "gui/widgets/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
-#include "gui/report/reportdialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,7 +31,6 @@
 #include <QMenu>
 #include <QSet>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -57,7 +54,6 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 
 LibraryActions::LibraryActions(LibraryPanel *panel, CommandRegistry *commands)
     : QObject(panel), m_panel(panel),
-      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
       m_lyricFiles(new LyricFileCommands(panel->workspace(), panel))
 {
     LibraryTree *t = tree();
@@ -87,8 +83,6 @@ void LibraryActions::wireCommands(CommandRegistry &commands)
     commands.handle(Command::InitialiseCard, this, &LibraryActions::initialiseCard, hasCard);
     commands.handle(Command::OpenFolderAsCard, this, &LibraryActions::openFolderAsCard);
     commands.handle(Command::GroupColours, this, &LibraryActions::editGroupColours);
-    commands.handle(Command::GenerateReport, this, &LibraryActions::generateReport, hasCard);
-    commands.handle(Command::CardWizard, this, &LibraryActions::openCardWizard);
     commands.handle(Command::ImportLyricFiles, this, [this] { m_lyricFiles->importFiles(m_panel->selectedItem().group); }, hasCard);
 }
 
@@ -425,35 +419,6 @@ void LibraryActions::editGroupColours()
 void LibraryActions::newPlaylist()
 {
     workspace().newPlaylist();
-}
-
-void LibraryActions::generateReport()
-{
-    if (root().isEmpty())
-        return;
-    ReportDialog dialog(workspace().library(), m_reportFolder, m_panel);
-    dialog.exec();
-}
-
-void LibraryActions::openCardWizard()
-{
-    AppCore *core = AppCore::instance();
-    if (!core)
-        return;
-    DriveCombo *drives = m_panel->driveList();
-    {
-        // A poll of the panel's own list while a copy lets events through would read the card mid-write.
-        const DrivePollingPause pause(drives);
-        CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
-                          m_panel);
-        // Songs imported into the song directory show at once if the panel shows that folder.
-        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
-        wizard.exec();
-    }
-    // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.
-    if (drives->isPolling())
-        drives->refreshDrives();
-    m_panel->refreshLibrary(false);
 }
 
 // --- context menus ---

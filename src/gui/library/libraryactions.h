@@ -54,13 +54,6 @@ public:
     void openCurrentItem();
     void addCurrentToPlaylist();
     void newPlaylist();
-    // The report dialog on the card's library; reports go into the report folder.
-    void generateReport();
-    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
-    // it is open, and the panel reads its card again afterwards.
-    void openCardWizard();
-    QString reportFolder() const { return m_reportFolder; }
-    void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // A song dragged onto a song or a group node moves into that group.
     void moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target);
 
@@ -95,8 +88,6 @@ private:
 
     LibraryPanel *m_panel;
     TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
-    // The user's documents folder unless a caller chooses another.
-    QString m_reportFolder;
     Search m_search;
     LyricFileCommands *m_lyricFiles;
 };

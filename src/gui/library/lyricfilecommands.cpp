@@ -11,7 +11,7 @@
 #include "core/app/workspace.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/lyricimportdialogs.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/library/waitdialog.h"
 
 #include <QApplication>

@@ -5,15 +5,19 @@
 #include "core/app/language.h"
 #include "core/app/workspace.h"
 #include "core/font/fontexport.h"
+#include "gui/app/messageboxes.h"
+#include "gui/card/cardwizard.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/font/fonteditor.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/treeicons.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
-#include "gui/app/messageboxes.h"
+#include "gui/music/musictiming.h"
 #include "gui/playlist/playlistpage.h"
+#include "gui/report/reportdialog.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/widgets/treeicons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,11 +26,13 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     setWindowTitle(QStringLiteral("Lumivox[*]")); // "*" while the open song has unsaved changes
     setObjectName(QStringLiteral("MainWindow"));
@@ -83,6 +89,7 @@ void MainWindow::compose(std::shared_ptr<DriveProvider> removableDrives)
     // The editor first: its close guard asks before the playlist page's.
     m_editorPage = new SongEditorPage(*m_workspace, &m_commands, m_characterPalette, m_pages);
     m_pages->addWidget(m_editorPage);
+    m_editorPage->setMusicTiming(&openMusicTiming);
     connect(m_editorPage, &SongEditorPage::modifiedChanged, this, &QWidget::setWindowModified);
     connect(this, &MainWindow::matrixSizeChanged, m_editorPage, &SongEditorPage::setBoardSize);
     addCloseGuard([page = m_editorPage] { return page->offerSave(Txt::CloseQuestion, Txt::CloseQuestionCaption); });
@@ -91,6 +98,9 @@ void MainWindow::compose(std::shared_ptr<DriveProvider> removableDrives)
     connect(this, &MainWindow::matrixSizeChanged, m_playlistPage, &PlaylistPage::setBoardSize);
     addCloseGuard([page = m_playlistPage] { return page->mayDiscard(); });
     m_pages->setCurrentWidget(m_playlistPage);
+    m_commands.handle(Command::CardWizard, this, &MainWindow::openCardWizard);
+    m_commands.handle(Command::GenerateReport, this, &MainWindow::generateReport,
+                      [this] { return m_workspace->hasCard(); });
     m_panel->updateStatus();
 }
 
@@ -346,4 +356,33 @@ void MainWindow::openFontEditor()
         FontEditor editor(*core, this);
         editor.exec();
     }
+}
+
+void MainWindow::generateReport()
+{
+    if (!m_workspace || !m_workspace->hasCard())
+        return;
+    ReportDialog dialog(m_workspace->library(), m_reportFolder, m_panel);
+    dialog.exec();
+}
+
+void MainWindow::openCardWizard()
+{
+    AppCore *core = AppCore::instance();
+    if (!core || !m_panel)
+        return;
+    DriveCombo *drives = m_panel->driveList();
+    {
+        // A poll of the panel's own list while a copy lets events through would read the card mid-write.
+        const DrivePollingPause pause(drives);
+        CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
+                          m_panel);
+        // Songs imported into the song directory show at once if the panel shows that folder.
+        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
+        wizard.exec();
+    }
+    // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.
+    if (drives->isPolling())
+        drives->refreshDrives();
+    m_panel->refreshLibrary(false);
 }

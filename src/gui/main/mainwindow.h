@@ -76,6 +76,13 @@ public:
     // Writes fonts.out for every font of the font folder into the data folder's Out.
     void exportFonts();
     void openFontEditor();
+    // The report dialog on the card's library; reports go into the report folder.
+    void generateReport();
+    QString reportFolder() const { return m_reportFolder; }
+    void setReportFolder(const QString &folder) { m_reportFolder = folder; }
+    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
+    // it is open, and the panel reads its card again afterwards.
+    void openCardWizard();
 
 signals:
     // The board's text matrix changed in the program settings.
@@ -110,4 +117,6 @@ private:
     QLabel *m_statusIcon = nullptr;
     std::vector<std::function<bool()>> m_closeGuards;
     CharacterPalette *m_characterPalette = nullptr;
+    // The user's documents folder unless a caller chooses another.
+    QString m_reportFolder;
 };

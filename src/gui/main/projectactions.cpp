@@ -7,7 +7,7 @@
 #include "core/app/workspace.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
@@ -159,7 +159,7 @@ bool ProjectActions::openProject(const QString &path)
     remember(file);
     showOpenState();
     // The opened project is on its way to a card: the wizard takes it there (and refreshes the panel).
-    m_panel->actions()->openCardWizard();
+    m_frame->openCardWizard();
     return true;
 }
 

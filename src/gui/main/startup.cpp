@@ -14,7 +14,7 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/qttranslation.h"
 #include "gui/app/uifont.h"
-#include "gui/card/udisks2driveprovider.h"
+#include "gui/app/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/openrequests.h"

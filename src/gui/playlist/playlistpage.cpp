@@ -12,9 +12,9 @@
 #include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
-#include "gui/library/insertsongdialog.h"
+#include "gui/playlist/insertsongdialog.h"
 #include "gui/playlist/playlistview.h"
-#include "gui/library/treeicons.h"
+#include "gui/widgets/treeicons.h"
 #include "gui/widgets/screenpreview.h"
 
 #include <QAction>
