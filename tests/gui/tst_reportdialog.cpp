@@ -70,7 +70,7 @@ private slots:
         QVERIFY(command->isEnabled());
 
         const QString folder = newFolder() + QStringLiteral("/not yet there");
-        m_panel->actions()->setReportFolder(folder);
+        m_frame->setReportFolder(folder);
         whenShown<ReportDialog>([](ReportDialog *dialog) {
             dialog->setKind(ReportKind::NumberIndex);
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("generateButton")), Qt::LeftButton);
@@ -184,7 +184,7 @@ private slots:
         const QString card = m_dir.filePath(QStringLiteral("card-chosen"));
         QVERIFY(TestSupport::copyTree(reportData(QStringLiteral("card")), card));
         openPanel(card + u'/');
-        m_panel->actions()->setReportFolder(newFolder());
+        m_frame->setReportFolder(newFolder());
         const QString chosen = newFolder() + QStringLiteral("/druk/spis.pdf");
         Shell::setChooser([&](Shell::Choice, const QString &) { return chosen; });
         QStringList shown;
