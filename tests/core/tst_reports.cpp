@@ -181,7 +181,7 @@ private slots:
         QFETCH(QList<int>, screens);
         QFETCH(int, rows);
         const QString root = m_dir.filePath(QStringLiteral("rows%1/").arg(screens.size()));
-        for (const QString name : {u"G/0001 A.txt", u"G/0002 B.txt"})
+        for (const QString &name : {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs})
             QVERIFY(TestSupport::writeFile(root + name, songWithScreens(screens)));
         SongLibrary library;
         scan(library, root);
