@@ -55,17 +55,6 @@ void cleanForBoard(LyricPlan &plan, LyricNotes &notes, CharsetMode *charset)
 
 } // namespace
 
-QString languageTag(const QString &languageName)
-{
-    static const QHash<QString, QString> tags{
-        {QStringLiteral("Polski"), QStringLiteral("pl")},   {QStringLiteral("English"), QStringLiteral("en")},
-        {QStringLiteral("Deutsch"), QStringLiteral("de")},  {QStringLiteral("Slovensky"), QStringLiteral("sk")},
-        {QStringLiteral("Česky"), QStringLiteral("cs")},    {QStringLiteral("Russian"), QStringLiteral("ru")},
-        {QStringLiteral("Русский"), QStringLiteral("ru")},  {QStringLiteral("Українська"), QStringLiteral("uk")},
-    };
-    return tags.value(languageName);
-}
-
 Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason)
 {
     source = Source();

@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
+#include "core/model/languages.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/font/fonteditor.h"
 #include "gui/main/aboutdialog.h"
@@ -265,7 +266,7 @@ void MainWindow::openProgramSettings()
     dialog.storeInto(settings);
     reportSettingsSaved(settings.save(false));
     emit matrixSizeChanged(settings.maxX(), settings.maxY());
-    if (!Lang::sameName(settings.lastLanguage(), languageBefore))
+    if (!Languages::sameName(settings.lastLanguage(), languageBefore))
         infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
 }
 
