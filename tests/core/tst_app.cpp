@@ -9,6 +9,7 @@
 #include "core/app/recentfiles.h"
 #include "core/app/songgroup.h"
 #include "core/model/languages.h"
+#include "core/model/loadissue.h"
 #include "core/util/fileutils.h"
 #include "core/util/textids.h"
 #include "testsupport.h"
@@ -415,6 +416,11 @@ private slots:
                 missing << QString::number(id);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(u"missing ids: " + missing.join(u", ")));
+
+        for (IssueCode code : kAllIssueCodes) {
+            const int id = issueTextId(code);
+            QVERIFY2(id != Txt::IssueOther && table.contains(id), qPrintable(QString::number(int(code))));
+        }
 
         const QString name = QFileInfo(path).fileName();
         QCOMPARE(name, name.normalized(QString::NormalizationForm_C));

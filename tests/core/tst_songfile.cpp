@@ -33,7 +33,7 @@ QList<int> codes(const IssueList &issues)
 {
     QList<int> result;
     for (const LoadIssue &issue : issues)
-        result.append(issue.code);
+        result.append(int(issue.code));
     return result;
 }
 
@@ -191,9 +191,9 @@ private slots:
         QCOMPARE(counts, screenCounts);
         QCOMPARE(codes(issues), issueCodes);
         for (const LoadIssue &issue : issues) {
-            QCOMPARE(issue.fileType, int(IssueFileType::Song)); // whatever the kind of file
+            QCOMPARE(issue.fileType, IssueFileType::Song); // whatever the kind of file
             QCOMPARE(issue.number, 7);
-            QCOMPARE(issue.name, QStringLiteral("0007 Test"));
+            QCOMPARE(issue.location(), QStringLiteral("0007 Test"));
         }
         verifyCanonicalRewrite(song);
     }

@@ -135,7 +135,7 @@ void readCard(const QString &card, CardState &state)
 {
     SongLibrary library;
     library.setRoot(card);
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
     state.numbers = library.numbers(ItemKind::Song);
     for (const SongGroupFiles &group : library.groups()) {
         for (const QString &name : group.files) {

@@ -213,7 +213,7 @@ void LibraryActions::deleteSelected()
             continue;
         }
         m_panel->library().forgetFile(itemKindOf(kind), info.group, item->text(0));
-        deleted << (kind == LibraryNodeKind::Song ? info.group + u'/' + item->text(0) : item->text(0));
+        deleted << LoadIssue::location(info.group, item->text(0));
         emit fileDeleted(info.fullPath);
         if (m_search.current == item)
             m_search.current = nullptr;
