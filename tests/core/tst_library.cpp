@@ -270,15 +270,15 @@ private slots:
     void issueRowsSortByNumberWithBands()
     {
         IssueList issues;
-        issues.append(12, IssueCode::DuplicateNumber, u"A/0012 b"_qs, IssueFileType::Song);
-        issues.append(3, IssueCode::NumberOutOfRange, u"x"_qs, IssueFileType::Slide);
-        issues.append(12, IssueCode::DuplicateTitle, u"A/0012 a"_qs, IssueFileType::Song);
-        issues.append(100, IssueCode::MissingEntry, u"0100 p"_qs, IssueFileType::Playlist);
-        issues.append(20, IssueCode::ShortLine, u"y"_qs, IssueFileType::Song);
-        issues.append(99, 42, u"z"_qs, IssueFileType::Song);
+        issues.append(12, IssueCode::DuplicateNumber, IssueFileType::Song, u"A"_qs, u"0012 b"_qs);
+        issues.append(3, IssueCode::NumberOutOfRange, IssueFileType::Slide, {}, u"x"_qs);
+        issues.append(12, IssueCode::DuplicateTitle, IssueFileType::Song, u"A"_qs, u"0012 a"_qs);
+        issues.append(100, IssueCode::MissingEntry, IssueFileType::Playlist, {}, u"0100 p"_qs);
+        issues.append(20, IssueCode::ShortLine, IssueFileType::Song, {}, u"y"_qs);
+        issues.append(99, IssueCode(42), IssueFileType::Song, {}, u"z"_qs);
         QStringList rows;
         for (const IssueRow &row : issueRows(issues))
-            rows << QStringLiteral("%1 %2 %3 %4").arg(row.number).arg(row.textId).arg(row.name).arg(row.band);
+            rows << QStringLiteral("%1 %2 %3 %4").arg(row.number).arg(row.textId).arg(row.location).arg(row.band);
         // 100 after 20: numbers compare as integers, not as text.
         QCOMPARE(rows, QStringList({u"3 193 x 0"_qs, u"12 194 A/0012 b 1"_qs, u"12 516 A/0012 a 1"_qs, u"20 493 y 0"_qs,
                                     u"99 494 z 1"_qs, u"100 413 0100 p 0"_qs}));
