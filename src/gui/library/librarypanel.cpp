@@ -177,7 +177,7 @@ void LibraryPanel::showEmptyState(bool on)
 void LibraryPanel::forgetLibrary()
 {
     m_library.setRoot(QString());
-    m_library.scanLibrary(0); // a library without a root empties itself
+    m_library.scanLibrary({}); // a library without a root empties itself
     m_library.setRoot(m_root);
     m_tree->clearTree();
     m_shownRoot.clear();
