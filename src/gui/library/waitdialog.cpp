@@ -94,7 +94,7 @@ WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
     setModal(true);
 }
 
-WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, int flags)
+WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, ScanFlags flags)
 {
     return run([&](const Progress &progress) {
         library.setRoot(root);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/card/carddatafile.h"
+#include "core/library/songlibrary.h"
 #include "core/util/progress.h"
 
 #include <QDialog>
@@ -11,7 +12,6 @@
 #include <functional>
 
 class QLabel;
-class SongLibrary;
 
 // "Please wait" while the library is read, a project unpacked into the card image or a card
 // packed into a project file: an animation and two lines (the directory and the file being
@@ -29,7 +29,7 @@ public:
         Finished,
     };
     // Points library at root and scans it with flags.
-    Outcome runScan(SongLibrary &library, const QString &root, int flags);
+    Outcome runScan(SongLibrary &library, const QString &root, ScanFlags flags);
     // Unpacks the card data file into the card image (ProjectFile::open) into result.
     Outcome runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result);
     // Packs the card at cardRoot into file (ProjectFile::save) into result.
