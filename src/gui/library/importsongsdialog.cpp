@@ -16,7 +16,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -71,7 +70,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     m_list->setWordWrap(false);
     connect(m_list, &QTableWidget::itemSelectionChanged, this, &ImportSongsDialog::updateCounters);
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this] {
-        if (!m_busy)
+        if (!m_runner.isBusy())
             preview();
     });
 
@@ -126,7 +125,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     m_stopButton->setObjectName(QStringLiteral("stop"));
     setControlText(m_stopButton, Txt::ImportStop);
     m_stopButton->hide();
-    connect(m_stopButton, &QPushButton::clicked, this, [this] { m_stop = true; });
+    connect(m_stopButton, &QPushButton::clicked, this, [this] { m_runner.requestStop(); });
     m_preview = new QPushButton(this);
     m_preview->setObjectName(QStringLiteral("preview"));
     setControlText(m_preview, Txt::ImportPreview);
@@ -169,6 +168,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     m_listingTimer->setInterval(kListingDelayMs);
     connect(m_listingTimer, &QTimer::timeout, this, &ImportSongsDialog::listSource);
 
+    m_runner.onBusyChanged = [this](bool busy) { showBusy(busy); };
     fillGroups();
     updateModeControls();
     updateCounters();
@@ -192,7 +192,7 @@ void ImportSongsDialog::showEvent(QShowEvent *event)
 
 void ImportSongsDialog::closeEvent(QCloseEvent *event)
 {
-    if (m_busy)
+    if (m_runner.isBusy())
         event->ignore();
     else
         QDialog::closeEvent(event);
@@ -200,13 +200,13 @@ void ImportSongsDialog::closeEvent(QCloseEvent *event)
 
 void ImportSongsDialog::reject()
 {
-    if (!m_busy)
+    if (!m_runner.isBusy())
         QDialog::reject();
 }
 
 void ImportSongsDialog::accept()
 {
-    if (!m_busy)
+    if (!m_runner.isBusy())
         QDialog::accept();
 }
 
@@ -218,10 +218,8 @@ void ImportSongsDialog::fillGroups(const QString &chosen)
     m_groups->setCurrentIndex(index >= 0 ? index : (m_groups->count() > 0 ? 0 : -1));
 }
 
-void ImportSongsDialog::setBusy(bool busy)
+void ImportSongsDialog::showBusy(bool busy)
 {
-    m_busy = busy;
-    m_stop = false;
     m_startButton->setVisible(!busy);
     m_stopButton->setVisible(busy);
     for (QWidget *control : std::initializer_list<QWidget *>{m_list, m_groups, m_newGroup, m_keepNumbers,
@@ -235,7 +233,7 @@ void ImportSongsDialog::setBusy(bool busy)
 
 void ImportSongsDialog::updateModeControls()
 {
-    m_start->setEnabled(!m_busy && m_numberFrom->isChecked());
+    m_start->setEnabled(!m_runner.isBusy() && m_numberFrom->isChecked());
 }
 
 void ImportSongsDialog::updateCounters()
@@ -243,19 +241,25 @@ void ImportSongsDialog::updateCounters()
     const int selected = int(m_list->selectionModel()->selectedRows().size());
     m_selectedCount->setText(QString::number(selected));
     m_remainingCount->setText(QString::number(m_list->rowCount()));
-    m_startButton->setEnabled(!m_busy && selected > 0);
-    m_preview->setEnabled(!m_busy && selected == 1);
+    m_startButton->setEnabled(!m_runner.isBusy() && selected > 0);
+    m_preview->setEnabled(!m_runner.isBusy() && selected == 1);
 }
 
 void ImportSongsDialog::listSource()
 {
-    setBusy(true);
-    Progress progress;
-    progress.stop = &m_stop;
-    progress.onFile = [](const QString &, int, int) { QCoreApplication::processEvents(); };
-    Listing listing = SongImport::list(m_source, songDir(), progress);
-    m_rows = std::move(listing.rows);
+    m_runner.run([this](const Progress &base) {
+        Progress progress = base;
+        progress.onFile = [this](const QString &, int, int) { m_runner.pump(); };
+        Listing listing = SongImport::list(m_source, songDir(), progress);
+        m_rows = std::move(listing.rows);
+        fillList();
+        markTakenRows();
+    });
+    m_list->setFocus();
+}
 
+void ImportSongsDialog::fillList()
+{
     m_list->setUpdatesEnabled(false);
     m_list->clearContents();
     m_list->setRowCount(int(m_rows.size()));
@@ -267,9 +271,6 @@ void ImportSongsDialog::listSource()
         m_list->item(r, 0)->setData(kRowRole, r);
     }
     m_list->setUpdatesEnabled(true);
-    markTakenRows();
-    setBusy(false);
-    m_list->setFocus();
 }
 
 int ImportSongsDialog::rowOf(const QTableWidgetItem *item) const
@@ -319,7 +320,7 @@ void ImportSongsDialog::createGroup()
 void ImportSongsDialog::startImport()
 {
     const QList<int> chosen = selectedRows();
-    if (m_busy || chosen.isEmpty())
+    if (m_runner.isBusy() || chosen.isEmpty())
         return;
     const QString group = m_groups->currentIndex() >= 0 ? m_groups->currentText() : QString();
     if (group.isEmpty() || !QFileInfo(LibraryNaming::joinPath(songDir(), group)).isDir()) {
@@ -343,29 +344,28 @@ void ImportSongsDialog::startImport()
         items << m_list->item(r, 0);
         rows << m_rows.at(rowOf(items.last()));
     }
-    setBusy(true);
-    Progress progress;
-    progress.stop = &m_stop;
-    progress.onFile = [](const QString &, int, int) { QCoreApplication::processEvents(); };
     QString firstFailure;
-    const Run run = importRows(rows, songDir(), group, mode, start, m_core.songTable(), progress,
-                               [&](int index, const RowResult &result) {
-                                   const int tableRow = items.at(index)->row();
-                                   if (result.outcome == Outcome::Imported) {
-                                       m_importedAny = true;
-                                       m_list->removeRow(tableRow);
-                                       return;
-                                   }
-                                   m_list->selectionModel()->select(m_list->model()->index(tableRow, 0),
-                                                                    QItemSelectionModel::Deselect
-                                                                        | QItemSelectionModel::Rows);
-                                   if (result.outcome == Outcome::CopyFailed && firstFailure.isEmpty())
-                                       firstFailure = Lang::text(Txt::ImportCopyFailed)
-                                                          .arg(QDir::toNativeSeparators(rows.at(index).sourcePath),
-                                                               qt_error_string(result.error));
-                               });
-    markTakenRows();
-    setBusy(false);
+    Run run;
+    m_runner.run([&](const Progress &base) {
+        Progress progress = base;
+        progress.onFile = [this](const QString &, int, int) { m_runner.pump(); };
+        run = importRows(rows, songDir(), group, mode, start, m_core.songTable(), progress,
+                         [&](int index, const RowResult &result) {
+                             const int tableRow = items.at(index)->row();
+                             if (result.outcome == Outcome::Imported) {
+                                 m_importedAny = true;
+                                 m_list->removeRow(tableRow);
+                                 return;
+                             }
+                             m_list->selectionModel()->select(m_list->model()->index(tableRow, 0),
+                                                              QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+                             if (result.outcome == Outcome::CopyFailed && firstFailure.isEmpty())
+                                 firstFailure = Lang::text(Txt::ImportCopyFailed)
+                                                    .arg(QDir::toNativeSeparators(rows.at(index).sourcePath),
+                                                         qt_error_string(result.error));
+                         });
+        markTakenRows();
+    });
     if (run.ending == Ending::NoFreeNumber)
         infoBox(this, Lang::text(Txt::ImportNoFreeNumber));
     QString summary = Lang::text(Txt::ImportSummary).arg(run.imported()).arg(run.skipped());

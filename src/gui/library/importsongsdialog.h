@@ -2,10 +2,9 @@
 #pragma once
 
 #include "core/library/songimport.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
-
-#include <atomic>
 
 class AppCore;
 class QButtonGroup;
@@ -49,7 +48,7 @@ public:
     QPushButton *previewButton() const { return m_preview; }
     // The one-shot timer that starts the listing (200 ms after the dialog is shown).
     QTimer *listingTimer() const { return m_listingTimer; }
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_runner.isBusy(); }
 
 public slots:
     void reject() override;
@@ -62,6 +61,7 @@ protected:
 private:
     void fillGroups(const QString &chosen = {});
     void listSource();
+    void fillList();
     void showTaken(int row, bool taken);
     void markTakenRows();
     QList<int> selectedRows() const;
@@ -71,16 +71,15 @@ private:
     void createGroup();
     void startImport();
     void preview();
-    void setBusy(bool busy);
+    void showBusy(bool busy);
     QString songDir() const;
 
     AppCore &m_core;
     QString m_source;
     QList<SongImport::Row> m_rows; // what the listing found; each table row names its entry
     bool m_importedAny = false;
-    bool m_busy = false;
+    BusyRunner m_runner;
     bool m_listed = false;
-    std::atomic_bool m_stop{false};
 
     QTableWidget *m_list;
     QComboBox *m_groups;

@@ -2,10 +2,9 @@
 #pragma once
 
 #include "core/report/report.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
-
-#include <atomic>
 
 class QComboBox;
 class QLabel;
@@ -30,14 +29,14 @@ public:
     void setKind(ReportKind kind);
     bool isPdfSongbookChosen() const;
     void choosePdfSongbook();
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_runner.isBusy(); }
     // The file the last report went into; empty when none was written.
     QString lastReport() const { return m_lastReport; }
 
     // "Generuj": asks about an existing file, writes the report, opens and announces it.
     void generate();
     // "Przerwij": the report ends after its current song.
-    void stop() { m_stop = true; }
+    void stop() { m_runner.requestStop(); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -66,6 +65,5 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QString m_lastReport;
-    std::atomic_bool m_stop = false;
-    bool m_running = false;
+    BusyRunner m_runner;
 };
