@@ -53,6 +53,36 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     setObjectName(QStringLiteral("ImportSongsDialog"));
     setControlText(this, Txt::ImportSongsTitle);
 
+    buildList();
+    QGridLayout *target = buildTarget();
+    QGridLayout *work = buildWork();
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
+
+    auto *controls = new QHBoxLayout;
+    controls->addLayout(target, 1);
+    controls->addSpacing(16);
+    controls->addLayout(work);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(controls);
+    layout->addWidget(buttons);
+    resize(620, 520);
+
+    m_listingTimer = new QTimer(this);
+    m_listingTimer->setSingleShot(true);
+    m_listingTimer->setInterval(kListingDelayMs);
+    connect(m_listingTimer, &QTimer::timeout, this, &ImportSongsDialog::listSource);
+
+    m_runner.onBusyChanged = [this](bool busy) { showBusy(busy); };
+    fillGroups();
+    updateModeControls();
+    updateCounters();
+}
+
+void ImportSongsDialog::buildList()
+{
     m_list = new QTableWidget(0, kColumns, this);
     m_list->setObjectName(QStringLiteral("songList"));
     m_list->setHorizontalHeaderLabels({Lang::text(Txt::ImportColumnNumber), Lang::text(Txt::ImportColumnTitle),
@@ -73,7 +103,10 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
         if (!m_runner.isBusy())
             preview();
     });
+}
 
+QGridLayout *ImportSongsDialog::buildTarget()
+{
     auto *groupLabel = new QLabel(this);
     setControlText(groupLabel, Txt::ImportAddToGroup);
     m_groups = new QComboBox(this);
@@ -108,6 +141,17 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     conflictLayout->addWidget(m_start, 1, 1);
     conflictLayout->setColumnStretch(2, 1);
 
+    auto *target = new QGridLayout;
+    target->addWidget(groupLabel, 0, 0);
+    target->addWidget(m_groups, 0, 1);
+    target->addWidget(m_newGroup, 0, 2);
+    target->addWidget(conflict, 1, 0, 1, 3);
+    target->setColumnStretch(1, 1);
+    return target;
+}
+
+QGridLayout *ImportSongsDialog::buildWork()
+{
     auto *selectedLabel = new QLabel(this);
     setControlText(selectedLabel, Txt::ImportSelectedLabel);
     auto *remainingLabel = new QLabel(this);
@@ -133,16 +177,6 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     for (QPushButton *button : {m_newGroup, m_startButton, m_stopButton, m_preview})
         button->setAutoDefault(false);
 
-    QDialogButtonBox *buttons = okCancelButtons(this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_cancel = buttons->button(QDialogButtonBox::Cancel);
-
-    auto *target = new QGridLayout;
-    target->addWidget(groupLabel, 0, 0);
-    target->addWidget(m_groups, 0, 1);
-    target->addWidget(m_newGroup, 0, 2);
-    target->addWidget(conflict, 1, 0, 1, 3);
-    target->setColumnStretch(1, 1);
     auto *work = new QGridLayout;
     work->addWidget(selectedLabel, 0, 0);
     work->addWidget(m_selectedCount, 0, 1);
@@ -153,25 +187,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     work->addWidget(m_stopButton, 2, 0, 1, 2);
     work->addWidget(m_preview, 3, 0, 1, 2);
     work->setRowStretch(4, 1);
-    auto *controls = new QHBoxLayout;
-    controls->addLayout(target, 1);
-    controls->addSpacing(16);
-    controls->addLayout(work);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(controls);
-    layout->addWidget(buttons);
-    resize(620, 520);
-
-    m_listingTimer = new QTimer(this);
-    m_listingTimer->setSingleShot(true);
-    m_listingTimer->setInterval(kListingDelayMs);
-    connect(m_listingTimer, &QTimer::timeout, this, &ImportSongsDialog::listSource);
-
-    m_runner.onBusyChanged = [this](bool busy) { showBusy(busy); };
-    fillGroups();
-    updateModeControls();
-    updateCounters();
+    return work;
 }
 
 ImportSongsDialog::~ImportSongsDialog() = default;

@@ -9,6 +9,7 @@
 class AppCore;
 class QButtonGroup;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -59,6 +60,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The song list, the target (group and numbering) and the work column (counters, buttons).
+    void buildList();
+    QGridLayout *buildTarget();
+    QGridLayout *buildWork();
     void fillGroups(const QString &chosen = {});
     void listSource();
     void fillList();

@@ -48,6 +48,28 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     setObjectName(QStringLiteral("ReportDialog"));
     setControlText(this, Txt::ReportCaption);
 
+    QGroupBox *box = buildKindBox();
+    QHBoxLayout *row = buildRunRow();
+
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
+    for (QPushButton *button : {m_ok, m_cancel, m_generate, m_stopButton})
+        button->setAutoDefault(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+
+    connect(m_generate, &QPushButton::clicked, this, &ReportDialog::generate);
+    connect(m_stopButton, &QPushButton::clicked, this, &ReportDialog::stop);
+    m_runner.onBusyChanged = [this](bool running) { setRunning(running); };
+}
+
+QGroupBox *ReportDialog::buildKindBox()
+{
     auto *box = new QGroupBox(this);
     setControlText(box, Txt::ReportKindGroup);
     auto *grid = new QGridLayout(box);
@@ -89,7 +111,11 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     grid->addWidget(m_pdfOptions, 8, 0);
     showPdfOptions();
     connect(m_kinds[kPdfChoice], &QRadioButton::toggled, this, &ReportDialog::showPdfOptions);
+    return box;
+}
 
+QHBoxLayout *ReportDialog::buildRunRow()
+{
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("reportProgress"));
     m_progress->setTextVisible(false);
@@ -105,22 +131,7 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     row->addWidget(m_progress, 1);
     row->addWidget(m_generate);
     row->addWidget(m_stopButton);
-
-    QDialogButtonBox *buttons = okCancelButtons(this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_cancel = buttons->button(QDialogButtonBox::Cancel);
-    for (QPushButton *button : {m_ok, m_cancel, m_generate, m_stopButton})
-        button->setAutoDefault(false);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(box);
-    layout->addLayout(row);
-    layout->addWidget(buttons);
-    setMinimumWidth(460);
-
-    connect(m_generate, &QPushButton::clicked, this, &ReportDialog::generate);
-    connect(m_stopButton, &QPushButton::clicked, this, &ReportDialog::stop);
-    m_runner.onBusyChanged = [this](bool running) { setRunning(running); };
+    return row;
 }
 
 ReportKind ReportDialog::kind() const

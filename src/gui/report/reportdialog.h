@@ -7,6 +7,8 @@
 #include <QDialog>
 
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -44,6 +46,9 @@ protected:
     void reject() override;
 
 private:
+    // The report kinds with the songbook's paper and columns; the bar with "Generuj" and "Przerwij".
+    QGroupBox *buildKindBox();
+    QHBoxLayout *buildRunRow();
     // The file to write, after the question about an existing one; empty to write nothing.
     QString chooseTarget(const QString &name);
     void setRunning(bool running);
