@@ -397,11 +397,10 @@ void CardWizard::runWrite(bool append)
         setStep(0);
         return;
     }
-    m_lastBackup = result.backupPath;
     setStep(2);
     setInfo(append ? Txt::WizardAppended : Txt::WizardWritten);
-    if (!m_lastBackup.isEmpty())
-        m_progress->setDirectoryText(Lang::text(Txt::BackupSaved).arg(m_lastBackup));
+    if (!result.backupPath.isEmpty())
+        m_progress->setDirectoryText(Lang::text(Txt::BackupSaved).arg(result.backupPath));
     if (!append)
         return;
     if (result.changes.isEmpty()) {

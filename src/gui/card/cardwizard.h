@@ -51,15 +51,9 @@ public:
                UDisks2DriveProvider *udisks, QWidget *parent = nullptr);
     ~CardWizard() override;
 
-    Action action() const { return m_action; }
     int step() const { return m_step; }
     bool isBusy() const { return m_runner.isBusy(); }
     DriveCombo *driveList() const { return m_drives; }
-    // Whether the chosen drive allows the action: FAT32 for removable drives (not for folder
-    // cards), and a writable card for write and append. Import needs no drive.
-    bool isPossible(Action action) const;
-    // The backup the last write saved; empty when it made none.
-    QString lastBackup() const { return m_lastBackup; }
 
     // The buttons: "Dalej", "Wstecz", "Anuluj" (the stop flag while busy) and "Formatuj".
     void next();
@@ -84,6 +78,9 @@ protected:
     void reject() override;
 
 private:
+    // Whether the chosen drive allows the action: FAT32 for removable drives (not for folder
+    // cards), and a writable card for write and append. Import needs no drive.
+    bool isPossible(Action action) const;
     QHBoxLayout *buildButtons();
     void chooseAction(Action action);
     // Shows the page of the action and step and enables what may be used now.
@@ -119,7 +116,6 @@ private:
     Action m_action = Write;
     int m_step = 0;
     BusyRunner m_runner;
-    QString m_lastBackup;
     CardWriteRequest m_request; // of the plan shown
     bool m_planShown = false;
     bool m_planFits = false;

@@ -38,8 +38,6 @@ public:
     // The controls, for tests.
     QTableWidget *list() const { return m_list; }
     QComboBox *groupList() const { return m_groups; }
-    QPushButton *newGroupButton() const { return m_newGroup; }
-    QRadioButton *keepNumbersButton() const { return m_keepNumbers; }
     QRadioButton *numberFromButton() const { return m_numberFrom; }
     QLineEdit *startEdit() const { return m_start; }
     QLabel *selectedCounter() const { return m_selectedCount; }

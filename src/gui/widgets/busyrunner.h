@@ -49,8 +49,6 @@ public:
     // The running work ends at its next check of the stop flag.
     void requestStop() { m_stop = true; }
     bool stopRequested() const { return m_stop; }
-    // Whether the show delay has passed in this run (onShow ran).
-    bool isShown() const { return m_shown; }
 
     // A Progress carrying only the stop flag; the users add their callbacks.
     Progress progress() const;
