@@ -15,8 +15,8 @@
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizardpages.h"
 #include "gui/card/cardformatter.h"
-#include "gui/card/drivecombo.h"
-#include "gui/library/importsongsdialog.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/card/importsongsdialog.h"
 
 #include <QCloseEvent>
 #include <QDateTime>

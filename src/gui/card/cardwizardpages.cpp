@@ -6,7 +6,7 @@
 #include "core/app/language.h"
 #include "core/card/cardcopy.h"
 #include "gui/app/dialogtext.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
