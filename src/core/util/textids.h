@@ -659,6 +659,9 @@
     X(IssueRenameQuestion, 940)                                                            \
     X(IssueRenameFailed, 941)                                                              \
     /* - */                                                                                \
+    /* structure: 950-954 */                                                               \
+    X(IssueLimitExceeded, 950)                                                             \
+    /* - */                                                                                \
     /* output folders and font messages: 1000-1019 */                                      \
     X(ReportTargetLabel, 1000)                                                             \
     X(ReportChooseTarget, 1001)                                                            \

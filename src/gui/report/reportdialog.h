@@ -2,12 +2,13 @@
 #pragma once
 
 #include "core/report/report.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
 
-#include <atomic>
-
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -43,14 +44,14 @@ public:
     void setKind(ReportKind kind);
     bool isPdfSongbookChosen() const;
     void choosePdfSongbook();
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_runner.isBusy(); }
     // The file the last report went into; empty when none was written.
     QString lastReport() const { return m_lastReport; }
 
     // "Generuj": asks about an existing file, writes the report, opens and announces it.
     void generate();
     // "Przerwij": the report ends after its current song.
-    void stop() { m_stop = true; }
+    void stop() { m_runner.requestStop(); }
 
 signals:
     void targetChosen(int choice, const QString &path);
@@ -61,6 +62,11 @@ protected:
     void reject() override;
 
 private:
+    // The report kinds with the songbook's paper and columns; the bar with "Generuj" and "Przerwij".
+    QGroupBox *buildKindBox();
+    QHBoxLayout *buildRunRow();
+    // The report's file with "..." to choose another.
+    QHBoxLayout *buildTargetRow();
     int choice() const;
     // The file to write, after the question about an existing one; empty to write nothing.
     QString confirmTarget(const QString &path);
@@ -75,8 +81,8 @@ private:
     QString m_folder;
     QString m_targets[kChoices];
     QRadioButton *m_kinds[kChoices] = {};
-    QLineEdit *m_target;
-    QPushButton *m_chooseTarget;
+    QLineEdit *m_target = nullptr;
+    QPushButton *m_chooseTarget = nullptr;
     QWidget *m_pdfOptions;
     QComboBox *m_paper;
     QComboBox *m_columns;
@@ -86,6 +92,5 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QString m_lastReport;
-    std::atomic_bool m_stop = false;
-    bool m_running = false;
+    BusyRunner m_runner;
 };
