@@ -79,7 +79,7 @@ bool layOut(SongbookRenderer &renderer, const PageGeometry &geometry, const Song
         progress.file(entry.name, i, steps);
         Song song;
         if (Songbook::loadSong(entry, song)) {
-            BookSong bookSong{ItemName::number(entry.name), song.title(),
+            BookSong bookSong{ItemName::number(entry.name), withControlsReplaced(song.title()),
                               Songbook::sungStanzas(song, texts.refrain)};
             pagination.addSong(int(book.songs.size()), renderer.measure(bookSong, texts.continued));
             book.songs.append(std::move(bookSong));

@@ -163,7 +163,55 @@ private slots:
         scan(library, root);
         const QByteArray bytes = reportBytes(library, ReportKind::Songbook);
         QCOMPARE(bytes.count("\\page"), pages);
-        QCOMPARE(bytes.contains("\\page{\\cf1\\fs36 4}"), pages == 2);
+        QCOMPARE(bytes.contains("\\page\\pard\\keepn{\\cf1\\fs36 4}"), pages == 2);
+    }
+
+    // The title and each heading are paragraphs outside any table; every row of screens brings
+    // its own definition of four columns and holds four cells.
+    void songbookTablesAreWholeRows_data()
+    {
+        QTest::addColumn<QList<int>>("screens");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("one screen") << QList<int>{3} << 1;
+        QTest::newRow("four screens") << QList<int>{1, 2, 3, 4} << 1;
+        QTest::newRow("five screens") << QList<int>{1, 1, 1, 1, 1} << 2;
+    }
+    void songbookTablesAreWholeRows()
+    {
+        QFETCH(QList<int>, screens);
+        QFETCH(int, rows);
+        const QString root = m_dir.filePath(QStringLiteral("rows%1/").arg(screens.size()));
+        for (const QString &name : {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs})
+            QVERIFY(TestSupport::writeFile(root + name, songWithScreens(screens)));
+        SongLibrary library;
+        scan(library, root);
+        const QByteArray bytes = reportBytes(library, ReportKind::Songbook);
+        const QByteArray beforeTables = bytes.left(bytes.indexOf("\\trowd"));
+        QVERIFY(!beforeTables.contains("\\cell") && !beforeTables.contains("\\intbl"));
+        QVERIFY(beforeTables.contains("\\pard{\\qc\\fs48 \\u346?piewnik\\par}\\page\\pard\\keepn{\\cf1\\fs36 1}"));
+        QVERIFY(bytes.contains("\\row\\pard}\\pard\\keepn{\\cf1\\fs36 2}"));
+        const QByteArray definition = "\\trowd\\trkeep\\cellx2160\\cellx4320\\cellx6480\\cellx8640\\pard\\intbl";
+        QCOMPARE(bytes.count(definition), 2 * rows);
+        for (qsizetype at = bytes.indexOf(definition); at >= 0; at = bytes.indexOf(definition, at + 1)) {
+            const QByteArray row = bytes.mid(at, bytes.indexOf("\\row\\", at) - at);
+            QCOMPARE(row.count("\\cell") - row.count("\\cellx"), 4);
+        }
+    }
+
+    // A control character in a group or song name reaches no report raw.
+    void controlCharactersAreReplaced_data() { stopEndsAfterTheCurrentSongAndClosesTheDocument_data(); }
+    void controlCharactersAreReplaced()
+    {
+        QFETCH(ReportKind, kind);
+        const QString song = m_dir.filePath(u"controls/G\u001b[31m/0001 A\u0007b\u0085c.txt"_qs);
+        QVERIFY(QFileInfo::exists(song) || TestSupport::writeFile(song, songWithScreens({1})));
+        SongLibrary library;
+        scan(library, m_dir.filePath(u"controls/"_qs));
+        const QByteArray bytes = reportBytes(library, kind);
+        QVERIFY(bytes.contains("A\\u65533?b\\u65533?c"));
+        QCOMPARE(bytes.contains("G\\u65533?[31m"), kind == ReportKind::NumberIndex);
+        for (const char c : QByteArray(bytes).replace("\r\n", ""))
+            QVERIFY2(uchar(c) >= 0x20 && uchar(c) < 0x7f, QByteArray::number(uchar(c)).constData());
     }
 
     void fileNameMustBeOnePlainComponent_data()

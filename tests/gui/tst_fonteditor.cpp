@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The font editor on a seeded font folder: its fields, edits that must not be lost, new font
-// names, the board's letters, a saved board font reaching an open matrix, and the chart.
+// names, the board's letters, a saved board font reaching an open matrix, the export into a
+// chosen folder, font files that do not load whole, and the chart.
 #include "core/app/language.h"
 #include "core/filesizelimit.h"
+#include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/font/fontchart.h"
@@ -72,7 +74,10 @@ private slots:
         m_editor.reset();
         setUpPanelTests();
         core().loadBoardFonts();
+        // The export's folder chooser takes the folder it proposes.
+        Shell::setChooser([](Shell::Choice, const QString &start) { return start; });
     }
+    void cleanup() { Shell::setChooser({}), Shell::setOpener({}); }
 
     void fields_data()
     {
@@ -180,13 +185,24 @@ private slots:
         open();
         toggleDot(0, 0);
         toggleDot(4, 7);
+        const QString folder = m_app->path(u"druk"_qs);
+        QString proposed, opened;
+        Shell::setChooser([&](Shell::Choice, const QString &start) { return std::exchange(proposed, start), folder; });
+        Shell::setOpener([&](const QString &path) { return opened = path, true; });
+        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
+            m_boxes.requests << request;
+            return request.buttons.testFlag(QMessageBox::Open) ? QMessageBox::Open : QMessageBox::Yes;
+        });
         click(u"exportButton"_qs);
-        const QString out = core().dirs().outDir() + u"fonts.out";
+        const QString out = folder + u"/fonts.out";
         QCOMPARE(m_boxes.texts(), QStringList({question(V1), Lang::text(Txt::FontEditorExported) + u'\n' + out}));
+        QCOMPARE(proposed, core().dirs().outDir());
+        QCOMPARE(opened, folder); // "Otwórz folder"
         const QList<QByteArray> lines = TestSupport::readFile(out).split('\n');
         QCOMPARE(lines[1], QByteArray("czcionka: Font_V1\r"));
         QVERIFY(lines[4].startsWith("H800040" "80" "00" "00" "00" "01")); // K1..K5 of glyph 0
-        QVERIFY(QFileInfo::exists(core().dirs().outDir() + u"fonts.h"));
+        QVERIFY(QFileInfo::exists(folder + u"/fonts.h"));
+        QCOMPARE(core().settings().fontExportDir(), folder); // where the next export starts
     }
 
     void emptyFolderIsHarmless()
@@ -223,28 +239,31 @@ private slots:
         QCOMPARE(fileBytes(V2), QByteArray("x"));
     }
 
+    // A file that is there but not whole is no missing file: the message says how many glyphs it has.
     void badFontFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("loads");
+        QTest::addColumn<int>("glyphs"); // -1: loads whole
         const QByteArray line = "0x00\t|\t0x01\t0x02\t0x03\t0x04\t0x05\t#";
-        QTest::newRow("100 glyph lines") << QByteArray(line + "\r\n").repeated(100) << false;
-        QTest::newRow("300 glyph lines") << QByteArray(line + "\r\n").repeated(300) << true;
-        QTest::newRow("2000-character comment") << QByteArray(line + QByteArray(2000, 'c') + "\r\n").repeated(256) << true;
+        QTest::newRow("100 glyph lines") << QByteArray(line + "\r\n").repeated(100) << 100;
+        QTest::newRow("300 glyph lines") << QByteArray(line + "\r\n").repeated(300) << -1;
+        QTest::newRow("2000-character comment") << QByteArray(line + QByteArray(2000, 'c') + "\r\n").repeated(256) << -1;
+        QTest::newRow("empty") << QByteArray() << 0;
         QByteArray binary(4096, '\0');
         for (int i = 0; i < binary.size(); ++i)
             binary[i] = char(i * 37 + 11);
-        QTest::newRow("binary") << binary << false;
+        QTest::newRow("binary") << binary << 0;
     }
 
     void badFontFiles()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, loads);
+        QFETCH(int, glyphs);
+        const bool loads = glyphs < 0;
         QVERIFY(TestSupport::writeFile(fontFile(u"Bad"_qs), bytes));
         core().settings().setLastFont(u"Bad.fnt"_qs);
         QCOMPARE(open().fontName(), u"Bad");
-        QCOMPARE(m_boxes.texts(), loads ? QStringList() : QStringList{Lang::text(Txt::FontExportMissing) + u" Bad"});
+        QCOMPARE(m_boxes.texts(), loads ? QStringList() : QStringList{Lang::text(Txt::FontFileIncomplete).arg(u"Bad"_qs).arg(glyphs)});
         QVERIFY(child<QLineEdit>(u"commentEdit"_qs)->text().size() <= Glyph::kMaxCommentLength);
         // The export's one box names a font it could not take whole.
         click(u"exportButton"_qs);
@@ -342,6 +361,13 @@ private slots:
         QVERIFY(opened.isEmpty());
         QCOMPARE(m_boxes.requests.size(), 1);
         QVERIFY(m_boxes.first().text.contains(path));
+
+        // no program opens it: a box names the file and offers its folder
+        QVERIFY(QFile::remove(core().dirs().outDir().chopped(1)));
+        m_boxes.clear();
+        Shell::setOpener([](const QString &) { return false; });
+        click(u"chartButton"_qs);
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontChartNotOpened) + u'\n' + path});
     }
 };
 

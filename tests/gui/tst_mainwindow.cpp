@@ -2,6 +2,7 @@
 // The main window, its settings dialog, the splash screen and the message boxes.
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "gui/app/shell.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/settingsdialog.h"
 #include "gui/main/splashscreen.h"
@@ -89,7 +90,7 @@ private slots:
         QVERIFY(frame.close());
     }
 
-    void exportFontsWritesIntoOutAndReports()
+    void exportFontsWritesIntoTheChosenFolderAndReports()
     {
         MainWindow frame;
         QDir(m_app->core().fontDir()).removeRecursively();
@@ -98,10 +99,13 @@ private slots:
 
         m_app->core().loadBoardFonts(); // seeds the font folder from the shipped fonts
         m_boxes.clear();
+        const QString folder = m_app->path(u"tablica"_qs);
+        Shell::setChooser([&](Shell::Choice, const QString &) { return folder; });
         frame.action(Command::ExportFonts)->trigger();
-        QCOMPARE(m_boxes.requests.size(), 1);
-        QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::FontExportDone)));
-        const QByteArray image = TestSupport::readFile(m_app->core().dirs().outDir() + u"fonts.out");
+        Shell::setChooser({});
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontExportDone) + u'\n' + folder});
+        QCOMPARE(m_app->core().settings().fontExportDir(), folder);
+        const QByteArray image = TestSupport::readFile(folder + u"/fonts.out");
         QVERIFY(image.startsWith("Z800000\r\nczcionka: font_v1\r\n"));
         QVERIFY(image.contains("czcionka: font_v2"));
     }

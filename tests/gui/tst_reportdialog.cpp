@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report dialog offscreen: the command on the panel's card, stopping a run, the question
-// about an existing report, a language's file name that is no plain name, an unusable folder.
+// about an existing report, a language's file name that is no plain name, an unusable folder,
+// a file chosen with "..." and remembered, a chosen path that is no file.
 #include "core/library/songlibrary.h"
 #include "gui/app/shell.h"
 #include "gui/library/libraryactions.h"
@@ -8,8 +9,11 @@
 #include "librarytestsupport.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace LibraryTest;
 
@@ -172,6 +176,57 @@ private slots:
         QVERIFY(m_boxes.first().text.contains(blocker + QStringLiteral("/docs")));
         QVERIFY(m_opened.isEmpty());
         QVERIFY(dialog.lastReport().isEmpty());
+    }
+
+    // The command's dialog writes where the user chose and remembers it for the next time.
+    void chosenFileIsWrittenAndRemembered()
+    {
+        const QString card = m_dir.filePath(QStringLiteral("card-chosen"));
+        QVERIFY(TestSupport::copyTree(reportData(QStringLiteral("card")), card));
+        openPanel(card + u'/');
+        m_frame->setReportFolder(newFolder());
+        const QString chosen = newFolder() + QStringLiteral("/druk/spis.pdf");
+        Shell::setChooser([&](Shell::Choice, const QString &) { return chosen; });
+        QStringList shown;
+        for (int run = 0; run < 2; ++run) {
+            whenShown<ReportDialog>([&](ReportDialog *dialog) {
+                dialog->choosePdfSongbook();
+                if (run == 0)
+                    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("chooseTargetButton")), Qt::LeftButton);
+                shown << dialog->findChild<QLineEdit *>(QStringLiteral("targetEdit"))->text();
+                if (run == 0)
+                    dialog->generate();
+                dialog->close();
+            });
+            m_frame->action(Command::GenerateReport)->trigger();
+        }
+        Shell::setChooser({});
+        QCOMPARE(shown, QStringList({chosen, chosen}));
+        QVERIFY(TestSupport::readFile(chosen).startsWith("%PDF"));
+        QCOMPARE(m_opened, QStringList{chosen});
+    }
+
+    // A folder or a named pipe chosen as the file: no question, the save's refusal, nothing written.
+    void chosenPathThatIsNoFileIsRefused_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("folder") << false;
+        QTest::newRow("named pipe") << true;
+    }
+    void chosenPathThatIsNoFileIsRefused()
+    {
+        QFETCH(bool, pipe);
+        const QString folder = newFolder();
+        const QString path = folder + QStringLiteral("/report.rtf");
+        QVERIFY(pipe ? QDir().mkpath(folder) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                     : QDir().mkpath(path));
+        ReportDialog dialog(m_library, newFolder());
+        dialog.setTarget(0, path);
+        dialog.generate();
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ReportSaveFailed).arg(path) + u"\nNot a regular file"});
+        QVERIFY(m_opened.isEmpty());
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList{u"report.rtf"_qs});
+        QCOMPARE(QFileInfo(path).isDir(), !pipe);
     }
 
     void escapeDoesNotCloseTheDialog()

@@ -181,6 +181,10 @@ private slots:
         QVERIFY2(SongbookPdf::save(path, m_card, {}, SongbookPdfTexts::fromLanguage(), {}, &result, &error),
                  qPrintable(error));
         QCOMPARE(result.songs, 60);
+        // Which characters are missing is a property of the book's font; another font drawn in
+        // its place has other gaps.
+        if (!result.substitutedFamily.isEmpty())
+            QSKIP("DejaVu Sans is not installed (scripts/install-deps installs fonts-dejavu-core)");
         QCOMPARE(result.missingCharacters, u"中"_qs);
 
         const ProcessRun text = runProcess(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});

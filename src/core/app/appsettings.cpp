@@ -20,6 +20,8 @@ const QString kScreenDir = QStringLiteral("Screen Dir");
 const QString kLastLang = QStringLiteral("LastLang");
 const QString kLastDir = QStringLiteral("LastDir");
 const QString kLastMusicDir = QStringLiteral("LastMusicDir");
+const QString kReportFile = QStringLiteral("ReportFile%1");
+const QString kFontExportDir = QStringLiteral("FontExportDir");
 
 int intValue(const QSettings &store, const QString &key, int fallback)
 {
@@ -83,6 +85,9 @@ bool AppSettings::load()
     setLastLanguage(s.value(kLastLang, QStringLiteral("Polski")).toString());
     m_lastDir = s.value(kLastDir).toString();
     m_lastMusicDir = s.value(kLastMusicDir).toString();
+    for (int report = 0; report < kReportFiles; ++report)
+        m_reportFiles[report] = s.value(kReportFile.arg(report)).toString();
+    m_fontExportDir = s.value(kFontExportDir).toString();
     s.endGroup();
     return true;
 }
@@ -103,6 +108,13 @@ bool AppSettings::save(bool alsoMusicMap)
     s.setValue(kLastMusicDir, m_lastMusicDir);
     s.setValue(kMaxX, m_maxX);
     s.setValue(kMaxY, m_maxY);
+    // Only a choice the user made is stored: the default follows the language and the folders.
+    for (int report = 0; report < kReportFiles; ++report) {
+        if (!m_reportFiles[report].isEmpty())
+            s.setValue(kReportFile.arg(report), m_reportFiles[report]);
+    }
+    if (!m_fontExportDir.isEmpty())
+        s.setValue(kFontExportDir, m_fontExportDir);
     s.endGroup();
     s.sync();
     bool ok = s.status() == QSettings::NoError;

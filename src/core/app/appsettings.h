@@ -62,6 +62,14 @@ public:
     void setLastDir(const QString &dir) { m_lastDir = dir; }
     QString lastMusicDir() const { return m_lastMusicDir; }
     void setLastMusicDir(const QString &dir) { m_lastMusicDir = dir; }
+    // The file last chosen for each report (0-2 the RTF reports by kind, 3 the PDF songbook);
+    // empty for the default.
+    static constexpr int kReportFiles = 4;
+    QString reportFile(int report) const { return m_reportFiles[report]; }
+    void setReportFile(int report, const QString &path) { m_reportFiles[report] = path; }
+    // Where font data for the board was last exported; empty for the data folder's Out.
+    QString fontExportDir() const { return m_fontExportDir; }
+    void setFontExportDir(const QString &dir) { m_fontExportDir = dir; }
 
     MusicMap &musicMap() { return m_musicMap; }
     const MusicMap &musicMap() const { return m_musicMap; }
@@ -92,6 +100,8 @@ private:
     QString m_lastLanguage = QStringLiteral("Polski");
     QString m_lastDir;
     QString m_lastMusicDir;
+    QString m_reportFiles[kReportFiles];
+    QString m_fontExportDir;
     int m_charset = 0;
     QString m_musicMapPath;
 };

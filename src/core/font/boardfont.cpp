@@ -109,8 +109,10 @@ bool isGlyphLine(QStringView line)
     return !line.isEmpty() && line.front() == u'0';
 }
 
-bool read(QIODevice &device, BoardFont &font, QString *error)
+bool read(QIODevice &device, BoardFont &font, QString *error, int *glyphsRead)
 {
+    if (glyphsRead)
+        *glyphsRead = 0;
     if (!checkReadable(device, error))
         return false;
     int count = 0;
@@ -126,6 +128,8 @@ bool read(QIODevice &device, BoardFont &font, QString *error)
         // As the writer stores it, so that a font read and written reads back the same.
         glyph.comment = sanitisedComment(QStringView(line).mid(kCommentStart));
     }
+    if (glyphsRead)
+        *glyphsRead = count;
     if (count == BoardFont::kGlyphCount)
         return true;
     if (error)
@@ -133,8 +137,10 @@ bool read(QIODevice &device, BoardFont &font, QString *error)
     return false;
 }
 
-bool load(const QString &path, BoardFont &font, QString *error)
+bool load(const QString &path, BoardFont &font, QString *error, int *glyphsRead)
 {
+    if (glyphsRead)
+        *glyphsRead = 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
@@ -142,7 +148,7 @@ bool load(const QString &path, BoardFont &font, QString *error)
         return false;
     }
     font.name = fontNameFromFile(path);
-    return read(file, font, error);
+    return read(file, font, error, glyphsRead);
 }
 
 QByteArray toBytes(const BoardFont &font)

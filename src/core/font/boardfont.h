@@ -46,10 +46,11 @@ namespace FontFile {
 
 // Reads glyph lines in order of appearance (the index written in a line is not read);
 // lines that do not begin with "0" are skipped. True only when 256 glyphs were read;
-// a shorter file leaves the glyphs it did not reach as they were.
-bool read(QIODevice &device, BoardFont &font, QString *error = nullptr);
+// a shorter file leaves the glyphs it did not reach as they were. glyphsRead gets how many
+// were read (0 when the device could not be read at all).
+bool read(QIODevice &device, BoardFont &font, QString *error = nullptr, int *glyphsRead = nullptr);
 // The name from the file name, then read().
-bool load(const QString &path, BoardFont &font, QString *error = nullptr);
+bool load(const QString &path, BoardFont &font, QString *error = nullptr, int *glyphsRead = nullptr);
 QByteArray toBytes(const BoardFont &font);
 bool write(QIODevice &device, const BoardFont &font, QString *error = nullptr);
 // Atomic: a failed save leaves the previous file as it was.

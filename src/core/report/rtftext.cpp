@@ -2,6 +2,7 @@
 #include "core/report/rtftext.h"
 
 #include "core/util/deviceio.h"
+#include "core/util/fileutils.h"
 
 #include <charconv>
 
@@ -12,7 +13,7 @@ constexpr qsizetype kFlushSize = 64 * 1024;
 void appendRtfText(QByteArray &out, QStringView text)
 {
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
+        const char16_t u = isControlCharacter(c.unicode()) ? char16_t(QChar::ReplacementCharacter) : c.unicode();
         if (u == u'\\' || u == u'{' || u == u'}') {
             out += '\\';
             out += char(u);

@@ -8,7 +8,9 @@
 
 // Text inside an RTF document: code units up to 127 are copied, "\", "{" and "}" escaped (a raw
 // brace in a title would end a group early and cut the document), every other code unit is
-// written "\u<unsigned decimal>?" with "?" for readers that cannot show it.
+// written "\u<unsigned decimal>?" with "?" for readers that cannot show it. A control character
+// (from a name on a card: ESC, BEL, a line feed) would reach the document raw; it is written as
+// U+FFFD instead.
 QByteArray rtfText(QStringView text);
 
 // The bytes of a report, gathered and handed to the device in large pieces (the save path

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The songbook: a title page, then every song of the number table in ascending order, its
-// number in blue and its title in bold over a table of four screens to a row.
+// number in blue and its title in bold over a table of four screens to a row. The title and the
+// headings are ordinary paragraphs outside any table.
 #include "core/report/reportwriters.h"
 
 #include "core/library/songlibrary.h"
@@ -15,6 +16,7 @@ namespace ReportWriters {
 namespace {
 
 constexpr int kScreensPerRow = 4;
+constexpr int kColumnWidth = 2160; // twips: four columns across 6 inches
 
 bool isEmptyLine(QStringView line)
 {
@@ -40,19 +42,32 @@ int nonEmptyLines(const QString &screenText)
     return count;
 }
 
+// Each table row of four screens carries its own row definition, so that a reader never takes
+// the paragraphs around the table for cells of it; a row is not split across pages.
+void startRow(RtfOutput &out)
+{
+    out.raw("\\trowd\\trkeep");
+    for (int column = 1; column <= kScreensPerRow; ++column)
+        out.raw("\\cellx").number(column * kColumnWidth);
+    out.raw("\\pard\\intbl");
+}
+
+// The heading is a paragraph of its own, kept on the page of the song's first row.
 void writeSong(RtfOutput &out, const Song &song)
 {
-    out.raw("{\\cf1\\fs36 ").number(song.number()).raw("}{\\b  ").text(song.title()).raw("}\\par");
-    out.raw("{\\f1\\fs16").raw("\\intbl");
+    out.raw("\\pard\\keepn{\\cf1\\fs36 ").number(song.number()).raw("}{\\b  ").text(song.title()).raw("}\\par");
+    out.raw("{\\f1\\fs16");
     int cell = 0;
     for (int stanza = 0; stanza < song.stanzaCount(); ++stanza) {
-        if (stanza + 1 == song.refrainIndex())
-            out.raw("\\par\\cf2 Ref. \\cf0");
-        else
-            out.raw("\\par  ");
         for (int screen = 0; screen < song.screenCount(stanza); ++screen) {
+            if (cell % kScreensPerRow == 0)
+                startRow(out);
             if (screen > 0)
                 out.raw("\\par");
+            else if (stanza + 1 == song.refrainIndex())
+                out.raw("\\par\\cf2 Ref. \\cf0");
+            else
+                out.raw("\\par  ");
             const QString text = song.screenText(stanza, screen);
             for (int line = 0; line < kScreenLines; ++line) {
                 if (!isEmptyLine(lineOf(text, line)))
@@ -67,11 +82,9 @@ void writeSong(RtfOutput &out, const Song &song)
     if (cell % kScreensPerRow != 0) {
         for (int i = cell % kScreensPerRow; i < kScreensPerRow; ++i)
             out.raw("\\cell");
-        out.raw("\\row\\pard");
-    } else {
-        out.raw("\\pard");
+        out.raw("\\row");
     }
-    out.raw("}");
+    out.raw("\\pard}");
 }
 
 } // namespace
@@ -104,9 +117,7 @@ ReportCounts songbook(RtfOutput &out, const SongLibrary &library, const QString 
         .raw("{\\footer\\qr\\fs24\\chpgn\\par}")
         .raw("{\\fonttbl{\\f0\\fswiss\\fcharset238{\\*\\fname Arial;}Arial CE;}"
              "{\\f1\\fmodern\\fprq1\\fcharset238{\\*\\fname Courier New;}Courier New CE;}}");
-    for (int column = 1; column <= kScreensPerRow; ++column)
-        out.raw("\\cellx").number(column * 2160);
-    out.raw("{\\qc\\fs48 ").text(title).raw("\\par}").raw("\\page");
+    out.raw("\\pard{\\qc\\fs48 ").text(title).raw("\\par}").raw("\\page");
 
     const SongbookSongs book = Songbook::songs(library);
     const QList<SongbookEntry> &songs = book.entries;

@@ -4,6 +4,7 @@
 #include "core/library/songlibrary.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
+#include "core/util/fileutils.h"
 
 namespace Songbook {
 
@@ -40,7 +41,7 @@ QList<SongbookStanza> sungStanzas(const Song &song, const QString &refrainLabel)
             for (int line = 0; line < kScreenLines; ++line) {
                 const QString trimmed = song.lineText(stanza, screen, line).trimmed();
                 if (!trimmed.isEmpty())
-                    text.lines.append(trimmed);
+                    text.lines.append(withControlsReplaced(trimmed));
             }
         }
     }

@@ -44,7 +44,8 @@ bool loadSong(const SongbookEntry &entry, Song &song);
 // lines, a later one its label alone; stanzas the sequence never names follow in file order,
 // and an empty sequence means file order. Ordinary stanzas are numbered by their place among
 // the ordinary ones, the refrain is labelled refrainLabel. Lines are trimmed, empty lines
-// skipped, a stanza's screens run on; a stanza without text is not printed at all.
+// skipped, control characters shown as U+FFFD, a stanza's screens run on; a stanza without
+// text is not printed at all.
 QList<SongbookStanza> sungStanzas(const Song &song, const QString &refrainLabel);
 
 } // namespace Songbook

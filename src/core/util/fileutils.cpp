@@ -114,6 +114,15 @@ bool hasControlCharacter(QStringView text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return isControlCharacter(c.unicode()); });
 }
 
+QString withControlsReplaced(QString text)
+{
+    for (QChar &c : text) {
+        if (isControlCharacter(c.unicode()))
+            c = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 bool isPlainFileName(const QString &name)
 {
     if (name.isEmpty() || name == u"." || name == u"..")

@@ -16,6 +16,9 @@ bool isPlainFileName(const QString &name);
 // A C0 control (line ends and TAB among them), DEL or a C1 control.
 bool isControlCharacter(char16_t unit);
 bool hasControlCharacter(QStringView text);
+// text with each control character replaced by U+FFFD: a name from a card (ESC, BEL, a line
+// feed in it) shown in a document or a message.
+QString withControlsReplaced(QString text);
 
 // True when both paths name one existing file (a link, or a name that differs only in case on a
 // case-insensitive file system, counts as the same file); false when either is missing.

@@ -662,6 +662,17 @@
     /* structure: 950-954 */                                                               \
     X(IssueLimitExceeded, 950)                                                             \
     /* - */                                                                                \
+    /* output folders and font messages: 1000-1019 */                                      \
+    X(ReportTargetLabel, 1000)                                                             \
+    X(ReportChooseTarget, 1001)                                                            \
+    X(ReportRtfFilter, 1002)                                                               \
+    X(ReportPdfFilter, 1003)                                                               \
+    X(OpenFolder, 1004)                                                                    \
+    X(FontExportChooseFolder, 1005)                                                        \
+    X(FontFileIncomplete, 1006)                                                            \
+    X(FontFileUnreadable, 1007)                                                            \
+    X(FontChartNotOpened, 1008)                                                            \
+    /* - */                                                                                \
     /* end of the list */
 
 namespace Txt {

@@ -39,6 +39,7 @@ void relabel(QMessageBox &box)
         {QMessageBox::Ok, Txt::ButtonOk},
         {QMessageBox::No, Txt::ButtonNo},
         {QMessageBox::Cancel, Txt::ButtonCancel},
+        {QMessageBox::Open, Txt::OpenFolder},
     };
     for (const auto &label : kLabels) {
         QAbstractButton *button = box.button(label.button);
@@ -87,6 +88,15 @@ QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text)
 QMessageBox::StandardButton warningBox(QWidget *owner, const QString &text)
 {
     return MessageBoxes::show(owner, {QMessageBox::Warning, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
+}
+
+QMessageBox::StandardButton writtenBox(QWidget *owner, const QString &text, bool leftOut)
+{
+    return MessageBoxes::show(owner,
+                              {leftOut ? QMessageBox::Critical : QMessageBox::Information,
+                               Lang::text(leftOut ? Txt::ErrorCaption : Txt::InfoCaption), text,
+                               QMessageBox::Ok | QMessageBox::Open, QMessageBox::Ok},
+                              true);
 }
 
 QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMessageBox::StandardButtons extraButtons,

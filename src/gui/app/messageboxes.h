@@ -12,7 +12,7 @@ class QWidget;
 
 // The program's three message boxes. Captions come from the language table
 // (information 105, error 101, question 104) and so do the buttons (Yes 513, OK 408,
-// No 514, Cancel 102). Each returns the button pressed.
+// No 514, Cancel 102, "Otwórz folder"). Each returns the button pressed.
 QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text);
 QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text);
 // An input the user can correct (a name breaking a rule): the error caption with the warning icon.
@@ -23,6 +23,9 @@ QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,
                                         QMessageBox::StandardButtons extraButtons = {},
                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
                                         int captionId = Txt::QuestionCaption);
+// Files were written: an information box (an error box when some were left out, as text says)
+// with OK and "Otwórz folder" (QMessageBox::Open).
+QMessageBox::StandardButton writtenBox(QWidget *owner, const QString &text, bool leftOut = false);
 // A box for the few texts that cannot come from a language table (no table is loaded).
 void builtInMessage(QMessageBox::Icon icon, const QString &text);
 

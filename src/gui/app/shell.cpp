@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/shell.h"
 
+#include "core/app/language.h"
+#include "gui/app/messageboxes.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -26,6 +33,23 @@ QString filterSuffix(const QString &filter)
 {
     static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^ )]+)"));
     return pattern.match(filter).captured(1);
+}
+
+// xdg-open runs in the background and is started even when no program takes the file's type,
+// so the desktop's association is asked first: such a file is then reported, not ignored.
+bool hasAssociatedProgram(const QString &path)
+{
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return true; // another opener (a portal, the desktop's own) decides
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) {
+        query.kill();
+        query.waitForFinished();
+        return true;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 } // namespace
@@ -70,6 +94,10 @@ QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString 
     } else if (start.dir().exists()) {
         dialog.setDirectory(start.absolutePath());
         dialog.selectFile(start.fileName());
+    } else {
+        // The proposed folder is not made yet: the name is still offered.
+        dialog.setDirectory(QDir::homePath());
+        dialog.selectFile(start.fileName());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -92,5 +120,11 @@ bool openWithShell(const QString &path)
         return false;
     if (opener())
         return opener()(path);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return hasAssociatedProgram(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void announceWritten(QWidget *owner, const QString &text, const QString &folder, bool leftOut)
+{
+    if (writtenBox(owner, text, leftOut) == QMessageBox::Open && !openWithShell(folder))
+        errorBox(owner, Lang::text(Txt::ShellOpenFailed) + u'\n' + QDir::toNativeSeparators(folder));
 }

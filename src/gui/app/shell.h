@@ -21,6 +21,9 @@ QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QSt
 QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter);
 // Opens a file or folder with the desktop's associated program. False when nothing could open it.
 bool openWithShell(const QString &path);
+// The box after files were written into folder (writtenBox); its "Otwórz folder" opens the
+// folder, and an error box names the folder when nothing could.
+void announceWritten(QWidget *owner, const QString &text, const QString &folder, bool leftOut = false);
 
 namespace Shell {
 // Replaces what openWithShell does with the existing path it was given, for tests (an empty

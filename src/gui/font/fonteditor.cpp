@@ -12,10 +12,12 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/font/fontchart.h"
+#include "gui/font/fontfiles.h"
 #include "gui/widgets/namedialog.h"
 #include "gui/widgets/glyphcell.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -74,7 +76,8 @@ QString hexDigitsOnly(const QString &text)
 
 } // namespace
 
-bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const QString &doneText)
+bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const QString &doneText,
+                           const QString &folder)
 {
     if (!result.ok) {
         QString text = Lang::text(result.failureTextId);
@@ -86,10 +89,7 @@ bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const
         return false;
     }
     const QString skipped = fontExportSkippedReport(result);
-    if (skipped.isEmpty())
-        infoBox(owner, doneText);
-    else
-        errorBox(owner, doneText + u"\n\n" + skipped);
+    announceWritten(owner, skipped.isEmpty() ? doneText : doneText + u"\n\n" + skipped, folder, !skipped.isEmpty());
     return true;
 }
 
@@ -317,8 +317,7 @@ void FontEditor::loadEntry(int row)
     // A file that does not load shows what it held and blank glyphs for the rest, never glyphs
     // of the font shown before.
     BoardFont font;
-    if (!FontFile::load(fontPath(m_fontName), font))
-        errorBox(this, Lang::text(Txt::FontExportMissing) + u' ' + m_fontName);
+    FontFiles::loadForEditing(this, fontPath(m_fontName), font);
     font.name = m_fontName;
     m_font = font;
     m_modified = false;
@@ -483,12 +482,16 @@ void FontEditor::exportFonts()
         return;
     FontExportOptions options;
     options.fontDir = m_fontDir;
-    options.outDir = m_core.dirs().outDir();
+    options.outDir = FontFiles::chooseExportFolder(this, m_core);
+    if (options.outDir.isEmpty())
+        return;
     for (int i = 0; i < m_list->count(); ++i)
         options.fontNames << m_list->item(i)->text();
     options.withHeader = true;
     options.mirrored = m_mirrored->isChecked();
-    showFontExportOutcome(this, exportFontImage(options), Lang::text(Txt::FontEditorExported) + u'\n' + options.outDir + u"fonts.out");
+    const QString written = QDir(options.outDir).filePath(QStringLiteral("fonts.out"));
+    showFontExportOutcome(this, exportFontImage(options),
+                          Lang::text(Txt::FontEditorExported) + u'\n' + QDir::toNativeSeparators(written), options.outDir);
 }
 
 void FontEditor::saveChart()
@@ -499,7 +502,7 @@ void FontEditor::saveChart()
         errorBox(this, Lang::text(Txt::FontChartWriteFailed) + u'\n' + path + u'\n' + error);
         return;
     }
-    openWithShell(path);
+    FontFiles::showChart(this, path);
 }
 
 void FontEditor::finish()
@@ -508,13 +511,11 @@ void FontEditor::finish()
         return;
     if (m_fontIndex >= 0) {
         BoardFont font;
-        if (FontFile::load(fontPath(m_fontName), font)) {
+        if (FontFiles::loadForEditing(this, fontPath(m_fontName), font)) {
             font.name = m_fontName;
             m_font = font;
             m_modified = false;
             redisplay();
-        } else {
-            errorBox(this, Lang::text(Txt::FontExportMissing) + u' ' + m_fontName);
         }
     }
     accept();

@@ -89,7 +89,8 @@ private:
     QPushButton *m_save = nullptr, *m_ok = nullptr, *m_cancel = nullptr;
 };
 
-// One box for a font export: doneText when every font was written; doneText and the fonts left
-// out with the reason of each (an error box); or why the files could not be written. Answers
-// whether they were written.
-bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const QString &doneText);
+// One box for a font export into folder: doneText when every font was written; doneText and the
+// fonts left out with the reason of each (an error box); both offer to open the folder. Or why
+// the files could not be written. Answers whether they were written.
+bool showFontExportOutcome(QWidget *owner, const FontExportResult &result, const QString &doneText,
+                           const QString &folder);

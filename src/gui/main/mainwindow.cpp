@@ -11,6 +11,7 @@
 #include "gui/editor/characterpalette.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/font/fonteditor.h"
+#include "gui/font/fontfiles.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
@@ -347,8 +349,16 @@ void MainWindow::exportFonts()
     AppCore *core = AppCore::instance();
     if (!core)
         return;
-    const QString outDir = core->dirs().outDir();
-    showFontExportOutcome(this, exportAllFonts(core->fontDir(), outDir), Lang::text(Txt::FontExportDone) + u'\n' + outDir);
+    // No folder is asked for when there is nothing to export.
+    if (fontNamesInDirectory(core->fontDir()).isEmpty()) {
+        showFontExportOutcome(this, exportAllFonts(core->fontDir(), {}), {}, {});
+        return;
+    }
+    const QString outDir = FontFiles::chooseExportFolder(this, *core);
+    if (outDir.isEmpty())
+        return;
+    showFontExportOutcome(this, exportAllFonts(core->fontDir(), outDir),
+                          Lang::text(Txt::FontExportDone) + u'\n' + QDir::toNativeSeparators(outDir), outDir);
 }
 
 void MainWindow::openFontEditor()
@@ -363,7 +373,16 @@ void MainWindow::generateReport()
 {
     if (!m_workspace || !m_workspace->hasCard())
         return;
+    static_assert(ReportDialog::kChoices == AppSettings::kReportFiles);
     ReportDialog dialog(m_workspace->library(), m_reportFolder, m_panel);
+    if (AppCore *core = AppCore::instance()) {
+        for (int report = 0; report < ReportDialog::kChoices; ++report)
+            dialog.setTarget(report, core->settings().reportFile(report));
+        connect(&dialog, &ReportDialog::targetChosen, this, [core](int report, const QString &path) {
+            core->settings().setReportFile(report, path);
+            core->saveSettings();
+        });
+    }
     dialog.exec();
 }
 

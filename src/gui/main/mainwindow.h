@@ -73,7 +73,8 @@ public:
 
     void openProgramSettings();
     void openAbout();
-    // Writes fonts.out for every font of the font folder into the data folder's Out.
+    // Writes fonts.out for every font of the font folder into a folder the user chooses
+    // (remembered; the data folder's Out at first).
     void exportFonts();
     void openFontEditor();
     // The report dialog on the card's library; reports go into the report folder.

@@ -3,6 +3,7 @@
 
 #include "core/app/language.h"
 #include "core/library/songlibrary.h"
+#include "core/util/atomicsave.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,14 +33,19 @@ struct KindTexts
     int description;
 };
 
-// The RTF reports by their ReportKind, then the PDF songbook.
-constexpr KindTexts kKinds[] = {
+constexpr KindTexts kKinds[ReportDialog::kChoices] = {
     {ReportKind::Songbook, Txt::ReportSongbook, Txt::ReportSongbookInfo},
     {ReportKind::NumberIndex, Txt::ReportNumberIndex, Txt::ReportNumberIndexInfo},
     {ReportKind::Alphabetical, Txt::ReportAlphabetical, Txt::ReportAlphabeticalInfo},
     {ReportKind::Songbook, Txt::ReportPdfSongbook, Txt::ReportPdfSongbookInfo},
 };
-constexpr int kPdfChoice = 3;
+QString defaultFileName(int choice)
+{
+    if (choice == ReportDialog::kPdfChoice)
+        return SongbookPdf::fileName(Lang::text(Txt::ReportFilePdfSongbook));
+    const ReportKind kind = kKinds[choice].kind;
+    return Report::fileName(kind, Lang::text(Report::fileNameTextId(kind)));
+}
 
 } // namespace
 
@@ -49,6 +56,7 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     setControlText(this, Txt::ReportCaption);
 
     QGroupBox *box = buildKindBox();
+    QHBoxLayout *targetRow = buildTargetRow();
     QHBoxLayout *row = buildRunRow();
 
     QDialogButtonBox *buttons = okCancelButtons(this);
@@ -59,10 +67,12 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(box);
+    layout->addLayout(targetRow);
     layout->addLayout(row);
     layout->addWidget(buttons);
-    setMinimumWidth(460);
+    setMinimumWidth(520);
 
+    connect(m_chooseTarget, &QPushButton::clicked, this, &ReportDialog::chooseTarget);
     connect(m_generate, &QPushButton::clicked, this, &ReportDialog::generate);
     connect(m_stopButton, &QPushButton::clicked, this, &ReportDialog::stop);
     m_runner.onBusyChanged = [this](bool running) { setRunning(running); };
@@ -73,7 +83,7 @@ QGroupBox *ReportDialog::buildKindBox()
     auto *box = new QGroupBox(this);
     setControlText(box, Txt::ReportKindGroup);
     auto *grid = new QGridLayout(box);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kChoices; ++i) {
         m_kinds[i] = new QRadioButton(box);
         m_kinds[i]->setObjectName(QStringLiteral("reportKind%1").arg(i));
         setControlText(m_kinds[i], kKinds[i].label);
@@ -109,9 +119,29 @@ QGroupBox *ReportDialog::buildKindBox()
     options->addWidget(m_columns);
     options->addStretch(1);
     grid->addWidget(m_pdfOptions, 8, 0);
-    showPdfOptions();
-    connect(m_kinds[kPdfChoice], &QRadioButton::toggled, this, &ReportDialog::showPdfOptions);
     return box;
+}
+
+QHBoxLayout *ReportDialog::buildTargetRow()
+{
+    auto *targetLabel = new QLabel(this);
+    setControlText(targetLabel, Txt::ReportTargetLabel);
+    m_target = new QLineEdit(this);
+    m_target->setObjectName(QStringLiteral("targetEdit"));
+    m_target->setReadOnly(true);
+    targetLabel->setBuddy(m_target);
+    m_chooseTarget = new QPushButton(QStringLiteral("..."), this);
+    m_chooseTarget->setObjectName(QStringLiteral("chooseTargetButton"));
+    m_chooseTarget->setToolTip(Lang::text(Txt::ReportChooseTarget));
+    auto *row = new QHBoxLayout;
+    row->addWidget(targetLabel);
+    row->addWidget(m_target, 1);
+    row->addWidget(m_chooseTarget);
+    for (int i = 0; i < kChoices; ++i) {
+        setTarget(i, {});
+        connect(m_kinds[i], &QRadioButton::toggled, this, &ReportDialog::showChoice);
+    }
+    return row;
 }
 
 QHBoxLayout *ReportDialog::buildRunRow()
@@ -134,13 +164,18 @@ QHBoxLayout *ReportDialog::buildRunRow()
     return row;
 }
 
+int ReportDialog::choice() const
+{
+    for (int i = 0; i < kChoices; ++i) {
+        if (m_kinds[i]->isChecked())
+            return i;
+    }
+    return 0;
+}
+
 ReportKind ReportDialog::kind() const
 {
-    for (int i = 0; i < kPdfChoice; ++i) {
-        if (m_kinds[i]->isChecked())
-            return kKinds[i].kind;
-    }
-    return ReportKind::Songbook;
+    return kKinds[choice()].kind;
 }
 
 bool ReportDialog::isPdfSongbookChosen() const
@@ -153,9 +188,33 @@ void ReportDialog::choosePdfSongbook()
     m_kinds[kPdfChoice]->setChecked(true);
 }
 
-void ReportDialog::showPdfOptions()
+void ReportDialog::showChoice()
 {
     m_pdfOptions->setVisible(isPdfSongbookChosen());
+    m_target->setText(QDir::toNativeSeparators(target()));
+    m_target->setCursorPosition(0);
+}
+
+void ReportDialog::setTarget(int choice, const QString &path)
+{
+    m_targets[choice] = path.isEmpty() ? QDir(m_folder).filePath(defaultFileName(choice)) : path;
+    showChoice();
+}
+
+QString ReportDialog::target() const
+{
+    return m_targets[choice()];
+}
+
+void ReportDialog::chooseTarget()
+{
+    const int chosen = choice();
+    const QString filter = Lang::text(chosen == kPdfChoice ? Txt::ReportPdfFilter : Txt::ReportRtfFilter);
+    const QString path = chooseSaveFile(this, m_targets[chosen], Lang::text(Txt::ReportChooseTarget), filter);
+    if (path.isEmpty())
+        return;
+    setTarget(chosen, path);
+    emit targetChosen(chosen, path);
 }
 
 void ReportDialog::setKind(ReportKind kind)
@@ -163,17 +222,17 @@ void ReportDialog::setKind(ReportKind kind)
     m_kinds[int(kind)]->setChecked(true);
 }
 
-QString ReportDialog::chooseTarget(const QString &name)
+QString ReportDialog::confirmTarget(const QString &path)
 {
-    if (!QDir().mkpath(m_folder)) {
-        errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(m_folder));
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        errorBox(this, Lang::text(Txt::ReportSaveFailed).arg(folder));
         return {};
     }
-    const QDir folder(m_folder);
-    const QString path = folder.filePath(name);
-    if (!QFileInfo::exists(path))
+    // A folder, a device or a pipe is refused by the save, which says why.
+    if (!QFileInfo::exists(path) || isNonRegularFile(path))
         return path;
-    const QString other = folder.filePath(Report::freeFileName(m_folder, name));
+    const QString other = QDir(folder).filePath(Report::freeFileName(folder, QFileInfo(path).fileName()));
     switch (questionBox(this, Lang::text(Txt::ReportReplaceQuestion).arg(path, other), QMessageBox::Cancel,
                         QMessageBox::No)) {
     case QMessageBox::Yes:
@@ -191,8 +250,7 @@ void ReportDialog::generate()
         return;
     const bool pdf = isPdfSongbookChosen();
     const ReportKind chosen = kind();
-    const QString path = chooseTarget(pdf ? SongbookPdf::fileName(Lang::text(Txt::ReportFilePdfSongbook))
-                                          : Report::fileName(chosen, Lang::text(Report::fileNameTextId(chosen))));
+    const QString path = confirmTarget(target());
     if (path.isEmpty())
         return;
 
@@ -211,7 +269,7 @@ void ReportDialog::generate()
         return;
     m_lastReport = path;
     openWithShell(path);
-    infoBox(this, message);
+    announceWritten(this, message, QFileInfo(path).absolutePath());
 }
 
 QString ReportDialog::writeReport(ReportKind kind, const QString &path, const Progress &progress)
@@ -258,6 +316,7 @@ void ReportDialog::setRunning(bool running)
     for (QRadioButton *button : m_kinds)
         button->setEnabled(!running);
     m_pdfOptions->setEnabled(!running);
+    m_chooseTarget->setEnabled(!running);
 }
 
 void ReportDialog::keyPressEvent(QKeyEvent *event)

@@ -10,21 +10,34 @@ class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class SongLibrary;
 
-// "Raport": writes one of the three RTF reports or the PDF songbook of the library into a
-// folder and opens it.
+// "Raport": writes one of the three RTF reports or the PDF songbook of the library into the file
+// the dialog shows (folder and the language's name, or the file last chosen with "...") and
+// opens it.
 // "Generuj" becomes "Przerwij" while the report runs; Escape does nothing, so that a key press
 // cannot end a dialog whose report is half written.
 class ReportDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // folder: where the reports go (created when missing); the library must be scanned.
+    // The three RTF reports by their ReportKind, then the PDF songbook.
+    static constexpr int kChoices = 4;
+    static constexpr int kPdfChoice = 3;
+
+    // folder: where the reports go unless another file was chosen (created when missing); the
+    // library must be scanned.
     ReportDialog(const SongLibrary &library, const QString &folder, QWidget *parent = nullptr);
+
+    // The file a choice writes into; an empty path restores folder and the language's name.
+    void setTarget(int choice, const QString &path);
+    QString target() const; // the chosen report's
+    // "...": a file dialog for the chosen report's file; targetChosen tells where it went.
+    void chooseTarget();
 
     // The RTF report chosen; kind() is meaningless while the PDF songbook is chosen.
     ReportKind kind() const;
@@ -40,6 +53,9 @@ public:
     // "Przerwij": the report ends after its current song.
     void stop() { m_runner.requestStop(); }
 
+signals:
+    void targetChosen(int choice, const QString &path);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -49,10 +65,13 @@ private:
     // The report kinds with the songbook's paper and columns; the bar with "Generuj" and "Przerwij".
     QGroupBox *buildKindBox();
     QHBoxLayout *buildRunRow();
+    // The report's file with "..." to choose another.
+    QHBoxLayout *buildTargetRow();
+    int choice() const;
     // The file to write, after the question about an existing one; empty to write nothing.
-    QString chooseTarget(const QString &name);
+    QString confirmTarget(const QString &path);
     void setRunning(bool running);
-    void showPdfOptions();
+    void showChoice();
     // Each writes into path and answers the message for a written file, or an empty text
     // after it told the user why nothing was written.
     QString writeReport(ReportKind kind, const QString &path, const Progress &progress);
@@ -60,7 +79,10 @@ private:
 
     const SongLibrary &m_library;
     QString m_folder;
-    QRadioButton *m_kinds[4] = {};
+    QString m_targets[kChoices];
+    QRadioButton *m_kinds[kChoices] = {};
+    QLineEdit *m_target = nullptr;
+    QPushButton *m_chooseTarget = nullptr;
     QWidget *m_pdfOptions;
     QComboBox *m_paper;
     QComboBox *m_columns;
