@@ -6,6 +6,7 @@
 #include "core/lyrics/lyricexport.h"
 #include "core/lyrics/lyricimport.h"
 #include "core/lyrics/lyriclayout.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/model/songfile.h"
 
 #include <QRegularExpression>
