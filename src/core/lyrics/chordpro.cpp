@@ -23,7 +23,8 @@ bool directiveOf(const QString &line, Directive *directive)
     if (!trimmed.startsWith(u'{') || !trimmed.endsWith(u'}'))
         return false;
     const QString inner = trimmed.mid(1, trimmed.size() - 2);
-    const qsizetype colon = inner.indexOf(QRegularExpression(QStringLiteral("[:\\s]")));
+    static const QRegularExpression separator(QStringLiteral("[:\\s]"));
+    const qsizetype colon = inner.indexOf(separator);
     QString name = (colon < 0 ? inner : inner.left(colon)).trimmed().toLower();
     static const QHash<QString, QString> shortForms{
         {QStringLiteral("t"), QStringLiteral("title")},

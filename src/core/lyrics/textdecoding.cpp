@@ -147,6 +147,12 @@ bool decode(const QByteArray &bytes, const QString &encoding, QString *text, QSt
             }
         }
     }
+    // German text reads the same in both Western and Central European code pages: name the former
+    if (decoded && encoding.isEmpty() && *used == u"windows-1250") {
+        QString western;
+        if (convert(bytes, QStringLiteral("windows-1252"), &western) && western == *text)
+            *used = QStringLiteral("windows-1252");
+    }
     if (!decoded || looksBinary(*text))
         return fail(error, LyricMessage::Code::NotPlainText);
     return true;
