@@ -275,6 +275,7 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
     QList<Source> sources;
     QList<bool> ready;
     QList<FileResult> pending;
+    QMultiHash<QString, qsizetype> batchByTitle; // songs of the batch to be written, as in CardState
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (progress.stopRequested())
             break;
@@ -289,8 +290,12 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
         result.encoding = source.encoding;
         if (ok) {
             result.title = titleFor(source, files[i]);
-            if (presentOnCard(state, result.title, source.song))
+            const auto earlier = [&](qsizetype k) { return sources[k].song.sameContent(source.song); };
+            const QList<qsizetype> sameTitle = batchByTitle.values(result.title.toLower());
+            if (presentOnCard(state, result.title, source.song) || std::any_of(sameTitle.cbegin(), sameTitle.cend(), earlier))
                 result.outcome = Outcome::Present;
+            else
+                batchByTitle.insert(result.title.toLower(), sources.size());
         }
         ready.append(ok && result.outcome != Outcome::Present);
         sources.append(std::move(source));
