@@ -113,20 +113,29 @@ QString fileTitle(const QString &title)
     return clean.left(blank > 0 ? blank : SongSaving::kMaxTitleLength).trimmed();
 }
 
-QStringList songbookNames(const QStringList &files)
+BatchFacts batchFacts(const QStringList &files)
 {
-    QStringList names;
+    BatchFacts facts;
     for (const QString &file : files) {
         QByteArray bytes;
         LyricFile::Contents contents;
-        if (!readRegularFile(file, OpenLyrics::kMaxFileSize, &bytes) || !LyricFile::read(bytes, file, {}, contents, nullptr))
+        if (!readRegularFile(file, OpenLyrics::kMaxFileSize, &bytes))
+            continue;
+        const bool read = LyricFile::read(bytes, file, {}, contents, nullptr);
+        facts.textFiles = facts.textFiles || contents.encoding != u"XML";
+        if (!read)
             continue;
         for (const LyricSongbook &book : std::as_const(contents.song.songbooks)) {
-            if (!book.name.isEmpty() && !names.contains(book.name))
-                names << book.name;
+            if (!book.name.isEmpty() && !facts.songbooks.contains(book.name))
+                facts.songbooks << book.name;
+        }
+        const QStringList languages = LyricLanguage::languages(contents.song);
+        for (const QString &language : languages) {
+            if (languages.size() > 1 && !facts.languages.contains(language))
+                facts.languages << language;
         }
     }
-    return names;
+    return facts;
 }
 
 namespace {

@@ -91,8 +91,14 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
                  const Progress &progress = {}, const std::function<void(const FileResult &)> &onResult = {},
                  LyricMessage *error = nullptr);
 
-// The songbook names the files name, each once, in order of appearance.
-QStringList songbookNames(const QStringList &files);
+// What a batch of files holds that the user may choose among before an import.
+struct BatchFacts
+{
+    QStringList songbooks;   // the songbooks the files name, each once, in order of appearance
+    QStringList languages;   // the languages of files holding several
+    bool textFiles = false;  // a file is text, whose encoding may have to be named
+};
+BatchFacts batchFacts(const QStringList &files);
 
 // The language tag of a program language name ("Polski" is "pl"); empty when unknown.
 QString languageTag(const QString &languageName);

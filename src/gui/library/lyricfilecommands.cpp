@@ -41,8 +41,8 @@ void LyricFileCommands::importFiles()
     if (root.isEmpty() || !core)
         return;
     AppSettings &settings = core->settings();
-    const QStringList files = chooseOpenFiles(m_panel, settings.lastImportDir(), Lang::text(Txt::OpenLyricsReportCaption),
-                                              Lang::text(Txt::OpenLyricsFileFilter));
+    const QStringList files = chooseOpenFiles(m_panel, settings.lastImportDir(), Lang::text(Txt::LyricImportCaption),
+                                              Lang::text(Txt::LyricImportFilter));
     if (files.isEmpty())
         return;
     settings.setLastImportDir(QFileInfo(files.constFirst()).absolutePath());
@@ -64,13 +64,15 @@ void LyricFileCommands::importFiles()
     request.board = boardOf(settings);
     request.lang = LyricImport::languageTag(settings.lastLanguage());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList songbooks = LyricImport::songbookNames(files);
+    const LyricImport::BatchFacts facts = LyricImport::batchFacts(files);
     QApplication::restoreOverrideCursor();
-    if (!songbooks.isEmpty()) {
-        SongbookDialog choice(songbooks, m_panel);
+    if (LyricImportOptions::needed(facts)) {
+        LyricImportOptions choice(facts, m_panel);
         if (choice.exec() != QDialog::Accepted)
             return;
         request.songbook = choice.songbook();
+        request.encoding = choice.encoding();
+        request.language = choice.language();
     }
 
     QList<LyricImport::FileResult> results;
