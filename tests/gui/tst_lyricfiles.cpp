@@ -70,8 +70,8 @@ private slots:
         whenShown<LyricImportReport>([&](LyricImportReport *report) {
             for (int i = 0; i < report->list()->topLevelItemCount(); ++i) {
                 const QTreeWidgetItem *row = report->list()->topLevelItem(i);
-                rows << row->text(1) + u'|' + row->text(2) + u'|' + row->text(3) + u'|' + row->text(4) + u'|'
-                            + row->text(5);
+                rows << row->text(1) + u'|' + row->text(2) + u'|' + row->text(5) + u'|' + row->text(3) + u'|'
+                            + row->text(4);
             }
             report->accept();
         });

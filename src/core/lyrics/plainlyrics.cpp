@@ -23,8 +23,8 @@ Mark markOf(const QString &line, QString *rest)
 {
     static const QRegularExpression number(QStringLiteral("^\\s*(\\d{1,2})\\s*[.)]\\s*(.*)$"));
     static const QRegularExpression refrain(
-        QStringLiteral("^\\s*(?:ref(?:ren|rain)?|r|chorus|chór)\\s*(?:[.:]\\s*:?|$)\\s*(.*)$"),
-        QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("^\\s*(?:ref(?:ren|rén|rain)?|r|chorus|chór|припев)\\s*(?:[.:]\\s*:?|$)\\s*(.*)$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     QRegularExpressionMatch m = number.match(line);
     if (m.hasMatch()) {
         *rest = m.captured(2);

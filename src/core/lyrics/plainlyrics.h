@@ -23,7 +23,8 @@ QStringList lines(const QString &text);
 bool isCredit(QStringView line);
 
 // The stanzas of a text. Paragraphs (and lines "1." or "2)") start stanzas; a paragraph
-// that starts with a refrain mark ("Ref.", "Refren:", "R.", "Chorus:", "Chór:", "Refrain:") is
+// that starts with a refrain mark ("Ref.", "Refren:", "R.", "Chorus:", "Chór:", "Refrain:",
+// "Refrén:", "Припев:") is
 // the refrain, sung after every stanza, and a later mark alone or with the same text only
 // repeats it. In a text with numbered stanzas a paragraph without number goes on with the
 // stanza before it. Credits heading or closing the text are left out, and so is a first line

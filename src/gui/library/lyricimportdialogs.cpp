@@ -40,6 +40,9 @@ QComboBox *addChoice(QVBoxLayout *layout, QWidget *parent, int label, const QStr
     return list;
 }
 
+// The report's last column, which takes the rest of the width.
+constexpr int kNotes = 5;
+
 } // namespace
 
 LyricImportOptions::LyricImportOptions(const LyricImport::BatchFacts &facts, QWidget *parent) : QDialog(parent)
@@ -100,19 +103,19 @@ LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &resul
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setHeaderLabels({Lang::text(Txt::IssueColumnFile), Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::TitleLabel),
-                             Lang::text(Txt::OpenLyricsNote), Lang::text(Txt::LyricFormatColumn),
-                             Lang::text(Txt::LyricEncodingColumn)});
+                             Lang::text(Txt::LyricFormatColumn), Lang::text(Txt::LyricEncodingColumn),
+                             Lang::text(Txt::OpenLyricsNote)});
     for (const LyricImport::FileResult &result : results) {
         const QString format = result.format == u"text" ? Lang::text(Txt::LyricPlainTextFormat) : result.format;
         auto *row = new QTreeWidgetItem({QFileInfo(result.file).fileName(),
                                          result.number > 0 ? QString::number(result.number) : QString(), result.title,
-                                         noteText(result), format, result.encoding});
+                                         format, result.encoding, noteText(result)});
         row->setToolTip(0, QDir::toNativeSeparators(result.file));
-        row->setToolTip(3, row->text(3));
+        row->setToolTip(kNotes, row->text(kNotes));
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         m_list->addTopLevelItem(row);
     }
-    for (int column = 0; column < 3; ++column)
+    for (int column = 0; column < kNotes; ++column)
         m_list->resizeColumnToContents(column);
 
     auto *layout = new QVBoxLayout(this);
