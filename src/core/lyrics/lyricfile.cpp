@@ -10,6 +10,7 @@
 #include "core/lyrics/textdecoding.h"
 
 #include <QBuffer>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 namespace LyricFile {
@@ -87,7 +88,9 @@ bool read(const QByteArray &bytes, const QString &path, const QString &encoding,
     LyricMessage error;
     if (!TextDecoding::decode(bytes, encoding, &text, &contents.encoding, &error))
         return fail(reason, error);
-    if (text.startsWith(u"#n") || text.startsWith(u"#k"))
+    // a board song file starts "#n 12" or "#k 1,2,"; a .sng header line "#Key=G" is no such file
+    static const QRegularExpression boardSong(QStringLiteral("^#[nk](\\s|\\d|$)"));
+    if (boardSong.match(text.left(8)).hasMatch())
         return fail(reason, {LyricMessage::Code::BoardSongFile});
     contents.nameNumber = PlainLyrics::numberOfName(path);
     if (SongBeamer::looksLike(text)) {
