@@ -115,6 +115,7 @@ QString fileTitle(const QString &title)
 
 BatchFacts batchFacts(const QStringList &files)
 {
+    constexpr qsizetype kOfferedLanguages = 50;
     BatchFacts facts;
     for (const QString &file : files) {
         QByteArray bytes;
@@ -131,7 +132,7 @@ BatchFacts batchFacts(const QStringList &files)
         }
         const QStringList languages = LyricLanguage::languages(contents.song);
         for (const QString &language : languages) {
-            if (languages.size() > 1 && !facts.languages.contains(language))
+            if (languages.size() > 1 && facts.languages.size() < kOfferedLanguages && !facts.languages.contains(language))
                 facts.languages << language;
         }
     }

@@ -5,6 +5,7 @@
 #include "core/lyrics/lyricsong.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace LyricLanguage {
 
@@ -39,25 +40,32 @@ QString bestMatch(const QStringList &tags, const QString &wanted)
     return {};
 }
 
-// Whether the board shows (nearly) every letter of a language's lines.
-bool boardShows(const LyricSong &song, const QString &language)
+// Whether the board shows (nearly) every letter of a language's lines, for every language of
+// the song in one pass over its lines.
+QHash<QString, bool> boardShows(const LyricSong &song)
 {
-    int letters = 0;
-    int lost[2] = {0, 0};
+    struct Count
+    {
+        int letters = 0;
+        int lost[2] = {0, 0};
+    };
+    QHash<QString, Count> counts;
     for (const LyricVerse &verse : song.verses) {
         for (const LyricBlock &block : verse.blocks) {
-            if (block.language != language)
-                continue;
+            Count &count = counts[block.language];
             for (const QString &line : block.lines) {
                 const QString plain = BoardText::plainPunctuation(line);
                 for (QChar c : plain)
-                    letters += c.isLetter();
-                BoardText::fitToCharset(plain, CharsetMode::Latin, &lost[0]);
-                BoardText::fitToCharset(plain, CharsetMode::Cyrillic, &lost[1]);
+                    count.letters += c.isLetter();
+                BoardText::fitToCharset(plain, CharsetMode::Latin, &count.lost[0]);
+                BoardText::fitToCharset(plain, CharsetMode::Cyrillic, &count.lost[1]);
             }
         }
     }
-    return letters > 0 && std::min(lost[0], lost[1]) * 10 <= letters;
+    QHash<QString, bool> shown;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        shown.insert(it.key(), it->letters > 0 && std::min(it->lost[0], it->lost[1]) * 10 <= it->letters);
+    return shown;
 }
 
 } // namespace
@@ -65,10 +73,13 @@ bool boardShows(const LyricSong &song, const QString &language)
 QStringList languages(const LyricSong &song)
 {
     QStringList out;
+    QSet<QString> seen;
     for (const LyricVerse &verse : song.verses) {
         for (const LyricBlock &block : verse.blocks) {
-            if (!block.language.isEmpty() && !out.contains(block.language))
+            if (!block.language.isEmpty() && !seen.contains(block.language)) {
+                seen.insert(block.language);
                 out << block.language;
+            }
         }
     }
     return out;
@@ -84,8 +95,9 @@ QString choose(const LyricSong &song, const QString &wanted, const QString &prog
         if (!found.isEmpty())
             return found;
     }
+    const QHash<QString, bool> shown = boardShows(song);
     for (const QString &tag : tags) {
-        if (boardShows(song, tag))
+        if (shown.value(tag))
             return tag;
     }
     return tags.front();
@@ -95,8 +107,13 @@ void keepOnly(LyricSong &song, const QString &language, QStringList *leftOut)
 {
     QStringList others = languages(song);
     others.removeAll(language);
-    if (leftOut)
-        *leftOut = others;
+    if (leftOut) {
+        // a list for people to read: a file with thousands of languages is named by its first ones
+        constexpr qsizetype kNamed = 20;
+        *leftOut = others.mid(0, kNamed);
+        if (others.size() > kNamed)
+            leftOut->append(QStringLiteral("..."));
+    }
     if (others.isEmpty())
         return;
     QList<LyricVerse> kept;

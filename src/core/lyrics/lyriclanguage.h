@@ -20,7 +20,7 @@ QStringList languages(const LyricSong &song);
 QString choose(const LyricSong &song, const QString &wanted, const QString &programLanguage);
 
 // Keeps the blocks in language and those that name none; verses left without a block are
-// dropped. *leftOut receives the other languages.
+// dropped. *leftOut receives the other languages (the first 20, then "...").
 void keepOnly(LyricSong &song, const QString &language, QStringList *leftOut);
 
 // The title in language, else in the program's language, else the first one; empty when none.
