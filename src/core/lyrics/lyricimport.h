@@ -100,7 +100,5 @@ struct BatchFacts
 };
 BatchFacts batchFacts(const QStringList &files);
 
-// The language tag of a program language name ("Polski" is "pl"); empty when unknown.
-QString languageTag(const QString &languageName);
 
 } // namespace LyricImport

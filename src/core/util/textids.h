@@ -676,6 +676,9 @@
     X(IssueRenameQuestion, 940)                                                            \
     X(IssueRenameFailed, 941)                                                              \
     /* - */                                                                                \
+    /* structure: 950-954 */                                                               \
+    X(IssueLimitExceeded, 950)                                                             \
+    /* - */                                                                                \
     /* end of the list */
 
 namespace Txt {
