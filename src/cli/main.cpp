@@ -3,6 +3,7 @@
 #include "cli/cardcommand.h"
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
+#include "cli/importcommand.h"
 #include "cli/openlyricscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
@@ -36,6 +37,7 @@ const CliCommand kCommands[] = {
     {u"card", kCardUsage, runCardCommand},
     kReportCommand,
     kSearchCommand,
+    kImportCommand,
     kOpenLyricsCommand,
 };
 

@@ -6,6 +6,7 @@
 #include "core/lyrics/lyricexport.h"
 #include "core/lyrics/lyricimport.h"
 #include "core/lyrics/lyriclayout.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/model/songfile.h"
 
 #include <QRegularExpression>
@@ -30,18 +31,25 @@ QString sequenceText(const Song &song)
 QString dump(const LyricImport::Source &source, const LyricImport::Board &board)
 {
     const Song &song = source.song;
-    QString out = QStringLiteral("title: %1\ncharset: %2\nrefrain: %3\nsequence: %4\nnotes: %5\n")
-                      .arg(source.title)
+    QString out = QStringLiteral("title: %1\nformat: %2 %3\ncharset: %4\nrefrain: %5\nsequence: %6\nnotes: %7\n")
+                      .arg(source.title, source.format, source.encoding)
                       .arg(int(song.charset()))
                       .arg(song.refrainIndex())
                       .arg(sequenceText(song), lyricTokens(source.notes.messages()));
     for (int i = 0; i < song.stanzaCount(); ++i) {
         for (int j = 0; j < song.screenCount(i); ++j) {
             out += QStringLiteral("stanza %1 screen %2\n").arg(i + 1).arg(j + 1);
+            int first = kScreenLines;
+            int last = -1;
             for (int row = 0; row < kScreenLines; ++row) {
+                if (!song.lineText(i, j, row).trimmed().isEmpty()) {
+                    first = std::min(first, row);
+                    last = row;
+                }
+            }
+            // the rows between the first and the last line, a blank one too
+            for (int row = first; row <= last; ++row) {
                 const QString line = song.lineText(i, j, row);
-                if (line.trimmed().isEmpty())
-                    continue;
                 if (row >= board.height || !line.mid(board.width).trimmed().isEmpty())
                     out += u"OFF THE BOARD: "_qs;
                 out += u'|' + line.left(board.width) + u"|\n";
@@ -97,6 +105,10 @@ private slots:
         const QDir dir(testData(u"openlyrics"_qs));
         for (const QString &name : dir.entryList({u"*.xml"_qs, u"*.txt"_qs}, QDir::Files, QDir::Name))
             QTest::newRow(qPrintable(name)) << dir.filePath(name);
+        // the other formats, recognised by content: any name
+        const QDir formats(testData(u"lyricformats"_qs));
+        for (const QString &name : formats.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << formats.filePath(name);
     }
     void fixtures()
     {

@@ -60,15 +60,18 @@ private slots:
             dialog->groupList()->setCurrentText(u"Maryjne"_qs);
             dialog->accept();
         });
-        whenShown<SongbookDialog>([](SongbookDialog *dialog) {
+        whenShown<LyricImportOptions>([](LyricImportOptions *dialog) {
             QCOMPARE(dialog->songbookList()->count(), 2); // "Hymnal" and none
+            QVERIFY(dialog->encodingList()->isVisibleTo(dialog)); // a text file is among them
+            QVERIFY(!dialog->languageList()->isVisibleTo(dialog));
             dialog->accept();
         });
         QStringList rows;
         whenShown<LyricImportReport>([&](LyricImportReport *report) {
             for (int i = 0; i < report->list()->topLevelItemCount(); ++i) {
                 const QTreeWidgetItem *row = report->list()->topLevelItem(i);
-                rows << row->text(1) + u'|' + row->text(2) + u'|' + row->text(3);
+                rows << row->text(1) + u'|' + row->text(2) + u'|' + row->text(5) + u'|' + row->text(3) + u'|'
+                            + row->text(4);
             }
             report->accept();
         });
@@ -79,10 +82,11 @@ private slots:
 
         // notes and reasons in the program's language, not the core's words
         QCOMPARE(rows, (QStringList{
-                           u"153|Old format|zaimportowano"_qs, u"3|Pieśń chwały|zaimportowano"_qs,
-                           u"||odrzucono: to nie plik OpenLyrics ani tekst UTF: kodowanie inne niż UTF-8 lub UTF-16 ze znacznikiem BOM"_qs,
-                           u"||odrzucono: nie mieści się na tablicy: zwrotka 1 wymaga ponad 8 ekranów"_qs,
-                           u"4|Long word|zaimportowano: zmiany: kolejność zwrotek jak w pliku; zastąpione znaki: 3; podzielone słowa: 1"_qs}));
+                           u"153|Old format|zaimportowano|OpenLyrics|XML"_qs,
+                           u"3|Pieśń chwały|zaimportowano|OpenLyrics|XML"_qs,
+                           u"4|cp1250|zaimportowano|tekst|windows-1250"_qs,
+                           u"||odrzucono: nie mieści się na tablicy: zwrotka 1 wymaga ponad 8 ekranów|OpenLyrics|XML"_qs,
+                           u"5|Long word|zaimportowano: zmiany: kolejność zwrotek jak w pliku; zastąpione znaki: 3; podzielone słowa: 1|OpenLyrics|XML"_qs}));
         QVERIFY(QFileInfo::exists(m_card + u"Maryjne/0153 Old format.txt"_qs));
         QCOMPARE(tree()->currentItem()->text(0), u"0153 Old format"_qs);
         // The index took the new songs from memory, as it takes the editor's.

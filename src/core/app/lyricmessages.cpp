@@ -17,6 +17,11 @@ int textId(Code code)
     case Code::CharactersReplaced: return Txt::LyricNoteCharsReplaced;
     case Code::WordsCut: return Txt::LyricNoteWordsCut;
     case Code::SameTitle: return Txt::LyricNoteSameTitle;
+    case Code::LanguagesLeftOut: return Txt::LyricNoteLanguages;
+    case Code::RepeatDropped: return Txt::LyricNoteRepeatDropped;
+    case Code::NumberMoved: return Txt::LyricNoteNumberMoved;
+    case Code::NotPlainText: return Txt::LyricNotPlainText;
+    case Code::BadEncoding: return Txt::LyricBadEncoding;
     case Code::Unreadable: return Txt::LyricUnreadable;
     case Code::DoctypeRefused: return Txt::LyricDoctype;
     case Code::UndeclaredEntity: return Txt::LyricUndeclaredEntity;
@@ -49,7 +54,9 @@ int frameId(Code code)
     case Code::NotUtfText:
     case Code::BoardSongFile:
     case Code::UnknownFileType:
-        return Txt::OpenLyricsNotLyrics;
+    case Code::NotPlainText:
+    case Code::BadEncoding:
+        return Txt::LyricNotLyricsFrame;
     case Code::TooManyStanzas:
     case Code::StanzaTooLong:
         return Txt::OpenLyricsTooBig;
@@ -67,6 +74,8 @@ QString lyricMessageText(const LyricMessage &message)
     // one %1 for a list of names; the XML reader's message fills the %2 of its text
     if (message.code == Code::AsStanzas || message.code == Code::OrderTokensDropped)
         return text.arg(args.join(u' '));
+    if (message.code == Code::LanguagesLeftOut || message.code == Code::RepeatDropped)
+        return text.arg(args.join(QStringLiteral(", ")));
     if (message.code == Code::XmlError)
         return text.arg(args.value(0), message.detail);
     QString out = args.size() >= 2 ? text.arg(args[0], args[1]) : args.size() == 1 ? text.arg(args[0]) : text;

@@ -35,8 +35,22 @@ QString plainPunctuation(QStringView text)
         case 0x00AD: case 0x200B: case 0x200C: case 0x200D: case 0x2060: case 0xFEFF:
             break;
         default:
-            out += c.isSpace() ? QChar(u' ') : c;
+            if (c.isSpace())
+                out += u' ';
+            else if (c.category() != QChar::Other_Control)
+                out += c;
         }
+    }
+    return out;
+}
+
+QString withoutControls(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            out += c;
     }
     return out;
 }

@@ -12,8 +12,12 @@
 namespace BoardText {
 
 // Typographic quotes, dashes and the ellipsis in plain form; odd spaces (no-break, thin, ...) as
-// blanks; soft hyphens and zero-width characters dropped.
+// blanks; soft hyphens, zero-width and control characters dropped.
 QString plainPunctuation(QStringView text);
+
+// text without control characters (C0, DEL, C1): they have no place on the board, in a file name
+// or in an XML document.
+QString withoutControls(QStringView text);
 
 // Cyrillic when Cyrillic letters outnumber the Latin letters beyond ASCII.
 CharsetMode charsetFor(const QStringList &lines);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/lyrics/lyricexport.h"
 
+#include "core/lyrics/boardtext.h"
 #include "core/lyrics/openlyrics.h"
+#include "core/util/leadingint.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
 #include "core/model/songfile.h"
@@ -42,27 +44,48 @@ QString resolvedPath(const QString &path)
     return QDir::cleanPath(QFileInfo(existing).canonicalFilePath() + rest);
 }
 
-// Where the bytes go: a free name (or one holding these very bytes), trying " (2)", " (3)"...
-QString targetFor(const QString &outDir, const QString &base, const QByteArray &bytes, QSet<QString> &used,
-                  bool *same)
+// Whether the file at path is an earlier export of the song: an OpenLyrics document with its
+// title and its number (a songbook entry, else the file name's number).
+bool earlierExport(const QString &path, const QString &title, int number)
 {
-    *same = false;
+    LyricSong song;
+    if (!OpenLyrics::load(path, song) || song.titles.isEmpty() || song.titles.front().text != BoardText::withoutControls(title).simplified())
+        return false;
+    for (const LyricSongbook &book : std::as_const(song.songbooks)) {
+        if (!book.entry.isEmpty())
+            return leadingInt(book.entry) == number;
+    }
+    return leadingInt(QFileInfo(path).completeBaseName()) == number;
+}
+
+enum class Target { New, Same, Replace };
+
+// Where the bytes go: a free name, one holding these very bytes or an earlier export of the same
+// song, trying " (2)", " (3)"...
+QString targetFor(const QString &outDir, const QString &base, const QByteArray &bytes, const QString &title,
+                  int number, QSet<QString> &used, Target *kind)
+{
     for (int n = 1;; ++n) {
         const QString name = n == 1 ? base + u".xml" : QStringLiteral("%1 (%2).xml").arg(base).arg(n);
         if (used.contains(name))
             continue;
         const QString path = outDir + u'/' + name;
+        *kind = Target::New;
         if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) {
-            QByteArray existing;
-            if (!readRegularFile(path, qint64(bytes.size()), &existing) || existing != bytes)
+            if (!QFileInfo(path).isFile() || QFileInfo(path).isSymLink())
                 continue;
-            *same = true;
+            QByteArray existing;
+            if (readRegularFile(path, qint64(bytes.size()), &existing) && existing == bytes)
+                *kind = Target::Same;
+            else if (earlierExport(path, title, number))
+                *kind = Target::Replace;
+            else
+                continue;
         }
         used.insert(name);
         return path;
     }
 }
-
 
 } // namespace
 
@@ -117,11 +140,13 @@ bool exportSongs(const QString &card, const QString &group, const QString &outDi
             info.modified = QFileInfo(source).lastModified();
             info.program = program;
             const QByteArray bytes = OpenLyrics::toXml(song, info);
-            bool same = false;
-            const QString target = targetFor(outPath, name, bytes, used, &same);
-            if (same)
+            Target kind = Target::New;
+            const QString target = targetFor(outPath, BoardText::withoutControls(name), bytes, song.title(),
+                                             song.number(), used, &kind);
+            if (kind == Target::Same)
                 ++result.unchanged;
-            else if (ReplacingFile file(target, ReplacingFile::NewOnly);
+            else if (ReplacingFile file(target, kind == Target::Replace ? ReplacingFile::ViaTemporaryName
+                                                                          : ReplacingFile::NewOnly);
                      file.open() && file.write(bytes.constData(), bytes.size()) && file.commit())
                 ++result.written;
             else

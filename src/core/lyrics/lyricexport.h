@@ -20,8 +20,9 @@ struct Result
 };
 
 // Exports every song of card (or of its group when group is not empty) into outDir, which is
-// created when missing. Files there are never replaced: the same bytes count as unchanged, and
-// a name that is taken, or met twice, gets " (2)", " (3)", ... before ".xml". songbook names
+// created when missing. The same bytes count as unchanged; an earlier export of the same song
+// (same title and number) is replaced atomically; a name that another file holds, or that is met
+// twice, gets " (2)", " (3)", ... before ".xml". Control characters leave the file names. songbook names
 // the songbook whose entry is the song's number; program goes into createdIn and modifiedIn.
 // False, with the reason, when outDir lies in the card, the group does not exist or outDir
 // cannot be made.

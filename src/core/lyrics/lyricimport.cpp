@@ -3,8 +3,10 @@
 
 #include "core/editor/songsaving.h"
 #include "core/lyrics/boardtext.h"
+#include "core/lyrics/lyricfile.h"
+#include "core/lyrics/lyriclanguage.h"
 #include "core/lyrics/lyriclayout.h"
-#include "core/lyrics/plainlyrics.h"
+#include "core/lyrics/openlyrics.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
 #include "core/model/songfile.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QHash>
 #include <QMultiHash>
+#include <QSet>
 
 #include <cerrno>
 #include <cstring>
@@ -55,34 +58,29 @@ void cleanForBoard(LyricPlan &plan, LyricNotes &notes, CharsetMode *charset)
 
 } // namespace
 
-Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason)
+Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason,
+                const QString &language, const QString &encoding)
 {
     source = Source();
     QByteArray bytes;
     if (!readRegularFile(path, OpenLyrics::kMaxFileSize, &bytes))
         return fail(reason, Failure::Unreadable, {LyricMessage::Code::Unreadable});
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    LyricPlan plan;
+    LyricFile::Contents contents;
     LyricMessage error;
-    if (suffix == u"xml") {
-        LyricSong lyrics;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        if (!OpenLyrics::read(buffer, lyrics, &error))
-            return fail(reason, Failure::NotLyrics, error);
-        source.title = OpenLyrics::preferredTitle(lyrics, lang);
-        source.songbooks = lyrics.songbooks;
-        plan = LyricMapping::map(lyrics, source.notes);
-    } else if (suffix == u"txt") {
-        QString text;
-        if (!PlainLyrics::decode(bytes, &text, &error))
-            return fail(reason, Failure::NotLyrics, error);
-        source.title = PlainLyrics::titleOfName(path);
-        source.nameNumber = PlainLyrics::numberOfName(path);
-        plan = PlainLyrics::plan(text);
-    } else {
-        return fail(reason, Failure::NotLyrics, {LyricMessage::Code::UnknownFileType});
-    }
+    const bool read = LyricFile::read(bytes, path, encoding, contents, &error);
+    source.format = LyricFile::formatWord(contents.format);
+    source.encoding = contents.encoding;
+    if (!read)
+        return fail(reason, Failure::NotLyrics, error);
+    LyricSong &lyrics = contents.song;
+    const QString chosen = LyricLanguage::choose(lyrics, language, lang);
+    LyricLanguage::keepOnly(lyrics, chosen, &source.notes.languagesLeftOut);
+    source.title = BoardText::withoutControls(LyricLanguage::title(lyrics, chosen, lang)).simplified();
+    if (source.title.isEmpty())
+        source.title = contents.nameTitle;
+    source.songbooks = lyrics.songbooks;
+    source.nameNumber = contents.nameNumber;
+    LyricPlan plan = LyricMapping::map(lyrics, source.notes);
     CharsetMode charset = CharsetMode::Latin;
     cleanForBoard(plan, source.notes, &charset);
     if (!LyricLayout::layout(plan, board.width, board.height, source.song, source.notes, &error))
@@ -95,7 +93,7 @@ QString fileTitle(const QString &title)
 {
     QString clean;
     clean.reserve(title.size());
-    for (QChar c : title)
+    for (QChar c : BoardText::withoutControls(title))
         clean += SongSaving::hasForbiddenTitleCharacter(QStringView(&c, 1)) ? QChar(u' ') : c;
     clean = clean.simplified();
     if (clean.size() <= SongSaving::kMaxTitleLength)
@@ -104,21 +102,30 @@ QString fileTitle(const QString &title)
     return clean.left(blank > 0 ? blank : SongSaving::kMaxTitleLength).trimmed();
 }
 
-QStringList songbookNames(const QStringList &files)
+BatchFacts batchFacts(const QStringList &files)
 {
-    QStringList names;
+    constexpr qsizetype kOfferedLanguages = 50;
+    BatchFacts facts;
     for (const QString &file : files) {
-        if (!file.endsWith(u".xml", Qt::CaseInsensitive))
+        QByteArray bytes;
+        LyricFile::Contents contents;
+        if (!readRegularFile(file, OpenLyrics::kMaxFileSize, &bytes))
             continue;
-        LyricSong song;
-        if (!OpenLyrics::load(file, song))
+        const bool read = LyricFile::read(bytes, file, {}, contents, nullptr);
+        facts.textFiles = facts.textFiles || contents.encoding != u"XML";
+        if (!read)
             continue;
-        for (const LyricSongbook &book : std::as_const(song.songbooks)) {
-            if (!book.name.isEmpty() && !names.contains(book.name))
-                names << book.name;
+        for (const LyricSongbook &book : std::as_const(contents.song.songbooks)) {
+            if (!book.name.isEmpty() && !facts.songbooks.contains(book.name))
+                facts.songbooks << book.name;
+        }
+        const QStringList languages = LyricLanguage::languages(contents.song);
+        for (const QString &language : languages) {
+            if (languages.size() > 1 && facts.languages.size() < kOfferedLanguages && !facts.languages.contains(language))
+                facts.languages << language;
         }
     }
-    return names;
+    return facts;
 }
 
 namespace {
@@ -169,28 +176,47 @@ int wantedNumber(const Source &source, const QString &songbook)
     return 0;
 }
 
-void importOne(const QString &file, const Request &request, const QString &groupDir, CardState &state,
-               FileResult &result)
+// The number each read song is to take: its claim when that is in range, free on the card and
+// not claimed by an earlier file; else the lowest number free on the card that no file claims.
+// 0 for a song that gets no number (refused, or no number left).
+QList<int> assignNumbers(const QList<Source> &sources, const QList<bool> &ready, const QString &songbook,
+                         const CardState &state)
 {
-    Source source;
-    const Failure failure = convert(file, request.board, request.lang, source, &result.reason);
-    result.notes = source.notes;
-    if (failure != Failure::None)
-        return;
-    result.title = fileTitle(source.title);
-    if (result.title.isEmpty())
-        result.title = fileTitle(QFileInfo(file).completeBaseName());
-    if (result.title.isEmpty())
-        result.title = QStringLiteral("OpenLyrics");
-    Song &song = source.song;
-    if (presentOnCard(state, result.title, song)) {
-        result.outcome = Outcome::Present;
-        return;
+    QList<int> claims(sources.size(), 0);
+    QSet<int> claimed;
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        const int wanted = ready[i] ? wantedNumber(sources[i], songbook) : 0;
+        if (wanted > 0 && wanted < state.numbers.size()) {
+            claims[i] = wanted;
+            claimed.insert(wanted);
+        }
     }
-    result.notes.sameTitle = state.pathsByTitle.contains(result.title.toLower());
-    const int wanted = wantedNumber(source, request.songbook);
-    int number = wanted > 0 && wanted < state.numbers.size() && !state.numbers.isUsed(wanted) ? wanted
-                                                                                              : state.numbers.findFree();
+    QList<int> numbers(sources.size(), 0);
+    QSet<int> given;
+    int nextFree = 1;
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        if (!ready[i])
+            continue;
+        const int wanted = claims[i];
+        if (wanted > 0 && !state.numbers.isUsed(wanted) && !given.contains(wanted)) {
+            numbers[i] = wanted;
+            given.insert(wanted);
+            continue;
+        }
+        while (nextFree < state.numbers.size()
+               && (state.numbers.isUsed(nextFree) || claimed.contains(nextFree) || given.contains(nextFree)))
+            ++nextFree;
+        if (nextFree < state.numbers.size()) {
+            numbers[i] = nextFree;
+            given.insert(nextFree);
+        }
+    }
+    return numbers;
+}
+
+void writeSong(Source &source, int number, const QString &groupDir, CardState &state, FileResult &result)
+{
+    Song &song = source.song;
     while (true) {
         if (number <= 0) {
             result.reason = {LyricMessage::Code::NoNumber};
@@ -222,6 +248,14 @@ void importOne(const QString &file, const Request &request, const QString &group
     }
 }
 
+QString titleFor(const Source &source, const QString &file)
+{
+    QString title = fileTitle(source.title);
+    if (title.isEmpty())
+        title = fileTitle(QFileInfo(file).completeBaseName());
+    return title.isEmpty() ? QStringLiteral("Song") : title;
+}
+
 } // namespace
 
 bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results,
@@ -236,17 +270,50 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
     }
     CardState state;
     readCard(QDir::cleanPath(request.card), state);
+    // first every file read, so that the numbers the batch claims are known before one is taken
+    QList<Source> sources;
+    QList<bool> ready;
+    QList<FileResult> pending;
+    QMultiHash<QString, qsizetype> batchByTitle; // songs of the batch to be written, as in CardState
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (progress.stopRequested())
             break;
         progress.file(files[i], int(i), int(files.size()));
         FileResult result;
         result.file = files[i];
-        importOne(files[i], request, groupDir, state, result);
+        Source source;
+        const bool ok = convert(files[i], request.board, request.lang, source, &result.reason, request.language,
+                                request.encoding) == Failure::None;
+        result.notes = source.notes;
+        result.format = source.format;
+        result.encoding = source.encoding;
+        if (ok) {
+            result.title = titleFor(source, files[i]);
+            const auto earlier = [&](qsizetype k) { return sources[k].song.sameContent(source.song); };
+            const QList<qsizetype> sameTitle = batchByTitle.values(result.title.toLower());
+            if (presentOnCard(state, result.title, source.song) || std::any_of(sameTitle.cbegin(), sameTitle.cend(), earlier))
+                result.outcome = Outcome::Present;
+            else
+                batchByTitle.insert(result.title.toLower(), sources.size());
+        }
+        ready.append(ok && result.outcome != Outcome::Present);
+        sources.append(std::move(source));
+        pending.append(result);
+        progress.counter(int(i) + 1);
+    }
+    const QList<int> numbers = assignNumbers(sources, ready, request.songbook, state);
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        FileResult &result = pending[i];
+        if (ready[i]) {
+            result.notes.sameTitle = state.pathsByTitle.contains(result.title.toLower());
+            const int wanted = wantedNumber(sources[i], request.songbook);
+            if (wanted > 0 && numbers[i] != wanted)
+                result.notes.movedFrom = wanted;
+            writeSong(sources[i], numbers[i], groupDir, state, result);
+        }
         results.append(result);
         if (onResult)
             onResult(result);
-        progress.counter(int(i) + 1);
     }
     return true;
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/lyrics/lyricmapping.h"
-#include "core/lyrics/openlyrics.h"
+#include "core/lyrics/lyricsong.h"
 #include "core/model/song.h"
 
 #include "core/util/progress.h"
@@ -30,19 +30,24 @@ struct Source
     int nameNumber = 0;                // a plain text's number from its name; 0 when none
     QList<LyricSongbook> songbooks;
     LyricNotes notes;
+    QString format;                    // "OpenLyrics", "OpenSong", "ChordPro", "SongBeamer", "text"
+    QString encoding;                  // the text's encoding, "XML" for an XML document
 };
 
 enum class Failure {
     None,
     Unreadable,    // no regular file of at most 4 MiB, or a read error
-    NotLyrics,     // neither OpenLyrics nor UTF text, or a board song file
+    NotLyrics,     // no lyric file of a format this program reads, or a board song file
     TooBig,        // more than 32 stanzas or 8 screens in a stanza
 };
 
-// Reads path (".xml" as OpenLyrics, ".txt" as plain text), maps, cleans and lays it out on
-// board. lang is the UI language ("pl") that chooses among titles. Failure::None when the song
-// is ready; otherwise *reason says what was wrong with the file.
-Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason);
+// Reads path as the format its content shows (OpenLyrics, OpenSong, ChordPro, SongBeamer or plain
+// text in UTF-8, UTF-16 or an old code page), keeps one language, maps, cleans and lays it out on
+// board. lang is the UI language ("pl"); language, when given, the language to import; encoding,
+// when given, decodes a text file. Failure::None when the song is ready; otherwise *reason says
+// what was wrong with the file.
+Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason,
+                const QString &language = {}, const QString &encoding = {});
 
 // A title as a song file name can carry it: characters a title may not hold become blanks,
 // blanks collapse, and a title over 30 characters is cut at a word.
@@ -60,6 +65,8 @@ struct FileResult
     LyricNotes notes;
     QString target;          // the song file written, or the one that could not be
     Song song;               // the song written, its path the target (Imported)
+    QString format;          // as Source has them
+    QString encoding;
 };
 
 struct Request
@@ -69,19 +76,29 @@ struct Request
     QString songbook;        // whose entries give the numbers; empty: the first free numbers
     Board board;
     QString lang;
+    QString language;        // the language to import from files holding several; empty: lang's
+    QString encoding;        // the encoding of text files; empty: guessed
 };
 
-// Imports files into the group, one after the other. A song gets its songbook entry ("153c" is
-// 153) as number when that is 1..4999 and free on the card and in this batch, else the first
-// free one. A song whose title (any case) and content a card song has is not written
-// (Present). Nothing is ever replaced: a name that appears meanwhile takes the next free
-// number. False, with *error, when the card or the group does not exist.
+// Imports files into the group. Every file is read first, and the entries the batch claims (a
+// songbook entry, "153c" is 153, or a text file's number in its name, 1..4999 and free on the
+// card) are reserved: a song keeps its entry unless an earlier file of the batch claimed it, and
+// a song that cannot keep it takes the lowest number free on the card that no file claims
+// (notes.movedFrom names the entry). A song whose title (any case) and content a card song or an
+// earlier file of the batch has is not written (Present). Nothing is ever replaced: a name that appears meanwhile takes the
+// next free number. False, with *error, when the card or the group does not exist.
 bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results,
                  const Progress &progress = {}, const std::function<void(const FileResult &)> &onResult = {},
                  LyricMessage *error = nullptr);
 
-// The songbook names the files name, each once, in order of appearance.
-QStringList songbookNames(const QStringList &files);
+// What a batch of files holds that the user may choose among before an import.
+struct BatchFacts
+{
+    QStringList songbooks;   // the songbooks the files name, each once, in order of appearance
+    QStringList languages;   // the languages of files holding several
+    bool textFiles = false;  // a file is text, whose encoding may have to be named
+};
+BatchFacts batchFacts(const QStringList &files);
 
 
 } // namespace LyricImport

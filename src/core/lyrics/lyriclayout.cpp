@@ -5,6 +5,7 @@
 #include "core/model/boardcharset.h"
 #include "core/model/song.h"
 
+#include <algorithm>
 #include <limits>
 #include <tuple>
 #include <vector>
@@ -93,13 +94,18 @@ void appendWrapped(std::vector<PlacedLine> &out, const QStringList &block, int w
     }
 }
 
-QString screenText(const QStringList &lines, int width)
+// The lines centred on the board both ways, as the text import places them: the rows above
+// them are half the free rows, rounded down.
+QString screenText(const QStringList &lines, int width, int height)
 {
+    const int top = std::max(0, (height - int(lines.size())) / 2);
     QString text;
     text.reserve(kScreenChars);
     for (int row = 0; row < kScreenLines; ++row) {
-        const QString line = row < lines.size() ? BoardCharset::alignRow(lines[row], BoardCharset::RowAlignment::Centre, width)
-                                                 : QString();
+        const int at = row - top;
+        const QString line = at >= 0 && at < lines.size()
+                                 ? BoardCharset::alignRow(lines[at], BoardCharset::RowAlignment::Centre, width)
+                                 : QString();
         text += line.leftJustified(kLineChars, u' ', true);
     }
     return text;
@@ -164,6 +170,41 @@ QList<QStringList> blockScreens(const QStringList &lines, int width, int height,
     return screensOf(placed, height, false);
 }
 
+namespace {
+
+// The screens of one stanza's blocks, each block sung repeat times; false when it needs more
+// than eight screens even with its blocks packed.
+bool stanzaScreens(const LyricPlan &plan, qsizetype s, bool repeated, int width, int height, int *cutWords,
+                   QList<QStringList> &screens)
+{
+    const int maxLines = kMaxScreensPerStanza * height;
+    screens.clear();
+    std::vector<PlacedLine> all; // every block's lines, for packing
+    for (qsizetype b = 0; b < plan.stanzas[s].size(); ++b) {
+        QStringList block = plan.stanzas[s][b];
+        for (int r = 1; repeated && r < plan.repeatOf(s, b); ++r)
+            block += plan.stanzas[s][b];
+        std::vector<PlacedLine> placed;
+        appendWrapped(placed, block, width, cutWords);
+        if (int(placed.size()) > maxLines)
+            return false;
+        screens += screensOf(placed, height, false);
+        if (!placed.empty())
+            placed.front().breakCost = 0;
+        all.insert(all.end(), placed.begin(), placed.end());
+    }
+    if (screens.size() > kMaxScreensPerStanza) {
+        if (int(all.size()) > maxLines)
+            return false;
+        screens = screensOf(all, height, true);
+        if (screens.size() > kMaxScreensPerStanza)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes &notes, LyricMessage *reason)
 {
     song.clear();
@@ -172,28 +213,19 @@ bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes
     if (plan.stanzas.size() > kMaxStanzas)
         return refuse(reason, LyricMessage::Code::TooManyStanzas,
                           {QString::number(plan.stanzas.size()), QString::number(kMaxStanzas)});
-    const int maxLines = kMaxScreensPerStanza * height;
     QList<QList<QStringList>> stanzas;
     for (qsizetype s = 0; s < plan.stanzas.size(); ++s) {
         QList<QStringList> screens;
-        std::vector<PlacedLine> all; // every block's lines, for packing
-        for (const QStringList &block : plan.stanzas[s]) {
-            std::vector<PlacedLine> placed;
-            appendWrapped(placed, block, width, &notes.cutWords);
-            if (int(placed.size()) > maxLines)
+        int cut = 0;
+        if (!stanzaScreens(plan, s, true, width, height, &cut, screens)) {
+            const bool repeats = std::any_of(plan.repeats.value(s).cbegin(), plan.repeats.value(s).cend(),
+                                             [](int r) { return r > 1; });
+            cut = 0;
+            if (!repeats || !stanzaScreens(plan, s, false, width, height, &cut, screens))
                 return refuseLongStanza(reason, s);
-            screens += screensOf(placed, height, false);
-            if (!placed.empty())
-                placed.front().breakCost = 0;
-            all.insert(all.end(), placed.begin(), placed.end());
+            notes.repeatsDropped << QString::number(s + 1);
         }
-        if (screens.size() > kMaxScreensPerStanza) {
-            if (int(all.size()) > maxLines)
-                return refuseLongStanza(reason, s);
-            screens = screensOf(all, height, true);
-            if (screens.size() > kMaxScreensPerStanza)
-                return refuseLongStanza(reason, s);
-        }
+        notes.cutWords += cut;
         if (screens.isEmpty())
             screens.append(QStringList()); // a verse without text keeps its place as a blank screen
         stanzas.append(screens);
@@ -202,7 +234,7 @@ bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes
         song.appendStanza();
         for (const QStringList &screen : screens) {
             song.addScreenAfterCurrent();
-            song.setCurrentScreenText(screenText(screen, width));
+            song.setCurrentScreenText(screenText(screen, width, height));
         }
     }
     song.setRefrainIndex(plan.refrain);

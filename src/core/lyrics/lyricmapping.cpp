@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/lyrics/lyricmapping.h"
 
-#include "core/lyrics/openlyrics.h"
+#include "core/lyrics/lyricsong.h"
 #include "core/model/song.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 QList<LyricMessage> LyricNotes::messages() const
@@ -20,6 +21,12 @@ QList<LyricMessage> LyricNotes::messages() const
         out.append({Code::CharactersReplaced, {QString::number(replacedCharacters)}});
     if (cutWords > 0)
         out.append({Code::WordsCut, {QString::number(cutWords)}});
+    if (!languagesLeftOut.isEmpty())
+        out.append({Code::LanguagesLeftOut, languagesLeftOut});
+    if (!repeatsDropped.isEmpty())
+        out.append({Code::RepeatDropped, repeatsDropped});
+    if (movedFrom > 0)
+        out.append({Code::NumberMoved, {QString::number(movedFrom)}});
     if (sameTitle)
         out.append(LyricMessage(Code::SameTitle));
     return out;
@@ -59,21 +66,23 @@ LyricPlan map(const LyricSong &song, LyricNotes &notes)
 {
     LyricPlan plan;
     QList<StanzaSlot> names;
+    QHash<QString, qsizetype> slotOfKey;
     for (const LyricVerse &verse : song.verses) {
         const VerseName name = parseName(verse.name);
-        qsizetype at = -1;
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (names[i].name.key() == name.key()) {
-                at = i;
-                break;
-            }
-        }
+        qsizetype at = slotOfKey.value(name.key(), -1);
         if (at < 0) {
+            if (names.size() > kMaxStanzas)
+                break; // one too many is enough to refuse the song
             at = names.size();
+            slotOfKey.insert(name.key(), at);
             names.append({name, verse.name});
             plan.stanzas.append(QList<QStringList>());
+            plan.repeats.append(QList<int>());
         }
-        plan.stanzas[at] += verse.blocks;
+        for (const LyricBlock &block : verse.blocks) {
+            plan.stanzas[at].append(block.lines);
+            plan.repeats[at].append(block.repeat);
+        }
     }
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &type = names[i].name.type;

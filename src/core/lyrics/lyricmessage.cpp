@@ -14,12 +14,17 @@ QLatin1StringView wordOf(LyricMessage::Code code)
     case C::CharactersReplaced: return QLatin1StringView("chars-replaced");
     case C::WordsCut: return QLatin1StringView("words-cut");
     case C::SameTitle: return QLatin1StringView("same-title");
+    case C::LanguagesLeftOut: return QLatin1StringView("languages-left");
+    case C::RepeatDropped: return QLatin1StringView("repeat-dropped");
+    case C::NumberMoved: return QLatin1StringView("moved-from");
     case C::Unreadable: return QLatin1StringView("unreadable");
     case C::DoctypeRefused: return QLatin1StringView("doctype");
     case C::UndeclaredEntity: return QLatin1StringView("undeclared-entity");
     case C::NotSongRoot: return QLatin1StringView("not-song-root");
     case C::XmlError: return QLatin1StringView("xml-error");
     case C::NotUtfText: return QLatin1StringView("not-utf");
+    case C::NotPlainText: return QLatin1StringView("not-plain-text");
+    case C::BadEncoding: return QLatin1StringView("bad-encoding");
     case C::BoardSongFile: return QLatin1StringView("board-song-file");
     case C::UnknownFileType: return QLatin1StringView("unknown-type");
     case C::NoLyrics: return QLatin1StringView("no-lyrics");

@@ -18,6 +18,9 @@ struct LyricMessage
         CharactersReplaced, // args: how many
         WordsCut,           // args: how many
         SameTitle,          // a card song has the same title
+        LanguagesLeftOut,   // args: the languages of the file not imported
+        RepeatDropped,      // args: the stanzas whose repeated lines are sung once: they did not fit
+        NumberMoved,        // args: the songbook entry that was taken or claimed twice
         // why a file was refused
         Unreadable,         // no regular file of at most 4 MiB, or a read error
         DoctypeRefused,
@@ -25,6 +28,8 @@ struct LyricMessage
         NotSongRoot,
         XmlError,           // args: the line; detail: the XML reader's message
         NotUtfText,
+        NotPlainText,       // an RTF document or binary bytes
+        BadEncoding,        // args: the encoding the text is not in, or that is unknown
         BoardSongFile,
         UnknownFileType,
         NoLyrics,

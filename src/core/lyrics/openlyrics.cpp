@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/lyrics/openlyrics.h"
 
+#include "core/lyrics/boardtext.h"
 #include "core/lyrics/lyricmessage.h"
 #include "core/model/song.h"
 #include "core/util/deviceio.h"
 #include "core/util/posixfile.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <vector>
 
 namespace OpenLyrics {
 
@@ -19,6 +23,26 @@ bool fail(LyricMessage *error, LyricMessage::Code code, QStringList args = {}, c
     if (error)
         *error = {code, args, detail};
     return false;
+}
+
+// "he/en" for Hebrew transliterated for English readers; "" when the element names none.
+QString languageOf(const QXmlStreamAttributes &attributes, const QString &inherited)
+{
+    const QString lang = attributes.value(QLatin1StringView("lang")).toString().trimmed();
+    const QString translit = attributes.value(QLatin1StringView("translit")).toString().trimmed();
+    if (lang.isEmpty())
+        return inherited;
+    return translit.isEmpty() ? lang : lang + u'/' + translit;
+}
+
+// A formatting tag whose opening markup hides its content (display:none, a "hidden" class).
+bool hidesText(const QString &openMarkup, const QXmlStreamAttributes &attributes)
+{
+    QString markup = openMarkup.toLower();
+    markup.remove(u' ');
+    const QString flag = attributes.value(QLatin1StringView("hidden")).toString().toLower();
+    return markup.contains(u"display:none") || markup.contains(u"visibility:hidden") || markup.contains(u"hidden")
+        || flag == u"true" || flag == u"1" || flag == u"yes";
 }
 
 // Where character data goes while the document is walked. The walk is a flat loop over the
@@ -33,34 +57,40 @@ public:
         const QString parent = m_depth <= m_path.size() && m_depth > 0 ? m_path[m_depth - 1] : QString();
         if (m_depth++ < kKeptDepth)
             m_path.append(name.toString());
+        ++m_events;
         if (m_skipDepth > 0) {
             ++m_skipDepth;
             return;
         }
         if (m_inLines) {
-            if (name == u"br") {
-                endLine(true);
-            } else if (name == u"line") {
-                endLine(false);
-            } else if (name == u"comment" || name == u"instrument") {
-                m_skipDepth = 1;
-            }
-            // chord, tag, beam and anything unknown: their text stays part of the line
+            startInLines(name, attributes);
             return;
         }
         if (name == u"title" && parent == u"titles") {
             m_capture = Capture::Title;
-            m_song.titles.append({QString(), attributes.value(QLatin1StringView("lang")).toString()});
+            m_song.titles.append({QString(), languageOf(attributes, {})});
         } else if (name == u"verseOrder" && parent == u"properties") {
             m_capture = Capture::VerseOrder;
         } else if (name == u"songbook" && parent == u"songbooks") {
             m_song.songbooks.append({attributes.value(QLatin1StringView("name")).toString().simplified(),
                                      attributes.value(QLatin1StringView("entry")).toString().simplified()});
+        } else if (name == u"tag" && parent == u"tags") {
+            m_tagName = attributes.value(QLatin1StringView("name")).toString();
+            m_tagAttributes = attributes;
+            m_tagOpen.clear();
+        } else if (name == u"open" && parent == u"tag") {
+            m_capture = Capture::TagOpen;
         } else if (name == u"verse" && parent == u"lyrics") {
+            m_verseLanguage = languageOf(attributes, {});
             m_song.verses.append({attributes.value(QLatin1StringView("name")).toString().trimmed(), {}});
             m_inVerse = true;
         } else if (name == u"lines" && m_inVerse) {
-            m_song.verses.last().blocks.append(QStringList());
+            LyricBlock block;
+            block.language = languageOf(attributes, m_verseLanguage);
+            bool ok = false;
+            const int repeat = attributes.value(QLatin1StringView("repeat")).toInt(&ok);
+            block.repeat = ok ? qBound(1, repeat, kMostRepeats) : 1;
+            m_song.verses.last().blocks.append(block);
             m_inLines = true;
             m_line.clear();
         }
@@ -80,11 +110,24 @@ public:
             } else if (name == u"lines") {
                 endLine(false);
                 m_inLines = false;
+            } else if (name == u"tag" && !m_openTags.empty()) {
+                const auto [events, lineBreak] = m_openTags.back();
+                m_openTags.pop_back();
+                if (events == m_events) { // nothing inside: a boundary, never glue
+                    if (lineBreak)
+                        endLine(true);
+                    else
+                        m_line += u' ';
+                }
             }
             return;
         }
         if (name == u"verse")
             m_inVerse = false;
+        if (name == u"tag" && !m_tagName.isEmpty()) {
+            m_tags.insert(m_tagName, {hidesText(m_tagOpen, m_tagAttributes), m_tagOpen.trimmed().startsWith(u"<br")});
+            m_tagName.clear();
+        }
         if (m_capture == Capture::Title && name == u"title")
             m_song.titles.last().text = m_song.titles.last().text.simplified();
         if (m_capture == Capture::VerseOrder && name == u"verseOrder")
@@ -94,6 +137,7 @@ public:
 
     void characters(QStringView text)
     {
+        ++m_events;
         if (m_skipDepth > 0)
             return;
         if (m_inLines)
@@ -102,10 +146,35 @@ public:
             m_song.titles.last().text += text;
         else if (m_capture == Capture::VerseOrder)
             m_verseOrder += text.toString().simplified() + u' ';
+        else if (m_capture == Capture::TagOpen)
+            m_tagOpen += text;
     }
 
 private:
-    enum class Capture { None, Title, VerseOrder };
+    enum class Capture { None, Title, VerseOrder, TagOpen };
+    struct TagKind
+    {
+        bool hidden = false;
+        bool lineBreak = false;
+    };
+
+    void startInLines(QStringView name, const QXmlStreamAttributes &attributes)
+    {
+        if (name == u"br") {
+            endLine(true);
+        } else if (name == u"line") {
+            endLine(false);
+        } else if (name == u"comment" || name == u"instrument") {
+            m_skipDepth = 1;
+        } else if (name == u"tag") {
+            const TagKind kind = m_tags.value(attributes.value(QLatin1StringView("name")).toString());
+            if (kind.hidden)
+                m_skipDepth = 1;
+            else
+                m_openTags.push_back({m_events, kind.lineBreak});
+        }
+        // chord, beam and anything unknown: their text stays part of the line
+    }
 
     // An explicit end (<br/>, </line>) always makes a line, empty or not; the text between
     // 0.7 <line> elements and after the last <br/> is only layout unless it holds letters.
@@ -114,21 +183,30 @@ private:
         const QString line = m_line.simplified();
         m_line.clear();
         if (explicitEnd || !line.isEmpty())
-            m_song.verses.last().blocks.last().append(line);
+            m_song.verses.last().blocks.last().lines.append(line);
     }
 
     // Nothing of interest lies deeper than song/lyrics/verse/lines.
     static constexpr int kKeptDepth = 6;
+    static constexpr int kMostRepeats = 8;
 
     LyricSong &m_song;
     QStringList m_path; // the names of the first kKeptDepth open elements
     int m_depth = 0;
     QString m_line;
     QString m_verseOrder;
+    QString m_verseLanguage;
     Capture m_capture = Capture::None;
     int m_skipDepth = 0;
     bool m_inVerse = false;
     bool m_inLines = false;
+    // formatting tags: the definitions met so far, the one being read, the ones open in a line
+    QHash<QString, TagKind> m_tags;
+    QString m_tagName;
+    QString m_tagOpen;
+    QXmlStreamAttributes m_tagAttributes;
+    std::vector<std::pair<qint64, bool>> m_openTags; // the event count at the start, a line break
+    qint64 m_events = 0;
 };
 
 } // namespace
@@ -180,20 +258,6 @@ bool load(const QString &path, LyricSong &song, LyricMessage *error)
     return read(buffer, song, error);
 }
 
-QString preferredTitle(const LyricSong &song, const QString &lang)
-{
-    const auto primary = [](const QString &tag) { return tag.section(u'-', 0, 0).toLower(); };
-    for (const LyricTitle &title : song.titles) {
-        if (!title.text.isEmpty() && !lang.isEmpty() && primary(title.lang) == primary(lang))
-            return title.text;
-    }
-    for (const LyricTitle &title : song.titles) {
-        if (!title.text.isEmpty())
-            return title.text;
-    }
-    return {};
-}
-
 QByteArray toXml(const Song &song, const ExportInfo &info)
 {
     const int refrain = song.refrainIndex();
@@ -220,7 +284,7 @@ QByteArray toXml(const Song &song, const ExportInfo &info)
     xml.writeAttribute(QStringLiteral("modifiedDate"), info.modified.toUTC().toString(Qt::ISODate));
     xml.writeStartElement(QStringLiteral("properties"));
     xml.writeStartElement(QStringLiteral("titles"));
-    xml.writeTextElement(QStringLiteral("title"), info.title);
+    xml.writeTextElement(QStringLiteral("title"), BoardText::withoutControls(info.title));
     xml.writeEndElement();
     if (!order.isEmpty())
         xml.writeTextElement(QStringLiteral("verseOrder"), order.join(u' '));
@@ -240,11 +304,12 @@ QByteArray toXml(const Song &song, const ExportInfo &info)
         QList<QStringList> screens;
         for (int j = 0; j < song.screenCount(i); ++j) {
             QStringList lines;
-            for (int row = 0; row < kScreenLines; ++row) {
-                const QString line = song.lineText(i, j, row).trimmed();
-                if (!line.isEmpty())
-                    lines << line;
-            }
+            for (int row = 0; row < kScreenLines; ++row)
+                lines << BoardText::withoutControls(song.lineText(i, j, row)).trimmed();
+            while (!lines.isEmpty() && lines.back().isEmpty())
+                lines.removeLast();
+            while (!lines.isEmpty() && lines.front().isEmpty())
+                lines.removeFirst();
             if (!lines.isEmpty())
                 screens << lines;
         }

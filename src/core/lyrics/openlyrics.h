@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/lyrics/lyricsong.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -11,34 +13,6 @@ class QIODevice;
 class Song;
 struct LyricMessage;
 
-// A song as an OpenLyrics file (versions 0.7 to 0.9) carries it, before anything is fitted to
-// the board: titles, the verse order and the verses with their line blocks.
-struct LyricVerse
-{
-    QString name;               // "v1", "c", "v1a", ...; may be empty
-    QList<QStringList> blocks;  // one per <lines>, its lines with blanks collapsed
-};
-
-struct LyricTitle
-{
-    QString text;
-    QString lang;
-};
-
-struct LyricSongbook
-{
-    QString name;
-    QString entry;              // as written: "153", "153c"
-};
-
-struct LyricSong
-{
-    QList<LyricTitle> titles;
-    QStringList verseOrder;     // the tokens of <verseOrder>; empty when it is missing
-    QList<LyricSongbook> songbooks;
-    QList<LyricVerse> verses;
-};
-
 namespace OpenLyrics {
 
 // Files larger than this are no lyric file.
@@ -47,14 +21,14 @@ inline constexpr char kNamespace[] = "http://openlyrics.info/namespace/2009/song
 
 // Reads an OpenLyrics document. A document type declaration is refused (OpenLyrics has none,
 // and with it go entity tricks); external entities are never resolved. Comments and
-// instrument parts are dropped, chord and tag elements keep their text, <br/> ends a line.
+// instrument parts are dropped; chords keep the syllables they hold; a formatting tag that the
+// file's <format> hides keeps nothing, an empty one is a blank between words (a line end when
+// it is defined as one); <br/> ends a line. Each block carries its language (lang, and
+// translit after a '/') and its repeat count.
 bool read(QIODevice &device, LyricSong &song, LyricMessage *error = nullptr);
 // read() of a regular file of at most kMaxFileSize bytes.
 bool load(const QString &path, LyricSong &song, LyricMessage *error = nullptr);
 
-// The title whose lang is lang (compared by its primary tag: "pl" matches "pl-PL"), else the
-// first; empty when there is none.
-QString preferredTitle(const LyricSong &song, const QString &lang);
 
 struct ExportInfo
 {
@@ -67,7 +41,8 @@ struct ExportInfo
 
 // The OpenLyrics 0.9 document of a board song: stanzas become v1..vN (the refrain is not
 // counted) and the refrain c1; every screen that is not blank one <lines> of its trimmed
-// non-empty lines; the verse order follows the song's sequence.
+// lines without the blank rows above and below them (a blank row between lines is written as an
+// empty line); the verse order follows the song's sequence. Control characters are left out.
 QByteArray toXml(const Song &song, const ExportInfo &info);
 
 } // namespace OpenLyrics

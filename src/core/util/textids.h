@@ -646,6 +646,23 @@
     X(LyricNoGroup, 907)                                                                   \
     X(LyricOutputInCard, 908)                                                              \
     X(LyricOutputNotMade, 909)                                                             \
+    /* Lyric formats of other programs: 1020-1039 */                                       \
+    X(LyricNoteLanguages, 1020)                                                            \
+    X(LyricNoteRepeatDropped, 1021)                                                        \
+    X(LyricNoteNumberMoved, 1022)                                                          \
+    X(LyricNotPlainText, 1023)                                                             \
+    X(LyricBadEncoding, 1024)                                                              \
+    X(LyricFormatColumn, 1025)                                                             \
+    X(LyricEncodingColumn, 1026)                                                           \
+    X(LyricImportMenu, 1027)                                                               \
+    X(LyricImportFilter, 1028)                                                             \
+    X(LyricImportCaption, 1029)                                                            \
+    X(LyricNotLyricsFrame, 1030)                                                           \
+    X(LyricPlainTextFormat, 1031)                                                          \
+    X(LyricEncodingLabel, 1032)                                                            \
+    X(LyricEncodingAuto, 1033)                                                             \
+    X(LyricLanguageLabel, 1034)                                                            \
+    X(LyricLanguageAuto, 1035)                                                             \
     /* - */                                                                                \
     /* names on cards: 932-941 */                                                          \
     X(IssueUndecodableName, 932)                                                           \

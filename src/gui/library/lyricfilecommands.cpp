@@ -43,8 +43,8 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
     if (root.isEmpty() || !core)
         return;
     AppSettings &settings = core->settings();
-    const QStringList files = chooseOpenFiles(m_parent, settings.lastImportDir(), Lang::text(Txt::OpenLyricsReportCaption),
-                                              Lang::text(Txt::OpenLyricsFileFilter));
+    const QStringList files = chooseOpenFiles(m_parent, settings.lastImportDir(), Lang::text(Txt::LyricImportCaption),
+                                              Lang::text(Txt::LyricImportFilter));
     if (files.isEmpty())
         return;
     settings.setLastImportDir(QFileInfo(files.constFirst()).absolutePath());
@@ -66,13 +66,15 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
     request.board = boardOf(settings);
     request.lang = Languages::isoCodeOf(settings.lastLanguage());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList songbooks = LyricImport::songbookNames(files);
+    const LyricImport::BatchFacts facts = LyricImport::batchFacts(files);
     QApplication::restoreOverrideCursor();
-    if (!songbooks.isEmpty()) {
-        SongbookDialog choice(songbooks, m_parent);
+    if (LyricImportOptions::needed(facts)) {
+        LyricImportOptions choice(facts, m_parent);
         if (choice.exec() != QDialog::Accepted)
             return;
         request.songbook = choice.songbook();
+        request.encoding = choice.encoding();
+        request.language = choice.language();
     }
 
     QList<LyricImport::FileResult> results;

@@ -8,19 +8,28 @@
 class QComboBox;
 class QTreeWidget;
 
-// Chooses the songbook whose entries number the imported songs, or none (the first free numbers).
-class SongbookDialog : public QDialog
+// The choices of an import: the songbook whose entries number the songs, or none (the first free
+// numbers); the encoding of text files, or recognised; the language of songs held in several.
+class LyricImportOptions : public QDialog
 {
     Q_OBJECT
 public:
-    SongbookDialog(const QStringList &songbooks, QWidget *parent = nullptr);
+    LyricImportOptions(const LyricImport::BatchFacts &facts, QWidget *parent = nullptr);
 
-    // The chosen songbook; empty for none.
+    // Whether the batch leaves anything to choose.
+    static bool needed(const LyricImport::BatchFacts &facts);
+    // The chosen songbook, encoding and language; empty for none, recognised, the program's.
     QString songbook() const;
-    QComboBox *songbookList() const { return m_list; }
+    QString encoding() const;
+    QString language() const;
+    QComboBox *songbookList() const { return m_songbooks; }
+    QComboBox *encodingList() const { return m_encodings; }
+    QComboBox *languageList() const { return m_languages; }
 
 private:
-    QComboBox *m_list;
+    QComboBox *m_songbooks;
+    QComboBox *m_encodings;
+    QComboBox *m_languages;
 };
 
 // One row per file of an import: the file, the number it got, its title and what happened.

@@ -137,7 +137,7 @@ void MainWindow::buildMenus()
     addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
     addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
     addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard}, false);
-    addCommand(file, {Command::ImportLyricFiles, Txt::OpenLyricsImportMenu}, false);
+    addCommand(file, {Command::ImportLyricFiles, Txt::LyricImportMenu}, false);
     file->addSeparator();
     QAction *exit = addCommand(file, {Command::Exit, Txt::MenuExit, QKeySequence::keyBindings(QKeySequence::Quit)}, true);
     exit->setMenuRole(QAction::QuitRole);
