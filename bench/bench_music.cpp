@@ -4,7 +4,7 @@
 // once into $LUMIVOX_BENCH_MUSIC_DIR (default: /tmp/lumivox-bench-music); the 3-hour MP3 takes
 // minutes to encode the first time.
 #include "gui/music/pcmsource.h"
-#include "gui/music/soundfiledecoder.h"
+#include "audio/soundfiledecoder.h"
 #include "tonefile/tonefile.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "cli/cardcommand.h"
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
+#include "cli/musiccommand.h"
 #include "cli/openlyricscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
@@ -37,6 +38,7 @@ const CliCommand kCommands[] = {
     kReportCommand,
     kSearchCommand,
     kOpenLyricsCommand,
+    kMusicCommand,
 };
 
 void printUsage(QTextStream &stream)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "audio/mididecoder.h"
 #include "core/app/language.h"
 #include "core/music/musicclock.h"
 #include "gui/music/pcmsource.h"
 #include "gui/music/streamingmusicplayer.h"
+#include "midiwriter.h"
 #include "tablerows.h"
 #include "tonefile/tonefile.h"
 
@@ -12,6 +14,7 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(ToneFile::Format)
+Q_DECLARE_METATYPE(Txt::Id)
 
 namespace {
 
@@ -297,6 +300,97 @@ private slots:
         m_clock.advance(1234);
         QCOMPARE(p->positionMs(), 1234);
         QCOMPARE(notices.size(), 2);
+    }
+
+    // The player's end is the tempo map's length, rendered through FluidSynth (no font: silence).
+    void midiEndsAtItsTempoMapLength_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<qint64>("ms");
+        QTest::newRow("type 1, tempo changes") << midiWithTempoChanges() << 2750LL;
+        QTest::newRow("type 0, time code")
+            << midiFile(0, 0xE728, {MidiTrack().raw(0, QByteArray("\xB0\x07\x64", 3)).note(100, 62, 2345).end()}) << 2445LL;
+        QTest::newRow("type 1, tempo in the last track")
+            << midiFile(1, 96, {MidiTrack().note(0, 60, 96).end(), MidiTrack().tempo(0, 300000).tempo(48, 600000).end()})
+            << 450LL;
+    }
+    void midiEndsAtItsTempoMapLength()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(qint64, ms);
+        const QString path = m_dir.filePath(QStringLiteral("tempo %1.mid").arg(ms));
+        QVERIFY(writeBytes(path, data));
+        auto p = opened(path);
+        QVERIFY2(qAbs(p->lengthMs() - ms) <= 10, qPrintable(QString::number(p->lengthMs())));
+        p->playFrom(0);
+        m_clock.advance(ms + 1000);
+        QCOMPARE(p->positionMs(), p->lengthMs());
+        QVERIFY(qAbs(qint64(m_taken.size() / 2) - ms * 441 / 10) <= 441);
+
+        // A seek lands where asked and plays on to the same end.
+        p->playFrom(ms / 2);
+        m_clock.advance(100);
+        QCOMPARE(p->positionMs(), ms / 2 + 100);
+        m_clock.advance(ms);
+        QCOMPARE(p->positionMs(), p->lengthMs());
+
+        MidiDecoder decoder;
+        QString reason;
+        QVERIFY(decoder.open(path, &reason));
+        QCOMPARE(decoder.startSynth(QString()), MidiDecoder::FontResult::NoFont);
+        std::vector<float> chunk(size_t(AudioDecoder::kChunkFrames) * 2);
+        qint64 rendered = 0;
+        while (const qint64 got = decoder.readStereo(chunk.data(), AudioDecoder::kChunkFrames))
+            rendered += got;
+        QVERIFY(decoder.atEnd());
+        QCOMPARE(rendered, decoder.frames());
+        QVERIFY(qAbs(rendered * 1000 / MidiDecoder::kSampleRate - ms) <= 10);
+    }
+
+    // A font that does not load is reported in the program's words; the file still times.
+    void brokenSoundFontIsReported()
+    {
+        const QString font = m_dir.filePath(QStringLiteral("broken.sf2"));
+        QVERIFY(writeBytes(font, QByteArray("RIFF\x10\0\0\0sfbkLIST", 16) + QByteArray(4000, '\x5A')));
+        const QString path = m_dir.filePath(QStringLiteral("hymn.mid"));
+        QVERIFY(writeBytes(path, midiWithTempoChanges()));
+        MusicBackendOptions options;
+        options.makeOutput = [](int) { return std::unique_ptr<AudioOutput>(); };
+        options.soundFont = font;
+        auto p = player(options);
+        QStringList notices;
+        p->setNoticeHandler([&](const QString &text) { notices << text; });
+        QString error;
+        QVERIFY(p->open(path, &error));
+        QCOMPARE(notices, QStringList{Lang::text(Txt::MidiSoundFontBroken).arg(font)});
+        QCOMPARE(p->lengthMs(), 2750);
+        p->playFrom(0);
+        m_clock.advance(5000);
+        QCOMPARE(p->positionMs(), 2750);
+    }
+
+    void badMidiFilesSayWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Txt::Id>("reason");
+        QTest::newRow("noise named .mid") << QStringLiteral("noise.mid") << QByteArray("\x01\x02\x03garbage", 10).repeated(50)
+                                          << Txt::MidiFileInvalid;
+        QTest::newRow("type 2") << QStringLiteral("patterns.mid") << midiHeader(2, 0, 96) << Txt::MidiTypeUnsupported;
+        QTest::newRow("division 0") << QStringLiteral("zero.kar") << midiHeader(1, 0, 0) << Txt::MusicFileDamaged;
+        QTest::newRow("text named .wav") << QStringLiteral("text.wav") << QByteArray("Amen\n").repeated(100)
+                                         << Txt::MusicFormatUnknown;
+    }
+    void badMidiFilesSayWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(Txt::Id, reason);
+        const QString path = m_dir.filePath(name);
+        QVERIFY(writeBytes(path, bytes));
+        QString error;
+        QVERIFY(!player()->open(path, &error));
+        QCOMPARE(error, Lang::text(Txt::MusicFileRefused) + u' ' + name + u'\n' + Lang::text(reason));
     }
 };
 

@@ -20,6 +20,7 @@ const QString kScreenDir = QStringLiteral("Screen Dir");
 const QString kLastLang = QStringLiteral("LastLang");
 const QString kLastDir = QStringLiteral("LastDir");
 const QString kLastMusicDir = QStringLiteral("LastMusicDir");
+const QString kSoundFont = QStringLiteral("SoundFont");
 
 int intValue(const QSettings &store, const QString &key, int fallback)
 {
@@ -86,6 +87,7 @@ bool AppSettings::load()
     setLastLanguage(s.value(kLastLang, QStringLiteral("Polski")).toString());
     m_lastDir = s.value(kLastDir).toString();
     m_lastMusicDir = s.value(kLastMusicDir).toString();
+    m_soundFont = s.value(kSoundFont).toString();
     s.endGroup();
     return true;
 }
@@ -104,6 +106,7 @@ bool AppSettings::save(bool alsoMusicMap)
     s.setValue(kLastDir, m_lastDir);
     s.setValue(kLastImportDir, m_lastImportDir);
     s.setValue(kLastMusicDir, m_lastMusicDir);
+    s.setValue(kSoundFont, m_soundFont);
     s.setValue(kMaxX, m_maxX);
     s.setValue(kMaxY, m_maxY);
     s.endGroup();

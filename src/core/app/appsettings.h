@@ -62,6 +62,9 @@ public:
     void setLastDir(const QString &dir) { m_lastDir = dir; }
     QString lastMusicDir() const { return m_lastMusicDir; }
     void setLastMusicDir(const QString &dir) { m_lastMusicDir = dir; }
+    // "SoundFont": the sound font MIDI files play with; empty: the system's.
+    QString soundFont() const { return m_soundFont; }
+    void setSoundFont(const QString &path) { m_soundFont = path; }
 
     MusicMap &musicMap() { return m_musicMap; }
     const MusicMap &musicMap() const { return m_musicMap; }
@@ -92,6 +95,7 @@ private:
     QString m_lastLanguage = QStringLiteral("Polski");
     QString m_lastDir;
     QString m_lastMusicDir;
+    QString m_soundFont;
     int m_charset = 0;
     QString m_musicMapPath;
 };

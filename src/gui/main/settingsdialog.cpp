@@ -2,12 +2,15 @@
 #include "gui/main/settingsdialog.h"
 
 #include "core/app/language.h"
+#include "core/music/soundfontsearch.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -45,6 +48,22 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     musicRow->addWidget(m_musicDirectory, 1);
     musicRow->addWidget(browse);
 
+    auto *fontLabel = new QLabel(this);
+    setControlText(fontLabel, Txt::SettingsSoundFontLabel);
+    m_soundFont = new QLineEdit(this);
+    m_soundFont->setObjectName(QStringLiteral("soundFont"));
+    // Empty means the system's font, which the placeholder names.
+    m_soundFont->setPlaceholderText(QDir::toNativeSeparators(findSoundFont(QString())));
+    m_soundFont->setClearButtonEnabled(true);
+    fontLabel->setBuddy(m_soundFont);
+    auto *browseFont = new QPushButton(QStringLiteral("..."), this);
+    browseFont->setObjectName(QStringLiteral("chooseSoundFont"));
+    browseFont->setFixedWidth(32);
+    connect(browseFont, &QPushButton::clicked, this, &SettingsDialog::chooseSoundFont);
+    auto *fontRow = new QHBoxLayout;
+    fontRow->addWidget(m_soundFont, 1);
+    fontRow->addWidget(browseFont);
+
     auto *board = new QGroupBox(this);
     setControlText(board, Txt::SettingsBoardLabel);
     m_tenRows = new QRadioButton(board);
@@ -64,6 +83,7 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     auto *form = new QFormLayout;
     form->addRow(languageLabel, m_languageCombo);
     form->addRow(musicLabel, musicRow);
+    form->addRow(fontLabel, fontRow);
 
     QDialogButtonBox *buttons = okCancelButtons(this);
 
@@ -84,6 +104,7 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
         }
     }
     m_musicDirectory->setText(settings.lastMusicDir());
+    m_soundFont->setText(settings.soundFont());
     (settings.lineMode() == AppSettings::TenRows ? m_tenRows : m_sixRows)->setChecked(true);
 }
 
@@ -107,6 +128,11 @@ QString SettingsDialog::musicDirectory() const
     return m_musicDirectory->text();
 }
 
+QString SettingsDialog::soundFont() const
+{
+    return m_soundFont->text().trimmed();
+}
+
 AppSettings::LineMode SettingsDialog::lineMode() const
 {
     return m_sixRows->isChecked() ? AppSettings::SixRows : AppSettings::TenRows;
@@ -116,6 +142,7 @@ void SettingsDialog::storeInto(AppSettings &settings) const
 {
     settings.setLastLanguage(languageName());
     settings.setLastMusicDir(musicDirectory());
+    settings.setSoundFont(soundFont());
     settings.setLineMode(lineMode());
 }
 
@@ -123,6 +150,11 @@ void SettingsDialog::accept()
 {
     if (m_languageCombo->currentIndex() < 0) {
         infoBox(this, Lang::text(Txt::SettingsNoLanguageChosen));
+        return;
+    }
+    if (!soundFont().isEmpty() && !QFileInfo(soundFont()).isFile()) {
+        infoBox(this, QDir::toNativeSeparators(soundFont()) + u"\n" + Lang::text(Txt::MusicFileUnreadable));
+        m_soundFont->setFocus();
         return;
     }
     QDialog::accept();
@@ -133,4 +165,13 @@ void SettingsDialog::chooseMusicDirectory()
     const QString folder = chooseFolder(this, m_musicDirectory->text(), Lang::text(Txt::SettingsMusicDirLabel));
     if (!folder.isEmpty())
         m_musicDirectory->setText(folder);
+}
+
+void SettingsDialog::chooseSoundFont()
+{
+    const QString current = soundFont().isEmpty() ? m_soundFont->placeholderText() : soundFont();
+    const QString file = chooseOpenFile(this, QFileInfo(current).absolutePath(), Lang::text(Txt::SettingsSoundFontLabel),
+                                        Lang::text(Txt::SettingsSoundFontFilter));
+    if (!file.isEmpty())
+        m_soundFont->setText(file);
 }
