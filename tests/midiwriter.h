@@ -7,6 +7,16 @@
 #include <QFile>
 #include <QList>
 
+#include <initializer_list>
+
+inline QByteArray midiBytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v & 0xFF));
+    return out;
+}
+
 class MidiTrack
 {
 public:
@@ -21,7 +31,7 @@ public:
     // Note on after delta, off length ticks later.
     MidiTrack &note(quint32 delta, int key, quint32 length, int channel = 0)
     {
-        return raw(delta, {char(0x90 | channel), char(key), char(100)}).raw(length, {char(0x80 | channel), char(key), 0});
+        return raw(delta, midiBytes({0x90 | channel, key, 100})).raw(length, midiBytes({0x80 | channel, key, 0}));
     }
     MidiTrack &raw(quint32 delta, const QByteArray &bytes)
     {
@@ -38,7 +48,7 @@ public:
 
     static QByteArray be32(quint32 v)
     {
-        return QByteArray{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+        return midiBytes({int(v >> 24), int(v >> 16), int(v >> 8), int(v)});
     }
 
 private:
@@ -55,7 +65,7 @@ private:
 inline QByteArray midiHeader(int format, int tracks, quint16 division)
 {
     return QByteArray("MThd") + MidiTrack::be32(6) +
-           QByteArray{char(format >> 8), char(format), char(tracks >> 8), char(tracks), char(division >> 8), char(division)};
+           midiBytes({format >> 8, format, tracks >> 8, tracks, division >> 8, division});
 }
 
 inline QByteArray midiFile(int format, quint16 division, const QList<MidiTrack> &tracks)
