@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/music/midifile.h"
-#include "core/music/musicfiles.h"
 #include "core/music/soundfontsearch.h"
 #include "midiwriter.h"
 
@@ -66,7 +65,7 @@ private slots:
         QTest::newRow("track length past the end of the file")
             << midiHeader(0, 1, 480) + MidiTrack().note(0, 60, 480).chunk(100000) << 500LL << 2;
         QTest::newRow("sysex and an unknown chunk skipped")
-            << midiHeader(1, 1, 480) + QByteArray("XFIH") + MidiTrack::be32(2) + "ab" +
+            << midiHeader(1, 1, 480) + QByteArray("XFIH") + be32(2) + "ab" +
                    MidiTrack().raw(0, QByteArray("\xF0\x03\x7E\x7F\xF7", 5)).note(240, 60, 240).end().chunk()
             << 500LL << 2;
         QTest::newRow("10000 tempo events") << tempoStorm() << 375000LL << 0;
@@ -128,29 +127,10 @@ private slots:
         MidiFile file;
         QCOMPARE(readMidi(noise, &file), MidiFile::Error::NotMidi);
         // The same bytes as the tracks of a file: read as far as they hold, and soon.
-        QCOMPARE(readMidi(midiHeader(1, 1, 480) + "MTrk" + MidiTrack::be32(quint32(noise.size())) + noise, &file),
+        QCOMPARE(readMidi(midiHeader(1, 1, 480) + "MTrk" + be32(quint32(noise.size())) + noise, &file),
                  MidiFile::Error::None);
         QCOMPARE(readMidi(midiHeader(1, 1, 480) + noise, &file), MidiFile::Error::None);
         QVERIFY(timer.elapsed() < 20000);
-    }
-
-    void listedAsMusic_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("music");
-        QTest::addColumn<bool>("midi");
-        QTest::newRow("mid") << QStringLiteral("tune.mid") << true << true;
-        QTest::newRow("MIDI") << QStringLiteral("Tune.MIDI") << true << true;
-        QTest::newRow("kar") << QStringLiteral("song.kar") << true << true;
-        QTest::newRow("wav") << QStringLiteral("hymn.wav") << true << false;
-        QTest::newRow("bare suffix") << QStringLiteral(".mid") << false << false;
-        QTest::newRow("rmi") << QStringLiteral("old.rmi") << false << false;
-    }
-    void listedAsMusic()
-    {
-        QFETCH(QString, name);
-        QTEST(isMusicFileName(name), "music");
-        QTEST(isMidiFileName(name), "midi");
     }
 
     void soundFontSearch_data()

@@ -14,7 +14,6 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(ToneFile::Format)
-Q_DECLARE_METATYPE(Txt::Id)
 
 namespace {
 
@@ -367,30 +366,6 @@ private slots:
         p->playFrom(0);
         m_clock.advance(5000);
         QCOMPARE(p->positionMs(), 2750);
-    }
-
-    void badMidiFilesSayWhy_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<Txt::Id>("reason");
-        QTest::newRow("noise named .mid") << QStringLiteral("noise.mid") << QByteArray("\x01\x02\x03garbage", 10).repeated(50)
-                                          << Txt::MidiFileInvalid;
-        QTest::newRow("type 2") << QStringLiteral("patterns.mid") << midiHeader(2, 0, 96) << Txt::MidiTypeUnsupported;
-        QTest::newRow("division 0") << QStringLiteral("zero.kar") << midiHeader(1, 0, 0) << Txt::MusicFileDamaged;
-        QTest::newRow("text named .wav") << QStringLiteral("text.wav") << QByteArray("Amen\n").repeated(100)
-                                         << Txt::MusicFormatUnknown;
-    }
-    void badMidiFilesSayWhy()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(Txt::Id, reason);
-        const QString path = m_dir.filePath(name);
-        QVERIFY(writeBytes(path, bytes));
-        QString error;
-        QVERIFY(!player()->open(path, &error));
-        QCOMPARE(error, Lang::text(Txt::MusicFileRefused) + u' ' + name + u'\n' + Lang::text(reason));
     }
 };
 

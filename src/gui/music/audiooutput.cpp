@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/music/audiooutput.h"
 
+#include "audio/audiodecoder.h"
 #include "core/music/musicclock.h"
 #include "gui/music/pcmsource.h"
-#include "audio/audiodecoder.h"
 
 NullAudioOutput::NullAudioOutput(const MusicClock &clock, int sampleRate, FrameTap tap)
     : m_clock(clock), m_rate(sampleRate), m_tap(std::move(tap)), m_frames(AudioDecoder::kChunkFrames * 2)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/music/pcmsource.h"
 
-#include "core/music/musicplayer.h"
 #include "audio/audiodecoder.h"
+#include "core/music/musicplayer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/music/streamingmusicplayer.h"
 
-#include "core/app/language.h"
 #include "audio/mididecoder.h"
 #include "audio/musicdecoding.h"
+#include "core/app/language.h"
 #include "core/music/musicclock.h"
 #include "core/music/soundfontsearch.h"
 #include "gui/music/qtaudiooutput.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "audio/audiodecoder.h"
 #include "core/music/musicplayer.h"
 #include "gui/music/audiooutput.h"
 #include "gui/music/pcmsource.h"
-#include "audio/audiodecoder.h"
 
 #include <memory>
 
