@@ -5,7 +5,7 @@
 // still measures the event replay). The file is written into a temporary folder.
 #include "audio/mididecoder.h"
 #include "core/music/soundfontsearch.h"
-#include "midiwriter.h"
+#include "midifixture.h"
 
 #include <QTemporaryDir>
 

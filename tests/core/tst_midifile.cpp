@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/music/midifile.h"
 #include "core/music/soundfontsearch.h"
-#include "midiwriter.h"
+#include "midifixture.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

@@ -4,13 +4,14 @@
 #include "core/music/musicclock.h"
 #include "gui/music/pcmsource.h"
 #include "gui/music/streamingmusicplayer.h"
-#include "midiwriter.h"
+#include "midifixture.h"
 #include "tablerows.h"
 #include "tonefile/tonefile.h"
 
 #include <QtEndian>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 Q_DECLARE_METATYPE(ToneFile::Format)
@@ -344,6 +345,28 @@ private slots:
         QVERIFY(decoder.atEnd());
         QCOMPARE(rendered, decoder.frames());
         QVERIFY(qAbs(rendered * 1000 / MidiDecoder::kSampleRate - ms) <= 10);
+    }
+
+    // With a font the note sounds from the frame the tempo map gives it: 250 ms (a quarter at 240 BPM).
+    void noteSoundsWhereTheTempoMapPutsIt()
+    {
+        const QString font = m_dir.filePath(QStringLiteral("square.sf2"));
+        const QString path = m_dir.filePath(QStringLiteral("late note.mid"));
+        QVERIFY(writeBytes(font, squareWaveSoundFont()));
+        QVERIFY(writeBytes(path, midiFile(0, 480, {MidiTrack().tempo(0, 250000).tempo(480, 1000000).note(0, 60, 480).end(480)})));
+        MidiDecoder decoder;
+        QString reason;
+        QVERIFY(decoder.open(path, &reason));
+        QCOMPARE(decoder.startSynth(font), MidiDecoder::FontResult::Loaded);
+        QCOMPARE(decoder.frames(), 1750 * 441 / 10);
+        std::vector<float> pcm(size_t(decoder.frames()) * 2);
+        QCOMPARE(decoder.readStereo(pcm.data(), decoder.frames()), decoder.frames());
+        const auto loud = std::find_if(pcm.begin(), pcm.end(), [](float v) { return std::abs(v) > 0.01f; });
+        QVERIFY(qAbs((loud - pcm.begin()) / 2 - 250 * 441 / 10) <= 64);
+        double power = 0;
+        for (qint64 f = 44100 * 3 / 4; f < 44100 * 3 / 4 + 4410; ++f)
+            power += double(pcm[size_t(f * 2)]) * pcm[size_t(f * 2)];
+        QVERIFY2(power / 4410 > 1e-3, qPrintable(QString::number(power / 4410)));
     }
 
     // A font that does not load is reported in the program's words; the file still times.

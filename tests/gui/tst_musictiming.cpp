@@ -8,7 +8,7 @@
 #include "gui/music/streamingmusicplayer.h"
 #include "gui/widgets/timingbar.h"
 #include "librarytestsupport.h"
-#include "midiwriter.h"
+#include "midifixture.h"
 #include "refrainsong.h"
 
 #include <QComboBox>

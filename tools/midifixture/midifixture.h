@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Standard MIDI Files written byte by byte for the tests: notes, tempo changes, types 0 and 1.
+// Fixtures for the MIDI tests and benchmark: Standard MIDI Files written byte by byte (notes,
+// tempo changes, types 0 and 1) and a sound font of one square-wave preset.
 #include <QByteArray>
 #include <QFile>
 #include <QList>
@@ -59,11 +60,10 @@ inline QByteArray midiFile(int format, int division, const QList<MidiTrack> &tra
     return data;
 }
 
-inline bool writeBytes(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush();
-}
+bool writeBytes(const QString &path, const QByteArray &data);
+
+// A SoundFont 2 file with preset 0 of bank 0: a looped square wave of 441 Hz at key 60.
+QByteArray squareWaveSoundFont();
 
 // Type 1 at 480 ticks a quarter: a quarter at 120 BPM (500 ms), one at 240 BPM (250 ms), two at
 // 60 BPM (2000 ms): 2750 ms.
