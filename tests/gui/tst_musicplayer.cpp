@@ -358,7 +358,7 @@ private slots:
         QString reason;
         QVERIFY(decoder.open(path, &reason));
         QCOMPARE(decoder.startSynth(font), MidiDecoder::FontResult::Loaded);
-        QCOMPARE(decoder.frames(), 1750 * 441 / 10);
+        QCOMPARE(decoder.frames(), 2250 * 441 / 10);
         std::vector<float> pcm(size_t(decoder.frames()) * 2);
         QCOMPARE(decoder.readStereo(pcm.data(), decoder.frames()), decoder.frames());
         const auto loud = std::find_if(pcm.begin(), pcm.end(), [](float v) { return std::abs(v) > 0.01f; });
