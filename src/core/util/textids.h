@@ -659,6 +659,9 @@
     X(IssueRenameQuestion, 940)                                                            \
     X(IssueRenameFailed, 941)                                                              \
     /* - */                                                                                \
+    /* structure: 950-954 */                                                               \
+    X(IssueLimitExceeded, 950)                                                             \
+    /* - */                                                                                \
     /* MIDI accompaniments and music file messages: 1040-1049 */                           \
     X(SettingsSoundFontLabel, 1040)                                                        \
     X(SettingsSoundFontFilter, 1041)                                                       \
