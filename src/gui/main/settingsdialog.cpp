@@ -23,6 +23,21 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+
+// A path field with its "..." button on the right.
+QHBoxLayout *pathRow(QLineEdit *field, QPushButton *browse, const char *buttonName)
+{
+    browse->setObjectName(QLatin1StringView(buttonName));
+    browse->setFixedWidth(32);
+    auto *row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(browse);
+    return row;
+}
+
+} // namespace
+
 SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &settings, QWidget *parent)
     : QDialog(parent)
 {
@@ -42,12 +57,8 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     m_musicDirectory->setReadOnly(true);
     m_musicDirectory->setMinimumWidth(280);
     auto *browse = new QPushButton(QStringLiteral("..."), this);
-    browse->setObjectName(QStringLiteral("chooseMusicDirectory"));
-    browse->setFixedWidth(32);
     connect(browse, &QPushButton::clicked, this, &SettingsDialog::chooseMusicDirectory);
-    auto *musicRow = new QHBoxLayout;
-    musicRow->addWidget(m_musicDirectory, 1);
-    musicRow->addWidget(browse);
+    QHBoxLayout *musicRow = pathRow(m_musicDirectory, browse, "chooseMusicDirectory");
 
     auto *fontLabel = new QLabel(this);
     setControlText(fontLabel, Txt::SettingsSoundFontLabel);
@@ -58,12 +69,8 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     m_soundFont->setClearButtonEnabled(true);
     fontLabel->setBuddy(m_soundFont);
     auto *browseFont = new QPushButton(QStringLiteral("..."), this);
-    browseFont->setObjectName(QStringLiteral("chooseSoundFont"));
-    browseFont->setFixedWidth(32);
     connect(browseFont, &QPushButton::clicked, this, &SettingsDialog::chooseSoundFont);
-    auto *fontRow = new QHBoxLayout;
-    fontRow->addWidget(m_soundFont, 1);
-    fontRow->addWidget(browseFont);
+    QHBoxLayout *fontRow = pathRow(m_soundFont, browseFont, "chooseSoundFont");
 
     auto *board = new QGroupBox(this);
     setControlText(board, Txt::SettingsBoardLabel);
