@@ -3,8 +3,8 @@
 // audio per second it decodes and scales by the gain, for MP3 and WAV. The files are written
 // once into $LUMIVOX_BENCH_MUSIC_DIR (default: /tmp/lumivox-bench-music); the 3-hour MP3 takes
 // minutes to encode the first time.
+#include "audio/soundfiledecoder.h"
 #include "gui/music/pcmsource.h"
-#include "gui/music/soundfiledecoder.h"
 #include "tonefile/tonefile.h"
 
 #include <QDir>

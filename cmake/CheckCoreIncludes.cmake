@@ -1,6 +1,7 @@
-# Fails when a file below CORE_DIR includes a Qt Gui or Widgets header, or the gui layer, or
-# when a file below PDF_DIR (the PDF writer: QtGui yes, widgets no) includes a Widgets header
-# or the gui layer, or when a core folder includes from a folder on its own floor or above.
+# Fails when a file below CORE_DIR or AUDIO_DIR includes a Qt Gui or Widgets header or the gui
+# layer (the core also the audio decoders), or when a file below PDF_DIR (the PDF writer: QtGui
+# yes, widgets no) includes a Widgets header or the gui layer, or when a core folder includes
+# from a folder on its own floor or above.
 function(check_includes dir pattern what)
     file(GLOB_RECURSE files "${dir}/*.h" "${dir}/*.cpp")
     set(bad "")
@@ -19,9 +20,13 @@ function(check_includes dir pattern what)
     message(STATUS "layer check: no ${what} includes in ${dir}")
 endfunction()
 
-check_includes("${CORE_DIR}"
-    "<Qt(Gui|Widgets|Multimedia|DBus)/|<Q(Widget|Application|Image|Pixmap|Painter|Color|Font|Icon|Dialog|MainWindow|MessageBox|GuiApplication|Clipboard)[ >]|\"gui/|\"pdf/"
-    "Gui, Widgets or PDF")
+set(core_pattern
+    "<Qt(Gui|Widgets|Multimedia|DBus)/|<Q(Widget|Application|Image|Pixmap|Painter|Color|Font|Icon|Dialog|MainWindow|MessageBox|GuiApplication|Clipboard)[ >]|\"gui/|\"pdf/")
+check_includes("${CORE_DIR}" "${core_pattern}|\"audio/" "Gui, Widgets, PDF or audio")
+# The music decoders stand on the core alone, so that the command line can use them.
+if(AUDIO_DIR)
+    check_includes("${AUDIO_DIR}" "${core_pattern}" "Gui, Widgets or PDF")
+endif()
 # The core's floors, bottom first: a folder includes from its own folder and the floors below.
 set(core_floors "util" "model" "library font editor music" "lyrics search" "card report" "app")
 

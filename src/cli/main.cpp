@@ -4,6 +4,7 @@
 #include "cli/cliio.h"
 #include "cli/fontscommand.h"
 #include "cli/importcommand.h"
+#include "cli/musiccommand.h"
 #include "cli/openlyricscommand.h"
 #include "cli/playlistcommand.h"
 #include "cli/packcommand.h"
@@ -39,6 +40,7 @@ const CliCommand kCommands[] = {
     kSearchCommand,
     kImportCommand,
     kOpenLyricsCommand,
+    kMusicCommand,
 };
 
 void printUsage(QTextStream &stream)

@@ -93,6 +93,7 @@ private slots:
             settings.setLastLanguage(QStringLiteral("Deutsch"));
             settings.setLineMode(AppSettings::SixRows);
             settings.setLastMusicDir(QStringLiteral("/music"));
+            settings.setSoundFont(QStringLiteral("/sf2/Organy.sf2"));
             QVERIFY(settings.save(false));
         }
         QSettings raw(iniPath(), QSettings::IniFormat);
@@ -100,7 +101,7 @@ private slots:
         QStringList keys = raw.childKeys();
         keys.sort();
         QCOMPARE(keys, QStringList({u"Font Dir"_qs, u"Last Font"_qs, u"LastDir"_qs, u"LastImportDir"_qs, u"LastLang"_qs,
-                                    u"LastMusicDir"_qs, u"Lyrics Dir"_qs, u"MaxX"_qs, u"MaxY"_qs, u"Screen Dir"_qs}));
+                                    u"LastMusicDir"_qs, u"Lyrics Dir"_qs, u"MaxX"_qs, u"MaxY"_qs, u"Screen Dir"_qs, u"SoundFont"_qs}));
         QStringList values;
         for (const char *key : {"Lyrics Dir", "Screen Dir", "MaxX", "MaxY"})
             values << raw.value(QString::fromLatin1(key)).toString();
@@ -113,6 +114,7 @@ private slots:
                  QStringList({u"/media/card"_qs, u"Teksty"_qs, u"Ekrany"_qs}));
         QCOMPARE(back.charset(), 0);
         QCOMPARE(back.lineMode(), AppSettings::SixRows);
+        QCOMPARE(back.soundFont(), QStringLiteral("/sf2/Organy.sf2"));
     }
 
     // A store that cannot be written says so after sync().

@@ -134,6 +134,29 @@ private slots:
         QVERIFY(dialog.isVisible());
     }
 
+    void soundFontChosenOrRefusedWhenMissing()
+    {
+        AppSettings settings;
+        settings.setSoundFont(QStringLiteral("/nie-ma/GM.sf2"));
+        SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
+        dialog.show();
+        QCOMPARE(dialog.soundFont(), QStringLiteral("/nie-ma/GM.sf2"));
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QCOMPARE(m_boxes.texts().last(), u"/nie-ma/GM.sf2\n"_qs + Lang::text(Txt::MusicFileUnreadable));
+        QVERIFY(dialog.isVisible());
+
+        QTemporaryDir dir;
+        const QString font = dir.filePath(QStringLiteral("Organy.sf2"));
+        QVERIFY(TestSupport::writeFile(font, "RIFF"));
+        Shell::setChooser([&](Shell::Choice choice, const QString &) { return choice == Shell::Choice::OpenFile ? font : QString(); });
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("chooseSoundFont")), Qt::LeftButton);
+        Shell::setChooser({});
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        dialog.storeInto(settings);
+        QCOMPARE(settings.soundFont(), font);
+    }
+
     void mainWindowAppliesSettingsAndSaysWhenLanguageWaitsForRestart()
     {
         MainWindow frame;

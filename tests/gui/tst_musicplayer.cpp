@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "audio/mididecoder.h"
 #include "core/app/language.h"
 #include "core/music/musicclock.h"
 #include "gui/music/pcmsource.h"
 #include "gui/music/streamingmusicplayer.h"
+#include "midifixture.h"
 #include "tablerows.h"
 #include "tonefile/tonefile.h"
 
 #include <QtEndian>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 Q_DECLARE_METATYPE(ToneFile::Format)
@@ -297,6 +300,95 @@ private slots:
         m_clock.advance(1234);
         QCOMPARE(p->positionMs(), 1234);
         QCOMPARE(notices.size(), 2);
+    }
+
+    // The player's end is the tempo map's length, rendered through FluidSynth (no font: silence).
+    void midiEndsAtItsTempoMapLength_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<qint64>("ms");
+        QTest::newRow("type 1, tempo changes") << midiWithTempoChanges() << 2750LL;
+        QTest::newRow("type 0, time code")
+            << midiFile(0, 0xE728, {MidiTrack().raw(0, QByteArray("\xB0\x07\x64", 3)).note(100, 62, 2345).end()}) << 2445LL;
+        QTest::newRow("type 1, tempo in the last track")
+            << midiFile(1, 96, {MidiTrack().note(0, 60, 96).end(), MidiTrack().tempo(0, 300000).tempo(48, 600000).end()})
+            << 450LL;
+    }
+    void midiEndsAtItsTempoMapLength()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(qint64, ms);
+        const QString path = m_dir.filePath(QStringLiteral("tempo %1.mid").arg(ms));
+        QVERIFY(writeBytes(path, data));
+        auto p = opened(path);
+        QVERIFY2(qAbs(p->lengthMs() - ms) <= 10, qPrintable(QString::number(p->lengthMs())));
+        p->playFrom(0);
+        m_clock.advance(ms + 1000);
+        QCOMPARE(p->positionMs(), p->lengthMs());
+        QVERIFY(qAbs(qint64(m_taken.size() / 2) - ms * 441 / 10) <= 441);
+
+        // A seek lands where asked and plays on to the same end.
+        p->playFrom(ms / 2);
+        m_clock.advance(100);
+        QCOMPARE(p->positionMs(), ms / 2 + 100);
+        m_clock.advance(ms);
+        QCOMPARE(p->positionMs(), p->lengthMs());
+
+        MidiDecoder decoder;
+        QString reason;
+        QVERIFY(decoder.open(path, &reason));
+        QCOMPARE(decoder.startSynth(QString()), MidiDecoder::FontResult::NoFont);
+        std::vector<float> chunk(size_t(AudioDecoder::kChunkFrames) * 2);
+        qint64 rendered = 0;
+        while (const qint64 got = decoder.readStereo(chunk.data(), AudioDecoder::kChunkFrames))
+            rendered += got;
+        QVERIFY(decoder.atEnd());
+        QCOMPARE(rendered, decoder.frames());
+        QVERIFY(qAbs(rendered * 1000 / MidiDecoder::kSampleRate - ms) <= 10);
+    }
+
+    // With a font the note sounds from the frame the tempo map gives it: 250 ms (a quarter at 240 BPM).
+    void noteSoundsWhereTheTempoMapPutsIt()
+    {
+        const QString font = m_dir.filePath(QStringLiteral("square.sf2"));
+        const QString path = m_dir.filePath(QStringLiteral("late note.mid"));
+        QVERIFY(writeBytes(font, squareWaveSoundFont()));
+        QVERIFY(writeBytes(path, midiFile(0, 480, {MidiTrack().tempo(0, 250000).tempo(480, 1000000).note(0, 60, 480).end(480)})));
+        MidiDecoder decoder;
+        QString reason;
+        QVERIFY(decoder.open(path, &reason));
+        QCOMPARE(decoder.startSynth(font), MidiDecoder::FontResult::Loaded);
+        QCOMPARE(decoder.frames(), 2250 * 441 / 10);
+        std::vector<float> pcm(size_t(decoder.frames()) * 2);
+        QCOMPARE(decoder.readStereo(pcm.data(), decoder.frames()), decoder.frames());
+        const auto loud = std::find_if(pcm.begin(), pcm.end(), [](float v) { return std::abs(v) > 0.01f; });
+        QVERIFY(qAbs((loud - pcm.begin()) / 2 - 250 * 441 / 10) <= 441);  // within 10 ms
+        double power = 0;
+        for (qint64 f = 44100 * 3 / 4; f < 44100 * 3 / 4 + 4410; ++f)
+            power += double(pcm[size_t(f * 2)]) * pcm[size_t(f * 2)];
+        QVERIFY2(power / 4410 > 1e-3, qPrintable(QString::number(power / 4410)));
+    }
+
+    // A font that does not load is reported in the program's words; the file still times.
+    void brokenSoundFontIsReported()
+    {
+        const QString font = m_dir.filePath(QStringLiteral("broken.sf2"));
+        QVERIFY(writeBytes(font, QByteArray("RIFF\x10\0\0\0sfbkLIST", 16) + QByteArray(4000, '\x5A')));
+        const QString path = m_dir.filePath(QStringLiteral("hymn.mid"));
+        QVERIFY(writeBytes(path, midiWithTempoChanges()));
+        MusicBackendOptions options;
+        options.makeOutput = [](int) { return std::unique_ptr<AudioOutput>(); };
+        options.soundFont = font;
+        auto p = player(options);
+        QStringList notices;
+        p->setNoticeHandler([&](const QString &text) { notices << text; });
+        QString error;
+        QVERIFY(p->open(path, &error));
+        QCOMPARE(notices, QStringList{Lang::text(Txt::MidiSoundFontBroken).arg(font)});
+        QCOMPARE(p->lengthMs(), 2750);
+        p->playFrom(0);
+        m_clock.advance(5000);
+        QCOMPARE(p->positionMs(), 2750);
     }
 };
 

@@ -5,11 +5,14 @@
 #include "core/music/musicplayer.h"
 #include "gui/music/musictiming.h"
 #include "gui/music/musictimingdialog.h"
+#include "gui/music/streamingmusicplayer.h"
 #include "gui/widgets/timingbar.h"
 #include "librarytestsupport.h"
+#include "midifixture.h"
 #include "refrainsong.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
@@ -74,6 +77,7 @@ private slots:
         m_musicDir = m_app->path(QStringLiteral("muzyka"));
         for (const char *name : {"a.wav", "B.MP3", "ż.flac", "c.Ogg", "bad.wav", ".ukryty.mp3", "nuty.mid", "opis.txt"})
             QVERIFY(TestSupport::writeFile(m_musicDir + u'/' + QString::fromUtf8(name), "x"));
+        QVERIFY(writeBytes(m_musicDir + u"/nuty.mid", midiWithTempoChanges()));
         settings().setLastMusicDir(m_musicDir);
     }
     void init() { m_boxes.clear(); }
@@ -100,9 +104,9 @@ private slots:
         MusicTimingDialog dialog(song, m_player, settings());
         auto *list = child<QComboBox>(&dialog, "musicList");
         QStringList names;
-        for (int i = 1; i < 6; ++i)
+        for (int i = 1; i < 7; ++i)
             names << list->itemText(i);
-        QCOMPARE(names.join(u' '), QStringLiteral("B.MP3 a.wav bad.wav c.Ogg ż.flac"));
+        QCOMPARE(names.join(u' '), QStringLiteral("B.MP3 a.wav bad.wav c.Ogg nuty.mid ż.flac"));
         QCOMPARE(list->currentText(), mapped);
         QCOMPARE(m_boxes.texts(), mapped == u"bad.wav" ? QStringList{QStringLiteral("refused")} : QStringList());
         QTEST(child(&dialog, "playButton")->isEnabled(), "live");
@@ -181,6 +185,32 @@ private slots:
         QVERIFY(SongFile::load(path, back));
         QVERIFY(back.hasTimings());
         QCOMPARE((QList<int>{back.screenTime(0, 0), back.screenTime(0, 2), back.screenTime(1, 0)}), (QList<int>{12, 25, 0}));
+    }
+
+    // A MIDI file from the list plays on the null sink: its length shows at once, the screens are timed.
+    void midiTimedOnTheNullSink()
+    {
+        MusicBackendOptions options;
+        options.clock = &m_clock;
+        options.silent = true;
+        const std::unique_ptr<MusicPlayer> player = createMusicPlayer(options);
+        Song song = refrainSong(QStringLiteral("Organy"));
+        MusicTimingDialog dialog(song, *player, settings());
+        auto *list = child<QComboBox>(&dialog, "musicList");
+        list->setCurrentIndex(list->findText(QStringLiteral("nuty.mid")));
+        QVERIFY(m_boxes.isEmpty());
+        QCOMPARE(child<QLabel>(&dialog, "lengthText")->text(), TimingSession::timeText(27));
+        press(&dialog, "playButton");
+        for (const qint64 ms : {1200, 800}) {
+            playFor(dialog, ms);
+            press(&dialog, "recordButton");
+        }
+        playFor(dialog, 5000);
+        QCOMPARE(player->positionMs(), 2750);
+        dialog.accept();
+        QVERIFY(dialog.songChanged());
+        QCOMPARE((QList<int>{song.screenTime(0, 0), song.screenTime(0, 1)}), (QList<int>{12, 8}));
+        QCOMPARE(settings().musicFor(QStringLiteral("Organy")), QStringLiteral("nuty.mid"));
     }
 
     void emptySequenceAndMissingFolder()

@@ -22,6 +22,7 @@ const QString kLastDir = QStringLiteral("LastDir");
 const QString kLastMusicDir = QStringLiteral("LastMusicDir");
 const QString kReportFile = QStringLiteral("ReportFile%1");
 const QString kFontExportDir = QStringLiteral("FontExportDir");
+const QString kSoundFont = QStringLiteral("SoundFont");
 
 int intValue(const QSettings &store, const QString &key, int fallback)
 {
@@ -88,6 +89,7 @@ bool AppSettings::load()
     for (int report = 0; report < kReportFiles; ++report)
         m_reportFiles[report] = s.value(kReportFile.arg(report)).toString();
     m_fontExportDir = s.value(kFontExportDir).toString();
+    m_soundFont = s.value(kSoundFont).toString();
     s.endGroup();
     return true;
 }
@@ -106,6 +108,7 @@ bool AppSettings::save(bool alsoMusicMap)
     s.setValue(kLastDir, m_lastDir);
     s.setValue(kLastImportDir, m_lastImportDir);
     s.setValue(kLastMusicDir, m_lastMusicDir);
+    s.setValue(kSoundFont, m_soundFont);
     s.setValue(kMaxX, m_maxX);
     s.setValue(kMaxY, m_maxY);
     // Only a choice the user made is stored: the default follows the language and the folders.

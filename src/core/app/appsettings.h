@@ -70,6 +70,9 @@ public:
     // Where font data for the board was last exported; empty for the data folder's Out.
     QString fontExportDir() const { return m_fontExportDir; }
     void setFontExportDir(const QString &dir) { m_fontExportDir = dir; }
+    // "SoundFont": the sound font MIDI files play with; empty: the system's.
+    QString soundFont() const { return m_soundFont; }
+    void setSoundFont(const QString &path) { m_soundFont = path; }
 
     MusicMap &musicMap() { return m_musicMap; }
     const MusicMap &musicMap() const { return m_musicMap; }
@@ -102,6 +105,7 @@ private:
     QString m_lastMusicDir;
     QString m_reportFiles[kReportFiles];
     QString m_fontExportDir;
+    QString m_soundFont;
     int m_charset = 0;
     QString m_musicMapPath;
 };

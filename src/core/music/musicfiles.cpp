@@ -3,15 +3,29 @@
 
 #include "core/util/fileutils.h"
 
-bool isMusicFileName(const QString &name)
+namespace {
+
+bool endsWithOneOf(const QString &name, std::initializer_list<QLatin1StringView> suffixes)
 {
-    static const QString kSuffixes[] = {QStringLiteral(".mp3"), QStringLiteral(".wav"), QStringLiteral(".flac"),
-                                        QStringLiteral(".ogg")};
-    for (const QString &suffix : kSuffixes) {
+    for (const QLatin1StringView suffix : suffixes) {
         if (name.size() > suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive))
             return true;
     }
     return false;
+}
+
+} // namespace
+
+bool isMidiFileName(const QString &name)
+{
+    return endsWithOneOf(name, {QLatin1StringView(".mid"), QLatin1StringView(".midi"), QLatin1StringView(".kar")});
+}
+
+bool isMusicFileName(const QString &name)
+{
+    return endsWithOneOf(name, {QLatin1StringView(".mp3"), QLatin1StringView(".wav"), QLatin1StringView(".flac"),
+                                QLatin1StringView(".ogg")}) ||
+           isMidiFileName(name);
 }
 
 QStringList musicFilesIn(const QString &dir)

@@ -689,6 +689,17 @@
     X(FontFileIncomplete, 1006)                                                            \
     X(FontFileUnreadable, 1007)                                                            \
     X(FontChartNotOpened, 1008)                                                            \
+    /* MIDI accompaniments and music file messages: 1040-1049 */                           \
+    X(SettingsSoundFontLabel, 1040)                                                        \
+    X(SettingsSoundFontFilter, 1041)                                                       \
+    X(MidiNoSoundFont, 1042)                                                               \
+    X(MidiSoundFontBroken, 1043)                                                           \
+    X(MusicFormatUnknown, 1044)                                                            \
+    X(MusicFileDamaged, 1045)                                                              \
+    X(MusicFileUnreadable, 1046)                                                           \
+    X(MusicEncodingUnsupported, 1047)                                                      \
+    X(MidiFileInvalid, 1048)                                                               \
+    X(MidiTypeUnsupported, 1049)                                                           \
     /* - */                                                                                \
     /* end of the list */
 

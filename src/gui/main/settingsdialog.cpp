@@ -3,12 +3,15 @@
 
 #include "core/app/language.h"
 #include "core/model/languages.h"
+#include "core/music/soundfontsearch.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -19,6 +22,21 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+
+// A path field with its "..." button on the right.
+QHBoxLayout *pathRow(QLineEdit *field, QPushButton *browse, const char *buttonName)
+{
+    browse->setObjectName(QLatin1StringView(buttonName));
+    browse->setFixedWidth(32);
+    auto *row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(browse);
+    return row;
+}
+
+} // namespace
 
 SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &settings, QWidget *parent)
     : QDialog(parent)
@@ -39,12 +57,20 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     m_musicDirectory->setReadOnly(true);
     m_musicDirectory->setMinimumWidth(280);
     auto *browse = new QPushButton(QStringLiteral("..."), this);
-    browse->setObjectName(QStringLiteral("chooseMusicDirectory"));
-    browse->setFixedWidth(32);
     connect(browse, &QPushButton::clicked, this, &SettingsDialog::chooseMusicDirectory);
-    auto *musicRow = new QHBoxLayout;
-    musicRow->addWidget(m_musicDirectory, 1);
-    musicRow->addWidget(browse);
+    QHBoxLayout *musicRow = pathRow(m_musicDirectory, browse, "chooseMusicDirectory");
+
+    auto *fontLabel = new QLabel(this);
+    setControlText(fontLabel, Txt::SettingsSoundFontLabel);
+    m_soundFont = new QLineEdit(this);
+    m_soundFont->setObjectName(QStringLiteral("soundFont"));
+    // Empty means the system's font, which the placeholder names.
+    m_soundFont->setPlaceholderText(QDir::toNativeSeparators(findSoundFont(QString())));
+    m_soundFont->setClearButtonEnabled(true);
+    fontLabel->setBuddy(m_soundFont);
+    auto *browseFont = new QPushButton(QStringLiteral("..."), this);
+    connect(browseFont, &QPushButton::clicked, this, &SettingsDialog::chooseSoundFont);
+    QHBoxLayout *fontRow = pathRow(m_soundFont, browseFont, "chooseSoundFont");
 
     auto *board = new QGroupBox(this);
     setControlText(board, Txt::SettingsBoardLabel);
@@ -65,6 +91,7 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     auto *form = new QFormLayout;
     form->addRow(languageLabel, m_languageCombo);
     form->addRow(musicLabel, musicRow);
+    form->addRow(fontLabel, fontRow);
 
     QDialogButtonBox *buttons = okCancelButtons(this);
 
@@ -85,6 +112,7 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
         }
     }
     m_musicDirectory->setText(settings.lastMusicDir());
+    m_soundFont->setText(settings.soundFont());
     (settings.lineMode() == AppSettings::TenRows ? m_tenRows : m_sixRows)->setChecked(true);
 }
 
@@ -108,6 +136,11 @@ QString SettingsDialog::musicDirectory() const
     return m_musicDirectory->text();
 }
 
+QString SettingsDialog::soundFont() const
+{
+    return m_soundFont->text().trimmed();
+}
+
 AppSettings::LineMode SettingsDialog::lineMode() const
 {
     return m_sixRows->isChecked() ? AppSettings::SixRows : AppSettings::TenRows;
@@ -117,6 +150,7 @@ void SettingsDialog::storeInto(AppSettings &settings) const
 {
     settings.setLastLanguage(languageName());
     settings.setLastMusicDir(musicDirectory());
+    settings.setSoundFont(soundFont());
     settings.setLineMode(lineMode());
 }
 
@@ -124,6 +158,11 @@ void SettingsDialog::accept()
 {
     if (m_languageCombo->currentIndex() < 0) {
         infoBox(this, Lang::text(Txt::SettingsNoLanguageChosen));
+        return;
+    }
+    if (!soundFont().isEmpty() && !QFileInfo(soundFont()).isFile()) {
+        infoBox(this, QDir::toNativeSeparators(soundFont()) + u"\n" + Lang::text(Txt::MusicFileUnreadable));
+        m_soundFont->setFocus();
         return;
     }
     QDialog::accept();
@@ -134,4 +173,13 @@ void SettingsDialog::chooseMusicDirectory()
     const QString folder = chooseFolder(this, m_musicDirectory->text(), Lang::text(Txt::SettingsMusicDirLabel));
     if (!folder.isEmpty())
         m_musicDirectory->setText(folder);
+}
+
+void SettingsDialog::chooseSoundFont()
+{
+    const QString current = soundFont().isEmpty() ? m_soundFont->placeholderText() : soundFont();
+    const QString file = chooseOpenFile(this, QFileInfo(current).absolutePath(), Lang::text(Txt::SettingsSoundFontLabel),
+                                        Lang::text(Txt::SettingsSoundFontFilter));
+    if (!file.isEmpty())
+        m_soundFont->setText(file);
 }

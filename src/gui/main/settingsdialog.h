@@ -9,8 +9,8 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
-// "Ustawienia programu": the language (effective at the next start), the MP3 folder and
-// the board's text matrix, 10 rows of 20 or 6 rows of 16.
+// "Ustawienia programu": the language (effective at the next start), the MP3 folder, the sound
+// font for MIDI files and the board's text matrix, 10 rows of 20 or 6 rows of 16.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -19,8 +19,9 @@ public:
 
     QString languageName() const;
     QString musicDirectory() const;
+    QString soundFont() const;
     AppSettings::LineMode lineMode() const;
-    // Writes the accepted choices: LastLang, LastMusicDir, MaxX and MaxY.
+    // Writes the accepted choices: LastLang, LastMusicDir, SoundFont, MaxX and MaxY.
     void storeInto(AppSettings &settings) const;
 
     QComboBox *languageCombo() const { return m_languageCombo; }
@@ -30,6 +31,7 @@ public:
 public slots:
     void accept() override;
     void chooseMusicDirectory();
+    void chooseSoundFont();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -37,6 +39,7 @@ protected:
 private:
     QComboBox *m_languageCombo;
     QLineEdit *m_musicDirectory;
+    QLineEdit *m_soundFont;
     QRadioButton *m_tenRows;
     QRadioButton *m_sixRows;
     bool m_noLanguages = false;

@@ -20,7 +20,9 @@ bool openMusicTiming(QWidget *parent, Song &song)
         infoBox(parent, Lang::text(Txt::TimingNoMusicFolder));
         return false;
     }
-    const std::unique_ptr<MusicPlayer> player = createMusicPlayer();
+    MusicBackendOptions options;
+    options.soundFont = settings.soundFont();
+    const std::unique_ptr<MusicPlayer> player = createMusicPlayer(std::move(options));
     MusicTimingDialog dialog(song, *player, settings, parent);
     return dialog.exec() == QDialog::Accepted && dialog.songChanged();
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/music/pcmsource.h"
 
+#include "audio/audiodecoder.h"
 #include "core/music/musicplayer.h"
-#include "gui/music/soundfiledecoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,8 +25,8 @@ qint16 toSample(float value, double gain)
 
 } // namespace
 
-PcmSource::PcmSource(SoundFileDecoder &decoder, QObject *parent)
-    : QIODevice(parent), m_decoder(decoder), m_chunk(SoundFileDecoder::kChunkFrames * 2), m_pcm(SoundFileDecoder::kChunkFrames * 2)
+PcmSource::PcmSource(AudioDecoder &decoder, QObject *parent)
+    : QIODevice(parent), m_decoder(decoder), m_chunk(AudioDecoder::kChunkFrames * 2), m_pcm(AudioDecoder::kChunkFrames * 2)
 {
     open(QIODevice::ReadOnly);
 }
@@ -41,7 +41,7 @@ qint64 PcmSource::readFrames(qint16 *out, qint64 maxFrames)
 {
     qint64 done = 0;
     while (done < maxFrames) {
-        const qint64 got = m_decoder.readStereo(m_chunk.data(), qMin(maxFrames - done, SoundFileDecoder::kChunkFrames));
+        const qint64 got = m_decoder.readStereo(m_chunk.data(), qMin(maxFrames - done, AudioDecoder::kChunkFrames));
         for (qint64 i = 0; i < got * 2; ++i)
             out[done * 2 + i] = toSample(m_chunk[size_t(i)], m_gain[i & 1]);
         done += got;
@@ -68,7 +68,7 @@ qint64 PcmSource::readData(char *data, qint64 maxSize)
     // Whole frames only, through an aligned buffer: the output's buffer may not be aligned for qint16.
     qint64 written = 0;
     while (maxSize - written >= kBytesPerFrame) {
-        const qint64 want = qMin((maxSize - written) / kBytesPerFrame, SoundFileDecoder::kChunkFrames);
+        const qint64 want = qMin((maxSize - written) / kBytesPerFrame, AudioDecoder::kChunkFrames);
         const qint64 got = readFrames(m_pcm.data(), want);
         std::memcpy(data + written, m_pcm.data(), size_t(got * kBytesPerFrame));
         written += got * kBytesPerFrame;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-class SoundFileDecoder;
+class AudioDecoder;
 
 // The gain of one channel for a volume of 1 .. 1000: volume / 1000, and 1 is silence.
 double channelGain(int volume);
@@ -19,7 +19,7 @@ class PcmSource final : public QIODevice
 public:
     static constexpr int kBytesPerFrame = 4;
 
-    explicit PcmSource(SoundFileDecoder &decoder, QObject *parent = nullptr);
+    explicit PcmSource(AudioDecoder &decoder, QObject *parent = nullptr);
 
     void setVolume(int left, int right);
     qint64 framesHandedOut() const { return m_handedOut; }
@@ -35,7 +35,7 @@ protected:
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
-    SoundFileDecoder &m_decoder;
+    AudioDecoder &m_decoder;
     double m_gain[2] = {1.0, 1.0};
     qint64 m_handedOut = 0;
     std::vector<float> m_chunk;

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/music/streamingmusicplayer.h"
 
+#include "audio/mididecoder.h"
+#include "audio/musicdecoding.h"
 #include "core/app/language.h"
 #include "core/music/musicclock.h"
+#include "core/music/soundfontsearch.h"
 #include "gui/music/qtaudiooutput.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 std::unique_ptr<MusicPlayer> createMusicPlayer(MusicBackendOptions options)
@@ -31,10 +35,12 @@ bool StreamingMusicPlayer::open(const QString &path, QString *error)
 {
     close();
     QString reason;
-    if (!m_decoder.open(path, &reason)) {
+    m_decoder = openMusicDecoder(path, &reason);
+    if (!m_decoder) {
         *error = Lang::text(Txt::MusicFileRefused) + u' ' + QFileInfo(path).fileName() + u"\n" + reason;
         return false;
     }
+    prepareMidi();
     m_state = State::Stopped;
     m_startFrame = m_heldFrame = 0;
     return true;
@@ -43,20 +49,43 @@ bool StreamingMusicPlayer::open(const QString &path, QString *error)
 void StreamingMusicPlayer::close()
 {
     releaseOutput();
-    m_decoder.close();
+    m_decoder.reset();
     m_state = State::Closed;
     m_startFrame = m_heldFrame = 0;
 }
 
+void StreamingMusicPlayer::prepareMidi()
+{
+    auto *midi = dynamic_cast<MidiDecoder *>(m_decoder.get());
+    if (!midi)
+        return;
+    // The null sink alone (tests) renders without a font, the same on every machine.
+    if (m_options.silent) {
+        midi->startSynth(QString());
+        return;
+    }
+    // Without a font the file still times on the clock: it plays as silence of its length.
+    const QString font = findSoundFont(m_options.soundFont);
+    switch (midi->startSynth(font)) {
+    case MidiDecoder::FontResult::Loaded:
+        break;
+    case MidiDecoder::FontResult::NoFont:
+        notify(Lang::text(Txt::MidiNoSoundFont));
+        break;
+    case MidiDecoder::FontResult::FontFailed:
+        notify(Lang::text(Txt::MidiSoundFontBroken).arg(QDir::toNativeSeparators(font)));
+        break;
+    }
+}
+
 qint64 StreamingMusicPlayer::toMs(qint64 frame) const
 {
-    const qint64 rate = m_decoder.sampleRate();
-    return rate > 0 ? (frame * 1000 + rate / 2) / rate : 0;
+    return framesToMs(frame, sampleRate());
 }
 
 qint64 StreamingMusicPlayer::lengthMs() const
 {
-    return toMs(m_decoder.frames());
+    return toMs(frames());
 }
 
 qint64 StreamingMusicPlayer::positionMs()
@@ -72,14 +101,14 @@ qint64 StreamingMusicPlayer::positionFrame()
     if (m_output->failed())
         soundLost();
     const qint64 frame = m_startFrame + m_source->framesHandedOut() - m_output->bufferedFrames();
-    return qBound<qint64>(0, frame, m_decoder.frames());
+    return qBound<qint64>(0, frame, frames());
 }
 
 void StreamingMusicPlayer::soundLost()
 {
     // The position the failed output had reached, then on without sound from there.
     const qint64 frame = qBound<qint64>(0, m_startFrame + m_source->framesHandedOut() - m_output->bufferedFrames(),
-                                        m_decoder.frames());
+                                        frames());
     startOutput(frame, false);
     reportSoundLost();
 }
@@ -96,7 +125,7 @@ void StreamingMusicPlayer::playFrom(qint64 ms)
 {
     if (m_state == State::Closed)
         return;
-    const qint64 frame = qBound<qint64>(0, ms, lengthMs()) * m_decoder.sampleRate() / 1000;
+    const qint64 frame = qBound<qint64>(0, ms, lengthMs()) * sampleRate() / 1000;
     startOutput(frame, !m_options.silent);
     m_state = State::Playing;
 }
@@ -136,13 +165,13 @@ void StreamingMusicPlayer::releaseOutput()
 void StreamingMusicPlayer::startOutput(qint64 frame, bool tryDevice)
 {
     releaseOutput();
-    m_decoder.seek(frame);
-    m_startFrame = qBound<qint64>(0, frame, m_decoder.frames());
+    m_decoder->seek(frame);
+    m_startFrame = qBound<qint64>(0, frame, frames());
     m_heldFrame = m_startFrame;
-    m_source = std::make_unique<PcmSource>(m_decoder);
+    m_source = std::make_unique<PcmSource>(*m_decoder);
     m_source->setVolume(m_volume[0], m_volume[1]);
     if (tryDevice) {
-        std::unique_ptr<AudioOutput> device = m_options.makeOutput(m_decoder.sampleRate());
+        std::unique_ptr<AudioOutput> device = m_options.makeOutput(sampleRate());
         if (device && device->start(m_source.get())) {
             m_output = std::move(device);
             return;
@@ -150,6 +179,6 @@ void StreamingMusicPlayer::startOutput(qint64 frame, bool tryDevice)
         device.reset();
         reportSoundLost();
     }
-    m_output = std::make_unique<NullAudioOutput>(*m_options.clock, m_decoder.sampleRate(), m_options.tap);
+    m_output = std::make_unique<NullAudioOutput>(*m_options.clock, sampleRate(), m_options.tap);
     m_output->start(m_source.get());
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "audio/audiodecoder.h"
 #include "core/music/musicplayer.h"
 #include "gui/music/audiooutput.h"
 #include "gui/music/pcmsource.h"
-#include "gui/music/soundfiledecoder.h"
 
 #include <memory>
 
@@ -21,9 +21,11 @@ struct MusicBackendOptions
     bool silent = false;
     // Receives the frames the null sink takes.
     NullAudioOutput::FrameTap tap;
+    // The sound font the settings name for MIDI files; empty or missing: the system's.
+    QString soundFont;
 };
 
-// The music player: libsndfile decodes, a per-channel gain scales, and the sound device or,
+// The music player: libsndfile decodes or FluidSynth renders MIDI, a per-channel gain scales, and the sound device or,
 // when there is none or it fails, the null sink on the clock takes the frames.
 std::unique_ptr<MusicPlayer> createMusicPlayer(MusicBackendOptions options = {});
 
@@ -46,6 +48,9 @@ public:
 private:
     qint64 positionFrame();
     qint64 toMs(qint64 frame) const;
+    qint64 frames() const { return m_decoder ? m_decoder->frames() : 0; }
+    int sampleRate() const { return m_decoder ? m_decoder->sampleRate() : 0; }
+    void prepareMidi();
     void startOutput(qint64 frame, bool tryDevice);
     void releaseOutput();
     void soundLost();
@@ -53,7 +58,7 @@ private:
 
     MusicBackendOptions m_options;
     std::unique_ptr<MusicClock> m_ownClock;
-    SoundFileDecoder m_decoder;
+    std::unique_ptr<AudioDecoder> m_decoder;
     // The output reads the source: it goes first.
     std::unique_ptr<PcmSource> m_source;
     std::unique_ptr<AudioOutput> m_output;

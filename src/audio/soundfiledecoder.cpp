@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/music/soundfiledecoder.h"
+#include "audio/soundfiledecoder.h"
+
+#include "core/app/language.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,45 @@
 #include <sndfile.h>
 
 #include <algorithm>
+
+namespace {
+
+// libsndfile explains in English; the user gets what it means in the program's language.
+QString openFailure(int code)
+{
+    switch (code) {
+    case SF_ERR_UNRECOGNISED_FORMAT:
+        return Lang::text(Txt::MusicFormatUnknown);
+    case SF_ERR_SYSTEM:
+        return Lang::text(Txt::MusicFileUnreadable);
+    case SF_ERR_UNSUPPORTED_ENCODING:
+        return Lang::text(Txt::MusicEncodingUnsupported);
+    default:
+        return Lang::text(Txt::MusicFileDamaged);
+    }
+}
+
+QString formatName(int format)
+{
+    switch (format & SF_FORMAT_TYPEMASK) {
+    case SF_FORMAT_WAV:
+    case SF_FORMAT_WAVEX:
+    case SF_FORMAT_RF64:
+        return QStringLiteral("wav");
+    case SF_FORMAT_FLAC:
+        return QStringLiteral("flac");
+    case SF_FORMAT_OGG:
+        return QStringLiteral("ogg");
+    case SF_FORMAT_MPEG:
+        return QStringLiteral("mp3");
+    case SF_FORMAT_AIFF:
+        return QStringLiteral("aiff");
+    default:
+        return QStringLiteral("other");
+    }
+}
+
+} // namespace
 
 SoundFileDecoder::~SoundFileDecoder()
 {
@@ -19,21 +60,22 @@ bool SoundFileDecoder::open(const QString &path, QString *reason)
     // A FIFO or a device would block libsndfile's open or read forever.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        *reason = QStringLiteral("not a regular file");
+        *reason = Lang::text(Txt::MusicFileUnreadable);
         return false;
     }
     SF_INFO sfInfo{};
     SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfInfo);
     if (!file) {
-        *reason = QString::fromLocal8Bit(sf_strerror(nullptr)).trimmed();
+        *reason = openFailure(sf_error(nullptr));
         return false;
     }
     if (sfInfo.samplerate <= 0 || sfInfo.channels <= 0 || sfInfo.frames < 0) {
         sf_close(file);
-        *reason = QStringLiteral("no audio stream");
+        *reason = Lang::text(Txt::MusicFileDamaged);
         return false;
     }
     m_file = file;
+    m_format = formatName(sfInfo.format);
     m_rate = sfInfo.samplerate;
     m_channels = sfInfo.channels;
     m_frames = sfInfo.frames;
@@ -48,6 +90,7 @@ void SoundFileDecoder::close()
     if (m_file)
         sf_close(m_file);
     m_file = nullptr;
+    m_format.clear();
     m_rate = m_channels = 0;
     m_frames = m_frame = 0;
     m_atEnd = true;
