@@ -659,6 +659,24 @@
     X(IssueRenameQuestion, 940)                                                            \
     X(IssueRenameFailed, 941)                                                              \
     /* - */                                                                                \
+    X(LetterNotOnBoard, 980)                                                               \
+    X(PasteForeignQuestion, 981)                                                           \
+    X(ReplaceLettersButton, 982)                                                           \
+    X(NumberTakenQuestion, 983)                                                            \
+    X(SaveDuplicateButton, 984)                                                            \
+    X(ChooseFreeNumberButton, 985)                                                         \
+    X(MusicFolderMissing, 986)                                                             \
+    X(PlaylistNameTaken, 987)                                                              \
+    X(SavedStatus, 988)                                                                    \
+    X(MenuShortcuts, 989)                                                                  \
+    X(ShortcutKeyColumn, 990)                                                              \
+    X(ShortcutCommandColumn, 991)                                                          \
+    X(ShortcutInText, 992)                                                                 \
+    X(ShortcutInTree, 993)                                                                 \
+    X(EmptyPlaylistHint, 994)                                                              \
+    X(EmptyLibraryHint, 995)                                                               \
+    X(ShortcutRefrain, 996)                                                                \
+    X(ShortcutOpenItem, 997)                                                               \
     /* end of the list */
 
 namespace Txt {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -23,6 +24,15 @@ QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,
                                         QMessageBox::StandardButtons extraButtons = {},
                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
                                         int captionId = Txt::QuestionCaption);
+// A question whose buttons say what they do. Each choice is a standard button (what the call
+// returns) with the text id of its label; defaultButton is the one Enter presses.
+struct MessageChoice
+{
+    QMessageBox::StandardButton button;
+    int textId;
+};
+QMessageBox::StandardButton choiceBox(QWidget *owner, const QString &text, const QList<MessageChoice> &choices,
+                                      QMessageBox::StandardButton defaultButton);
 // A box for the few texts that cannot come from a language table (no table is loaded).
 void builtInMessage(QMessageBox::Icon icon, const QString &text);
 
@@ -35,6 +45,8 @@ struct Request
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Labels that replace the language table's button texts, by button.
+    QList<std::pair<QMessageBox::StandardButton, QString>> labels = {};
 };
 
 // Answers boxes without showing them, for tests and unattended runs. With no responder

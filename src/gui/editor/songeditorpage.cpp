@@ -6,6 +6,7 @@
 #include "core/editor/songsaving.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/icons.h"
+#include "gui/app/statusmessage.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/sequencelist.h"
@@ -13,6 +14,7 @@
 #include "gui/editor/titleedit.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
+#include "gui/library/librarytree.h"
 #include "gui/main/mainwindow.h"
 
 #include <QAction>
@@ -108,8 +110,12 @@ QAbstractButton *SongEditorPage::button(const QString &name) const
 
 void SongEditorPage::wireForm()
 {
+    // After a button's command the typing goes on in the matrix, where the command left the cursor.
     const auto on = [this](const char16_t *name, auto slot) {
-        connect(button(QString::fromUtf16(name)), &QAbstractButton::clicked, this, slot);
+        connect(button(QString::fromUtf16(name)), &QAbstractButton::clicked, this, [this, slot] {
+            slot();
+            focusMatrix();
+        });
     };
     on(u"checkNumber", [this] { checkNumber(); });
     on(u"stanzaPrevious", [this] { previousStanza(); });
@@ -133,7 +139,10 @@ void SongEditorPage::wireForm()
     on(u"structure", [this] { openStructure(); });
     on(u"import", [this] { importText(); });
     on(u"musicTiming", [this] { timeToMusic(); });
-    connect(m_form->refrainBox(), &QCheckBox::clicked, this, &SongEditorPage::setRefrain);
+    connect(m_form->refrainBox(), &QCheckBox::clicked, this, [this](bool on) {
+        setRefrain(on);
+        focusMatrix();
+    });
     connect(m_number, &QLineEdit::textEdited, this, [this](const QString &text) {
         change(Txt::UndoTitleNumber, [this, &text] { m_song.setNumber(SongSaving::parseNumber(text)); }, Cmd_Number);
     });
@@ -143,6 +152,9 @@ void SongEditorPage::wireForm()
         m_title->setMaxLength(std::max<int>(SongSaving::kMaxTitleLength, int(text.size())));
     });
     connect(m_matrix, &LedMatrix::characterTyped, this, [this] { m_cellBefore = cursorCell(); });
+    connect(m_matrix, &LedMatrix::characterRefused, this, [this](QChar c) {
+        StatusMessage::show(this, Lang::text(Txt::LetterNotOnBoard).arg(c));
+    });
     connect(m_matrix, &LedMatrix::textEdited, this, [this] { screenEdited(!std::exchange(m_breakTyping, false)); });
     connect(m_matrix, &LedMatrix::doubleClicked, this, [this] {
         if (!isSlide())
@@ -151,13 +163,21 @@ void SongEditorPage::wireForm()
     connect(m_matrix, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         if (std::unique_ptr<QMenu> menu{createMatrixMenu()})
             menu->exec(m_matrix->mapToGlobal(pos));
+        focusMatrix();
     });
     connect(m_sequence, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         std::unique_ptr<QMenu> menu{createSequenceMenu()};
         menu->exec(m_sequence->viewport()->mapToGlobal(pos));
+        focusMatrix();
     });
-    connect(m_sequence, &SequenceList::entryClicked, this, &SongEditorPage::selectEntry);
-    connect(m_sequence, &SequenceList::entryDropped, this, &SongEditorPage::moveEntry);
+    connect(m_sequence, &SequenceList::entryClicked, this, [this](int row) {
+        selectEntry(row);
+        focusMatrix();
+    });
+    connect(m_sequence, &SequenceList::entryDropped, this, [this](int from, int to) {
+        moveEntry(from, to);
+        focusMatrix();
+    });
     connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (m_frame)
             m_frame->setWindowModified(!clean);
@@ -176,6 +196,10 @@ void SongEditorPage::wirePanel(MainWindow *frame)
     connect(actions, &LibraryActions::openSongRequested, this, [this, showMe](const LibraryItemInfo &item) {
         showMe();
         openSong(item.fullPath);
+        // A save asked for on the way leaves the tree on the saved song, a cancel on the one not
+        // opened: the tree comes back to the song the editor shows.
+        if (m_song.kind() != SongKind::NewSong)
+            m_panel->tree()->restoreState(m_panel->tree()->state(), treeKeyOf(m_song.path()));
     });
     connect(actions, &LibraryActions::songMoved, this, &SongEditorPage::fileMoved);
     connect(actions, &LibraryActions::fileDeleted, this, &SongEditorPage::fileDeleted);
@@ -213,14 +237,18 @@ void SongEditorPage::wireEditMenu(MainWindow *frame)
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     // Each page that has a history of its own takes the entries while it is the current one.
     // Never while a dialog of the page (the text import, a question) is open over an edit.
-    connect(undo, &QAction::triggered, this, [this] {
-        if (isCurrentPage() && !QApplication::activeModalWidget())
-            m_undo->undo();
-    });
-    connect(redo, &QAction::triggered, this, [this] {
-        if (isCurrentPage() && !QApplication::activeModalWidget())
-            m_undo->redo();
-    });
+    // An undo typed in the title or number field leaves the focus there; from anywhere else the
+    // typing goes on in the matrix.
+    const auto history = [this](void (QUndoStack::*step)()) {
+        if (!isCurrentPage() || QApplication::activeModalWidget())
+            return;
+        (m_undo->*step)();
+        QWidget *focus = QApplication::focusWidget();
+        if (focus != m_title && focus != m_number)
+            focusMatrix();
+    };
+    connect(undo, &QAction::triggered, this, [history] { history(&QUndoStack::undo); });
+    connect(redo, &QAction::triggered, this, [history] { history(&QUndoStack::redo); });
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
         connect(m_undo, signal, this, &SongEditorPage::updateEditMenu);
     for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
@@ -247,6 +275,12 @@ void SongEditorPage::updateEditMenu()
     };
     show(m_frame->action(Command::Undo), m_undo->canUndo(), Txt::UndoWhat, Txt::MenuUndo, m_undo->undoText());
     show(m_frame->action(Command::Redo), m_undo->canRedo(), Txt::RedoWhat, Txt::MenuRedo, m_undo->redoText());
+}
+
+void SongEditorPage::focusMatrix()
+{
+    if (!m_matrix->isReadOnly() && isVisible())
+        m_matrix->setFocus(Qt::OtherFocusReason);
 }
 
 QString SongEditorPage::stanzaCounter() const
@@ -298,6 +332,23 @@ void SongEditorPage::setBoardSize(int columns, int rows)
 
 // --- keys ---
 
+bool SongEditorPage::layoutKey(const QKeyEvent &key, bool run)
+{
+    if (isSlide() || m_matrix->isReadOnly())
+        return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    std::function<void()> command;
+    if (isEnter(key.key()) && modifiers == Qt::ControlModifier)
+        command = [this] { addScreen(); };
+    else if (isEnter(key.key()) && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        command = [this] { addStanza(); };
+    else if (key.key() == Qt::Key_R && modifiers == Qt::ControlModifier)
+        command = [this] { setRefrain(!m_song.isCurrentStanzaRefrain()); };
+    if (command && run)
+        command();
+    return bool(command);
+}
+
 bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
 {
     const bool field = watched == m_title || watched == m_number;
@@ -312,6 +363,10 @@ bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
     // (an unaccepted ShortcutOverride lets the Edit menu's shortcut fire), never to the field.
     if (field && (isUndoKey(*key) || isRedoKey(*key)))
         return true;
+    if (watched == m_matrix && layoutKey(*key, event->type() == QEvent::KeyPress)) {
+        event->accept(); // a ShortcutOverride accepted keeps the key from the window's shortcuts
+        return true;
+    }
     if (watched == m_matrix && event->type() == QEvent::KeyPress) {
         m_cellBefore = cursorCell();
         m_breakTyping = isEnter(key->key()) || key->matches(QKeySequence::Paste);

@@ -17,6 +17,7 @@ class LibraryPanel;
 class CharacterPalette;
 class MainWindow;
 class QAbstractButton;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QScrollArea;
@@ -127,6 +128,12 @@ private:
     void wirePanel(MainWindow *frame);
     void wireEditMenu(MainWindow *frame);
     bool isCurrentPage() const;
+    // Ctrl+Enter adds a screen, Ctrl+Shift+Enter a stanza, Ctrl+R turns the refrain on or off,
+    // all from the matrix, so a song is typed without leaving the keyboard. True when key is one
+    // of them; run carries the command out.
+    bool layoutKey(const QKeyEvent &key, bool run);
+    // Gives the keyboard to the matrix (when it can take typing), the cursor staying where it is.
+    void focusMatrix();
     // The Edit menu's undo and redo entries follow the stack while this page is the current one.
     void updateEditMenu();
     bool loadSong(const QString &path);
@@ -150,7 +157,13 @@ private:
     // The directory a save writes into, asking for the group of a new song; empty when cancelled.
     QString saveDirectory(ItemKind kind);
     bool writeSong(Song &song, ItemKind kind, const QString &directory);
+    // Whether another file of the card holds number: Keep when none does or the user saves a
+    // duplicate, ChooseFree when the user takes a free number from the map.
+    enum class TakenNumber { Keep, ChooseFree, Cancel };
+    TakenNumber askTakenNumber(ItemKind kind, int number);
     void refreshLibraryShowing(const QString &path);
+    // The library tree's key of a song or slide file.
+    QString treeKeyOf(const QString &path) const;
 
     QAbstractButton *button(const QString &name) const;
 

@@ -11,6 +11,8 @@
 #include "gui/app/messageboxes.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/slidenumberdialog.h"
+#include "gui/editor/songnumberdialog.h"
+#include "gui/widgets/numbermap.h"
 #include "gui/editor/songeditorform.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/librarypanel.h"
@@ -126,6 +128,7 @@ void SongEditorPage::showSongFields()
     m_title->setText(m_song.title());
     AppCore *core = AppCore::instance();
     m_matrix->setBoardFont(core ? core->boardFont(int(m_song.charset())) : nullptr, Lang::text(Txt::MatrixEmptyState));
+    m_matrix->setCharset(m_song.charset());
     m_matrix->setReadOnly(false);
     for (QWidget *control : m_form->songOnly())
         control->setEnabled(!isSlide());
@@ -148,7 +151,8 @@ QString SongEditorPage::saveDirectory(ItemKind kind)
     QStringList groups;
     for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
         groups << group.name;
-    TargetGroupDialog dialog(groups, QString(), root, this);
+    // The group chosen in the tree is the likely one for a new song.
+    TargetGroupDialog dialog(groups, m_panel->selectedItem().group, root, this);
     const bool chosen = dialog.exec() == QDialog::Accepted;
     if (dialog.groupCreated())
         m_panel->refreshLibrary(false);
@@ -196,6 +200,21 @@ bool SongEditorPage::save()
         warningBox(this, texts.join(u'\n'));
         return false;
     }
+    switch (askTakenNumber(ItemKind::Song, m_song.number())) {
+    case TakenNumber::Cancel:
+        return false;
+    case TakenNumber::ChooseFree: {
+        const int free = std::max(0, m_panel->library().findFreeNumber(ItemKind::Song));
+        SongNumberDialog dialog(free, m_panel->library().numbers(ItemKind::Song), this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        change(Txt::UndoTitleNumber, [this, &dialog] { m_song.setNumber(dialog.number()); });
+        m_number->setText(QString::number(dialog.number()));
+        break;
+    }
+    case TakenNumber::Keep:
+        break;
+    }
     const QString directory = saveDirectory(kind);
     if (directory.isEmpty())
         return false;
@@ -222,8 +241,16 @@ bool SongEditorPage::saveAsSlide()
     const LibraryNumberTable &slides = m_panel->library().numbers(ItemKind::Slide);
     const int number = isSlide() ? m_song.number() : std::max(0, m_panel->library().findFreeNumber(ItemKind::Slide));
     SlideNumberDialog dialog(number, title, slides, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const TakenNumber answer = askTakenNumber(ItemKind::Slide, dialog.number());
+        if (answer == TakenNumber::Cancel)
+            return false;
+        if (answer == TakenNumber::Keep)
+            break;
+        dialog.map()->setChosenNumber(std::max(0, m_panel->library().findFreeNumber(ItemKind::Slide)));
+    }
     // An open slide keeps its other screens; a song gives one screen, the shown one.
     Song slide;
     if (isSlide()) {
@@ -247,15 +274,40 @@ bool SongEditorPage::saveAsSlide()
     return true;
 }
 
-void SongEditorPage::refreshLibraryShowing(const QString &path)
+SongEditorPage::TakenNumber SongEditorPage::askTakenNumber(ItemKind kind, int number)
+{
+    const LibraryNumberTable &table = m_panel->library().numbers(kind);
+    if (!table.isUsed(number))
+        return TakenNumber::Keep;
+    // The open file keeps its own number.
+    const bool sameKind = (kind == ItemKind::Slide) == isSlide();
+    const QString holder = table.entry(number).fileName;
+    if (sameKind && m_song.kind() != SongKind::NewSong && holder == QFileInfo(m_song.path()).completeBaseName())
+        return TakenNumber::Keep;
+    const QString text = Lang::text(Txt::NumberTakenQuestion).arg(number).arg(holder);
+    const auto answer = choiceBox(this, text,
+                                  {{QMessageBox::Save, Txt::SaveDuplicateButton},
+                                   {QMessageBox::Retry, Txt::ChooseFreeNumberButton},
+                                   {QMessageBox::Cancel, Txt::ButtonCancel}},
+                                  QMessageBox::Retry);
+    if (answer == QMessageBox::Save)
+        return TakenNumber::Keep;
+    return answer == QMessageBox::Retry ? TakenNumber::ChooseFree : TakenNumber::Cancel;
+}
+
+QString SongEditorPage::treeKeyOf(const QString &path) const
 {
     const QFileInfo file(path);
     const bool slide = m_song.kind() == SongKind::Slide || file.suffix() == u"ekr";
-    const QString key = slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
-                              : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
-                                                    file.completeBaseName());
+    return slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
+                 : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
+                                       file.completeBaseName());
+}
+
+void SongEditorPage::refreshLibraryShowing(const QString &path)
+{
     // The lyric index took the song from songWritten.
-    m_panel->refreshLibrary(false, key, false);
+    m_panel->refreshLibrary(false, treeKeyOf(path), false);
 }
 
 // --- the tree's changes ---

@@ -426,7 +426,7 @@ void FontEditor::deleteFont()
 {
     if (m_fontIndex < 0)
         return;
-    const QString question = Lang::text(Txt::FontEditorDeleteQuestion) + u' ' + m_fontName + u" ?";
+    const QString question = Lang::text(Txt::FontEditorDeleteQuestion).arg(m_fontName);
     if (questionBox(this, question) != QMessageBox::Yes)
         return;
     const QString path = fontPath(m_fontName);

@@ -318,6 +318,7 @@ void LibraryPanel::rebuildTree(const QString &select)
 void LibraryPanel::libraryChanged()
 {
     updateStatus();
+    m_tree->setEmptyHint(m_library.songCount() == 0 ? Lang::text(Txt::EmptyLibraryHint) : QString());
     m_issueWindow->fill(m_library.issues());
 }
 

@@ -3,12 +3,15 @@
 
 #include "core/app/language.h"
 #include "gui/library/treeicons.h"
+#include "gui/widgets/emptyhint.h"
 
 #include <QApplication>
 #include <QDrag>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace {
 
@@ -525,4 +528,24 @@ void LibraryTree::dropEvent(QDropEvent *event)
     const LibraryItemInfo dragged = itemInfo(m_dragged, QString());
     const LibraryItemInfo onto = itemInfo(target, QString());
     QMetaObject::invokeMethod(this, [this, dragged, onto] { emit songDropped(dragged, onto); }, Qt::QueuedConnection);
+}
+
+void LibraryTree::setEmptyHint(const QString &text)
+{
+    if (text == m_emptyHint)
+        return;
+    m_emptyHint = text;
+    viewport()->update();
+}
+
+void LibraryTree::paintEvent(QPaintEvent *event)
+{
+    QTreeWidget::paintEvent(event);
+    if (m_emptyHint.isEmpty())
+        return;
+    // Below the last node shown, so that the hint never covers one.
+    int bottom = 0;
+    for (QTreeWidgetItem *item = topLevelItem(0); item; item = itemBelow(item))
+        bottom = std::max(bottom, visualItemRect(item).bottom());
+    paintEmptyHint(this, m_emptyHint, bottom);
 }

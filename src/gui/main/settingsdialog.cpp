@@ -8,6 +8,8 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -33,9 +35,9 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
 
     auto *musicLabel = new QLabel(this);
     setControlText(musicLabel, Txt::SettingsMusicDirLabel);
-    m_musicDirectory = new QLineEdit(this);
+    musicLabel->setBuddy(m_musicDirectory = new QLineEdit(this));
     m_musicDirectory->setObjectName(QStringLiteral("musicDirectory"));
-    m_musicDirectory->setReadOnly(true);
+    m_musicDirectory->setClearButtonEnabled(true);
     m_musicDirectory->setMinimumWidth(280);
     auto *browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("chooseMusicDirectory"));
@@ -104,7 +106,8 @@ QString SettingsDialog::languageName() const
 
 QString SettingsDialog::musicDirectory() const
 {
-    return m_musicDirectory->text();
+    QString folder = QDir::cleanPath(QDir::fromNativeSeparators(m_musicDirectory->text().trimmed()));
+    return folder == u"." ? QString() : folder;
 }
 
 AppSettings::LineMode SettingsDialog::lineMode() const
@@ -123,6 +126,14 @@ void SettingsDialog::accept()
 {
     if (m_languageCombo->currentIndex() < 0) {
         infoBox(this, Lang::text(Txt::SettingsNoLanguageChosen));
+        return;
+    }
+    // A typed folder must exist; an empty field means no music folder.
+    const QString music = musicDirectory();
+    if (!music.isEmpty() && !QFileInfo(music).isDir()) {
+        warningBox(this, Lang::text(Txt::MusicFolderMissing).arg(QDir::toNativeSeparators(music)));
+        m_musicDirectory->setFocus();
+        m_musicDirectory->selectAll();
         return;
     }
     QDialog::accept();

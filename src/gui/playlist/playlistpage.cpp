@@ -172,6 +172,11 @@ void PlaylistPage::wirePanel(MainWindow *frame)
     connect(actions, &LibraryActions::fileDeleted, this, &PlaylistPage::fileDeleted);
     connect(m_panel, &LibraryPanel::treeRebuilt, this, [this] {
         m_songs.clear();
+        // A playlist not saved yet proposes the card's first free number as the card is now.
+        if (m_filePath.isEmpty()) {
+            m_playlist.setNumber(m_panel->root().isEmpty() ? 0 : m_panel->library().findFreeNumber(ItemKind::Playlist));
+            showPlaylistFacts();
+        }
         refill(currentIndex());
     });
     if (!frame)
@@ -370,8 +375,8 @@ void PlaylistPage::deleteSelected()
     if (index < 0)
         return;
     const PlaylistEntry &entry = m_playlist.entry(index);
-    const QString text = Lang::text(Txt::PlaylistDeleteStanzaQuestion) + u' '
-                         + Lang::text(Txt::PlaylistDeleteStanzaEntry).arg(entry.title).arg(entry.stanzaPosition());
+    const QString text = Lang::text(Txt::PlaylistDeleteStanzaQuestion)
+                             .arg(Lang::text(Txt::PlaylistDeleteStanzaEntry).arg(entry.title, QString::number(entry.stanzaPosition())));
     if (questionBox(this, text) != QMessageBox::Yes)
         return;
     m_playlist.remove(index);
@@ -383,8 +388,7 @@ void PlaylistPage::deleteAdjacent()
     const int index = currentIndex();
     if (index < 0)
         return;
-    const QString text = Lang::text(Txt::PlaylistDeleteAdjacentQuestion) + QStringLiteral(" \"%1\"")
-                                                                             .arg(m_playlist.entry(index).title);
+    const QString text = Lang::text(Txt::PlaylistDeleteAdjacentQuestion).arg(m_playlist.entry(index).title);
     if (questionBox(this, text) != QMessageBox::Yes)
         return;
     const int first = PlaylistEditing::adjacentRun(m_playlist, index).first;
@@ -466,7 +470,10 @@ void PlaylistPage::showPlaylistFacts()
     m_number->setText(QString::number(qMax(0, m_playlist.number())));
     if (m_title->text() != m_playlist.name())
         m_title->setText(m_playlist.name());
-    m_caption->setText(Lang::text(Txt::PlaylistCaption) + QStringLiteral(": \"%1\"").arg(m_playlist.name()));
+    // A playlist not named yet shows no empty quotes.
+    const QString name = m_playlist.name();
+    m_caption->setText(name.isEmpty() ? Lang::text(Txt::PlaylistCaption)
+                                      : Lang::text(Txt::PlaylistCaption) + QStringLiteral(": \"%1\"").arg(name));
 }
 
 void PlaylistPage::resetPreview()

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QString;
+class QWidget;
+
+namespace StatusMessage {
+
+inline constexpr int kShownMs = 5000;
+
+// Shows text for a few seconds in the status bar of the main window that holds widget; nothing
+// when widget lies in no main window.
+void show(QWidget *widget, const QString &text, int ms = kShownMs);
+
+} // namespace StatusMessage
