@@ -7,7 +7,9 @@
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
+#include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
+#include "gui/library/librarytree.h"
 #include "gui/library/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -24,49 +27,43 @@
 
 using namespace LibraryTest;
 
-namespace {
-
-// The first row of a screen text without its trailing blanks.
-QString firstRow(const QString &screen)
-{
-    QString row = screen.left(20);
-    while (row.endsWith(u' '))
-        row.chop(1);
-    return row;
-}
-
-} // namespace
-
 class TestEditorTyping : public PanelTest
 {
     Q_OBJECT
 
     QString m_card;
+    QStringList m_asked;
 
     SongEditorPage *page() const { return m_panel->editorPage(); }
-    QAbstractButton *button(const QString &name) const { return page()->findChild<QAbstractButton *>(name); }
-    // Keys go where the keyboard is, not to a widget the test picks.
+    // Keys go where the keyboard is; the key code of a letter is its upper-case code point.
     void type(const QString &text) const
     {
         QApplication::setActiveWindow(m_frame.get());
-        QWidget *focus = QApplication::focusWidget();
-        QVERIFY(focus);
-        // A key per character, any script: the key code of a letter is its upper-case code point.
         for (QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c), {});
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
     {
         QApplication::setActiveWindow(m_frame.get());
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
+    // A button, the refrain box (clicked on its box) or "undo" from the Edit menu.
     void click(const QString &name) const
     {
-        QAbstractButton *target = button(name);
-        // A check box toggles on its box, not on the right end of its label.
+        if (name == u"undo")
+            return m_frame->action(Command::Undo)->trigger();
+        auto *target = page()->findChild<QAbstractButton *>(name);
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, target->height() / 2));
     }
-    QString screen(int stanza, int screen) const { return firstRow(page()->song().screenText(stanza, screen)); }
+    static QString row(const QString &screen, int line = 0) { return screen.mid(line * 20, 20).trimmed(); }
+    QString screen(int stanza, int screen) const { return row(page()->song().screenText(stanza, screen)); }
+    void answerWith(QMessageBox::StandardButton answer)
+    {
+        MessageBoxes::setResponder([this, answer](const MessageBoxes::Request &request) {
+            m_asked << request.text;
+            return answer;
+        });
+    }
     void saveInto(const QString &group)
     {
         whenShown<TargetGroupDialog>([group](TargetGroupDialog *dialog) {
@@ -80,6 +77,7 @@ private slots:
     void init()
     {
         setUpPanelTests();
+        m_asked.clear();
         m_card = m_cards.next();
         TestSupport::writeFile(m_card + u"Adwent/0010 Gloria.txt"_qs, TestSupport::songBytes('x'));
         QDir().mkpath(m_card + u"Post"_qs);
@@ -94,49 +92,33 @@ private slots:
     // After each command the typing goes on in the matrix: a space never presses the button again.
     void typingAfterCommand_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("stanzas");
-        QTest::addColumn<int>("stanza");
-        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QList<int>>("where"); // stanzas, stanza, screen
         QTest::addColumn<QString>("text");
-        QTest::newRow("stanza add") << u"stanzaAdd"_qs << 2 << 1 << 0 << u"x y z"_qs;
-        QTest::newRow("screen add") << u"screenAdd"_qs << 1 << 0 << 1 << u"x y z"_qs;
-        QTest::newRow("screen clear") << u"screenClear"_qs << 1 << 0 << 0 << u"x y z"_qs;
-        QTest::newRow("refrain") << u"refrainBox"_qs << 1 << 0 << 0 << u"abx y z"_qs;
-        QTest::newRow("grid") << u"grid"_qs << 1 << 0 << 0 << u"abx y z"_qs;
-        QTest::newRow("stanza add, back") << u"stanzaAdd,stanzaPrevious"_qs << 2 << 0 << 0 << u"x y zab"_qs;
+        QTest::newRow("stanza add") << u"stanzaAdd"_qs << QList<int>{2, 1, 0} << u"x y z"_qs;
+        QTest::newRow("screen add") << u"screenAdd"_qs << QList<int>{1, 0, 1} << u"x y z"_qs;
+        QTest::newRow("screen clear") << u"screenClear"_qs << QList<int>{1, 0, 0} << u"x y z"_qs;
+        QTest::newRow("refrain") << u"refrainBox"_qs << QList<int>{1, 0, 0} << u"abx y z"_qs;
+        QTest::newRow("grid") << u"grid"_qs << QList<int>{1, 0, 0} << u"abx y z"_qs;
+        QTest::newRow("stanza add, back") << u"stanzaAdd,stanzaPrevious"_qs << QList<int>{2, 0, 0} << u"x y zab"_qs;
+        QTest::newRow("stanza add, undo") << u"stanzaAdd,undo"_qs << QList<int>{1, 0, 0} << u"abx y z"_qs;
     }
     void typingAfterCommand()
     {
-        QFETCH(QString, command);
-        QFETCH(int, stanzas);
-        QFETCH(int, stanza);
-        QFETCH(int, screen);
-        QFETCH(QString, text);
+        QFETCH(QString, commands);
+        QFETCH(QList<int>, where);
         type(u"ab"_qs);
-        for (const QString &name : command.split(u','))
+        for (const QString &name : commands.split(u','))
             click(name);
         QCOMPARE(QApplication::focusWidget(), page()->matrix());
         type(u"x y z"_qs);
-        QCOMPARE(page()->song().stanzaCount(), stanzas);
-        QCOMPARE(page()->song().currentStanza(), stanza);
-        QCOMPARE(page()->song().currentScreen(), screen);
-        QCOMPARE(this->screen(stanza, screen), text);
-    }
-
-    // Undo from the Edit menu puts the cursor back where the typing went on.
-    void typingAfterUndo()
-    {
-        type(u"ab"_qs);
-        click(u"stanzaAdd"_qs);
-        m_frame->action(Command::Undo)->trigger();
-        QCOMPARE(page()->song().stanzaCount(), 1);
-        type(u"c"_qs);
-        QCOMPARE(screen(0, 0), u"abc"_qs);
+        const Song &song = page()->song();
+        QCOMPARE((QList<int>{song.stanzaCount(), song.currentStanza(), song.currentScreen()}), where);
+        QTEST(screen(where[1], where[2]), "text");
     }
 
     // A hymn of three stanzas and a refrain, typed from the keys or with the buttons between the
-    // stanzas, comes out of the file exactly as typed.
+    // stanzas, comes out of the file exactly as typed; the save is told in the status bar.
     void hymnTyped_data()
     {
         QTest::addColumn<bool>("buttons");
@@ -146,48 +128,37 @@ private slots:
     void hymnTyped()
     {
         QFETCH(bool, buttons);
-        const auto newStanza = [this, buttons] {
-            if (buttons)
-                click(u"stanzaAdd"_qs);
-            else
-                key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+        const auto command = [this, buttons](const char16_t *name, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            buttons ? click(QString::fromUtf16(name)) : this->key(key, modifiers);
         };
+        const auto stanza = Qt::ControlModifier | Qt::ShiftModifier;
         type(u"Pan jest pasterzem"_qs);
         key(Qt::Key_Return);
         type(u"moim, niczego"_qs);
-        if (buttons)
-            click(u"screenAdd"_qs);
-        else
-            key(Qt::Key_Return, Qt::ControlModifier);
+        command(u"screenAdd", Qt::Key_Return, Qt::ControlModifier);
         type(u"mi nie braknie"_qs);
-        newStanza();
+        command(u"stanzaAdd", Qt::Key_Return, stanza);
         type(u"Alleluja, alleluja"_qs);
-        if (buttons)
-            click(u"refrainBox"_qs);
-        else
-            key(Qt::Key_R, Qt::ControlModifier);
-        newStanza();
+        command(u"refrainBox", Qt::Key_R, Qt::ControlModifier);
+        command(u"stanzaAdd", Qt::Key_Return, stanza);
         type(u"Prowadzi mnie"_qs);
-        newStanza();
+        command(u"stanzaAdd", Qt::Key_Return, stanza);
         type(u"Stol dla mnie"_qs);
         QTest::keyClicks(page()->titleEdit(), u"Pasterz"_qs);
         saveInto(u"Post"_qs);
+        QCOMPARE(m_frame->statusBar()->currentMessage(), Lang::text(Txt::SavedStatus).arg(u"0001 Pasterz.txt"_qs));
 
         Song song;
         QVERIFY(SongFile::load(m_card + u"Post/0001 Pasterz.txt"_qs, song));
-        QCOMPARE(song.stanzaCount(), 4);
+        QStringList rows;
+        for (int stanza = 0; stanza < song.stanzaCount(); ++stanza) {
+            for (int screen = 0; screen < song.screenCount(stanza); ++screen)
+                rows << row(song.screenText(stanza, screen)) + u'|' + row(song.screenText(stanza, screen), 1);
+        }
+        QCOMPARE(rows, (QStringList{u"Pan jest pasterzem|moim, niczego"_qs, u"mi nie braknie|"_qs,
+                                    u"Alleluja, alleluja|"_qs, u"Prowadzi mnie|"_qs, u"Stol dla mnie|"_qs}));
         QCOMPARE(song.refrainIndex(), 2);
-        QCOMPARE(song.screenCount(0), 2);
-        const QString first = song.screenText(0, 0);
-        QCOMPARE(firstRow(first), u"Pan jest pasterzem"_qs);
-        QCOMPARE(firstRow(first.mid(20)), u"moim, niczego"_qs);
-        QCOMPARE(firstRow(song.screenText(0, 1)), u"mi nie braknie"_qs);
-        QCOMPARE(firstRow(song.screenText(1, 0)), u"Alleluja, alleluja"_qs);
-        QCOMPARE(firstRow(song.screenText(2, 0)), u"Prowadzi mnie"_qs);
-        QCOMPARE(firstRow(song.screenText(3, 0)), u"Stol dla mnie"_qs);
         QCOMPARE(song.sequence(), (QList<int>{1, RefrainMarker, 3, RefrainMarker, 4, RefrainMarker}));
-        for (int stanza = 1; stanza < 4; ++stanza)
-            QCOMPARE(song.screenCount(stanza), 1);
     }
 
     // A letter the song's board code cannot keep is refused and named; the others are typed.
@@ -196,20 +167,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("refused");
-        QTest::newRow("cyrillic") << u"Аминь Amen"_qs << u" Amen"_qs << u"ь"_qs;
-        QTest::newRow("greek") << u"αω ok"_qs << u" ok"_qs << u"ω"_qs;
+        QTest::newRow("cyrillic") << u"Аминь Amen"_qs << u"Amen"_qs << u"ь"_qs;
+        QTest::newRow("greek") << u"αω ok"_qs << u"ok"_qs << u"ω"_qs;
         QTest::newRow("polish") << u"Żal ęą"_qs << u"Żal ęą"_qs << QString();
     }
     void lettersRefused()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
         QFETCH(QString, refused);
-        m_frame->statusBar()->clearMessage();
+        QFETCH(QString, typed);
         type(typed);
-        QCOMPARE(screen(0, 0), kept);
-        const QString status = m_frame->statusBar()->currentMessage();
-        QCOMPARE(status, refused.isEmpty() ? QString() : Lang::text(Txt::LetterNotOnBoard).arg(refused));
+        QTEST(screen(0, 0), "kept");
+        const QString status = refused.isEmpty() ? QString() : Lang::text(Txt::LetterNotOnBoard).arg(refused);
+        QCOMPARE(m_frame->statusBar()->currentMessage(), status);
         QVERIFY(m_boxes.isEmpty());
     }
 
@@ -217,27 +186,19 @@ private slots:
     void pasteAsks_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("row0");
-        QTest::addColumn<QString>("row1");
-        QTest::newRow("replace") << int(QMessageBox::Yes) << u"Chwała ci"_qs << u"ni hao  x"_qs;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << QString() << QString();
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("replace") << int(QMessageBox::Yes) << u"Chwała ci|ni hao  x"_qs;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << u"|"_qs;
     }
     void pasteAsks()
     {
         QFETCH(int, answer);
-        QFETCH(QString, row0);
-        QFETCH(QString, row1);
-        QStringList asked;
-        MessageBoxes::setResponder([&](const MessageBoxes::Request &request) {
-            asked << request.text;
-            return QMessageBox::StandardButton(answer);
-        });
+        answerWith(QMessageBox::StandardButton(answer));
         QApplication::clipboard()->setText(u"Chwała ci\rnǐ hǎo Ωx"_qs);
         key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(asked, QStringList{Lang::text(Txt::PasteForeignQuestion).arg(u"ǐǎΩ"_qs)});
-        QCOMPARE(screen(0, 0), row0);
-        QCOMPARE(firstRow(page()->song().screenText(0, 0).mid(20)), row1);
-        QCOMPARE(page()->isModified(), answer == QMessageBox::Yes);
+        QCOMPARE(m_asked, QStringList{Lang::text(Txt::PasteForeignQuestion).arg(u"ǐǎΩ"_qs)});
+        const QString shown = page()->song().screenText(0, 0);
+        QTEST(row(shown) + u'|' + row(shown, 1), "rows");
     }
 
     // A number another file holds is asked about before the group: a duplicate beside it, a
@@ -245,53 +206,56 @@ private slots:
     void takenNumberAsks_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("duplicate") << int(QMessageBox::Save) << u"Post/0010 Nowa.txt"_qs;
-        QTest::newRow("free number") << int(QMessageBox::Retry) << u"Post/0001 Nowa.txt"_qs;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << QString();
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("duplicate") << int(QMessageBox::Save) << QStringList{u"0010 Nowa.txt"_qs};
+        QTest::newRow("free number") << int(QMessageBox::Retry) << QStringList{u"0001 Nowa.txt"_qs};
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << QStringList();
     }
     void takenNumberAsks()
     {
         QFETCH(int, answer);
-        QFETCH(QString, written);
-        QList<MessageBoxes::Request> asked;
-        MessageBoxes::setResponder([&](const MessageBoxes::Request &request) {
-            asked << request;
-            return QMessageBox::StandardButton(answer);
-        });
+        QFETCH(QStringList, written);
+        answerWith(QMessageBox::StandardButton(answer));
         type(u"Nowa"_qs);
         QTest::keyClick(page()->numberEdit(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(page()->numberEdit(), u"10"_qs);
         QTest::keyClicks(page()->titleEdit(), u"Nowa"_qs);
-        bool mapShown = false;
-        if (answer == QMessageBox::Retry) {
-            whenShown<SongNumberDialog>([&mapShown](SongNumberDialog *dialog) {
-                mapShown = true;
-                dialog->accept(); // the first free number is chosen
-            });
-        }
+        if (answer == QMessageBox::Retry)
+            whenShown<SongNumberDialog>([](SongNumberDialog *dialog) { dialog->accept(); }); // the first free number
         if (written.isEmpty())
             QVERIFY(!page()->save());
         else
             saveInto(u"Post"_qs);
-        QCOMPARE(asked.size(), 1);
-        QCOMPARE(asked.first().text, Lang::text(Txt::NumberTakenQuestion).arg(10).arg(u"0010 Gloria"_qs));
-        QCOMPARE(asked.first().defaultButton, QMessageBox::Retry);
-        QCOMPARE(mapShown, answer == QMessageBox::Retry);
-        const QStringList expected = written.isEmpty() ? QStringList() : QStringList{written.mid(5)};
-        QCOMPARE(QDir(m_card + u"Post"_qs).entryList(QDir::Files), expected);
+        QCOMPARE(m_asked, QStringList{Lang::text(Txt::NumberTakenQuestion).arg(10).arg(u"0010 Gloria"_qs)});
+        QCOMPARE(QDir(m_card + u"Post"_qs).entryList(QDir::Files), written);
         QCOMPARE(QDir(m_card + u"Adwent"_qs).entryList(QDir::Files), QStringList{u"0010 Gloria.txt"_qs});
         QCOMPARE(page()->isModified(), written.isEmpty());
     }
 
-    // The open song saved under its own number is not asked about.
-    void ownNumberNotAsked()
+    // Opening another song from the tree after "Yes" to the save question, or after Cancel: the
+    // tree stays on the song the editor shows.
+    void treeFollowsEditor_data()
     {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << u"0011 Credo"_qs;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << u"0010 Gloria"_qs;
+    }
+    void treeFollowsEditor()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, shown);
+        TestSupport::writeFile(m_card + u"Post/0011 Credo.txt"_qs, TestSupport::songBytes('c'));
+        m_panel->refreshLibrary(true);
         QVERIFY(page()->openSong(m_card + u"Adwent/0010 Gloria.txt"_qs));
         page()->matrix()->setFocus();
         type(u"G"_qs);
-        QVERIFY(page()->save());
-        QVERIFY(m_boxes.isEmpty());
+        m_boxes.answer = QMessageBox::StandardButton(answer);
+        QTreeWidgetItem *credo = item(u"0011 Credo"_qs);
+        tree()->clickItem(credo, Qt::NoModifier);
+        QTest::keyClick(tree(), Qt::Key_Return);
+        QCOMPARE(QFileInfo(page()->song().path()).completeBaseName(), shown);
+        QCOMPARE(tree()->currentItem()->text(0), shown);
     }
 };
 

@@ -3,8 +3,10 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -28,13 +30,23 @@ QString filterSuffix(const QString &filter)
     return pattern.match(filter).captured(1);
 }
 
+// The folder a chooser opens in: the start path when it is a folder, else the user's documents
+// (never the list of drives a dialog shows without a folder).
+QString startFolder(const QString &startPath)
+{
+    if (!startPath.isEmpty() && QFileInfo(startPath).isDir())
+        return startPath;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 } // namespace
 
 QString chooseFolder(QWidget *parent, const QString &startPath, const QString &caption)
 {
     if (chooser())
         return chooser()(Shell::Choice::Folder, startPath);
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    const QString start = startFolder(startPath);
     return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
 }
 
@@ -42,7 +54,7 @@ QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString 
 {
     if (chooser())
         return chooser()(Shell::Choice::OpenFile, startPath);
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    const QString start = startFolder(startPath);
     return QFileDialog::getOpenFileName(parent, caption, start, filter);
 }
 
@@ -50,7 +62,7 @@ QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QSt
 {
     if (chooser())
         return chooser()(Shell::Choice::OpenFiles, startPath).split(u'\n', Qt::SkipEmptyParts);
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    const QString start = startFolder(startPath);
     return QFileDialog::getOpenFileNames(parent, caption, start, filter);
 }
 
@@ -67,9 +79,11 @@ QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString 
     const QFileInfo start(startPath);
     if (start.isDir()) {
         dialog.setDirectory(startPath);
-    } else if (start.dir().exists()) {
+    } else if (!startPath.isEmpty() && start.dir().exists()) {
         dialog.setDirectory(start.absolutePath());
         dialog.selectFile(start.fileName());
+    } else {
+        dialog.setDirectory(startFolder(startPath));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

@@ -9,6 +9,7 @@
 #include "core/model/songfile.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/statusmessage.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/slidenumberdialog.h"
 #include "gui/editor/songnumberdialog.h"
@@ -179,6 +180,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
     }
     emit songWritten(previousPath, song);
     refreshLibraryShowing(song.path());
+    StatusMessage::showSaved(this, song.path());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
+#include "gui/app/statusmessage.h"
 #include "gui/font/fontchart.h"
 #include "gui/widgets/namedialog.h"
 #include "gui/widgets/glyphcell.h"
@@ -399,6 +400,7 @@ bool FontEditor::saveFont()
     }
     m_modified = false;
     BoardFontEvents::fontSaved(m_fontName);
+    StatusMessage::showSaved(this, path);
     return true;
 }
 
@@ -417,6 +419,7 @@ void FontEditor::addFont()
         return;
     }
     BoardFontEvents::fontSaved(name);
+    StatusMessage::showSaved(this, path);
     // the edits live on in the copy, which is selected now
     m_modified = false;
     fillList(name);

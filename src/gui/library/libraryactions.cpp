@@ -68,6 +68,7 @@ LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
     connect(t, &LibraryTree::songDropped, this, &LibraryActions::moveSong);
     connect(t, &LibraryTree::deleteRequested, this, &LibraryActions::deleteSelected);
     connect(t, &LibraryTree::renameRequested, this, &LibraryActions::renamePlaylist);
+    connect(t, &LibraryTree::openRequested, this, &LibraryActions::openCurrentItem);
 
     connect(t, &LibraryTree::contextMenuRequested, this, [this](QTreeWidgetItem *item, const QPoint &pos) {
         std::unique_ptr<QMenu> menu(createContextMenu(item));

@@ -437,8 +437,16 @@ void LibraryTree::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Enter opens the current song, slide or playlist, and opens or closes a folder node.
+        if (currentItem() && (isMultiSelectable(kindOf(currentItem())) || kindOf(currentItem()) == LibraryNodeKind::Playlist)
+            && event->modifiers() == Qt::NoModifier)
+            emit openRequested();
+        else if (currentItem())
+            currentItem()->setExpanded(!currentItem()->isExpanded());
+        event->accept();
+        return;
     case Qt::Key_Escape:
-        // Swallowed: the panel must not close or trigger anything on them.
+        // Swallowed: the panel must not close or trigger anything on it.
         event->accept();
         return;
     default:

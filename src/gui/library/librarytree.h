@@ -73,6 +73,8 @@ signals:
     void continueSearchRequested();
     void deleteRequested();
     void renameRequested();
+    // Enter on a song, slide or playlist.
+    void openRequested();
     void addToPlaylistRequested(QTreeWidgetItem *item);
     void contextMenuRequested(QTreeWidgetItem *item, const QPoint &globalPos);
     // A dragged song was dropped on a song or a group node (records with an empty root).

@@ -10,6 +10,7 @@
 #include "core/model/song.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/statusmessage.h"
 #include "gui/library/insertsongdialog.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
@@ -288,6 +289,7 @@ bool PlaylistPage::save()
     m_playlist.setNumber(number);
     library.numbers(ItemKind::Playlist).markUsed(number);
     m_filePath = path;
+    StatusMessage::showSaved(this, path);
     m_title->setEnabled(false);
     showPlaylistFacts();
     if (firstSave)
