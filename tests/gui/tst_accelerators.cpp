@@ -3,7 +3,7 @@
 #include "core/app/language.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/titleedit.h"
-#include "gui/library/insertsongdialog.h"
+#include "gui/playlist/insertsongdialog.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/settingsdialog.h"
@@ -86,7 +86,7 @@ private slots:
         openPanel(m_cards.next());
         QStringList found = menuClashes(u"menu bar"_qs, m_frame->menuBar()->actions());
 
-        SongEditorPage *editor = m_panel->editorPage();
+        SongEditorPage *editor = m_frame->editorPage();
         QVERIFY(editor);
         editor->titleEdit()->setText(u"Ab"_qs);
         const std::unique_ptr<QMenu> title{editor->titleEdit()->createMenu(nullptr)};

@@ -3,6 +3,7 @@
 // letters the song cannot hold are refused, a taken number is asked about before anything is written.
 #include "core/app/language.h"
 #include "core/model/songfile.h"
+#include "gui/app/shell.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/songnumberdialog.h"
@@ -10,7 +11,7 @@
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
@@ -21,9 +22,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace LibraryTest;
 
@@ -34,7 +37,7 @@ class TestEditorTyping : public PanelTest
     QString m_card;
     QStringList m_asked;
 
-    SongEditorPage *page() const { return m_panel->editorPage(); }
+    SongEditorPage *page() const { return m_frame->editorPage(); }
     // Keys go where the keyboard is; the key code of a letter is its upper-case code point.
     void type(const QString &text) const
     {
@@ -145,7 +148,15 @@ private slots:
         command(u"stanzaAdd", Qt::Key_Return, stanza);
         type(u"Stol dla mnie"_qs);
         QTest::keyClicks(page()->titleEdit(), u"Pasterz"_qs);
-        saveInto(u"Post"_qs);
+        QCOMPARE(m_frame->windowTitle(), u"Pasterz[*] \u2013 Lumivox"_qs);
+        QVERIFY(m_frame->isWindowModified());
+        whenShown<TargetGroupDialog>([](TargetGroupDialog *dialog) {
+            dialog->groupList()->setCurrentIndex(dialog->groupList()->findText(u"Post"_qs));
+            dialog->accept();
+        });
+        page()->matrix()->setFocus();
+        key(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!m_frame->isWindowModified());
         QCOMPARE(m_frame->statusBar()->currentMessage(), Lang::text(Txt::SavedStatus).arg(u"0001 Pasterz.txt"_qs));
 
         Song song;
@@ -159,6 +170,34 @@ private slots:
                                     u"Alleluja, alleluja|"_qs, u"Prowadzi mnie|"_qs, u"Stol dla mnie|"_qs}));
         QCOMPARE(song.refrainIndex(), 2);
         QCOMPARE(song.sequence(), (QList<int>{1, RefrainMarker, 3, RefrainMarker, 4, RefrainMarker}));
+    }
+
+    // Each key of the window's table runs its command, from wherever the keyboard is.
+    void keysRunCommands_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("command");
+        QTest::newRow("save") << QKeySequence(QKeySequence::Save) << int(Command::SaveItem);
+        QTest::newRow("save as slide") << QKeySequence(u"Ctrl+Shift+S"_qs) << int(Command::SaveSlide);
+        QTest::newRow("new song") << QKeySequence(QKeySequence::New) << int(Command::NewSong);
+        QTest::newRow("report") << QKeySequence(QKeySequence::Print) << int(Command::GenerateReport);
+        QTest::newRow("find") << QKeySequence(QKeySequence::Find) << int(Command::FindSong);
+    }
+    void keysRunCommands()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, command);
+        Shell::setChooser([](Shell::Choice, const QString &) { return QString(); });
+        QTimer closer; // any dialog the command opens is closed again
+        connect(&closer, &QTimer::timeout, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        closer.start(10);
+        QSignalSpy triggered(m_frame->action(Command(command)), &QAction::triggered);
+        key(Qt::Key(keys[0].key()), keys[0].keyboardModifiers());
+        QCOMPARE(triggered.size(), 1);
+        Shell::setChooser({});
     }
 
     // A letter the song's board code cannot keep is refused and named; the others are typed.
@@ -198,7 +237,7 @@ private slots:
         key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(m_asked, QStringList{Lang::text(Txt::PasteForeignQuestion).arg(u"ǐǎΩ"_qs)});
         const QString shown = page()->song().screenText(0, 0);
-        QTEST(row(shown) + u'|' + row(shown, 1), "rows");
+        QTEST(QString(row(shown) + u'|' + row(shown, 1)), "rows");
     }
 
     // A number another file holds is asked about before the group: a duplicate beside it, a

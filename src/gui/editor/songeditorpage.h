@@ -5,17 +5,16 @@
 #include "core/model/itemname.h"
 #include "core/model/song.h"
 #include "gui/editor/songcommands.h"
-#include "gui/editor/songeditorlink.h"
+#include "gui/widgets/songeditorlink.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
-class LedMatrix;
-class LibraryPanel;
 class CharacterPalette;
-class MainWindow;
+class CommandRegistry;
+class LedMatrix;
 class QAbstractButton;
 class QKeyEvent;
 class QLineEdit;
@@ -25,6 +24,7 @@ class QUndoStack;
 class SequenceList;
 class SongEditorForm;
 class TitleEdit;
+class Workspace;
 
 // The song editor: one song or slide of the card, typed screen by screen on the LED matrix,
 // with its stanzas, refrain and sequence, saved into the card's groups or its slide folder.
@@ -38,8 +38,9 @@ class SongEditorPage : public QWidget, public SongEditorLink, public SongCommand
 public:
     static constexpr int kUndoLimit = 200;
 
-    // frame may be null (the page alone); then no menu command or close guard is wired.
-    SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent = nullptr);
+    // commands and palette may be null (the page alone); then no window command is wired.
+    SongEditorPage(Workspace &workspace, CommandRegistry *commands, CharacterPalette *palette,
+                   QWidget *parent = nullptr);
     ~SongEditorPage() override;
 
     // --- SongEditorLink ---
@@ -62,6 +63,8 @@ public:
     QString screenCounter() const;
 
     bool isModified() const;
+    // The open song's title, else its file's name; empty for a new song without a title.
+    QString documentName() const;
     // Asks textId (Yes / No / Cancel) when the song is modified. True when the caller may go on:
     // nothing to save, No, or Yes and the save succeeded.
     bool offerSave(int textId, int captionId);
@@ -112,10 +115,18 @@ public:
     void fileMoved(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
 
+    // The music timing command on a song: true when it changed the song. Without one the
+    // command does nothing.
+    using MusicTiming = std::function<bool(QWidget *parent, Song &song)>;
+    void setMusicTiming(MusicTiming timing) { m_musicTiming = std::move(timing); }
+    // Shows the page and opens a song of the card; stanza < 0 opens it at its start.
+    void showSong(const QString &path, int stanza, int screen, int line);
+
 signals:
-    // After every successful save: the file the song came from (empty for a new one) and the
-    // song as written, so that what follows the card's songs need not read the file again.
-    void songWritten(const QString &previousPath, const Song &song);
+    // The open song differs from its file, or no longer does.
+    void modifiedChanged(bool modified);
+    // Another song was opened, begun or saved under another name.
+    void documentChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -125,8 +136,9 @@ protected:
 
 private:
     void wireForm();
-    void wirePanel(MainWindow *frame);
-    void wireEditMenu(MainWindow *frame);
+    void wireWorkspace();
+    void wireCommands(CommandRegistry &commands);
+    void showPage();
     bool isCurrentPage() const;
     // Ctrl+Enter adds a screen, Ctrl+Shift+Enter a stanza, Ctrl+R turns the refrain on or off,
     // all from the matrix, so a song is typed without leaving the keyboard. True when key is one
@@ -161,14 +173,12 @@ private:
     // duplicate, ChooseFree when the user takes a free number from the map.
     enum class TakenNumber { Keep, ChooseFree, Cancel };
     TakenNumber askTakenNumber(ItemKind kind, int number);
-    void refreshLibraryShowing(const QString &path);
-    // The library tree's key of a song or slide file.
-    QString treeKeyOf(const QString &path) const;
 
     QAbstractButton *button(const QString &name) const;
 
-    LibraryPanel *m_panel;
-    MainWindow *m_frame;
+    Workspace &m_workspace;
+    CommandRegistry *m_commands;
+    MusicTiming m_musicTiming;
     // Held apart from the window: a page hidden while the window is being destroyed must not call into it.
     QPointer<CharacterPalette> m_palette;
     Song m_song;

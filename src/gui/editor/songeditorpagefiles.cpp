@@ -4,6 +4,7 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/editor/songsaving.h"
 #include "core/library/librarynaming.h"
 #include "core/model/songfile.h"
@@ -12,14 +13,11 @@
 #include "gui/app/statusmessage.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/slidenumberdialog.h"
-#include "gui/editor/songnumberdialog.h"
-#include "gui/widgets/numbermap.h"
 #include "gui/editor/songeditorform.h"
+#include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
-#include "gui/library/librarypanel.h"
-#include "gui/library/librarytree.h"
-#include "gui/library/targetgroupdialog.h"
-#include "gui/main/mainwindow.h"
+#include "gui/widgets/numbermap.h"
+#include "gui/widgets/targetgroupdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,12 +34,18 @@ bool SongEditorPage::isModified() const
     return !m_undo->isClean();
 }
 
+QString SongEditorPage::documentName() const
+{
+    if (!m_song.title().isEmpty())
+        return m_song.title();
+    return m_song.kind() == SongKind::NewSong ? QString() : QFileInfo(m_song.path()).completeBaseName();
+}
+
 void SongEditorPage::resetHistory()
 {
     m_undo->clear();
     m_cellBefore = 0;
-    if (m_frame)
-        m_frame->setWindowModified(false);
+    emit modifiedChanged(false);
 }
 
 bool SongEditorPage::offerSave(int textId, int captionId)
@@ -68,8 +72,8 @@ void SongEditorPage::startNewSong()
     song.setCharset(CharsetMode(core ? core->settings().charset() : 0));
     song.insertStanzaAfterCurrent();
     song.setDefaultSequence();
-    const bool chosen = m_panel && !m_panel->root().isEmpty();
-    song.setNumber(chosen ? std::max(0, m_panel->library().findFreeNumber(ItemKind::Song)) : 0);
+    const bool chosen = m_workspace.hasCard();
+    song.setNumber(chosen ? std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song)) : 0);
     song.setCursor(0, 0);
     m_song = song;
     resetHistory();
@@ -135,13 +139,14 @@ void SongEditorPage::showSongFields()
         control->setEnabled(!isSlide());
     showCurrent();
     refreshSequence();
+    emit documentChanged();
 }
 
 // --- saving ---
 
 QString SongEditorPage::saveDirectory(ItemKind kind)
 {
-    const QString root = m_panel->root();
+    const QString root = m_workspace.root();
     if (kind == ItemKind::Slide) {
         const QString directory = LibraryNaming::slideDirectory(root);
         QDir().mkpath(directory);
@@ -150,13 +155,13 @@ QString SongEditorPage::saveDirectory(ItemKind kind)
     if (m_song.kind() != SongKind::NewSong)
         return QFileInfo(m_song.path()).absolutePath();
     QStringList groups;
-    for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
+    for (const SongGroupFiles &group : std::as_const(m_workspace.library().groups()))
         groups << group.name;
     // The group chosen in the tree is the likely one for a new song.
-    TargetGroupDialog dialog(groups, m_panel->selectedItem().group, root, this);
+    TargetGroupDialog dialog(groups, m_workspace.currentGroup(), root, this);
     const bool chosen = dialog.exec() == QDialog::Accepted;
     if (dialog.groupCreated())
-        m_panel->refreshLibrary(false);
+        m_workspace.refresh(false);
     return chosen ? LibraryNaming::groupDirectory(root, dialog.group()) : QString();
 }
 
@@ -169,17 +174,14 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
             return false;
     }
     QString error;
-    const QString previousPath = song.kind() == SongKind::NewSong ? QString() : song.path();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = SongSaving::execute(song, plan, &error);
+    const bool written = m_workspace.saveSong(song, plan, &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
         errorBox(this, Lang::text(Txt::SaveFailed) + u'\n' + QDir::toNativeSeparators(plan.target)
                            + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
-    emit songWritten(previousPath, song);
-    refreshLibraryShowing(song.path());
     StatusMessage::showSaved(this, song.path());
     return true;
 }
@@ -189,7 +191,7 @@ bool SongEditorPage::save()
     storeScreen();
     m_song.setNumber(SongSaving::parseNumber(m_number->text()));
     m_song.setTitle(m_title->text());
-    if (!m_panel || m_panel->root().isEmpty()) {
+    if (!m_workspace.hasCard()) {
         warningBox(this, Lang::text(Txt::NoCardNoSave));
         return false;
     }
@@ -206,8 +208,8 @@ bool SongEditorPage::save()
     case TakenNumber::Cancel:
         return false;
     case TakenNumber::ChooseFree: {
-        const int free = std::max(0, m_panel->library().findFreeNumber(ItemKind::Song));
-        SongNumberDialog dialog(free, m_panel->library().numbers(ItemKind::Song), this);
+        const int free = std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song));
+        SongNumberDialog dialog(free, m_workspace.library().numbers(ItemKind::Song), this);
         if (dialog.exec() != QDialog::Accepted)
             return false;
         change(Txt::UndoTitleNumber, [this, &dialog] { m_song.setNumber(dialog.number()); });
@@ -236,12 +238,12 @@ bool SongEditorPage::saveAsSlide()
         warningBox(this, Lang::text(Txt::SlideTitleTooLong));
         return false;
     }
-    if (!m_panel || m_panel->root().isEmpty()) {
+    if (!m_workspace.hasCard()) {
         warningBox(this, Lang::text(Txt::NoCardNoSave));
         return false;
     }
-    const LibraryNumberTable &slides = m_panel->library().numbers(ItemKind::Slide);
-    const int number = isSlide() ? m_song.number() : std::max(0, m_panel->library().findFreeNumber(ItemKind::Slide));
+    const LibraryNumberTable &slides = m_workspace.library().numbers(ItemKind::Slide);
+    const int number = isSlide() ? m_song.number() : std::max(0, m_workspace.library().findFreeNumber(ItemKind::Slide));
     SlideNumberDialog dialog(number, title, slides, this);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted)
@@ -251,7 +253,7 @@ bool SongEditorPage::saveAsSlide()
             return false;
         if (answer == TakenNumber::Keep)
             break;
-        dialog.map()->setChosenNumber(std::max(0, m_panel->library().findFreeNumber(ItemKind::Slide)));
+        dialog.map()->setChosenNumber(std::max(0, m_workspace.library().findFreeNumber(ItemKind::Slide)));
     }
     // An open slide keeps its other screens; a song gives one screen, the shown one.
     Song slide;
@@ -278,7 +280,7 @@ bool SongEditorPage::saveAsSlide()
 
 SongEditorPage::TakenNumber SongEditorPage::askTakenNumber(ItemKind kind, int number)
 {
-    const LibraryNumberTable &table = m_panel->library().numbers(kind);
+    const LibraryNumberTable &table = m_workspace.library().numbers(kind);
     if (!table.isUsed(number))
         return TakenNumber::Keep;
     // The open file keeps its own number.
@@ -295,21 +297,6 @@ SongEditorPage::TakenNumber SongEditorPage::askTakenNumber(ItemKind kind, int nu
     if (answer == QMessageBox::Save)
         return TakenNumber::Keep;
     return answer == QMessageBox::Retry ? TakenNumber::ChooseFree : TakenNumber::Cancel;
-}
-
-QString SongEditorPage::treeKeyOf(const QString &path) const
-{
-    const QFileInfo file(path);
-    const bool slide = m_song.kind() == SongKind::Slide || file.suffix() == u"ekr";
-    return slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
-                 : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
-                                       file.completeBaseName());
-}
-
-void SongEditorPage::refreshLibraryShowing(const QString &path)
-{
-    // The lyric index took the song from songWritten.
-    m_panel->refreshLibrary(false, treeKeyOf(path), false);
 }
 
 // --- the tree's changes ---

@@ -2,8 +2,9 @@
 #include "gui/library/librarytree.h"
 
 #include "core/app/language.h"
-#include "gui/library/treeicons.h"
 #include "gui/widgets/emptyhint.h"
+#include "gui/widgets/librarydrag.h"
+#include "gui/widgets/treeicons.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -47,7 +48,7 @@ bool isMultiSelectable(LibraryNodeKind kind)
 
 QString LibraryTree::mimeType()
 {
-    return QStringLiteral("application/x-lumivox-library-item");
+    return libraryItemMimeType();
 }
 
 LibraryTree::LibraryTree(QWidget *parent) : QTreeWidget(parent)

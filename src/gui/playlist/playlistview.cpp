@@ -2,8 +2,8 @@
 #include "gui/playlist/playlistview.h"
 
 #include "core/app/language.h"
-#include "gui/library/librarytree.h"
 #include "gui/widgets/emptyhint.h"
+#include "gui/widgets/librarydrag.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -71,7 +71,7 @@ void PlaylistView::mouseMoveEvent(QMouseEvent *event)
 
 bool PlaylistView::acceptsDrag(const QMimeData *data) const
 {
-    return data && (data->hasFormat(entryMimeType()) || data->hasFormat(LibraryTree::mimeType()));
+    return data && (data->hasFormat(entryMimeType()) || data->hasFormat(libraryItemMimeType()));
 }
 
 void PlaylistView::dragEnterEvent(QDragEnterEvent *event)
@@ -107,7 +107,7 @@ void PlaylistView::dropEvent(QDropEvent *event)
         if (ok)
             emit entryDropped(from, m_insertPosition);
     } else {
-        emit libraryItemDropped(QString::fromUtf8(data->data(LibraryTree::mimeType())));
+        emit libraryItemDropped(QString::fromUtf8(data->data(libraryItemMimeType())));
     }
 }
 

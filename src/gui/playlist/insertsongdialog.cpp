@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/insertsongdialog.h"
+#include "gui/playlist/insertsongdialog.h"
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
@@ -7,7 +7,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/windowplace.h"
-#include "gui/editor/songstructuredialog.h"
+#include "gui/widgets/songstructuredialog.h"
 #include "gui/widgets/screenpreview.h"
 
 #include <QDialogButtonBox>
