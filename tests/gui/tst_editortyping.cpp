@@ -8,9 +8,7 @@
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
-#include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/librarytree.h"
 #include "gui/widgets/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
@@ -20,7 +18,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -102,7 +99,6 @@ private slots:
         QTest::newRow("screen add") << u"screenAdd"_qs << QList<int>{1, 0, 1} << u"x y z"_qs;
         QTest::newRow("screen clear") << u"screenClear"_qs << QList<int>{1, 0, 0} << u"x y z"_qs;
         QTest::newRow("refrain") << u"refrainBox"_qs << QList<int>{1, 0, 0} << u"abx y z"_qs;
-        QTest::newRow("grid") << u"grid"_qs << QList<int>{1, 0, 0} << u"abx y z"_qs;
         QTest::newRow("stanza add, back") << u"stanzaAdd,stanzaPrevious"_qs << QList<int>{2, 0, 0} << u"x y zab"_qs;
         QTest::newRow("stanza add, undo") << u"stanzaAdd,undo"_qs << QList<int>{1, 0, 0} << u"abx y z"_qs;
     }
@@ -181,7 +177,6 @@ private slots:
         QTest::newRow("save as slide") << QKeySequence(u"Ctrl+Shift+S"_qs) << int(Command::SaveSlide);
         QTest::newRow("new song") << QKeySequence(QKeySequence::New) << int(Command::NewSong);
         QTest::newRow("report") << QKeySequence(QKeySequence::Print) << int(Command::GenerateReport);
-        QTest::newRow("find") << QKeySequence(QKeySequence::Find) << int(Command::FindSong);
     }
     void keysRunCommands()
     {
@@ -269,32 +264,6 @@ private slots:
         QCOMPARE(QDir(m_card + u"Post"_qs).entryList(QDir::Files), written);
         QCOMPARE(QDir(m_card + u"Adwent"_qs).entryList(QDir::Files), QStringList{u"0010 Gloria.txt"_qs});
         QCOMPARE(page()->isModified(), written.isEmpty());
-    }
-
-    // Opening another song from the tree after "Yes" to the save question, or after Cancel: the
-    // tree stays on the song the editor shows.
-    void treeFollowsEditor_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("yes") << int(QMessageBox::Yes) << u"0011 Credo"_qs;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << u"0010 Gloria"_qs;
-    }
-    void treeFollowsEditor()
-    {
-        QFETCH(int, answer);
-        QFETCH(QString, shown);
-        TestSupport::writeFile(m_card + u"Post/0011 Credo.txt"_qs, TestSupport::songBytes('c'));
-        m_panel->refreshLibrary(true);
-        QVERIFY(page()->openSong(m_card + u"Adwent/0010 Gloria.txt"_qs));
-        page()->matrix()->setFocus();
-        type(u"G"_qs);
-        m_boxes.answer = QMessageBox::StandardButton(answer);
-        QTreeWidgetItem *credo = item(u"0011 Credo"_qs);
-        tree()->clickItem(credo, Qt::NoModifier);
-        QTest::keyClick(tree(), Qt::Key_Return);
-        QCOMPARE(QFileInfo(page()->song().path()).completeBaseName(), shown);
-        QCOMPARE(tree()->currentItem()->text(0), shown);
     }
 };
 
