@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/language.h"
 
+#include "core/model/languages.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -19,16 +21,15 @@ State &state()
     return s;
 }
 
-// The file of this language; one whose name is spelled in another Unicode form when only that exists.
+// The file of this language; one whose name is spelled in another Unicode form or case when only that exists.
 QString languagePath(const QString &languageDir, const QString &name)
 {
     const QDir dir(languageDir);
     const QString exact = dir.filePath(name + u".lang");
     if (QFileInfo::exists(exact))
         return exact;
-    const QString wanted = normalizedName(name);
     for (const QString &other : availableLanguages(languageDir)) {
-        if (normalizedName(other) == wanted)
+        if (Languages::sameName(other, name))
             return dir.filePath(other + u".lang");
     }
     return exact;
@@ -81,16 +82,6 @@ QStringList availableLanguages(const QString &languageDir)
         return byBase != 0 ? byBase < 0 : a.compare(b) < 0;
     });
     return names;
-}
-
-QString normalizedName(const QString &name)
-{
-    return name.normalized(QString::NormalizationForm_C);
-}
-
-bool sameName(const QString &a, const QString &b)
-{
-    return normalizedName(a).compare(normalizedName(b), Qt::CaseInsensitive) == 0;
 }
 
 QString text(int id)

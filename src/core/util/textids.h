@@ -659,6 +659,9 @@
     X(IssueRenameQuestion, 940)                                                            \
     X(IssueRenameFailed, 941)                                                              \
     /* - */                                                                                \
+    /* structure: 950-954 */                                                               \
+    X(IssueLimitExceeded, 950)                                                             \
+    /* - */                                                                                \
     X(LetterNotOnBoard, 980)                                                               \
     X(PasteForeignQuestion, 981)                                                           \
     X(ReplaceLettersButton, 982)                                                           \

@@ -5,6 +5,7 @@
 #include "core/app/language.h"
 #include "core/app/workspace.h"
 #include "core/font/fontexport.h"
+#include "core/model/languages.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/cardwizard.h"
 #include "gui/editor/characterpalette.h"
@@ -344,7 +345,7 @@ void MainWindow::openProgramSettings()
     dialog.storeInto(settings);
     reportSettingsSaved(settings.save(false));
     emit matrixSizeChanged(settings.maxX(), settings.maxY());
-    if (!Lang::sameName(settings.lastLanguage(), languageBefore))
+    if (!Languages::sameName(settings.lastLanguage(), languageBefore))
         infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
 }
 
