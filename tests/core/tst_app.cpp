@@ -64,6 +64,31 @@ private slots:
         QVERIFY(!withoutStore.save(false));
     }
 
+    // A board size no board has reads as the nearest board and is saved so; real sizes stay.
+    void boardSizeFitted_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("huge, negative") << u"100000 -5"_qs << u"16 6"_qs;
+        QTest::newRow("zero") << u"0 0"_qs << u"16 6"_qs;
+        QTest::newRow("wide, tall") << u"40 12"_qs << u"20 10"_qs;
+        QTest::newRow("board of 18 x 8") << u"18 8"_qs << u"18 8"_qs;
+    }
+    void boardSizeFitted()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, read);
+        QSettings store(iniPath(), QSettings::IniFormat);
+        store.setValue(AppSettings::kSection + u"/MaxX", stored.section(u' ', 0, 0).toInt());
+        store.setValue(AppSettings::kSection + u"/MaxY", stored.section(u' ', 1, 1).toInt());
+        AppSettings settings(&store);
+        QVERIFY(settings.load());
+        QCOMPARE(u"%1 %2"_qs.arg(settings.maxX()).arg(settings.maxY()), read);
+        QVERIFY(settings.save(false));
+        QCOMPARE(store.value(AppSettings::kSection + u"/MaxX").toString() + u' '
+                     + store.value(AppSettings::kSection + u"/MaxY").toString(), read);
+    }
+
     // The charset comes from the language's row, whatever the name's Unicode form (a file name
     // copied from another system is decomposed) or case; English is Latin on purpose, and a
     // language without a row is Latin like the fallback language.

@@ -224,7 +224,7 @@ private slots:
         open();
         toggleDot(1, 1);
         click(u"deleteFont"_qs);
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorDeleteQuestion) + u" Font_V1 ?",
+        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorDeleteQuestion).arg(u"Font_V1"_qs),
                                                Lang::text(Txt::FontEditorDeleted)}));
         QCOMPARE(m_editor->fontName(), V2); // the list's first entry now
         QVERIFY(QFile::remove(fontFile(V2))); // deleted meanwhile

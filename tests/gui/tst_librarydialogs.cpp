@@ -122,11 +122,14 @@ private slots:
             QCOMPARE(dialog.list()->topLevelItem(1)->text(1), QStringLiteral("60"));
             dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
             dialog.deleteSelected();
+            QCOMPARE(groups.size(), 1);
             dialog.reject();
         }
-        // Cancel keeps the deletion in memory, unsaved.
-        QCOMPARE(groups.size(), 1);
+        // Cancel gives the list back as it was, and saves nothing.
+        QCOMPARE(groups.size(), 2);
+        QCOMPARE(groups.first().name, QStringLiteral("Adwent"));
         QCOMPARE(saves, 0);
+        groups.removeFirst();
 
         {
             GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });

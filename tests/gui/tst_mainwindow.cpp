@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,7 +121,41 @@ private slots:
         QVERIFY(dialog.sixRowsButton()->isChecked());
         QCOMPARE(dialog.languageName(), u"Русский"_qs); // matched in lower case and NFD
         QCOMPARE(dialog.musicDirectory(), QStringLiteral("/muzyka"));
-        QCOMPARE(dialog.languageCombo()->count(), 6);
+        QStringList languages;
+        for (int i = 0; i < dialog.languageCombo()->count(); ++i)
+            languages << dialog.languageCombo()->itemText(i);
+        QCOMPARE(languages.join(u' '), u"Česky Deutsch English Polski Slovensky Русский"_qs);
+    }
+
+    // The music folder is typed or chosen; OK refuses a folder that does not exist.
+    void musicFolderTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("existing") << u"muzyka"_qs << true;
+        QTest::newRow("missing") << u"nie-ma"_qs << false;
+        QTest::newRow("empty") << QString() << true;
+    }
+    void musicFolderTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        const QString existing = m_app->path(u"muzyka"_qs);
+        QVERIFY(QDir().mkpath(existing));
+        const QString folder = typed.isEmpty() ? QString() : m_app->path(typed);
+        AppSettings settings;
+        settings.setLastLanguage(u"Polski"_qs);
+        SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
+        dialog.show();
+        auto *edit = dialog.findChild<QLineEdit *>(u"musicDirectory"_qs);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, folder);
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QCOMPARE(dialog.result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(m_boxes.texts(), accepted ? QStringList() : QStringList{Lang::text(Txt::MusicFolderMissing).arg(folder)});
+        dialog.storeInto(settings);
+        QCOMPARE(settings.lastMusicDir(), folder);
     }
 
     void okWithoutLanguageShows416AndStaysOpen()
@@ -212,7 +248,7 @@ private slots:
         QCOMPARE(answer, QMessageBox::Cancel);
         QCOMPARE(caption, QStringLiteral("Pytanie"));
         buttons.sort();
-        QCOMPARE(buttons, QStringList({QStringLiteral("Anuluj"), QStringLiteral("Nie"), QStringLiteral("Tak")}));
+        QCOMPARE(buttons, QStringList({QStringLiteral("&Anuluj"), QStringLiteral("&Nie"), QStringLiteral("&Tak")}));
         qputenv("LUMIVOX_NONINTERACTIVE", "1");
     }
 

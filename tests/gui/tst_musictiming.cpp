@@ -154,6 +154,26 @@ private slots:
         QVERIFY(song.screenTime(0, 0) == 0 && !song.isDirty());
     }
 
+    // A box opened while the music plays (the sound output's notice, a time below zero) holds the
+    // music and the clock: the time spent reading it goes to no screen.
+    void clockPausesUnderBox()
+    {
+        Song song = refrainSong(QStringLiteral("Wstrzymana"));
+        MusicTimingDialog dialog(song, m_player, settings());
+        child<QComboBox>(&dialog, "musicList")->setCurrentIndex(1);
+        press(&dialog, "playButton");
+        playFor(dialog, 1000);
+        m_boxes.whileOpen = [this] { m_clock.advance(6800); };
+        m_player.warn(QStringLiteral("cisza"));
+        QCoreApplication::processEvents();
+        QCOMPARE(m_boxes.texts(), QStringList{QStringLiteral("cisza")});
+        QVERIFY(child(&dialog, "playButton")->isChecked());
+        playFor(dialog, 500);
+        press(&dialog, "recordButton");
+        QCOMPARE(child<TimingBar>(&dialog, "timingBar")->times().first(), 15);
+        dialog.reject();
+    }
+
     void recordedTimesReachTheSavedSong()
     {
         Song song = refrainSong(QStringLiteral("Nagrana"));

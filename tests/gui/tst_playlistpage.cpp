@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace LibraryTest;
 using TestSupport::readFile;
@@ -137,6 +138,31 @@ private slots:
         QCOMPARE(firstLine().left(1), u"b"_qs);
         // Stanza fields 200 and 9 are kept as read, refrain flag aside.
         QCOMPARE(page()->playlist().entry(3).stanza & 0x7F, 200 & 0x7F);
+    }
+
+    // The arrows show every screen of the chosen stanza; Info shows the song's structure.
+    void insertDialogShowsEveryScreen()
+    {
+        auto *dialog = new InsertSongDialog(m_card + u"Adwent/0010 Gloria.txt"_qs, false);
+        QVERIFY(dialog->loadSong());
+        auto *next = dialog->findChild<QPushButton *>(u"nextScreen"_qs);
+        auto *preview = dialog->findChild<ScreenPreview *>();
+        QCOMPARE(preview->shownLines().first().left(1), u"a"_qs);
+        QTest::mouseClick(next, Qt::LeftButton);
+        QCOMPARE(preview->shownLines().first().left(1), u"b"_qs);
+        QCOMPARE(dialog->findChild<QLineEdit *>(u"screenCounter"_qs)->text(), u"2/2"_qs);
+        QVERIFY(!next->isEnabled());
+        dialog->nextStanza();
+        QCOMPARE(preview->shownLines().first().left(1), u"c"_qs);
+        int stanzas = 0;
+        whenShown<QDialog>([&stanzas](QDialog *structure) {
+            if (auto *tree = structure->findChild<QTreeWidget *>())
+                stanzas = tree->topLevelItemCount();
+            structure->reject();
+        });
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"infoButton"_qs), Qt::LeftButton);
+        QCOMPARE(stanzas, 4);
+        delete dialog;
     }
 
     void insertDialogChecks()

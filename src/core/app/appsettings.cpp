@@ -50,6 +50,19 @@ void AppSettings::setLineMode(LineMode mode)
     m_maxX = mode == SixRows ? 16 : 20;
 }
 
+void AppSettings::fitBoardSize()
+{
+    if (m_maxX >= 1 && m_maxX <= 20 && m_maxY >= 1 && m_maxY <= 10)
+        return;
+    // A size no board has (a hand-edited or damaged store) would show every song blank: the
+    // nearest of the two boards is taken instead, and saved with the other settings.
+    const int x = qBound(1, m_maxX, 20);
+    const int y = qBound(1, m_maxY, 10);
+    const int toTen = (x - 20) * (x - 20) + (y - 10) * (y - 10);
+    const int toSix = (x - 16) * (x - 16) + (y - 6) * (y - 6);
+    setLineMode(toSix < toTen ? SixRows : TenRows);
+}
+
 QString AppSettings::joinPath(const QString &parent, const QString &name)
 {
     if (parent.isEmpty())
@@ -78,6 +91,7 @@ bool AppSettings::load()
     s.beginGroup(kSection);
     m_maxX = intValue(s, kMaxX, 20);
     m_maxY = intValue(s, kMaxY, 10);
+    fitBoardSize();
     m_lastImportDir = s.value(kLastImportDir).toString();
     m_lastFont = s.value(kLastFont, QStringLiteral("Font_V1.fnt")).toString();
     m_fontDir = s.value(kFontDir, QStringLiteral("Font")).toString();

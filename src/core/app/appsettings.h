@@ -86,6 +86,8 @@ public:
     static const QString kSection;
 
 private:
+    // Sizes outside 1..20 by 1..10 become the nearest board, 20 x 10 or 16 x 6.
+    void fitBoardSize();
     static QString joinPath(const QString &parent, const QString &name);
     static void splitPath(const QString &path, QString *parent, QString *name);
 

@@ -68,7 +68,19 @@ QStringList availableLanguages(const QString &languageDir)
     const QStringList files = QDir(languageDir).entryList({QStringLiteral("*.lang")}, QDir::Files | QDir::Readable);
     for (const QString &file : files)
         names << file.chopped(5);
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
+    // By their own names as a reader sorts them: "Česky" among the C's, Cyrillic after Latin.
+    const auto key = [](const QString &name) {
+        QString base;
+        for (QChar c : name.normalized(QString::NormalizationForm_D)) {
+            if (c.category() != QChar::Mark_NonSpacing)
+                base += c.toCaseFolded();
+        }
+        return base;
+    };
+    std::sort(names.begin(), names.end(), [&key](const QString &a, const QString &b) {
+        const int byBase = key(a).compare(key(b));
+        return byBase != 0 ? byBase < 0 : a.compare(b) < 0;
+    });
     return names;
 }
 

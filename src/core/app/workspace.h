@@ -25,6 +25,9 @@ public:
     QString root() const { return m_root; }
     void setRoot(const QString &root) { m_root = root; }
     bool hasCard() const { return !m_root.isEmpty(); }
+    // The song group the user works in (chosen in the library); empty when none is.
+    QString currentGroup() const { return m_currentGroup; }
+    void setCurrentGroup(const QString &group) { m_currentGroup = group; }
     SongLibrary &library() { return m_library; }
     const SongLibrary &library() const { return m_library; }
     const IssueList &issues() const { return m_library.issues(); }
@@ -52,6 +55,8 @@ public:
     void openSongAt(const QString &path, int stanza = -1, int screen = 0, int line = 0);
     void addToPlaylist(const LibraryItemInfo &item) { emit addToPlaylistRequested(item); }
     void newPlaylist() { emit newPlaylistRequested(); }
+    // A page shows the file at path: what shows the library selects it, reading nothing again.
+    void showFile(const QString &path, bool slide) { emit fileShown(path, slide); }
 
 signals:
     void refreshRequested(bool full, const QString &select, bool reindexLyrics);
@@ -68,9 +73,11 @@ signals:
     void playlistOpenRequested(const QString &path);
     void addToPlaylistRequested(const LibraryItemInfo &item);
     void newPlaylistRequested();
+    void fileShown(const QString &path, bool slide);
 
 private:
     QString m_root;
+    QString m_currentGroup;
     SongLibrary m_library;
     // Deleted (its worker joined) in the destructor, before the library goes.
     LyricIndexer *m_lyrics;

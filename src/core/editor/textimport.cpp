@@ -20,10 +20,10 @@ bool isBlankLine(QStringView line)
 // Collects the characters of text that do not come back from the board's code in this charset.
 void collectForeign(QStringView text, CharsetMode charset, QString &foreign)
 {
-    for (QChar c : text) {
+    for (QChar c : BoardCharset::foreignCharacters(text, charset, Outcome::kMaxForeign)) {
         if (foreign.size() >= Outcome::kMaxForeign)
             return;
-        if (BoardCharset::decode(BoardCharset::encode(c.unicode()), charset) != c.unicode() && !foreign.contains(c))
+        if (!foreign.contains(c))
             foreign += c;
     }
 }

@@ -9,7 +9,7 @@ namespace {
 
 bool survives(char32_t c, CharsetMode mode)
 {
-    return c <= 0xFFFF && BoardCharset::decode(BoardCharset::encode(char16_t(c)), mode) == c;
+    return c <= 0xFFFF && BoardCharset::keeps(char16_t(c), mode);
 }
 
 } // namespace
@@ -85,6 +85,22 @@ QString fitToCharset(QStringView text, CharsetMode mode, int *replaced)
         const QString decomposed = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_D);
         const char32_t base = decomposed.isEmpty() ? 0 : decomposed.front().unicode();
         out += base != c && survives(base, mode) && base > 0x20 ? QChar(char16_t(base)) : QChar(u' ');
+    }
+    return out;
+}
+
+QString fitKeepingControls(QStringView text, CharsetMode mode, int *replaced)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text.at(i).unicode() >= 0x20)
+            continue;
+        out += fitToCharset(text.sliced(start, i - start), mode, replaced);
+        if (i < text.size())
+            out += text.at(i);
+        start = i + 1;
     }
     return out;
 }

@@ -25,5 +25,7 @@ CharsetMode charsetFor(const QStringList &lines);
 // Every character that does not come back from the board's code in mode becomes its base letter
 // (é to e) when that one does, else a blank; *replaced counts them.
 QString fitToCharset(QStringView text, CharsetMode mode, int *replaced);
+// fitToCharset for a text of several lines: line ends, tabs and other control characters stay.
+QString fitKeepingControls(QStringView text, CharsetMode mode, int *replaced);
 
 } // namespace BoardText

@@ -106,6 +106,20 @@ QByteArray encode(QStringView text)
 
 char16_t decode(unsigned char byte, CharsetMode mode) { return decodeTable(mode)[byte]; }
 
+bool keeps(char16_t ch, CharsetMode mode) { return decode(encode(ch), mode) == ch; }
+
+QString foreignCharacters(QStringView text, CharsetMode mode, qsizetype limit)
+{
+    QString foreign;
+    for (QChar c : text) {
+        if (limit >= 0 && foreign.size() >= limit)
+            break;
+        if (c.unicode() >= 0x20 && !keeps(c.unicode(), mode) && !foreign.contains(c))
+            foreign += c;
+    }
+    return foreign;
+}
+
 void decodeInto(QByteArrayView bytes, CharsetMode mode, QChar *out)
 {
     const std::array<char16_t, 256> &table = decodeTable(mode);

@@ -38,6 +38,13 @@ QString decode(QByteArrayView bytes);
 // Writes bytes.size() characters to out.
 void decodeInto(QByteArrayView bytes, CharsetMode mode, QChar *out);
 
+// True when the character comes back unchanged from the byte a file stores for it in mode: a
+// letter of the other script shares its byte with a letter of this one and would come back as that.
+bool keeps(char16_t ch, CharsetMode mode);
+// The distinct printable characters of text that mode does not keep, in order of appearance, at
+// most limit of them (all when limit is negative). Control characters (line ends, tabs) are not counted.
+QString foreignCharacters(QStringView text, CharsetMode mode, qsizetype limit = -1);
+
 // The glyph the board shows for a character: like encode() below U+04A0 and for the numero
 // sign, but any other character shows as a space.
 unsigned char toBoardCode(char16_t ch);

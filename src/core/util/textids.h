@@ -679,6 +679,24 @@
     /* structure: 950-954 */                                                               \
     X(IssueLimitExceeded, 950)                                                             \
     /* - */                                                                                \
+    X(LetterNotOnBoard, 980)                                                               \
+    X(PasteForeignQuestion, 981)                                                           \
+    X(ReplaceLettersButton, 982)                                                           \
+    X(NumberTakenQuestion, 983)                                                            \
+    X(SaveDuplicateButton, 984)                                                            \
+    X(ChooseFreeNumberButton, 985)                                                         \
+    X(MusicFolderMissing, 986)                                                             \
+    X(PlaylistNameTaken, 987)                                                              \
+    X(SavedStatus, 988)                                                                    \
+    X(MenuShortcuts, 989)                                                                  \
+    X(ShortcutKeyColumn, 990)                                                              \
+    X(ShortcutCommandColumn, 991)                                                          \
+    X(ShortcutInText, 992)                                                                 \
+    X(ShortcutInTree, 993)                                                                 \
+    X(EmptyPlaylistHint, 994)                                                              \
+    X(EmptyLibraryHint, 995)                                                               \
+    X(ShortcutRefrain, 996)                                                                \
+    X(ShortcutOpenItem, 997)                                                               \
     /* output folders and font messages: 1000-1019 */                                      \
     X(ReportTargetLabel, 1000)                                                             \
     X(ReportChooseTarget, 1001)                                                            \

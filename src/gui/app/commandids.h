@@ -32,4 +32,7 @@ enum class Command : int {
     GroupColours = 32981,
     CardWizard = 32982,
     ImportLyricFiles = 32983,
+    SaveItem = 32984,
+    SaveSlide = 32985,
+    Shortcuts = 32986,
 };

@@ -17,6 +17,9 @@ QAction *CommandRegistry::add(const Entry &entry)
     if (!entry.icon.isNull())
         action->setIcon(entry.icon);
     m_actions.insert(entry.command, action);
+    m_order.append(action);
+    if (entry.opensDialog)
+        m_dialogs.insert(entry.command);
     m_texts.insert(entry.command, entry.textId);
     return action;
 }
@@ -43,7 +46,9 @@ void CommandRegistry::applyTexts()
 {
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) {
         QAction *a = m_actions.value(it.key());
-        const QString text = Lang::text(it.value());
+        QString text = Lang::text(it.value());
+        if (m_dialogs.contains(it.key()) && !text.endsWith(u"...") && !text.endsWith(u'\u2026'))
+            text += u"...";
         a->setText(text);
         a->setToolTip(QString(text).remove(u'&'));
     }

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 
@@ -25,6 +26,8 @@ public:
         int textId;
         QList<QKeySequence> shortcuts = {};
         QIcon icon = {};
+        // The command opens a window that asks for more: its text ends with "...".
+        bool opensDialog = false;
     };
 
     explicit CommandRegistry(QObject *parent = nullptr);
@@ -32,6 +35,8 @@ public:
     // Creates the command's action, disabled until a handler or a rule enables it.
     QAction *add(const Entry &entry);
     QAction *action(Command command) const { return m_actions.value(command); }
+    // Every command's action in the order the commands were added.
+    const QList<QAction *> &actions() const { return m_order; }
     // Runs slot when the command is triggered; enabled (when given) says when it may be, else it always may.
     template<typename Receiver, typename Slot>
     void handle(Command command, Receiver *receiver, Slot slot, std::function<bool()> enabled = {})
@@ -51,4 +56,6 @@ private:
     QHash<Command, QAction *> m_actions;
     QHash<Command, int> m_texts;
     QHash<Command, std::function<bool()>> m_rules;
+    QList<QAction *> m_order;
+    QSet<Command> m_dialogs;
 };

@@ -68,6 +68,10 @@ QMessageBox::StandardButton show(QWidget *owner, const Request &request, bool re
     QMessageBox box(request.icon, request.caption, request.text, request.buttons, owner);
     if (relabelButtons)
         relabel(box);
+    for (const auto &[button, label] : request.labels) {
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(label);
+    }
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
     return QMessageBox::StandardButton(box.exec());
@@ -106,6 +110,17 @@ QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text, QMe
                               {QMessageBox::Question, Lang::text(captionId), text,
                                QMessageBox::Yes | QMessageBox::No | extraButtons, defaultButton},
                               true);
+}
+
+QMessageBox::StandardButton choiceBox(QWidget *owner, const QString &text, const QList<MessageChoice> &choices,
+                                      QMessageBox::StandardButton defaultButton)
+{
+    MessageBoxes::Request request{QMessageBox::Question, Lang::text(Txt::QuestionCaption), text, {}, defaultButton};
+    for (const MessageChoice &choice : choices) {
+        request.buttons |= choice.button;
+        request.labels.append({choice.button, Lang::text(choice.textId)});
+    }
+    return MessageBoxes::show(owner, request, true);
 }
 
 void builtInMessage(QMessageBox::Icon icon, const QString &text)

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -26,6 +27,15 @@ QMessageBox::StandardButton questionBox(QWidget *owner, const QString &text,
 // Files were written: an information box (an error box when some were left out, as text says)
 // with OK and "Otwórz folder" (QMessageBox::Open).
 QMessageBox::StandardButton writtenBox(QWidget *owner, const QString &text, bool leftOut = false);
+// A question whose buttons say what they do. Each choice is a standard button (what the call
+// returns) with the text id of its label; defaultButton is the one Enter presses.
+struct MessageChoice
+{
+    QMessageBox::StandardButton button;
+    int textId;
+};
+QMessageBox::StandardButton choiceBox(QWidget *owner, const QString &text, const QList<MessageChoice> &choices,
+                                      QMessageBox::StandardButton defaultButton);
 // A box for the few texts that cannot come from a language table (no table is loaded).
 void builtInMessage(QMessageBox::Icon icon, const QString &text);
 
@@ -38,6 +48,8 @@ struct Request
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Labels that replace the language table's button texts, by button.
+    QList<std::pair<QMessageBox::StandardButton, QString>> labels = {};
 };
 
 // Answers boxes without showing them, for tests and unattended runs. With no responder

@@ -52,13 +52,23 @@ bool hasAssociatedProgram(const QString &path)
     return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
+// The folder a chooser opens in: the start path when it is a folder, else the user's documents
+// (never the list of drives a dialog shows without a folder).
+QString startFolder(const QString &startPath)
+{
+    if (!startPath.isEmpty() && QFileInfo(startPath).isDir())
+        return startPath;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 } // namespace
 
 QString chooseFolder(QWidget *parent, const QString &startPath, const QString &caption)
 {
     if (chooser())
         return chooser()(Shell::Choice::Folder, startPath);
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    const QString start = startFolder(startPath);
     return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
 }
 
@@ -66,7 +76,7 @@ QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString 
 {
     if (chooser())
         return chooser()(Shell::Choice::OpenFile, startPath);
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    const QString start = startFolder(startPath);
     return QFileDialog::getOpenFileName(parent, caption, start, filter);
 }
 
@@ -74,7 +84,7 @@ QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QSt
 {
     if (chooser())
         return chooser()(Shell::Choice::OpenFiles, startPath).split(u'\n', Qt::SkipEmptyParts);
-    const QString start = QFileInfo(startPath).isDir() ? startPath : QString();
+    const QString start = startFolder(startPath);
     return QFileDialog::getOpenFileNames(parent, caption, start, filter);
 }
 
@@ -91,12 +101,12 @@ QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString 
     const QFileInfo start(startPath);
     if (start.isDir()) {
         dialog.setDirectory(startPath);
-    } else if (start.dir().exists()) {
+    } else if (!startPath.isEmpty() && start.dir().exists()) {
         dialog.setDirectory(start.absolutePath());
         dialog.selectFile(start.fileName());
     } else {
         // The proposed folder is not made yet: the name is still offered.
-        dialog.setDirectory(QDir::homePath());
+        dialog.setDirectory(startFolder(startPath));
         dialog.selectFile(start.fileName());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

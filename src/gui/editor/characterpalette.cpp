@@ -4,14 +4,18 @@
 #include "core/app/language.h"
 #include "core/editor/paletteletters.h"
 #include "gui/app/dialogtext.h"
+#include "gui/app/windowplace.h"
 #include "gui/editor/ledmatrix.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CharacterPalette::CharacterPalette(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowDoesNotAcceptFocus)
@@ -80,6 +84,37 @@ void CharacterPalette::updateButtons()
 void CharacterPalette::showPalette()
 {
     updateButtons();
+    if (!isVisible() && !WindowPlace::restore(this, objectName(), true))
+        placeBesideTarget();
     show();
     raise();
+}
+
+void CharacterPalette::placeBesideTarget()
+{
+    if (!m_target)
+        return;
+    // Right of the matrix when the screen has room there, else left of it, else below it: the
+    // letters being typed stay in sight.
+    const QRect matrix(m_target->mapToGlobal(QPoint(0, 0)), m_target->size());
+    const QScreen *screen = m_target->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QSize size = sizeHint().expandedTo(minimumSizeHint());
+    const int gap = 8;
+    QPoint place(matrix.right() + gap, matrix.top());
+    if (room.isValid() && place.x() + size.width() > room.right())
+        place.setX(matrix.left() - gap - size.width());
+    if (room.isValid() && place.x() < room.left())
+        place = QPoint(matrix.left(), matrix.bottom() + gap);
+    if (room.isValid()) {
+        place.setX(qBound(room.left(), place.x(), std::max(room.left(), room.right() - size.width())));
+        place.setY(qBound(room.top(), place.y(), std::max(room.top(), room.bottom() - size.height())));
+    }
+    move(place);
+}
+
+void CharacterPalette::hideEvent(QHideEvent *event)
+{
+    WindowPlace::remember(this, objectName());
+    QDialog::hideEvent(event);
 }

@@ -26,8 +26,13 @@ public:
 
     QList<QAbstractButton *> letterButtons() const { return m_letters; }
 
+protected:
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void updateButtons();
+    // Puts the palette beside the target matrix, never over it.
+    void placeBesideTarget();
 
     QPointer<LedMatrix> m_target;
     bool m_enabled = false;

@@ -3,6 +3,7 @@
 
 #include "core/app/language.h"
 #include "core/font/boardfont.h"
+#include "core/lyrics/boardtext.h"
 #include "core/model/boardcharset.h"
 #include "gui/app/boardfontevents.h"
 #include "gui/app/messageboxes.h"
@@ -179,7 +180,18 @@ void LedMatrix::copySelection()
 
 void LedMatrix::paste()
 {
-    const QString text = QApplication::clipboard()->text();
+    QString text = QApplication::clipboard()->text();
+    const QString foreign = BoardCharset::foreignCharacters(text, m_charset);
+    if (!foreign.isEmpty()) {
+        const auto answer = choiceBox(this, Lang::text(Txt::PasteForeignQuestion).arg(foreign),
+                                      {{QMessageBox::Yes, Txt::ReplaceLettersButton},
+                                       {QMessageBox::Cancel, Txt::ButtonCancel}},
+                                      QMessageBox::Yes);
+        if (answer != QMessageBox::Yes)
+            return;
+        int replaced = 0;
+        text = BoardText::fitKeepingControls(text, m_charset, &replaced);
+    }
     const bool pasted = m_text.paste(text, [this] {
         return questionBox(this, Lang::text(Txt::MatrixPasteTooLong)) == QMessageBox::Yes;
     });
@@ -325,6 +337,10 @@ void LedMatrix::typeCharacter(QChar c)
 {
     if (m_readOnly)
         return;
+    if (!BoardCharset::keeps(c.unicode(), m_charset)) {
+        emit characterRefused(c);
+        return;
+    }
     emit characterTyped(c);
     m_text.type(c);
     refresh();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/editor/matrixtext.h"
+#include "core/model/charsetmode.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -34,6 +35,10 @@ public:
     // again afterwards so that the cells take the new glyphs.
     // The matrix takes every cell's glyph again when BoardFontEvents reports a reloaded font.
     void setBoardFont(const BoardFont *font, const QString &emptyMessage);
+    // The song's charset: a letter it cannot keep is refused when typed, and replaced by the
+    // nearest letter it keeps, after one question, when pasted.
+    void setCharset(CharsetMode charset) { m_charset = charset; }
+    CharsetMode charset() const { return m_charset; }
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
     void setGridVisible(bool visible);
@@ -65,6 +70,8 @@ public:
 signals:
     // A character is about to be typed into a cell (not Backspace, Tab or Enter).
     void characterTyped(QChar c);
+    // A typed character the charset cannot keep: nothing was changed.
+    void characterRefused(QChar c);
     void textEdited();
     // A double click, also while read-only.
     void doubleClicked();
@@ -91,6 +98,7 @@ private:
     std::array<std::array<quint8, 5>, MatrixText::kCells> m_cells{};
     const BoardFont *m_font = nullptr;
     QString m_emptyMessage;
+    CharsetMode m_charset = CharsetMode::Latin;
     bool m_readOnly = true;
     bool m_grid = true;
     bool m_dragging = false;

@@ -72,6 +72,7 @@ void SongEditorForm::createFields()
     m_refrain = new QCheckBox(Lang::text(Txt::RefrainBox), this);
     m_refrain->setObjectName(QStringLiteral("refrainBox"));
     m_refrain->setToolTip(Lang::text(Txt::RefrainTip));
+    m_refrain->setFocusPolicy(Qt::TabFocus);
     m_sequence = new SequenceList(this);
     m_sequence->setToolTip(Lang::text(Txt::SequenceTip));
     m_sequence->setFixedWidth(150);
@@ -170,6 +171,7 @@ QToolButton *SongEditorForm::iconButton(const QString &name, const QIcon &icon, 
     button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::TabFocus);
     if (tipId)
         button->setToolTip(Lang::text(tipId));
     m_buttons.insert(name, button);
@@ -181,6 +183,8 @@ QPushButton *SongEditorForm::textButton(const QString &name, int textId, int tip
     auto *button = new QPushButton(Lang::text(textId));
     button->setObjectName(name);
     button->setAutoDefault(false);
+    // A click leaves the keyboard in the matrix: Space and Enter typed there never press a button.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setToolTip(Lang::text(tipId));
     m_buttons.insert(name, button);
     return button;

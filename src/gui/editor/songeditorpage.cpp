@@ -8,6 +8,7 @@
 #include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/icons.h"
+#include "gui/app/statusmessage.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/sequencelist.h"
@@ -109,8 +110,12 @@ QAbstractButton *SongEditorPage::button(const QString &name) const
 
 void SongEditorPage::wireForm()
 {
+    // After a button's command the typing goes on in the matrix, where the command left the cursor.
     const auto on = [this](const char16_t *name, auto slot) {
-        connect(button(QString::fromUtf16(name)), &QAbstractButton::clicked, this, slot);
+        connect(button(QString::fromUtf16(name)), &QAbstractButton::clicked, this, [this, slot] {
+            slot();
+            focusMatrix();
+        });
     };
     on(u"checkNumber", [this] { checkNumber(); });
     on(u"stanzaPrevious", [this] { previousStanza(); });
@@ -134,16 +139,23 @@ void SongEditorPage::wireForm()
     on(u"structure", [this] { openStructure(); });
     on(u"import", [this] { importText(); });
     on(u"musicTiming", [this] { timeToMusic(); });
-    connect(m_form->refrainBox(), &QCheckBox::clicked, this, &SongEditorPage::setRefrain);
+    connect(m_form->refrainBox(), &QCheckBox::clicked, this, [this](bool on) {
+        setRefrain(on);
+        focusMatrix();
+    });
     connect(m_number, &QLineEdit::textEdited, this, [this](const QString &text) {
         change(Txt::UndoTitleNumber, [this, &text] { m_song.setNumber(SongSaving::parseNumber(text)); }, Cmd_Number);
     });
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) {
         change(Txt::UndoTitleNumber, [this, &text] { m_song.setTitle(text); }, Cmd_Title);
+        emit documentChanged();
         // A longer title read from a file may be shortened, never lengthened.
         m_title->setMaxLength(std::max<int>(SongSaving::kMaxTitleLength, int(text.size())));
     });
     connect(m_matrix, &LedMatrix::characterTyped, this, [this] { m_cellBefore = cursorCell(); });
+    connect(m_matrix, &LedMatrix::characterRefused, this, [this](QChar c) {
+        StatusMessage::show(this, Lang::text(Txt::LetterNotOnBoard).arg(c));
+    });
     connect(m_matrix, &LedMatrix::textEdited, this, [this] { screenEdited(!std::exchange(m_breakTyping, false)); });
     connect(m_matrix, &LedMatrix::doubleClicked, this, [this] {
         if (!isSlide())
@@ -152,13 +164,21 @@ void SongEditorPage::wireForm()
     connect(m_matrix, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         if (std::unique_ptr<QMenu> menu{createMatrixMenu()})
             menu->exec(m_matrix->mapToGlobal(pos));
+        focusMatrix();
     });
     connect(m_sequence, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         std::unique_ptr<QMenu> menu{createSequenceMenu()};
         menu->exec(m_sequence->viewport()->mapToGlobal(pos));
+        focusMatrix();
     });
-    connect(m_sequence, &SequenceList::entryClicked, this, &SongEditorPage::selectEntry);
-    connect(m_sequence, &SequenceList::entryDropped, this, &SongEditorPage::moveEntry);
+    connect(m_sequence, &SequenceList::entryClicked, this, [this](int row) {
+        selectEntry(row);
+        focusMatrix();
+    });
+    connect(m_sequence, &SequenceList::entryDropped, this, [this](int from, int to) {
+        moveEntry(from, to);
+        focusMatrix();
+    });
     connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
@@ -175,6 +195,10 @@ void SongEditorPage::showSong(const QString &path, int stanza, int screen, int l
         openSongAt(path, stanza, screen, line);
     else
         openSong(path);
+    // A save asked for on the way leaves the tree on the saved song, a cancel on the one not
+    // opened: the tree comes back to the song the editor shows.
+    if (m_song.kind() != SongKind::NewSong)
+        m_workspace.showFile(m_song.path(), isSlide());
 }
 
 void SongEditorPage::wireWorkspace()
@@ -204,14 +228,18 @@ void SongEditorPage::wireCommands(CommandRegistry &commands)
         [this] { return m_workspace.hasCard(); });
     // Each page that has a history of its own takes the entries while it is the current one.
     // Never while a dialog of the page (the text import, a question) is open over an edit.
-    connect(commands.action(Command::Undo), &QAction::triggered, this, [this] {
-        if (isCurrentPage() && !QApplication::activeModalWidget())
-            m_undo->undo();
-    });
-    connect(commands.action(Command::Redo), &QAction::triggered, this, [this] {
-        if (isCurrentPage() && !QApplication::activeModalWidget())
-            m_undo->redo();
-    });
+    // An undo typed in the title or number field leaves the focus there; from anywhere else the
+    // typing goes on in the matrix.
+    const auto history = [this](void (QUndoStack::*step)()) {
+        if (!isCurrentPage() || QApplication::activeModalWidget())
+            return;
+        (m_undo->*step)();
+        QWidget *focus = QApplication::focusWidget();
+        if (focus != m_title && focus != m_number)
+            focusMatrix();
+    };
+    connect(commands.action(Command::Undo), &QAction::triggered, this, [history] { history(&QUndoStack::undo); });
+    connect(commands.action(Command::Redo), &QAction::triggered, this, [history] { history(&QUndoStack::redo); });
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
         connect(m_undo, signal, this, &SongEditorPage::updateEditMenu);
     for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
@@ -238,6 +266,12 @@ void SongEditorPage::updateEditMenu()
     };
     show(m_commands->action(Command::Undo), m_undo->canUndo(), Txt::UndoWhat, Txt::MenuUndo, m_undo->undoText());
     show(m_commands->action(Command::Redo), m_undo->canRedo(), Txt::RedoWhat, Txt::MenuRedo, m_undo->redoText());
+}
+
+void SongEditorPage::focusMatrix()
+{
+    if (!m_matrix->isReadOnly() && isVisible())
+        m_matrix->setFocus(Qt::OtherFocusReason);
 }
 
 QString SongEditorPage::stanzaCounter() const
@@ -289,6 +323,23 @@ void SongEditorPage::setBoardSize(int columns, int rows)
 
 // --- keys ---
 
+bool SongEditorPage::layoutKey(const QKeyEvent &key, bool run)
+{
+    if (isSlide() || m_matrix->isReadOnly())
+        return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    std::function<void()> command;
+    if (isEnter(key.key()) && modifiers == Qt::ControlModifier)
+        command = [this] { addScreen(); };
+    else if (isEnter(key.key()) && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        command = [this] { addStanza(); };
+    else if (key.key() == Qt::Key_R && modifiers == Qt::ControlModifier)
+        command = [this] { setRefrain(!m_song.isCurrentStanzaRefrain()); };
+    if (command && run)
+        command();
+    return bool(command);
+}
+
 bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
 {
     const bool field = watched == m_title || watched == m_number;
@@ -303,6 +354,10 @@ bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
     // (an unaccepted ShortcutOverride lets the Edit menu's shortcut fire), never to the field.
     if (field && (isUndoKey(*key) || isRedoKey(*key)))
         return true;
+    if (watched == m_matrix && layoutKey(*key, event->type() == QEvent::KeyPress)) {
+        event->accept(); // a ShortcutOverride accepted keeps the key from the window's shortcuts
+        return true;
+    }
     if (watched == m_matrix && event->type() == QEvent::KeyPress) {
         m_cellBefore = cursorCell();
         m_breakTyping = isEnter(key->key()) || key->matches(QKeySequence::Paste);

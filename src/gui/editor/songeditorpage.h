@@ -16,6 +16,7 @@ class CharacterPalette;
 class CommandRegistry;
 class LedMatrix;
 class QAbstractButton;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QScrollArea;
@@ -62,6 +63,8 @@ public:
     QString screenCounter() const;
 
     bool isModified() const;
+    // The open song's title, else its file's name; empty for a new song without a title.
+    QString documentName() const;
     // Asks textId (Yes / No / Cancel) when the song is modified. True when the caller may go on:
     // nothing to save, No, or Yes and the save succeeded.
     bool offerSave(int textId, int captionId);
@@ -122,6 +125,8 @@ public:
 signals:
     // The open song differs from its file, or no longer does.
     void modifiedChanged(bool modified);
+    // Another song was opened, begun or saved under another name.
+    void documentChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -135,6 +140,12 @@ private:
     void wireCommands(CommandRegistry &commands);
     void showPage();
     bool isCurrentPage() const;
+    // Ctrl+Enter adds a screen, Ctrl+Shift+Enter a stanza, Ctrl+R turns the refrain on or off,
+    // all from the matrix, so a song is typed without leaving the keyboard. True when key is one
+    // of them; run carries the command out.
+    bool layoutKey(const QKeyEvent &key, bool run);
+    // Gives the keyboard to the matrix (when it can take typing), the cursor staying where it is.
+    void focusMatrix();
     // The Edit menu's undo and redo entries follow the stack while this page is the current one.
     void updateEditMenu();
     bool loadSong(const QString &path);
@@ -158,6 +169,10 @@ private:
     // The directory a save writes into, asking for the group of a new song; empty when cancelled.
     QString saveDirectory(ItemKind kind);
     bool writeSong(Song &song, ItemKind kind, const QString &directory);
+    // Whether another file of the card holds number: Keep when none does or the user saves a
+    // duplicate, ChooseFree when the user takes a free number from the map.
+    enum class TakenNumber { Keep, ChooseFree, Cancel };
+    TakenNumber askTakenNumber(ItemKind kind, int number);
 
     QAbstractButton *button(const QString &name) const;
 

@@ -10,10 +10,13 @@
 #include "core/model/songfile.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/statusmessage.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/slidenumberdialog.h"
 #include "gui/editor/songeditorform.h"
+#include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
+#include "gui/widgets/numbermap.h"
 #include "gui/widgets/targetgroupdialog.h"
 
 #include <QApplication>
@@ -29,6 +32,13 @@
 bool SongEditorPage::isModified() const
 {
     return !m_undo->isClean();
+}
+
+QString SongEditorPage::documentName() const
+{
+    if (!m_song.title().isEmpty())
+        return m_song.title();
+    return m_song.kind() == SongKind::NewSong ? QString() : QFileInfo(m_song.path()).completeBaseName();
 }
 
 void SongEditorPage::resetHistory()
@@ -123,11 +133,13 @@ void SongEditorPage::showSongFields()
     m_title->setText(m_song.title());
     AppCore *core = AppCore::instance();
     m_matrix->setBoardFont(core ? core->boardFont(int(m_song.charset())) : nullptr, Lang::text(Txt::MatrixEmptyState));
+    m_matrix->setCharset(m_song.charset());
     m_matrix->setReadOnly(false);
     for (QWidget *control : m_form->songOnly())
         control->setEnabled(!isSlide());
     showCurrent();
     refreshSequence();
+    emit documentChanged();
 }
 
 // --- saving ---
@@ -145,7 +157,8 @@ QString SongEditorPage::saveDirectory(ItemKind kind)
     QStringList groups;
     for (const SongGroupFiles &group : std::as_const(m_workspace.library().groups()))
         groups << group.name;
-    TargetGroupDialog dialog(groups, QString(), root, this);
+    // The group chosen in the tree is the likely one for a new song.
+    TargetGroupDialog dialog(groups, m_workspace.currentGroup(), root, this);
     const bool chosen = dialog.exec() == QDialog::Accepted;
     if (dialog.groupCreated())
         m_workspace.refresh(false);
@@ -169,6 +182,7 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
                            + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
+    StatusMessage::showSaved(this, song.path());
     return true;
 }
 
@@ -189,6 +203,21 @@ bool SongEditorPage::save()
             texts << (id == Txt::TitleForbiddenCharacter ? forbiddenCharacterMessage(id) : Lang::text(id));
         warningBox(this, texts.join(u'\n'));
         return false;
+    }
+    switch (askTakenNumber(ItemKind::Song, m_song.number())) {
+    case TakenNumber::Cancel:
+        return false;
+    case TakenNumber::ChooseFree: {
+        const int free = std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song));
+        SongNumberDialog dialog(free, m_workspace.library().numbers(ItemKind::Song), this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        change(Txt::UndoTitleNumber, [this, &dialog] { m_song.setNumber(dialog.number()); });
+        m_number->setText(QString::number(dialog.number()));
+        break;
+    }
+    case TakenNumber::Keep:
+        break;
     }
     const QString directory = saveDirectory(kind);
     if (directory.isEmpty())
@@ -216,8 +245,16 @@ bool SongEditorPage::saveAsSlide()
     const LibraryNumberTable &slides = m_workspace.library().numbers(ItemKind::Slide);
     const int number = isSlide() ? m_song.number() : std::max(0, m_workspace.library().findFreeNumber(ItemKind::Slide));
     SlideNumberDialog dialog(number, title, slides, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const TakenNumber answer = askTakenNumber(ItemKind::Slide, dialog.number());
+        if (answer == TakenNumber::Cancel)
+            return false;
+        if (answer == TakenNumber::Keep)
+            break;
+        dialog.map()->setChosenNumber(std::max(0, m_workspace.library().findFreeNumber(ItemKind::Slide)));
+    }
     // An open slide keeps its other screens; a song gives one screen, the shown one.
     Song slide;
     if (isSlide()) {
@@ -239,6 +276,27 @@ bool SongEditorPage::saveAsSlide()
         showSongFields();
     }
     return true;
+}
+
+SongEditorPage::TakenNumber SongEditorPage::askTakenNumber(ItemKind kind, int number)
+{
+    const LibraryNumberTable &table = m_workspace.library().numbers(kind);
+    if (!table.isUsed(number))
+        return TakenNumber::Keep;
+    // The open file keeps its own number.
+    const bool sameKind = (kind == ItemKind::Slide) == isSlide();
+    const QString holder = table.entry(number).fileName;
+    if (sameKind && m_song.kind() != SongKind::NewSong && holder == QFileInfo(m_song.path()).completeBaseName())
+        return TakenNumber::Keep;
+    const QString text = Lang::text(Txt::NumberTakenQuestion).arg(number).arg(holder);
+    const auto answer = choiceBox(this, text,
+                                  {{QMessageBox::Save, Txt::SaveDuplicateButton},
+                                   {QMessageBox::Retry, Txt::ChooseFreeNumberButton},
+                                   {QMessageBox::Cancel, Txt::ButtonCancel}},
+                                  QMessageBox::Retry);
+    if (answer == QMessageBox::Save)
+        return TakenNumber::Keep;
+    return answer == QMessageBox::Retry ? TakenNumber::ChooseFree : TakenNumber::Cancel;
 }
 
 // --- the tree's changes ---

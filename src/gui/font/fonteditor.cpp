@@ -11,6 +11,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
+#include "gui/app/statusmessage.h"
 #include "gui/font/fontchart.h"
 #include "gui/font/fontfiles.h"
 #include "gui/widgets/namedialog.h"
@@ -427,6 +428,7 @@ bool FontEditor::saveFont()
     }
     m_modified = false;
     BoardFontEvents::fontSaved(m_fontName);
+    StatusMessage::showSaved(this, path);
     return true;
 }
 
@@ -445,6 +447,7 @@ void FontEditor::addFont()
         return;
     }
     BoardFontEvents::fontSaved(name);
+    StatusMessage::showSaved(this, path);
     // the edits live on in the copy, which is selected now
     m_modified = false;
     fillList(name);
@@ -454,7 +457,7 @@ void FontEditor::deleteFont()
 {
     if (m_fontIndex < 0)
         return;
-    const QString question = Lang::text(Txt::FontEditorDeleteQuestion) + u' ' + m_fontName + u" ?";
+    const QString question = Lang::text(Txt::FontEditorDeleteQuestion).arg(m_fontName);
     if (questionBox(this, question) != QMessageBox::Yes)
         return;
     const QString path = fontPath(m_fontName);

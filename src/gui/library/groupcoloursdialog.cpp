@@ -43,7 +43,7 @@ public:
 
 GroupColoursDialog::GroupColoursDialog(SongGroupList &groups, const QStringList &groupNames, std::function<bool()> save,
                          QWidget *parent)
-    : QDialog(parent), m_groups(groups), m_groupNames(groupNames), m_save(std::move(save))
+    : QDialog(parent), m_groups(groups), m_before(groups), m_groupNames(groupNames), m_save(std::move(save))
 {
     setObjectName(QStringLiteral("GroupColoursDialog"));
     setControlText(this, Txt::GroupColourTitle);
@@ -156,4 +156,10 @@ void GroupColoursDialog::accept()
     if (m_save && !m_save())
         return;
     QDialog::accept();
+}
+
+void GroupColoursDialog::reject()
+{
+    m_groups = m_before;
+    QDialog::reject();
 }

@@ -11,8 +11,8 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// Edits the group colour list in place; OK saves it. Cancel does not undo the edits made in
-// the dialog: they stay in memory until the program ends, only unsaved.
+// Edits the group colour list in place; OK saves it, Cancel (or closing the window) gives the
+// list back as it was when the dialog opened.
 class GroupColoursDialog : public QDialog
 {
     Q_OBJECT
@@ -27,6 +27,7 @@ public:
 
 public slots:
     void accept() override;
+    void reject() override;
 
 private:
     void refill(int select);
@@ -34,6 +35,7 @@ private:
     void updateButtons();
 
     SongGroupList &m_groups;
+    const SongGroupList m_before;
     QStringList m_groupNames;
     std::function<bool()> m_save;
     QTreeWidget *m_list;

@@ -64,6 +64,7 @@ LibraryActions::LibraryActions(LibraryPanel *panel, CommandRegistry *commands)
     connect(t, &LibraryTree::songDropped, this, &LibraryActions::moveSong);
     connect(t, &LibraryTree::deleteRequested, this, &LibraryActions::deleteSelected);
     connect(t, &LibraryTree::renameRequested, this, &LibraryActions::renamePlaylist);
+    connect(t, &LibraryTree::openRequested, this, &LibraryActions::openCurrentItem);
 
     connect(t, &LibraryTree::contextMenuRequested, this, [this](QTreeWidgetItem *item, const QPoint &pos) {
         std::unique_ptr<QMenu> menu(createContextMenu(item));
@@ -219,12 +220,23 @@ void LibraryActions::renamePlaylist()
     if (LibraryTree::kindOf(item) != LibraryNodeKind::Playlist)
         return;
     const LibraryItemInfo info = tree()->itemInfo(item, root());
-    PlaylistNameDialog dialog(ItemName::titleOfFileName(info.fileName), m_panel);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    const QString title = ItemName::titleOfFileName(info.fileName);
     const QString directory = LibraryNaming::playlistDirectory(root());
+    PlaylistNameDialog dialog(title, m_panel);
+    // A name another playlist has is refused with a word, and the name can be typed again.
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.title() == title)
+            return;
+        const QString taken = info.fileName.left(ItemName::kTitleStart) + dialog.title()
+                              + ItemName::extension(ItemKind::Playlist);
+        if (!QFileInfo::exists(QDir(directory).filePath(taken)))
+            break;
+        warningBox(m_panel, Lang::text(Txt::PlaylistNameTaken).arg(dialog.title()));
+    }
     QString renamed;
     const bool done = LibraryFiles::renamePlaylist(directory, info.fileName, dialog.title(), &renamed);
+    if (!done)
+        errorBox(m_panel, Lang::text(Txt::IssueRenameFailed).arg(title, QDir::toNativeSeparators(renamed)));
     if (done)
         workspace().playlistWasRenamed(info.fullPath, QDir(directory).filePath(QFileInfo(renamed).fileName()));
     const QString shown = done ? QFileInfo(renamed).completeBaseName() : item->text(0);

@@ -71,8 +71,15 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     connect(m_issueWindow, &IssueWindow::renameRequested, this, &LibraryPanel::renameIssueFile);
     connect(&m_workspace, &Workspace::refreshRequested, this, &LibraryPanel::refreshLibrary);
     connect(&m_workspace, &Workspace::songSaved, this, &LibraryPanel::showSavedFile);
+    // The group of the tree's current item is where a new song most likely goes.
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this] { m_workspace.setCurrentGroup(selectedItem().group); });
+    connect(&m_workspace, &Workspace::fileShown, this, [this](const QString &path, bool slide) {
+        m_tree->restoreState(m_tree->state(), keyOfFile(path, slide));
+    });
     connect(&m_workspace, &Workspace::libraryChanged, this, [this] {
         updateStatus();
+        const bool empty = m_workspace.library().songCount() == 0;
+        m_tree->setEmptyHint(empty ? Lang::text(Txt::EmptyLibraryHint) : QString());
         m_issueWindow->fill(m_workspace.issues());
     });
 
@@ -322,15 +329,19 @@ void LibraryPanel::libraryChanged()
     m_workspace.markChanged();
 }
 
-void LibraryPanel::showSavedFile(const QString &path, bool slide)
+QString LibraryPanel::keyOfFile(const QString &path, bool slide)
 {
     const QFileInfo file(path);
-    const QString key = slide || file.suffix() == u"ekr"
-                            ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
-                            : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
-                                                  file.completeBaseName());
+    return slide || file.suffix() == u"ekr"
+               ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
+               : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
+                                     file.completeBaseName());
+}
+
+void LibraryPanel::showSavedFile(const QString &path, bool slide)
+{
     // The lyric index took the song when it was written.
-    refreshLibrary(false, key, false);
+    refreshLibrary(false, keyOfFile(path, slide), false);
 }
 
 void LibraryPanel::updateStatus()

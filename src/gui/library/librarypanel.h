@@ -104,6 +104,8 @@ private:
     void driveChosen();
     // After a save: the card is read again and the saved file selected.
     void showSavedFile(const QString &path, bool slide);
+    // The tree key of a song or slide file.
+    static QString keyOfFile(const QString &path, bool slide);
 
     Workspace &m_workspace;
     CommandRegistry *m_commands;

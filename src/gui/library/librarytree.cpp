@@ -2,6 +2,7 @@
 #include "gui/library/librarytree.h"
 
 #include "core/app/language.h"
+#include "gui/widgets/emptyhint.h"
 #include "gui/widgets/librarydrag.h"
 #include "gui/widgets/treeicons.h"
 
@@ -10,6 +11,8 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace {
 
@@ -435,8 +438,16 @@ void LibraryTree::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Enter opens the current song, slide or playlist, and opens or closes a folder node.
+        if (currentItem() && (isMultiSelectable(kindOf(currentItem())) || kindOf(currentItem()) == LibraryNodeKind::Playlist)
+            && event->modifiers() == Qt::NoModifier)
+            emit openRequested();
+        else if (currentItem())
+            currentItem()->setExpanded(!currentItem()->isExpanded());
+        event->accept();
+        return;
     case Qt::Key_Escape:
-        // Swallowed: the panel must not close or trigger anything on them.
+        // Swallowed: the panel must not close or trigger anything on it.
         event->accept();
         return;
     default:
@@ -526,4 +537,24 @@ void LibraryTree::dropEvent(QDropEvent *event)
     const LibraryItemInfo dragged = itemInfo(m_dragged, QString());
     const LibraryItemInfo onto = itemInfo(target, QString());
     QMetaObject::invokeMethod(this, [this, dragged, onto] { emit songDropped(dragged, onto); }, Qt::QueuedConnection);
+}
+
+void LibraryTree::setEmptyHint(const QString &text)
+{
+    if (text == m_emptyHint)
+        return;
+    m_emptyHint = text;
+    viewport()->update();
+}
+
+void LibraryTree::paintEvent(QPaintEvent *event)
+{
+    QTreeWidget::paintEvent(event);
+    if (m_emptyHint.isEmpty())
+        return;
+    // Below the last node shown, so that the hint never covers one.
+    int bottom = 0;
+    for (QTreeWidgetItem *item = topLevelItem(0); item; item = itemBelow(item))
+        bottom = std::max(bottom, visualItemRect(item).bottom());
+    paintEmptyHint(this, m_emptyHint, bottom);
 }

@@ -62,6 +62,8 @@ public:
     // Expands the nodes of state that still exist and selects (and shows) select, or else the
     // state's current item; false when neither exists any more.
     bool restoreState(const State &state, const QString &select = {});
+    // A line below the nodes on how to get songs onto an empty library; empty for none.
+    void setEmptyHint(const QString &text);
 
 signals:
     void newGroupRequested();
@@ -69,6 +71,8 @@ signals:
     void continueSearchRequested();
     void deleteRequested();
     void renameRequested();
+    // Enter on a song, slide or playlist.
+    void openRequested();
     void addToPlaylistRequested(QTreeWidgetItem *item);
     void contextMenuRequested(QTreeWidgetItem *item, const QPoint &globalPos);
     // A dragged song was dropped on a song or a group node (records with an empty root).
@@ -86,8 +90,10 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    QString m_emptyHint;
     void plainClick(QTreeWidgetItem *item, bool allowAnchor);
     void mark(QTreeWidgetItem *item, QItemSelectionModel::SelectionFlags how);
     void makeCurrent(QTreeWidgetItem *item);

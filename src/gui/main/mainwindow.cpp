@@ -15,6 +15,7 @@
 #include "gui/library/librarypanel.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
+#include "gui/main/shortcutsdialog.h"
 #include "gui/music/musictiming.h"
 #include "gui/playlist/playlistpage.h"
 #include "gui/report/reportdialog.h"
@@ -93,18 +94,47 @@ void MainWindow::compose(std::shared_ptr<DriveProvider> removableDrives)
     m_editorPage = new SongEditorPage(*m_workspace, &m_commands, m_characterPalette, m_pages);
     m_pages->addWidget(m_editorPage);
     m_editorPage->setMusicTiming(&openMusicTiming);
-    connect(m_editorPage, &SongEditorPage::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_editorPage, &SongEditorPage::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(m_editorPage, &SongEditorPage::documentChanged, this, &MainWindow::updateTitle);
     connect(this, &MainWindow::matrixSizeChanged, m_editorPage, &SongEditorPage::setBoardSize);
     addCloseGuard([page = m_editorPage] { return page->offerSave(Txt::CloseQuestion, Txt::CloseQuestionCaption); });
     m_playlistPage = new PlaylistPage(*m_workspace, &m_commands, m_pages);
     m_pages->addWidget(m_playlistPage);
     connect(this, &MainWindow::matrixSizeChanged, m_playlistPage, &PlaylistPage::setBoardSize);
     addCloseGuard([page = m_playlistPage] { return page->mayDiscard(); });
+    connect(m_playlistPage, &PlaylistPage::documentChanged, this, &MainWindow::updateTitle);
+    connect(m_pages, &QStackedWidget::currentChanged, this, &MainWindow::updateTitle);
     m_pages->setCurrentWidget(m_playlistPage);
     m_commands.handle(Command::CardWizard, this, &MainWindow::openCardWizard);
+    // Ctrl+S saves what the page in front shows; Ctrl+Shift+S the editor's screen as a slide.
+    const auto inFront = [this](QWidget *page) { return m_pages->currentWidget() == page; };
+    m_commands.handle(
+        Command::SaveItem, this,
+        [this, inFront] { inFront(m_editorPage) ? void(m_editorPage->save()) : void(m_playlistPage->save()); },
+        [this] { return m_workspace->hasCard(); });
+    m_commands.handle(
+        Command::SaveSlide, this, [this] { m_editorPage->saveAsSlide(); },
+        [this, inFront] { return m_workspace->hasCard() && inFront(m_editorPage); });
+    connect(m_pages, &QStackedWidget::currentChanged, &m_commands, &CommandRegistry::updateStates);
     m_commands.handle(Command::GenerateReport, this, &MainWindow::generateReport,
                       [this] { return m_workspace->hasCard(); });
     m_panel->updateStatus();
+}
+
+void MainWindow::updateTitle()
+{
+    // The song or playlist of the page in front, "*" after its name while it has unsaved changes.
+    QString name;
+    bool modified = false;
+    if (m_editorPage && m_pages->currentWidget() == m_editorPage) {
+        name = m_editorPage->documentName();
+        modified = m_editorPage->isModified();
+    } else if (m_playlistPage && m_pages->currentWidget() == m_playlistPage) {
+        name = m_playlistPage->playlist().name();
+        modified = m_playlistPage->isModified();
+    }
+    setWindowTitle(name.isEmpty() ? u"Lumivox[*]"_qs : name + u"[*] \u2013 Lumivox"_qs);
+    setWindowModified(modified);
 }
 
 QAction *MainWindow::addCommand(QMenu *menu, const CommandRegistry::Entry &entry, bool enabled)
@@ -126,18 +156,20 @@ void MainWindow::buildMenus()
     QMenu *file = addMenu(Txt::MenuFile);
     m_fileMenu = file;
     addCommand(file, {Command::New, Txt::MenuNew}, false);
-    addCommand(file, {Command::Open, Txt::MenuOpen}, false);
+    addCommand(file, {Command::Open, Txt::MenuOpen, QKeySequence::keyBindings(QKeySequence::Open), {}, true}, false);
     addCommand(file, {Command::CloseProject, Txt::MenuCloseProject}, false);
     addCommand(file, {Command::Save, Txt::MenuSave}, false);
     file->addSeparator();
-    addCommand(file, {Command::SaveCardData, Txt::MenuSaveCardData}, false);
-    addCommand(file, {Command::RestoreCardData, Txt::MenuRestoreCardData}, false);
+    addCommand(file, {Command::SaveCardData, Txt::MenuSaveCardData, {}, {}, true}, false);
+    addCommand(file, {Command::RestoreCardData, Txt::MenuRestoreCardData, {}, {}, true}, false);
     file->addSeparator();
-    addCommand(file, {Command::NewSong, Txt::MenuNewSong}, false);
+    addCommand(file, {Command::NewSong, Txt::MenuNewSong, QKeySequence::keyBindings(QKeySequence::New)}, false);
+    addCommand(file, {Command::SaveItem, Txt::SaveSongTip, QKeySequence::keyBindings(QKeySequence::Save)}, false);
+    addCommand(file, {Command::SaveSlide, Txt::SaveSlideTip, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, {}, true}, false);
     addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
     addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
-    addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard}, false);
-    addCommand(file, {Command::ImportLyricFiles, Txt::LyricImportMenu}, false);
+    addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, {}, {}, true}, false);
+    addCommand(file, {Command::ImportLyricFiles, Txt::LyricImportMenu, {}, {}, true}, false);
     file->addSeparator();
     QAction *exit = addCommand(file, {Command::Exit, Txt::MenuExit, QKeySequence::keyBindings(QKeySequence::Quit)}, true);
     exit->setMenuRole(QAction::QuitRole);
@@ -162,21 +194,23 @@ void MainWindow::buildMenus()
     connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     QMenu *tools = addMenu(Txt::MenuTools);
-    QAction *fontEditor = addCommand(tools, {Command::FontEditor, Txt::MenuFontEditor}, true);
+    QAction *fontEditor = addCommand(tools, {Command::FontEditor, Txt::MenuFontEditor, {}, {}, true}, true);
     connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
     QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts}, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
-    addCommand(tools, {Command::CardWizard, Txt::CardWizardTitle}, true);
-    addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find)}, false);
-    addCommand(tools, {Command::GenerateReport, Txt::MenuGenerateReport}, false);
-    addCommand(tools, {Command::GroupColours, Txt::GroupColourTitle}, false);
+    addCommand(tools, {Command::CardWizard, Txt::CardWizardTitle, {}, {}, true}, true);
+    addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find), {}, true}, false);
+    addCommand(tools, {Command::GenerateReport, Txt::MenuGenerateReport, QKeySequence::keyBindings(QKeySequence::Print), {}, true}, false);
+    addCommand(tools, {Command::GroupColours, Txt::GroupColourTitle, {}, {}, true}, false);
     addCommand(tools, {Command::RefreshFileList, Txt::MenuRefreshFileList, {QKeySequence(Qt::Key_F5)}}, false);
     tools->addSeparator();
-    QAction *settings = addCommand(tools, {Command::ProgramSettings, Txt::MenuProgramSettings}, true);
+    QAction *settings = addCommand(tools, {Command::ProgramSettings, Txt::MenuProgramSettings, {}, {}, true}, true);
     settings->setMenuRole(QAction::PreferencesRole);
     connect(settings, &QAction::triggered, this, &MainWindow::openProgramSettings);
 
     QMenu *help = addMenu(Txt::MenuHelp);
+    QAction *shortcuts = addCommand(help, {Command::Shortcuts, Txt::MenuShortcuts, {}, {}, true}, true);
+    connect(shortcuts, &QAction::triggered, this, [this] { ShortcutsDialog(m_commands, this).exec(); });
     QAction *about = addCommand(help, {Command::About, Txt::MenuAbout}, true);
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &MainWindow::openAbout);

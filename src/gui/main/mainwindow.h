@@ -65,6 +65,8 @@ public:
 
     // Replaces every menu text by its language text.
     void applyMenuTexts();
+    // The title names the song or playlist in front and marks its unsaved changes.
+    void updateTitle();
     // Tool bar state with and without an open project.
     void showProjectButtons(bool projectOpen);
 

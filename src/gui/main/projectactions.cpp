@@ -7,6 +7,7 @@
 #include "core/app/workspace.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
+#include "gui/app/statusmessage.h"
 #include "gui/widgets/drivecombo.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/library/libraryactions.h"
@@ -115,7 +116,6 @@ void ProjectActions::showOpenState()
     m_frame->applyMenuTexts();
     m_frame->showProjectButtons(true);
     m_frame->pages()->show();
-    m_frame->setWindowTitle(QStringLiteral("Lumivox"));
     updateStates();
 }
 
@@ -168,7 +168,11 @@ void ProjectActions::openWithDialog()
     AppCore *core = AppCore::instance();
     if (!core)
         return;
-    const QString path = chooseOpenFile(m_frame, core->settings().lastDir(), caption(Txt::MenuRestoreCardData),
+    // Card data files to restore are most often the backups the card wizard made before a write.
+    const QString backups = core->dirs().backupDir();
+    const bool haveBackups = !QDir(backups).entryList({QStringLiteral("*.lvp")}, QDir::Files).isEmpty();
+    const QString start = haveBackups ? backups : core->settings().lastDir();
+    const QString path = chooseOpenFile(m_frame, start, caption(Txt::MenuRestoreCardData),
                                         Lang::text(Txt::ProjectFilter));
     if (path.isEmpty())
         return;
@@ -265,6 +269,7 @@ void ProjectActions::saveProject(bool proposeDocumentFile)
         return;
     }
     showLeftOut(result.skipped);
+    StatusMessage::showSaved(m_frame, file);
     core->settings().setLastDir(target.absolutePath());
     core->saveSettings();
     remember(file);

@@ -52,9 +52,9 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
 
     auto *musicLabel = new QLabel(this);
     setControlText(musicLabel, Txt::SettingsMusicDirLabel);
-    m_musicDirectory = new QLineEdit(this);
+    musicLabel->setBuddy(m_musicDirectory = new QLineEdit(this));
     m_musicDirectory->setObjectName(QStringLiteral("musicDirectory"));
-    m_musicDirectory->setReadOnly(true);
+    m_musicDirectory->setClearButtonEnabled(true);
     m_musicDirectory->setMinimumWidth(280);
     auto *browse = new QPushButton(QStringLiteral("..."), this);
     connect(browse, &QPushButton::clicked, this, &SettingsDialog::chooseMusicDirectory);
@@ -133,7 +133,8 @@ QString SettingsDialog::languageName() const
 
 QString SettingsDialog::musicDirectory() const
 {
-    return m_musicDirectory->text();
+    QString folder = QDir::cleanPath(QDir::fromNativeSeparators(m_musicDirectory->text().trimmed()));
+    return folder == u"." ? QString() : folder;
 }
 
 QString SettingsDialog::soundFont() const
@@ -163,6 +164,14 @@ void SettingsDialog::accept()
     if (!soundFont().isEmpty() && !QFileInfo(soundFont()).isFile()) {
         infoBox(this, QDir::toNativeSeparators(soundFont()) + u"\n" + Lang::text(Txt::MusicFileUnreadable));
         m_soundFont->setFocus();
+        return;
+    }
+    // A typed folder must exist; an empty field means no music folder.
+    const QString music = musicDirectory();
+    if (!music.isEmpty() && !QFileInfo(music).isDir()) {
+        warningBox(this, Lang::text(Txt::MusicFolderMissing).arg(QDir::toNativeSeparators(music)));
+        m_musicDirectory->setFocus();
+        m_musicDirectory->selectAll();
         return;
     }
     QDialog::accept();

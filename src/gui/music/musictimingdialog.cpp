@@ -360,7 +360,7 @@ void MusicTimingDialog::tick()
 void MusicTimingDialog::record()
 {
     if (m_session.record() == TimingSession::RecordResult::Negative)
-        errorBox(this, Lang::text(Txt::TimingMinusError));
+        withClockPaused([this] { errorBox(this, Lang::text(Txt::TimingMinusError)); });
     redisplay();
     updateButtons();
 }
@@ -406,7 +406,18 @@ void MusicTimingDialog::showNotice(const QString &text)
     if (m_noticeShown)
         return;
     m_noticeShown = true;
-    infoBox(this, text);
+    withClockPaused([this, &text] { infoBox(this, text); });
+}
+
+void MusicTimingDialog::withClockPaused(const std::function<void()> &showBox)
+{
+    // Time spent reading a box is no screen's time: the music and the clock wait for it.
+    const bool playing = m_fileOpen && m_session.mode() == TimingSession::Mode::Play;
+    if (playing)
+        changeMode(TimingSession::Mode::Pause);
+    showBox();
+    if (playing && m_fileOpen && m_session.mode() == TimingSession::Mode::Pause)
+        changeMode(TimingSession::Mode::Play);
 }
 
 void MusicTimingDialog::showPosition()

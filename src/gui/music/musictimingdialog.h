@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class AppSettings;
 class MusicPlayer;
 class QAbstractButton;
@@ -63,6 +65,8 @@ private:
     void jumpTo(int tenths);
     void applyVolume();
     void showNotice(const QString &text);
+    // Shows a message box with the music paused while it is open.
+    void withClockPaused(const std::function<void()> &showBox);
     void redisplay();
     void showPosition();
     QString chosenFile() const;

@@ -6,6 +6,8 @@
 #include "core/model/songfile.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/windowplace.h"
+#include "gui/widgets/songstructuredialog.h"
 #include "gui/widgets/screenpreview.h"
 
 #include <QDialogButtonBox>
@@ -20,6 +22,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using PlaylistEditing::InsertChoice;
 
@@ -70,6 +74,11 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
     m_stanzaCounter = readOnlyField(choose, "stanzaCounter");
     m_stanzaCounter->setAlignment(Qt::AlignCenter);
     m_stanzaCounter->setMaximumWidth(60);
+    m_previousScreen = arrowButton(choose, "previousScreen", true, Txt::PreviousScreenTip);
+    m_nextScreen = arrowButton(choose, "nextScreen", false, Txt::NextScreenTip);
+    m_screenCounter = readOnlyField(choose, "screenCounter");
+    m_screenCounter->setAlignment(Qt::AlignCenter);
+    m_screenCounter->setMaximumWidth(60);
     m_preview = new ScreenPreview(choose);
     if (AppCore *core = AppCore::instance())
         m_preview->setBoardSize(core->settings().maxX(), core->settings().maxY());
@@ -80,6 +89,13 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
     navigation->addWidget(m_nextStanza);
     auto *chooseLayout = new QVBoxLayout(choose);
     chooseLayout->addLayout(navigation);
+    auto *screens = new QHBoxLayout;
+    auto *screenLabel = new QLabel(Lang::text(Txt::ScreenLabel), choose);
+    screens->addWidget(screenLabel, 1);
+    screens->addWidget(m_previousScreen);
+    screens->addWidget(m_screenCounter);
+    screens->addWidget(m_nextScreen);
+    chooseLayout->addLayout(screens);
     chooseLayout->addWidget(m_preview, 0, Qt::AlignHCenter);
 
     auto *options = new QGroupBox(this);
@@ -114,10 +130,9 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
     optionsLayout->addLayout(rangeRow);
 
     auto *buttons = okCancelButtons(this);
-    // The song structure view is not part of this program yet.
-    QPushButton *info = buttons->addButton(Lang::text(Txt::InsertSongInfo), QDialogButtonBox::HelpRole);
+    QPushButton *info = buttons->addButton(Lang::text(Txt::InsertSongInfo), QDialogButtonBox::ActionRole);
     info->setObjectName(QStringLiteral("infoButton"));
-    info->setEnabled(false);
+    connect(info, &QPushButton::clicked, this, &InsertSongDialog::showStructure);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(facts);
@@ -127,6 +142,12 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
 
     connect(m_previousStanza, &QPushButton::clicked, this, &InsertSongDialog::previousStanza);
     connect(m_nextStanza, &QPushButton::clicked, this, &InsertSongDialog::nextStanza);
+    connect(m_previousScreen, &QPushButton::clicked, this, [this] { stepScreen(-1); });
+    connect(m_nextScreen, &QPushButton::clicked, this, [this] { stepScreen(1); });
+    // Wide enough for the caption and the longest texts beside the preview; the size the user gave
+    // it last time when larger.
+    setMinimumWidth(std::max(fontMetrics().horizontalAdvance(windowTitle()) + 160, sizeHint().width()));
+    WindowPlace::restore(this, objectName());
     for (QRadioButton *radio : {m_whole, m_one, m_range})
         connect(radio, &QRadioButton::toggled, this, &InsertSongDialog::updateModeControls);
     // An empty field stays empty while typing, so that it can be cleared and retyped.
@@ -181,9 +202,35 @@ void InsertSongDialog::previousStanza()
     }
 }
 
+void InsertSongDialog::stepScreen(int step)
+{
+    const int screen = m_screen + step;
+    if (screen >= 1 && screen <= m_song.screenCount(m_stanza - 1)) {
+        m_screen = screen;
+        showSelection();
+    }
+}
+
+void InsertSongDialog::showStructure()
+{
+    SongStructureDialog dialog(m_song, nullptr, this);
+    dialog.setExtended(true);
+    dialog.exec();
+}
+
+void InsertSongDialog::done(int result)
+{
+    WindowPlace::remember(this, objectName());
+    QDialog::done(result);
+}
+
 void InsertSongDialog::showSelection()
 {
+    const int screens = m_song.screenCount(m_stanza - 1);
     m_stanzaCounter->setText(QStringLiteral("%1/%2").arg(m_stanza).arg(m_song.stanzaCount()));
+    m_screenCounter->setText(QStringLiteral("%1/%2").arg(m_screen).arg(screens));
+    m_previousScreen->setEnabled(m_screen > 1);
+    m_nextScreen->setEnabled(m_screen < screens);
     const bool refrain = m_song.refrainIndex() != 0 && m_stanza == m_song.refrainIndex();
     m_stanzaLabel->setText(Lang::text(Txt::InsertSongStanzaLabel) + u' '
                            + Lang::text(refrain ? Txt::InsertSongRefrain : Txt::InsertSongStanza));

@@ -31,8 +31,13 @@ public:
     void previousStanza();
 
     void accept() override;
+    void done(int result) override;
 
 private:
+    // Shows the screen step screens on in the chosen stanza, when there is one.
+    void stepScreen(int step);
+    // The song's stanzas and screens with their lines, in a window of their own.
+    void showStructure();
     void showSelection();
     void updateModeControls();
     int mode() const;
@@ -51,6 +56,9 @@ private:
     QPushButton *m_previousStanza;
     QPushButton *m_nextStanza;
     QLineEdit *m_stanzaCounter;
+    QPushButton *m_previousScreen;
+    QPushButton *m_nextScreen;
+    QLineEdit *m_screenCounter;
     ScreenPreview *m_preview;
     QRadioButton *m_whole;
     QRadioButton *m_one;

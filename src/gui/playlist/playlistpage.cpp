@@ -12,6 +12,7 @@
 #include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/statusmessage.h"
 #include "gui/playlist/insertsongdialog.h"
 #include "gui/playlist/playlistview.h"
 #include "gui/widgets/treeicons.h"
@@ -172,6 +173,11 @@ void PlaylistPage::wireWorkspace()
     connect(&m_workspace, &Workspace::fileDeleted, this, &PlaylistPage::fileDeleted);
     connect(&m_workspace, &Workspace::libraryShown, this, [this] {
         m_songs.clear();
+        // A playlist not saved yet proposes the card's first free number as the card is now.
+        if (m_filePath.isEmpty()) {
+            m_playlist.setNumber(m_workspace.hasCard() ? m_workspace.library().findFreeNumber(ItemKind::Playlist) : 0);
+            showPlaylistFacts();
+        }
         refill(currentIndex());
     });
 }
@@ -277,6 +283,7 @@ bool PlaylistPage::save()
     m_playlist.setNumber(number);
     library.numbers(ItemKind::Playlist).markUsed(number);
     m_filePath = path;
+    StatusMessage::showSaved(this, path);
     m_title->setEnabled(false);
     showPlaylistFacts();
     if (firstSave)
@@ -364,8 +371,8 @@ void PlaylistPage::deleteSelected()
     if (index < 0)
         return;
     const PlaylistEntry &entry = m_playlist.entry(index);
-    const QString text = Lang::text(Txt::PlaylistDeleteStanzaQuestion) + u' '
-                         + Lang::text(Txt::PlaylistDeleteStanzaEntry).arg(entry.title).arg(entry.stanzaPosition());
+    const QString text = Lang::text(Txt::PlaylistDeleteStanzaQuestion)
+                             .arg(Lang::text(Txt::PlaylistDeleteStanzaEntry).arg(entry.title, QString::number(entry.stanzaPosition())));
     if (questionBox(this, text) != QMessageBox::Yes)
         return;
     m_playlist.remove(index);
@@ -377,8 +384,7 @@ void PlaylistPage::deleteAdjacent()
     const int index = currentIndex();
     if (index < 0)
         return;
-    const QString text = Lang::text(Txt::PlaylistDeleteAdjacentQuestion) + QStringLiteral(" \"%1\"")
-                                                                             .arg(m_playlist.entry(index).title);
+    const QString text = Lang::text(Txt::PlaylistDeleteAdjacentQuestion).arg(m_playlist.entry(index).title);
     if (questionBox(this, text) != QMessageBox::Yes)
         return;
     const int first = PlaylistEditing::adjacentRun(m_playlist, index).first;
@@ -453,6 +459,7 @@ void PlaylistPage::refill(int focusIndex)
     } else {
         resetPreview();
     }
+    emit documentChanged();
 }
 
 void PlaylistPage::showPlaylistFacts()
@@ -460,7 +467,10 @@ void PlaylistPage::showPlaylistFacts()
     m_number->setText(QString::number(qMax(0, m_playlist.number())));
     if (m_title->text() != m_playlist.name())
         m_title->setText(m_playlist.name());
-    m_caption->setText(Lang::text(Txt::PlaylistCaption) + QStringLiteral(": \"%1\"").arg(m_playlist.name()));
+    // A playlist not named yet shows no empty quotes.
+    const QString name = m_playlist.name();
+    m_caption->setText(name.isEmpty() ? Lang::text(Txt::PlaylistCaption)
+                                      : Lang::text(Txt::PlaylistCaption) + QStringLiteral(": \"%1\"").arg(name));
 }
 
 void PlaylistPage::resetPreview()

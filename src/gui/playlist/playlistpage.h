@@ -33,6 +33,7 @@ public:
 
     // False when the user keeps the current playlist (Cancel, or Yes and the save failed).
     bool mayDiscard();
+    bool isModified() const { return m_playlist.isDirty(); }
     void newPlaylist();
     // Starts an empty playlist without asking: the caller has offered to save the current one.
     void startNewPlaylist();
@@ -52,6 +53,10 @@ public:
     // The open playlist's file was renamed or deleted in the tree.
     void playlistFileRenamed(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
+
+signals:
+    // The playlist shown, its name or its unsaved state changed.
+    void documentChanged();
 
 private:
     void wireWorkspace();

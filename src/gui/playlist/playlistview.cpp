@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/playlist/playlistview.h"
 
+#include "core/app/language.h"
+#include "gui/widgets/emptyhint.h"
 #include "gui/widgets/librarydrag.h"
 
 #include <QApplication>
@@ -131,8 +133,10 @@ void PlaylistView::paintEvent(QPaintEvent *event)
 {
     QTreeWidget::paintEvent(event);
     const int count = topLevelItemCount();
-    if (count == 0)
+    if (count == 0) {
+        paintEmptyHint(this, Lang::text(Txt::EmptyPlaylistHint));
         return;
+    }
     int y = 0;
     if (m_insertPosition <= 0)
         y = visualItemRect(topLevelItem(0)).top();

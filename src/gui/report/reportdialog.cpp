@@ -91,7 +91,6 @@ QGroupBox *ReportDialog::buildKindBox()
         setControlText(description, kKinds[i].description);
         description->setWordWrap(true);
         description->setIndent(24);
-        description->setEnabled(false);
         grid->addWidget(m_kinds[i], 2 * i, 0);
         grid->addWidget(description, 2 * i + 1, 0);
     }

@@ -6,12 +6,17 @@
 #include "core/library/librarynaming.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/windowplace.h"
 #include "gui/widgets/newgroupdialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QPushButton>
+
+namespace {
+const QString kLastGroupKey = QStringLiteral("TargetGroup");
+} // namespace
 
 TargetGroupDialog::TargetGroupDialog(const QStringList &groups, const QString &currentGroup, const QString &root,
                                      QWidget *parent)
@@ -23,8 +28,17 @@ TargetGroupDialog::TargetGroupDialog(const QStringList &groups, const QString &c
     m_list->setObjectName(QStringLiteral("groupList"));
     m_list->addItems(groups);
     m_list->setMinimumWidth(220);
-    // Nothing is preselected unless the caller's group is in the list: the user then chooses.
-    m_list->setCurrentIndex(m_list->findText(currentGroup, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    // The caller's group, else the group chosen last time, else the only one; with none of them
+    // nothing is preselected and the user chooses.
+    const auto find = [this](const QString &name) {
+        return name.isEmpty() ? -1 : m_list->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    };
+    int preselected = find(currentGroup);
+    if (preselected < 0)
+        preselected = find(WindowPlace::lastChoice(kLastGroupKey));
+    if (preselected < 0 && m_list->count() == 1)
+        preselected = 0;
+    m_list->setCurrentIndex(preselected);
     m_list->setEnabled(m_list->count() > 0);
     m_new = new QPushButton(this);
     m_new->setObjectName(QStringLiteral("newGroup"));
@@ -51,6 +65,7 @@ void TargetGroupDialog::accept()
         infoBox(this, Lang::text(Txt::TargetGroupTitle));
         return;
     }
+    WindowPlace::rememberChoice(kLastGroupKey, group());
     QDialog::accept();
 }
 
