@@ -32,4 +32,5 @@ enum class Command : int {
     GroupColours = 32981,
     CardWizard = 32982,
     ImportLyricFiles = 32983,
+    Guide = 32984,
 };

@@ -2,12 +2,14 @@
 #include "gui/main/mainwindow.h"
 
 #include "core/app/appcore.h"
+#include "core/app/guidepages.h"
 #include "core/app/language.h"
 #include "core/font/fontexport.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/font/fonteditor.h"
 #include "gui/main/aboutdialog.h"
 #include "gui/main/settingsdialog.h"
+#include "gui/app/guidehelp.h"
 #include "gui/app/messageboxes.h"
 
 #include <QAction>
@@ -124,6 +126,9 @@ void MainWindow::buildMenus()
     connect(settings, &QAction::triggered, this, &MainWindow::openProgramSettings);
 
     QMenu *help = addMenu(Txt::MenuHelp);
+    QAction *guide = addCommand(help, Command::Guide, Txt::MenuGuide, true);
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this, [this] { GuideHelp::open(this, QString::fromUtf16(Guide::kContents)); });
     QAction *about = addCommand(help, Command::About, Txt::MenuAbout, true);
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &MainWindow::openAbout);
