@@ -1,6 +1,8 @@
 # The Debian package, made by CPack from the install rules: `cpack -G DEB` in the build folder
 # (scripts/package runs it). dpkg-shlibdeps works out the library dependencies from the binaries,
 # which are stripped on the way in.
+# The package needs the programs, not the tests: installing does not build everything first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumivox)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
