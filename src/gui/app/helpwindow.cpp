@@ -24,6 +24,11 @@ HelpWindow::HelpWindow(QWidget *parent)
     m_browser->setOpenLinks(true);
     // The guide is read from disk alone; a web address goes to the desktop's browser.
     m_browser->setOpenExternalLinks(true);
+    m_browser->document()->setDocumentMargin(14);
+    auto *close = new QAction(this);
+    close->setShortcut(Qt::Key_Escape);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
 
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

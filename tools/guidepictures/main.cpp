@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Makes the guide's pictures from the program itself, in one language:
+//   lumivox-guide-pictures LANGUAGE OUTDIR
+// The main window is composed as at start-up, on a copy of the demo card (with one planted
+// duplicate number, so that the issue window has something to show), at a fixed size, style and
+// font; every window is saved with QWidget::grab. Settings, data and work folders live in a
+// temporary folder. Run it offscreen (scripts/screenshots does).
+#include "core/app/appcore.h"
+#include "core/app/language.h"
+#include "core/card/driveprovider.h"
+#include "core/model/charsetmode.h"
+#include "gui/app/messageboxes.h"
+#include "gui/editor/songeditorpage.h"
+#include "gui/library/librarypanel.h"
+#include "gui/library/librarytree.h"
+#include "gui/main/mainwindow.h"
+#include "gui/main/projectactions.h"
+#include "gui/playlist/playlistpage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+const QSize kMainWindowSize(1100, 680);
+
+void settle(int ms = 150)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool copyTree(const QString &from, const QString &to)
+{
+    bool ok = true;
+    for (QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString file = it.next();
+        const QString target = to + u'/' + QDir(from).relativeFilePath(file);
+        ok &= QDir().mkpath(QFileInfo(target).path()) && QFile::copy(file, target);
+    }
+    return ok;
+}
+
+class Pictures
+{
+public:
+    explicit Pictures(const QString &out) : m_out(out) {}
+
+    void save(QWidget *widget, const QString &name)
+    {
+        if (!widget) {
+            fail(name, QStringLiteral("no window to take"));
+            return;
+        }
+        settle();
+        const QString path = m_out.filePath(name + u".png");
+        if (!widget->grab().save(path))
+            fail(name, u"cannot write " + path);
+        else
+            QTextStream(stdout) << path << '\n';
+    }
+
+    // Starts something that opens a modal dialog, saves the dialog once it is up, and closes it.
+    void saveModal(const QString &name, const std::function<void()> &open, const std::function<void(QWidget *)> &prepare = {})
+    {
+        bool taken = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || taken)
+                return;
+            taken = true;
+            if (prepare)
+                prepare(dialog);
+            save(dialog, name);
+            dialog->close();
+        });
+        poll.start();
+        open();
+        if (!taken)
+            fail(name, QStringLiteral("no dialog opened"));
+    }
+
+    void fail(const QString &name, const QString &why)
+    {
+        QTextStream(stderr) << name << ": " << why << '\n';
+        m_ok = false;
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QDir m_out;
+    bool m_ok = true;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication::setOrganizationName(QStringLiteral("Vorex"));
+    QApplication::setApplicationName(QStringLiteral("Lumivox"));
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        QTextStream(stderr) << "usage: lumivox-guide-pictures LANGUAGE OUTDIR\n";
+        return 2;
+    }
+    // The same look on every machine: Qt's own style and palette, one font.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
+
+    QTemporaryDir temp;
+    AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
+    dirs.dataDir = temp.filePath(QStringLiteral("data/"));
+    dirs.workDir = temp.filePath(QStringLiteral("work/"));
+    QSettings store(temp.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    AppCore core(&store, dirs);
+    core.loadPersistentState();
+    core.settings().setLastLanguage(args[1]);
+    if (Lang::load(dirs.languageDir(), args[1]) != Lang::LoadResult::Loaded) {
+        QTextStream(stderr) << "cannot load the language " << args[1] << " from " << dirs.languageDir() << '\n';
+        return 2;
+    }
+    setCurrentCharsetMode(CharsetMode(core.settings().charset()));
+    core.loadBoardFonts();
+
+    const QString card = temp.filePath(QStringLiteral("demo-card"));
+    if (!copyTree(dirs.demoCardDir(), card)) {
+        QTextStream(stderr) << "cannot copy the demo card from " << dirs.demoCardDir() << '\n';
+        return 2;
+    }
+    // A second song under number 10: the issue window's picture shows a duplicate.
+    const QString carol = card + QStringLiteral("/Kolędy/0010 Bóg się rodzi.txt");
+    QFile::copy(carol, card + QStringLiteral("/Kolędy/0010 Bóg się rodzi (kopia).txt"));
+    core.setCardFolders({card});
+
+    Pictures pictures(args[2]);
+    QDir().mkpath(args[2]);
+    MainWindow frame;
+    auto *panel = new LibraryPanel(&frame, std::make_shared<FakeDriveProvider>());
+    frame.setLibraryPanel(panel);
+    new ProjectActions(&frame, panel);
+    frame.resize(kMainWindowSize);
+    frame.show();
+    for (QElapsedTimer clock; !panel->isSettled() && (clock.isValid() || (clock.start(), true)) && clock.elapsed() < 10000;)
+        settle(20);
+    if (auto *tree = panel->findChild<LibraryTree *>()) {
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            if ((*it)->text(0) == u"Kolędy")
+                (*it)->setExpanded(true);
+        }
+    }
+    pictures.save(&frame, QStringLiteral("main-window"));
+    pictures.save(panel, QStringLiteral("library-tree"));
+
+    pictures.saveModal(QStringLiteral("settings"), [&] { frame.action(Command::ProgramSettings)->trigger(); });
+    pictures.saveModal(QStringLiteral("search"), [&] { frame.action(Command::FindSong)->trigger(); });
+    pictures.saveModal(QStringLiteral("card-wizard"), [&] { frame.action(Command::CardWizard)->trigger(); });
+    pictures.saveModal(QStringLiteral("import-songs"), [&] { frame.action(Command::CardWizard)->trigger(); },
+                       [](QWidget *wizard) {
+                           if (auto *radio = wizard->findChild<QRadioButton *>(QStringLiteral("importRadio")))
+                               radio->click();
+                       });
+    pictures.saveModal(QStringLiteral("report"), [&] { frame.action(Command::GenerateReport)->trigger(); });
+    pictures.saveModal(QStringLiteral("font-editor"), [&] { frame.action(Command::FontEditor)->trigger(); });
+
+    frame.action(Command::IssueWindow)->trigger();
+    settle();
+    QWidget *issues = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->inherits("IssueWindow"))
+            issues = window;
+    }
+    pictures.save(issues, QStringLiteral("issue-window"));
+    if (issues)
+        issues->close();
+
+    if (SongEditorPage *editor = panel->editorPage(); editor && editor->openSong(card + QStringLiteral("/Kolędy/0011 Wśród nocnej ciszy.txt"))) {
+        pictures.save(&frame, QStringLiteral("song-editor"));
+        const auto click = [&frame](const char *name) {
+            if (auto *button = frame.findChild<QAbstractButton *>(QLatin1StringView(name)))
+                button->click();
+        };
+        pictures.saveModal(QStringLiteral("song-structure"), [&] { click("structure"); });
+        pictures.saveModal(QStringLiteral("music-timing"), [&] { click("musicTiming"); });
+    } else {
+        pictures.fail(QStringLiteral("song-editor"), QStringLiteral("the demo song did not open"));
+    }
+
+    if (PlaylistPage *playlists = panel->playlistPage()) {
+        const QStringList lists = QDir(card + QStringLiteral("/playlist_dir")).entryList({QStringLiteral("*.lst")});
+        if (!lists.isEmpty())
+            playlists->openPlaylist(card + QStringLiteral("/playlist_dir/") + lists.first());
+        pictures.save(&frame, QStringLiteral("playlist"));
+    }
+    return pictures.ok() ? 0 : 1;
+}
