@@ -16,15 +16,18 @@
 #include "gui/main/mainwindow.h"
 #include "gui/main/projectactions.h"
 #include "gui/playlist/playlistpage.h"
+#include "tonefile/tonefile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRadioButton>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -148,6 +151,13 @@ int main(int argc, char **argv)
     const QString carol = card + QStringLiteral("/Kolędy/0010 Bóg się rodzi.txt");
     QFile::copy(carol, card + QStringLiteral("/Kolędy/0010 Bóg się rodzi (kopia).txt"));
     core.setCardFolders({card});
+    // A music folder with a recording of the song the timing window is shown with.
+    const QString music = temp.filePath(QStringLiteral("music"));
+    QDir().mkpath(music);
+    QString error;
+    if (!ToneFile::write(music + QStringLiteral("/Wśród nocnej ciszy.wav"), ToneFile::ToneShape{}, &error))
+        QTextStream(stderr) << "no music file: " << error << '\n';
+    core.settings().setLastMusicDir(music);
 
     Pictures pictures(args[2]);
     QDir().mkpath(args[2]);
@@ -191,13 +201,18 @@ int main(int argc, char **argv)
         issues->close();
 
     if (SongEditorPage *editor = panel->editorPage(); editor && editor->openSong(card + QStringLiteral("/Kolędy/0011 Wśród nocnej ciszy.txt"))) {
+        frame.pages()->setCurrentWidget(editor);
         pictures.save(&frame, QStringLiteral("song-editor"));
         const auto click = [&frame](const char *name) {
             if (auto *button = frame.findChild<QAbstractButton *>(QLatin1StringView(name)))
                 button->click();
         };
         pictures.saveModal(QStringLiteral("song-structure"), [&] { click("structure"); });
-        pictures.saveModal(QStringLiteral("music-timing"), [&] { click("musicTiming"); });
+        pictures.saveModal(QStringLiteral("music-timing"), [&] { click("musicTiming"); }, [](QWidget *dialog) {
+            // The recording chosen, as a user would before pressing Play.
+            if (auto *files = dialog->findChild<QComboBox *>())
+                files->setCurrentIndex(files->count() - 1);
+        });
     } else {
         pictures.fail(QStringLiteral("song-editor"), QStringLiteral("the demo song did not open"));
     }
@@ -206,6 +221,7 @@ int main(int argc, char **argv)
         const QStringList lists = QDir(card + QStringLiteral("/playlist_dir")).entryList({QStringLiteral("*.lst")});
         if (!lists.isEmpty())
             playlists->openPlaylist(card + QStringLiteral("/playlist_dir/") + lists.first());
+        frame.pages()->setCurrentWidget(playlists);
         pictures.save(&frame, QStringLiteral("playlist"));
     }
     return pictures.ok() ? 0 : 1;
