@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the guide's pictures from the program itself, in one language:
-//   lumivox-guide-pictures LANGUAGE OUTDIR
-// The main window is composed as at start-up, on a copy of the demo card (with one planted
+//   lumivox-guide-pictures LANGUAGE OUTDIR CARDDIR
+// The main window is composed as at start-up, on a copy of the demo card in CARDDIR (replaced;
+// the pictures show its path, so a fixed one keeps them the same from run to run; one planted
 // duplicate number, so that the issue window has something to show), at a fixed size, style and
 // font; every window is saved with QWidget::grab. Settings, data and work folders live in a
 // temporary folder. Run it offscreen (scripts/screenshots does).
@@ -25,6 +26,8 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStackedWidget>
@@ -117,8 +120,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Lumivox"));
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        QTextStream(stderr) << "usage: lumivox-guide-pictures LANGUAGE OUTDIR\n";
+    if (args.size() != 4) {
+        QTextStream(stderr) << "usage: lumivox-guide-pictures LANGUAGE OUTDIR CARDDIR\n";
         return 2;
     }
     // The same look on every machine: Qt's own style and palette, one font.
@@ -142,8 +145,8 @@ int main(int argc, char **argv)
     setCurrentCharsetMode(CharsetMode(core.settings().charset()));
     core.loadBoardFonts();
 
-    const QString card = temp.filePath(QStringLiteral("demo-card"));
-    if (!copyTree(dirs.demoCardDir(), card)) {
+    const QString card = QDir(args[3]).absolutePath();
+    if (!QDir(card).removeRecursively() || !copyTree(dirs.demoCardDir(), card)) {
         QTextStream(stderr) << "cannot copy the demo card from " << dirs.demoCardDir() << '\n';
         return 2;
     }
@@ -187,7 +190,17 @@ int main(int argc, char **argv)
                                radio->click();
                        });
     pictures.saveModal(QStringLiteral("report"), [&] { frame.action(Command::GenerateReport)->trigger(); });
-    pictures.saveModal(QStringLiteral("font-editor"), [&] { frame.action(Command::FontEditor)->trigger(); });
+    pictures.saveModal(QStringLiteral("font-editor"), [&] { frame.action(Command::FontEditor)->trigger(); },
+                       [](QWidget *editor) {
+                           // The letter "A", typed into the code field as a user would.
+                           if (auto *code = editor->findChild<QLineEdit *>(QStringLiteral("decimalEdit"))) {
+                               code->selectAll();
+                               for (const QChar digit : QStringLiteral("65")) {
+                                   QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + digit.digitValue(), Qt::NoModifier, QString(digit));
+                                   QApplication::sendEvent(code, &key);
+                               }
+                           }
+                       });
 
     frame.action(Command::IssueWindow)->trigger();
     settle();
