@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/util/posixfile.h"
-#include "gui/app/startup.h"
+#include "gui/main/startup.h"
 
 int main(int argc, char **argv)
 {

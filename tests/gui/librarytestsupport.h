@@ -3,9 +3,10 @@
 
 // Helpers of the library panel's tests.
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/card/driveprovider.h"
 #include "gui/app/messageboxes.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/waitdialog.h"
@@ -100,8 +101,8 @@ protected:
         m_drives = std::make_shared<FakeDriveProvider>();
         m_drives->setDrives(entries);
         m_frame = std::make_unique<MainWindow>();
-        m_panel = new LibraryPanel(m_frame.get(), m_drives);
-        m_frame->setLibraryPanel(m_panel);
+        m_frame->compose(m_drives);
+        m_panel = m_frame->libraryPanel();
         m_panel->initialUpdate();
     }
     void openPanel(const QString &card) { openPanel(QList<DriveEntry>{cardEntry(card)}); }

@@ -8,8 +8,8 @@
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
-#include "gui/library/importsongsdialog.h"
-#include "gui/main/commandids.h"
+#include "gui/card/importsongsdialog.h"
+#include "gui/app/commandids.h"
 #include "filesizelimit.h"
 #include "librarytestsupport.h"
 #include "tablerows.h"
@@ -450,7 +450,7 @@ private slots:
                     d->accept();
             });
             w->next();
-            seen << info(*w) << QString::number(m_panel->library().songCount());
+            seen << info(*w) << QString::number(m_panel->workspace().library().songCount());
             w->cancel();
         });
         m_frame->action(Command::CardWizard)->trigger();

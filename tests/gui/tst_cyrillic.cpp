@@ -13,7 +13,7 @@
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/librarypanel.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
@@ -34,7 +34,7 @@ class TestCyrillic : public PanelTest
 
     QString m_card;
 
-    SongEditorPage *page() const { return m_panel->editorPage(); }
+    SongEditorPage *page() const { return m_frame->editorPage(); }
 
     // Key events that carry the text itself: QTest::keyClicks passes characters through Latin-1.
     static void typeText(QWidget *widget, const QString &text)

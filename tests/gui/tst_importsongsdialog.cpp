@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The song import dialog driven as a user would: selection, start number, "Przerwij", lost group.
 #include "core/app/language.h"
-#include "gui/library/importsongsdialog.h"
+#include "gui/card/importsongsdialog.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
 

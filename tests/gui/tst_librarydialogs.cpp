@@ -3,10 +3,10 @@
 // the issue window.
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
-#include "gui/card/drivecombo.h"
-#include "gui/playlist/playlistnamedialog.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/widgets/playlistnamedialog.h"
 #include "gui/library/groupeditdialog.h"
-#include "gui/library/newgroupdialog.h"
+#include "gui/widgets/newgroupdialog.h"
 #include "gui/library/searchdialog.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "librarytestsupport.h"

@@ -6,8 +6,8 @@
 #include "gui/app/shell.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/lyricimportdialogs.h"
-#include "gui/library/targetgroupdialog.h"
-#include "gui/main/commandids.h"
+#include "gui/widgets/targetgroupdialog.h"
+#include "gui/app/commandids.h"
 #include "librarytestsupport.h"
 
 #include <QAction>

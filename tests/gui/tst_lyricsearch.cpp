@@ -83,7 +83,7 @@ private slots:
         QVERIFY(ave);
         ave->parent()->setExpanded(true);
         m_panel->tree()->setCurrentItem(ave);
-        const SongEditorPage *editor = m_panel->editorPage();
+        const SongEditorPage *editor = m_frame->editorPage();
 
         QTest::keyClick(m_frame.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(field()->hasFocus());
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(m_panel->tree()->currentItem(), ave);
 
         // The editor's save puts the song into the index as it is in memory.
-        SongEditorPage *page = m_panel->editorPage();
+        SongEditorPage *page = m_frame->editorPage();
         page->editedSong().setScreenText(0, 0, u"Cicha noc"_qs);
         const int reads = m_panel->lyricIndexer()->index().fileReads();
         QVERIFY(page->save());
@@ -132,7 +132,7 @@ private slots:
         QTest::keyClicks(field(), u"niebiosow"_qs);
         QCOMPARE(rows(), QStringList{u"0010 Bóg się rodzi"_qs});
         QTest::keyClick(field(), Qt::Key_Enter);
-        QCOMPARE(m_panel->editorPage()->song().path(), QString());
+        QCOMPARE(m_frame->editorPage()->song().path(), QString());
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SongLoadFailed) + u'\n' + bog});
         QCOMPARE(rows(), QStringList());
     }

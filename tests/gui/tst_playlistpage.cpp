@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist page and the insert-song dialog driven on a card in a temporary folder.
-#include "gui/library/insertsongdialog.h"
+#include "gui/playlist/insertsongdialog.h"
 #include "gui/playlist/playlistpage.h"
 #include "gui/playlist/playlistview.h"
 #include "gui/widgets/screenpreview.h"
@@ -23,7 +23,7 @@ class TestPlaylistPage : public PanelTest
 
     QString m_card;
 
-    PlaylistPage *page() const { return m_panel->playlistPage(); }
+    PlaylistPage *page() const { return m_frame->playlistPage(); }
     QString firstLine() const
     {
         const QStringList lines = page()->preview()->shownLines();

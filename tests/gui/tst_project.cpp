@@ -49,7 +49,7 @@ class TestProject : public PanelTest
             return answer;
         });
         openPanel(m_card);
-        m_project = new ProjectActions(m_frame.get(), m_panel);
+        m_project = new ProjectActions(m_frame.get());
         QCoreApplication::processEvents(); // its start after the first drive poll
     }
     void trigger(Command command) { m_frame->action(command)->trigger(); }
@@ -217,7 +217,7 @@ private slots:
     {
         start();
         QCOMPARE(buttons(), u"--111"_qs);
-        SongEditorPage *editor = m_panel->editorPage();
+        SongEditorPage *editor = m_frame->editorPage();
         QTest::keyClicks(editor->matrix(), u"A"_qs);
         m_boxes.answer = QMessageBox::Cancel;
         trigger(Command::CloseProject);

@@ -66,7 +66,7 @@ private slots:
         QVERIFY(command->isEnabled());
 
         const QString folder = newFolder() + QStringLiteral("/not yet there");
-        m_panel->actions()->setReportFolder(folder);
+        m_frame->setReportFolder(folder);
         whenShown<ReportDialog>([](ReportDialog *dialog) {
             dialog->setKind(ReportKind::NumberIndex);
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("generateButton")), Qt::LeftButton);

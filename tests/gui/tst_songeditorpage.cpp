@@ -3,7 +3,7 @@
 #include "core/app/language.h"
 #include "core/model/songfile.h"
 #include "gui/app/dialogtext.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/sequencelist.h"
 #include "gui/editor/songeditorpage.h"
@@ -11,7 +11,7 @@
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
 #include "gui/music/musictimingdialog.h"
 #include "librarytestsupport.h"
@@ -36,7 +36,7 @@ class TestSongEditorPage : public PanelTest
     QString m_card;
     QString m_gloria;
 
-    SongEditorPage *page() const { return m_panel->editorPage(); }
+    SongEditorPage *page() const { return m_frame->editorPage(); }
     QAbstractButton *button(const QString &name) const { return page()->findChild<QAbstractButton *>(name); }
     void click(const QString &name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     // Replaces an edit's text as the user would: select all, then type.

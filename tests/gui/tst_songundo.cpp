@@ -33,7 +33,7 @@ class TestSongUndo : public PanelTest
     QString m_gloria;
     qint64 m_now = 0;
 
-    SongEditorPage *page() const { return m_panel->editorPage(); }
+    SongEditorPage *page() const { return m_frame->editorPage(); }
     QUndoStack *stack() const { return page()->undoStack(); }
     QByteArray songBytes() const { return SongFile::toBytes(page()->song()); }
     void click(const QString &name) const { QTest::mouseClick(page()->findChild<QAbstractButton *>(name), Qt::LeftButton); }
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(other->text().isEmpty());
         QVERIFY(stack()->canRedo() && !stack()->canUndo());
 
-        m_frame->pages()->setCurrentWidget(m_panel->playlistPage());
+        m_frame->pages()->setCurrentWidget(m_frame->playlistPage());
         QVERIFY(!redo->isEnabled());
         key(m_frame.get(), Qt::Key_Y);
         QCOMPARE(page()->song().title(), u"Gloria"_qs);

@@ -3,7 +3,7 @@
 #include "core/app/language.h"
 #include "gui/card/cardformatter.h"
 #include "gui/card/cardlabeldialog.h"
-#include "gui/card/udisks2driveprovider.h"
+#include "gui/app/udisks2driveprovider.h"
 #include "fakeudisks2.h"
 #include "gui/librarytestsupport.h"
 #include "tablerows.h"

@@ -13,7 +13,7 @@
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/lyricimportdialogs.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/widgets/numbermap.h"
 
 #include <QApplication>

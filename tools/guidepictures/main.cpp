@@ -165,9 +165,9 @@ int main(int argc, char **argv)
     Pictures pictures(args[2]);
     QDir().mkpath(args[2]);
     MainWindow frame;
-    auto *panel = new LibraryPanel(&frame, std::make_shared<FakeDriveProvider>());
-    frame.setLibraryPanel(panel);
-    new ProjectActions(&frame, panel);
+    frame.compose(std::make_shared<FakeDriveProvider>());
+    new ProjectActions(&frame);
+    LibraryPanel *panel = frame.libraryPanel();
     frame.resize(kMainWindowSize);
     frame.show();
     for (QElapsedTimer clock; !panel->isSettled() && (clock.isValid() || (clock.start(), true)) && clock.elapsed() < 10000;)
@@ -213,7 +213,7 @@ int main(int argc, char **argv)
     if (issues)
         issues->close();
 
-    if (SongEditorPage *editor = panel->editorPage(); editor && editor->openSong(card + QStringLiteral("/Kolędy/0011 Wśród nocnej ciszy.txt"))) {
+    if (SongEditorPage *editor = frame.editorPage(); editor && editor->openSong(card + QStringLiteral("/Kolędy/0011 Wśród nocnej ciszy.txt"))) {
         frame.pages()->setCurrentWidget(editor);
         pictures.save(&frame, QStringLiteral("song-editor"));
         const auto click = [&frame](const char *name) {
@@ -230,7 +230,7 @@ int main(int argc, char **argv)
         pictures.fail(QStringLiteral("song-editor"), QStringLiteral("the demo song did not open"));
     }
 
-    if (PlaylistPage *playlists = panel->playlistPage()) {
+    if (PlaylistPage *playlists = frame.playlistPage()) {
         const QStringList lists = QDir(card + QStringLiteral("/playlist_dir")).entryList({QStringLiteral("*.lst")});
         if (!lists.isEmpty())
             playlists->openPlaylist(card + QStringLiteral("/playlist_dir/") + lists.first());

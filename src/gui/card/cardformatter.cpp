@@ -4,7 +4,7 @@
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/cardlabeldialog.h"
-#include "gui/card/udisks2driveprovider.h"
+#include "gui/app/udisks2driveprovider.h"
 
 #include <QCloseEvent>
 #include <QDBusPendingCallWatcher>

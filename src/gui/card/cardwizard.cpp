@@ -14,8 +14,8 @@
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardformatter.h"
-#include "gui/card/drivecombo.h"
-#include "gui/library/importsongsdialog.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/card/importsongsdialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,7 +3,9 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/editor/songsaving.h"
+#include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/icons.h"
 #include "gui/editor/characterpalette.h"
@@ -11,9 +13,6 @@
 #include "gui/editor/sequencelist.h"
 #include "gui/editor/songeditorform.h"
 #include "gui/editor/titleedit.h"
-#include "gui/library/libraryactions.h"
-#include "gui/library/librarypanel.h"
-#include "gui/main/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,8 +54,9 @@ bool isRedoKey(const QKeyEvent &key)
 
 } // namespace
 
-SongEditorPage::SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent)
-    : QWidget(parent), m_panel(panel), m_frame(frame), m_palette(frame ? frame->characterPalette() : nullptr),
+SongEditorPage::SongEditorPage(Workspace &workspace, CommandRegistry *commands, CharacterPalette *palette,
+                               QWidget *parent)
+    : QWidget(parent), m_workspace(workspace), m_commands(commands), m_palette(palette),
       m_undo(new QUndoStack(this))
 {
     setObjectName(QStringLiteral("SongEditorPage"));
@@ -89,8 +89,9 @@ SongEditorPage::SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
     wireForm();
-    wirePanel(frame);
-    wireEditMenu(frame);
+    wireWorkspace();
+    if (m_commands)
+        wireCommands(*m_commands);
     startNewSong();
 }
 
@@ -158,66 +159,56 @@ void SongEditorPage::wireForm()
     });
     connect(m_sequence, &SequenceList::entryClicked, this, &SongEditorPage::selectEntry);
     connect(m_sequence, &SequenceList::entryDropped, this, &SongEditorPage::moveEntry);
-    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (m_frame)
-            m_frame->setWindowModified(!clean);
-    });
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-void SongEditorPage::wirePanel(MainWindow *frame)
+void SongEditorPage::showPage()
 {
-    if (!m_panel)
-        return;
-    const auto showMe = [this] {
-        if (auto *stack = qobject_cast<QStackedWidget *>(parentWidget()))
-            stack->setCurrentWidget(this);
-    };
-    LibraryActions *actions = m_panel->actions();
-    connect(actions, &LibraryActions::openSongRequested, this, [this, showMe](const LibraryItemInfo &item) {
-        showMe();
-        openSong(item.fullPath);
-    });
-    connect(actions, &LibraryActions::songMoved, this, &SongEditorPage::fileMoved);
-    connect(actions, &LibraryActions::fileDeleted, this, &SongEditorPage::fileDeleted);
+    if (auto *stack = qobject_cast<QStackedWidget *>(parentWidget()))
+        stack->setCurrentWidget(this);
+}
+
+void SongEditorPage::showSong(const QString &path, int stanza, int screen, int line)
+{
+    showPage();
+    if (stanza >= 0)
+        openSongAt(path, stanza, screen, line);
+    else
+        openSong(path);
+}
+
+void SongEditorPage::wireWorkspace()
+{
+    connect(&m_workspace, &Workspace::songOpenRequested, this, &SongEditorPage::showSong);
+    connect(&m_workspace, &Workspace::songMoved, this, &SongEditorPage::fileMoved);
+    connect(&m_workspace, &Workspace::fileDeleted, this, &SongEditorPage::fileDeleted);
     // A new song begun before the card was read takes the card's first free number.
-    connect(m_panel, &LibraryPanel::treeRebuilt, this, [this] {
+    connect(&m_workspace, &Workspace::libraryShown, this, [this] {
         if (m_song.kind() == SongKind::NewSong && m_song.number() == 0 && m_undo->count() == 0) {
-            const int free = std::max(0, m_panel->library().findFreeNumber(ItemKind::Song));
+            const int free = std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song));
             m_song.setNumber(free);
             m_number->setText(free > 0 ? QString::number(free) : QString());
         }
     });
-    if (!frame)
-        return;
-    connect(frame, &MainWindow::matrixSizeChanged, this, &SongEditorPage::setBoardSize);
-    if (QAction *action = frame->action(Command::TextEditor)) {
-        connect(action, &QAction::triggered, this, showMe);
-        action->setEnabled(true);
-    }
-    if (QAction *action = frame->action(Command::NewSong)) {
-        connect(action, &QAction::triggered, this, [this, showMe] {
-            showMe();
-            newSong();
-        });
-    }
-    frame->addCloseGuard([this] { return offerSave(Txt::CloseQuestion, Txt::CloseQuestionCaption); });
 }
 
-void SongEditorPage::wireEditMenu(MainWindow *frame)
+void SongEditorPage::wireCommands(CommandRegistry &commands)
 {
-    if (!frame)
-        return;
-    QAction *undo = frame->action(Command::Undo);
-    QAction *redo = frame->action(Command::Redo);
-    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    commands.handle(Command::TextEditor, this, &SongEditorPage::showPage);
+    commands.handle(
+        Command::NewSong, this,
+        [this] {
+            showPage();
+            newSong();
+        },
+        [this] { return m_workspace.hasCard(); });
     // Each page that has a history of its own takes the entries while it is the current one.
     // Never while a dialog of the page (the text import, a question) is open over an edit.
-    connect(undo, &QAction::triggered, this, [this] {
+    connect(commands.action(Command::Undo), &QAction::triggered, this, [this] {
         if (isCurrentPage() && !QApplication::activeModalWidget())
             m_undo->undo();
     });
-    connect(redo, &QAction::triggered, this, [this] {
+    connect(commands.action(Command::Redo), &QAction::triggered, this, [this] {
         if (isCurrentPage() && !QApplication::activeModalWidget())
             m_undo->redo();
     });
@@ -238,15 +229,15 @@ bool SongEditorPage::isCurrentPage() const
 
 void SongEditorPage::updateEditMenu()
 {
-    if (!m_frame)
+    if (!m_commands)
         return;
     const bool current = isCurrentPage();
     const auto show = [current](QAction *action, bool can, int textId, int emptyId, const QString &what) {
         action->setEnabled(current && can);
         action->setText(current && can ? Lang::text(textId).arg(what) : Lang::text(emptyId));
     };
-    show(m_frame->action(Command::Undo), m_undo->canUndo(), Txt::UndoWhat, Txt::MenuUndo, m_undo->undoText());
-    show(m_frame->action(Command::Redo), m_undo->canRedo(), Txt::RedoWhat, Txt::MenuRedo, m_undo->redoText());
+    show(m_commands->action(Command::Undo), m_undo->canUndo(), Txt::UndoWhat, Txt::MenuUndo, m_undo->undoText());
+    show(m_commands->action(Command::Redo), m_undo->canRedo(), Txt::RedoWhat, Txt::MenuRedo, m_undo->redoText());
 }
 
 QString SongEditorPage::stanzaCounter() const

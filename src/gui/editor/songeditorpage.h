@@ -5,17 +5,16 @@
 #include "core/model/itemname.h"
 #include "core/model/song.h"
 #include "gui/editor/songcommands.h"
-#include "gui/editor/songeditorlink.h"
+#include "gui/widgets/songeditorlink.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
-class LedMatrix;
-class LibraryPanel;
 class CharacterPalette;
-class MainWindow;
+class CommandRegistry;
+class LedMatrix;
 class QAbstractButton;
 class QLineEdit;
 class QMenu;
@@ -24,6 +23,7 @@ class QUndoStack;
 class SequenceList;
 class SongEditorForm;
 class TitleEdit;
+class Workspace;
 
 // The song editor: one song or slide of the card, typed screen by screen on the LED matrix,
 // with its stanzas, refrain and sequence, saved into the card's groups or its slide folder.
@@ -37,8 +37,9 @@ class SongEditorPage : public QWidget, public SongEditorLink, public SongCommand
 public:
     static constexpr int kUndoLimit = 200;
 
-    // frame may be null (the page alone); then no menu command or close guard is wired.
-    SongEditorPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent = nullptr);
+    // commands and palette may be null (the page alone); then no window command is wired.
+    SongEditorPage(Workspace &workspace, CommandRegistry *commands, CharacterPalette *palette,
+                   QWidget *parent = nullptr);
     ~SongEditorPage() override;
 
     // --- SongEditorLink ---
@@ -111,10 +112,16 @@ public:
     void fileMoved(const QString &from, const QString &to);
     void fileDeleted(const QString &path);
 
+    // The music timing command on a song: true when it changed the song. Without one the
+    // command does nothing.
+    using MusicTiming = std::function<bool(QWidget *parent, Song &song)>;
+    void setMusicTiming(MusicTiming timing) { m_musicTiming = std::move(timing); }
+    // Shows the page and opens a song of the card; stanza < 0 opens it at its start.
+    void showSong(const QString &path, int stanza, int screen, int line);
+
 signals:
-    // After every successful save: the file the song came from (empty for a new one) and the
-    // song as written, so that what follows the card's songs need not read the file again.
-    void songWritten(const QString &previousPath, const Song &song);
+    // The open song differs from its file, or no longer does.
+    void modifiedChanged(bool modified);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -124,8 +131,9 @@ protected:
 
 private:
     void wireForm();
-    void wirePanel(MainWindow *frame);
-    void wireEditMenu(MainWindow *frame);
+    void wireWorkspace();
+    void wireCommands(CommandRegistry &commands);
+    void showPage();
     bool isCurrentPage() const;
     // The Edit menu's undo and redo entries follow the stack while this page is the current one.
     void updateEditMenu();
@@ -150,12 +158,12 @@ private:
     // The directory a save writes into, asking for the group of a new song; empty when cancelled.
     QString saveDirectory(ItemKind kind);
     bool writeSong(Song &song, ItemKind kind, const QString &directory);
-    void refreshLibraryShowing(const QString &path);
 
     QAbstractButton *button(const QString &name) const;
 
-    LibraryPanel *m_panel;
-    MainWindow *m_frame;
+    Workspace &m_workspace;
+    CommandRegistry *m_commands;
+    MusicTiming m_musicTiming;
     // Held apart from the window: a page hidden while the window is being destroyed must not call into it.
     QPointer<CharacterPalette> m_palette;
     Song m_song;

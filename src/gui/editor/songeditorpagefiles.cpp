@@ -4,6 +4,7 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/editor/songsaving.h"
 #include "core/library/librarynaming.h"
 #include "core/model/songfile.h"
@@ -13,10 +14,7 @@
 #include "gui/editor/slidenumberdialog.h"
 #include "gui/editor/songeditorform.h"
 #include "gui/editor/titleedit.h"
-#include "gui/library/librarypanel.h"
-#include "gui/library/librarytree.h"
-#include "gui/library/targetgroupdialog.h"
-#include "gui/main/mainwindow.h"
+#include "gui/widgets/targetgroupdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,8 +35,7 @@ void SongEditorPage::resetHistory()
 {
     m_undo->clear();
     m_cellBefore = 0;
-    if (m_frame)
-        m_frame->setWindowModified(false);
+    emit modifiedChanged(false);
 }
 
 bool SongEditorPage::offerSave(int textId, int captionId)
@@ -65,8 +62,8 @@ void SongEditorPage::startNewSong()
     song.setCharset(CharsetMode(core ? core->settings().charset() : 0));
     song.insertStanzaAfterCurrent();
     song.setDefaultSequence();
-    const bool chosen = m_panel && !m_panel->root().isEmpty();
-    song.setNumber(chosen ? std::max(0, m_panel->library().findFreeNumber(ItemKind::Song)) : 0);
+    const bool chosen = m_workspace.hasCard();
+    song.setNumber(chosen ? std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song)) : 0);
     song.setCursor(0, 0);
     m_song = song;
     resetHistory();
@@ -137,7 +134,7 @@ void SongEditorPage::showSongFields()
 
 QString SongEditorPage::saveDirectory(ItemKind kind)
 {
-    const QString root = m_panel->root();
+    const QString root = m_workspace.root();
     if (kind == ItemKind::Slide) {
         const QString directory = LibraryNaming::slideDirectory(root);
         QDir().mkpath(directory);
@@ -146,12 +143,12 @@ QString SongEditorPage::saveDirectory(ItemKind kind)
     if (m_song.kind() != SongKind::NewSong)
         return QFileInfo(m_song.path()).absolutePath();
     QStringList groups;
-    for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
+    for (const SongGroupFiles &group : std::as_const(m_workspace.library().groups()))
         groups << group.name;
     TargetGroupDialog dialog(groups, QString(), root, this);
     const bool chosen = dialog.exec() == QDialog::Accepted;
     if (dialog.groupCreated())
-        m_panel->refreshLibrary(false);
+        m_workspace.refresh(false);
     return chosen ? LibraryNaming::groupDirectory(root, dialog.group()) : QString();
 }
 
@@ -164,17 +161,14 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
             return false;
     }
     QString error;
-    const QString previousPath = song.kind() == SongKind::NewSong ? QString() : song.path();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = SongSaving::execute(song, plan, &error);
+    const bool written = m_workspace.saveSong(song, plan, &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
         errorBox(this, Lang::text(Txt::SaveFailed) + u'\n' + QDir::toNativeSeparators(plan.target)
                            + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
-    emit songWritten(previousPath, song);
-    refreshLibraryShowing(song.path());
     return true;
 }
 
@@ -183,7 +177,7 @@ bool SongEditorPage::save()
     storeScreen();
     m_song.setNumber(SongSaving::parseNumber(m_number->text()));
     m_song.setTitle(m_title->text());
-    if (!m_panel || m_panel->root().isEmpty()) {
+    if (!m_workspace.hasCard()) {
         warningBox(this, Lang::text(Txt::NoCardNoSave));
         return false;
     }
@@ -215,12 +209,12 @@ bool SongEditorPage::saveAsSlide()
         warningBox(this, Lang::text(Txt::SlideTitleTooLong));
         return false;
     }
-    if (!m_panel || m_panel->root().isEmpty()) {
+    if (!m_workspace.hasCard()) {
         warningBox(this, Lang::text(Txt::NoCardNoSave));
         return false;
     }
-    const LibraryNumberTable &slides = m_panel->library().numbers(ItemKind::Slide);
-    const int number = isSlide() ? m_song.number() : std::max(0, m_panel->library().findFreeNumber(ItemKind::Slide));
+    const LibraryNumberTable &slides = m_workspace.library().numbers(ItemKind::Slide);
+    const int number = isSlide() ? m_song.number() : std::max(0, m_workspace.library().findFreeNumber(ItemKind::Slide));
     SlideNumberDialog dialog(number, title, slides, this);
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -245,17 +239,6 @@ bool SongEditorPage::saveAsSlide()
         showSongFields();
     }
     return true;
-}
-
-void SongEditorPage::refreshLibraryShowing(const QString &path)
-{
-    const QFileInfo file(path);
-    const bool slide = m_song.kind() == SongKind::Slide || file.suffix() == u"ekr";
-    const QString key = slide ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
-                              : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
-                                                    file.completeBaseName());
-    // The lyric index took the song from songWritten.
-    m_panel->refreshLibrary(false, key, false);
 }
 
 // --- the tree's changes ---

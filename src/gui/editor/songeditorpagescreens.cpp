@@ -3,6 +3,7 @@
 #include "gui/editor/songeditorpage.h"
 
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/editor/songediting.h"
 #include "gui/app/messageboxes.h"
 #include "gui/editor/characterpalette.h"
@@ -10,10 +11,8 @@
 #include "gui/editor/sequencelist.h"
 #include "gui/editor/songeditorform.h"
 #include "gui/editor/songnumberdialog.h"
-#include "gui/editor/songstructuredialog.h"
+#include "gui/widgets/songstructuredialog.h"
 #include "gui/editor/textimportdialog.h"
-#include "gui/library/librarypanel.h"
-#include "gui/music/musictiming.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -146,8 +145,8 @@ void SongEditorPage::nextScreen() { step([this] { m_song.nextScreen(); }); }
 void SongEditorPage::addStanza()
 {
     change(Txt::UndoSongLayout, [this] {
-        if (m_song.stanzaCount() == 0 && m_panel)
-            m_song.setNumber(std::max(0, m_panel->library().findFreeNumber(ItemKind::Song)));
+        if (m_song.stanzaCount() == 0)
+            m_song.setNumber(std::max(0, m_workspace.library().findFreeNumber(ItemKind::Song)));
         SongEditing::addStanza(m_song);
     });
     showTitleAndNumber();
@@ -234,9 +233,7 @@ void SongEditorPage::checkNumber()
         infoBox(this, Lang::text(Txt::SlideNoNumberMap));
         return;
     }
-    if (!m_panel)
-        return;
-    SongNumberDialog dialog(m_song.number(), m_panel->library().numbers(ItemKind::Song), this);
+    SongNumberDialog dialog(m_song.number(), m_workspace.library().numbers(ItemKind::Song), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     change(Txt::UndoTitleNumber, [this, &dialog] { m_song.setNumber(dialog.number()); });
@@ -267,9 +264,11 @@ void SongEditorPage::openStructure()
 
 void SongEditorPage::timeToMusic()
 {
+    if (!m_musicTiming)
+        return;
     // The times recorded in one session are one command.
     bool timed = false;
-    change(Txt::UndoSongLayout, [this, &timed] { timed = openMusicTiming(this, m_song); });
+    change(Txt::UndoSongLayout, [this, &timed] { timed = m_musicTiming(this, m_song); });
     // The current screen's time may have changed.
     if (timed)
         showCurrent();

@@ -6,7 +6,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/editor/importtextedit.h"
-#include "gui/editor/songeditorlink.h"
+#include "gui/widgets/songeditorlink.h"
 
 #include <QApplication>
 #include <QCheckBox>

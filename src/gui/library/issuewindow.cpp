@@ -7,7 +7,7 @@
 #include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
-#include "gui/library/treeicons.h"
+#include "gui/widgets/treeicons.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

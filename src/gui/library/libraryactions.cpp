@@ -3,37 +3,34 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/library/cardfolder.h"
 #include "core/library/issuerows.h"
 #include "core/library/libraryfiles.h"
 #include "core/search/librarysearch.h"
 #include "core/model/itemname.h"
 #include "core/util/fileutils.h"
+#include "gui/app/commandregistry.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
-#include "gui/card/cardwizard.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/library/groupcoloursdialog.h"
 #include "gui/library/issuewindow.h"
 #include "core/search/lyricindexer.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/lyricfilecommands.h"
-#include "gui/library/newgroupdialog.h"
-#include "gui/playlist/playlistnamedialog.h"
+#include "gui/widgets/newgroupdialog.h"
+#include "gui/widgets/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
-#include "gui/main/mainwindow.h"
-#include "gui/report/reportdialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QSet>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -55,10 +52,9 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 
 } // namespace
 
-LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
-    : QObject(panel), m_panel(panel), m_frame(frame),
-      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
-      m_lyricFiles(new LyricFileCommands(panel))
+LibraryActions::LibraryActions(LibraryPanel *panel, CommandRegistry *commands)
+    : QObject(panel), m_panel(panel),
+      m_lyricFiles(new LyricFileCommands(panel->workspace(), panel))
 {
     LibraryTree *t = tree();
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
@@ -74,44 +70,25 @@ LibraryActions::LibraryActions(LibraryPanel *panel, MainWindow *frame)
         if (menu)
             menu->exec(pos);
     });
-    connectFrame();
+    if (commands)
+        wireCommands(*commands);
 }
 
-void LibraryActions::connectFrame()
+void LibraryActions::wireCommands(CommandRegistry &commands)
 {
-    if (!m_frame)
-        return;
-    const auto wire = [this](Command command, auto slot) {
-        QAction *action = m_frame->action(command);
-        if (!action)
-            return;
-        connect(action, &QAction::triggered, this, slot);
-        action->setEnabled(true);
-    };
-    wire(Command::IssueWindow, &LibraryActions::showIssueWindow);
-    wire(Command::FindSong, &LibraryActions::openSearch);
-    wire(Command::RefreshFileList, [this] { m_panel->refreshLibrary(true); });
-    wire(Command::InitialiseCard, &LibraryActions::initialiseCard);
-    wire(Command::OpenFolderAsCard, &LibraryActions::openFolderAsCard);
-    wire(Command::GroupColours, &LibraryActions::editGroupColours);
-    wire(Command::GenerateReport, &LibraryActions::generateReport);
-    wire(Command::CardWizard, &LibraryActions::openCardWizard);
-    wire(Command::ImportLyricFiles, [this] { m_lyricFiles->importFiles(); });
-    m_frame->action(Command::FindSong)->setShortcut(QKeySequence::Find);
-    m_frame->action(Command::RefreshFileList)->setShortcut(Qt::Key_F5);
+    const auto hasCard = [this] { return !root().isEmpty(); };
+    commands.handle(Command::IssueWindow, this, &LibraryActions::showIssueWindow);
+    commands.handle(Command::FindSong, this, &LibraryActions::openSearch, hasCard);
+    commands.handle(Command::RefreshFileList, this, [this] { m_panel->refreshLibrary(true); }, hasCard);
+    commands.handle(Command::InitialiseCard, this, &LibraryActions::initialiseCard, hasCard);
+    commands.handle(Command::OpenFolderAsCard, this, &LibraryActions::openFolderAsCard);
+    commands.handle(Command::GroupColours, this, &LibraryActions::editGroupColours);
+    commands.handle(Command::ImportLyricFiles, this, [this] { m_lyricFiles->importFiles(m_panel->selectedItem().group); }, hasCard);
 }
 
-void LibraryActions::updateCommandStates()
+Workspace &LibraryActions::workspace() const
 {
-    if (!m_frame)
-        return;
-    const bool chosen = !root().isEmpty();
-    for (Command command :
-         {Command::FindSong, Command::RefreshFileList, Command::InitialiseCard, Command::GenerateReport,
-          Command::NewSong, Command::ImportLyricFiles}) {
-        if (QAction *action = m_frame->action(command))
-            action->setEnabled(chosen);
-    }
+    return m_panel->workspace();
 }
 
 LibraryTree *LibraryActions::tree() const
@@ -161,8 +138,8 @@ void LibraryActions::deleteGroup()
         errorBox(m_panel, Lang::text(Txt::GroupNotEmpty));
         return;
     }
-    m_panel->library().groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
-    m_panel->lyricIndexer()->directoryRemoved(LibraryNaming::groupDirectory(root(), name));
+    workspace().library().groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
+    workspace().lyrics()->directoryRemoved(LibraryNaming::groupDirectory(root(), name));
     m_search.current = nullptr;
     tree()->removeItem(item);
     m_panel->libraryChanged();
@@ -212,14 +189,14 @@ void LibraryActions::deleteSelected()
             errorBox(m_panel, Lang::text(Txt::DeleteFileFailed) + u' ' + info.fileName);
             continue;
         }
-        m_panel->library().forgetFile(itemKindOf(kind), info.group, item->text(0));
+        workspace().library().forgetFile(itemKindOf(kind), info.group, item->text(0));
         deleted << (kind == LibraryNodeKind::Song ? info.group + u'/' + item->text(0) : item->text(0));
-        emit fileDeleted(info.fullPath);
+        workspace().fileWasDeleted(info.fullPath);
         if (m_search.current == item)
             m_search.current = nullptr;
         tree()->removeItem(item);
     }
-    m_panel->library().issues() = issuesWithout(m_panel->library().issues(), deleted);
+    workspace().library().issues() = issuesWithout(workspace().library().issues(), deleted);
     m_panel->libraryChanged();
 }
 
@@ -249,7 +226,7 @@ void LibraryActions::renamePlaylist()
     QString renamed;
     const bool done = LibraryFiles::renamePlaylist(directory, info.fileName, dialog.title(), &renamed);
     if (done)
-        emit playlistRenamed(info.fullPath, QDir(directory).filePath(QFileInfo(renamed).fileName()));
+        workspace().playlistWasRenamed(info.fullPath, QDir(directory).filePath(QFileInfo(renamed).fileName()));
     const QString shown = done ? QFileInfo(renamed).completeBaseName() : item->text(0);
     m_panel->refreshLibrary(true, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, shown));
 }
@@ -309,17 +286,14 @@ void LibraryActions::openCurrentItem()
         errorBox(m_panel, Lang::text(Txt::FileMissing) + u' ' + info.fullPath);
         return;
     }
-    if (info.kind == LibraryNodeKind::Playlist)
-        emit openPlaylistRequested(info);
-    else
-        emit openSongRequested(info);
+    workspace().openItem(info);
 }
 
 void LibraryActions::addCurrentToPlaylist()
 {
     const LibraryItemInfo info = m_panel->selectedItem();
     if (info.kind == LibraryNodeKind::Song || info.kind == LibraryNodeKind::Slide)
-        emit addToPlaylistRequested(info);
+        workspace().addToPlaylist(info);
     else if (info.kind == LibraryNodeKind::Playlist)
         openCurrentItem();
 }
@@ -344,7 +318,7 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
                               + LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName);
     const bool moved = result == MoveResult::Moved;
     if (moved)
-        emit songMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
+        workspace().songWasMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
                        LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
     m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
                                            QFileInfo(dragged.fileName).completeBaseName()), !moved);
@@ -352,14 +326,14 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
 
 void LibraryActions::showIssueWindow()
 {
-    m_panel->issueWindow()->showIssues(m_panel->library().issues());
+    m_panel->issueWindow()->showIssues(workspace().library().issues());
 }
 
 void LibraryActions::repairDuplicates(ItemKind kind)
 {
     if (root().isEmpty())
         return;
-    const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(m_panel->library(), kind);
+    const LibraryFiles::RepairResult result = LibraryFiles::repairDuplicateNumbers(workspace().library(), kind);
     QStringList leftAsIs;
     for (const QString &name : result.leftAsIs)
         leftAsIs << Lang::text(Txt::RepairNoFreeNumber).arg(name);
@@ -430,7 +404,7 @@ void LibraryActions::editGroupColours()
     if (!core)
         return;
     QStringList names;
-    for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
+    for (const SongGroupFiles &group : std::as_const(workspace().library().groups()))
         names << group.name;
     const auto save = [this, core] {
         if (core->saveGroups())
@@ -444,45 +418,10 @@ void LibraryActions::editGroupColours()
 
 void LibraryActions::newPlaylist()
 {
-    emit newPlaylistRequested();
-}
-
-void LibraryActions::generateReport()
-{
-    if (root().isEmpty())
-        return;
-    ReportDialog dialog(m_panel->library(), m_reportFolder, m_panel);
-    dialog.exec();
-}
-
-void LibraryActions::openCardWizard()
-{
-    AppCore *core = AppCore::instance();
-    if (!core)
-        return;
-    DriveCombo *drives = m_panel->driveList();
-    {
-        // A poll of the panel's own list while a copy lets events through would read the card mid-write.
-        const DrivePollingPause pause(drives);
-        CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
-                          m_panel);
-        // Songs imported into the song directory show at once if the panel shows that folder.
-        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
-        wizard.exec();
-    }
-    // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.
-    if (drives->isPolling())
-        drives->refreshDrives();
-    m_panel->refreshLibrary(false);
+    workspace().newPlaylist();
 }
 
 // --- context menus ---
-
-bool LibraryActions::hasListener(const char *signal) const
-{
-    const int index = metaObject()->indexOfSignal(QMetaObject::normalizedSignature(signal).constData());
-    return index >= 0 && isSignalConnected(metaObject()->method(index));
-}
 
 QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
 {
@@ -501,9 +440,6 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
     // The keys the tree answers, shown beside their entries.
     const auto key = [](QAction *action, const QKeySequence &sequence) { action->setShortcut(sequence); };
     const bool single = tree()->selectedCount() <= 1;
-    const bool canOpen = hasListener(kind == LibraryNodeKind::Playlist ? "openPlaylistRequested(LibraryItemInfo)"
-                                                                        : "openSongRequested(LibraryItemInfo)");
-    const bool canAdd = hasListener("addToPlaylistRequested(LibraryItemInfo)");
     switch (kind) {
     case LibraryNodeKind::Root: {
         add(Txt::MenuRefreshSongList, refresh);
@@ -535,8 +471,8 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
         break;
     case LibraryNodeKind::Song:
-        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single && canAdd);
-        add(Txt::MenuEditSong, [this] { openCurrentItem(); }, single && canOpen);
+        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single);
+        add(Txt::MenuEditSong, [this] { openCurrentItem(); }, single);
         add(Txt::MenuRefreshSongList, refresh);
         key(add(Txt::MenuSearchSong, [this] { openSearch(); }), QKeySequence::Find);
         key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
@@ -549,18 +485,18 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuRepairNumbers, [this] { repairDuplicates(ItemKind::Slide); });
         break;
     case LibraryNodeKind::Slide:
-        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, canAdd);
-        add(Txt::MenuEditSlide, [this] { openCurrentItem(); }, canOpen);
+        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); });
+        add(Txt::MenuEditSlide, [this] { openCurrentItem(); });
         key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
         break;
     case LibraryNodeKind::PlaylistsNode:
         add(Txt::MenuRefreshSongList, refresh);
         add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
         add(Txt::MenuRepairNumbers, [this] { repairDuplicates(ItemKind::Playlist); });
-        add(Txt::MenuNewPlaylist, [this] { newPlaylist(); }, hasListener("newPlaylistRequested()"));
+        add(Txt::MenuNewPlaylist, [this] { newPlaylist(); });
         break;
     case LibraryNodeKind::Playlist:
-        add(Txt::MenuEditPlaylist, [this] { openCurrentItem(); }, canOpen);
+        add(Txt::MenuEditPlaylist, [this] { openCurrentItem(); });
         key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
         key(add(Txt::MenuRename, [this] { renamePlaylist(); }), Qt::Key_F2);
         break;
@@ -625,7 +561,7 @@ bool LibraryActions::findNext()
         found = findText(m_search.current, [&text](QTreeWidgetItem *item) {
             return LibrarySearch::titleMatches(item->text(0), text);
         });
-    } else if (m_panel->library().numbers(ItemKind::Song).isUsed(m_search.number)) {
+    } else if (workspace().library().numbers(ItemKind::Song).isUsed(m_search.number)) {
         // The number tables say whether a song has the number; the names say which ones.
         const int number = m_search.number;
         found = findText(m_search.current, [number](QTreeWidgetItem *item) {

@@ -10,27 +10,27 @@
 
 #include <functional>
 
+class CommandRegistry;
 class LibraryPanel;
 class LibraryTree;
 class LyricFileCommands;
-class MainWindow;
+class Workspace;
 class QMenu;
 class QTreeWidgetItem;
 
 // The commands on the library panel's card: groups, deletion, renaming, moves between groups,
 // sorting, search, the issue window, the repairs and the card commands. It answers the tree's
-// requests and the main window's library commands, and builds the tree's context menus.
+// requests and the window's library commands, builds the tree's context menus, and tells the
+// other pages through the workspace what it opened, moved or deleted.
 class LibraryActions : public QObject
 {
     Q_OBJECT
 public:
-    // Wires the tree's requests and, with a frame, the frame's library commands.
-    LibraryActions(LibraryPanel *panel, MainWindow *frame);
+    // Wires the tree's requests and, with a registry, the window's library commands.
+    LibraryActions(LibraryPanel *panel, CommandRegistry *commands);
 
     // The context menu of an item's kind, with its texts and greying; the caller owns it.
     QMenu *createContextMenu(QTreeWidgetItem *item);
-    // Enables the frame's commands that need a card.
-    void updateCommandStates();
 
     void newGroup();
     void deleteGroup();
@@ -54,13 +54,6 @@ public:
     void openCurrentItem();
     void addCurrentToPlaylist();
     void newPlaylist();
-    // The report dialog on the card's library; reports go into the report folder.
-    void generateReport();
-    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
-    // it is open, and the panel reads its card again afterwards.
-    void openCardWizard();
-    QString reportFolder() const { return m_reportFolder; }
-    void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // A song dragged onto a song or a group node moves into that group.
     void moveSong(const LibraryItemInfo &dragged, const LibraryItemInfo &target);
 
@@ -81,35 +74,20 @@ public:
     // The tree's items are about to go: the search starts again from the top.
     void forgetSearchPosition() { m_search.current = nullptr; }
 
-signals:
-    // The pages of later parts listen; while nobody does, the entries that send them are greyed.
-    void openSongRequested(const LibraryItemInfo &item);     // a song or a slide
-    void openPlaylistRequested(const LibraryItemInfo &item);
-    void addToPlaylistRequested(const LibraryItemInfo &item);
-    void newPlaylistRequested();
-    // After a playlist file was renamed (full paths), and after any file was deleted.
-    void playlistRenamed(const QString &from, const QString &to);
-    void fileDeleted(const QString &path);
-    // After a song file was moved into another group (full paths).
-    void songMoved(const QString &from, const QString &to);
-
 private:
-    void connectFrame();
+    void wireCommands(CommandRegistry &commands);
+    Workspace &workspace() const;
     LibraryTree *tree() const;
     QString root() const;
     QTreeWidgetItem *currentItem() const;
     void selectFound(QTreeWidgetItem *item);
     QTreeWidgetItem *findText(QTreeWidgetItem *from, const std::function<bool(QTreeWidgetItem *)> &matches);
-    bool hasListener(const char *signal) const;
     // The marked items "Usuń" may delete.
     QList<QTreeWidgetItem *> deletableItems() const;
     static QString deleteQuestion(const QList<QTreeWidgetItem *> &files);
 
     LibraryPanel *m_panel;
-    MainWindow *m_frame;
     TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
-    // The user's documents folder unless a caller chooses another.
-    QString m_reportFolder;
     Search m_search;
     LyricFileCommands *m_lyricFiles;
 };

@@ -3,23 +3,21 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/library/cardfolder.h"
 #include "core/search/lyricindexer.h"
 #include "core/library/namerepair.h"
 #include "core/util/directorylisting.h"
+#include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
-#include "gui/card/drivecombo.h"
-#include "gui/card/udisks2driveprovider.h"
-#include "gui/editor/songeditorpage.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/app/udisks2driveprovider.h"
 #include "gui/library/issuewindow.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/lyricsearchfield.h"
-#include "gui/playlist/playlistpage.h"
 #include "gui/library/waitdialog.h"
-#include "gui/library/treeicons.h"
-#include "gui/main/mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,8 +28,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> removableDrives, QWidget *parent)
-    : QWidget(parent), m_frame(frame)
+LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
+                           std::shared_ptr<DriveProvider> removableDrives, QWidget *parent)
+    : QWidget(parent), m_workspace(workspace), m_commands(commands)
 {
     setObjectName(QStringLiteral("LibraryPanel"));
     m_folders = std::make_shared<FolderCardProvider>();
@@ -50,8 +49,7 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     m_tree = new LibraryTree(this);
     m_treeArea = new QStackedWidget(this);
     m_treeArea->addWidget(m_tree);
-    m_lyrics = new LyricIndexer(this);
-    m_searchField = new LyricSearchField(m_lyrics, m_treeArea, m_tree, this);
+    m_searchField = new LyricSearchField(m_workspace.lyrics(), m_treeArea, m_tree, this);
     connect(m_searchField, &LyricSearchField::hitActivated, this, &LibraryPanel::openLyricHit);
     // Ctrl+F stays the title and number search of the tree.
     auto *focusSearch = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
@@ -66,22 +64,17 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     layout->addWidget(m_searchField);
     layout->addWidget(m_treeArea, 1);
     m_issueWindow = new IssueWindow(this);
-    m_actions = new LibraryActions(this, m_frame);
+    m_actions = new LibraryActions(this, commands);
     m_emptyState = createEmptyState();
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);
     connect(m_issueWindow, &IssueWindow::renameRequested, this, &LibraryPanel::renameIssueFile);
-    connect(m_actions, &LibraryActions::fileDeleted, m_lyrics, &LyricIndexer::songRemoved);
-    connect(m_actions, &LibraryActions::songMoved, m_lyrics, &LyricIndexer::songRenamed);
-    if (m_frame) {
-        // The editor first: its close guard asks before the playlist page's.
-        m_editorPage = new SongEditorPage(this, m_frame, m_frame->pages());
-        m_frame->pages()->addWidget(m_editorPage);
-        connect(m_editorPage, &SongEditorPage::songWritten, this, &LibraryPanel::songWritten);
-        m_playlistPage = new PlaylistPage(this, m_frame, m_frame->pages());
-        m_frame->pages()->addWidget(m_playlistPage);
-        m_frame->pages()->setCurrentWidget(m_playlistPage);
-    }
+    connect(&m_workspace, &Workspace::refreshRequested, this, &LibraryPanel::refreshLibrary);
+    connect(&m_workspace, &Workspace::songSaved, this, &LibraryPanel::showSavedFile);
+    connect(&m_workspace, &Workspace::libraryChanged, this, [this] {
+        updateStatus();
+        m_issueWindow->fill(m_workspace.issues());
+    });
 
     connect(m_drives, &DriveCombo::cardInserted, this, &LibraryPanel::cardInserted);
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);
@@ -97,9 +90,16 @@ LibraryPanel::LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> rem
     QMetaObject::invokeMethod(this, &LibraryPanel::initialUpdate, Qt::QueuedConnection);
 }
 
-LibraryPanel::~LibraryPanel()
+LibraryPanel::~LibraryPanel() = default;
+
+QString LibraryPanel::root() const
 {
-    delete m_lyrics;
+    return m_workspace.root();
+}
+
+LyricIndexer *LibraryPanel::lyricIndexer() const
+{
+    return m_workspace.lyrics();
 }
 
 void LibraryPanel::initialUpdate()
@@ -176,19 +176,20 @@ void LibraryPanel::showEmptyState(bool on)
 
 void LibraryPanel::forgetLibrary()
 {
-    m_library.setRoot(QString());
-    m_library.scanLibrary(0); // a library without a root empties itself
-    m_library.setRoot(m_root);
+    SongLibrary &library = m_workspace.library();
+    library.setRoot(QString());
+    library.scanLibrary(0); // a library without a root empties itself
+    library.setRoot(m_workspace.root());
     m_tree->clearTree();
     m_shownRoot.clear();
     m_actions->forgetSearchPosition();
-    m_lyrics->clear();
+    m_workspace.lyrics()->clear();
 }
 
 void LibraryPanel::renameIssueFile(const QByteArray &rawPath, const QString &newName)
 {
     QString error;
-    if (!NameRepair::rename(m_root, rawPath, newName, &error))
+    if (!NameRepair::rename(root(), rawPath, newName, &error))
         errorBox(m_issueWindow, Lang::text(Txt::IssueRenameFailed).arg(escapedFileName(rawPath), error));
     refreshLibrary(false);
 }
@@ -214,13 +215,12 @@ void LibraryPanel::setLibraryEnabled(bool on)
     m_searchField->setEnabled(on);
     if (!on)
         m_searchField->leave();
-    if (m_frame)
-        m_frame->pages()->setEnabled(on);
+    emit libraryEnabledChanged(on);
 }
 
 LibraryItemInfo LibraryPanel::selectedItem() const
 {
-    return m_tree->itemInfo(m_tree->currentItem(), m_root);
+    return m_tree->itemInfo(m_tree->currentItem(), root());
 }
 
 void LibraryPanel::keyPressEvent(QKeyEvent *event)
@@ -236,8 +236,8 @@ void LibraryPanel::keyPressEvent(QKeyEvent *event)
 
 void LibraryPanel::cardInserted()
 {
-    m_root = m_drives->drivePath();
-    showEmptyState(m_root.isEmpty());
+    m_workspace.setRoot(m_drives->drivePath());
+    showEmptyState(root().isEmpty());
     updateStatus();
     if (!m_handlingInsert) {
         m_handlingInsert = true;
@@ -251,20 +251,20 @@ void LibraryPanel::cardInserted()
         m_handlingInsert = false;
     }
     // The card may have gone while the question was open.
-    setLibraryEnabled(!m_root.isEmpty());
+    setLibraryEnabled(!root().isEmpty());
 }
 
 void LibraryPanel::driveChosen()
 {
-    if (m_drives->drivePath() != m_root)
+    if (m_drives->drivePath() != root())
         cardInserted();
 }
 
 void LibraryPanel::cardRemoved()
 {
-    m_root.clear();
+    m_workspace.setRoot({});
     m_actions->forgetSearchPosition();
-    m_lyrics->clear();
+    m_workspace.lyrics()->clear();
     m_tree->clearTree();
     m_shownRoot.clear();
     setLibraryEnabled(false);
@@ -276,15 +276,15 @@ void LibraryPanel::cardRemoved()
 
 void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindexLyrics)
 {
-    if (m_root.isEmpty())
+    if (root().isEmpty())
         return;
     QString reason;
-    const CardFolder::State folder = CardFolder::inspect(m_root, &reason);
+    const CardFolder::State folder = CardFolder::inspect(root(), &reason);
     if (folder == CardFolder::State::NotADirectory || folder == CardFolder::State::Unreadable) {
         // Said aloud rather than shown as an empty card with zero counts.
         forgetLibrary();
         libraryChanged();
-        errorBox(this, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(m_root), reason));
+        errorBox(this, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(root()), reason));
         return;
     }
     // No drive poll while the scan lets events through: a card that disappears now is noticed
@@ -293,71 +293,70 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
         const DrivePollingPause pause(m_drives);
         WaitDialog wait(this);
         m_scanning = true;
-        wait.runScan(m_library, m_root, full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+        wait.runScan(m_workspace.library(), root(), full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
         m_scanning = false;
     }
     rebuildTree(select);
     if (reindexLyrics)
-        m_lyrics->rebuild(m_library);
-    if (!m_library.issues().isEmpty())
-        m_issueWindow->showIssues(m_library.issues());
+        m_workspace.lyrics()->rebuild(m_workspace.library());
+    if (!m_workspace.library().issues().isEmpty())
+        m_issueWindow->showIssues(m_workspace.library().issues());
 }
 
 void LibraryPanel::rebuildTree(const QString &select)
 {
     // The expanded nodes and the current item are kept while the tree shows the same card.
-    const LibraryTree::State kept = m_shownRoot == m_library.root() ? m_tree->state() : LibraryTree::State();
+    const LibraryTree::State kept = m_shownRoot == m_workspace.library().root() ? m_tree->state() : LibraryTree::State();
     m_actions->forgetSearchPosition();
-    m_tree->build(libraryTreeNodes(m_library, m_actions->sortMode()));
-    m_shownRoot = m_library.root();
+    m_tree->build(libraryTreeNodes(m_workspace.library(), m_actions->sortMode()));
+    m_shownRoot = m_workspace.library().root();
     m_tree->restoreState(kept, select);
     libraryChanged();
-    emit treeRebuilt();
+    m_workspace.markShown();
 }
 
 void LibraryPanel::libraryChanged()
 {
-    updateStatus();
-    m_issueWindow->fill(m_library.issues());
+    m_workspace.markChanged();
+}
+
+void LibraryPanel::showSavedFile(const QString &path, bool slide)
+{
+    const QFileInfo file(path);
+    const QString key = slide || file.suffix() == u"ekr"
+                            ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
+                            : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
+                                                  file.completeBaseName());
+    // The lyric index took the song when it was written.
+    refreshLibrary(false, key, false);
 }
 
 void LibraryPanel::updateStatus()
 {
-    const bool chosen = !m_root.isEmpty();
+    const bool chosen = !root().isEmpty();
     const auto count = [](int n) { return QString::number(n > 9000 ? 0 : n); };
-    if (m_frame) {
-        m_frame->setStatusPane(0, chosen ? Lang::text(Txt::StatusDrive) + u' ' + m_root : Lang::text(Txt::StatusNoDrive));
-        m_frame->setStatusIcon(TreeIcons::statusIcon(chosen));
-        m_frame->setStatusPane(1, chosen ? count(m_library.songCount()) : QStringLiteral("0"));
-        m_frame->setStatusPane(2, chosen ? count(m_library.slideCount()) : QStringLiteral("0"));
-    }
-    m_actions->updateCommandStates();
+    const SongLibrary &library = m_workspace.library();
+    emit statusChanged(chosen ? Lang::text(Txt::StatusDrive) + u' ' + root() : Lang::text(Txt::StatusNoDrive),
+                       chosen ? count(library.songCount()) : QStringLiteral("0"),
+                       chosen ? count(library.slideCount()) : QStringLiteral("0"), chosen);
+    if (m_commands)
+        m_commands->updateStates();
 }
 
 void LibraryPanel::openLyricHit(const LyricHit &hit)
 {
     if (!QFileInfo(hit.path).isFile()) {
-        m_lyrics->songRemoved(hit.path);
+        m_workspace.lyrics()->songRemoved(hit.path);
         errorBox(this, Lang::text(Txt::SongLoadFailed) + u'\n' + QDir::toNativeSeparators(hit.path));
         return;
     }
-    const bool current = m_lyrics->index().isCurrent(hit.path);
+    LyricIndexer *lyrics = m_workspace.lyrics();
+    const bool current = lyrics->index().isCurrent(hit.path);
     if (!current)
-        m_lyrics->songChanged(hit.path);
-    if (!m_editorPage)
-        return;
-    if (auto *stack = qobject_cast<QStackedWidget *>(m_editorPage->parentWidget()))
-        stack->setCurrentWidget(m_editorPage);
+        lyrics->songChanged(hit.path);
     // A file changed since it was read may no longer hold the hit: it opens at its start.
     if (current && hit.kind == LyricHitKind::Lyrics)
-        m_editorPage->openSongAt(hit.path, hit.stanza - 1, hit.screen - 1, hit.line - 1);
+        m_workspace.openSongAt(hit.path, hit.stanza - 1, hit.screen - 1, hit.line - 1);
     else
-        m_editorPage->openSong(hit.path);
-}
-
-void LibraryPanel::songWritten(const QString &previousPath, const Song &song)
-{
-    if (!previousPath.isEmpty() && previousPath != song.path() && !QFileInfo::exists(previousPath))
-        m_lyrics->songRemoved(previousPath);
-    m_lyrics->songSaved(song);
+        m_workspace.openSongAt(hit.path);
 }

@@ -3,12 +3,12 @@
 
 #include "core/card/driveprovider.h"
 #include "core/library/libraryiteminfo.h"
-#include "core/library/songlibrary.h"
 
 #include <QWidget>
 
 #include <memory>
 
+class CommandRegistry;
 class DriveCombo;
 class IssueWindow;
 class LibraryActions;
@@ -16,24 +16,22 @@ class LibraryTree;
 class LyricIndexer;
 class LyricSearchField;
 struct LyricHit;
-class Song;
-class MainWindow;
-class PlaylistPage;
-class SongEditorPage;
 class QStackedWidget;
 class QTreeWidgetItem;
 class UDisks2DriveProvider;
+class Workspace;
 
 // The library panel on the left of the main window: the drive list over the library tree.
-// It owns the card library that the tree shows, reads it when a card comes or is refreshed,
-// and keeps the status bar; the commands on the card are its LibraryActions'.
+// It shows the workspace's card library, reads it when a card comes or a refresh is asked for,
+// and reports the status bar's texts; the commands on the card are its LibraryActions'.
 class LibraryPanel : public QWidget
 {
     Q_OBJECT
 public:
     // removableDrives: the drives besides the folder cards (tests pass a fake); may be null.
-    explicit LibraryPanel(MainWindow *frame, std::shared_ptr<DriveProvider> removableDrives = {},
-                        QWidget *parent = nullptr);
+    // commands may be null (the panel alone); then no window command is wired.
+    LibraryPanel(Workspace &workspace, CommandRegistry *commands, std::shared_ptr<DriveProvider> removableDrives = {},
+                 QWidget *parent = nullptr);
     ~LibraryPanel() override;
 
     // The first poll of the drive list, while the start-up flag is set: a card present at start
@@ -49,7 +47,7 @@ public:
     // (the scan would create the card folders in it). False when it was not offered.
     bool offerCardFolder(const QString &path);
 
-    SongLibrary &library() { return m_library; }
+    Workspace &workspace() { return m_workspace; }
     LibraryTree *tree() const { return m_tree; }
     DriveCombo *driveList() const { return m_drives; }
     // Every drive the list offers: the removable ones and the folder cards.
@@ -58,23 +56,17 @@ public:
     UDisks2DriveProvider *udisks() const { return m_udisks; }
     IssueWindow *issueWindow() const { return m_issueWindow; }
     // The chosen card's root, ending with "/"; empty without a card.
-    QString root() const { return m_root; }
+    QString root() const;
     // The record of the tree's current item (kind None when there is none).
     LibraryItemInfo selectedItem() const;
 
     // The commands on the card, its tree and its files.
     LibraryActions *actions() const { return m_actions; }
     // The lyric index of the card and the search field over the tree.
-    LyricIndexer *lyricIndexer() const { return m_lyrics; }
+    LyricIndexer *lyricIndexer() const;
     LyricSearchField *searchField() const { return m_searchField; }
     // Opens the song a search hit names; a file gone is reported, a changed one read again.
     void openLyricHit(const LyricHit &hit);
-    // After the editor saved a song: the index follows it from memory.
-    void songWritten(const QString &previousPath, const Song &song);
-    // The playlist page in the main window's page stack (null without a main window).
-    PlaylistPage *playlistPage() const { return m_playlistPage; }
-    // The song editor page beside it (null without a main window).
-    SongEditorPage *editorPage() const { return m_editorPage; }
 
     // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
     // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
@@ -90,8 +82,10 @@ public:
     void cardRemoved();
 
 signals:
-    // After every rebuild of the tree.
-    void treeRebuilt();
+    // The status bar's texts: the drive, the song count and the slide count; chosen: a card is.
+    void statusChanged(const QString &drive, const QString &songs, const QString &slides, bool chosen);
+    // The tree is usable (a card is chosen) or not; the pages follow it.
+    void libraryEnabledChanged(bool enabled);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -107,8 +101,11 @@ private:
     // Gives a file whose name is not UTF-8 the name chosen in the issue window, then reads the card again.
     void renameIssueFile(const QByteArray &rawPath, const QString &newName);
     void driveChosen();
+    // After a save: the card is read again and the saved file selected.
+    void showSavedFile(const QString &path, bool slide);
 
-    MainWindow *m_frame;
+    Workspace &m_workspace;
+    CommandRegistry *m_commands;
     std::shared_ptr<FolderCardProvider> m_folders;
     std::shared_ptr<CombinedDriveProvider> m_allDrives;
     UDisks2DriveProvider *m_udisks = nullptr;
@@ -118,13 +115,7 @@ private:
     QWidget *m_emptyState;
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
-    PlaylistPage *m_playlistPage = nullptr;
-    SongEditorPage *m_editorPage = nullptr;
-    SongLibrary m_library;
-    // Deleted (its worker joined) in the destructor, before the library goes.
-    LyricIndexer *m_lyrics;
     LyricSearchField *m_searchField;
-    QString m_root;
     QString m_shownRoot; // the card the tree was built from
     bool m_startingUp = true;
     bool m_initialised = false;

@@ -2,7 +2,8 @@
 #include "gui/library/librarytree.h"
 
 #include "core/app/language.h"
-#include "gui/library/treeicons.h"
+#include "gui/widgets/librarydrag.h"
+#include "gui/widgets/treeicons.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -44,7 +45,7 @@ bool isMultiSelectable(LibraryNodeKind kind)
 
 QString LibraryTree::mimeType()
 {
-    return QStringLiteral("application/x-lumivox-library-item");
+    return libraryItemMimeType();
 }
 
 LibraryTree::LibraryTree(QWidget *parent) : QTreeWidget(parent)

@@ -8,10 +8,10 @@
 #include "core/lyrics/lyricimport.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
-#include "gui/library/librarypanel.h"
+#include "core/app/workspace.h"
 #include "gui/library/librarytree.h"
 #include "gui/library/lyricimportdialogs.h"
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 #include "gui/library/waitdialog.h"
 
 #include <QApplication>
@@ -30,18 +30,19 @@ LyricImport::Board boardOf(const AppSettings &settings)
 
 } // namespace
 
-LyricFileCommands::LyricFileCommands(LibraryPanel *panel) : QObject(panel), m_panel(panel)
+LyricFileCommands::LyricFileCommands(Workspace &workspace, QWidget *parent)
+    : QObject(parent), m_workspace(workspace), m_parent(parent)
 {
 }
 
-void LyricFileCommands::importFiles()
+void LyricFileCommands::importFiles(const QString &offeredGroup)
 {
-    const QString root = m_panel->root();
+    const QString root = m_workspace.root();
     AppCore *core = AppCore::instance();
     if (root.isEmpty() || !core)
         return;
     AppSettings &settings = core->settings();
-    const QStringList files = chooseOpenFiles(m_panel, settings.lastImportDir(), Lang::text(Txt::OpenLyricsReportCaption),
+    const QStringList files = chooseOpenFiles(m_parent, settings.lastImportDir(), Lang::text(Txt::OpenLyricsReportCaption),
                                               Lang::text(Txt::OpenLyricsFileFilter));
     if (files.isEmpty())
         return;
@@ -49,12 +50,12 @@ void LyricFileCommands::importFiles()
     core->saveSettings();
 
     QStringList groups;
-    for (const SongGroupFiles &group : std::as_const(m_panel->library().groups()))
+    for (const SongGroupFiles &group : std::as_const(m_workspace.library().groups()))
         groups << group.name;
-    TargetGroupDialog target(groups, m_panel->selectedItem().group, root, m_panel);
+    TargetGroupDialog target(groups, offeredGroup, root, m_parent);
     const bool chosen = target.exec() == QDialog::Accepted;
     if (target.groupCreated())
-        m_panel->refreshLibrary(false);
+        m_workspace.refresh(false);
     if (!chosen)
         return;
 
@@ -67,7 +68,7 @@ void LyricFileCommands::importFiles()
     const QStringList songbooks = LyricImport::songbookNames(files);
     QApplication::restoreOverrideCursor();
     if (!songbooks.isEmpty()) {
-        SongbookDialog choice(songbooks, m_panel);
+        SongbookDialog choice(songbooks, m_parent);
         if (choice.exec() != QDialog::Accepted)
             return;
         request.songbook = choice.songbook();
@@ -75,7 +76,7 @@ void LyricFileCommands::importFiles()
 
     QList<LyricImport::FileResult> results;
     LyricMessage error;
-    WaitDialog wait(m_panel);
+    WaitDialog wait(m_parent);
     const bool started = [&] {
         bool ok = false;
         wait.run([&](const Progress &progress) {
@@ -85,8 +86,8 @@ void LyricFileCommands::importFiles()
         return ok;
     }();
     if (!started) {
-        errorBox(m_panel, lyricMessageText(error));
-        m_panel->refreshLibrary(false);
+        errorBox(m_parent, lyricMessageText(error));
+        m_workspace.refresh(false);
         return;
     }
     QString select;
@@ -95,22 +96,22 @@ void LyricFileCommands::importFiles()
             select = LibraryTree::keyFor(LibraryNodeKind::Song, request.group, QFileInfo(result.target).completeBaseName());
     }
     // The index learns of each new song as it does of one the editor saved.
-    m_panel->refreshLibrary(false, select, false);
+    m_workspace.refresh(false, select, false);
     for (const LyricImport::FileResult &result : std::as_const(results)) {
         if (result.outcome == LyricImport::Outcome::Imported)
-            m_panel->songWritten(QString(), result.song);
+            m_workspace.songWritten(QString(), result.song);
     }
-    LyricImportReport report(results, m_panel);
+    LyricImportReport report(results, m_parent);
     report.exec();
 }
 
 void LyricFileCommands::exportSongs(const QString &group)
 {
-    const QString root = m_panel->root();
+    const QString root = m_workspace.root();
     AppCore *core = AppCore::instance();
     if (root.isEmpty() || !core)
         return;
-    const QString folder = chooseFolder(m_panel, core->settings().lastDir(), Lang::text(Txt::OpenLyricsExportMenu));
+    const QString folder = chooseFolder(m_parent, core->settings().lastDir(), Lang::text(Txt::OpenLyricsExportMenu));
     if (folder.isEmpty())
         return;
     core->settings().setLastDir(folder);
@@ -120,14 +121,14 @@ void LyricFileCommands::exportSongs(const QString &group)
     LyricExport::Result result;
     LyricMessage error;
     bool ok = false;
-    WaitDialog wait(m_panel);
+    WaitDialog wait(m_parent);
     wait.run([&](const Progress &progress) {
         ok = LyricExport::exportSongs(root, group, folder, songbook, LyricExport::programName(), result, progress,
                                       &error);
         return ok;
     });
     if (!ok) {
-        errorBox(m_panel, lyricMessageText(error));
+        errorBox(m_parent, lyricMessageText(error));
         return;
     }
     QString text = Lang::text(Txt::OpenLyricsExported)
@@ -139,7 +140,7 @@ void LyricFileCommands::exportSongs(const QString &group)
     if (result.failed.size() > kListedFailures)
         text += QStringLiteral("\n...");
     if (result.failed.isEmpty())
-        infoBox(m_panel, text);
+        infoBox(m_parent, text);
     else
-        errorBox(m_panel, text);
+        errorBox(m_parent, text);
 }

@@ -4,7 +4,8 @@
 #include <QObject>
 #include <QString>
 
-class LibraryPanel;
+class QWidget;
+class Workspace;
 
 // The library panel's commands on song files of other programs: OpenLyrics and plain text
 // files imported into a group of the card, and the card's songs (or one group's) exported as
@@ -13,14 +14,16 @@ class LyricFileCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit LyricFileCommands(LibraryPanel *panel);
+    // parent: the owner and the parent of the dialogs.
+    LyricFileCommands(Workspace &workspace, QWidget *parent);
 
-    // Files, target group, songbook, the import under the wait dialog, the tree and the lyric
-    // index updated, then the report.
-    void importFiles();
+    // Files, target group (offered first: offeredGroup), songbook, the import under the wait dialog,
+    // the library and the lyric index updated, then the report.
+    void importFiles(const QString &offeredGroup);
     // Exports group (empty: every group) into a folder the user chooses.
     void exportSongs(const QString &group);
 
 private:
-    LibraryPanel *m_panel;
+    Workspace &m_workspace;
+    QWidget *m_parent;
 };

@@ -4,13 +4,22 @@
 #include "core/app/appcore.h"
 #include "core/app/guidepages.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/font/fontexport.h"
-#include "gui/editor/characterpalette.h"
-#include "gui/font/fonteditor.h"
-#include "gui/main/aboutdialog.h"
-#include "gui/main/settingsdialog.h"
 #include "gui/app/guidehelp.h"
 #include "gui/app/messageboxes.h"
+#include "gui/card/cardwizard.h"
+#include "gui/editor/characterpalette.h"
+#include "gui/editor/songeditorpage.h"
+#include "gui/font/fonteditor.h"
+#include "gui/library/librarypanel.h"
+#include "gui/main/aboutdialog.h"
+#include "gui/main/settingsdialog.h"
+#include "gui/music/musictiming.h"
+#include "gui/playlist/playlistpage.h"
+#include "gui/report/reportdialog.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/widgets/treeicons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,11 +28,13 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     setWindowTitle(QStringLiteral("Lumivox[*]")); // "*" while the open song has unsaved changes
     setObjectName(QStringLiteral("MainWindow"));
@@ -53,14 +64,53 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_characterPalette = new CharacterPalette(this);
 }
 
-QAction *MainWindow::addCommand(QMenu *menu, Command command, int textId, bool enabled)
+MainWindow::~MainWindow()
 {
-    auto *action = new QAction(this);
-    action->setObjectName(QStringLiteral("command%1").arg(int(command)));
+    // The panel and the pages go before the workspace they hold.
+    delete m_splitter;
+}
+
+void MainWindow::compose(std::shared_ptr<DriveProvider> removableDrives)
+{
+    if (m_workspace)
+        return;
+    m_workspace = std::make_unique<Workspace>();
+    m_panel = new LibraryPanel(*m_workspace, &m_commands, std::move(removableDrives));
+    setLibraryPanel(m_panel);
+    connect(m_panel, &LibraryPanel::statusChanged, this,
+            [this](const QString &drive, const QString &songs, const QString &slides, bool chosen) {
+                setStatusPane(0, drive);
+                setStatusIcon(TreeIcons::statusIcon(chosen));
+                setStatusPane(1, songs);
+                setStatusPane(2, slides);
+            });
+    connect(m_panel, &LibraryPanel::libraryEnabledChanged, m_pages, &QWidget::setEnabled);
+    // The panel starts without a card: the pages wait for one.
+    m_pages->setEnabled(false);
+
+    // The editor first: its close guard asks before the playlist page's.
+    m_editorPage = new SongEditorPage(*m_workspace, &m_commands, m_characterPalette, m_pages);
+    m_pages->addWidget(m_editorPage);
+    m_editorPage->setMusicTiming(&openMusicTiming);
+    connect(m_editorPage, &SongEditorPage::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(this, &MainWindow::matrixSizeChanged, m_editorPage, &SongEditorPage::setBoardSize);
+    addCloseGuard([page = m_editorPage] { return page->offerSave(Txt::CloseQuestion, Txt::CloseQuestionCaption); });
+    m_playlistPage = new PlaylistPage(*m_workspace, &m_commands, m_pages);
+    m_pages->addWidget(m_playlistPage);
+    connect(this, &MainWindow::matrixSizeChanged, m_playlistPage, &PlaylistPage::setBoardSize);
+    addCloseGuard([page = m_playlistPage] { return page->mayDiscard(); });
+    m_pages->setCurrentWidget(m_playlistPage);
+    m_commands.handle(Command::CardWizard, this, &MainWindow::openCardWizard);
+    m_commands.handle(Command::GenerateReport, this, &MainWindow::generateReport,
+                      [this] { return m_workspace->hasCard(); });
+    m_panel->updateStatus();
+}
+
+QAction *MainWindow::addCommand(QMenu *menu, const CommandRegistry::Entry &entry, bool enabled)
+{
+    QAction *action = m_commands.add(entry);
     action->setEnabled(enabled);
     menu->addAction(action);
-    m_actions.insert(command, action);
-    m_actionTexts.insert(command, textId);
     return action;
 }
 
@@ -74,62 +124,61 @@ void MainWindow::buildMenus()
 
     QMenu *file = addMenu(Txt::MenuFile);
     m_fileMenu = file;
-    addCommand(file, Command::New, Txt::MenuNew, false);
-    addCommand(file, Command::Open, Txt::MenuOpen, false);
-    addCommand(file, Command::CloseProject, Txt::MenuCloseProject, false);
-    addCommand(file, Command::Save, Txt::MenuSave, false);
+    addCommand(file, {Command::New, Txt::MenuNew}, false);
+    addCommand(file, {Command::Open, Txt::MenuOpen}, false);
+    addCommand(file, {Command::CloseProject, Txt::MenuCloseProject}, false);
+    addCommand(file, {Command::Save, Txt::MenuSave}, false);
     file->addSeparator();
-    addCommand(file, Command::SaveCardData, Txt::MenuSaveCardData, false);
-    addCommand(file, Command::RestoreCardData, Txt::MenuRestoreCardData, false);
+    addCommand(file, {Command::SaveCardData, Txt::MenuSaveCardData}, false);
+    addCommand(file, {Command::RestoreCardData, Txt::MenuRestoreCardData}, false);
     file->addSeparator();
-    addCommand(file, Command::NewSong, Txt::MenuNewSong, false);
-    addCommand(file, Command::NewPlaylist, Txt::MenuNewPlaylist, false);
-    addCommand(file, Command::InitialiseCard, Txt::MenuInitialiseCard, false);
-    addCommand(file, Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, false);
-    addCommand(file, Command::ImportLyricFiles, Txt::OpenLyricsImportMenu, false);
+    addCommand(file, {Command::NewSong, Txt::MenuNewSong}, false);
+    addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
+    addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
+    addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard}, false);
+    addCommand(file, {Command::ImportLyricFiles, Txt::OpenLyricsImportMenu}, false);
     file->addSeparator();
-    QAction *exit = addCommand(file, Command::Exit, Txt::MenuExit, true);
-    exit->setShortcut(QKeySequence::Quit);
+    QAction *exit = addCommand(file, {Command::Exit, Txt::MenuExit, QKeySequence::keyBindings(QKeySequence::Quit)}, true);
     exit->setMenuRole(QAction::QuitRole);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = addMenu(Txt::MenuEdit);
-    addCommand(edit, Command::Undo, Txt::MenuUndo, false);
-    addCommand(edit, Command::Redo, Txt::MenuRedo, false);
+    addCommand(edit, {Command::Undo, Txt::MenuUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}}, false);
+    addCommand(edit, {Command::Redo, Txt::MenuRedo,
+                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}}, false);
 
     QMenu *view = addMenu(Txt::MenuView);
-    addCommand(view, Command::TextEditor, Txt::MenuTextEditor, false);
-    addCommand(view, Command::MenuPage, Txt::MenuMenuPage, false);
-    addCommand(view, Command::IssueWindow, Txt::MenuIssueWindow, false);
+    addCommand(view, {Command::TextEditor, Txt::MenuTextEditor}, false);
+    addCommand(view, {Command::MenuPage, Txt::MenuMenuPage}, false);
+    addCommand(view, {Command::IssueWindow, Txt::MenuIssueWindow}, false);
     view->addSeparator();
-    QAction *toolBarToggle = addCommand(view, Command::ToolBar, Txt::MenuToolBar, true);
+    QAction *toolBarToggle = addCommand(view, {Command::ToolBar, Txt::MenuToolBar}, true);
     toolBarToggle->setCheckable(true);
     toolBarToggle->setChecked(true);
-    QAction *statusToggle = addCommand(view, Command::StatusBar, Txt::MenuStatusBar, true);
+    QAction *statusToggle = addCommand(view, {Command::StatusBar, Txt::MenuStatusBar}, true);
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     QMenu *tools = addMenu(Txt::MenuTools);
-    QAction *fontEditor = addCommand(tools, Command::FontEditor, Txt::MenuFontEditor, true);
+    QAction *fontEditor = addCommand(tools, {Command::FontEditor, Txt::MenuFontEditor}, true);
     connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
-    QAction *exportFonts = addCommand(tools, Command::ExportFonts, Txt::MenuExportFonts, true);
+    QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts}, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
-    addCommand(tools, Command::CardWizard, Txt::CardWizardTitle, true);
-    addCommand(tools, Command::FindSong, Txt::MenuFindSong, false);
-    addCommand(tools, Command::GenerateReport, Txt::MenuGenerateReport, false);
-    addCommand(tools, Command::GroupColours, Txt::GroupColourTitle, false);
-    addCommand(tools, Command::RefreshFileList, Txt::MenuRefreshFileList, false);
+    addCommand(tools, {Command::CardWizard, Txt::CardWizardTitle}, true);
+    addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find)}, false);
+    addCommand(tools, {Command::GenerateReport, Txt::MenuGenerateReport}, false);
+    addCommand(tools, {Command::GroupColours, Txt::GroupColourTitle}, false);
+    addCommand(tools, {Command::RefreshFileList, Txt::MenuRefreshFileList, {QKeySequence(Qt::Key_F5)}}, false);
     tools->addSeparator();
-    QAction *settings = addCommand(tools, Command::ProgramSettings, Txt::MenuProgramSettings, true);
+    QAction *settings = addCommand(tools, {Command::ProgramSettings, Txt::MenuProgramSettings}, true);
     settings->setMenuRole(QAction::PreferencesRole);
     connect(settings, &QAction::triggered, this, &MainWindow::openProgramSettings);
 
     QMenu *help = addMenu(Txt::MenuHelp);
-    QAction *guide = addCommand(help, Command::Guide, Txt::MenuGuide, true);
-    guide->setShortcut(QKeySequence::HelpContents);
+    QAction *guide = addCommand(help, {Command::Guide, Txt::MenuGuide, QKeySequence::keyBindings(QKeySequence::HelpContents)}, true);
     connect(guide, &QAction::triggered, this, [this] { GuideHelp::open(this, QString::fromUtf16(Guide::kContents)); });
-    QAction *about = addCommand(help, Command::About, Txt::MenuAbout, true);
+    QAction *about = addCommand(help, {Command::About, Txt::MenuAbout}, true);
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &MainWindow::openAbout);
 }
@@ -150,7 +199,7 @@ void MainWindow::buildToolBar()
     };
     for (const auto &button : kButtons) {
         // A button of its own mirrors the menu command, so that hiding it leaves the menu entry.
-        QAction *command = m_actions.value(button.command);
+        QAction *command = m_commands.action(button.command);
         command->setIcon(s->standardIcon(button.icon));
         auto *proxy = new QAction(command->icon(), command->text(), this);
         proxy->setObjectName(QStringLiteral("button%1").arg(int(button.command)));
@@ -166,14 +215,14 @@ void MainWindow::buildToolBar()
         m_toolButtons.insert(button.command, proxy);
     }
     m_toolBar->addSeparator();
-    QAction *settings = m_actions.value(Command::ProgramSettings);
+    QAction *settings = m_commands.action(Command::ProgramSettings);
     settings->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_toolBar->addAction(settings);
-    QAction *about = m_actions.value(Command::About);
+    QAction *about = m_commands.action(Command::About);
     about->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
     m_toolBar->addAction(about);
 
-    QAction *toggle = m_actions.value(Command::ToolBar);
+    QAction *toggle = m_commands.action(Command::ToolBar);
     connect(toggle, &QAction::toggled, m_toolBar, &QWidget::setVisible);
     connect(m_toolBar, &QToolBar::visibilityChanged, toggle, [toggle, this](bool visible) {
         if (!isHidden())
@@ -239,12 +288,7 @@ void MainWindow::applyMenuTexts()
 {
     for (const auto &[menu, textId] : std::as_const(m_menuTexts))
         menu->setTitle(Lang::text(textId));
-    for (auto it = m_actionTexts.cbegin(); it != m_actionTexts.cend(); ++it) {
-        QAction *a = m_actions.value(it.key());
-        const QString text = Lang::text(it.value());
-        a->setText(text);
-        a->setToolTip(QString(text).remove(u'&'));
-    }
+    m_commands.applyTexts();
     m_toolBar->setWindowTitle(QString(Lang::text(Txt::MenuToolBar)).remove(u'&'));
 }
 
@@ -316,4 +360,33 @@ void MainWindow::openFontEditor()
         FontEditor editor(*core, this);
         editor.exec();
     }
+}
+
+void MainWindow::generateReport()
+{
+    if (!m_workspace || !m_workspace->hasCard())
+        return;
+    ReportDialog dialog(m_workspace->library(), m_reportFolder, m_panel);
+    dialog.exec();
+}
+
+void MainWindow::openCardWizard()
+{
+    AppCore *core = AppCore::instance();
+    if (!core || !m_panel)
+        return;
+    DriveCombo *drives = m_panel->driveList();
+    {
+        // A poll of the panel's own list while a copy lets events through would read the card mid-write.
+        const DrivePollingPause pause(drives);
+        CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
+                          m_panel);
+        // Songs imported into the song directory show at once if the panel shows that folder.
+        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
+        wizard.exec();
+    }
+    // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.
+    if (drives->isPolling())
+        drives->refreshDrives();
+    m_panel->refreshLibrary(false);
 }

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/main/commandids.h"
+#include "gui/app/commandregistry.h"
 
 #include <QHash>
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class CharacterPalette;
+class DriveProvider;
+class LibraryPanel;
+class PlaylistPage;
+class SongEditorPage;
+class Workspace;
 class QIcon;
 class QLabel;
 class QMenu;
@@ -17,7 +23,8 @@ class QStackedWidget;
 class QToolBar;
 
 // The main window: menus, tool bar, three-pane status bar, and the library panel beside
-// the page stack in a splitter. Commands whose work is not built yet stay disabled.
+// the page stack in a splitter. It composes what it shows: the workspace, the panel and the
+// pages, which hear of each other only through the workspace and the command registry.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -27,8 +34,18 @@ public:
     static constexpr int kMinPageWidth = 20;
 
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    QAction *action(Command command) const { return m_actions.value(command); }
+    // Creates the workspace, the library panel on the drives (removableDrives besides the folder
+    // cards; may be null) and the pages, and wires them together. Called once.
+    void compose(std::shared_ptr<DriveProvider> removableDrives);
+    Workspace &workspace() { return *m_workspace; }
+    LibraryPanel *libraryPanel() const { return m_panel; }
+    SongEditorPage *editorPage() const { return m_editorPage; }
+    PlaylistPage *playlistPage() const { return m_playlistPage; }
+
+    CommandRegistry &commands() { return m_commands; }
+    QAction *action(Command command) const { return m_commands.action(command); }
     // The tool bar's button for a command, or null. The project buttons come and go with the
     // project; their menu entries stay.
     QAction *toolButton(Command command) const { return m_toolButtons.value(command); }
@@ -39,8 +56,6 @@ public:
     QStackedWidget *pages() const { return m_pages; }
     // The special-character palette, a tool window above this one.
     CharacterPalette *characterPalette() const { return m_characterPalette; }
-    // Puts the library panel on the left of the splitter, replacing the empty slot.
-    void setLibraryPanel(QWidget *panel);
 
     // Pane 0: drive; pane 1: song count; pane 2: slide count.
     void setStatusPane(int pane, const QString &text);
@@ -61,6 +76,13 @@ public:
     // Writes fonts.out for every font of the font folder into the data folder's Out.
     void exportFonts();
     void openFontEditor();
+    // The report dialog on the card's library; reports go into the report folder.
+    void generateReport();
+    QString reportFolder() const { return m_reportFolder; }
+    void setReportFolder(const QString &folder) { m_reportFolder = folder; }
+    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
+    // it is open, and the panel reads its card again afterwards.
+    void openCardWizard();
 
 signals:
     // The board's text matrix changed in the program settings.
@@ -70,15 +92,20 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QAction *addCommand(QMenu *menu, Command command, int textId, bool enabled);
+    QAction *addCommand(QMenu *menu, const CommandRegistry::Entry &entry, bool enabled);
+    // Puts the library panel on the left of the splitter, replacing the empty slot.
+    void setLibraryPanel(QWidget *panel);
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
     // Tells the user when the settings store could not be written (a full disk, no rights).
     void reportSettingsSaved(bool saved);
 
-    QHash<Command, QAction *> m_actions;
-    QHash<Command, int> m_actionTexts;
+    CommandRegistry m_commands;
+    std::unique_ptr<Workspace> m_workspace;
+    LibraryPanel *m_panel = nullptr;
+    SongEditorPage *m_editorPage = nullptr;
+    PlaylistPage *m_playlistPage = nullptr;
     QHash<Command, QAction *> m_toolButtons;
     QList<QPair<QMenu *, int>> m_menuTexts;
     QToolBar *m_toolBar = nullptr;
@@ -90,4 +117,6 @@ private:
     QLabel *m_statusIcon = nullptr;
     std::vector<std::function<bool()>> m_closeGuards;
     CharacterPalette *m_characterPalette = nullptr;
+    // The user's documents folder unless a caller chooses another.
+    QString m_reportFolder;
 };

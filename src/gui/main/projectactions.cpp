@@ -4,9 +4,10 @@
 #include "core/app/appcore.h"
 #include "core/app/cardmessages.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/library/libraryactions.h"
 #include "gui/library/librarypanel.h"
@@ -61,8 +62,8 @@ QString openFailureText(const CardUnpackResult &result, const QString &path)
 
 } // namespace
 
-ProjectActions::ProjectActions(MainWindow *frame, LibraryPanel *panel)
-    : QObject(frame), m_frame(frame), m_panel(panel)
+ProjectActions::ProjectActions(MainWindow *frame)
+    : QObject(frame), m_frame(frame), m_panel(frame->libraryPanel())
 {
     const auto wire = [this](Command command, auto slot) {
         if (QAction *action = m_frame->action(command))
@@ -80,7 +81,7 @@ ProjectActions::ProjectActions(MainWindow *frame, LibraryPanel *panel)
     connect(drives, &DriveCombo::cardInserted, this, &ProjectActions::updateStates);
     connect(drives, &DriveCombo::cardRemoved, this, &ProjectActions::updateStates);
     connect(drives, &DriveCombo::driveChanged, this, &ProjectActions::updateStates);
-    connect(m_panel, &LibraryPanel::treeRebuilt, this, &ProjectActions::updateStates);
+    connect(&m_frame->workspace(), &Workspace::libraryShown, this, &ProjectActions::updateStates);
 
     m_frame->setAcceptDrops(true);
     m_frame->installEventFilter(this);
@@ -158,7 +159,7 @@ bool ProjectActions::openProject(const QString &path)
     remember(file);
     showOpenState();
     // The opened project is on its way to a card: the wizard takes it there (and refreshes the panel).
-    m_panel->actions()->openCardWizard();
+    m_frame->openCardWizard();
     return true;
 }
 
@@ -283,8 +284,8 @@ bool ProjectActions::closeProject()
 {
     if (!m_open)
         return true;
-    SongEditorPage *editor = m_panel->editorPage();
-    PlaylistPage *playlist = m_panel->playlistPage();
+    SongEditorPage *editor = m_frame->editorPage();
+    PlaylistPage *playlist = m_frame->playlistPage();
     if (editor && !editor->offerSave(Txt::CloseQuestion, Txt::QuestionCaption))
         return false;
     if (playlist && !playlist->mayDiscard())

@@ -23,7 +23,8 @@ class ProjectActions : public QObject
 public:
     // Wires the frame's project commands, shows the state after New and, once the panel's first
     // drive poll has run, opens the command line's card data file.
-    ProjectActions(MainWindow *frame, LibraryPanel *panel);
+    // The frame has been composed.
+    explicit ProjectActions(MainWindow *frame);
 
     bool isOpen() const { return m_open; }
     // The card data file last opened or saved; empty after New and Close.
@@ -63,7 +64,7 @@ private:
     void showLeftOut(const CardFindings &findings);
 
     MainWindow *m_frame;
-    LibraryPanel *m_panel;
+    LibraryPanel *m_panel; // the frame's
     bool m_open = false;
     bool m_started = false;
     QString m_documentFile;

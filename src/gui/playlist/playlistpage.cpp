@@ -3,19 +3,18 @@
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
+#include "core/app/workspace.h"
 #include "core/library/libraryplaylistresolver.h"
 #include "core/library/librarynaming.h"
 #include "core/model/charsetmode.h"
 #include "core/model/itemname.h"
 #include "core/model/song.h"
+#include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
-#include "gui/library/insertsongdialog.h"
-#include "gui/library/libraryactions.h"
-#include "gui/library/librarypanel.h"
+#include "gui/playlist/insertsongdialog.h"
 #include "gui/playlist/playlistview.h"
-#include "gui/library/treeicons.h"
-#include "gui/main/mainwindow.h"
+#include "gui/widgets/treeicons.h"
 #include "gui/widgets/screenpreview.h"
 
 #include <QAction>
@@ -52,8 +51,8 @@ QString stanzaText(const PlaylistEntry &entry)
 
 } // namespace
 
-PlaylistPage::PlaylistPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent)
-    : QWidget(parent), m_panel(panel)
+PlaylistPage::PlaylistPage(Workspace &workspace, CommandRegistry *commands, QWidget *parent)
+    : QWidget(parent), m_workspace(workspace)
 {
     setObjectName(QStringLiteral("PlaylistPage"));
     m_caption = new QLabel(this);
@@ -139,7 +138,9 @@ PlaylistPage::PlaylistPage(LibraryPanel *panel, MainWindow *frame, QWidget *pare
     connect(m_view, &PlaylistView::deleteRequested, this, &PlaylistPage::deleteSelected);
     connect(m_view, &PlaylistView::menuRequested, this, &PlaylistPage::showMenu);
 
-    wirePanel(frame);
+    wireWorkspace();
+    if (commands)
+        wireCommands(*commands);
     m_playlist.clear();
     m_playlist.setNumber(0);
     showPlaylistFacts();
@@ -147,45 +148,38 @@ PlaylistPage::PlaylistPage(LibraryPanel *panel, MainWindow *frame, QWidget *pare
     refill(-1);
 }
 
-void PlaylistPage::wirePanel(MainWindow *frame)
+void PlaylistPage::showPage()
 {
-    if (!m_panel)
-        return;
-    LibraryActions *actions = m_panel->actions();
-    const auto showMe = [this] {
-        if (auto *stack = qobject_cast<QStackedWidget *>(parentWidget()))
-            stack->setCurrentWidget(this);
-    };
-    connect(actions, &LibraryActions::openPlaylistRequested, this, [this, showMe](const LibraryItemInfo &item) {
-        showMe();
-        openPlaylist(item.fullPath);
+    if (auto *stack = qobject_cast<QStackedWidget *>(parentWidget()))
+        stack->setCurrentWidget(this);
+}
+
+void PlaylistPage::wireWorkspace()
+{
+    connect(&m_workspace, &Workspace::playlistOpenRequested, this, [this](const QString &path) {
+        showPage();
+        openPlaylist(path);
     });
-    connect(actions, &LibraryActions::addToPlaylistRequested, this, [this, showMe](const LibraryItemInfo &item) {
-        showMe();
+    connect(&m_workspace, &Workspace::addToPlaylistRequested, this, [this](const LibraryItemInfo &item) {
+        showPage();
         addItem(item.fullPath, item.kind == LibraryNodeKind::Slide);
     });
-    connect(actions, &LibraryActions::newPlaylistRequested, this, [this, showMe] {
-        showMe();
+    connect(&m_workspace, &Workspace::newPlaylistRequested, this, [this] {
+        showPage();
         newPlaylist();
     });
-    connect(actions, &LibraryActions::playlistRenamed, this, &PlaylistPage::playlistFileRenamed);
-    connect(actions, &LibraryActions::fileDeleted, this, &PlaylistPage::fileDeleted);
-    connect(m_panel, &LibraryPanel::treeRebuilt, this, [this] {
+    connect(&m_workspace, &Workspace::playlistRenamed, this, &PlaylistPage::playlistFileRenamed);
+    connect(&m_workspace, &Workspace::fileDeleted, this, &PlaylistPage::fileDeleted);
+    connect(&m_workspace, &Workspace::libraryShown, this, [this] {
         m_songs.clear();
         refill(currentIndex());
     });
-    if (!frame)
-        return;
-    connect(frame, &MainWindow::matrixSizeChanged, this, &PlaylistPage::setBoardSize);
-    if (QAction *action = frame->action(Command::MenuPage)) {
-        connect(action, &QAction::triggered, this, showMe);
-        action->setEnabled(true);
-    }
-    if (QAction *action = frame->action(Command::NewPlaylist)) {
-        connect(action, &QAction::triggered, actions, &LibraryActions::newPlaylist);
-        action->setEnabled(true);
-    }
-    frame->addCloseGuard([this] { return mayDiscard(); });
+}
+
+void PlaylistPage::wireCommands(CommandRegistry &commands)
+{
+    commands.handle(Command::MenuPage, this, &PlaylistPage::showPage);
+    commands.handle(Command::NewPlaylist, &m_workspace, &Workspace::newPlaylist);
 }
 
 // --- the playlist as a whole ---
@@ -211,8 +205,8 @@ void PlaylistPage::startNewPlaylist()
     m_filePath.clear();
     m_playlist.clear();
     m_songs.clear();
-    const bool haveCard = m_panel && !m_panel->root().isEmpty();
-    m_playlist.setNumber(haveCard ? m_panel->library().findFreeNumber(ItemKind::Playlist) : 0);
+    const bool haveCard = m_workspace.hasCard();
+    m_playlist.setNumber(haveCard ? m_workspace.library().findFreeNumber(ItemKind::Playlist) : 0);
     m_playlist.setName(QString());
     m_title->setEnabled(true);
     m_insertPosition = 0;
@@ -223,10 +217,10 @@ void PlaylistPage::startNewPlaylist()
 
 void PlaylistPage::openPlaylist(const QString &path)
 {
-    if (!m_panel || !mayDiscard())
+    if (!mayDiscard())
         return;
     Playlist loaded;
-    LibraryPlaylistResolver resolver(m_panel->library(), SongLoadOptions{false});
+    LibraryPlaylistResolver resolver(m_workspace.library(), SongLoadOptions{false});
     if (!loaded.load(path, currentCharsetMode(), &resolver)) {
         errorBox(this, Lang::text(Txt::PlaylistReadFailed) + u' ' + path);
         return;
@@ -244,9 +238,9 @@ void PlaylistPage::openPlaylist(const QString &path)
 
 bool PlaylistPage::save()
 {
-    if (!m_panel || m_panel->root().isEmpty())
+    if (!m_workspace.hasCard())
         return false;
-    SongLibrary &library = m_panel->library();
+    SongLibrary &library = m_workspace.library();
     const bool firstSave = m_filePath.isEmpty();
     QString path = m_filePath;
     int number = m_playlist.number();
@@ -266,7 +260,7 @@ bool PlaylistPage::save()
             errorBox(this, Lang::text(Txt::PlaylistNoFreeNumber));
             return false;
         }
-        path = QDir(LibraryNaming::playlistDirectory(m_panel->root()))
+        path = QDir(LibraryNaming::playlistDirectory(m_workspace.root()))
                    .filePath(QStringLiteral("%1 %2.lst").arg(number, 4, 10, QLatin1Char('0')).arg(title));
         if (QFileInfo::exists(path)) {
             errorBox(this, Lang::text(Txt::PlaylistFileExists) + u' ' + path);
@@ -286,7 +280,7 @@ bool PlaylistPage::save()
     m_title->setEnabled(false);
     showPlaylistFacts();
     if (firstSave)
-        m_panel->refreshLibrary(false);
+        m_workspace.refresh(false);
     return true;
 }
 
@@ -345,12 +339,12 @@ void PlaylistPage::addItem(const QString &path, bool slide)
 
 void PlaylistPage::dropLibraryItem(const QString &relativePath)
 {
-    if (!m_panel || m_panel->root().isEmpty())
+    if (!m_workspace.hasCard())
         return;
     QString relative = relativePath;
     while (relative.startsWith(u'/'))
         relative.remove(0, 1);
-    const QString path = m_panel->root() + relative;
+    const QString path = m_workspace.root() + relative;
     const auto kind = ItemName::kindOf(QFileInfo(path).fileName());
     if (!kind || *kind == ItemKind::Playlist)
         return;

@@ -7,13 +7,13 @@
 
 #include <QWidget>
 
-class LibraryPanel;
-class MainWindow;
+class CommandRegistry;
 class PlaylistView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class ScreenPreview;
+class Workspace;
 
 // The playlist page: edits one playlist of the card, takes songs and slides from the library
 // tree, previews each entry's screens and saves the list into "playlist_dir".
@@ -21,8 +21,8 @@ class PlaylistPage : public QWidget
 {
     Q_OBJECT
 public:
-    // frame may be null (tests of the page alone); then no menu command or close guard is wired.
-    PlaylistPage(LibraryPanel *panel, MainWindow *frame, QWidget *parent = nullptr);
+    // commands may be null (the page alone); then no window command is wired.
+    PlaylistPage(Workspace &workspace, CommandRegistry *commands, QWidget *parent = nullptr);
 
     const Playlist &playlist() const { return m_playlist; }
     QString filePath() const { return m_filePath; }
@@ -54,7 +54,9 @@ public:
     void fileDeleted(const QString &path);
 
 private:
-    void wirePanel(MainWindow *frame);
+    void wireWorkspace();
+    void wireCommands(CommandRegistry &commands);
+    void showPage();
     void refill(int focusIndex);
     void showPlaylistFacts();
     void resetPreview();
@@ -63,7 +65,7 @@ private:
     void showMenu(const QPoint &globalPos);
     int currentIndex() const;
 
-    LibraryPanel *m_panel;
+    Workspace &m_workspace;
     Playlist m_playlist;
     QString m_filePath;
     int m_insertPosition = 0;

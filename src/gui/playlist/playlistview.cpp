@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/playlist/playlistview.h"
 
-#include "gui/library/librarytree.h"
+#include "gui/widgets/librarydrag.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -69,7 +69,7 @@ void PlaylistView::mouseMoveEvent(QMouseEvent *event)
 
 bool PlaylistView::acceptsDrag(const QMimeData *data) const
 {
-    return data && (data->hasFormat(entryMimeType()) || data->hasFormat(LibraryTree::mimeType()));
+    return data && (data->hasFormat(entryMimeType()) || data->hasFormat(libraryItemMimeType()));
 }
 
 void PlaylistView::dragEnterEvent(QDragEnterEvent *event)
@@ -105,7 +105,7 @@ void PlaylistView::dropEvent(QDropEvent *event)
         if (ok)
             emit entryDropped(from, m_insertPosition);
     } else {
-        emit libraryItemDropped(QString::fromUtf8(data->data(LibraryTree::mimeType())));
+        emit libraryItemDropped(QString::fromUtf8(data->data(libraryItemMimeType())));
     }
 }
 

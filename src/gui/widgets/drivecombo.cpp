@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/card/drivecombo.h"
+#include "gui/widgets/drivecombo.h"
 
 #include "core/app/language.h"
 

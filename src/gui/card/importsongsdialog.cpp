@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/importsongsdialog.h"
+#include "gui/card/importsongsdialog.h"
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
@@ -10,8 +10,8 @@
 #include "core/util/leadingint.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
-#include "gui/editor/songstructuredialog.h"
-#include "gui/library/newgroupdialog.h"
+#include "gui/widgets/songstructuredialog.h"
+#include "gui/widgets/newgroupdialog.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

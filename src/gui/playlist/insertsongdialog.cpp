@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/insertsongdialog.h"
+#include "gui/playlist/insertsongdialog.h"
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"

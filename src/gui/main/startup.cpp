@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/app/startup.h"
+#include "gui/main/startup.h"
 
 #include "core/app/appcore.h"
 #include "core/app/instancemessage.h"
@@ -15,7 +15,7 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/qttranslation.h"
 #include "gui/app/uifont.h"
-#include "gui/card/udisks2driveprovider.h"
+#include "gui/app/udisks2driveprovider.h"
 #include "gui/library/librarypanel.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/openrequests.h"
@@ -67,8 +67,9 @@ QIcon appIcon()
 
 // For measurements and smoke tests: exits 0 once the window is on screen, the library panel's first
 // drive poll has read its card into the tree, and the events queued by then have been handled.
-void quitWhenReady(QWidget *window, LibraryPanel *panel)
+void quitWhenReady(MainWindow *window)
 {
+    LibraryPanel *panel = window->libraryPanel();
     auto *poll = new QTimer(window);
     poll->setInterval(2);
     QObject::connect(poll, &QTimer::timeout, window, [window, panel, poll] {
@@ -176,12 +177,11 @@ int runLumivox(int argc, char **argv)
     // UDisks2 once it has answered; until then, and without a system bus, the kernel's view.
     auto removable = std::make_shared<RemovableDriveProvider>(
         std::make_shared<UDisks2DriveProvider>(QDBusConnection::systemBus()), std::make_shared<MountedDriveProvider>());
-    auto *panel = new LibraryPanel(&frame, removable);
-    frame.setLibraryPanel(panel);
-    requests.attach(&frame, new ProjectActions(&frame, panel));
+    frame.compose(removable);
+    requests.attach(&frame, new ProjectActions(&frame));
     uiFont();
     frame.showMaximized();
     if (options.quitWhenReady)
-        quitWhenReady(&frame, panel);
+        quitWhenReady(&frame);
     return app.exec();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/newgroupdialog.h"
+#include "gui/widgets/newgroupdialog.h"
 
 #include "core/app/language.h"
 #include "core/library/librarynaming.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The main window's commands. Later parts of the program find their menu entries by these.
+// The ids of the main window's commands, the keys of the command registry.
 enum class Command : int {
     New = 57600,
     Open = 57601,

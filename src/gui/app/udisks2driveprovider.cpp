@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/card/udisks2driveprovider.h"
+#include "gui/app/udisks2driveprovider.h"
 
 #include "core/card/mountinfo.h"
 #include "core/card/udevrecord.h"

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/editor/songstructuredialog.h"
+#include "gui/widgets/songstructuredialog.h"
 
 #include "core/app/appcore.h"
 #include "core/app/language.h"
 #include "core/model/song.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/uifont.h"
-#include "gui/editor/songeditorlink.h"
+#include "gui/widgets/songeditorlink.h"
 #include "gui/widgets/boardcolours.h"
 
 #include <QDialogButtonBox>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/targetgroupdialog.h"
+#include "gui/widgets/targetgroupdialog.h"
 
 #include "core/app/language.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/librarynaming.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
-#include "gui/library/newgroupdialog.h"
+#include "gui/widgets/newgroupdialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

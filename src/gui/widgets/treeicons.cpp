@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/library/treeicons.h"
+#include "gui/widgets/treeicons.h"
 
 #include <QHash>
 #include <QPainter>

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/editor/songsaving.h"
+#include "core/library/libraryiteminfo.h"
+#include "core/library/songlibrary.h"
+
+#include <QObject>
+#include <QString>
+
+class LyricIndexer;
+class Song;
+
+// What is open: the chosen card's root, its song library, the lyric index over it and the issues
+// of its last reading. The pages share it and hear through it what the others did to the card;
+// none of them reaches into another.
+class Workspace : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Workspace(QObject *parent = nullptr);
+    ~Workspace() override;
+
+    // The chosen card's root, ending with "/"; empty without a card.
+    QString root() const { return m_root; }
+    void setRoot(const QString &root) { m_root = root; }
+    bool hasCard() const { return !m_root.isEmpty(); }
+    SongLibrary &library() { return m_library; }
+    const SongLibrary &library() const { return m_library; }
+    const IssueList &issues() const { return m_library.issues(); }
+    LyricIndexer *lyrics() const { return m_lyrics; }
+
+    // Reads the card again (full: the files' contents too) and shows it selecting select (a tree
+    // key) or else what was current; the lyric index is read again unless the caller kept it.
+    void refresh(bool full, const QString &select = {}, bool reindexLyrics = true);
+    // After every change of the library in memory.
+    void markChanged() { emit libraryChanged(); }
+    // After the library was read again and what shows it rebuilt.
+    void markShown() { emit libraryShown(); }
+    // Writes song as plan says; on success the index follows it and the library is read again
+    // showing it. False with error set when the write failed.
+    bool saveSong(Song &song, const SongSaving::Plan &plan, QString *error);
+    // A song was written: the index follows it from memory and the pages hear of it.
+    void songWritten(const QString &previousPath, const Song &song);
+    void fileWasDeleted(const QString &path);
+    void songWasMoved(const QString &from, const QString &to);
+    void playlistWasRenamed(const QString &from, const QString &to);
+
+    // Requests between the pages.
+    void openItem(const LibraryItemInfo &item);
+    // A song at a place of its text; stanza < 0 opens it at its start.
+    void openSongAt(const QString &path, int stanza = -1, int screen = 0, int line = 0);
+    void addToPlaylist(const LibraryItemInfo &item) { emit addToPlaylistRequested(item); }
+    void newPlaylist() { emit newPlaylistRequested(); }
+
+signals:
+    void refreshRequested(bool full, const QString &select, bool reindexLyrics);
+    void libraryChanged();
+    void libraryShown();
+    // previousPath is empty for a new file.
+    void fileWritten(const QString &previousPath, const QString &path);
+    // After saveSong wrote path: what shows the library reads it again and selects the file.
+    void songSaved(const QString &path, bool slide);
+    void fileDeleted(const QString &path);
+    void songMoved(const QString &from, const QString &to);
+    void playlistRenamed(const QString &from, const QString &to);
+    void songOpenRequested(const QString &path, int stanza, int screen, int line);
+    void playlistOpenRequested(const QString &path);
+    void addToPlaylistRequested(const LibraryItemInfo &item);
+    void newPlaylistRequested();
+
+private:
+    QString m_root;
+    SongLibrary m_library;
+    // Deleted (its worker joined) in the destructor, before the library goes.
+    LyricIndexer *m_lyrics;
+};
