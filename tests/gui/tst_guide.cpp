@@ -7,7 +7,7 @@
 #include "gui/app/guidehelp.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/messageboxes.h"
-#include "gui/library/newgroupdialog.h"
+#include "gui/widgets/newgroupdialog.h"
 #include "gui/library/searchdialog.h"
 #include "testsupport.h"
 
