@@ -5,9 +5,14 @@
 #include "core/app/language.h"
 
 #include <QAction>
+#include <QImage>
 #include <QDir>
 #include <QFileInfo>
+#include <QPixmap>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -44,6 +49,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(contents, &QAction::triggered, this, &HelpWindow::showContents);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::fitPictures);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,6 +67,42 @@ void HelpWindow::showPage(const QString &path)
 QString HelpWindow::currentPage() const
 {
     return m_browser->source().toLocalFile();
+}
+
+void HelpWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitPictures();
+}
+
+void HelpWindow::fitPictures()
+{
+    QTextDocument *document = m_browser->document();
+    const qreal room = m_browser->viewport()->width() - 2 * document->documentMargin() - 4;
+    if (room <= 0)
+        return;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            if (!picture.isValid())
+                continue;
+            const QVariant resource = document->resource(QTextDocument::ImageResource, QUrl(picture.name()));
+            const QSize size = resource.value<QImage>().isNull() ? resource.value<QPixmap>().size()
+                                                                  : resource.value<QImage>().size();
+            if (size.isEmpty())
+                continue;
+            const qreal width = qMin<qreal>(size.width(), room);
+            if (qFuzzyCompare(picture.width(), width))
+                continue;
+            picture.setWidth(width);
+            picture.setHeight(size.height() * width / size.width());
+            QTextCursor cursor(document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
 }
 
 void HelpWindow::showContents()

@@ -19,8 +19,13 @@ public:
     QString currentPage() const;
     QTextBrowser *browser() const { return m_browser; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void showContents();
+    // Pictures wider than the page are shown at the page's width, so that none needs scrolling.
+    void fitPictures();
 
     QTextBrowser *m_browser;
     QAction *m_back;
