@@ -107,7 +107,7 @@ int main(int argc, char **argv)
     return runOnSyntheticCard(argc, argv, [](const QString &card) {
         SongLibrary library;
         library.setRoot(card);
-        library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+        library.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
         g_paths = LyricIndex::songPaths(library);
     });
 }

@@ -45,7 +45,7 @@ void BM_ReadAllFiles(benchmark::State &state)
 }
 BENCHMARK(BM_ReadAllFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void scan(benchmark::State &state, int flags, int workers = 0)
+void scan(benchmark::State &state, ScanFlags flags, int workers = 0)
 {
     int issues = 0;
     ScanOptions options = ScanOptions::readOnly();
@@ -62,20 +62,20 @@ void scan(benchmark::State &state, int flags, int workers = 0)
 
 void BM_ScanFull(benchmark::State &state)
 {
-    scan(state, ScanFlags::kFullRefresh);
+    scan(state, kFullRefreshScan);
 }
 BENCHMARK(BM_ScanFull)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The full scan with a given number of reading threads (1: everything on the calling thread).
 void BM_ScanFullWorkers(benchmark::State &state)
 {
-    scan(state, ScanFlags::kFullRefresh, int(state.range(0)));
+    scan(state, kFullRefreshScan, int(state.range(0)));
 }
 BENCHMARK(BM_ScanFullWorkers)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ScanWithoutContents(benchmark::State &state)
 {
-    scan(state, ScanFlags::kRefresh);
+    scan(state, kRefreshScan);
 }
 BENCHMARK(BM_ScanWithoutContents)->Unit(benchmark::kMillisecond);
 
@@ -83,7 +83,7 @@ BENCHMARK(BM_ScanWithoutContents)->Unit(benchmark::kMillisecond);
 // 25 with every song read, 18 the slides, 20 the playlists alone (nothing resolves).
 void BM_ScanPart(benchmark::State &state)
 {
-    scan(state, int(state.range(0)));
+    scan(state, ScanFlags::fromInt(int(state.range(0))));
 }
 BENCHMARK(BM_ScanPart)->Arg(1)->Arg(17)->Arg(25)->Arg(18)->Arg(20)->Unit(benchmark::kMillisecond);
 
@@ -92,7 +92,7 @@ void report(benchmark::State &state, ReportKind kind)
 {
     SongLibrary library;
     library.setRoot(cardRoot());
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
     qint64 bytes = 0;
     for (auto _ : state) {
         QBuffer buffer;

@@ -1,6 +1,6 @@
 # Fails when a file below CORE_DIR includes a Qt Gui or Widgets header, or the gui layer, or
 # when a file below PDF_DIR (the PDF writer: QtGui yes, widgets no) includes a Widgets header
-# or the gui layer.
+# or the gui layer, or when a core folder includes from a folder on its own floor or above.
 function(check_includes dir pattern what)
     file(GLOB_RECURSE files "${dir}/*.h" "${dir}/*.cpp")
     set(bad "")
@@ -22,6 +22,47 @@ endfunction()
 check_includes("${CORE_DIR}"
     "<Qt(Gui|Widgets|Multimedia|DBus)/|<Q(Widget|Application|Image|Pixmap|Painter|Color|Font|Icon|Dialog|MainWindow|MessageBox|GuiApplication|Clipboard)[ >]|\"gui/|\"pdf/"
     "Gui, Widgets or PDF")
+# The core's floors, bottom first: a folder includes from its own folder and the floors below.
+set(core_floors "util" "model" "library font editor music" "lyrics search" "card report" "app")
+
+function(check_core_floors dir)
+    set(floor_index 0)
+    foreach(floor IN LISTS core_floors)
+        string(REPLACE " " ";" rooms "${floor}")
+        foreach(room IN LISTS rooms)
+            set(floor_of_${room} ${floor_index})
+        endforeach()
+        math(EXPR floor_index "${floor_index} + 1")
+    endforeach()
+    file(GLOB_RECURSE files RELATIVE "${dir}" "${dir}/*.h" "${dir}/*.cpp")
+    set(bad "")
+    foreach(f IN LISTS files)
+        string(REGEX MATCH "^[^/]+" room "${f}")
+        if(NOT DEFINED floor_of_${room})
+            list(APPEND bad "${f}: the folder ${room} has no floor")
+            continue()
+        endif()
+        file(STRINGS "${dir}/${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"core/")
+        foreach(line IN LISTS lines)
+            string(REGEX MATCH "\"core/([^/]+)/" _ "${line}")
+            set(target "${CMAKE_MATCH_1}")
+            if(target STREQUAL room)
+                continue()
+            endif()
+            if(NOT DEFINED floor_of_${target} OR NOT floor_of_${target} LESS floor_of_${room})
+                list(APPEND bad "${f}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+    if(bad)
+        list(JOIN bad "\n" text)
+        message(FATAL_ERROR "core folders include sideways or upwards (floors: ${core_floors}):\n${text}")
+    endif()
+    message(STATUS "floor check: core folders include only downwards")
+endfunction()
+
+check_core_floors("${CORE_DIR}")
+
 if(PDF_DIR)
     check_includes("${PDF_DIR}"
         "<Qt(Widgets|Multimedia|DBus)/|<Q(Widget|Application|Dialog|MainWindow|MessageBox|PushButton|Label)[ >]|\"gui/"

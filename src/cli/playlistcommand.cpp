@@ -28,7 +28,7 @@ int runPlaylistCommand(const QStringList &arguments, CliIo &io)
     // The groups and slides are all the entries are resolved against.
     SongLibrary library;
     library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::Slides, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::Slides, {}, ScanOptions::readOnly());
     LibraryPlaylistResolver resolver(library, SongLoadOptions{false});
     Playlist playlist;
     QString error;

@@ -30,7 +30,7 @@ std::optional<ReportKind> kindNamed(const QString &name)
 void scanForReport(SongLibrary &library, const QString &card)
 {
     library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(currentCharsetMode()));
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly(currentCharsetMode()));
 }
 
 int runSongbookPdf(QStringList args, CliIo &io, const QString &language)

@@ -3,12 +3,11 @@
 
 #include "cli/clisupport.h"
 #include "core/app/language.h"
+#include "core/library/issuerows.h"
 #include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 
 #include <QFileInfo>
-
-#include <algorithm>
 
 int runScanCommand(const QStringList &arguments, CliIo &io)
 {
@@ -26,21 +25,19 @@ int runScanCommand(const QStringList &arguments, CliIo &io)
 
     SongLibrary library;
     library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh, {}, ScanOptions::readOnly(currentCharsetMode()));
+    library.scanLibrary(full ? kFullRefreshScan : kRefreshScan, {}, ScanOptions::readOnly(currentCharsetMode()));
 
-    // By number as the issue window lists them; issues of one number in the order found.
-    QList<LoadIssue> issues = library.issues().issues();
-    std::stable_sort(issues.begin(), issues.end(),
-                     [](const LoadIssue &a, const LoadIssue &b) { return a.number < b.number; });
+    // The rows of the issue window, in its order.
+    const QList<IssueRow> issues = issueRows(library.issues());
     if (tsv) {
-        for (const LoadIssue &issue : std::as_const(issues))
-            io.out << issue.number << '\t' << issue.code << '\t' << issue.fileType << '\t' << cliTsvField(issue.name)
-                   << '\n';
+        for (const IssueRow &issue : issues)
+            io.out << issue.number << '\t' << int(issue.code) << '\t' << int(issue.fileType) << '\t'
+                   << cliTsvField(issue.location) << '\n';
     } else {
         io.out << "songs " << library.songCount() << ", slides " << library.slideCount() << ", playlists "
                << library.playlistCount() << ", issues " << issues.size() << '\n';
-        for (const LoadIssue &issue : std::as_const(issues))
-            io.out << issue.number << '\t' << Lang::text(issueTextId(issue.code)) << '\t' << cliShown(issue.name) << '\n';
+        for (const IssueRow &issue : issues)
+            io.out << issue.number << '\t' << Lang::text(issue.textId) << '\t' << cliShown(issue.location) << '\n';
     }
     return issues.isEmpty() ? CliOk : CliFindings;
 }

@@ -27,7 +27,7 @@ int runSearchCommand(const QStringList &arguments, CliIo &io)
 
     SongLibrary library;
     library.setRoot(QFileInfo(card).absoluteFilePath());
-    library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly(currentCharsetMode()));
+    library.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly(currentCharsetMode()));
     int unreadable = 0;
     const LyricIndex index = LyricIndex::build(LyricIndex::songPaths(library), nullptr, &unreadable);
     if (unreadable > 0)

@@ -2,6 +2,7 @@
 #include "cli/songcommand.h"
 
 #include "cli/clisupport.h"
+#include "core/library/issuerows.h"
 #include "core/model/songfile.h"
 
 #include <QFileInfo>
@@ -13,8 +14,9 @@ const CliCommand kSong{u"song", kSongUsage, runSongCommand};
 void printIssues(CliIo &io, const QString &path, const IssueList &issues)
 {
     for (const LoadIssue &issue : issues) {
-        io.out << cliTsvField(path) << '\t' << issue.number << '\t' << issue.code << '\t' << issue.fileType << '\t'
-               << cliTsvField(issue.name) << '\n';
+        const IssueRow row = issueRow(issue);
+        io.out << cliTsvField(path) << '\t' << row.number << '\t' << int(row.code) << '\t' << int(row.fileType) << '\t'
+               << cliTsvField(row.location) << '\n';
     }
 }
 

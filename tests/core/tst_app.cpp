@@ -8,6 +8,8 @@
 #include "core/app/musicmap.h"
 #include "core/app/recentfiles.h"
 #include "core/app/songgroup.h"
+#include "core/model/languages.h"
+#include "core/model/loadissue.h"
 #include "core/util/fileutils.h"
 #include "core/util/textids.h"
 #include "testsupport.h"
@@ -62,19 +64,22 @@ private slots:
         QVERIFY(!withoutStore.save(false));
     }
 
-    // Only the names of the Latin languages give charset 0, in either Unicode form (a file name
-    // copied from another system is decomposed); English is Latin on purpose.
+    // The charset comes from the language's row, whatever the name's Unicode form (a file name
+    // copied from another system is decomposed) or case; English is Latin on purpose, and a
+    // language without a row is Latin like the fallback language.
     void charsetOfTheLanguage()
     {
         QList<int> charsets;
-        for (const char *language : {"Polski", "English", "Česky", "Slovensky", "Русский", "Ukrainian", "polski"}) {
+        for (const char *language : {"Polski", "English", "Česky", "Slovensky", "Русский", "рУССКИЙ", "polski",
+                                     "Français"}) {
             const QString name = QString::fromUtf8(language);
             charsets << AppSettings::charsetForLanguage(name)
                      << AppSettings::charsetForLanguage(name.normalized(QString::NormalizationForm_D));
         }
-        QCOMPARE(charsets, QList<int>({0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
-        QVERIFY(Lang::sameName(u"česky"_qs, u"Česky"_qs.normalized(QString::NormalizationForm_D)));
-        QVERIFY(!Lang::sameName(u"Русский"_qs, u"Руccкий"_qs)); // Latin "cc"
+        QCOMPARE(charsets, QList<int>({0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0}));
+        QVERIFY(Languages::sameName(u"česky"_qs, u"Česky"_qs.normalized(QString::NormalizationForm_D)));
+        QVERIFY(!Languages::sameName(u"Русский"_qs, u"Руccкий"_qs)); // Latin "cc"
+        QCOMPARE(Languages::isoCodeOf(u"DEUTSCH"_qs), u"de"_qs);
     }
 
     void saveWritesEveryKeyAndReadsBack()
@@ -394,6 +399,8 @@ private slots:
         QVERIFY(files.contains(QStringLiteral("English.lang")));
         QVERIFY(files.contains(u"Русский.lang"_qs));
         QCOMPARE(QSet<int>(std::begin(Txt::kAll), std::end(Txt::kAll)).size(), qsizetype(std::size(Txt::kAll))); // ids unique
+        for (const Languages::Row &row : Languages::rows())
+            QVERIFY2(files.contains(row.name + u".lang"), qPrintable(u"no language file for the row " + row.name));
         for (const QString &file : files)
             QTest::newRow(qPrintable(file)) << dir.filePath(file);
     }
@@ -410,8 +417,14 @@ private slots:
         }
         QVERIFY2(missing.isEmpty(), qPrintable(u"missing ids: " + missing.join(u", ")));
 
+        for (IssueCode code : kAllIssueCodes) {
+            const int id = issueTextId(code);
+            QVERIFY2(id != Txt::IssueOther && table.contains(id), qPrintable(QString::number(int(code))));
+        }
+
         const QString name = QFileInfo(path).fileName();
         QCOMPARE(name, name.normalized(QString::NormalizationForm_C));
+        QVERIFY2(Languages::find(name.chopped(5)), qPrintable(u"no language row for " + name));
         // Within the limit in the file itself, not only after the reader's cut.
         const QStringList lines = QString::fromUtf8(readFile(path)).split(u'\n');
         for (const QString &line : lines)

@@ -181,7 +181,7 @@ private slots:
         // A library the program scanned in full packs to the same bytes.
         SongLibrary library;
         library.setRoot(image);
-        library.scanLibrary(ScanFlags::kRefresh, {}, ScanOptions::readOnly());
+        library.scanLibrary(kRefreshScan, {}, ScanOptions::readOnly());
         QCOMPARE(library.slideLists().size(), 1);
         QBuffer scanned;
         scanned.open(QIODevice::WriteOnly);

@@ -41,7 +41,7 @@ QStringList issueLines(const IssueList &issues)
 {
     QStringList lines;
     for (const LoadIssue &issue : issues)
-        lines << QStringLiteral("%1 %2 %3 %4").arg(issue.number).arg(issue.code).arg(issue.fileType).arg(issue.name);
+        lines << QStringLiteral("%1 %2 %3 %4").arg(issue.number).arg(int(issue.code)).arg(int(issue.fileType)).arg(issue.location());
     return lines;
 }
 
@@ -106,7 +106,7 @@ private slots:
 
         SongLibrary library;
         library.setRoot(image);
-        library.scanLibrary(ScanFlags::kFullRefresh, {}, ScanOptions::readOnly());
+        library.scanLibrary(kFullRefreshScan, {}, ScanOptions::readOnly());
         QCOMPARE(issueLines(library.issues()), issues);
         for (const SongGroupFiles &group : library.groups()) {
             for (const QString &name : group.files)

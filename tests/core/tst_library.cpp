@@ -24,8 +24,8 @@ namespace {
 
 QString issueLine(const LoadIssue &issue)
 {
-    return QString::number(issue.number) + u'\t' + QString::number(issue.code) + u'\t'
-           + QString::number(issue.fileType) + u'\t' + issue.name;
+    return QString::number(issue.number) + u'\t' + QString::number(int(issue.code)) + u'\t'
+           + QString::number(int(issue.fileType)) + u'\t' + issue.location();
 }
 
 QStringList issueLines(const IssueList &issues)
@@ -74,7 +74,7 @@ class TestLibrary : public QObject
         m_card = m_cards.next();
         QVERIFY(TestSupport::writeFiles(m_card, songs, bytes));
     }
-    SongLibrary &scanned(SongLibrary &library, int flags = ScanFlags::kRefresh, const Progress &progress = {},
+    SongLibrary &scanned(SongLibrary &library, ScanFlags flags = kRefreshScan, const Progress &progress = {},
                          const ScanOptions &options = {})
     {
         library.setRoot(m_card);
@@ -124,7 +124,7 @@ private slots:
             writeFiles(card, {dir + name + ext}, bytesOf(qPrintable(name)));
         SongLibrary library;
         library.setRoot(card);
-        library.scanLibrary(ScanFlags::kRefresh);
+        library.scanLibrary(kRefreshScan);
 
         const bool two = names.size() > 8;
         QCOMPARE(LibraryFiles::repairDuplicateNumbers(library, itemKind).renamed, two ? 2 : 1);
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(listing(card + dir), expected);
         const QString renamed = card + dir + (two ? u"0008 c"_qs : u"0008 A"_qs) + ext;
         QCOMPARE(readFile(renamed), bytesOf(two ? "0003 c" : "0005 A"));
-        library.scanLibrary(ScanFlags::kRefresh);
+        library.scanLibrary(kRefreshScan);
         QVERIFY(library.issues().isEmpty());
     }
 
@@ -259,7 +259,7 @@ private slots:
         SongLibrary library;
         newCard({u"B/0012 Ave Maria.txt"_qs, u"A/0012 Inna.txt"_qs, u"A/0013 Dalej.txt"_qs});
         writeFiles(scanned(library).root(), {u"A/0014 Zepsuta.txt"_qs}, QByteArray("\xff\x00garbage", 9));
-        library.scanLibrary(ScanFlags::kRefresh);
+        library.scanLibrary(kRefreshScan);
         const QList<LibrarySearch::SongRef> found = LibrarySearch::songsWithNumber(library, 12);
         QCOMPARE(found, (QList<LibrarySearch::SongRef>{{u"A"_qs, u"0012 Inna"_qs}, {u"B"_qs, u"0012 Ave Maria"_qs}}));
         QVERIFY(LibrarySearch::songsWithNumber(library, 99).isEmpty());
@@ -270,15 +270,15 @@ private slots:
     void issueRowsSortByNumberWithBands()
     {
         IssueList issues;
-        issues.append(12, IssueCode::DuplicateNumber, u"A/0012 b"_qs, IssueFileType::Song);
-        issues.append(3, IssueCode::NumberOutOfRange, u"x"_qs, IssueFileType::Slide);
-        issues.append(12, IssueCode::DuplicateTitle, u"A/0012 a"_qs, IssueFileType::Song);
-        issues.append(100, IssueCode::MissingEntry, u"0100 p"_qs, IssueFileType::Playlist);
-        issues.append(20, IssueCode::ShortLine, u"y"_qs, IssueFileType::Song);
-        issues.append(99, 42, u"z"_qs, IssueFileType::Song);
+        issues.append(12, IssueCode::DuplicateNumber, IssueFileType::Song, u"A"_qs, u"0012 b"_qs);
+        issues.append(3, IssueCode::NumberOutOfRange, IssueFileType::Slide, {}, u"x"_qs);
+        issues.append(12, IssueCode::DuplicateTitle, IssueFileType::Song, u"A"_qs, u"0012 a"_qs);
+        issues.append(100, IssueCode::MissingEntry, IssueFileType::Playlist, {}, u"0100 p"_qs);
+        issues.append(20, IssueCode::ShortLine, IssueFileType::Song, {}, u"y"_qs);
+        issues.append(99, IssueCode(42), IssueFileType::Song, {}, u"z"_qs);
         QStringList rows;
         for (const IssueRow &row : issueRows(issues))
-            rows << QStringLiteral("%1 %2 %3 %4").arg(row.number).arg(row.textId).arg(row.name).arg(row.band);
+            rows << QStringLiteral("%1 %2 %3 %4").arg(row.number).arg(row.textId).arg(row.location).arg(row.band);
         // 100 after 20: numbers compare as integers, not as text.
         QCOMPARE(rows, QStringList({u"3 193 x 0"_qs, u"12 194 A/0012 b 1"_qs, u"12 516 A/0012 a 1"_qs, u"20 493 y 0"_qs,
                                     u"99 494 z 1"_qs, u"100 413 0100 p 0"_qs}));
@@ -316,8 +316,8 @@ private slots:
     {
         QTest::addColumn<int>("flags");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("full") << int(ScanFlags::kFullRefresh) << QStringLiteral("issuecard.full.tsv");
-        QTest::newRow("without contents") << int(ScanFlags::kRefresh) << QStringLiteral("issuecard.tsv");
+        QTest::newRow("full") << int(kFullRefreshScan) << QStringLiteral("issuecard.full.tsv");
+        QTest::newRow("without contents") << int(kRefreshScan) << QStringLiteral("issuecard.tsv");
     }
     void fixtureCardIssues()
     {
@@ -327,7 +327,7 @@ private slots:
         QVERIFY(TestSupport::copyTree(TestSupport::testData(QStringLiteral("library/issuecard")), m_card));
         SongLibrary library;
         library.setRoot(m_card);
-        QVERIFY(library.scanLibrary(flags));
+        QVERIFY(library.scanLibrary(ScanFlags::fromInt(flags)));
         QCOMPARE(issueLines(library.issues()), fixtureLines(expected));
 
         QCOMPARE(listing(library),
@@ -353,9 +353,9 @@ private slots:
         QCOMPARE(library.findFreeNumber(ItemKind::Song), 7);
 
         // A second scan starts afresh, and a quick one drops the reader's issues of a full one.
-        QVERIFY(library.scanLibrary(flags));
+        QVERIFY(library.scanLibrary(ScanFlags::fromInt(flags)));
         QCOMPARE(issueLines(library.issues()), fixtureLines(expected));
-        library.scanLibrary(ScanFlags::kRefresh);
+        library.scanLibrary(kRefreshScan);
         QCOMPARE(issueLines(library.issues()), fixtureLines(QStringLiteral("issuecard.tsv")));
     }
 
@@ -365,7 +365,7 @@ private slots:
         newCard({u"G/0001 A.txt"_qs});
         QVERIFY(TestSupport::writeFiles(m_card, {u"screen_dir"_qs, u"playlist_dir"_qs}, "not a directory"));
         SongLibrary library;
-        QVERIFY(scanned(library, ScanFlags::kFullRefresh).issues().isEmpty());
+        QVERIFY(scanned(library, kFullRefreshScan).issues().isEmpty());
         QCOMPARE(listing(library), QStringList({u"G: 0001 A"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
         QVERIFY(QFileInfo(m_card + u"screen_dir").isFile());
     }
@@ -377,7 +377,7 @@ private slots:
         withTab[24] = '\t';
         QVERIFY(TestSupport::writeFile(m_card + u"G/0001 Tab.txt", withTab));
         SongLibrary library;
-        scanned(library, ScanFlags::kFullRefresh, {}, ScanOptions::readOnly());
+        scanned(library, kFullRefreshScan, {}, ScanOptions::readOnly());
         QCOMPARE(library.songCount(), 1);
         QVERIFY(!QFileInfo::exists(m_card + u"screen_dir"));
         QVERIFY(!QFileInfo::exists(m_card + u"playlist_dir"));
@@ -391,7 +391,7 @@ private slots:
         scanned(library);
         QCOMPARE(library.songCount(), 1);
         library.setRoot(m_card + u"gone");
-        QVERIFY(!library.scanLibrary(ScanFlags::kRefresh));
+        QVERIFY(!library.scanLibrary(kRefreshScan));
         QCOMPARE(library.songCount(), 0);
         QVERIFY(listing(library).isEmpty());
         QVERIFY(library.issues().isEmpty());
@@ -426,7 +426,7 @@ private slots:
         QVERIFY(QFile::link(m_card + u"G", m_card + u"Loop"));
         QVERIFY(QFile::link(m_card + u"nowhere", m_card + u"G/0011 Dangling.txt"));
         SongLibrary library;
-        scanned(library, ScanFlags::kFullRefresh);
+        scanned(library, kFullRefreshScan);
         QCOMPARE(listing(library), QStringList({u"G: 0001 A, 0003 upper"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
         QCOMPARE(library.songCount(), 2);
         QCOMPARE(issueLines(library.issues()), QStringList{u"5\t10\t1\t0005 In the root.txt"_qs});
@@ -446,7 +446,7 @@ private slots:
         QVERIFY(::mkdir(QByteArray(QFile::encodeName(m_card) + "Grupa \xc0").constData(), 0700) == 0);
         QVERIFY(TestSupport::writeFile(m_card + u"playlist_dir/0001 L.lst", "#0/\r\n#TXT/\t#C/\t#1/\t#0/\r\n"));
         SongLibrary library;
-        scanned(library, ScanFlags::kFullRefresh);
+        scanned(library, kFullRefreshScan);
         // Qt cannot name these entries either, so the temporary folder could not remove them.
         ::unlink(badName.constData());
         ::rmdir(QByteArray(QFile::encodeName(m_card) + "Grupa \xc0").constData());
@@ -463,7 +463,7 @@ private slots:
         const bool readable = probe.open(QIODevice::ReadOnly);
         SongLibrary library;
         if (!readable)
-            scanned(library, ScanFlags::kFullRefresh);
+            scanned(library, kFullRefreshScan);
         QFile::setPermissions(m_card + u"G/0001 A.txt", QFile::ReadOwner | QFile::WriteOwner);
         if (readable)
             QSKIP("permissions do not stop this user from reading");
@@ -481,7 +481,7 @@ private slots:
                 QFile::remove(m_card + u"screen_dir/0005 Gone.ekr");
         };
         SongLibrary library;
-        scanned(library, ScanFlags::kRefresh, progress);
+        scanned(library, kRefreshScan, progress);
         const LibraryNumberTable &slides = library.numbers(ItemKind::Slide);
         QCOMPARE(library.findFreeNumber(ItemKind::Slide), 1);
         for (int n : {5, 7, 499})
@@ -500,7 +500,7 @@ private slots:
                 QDir(m_card + u"B").removeRecursively();
         };
         SongLibrary library;
-        scanned(library, ScanFlags::kFullRefresh, progress);
+        scanned(library, kFullRefreshScan, progress);
         QCOMPARE(listing(library).mid(0, 3), QStringList({u"A: 0001 A"_qs, u"B: "_qs, u"C: 0003 C"_qs}));
     }
 
@@ -516,16 +516,16 @@ private slots:
             if (seen.size() == 3)
                 library.requestStop();
         };
-        scanned(library, ScanFlags::kRefresh, progress);
+        scanned(library, kRefreshScan, progress);
         QCOMPARE(seen.size(), 3);
         QCOMPARE(listing(library), QStringList({u"A: 0001 S, 0002 S, 0003 S"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
         // The next scan clears the request; a caller's stop flag ends the scan before the first file.
-        scanned(library, ScanFlags::kRefresh);
+        scanned(library, kRefreshScan);
         QCOMPARE(library.groups().size(), 2);
         std::atomic_bool stop = true;
         progress = {};
         progress.stop = &stop;
-        QVERIFY(scanned(library, ScanFlags::kRefresh, progress).groups().isEmpty());
+        QVERIFY(scanned(library, kRefreshScan, progress).groups().isEmpty());
     }
 };
 

@@ -64,7 +64,7 @@ LyricIndex indexOf(const Card &card)
 {
     SongLibrary library;
     library.setRoot(card.root());
-    library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
     return LyricIndex::build(LyricIndex::songPaths(library));
 }
 
@@ -190,7 +190,7 @@ private slots:
         const QByteArray before = TestSupport::readFile(card.path(u"Pieśni"_qs, u"0153 Barka"_qs));
         SongLibrary library;
         library.setRoot(card.root());
-        library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+        library.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
         int unreadable = 0;
         const LyricIndex index = LyricIndex::build(LyricIndex::songPaths(library), nullptr, &unreadable);
         QCOMPARE(unreadable, QFileInfo(locked).isReadable() ? 0 : 1); // root reads everything
@@ -210,10 +210,10 @@ private slots:
         second.save(u"Inne"_qs, u"0002 Amen"_qs, {{{u"Amen"_qs}}});
         SongLibrary a;
         a.setRoot(first.root());
-        a.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+        a.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
         SongLibrary b;
         b.setRoot(second.root());
-        b.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+        b.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
 
         LyricIndexer indexer;
         indexer.rebuild(a);

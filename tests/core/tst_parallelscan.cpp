@@ -32,7 +32,7 @@ QStringList describe(const SongLibrary &library)
         }
     }
     for (const LoadIssue &issue : library.issues())
-        lines << QStringLiteral("issue %1 %2 %3 %4").arg(issue.code).arg(issue.number).arg(issue.name).arg(issue.fileType);
+        lines << QStringLiteral("issue %1 %2 %3 %4").arg(int(issue.code)).arg(issue.number).arg(issue.location()).arg(int(issue.fileType));
     return lines;
 }
 
@@ -104,7 +104,7 @@ class TestParallelScan : public QObject
         ScanOptions options;
         options.workers = workers;
         library.setRoot(card);
-        library.scanLibrary(flags, progress, options);
+        library.scanLibrary(ScanFlags::fromInt(flags), progress, options);
         result.facts = describe(library);
         result.files = contents(card);
         return result;
@@ -117,14 +117,14 @@ private slots:
     {
         QTest::addColumn<int>("flags");
         QTest::addColumn<int>("stopAt");
-        QTest::newRow("full") << int(ScanFlags::kFullRefresh) << -1;
-        QTest::newRow("without contents") << int(ScanFlags::kRefresh) << -1;
-        QTest::newRow("slides only") << int(ScanFlags::Slides | ScanFlags::LoadContents) << -1;
-        QTest::newRow("stop at the first file") << int(ScanFlags::kFullRefresh) << 1;
-        QTest::newRow("stop after the tab song") << int(ScanFlags::kFullRefresh) << 8;
-        QTest::newRow("stop deep in a group") << int(ScanFlags::kFullRefresh) << 150;
-        QTest::newRow("stop among the slides") << int(ScanFlags::kFullRefresh) << 216;
-        QTest::newRow("stop before the last playlist check") << int(ScanFlags::kFullRefresh) << 222;
+        QTest::newRow("full") << int(kFullRefreshScan) << -1;
+        QTest::newRow("without contents") << int(kRefreshScan) << -1;
+        QTest::newRow("slides only") << int(ScanFlag::Slides | ScanFlag::LoadContents) << -1;
+        QTest::newRow("stop at the first file") << int(kFullRefreshScan) << 1;
+        QTest::newRow("stop after the tab song") << int(kFullRefreshScan) << 8;
+        QTest::newRow("stop deep in a group") << int(kFullRefreshScan) << 150;
+        QTest::newRow("stop among the slides") << int(kFullRefreshScan) << 216;
+        QTest::newRow("stop before the last playlist check") << int(kFullRefreshScan) << 222;
     }
     void workersFindWhatOneThreadFinds()
     {
@@ -152,11 +152,11 @@ private slots:
         options.workers = 4;
         SongLibrary library;
         library.setRoot(card);
-        library.scanLibrary(ScanFlags::kFullRefresh, {}, options);
+        library.scanLibrary(kFullRefreshScan, {}, options);
         QVERIFY(!TestSupport::readFile(card + u"Adwent/0007 Z tabulatorem.txt").contains('\t'));
         QVERIFY(!TestSupport::readFile(card + u"screen_dir/0002 Tab.ekr").contains('\t'));
         const QStringList after = contents(card);
-        library.scanLibrary(ScanFlags::kFullRefresh, {}, options);
+        library.scanLibrary(kFullRefreshScan, {}, options);
         QCOMPARE(contents(card), after);
     }
 

@@ -76,7 +76,7 @@ private slots:
                                                  u"screen_dir/0007 Ogłoszenie.ekr"_qs},
                                         song));
         m_library.setRoot(m_card);
-        m_library.scanLibrary(ScanFlags::kRefresh);
+        m_library.scanLibrary(kRefreshScan);
         QCOMPARE(m_library.issues().size(), 1); // the second Kyrie's title
     }
 
@@ -107,7 +107,7 @@ private slots:
                               u"EKR Brak 1 0 missing #0"_qs, u"TXT --- 4 1 missing #0"_qs}));
         QVERIFY(playlist.entry(7).isPlaceholder() && playlist.entry(7).path.isEmpty());
         QCOMPARE(issues.size(), 3);
-        QCOMPARE(issues.at(0), (LoadIssue{3, IssueCode::MissingEntry, QStringLiteral("Msza"), IssueFileType::Playlist}));
+        QCOMPARE(issues.at(0), (LoadIssue{3, IssueCode::MissingEntry, IssueFileType::Playlist, {}, QStringLiteral("Msza")}));
         // The refrain flag is shown, not written; a slide's stanza is always 1.
         QCOMPARE(playlist.toBytes(), QByteArray(bytes).replace("#5/", "#1/").replace("#9/", "#1/"));
     }
@@ -227,13 +227,13 @@ private slots:
         QVERIFY(TestSupport::writeFile(path, "#0/\r\n#TXT/\t#Brak/\t#1/\t#0/\r\n"));
         SongLibrary library;
         library.setRoot(m_card);
-        library.scanLibrary(ScanFlags::Songs | ScanFlags::Slides);
+        library.scanLibrary(ScanFlag::Songs | ScanFlag::Slides);
         Playlist playlist;
         QVERIFY(loadLibraryPlaylist(playlist, path, library, CharsetMode::Latin));
         QCOMPARE(library.issues().size(), 2);
-        QCOMPARE(library.issues().at(0).code, int(IssueCode::DuplicateTitle));
+        QCOMPARE(library.issues().at(0).code, IssueCode::DuplicateTitle);
         QCOMPARE(library.issues().at(1),
-                 (LoadIssue{20, IssueCode::MissingEntry, QStringLiteral("Braki"), IssueFileType::Playlist}));
+                 (LoadIssue{20, IssueCode::MissingEntry, IssueFileType::Playlist, {}, QStringLiteral("Braki")}));
         QFile::remove(path);
     }
 };

@@ -23,7 +23,7 @@ QString reportData(const QString &name)
 void scan(SongLibrary &library, const QString &root)
 {
     library.setRoot(root);
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
 }
 
 QByteArray reportBytes(const SongLibrary &library, ReportKind kind, ReportCounts *counts = nullptr,

@@ -33,7 +33,7 @@ QList<int> codes(const IssueList &issues)
 {
     QList<int> result;
     for (const LoadIssue &issue : issues)
-        result.append(issue.code);
+        result.append(int(issue.code));
     return result;
 }
 
@@ -71,7 +71,7 @@ class TestSongFile : public QObject
         const Song second = readBytes(canonical, &issues, first.kind());
         QVERIFY(second.sameContent(first));
         QCOMPARE(SongFile::toBytes(second), canonical);
-        QVERIFY(!codes(issues).contains(IssueCode::ShortLine));
+        QVERIFY(!codes(issues).contains(int(IssueCode::ShortLine)));
     }
 
 private slots:
@@ -153,7 +153,8 @@ private slots:
             QVERIFY(issues.isEmpty());
         } else {
             QCOMPARE(issues.size(), 1);
-            QCOMPARE(issues.at(0), (LoadIssue{12, IssueCode::NameTooLong, QFileInfo(path).completeBaseName(), issueFileType}));
+            QCOMPARE(issues.at(0), (LoadIssue{12, IssueCode::NameTooLong, IssueFileType(issueFileType), {},
+                                              QFileInfo(path).completeBaseName()}));
         }
     }
 
@@ -191,9 +192,9 @@ private slots:
         QCOMPARE(counts, screenCounts);
         QCOMPARE(codes(issues), issueCodes);
         for (const LoadIssue &issue : issues) {
-            QCOMPARE(issue.fileType, int(IssueFileType::Song)); // whatever the kind of file
+            QCOMPARE(issue.fileType, IssueFileType::Song); // whatever the kind of file
             QCOMPARE(issue.number, 7);
-            QCOMPARE(issue.name, QStringLiteral("0007 Test"));
+            QCOMPARE(issue.location(), QStringLiteral("0007 Test"));
         }
         verifyCanonicalRewrite(song);
     }
@@ -217,7 +218,7 @@ private slots:
         IssueList issues;
         const Song song = readBytes(lines({charsetLine, "#k 1,", "#z"}) + screenBytes({line}), &issues);
         QCOMPARE(song.lineText(0, 0, 0), pad(text));
-        QCOMPARE(codes(issues).count(IssueCode::ShortLine), 9 + (shortLine ? 1 : 0));
+        QCOMPARE(codes(issues).count(int(IssueCode::ShortLine)), 9 + (shortLine ? 1 : 0));
         verifyCanonicalRewrite(song);
     }
 
@@ -268,7 +269,7 @@ private slots:
         Song readOnly;
         QVERIFY(SongFile::load(path, readOnly, &issues, SongLoadOptions{false}));
         QCOMPARE(TestSupport::readFile(path), original);
-        QCOMPARE(codes(issues), QList<int>(19, IssueCode::ShortLine));
+        QCOMPARE(codes(issues), QList<int>(19, int(IssueCode::ShortLine)));
         QCOMPARE(readOnly.lineText(1, 0, 1), pad(u" indented"_qs));
         QCOMPARE(readOnly.lineText(1, 0, 2), pad(u"tab inside"_qs));
         QCOMPARE(readOnly.lineText(1, 0, 5), pad(QString()));
@@ -347,7 +348,7 @@ private slots:
         QVERIFY(SongFile::load(path, song, &issues));
         QCOMPARE(song.stanzaCount(), kMaxStanzas);
         QCOMPARE(song.screenCount(kMaxStanzas - 1), 1); // the surplus screens belong to a dropped stanza
-        QCOMPARE(codes(issues).count(IssueCode::LimitExceeded), 1);
+        QCOMPARE(codes(issues).count(int(IssueCode::LimitExceeded)), 1);
         QCOMPARE(TestSupport::readFile(path), bytes); // not rewritten though it held tabs
 
         QByteArray screens = lines({"#z"});
@@ -375,8 +376,8 @@ private slots:
         QCOMPARE(song.stanzaCount(), 1);
         QCOMPARE(song.screenCount(0), kMaxScreensPerStanza);
         QCOMPARE(song.lineText(0, 0, 0), pad(u"#e"_qs));
-        QCOMPARE(codes(issues).count(IssueCode::ShortLine), kMaxScreensPerStanza * kScreenLines);
-        QCOMPARE(codes(issues).count(IssueCode::LimitExceeded), 1);
+        QCOMPARE(codes(issues).count(int(IssueCode::ShortLine)), kMaxScreensPerStanza * kScreenLines);
+        QCOMPARE(codes(issues).count(int(IssueCode::LimitExceeded)), 1);
         verifyCanonicalRewrite(song);
         QFile::remove(path);
     }

@@ -123,7 +123,7 @@ class TestCyrillic : public PanelTest
         QVERIFY(writeFile(card + u"Пасха/0003 Amen.txt"_qs, "#n 0\r\n#k 1,\r\n#z\r\n#e\r\nA\r\n"));
         SongLibrary library;
         library.setRoot(card);
-        library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly(CharsetMode::Cyrillic));
+        library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly(CharsetMode::Cyrillic));
         const QByteArray yolka = "\\u1025?\\u1083?\\u1082?\\u1072?", azbuka = "\\u1040?\\u1079?";
         for (ReportKind kind : {ReportKind::Songbook, ReportKind::NumberIndex, ReportKind::Alphabetical}) {
             QBuffer rtf;

@@ -421,7 +421,7 @@ private slots:
             wait.close();
         });
         closer.start();
-        const WaitDialog::Outcome outcome = wait.runScan(library, card, ScanFlags::kFullRefresh);
+        const WaitDialog::Outcome outcome = wait.runScan(library, card, kFullRefreshScan);
         WaitDialog::setShowDelay(0);
         WaitDialog::setFileDelay(0);
         QCOMPARE(outcome, WaitDialog::Outcome::Stopped);
@@ -460,6 +460,33 @@ private slots:
         QCOMPARE(rows->rowCount(), 0);
         QVERIFY(rows->isHidden());
         QVERIFY(!m_panel->issueWindow()->findChild<QLabel *>(QStringLiteral("emptyText"))->isHidden());
+    }
+
+    // A double-click on any row selects its file, the issues the reader finds in a song or
+    // playlist during a full refresh as well as those of the scan itself.
+    void issueRowsOpenTheirFiles()
+    {
+        m_card = m_cards.next();
+        QVERIFY(TestSupport::copyTree(TestSupport::testData(u"library/issuecard"_qs), m_card));
+        openPanel({m_card});
+        m_panel->refreshLibrary(true);
+        QTableWidget *rows = m_panel->issueWindow()->list();
+        QSet<QString> codes;
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            const QString text = rows->item(r, 1)->text();
+            // A file in the root of a card with folders is not in the tree.
+            if (text == Lang::text(Txt::IssueOutsideGroups))
+                continue;
+            codes << text;
+            tree()->setCurrentItem(tree()->topLevelItem(0));
+            emit rows->cellDoubleClicked(r, 0);
+            const QTreeWidgetItem *current = tree()->currentItem();
+            const QString shown = rows->item(r, 2)->text();
+            QCOMPARE(current->text(0), shown.section(u'/', 1));
+            if (!shown.startsWith(u"screen_dir/") && !shown.startsWith(u"playlist_dir/"))
+                QCOMPARE(current->parent()->text(0), shown.section(u'/', 0, 0));
+        }
+        QCOMPARE(codes.size(), 8);
     }
 
     // A folder name that is not UTF-8 is listed escaped; the Rename button offers it read in the

@@ -47,7 +47,7 @@ private slots:
             return true;
         });
         m_library.setRoot(reportData(QStringLiteral("card")));
-        m_library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+        m_library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
     }
 
     void cleanup() { m_frame.reset(); }

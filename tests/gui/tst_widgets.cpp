@@ -7,6 +7,7 @@
 #include "gui/editor/ledmatrix.h"
 #include "gui/widgets/boardcolours.h"
 #include "gui/widgets/brightnesspreview.h"
+#include "gui/widgets/busyrunner.h"
 #include "gui/widgets/colourlegend.h"
 #include "gui/widgets/glyphcell.h"
 #include "gui/widgets/numbermap.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPainter>
+#include <QTimer>
 
 class TestWidgets : public QObject
 {
@@ -51,6 +53,37 @@ class TestWidgets : public QObject
     }
 
 private slots:
+    // A second run inside a running one is refused; "Stop" pressed while the work pumps ends it,
+    // and the next run starts without the old stop. Before the show delay the pump serves
+    // timers but shows nothing.
+    void busyRunnerRefusesNestedRunsAndStops()
+    {
+        BusyRunner runner({60000, 0});
+        QList<bool> busy;
+        int shown = 0;
+        runner.onBusyChanged = [&](bool b) { busy << b; };
+        runner.onShow = [&] { ++shown; };
+        bool nested = true;
+        bool nestedWorkRan = false;
+        bool stopSeen = false;
+        QVERIFY(runner.run([&](const Progress &progress) {
+            nested = runner.run([&](const Progress &) { nestedWorkRan = true; });
+            QTimer::singleShot(0, [&] { runner.requestStop(); });
+            for (int i = 0; i < 1000 && !progress.stopRequested(); ++i)
+                runner.pump();
+            stopSeen = progress.stopRequested();
+        }));
+        QVERIFY(!nested);
+        QVERIFY(!nestedWorkRan);
+        QVERIFY(stopSeen);
+        QCOMPARE(shown, 0);
+        QCOMPARE(busy, (QList<bool>{true, false}));
+        QVERIFY(!runner.isBusy());
+        bool stoppedAtStart = true;
+        QVERIFY(runner.run([&](const Progress &progress) { stoppedAtStart = progress.stopRequested(); }));
+        QVERIFY(!stoppedAtStart);
+    }
+
     void initTestCase()
     {
         QVERIFY(FontFile::load(TestSupport::sourceDir() + u"/data/Font/Font_V1.fnt", m_latin));

@@ -51,7 +51,7 @@ QStringList headings(const SongbookPagination &pagination)
 void scan(SongLibrary &library, const QString &root)
 {
     library.setRoot(root);
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
 }
 
 // A card of count songs of three stanzas; among the titles Polish and Cyrillic ones and one

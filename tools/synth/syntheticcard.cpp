@@ -86,12 +86,13 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
             return false;
     }
     for (int i = distinct - plan.sameTitles; i < distinct; ++i)
-        issues.append({i + 1, IssueCode::DuplicateTitle, IssueFileType::Song, groups[i] + u'/' + names[i]});
+        issues.append({i + 1, int(IssueCode::DuplicateTitle), int(IssueFileType::Song), groups[i] + u'/' + names[i]});
     for (int i = distinct; i < plan.songs; ++i) {
         const int number = ItemName::number(names[i]);
         const int owner = number - 1;
-        issues.append({number, IssueCode::DuplicateNumber, IssueFileType::Song, groups[i] + u'/' + names[i]});
-        issues.append({number, IssueCode::DuplicateNumber, IssueFileType::Song, groups[owner] + u'/' + names[owner]});
+        issues.append({number, int(IssueCode::DuplicateNumber), int(IssueFileType::Song), groups[i] + u'/' + names[i]});
+        issues.append(
+            {number, int(IssueCode::DuplicateNumber), int(IssueFileType::Song), groups[owner] + u'/' + names[owner]});
     }
 
     QDir().mkpath(slideDirectory(root));

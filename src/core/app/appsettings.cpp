@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/appsettings.h"
 
-#include "core/app/language.h"
+#include "core/model/languages.h"
 #include "core/util/fileutils.h"
 
 #include <QSettings>
@@ -32,10 +32,7 @@ int intValue(const QSettings &store, const QString &key, int fallback)
 
 int AppSettings::charsetForLanguage(const QString &language)
 {
-    static const QStringList latin = {QStringLiteral("Polski"), QStringLiteral("Deutsch"),
-                                      QStringLiteral("Slovensky"), QStringLiteral("Česky"),
-                                      QStringLiteral("English")};
-    return latin.contains(Lang::normalizedName(language)) ? 0 : 1;
+    return int(Languages::charsetOf(language));
 }
 
 void AppSettings::setLastLanguage(const QString &name)

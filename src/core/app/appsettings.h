@@ -25,7 +25,7 @@ public:
     // False when no store is attached or the store or the music map could not be written.
     bool save(bool alsoMusicMap);
 
-    // 0 (Latin) for the Latin-script languages, 1 (Cyrillic) for any other.
+    // The language row's charset: 0 (Latin) or 1 (Cyrillic); 0 for a language without a row.
     static int charsetForLanguage(const QString &language);
 
     int maxX() const { return m_maxX; }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/app/language.h"
 
+#include "core/model/languages.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,6 +12,7 @@ namespace {
 struct State
 {
     LanguageTable table;
+    QString name; // the language whose texts the table holds
     bool showIds = false;
 };
 
@@ -19,16 +22,15 @@ State &state()
     return s;
 }
 
-// The file of this language; one whose name is spelled in another Unicode form when only that exists.
+// The file of this language; one whose name is spelled in another Unicode form or case when only that exists.
 QString languagePath(const QString &languageDir, const QString &name)
 {
     const QDir dir(languageDir);
     const QString exact = dir.filePath(name + u".lang");
     if (QFileInfo::exists(exact))
         return exact;
-    const QString wanted = normalizedName(name);
     for (const QString &other : availableLanguages(languageDir)) {
-        if (normalizedName(other) == wanted)
+        if (Languages::sameName(other, name))
             return dir.filePath(other + u".lang");
     }
     return exact;
@@ -40,15 +42,25 @@ LoadResult load(const QString &languageDir, const QString &name)
 {
     LanguageTable &current = state().table;
     current.clear();
+    state().name.clear();
     if (current.load(languagePath(languageDir, name))) {
-        if (current.version() == LanguageTable::kRequiredVersion)
+        if (current.version() == LanguageTable::kRequiredVersion) {
+            state().name = name;
             return LoadResult::Loaded;
+        }
         current.clear();
         return LoadResult::WrongVersion;
     }
-    if (current.load(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage))))
+    if (current.load(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage)))) {
+        state().name = QString::fromUtf16(kFallbackLanguage);
         return LoadResult::FellBack;
+    }
     return LoadResult::OpenError;
+}
+
+QString loadedName()
+{
+    return state().name;
 }
 
 QString wrongVersionMessage()
@@ -69,16 +81,6 @@ QStringList availableLanguages(const QString &languageDir)
         names << file.chopped(5);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
     return names;
-}
-
-QString normalizedName(const QString &name)
-{
-    return name.normalized(QString::NormalizationForm_C);
-}
-
-bool sameName(const QString &a, const QString &b)
-{
-    return normalizedName(a).compare(normalizedName(b), Qt::CaseInsensitive) == 0;
 }
 
 QString text(int id)

@@ -21,6 +21,8 @@ inline constexpr char16_t kFallbackLanguage[] = u"Polski";
 
 // Loads <languageDir>/<name>.lang into the current table, following the fallback rules.
 LoadResult load(const QString &languageDir, const QString &name);
+// The language whose texts are loaded (Polski after a fallback); empty when none is.
+QString loadedName();
 
 // The texts shown when loading fails; they cannot come from a language file.
 QString wrongVersionMessage();
@@ -28,11 +30,6 @@ QString openErrorMessage(const QString &name);
 
 // Language names (file names without ".lang") in languageDir, sorted, as the file system spells them.
 QStringList availableLanguages(const QString &languageDir);
-
-// A language name in NFC: a file name copied from another system may spell "Česky" decomposed.
-QString normalizedName(const QString &name);
-// Whether two language names are the same, whatever their Unicode form or letter case.
-bool sameName(const QString &a, const QString &b);
 
 // The text with this id; in text-id mode "<id-98> text|". Empty when missing.
 QString text(int id);

@@ -42,9 +42,7 @@ QHash<QString, CardFindings> cardNameFindings(const IssueList &issues)
         default:
             continue;
         }
-        // A file name holds no "/": the part before one is the directory.
-        const qsizetype slash = issue.name.indexOf(u'/');
-        findings[slash < 0 ? QString() : issue.name.left(slash)].append({textId, issue.name});
+        findings[issue.group].append({textId, issue.location()});
     }
     return findings;
 }

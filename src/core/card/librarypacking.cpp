@@ -29,6 +29,6 @@ CardPackList libraryPackList(const QString &root)
 {
     SongLibrary library;
     library.setRoot(root);
-    library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
     return libraryPackList(library);
 }

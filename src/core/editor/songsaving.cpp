@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/editor/songsaving.h"
 
-#include "core/library/librarynaming.h"
 #include "core/model/song.h"
 #include "core/model/songfile.h"
 #include "core/util/fileutils.h"
@@ -46,7 +45,7 @@ QList<int> saveErrors(const Song &song, ItemKind kind, int number, const QString
         errors << Txt::TitleForbiddenCharacter;
     if (title.size() > kMaxTitleLength)
         errors << Txt::TitleTooLong;
-    if (errors.isEmpty() && !LibraryNaming::isValidNumber(kind, number))
+    if (errors.isEmpty() && !ItemName::isValidNumber(kind, number))
         errors << Txt::NumberInvalid;
     return errors;
 }
@@ -54,7 +53,7 @@ QList<int> saveErrors(const Song &song, ItemKind kind, int number, const QString
 Plan plan(const Song &song, ItemKind kind, const QString &directory, int number, const QString &title)
 {
     Plan result;
-    result.target = LibraryNaming::joinPath(directory, ItemName::format(number, title) + ItemName::extension(kind));
+    result.target = joinPath(directory, ItemName::format(number, title) + ItemName::extension(kind));
     const bool saved = song.kind() != SongKind::NewSong && !song.path().isEmpty();
     const QString own = saved ? song.path() : QString();
     // A file saved back under its own name keeps the extension as it spells it ("0050 Upper.TXT");

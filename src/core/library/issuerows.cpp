@@ -5,12 +5,18 @@
 
 #include <algorithm>
 
+IssueRow issueRow(const LoadIssue &issue)
+{
+    return {issue.number, issue.code, issueTextId(issue.code), issue.location(), issue.group, issue.file, issue.fileType, 0,
+            issue.rawPath};
+}
+
 QList<IssueRow> issueRows(const IssueList &issues)
 {
     QList<IssueRow> rows;
     rows.reserve(issues.size());
     for (const LoadIssue &issue : issues)
-        rows.append({issue.number, issueTextId(issue.code), issue.name, issue.fileType, 0, issue.rawPath});
+        rows.append(issueRow(issue));
     std::stable_sort(rows.begin(), rows.end(), [](const IssueRow &a, const IssueRow &b) { return a.number < b.number; });
     int band = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -27,7 +33,7 @@ IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNam
     QList<LoadIssue> kept;
     QHash<qint64, int> duplicates;
     for (const LoadIssue &issue : issues) {
-        if (deletedNames.contains(issue.name))
+        if (deletedNames.contains(issue.location()))
             continue;
         kept.append(issue);
         if (issue.code == IssueCode::DuplicateNumber)

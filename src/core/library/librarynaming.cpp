@@ -8,24 +8,6 @@
 
 namespace LibraryNaming {
 
-int tableSize(ItemKind kind)
-{
-    switch (kind) {
-    case ItemKind::Song:
-        return kSongTableSize;
-    case ItemKind::Slide:
-        return kSlideTableSize;
-    case ItemKind::Playlist:
-        return kPlaylistTableSize;
-    }
-    return 0;
-}
-
-bool isValidNumber(ItemKind kind, int number)
-{
-    return number >= 1 && number < tableSize(kind);
-}
-
 QString singleDirectoryName(ItemKind kind)
 {
     switch (kind) {
@@ -37,13 +19,6 @@ QString singleDirectoryName(ItemKind kind)
         break;
     }
     return {};
-}
-
-QString joinPath(const QString &dir, const QString &name)
-{
-    if (dir.endsWith(u'/'))
-        return dir + name;
-    return dir + u'/' + name;
 }
 
 QString songDirectory(const QString &root)

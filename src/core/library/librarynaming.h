@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/itemname.h"
+#include "core/util/fileutils.h"
 
 #include <QString>
 #include <QStringView>
@@ -15,13 +16,12 @@ using ::ItemKind;
 inline constexpr char16_t kSlideDirName[] = u"screen_dir";
 inline constexpr char16_t kPlaylistDirName[] = u"playlist_dir";
 
-// Number-table sizes: songs 1..4999, slides and playlists 1..499 (entry 0 is never used).
-inline constexpr int kSongTableSize = 5000;
-inline constexpr int kSlideTableSize = 500;
-inline constexpr int kPlaylistTableSize = 500;
-
-int tableSize(ItemKind kind);
-bool isValidNumber(ItemKind kind, int number);
+// The number ranges of each kind are ItemName's.
+using ItemName::isValidNumber;
+using ItemName::kPlaylistTableSize;
+using ItemName::kSlideTableSize;
+using ItemName::kSongTableSize;
+using ItemName::tableSize;
 // "screen_dir" for slides, "playlist_dir" for playlists; songs have no single directory (empty).
 QString singleDirectoryName(ItemKind kind);
 
@@ -31,8 +31,8 @@ QString slideDirectory(const QString &root);
 QString playlistDirectory(const QString &root);
 // root "/" group "/" (with the slash, as the group's directory is always combined with a name).
 QString groupDirectory(const QString &root, const QString &group);
-// dir "/" name, whether dir ends with "/" or not.
-QString joinPath(const QString &dir, const QString &name);
+// dir "/" name, whether dir ends with "/" or not (the file helpers' joinPath).
+using ::joinPath;
 
 // True when the text holds one of . \ / : * ? " < > |
 bool isForbiddenName(QStringView text);

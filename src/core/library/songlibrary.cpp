@@ -17,7 +17,7 @@
 
 namespace {
 
-int fileTypeOf(ItemKind kind)
+IssueFileType fileTypeOf(ItemKind kind)
 {
     switch (kind) {
     case ItemKind::Song:
@@ -27,12 +27,7 @@ int fileTypeOf(ItemKind kind)
     case ItemKind::Playlist:
         return IssueFileType::Playlist;
     }
-    return 0;
-}
-
-QString qualifiedName(const QString &directory, const QString &name)
-{
-    return directory + u'/' + name;
+    return IssueFileType::Song;
 }
 
 QString titleKey(const QString &name)
@@ -154,7 +149,7 @@ void SongLibrary::clearContent()
     m_titles.clear();
 }
 
-bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOptions &options)
+bool SongLibrary::scanLibrary(ScanFlags flags, const Progress &progress, const ScanOptions &options)
 {
     m_stopRequested = false;
     m_titles.clear();
@@ -167,18 +162,18 @@ bool SongLibrary::scanLibrary(int flags, const Progress &progress, const ScanOpt
         QDir().mkpath(LibraryNaming::playlistDirectory(m_root));
     }
     // Any scan that includes the slides checks the numbers of all three kinds.
-    const bool checkNumbers = (flags & (ScanFlags::Slides | ScanFlags::CheckNumbers)) != 0;
+    const bool checkNumbers = flags.testAnyFlags(ScanFlag::Slides | ScanFlag::CheckNumbers);
     // The workers end with the scan: none is left running once it returns.
     OrderedWorkers workers(options.workers > 0 ? options.workers : OrderedWorkers::defaultCount());
-    const DirectoryListing root = (flags & ScanFlags::Songs) ? listDirectory(m_root) : DirectoryListing();
-    if (flags & ScanFlags::Songs)
+    const DirectoryListing root = flags.testFlag(ScanFlag::Songs) ? listDirectory(m_root) : DirectoryListing();
+    if (flags.testFlag(ScanFlag::Songs))
         scanSongs(workers, root.directories, flags, checkNumbers, progress, options);
-    if (flags & ScanFlags::Slides)
+    if (flags.testFlag(ScanFlag::Slides))
         scanSlides(workers, flags, checkNumbers, progress, options);
-    if (flags & ScanFlags::Playlists)
+    if (flags.testFlag(ScanFlag::Playlists))
         scanPlaylists(workers, checkNumbers, progress, options);
     // After the kinds: their own checks start by dropping the issues of their kind.
-    if (flags & ScanFlags::Songs)
+    if (flags.testFlag(ScanFlag::Songs))
         reportRoot(root);
     return !m_issues.isEmpty();
 }
@@ -187,11 +182,11 @@ void SongLibrary::checkNumber(ItemKind kind, int number, const QString &director
                               int indexInGroup, int groupIndex)
 {
     if (!LibraryNaming::isValidNumber(kind, number)) {
-        m_issues.append(number, IssueCode::NumberOutOfRange, qualifiedName(directory, name), fileTypeOf(kind));
+        m_issues.append(number, IssueCode::NumberOutOfRange, fileTypeOf(kind), directory, name);
         return;
     }
     if (!numbers(kind).claim(number, name, indexInGroup, groupIndex))
-        m_issues.append(number, IssueCode::DuplicateNumber, qualifiedName(directory, name), fileTypeOf(kind));
+        m_issues.append(number, IssueCode::DuplicateNumber, fileTypeOf(kind), directory, name);
 }
 
 void SongLibrary::reportDuplicateOwners(ItemKind kind)
@@ -204,7 +199,7 @@ void SongLibrary::reportDuplicateOwners(ItemKind kind)
         QString directory = LibraryNaming::singleDirectoryName(kind);
         if (kind == ItemKind::Song && e.groupIndex < m_groups.size())
             directory = m_groups.at(e.groupIndex).name;
-        m_issues.append(n, IssueCode::DuplicateNumber, qualifiedName(directory, e.fileName), fileTypeOf(kind));
+        m_issues.append(n, IssueCode::DuplicateNumber, fileTypeOf(kind), directory, e.fileName);
     }
 }
 
@@ -238,9 +233,10 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
         });
 }
 
-void SongLibrary::takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options)
+void SongLibrary::takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options, const QString &group)
 {
     if (recordIssues) {
+        read.issues.setLocation(group, QFileInfo(read.path).completeBaseName());
         for (const LoadIssue &issue : read.issues)
             m_issues.append(issue);
     }
@@ -252,11 +248,11 @@ void SongLibrary::reportUnlisted(const QString &directory, const ItemListing &li
 {
     for (const QByteArray &raw : listing.undecodable) {
         const QString shown = escapedFileName(raw);
-        m_issues.append(LoadIssue{ItemName::number(shown), IssueCode::UndecodableName, qualifiedName(directory, shown),
-                                  fileTypeOf(kind), QFile::encodeName(directory) + '/' + raw});
+        m_issues.append(ItemName::number(shown), IssueCode::UndecodableName, fileTypeOf(kind), directory, shown,
+                        QFile::encodeName(directory) + '/' + raw);
     }
     for (const QString &twin : listing.caseTwins)
-        m_issues.append(ItemName::number(twin), IssueCode::CaseTwin, qualifiedName(directory, twin), fileTypeOf(kind));
+        m_issues.append(ItemName::number(twin), IssueCode::CaseTwin, fileTypeOf(kind), directory, twin);
 }
 
 void SongLibrary::reportRoot(const DirectoryListing &root)
@@ -266,24 +262,24 @@ void SongLibrary::reportRoot(const DirectoryListing &root)
         if (!raw.directory)
             continue;
         const QString shown = escapedFileName(raw.name);
-        m_issues.append(LoadIssue{ItemName::number(shown), IssueCode::UndecodableName, shown, IssueFileType::Song, raw.name});
+        m_issues.append(ItemName::number(shown), IssueCode::UndecodableName, IssueFileType::Song, {}, shown, raw.name);
     }
     // A card without folders is read flat; with any folder its root files are left out.
     if (!root.hasDirectories())
         return;
     for (const QString &file : root.files) {
         if (ItemName::isItemFileName(file))
-            m_issues.append(ItemName::number(file), IssueCode::OutsideGroups, file, fileTypeOf(*ItemName::kindOf(file)));
+            m_issues.append(ItemName::number(file), IssueCode::OutsideGroups, fileTypeOf(*ItemName::kindOf(file)), {}, file);
     }
     for (const DirectoryListing::RawName &raw : root.undecodable) {
         const QString shown = escapedFileName(raw.name);
         const std::optional<ItemKind> kind = ItemName::kindOf(shown);
         if (!raw.directory && ItemName::isItemFileName(shown))
-            m_issues.append(LoadIssue{ItemName::number(shown), IssueCode::OutsideGroups, shown, fileTypeOf(*kind), raw.name});
+            m_issues.append(ItemName::number(shown), IssueCode::OutsideGroups, fileTypeOf(*kind), {}, shown, raw.name);
     }
 }
 
-void SongLibrary::scanSongs(OrderedWorkers &workers, const QStringList &directories, int flags, bool checkNumbers,
+void SongLibrary::scanSongs(OrderedWorkers &workers, const QStringList &directories, ScanFlags flags, bool checkNumbers,
                             const Progress &progress, const ScanOptions &options)
 {
     if (checkNumbers) {
@@ -316,13 +312,13 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, const QStringList &director
         files.reserve(count);
         // Filled by the workers when they read the files, here otherwise.
         QStringList titleKeys;
-        if (flags & ScanFlags::LoadContents) {
+        if (flags.testFlag(ScanFlag::LoadContents)) {
             titleKeys.reserve(count);
             readFiles(workers, m_root + directory + u'/', m_groups.at(groupIndex), names, ItemKind::Song, progress,
                       [&](int i, ScannedFile &read) {
                           files.append(names.at(i));
                           titleKeys.append(std::move(read.titleKey));
-                          takeRead(read, true, options);
+                          takeRead(read, true, options, directory);
                       });
         } else {
             for (int i = 0; i < count && startFile(progress, names.at(i), i, count); ++i)
@@ -344,7 +340,7 @@ void SongLibrary::scanSongs(OrderedWorkers &workers, const QStringList &director
             const qsizetype known = m_titles.size();
             m_titles.insert(i < titleKeys.size() ? titleKeys.at(i) : titleKey(name));
             if (m_titles.size() == known)
-                m_issues.append(number, IssueCode::DuplicateTitle, qualifiedName(directory, name), IssueFileType::Song);
+                m_issues.append(number, IssueCode::DuplicateTitle, IssueFileType::Song, directory, name);
         }
     }
     if (checkNumbers)
@@ -384,11 +380,11 @@ bool SongLibrary::startFile(const Progress &progress, const QString &name, int i
     return true;
 }
 
-void SongLibrary::scanSlides(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
+void SongLibrary::scanSlides(OrderedWorkers &workers, ScanFlags flags, bool checkNumbers, const Progress &progress,
                              const ScanOptions &options)
 {
     const QStringList names = listSingleDirectory(ItemKind::Slide, checkNumbers, progress);
-    const bool recordIssues = (flags & ScanFlags::LoadContents) != 0;
+    const bool recordIssues = flags.testFlag(ScanFlag::LoadContents);
     QStringList &files = m_slideLists.first().files;
     QList<int> slideNumbers;
     files.reserve(names.size());
@@ -398,7 +394,7 @@ void SongLibrary::scanSlides(OrderedWorkers &workers, int flags, bool checkNumbe
                   files.append(names.at(i));
                   // A slide's number is the one its file yields; one that cannot be read keeps its name's.
                   slideNumbers.append(read.read ? read.song.number() : ItemName::number(names.at(i)));
-                  takeRead(read, recordIssues, options);
+                  takeRead(read, recordIssues, options, m_slideLists.first().name);
               });
     if (!checkNumbers)
         return;
@@ -449,7 +445,9 @@ void SongLibrary::scanPlaylists(OrderedWorkers &workers, bool checkNumbers, cons
             const int i = checked.at(k);
             if (!startFile(progress, files.at(i), i, int(files.size())))
                 return false;
-            for (const LoadIssue &issue : slotOf(k))
+            IssueList &issues = slotOf(k);
+            issues.setLocation(m_playlistLists.first().name, files.at(i));
+            for (const LoadIssue &issue : issues)
                 m_issues.append(issue);
             return true;
         });

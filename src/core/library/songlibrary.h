@@ -31,17 +31,17 @@ struct SongGroupFiles
 };
 
 // What a scan reads and checks; the refresh commands pass 23 and 31.
-namespace ScanFlags {
-enum : int {
+enum class ScanFlag : int {
     Songs = 1,
     Slides = 2,
     Playlists = 4,
     LoadContents = 8,  // read every song file so that its issues are recorded
     CheckNumbers = 16, // refill the number tables and record number and title issues
 };
-inline constexpr int kRefresh = Songs | Slides | Playlists | CheckNumbers;
-inline constexpr int kFullRefresh = kRefresh | LoadContents;
-} // namespace ScanFlags
+Q_DECLARE_FLAGS(ScanFlags, ScanFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ScanFlags)
+inline constexpr ScanFlags kRefreshScan = ScanFlag::Songs | ScanFlag::Slides | ScanFlag::Playlists | ScanFlag::CheckNumbers;
+inline constexpr ScanFlags kFullRefreshScan = kRefreshScan | ScanFlag::LoadContents;
 
 struct ScanOptions
 {
@@ -76,7 +76,7 @@ public:
     // Scans the root (see ScanFlags). Answers true when the issue list is not empty afterwards.
     // A root that does not exist empties the library and answers false. Progress reports each
     // group (and list directory) and each file before it is handled.
-    bool scanLibrary(int flags, const Progress &progress = {}, const ScanOptions &options = {});
+    bool scanLibrary(ScanFlags flags, const Progress &progress = {}, const ScanOptions &options = {});
     // Makes a running scan end before its next group or file.
     void requestStop() { m_stopRequested = true; }
     bool stopRequested() const { return m_stopRequested; }
@@ -129,10 +129,10 @@ private:
                    const QStringList &names, ItemKind kind, const Progress &progress,
                    const std::function<void(int, ScannedFile &)> &take) const;
     // Takes over what a worker read: its issues, and the tab rewrite that it left to this thread.
-    void takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options);
-    void scanSongs(OrderedWorkers &workers, const QStringList &directories, int flags, bool checkNumbers,
+    void takeRead(ScannedFile &read, bool recordIssues, const ScanOptions &options, const QString &group);
+    void scanSongs(OrderedWorkers &workers, const QStringList &directories, ScanFlags flags, bool checkNumbers,
                    const Progress &progress, const ScanOptions &options);
-    void scanSlides(OrderedWorkers &workers, int flags, bool checkNumbers, const Progress &progress,
+    void scanSlides(OrderedWorkers &workers, ScanFlags flags, bool checkNumbers, const Progress &progress,
                     const ScanOptions &options);
     // Lists the playlists and, when numbers are checked, reads each on the workers for its missing entries.
     void scanPlaylists(OrderedWorkers &workers, bool checkNumbers, const Progress &progress,

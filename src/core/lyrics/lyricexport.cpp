@@ -82,7 +82,7 @@ bool exportSongs(const QString &card, const QString &group, const QString &outDi
         return fail(error, LyricMessage::Code::OutputInCard);
     SongLibrary library;
     library.setRoot(cardPath);
-    library.scanLibrary(ScanFlags::Songs, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs, {}, ScanOptions::readOnly());
     QList<SongGroupFiles> groups;
     for (const SongGroupFiles &files : library.groups()) {
         if (group.isEmpty() || files.name == group)

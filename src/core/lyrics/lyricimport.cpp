@@ -55,17 +55,6 @@ void cleanForBoard(LyricPlan &plan, LyricNotes &notes, CharsetMode *charset)
 
 } // namespace
 
-QString languageTag(const QString &languageName)
-{
-    static const QHash<QString, QString> tags{
-        {QStringLiteral("Polski"), QStringLiteral("pl")},   {QStringLiteral("English"), QStringLiteral("en")},
-        {QStringLiteral("Deutsch"), QStringLiteral("de")},  {QStringLiteral("Slovensky"), QStringLiteral("sk")},
-        {QStringLiteral("Česky"), QStringLiteral("cs")},    {QStringLiteral("Russian"), QStringLiteral("ru")},
-        {QStringLiteral("Русский"), QStringLiteral("ru")},  {QStringLiteral("Українська"), QStringLiteral("uk")},
-    };
-    return tags.value(languageName);
-}
-
 Failure convert(const QString &path, const Board &board, const QString &lang, Source &source, LyricMessage *reason)
 {
     source = Source();
@@ -146,7 +135,7 @@ void readCard(const QString &card, CardState &state)
 {
     SongLibrary library;
     library.setRoot(card);
-    library.scanLibrary(ScanFlags::Songs | ScanFlags::CheckNumbers, {}, ScanOptions::readOnly());
+    library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
     state.numbers = library.numbers(ItemKind::Song);
     for (const SongGroupFiles &group : library.groups()) {
         for (const QString &name : group.files) {

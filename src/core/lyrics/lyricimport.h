@@ -83,7 +83,5 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
 // The songbook names the files name, each once, in order of appearance.
 QStringList songbookNames(const QStringList &files);
 
-// The language tag of a program language name ("Polski" is "pl"); empty when unknown.
-QString languageTag(const QString &languageName);
 
 } // namespace LyricImport

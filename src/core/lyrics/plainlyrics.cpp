@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/lyrics/plainlyrics.h"
 
-#include "core/editor/textimport.h"
 #include "core/lyrics/lyricmapping.h"
+#include "core/model/lyriclines.h"
 #include "core/util/leadingint.h"
 
 #include <QFileInfo>
@@ -70,7 +70,7 @@ QString titleOfName(QStringView fileName)
 
 LyricPlan plan(const QString &text)
 {
-    using namespace TextImport;
+    using namespace LyricLines;
     const QStringList lines = arrangeLines(wrapText(text, kNoWrap));
     LyricPlan result;
     bool previousFull = false;

@@ -93,4 +93,22 @@ QString titleForRename(QStringView name)
     return name.size() > kTitleStart ? name.mid(kTitleStart, kMaxRenamedTitle).toString() : QString();
 }
 
+int tableSize(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Song:
+        return kSongTableSize;
+    case ItemKind::Slide:
+        return kSlideTableSize;
+    case ItemKind::Playlist:
+        return kPlaylistTableSize;
+    }
+    return 0;
+}
+
+bool isValidNumber(ItemKind kind, int number)
+{
+    return number >= 1 && number < tableSize(kind);
+}
+
 } // namespace ItemName

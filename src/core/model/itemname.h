@@ -42,4 +42,12 @@ QString titleOfFileName(QStringView fileName);
 // The title rebuilt for a rename: characters from position 5, at most 40.
 QString titleForRename(QStringView name);
 
+// Number-table sizes: songs 1..4999, slides and playlists 1..499 (entry 0 is never used).
+inline constexpr int kSongTableSize = 5000;
+inline constexpr int kSlideTableSize = 500;
+inline constexpr int kPlaylistTableSize = 500;
+
+int tableSize(ItemKind kind);
+bool isValidNumber(ItemKind kind, int number);
+
 } // namespace ItemName

@@ -68,13 +68,11 @@ QByteArrayView LineReader::skipRestOfLongLine(qsizetype start)
         }
         m_pos = m_end = 0;
     }
-    m_lastLineCut = true;
     return QByteArrayView(m_longLine);
 }
 
 bool LineReader::next(QByteArrayView &line)
 {
-    m_lastLineCut = false;
     for (;;) {
         const char *start = m_buffer.constData() + m_pos;
         const qsizetype available = m_end - m_pos;
@@ -82,12 +80,7 @@ bool LineReader::next(QByteArrayView &line)
             const qsizetype length = static_cast<const char *>(lf) - start;
             m_pos += length + 1;
             m_searched = 0;
-            if (length > m_maxLineBytes) {
-                m_lastLineCut = true;
-                line = QByteArrayView(start, m_maxLineBytes);
-            } else {
-                line = withoutCr(start, length);
-            }
+            line = length > m_maxLineBytes ? QByteArrayView(start, m_maxLineBytes) : withoutCr(start, length);
             return true;
         }
         m_searched = available;

@@ -21,8 +21,6 @@ public:
     // The next line without its line end; false at the end of the input. The view stays valid
     // until the next call.
     bool next(QByteArrayView &line);
-    // Whether the line last returned was cut at the limit.
-    bool lastLineCut() const { return m_lastLineCut; }
 
 private:
     bool fill();
@@ -36,5 +34,4 @@ private:
     qsizetype m_end = 0;
     qsizetype m_searched = 0; // bytes after m_pos already known to hold no LF
     bool m_atEnd = false;
-    bool m_lastLineCut = false;
 };

@@ -5,7 +5,12 @@
 
 #include <algorithm>
 
-int issueTextId(int code)
+QString LoadIssue::location(const QString &group, const QString &file)
+{
+    return group.isEmpty() ? file : group + u'/' + file;
+}
+
+int issueTextId(IssueCode code)
 {
     switch (code) {
     case IssueCode::NumberOutOfRange: return Txt::IssueNumberRange;
@@ -16,21 +21,30 @@ int issueTextId(int code)
     case IssueCode::MissingEntry: return Txt::IssueMissingEntry;
     case IssueCode::DuplicateTitle: return Txt::IssueDuplicateTitle;
     case IssueCode::RefrainMissing: return Txt::IssueMissingRefrain;
+    case IssueCode::LimitExceeded: return Txt::IssueLimitExceeded;
     case IssueCode::UndecodableName: return Txt::IssueUndecodableName;
     case IssueCode::OutsideGroups: return Txt::IssueOutsideGroups;
     case IssueCode::CaseTwin: return Txt::IssueCaseTwin;
-    default: return Txt::IssueOther;
     }
+    return Txt::IssueOther;
 }
 
-void IssueList::removeFileType(int fileTypeBits)
+void IssueList::removeFileType(IssueFileTypes fileTypes)
 {
-    m_issues.removeIf([fileTypeBits](const LoadIssue &issue) { return (issue.fileType & fileTypeBits) != 0; });
+    m_issues.removeIf([fileTypes](const LoadIssue &issue) { return fileTypes.testFlag(issue.fileType); });
 }
 
-void IssueList::removeCodes(std::initializer_list<int> codes, int fileTypeBits)
+void IssueList::removeCodes(std::initializer_list<IssueCode> codes, IssueFileTypes fileTypes)
 {
     m_issues.removeIf([&](const LoadIssue &issue) {
-        return (issue.fileType & fileTypeBits) != 0 && std::find(codes.begin(), codes.end(), issue.code) != codes.end();
+        return fileTypes.testFlag(issue.fileType) && std::find(codes.begin(), codes.end(), issue.code) != codes.end();
     });
+}
+
+void IssueList::setLocation(const QString &group, const QString &file)
+{
+    for (LoadIssue &issue : m_issues) {
+        issue.group = group;
+        issue.file = file;
+    }
 }

@@ -131,7 +131,7 @@ void Playlist::resolveEntry(PlaylistEntry &entry, CharsetMode charset, PlaylistR
         entry.stanza |= PlaylistEntry::kRefrainFlag;
     }
     if (!target.found && issues)
-        issues->append(m_number, IssueCode::MissingEntry, m_name, IssueFileType::Playlist);
+        issues->append(m_number, IssueCode::MissingEntry, IssueFileType::Playlist, {}, m_name);
 }
 
 bool Playlist::read(QIODevice &device, CharsetMode charset, PlaylistResolver *resolver, IssueList *issues,

@@ -45,14 +45,14 @@ public:
     SongReadInfo run();
 
 private:
-    void report(int code)
+    void report(IssueCode code)
     {
         if (!m_issues)
             return;
         // Named only when needed: most files have nothing to report.
         if (m_issueName.isNull())
             m_issueName = QFileInfo(m_song.path()).completeBaseName();
-        m_issues->append(m_song.number(), code, m_issueName, IssueFileType::Song);
+        m_issues->append(m_song.number(), code, IssueFileType::Song, {}, m_issueName);
     }
     void readSequence(QByteArrayView line);
     void readScreen(QByteArrayView directive);
@@ -181,8 +181,9 @@ void parseFileName(Song &song, const QString &path, IssueList *issues)
     else if (kind == ItemKind::Slide)
         song.setKind(SongKind::Slide);
     if (issues && name.size() > kMaxNameLength) {
-        issues->append(song.number(), IssueCode::NameTooLong, QFileInfo(path).completeBaseName(),
-                       song.kind() == SongKind::Slide ? IssueFileType::Slide : IssueFileType::Song);
+        issues->append(song.number(), IssueCode::NameTooLong,
+                       song.kind() == SongKind::Slide ? IssueFileType::Slide : IssueFileType::Song, {},
+                       QFileInfo(path).completeBaseName());
     }
 }
 

@@ -154,6 +154,13 @@ bool isSameFile(const QString &a, const QString &b)
     return !error && same;
 }
 
+QString joinPath(const QString &dir, const QString &name)
+{
+    if (dir.endsWith(u'/'))
+        return dir + name;
+    return dir + u'/' + name;
+}
+
 QString withoutTrailingSlash(const QString &path)
 {
     QString trimmed = path;

@@ -25,6 +25,8 @@ bool isSameFile(const QString &a, const QString &b);
 // not inside "Teksty", and a link to "Teksty" or to a folder in it is).
 bool isSameOrInside(const QString &path, const QString &folder);
 
+// dir "/" name, with one slash between them when dir already ends with one.
+QString joinPath(const QString &dir, const QString &name);
 // path without trailing slashes ("/" stays "/").
 QString withoutTrailingSlash(const QString &path);
 

@@ -666,7 +666,9 @@
     X(GuideForward, 1054)                                                                  \
     X(GuideContents, 1055)                                                                 \
     X(GuideUnreadable, 1056)                                                               \
-    X(GuideFolder, 1059)                                                                   \
+    /* - */                                                                                \
+    /* structure: 950-954 */                                                               \
+    X(IssueLimitExceeded, 950)                                                             \
     /* - */                                                                                \
     /* end of the list */
 

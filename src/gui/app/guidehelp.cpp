@@ -4,6 +4,7 @@
 #include "core/app/appcore.h"
 #include "core/app/guidepages.h"
 #include "core/app/language.h"
+#include "core/model/languages.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/messageboxes.h"
 
@@ -50,10 +51,11 @@ QString guideFolderBesideProgram()
     return Guide::folder(AppDirs::standard(QCoreApplication::applicationDirPath()).resourceDir);
 }
 
-// The language file names its guide folder; a table without one reads the English guide.
+// The guide's folders are named by the languages' ISO codes; a language without a guide folder
+// reads the English one.
 QString languageFolder()
 {
-    const QString folder = Lang::table().text(Txt::GuideFolder);
+    const QString folder = Languages::isoCodeOf(Lang::loadedName());
     return folder.isEmpty() ? QString::fromUtf16(Guide::kFallbackFolder) : folder;
 }
 

@@ -7,9 +7,7 @@
 // language of the program's texts.
 namespace QtTranslation {
 
-// The locale name ("pl") of a language file's name ("Polski"); empty when none is known.
-QString localeOf(const QString &languageName);
-// Loads and installs Qt's translation for the language; false when there is none to load.
+// Loads and installs the Qt translation of the language's row; false when there is none to load.
 bool install(const QString &languageName);
 
 } // namespace QtTranslation

@@ -13,58 +13,23 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
+#include "gui/card/cardwizardpages.h"
 #include "gui/card/cardformatter.h"
 #include "gui/widgets/drivecombo.h"
 #include "gui/card/importsongsdialog.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-// The actions in the order of the group box, with their label and description texts.
-struct ActionTexts
-{
-    CardWizard::Action action;
-    int label;
-    int description;
-};
-constexpr ActionTexts kActions[] = {
-    {CardWizard::Write, Txt::WizardWrite, Txt::WizardWriteInfo},
-    {CardWizard::Append, Txt::WizardAppend, Txt::WizardAppendInfo},
-    {CardWizard::Restore, Txt::WizardRestore, Txt::WizardRestoreInfo},
-    {CardWizard::Import, Txt::WizardImport, Txt::WizardImportInfo},
-};
-
-const QColor kHighlight(255, 200, 200);
 constexpr int kListedNames = 10;
 constexpr int kMismatchesNamed = 5;
-
-QLabel *boldLabel(QWidget *parent, const QString &objectName)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(objectName);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 
 // The first ten lines and "..." when there are more.
 QString firstLines(const QStringList &lines)
@@ -89,112 +54,47 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     setObjectName(QStringLiteral("CardWizard"));
     setControlText(this, Txt::CardWizardTitle);
 
-    auto *actions = new QGroupBox(this);
-    setControlText(actions, Txt::WizardChooseAction);
-    auto *actionLayout = new QVBoxLayout(actions);
-    static const char *const kNames[] = {"writeRadio", "restoreRadio", "appendRadio", "importRadio"};
-    for (const ActionTexts &texts : kActions) {
-        auto *radio = new QRadioButton(actions);
-        radio->setObjectName(QLatin1StringView(kNames[texts.action]));
-        setControlText(radio, texts.label);
-        QFont font = radio->font();
-        font.setBold(true);
-        radio->setFont(font);
-        auto *description = new QLabel(actions);
-        setControlText(description, texts.description);
-        // The texts break their own lines; a wrapped label would let the layout squeeze the box.
-        description->setMargin(4);
-        QPalette palette = description->palette();
-        palette.setColor(QPalette::Window, kHighlight);
-        description->setPalette(palette);
-        actionLayout->addWidget(radio);
-        actionLayout->addWidget(description);
-        m_radios[texts.action] = radio;
-        m_descriptions[texts.action] = description;
-        connect(radio, &QRadioButton::clicked, this, [this, action = texts.action] { chooseAction(action); });
-    }
-    m_radios[Write]->setChecked(true);
-
-    m_driveLabel = new QLabel(this);
-    setControlText(m_driveLabel, Txt::ChooseDrive);
-    m_drives = new DriveCombo(this);
-    m_drives->setProvider(std::move(drives));
-    m_formatButton = new QPushButton(this);
-    m_formatButton->setObjectName(QStringLiteral("formatButton"));
-    setControlText(m_formatButton, Txt::WizardFormat);
-    auto *driveRow = new QHBoxLayout;
-    driveRow->addWidget(m_driveLabel);
-    driveRow->addWidget(m_drives, 1);
-    driveRow->addWidget(m_formatButton);
-
-    m_warningIcon = new QLabel(this);
-    m_warningIcon->setObjectName(QStringLiteral("warningIcon"));
-    m_warningIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
-    m_warningIcon->setFixedSize(32, 32);
-    m_warningText = new QLabel(this);
-    m_warningText->setObjectName(QStringLiteral("warningText"));
-    setControlText(m_warningText, Txt::WizardFat32Warning);
-    auto *warningRow = new QHBoxLayout;
-    warningRow->addWidget(m_warningIcon);
-    warningRow->addWidget(m_warningText, 1);
-
-    m_backupBox = new QCheckBox(this);
-    m_backupBox->setObjectName(QStringLiteral("backupBox"));
-    setControlText(m_backupBox, Txt::WizardBackup);
-    m_backupBox->setChecked(true);
-    auto *categoryRow = new QHBoxLayout;
-    static const int kCategoryTexts[] = {Txt::WizardSongs, Txt::WizardPlaylists, Txt::WizardSlides};
-    static const char *const kCategoryNames[] = {"songsBox", "playlistsBox", "slidesBox"};
-    for (int i = 0; i < 3; ++i) {
-        m_categoryBoxes[i] = new QCheckBox(this);
-        m_categoryBoxes[i]->setObjectName(QLatin1StringView(kCategoryNames[i]));
-        setControlText(m_categoryBoxes[i], kCategoryTexts[i]);
-        m_categoryBoxes[i]->setChecked(true);
-        categoryRow->addWidget(m_categoryBoxes[i]);
-        connect(m_categoryBoxes[i], &QCheckBox::toggled, this, &CardWizard::showPage);
-    }
-    categoryRow->addStretch(1);
-
-    m_folderLabel = new QLabel(this);
-    setControlText(m_folderLabel, Txt::WizardImportFolder);
-    m_folderEdit = new QLineEdit(this);
-    m_folderEdit->setObjectName(QStringLiteral("folderEdit"));
+    m_actionPage = new CardActionPage(this);
+    m_driveRow = new CardDriveRow(std::move(drives), this);
+    m_drives = m_driveRow->drives();
+    m_warningRow = new CardWarningRow(this);
+    m_writePage = new WriteOptionsPage(this);
+    m_appendPage = new AppendOptionsPage(this);
+    // Created after the options so that Tab reaches it where it always did.
+    m_importPage = new ImportFolderPage(this);
     if (AppCore *core = AppCore::instance())
-        m_folderEdit->setText(core->settings().lastImportDir());
-    m_browseButton = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QStringLiteral("..."), this);
-    m_browseButton->setObjectName(QStringLiteral("browseButton"));
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(m_folderLabel);
-    folderRow->addWidget(m_folderEdit, 1);
-    folderRow->addWidget(m_browseButton);
-    m_planList = new QTreeWidget(this);
-    m_planList->setObjectName(QStringLiteral("planList"));
-    m_planList->setRootIsDecorated(false);
-    m_planList->setUniformRowHeights(true);
-    m_planList->setHeaderLabels({Lang::text(Txt::AppendedChangeColumn), Lang::text(Txt::AppendedKindColumn),
-                                 Lang::text(Txt::AppendedNumberColumn), Lang::text(Txt::AppendedTitleColumn),
-                                 QString()});
-    m_planList->setMinimumHeight(8 * m_planList->fontMetrics().lineSpacing());
-    m_planSummary = new QLabel(this);
-    m_planSummary->setObjectName(QStringLiteral("planSummary"));
-    m_planSummary->setWordWrap(true);
-    m_planSummary->setMinimumHeight(3 * m_planSummary->fontMetrics().lineSpacing());
+        m_importPage->setFolder(core->settings().lastImportDir());
+    m_progress = std::make_unique<CardProgressView>(this);
 
-    m_infoLine = boldLabel(this, QStringLiteral("infoLine"));
-    m_directoryText = new QLabel(this);
-    m_directoryText->setObjectName(QStringLiteral("directoryText"));
-    // Two lines: room for the path of a backup.
-    m_directoryText->setWordWrap(true);
-    m_directoryText->setMinimumHeight(2 * m_directoryText->fontMetrics().lineSpacing());
-    m_fileText = new QLabel(this);
-    m_fileText->setObjectName(QStringLiteral("fileText"));
-    m_fileProgress = new QProgressBar(this);
-    m_fileProgress->setObjectName(QStringLiteral("fileProgress"));
-    m_overallProgress = new QProgressBar(this);
-    m_overallProgress->setObjectName(QStringLiteral("overallProgress"));
-    for (QProgressBar *bar : {m_fileProgress, m_overallProgress})
-        bar->setTextVisible(false);
+    auto *layout = new QVBoxLayout(this);
+    for (QWidget *page : std::initializer_list<QWidget *>{m_actionPage, m_driveRow, m_importPage, m_warningRow,
+                                                          m_writePage, m_appendPage})
+        layout->addWidget(page);
+    m_progress->addTo(layout);
+    layout->addStretch(1);
+    layout->addLayout(buildButtons());
 
+    connect(m_actionPage, &CardActionPage::chosen, this, &CardWizard::chooseAction);
+    connect(m_driveRow, &CardDriveRow::formatRequested, this, &CardWizard::format);
+    connect(m_importPage, &ImportFolderPage::browseRequested, this, &CardWizard::browseImportFolder);
+    connect(m_importPage, &ImportFolderPage::changed, this, &CardWizard::showPage);
+    connect(m_appendPage, &AppendOptionsPage::changed, this, &CardWizard::showPage);
+    // The drive check: every change of the chosen drive shows the page again.
+    connect(m_drives, &DriveCombo::cardInserted, this, &CardWizard::showPage);
+    connect(m_drives, &DriveCombo::cardRemoved, this, &CardWizard::showPage);
+    connect(m_drives, &DriveCombo::driveChanged, this, &CardWizard::showPage);
+    m_runner.onBusyChanged = [this](bool busy) {
+        m_drives->enablePolling(!busy);
+        showPage();
+    };
+
+    m_drives->refreshDrives();
+    m_drives->enablePolling(true);
+    showPage();
+}
+
+QHBoxLayout *CardWizard::buildButtons()
+{
     m_backButton = new QPushButton(this);
     m_backButton->setObjectName(QStringLiteral("backButton"));
     setControlText(m_backButton, Txt::WizardBack);
@@ -210,51 +110,10 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     buttonRow->addWidget(m_nextButton);
     buttonRow->addSpacing(12);
     buttonRow->addWidget(m_cancelButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(actions);
-    layout->addLayout(driveRow);
-    layout->addLayout(folderRow);
-    layout->addLayout(warningRow);
-    layout->addWidget(m_backupBox);
-    layout->addLayout(categoryRow);
-    layout->addWidget(m_infoLine);
-    layout->addWidget(m_planList, 1);
-    layout->addWidget(m_planSummary);
-    layout->addWidget(m_directoryText);
-    layout->addWidget(m_fileText);
-    layout->addWidget(m_fileProgress);
-    layout->addWidget(m_overallProgress);
-    layout->addStretch(1);
-    layout->addLayout(buttonRow);
-    // Every page keeps the places of the others, so the window never has to grow or shrink.
-    QList<QWidget *> paged = {m_formatButton, m_warningIcon, m_warningText, m_backupBox, m_infoLine, m_directoryText,
-                              m_fileText, m_fileProgress, m_overallProgress, m_planList, m_planSummary};
-    paged << m_driveLabel << m_drives << m_folderLabel << m_folderEdit << m_browseButton;
-    for (QCheckBox *box : m_categoryBoxes)
-        paged.append(box);
-    for (QWidget *widget : std::as_const(paged)) {
-        QSizePolicy policy = widget->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        widget->setSizePolicy(policy);
-    }
-
     connect(m_nextButton, &QPushButton::clicked, this, &CardWizard::next);
     connect(m_backButton, &QPushButton::clicked, this, &CardWizard::back);
     connect(m_cancelButton, &QPushButton::clicked, this, &CardWizard::cancel);
-    connect(m_formatButton, &QPushButton::clicked, this, &CardWizard::format);
-    connect(m_browseButton, &QPushButton::clicked, this, &CardWizard::browseImportFolder);
-    connect(m_folderEdit, &QLineEdit::textChanged, this, &CardWizard::showPage);
-    // The drive check: every change of the chosen drive shows the page again.
-    connect(m_drives, &DriveCombo::cardInserted, this, &CardWizard::showPage);
-    connect(m_drives, &DriveCombo::cardRemoved, this, &CardWizard::showPage);
-    connect(m_drives, &DriveCombo::driveChanged, this, &CardWizard::showPage);
-    m_blink.setInterval(500);
-    connect(&m_blink, &QTimer::timeout, this, &CardWizard::blinkTick);
-
-    m_drives->refreshDrives();
-    m_drives->enablePolling(true);
-    showPage();
+    return buttonRow;
 }
 
 CardWizard::~CardWizard() = default;
@@ -278,77 +137,44 @@ void CardWizard::chooseAction(Action action)
 void CardWizard::showPage()
 {
     const DriveEntry drive = m_drives->currentDrive();
-    const bool choosing = m_step == 0 && !m_busy;
-    for (int a = 0; a < 4; ++a) {
-        m_radios[a]->setChecked(a == m_action);
-        m_radios[a]->setEnabled(choosing ? isPossible(Action(a)) : a == m_action && !m_busy);
-        m_descriptions[a]->setAutoFillBackground(a == m_action);
-    }
+    const bool busy = m_runner.isBusy();
+    const bool choosing = m_step == 0 && !busy;
+    m_actionPage->showChoice(m_action, choosing, busy, [this](Action action) { return isPossible(action); });
 
     // The import reads a folder, not the card: the drive and its warning step aside.
     const bool importing = m_action == Import;
-    m_driveLabel->setVisible(!importing);
-    m_drives->setVisible(!importing);
     const bool wrongFileSystem =
         !importing && !drive.rootPath.isEmpty() && !drive.folderCard && drive.fileSystem != u"FAT32";
-    m_formatButton->setVisible(wrongFileSystem && CardFormatter::canFormat(drive));
-    m_formatButton->setEnabled(choosing);
-    m_warningText->setVisible(wrongFileSystem);
-    if (!wrongFileSystem) {
-        m_blink.stop();
-        m_warningIcon->hide();
-    } else if (!m_blink.isActive()) {
-        m_warningIcon->show();
-        m_blink.start();
-    }
     // The plan shown holds for this drive and these categories only.
-    m_drives->setEnabled(!m_busy && !m_planShown && m_drives->count() > 0);
+    m_driveRow->showRow(!importing, wrongFileSystem && CardFormatter::canFormat(drive), choosing,
+                        !busy && !m_planShown && m_drives->count() > 0);
+    m_warningRow->showWarning(wrongFileSystem);
 
     const bool ready = m_step == 1;
-    m_backupBox->setVisible(ready && m_action == Write);
-    m_backupBox->setEnabled(!m_busy);
-    bool categoryChosen = false;
-    for (QCheckBox *box : m_categoryBoxes) {
-        box->setVisible(ready && m_action == Append);
-        box->setEnabled(!m_busy && !m_planShown);
-        categoryChosen = categoryChosen || box->isChecked();
-    }
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_folderLabel, m_folderEdit, m_browseButton}) {
-        widget->setVisible(ready && importing);
-        widget->setEnabled(!m_busy);
-    }
-    m_infoLine->setVisible(m_step > 0);
-    m_directoryText->setVisible(m_step > 0);
-    m_fileText->setVisible(m_step > 0);
-    // The import shows its progress in a dialog of its own: the wizard's bar would stand idle.
-    m_fileProgress->setVisible(ready && !importing && (m_busy || !m_planShown));
-    m_overallProgress->setVisible(ready && m_busy);
-    m_planList->setVisible(ready && m_planShown);
-    m_planSummary->setVisible(ready && m_planShown);
+    m_writePage->showPage(ready && m_action == Write, !busy);
+    m_appendPage->showPage(ready && m_action == Append, !busy && !m_planShown);
+    m_importPage->showPage(ready && importing, !busy);
+    m_progress->showPage(m_step, importing, busy, m_planShown);
 
     setControlText(m_nextButton, m_step == 2 ? Txt::WizardFinish : Txt::WizardNextFirst);
-    const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || categoryChosen)
-                          && (!importing || m_step == 0 || isImportFolder(m_folderEdit->text()));
-    m_nextButton->setEnabled(!m_busy && (m_step == 2 || possible) && (!m_planShown || m_planFits));
-    m_backButton->setEnabled(!m_busy && m_step == 1);
+    const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || m_appendPage->categories() != 0)
+                          && (!importing || m_step == 0 || isImportFolder(m_importPage->folder()));
+    m_nextButton->setEnabled(!busy && (m_step == 2 || possible) && (!m_planShown || m_planFits));
+    m_backButton->setEnabled(!busy && m_step == 1);
 }
 
 void CardWizard::setStep(int step)
 {
     m_step = step;
     m_planShown = false;
-    if (step == 1) {
-        for (QLabel *text : {m_infoLine, m_directoryText, m_fileText})
-            text->clear();
-        m_fileProgress->setRange(0, 1);
-        m_fileProgress->setValue(0);
-    }
+    if (step == 1)
+        m_progress->clear();
     showPage();
 }
 
 void CardWizard::next()
 {
-    if (m_busy || !m_nextButton->isEnabled())
+    if (m_runner.isBusy() || !m_nextButton->isEnabled())
         return;
     switch (m_step) {
     case 0:
@@ -372,14 +198,14 @@ void CardWizard::next()
 
 void CardWizard::back()
 {
-    if (!m_busy && m_step == 1)
+    if (!m_runner.isBusy() && m_step == 1)
         setStep(m_planShown ? 1 : 0);
 }
 
 void CardWizard::cancel()
 {
-    if (m_busy)
-        m_stop = true;
+    if (m_runner.isBusy())
+        m_runner.requestStop();
     else
         QDialog::reject();
 }
@@ -387,13 +213,13 @@ void CardWizard::cancel()
 void CardWizard::reject()
 {
     // Escape ends the wizard only when no work runs.
-    if (!m_busy)
+    if (!m_runner.isBusy())
         QDialog::reject();
 }
 
 void CardWizard::closeEvent(QCloseEvent *event)
 {
-    if (m_busy)
+    if (m_runner.isBusy())
         event->ignore();
     else
         QDialog::closeEvent(event);
@@ -401,12 +227,12 @@ void CardWizard::closeEvent(QCloseEvent *event)
 
 void CardWizard::blinkTick()
 {
-    m_warningIcon->setHidden(!m_warningIcon->isHidden());
+    m_warningRow->blinkTick();
 }
 
 void CardWizard::format()
 {
-    if (m_busy || m_step != 0)
+    if (m_runner.isBusy() || m_step != 0)
         return;
     CardFormatter formatter(this, m_udisks);
     if (formatter.format(m_drives->currentDrive()) == CardFormatter::Result::Declined) {
@@ -417,40 +243,14 @@ void CardWizard::format()
     setStep(0);
 }
 
-void CardWizard::setBusy(bool busy)
-{
-    m_busy = busy;
-    if (busy)
-        m_stop = false;
-    m_drives->enablePolling(!busy);
-    showPage();
-}
-
 void CardWizard::setInfo(int textId)
 {
-    m_infoLine->setText(Lang::text(textId));
-    m_directoryText->clear();
-    m_fileText->clear();
+    m_progress->setInfo(textId);
 }
 
-Progress CardWizard::progress()
+Progress CardWizard::progress(const Progress &base)
 {
-    Progress progress;
-    progress.onDirectory = [this](const QString &name) {
-        m_directoryText->setText(name);
-        QApplication::processEvents();
-    };
-    progress.onFile = [this](const QString &name, int index, int count) {
-        m_fileText->setText(name);
-        if (count > 0) {
-            m_fileProgress->setRange(0, count);
-            m_fileProgress->setValue(index + 1);
-        }
-        QApplication::processEvents();
-    };
-    progress.onCounter = [this](int done) { m_overallProgress->setValue(done); };
-    progress.stop = &m_stop;
-    return progress;
+    return m_progress->progress(base, [this] { m_runner.pump(); });
 }
 
 QString CardWizard::chosenCard()
@@ -502,19 +302,15 @@ void CardWizard::planWrite(bool append)
     request.image = m_image;
     request.card = card;
     request.append = append;
-    if (append) {
-        request.categories = 0;
-        const int bits[] = {CardSongs, CardPlaylists, CardSlides};
-        for (int i = 0; i < 3; ++i)
-            request.categories |= m_categoryBoxes[i]->isChecked() ? bits[i] : 0;
-    }
+    if (append)
+        request.categories = m_appendPage->categories();
 
-    setBusy(true);
-    setInfo(Txt::PlanHeading);
-    m_overallProgress->setRange(0, std::max(1, countCardImage(m_image, request.categories).files));
-    m_overallProgress->setValue(0);
-    CardPlanResult planned = planCardWrite(request, progress());
-    setBusy(false);
+    CardPlanResult planned;
+    m_runner.run([&](const Progress &base) {
+        setInfo(Txt::PlanHeading);
+        m_progress->startOverall(countCardImage(m_image, request.categories).files);
+        planned = planCardWrite(request, progress(base));
+    });
     // The clear of a folder that is no card, or holds more than a card, needs an explicit yes.
     QString question;
     if (planned.check == CardWriteCheck::NotACard)
@@ -525,11 +321,8 @@ void CardWizard::planWrite(bool append)
         if (questionBox(this, question, {}, QMessageBox::No) != QMessageBox::Yes)
             return;
         request.force = true;
-        setBusy(true);
-        planned = planCardWrite(request, progress());
-        setBusy(false);
+        m_runner.run([&](const Progress &base) { planned = planCardWrite(request, progress(base)); });
     }
-    m_stop = false;
     if (planned.check != CardWriteCheck::Ok) {
         refuse(planned.check, card);
         return;
@@ -551,29 +344,7 @@ void CardWizard::planWrite(bool append)
         return;
     }
 
-    QList<QTreeWidgetItem *> items;
-    for (const CardPlanRow &row : plan.rows) {
-        if (row.change == CardPlanChange::Same)
-            continue;
-        const QString number =
-            row.kind == CardPlanRow::Other ? QString() : QStringLiteral("%1").arg(row.number, 4, 10, QLatin1Char('0'));
-        auto *item = new QTreeWidgetItem({cardPlanChangeText(row.change, plan.mode), cardPlanKindText(row.kind),
-                                          number, row.title, dataSizeText(row.bytes)});
-        item->setToolTip(3, row.path);
-        item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
-        items.append(item);
-    }
-    for (const QString &path : plan.leftovers) {
-        auto *item = new QTreeWidgetItem({Lang::text(Txt::PlanLeftover), cardPlanKindText(CardPlanRow::Other), QString(),
-                                          path.section(u'/', -1)});
-        item->setToolTip(3, path);
-        items.append(item);
-    }
-    m_planList->clear();
-    m_planList->addTopLevelItems(items);
-    for (int column = 0; column < m_planList->columnCount(); ++column)
-        m_planList->resizeColumnToContents(column);
-    m_planSummary->setText(cardPlanSummaryLines(plan.summary).join(u'\n'));
+    m_progress->showPlan(plan);
     m_request = request;
     m_planFits = plan.summary.shortfall() == 0;
     m_planShown = true;
@@ -586,7 +357,7 @@ void CardWizard::runWrite(bool append)
     const DriveEntry drive = m_drives->currentDrive();
     CardWriteRequest request = m_request;
     const QString card = request.card;
-    if (!append && m_backupBox->isChecked() && !isEmptyCardFolder(card)) {
+    if (!append && m_writePage->backup() && !isEmptyCardFolder(card)) {
         const CardBackupPlan plan = planCardBackup(card);
         if (!plan.leftOut.isEmpty()
             && questionBox(this, Lang::text(Txt::BackupLeavesOut).arg(firstLines(plan.leftOut)).arg(plan.leftOut.size()),
@@ -597,18 +368,18 @@ void CardWizard::runWrite(bool append)
         request.backup = plan.records;
     }
 
-    setBusy(true);
-    const CardJobResult result = writeCard(request, progress(), [this, &request](CardWriteStage stage) {
-        static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying, Txt::SyncRunning};
-        setInfo(kTexts[int(stage)]);
-        if (stage == CardWriteStage::Copy) {
-            m_overallProgress->setRange(0, std::max(1, countCardImage(request.image, request.categories).files));
-            m_overallProgress->setValue(0);
-        }
-        QApplication::processEvents();
+    CardJobResult result;
+    m_runner.run([&](const Progress &base) {
+        result = writeCard(request, progress(base), [this, &request](CardWriteStage stage) {
+            static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying,
+                                         Txt::SyncRunning};
+            setInfo(kTexts[int(stage)]);
+            if (stage == CardWriteStage::Copy) {
+                m_progress->startOverall(countCardImage(request.image, request.categories).files);
+            }
+            m_runner.pump();
+        });
     });
-    m_stop = false;
-    setBusy(false);
 
     if (refused(result, request.image, card))
         return;
@@ -626,11 +397,10 @@ void CardWizard::runWrite(bool append)
         setStep(0);
         return;
     }
-    m_lastBackup = result.backupPath;
     setStep(2);
     setInfo(append ? Txt::WizardAppended : Txt::WizardWritten);
-    if (!m_lastBackup.isEmpty())
-        m_directoryText->setText(Lang::text(Txt::BackupSaved).arg(m_lastBackup));
+    if (!result.backupPath.isEmpty())
+        m_progress->setDirectoryText(Lang::text(Txt::BackupSaved).arg(result.backupPath));
     if (!append)
         return;
     if (result.changes.isEmpty()) {
@@ -645,16 +415,14 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
 {
     if (m_beforeVerify)
         m_beforeVerify(request.card);
-    setBusy(true);
-    setInfo(Txt::VerifyRunning);
-    m_overallProgress->setRange(0, std::max(1, countCardImage(request.image, request.categories).files));
-    m_overallProgress->setValue(0);
-    // After a write the card holds the image and nothing else; an append leaves the rest alone.
-    const CardVerifyResult check = verifyCard(request.image, request.card,
-                                              request.append ? request.categories : int(CardAllCategories),
-                                              !request.append, progress());
-    m_stop = false;
-    setBusy(false);
+    CardVerifyResult check;
+    m_runner.run([&](const Progress &base) {
+        setInfo(Txt::VerifyRunning);
+        m_progress->startOverall(countCardImage(request.image, request.categories).files);
+        // After a write the card holds the image and nothing else; an append leaves the rest alone.
+        check = verifyCard(request.image, request.card, request.append ? request.categories : int(CardAllCategories),
+                           !request.append, progress(base));
+    });
     if (check.plan.stopped) {
         infoBox(this, withBackup(Lang::text(request.append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped), backup));
         return false;
@@ -683,11 +451,11 @@ void CardWizard::runRestore()
     const QString card = chosenCard();
     if (card.isEmpty())
         return;
-    setBusy(true);
-    setInfo(Txt::WizardCopying);
-    const CardJobResult result = restoreCard(card, m_image, CardRestoreTarget::Image, progress());
-    m_stop = false;
-    setBusy(false);
+    CardJobResult result;
+    m_runner.run([&](const Progress &base) {
+        setInfo(Txt::WizardCopying);
+        result = restoreCard(card, m_image, CardRestoreTarget::Image, progress(base));
+    });
     if (result.status == CardJobResult::Status::ClearFailed) {
         errorBox(this, cardFindingText({Txt::DeleteFileFailed, result.error}));
         setStep(0);
@@ -732,36 +500,40 @@ bool CardWizard::checkImportFolder(const QString &folder)
 
 void CardWizard::browseImportFolder()
 {
-    if (m_busy)
+    if (m_runner.isBusy())
         return;
-    QString folder = chooseFolder(this, m_folderEdit->text(), Lang::text(Txt::ImportFolderCaption));
+    QString folder = chooseFolder(this, m_importPage->folder(), Lang::text(Txt::ImportFolderCaption));
     if (folder.isEmpty())
         return;
     if (!checkImportFolder(folder))
         folder.clear();
-    m_folderEdit->setText(QDir::toNativeSeparators(folder));
+    m_importPage->setFolder(QDir::toNativeSeparators(folder));
 }
 
 void CardWizard::runImport()
 {
     AppCore *core = AppCore::instance();
-    const QString folder = QDir::cleanPath(m_folderEdit->text());
+    const QString folder = QDir::cleanPath(m_importPage->folder());
     // The edit can be typed into, and the folder can go after it was chosen.
     if (!core || !checkImportFolder(folder)) {
         showPage();
         return;
     }
-    setBusy(true);
-    ImportSongsDialog dialog(*core, folder, this);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (accepted) {
-        core->settings().setLastImportDir(folder);
-        core->saveSettings();
-    }
-    if (dialog.importedAny())
-        emit songsImported();
-    setBusy(false);
-    if (dialog.importedAny()) {
+    bool accepted = false;
+    bool importedAny = false;
+    // The import dialog runs its own work; the wizard only stands still meanwhile.
+    m_runner.run([&](const Progress &) {
+        ImportSongsDialog dialog(*core, folder, this);
+        accepted = dialog.exec() == QDialog::Accepted;
+        if (accepted) {
+            core->settings().setLastImportDir(folder);
+            core->saveSettings();
+        }
+        importedAny = dialog.importedAny();
+        if (importedAny)
+            emit songsImported();
+    });
+    if (importedAny) {
         setStep(2);
         setInfo(Txt::WizardImported);
     } else if (!accepted) {

@@ -7,23 +7,24 @@
 #include "core/card/cardwritecheck.h"
 #include "core/card/driveprovider.h"
 #include "core/util/progress.h"
+#include "gui/card/cardwizardpages.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
-#include <QTimer>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
+class AppendOptionsPage;
+class CardActionPage;
+class CardDriveRow;
+class CardWarningRow;
 class DriveCombo;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
+class ImportFolderPage;
+class QHBoxLayout;
 class QPushButton;
-class QRadioButton;
-class QTreeWidget;
 class UDisks2DriveProvider;
+class WriteOptionsPage;
 
 // "Narzędzia wymiany danych": the modal wizard of every exchange with a card. It writes the card
 // image onto a card (after a backup of what the card held), appends it to a card, or restores a
@@ -38,7 +39,11 @@ class CardWizard : public QDialog
 {
     Q_OBJECT
 public:
-    enum Action { Write = 0, Restore = 1, Append = 2, Import = 3 };
+    using Action = CardAction;
+    static constexpr Action Write = CardAction::Write;
+    static constexpr Action Restore = CardAction::Restore;
+    static constexpr Action Append = CardAction::Append;
+    static constexpr Action Import = CardAction::Import;
 
     // image: the card image written from and restored into; backupDir: where backups go; drives:
     // the cards to offer (the library panel's list); udisks may be null (no formatting through it).
@@ -46,15 +51,9 @@ public:
                UDisks2DriveProvider *udisks, QWidget *parent = nullptr);
     ~CardWizard() override;
 
-    Action action() const { return m_action; }
     int step() const { return m_step; }
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_runner.isBusy(); }
     DriveCombo *driveList() const { return m_drives; }
-    // Whether the chosen drive allows the action: FAT32 for removable drives (not for folder
-    // cards), and a writable card for write and append. Import needs no drive.
-    bool isPossible(Action action) const;
-    // The backup the last write saved; empty when it made none.
-    QString lastBackup() const { return m_lastBackup; }
 
     // The buttons: "Dalej", "Wstecz", "Anuluj" (the stop flag while busy) and "Formatuj".
     void next();
@@ -68,7 +67,7 @@ public:
 
     // One tick of the warning's blink timer (500 ms); the timer runs while the warning shows.
     void blinkTick();
-    bool isBlinking() const { return m_blink.isActive(); }
+    bool isBlinking() const { return m_warningRow->isBlinking(); }
 
 signals:
     // An import copied songs into the song directory: the library shown should be read again.
@@ -79,12 +78,16 @@ protected:
     void reject() override;
 
 private:
+    // Whether the chosen drive allows the action: FAT32 for removable drives (not for folder
+    // cards), and a writable card for write and append. Import needs no drive.
+    bool isPossible(Action action) const;
+    QHBoxLayout *buildButtons();
     void chooseAction(Action action);
     // Shows the page of the action and step and enables what may be used now.
     void showPage();
     void setStep(int step);
-    void setBusy(bool busy);
-    Progress progress();
+    // The runner's progress with the labels and bars of the progress page.
+    Progress progress(const Progress &base);
     // The root of the chosen card, when it still exists; otherwise says so and returns empty.
     QString chosenCard();
     void refuse(CardWriteCheck check, const QString &card);
@@ -112,35 +115,21 @@ private:
     UDisks2DriveProvider *m_udisks;
     Action m_action = Write;
     int m_step = 0;
-    bool m_busy = false;
-    std::atomic_bool m_stop = false;
-    QString m_lastBackup;
+    BusyRunner m_runner;
     CardWriteRequest m_request; // of the plan shown
     bool m_planShown = false;
     bool m_planFits = false;
     std::function<void(const QString &card)> m_beforeVerify;
 
-    QRadioButton *m_radios[4] = {};
-    QLabel *m_descriptions[4] = {};
-    QLabel *m_driveLabel;
+    CardActionPage *m_actionPage;
+    CardDriveRow *m_driveRow;
     DriveCombo *m_drives;
-    QPushButton *m_formatButton;
-    QLabel *m_warningIcon;
-    QLabel *m_warningText;
-    QCheckBox *m_backupBox;
-    QCheckBox *m_categoryBoxes[3] = {};
-    QLabel *m_folderLabel;
-    QLineEdit *m_folderEdit;
-    QPushButton *m_browseButton;
-    QTreeWidget *m_planList;
-    QLabel *m_planSummary;
-    QLabel *m_infoLine;
-    QLabel *m_directoryText;
-    QLabel *m_fileText;
-    QProgressBar *m_fileProgress;
-    QProgressBar *m_overallProgress;
+    ImportFolderPage *m_importPage;
+    CardWarningRow *m_warningRow;
+    WriteOptionsPage *m_writePage;
+    AppendOptionsPage *m_appendPage;
+    std::unique_ptr<CardProgressView> m_progress;
     QPushButton *m_backButton;
     QPushButton *m_nextButton;
     QPushButton *m_cancelButton;
-    QTimer m_blink;
 };

@@ -16,7 +16,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -54,6 +53,36 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     setObjectName(QStringLiteral("ImportSongsDialog"));
     setControlText(this, Txt::ImportSongsTitle);
 
+    buildList();
+    QGridLayout *target = buildTarget();
+    QGridLayout *work = buildWork();
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
+
+    auto *controls = new QHBoxLayout;
+    controls->addLayout(target, 1);
+    controls->addSpacing(16);
+    controls->addLayout(work);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(controls);
+    layout->addWidget(buttons);
+    resize(620, 520);
+
+    m_listingTimer = new QTimer(this);
+    m_listingTimer->setSingleShot(true);
+    m_listingTimer->setInterval(kListingDelayMs);
+    connect(m_listingTimer, &QTimer::timeout, this, &ImportSongsDialog::listSource);
+
+    m_runner.onBusyChanged = [this](bool busy) { showBusy(busy); };
+    fillGroups();
+    updateModeControls();
+    updateCounters();
+}
+
+void ImportSongsDialog::buildList()
+{
     m_list = new QTableWidget(0, kColumns, this);
     m_list->setObjectName(QStringLiteral("songList"));
     m_list->setHorizontalHeaderLabels({Lang::text(Txt::ImportColumnNumber), Lang::text(Txt::ImportColumnTitle),
@@ -71,10 +100,13 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     m_list->setWordWrap(false);
     connect(m_list, &QTableWidget::itemSelectionChanged, this, &ImportSongsDialog::updateCounters);
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this] {
-        if (!m_busy)
+        if (!m_runner.isBusy())
             preview();
     });
+}
 
+QGridLayout *ImportSongsDialog::buildTarget()
+{
     auto *groupLabel = new QLabel(this);
     setControlText(groupLabel, Txt::ImportAddToGroup);
     m_groups = new QComboBox(this);
@@ -109,6 +141,17 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     conflictLayout->addWidget(m_start, 1, 1);
     conflictLayout->setColumnStretch(2, 1);
 
+    auto *target = new QGridLayout;
+    target->addWidget(groupLabel, 0, 0);
+    target->addWidget(m_groups, 0, 1);
+    target->addWidget(m_newGroup, 0, 2);
+    target->addWidget(conflict, 1, 0, 1, 3);
+    target->setColumnStretch(1, 1);
+    return target;
+}
+
+QGridLayout *ImportSongsDialog::buildWork()
+{
     auto *selectedLabel = new QLabel(this);
     setControlText(selectedLabel, Txt::ImportSelectedLabel);
     auto *remainingLabel = new QLabel(this);
@@ -126,7 +169,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     m_stopButton->setObjectName(QStringLiteral("stop"));
     setControlText(m_stopButton, Txt::ImportStop);
     m_stopButton->hide();
-    connect(m_stopButton, &QPushButton::clicked, this, [this] { m_stop = true; });
+    connect(m_stopButton, &QPushButton::clicked, this, [this] { m_runner.requestStop(); });
     m_preview = new QPushButton(this);
     m_preview->setObjectName(QStringLiteral("preview"));
     setControlText(m_preview, Txt::ImportPreview);
@@ -134,16 +177,6 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     for (QPushButton *button : {m_newGroup, m_startButton, m_stopButton, m_preview})
         button->setAutoDefault(false);
 
-    QDialogButtonBox *buttons = okCancelButtons(this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_cancel = buttons->button(QDialogButtonBox::Cancel);
-
-    auto *target = new QGridLayout;
-    target->addWidget(groupLabel, 0, 0);
-    target->addWidget(m_groups, 0, 1);
-    target->addWidget(m_newGroup, 0, 2);
-    target->addWidget(conflict, 1, 0, 1, 3);
-    target->setColumnStretch(1, 1);
     auto *work = new QGridLayout;
     work->addWidget(selectedLabel, 0, 0);
     work->addWidget(m_selectedCount, 0, 1);
@@ -154,24 +187,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     work->addWidget(m_stopButton, 2, 0, 1, 2);
     work->addWidget(m_preview, 3, 0, 1, 2);
     work->setRowStretch(4, 1);
-    auto *controls = new QHBoxLayout;
-    controls->addLayout(target, 1);
-    controls->addSpacing(16);
-    controls->addLayout(work);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(controls);
-    layout->addWidget(buttons);
-    resize(620, 520);
-
-    m_listingTimer = new QTimer(this);
-    m_listingTimer->setSingleShot(true);
-    m_listingTimer->setInterval(kListingDelayMs);
-    connect(m_listingTimer, &QTimer::timeout, this, &ImportSongsDialog::listSource);
-
-    fillGroups();
-    updateModeControls();
-    updateCounters();
+    return work;
 }
 
 ImportSongsDialog::~ImportSongsDialog() = default;
@@ -192,7 +208,7 @@ void ImportSongsDialog::showEvent(QShowEvent *event)
 
 void ImportSongsDialog::closeEvent(QCloseEvent *event)
 {
-    if (m_busy)
+    if (m_runner.isBusy())
         event->ignore();
     else
         QDialog::closeEvent(event);
@@ -200,13 +216,13 @@ void ImportSongsDialog::closeEvent(QCloseEvent *event)
 
 void ImportSongsDialog::reject()
 {
-    if (!m_busy)
+    if (!m_runner.isBusy())
         QDialog::reject();
 }
 
 void ImportSongsDialog::accept()
 {
-    if (!m_busy)
+    if (!m_runner.isBusy())
         QDialog::accept();
 }
 
@@ -218,10 +234,8 @@ void ImportSongsDialog::fillGroups(const QString &chosen)
     m_groups->setCurrentIndex(index >= 0 ? index : (m_groups->count() > 0 ? 0 : -1));
 }
 
-void ImportSongsDialog::setBusy(bool busy)
+void ImportSongsDialog::showBusy(bool busy)
 {
-    m_busy = busy;
-    m_stop = false;
     m_startButton->setVisible(!busy);
     m_stopButton->setVisible(busy);
     for (QWidget *control : std::initializer_list<QWidget *>{m_list, m_groups, m_newGroup, m_keepNumbers,
@@ -235,7 +249,7 @@ void ImportSongsDialog::setBusy(bool busy)
 
 void ImportSongsDialog::updateModeControls()
 {
-    m_start->setEnabled(!m_busy && m_numberFrom->isChecked());
+    m_start->setEnabled(!m_runner.isBusy() && m_numberFrom->isChecked());
 }
 
 void ImportSongsDialog::updateCounters()
@@ -243,19 +257,25 @@ void ImportSongsDialog::updateCounters()
     const int selected = int(m_list->selectionModel()->selectedRows().size());
     m_selectedCount->setText(QString::number(selected));
     m_remainingCount->setText(QString::number(m_list->rowCount()));
-    m_startButton->setEnabled(!m_busy && selected > 0);
-    m_preview->setEnabled(!m_busy && selected == 1);
+    m_startButton->setEnabled(!m_runner.isBusy() && selected > 0);
+    m_preview->setEnabled(!m_runner.isBusy() && selected == 1);
 }
 
 void ImportSongsDialog::listSource()
 {
-    setBusy(true);
-    Progress progress;
-    progress.stop = &m_stop;
-    progress.onFile = [](const QString &, int, int) { QCoreApplication::processEvents(); };
-    Listing listing = SongImport::list(m_source, songDir(), progress);
-    m_rows = std::move(listing.rows);
+    m_runner.run([this](const Progress &base) {
+        Progress progress = base;
+        progress.onFile = [this](const QString &, int, int) { m_runner.pump(); };
+        Listing listing = SongImport::list(m_source, songDir(), progress);
+        m_rows = std::move(listing.rows);
+        fillList();
+        markTakenRows();
+    });
+    m_list->setFocus();
+}
 
+void ImportSongsDialog::fillList()
+{
     m_list->setUpdatesEnabled(false);
     m_list->clearContents();
     m_list->setRowCount(int(m_rows.size()));
@@ -267,9 +287,6 @@ void ImportSongsDialog::listSource()
         m_list->item(r, 0)->setData(kRowRole, r);
     }
     m_list->setUpdatesEnabled(true);
-    markTakenRows();
-    setBusy(false);
-    m_list->setFocus();
 }
 
 int ImportSongsDialog::rowOf(const QTableWidgetItem *item) const
@@ -319,7 +336,7 @@ void ImportSongsDialog::createGroup()
 void ImportSongsDialog::startImport()
 {
     const QList<int> chosen = selectedRows();
-    if (m_busy || chosen.isEmpty())
+    if (m_runner.isBusy() || chosen.isEmpty())
         return;
     const QString group = m_groups->currentIndex() >= 0 ? m_groups->currentText() : QString();
     if (group.isEmpty() || !QFileInfo(LibraryNaming::joinPath(songDir(), group)).isDir()) {
@@ -343,29 +360,28 @@ void ImportSongsDialog::startImport()
         items << m_list->item(r, 0);
         rows << m_rows.at(rowOf(items.last()));
     }
-    setBusy(true);
-    Progress progress;
-    progress.stop = &m_stop;
-    progress.onFile = [](const QString &, int, int) { QCoreApplication::processEvents(); };
     QString firstFailure;
-    const Run run = importRows(rows, songDir(), group, mode, start, m_core.songTable(), progress,
-                               [&](int index, const RowResult &result) {
-                                   const int tableRow = items.at(index)->row();
-                                   if (result.outcome == Outcome::Imported) {
-                                       m_importedAny = true;
-                                       m_list->removeRow(tableRow);
-                                       return;
-                                   }
-                                   m_list->selectionModel()->select(m_list->model()->index(tableRow, 0),
-                                                                    QItemSelectionModel::Deselect
-                                                                        | QItemSelectionModel::Rows);
-                                   if (result.outcome == Outcome::CopyFailed && firstFailure.isEmpty())
-                                       firstFailure = Lang::text(Txt::ImportCopyFailed)
-                                                          .arg(QDir::toNativeSeparators(rows.at(index).sourcePath),
-                                                               qt_error_string(result.error));
-                               });
-    markTakenRows();
-    setBusy(false);
+    Run run;
+    m_runner.run([&](const Progress &base) {
+        Progress progress = base;
+        progress.onFile = [this](const QString &, int, int) { m_runner.pump(); };
+        run = importRows(rows, songDir(), group, mode, start, m_core.songTable(), progress,
+                         [&](int index, const RowResult &result) {
+                             const int tableRow = items.at(index)->row();
+                             if (result.outcome == Outcome::Imported) {
+                                 m_importedAny = true;
+                                 m_list->removeRow(tableRow);
+                                 return;
+                             }
+                             m_list->selectionModel()->select(m_list->model()->index(tableRow, 0),
+                                                              QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+                             if (result.outcome == Outcome::CopyFailed && firstFailure.isEmpty())
+                                 firstFailure = Lang::text(Txt::ImportCopyFailed)
+                                                    .arg(QDir::toNativeSeparators(rows.at(index).sourcePath),
+                                                         qt_error_string(result.error));
+                         });
+        markTakenRows();
+    });
     if (run.ending == Ending::NoFreeNumber)
         infoBox(this, Lang::text(Txt::ImportNoFreeNumber));
     QString summary = Lang::text(Txt::ImportSummary).arg(run.imported()).arg(run.skipped());

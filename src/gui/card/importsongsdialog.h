@@ -2,14 +2,14 @@
 #pragma once
 
 #include "core/library/songimport.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
-
-#include <atomic>
 
 class AppCore;
 class QButtonGroup;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,8 +38,6 @@ public:
     // The controls, for tests.
     QTableWidget *list() const { return m_list; }
     QComboBox *groupList() const { return m_groups; }
-    QPushButton *newGroupButton() const { return m_newGroup; }
-    QRadioButton *keepNumbersButton() const { return m_keepNumbers; }
     QRadioButton *numberFromButton() const { return m_numberFrom; }
     QLineEdit *startEdit() const { return m_start; }
     QLabel *selectedCounter() const { return m_selectedCount; }
@@ -49,7 +47,7 @@ public:
     QPushButton *previewButton() const { return m_preview; }
     // The one-shot timer that starts the listing (200 ms after the dialog is shown).
     QTimer *listingTimer() const { return m_listingTimer; }
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_runner.isBusy(); }
 
 public slots:
     void reject() override;
@@ -60,8 +58,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The song list, the target (group and numbering) and the work column (counters, buttons).
+    void buildList();
+    QGridLayout *buildTarget();
+    QGridLayout *buildWork();
     void fillGroups(const QString &chosen = {});
     void listSource();
+    void fillList();
     void showTaken(int row, bool taken);
     void markTakenRows();
     QList<int> selectedRows() const;
@@ -71,16 +74,15 @@ private:
     void createGroup();
     void startImport();
     void preview();
-    void setBusy(bool busy);
+    void showBusy(bool busy);
     QString songDir() const;
 
     AppCore &m_core;
     QString m_source;
     QList<SongImport::Row> m_rows; // what the listing found; each table row names its entry
     bool m_importedAny = false;
-    bool m_busy = false;
+    BusyRunner m_runner;
     bool m_listed = false;
-    std::atomic_bool m_stop{false};
 
     QTableWidget *m_list;
     QComboBox *m_groups;

@@ -30,8 +30,6 @@ public:
 
     // Columns and rows of the board's text area; dots outside it light in a dimmer colour.
     void setActiveArea(int columns, int rows);
-    int activeColumns() const { return m_activeColumns; }
-    int activeRows() const { return m_activeRows; }
     // The font (not owned) and the message shown while the control is read-only. Set the text
     // again afterwards so that the cells take the new glyphs.
     // The matrix takes every cell's glyph again when BoardFontEvents reports a reloaded font.
@@ -39,7 +37,6 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
     void setGridVisible(bool visible);
-    bool isGridVisible() const { return m_grid; }
 
     void setText(const QString &text);
     QString text() const { return m_text.text(); }

@@ -23,6 +23,32 @@
 SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("editorForm"));
+    createFields();
+    QHBoxLayout *top = buildTopRow();
+    QVBoxLayout *navigation = buildNavigation();
+    QHBoxLayout *tools = buildToolRow();
+    buildSide(navigation);
+    m_middle = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_middle->addWidget(m_matrix, 0, Qt::AlignTop | Qt::AlignLeft);
+    m_middle->addLayout(m_side);
+    m_middle->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(tools);
+    layout->addLayout(m_middle, 1);
+
+    m_songOnly = {m_buttons.value(u"saveSong"_qs), m_buttons.value(u"stanzaPrevious"_qs),
+                  m_buttons.value(u"stanzaNext"_qs), m_buttons.value(u"screenPrevious"_qs),
+                  m_buttons.value(u"screenNext"_qs), m_buttons.value(u"stanzaAdd"_qs),
+                  m_buttons.value(u"stanzaDelete"_qs), m_buttons.value(u"screenAdd"_qs),
+                  m_buttons.value(u"screenDelete"_qs), m_buttons.value(u"screenDuplicate"_qs),
+                  m_sequence, m_buttons.value(u"checkNumber"_qs), m_buttons.value(u"structure"_qs), m_refrain,
+                  m_buttons.value(u"import"_qs), m_buttons.value(u"musicTiming"_qs)};
+}
+
+void SongEditorForm::createFields()
+{
     m_number = new QLineEdit(this);
     m_number->setObjectName(QStringLiteral("songNumber"));
     m_number->setAlignment(Qt::AlignCenter);
@@ -49,7 +75,10 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     m_sequence = new SequenceList(this);
     m_sequence->setToolTip(Lang::text(Txt::SequenceTip));
     m_sequence->setFixedWidth(150);
+}
 
+QHBoxLayout *SongEditorForm::buildTopRow()
+{
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(Lang::text(Txt::NumberLabel), this));
     top->addWidget(m_number);
@@ -59,7 +88,11 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     top->addWidget(new QLabel(Lang::text(Txt::TitleLabel), this));
     top->addWidget(m_title, 1);
 
-    // The stanza and screen groups: "<<" counter ">>", then their commands.
+    return top;
+}
+
+QVBoxLayout *SongEditorForm::buildNavigation()
+{
     const auto navigator = [this](int titleId, const QString &prefix, QLineEdit *counter, int previousTip,
                                   int nextTip) {
         auto *box = new QGroupBox(Lang::text(titleId), this);
@@ -85,6 +118,15 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     screenGrid->addWidget(textButton(QStringLiteral("screenDuplicate"), Txt::DuplicateButton, Txt::DuplicateScreenTip),
                           2, 1);
 
+    auto *navigation = new QVBoxLayout;
+    navigation->addWidget(stanzaGrid->parentWidget());
+    navigation->addWidget(screenGrid->parentWidget());
+    navigation->addStretch();
+    return navigation;
+}
+
+QHBoxLayout *SongEditorForm::buildToolRow()
+{
     auto *tools = new QHBoxLayout;
     tools->setSpacing(2);
     using Icons::themedIcon;
@@ -106,10 +148,11 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     m_buttons.value(u"grid"_qs)->setChecked(true);
     tools->addStretch();
 
-    auto *navigation = new QVBoxLayout;
-    navigation->addWidget(stanzaGrid->parentWidget());
-    navigation->addWidget(screenGrid->parentWidget());
-    navigation->addStretch();
+    return tools;
+}
+
+void SongEditorForm::buildSide(QVBoxLayout *navigation)
+{
     auto *list = new QVBoxLayout;
     list->addWidget(m_sequence, 1);
     list->addWidget(textButton(QStringLiteral("import"), Txt::ImportButton, Txt::ImportTip));
@@ -118,24 +161,6 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     m_side->addLayout(list, 1);
     // Under the matrix the groups keep their width and sit left; beside it the list takes the height.
     m_side->addStretch();
-
-    m_middle = new QBoxLayout(QBoxLayout::LeftToRight);
-    m_middle->addWidget(m_matrix, 0, Qt::AlignTop | Qt::AlignLeft);
-    m_middle->addLayout(m_side);
-    m_middle->addStretch();
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(tools);
-    layout->addLayout(m_middle, 1);
-
-    m_songOnly = {m_buttons.value(u"saveSong"_qs), m_buttons.value(u"stanzaPrevious"_qs),
-                  m_buttons.value(u"stanzaNext"_qs), m_buttons.value(u"screenPrevious"_qs),
-                  m_buttons.value(u"screenNext"_qs), m_buttons.value(u"stanzaAdd"_qs),
-                  m_buttons.value(u"stanzaDelete"_qs), m_buttons.value(u"screenAdd"_qs),
-                  m_buttons.value(u"screenDelete"_qs), m_buttons.value(u"screenDuplicate"_qs),
-                  m_sequence, check, m_buttons.value(u"structure"_qs), m_refrain,
-                  m_buttons.value(u"import"_qs), m_buttons.value(u"musicTiming"_qs)};
 }
 
 QToolButton *SongEditorForm::iconButton(const QString &name, const QIcon &icon, int tipId)

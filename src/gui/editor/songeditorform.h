@@ -8,10 +8,12 @@ class LedMatrix;
 class QAbstractButton;
 class QBoxLayout;
 class QCheckBox;
+class QHBoxLayout;
 class QIcon;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class QVBoxLayout;
 class SequenceList;
 class TitleEdit;
 
@@ -40,6 +42,14 @@ public:
     void fitWidth(int width);
 
 private:
+    // The number and title, the matrix, the counters, the refrain box and the sequence list.
+    void createFields();
+    QHBoxLayout *buildTopRow();
+    // The stanza and screen groups: "<<" counter ">>", then their commands.
+    QVBoxLayout *buildNavigation();
+    QHBoxLayout *buildToolRow();
+    // Beside or under the matrix: the navigation, the sequence list and "Import".
+    void buildSide(QVBoxLayout *navigation);
     QToolButton *iconButton(const QString &name, const QIcon &icon, int tipId);
     QPushButton *textButton(const QString &name, int textId, int tipId);
 

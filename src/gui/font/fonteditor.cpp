@@ -103,6 +103,23 @@ FontEditor::FontEditor(AppCore &core, QWidget *parent) : QDialog(parent), m_core
 
 void FontEditor::buildControls()
 {
+    QGroupBox *look = buildLookGroup();
+    QGroupBox *fonts = buildListGroup();
+    QGroupBox *comment = buildCommentGroup();
+    QHBoxLayout *actions = buildActionRow();
+    auto *top = new QHBoxLayout;
+    top->addWidget(look);
+    top->addWidget(fonts, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addWidget(comment);
+    layout->addLayout(actions);
+
+    connectControls();
+}
+
+QGroupBox *FontEditor::buildLookGroup()
+{
     m_cell = new GlyphCell(this);
     m_cell->setObjectName(QStringLiteral("glyphCell"));
     m_rowUp = iconButton(this, "rowUp", Icons::Icon::RowUp);
@@ -153,6 +170,11 @@ void FontEditor::buildControls()
     bytes->addWidget(m_mirrored);
     lookLayout->addLayout(bytes, 3, 0, 1, 2);
 
+    return look;
+}
+
+QGroupBox *FontEditor::buildListGroup()
+{
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("fontList"));
     m_add = new QPushButton(this);
@@ -168,6 +190,11 @@ void FontEditor::buildControls()
     listButtons->addWidget(m_delete);
     fontsLayout->addLayout(listButtons);
 
+    return fonts;
+}
+
+QGroupBox *FontEditor::buildCommentGroup()
+{
     m_comment = new QLineEdit(this);
     m_comment->setObjectName(QStringLiteral("commentEdit"));
     m_comment->setMaxLength(Glyph::kMaxCommentLength);
@@ -175,6 +202,11 @@ void FontEditor::buildControls()
     comment->setObjectName(QStringLiteral("commentGroup"));
     (new QVBoxLayout(comment))->addWidget(m_comment);
 
+    return comment;
+}
+
+QHBoxLayout *FontEditor::buildActionRow()
+{
     m_chart = new QPushButton(this);
     m_chart->setObjectName(QStringLiteral("chartButton"));
     m_export = iconButton(this, "exportButton", Icons::Icon::Export);
@@ -187,9 +219,6 @@ void FontEditor::buildControls()
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(look);
-    top->addWidget(fonts, 1);
     auto *actions = new QHBoxLayout;
     actions->addWidget(m_chart);
     actions->addWidget(m_export);
@@ -197,11 +226,11 @@ void FontEditor::buildControls()
     actions->addStretch();
     actions->addWidget(m_ok);
     actions->addWidget(m_cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addWidget(comment);
-    layout->addLayout(actions);
+    return actions;
+}
 
+void FontEditor::connectControls()
+{
     connect(m_list, &QListWidget::currentRowChanged, this, &FontEditor::onListRowChanged);
     connect(m_previous, &QPushButton::clicked, this, [this] { setGlyphIndex(qMax(0, m_glyph - 1)); });
     connect(m_next, &QPushButton::clicked, this, [this] { setGlyphIndex(qMin(kLastGlyph, m_glyph + 1)); });

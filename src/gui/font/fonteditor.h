@@ -8,6 +8,8 @@
 class AppCore;
 class GlyphCell;
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -33,6 +35,12 @@ protected:
 
 private:
     void buildControls();
+    // The glyph cell with its navigation, the font list, the comment and the bottom row.
+    QGroupBox *buildLookGroup();
+    QGroupBox *buildListGroup();
+    QGroupBox *buildCommentGroup();
+    QHBoxLayout *buildActionRow();
+    void connectControls();
     void applyTexts();
 
     QString fontPath(const QString &name) const;

@@ -21,7 +21,6 @@ public:
     SongGroup group() const { return m_group; }
 
     QComboBox *nameList() const { return m_list; }
-    QLineEdit *nameEdit() const { return m_edit; }
     QRadioButton *fromListRadio() const { return m_fromList; }
     QRadioButton *manualRadio() const { return m_manual; }
     QLineEdit *fromEdit() const { return m_from; }

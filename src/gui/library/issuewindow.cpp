@@ -2,7 +2,6 @@
 #include "gui/library/issuewindow.h"
 
 #include "core/app/language.h"
-#include "core/library/issuerows.h"
 #include "core/library/namerepair.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
@@ -24,14 +23,13 @@ const QColor IssueWindow::kGreen(128, 255, 128);
 
 namespace {
 
-constexpr int kRawPathRole = Qt::UserRole + 1;
-
-int imageOf(int fileType)
+int imageOf(IssueFileType fileType)
 {
-    if (fileType & IssueFileType::Slide)
-        return TreeIcons::Slide;
-    if (fileType & IssueFileType::Playlist)
-        return TreeIcons::Playlist;
+    switch (fileType) {
+    case IssueFileType::Slide: return TreeIcons::Slide;
+    case IssueFileType::Playlist: return TreeIcons::Playlist;
+    case IssueFileType::Song: break;
+    }
     return TreeIcons::Song;
 }
 
@@ -57,8 +55,8 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setShowGrid(true);
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (const QTableWidgetItem *item = m_list->item(row, 2))
-            emit fileActivated(item->data(Qt::UserRole).toInt(), item->text());
+        if (row >= 0 && row < m_rows.size())
+            emit fileActivated(m_rows.at(row).fileType, m_rows.at(row).group, m_rows.at(row).file);
     });
     m_emptyText = new QLabel(this);
     m_emptyText->setObjectName(QStringLiteral("emptyText"));
@@ -112,13 +110,14 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void IssueWindow::fill(const IssueList &issues)
 {
-    const QList<IssueRow> rows = issueRows(issues);
+    m_rows = issueRows(issues);
+    const QList<IssueRow> &rows = m_rows;
     m_list->clearContents();
     m_list->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const IssueRow &row = rows.at(r);
         const QColor band = row.band == 0 ? kYellow : kGreen;
-        const QString texts[3] = {QString::number(row.number), Lang::text(row.textId), row.name};
+        const QString texts[3] = {QString::number(row.number), Lang::text(row.textId), row.location};
         for (int column = 0; column < 3; ++column) {
             auto *item = new QTableWidgetItem(texts[column]);
             item->setBackground(band);
@@ -126,8 +125,6 @@ void IssueWindow::fill(const IssueList &issues)
             item->setToolTip(texts[column]);
             m_list->setItem(r, column, item);
         }
-        m_list->item(r, 2)->setData(Qt::UserRole, row.fileType);
-        m_list->item(r, 2)->setData(kRawPathRole, row.rawPath);
         m_list->item(r, 0)->setTextAlignment(Qt::AlignCenter);
         m_list->item(r, 0)->setIcon(TreeIcons::icon(imageOf(row.fileType)));
     }
@@ -138,17 +135,16 @@ void IssueWindow::fill(const IssueList &issues)
 
 void IssueWindow::updateRenameButton()
 {
-    const QTableWidgetItem *item = m_list->item(m_list->currentRow(), 2);
-    m_rename->setEnabled(item && !item->data(kRawPathRole).toByteArray().isEmpty());
+    const int row = m_list->currentRow();
+    m_rename->setEnabled(row >= 0 && row < m_rows.size() && !m_rows.at(row).rawPath.isEmpty());
 }
 
 void IssueWindow::offerRename(int row, const QPoint &globalPos)
 {
-    const QTableWidgetItem *item = m_list->item(row, 2);
-    const QByteArray rawPath = item ? item->data(kRawPathRole).toByteArray() : QByteArray();
-    if (rawPath.isEmpty())
+    if (row < 0 || row >= m_rows.size() || m_rows.at(row).rawPath.isEmpty())
         return;
-    const QString shown = item->text();
+    const QByteArray rawPath = m_rows.at(row).rawPath;
+    const QString shown = m_rows.at(row).location;
     const QByteArray rawName = rawPath.mid(rawPath.lastIndexOf('/') + 1);
     const QList<NameRepair::Decoding> decodings = NameRepair::decodings(rawName, currentCharsetMode());
     if (decodings.isEmpty())

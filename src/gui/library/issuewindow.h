@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/library/issuerows.h"
+
 #include <QWidget>
 
-class IssueList;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -26,8 +27,8 @@ public:
     QTableWidget *list() const { return m_list; }
 
 signals:
-    // A row was double-clicked: its file's type bit and name ("group/file" for songs).
-    void fileActivated(int fileType, const QString &name);
+    // A row was double-clicked: where its file is.
+    void fileActivated(IssueFileType fileType, const QString &group, const QString &file);
     // The user chose, and confirmed, a new name for a file whose name is not UTF-8.
     void renameRequested(const QByteArray &rawPath, const QString &newName);
 
@@ -39,6 +40,7 @@ private:
     void offerRename(int row, const QPoint &globalPos);
     void updateRenameButton();
 
+    QList<IssueRow> m_rows; // as the list shows them
     QTableWidget *m_list;
     QPushButton *m_rename;
     QLabel *m_emptyText;

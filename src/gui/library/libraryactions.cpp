@@ -190,7 +190,7 @@ void LibraryActions::deleteSelected()
             continue;
         }
         workspace().library().forgetFile(itemKindOf(kind), info.group, item->text(0));
-        deleted << (kind == LibraryNodeKind::Song ? info.group + u'/' + item->text(0) : item->text(0));
+        deleted << LoadIssue::location(info.group, item->text(0));
         workspace().fileWasDeleted(info.fullPath);
         if (m_search.current == item)
             m_search.current = nullptr;

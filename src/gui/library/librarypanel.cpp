@@ -178,7 +178,7 @@ void LibraryPanel::forgetLibrary()
 {
     SongLibrary &library = m_workspace.library();
     library.setRoot(QString());
-    library.scanLibrary(0); // a library without a root empties itself
+    library.scanLibrary({}); // a library without a root empties itself
     library.setRoot(m_workspace.root());
     m_tree->clearTree();
     m_shownRoot.clear();
@@ -194,17 +194,19 @@ void LibraryPanel::renameIssueFile(const QByteArray &rawPath, const QString &new
     refreshLibrary(false);
 }
 
-void LibraryPanel::selectIssueFile(int fileType, const QString &name)
+void LibraryPanel::selectIssueFile(IssueFileType fileType, const QString &group, const QString &file)
 {
-    // Songs are named "group/file"; slides and playlists by the file alone.
-    if (fileType & IssueFileType::Slide) {
-        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Slide, {}, name));
-    } else if (fileType & IssueFileType::Playlist) {
-        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, name));
-    } else {
-        const qsizetype slash = name.lastIndexOf(u'/');
-        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Song, name.left(std::max<qsizetype>(slash, 0)),
-                                                     name.mid(slash + 1)));
+    // Slides and playlists have one directory each: the tree keys them by the file alone.
+    switch (fileType) {
+    case IssueFileType::Slide:
+        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file));
+        break;
+    case IssueFileType::Playlist:
+        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, file));
+        break;
+    case IssueFileType::Song:
+        m_tree->restoreState({}, LibraryTree::keyFor(LibraryNodeKind::Song, group, file));
+        break;
     }
     m_tree->setFocus();
 }
@@ -293,7 +295,7 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
         const DrivePollingPause pause(m_drives);
         WaitDialog wait(this);
         m_scanning = true;
-        wait.runScan(m_workspace.library(), root(), full ? ScanFlags::kFullRefresh : ScanFlags::kRefresh);
+        wait.runScan(m_workspace.library(), root(), full ? kFullRefreshScan : kRefreshScan);
         m_scanning = false;
     }
     rebuildTree(select);

@@ -3,6 +3,7 @@
 
 #include "core/card/driveprovider.h"
 #include "core/library/libraryiteminfo.h"
+#include "core/model/loadissue.h"
 
 #include <QWidget>
 
@@ -97,7 +98,7 @@ private:
     QWidget *createEmptyState();
     // Empties the card library and the tree, for a card that cannot be read.
     void forgetLibrary();
-    void selectIssueFile(int fileType, const QString &name);
+    void selectIssueFile(IssueFileType fileType, const QString &group, const QString &file);
     // Gives a file whose name is not UTF-8 the name chosen in the issue window, then reads the card again.
     void renameIssueFile(const QByteArray &rawPath, const QString &newName);
     void driveChosen();

@@ -41,8 +41,6 @@ public:
     int selectedCount() const { return int(selectedItems().size()); }
     bool nonFileSelected() const { return m_nonFileSelected; }
     QTreeWidgetItem *anchor() const { return m_anchor; }
-    // The item a drag started on, while it lasts.
-    QTreeWidgetItem *draggedItem() const { return m_dragged; }
 
     // The next item in pre-order (first child, next sibling, a parent's next sibling), or null.
     static QTreeWidgetItem *nextInOrder(QTreeWidgetItem *item);

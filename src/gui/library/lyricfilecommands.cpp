@@ -6,6 +6,7 @@
 #include "core/app/lyricmessages.h"
 #include "core/lyrics/lyricexport.h"
 #include "core/lyrics/lyricimport.h"
+#include "core/model/languages.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "core/app/workspace.h"
@@ -63,7 +64,7 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
     request.card = root;
     request.group = target.group();
     request.board = boardOf(settings);
-    request.lang = LyricImport::languageTag(settings.lastLanguage());
+    request.lang = Languages::isoCodeOf(settings.lastLanguage());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList songbooks = LyricImport::songbookNames(files);
     QApplication::restoreOverrideCursor();

@@ -8,8 +8,6 @@
 #include "gui/app/dialogtext.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPainter>
 #include <QThread>
@@ -92,9 +90,14 @@ WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
     m_groupLabel->setObjectName(QStringLiteral("groupLabel"));
     m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
     setModal(true);
+    m_runner.onShow = [this] { show(); };
+    m_runner.onPump = [this] {
+        m_groupLabel->setText(m_group);
+        m_fileLabel->setText(m_file);
+    };
 }
 
-WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, int flags)
+WaitDialog::Outcome WaitDialog::runScan(SongLibrary &library, const QString &root, ScanFlags flags)
 {
     return run([&](const Progress &progress) {
         library.setRoot(root);
@@ -122,59 +125,37 @@ WaitDialog::Outcome WaitDialog::runPack(const QString &file, const QString &card
 
 WaitDialog::Outcome WaitDialog::run(const std::function<bool(const Progress &)> &work)
 {
-    m_stop = false;
-    m_working = true;
     m_group.clear();
     m_file.clear();
-    m_clock.start();
-    m_lastPump = 0;
-    Progress progress;
-    progress.stop = &m_stop;
-    progress.onDirectory = [this](const QString &directory) {
-        m_group = directory;
-        m_file.clear();
-        pump();
-    };
-    progress.onFile = [this](const QString &file, int, int) {
-        m_file = file;
-        if (g_fileDelay > 0)
-            QThread::usleep(ulong(g_fileDelay));
-        pump();
-    };
-    const bool clean = work(progress);
-    m_working = false;
+    m_runner.setTiming({g_showDelay, int(kPumpInterval)});
+    bool clean = false;
+    m_runner.run([&](const Progress &base) {
+        Progress progress = base;
+        progress.onDirectory = [this](const QString &directory) {
+            m_group = directory;
+            m_file.clear();
+            m_runner.pump();
+        };
+        progress.onFile = [this](const QString &file, int, int) {
+            m_file = file;
+            if (g_fileDelay > 0)
+                QThread::usleep(ulong(g_fileDelay));
+            m_runner.pump();
+        };
+        clean = work(progress);
+    });
     if (isVisible())
         done(clean ? QDialog::Accepted : QDialog::Rejected);
     else
         setResult(clean ? QDialog::Accepted : QDialog::Rejected);
-    return m_stop ? Outcome::Stopped : Outcome::Finished;
-}
-
-void WaitDialog::pump()
-{
-    const qint64 now = m_clock.elapsed();
-    const bool showNow = !isVisible() && now >= g_showDelay;
-    if (!showNow && now - m_lastPump < kPumpInterval)
-        return;
-    m_lastPump = now;
-    if (showNow)
-        show();
-    if (!isVisible()) {
-        // Nothing for the user to see or touch yet: the main window must not take input while
-        // what it shows is being replaced.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        return;
-    }
-    m_groupLabel->setText(m_group);
-    m_fileLabel->setText(m_file);
-    QCoreApplication::processEvents();
+    return m_runner.stopRequested() ? Outcome::Stopped : Outcome::Finished;
 }
 
 void WaitDialog::closeEvent(QCloseEvent *event)
 {
     // The dialog closes itself when the scan has ended; closing it earlier only stops the scan.
-    m_stop = true;
-    if (m_working)
+    m_runner.requestStop();
+    if (m_runner.isBusy())
         event->ignore();
     else
         QDialog::closeEvent(event);
@@ -182,7 +163,7 @@ void WaitDialog::closeEvent(QCloseEvent *event)
 
 void WaitDialog::reject()
 {
-    m_stop = true;
-    if (!m_working)
+    m_runner.requestStop();
+    if (!m_runner.isBusy())
         QDialog::reject();
 }

@@ -2,16 +2,14 @@
 #pragma once
 
 #include "core/card/carddatafile.h"
+#include "core/library/songlibrary.h"
 #include "core/util/progress.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
-
-#include <atomic>
 #include <functional>
 
 class QLabel;
-class SongLibrary;
 
 // "Please wait" while the library is read, a project unpacked into the card image or a card
 // packed into a project file: an animation and two lines (the directory and the file being
@@ -29,14 +27,14 @@ public:
         Finished,
     };
     // Points library at root and scans it with flags.
-    Outcome runScan(SongLibrary &library, const QString &root, int flags);
+    Outcome runScan(SongLibrary &library, const QString &root, ScanFlags flags);
     // Unpacks the card data file into the card image (ProjectFile::open) into result.
     Outcome runUnpack(const QString &file, const QString &projectDir, CardUnpackResult &result);
     // Packs the card at cardRoot into file (ProjectFile::save) into result.
     Outcome runPack(const QString &file, const QString &cardRoot, CardPackResult &result);
     // Runs work at once (the commands above are such works); work returns whether it ended cleanly.
     Outcome run(const std::function<bool(const Progress &progress)> &work);
-    bool stopRequested() const { return m_stop; }
+    bool stopRequested() const { return m_runner.stopRequested(); }
 
     // How long the work runs before the dialog shows (300 ms; tests use 0).
     static void setShowDelay(int ms);
@@ -48,16 +46,9 @@ protected:
     void reject() override;
 
 private:
-    // Between files: shows the dialog once the show delay has passed, and at most every
-    // kPumpInterval ms updates the labels and lets events through.
-    void pump();
-
+    BusyRunner m_runner;
     QLabel *m_groupLabel;
     QLabel *m_fileLabel;
     QString m_group;
     QString m_file;
-    QElapsedTimer m_clock;
-    qint64 m_lastPump = 0;
-    std::atomic_bool m_stop = false;
-    bool m_working = false;
 };

@@ -6,6 +6,7 @@
 #include "core/app/language.h"
 #include "core/app/workspace.h"
 #include "core/font/fontexport.h"
+#include "core/model/languages.h"
 #include "gui/app/guidehelp.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/cardwizard.h"
@@ -314,7 +315,7 @@ void MainWindow::openProgramSettings()
     dialog.storeInto(settings);
     reportSettingsSaved(settings.save(false));
     emit matrixSizeChanged(settings.maxX(), settings.maxY());
-    if (!Lang::sameName(settings.lastLanguage(), languageBefore))
+    if (!Languages::sameName(settings.lastLanguage(), languageBefore))
         infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
 }
 

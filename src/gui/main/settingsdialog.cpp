@@ -2,6 +2,7 @@
 #include "gui/main/settingsdialog.h"
 
 #include "core/app/language.h"
+#include "core/model/languages.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
@@ -78,7 +79,7 @@ SettingsDialog::SettingsDialog(const QString &languageDir, const AppSettings &se
     m_languageCombo->addItems(languages);
     m_languageCombo->setCurrentIndex(-1);
     for (int i = 0; i < languages.size(); ++i) {
-        if (Lang::sameName(languages.at(i), settings.lastLanguage())) {
+        if (Languages::sameName(languages.at(i), settings.lastLanguage())) {
             m_languageCombo->setCurrentIndex(i);
             break;
         }

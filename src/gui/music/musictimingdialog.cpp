@@ -52,6 +52,25 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     setObjectName(QStringLiteral("MusicTimingDialog"));
     setControlText(this, Txt::TimingCaption);
 
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildMusicRow());
+    layout->addWidget(buildInstructions());
+    buildScreenRows(layout);
+    layout->addLayout(buildPositionRow());
+    layout->addLayout(buildControlRow());
+    layout->addLayout(buildListRow(), 1);
+    m_bar = new TimingBar(this);
+    m_bar->setObjectName(QStringLiteral("timingBar"));
+    layout->addWidget(m_bar);
+    layout->addWidget(okCancelButtons(this));
+    connectControls();
+
+    showMode();
+    fillMusicList();
+}
+
+QHBoxLayout *MusicTimingDialog::buildMusicRow()
+{
     auto *musicLabel = new QLabel(this);
     setControlText(musicLabel, Txt::TimingMusicFile);
     m_music = new QComboBox(this);
@@ -62,6 +81,11 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     musicRow->addWidget(musicLabel);
     musicRow->addWidget(m_music, 1);
 
+    return musicRow;
+}
+
+QGroupBox *MusicTimingDialog::buildInstructions()
+{
     auto *instructionBox = new QGroupBox(this);
     setControlText(instructionBox, Txt::TimingInstructionGroup);
     auto *instructions = new QLabel(instructionBox);
@@ -69,6 +93,11 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     instructions->setWordWrap(true);
     (new QVBoxLayout(instructionBox))->addWidget(instructions);
 
+    return instructionBox;
+}
+
+void MusicTimingDialog::buildScreenRows(QVBoxLayout *layout)
+{
     auto *sequenceLabel = new QLabel(this);
     setControlText(sequenceLabel, Txt::TimingSequence);
     auto *boxRow = new QHBoxLayout;
@@ -92,7 +121,13 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
         boxRow->addWidget(box);
     }
     boxRow->addStretch();
+    layout->addWidget(sequenceLabel);
+    layout->addLayout(boxRow);
 
+}
+
+QHBoxLayout *MusicTimingDialog::buildPositionRow()
+{
     m_positionText = new QLabel(TimingSession::timeText(0), this);
     m_positionText->setObjectName(QStringLiteral("positionText"));
     m_lengthText = new QLabel(TimingSession::timeText(0), this);
@@ -105,6 +140,11 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     positionRow->addWidget(m_position, 1);
     positionRow->addWidget(m_lengthText);
 
+    return positionRow;
+}
+
+QHBoxLayout *MusicTimingDialog::buildControlRow()
+{
     m_modes = new QButtonGroup(this);
     auto *controlRow = new QHBoxLayout;
     const struct { const char *name; int text; TimingSession::Mode mode; } modes[] = {
@@ -132,6 +172,11 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     muteRow->addWidget(m_mute[1]);
     controlRow->addWidget(muteBox);
 
+    return controlRow;
+}
+
+QHBoxLayout *MusicTimingDialog::buildListRow()
+{
     m_list = new QTableWidget(0, 3, this);
     m_list->setObjectName(QStringLiteral("timeList"));
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -161,21 +206,11 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     listRow->addWidget(m_list, 1);
     listRow->addLayout(volumeColumn);
 
-    m_bar = new TimingBar(this);
-    m_bar->setObjectName(QStringLiteral("timingBar"));
+    return listRow;
+}
 
-    QDialogButtonBox *buttons = okCancelButtons(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(musicRow);
-    layout->addWidget(instructionBox);
-    layout->addWidget(sequenceLabel);
-    layout->addLayout(boxRow);
-    layout->addLayout(positionRow);
-    layout->addLayout(controlRow);
-    layout->addLayout(listRow, 1);
-    layout->addWidget(m_bar);
-    layout->addWidget(buttons);
-
+void MusicTimingDialog::connectControls()
+{
     m_timer = new QTimer(this);
     m_timer->setInterval(kTickMs);
     connect(m_timer, &QTimer::timeout, this, &MusicTimingDialog::tick);
@@ -200,10 +235,8 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     m_player.setNoticeHandler([this](const QString &text) {
         QMetaObject::invokeMethod(this, [this, text] { showNotice(text); }, Qt::QueuedConnection);
     });
-
-    showMode();
-    fillMusicList();
 }
+
 
 MusicTimingDialog::~MusicTimingDialog()
 {

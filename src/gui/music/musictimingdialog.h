@@ -10,12 +10,15 @@ class MusicPlayer;
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QSlider;
 class QTableWidget;
 class QTimer;
+class QVBoxLayout;
 class Song;
 class TimingBar;
 
@@ -41,6 +44,14 @@ public:
     void done(int result) override;
 
 private:
+    // The rows of the window, top to bottom.
+    QHBoxLayout *buildMusicRow();
+    QGroupBox *buildInstructions();
+    void buildScreenRows(QVBoxLayout *layout);
+    QHBoxLayout *buildPositionRow();
+    QHBoxLayout *buildControlRow();
+    QHBoxLayout *buildListRow();
+    void connectControls();
     void fillMusicList();
     void chooseMusic(int index);
     void setControlsEnabled(bool on);

@@ -10,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -49,6 +48,28 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     setObjectName(QStringLiteral("ReportDialog"));
     setControlText(this, Txt::ReportCaption);
 
+    QGroupBox *box = buildKindBox();
+    QHBoxLayout *row = buildRunRow();
+
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
+    for (QPushButton *button : {m_ok, m_cancel, m_generate, m_stopButton})
+        button->setAutoDefault(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+
+    connect(m_generate, &QPushButton::clicked, this, &ReportDialog::generate);
+    connect(m_stopButton, &QPushButton::clicked, this, &ReportDialog::stop);
+    m_runner.onBusyChanged = [this](bool running) { setRunning(running); };
+}
+
+QGroupBox *ReportDialog::buildKindBox()
+{
     auto *box = new QGroupBox(this);
     setControlText(box, Txt::ReportKindGroup);
     auto *grid = new QGridLayout(box);
@@ -90,7 +111,11 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     grid->addWidget(m_pdfOptions, 8, 0);
     showPdfOptions();
     connect(m_kinds[kPdfChoice], &QRadioButton::toggled, this, &ReportDialog::showPdfOptions);
+    return box;
+}
 
+QHBoxLayout *ReportDialog::buildRunRow()
+{
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("reportProgress"));
     m_progress->setTextVisible(false);
@@ -106,21 +131,7 @@ ReportDialog::ReportDialog(const SongLibrary &library, const QString &folder, QW
     row->addWidget(m_progress, 1);
     row->addWidget(m_generate);
     row->addWidget(m_stopButton);
-
-    QDialogButtonBox *buttons = okCancelButtons(this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_cancel = buttons->button(QDialogButtonBox::Cancel);
-    for (QPushButton *button : {m_ok, m_cancel, m_generate, m_stopButton})
-        button->setAutoDefault(false);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(box);
-    layout->addLayout(row);
-    layout->addWidget(buttons);
-    setMinimumWidth(460);
-
-    connect(m_generate, &QPushButton::clicked, this, &ReportDialog::generate);
-    connect(m_stopButton, &QPushButton::clicked, this, &ReportDialog::stop);
+    return row;
 }
 
 ReportKind ReportDialog::kind() const
@@ -176,7 +187,7 @@ QString ReportDialog::chooseTarget(const QString &name)
 
 void ReportDialog::generate()
 {
-    if (m_running)
+    if (m_runner.isBusy())
         return;
     const bool pdf = isPdfSongbookChosen();
     const ReportKind chosen = kind();
@@ -185,18 +196,17 @@ void ReportDialog::generate()
     if (path.isEmpty())
         return;
 
-    m_stop = false;
-    setRunning(true);
-    Progress progress;
-    progress.stop = &m_stop;
-    progress.onFile = [this](const QString &, int, int count) { m_progress->setMaximum(std::max(count, 1)); };
-    progress.onCounter = [this](int done) {
-        m_progress->setValue(done);
-        QCoreApplication::processEvents();
-    };
-    const QString message = pdf ? writePdfSongbook(path, progress) : writeReport(chosen, path, progress);
-    m_progress->setValue(0);
-    setRunning(false);
+    QString message;
+    m_runner.run([&](const Progress &base) {
+        Progress progress = base;
+        progress.onFile = [this](const QString &, int, int count) { m_progress->setMaximum(std::max(count, 1)); };
+        progress.onCounter = [this](int done) {
+            m_progress->setValue(done);
+            m_runner.pump();
+        };
+        message = pdf ? writePdfSongbook(path, progress) : writeReport(chosen, path, progress);
+        m_progress->setValue(0);
+    });
     if (message.isEmpty())
         return;
     m_lastReport = path;
@@ -241,7 +251,6 @@ QString ReportDialog::writePdfSongbook(const QString &path, const Progress &prog
 
 void ReportDialog::setRunning(bool running)
 {
-    m_running = running;
     m_generate->setVisible(!running);
     m_stopButton->setVisible(running);
     for (QWidget *widget : {static_cast<QWidget *>(m_ok), static_cast<QWidget *>(m_cancel)})
@@ -264,7 +273,7 @@ void ReportDialog::closeEvent(QCloseEvent *event)
 {
     // The running report owns the stack below this dialog: it is stopped, and the dialog stays
     // until the report has closed its file.
-    if (m_running) {
+    if (m_runner.isBusy()) {
         stop();
         event->ignore();
         return;
@@ -274,7 +283,7 @@ void ReportDialog::closeEvent(QCloseEvent *event)
 
 void ReportDialog::reject()
 {
-    if (m_running) {
+    if (m_runner.isBusy()) {
         stop();
         return;
     }

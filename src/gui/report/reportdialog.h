@@ -2,12 +2,13 @@
 #pragma once
 
 #include "core/report/report.h"
+#include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
 
-#include <atomic>
-
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -30,14 +31,14 @@ public:
     void setKind(ReportKind kind);
     bool isPdfSongbookChosen() const;
     void choosePdfSongbook();
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_runner.isBusy(); }
     // The file the last report went into; empty when none was written.
     QString lastReport() const { return m_lastReport; }
 
     // "Generuj": asks about an existing file, writes the report, opens and announces it.
     void generate();
     // "Przerwij": the report ends after its current song.
-    void stop() { m_stop = true; }
+    void stop() { m_runner.requestStop(); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -45,6 +46,9 @@ protected:
     void reject() override;
 
 private:
+    // The report kinds with the songbook's paper and columns; the bar with "Generuj" and "Przerwij".
+    QGroupBox *buildKindBox();
+    QHBoxLayout *buildRunRow();
     // The file to write, after the question about an existing one; empty to write nothing.
     QString chooseTarget(const QString &name);
     void setRunning(bool running);
@@ -66,6 +70,5 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QString m_lastReport;
-    std::atomic_bool m_stop = false;
-    bool m_running = false;
+    BusyRunner m_runner;
 };

@@ -32,7 +32,6 @@ public:
     QString fileSystem() const;
     // The chosen entry; a default entry when nothing is chosen.
     DriveEntry currentDrive() const;
-    bool hasDrives() const { return m_hasDrives; }
 
 signals:
     // The list went from empty to not empty.
