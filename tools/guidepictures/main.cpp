@@ -155,7 +155,9 @@ int main(int argc, char **argv)
     QFile::copy(carol, card + QStringLiteral("/Kolędy/0010 Bóg się rodzi (kopia).txt"));
     core.setCardFolders({card});
     // A music folder with a recording of the song the timing window is shown with.
-    const QString music = temp.filePath(QStringLiteral("music"));
+    // It lies beside the card, as the card does in a fixed place: the settings picture shows it.
+    const QString music = QFileInfo(card).dir().filePath(QStringLiteral("music"));
+    QDir(music).removeRecursively();
     QDir().mkpath(music);
     QString error;
     if (!ToneFile::write(music + QStringLiteral("/Wśród nocnej ciszy.wav"), ToneFile::ToneShape{}, &error))
