@@ -43,11 +43,46 @@ const CliCommand kCommands[] = {
     kMusicCommand,
 };
 
+// Column of the descriptions in the help text.
+constexpr qsizetype kDescriptionColumn = 45;
+
+// Each command's usage text, laid out with its descriptions in one column: a command line that
+// reaches the column puts its description on the lines below.
 void printUsage(QTextStream &stream)
 {
     stream << "usage: lumivox-cli [--help] [--version] COMMAND [ARGS...]\n\ncommands:\n";
-    for (const CliCommand &command : kCommands)
-        stream << "  " << QString::fromUtf16(command.usage) << '\n';
+    const QString indent(kDescriptionColumn, u' ');
+    for (const CliCommand &command : kCommands) {
+        QString pending; // a command line still waiting for its first description
+        const auto flush = [&] {
+            if (!pending.isEmpty())
+                stream << "  " << pending << '\n';
+            pending.clear();
+        };
+        const auto describe = [&](const QString &text) {
+            if (!pending.isEmpty() && pending.size() + 3 <= kDescriptionColumn)
+                stream << "  " << pending.leftJustified(kDescriptionColumn - 2) << text << '\n';
+            else {
+                flush();
+                stream << indent << text << '\n';
+            }
+            pending.clear();
+        };
+        for (const QString &line : QString::fromUtf16(command.usage).split(u'\n')) {
+            const QString text = line.trimmed();
+            if (!text.startsWith(u"lumivox-cli ")) {
+                describe(text);
+                continue;
+            }
+            flush();
+            // "COMMAND ARGS   description" on one line: two spaces part them.
+            const qsizetype gap = text.indexOf(QStringLiteral("  "));
+            pending = gap < 0 ? text : text.left(gap);
+            if (gap >= 0)
+                describe(text.mid(gap).trimmed());
+        }
+        flush();
+    }
 }
 
 } // namespace

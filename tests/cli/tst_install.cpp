@@ -53,7 +53,10 @@ private slots:
         QStringList expected{QStringLiteral("bin/lumivox"), QStringLiteral("bin/lumivox-cli"),
                              u"share/applications/" + kId + u".desktop", u"share/metainfo/" + kId + u".metainfo.xml",
                              u"share/mime/packages/" + kId + u".xml",
-                             u"share/icons/hicolor/scalable/apps/" + kId + u".svg"};
+                             u"share/icons/hicolor/scalable/apps/" + kId + u".svg",
+                             QStringLiteral("share/man/man1/lumivox.1.gz"), QStringLiteral("share/man/man1/lumivox-cli.1.gz"),
+                             QStringLiteral("share/bash-completion/completions/lumivox-cli"),
+                             QStringLiteral("share/doc/lumivox/copyright"), QStringLiteral("share/doc/lumivox/changelog.gz")};
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + kId + u".png";
         expected.sort();
@@ -69,7 +72,8 @@ private slots:
             QVERIFY2(code == 0, qPrintable(*out));
         QFile meta(metainfo);
         QVERIFY(meta.open(QIODevice::ReadOnly));
-        QVERIFY(meta.readAll().contains("<release version=\"" LUMIVOX_VERSION_NUMBER "\""));
+        QVERIFY(meta.readAll().contains("<release version=\"" LUMIVOX_VERSION_NUMBER "\" date=\"" LUMIVOX_RELEASE_DATE "\""));
+        QVERIFY(QFileInfo::exists(prefix.filePath(QStringLiteral("share/lumivox/guide/pl/index.md"))));
 
         // The installed programs look for their data beside bin/, as in the build tree.
         const AppDirs dirs = AppDirs::standard(prefix.filePath(QStringLiteral("bin")));

@@ -12,6 +12,7 @@ namespace {
 struct State
 {
     LanguageTable table;
+    QString name; // the language whose texts the table holds
     bool showIds = false;
 };
 
@@ -41,15 +42,25 @@ LoadResult load(const QString &languageDir, const QString &name)
 {
     LanguageTable &current = state().table;
     current.clear();
+    state().name.clear();
     if (current.load(languagePath(languageDir, name))) {
-        if (current.version() == LanguageTable::kRequiredVersion)
+        if (current.version() == LanguageTable::kRequiredVersion) {
+            state().name = name;
             return LoadResult::Loaded;
+        }
         current.clear();
         return LoadResult::WrongVersion;
     }
-    if (current.load(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage))))
+    if (current.load(languagePath(languageDir, QString::fromUtf16(kFallbackLanguage)))) {
+        state().name = QString::fromUtf16(kFallbackLanguage);
         return LoadResult::FellBack;
+    }
     return LoadResult::OpenError;
+}
+
+QString loadedName()
+{
+    return state().name;
 }
 
 QString wrongVersionMessage()

@@ -21,6 +21,8 @@ inline constexpr char16_t kFallbackLanguage[] = u"Polski";
 
 // Loads <languageDir>/<name>.lang into the current table, following the fallback rules.
 LoadResult load(const QString &languageDir, const QString &name);
+// The language whose texts are loaded (Polski after a fallback); empty when none is.
+QString loadedName();
 
 // The texts shown when loading fails; they cannot come from a language file.
 QString wrongVersionMessage();

@@ -675,6 +675,14 @@
     X(IssueRenameButton, 939)                                                              \
     X(IssueRenameQuestion, 940)                                                            \
     X(IssueRenameFailed, 941)                                                              \
+    /* the guide and its help window */                                                   \
+    X(MenuGuide, 1050)                                                                     \
+    X(GuideTitle, 1051)                                                                    \
+    X(GuideMissing, 1052)                                                                  \
+    X(GuideBack, 1053)                                                                     \
+    X(GuideForward, 1054)                                                                  \
+    X(GuideContents, 1055)                                                                 \
+    X(GuideUnreadable, 1056)                                                               \
     /* - */                                                                                \
     /* structure: 950-954 */                                                               \
     X(IssueLimitExceeded, 950)                                                             \

@@ -35,4 +35,5 @@ enum class Command : int {
     SaveItem = 32984,
     SaveSlide = 32985,
     Shortcuts = 32986,
+    Guide = 32987,
 };

@@ -2,10 +2,12 @@
 #include "gui/main/mainwindow.h"
 
 #include "core/app/appcore.h"
+#include "core/app/guidepages.h"
 #include "core/app/language.h"
 #include "core/app/workspace.h"
 #include "core/font/fontexport.h"
 #include "core/model/languages.h"
+#include "gui/app/guidehelp.h"
 #include "gui/app/messageboxes.h"
 #include "gui/card/cardwizard.h"
 #include "gui/editor/characterpalette.h"
@@ -209,6 +211,8 @@ void MainWindow::buildMenus()
     connect(settings, &QAction::triggered, this, &MainWindow::openProgramSettings);
 
     QMenu *help = addMenu(Txt::MenuHelp);
+    QAction *guide = addCommand(help, {Command::Guide, Txt::MenuGuide, QKeySequence::keyBindings(QKeySequence::HelpContents)}, true);
+    connect(guide, &QAction::triggered, this, [this] { GuideHelp::open(this, QString::fromUtf16(Guide::kContents)); });
     QAction *shortcuts = addCommand(help, {Command::Shortcuts, Txt::MenuShortcuts, {}, {}, true}, true);
     connect(shortcuts, &QAction::triggered, this, [this] { ShortcutsDialog(m_commands, this).exec(); });
     QAction *about = addCommand(help, {Command::About, Txt::MenuAbout}, true);

@@ -9,6 +9,7 @@
 #include "core/app/version.h"
 #include "core/card/mounteddriveprovider.h"
 #include "core/model/charsetmode.h"
+#include "gui/app/guidehelp.h"
 #include "gui/app/instanceclient.h"
 #include "gui/app/instanceserver.h"
 #include "gui/app/messageboxes.h"
@@ -31,6 +32,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -79,6 +81,37 @@ void quitWhenReady(MainWindow *window)
     poll->start();
 }
 
+// Prints the usage, the version or the argument error; the exit code of that answer.
+int answerOnTerminal(const StartOptions &options)
+{
+    QTextStream out(options.error.isEmpty() ? stdout : stderr);
+    if (!options.error.isEmpty())
+        out << "lumivox: " << options.error << '\n';
+    if (options.version)
+        out << "Lumivox " << QStringLiteral(LUMIVOX_VERSION_TEXT) << '\n';
+    else
+        out << StartOptions::usage();
+    return options.error.isEmpty() ? 0 : 2;
+}
+
+// The arguments read before any window system is touched, when they ask only for an answer on the
+// terminal. Qt's own options (-platform, -style, ...) are single-dash words the program does not
+// know; with one present, the answer waits until QApplication has taken them out.
+std::optional<StartOptions> terminalOnlyOptions(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.size() > 2 && arg.at(0) == u'-' && arg.at(1) != u'-')
+            return std::nullopt;
+        arguments << arg;
+    }
+    StartOptions options = StartOptions::parse(arguments);
+    if (options.help || options.version || !options.error.isEmpty())
+        return options;
+    return std::nullopt;
+}
+
 } // namespace
 
 int runLumivox(int argc, char **argv)
@@ -88,20 +121,17 @@ int runLumivox(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(LUMIVOX_VERSION_NUMBER));
     // Wayland matches the window to the desktop entry by this id.
     QGuiApplication::setDesktopFileName(QString::fromUtf16(InstanceMessage::kAppId));
+    // --help and --version need no display: a terminal without one (a server, a fresh container)
+    // gets its answer instead of the window system's abort.
+    if (const std::optional<StartOptions> early = terminalOnlyOptions(argc, argv))
+        return answerOnTerminal(*early);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
+    app.installEventFilter(new GuideHelp::F1Filter(&app));
 
     const StartOptions options = StartOptions::parse(app.arguments().mid(1));
-    if (options.help || options.version || !options.error.isEmpty()) {
-        QTextStream out(options.error.isEmpty() ? stdout : stderr);
-        if (!options.error.isEmpty())
-            out << "lumivox: " << options.error << '\n';
-        if (options.version)
-            out << "Lumivox " << QStringLiteral(LUMIVOX_VERSION_TEXT) << '\n';
-        else
-            out << StartOptions::usage();
-        return options.error.isEmpty() ? 0 : 2;
-    }
+    if (options.help || options.version || !options.error.isEmpty())
+        return answerOnTerminal(options);
 
     // Qt fonts are Unicode throughout, so no font character set needs choosing here.
     const AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
