@@ -36,6 +36,7 @@ const struct { const char *className; const char16_t *page; } kPages[] = {
     {"FormatWaitDialog", u"card-writing"},
     {"ImportSongsDialog", u"import"},
     {"LyricImportReport", u"import"},
+    {"LyricImportOptions", u"import"},
     {"ReportDialog", u"printing"},
     {"SongbookDialog", u"import"},
     {"FontEditor", u"fonts"},
