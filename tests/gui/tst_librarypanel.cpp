@@ -328,15 +328,20 @@ private slots:
         openPanel({card});
         item(u"Maryjne"_qs)->setExpanded(true);
         item(u"Listy utworów"_qs)->setExpanded(true);
-        for (const QString &name : {u"Inna"_qs, u"Niedziela"_qs}) {
-            click(item(u"0001 Msza"_qs));
-            whenShown<PlaylistNameDialog>([name](PlaylistNameDialog *dialog) {
-                QCOMPARE(dialog->title(), QStringLiteral("Msza"));
-                dialog->edit()->setText(name);
-                dialog->accept();
+        // A name another playlist has is refused with a word, and the dialog asks again.
+        click(item(u"0001 Msza"_qs));
+        whenShown<PlaylistNameDialog>([](PlaylistNameDialog *dialog) {
+            QCOMPARE(dialog->title(), QStringLiteral("Msza"));
+            dialog->edit()->setText(u"Inna"_qs);
+            dialog->accept();
+            whenShown<PlaylistNameDialog>([](PlaylistNameDialog *again) {
+                again->edit()->setText(u"Niedziela"_qs);
+                again->accept();
             });
-            QTest::keyClick(tree(), Qt::Key_F2);
-        }
+        });
+        QTest::keyClick(tree(), Qt::Key_F2);
+        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::PlaylistNameTaken).arg(u"Inna"_qs)});
+        m_boxes.clear();
         QVERIFY(!exists(u"playlist_dir/0001 Msza.lst"_qs));
         QCOMPARE(readFile(card + u"playlist_dir/0001 Inna.lst"), QByteArray("#0/\r\ninna\r\n"));
         QCOMPARE(readFile(card + u"playlist_dir/0001 Niedziela.lst"), QByteArray("#0/\r\n"));
