@@ -210,7 +210,8 @@ private slots:
         const QByteArray bytes = reportBytes(library, kind);
         QVERIFY(bytes.contains("A\\u65533?b\\u65533?c"));
         QCOMPARE(bytes.contains("G\\u65533?[31m"), kind == ReportKind::NumberIndex);
-        for (const char c : QByteArray(bytes).replace("\r\n", ""))
+        const QByteArray withoutBreaks = QByteArray(bytes).replace("\r\n", "");
+        for (const char c : withoutBreaks)
             QVERIFY2(uchar(c) >= 0x20 && uchar(c) < 0x7f, QByteArray::number(uchar(c)).constData());
     }
 

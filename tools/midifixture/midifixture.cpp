@@ -9,7 +9,7 @@ QByteArray le(quint32 value, int bytes)
 {
     QByteArray out(bytes, '\0');
     for (int i = 0; i < bytes; ++i)
-        out[i] = char((value >> (8 * i)) & 0xFF);
+        out[i] = i < 4 ? char((value >> (8 * i)) & 0xFF) : 0; // wider fields are zero above 32 bits
     return out;
 }
 

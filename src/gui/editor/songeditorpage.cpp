@@ -230,16 +230,19 @@ void SongEditorPage::wireCommands(CommandRegistry &commands)
     // Never while a dialog of the page (the text import, a question) is open over an edit.
     // An undo typed in the title or number field leaves the focus there; from anywhere else the
     // typing goes on in the matrix.
-    const auto history = [this](void (QUndoStack::*step)()) {
+    const auto history = [this](bool undo) {
         if (!isCurrentPage() || QApplication::activeModalWidget())
             return;
-        (m_undo->*step)();
+        if (undo)
+            m_undo->undo();
+        else
+            m_undo->redo();
         QWidget *focus = QApplication::focusWidget();
         if (focus != m_title && focus != m_number)
             focusMatrix();
     };
-    connect(commands.action(Command::Undo), &QAction::triggered, this, [history] { history(&QUndoStack::undo); });
-    connect(commands.action(Command::Redo), &QAction::triggered, this, [history] { history(&QUndoStack::redo); });
+    connect(commands.action(Command::Undo), &QAction::triggered, this, [history] { history(true); });
+    connect(commands.action(Command::Redo), &QAction::triggered, this, [history] { history(false); });
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
         connect(m_undo, signal, this, &SongEditorPage::updateEditMenu);
     for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
