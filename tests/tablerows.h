@@ -59,7 +59,9 @@ inline QList<int> textIds(const QString &field)
     QList<int> ids;
     for (const QString &name : field.split(u',', Qt::SkipEmptyParts)) {
         int id = name == u"-" ? 0 : -1;
-#define LUMIVOX_TABLE_TEXT_ID(n, value) if (name == QLatin1StringView(#n)) id = value;
+#define LUMIVOX_TABLE_TEXT_ID(n, value) \
+    if (name == QLatin1StringView(#n))  \
+        id = value;
         LUMIVOX_TEXT_IDS(LUMIVOX_TABLE_TEXT_ID)
 #undef LUMIVOX_TABLE_TEXT_ID
         if (id < 0)

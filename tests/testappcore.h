@@ -14,8 +14,7 @@
 class TestAppCore
 {
 public:
-    TestAppCore()
-        : m_store(std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
+    TestAppCore() : m_store(std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
     {
         AppDirs dirs;
         dirs.resourceDir = TestSupport::sourceDir() + u"/data/";

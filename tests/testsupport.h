@@ -33,10 +33,22 @@ inline void initApplicationIdentity()
     QStandardPaths::setTestModeEnabled(true);
 }
 
-inline QString sourceDir() { return QStringLiteral(LUMIVOX_SOURCE_DIR); }
-inline QString buildDir() { return QStringLiteral(LUMIVOX_BUILD_DIR); }
-inline QString testData(const QString &relative) { return QStringLiteral(LUMIVOX_TEST_DATA) + u'/' + relative; }
-inline QString shippedLanguageDir() { return sourceDir() + u"/data/Language/"; }
+inline QString sourceDir()
+{
+    return QStringLiteral(LUMIVOX_SOURCE_DIR);
+}
+inline QString buildDir()
+{
+    return QStringLiteral(LUMIVOX_BUILD_DIR);
+}
+inline QString testData(const QString &relative)
+{
+    return QStringLiteral(LUMIVOX_TEST_DATA) + u'/' + relative;
+}
+inline QString shippedLanguageDir()
+{
+    return sourceDir() + u"/data/Language/";
+}
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -48,7 +60,8 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 // A song file: the header with its sequence, then for each stanza its tag ("#z", or "#r" for the
 // refrain) and its screens of ten lines of twenty fill characters: one of fill, or one a
 // character after the tag ("#z ab": two screens, of 'a' and of 'b').
-inline QByteArray songBytes(char fill = 'x', const QByteArray &sequence = "1,", const QList<QByteArray> &stanzas = {"#z"})
+inline QByteArray songBytes(char fill = 'x', const QByteArray &sequence = "1,",
+                            const QList<QByteArray> &stanzas = {"#z"})
 {
     QByteArray bytes = "#n 0\r\n#k " + sequence + "\r\n";
     for (const QByteArray &stanza : stanzas) {
@@ -190,20 +203,20 @@ inline qint64 endedProcessId()
 } // namespace TestSupport
 
 // QTEST_MAIN variants that set the application identity before the application object exists.
-#define LUMIVOX_TEST_MAIN_CORE(TestClass)                                                          \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        TestSupport::initApplicationIdentity();                                                    \
-        QCoreApplication app(argc, argv);                                                          \
-        TestClass tc;                                                                              \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+#define LUMIVOX_TEST_MAIN_CORE(TestClass)       \
+    int main(int argc, char **argv)             \
+    {                                           \
+        TestSupport::initApplicationIdentity(); \
+        QCoreApplication app(argc, argv);       \
+        TestClass tc;                           \
+        return QTest::qExec(&tc, argc, argv);   \
     }
 
-#define LUMIVOX_TEST_MAIN_GUI(TestClass)                                                           \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        TestSupport::initApplicationIdentity();                                                    \
-        QApplication app(argc, argv);                                                              \
-        TestClass tc;                                                                              \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+#define LUMIVOX_TEST_MAIN_GUI(TestClass)        \
+    int main(int argc, char **argv)             \
+    {                                           \
+        TestSupport::initApplicationIdentity(); \
+        QApplication app(argc, argv);           \
+        TestClass tc;                           \
+        return QTest::qExec(&tc, argc, argv);   \
     }

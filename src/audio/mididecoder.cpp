@@ -94,8 +94,8 @@ MidiDecoder::FontResult MidiDecoder::startSynth(const QString &fontPath)
     FontResult result = FontResult::NoFont;
     if (!fontPath.isEmpty()) {
         result = fluid_synth_sfload(synth->synth, QFile::encodeName(fontPath).constData(), 1) == FLUID_FAILED
-                     ? FontResult::FontFailed
-                     : FontResult::Loaded;
+            ? FontResult::FontFailed
+            : FontResult::Loaded;
     }
     m_synth = std::move(synth);
     seek(m_frame);

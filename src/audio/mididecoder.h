@@ -46,5 +46,5 @@ private:
     std::unique_ptr<MidiSynth> m_synth;
     qint64 m_frames = 0;
     qint64 m_frame = 0;
-    size_t m_next = 0;  // the first event not yet sent
+    size_t m_next = 0; // the first event not yet sent
 };

@@ -14,10 +14,10 @@ std::unique_ptr<AudioDecoder> openMusicDecoder(const QString &path, QString *rea
 
 struct MusicFileInfo
 {
-    QString format;  // "wav", "flac", "ogg", "mp3", "midi"
+    QString format; // "wav", "flac", "ogg", "mp3", "midi"
     qint64 durationMs = 0;
     int channels = 0;
-    int sampleRate = 0;  // 44100 for MIDI: the rate it is rendered at
+    int sampleRate = 0; // 44100 for MIDI: the rate it is rendered at
 };
 
 // What the timing dialog shows of a file before it plays: its format and length. Opening a

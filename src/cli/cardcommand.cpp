@@ -24,8 +24,9 @@ void printChanges(CliIo &io, const QList<CardChangeRecord> &changes, bool tsv)
             continue;
         }
         const Txt::Id change = record.change == CardChangeRecord::New ? Txt::CardChangeNew : Txt::CardChangeReplaced;
-        io.out << cardPlanKindText(record.kind) << '\t' << QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')) << '\t'
-               << cliTsvField(record.title) << '\t' << Lang::text(change) << '\n';
+        io.out << cardPlanKindText(record.kind) << '\t'
+               << QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')) << '\t' << cliTsvField(record.title)
+               << '\t' << Lang::text(change) << '\n';
     }
 }
 
@@ -66,7 +67,8 @@ int runRestore(const QStringList &args, const QStringList &flags, CliIo &io)
 {
     const QString card = args.at(1);
     const QString library = args.at(2);
-    const CardRestoreTarget target = flags.contains(u"--image"_qs) ? CardRestoreTarget::Image : CardRestoreTarget::Library;
+    const CardRestoreTarget target = flags.contains(u"--image"_qs) ? CardRestoreTarget::Image
+                                                                   : CardRestoreTarget::Library;
     CliProgressLine line(io);
     const CardJobResult result = restoreCard(card, library, target, line.progress(), flags.contains(u"--force"_qs));
     line.finish();

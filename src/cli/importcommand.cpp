@@ -82,9 +82,8 @@ int runImport(QStringList args, CliIo &io, const CliCommand &usage)
         imported += r.outcome == LyricImport::Outcome::Imported;
         present += r.outcome == LyricImport::Outcome::Present;
         if (tsv) {
-            io.out << cliTsvField(r.file) << '\t' << r.number << '\t' << cliTsvField(r.title) << '\t'
-                   << resultWord(r) << '\t' << cliTsvField(noteOf(r)) << '\t' << r.format << '\t'
-                   << cliTsvField(r.encoding) << '\n';
+            io.out << cliTsvField(r.file) << '\t' << r.number << '\t' << cliTsvField(r.title) << '\t' << resultWord(r)
+                   << '\t' << cliTsvField(noteOf(r)) << '\t' << r.format << '\t' << cliTsvField(r.encoding) << '\n';
         } else if (r.outcome == LyricImport::Outcome::Refused) {
             io.err << "lumivox-cli: " << cliShown(r.file) << ": " << lyricMessageLine(r.reason) << '\n';
         } else if (r.notes.movedFrom > 0 && r.outcome == LyricImport::Outcome::Imported) {

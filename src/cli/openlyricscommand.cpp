@@ -33,8 +33,8 @@ int runExport(QStringList args, CliIo &io)
         io.err << "lumivox-cli: " << lyricMessageLine(error) << '\n';
         return CliError;
     }
-    io.out << "written " << result.written << ", unchanged " << result.unchanged << ", failed "
-           << result.failed.size() << '\n';
+    io.out << "written " << result.written << ", unchanged " << result.unchanged << ", failed " << result.failed.size()
+           << '\n';
     for (const QString &failed : result.failed)
         io.err << "lumivox-cli: not exported: " << cliShown(failed) << '\n';
     return result.failed.isEmpty() ? CliOk : CliFindings;

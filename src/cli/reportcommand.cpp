@@ -25,7 +25,6 @@ std::optional<ReportKind> kindNamed(const QString &name)
     return std::nullopt;
 }
 
-
 // Both reports read the card the same way: songs with their number checks, nothing written.
 void scanForReport(SongLibrary &library, const QString &card)
 {

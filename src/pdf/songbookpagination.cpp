@@ -18,8 +18,7 @@ qreal stanzaHeight(const QList<qreal> &lines)
 SongbookPagination::SongbookPagination(qreal columnHeight, int columns, qreal stanzaGap, qreal songGap, int firstPage)
     : m_columnHeight(columnHeight), m_columns(std::max(columns, 1)), m_stanzaGap(stanzaGap), m_songGap(songGap),
       m_page(firstPage)
-{
-}
+{}
 
 bool SongbookPagination::fits(qreal height) const
 {
@@ -93,9 +92,9 @@ void SongbookPagination::addSong(int song, const MeasuredSong &measured)
         for (int l = 0; l < lines.size(); ++l) {
             // A column that holds only a continued heading takes the line all the same: a
             // line taller than a column would otherwise move on for ever.
-            if (!fits(lines.at(l)) && !(m_placements.last().kind == Placement::ContinuedHeading
-                                         && m_placements.last().column == m_column
-                                         && m_placements.last().page == m_page)) {
+            if (!fits(lines.at(l))
+                && !(m_placements.last().kind == Placement::ContinuedHeading && m_placements.last().column == m_column
+                     && m_placements.last().page == m_page)) {
                 nextColumn();
                 place(Placement::ContinuedHeading, song, s, l, measured.continuedHeading);
             }

@@ -25,7 +25,7 @@ struct Placement
     int line = 0;
     int page = 0;
     int column = 0;
-    qreal y = 0;     // from the top of the column
+    qreal y = 0; // from the top of the column
     qreal height = 0;
 
     bool operator==(const Placement &) const = default;

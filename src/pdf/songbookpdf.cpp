@@ -70,8 +70,8 @@ bool layOut(SongbookRenderer &renderer, const PageGeometry &geometry, const Song
 {
     const SongbookSongs set = Songbook::songs(library);
     result.leftOut = set.notInTable;
-    SongbookPagination pagination(geometry.columnHeight(), geometry.columns, renderer.stanzaGap(),
-                                  renderer.songGap(), 1);
+    SongbookPagination pagination(geometry.columnHeight(), geometry.columns, renderer.stanzaGap(), renderer.songGap(),
+                                  1);
     for (int i = 0; i < set.entries.size(); ++i) {
         if (progress.stopRequested())
             return false;

@@ -27,11 +27,11 @@ struct SongbookPdfOptions
 // The language's words in the book.
 struct SongbookPdfTexts
 {
-    QString title;         // the title page
-    QString refrain;       // a refrain's label, "Ref."
-    QString continued;     // after a song's heading in a column continuing it, "(cd.)"
-    QString numberIndex;   // the heading of the index by number
-    QString titleIndex;    // the heading of the index by title
+    QString title;       // the title page
+    QString refrain;     // a refrain's label, "Ref."
+    QString continued;   // after a song's heading in a column continuing it, "(cd.)"
+    QString numberIndex; // the heading of the index by number
+    QString titleIndex;  // the heading of the index by title
 
     static SongbookPdfTexts fromLanguage();
 };
@@ -39,9 +39,9 @@ struct SongbookPdfTexts
 struct SongbookPdfResult
 {
     int songs = 0;
-    int leftOut = 0;          // not in the number table, or unreadable when the book was written
+    int leftOut = 0; // not in the number table, or unreadable when the book was written
     int pages = 0;
-    bool stopped = false;     // the stop flag ended it; nothing was written
+    bool stopped = false;      // the stop flag ended it; nothing was written
     QString missingCharacters; // characters the book's font lacks, each once in the order met
     QString substitutedFamily; // the family drawn with when the book's font is not installed
 
@@ -73,8 +73,7 @@ bool save(const QString &path, const SongLibrary &library, const SongbookPdfOpti
           const SongbookPdfTexts &texts, const Progress &progress = {}, SongbookPdfResult *result = nullptr,
           QString *error = nullptr);
 
-SongbookPdfLayout layout(const SongLibrary &library, const SongbookPdfOptions &options,
-                         const SongbookPdfTexts &texts);
+SongbookPdfLayout layout(const SongLibrary &library, const SongbookPdfOptions &options, const SongbookPdfTexts &texts);
 
 // The page count a PDF's page tree states; -1 when it cannot be read.
 int pageTreeCount(const QByteArray &pdf);

@@ -39,8 +39,7 @@ SongbookRenderer::SongbookRenderer(QPaintDevice *device, const PageGeometry &geo
       m_labelWidth(std::max(m_text.horizontalAdvance(QStringLiteral("32.")), m_text.horizontalAdvance(refrain))
                    + m_text.horizontalAdvance(QStringLiteral("\u2002"))),
       m_raw(QRawFont::fromFont(m_textFont))
-{
-}
+{}
 
 QString SongbookRenderer::substitutedFamily() const
 {
@@ -165,8 +164,8 @@ void SongbookRenderer::drawStanzaLine(QPainter &painter, const Placement &at, co
     if (at.height <= m_text.lineSpacing() + 0.01)
         painter.drawText(textLeft + QPointF(0, m_text.ascent()), line);
     else
-        painter.drawText(QRectF(textLeft, QSizeF(m_geometry.columnWidth() - m_labelWidth, at.height)),
-                         Qt::TextWordWrap, line);
+        painter.drawText(QRectF(textLeft, QSizeF(m_geometry.columnWidth() - m_labelWidth, at.height)), Qt::TextWordWrap,
+                         line);
 }
 
 void SongbookRenderer::drawIndexHeading(QPainter &painter, const Placement &at, const QString &text)

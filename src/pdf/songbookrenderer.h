@@ -32,10 +32,7 @@ struct PageGeometry
 
     qreal columnWidth() const { return (page.width() - 2 * margin - (columns - 1) * columnGap) / columns; }
     qreal columnHeight() const { return page.height() - 2 * margin; }
-    QPointF columnOrigin(int column) const
-    {
-        return {margin + column * (columnWidth() + columnGap), margin};
-    }
+    QPointF columnOrigin(int column) const { return {margin + column * (columnWidth() + columnGap), margin}; }
 };
 
 // Measures and draws the pieces of the book with the same fonts and the same device, so that

@@ -80,8 +80,9 @@ class TestCardCheck : public QObject
     // The image of a clean write: songs, a playlist and a slide, with names the copy must keep.
     bool writeCleanImage()
     {
-        return writeFile(m_image + u"/G/0001 Zmiana.txt", "abcdef") && writeFile(m_image + u"/G/0002 Brak.txt", "missing")
-            && writeFile(m_image + u"/G/0003 Zażółć.txt", "żółw") && writeFile(m_image + u"/G/Czy wiesz?.txt", "")
+        return writeFile(m_image + u"/G/0001 Zmiana.txt", "abcdef")
+            && writeFile(m_image + u"/G/0002 Brak.txt", "missing") && writeFile(m_image + u"/G/0003 Zażółć.txt", "żółw")
+            && writeFile(m_image + u"/G/Czy wiesz?.txt", "")
             && writeFile(m_image + u"/playlist_dir/0001 Lista.lst", "lista")
             && writeFile(m_image + u"/screen_dir/0001 Slajd.ekr", "slajd");
     }
@@ -123,7 +124,8 @@ private slots:
             rows << row.join(u'\t');
         const QByteArray image = treeHash(m_image);
         const QByteArray card = treeHash(m_card);
-        const CliRun r = runCli(QStringList{u"card"_qs, u"write"_qs, m_image, m_card, u"--dry-run"_qs, u"--tsv"_qs} + flags);
+        const CliRun r = runCli(QStringList{u"card"_qs, u"write"_qs, m_image, m_card, u"--dry-run"_qs, u"--tsv"_qs}
+                                + flags);
         QCOMPARE(lines(r.out), rows);
         QCOMPARE(r.exitCode, 2); // the pipe is unreadable
         QVERIFY2(r.err.contains(u"Nowe:"), qPrintable(r.err));
@@ -135,13 +137,14 @@ private slots:
     // in the card's way is now a named failure, not a silently kept file.
     void planMatchesAppend()
     {
-        const CliRun plan =
-            runCli({u"card"_qs, u"write"_qs, m_image, m_card, u"--append"_qs, u"--dry-run"_qs, u"--tsv"_qs});
+        const CliRun plan = runCli(
+            {u"card"_qs, u"write"_qs, m_image, m_card, u"--append"_qs, u"--dry-run"_qs, u"--tsv"_qs});
         QStringList expected;
         for (const QString &row : lines(plan.out)) {
             const QStringList f = row.split(u'\t');
             if (f.at(0) == u"new" || f.at(0) == u"replace")
-                expected.append(QStringList{f.at(1), f.at(2), f.at(3), f.at(0) == u"new" ? u"0"_qs : u"1"_qs}.join(u'\t'));
+                expected.append(
+                    QStringList{f.at(1), f.at(2), f.at(3), f.at(0) == u"new" ? u"0"_qs : u"1"_qs}.join(u'\t'));
         }
         QCOMPARE(expected.size(), 2);
         const CliRun append = runCli({u"card"_qs, u"write"_qs, m_image, m_card, u"--append"_qs, u"--tsv"_qs});
@@ -159,8 +162,8 @@ private slots:
         QTest::addColumn<QStringList>("flags");
         QTest::addColumn<int>("exitCode");
         for (const QStringList &row : TestSupport::tableRows(u"cardcheck/exitcodes.tsv"_qs))
-            QTest::newRow(qPrintable(row.at(0))) << row.at(0).section(u',', 0, 0) << row.at(1).split(u' ', Qt::SkipEmptyParts)
-                                                 << row.at(2).toInt();
+            QTest::newRow(qPrintable(row.at(0)))
+                << row.at(0).section(u',', 0, 0) << row.at(1).split(u' ', Qt::SkipEmptyParts) << row.at(2).toInt();
     }
     void exitCodes()
     {
@@ -225,15 +228,20 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("image");
         QTest::addColumn<QList<QByteArray>>("card");
         QTest::addColumn<QString>("said");
-        const QList<QByteArray> latin2{"G/0001 A.txt", "G/0020 W\xb6r\xf3" "d.txt"};
-        QTest::newRow("verify, the card holds it") << QStringList{u"card"_qs, u"verify"_qs, u"%I"_qs, u"%C"_qs}
-                                                   << latin2.mid(0, 1) << latin2 << u"/card/G/0020 W\\xB6r\\xF3d.txt"_qs;
+        const QList<QByteArray> latin2{"G/0001 A.txt",
+                                       "G/0020 W\xb6r\xf3"
+                                       "d.txt"};
+        QTest::newRow("verify, the card holds it")
+            << QStringList{u"card"_qs, u"verify"_qs, u"%I"_qs, u"%C"_qs} << latin2.mid(0, 1) << latin2
+            << u"/card/G/0020 W\\xB6r\\xF3d.txt"_qs;
         const QStringList pack{u"pack"_qs, u"%C"_qs, u"%I/out.lvp"_qs};
         QTest::newRow("pack") << pack << QList<QByteArray>{} << latin2 << u"G/0020 W\\xB6r\\xF3d.txt"_qs;
-        QTest::newRow("pack, line feed in a name") << pack << QList<QByteArray>{} << QList<QByteArray>{"G/0002 A\rB\nC.txt"}
-                                                   << u"G/0002 A\uFFFDB\uFFFDC.txt"_qs;
-        QTest::newRow("scan, line feed in a name") << QStringList{u"scan"_qs, u"%C"_qs} << QList<QByteArray>{}
-                                                   << QList<QByteArray>{"G/0000 Zero\nX.txt"} << u"G/0000 Zero\uFFFDX"_qs;
+        QTest::newRow("pack, line feed in a name")
+            << pack << QList<QByteArray>{} << QList<QByteArray>{"G/0002 A\rB\nC.txt"}
+            << u"G/0002 A\uFFFDB\uFFFDC.txt"_qs;
+        QTest::newRow("scan, line feed in a name")
+            << QStringList{u"scan"_qs, u"%C"_qs} << QList<QByteArray>{} << QList<QByteArray>{"G/0000 Zero\nX.txt"}
+            << u"G/0000 Zero\uFFFDX"_qs;
     }
     void namesNotHandled()
     {

@@ -20,7 +20,10 @@ using namespace TestSupport;
 
 namespace {
 
-QString binary(const QString &name) { return buildDir() + u"/bin/" + name; }
+QString binary(const QString &name)
+{
+    return buildDir() + u"/bin/" + name;
+}
 
 // A user of its own, so that nothing reads or writes the real one's settings.
 QProcessEnvironment isolatedUser(const QString &home)
@@ -55,7 +58,9 @@ private slots:
     void commandLine()
     {
         QFETCH(QString, dir);
-        const auto text = [&dir](const char *file) { return QString::fromUtf8(readFile(dir + u'/' + QLatin1String(file))); };
+        const auto text = [&dir](const char *file) {
+            return QString::fromUtf8(readFile(dir + u'/' + QLatin1String(file)));
+        };
         const auto lines = [&](const char *file) { return text(file).split(u'\n', Qt::SkipEmptyParts); };
         QTemporaryDir tmp;
         const QString work = tmp.filePath(QStringLiteral("work"));
@@ -137,7 +142,9 @@ private slots:
         p.waitForFinished();
         QSettings store(ini, QSettings::IniFormat);
         QCOMPARE(store.value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("Klingon"));
-        QVERIFY(store.value(QStringLiteral("Ustawienia programu/Lyrics Dir")).toString().endsWith(u"/Vorex/Lumivox/Teksty"));
+        QVERIFY(store.value(QStringLiteral("Ustawienia programu/Lyrics Dir"))
+                    .toString()
+                    .endsWith(u"/Vorex/Lumivox/Teksty"));
     }
 };
 

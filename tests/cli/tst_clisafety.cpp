@@ -52,7 +52,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("target");
-        QTest::newRow("song rewrite") << QStringList{u"song"_qs, u"rewrite"_qs, u"@in/G/0001 Big.txt"_qs, u"@old.txt"_qs}
+        QTest::newRow("song rewrite") << QStringList{u"song"_qs, u"rewrite"_qs, u"@in/G/0001 Big.txt"_qs,
+                                                     u"@old.txt"_qs}
                                       << u"old.txt"_qs;
         QTest::newRow("pack") << QStringList{u"pack"_qs, u"@in"_qs, u"@old.lvp"_qs} << u"old.lvp"_qs;
     }

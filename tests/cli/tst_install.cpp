@@ -37,9 +37,10 @@ private slots:
     {
         QTemporaryDir prefix;
         int code = 0;
-        const auto installed = run(QStringLiteral("cmake"),
-                                   {QStringLiteral("--install"), QStringLiteral(LUMIVOX_BUILD_DIR), QStringLiteral("--prefix"),
-                                    prefix.path()}, &code);
+        const auto installed = run(
+            QStringLiteral("cmake"),
+            {QStringLiteral("--install"), QStringLiteral(LUMIVOX_BUILD_DIR), QStringLiteral("--prefix"), prefix.path()},
+            &code);
         QVERIFY(installed);
         QVERIFY2(code == 0, qPrintable(*installed));
 
@@ -50,13 +51,17 @@ private slots:
                 files << file;
         }
         files.sort();
-        QStringList expected{QStringLiteral("bin/lumivox"), QStringLiteral("bin/lumivox-cli"),
-                             u"share/applications/" + kId + u".desktop", u"share/metainfo/" + kId + u".metainfo.xml",
+        QStringList expected{QStringLiteral("bin/lumivox"),
+                             QStringLiteral("bin/lumivox-cli"),
+                             u"share/applications/" + kId + u".desktop",
+                             u"share/metainfo/" + kId + u".metainfo.xml",
                              u"share/mime/packages/" + kId + u".xml",
                              u"share/icons/hicolor/scalable/apps/" + kId + u".svg",
-                             QStringLiteral("share/man/man1/lumivox.1.gz"), QStringLiteral("share/man/man1/lumivox-cli.1.gz"),
+                             QStringLiteral("share/man/man1/lumivox.1.gz"),
+                             QStringLiteral("share/man/man1/lumivox-cli.1.gz"),
                              QStringLiteral("share/bash-completion/completions/lumivox-cli"),
-                             QStringLiteral("share/doc/lumivox/copyright"), QStringLiteral("share/doc/lumivox/changelog.gz")};
+                             QStringLiteral("share/doc/lumivox/copyright"),
+                             QStringLiteral("share/doc/lumivox/changelog.gz")};
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + kId + u".png";
         expected.sort();
@@ -67,12 +72,15 @@ private slots:
         if (const auto out = run(QStringLiteral("desktop-file-validate"), {desktop}, &code))
             QVERIFY2(code == 0 && out->isEmpty(), qPrintable(*out));
         const QString metainfo = share + u"/metainfo/" + kId + u".metainfo.xml";
-        if (const auto out = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                                                  QStringLiteral("--pedantic"), metainfo}, &code))
+        if (const auto out = run(
+                QStringLiteral("appstreamcli"),
+                {QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral("--pedantic"), metainfo},
+                &code))
             QVERIFY2(code == 0, qPrintable(*out));
         QFile meta(metainfo);
         QVERIFY(meta.open(QIODevice::ReadOnly));
-        QVERIFY(meta.readAll().contains("<release version=\"" LUMIVOX_VERSION_NUMBER "\" date=\"" LUMIVOX_RELEASE_DATE "\""));
+        QVERIFY(meta.readAll().contains("<release version=\"" LUMIVOX_VERSION_NUMBER "\" date=\"" LUMIVOX_RELEASE_DATE
+                                        "\""));
         QVERIFY(QFileInfo::exists(prefix.filePath(QStringLiteral("share/lumivox/guide/pl/index.md"))));
 
         // The installed programs look for their data beside bin/, as in the build tree.
@@ -87,7 +95,10 @@ private slots:
         qputenv("XDG_DATA_DIRS", share.toUtf8());
         QFile magicOnly(prefix.filePath(QStringLiteral("card.bin")));
         QVERIFY(magicOnly.open(QIODevice::WriteOnly));
-        magicOnly.write(QByteArray("\x01\x00" "1U", 4) + QByteArray(60, '\0'));
+        magicOnly.write(QByteArray("\x01\x00"
+                                   "1U",
+                                   4)
+                        + QByteArray(60, '\0'));
         magicOnly.close();
         QMimeDatabase mime;
         QCOMPARE(mime.mimeTypeForFile(QStringLiteral("x.lvp"), QMimeDatabase::MatchExtension).name(),

@@ -86,7 +86,8 @@ private slots:
         QCOMPARE(u"%1 %2"_qs.arg(settings.maxX()).arg(settings.maxY()), read);
         QVERIFY(settings.save(false));
         QCOMPARE(store.value(AppSettings::kSection + u"/MaxX").toString() + u' '
-                     + store.value(AppSettings::kSection + u"/MaxY").toString(), read);
+                     + store.value(AppSettings::kSection + u"/MaxY").toString(),
+                 read);
     }
 
     // The charset comes from the language's row, whatever the name's Unicode form (a file name
@@ -95,8 +96,8 @@ private slots:
     void charsetOfTheLanguage()
     {
         QList<int> charsets;
-        for (const char *language : {"Polski", "English", "Česky", "Slovensky", "Русский", "рУССКИЙ", "polski",
-                                     "Français"}) {
+        for (const char *language :
+             {"Polski", "English", "Česky", "Slovensky", "Русский", "рУССКИЙ", "polski", "Français"}) {
             const QString name = QString::fromUtf8(language);
             charsets << AppSettings::charsetForLanguage(name)
                      << AppSettings::charsetForLanguage(name.normalized(QString::NormalizationForm_D));
@@ -125,8 +126,10 @@ private slots:
         raw.beginGroup(AppSettings::kSection);
         QStringList keys = raw.childKeys();
         keys.sort();
-        QCOMPARE(keys, QStringList({u"Font Dir"_qs, u"Last Font"_qs, u"LastDir"_qs, u"LastImportDir"_qs, u"LastLang"_qs,
-                                    u"LastMusicDir"_qs, u"Lyrics Dir"_qs, u"MaxX"_qs, u"MaxY"_qs, u"Screen Dir"_qs, u"SoundFont"_qs}));
+        QCOMPARE(keys,
+                 QStringList({u"Font Dir"_qs, u"Last Font"_qs, u"LastDir"_qs, u"LastImportDir"_qs, u"LastLang"_qs,
+                              u"LastMusicDir"_qs, u"Lyrics Dir"_qs, u"MaxX"_qs, u"MaxY"_qs, u"Screen Dir"_qs,
+                              u"SoundFont"_qs}));
         QStringList values;
         for (const char *key : {"Lyrics Dir", "Screen Dir", "MaxX", "MaxY"})
             values << raw.value(QString::fromLatin1(key)).toString();
@@ -171,7 +174,8 @@ private slots:
         QCOMPARE(store.childKeys().size(), 64);
         for (int slot = 4; slot <= 32; ++slot) {
             QCOMPARE(store.value(QStringLiteral("G%1N").arg(slot)).toString(), QString());
-            QCOMPARE(store.value(QStringLiteral("G%1D").arg(slot)).toByteArray(), QByteArray::fromHex("ffffff00000000"));
+            QCOMPARE(store.value(QStringLiteral("G%1D").arg(slot)).toByteArray(),
+                     QByteArray::fromHex("ffffff00000000"));
         }
         QCOMPARE(store.value(QStringLiteral("G3D")).toByteArray(), QByteArray::fromHex("12345603e807cf"));
         store.endGroup();
@@ -275,8 +279,9 @@ private slots:
         recent.save(store);
         RecentFiles back;
         back.load(store);
-        QCOMPARE(back.files(), QStringList({QStringLiteral("/p/3.lvp"), QStringLiteral("/p/5.lvp"),
-                                            QStringLiteral("/p/4.lvp"), QStringLiteral("/p/2.lvp")}));
+        QCOMPARE(back.files(),
+                 QStringList({QStringLiteral("/p/3.lvp"), QStringLiteral("/p/5.lvp"), QStringLiteral("/p/4.lvp"),
+                              QStringLiteral("/p/2.lvp")}));
         QCOMPARE(store.value(QStringLiteral("Recent File List/File1")).toString(), QStringLiteral("/p/3.lvp"));
     }
 
@@ -339,7 +344,8 @@ private slots:
     void loadingRules()
     {
         QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Deutsch")), Lang::LoadResult::OpenError);
-        QCOMPARE(Lang::openErrorMessage(QStringLiteral("Deutsch")), QStringLiteral("Language file : Deutsch.lang open error"));
+        QCOMPARE(Lang::openErrorMessage(QStringLiteral("Deutsch")),
+                 QStringLiteral("Language file : Deutsch.lang open error"));
         writeLanguage(QStringLiteral("Polski"), "version=0x1\n101=Błąd\n");
         QCOMPARE(Lang::load(m_dir.path(), QStringLiteral("Klingon")), Lang::LoadResult::FellBack);
         QCOMPARE(Lang::text(101), QStringLiteral("Błąd"));
@@ -425,7 +431,8 @@ private slots:
         QVERIFY(files.contains(QStringLiteral("Polski.lang")));
         QVERIFY(files.contains(QStringLiteral("English.lang")));
         QVERIFY(files.contains(u"Русский.lang"_qs));
-        QCOMPARE(QSet<int>(std::begin(Txt::kAll), std::end(Txt::kAll)).size(), qsizetype(std::size(Txt::kAll))); // ids unique
+        QCOMPARE(QSet<int>(std::begin(Txt::kAll), std::end(Txt::kAll)).size(),
+                 qsizetype(std::size(Txt::kAll))); // ids unique
         for (const Languages::Row &row : Languages::rows())
             QVERIFY2(files.contains(row.name + u".lang"), qPrintable(u"no language file for the row " + row.name));
         for (const QString &file : files)
@@ -461,7 +468,8 @@ private slots:
         static const QRegularExpression placeholder(u"%\\d"_qs);
         for (int id : Txt::kAll) {
             for (const QRegularExpressionMatch &m : placeholder.globalMatch(polish.text(id)))
-                QVERIFY2(table.text(id).contains(m.captured()), qPrintable(u"%1 lacks %2"_qs.arg(id).arg(m.captured())));
+                QVERIFY2(table.text(id).contains(m.captured()),
+                         qPrintable(u"%1 lacks %2"_qs.arg(id).arg(m.captured())));
         }
         for (int id : {Txt::ReportFileSongbook, Txt::ReportFileNumberIndex, Txt::ReportFileAlphabetical})
             QVERIFY(isPlainFileName(table.text(id)) && table.text(id).endsWith(u".rtf"));

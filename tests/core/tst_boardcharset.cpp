@@ -49,8 +49,8 @@ private slots:
         QTest::addColumn<int>("latin");
         QTest::addColumn<int>("cyrillic");
         for (const QStringList &row : TestSupport::tableRows(u"boardcharset/decode.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1].toInt(nullptr, 0) << row[2].toInt(nullptr, 0)
-                                              << row[3].toInt(nullptr, 0);
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].toInt(nullptr, 0) << row[2].toInt(nullptr, 0) << row[3].toInt(nullptr, 0);
     }
     void decode()
     {

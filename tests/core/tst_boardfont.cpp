@@ -59,7 +59,7 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i < 256; ++i) {
             bytes += "# komentarz\n\n  wcięty\r\n0x99\t|\t0x" + QByteArray::number(i, 16)
-                     + (i == 0x41 ? "\t0x02\t0x03\t0x04\t0x05\t#A\r\n" : "\t0x00\t0x00\t0x00\t0x00\t#\n");
+                + (i == 0x41 ? "\t0x02\t0x03\t0x04\t0x05\t#A\r\n" : "\t0x00\t0x00\t0x00\t0x00\t#\n");
         }
         BoardFont font;
         QVERIFY(readBytes(bytes, font));
@@ -92,7 +92,8 @@ private slots:
     {
         QTemporaryDir dir;
         BoardFont font = sampleFont(QStringLiteral("Font_V1"));
-        font.glyphs[3].comment = QStringLiteral("Ąę żółć — a comment longer than sixty-five characters, read back whole");
+        font.glyphs[3].comment = QStringLiteral(
+            "Ąę żółć — a comment longer than sixty-five characters, read back whole");
         font.glyphs[4].comment = QStringLiteral("line\nbreak");
         const QString path = dir.filePath(QStringLiteral("Font_V1.fnt"));
         QVERIFY(FontFile::save(path, font));
@@ -136,7 +137,6 @@ private slots:
         QVERIFY(h.startsWith("U8 fontDataTable[] = {\r\r\n0x00, 0x00, 0x00, 0x00, 0x00, // 0x00\r\r\n"));
         QVERIFY(h.contains("\r\r\n0x05, 0x04, 0x03, 0x02, 0x01, // 0x41\r\r\n"));
         QVERIFY(h.endsWith("0xFF, 0xFF, 0xFF, 0xFF, 0xFF, // 0xFF\r\r\n};\r\r\n"));
-
     }
 
     void nameRecordOfALongName()
@@ -158,9 +158,11 @@ private slots:
         QTest::addColumn<QList<int>>("litCodes");
         QTest::addColumn<QString>("comments");
         QTest::addColumn<QList<int>>("blankCodes");
-        QTest::newRow("Latin") << QStringLiteral("Font_V1.fnt") << QList<int>{'A', 'z', '0', 0xA5, 0xB9, 0x8C, 0xA3, 0xD3, 0xE4}
+        QTest::newRow("Latin") << QStringLiteral("Font_V1.fnt")
+                               << QList<int>{'A', 'z', '0', 0xA5, 0xB9, 0x8C, 0xA3, 0xD3, 0xE4}
                                << QStringLiteral("ĄąŚŁÓä") << QList<int>{0x20};
-        QTest::newRow("Cyrillic") << QStringLiteral("Font_V2.fnt") << QList<int>{'A', 0xC0, 0xFF, 0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA5, 0xB4, 0xB9}
+        QTest::newRow("Cyrillic") << QStringLiteral("Font_V2.fnt")
+                                  << QList<int>{'A', 0xC0, 0xFF, 0xA8, 0xB8, 0xAA, 0xBA, 0xAF, 0xBF, 0xA5, 0xB4, 0xB9}
                                   << QStringLiteral("АяЁёЄєЇїҐґ№") << QList<int>{0x20, 0xA1, 0xA2, 0xB2, 0xB3};
     }
     void shippedFonts()
@@ -192,11 +194,14 @@ private slots:
         QTest::addColumn<int>("detail");
         const QByteArray font = FontFile::toBytes(sampleFont(QStringLiteral("B")));
         for (const QString &name : {u"B\nZ800000"_qs, u"B\r"_qs, u"B\x1b[31m"_qs})
-            QTest::addRow("control character %d", int(name[1].unicode())) << name << font << int(Txt::FontExportControlInName) << 0;
+            QTest::addRow("control character %d", int(name[1].unicode()))
+                << name << font << int(Txt::FontExportControlInName) << 0;
         const QByteArray random = QCryptographicHash::hash("font", QCryptographicHash::Sha512).repeated(64);
         QTest::newRow("random bytes") << u"B"_qs << random << int(Txt::FontExportIncomplete) << 0;
-        QTest::newRow("100 glyph lines") << u"B"_qs << font.left(font.indexOf("\r\n0x64\t") + 2) << int(Txt::FontExportIncomplete) << 100;
-        QTest::newRow("column not hex") << u"B"_qs << QByteArray(font).replace("\t0x01\t0x02\t0x03", "\t0x0G\t0x02\t0x03")
+        QTest::newRow("100 glyph lines") << u"B"_qs << font.left(font.indexOf("\r\n0x64\t") + 2)
+                                         << int(Txt::FontExportIncomplete) << 100;
+        QTest::newRow("column not hex") << u"B"_qs
+                                        << QByteArray(font).replace("\t0x01\t0x02\t0x03", "\t0x0G\t0x02\t0x03")
                                         << int(Txt::FontExportBadColumn) << 3 + 0x41 + 1;
     }
     void badFontsAreSkipped()
@@ -220,7 +225,8 @@ private slots:
         options.outDir = dir.filePath(QStringLiteral("Without"));
         QVERIFY(exportFontImage(options).ok);
         for (const QString &file : {u"/fonts.out"_qs, u"/fonts.h"_qs})
-            QCOMPARE(TestSupport::readFile(dir.filePath(u"Out"_qs) + file), TestSupport::readFile(options.outDir + file));
+            QCOMPARE(TestSupport::readFile(dir.filePath(u"Out"_qs) + file),
+                     TestSupport::readFile(options.outDir + file));
         QVERIFY(TestSupport::readFile(options.outDir + u"/fonts.out").contains("\r\nczcionka: Z\r\nH800540"));
     }
 
@@ -228,7 +234,8 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(FontFile::save(dir.filePath(QStringLiteral("B.fnt")), sampleFont(QStringLiteral("B"))));
-        FontExportOptions options{dir.path(), dir.filePath(QStringLiteral("Out")), {QStringLiteral("Missing"), QStringLiteral("B")}};
+        FontExportOptions options{
+            dir.path(), dir.filePath(QStringLiteral("Out")), {QStringLiteral("Missing"), QStringLiteral("B")}};
         FontExportResult result = exportFontImage(options);
         QVERIFY(result.ok);
         QCOMPARE(result.skipped.size(), 1);

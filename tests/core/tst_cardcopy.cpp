@@ -21,7 +21,8 @@ namespace {
 
 ino_t inode(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {};
     return lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 
@@ -36,9 +37,15 @@ void makeImage(const QString &image)
     writeFile(image + u"/readme.txt", "root file");
 }
 
-const QStringList kImageOnCard = {u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs, u"Psalmy/0001 Kyrie.txt"_qs,
-                                  u"Psalmy/0002 Gloria.txt"_qs, u"playlist_dir"_qs, u"playlist_dir/0012 Ave.lst"_qs,
-                                  u"screen_dir"_qs, u"screen_dir/0003 Ogłoszenia.ekr"_qs};
+const QStringList kImageOnCard = {u"Kolędy"_qs,
+                                  u"Kolędy/0100 Lulajże.txt"_qs,
+                                  u"Psalmy"_qs,
+                                  u"Psalmy/0001 Kyrie.txt"_qs,
+                                  u"Psalmy/0002 Gloria.txt"_qs,
+                                  u"playlist_dir"_qs,
+                                  u"playlist_dir/0012 Ave.lst"_qs,
+                                  u"screen_dir"_qs,
+                                  u"screen_dir/0003 Ogłoszenia.ekr"_qs};
 
 using Change = CardChangeRecord;
 
@@ -109,7 +116,8 @@ private slots:
             CardCopier copier;
             copier.copyTree(image, card, mode);
             QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"G/0001 A.txt"_qs}}));
-            QCOMPARE(treeOf(card), QStringList({u"G"_qs, u"G/0001 A.txt"_qs, u"G/0001 A.txt/inside"_qs, u"G/0002 B.txt"_qs}));
+            QCOMPARE(treeOf(card),
+                     QStringList({u"G"_qs, u"G/0001 A.txt"_qs, u"G/0001 A.txt/inside"_qs, u"G/0002 B.txt"_qs}));
         }
     }
 
@@ -135,10 +143,11 @@ private slots:
         QVERIFY(writeFile(m_image + u"/Nowa/0200 Alleluja.txt", "new group"));
         CardCopier append;
         append.copyTree(m_image, m_card, CardCopyMode::AddMissing);
-        QCOMPARE(append.changes(), QList<CardChangeRecord>({{u"Alleluja"_qs, Change::Song, 200, Change::New},
-                                                            {u"Gloria"_qs, Change::Song, 2, Change::Replaced},
-                                                            {u"Ave"_qs, Change::Playlist, 12, Change::Replaced},
-                                                            {u"Nowy"_qs, Change::Slide, 4, Change::New}}));
+        QCOMPARE(append.changes(),
+                 QList<CardChangeRecord>({{u"Alleluja"_qs, Change::Song, 200, Change::New},
+                                          {u"Gloria"_qs, Change::Song, 2, Change::Replaced},
+                                          {u"Ave"_qs, Change::Playlist, 12, Change::Replaced},
+                                          {u"Nowy"_qs, Change::Slide, 4, Change::New}}));
         QCOMPARE(readFile(m_card + u"/Psalmy/0002 Gloria.txt"), QByteArray("glorIa"));
         QCOMPARE(inode(m_card + u"/Psalmy/0001 Kyrie.txt"), untouched);
     }
@@ -168,8 +177,7 @@ private slots:
         QVERIFY(writeFile(path(u"a"), first));
         QVERIFY(writeFile(path(u"b"), second));
         QCOMPARE(::compareFiles(path(u"a"), path(u"b")), expected);
-        QCOMPARE(::compareFiles(path(u"a"), path(u"missing")),
-                 FileComparison::Unreadable);
+        QCOMPARE(::compareFiles(path(u"a"), path(u"missing")), FileComparison::Unreadable);
     }
 
     void symbolicLinksAreNeverFollowed()
@@ -197,8 +205,9 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_card + u"/G/0009 Link.txt"));
         QVERIFY(!QFileInfo::exists(m_card + u"/Linked"));
         QCOMPARE(copier.failures(), CardFindings({{Txt::CardFileNotWritten, u"H"_qs}}));
-        QCOMPARE(copier.changes(), QList<CardChangeRecord>({{u"A"_qs, Change::Song, 1, Change::New},
-                                                            {u"C"_qs, Change::Song, 3, Change::Replaced}}));
+        QCOMPARE(copier.changes(),
+                 QList<CardChangeRecord>(
+                     {{u"A"_qs, Change::Song, 1, Change::New}, {u"C"_qs, Change::Song, 3, Change::Replaced}}));
     }
 
     void copyOntoItselfIsSkipped()
@@ -242,7 +251,8 @@ private slots:
         copier.copyTree(m_image, m_card, CardCopyMode::Overwrite);
         QVERIFY(copier.stopped());
         QCOMPARE(copier.counter(), 2);
-        QCOMPARE(treeOf(m_card), QStringList({u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs, u"Psalmy/0001 Kyrie.txt"_qs}));
+        QCOMPARE(treeOf(m_card),
+                 QStringList({u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs, u"Psalmy/0001 Kyrie.txt"_qs}));
     }
 
     // A layered card read into a library whose lists live inside it, as on a card: nothing is
@@ -266,8 +276,9 @@ private slots:
         const QString slides = path(u"Ekrany");
         CardCopier separate;
         separate.restoreCard(m_card, songs, lists, slides);
-        QCOMPARE(treeOf(songs), QStringList({u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs,
-                                             u"Psalmy/0001 Kyrie.txt"_qs, u"Psalmy/0002 Gloria.txt"_qs}));
+        QCOMPARE(treeOf(songs),
+                 QStringList({u"Kolędy"_qs, u"Kolędy/0100 Lulajże.txt"_qs, u"Psalmy"_qs, u"Psalmy/0001 Kyrie.txt"_qs,
+                              u"Psalmy/0002 Gloria.txt"_qs}));
         QCOMPARE(treeOf(lists), QStringList({u"0012 Ave.lst"_qs}));
         QCOMPARE(treeOf(slides), QStringList({u"0003 Ogłoszenia.ekr"_qs}));
     }
@@ -282,9 +293,10 @@ private slots:
         QVERIFY(writeFile(library + u"/Nieokreslone/0001 Kyrie.txt", "older"));
         CardCopier copier;
         copier.restoreCard(m_card, library, library + u"/playlist_dir", library + u"/screen_dir");
-        QCOMPARE(treeOf(library), QStringList({u"Nieokreslone"_qs, u"Nieokreslone/0001 Kyrie.txt"_qs, u"playlist_dir"_qs,
-                                               u"playlist_dir/0012 Ave.lst"_qs, u"screen_dir"_qs,
-                                               u"screen_dir/0003 Ogłoszenia.ekr"_qs}));
+        QCOMPARE(
+            treeOf(library),
+            QStringList({u"Nieokreslone"_qs, u"Nieokreslone/0001 Kyrie.txt"_qs, u"playlist_dir"_qs,
+                         u"playlist_dir/0012 Ave.lst"_qs, u"screen_dir"_qs, u"screen_dir/0003 Ogłoszenia.ekr"_qs}));
         QCOMPARE(readFile(library + u"/Nieokreslone/0001 Kyrie.txt"), QByteArray("kyrie"));
     }
 
@@ -333,12 +345,12 @@ private slots:
         QTest::addColumn<bool>("force");
         QTest::addColumn<int>("expected");
         const QStringList kinds{u"write"_qs, u"append"_qs, u"restore"_qs};
-        const QStringList checks{u"Ok"_qs, u"ImageMissing"_qs, u"Overlap"_qs, u"CardMissing"_qs, u"Forbidden"_qs,
-                                 u"LibraryForbidden"_qs, u"NotACard"_qs, u"SourceNotACard"_qs, u"ReadOnly"_qs,
-                                 u"ForeignEntries"_qs};
+        const QStringList checks{u"Ok"_qs,        u"ImageMissing"_qs,     u"Overlap"_qs,  u"CardMissing"_qs,
+                                 u"Forbidden"_qs, u"LibraryForbidden"_qs, u"NotACard"_qs, u"SourceNotACard"_qs,
+                                 u"ReadOnly"_qs,  u"ForeignEntries"_qs};
         for (const QStringList &row : TestSupport::tableRows(u"cardcopy/refusals.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << int(kinds.indexOf(row[3])) << (row[4] == u"1")
-                                              << int(checks.indexOf(row[5]));
+            QTest::newRow(qPrintable(row[0]))
+                << row[1] << row[2] << int(kinds.indexOf(row[3])) << (row[4] == u"1") << int(checks.indexOf(row[5]));
     }
     void refusals()
     {
@@ -361,8 +373,9 @@ private slots:
         QVERIFY(QDir().mkpath(root + u"hollow/Song"));
         QVERIFY(QDir().mkpath(root + u"hollow/Playlist"));
         QVERIFY(writeFile(root + u"repo/.git/HEAD", "ref"));
-        QVERIFY(TestSupport::writeFiles(root + u"notes/", {u"playlist_dir/0001 L.lst"_qs, u"NOTES.md"_qs, u".git/HEAD"_qs,
-                                              u".Trash-0/x"_qs, u"G/.DS_Store"_qs}));
+        QVERIFY(TestSupport::writeFiles(
+            root + u"notes/",
+            {u"playlist_dir/0001 L.lst"_qs, u"NOTES.md"_qs, u".git/HEAD"_qs, u".Trash-0/x"_qs, u"G/.DS_Store"_qs}));
         QVERIFY(writeFile(root + u"flat/0001 Kyrie.txt", "kyrie"));
         QVERIFY(QDir().mkpath(root + u"ro"));
         const QByteArray ro = QFile::encodeName(root + u"ro");

@@ -113,7 +113,10 @@ class TestCardDataFile : public QObject
 
 private slots:
     void init() { m_dir.emplace(); }
-    void initTestCase() { QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded); }
+    void initTestCase()
+    {
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+    }
 
     void magic_data()
     {
@@ -193,12 +196,13 @@ private slots:
     {
         // A file before any directory record lands in the target root; an unknown byte
         // between records is passed over; a zero-length file is a file.
-        const QByteArray bytes = kMagic + fileRecord(u"loose.txt", "L") + QByteArray("\x07\xEE", 2)
-            + dirRecord(u"G") + fileRecord(u"0005 Amen....txt", "amen") + fileRecord(u"0006 Empty.txt", QByteArray());
+        const QByteArray bytes = kMagic + fileRecord(u"loose.txt", "L") + QByteArray("\x07\xEE", 2) + dirRecord(u"G")
+            + fileRecord(u"0005 Amen....txt", "amen") + fileRecord(u"0006 Empty.txt", QByteArray());
         const CardUnpackResult result = unpackBytes(bytes, m_dir->path());
         QVERIFY2(result.ok(), qPrintable(cardUnpackText(result)));
         QCOMPARE(result.files, 3);
-        QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/0005 Amen....txt"_qs, u"G/0006 Empty.txt"_qs, u"loose.txt"_qs}));
+        QCOMPARE(treeOf(m_dir->path()),
+                 QStringList({u"G"_qs, u"G/0005 Amen....txt"_qs, u"G/0006 Empty.txt"_qs, u"loose.txt"_qs}));
         QCOMPARE(readFile(path(u"G/0005 Amen....txt")), QByteArray("amen"));
         QVERIFY(QFileInfo(path(u"G/0006 Empty.txt")).isFile());
     }
@@ -222,11 +226,14 @@ private slots:
         QFETCH(QStringList, tree);
         QVERIFY(writeFile(path(u"outside/2.txt"), "old"));
         QVERIFY(link ? QFile::link(path(u"outside"), path(u"B")) : writeFile(path(u"B/2.txt"), "old"));
-        const QByteArray bytes = kMagic + dirRecord(u"A") + fileRecord(u"1.txt", "1") + dirRecord(u"B") + fileRecord(u"2.txt", "2");
-        const CardUnpackResult result
-            = unpackBytes(bytes, m_dir->path(), {}, reuse ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
+        const QByteArray bytes = kMagic + dirRecord(u"A") + fileRecord(u"1.txt", "1") + dirRecord(u"B")
+            + fileRecord(u"2.txt", "2");
+        const CardUnpackResult result = unpackBytes(
+            bytes, m_dir->path(), {}, reuse ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
         const bool refused = !tree.contains(u"B/2.txt=2"_qs);
-        QCOMPARE(cardUnpackText(result), refused ? QString(cardFindingText({Txt::UnpackFolderNotMade, u"B"_qs}) + u" (File exists)") : QString());
+        QCOMPARE(cardUnpackText(result),
+                 refused ? QString(cardFindingText({Txt::UnpackFolderNotMade, u"B"_qs}) + u" (File exists)")
+                         : QString());
         QCOMPARE(treeOf(m_dir->path(), true), tree);
     }
 
@@ -256,7 +263,8 @@ private slots:
 
     void overlongNameIsDamaged()
     {
-        const CardUnpackResult result = unpackBytes(kMagic + '\x01' + QByteArray("a\0", 2).repeated(100000), m_dir->path());
+        const CardUnpackResult result = unpackBytes(kMagic + '\x01' + QByteArray("a\0", 2).repeated(100000),
+                                                    m_dir->path());
         QCOMPARE(result.status, CardUnpackStatus::Damaged);
         QVERIFY(treeOf(m_dir->path()).isEmpty());
     }
@@ -326,8 +334,9 @@ private slots:
             result = unpackBytes(bytes, m_dir->path());
         }
         QCOMPARE(result.files, before);
-        QCOMPARE(cardUnpackText(result), QString(cardFindingText({Txt::CardFileNotWritten, u"G/big.txt"_qs}) + u" (File too large) "
-                                                 + Lang::text(Txt::UnpackStopped).arg(before)));
+        QCOMPARE(cardUnpackText(result),
+                 QString(cardFindingText({Txt::CardFileNotWritten, u"G/big.txt"_qs}) + u" (File too large) "
+                         + Lang::text(Txt::UnpackStopped).arg(before)));
         QCOMPARE(treeOf(m_dir->path()), QStringList({u"G"_qs, u"G/small.txt"_qs}).mid(0, 1 + before));
     }
 
@@ -366,7 +375,8 @@ private slots:
         QVERIFY(QDir().mkpath(path(u"folder.lvp")) && writeFile(path(u"Projekt/A.txt"), "kept"));
         const QString file = input.startsWith(u'/') ? input : path(input);
         alarm(20);
-        for (const CardUnpackResult &result : {CardDataFile::load(file, path(u"target")), ProjectFile::open(file, path(u"Projekt"))})
+        for (const CardUnpackResult &result :
+             {CardDataFile::load(file, path(u"target")), ProjectFile::open(file, path(u"Projekt"))})
             QCOMPARE(result.error, u"Not a regular file"_qs);
         alarm(0);
         QCOMPARE(treeOf(m_dir->path(), true).filter(u".txt"_qs), QStringList({u"Projekt/A.txt=kept"_qs}));
@@ -408,13 +418,15 @@ private slots:
         const CardPackResult result = CardDataFile::write(out, list);
         QVERIFY(result.ok);
         QCOMPARE(result.files, 1);
-        QCOMPARE(result.skipped, CardFindings({{Txt::CardNameNotStorable, u"Bad\tGroup"_qs},
-                                               {Txt::CardNameNotStorable, u"G/0002 back\\slash.txt"_qs},
-                                               {Txt::CardNameNotStorable, u"G/0003 line\nfeed.txt"_qs},
-                                               {Txt::CardFileNotRead, u"G/0009 Vanished.txt"_qs},
-                                               {Txt::CardFileNotRead, u"G/0005 Link.txt"_qs}}));
-        QCOMPARE(out.data(), kMagic + dirRecord(u"G") + fileRecord(u"0001 A.txt", "a")
-                                 + dirRecord(u"screen_dir") + dirRecord(u"playlist_dir"));
+        QCOMPARE(result.skipped,
+                 CardFindings({{Txt::CardNameNotStorable, u"Bad\tGroup"_qs},
+                               {Txt::CardNameNotStorable, u"G/0002 back\\slash.txt"_qs},
+                               {Txt::CardNameNotStorable, u"G/0003 line\nfeed.txt"_qs},
+                               {Txt::CardFileNotRead, u"G/0009 Vanished.txt"_qs},
+                               {Txt::CardFileNotRead, u"G/0005 Link.txt"_qs}}));
+        QCOMPARE(out.data(),
+                 kMagic + dirRecord(u"G") + fileRecord(u"0001 A.txt", "a") + dirRecord(u"screen_dir")
+                     + dirRecord(u"playlist_dir"));
     }
 
     void restoreImageReplacesTheProject()
@@ -431,8 +443,7 @@ private slots:
 
         QCOMPARE(CardDataFile::restoreImage(bad, project).status, CardUnpackStatus::WrongMagic);
         QCOMPARE(treeOf(project), QStringList({u"Old"_qs, u"Old/0001 Old.txt"_qs, u"link"_qs}));
-        QCOMPARE(CardDataFile::restoreImage(path(u"missing.lvp"), project).status,
-                 CardUnpackStatus::OpenFailed);
+        QCOMPARE(CardDataFile::restoreImage(path(u"missing.lvp"), project).status, CardUnpackStatus::OpenFailed);
 
         const CardUnpackResult result = CardDataFile::restoreImage(good, project);
         QVERIFY2(result.ok(), qPrintable(cardUnpackText(result)));

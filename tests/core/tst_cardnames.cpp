@@ -41,7 +41,11 @@ QStringList issueLines(const IssueList &issues)
 {
     QStringList lines;
     for (const LoadIssue &issue : issues)
-        lines << QStringLiteral("%1 %2 %3 %4").arg(issue.number).arg(int(issue.code)).arg(int(issue.fileType)).arg(issue.location());
+        lines << QStringLiteral("%1 %2 %3 %4")
+                     .arg(issue.number)
+                     .arg(int(issue.code))
+                     .arg(int(issue.fileType))
+                     .arg(issue.location());
     return lines;
 }
 
@@ -76,19 +80,24 @@ private slots:
         const QString undecodable = u"935 "_qs;
         const QList<QByteArray> capitals{"G/0050 Upper.TXT", "G/0051 Mixed.Txt", "screen_dir/0002 SLIDE.EKR",
                                          "playlist_dir/0003 LISTA.LST"};
-        QTest::newRow("extensions in capitals") << capitals << QStringList() << QString::fromLatin1(capitals.join('|')).split(u'|')
-                                                << QStringList();
+        QTest::newRow("extensions in capitals")
+            << capitals << QStringList() << QString::fromLatin1(capitals.join('|')).split(u'|') << QStringList();
         QTest::newRow("file name not UTF-8")
-            << QList<QByteArray>{"G/0001 A.txt", "G/0020 W\xb6r\xf3" "d.txt", "screen_dir/0004 \xe6le.ekr"}
+            << QList<QByteArray>{"G/0001 A.txt",
+                                 "G/0020 W\xb6r\xf3"
+                                 "d.txt",
+                                 "screen_dir/0004 \xe6le.ekr"}
             << QStringList{u"20 9 1 G/0020 W\\xB6r\\xF3d.txt"_qs, u"4 9 2 screen_dir/0004 \\xE6le.ekr"_qs}
             << QStringList{u"G/0001 A.txt"_qs}
-            << QStringList{undecodable + u"G/0020 W\\xB6r\\xF3d.txt"_qs, undecodable + u"screen_dir/0004 \\xE6le.ekr"_qs};
-        QTest::newRow("folder name not UTF-8") << QList<QByteArray>{"Pie\xb6ni/0001 A.txt", "G/0002 B.txt"}
-                                               << QStringList{u"0 9 1 Pie\\xB6ni"_qs} << QStringList{u"G/0002 B.txt"_qs}
-                                               << QStringList{undecodable + u"Pie\\xB6ni"_qs};
+            << QStringList{undecodable + u"G/0020 W\\xB6r\\xF3d.txt"_qs,
+                           undecodable + u"screen_dir/0004 \\xE6le.ekr"_qs};
+        QTest::newRow("folder name not UTF-8")
+            << QList<QByteArray>{"Pie\xb6ni/0001 A.txt", "G/0002 B.txt"} << QStringList{u"0 9 1 Pie\\xB6ni"_qs}
+            << QStringList{u"G/0002 B.txt"_qs} << QStringList{undecodable + u"Pie\\xB6ni"_qs};
         QTest::newRow("song in the root of a card with groups")
-            << QList<QByteArray>{"0001 Root.TXT", "readme.txt", "G/0002 B.txt"} << QStringList{u"1 10 1 0001 Root.TXT"_qs}
-            << QStringList{u"G/0002 B.txt"_qs} << QStringList{u"936 0001 Root.TXT"_qs};
+            << QList<QByteArray>{"0001 Root.TXT", "readme.txt", "G/0002 B.txt"}
+            << QStringList{u"1 10 1 0001 Root.TXT"_qs} << QStringList{u"G/0002 B.txt"_qs}
+            << QStringList{u"936 0001 Root.TXT"_qs};
         QTest::newRow("names apart only in the case of the extension")
             << QList<QByteArray>{"G/0003 A.txt", "G/0003 A.TXT", "G/0004 B.Txt", "G/0004 B.TXT"}
             << QStringList{u"3 11 1 G/0003 A.TXT"_qs, u"4 11 1 G/0004 B.Txt"_qs}
@@ -146,8 +155,11 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<int>("charset");
         QTest::addColumn<QStringList>("offered"); // encoding=name
-        QTest::newRow("Latin-2 bytes") << QByteArray("0020 W\xb6r\xf3" "d.txt") << int(CharsetMode::Latin)
-                                       << QStringList{u"ISO-8859-2=0020 Wśród.txt"_qs, u"windows-1250=0020 W¶ród.txt"_qs};
+        QTest::newRow("Latin-2 bytes") << QByteArray("0020 W\xb6r\xf3"
+                                                     "d.txt")
+                                       << int(CharsetMode::Latin)
+                                       << QStringList{u"ISO-8859-2=0020 Wśród.txt"_qs,
+                                                      u"windows-1250=0020 W¶ród.txt"_qs};
         QTest::newRow("Windows-1251 bytes") << QByteArray("\xcf\xf1\xe0\xeb\xee\xec") << int(CharsetMode::Cyrillic)
                                             << QStringList{u"windows-1251=Псалом"_qs, u"KOI8-R=оЯЮКНЛ"_qs};
     }
@@ -166,7 +178,8 @@ private slots:
     void renameKeepsWhatIsThere()
     {
         const QString root = path(u"card"_qs);
-        const QByteArray raw = "G/0020 W\xb6r\xf3" "d.txt";
+        const QByteArray raw = "G/0020 W\xb6r\xf3"
+                               "d.txt";
         QVERIFY(QDir().mkpath(root) && makeRawFiles(root, {raw, "G/0021 Taken.txt"}));
         QString error;
         QVERIFY(!NameRepair::rename(root, raw, u"0021 Taken.txt"_qs, &error));
@@ -207,8 +220,10 @@ private slots:
         QVERIFY(QDir().mkpath(dir) && makeRawFiles(dir, {"0050 Upper.TXT"}));
         Song song;
         QVERIFY(SongFile::load(dir + u"/0050 Upper.TXT", song));
-        QCOMPARE(SongSaving::plan(song, ItemKind::Song, dir, 50, u"Upper"_qs).target, QString(dir + u"/0050 Upper.TXT"));
-        QCOMPARE(SongSaving::plan(song, ItemKind::Song, dir, 50, u"Other"_qs).target, QString(dir + u"/0050 Other.txt"));
+        QCOMPARE(SongSaving::plan(song, ItemKind::Song, dir, 50, u"Upper"_qs).target,
+                 QString(dir + u"/0050 Upper.TXT"));
+        QCOMPARE(SongSaving::plan(song, ItemKind::Song, dir, 50, u"Other"_qs).target,
+                 QString(dir + u"/0050 Other.txt"));
     }
 };
 

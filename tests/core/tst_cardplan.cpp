@@ -28,9 +28,9 @@ private slots:
         QTest::addColumn<qint64>("available");
         const auto kib = [](const QString &field) { return field.toLongLong() < 0 ? -1 : field.toLongLong() * 1024; };
         for (const QStringList &row : TestSupport::tableRows(u"cardcheck/space.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << (row[1] == u"write") << kib(row[2]) << kib(row[3])
-                                              << row[4].split(u'|', Qt::SkipEmptyParts) << row[5].split(u'|', Qt::SkipEmptyParts)
-                                              << kib(row[6]) << kib(row[7]);
+            QTest::newRow(qPrintable(row[0]))
+                << (row[1] == u"write") << kib(row[2]) << kib(row[3]) << row[4].split(u'|', Qt::SkipEmptyParts)
+                << row[5].split(u'|', Qt::SkipEmptyParts) << kib(row[6]) << kib(row[7]);
     }
     void space()
     {

@@ -49,13 +49,15 @@ private slots:
     void layeredBackupEqualsPackAndListsWhatItLeavesOut()
     {
         const QString card = m_root + u"card/";
-        QVERIFY(writeFiles(card, {u"Psalmy/0001 Ps.txt"_qs, u"playlist_dir/0002 Msza.lst"_qs, u"screen_dir/0003 S.ekr"_qs}));
+        QVERIFY(writeFiles(card,
+                           {u"Psalmy/0001 Ps.txt"_qs, u"playlist_dir/0002 Msza.lst"_qs, u"screen_dir/0003 S.ekr"_qs}));
         const CardPackResult reference = CardDataFile::save(m_root + u"pack.lvp", libraryPackList(card));
         QVERIFY(reference.ok);
         // Without root files the backup is the library pack of the card, byte for byte.
         const CardBackupPlan plain = planCardBackup(card);
         QVERIFY(plain.leftOut.isEmpty());
-        CardWriteRequest request{m_root + u"image"_qs, card, false, false, CardAllCategories, m_root + u"b1.lvp", plain.records};
+        CardWriteRequest request{m_root + u"image"_qs, card,         false, false, CardAllCategories,
+                                 m_root + u"b1.lvp",   plain.records};
         QVERIFY(writeFiles(request.image + u'/', {u"G/0009 New.txt"_qs}));
         const CardJobResult written = writeCard(request);
         QVERIFY(written.ok());
@@ -70,8 +72,9 @@ private slots:
         QCOMPARE(plan.leftOut, QStringList({u"G/deep"_qs, u"notes.doc"_qs}));
         QCOMPARE(CardDataFile::save(m_root + u"b2.lvp", plan.records).ok, true);
         QVERIFY(CardDataFile::load(m_root + u"b2.lvp", m_root + u"unpacked").ok());
-        QCOMPARE(treeOf(m_root + u"unpacked"), QStringList({u"0005 Root.txt"_qs, u"G"_qs, u"G/0009 New.txt"_qs,
-                                                            u"playlist_dir"_qs, u"screen_dir"_qs}));
+        QCOMPARE(
+            treeOf(m_root + u"unpacked"),
+            QStringList({u"0005 Root.txt"_qs, u"G"_qs, u"G/0009 New.txt"_qs, u"playlist_dir"_qs, u"screen_dir"_qs}));
     }
 
     void flatBackupUnpacksWhole()
@@ -102,8 +105,9 @@ private slots:
         QVERIFY(writeFiles(m_root + u"image/", {u"H/0003 B.txt"_qs}));
         QVERIFY(writeFile(m_root + u"Backups", "x"));
         const QStringList before = treeOf(card, true);
-        CardWriteRequest request{m_root + u"image"_qs, card, false, false, CardAllCategories,
-                                 m_root + backups + u"/CARD.lvp", planCardBackup(card).records};
+        CardWriteRequest request{
+            m_root + u"image"_qs,        card, false, false, CardAllCategories, m_root + backups + u"/CARD.lvp",
+            planCardBackup(card).records};
         const CardJobResult result = writeCard(request);
         QCOMPARE(result.status, CardJobResult::Status::BackupFailed);
         QVERIFY(!result.error.isEmpty());
@@ -122,9 +126,9 @@ private slots:
         QFETCH(bool, flat);
         const QString image = m_root + u"image/";
         const QString card = m_root + u"card/";
-        const QStringList files = flat ? QStringList{u"0001 A.txt"_qs, u"0002 L.lst"_qs, u"0003 S.ekr"_qs}
-                                       : QStringList{u"G/0001 A.txt"_qs, u"playlist_dir/0002 L.lst"_qs,
-                                                     u"screen_dir/0003 S.ekr"_qs};
+        const QStringList files = flat
+            ? QStringList{u"0001 A.txt"_qs, u"0002 L.lst"_qs, u"0003 S.ekr"_qs}
+            : QStringList{u"G/0001 A.txt"_qs, u"playlist_dir/0002 L.lst"_qs, u"screen_dir/0003 S.ekr"_qs};
         QVERIFY(writeFiles(image, files));
         QVERIFY(writeFile(card + u"screen_dir/0003 S.ekr", "old"));
         CardWriteRequest request{image, card, true, false, CardSongs | CardSlides, {}, {}};
@@ -143,8 +147,9 @@ private slots:
         QTest::addColumn<QStringList>("imageTree");
         // A layered card is one of the rows the wizard and the command line run alike (tst_cardwizard).
         QTest::newRow("flat") << QStringList{u"0001 A.txt"_qs, u"0002 L.lst"_qs, u"0003 S.ekr"_qs}
-                              << QStringList{u"Nieokreslone"_qs, u"Nieokreslone/0001 A.txt"_qs, u"playlist_dir"_qs,
-                                             u"playlist_dir/0002 L.lst"_qs, u"screen_dir"_qs, u"screen_dir/0003 S.ekr"_qs};
+                              << QStringList{u"Nieokreslone"_qs, u"Nieokreslone/0001 A.txt"_qs,
+                                             u"playlist_dir"_qs, u"playlist_dir/0002 L.lst"_qs,
+                                             u"screen_dir"_qs,   u"screen_dir/0003 S.ekr"_qs};
     }
 
     void restoreReplacesImageWithCard()

@@ -20,8 +20,8 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<bool>("readOnly");
         for (const QStringList &row : TestSupport::tableRows(u"drive-rules/mountinfo.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]).toLatin1() << row[2] << row[3]
-                                              << (row[4] == u"1");
+            QTest::newRow(qPrintable(row[0]))
+                << TestSupport::unescaped(row[1]).toLatin1() << row[2] << row[3] << (row[4] == u"1");
     }
 
     void mountInfoLine()
@@ -41,11 +41,11 @@ private slots:
     void mountInfoSkipsMalformedLines()
     {
         static const char text[] = "garbage\n"
-                                "1 2 x:1 / /a rw - vfat /dev/x rw\n"       // no device number
-                                "1 2 8:1 / /b rw shared:1 vfat /dev/x rw\n" // no separator
-                                "1 2 8:1 / /c rw -\n"                      // cut short
-                                "\0\xff\n"
-                                "1 2 8:1 / /d rw - vfat /dev/x rw";       // no line end: still read
+                                   "1 2 x:1 / /a rw - vfat /dev/x rw\n"        // no device number
+                                   "1 2 8:1 / /b rw shared:1 vfat /dev/x rw\n" // no separator
+                                   "1 2 8:1 / /c rw -\n"                       // cut short
+                                   "\0\xff\n"
+                                   "1 2 8:1 / /d rw - vfat /dev/x rw"; // no line end: still read
         const QList<MountInfoEntry> entries = MountInfo::parse(QByteArray(text, sizeof text - 1));
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries.at(0).mountPoint, u"/d"_qs);
@@ -57,8 +57,8 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("fileSystem");
         for (const QStringList &row : TestSupport::tableRows(u"drive-rules/udev.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]).toLatin1() << TestSupport::unescaped(row[2])
-                                              << row[3];
+            QTest::newRow(qPrintable(row[0]))
+                << TestSupport::unescaped(row[1]).toLatin1() << TestSupport::unescaped(row[2]) << row[3];
     }
 
     void udevLabel()
@@ -91,7 +91,8 @@ private slots:
     void fallback_data()
     {
         QTest::addColumn<QString>("folder");
-        for (const char *name : {"usb-stick", "sd-readonly", "emmc-system", "usb-root", "vfat-no-version", "ntfs-fuseblk"})
+        for (const char *name :
+             {"usb-stick", "sd-readonly", "emmc-system", "usb-root", "vfat-no-version", "ntfs-fuseblk"})
             QTest::newRow(name) << TestSupport::testData(u"drives/"_qs + QString::fromLatin1(name));
     }
 
@@ -102,7 +103,7 @@ private slots:
         for (const DriveEntry &drive : MountedDriveProvider(folder).drives()) {
             QVERIFY(!drive.folderCard);
             listed += drive.label + u'\t' + drive.rootPath + u'\t' + QString::number(int(drive.readOnly)) + u'\t'
-                    + drive.fileSystem + u'\t' + drive.device + u'\n';
+                + drive.fileSystem + u'\t' + drive.device + u'\n';
         }
         QCOMPARE(listed, QString::fromUtf8(TestSupport::readFile(folder + u"/expected.tsv")));
     }

@@ -50,7 +50,8 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, removed);
-        name.replace(u"PID"_qs, QString::number(TestSupport::endedProcessId())).replace(u"SELF"_qs, QString::number(getpid()));
+        name.replace(u"PID"_qs, QString::number(TestSupport::endedProcessId()))
+            .replace(u"SELF"_qs, QString::number(getpid()));
         QTemporaryDir dir;
         QVERIFY(TestSupport::writeFile(dir.filePath(name), "cut"));
         QCOMPARE(leftoverFiles(dir.path()), removed ? QStringList{name} : QStringList{});
@@ -89,7 +90,10 @@ private slots:
         Progress progress;
         int count = 0;
         progress.stop = &stop;
-        progress.onFile = [&](const QString &, int, int) { if (++count == 2) stop = true; };
+        progress.onFile = [&](const QString &, int, int) {
+            if (++count == 2)
+                stop = true;
+        };
         QVERIFY(!deleteFiles(dir.path(), QStringLiteral("*.txt"), progress));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
     }
@@ -126,7 +130,8 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         // A plain file, then one of each format the program saves.
-        for (const char *name : {"plain.bin", "0001 Kyrie.txt", "0002 Msza.lst", "Font_V1.fnt", "MusicCross.txt", "card.lvp", "fonts.out"})
+        for (const char *name :
+             {"plain.bin", "0001 Kyrie.txt", "0002 Msza.lst", "Font_V1.fnt", "MusicCross.txt", "card.lvp", "fonts.out"})
             QTest::newRow(name) << QString::fromUtf8(name);
     }
     void failedSaveKeepsTheOldFile()

@@ -14,8 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using LibraryNaming::ItemKind;
 using LibraryFiles::MoveResult;
+using LibraryNaming::ItemKind;
 using TestSupport::readFile;
 using TestSupport::songBytes;
 using TestSupport::writeFiles;
@@ -25,7 +25,7 @@ namespace {
 QString issueLine(const LoadIssue &issue)
 {
     return QString::number(issue.number) + u'\t' + QString::number(int(issue.code)) + u'\t'
-           + QString::number(int(issue.fileType)) + u'\t' + issue.location();
+        + QString::number(int(issue.fileType)) + u'\t' + issue.location();
 }
 
 QStringList issueLines(const IssueList &issues)
@@ -103,8 +103,8 @@ private slots:
                                                      << (taken + QStringList{u"0005 B"_qs, u"0008 A"_qs});
             QTest::addRow("%s: duplicates on 3 and 5", label)
                 << kind << (taken + QStringList{u"0003 c2"_qs, u"0005 e"_qs, u"0005 e2"_qs})
-                << QStringList{u"0001 a"_qs, u"0002 b"_qs, u"0003 c2"_qs, u"0004 d"_qs, u"0005 e2"_qs, u"0006 f"_qs,
-                               u"0007 g"_qs, u"0008 c"_qs, u"0009 e"_qs};
+                << QStringList{u"0001 a"_qs, u"0002 b"_qs, u"0003 c2"_qs, u"0004 d"_qs, u"0005 e2"_qs,
+                               u"0006 f"_qs, u"0007 g"_qs, u"0008 c"_qs,  u"0009 e"_qs};
         }
     }
     void repairRenamesOnlyTheOwner()
@@ -226,10 +226,11 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("nodes");
-        const QStringList card = {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Maryjne/0003 Ave.txt"_qs, u"Maryjne/0012 Ave Maria.txt"_qs,
-                                  u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"Pusta/.hidden"_qs,
+        const QStringList card = {u"Maryjne/0001 Zdrowaś.txt"_qs,       u"Maryjne/0003 Ave.txt"_qs,
+                                  u"Maryjne/0012 Ave Maria.txt"_qs,     u"Adwent/0010 Rorate.txt"_qs,
+                                  u"Adwent/0011 Archanioł.txt"_qs,      u"Pusta/.hidden"_qs,
                                   u"screen_dir/0002 Ogłoszenia.ekr"_qs, u"screen_dir/0001 Witamy.ekr"_qs,
-                                  u"playlist_dir/0001 Msza.lst"_qs, u"playlist_dir/0002 Inna.lst"_qs};
+                                  u"playlist_dir/0001 Msza.lst"_qs,     u"playlist_dir/0002 Inna.lst"_qs};
         QTest::newRow("by title") << card << int(TitleCollation::SortMode::ByTitle) << u"tree-by-title.txt"_qs;
         QTest::newRow("by number") << card << int(TitleCollation::SortMode::ByNumber) << u"tree-by-number.txt"_qs;
         QTest::newRow("empty card") << QStringList() << int(TitleCollation::SortMode::ByTitle) << u"tree-empty.txt"_qs;
@@ -241,7 +242,10 @@ private slots:
         const auto lines = [mode](SongLibrary &library) {
             QStringList lines;
             for (const LibraryTreeNode &node : libraryTreeNodes(library, TitleCollation::SortMode(mode)))
-                lines << QStringLiteral("%1 %2 %3").arg(int(node.kind)).arg(node.parent).arg(node.textId ? Lang::text(node.textId) : node.text);
+                lines << QStringLiteral("%1 %2 %3")
+                             .arg(int(node.kind))
+                             .arg(node.parent)
+                             .arg(node.textId ? Lang::text(node.textId) : node.text);
             return lines;
         };
         SongLibrary library;
@@ -280,8 +284,9 @@ private slots:
         for (const IssueRow &row : issueRows(issues))
             rows << QStringLiteral("%1 %2 %3 %4").arg(row.number).arg(row.textId).arg(row.location).arg(row.band);
         // 100 after 20: numbers compare as integers, not as text.
-        QCOMPARE(rows, QStringList({u"3 193 x 0"_qs, u"12 194 A/0012 b 1"_qs, u"12 516 A/0012 a 1"_qs, u"20 493 y 0"_qs,
-                                    u"99 494 z 1"_qs, u"100 413 0100 p 0"_qs}));
+        QCOMPARE(rows,
+                 QStringList({u"3 193 x 0"_qs, u"12 194 A/0012 b 1"_qs, u"12 516 A/0012 a 1"_qs, u"20 493 y 0"_qs,
+                              u"99 494 z 1"_qs, u"100 413 0100 p 0"_qs}));
     }
 
     void driveListTextsAndFolderCards()
@@ -304,7 +309,9 @@ private slots:
         QCOMPARE(folders.folders().size(), 1);
         const QList<DriveEntry> entries = folders.drives();
         const QString folder = folders.folders().first();
-        QCOMPARE(entries, QList<DriveEntry>({{u"folder card"_qs, QDir::cleanPath(dir) + u'/', false, u"FOLDER"_qs, folder, true}}));
+        QCOMPARE(
+            entries,
+            QList<DriveEntry>({{u"folder card"_qs, QDir::cleanPath(dir) + u'/', false, u"FOLDER"_qs, folder, true}}));
         // A folder that went away is not offered, as a reader without a medium is not.
         QVERIFY(QDir(dir).removeRecursively());
         QVERIFY(folders.drives().isEmpty());
@@ -330,24 +337,33 @@ private slots:
         QVERIFY(library.scanLibrary(ScanFlags::fromInt(flags)));
         QCOMPARE(issueLines(library.issues()), fixtureLines(expected));
 
-        QCOMPARE(listing(library),
-                 QStringList({u"Adwent: 0000 Amen, 0001 Kyrie, 0003 Krotki wiersz, 0004 Pusta kolejnosc, 0005 Bez refrenu, "
-                              "0006 Tytul dluzszy niz trzydziesci cztery, 0010 A, 12ab Title"_qs,
-                              u"SCREEN_DIR: 0020 Ekran"_qs, u"Wielkanoc: 0002 KYRIE, 0010 B, 5000 X"_qs,
-                              u"screen_dir: 0001 Inne ogloszenie, 0001 Ogloszenie, 0600 Za duzy numer"_qs,
-                              u"playlist_dir: 0000 Zero, 0001 Druga, 0001 Msza"_qs}));
-        QCOMPARE(QList<int>({library.songCount(), library.slideCount(), library.playlistCount()}), QList<int>({12, 3, 3}));
+        QCOMPARE(
+            listing(library),
+            QStringList({u"Adwent: 0000 Amen, 0001 Kyrie, 0003 Krotki wiersz, 0004 Pusta kolejnosc, 0005 Bez refrenu, "
+                         "0006 Tytul dluzszy niz trzydziesci cztery, 0010 A, 12ab Title"_qs,
+                         u"SCREEN_DIR: 0020 Ekran"_qs, u"Wielkanoc: 0002 KYRIE, 0010 B, 5000 X"_qs,
+                         u"screen_dir: 0001 Inne ogloszenie, 0001 Ogloszenie, 0600 Za duzy numer"_qs,
+                         u"playlist_dir: 0000 Zero, 0001 Druga, 0001 Msza"_qs}));
+        QCOMPARE(QList<int>({library.songCount(), library.slideCount(), library.playlistCount()}),
+                 QList<int>({12, 3, 3}));
 
         // Number: owner's file name, group and index in it; duplicates marked.
         const LibraryNumberTable &songs = library.numbers(ItemKind::Song);
         QStringList owners;
         for (int n : {0, 2, 10, 12}) {
             const LibraryNumberTable::Entry &e = songs.entry(n);
-            owners << QStringLiteral("%1: %2 %3/%4%5").arg(n).arg(e.fileName).arg(e.groupIndex).arg(e.indexInGroup)
-                          .arg(e.duplicate ? u" duplicate"_qs : e.used ? QString() : u" free"_qs);
+            owners << QStringLiteral("%1: %2 %3/%4%5")
+                          .arg(n)
+                          .arg(e.fileName)
+                          .arg(e.groupIndex)
+                          .arg(e.indexInGroup)
+                          .arg(e.duplicate  ? u" duplicate"_qs
+                                   : e.used ? QString()
+                                            : u" free"_qs);
         }
-        QCOMPARE(owners, QStringList({u"0:  0/0 free"_qs, u"2: 0002 KYRIE 2/0"_qs, u"10: 0010 A 0/6 duplicate"_qs,
-                                      u"12: 12ab Title 0/7"_qs}));
+        QCOMPARE(owners,
+                 QStringList({u"0:  0/0 free"_qs, u"2: 0002 KYRIE 2/0"_qs, u"10: 0010 A 0/6 duplicate"_qs,
+                              u"12: 12ab Title 0/7"_qs}));
         QCOMPARE(library.numbers(ItemKind::Slide).entry(1).fileName, QStringLiteral("0001 Inne ogloszenie"));
         QVERIFY(library.numbers(ItemKind::Playlist).entry(1).duplicate);
         QCOMPARE(library.findFreeNumber(ItemKind::Song), 7);
@@ -401,7 +417,8 @@ private slots:
 
     void sameTitleIgnoresCase()
     {
-        newCard({u"A/0001 Kyrie.txt"_qs, u"A/0002 KYRIE.txt"_qs, u"B/0003 kyrie.txt"_qs, u"B/0004 Kyrie eleison.txt"_qs});
+        newCard(
+            {u"A/0001 Kyrie.txt"_qs, u"A/0002 KYRIE.txt"_qs, u"B/0003 kyrie.txt"_qs, u"B/0004 Kyrie eleison.txt"_qs});
         SongLibrary library;
         scanned(library);
         QCOMPARE(issueLines(library.issues()),
@@ -419,7 +436,7 @@ private slots:
                  u"0005 In the root.txt"_qs, u"G/sub/0006 Deeper.txt"_qs, u"G/0002 x.txt/keep"_qs,
                  u"screen_dir/0008 x.ekr/keep"_qs, u"playlist_dir/0009 x.lst/keep"_qs});
         QVERIFY(::mkfifo(QFile::encodeName(m_card + u"G/0007 Pipe.txt").constData(), 0600) == 0);
-        QTemporaryDir outside;                                          // links are never followed
+        QTemporaryDir outside; // links are never followed
         QVERIFY(TestSupport::writeFile(outside.filePath(QStringLiteral("0010 Outside.txt")), songBytes()));
         QVERIFY(QFile::link(outside.path(), m_card + u"Linked"));
         QVERIFY(QFile::link(outside.filePath(QStringLiteral("0010 Outside.txt")), m_card + u"G/0010 Outside.txt"));
@@ -427,7 +444,8 @@ private slots:
         QVERIFY(QFile::link(m_card + u"nowhere", m_card + u"G/0011 Dangling.txt"));
         SongLibrary library;
         scanned(library, kFullRefreshScan);
-        QCOMPARE(listing(library), QStringList({u"G: 0001 A, 0003 upper"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
+        QCOMPARE(listing(library),
+                 QStringList({u"G: 0001 A, 0003 upper"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
         QCOMPARE(library.songCount(), 2);
         QCOMPARE(issueLines(library.issues()), QStringList{u"5\t10\t1\t0005 In the root.txt"_qs});
     }
@@ -450,7 +468,8 @@ private slots:
         // Qt cannot name these entries either, so the temporary folder could not remove them.
         ::unlink(badName.constData());
         ::rmdir(QByteArray(QFile::encodeName(m_card) + "Grupa \xc0").constData());
-        QCOMPARE(listing(library), QStringList({u"G: 0001 A, 0003 C"_qs, u"screen_dir: "_qs, u"playlist_dir: 0001 L"_qs}));
+        QCOMPARE(listing(library),
+                 QStringList({u"G: 0001 A, 0003 C"_qs, u"screen_dir: "_qs, u"playlist_dir: 0001 L"_qs}));
         QCOMPARE(issueLines(library.issues()),
                  QStringList({u"2\t9\t1\tG/0002 B\\xFF\\xFE.txt"_qs, u"0\t9\t1\tGrupa \\xC0"_qs}));
     }
@@ -486,8 +505,9 @@ private slots:
         QCOMPARE(library.findFreeNumber(ItemKind::Slide), 1);
         for (int n : {5, 7, 499})
             QVERIFY(slides.isUsed(n));
-        QCOMPARE(QList<int>({slides.entry(5).indexInGroup, slides.entry(7).indexInGroup, slides.entry(499).indexInGroup}),
-                 QList<int>({0, 1, 2}));
+        QCOMPARE(
+            QList<int>({slides.entry(5).indexInGroup, slides.entry(7).indexInGroup, slides.entry(499).indexInGroup}),
+            QList<int>({0, 1, 2}));
         QVERIFY(library.issues().isEmpty());
     }
 
@@ -518,7 +538,8 @@ private slots:
         };
         scanned(library, kRefreshScan, progress);
         QCOMPARE(seen.size(), 3);
-        QCOMPARE(listing(library), QStringList({u"A: 0001 S, 0002 S, 0003 S"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
+        QCOMPARE(listing(library),
+                 QStringList({u"A: 0001 S, 0002 S, 0003 S"_qs, u"screen_dir: "_qs, u"playlist_dir: "_qs}));
         // The next scan clears the request; a caller's stop flag ends the scan before the first file.
         scanned(library, kRefreshScan);
         QCOMPARE(library.groups().size(), 2);

@@ -54,7 +54,8 @@ private slots:
         SongFile::parseFileName(song, u"/card/G/"_qs + name + u".txt");
         Playlist playlist;
         playlist.parseFileName(u"/card/playlist_dir/"_qs + name + u".lst");
-        const CardChangeRecord record = CardChangeRecord::fromPath(u"/card/G/"_qs + name + u".txt", CardChangeRecord::New);
+        const CardChangeRecord record = CardChangeRecord::fromPath(u"/card/G/"_qs + name + u".txt",
+                                                                   CardChangeRecord::New);
         const QStringList parsed{both(ItemName::number(name), ItemName::title(name)),
                                  both(ItemName::number(name), ItemName::titleOfFileName(QString(name + u".txt"))),
                                  both(song.number(), song.title()), both(playlist.number(), playlist.name()),
@@ -93,8 +94,8 @@ private slots:
         QTest::addColumn<int>("renameId");
         QTest::addColumn<int>("titleId");
         for (const QStringList &row : TestSupport::tableRows(u"naming/playlistnames.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1] << TestSupport::textIds(row[2]).value(0)
-                                              << TestSupport::textIds(row[3]).value(0);
+            QTest::newRow(qPrintable(row[0]))
+                << row[1] << TestSupport::textIds(row[2]).value(0) << TestSupport::textIds(row[3]).value(0);
     }
     void playlistNameRules()
     {

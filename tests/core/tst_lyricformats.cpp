@@ -29,7 +29,8 @@ LyricImport::Source converted(const QString &path, const QString &language = {},
 {
     LyricImport::Source source;
     LyricMessage reason;
-    if (LyricImport::convert(path, {20, 10}, u"pl"_qs, source, &reason, language, encoding) != LyricImport::Failure::None)
+    if (LyricImport::convert(path, {20, 10}, u"pl"_qs, source, &reason, language, encoding)
+        != LyricImport::Failure::None)
         source.title = u"refused: "_qs + reason.token();
     return source;
 }
@@ -84,13 +85,14 @@ private slots:
         QTest::addColumn<QString>("notes");
         QTest::newRow("first shown") << u"languages.xml"_qs << QString() << u"Morgenlied"_qs << u"languages-left=en"_qs;
         QTest::newRow("asked") << u"languages.xml"_qs << u"en-GB"_qs << u"Morning song"_qs << u"languages-left=de"_qs;
-        QTest::newRow("not in the file") << u"languages.xml"_qs << u"cs"_qs << u"Morgenlied"_qs << u"languages-left=en"_qs;
+        QTest::newRow("not in the file") << u"languages.xml"_qs << u"cs"_qs << u"Morgenlied"_qs
+                                         << u"languages-left=en"_qs;
         QTest::newRow("transliteration") << u"transliterated.xml"_qs << QString() << u"Shir Simcha"_qs
                                          << u"as-stanzas=b1 document-order languages-left=he,en"_qs;
         QTest::newRow("translation") << u"transliterated.xml"_qs << u"en"_qs << u"Song of joy"_qs
                                      << u"as-stanzas=b1 document-order languages-left=he,he/en"_qs;
-        QTest::newRow("two-language slides") << u"abendlied.sng"_qs << u"2"_qs << u"Abendlied"_qs
-                                             << u"languages-left=1"_qs;
+        QTest::newRow("two-language slides")
+            << u"abendlied.sng"_qs << u"2"_qs << u"Abendlied"_qs << u"languages-left=1"_qs;
     }
     void oneLanguagePerSong()
     {
@@ -169,8 +171,8 @@ private slots:
     {
         QTemporaryDir out;
         LyricExport::Result result;
-        QVERIFY(LyricExport::exportSongs(sourceDir() + u"/data/demo-card", {}, out.path(), u"Demo"_qs, u"test"_qs,
-                                         result));
+        QVERIFY(
+            LyricExport::exportSongs(sourceDir() + u"/data/demo-card", {}, out.path(), u"Demo"_qs, u"test"_qs, result));
         QDirIterator it(sourceDir() + u"/data/demo-card", {u"*.txt"_qs}, QDir::Files, QDirIterator::Subdirectories);
         int songs = 0;
         while (it.hasNext()) {
@@ -197,8 +199,9 @@ private slots:
         QTest::newRow("OpenSong parts") << "<song><title>t</title><lyrics>" + parts + "</lyrics></song>"
                                         << u"too-many-stanzas=33,32"_qs;
         QTest::newRow("OpenSong deep") << "<song>" + QByteArray("<a>").repeated(100000) << u"xml-error=1"_qs;
-        QTest::newRow("ChordPro sections") << "{title: t}\n" + QByteArray("{soc}\nx\n{eoc}\n{sob}\ny\n{eob}\n").repeated(20000)
-                                           << u"too-many-stanzas=33,32"_qs;
+        QTest::newRow("ChordPro sections")
+            << "{title: t}\n" + QByteArray("{soc}\nx\n{eoc}\n{sob}\ny\n{eob}\n").repeated(20000)
+            << u"too-many-stanzas=33,32"_qs;
         QByteArray slides = "#Title=t\n---\n";
         for (int i = 0; i < 40000; ++i)
             slides += "Vers " + QByteArray::number(i % 99 + 1) + "\nx\n---\n";

@@ -113,8 +113,9 @@ private slots:
         QTest::addColumn<QStringList>("hits");
         for (const QStringList &row : TestSupport::tableRows(u"lyricindex/queries.tsv"_qs))
             QTest::newRow(qPrintable(row[0])) << row[1] << row[2].split(u'|', Qt::SkipEmptyParts);
-        QTest::newRow("huge query") << u"pan "_qs.repeated(2500) << QStringList{
-            u"0007 Pan jest 0/0/0"_qs, u"0153 Barka 1/1/1"_qs, u"0011 Wśród nocnej ciszy 1/2/1"_qs};
+        QTest::newRow("huge query") << u"pan "_qs.repeated(2500)
+                                    << QStringList{u"0007 Pan jest 0/0/0"_qs, u"0153 Barka 1/1/1"_qs,
+                                                   u"0011 Wśród nocnej ciszy 1/2/1"_qs};
     }
     void queries()
     {
@@ -182,8 +183,8 @@ private slots:
         Card card;
         fillCard(card);
         const QString huge = card.root() + u"Pieśni/0300 Big.txt"_qs;
-        QVERIFY(TestSupport::writeFile(huge, "#n 0\r\n#k 1,\r\n" + QByteArray("#z\r\n#e\r\n" + QByteArray(2000, 'a')
-                                                                              + "\r\n").repeated(500)));
+        QVERIFY(TestSupport::writeFile(
+            huge, "#n 0\r\n#k 1,\r\n" + QByteArray("#z\r\n#e\r\n" + QByteArray(2000, 'a') + "\r\n").repeated(500)));
         const QString locked = card.root() + u"Pieśni/0301 Locked.txt"_qs;
         QVERIFY(TestSupport::writeFile(locked, TestSupport::songBytes('z')));
         QFile::setPermissions(locked, {});

@@ -84,7 +84,9 @@ private slots:
         QTest::addColumn<bool>("overwrite");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QPoint>("cursorAfter");
-        const auto point = [](const QString &xy) { return QPoint(xy.section(u',', 0, 0).toInt(), xy.section(u',', 1).toInt()); };
+        const auto point = [](const QString &xy) {
+            return QPoint(xy.section(u',', 0, 0).toInt(), xy.section(u',', 1).toInt());
+        };
         for (const QStringList &row : TestSupport::tableRows(u"matrixtext/edits.tsv"_qs))
             QTest::newRow(qPrintable(row[0])) << row[1].split(u'|') << point(row[2]) << TestSupport::unescaped(row[3])
                                               << (row[4] == u"1") << row[5].split(u'|') << point(row[6]);
@@ -154,10 +156,16 @@ private slots:
         MatrixText m;
         m.setCursor(0, 9);
         int asked = 0;
-        QVERIFY(!m.paste(QString(21, u'q'), [&] { ++asked; return false; }));
+        QVERIFY(!m.paste(QString(21, u'q'), [&] {
+            ++asked;
+            return false;
+        }));
         QCOMPARE(asked, 1);
         QCOMPARE(m.text(), QString(200, u' '));
-        QVERIFY(m.paste(QString(25, u'q'), [&] { ++asked; return true; }));
+        QVERIFY(m.paste(QString(25, u'q'), [&] {
+            ++asked;
+            return true;
+        }));
         QCOMPARE(rows(m)[9], QString(20, u'q'));
         QCOMPARE(QPoint(m.column(), m.row()), QPoint(0, 9)); // reached the end: the row stays
         QVERIFY(!m.paste(QString(), {}));

@@ -124,7 +124,8 @@ private slots:
                 report += u"refused: "_qs + reason.token() + u'\n';
         }
         QVERIFY2(!report.contains(u"OFF THE BOARD"), qPrintable(report));
-        const QString expectedPath = QFileInfo(path).path() + u"/expected/" + QFileInfo(path).completeBaseName() + u".txt";
+        const QString expectedPath = QFileInfo(path).path() + u"/expected/" + QFileInfo(path).completeBaseName()
+            + u".txt";
         if (qEnvironmentVariableIsSet("LUMIVOX_WRITE_EXPECTED"))
             writeFile(expectedPath, report.toUtf8());
         QCOMPARE(report, QString::fromUtf8(readFile(expectedPath)));
@@ -303,11 +304,11 @@ private slots:
         const QStringList before = treeOf(dir.path(), true);
         LyricExport::Result result;
         LyricMessage error;
-        QVERIFY(!LyricExport::exportSongs(dir.filePath(u"card"_qs), {}, dir.filePath(u"card/Kolędy/new/out"_qs), {},
-                                          {}, result, {}, &error));
-        QCOMPARE(error.token(), u"output-in-card");
-        QVERIFY(!LyricExport::exportSongs(dir.filePath(u"card"_qs), u"Nope"_qs, dir.filePath(u"out"_qs), {}, {},
+        QVERIFY(!LyricExport::exportSongs(dir.filePath(u"card"_qs), {}, dir.filePath(u"card/Kolędy/new/out"_qs), {}, {},
                                           result, {}, &error));
+        QCOMPARE(error.token(), u"output-in-card");
+        QVERIFY(!LyricExport::exportSongs(dir.filePath(u"card"_qs), u"Nope"_qs, dir.filePath(u"out"_qs), {}, {}, result,
+                                          {}, &error));
         QCOMPARE(error.token(), u"no-group=Nope");
         QCOMPARE(treeOf(dir.path(), true), before);
     }

@@ -17,7 +17,10 @@ namespace {
 QStringList describe(const SongLibrary &library)
 {
     QStringList lines;
-    lines << QStringLiteral("counts %1 %2 %3").arg(library.songCount()).arg(library.slideCount()).arg(library.playlistCount());
+    lines << QStringLiteral("counts %1 %2 %3")
+                 .arg(library.songCount())
+                 .arg(library.slideCount())
+                 .arg(library.playlistCount());
     for (const QList<SongGroupFiles> *lists : {&library.groups(), &library.slideLists(), &library.playlistLists()}) {
         for (const SongGroupFiles &list : *lists)
             lines << list.name + u": " + list.files.join(u", ");
@@ -27,12 +30,21 @@ QStringList describe(const SongLibrary &library)
         for (int n = 0; n < table.size(); ++n) {
             const LibraryNumberTable::Entry &e = table.entry(n);
             if (e.used)
-                lines << QStringLiteral("#%1 %2 %3 %4/%5%6").arg(int(kind)).arg(n).arg(e.fileName).arg(e.groupIndex)
-                             .arg(e.indexInGroup).arg(e.duplicate ? u" duplicate" : u"");
+                lines << QStringLiteral("#%1 %2 %3 %4/%5%6")
+                             .arg(int(kind))
+                             .arg(n)
+                             .arg(e.fileName)
+                             .arg(e.groupIndex)
+                             .arg(e.indexInGroup)
+                             .arg(e.duplicate ? u" duplicate" : u"");
         }
     }
     for (const LoadIssue &issue : library.issues())
-        lines << QStringLiteral("issue %1 %2 %3 %4").arg(int(issue.code)).arg(issue.number).arg(issue.location()).arg(int(issue.fileType));
+        lines << QStringLiteral("issue %1 %2 %3 %4")
+                     .arg(int(issue.code))
+                     .arg(issue.number)
+                     .arg(issue.location())
+                     .arg(int(issue.fileType));
     return lines;
 }
 
@@ -44,7 +56,8 @@ QStringList contents(const QString &root)
     while (it.hasNext()) {
         const QString path = it.next();
         files << path.mid(root.size()) + u' '
-                     + QString::fromLatin1(QCryptographicHash::hash(TestSupport::readFile(path), QCryptographicHash::Md5).toHex());
+                + QString::fromLatin1(
+                     QCryptographicHash::hash(TestSupport::readFile(path), QCryptographicHash::Md5).toHex());
     }
     files.sort();
     return files;
@@ -80,9 +93,9 @@ class TestParallelScan : public QObject
         for (int i = 100; i < 300; ++i)
             many << QStringLiteral("Wielkanoc/%1 Piesn %2.txt").arg(i, 4, 10, QChar(u'0')).arg(i % 150);
         const bool written = TestSupport::writeFile(card + u"Adwent/0007 Z tabulatorem.txt", tabs)
-                             && TestSupport::writeFile(card + u"screen_dir/0002 Tab.ekr", tabs)
-                             && TestSupport::writeFile(card + u"Adwent/0008 Dluga linia.txt", longLine)
-                             && TestSupport::writeFiles(card, many);
+            && TestSupport::writeFile(card + u"screen_dir/0002 Tab.ekr", tabs)
+            && TestSupport::writeFile(card + u"Adwent/0008 Dluga linia.txt", longLine)
+            && TestSupport::writeFiles(card, many);
         // A pipe named like a song is no song: never listed, never opened.
         const bool piped = ::mkfifo(QFile::encodeName(card + u"Adwent/0009 Rura.txt").constData(), 0600) == 0;
         return written && piped ? card : QString();
@@ -166,7 +179,8 @@ private slots:
     {
         const QString dir = m_cards.next() + u"list";
         QVERIFY(QDir().mkpath(dir + u"/x.txt") && QDir().mkpath(dir + u"/sub"));
-        for (const char *name : {"A.txt", "A-.txt", "AB.txt", "b.TXT", ".hidden.txt", "0001 Ą.txt", "plain", "c.txt.bak"})
+        for (const char *name :
+             {"A.txt", "A-.txt", "AB.txt", "b.TXT", ".hidden.txt", "0001 Ą.txt", "plain", "c.txt.bak"})
             QVERIFY(TestSupport::writeFile(dir + u'/' + QString::fromUtf8(name), "x"));
         QVERIFY(QFile::link(dir + u"/A.txt", dir + u"/link.txt"));
         QVERIFY(::mkfifo(QFile::encodeName(dir + u"/pipe.txt").constData(), 0600) == 0);

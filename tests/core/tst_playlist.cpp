@@ -15,7 +15,9 @@ QByteArray withCrLf(QStringView lines)
 {
     QByteArray bytes;
     for (QChar c : lines)
-        bytes += c == u'\n' ? QByteArray("\r\n") : c == u'\t' ? QByteArray("\t") : QByteArray(1, char(BoardCharset::encode(c.unicode())));
+        bytes += c == u'\n' ? QByteArray("\r\n")
+            : c == u'\t'    ? QByteArray("\t")
+                            : QByteArray(1, char(BoardCharset::encode(c.unicode())));
     return bytes;
 }
 
@@ -70,11 +72,12 @@ private slots:
         m_card = m_dir.filePath(QStringLiteral("card/"));
         // Three stanzas, the second the refrain.
         const QByteArray song = TestSupport::songBytes('a', "1,r,3,r,", {"#z", "#r", "#z"});
-        QVERIFY(TestSupport::writeFiles(m_card, {u"Adwent/0001 Kyrie.txt"_qs, u"Adwent/0009 Łąka.txt"_qs,
-                                                 u"Boże Narodzenie/0002 Kyrie.txt"_qs, u"Boże Narodzenie/0004 Gloria.txt"_qs,
-                                                 u"Русские/0005 Слава.txt"_qs, u"Adwent/0006 "_qs + QString(42, u'L') + u"X.txt",
-                                                 u"screen_dir/0007 Ogłoszenie.ekr"_qs},
-                                        song));
+        QVERIFY(TestSupport::writeFiles(
+            m_card,
+            {u"Adwent/0001 Kyrie.txt"_qs, u"Adwent/0009 Łąka.txt"_qs, u"Boże Narodzenie/0002 Kyrie.txt"_qs,
+             u"Boże Narodzenie/0004 Gloria.txt"_qs, u"Русские/0005 Слава.txt"_qs,
+             u"Adwent/0006 "_qs + QString(42, u'L') + u"X.txt", u"screen_dir/0007 Ogłoszenie.ekr"_qs},
+            song));
         m_library.setRoot(m_card);
         m_library.scanLibrary(kRefreshScan);
         QCOMPARE(m_library.issues().size(), 1); // the second Kyrie's title
@@ -107,7 +110,8 @@ private slots:
                               u"EKR Brak 1 0 missing #0"_qs, u"TXT --- 4 1 missing #0"_qs}));
         QVERIFY(playlist.entry(7).isPlaceholder() && playlist.entry(7).path.isEmpty());
         QCOMPARE(issues.size(), 3);
-        QCOMPARE(issues.at(0), (LoadIssue{3, IssueCode::MissingEntry, IssueFileType::Playlist, {}, QStringLiteral("Msza")}));
+        QCOMPARE(issues.at(0),
+                 (LoadIssue{3, IssueCode::MissingEntry, IssueFileType::Playlist, {}, QStringLiteral("Msza")}));
         // The refrain flag is shown, not written; a slide's stanza is always 1.
         QCOMPARE(playlist.toBytes(), QByteArray(bytes).replace("#5/", "#1/").replace("#9/", "#1/"));
     }
@@ -132,7 +136,8 @@ private slots:
         QVERIFY(playlist.isLoaded());
         QCOMPARE(read("#0/\n#TXT/\t#Kyrie/\t#1/\t#0/\n#TXT/\t#Gloria/\t#1/\t#0/\n").count(), 2); // LF only
         const QByteArray title42(42, 'L');
-        const Playlist longTitles = read("#0/\r\n#TXT/\t#" + title42 + "/\t#1/\t#0/\r\n#TXT/\t#" + title42 + "X/\t#1/\t#0/\r\n");
+        const Playlist longTitles = read("#0/\r\n#TXT/\t#" + title42 + "/\t#1/\t#0/\r\n#TXT/\t#" + title42
+                                         + "X/\t#1/\t#0/\r\n");
         QVERIFY(longTitles.entry(0).found);
         QCOMPARE(int(longTitles.entry(0).songNumber), 6);
         QVERIFY(!longTitles.entry(1).found);
@@ -146,10 +151,11 @@ private slots:
         QTest::addColumn<int>("stanza");
         QTest::addColumn<int>("option");
         for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/malformed.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << TestSupport::unescaped(row[1]).toLatin1()
-                                              << (row[2].isEmpty() ? QString() : row[2]) << row[3].toInt() << row[4].toInt();
-        QTest::newRow("10000 characters") << ("#TXT/\t#" + QByteArray(10000, 'y') + "/\t#1/\t#0/")
-                                          << QString(10000, u'y') << 1 << 0;
+            QTest::newRow(qPrintable(row[0]))
+                << TestSupport::unescaped(row[1]).toLatin1() << (row[2].isEmpty() ? QString() : row[2])
+                << row[3].toInt() << row[4].toInt();
+        QTest::newRow("10000 characters")
+            << ("#TXT/\t#" + QByteArray(10000, 'y') + "/\t#1/\t#0/") << QString(10000, u'y') << 1 << 0;
     }
     void malformedLines()
     {
@@ -190,7 +196,8 @@ private slots:
         slide.title = QStringLiteral("Ogłoszenie");
         slide.stanza = 1;
         playlist.append(slide);
-        QCOMPARE(playlist.toBytes(), QByteArray("#0/\r\n#TXT/\t#\xa3") + "aska/\t#2/\t#255/\r\n#EKR/\t#Og\xb3oszenie/\t#1/\t#0/\r\n");
+        QCOMPARE(playlist.toBytes(),
+                 QByteArray("#0/\r\n#TXT/\t#\xa3") + "aska/\t#2/\t#255/\r\n#EKR/\t#Og\xb3oszenie/\t#1/\t#0/\r\n");
         QCOMPARE(Playlist().toBytes(), QByteArray("#0/\r\n"));
     }
 
@@ -210,7 +217,8 @@ private slots:
         Playlist loaded;
         LibraryPlaylistResolver resolver(m_library);
         QVERIFY(loaded.load(path, CharsetMode::Latin, &resolver));
-        QCOMPARE(QStringList({QString::number(loaded.number()), loaded.name()}), QStringList({u"12"_qs, u"Niedziela"_qs}));
+        QCOMPARE(QStringList({QString::number(loaded.number()), loaded.name()}),
+                 QStringList({u"12"_qs, u"Niedziela"_qs}));
         QCOMPARE(entryLines(loaded), QStringList{u"TXT Kyrie 2r 1 0001 Kyrie.txt #1"_qs});
 
         QString error;

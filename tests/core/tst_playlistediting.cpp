@@ -56,14 +56,15 @@ class TestPlaylistEditing : public QObject
 private slots:
     void insertChoices_data()
     {
-        QTest::addColumn<QList<int>>("song"); // stanzas, refrain, then the sequence
+        QTest::addColumn<QList<int>>("song");   // stanzas, refrain, then the sequence
         QTest::addColumn<QList<int>>("choice"); // mode, stanza, from, to
         QTest::addColumn<QList<int>>("expected");
         QTest::addColumn<QList<int>>("found");
         using TestSupport::numbers;
         for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/inserts.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << QList<int>{row[1].toInt(), row[2].toInt()} + numbers(row[3])
-                                              << numbers(row.mid(4, 4).join(u',')) << numbers(row[8]) << numbers(row[9]);
+            QTest::newRow(qPrintable(row[0]))
+                << QList<int>{row[1].toInt(), row[2].toInt()} + numbers(row[3]) << numbers(row.mid(4, 4).join(u','))
+                << numbers(row[8]) << numbers(row[9]);
     }
 
     void insertChoices()
@@ -74,8 +75,9 @@ private slots:
         QFETCH(QList<int>, found);
         Playlist playlist;
         int position = 0;
-        const InsertResult result = insertEntries(playlist, &position, makeSong(u"Gloria"_qs, song[0], song[1], song.mid(2)),
-                                                  u"/x/0012 Gloria.txt"_qs, {choice[0], choice[1], choice[2], choice[3], kDefaultOption});
+        const InsertResult result = insertEntries(
+            playlist, &position, makeSong(u"Gloria"_qs, song[0], song[1], song.mid(2)), u"/x/0012 Gloria.txt"_qs,
+            {choice[0], choice[1], choice[2], choice[3], kDefaultOption});
         QCOMPARE(stanzasOf(playlist), expected);
         QCOMPARE(result.added, expected.size());
         QCOMPARE(position, expected.size());
@@ -164,7 +166,8 @@ private slots:
         QTest::addColumn<int>("stanza");
         QTest::addColumn<bool>("showable");
         for (const QStringList &row : TestSupport::tableRows(u"playlist-lines/showable.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << (row[1] == u"1") << row[2].toInt() << row[3].toInt() << (row[4] == u"1");
+            QTest::newRow(qPrintable(row[0]))
+                << (row[1] == u"1") << row[2].toInt() << row[3].toInt() << (row[4] == u"1");
     }
 
     void showable()

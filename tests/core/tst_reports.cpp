@@ -64,7 +64,8 @@ private slots:
         QTest::addColumn<QByteArray>("tail");
         QTest::newRow("songbook") << ReportKind::Songbook << QByteArray("\\par}\\page}\r\n");
         QTest::newRow("index") << ReportKind::NumberIndex << QByteArray("\\par\r\n}\r\n");
-        QTest::newRow("alphabetical") << ReportKind::Alphabetical << QByteArray("\\par\r\n\\pard\\tx7952\\fs24\r\n}\r\n");
+        QTest::newRow("alphabetical") << ReportKind::Alphabetical
+                                      << QByteArray("\\par\r\n\\pard\\tx7952\\fs24\r\n}\r\n");
     }
     void emptyCardGivesAWholeDocument()
     {

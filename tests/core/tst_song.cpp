@@ -5,9 +5,15 @@
 namespace {
 
 // A screen whose first line names it, e.g. "S1.2" for stanza 1, screen 2 (1-based).
-QString tag(int stanza, int screen) { return QStringLiteral("S%1.%2").arg(stanza).arg(screen); }
+QString tag(int stanza, int screen)
+{
+    return QStringLiteral("S%1.%2").arg(stanza).arg(screen);
+}
 
-QString firstLine(const QString &text) { return text.left(kLineChars).trimmed(); }
+QString firstLine(const QString &text)
+{
+    return text.left(kLineChars).trimmed();
+}
 
 // Stanzas of the given screen counts, each screen tagged; the cursor ends on (0, 0).
 Song songWith(const QList<int> &screenCounts)
@@ -69,8 +75,10 @@ private slots:
         QCOMPARE(song.performanceScreenCount(), 10);
         const SongPosition at = song.performancePosition(index);
         const QString position = at.stanza < 0 ? u"-1"_qs : QStringLiteral("%1.%2").arg(at.stanza).arg(at.screen);
-        QTEST(QStringLiteral("%1 %2 %3 %4").arg(firstLine(song.performanceScreenText(index)), position)
-                  .arg(song.performanceSequencePosition(index)).arg(song.performanceScreenTime(index)),
+        QTEST(QStringLiteral("%1 %2 %3 %4")
+                  .arg(firstLine(song.performanceScreenText(index)), position)
+                  .arg(song.performanceSequencePosition(index))
+                  .arg(song.performanceScreenTime(index)),
               "expected");
         // The one-walk list agrees with the lookup of each index.
         if (at.stanza >= 0)

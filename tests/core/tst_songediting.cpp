@@ -85,8 +85,8 @@ private slots:
         QTest::addColumn<QList<int>>("sequence");
         QTest::addColumn<QString>("stanzas");
         for (const QStringList &row : TestSupport::tableRows(u"songediting/stanzas.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << (row[1] == u"insert") << row[2].toInt() << row[3].toInt()
-                                              << TestSupport::numbers(row[4]) << row[5];
+            QTest::newRow(qPrintable(row[0]))
+                << (row[1] == u"insert") << row[2].toInt() << row[3].toInt() << TestSupport::numbers(row[4]) << row[5];
     }
     void stanzaDeletedOrInserted()
     {
@@ -147,8 +147,8 @@ private slots:
         QTest::addColumn<bool>("written");
         QTest::addColumn<QStringList>("files"); // regular files of G afterwards
         for (const QStringList &row : TestSupport::tableRows(u"songsaving/saveplans.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2] << row[3] << (row[4] == u"1") << (row[5] == u"1")
-                                              << row[6].split(u'|');
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].toInt() << row[2] << row[3] << (row[4] == u"1") << (row[5] == u"1") << row[6].split(u'|');
     }
     void savePlans()
     {

@@ -6,9 +6,15 @@
 
 namespace {
 
-QString fixture(const char *name) { return TestSupport::testData(QStringLiteral("songfile/") + QString::fromUtf8(name)); }
+QString fixture(const char *name)
+{
+    return TestSupport::testData(QStringLiteral("songfile/") + QString::fromUtf8(name));
+}
 
-QString pad(const QString &line) { return line.leftJustified(kLineChars, u' '); }
+QString pad(const QString &line)
+{
+    return line.leftJustified(kLineChars, u' ');
+}
 
 QString screenOf(const QStringList &lines)
 {
@@ -80,13 +86,18 @@ private slots:
         Song song;
         song.appendStanza();
         song.addScreenAfterCurrent();
-        song.setCurrentScreenText(screenOf({u"Pan jest pasterzem"_qs, u"moim, niczego mi"_qs, u"nie brak."_qs, {},
-                                            u"Pozwala mi leżeć"_qs, u"na zielonych"_qs, u"pastwiskach."_qs}));
+        song.setCurrentScreenText(screenOf({u"Pan jest pasterzem"_qs,
+                                            u"moim, niczego mi"_qs,
+                                            u"nie brak."_qs,
+                                            {},
+                                            u"Pozwala mi leżeć"_qs,
+                                            u"na zielonych"_qs,
+                                            u"pastwiskach."_qs}));
         song.appendStanza();
         song.setRefrainIndex(2);
         song.addScreenAfterCurrent();
-        song.setCurrentScreenText(screenOf({{}, {}, u"Alleluja,"_qs, u"alleluja!"_qs, {}, u"Łaska i pokój"_qs, {}, {},
-                                            {}, u"  Święty Bóg"_qs}));
+        song.setCurrentScreenText(screenOf(
+            {{}, {}, u"Alleluja,"_qs, u"alleluja!"_qs, {}, u"Łaska i pokój"_qs, {}, {}, {}, u"  Święty Bóg"_qs}));
         song.setSequence({1, RefrainMarker});
 
         const QByteArray expected = TestSupport::readFile(fixture("0001 Example.txt"));
@@ -113,7 +124,8 @@ private slots:
         QCOMPARE(song.sequence(), (QList<int>{2, RefrainMarker, 3, RefrainMarker}));
         QCOMPARE(QStringList({song.lineText(0, 0, 1), song.lineText(1, 0, 1), song.lineText(2, 0, 0)}),
                  QStringList({pad(u"Ґ ї № 5"_qs), pad(u"я в начале"_qs), pad(u"Ёлка Єва Її"_qs)}));
-        QCOMPARE(QList<int>({song.screenTime(0, 0), song.screenTime(1, 1), song.screenTime(2, 0)}), QList<int>({35, 0, 125}));
+        QCOMPARE(QList<int>({song.screenTime(0, 0), song.screenTime(1, 1), song.screenTime(2, 0)}),
+                 QList<int>({35, 0, 125}));
         QCOMPARE(song.performanceScreenCount(), 5);
         QCOMPARE(SongFile::toBytes(song), TestSupport::readFile(fixture("0002 Timed.txt")));
     }
@@ -153,8 +165,10 @@ private slots:
             QVERIFY(issues.isEmpty());
         } else {
             QCOMPARE(issues.size(), 1);
-            QCOMPARE(issues.at(0), (LoadIssue{12, IssueCode::NameTooLong, IssueFileType(issueFileType), {},
-                                              QFileInfo(path).completeBaseName()}));
+            QCOMPARE(
+                issues.at(0),
+                (LoadIssue{
+                    12, IssueCode::NameTooLong, IssueFileType(issueFileType), {}, QFileInfo(path).completeBaseName()}));
         }
     }
 
@@ -206,8 +220,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("shortLine");
         for (const QStringList &row : TestSupport::tableRows(u"songrows/screenlines.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1].toLatin1() << TestSupport::unescaped(row[2]).toLatin1()
-                                              << row[3] << (row[4] == u"1");
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].toLatin1() << TestSupport::unescaped(row[2]).toLatin1() << row[3] << (row[4] == u"1");
     }
     void screenLines()
     {
@@ -247,7 +261,8 @@ private slots:
             + screenBytes({"c"}, "#e ");
         const Song song = readBytes(bytes);
         QVERIFY(song.hasTimings());
-        QCOMPARE(QList<int>({song.screenTime(0, 0), song.screenTime(0, 1), song.screenTime(0, 2)}), QList<int>({0, 12, 0}));
+        QCOMPARE(QList<int>({song.screenTime(0, 0), song.screenTime(0, 1), song.screenTime(0, 2)}),
+                 QList<int>({0, 12, 0}));
         QVERIFY(SongFile::toBytes(song).contains("#e 0\r\na "));
         QVERIFY(SongFile::toBytes(song).contains("#e 12\r\n"));
 
@@ -403,7 +418,8 @@ private slots:
         QVERIFY(TestSupport::writeFile(target, "old content"));
         QVERIFY(SongFile::save(target, song));
         QCOMPARE(TestSupport::readFile(target), TestSupport::readFile(fixture("0001 Example.txt")));
-        QCOMPARE(QStringList({song.path(), QString::number(song.number()), song.title(), QString::number(song.savedNumber())}),
+        QCOMPARE(QStringList(
+                     {song.path(), QString::number(song.number()), song.title(), QString::number(song.savedNumber())}),
                  QStringList({target, u"42"_qs, u"Nowy tytuł"_qs, u"42"_qs}));
         QCOMPARE(song.kind(), SongKind::Slide);
         QVERIFY(!song.isDirty());
@@ -421,7 +437,6 @@ private slots:
         QVERIFY(song.path().isEmpty());
         QVERIFY(!SongFile::load(m_dir.path(), song));
     }
-
 };
 
 LUMIVOX_TEST_MAIN_CORE(TestSongFile)

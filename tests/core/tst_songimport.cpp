@@ -68,7 +68,7 @@ private slots:
 
     void import_data()
     {
-        QTest::addColumn<QString>("source");  // grouped; every row is imported into the group "Cel"
+        QTest::addColumn<QString>("source"); // grouped; every row is imported into the group "Cel"
         QTest::addColumn<QString>("songDir");
         QTest::addColumn<int>("marked");      // a number imported earlier in this run
         QTest::addColumn<int>("start");       // 0: keep numbers, else number from start
@@ -76,8 +76,8 @@ private slots:
         QTest::addColumn<QString>("results"); // outcome number target; then how the run ended
 
         for (const QStringList &row : TestSupport::tableRows(u"songimport/import.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3].toInt() << row[4].toInt() << row[5].toInt()
-                                              << row[6];
+            QTest::newRow(qPrintable(row[0]))
+                << row[1] << row[2] << row[3].toInt() << row[4].toInt() << row[5].toInt() << row[6];
     }
 
     void import()

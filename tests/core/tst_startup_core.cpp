@@ -17,8 +17,9 @@ private slots:
         QTest::addColumn<bool>("ids");
         QTest::addColumn<bool>("failed");
         for (const QStringList &row : TestSupport::tableRows(u"startup/commandline.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1].split(u' ', Qt::SkipEmptyParts) << row[2]
-                                              << row[3].split(u' ', Qt::SkipEmptyParts) << (row[4] == u"1") << (row[5] == u"1");
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].split(u' ', Qt::SkipEmptyParts) << row[2] << row[3].split(u' ', Qt::SkipEmptyParts)
+                << (row[4] == u"1") << (row[5] == u"1");
     }
     void commandLine()
     {

@@ -28,7 +28,10 @@ Song newSong()
     return song;
 }
 
-QString centred(const QString &line) { return BoardCharset::alignRow(line, BoardCharset::RowAlignment::Centre); }
+QString centred(const QString &line)
+{
+    return BoardCharset::alignRow(line, BoardCharset::RowAlignment::Centre);
+}
 
 } // namespace
 
@@ -111,12 +114,13 @@ private slots:
     void blocksBecomeCentredStanzasAndScreens()
     {
         Song song = newSong();
-        const QStringList lines = arrangeLines(para(u"a"_qs, 3) + QStringList{QString()} + para(u"b"_qs, 12) + QStringList{QString()} + para(u"c"_qs, 2));
+        const QStringList lines = arrangeLines(para(u"a"_qs, 3) + QStringList{QString()} + para(u"b"_qs, 12)
+                                               + QStringList{QString()} + para(u"c"_qs, 2));
         // The third block (b11, b12) continues the second.
         const Outcome outcome = importLines(song, lines, {false, false, true});
         QVERIFY(outcome.complete());
         QCOMPARE(outcome.placed, 4);
-        QCOMPARE(song.stanzaCount(), 3);          // the first block filled the blank screen
+        QCOMPARE(song.stanzaCount(), 3); // the first block filled the blank screen
         QCOMPARE(song.screenCount(1), 2);
         QCOMPARE(song.lineText(0, 0, 2), centred(u"a3"_qs));
         QCOMPARE(song.lineText(0, 0, 3), QString(20, u' '));

@@ -72,8 +72,8 @@ private slots:
         TimingSession session(refrainSong());
         session.changeMode(Mode::Play);
         recordAt(session, {3000});
-        QCOMPARE(session.record(), Result::Nothing);  // no time has passed
-        session.tick(2000);                            // the player went back
+        QCOMPARE(session.record(), Result::Nothing); // no time has passed
+        session.tick(2000);                          // the player went back
         QCOMPARE(session.record(), Result::Negative);
         QCOMPARE(session.durations().at(1), 0);
         QCOMPARE(session.lastMark(), 20);
@@ -98,7 +98,7 @@ private slots:
     void applyWritesTimesAndFlag()
     {
         Song song = refrainSong();
-        song.setScreenTime(2, 2, -5);  // read from a file: shown and written back as untimed
+        song.setScreenTime(2, 2, -5); // read from a file: shown and written back as untimed
         QVERIFY(TimingSession(song).applyTo(song));
         QVERIFY(song.screenTime(2, 2) == 0 && !song.hasTimings());
         song.setScreenTime(1, 1, 15);

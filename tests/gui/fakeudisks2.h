@@ -83,7 +83,7 @@ public:
 
     Objects objects;
     QList<Call> calls;
-    QString formatError;        // error name Format answers with; empty: success
+    QString formatError; // error name Format answers with; empty: success
     QString versionAfterFormat = QStringLiteral("FAT32");
 
     int count(const QString &member, const QString &object = {}) const

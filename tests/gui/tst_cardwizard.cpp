@@ -79,7 +79,9 @@ private:
 };
 
 // A Windows-1250 name, as old cards carry, below the card of a row.
-const char kBadName[] = "card/Old/0020 W\xb6" "r\xf3" "d.txt";
+const char kBadName[] = "card/Old/0020 W\xb6"
+                        "r\xf3"
+                        "d.txt";
 
 } // namespace
 
@@ -98,7 +100,8 @@ class TestCardWizard : public PanelTest
         w->show();
         return w;
     }
-    template<typename T> static T *child(QWidget *w, const char *name)
+    template <typename T>
+    static T *child(QWidget *w, const char *name)
     {
         return w->findChild<T *>(QLatin1StringView(name));
     }
@@ -107,8 +110,9 @@ class TestCardWizard : public PanelTest
     // What the card of a row holds before the job, below root ("a/" or "b/").
     void prepare(const QString &root, const QString &card, const QString &condition, qint64 ended)
     {
-        QVERIFY(writeFiles(root + u"image/", {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs,
-                                              u"playlist_dir/0004 L.lst"_qs, u"screen_dir/0005 S.ekr"_qs}));
+        QVERIFY(writeFiles(root + u"image/",
+                           {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs, u"playlist_dir/0004 L.lst"_qs,
+                            u"screen_dir/0005 S.ekr"_qs}));
         if (condition == u"fsize")
             QVERIFY(TestSupport::writeFile(root + u"image/H/0006 Duza.txt", QByteArray(4000, 'x')));
         QVERIFY(QDir().mkpath(root + u"card"));
@@ -124,8 +128,9 @@ class TestCardWizard : public PanelTest
         if (card == u"stale") {
             QVERIFY(TestSupport::copyTree(root + u"image", root + u"card"));
             QVERIFY(writeFiles(root + u"card/", {u"G/0002 B.txt"_qs}, "changed"));
-            QVERIFY(writeFiles(root + u"card/", {u"G/0007 Extra.txt"_qs, u".lumivox-"_qs + QString::number(ended)
-                                                     + u"-0-0.tmp"}, "cut"));
+            QVERIFY(writeFiles(root + u"card/",
+                               {u"G/0007 Extra.txt"_qs, u".lumivox-"_qs + QString::number(ended) + u"-0-0.tmp"},
+                               "cut"));
         }
     }
 
@@ -154,7 +159,8 @@ class TestCardWizard : public PanelTest
             return 0;
         const QString failures = Lang::text(Txt::CopyFailures).section(u"%1"_qs, 0, 0);
         return std::any_of(said->begin(), said->end(), [&](const QString &text) { return text.startsWith(failures); })
-            ? 1 : 2;
+            ? 1
+            : 2;
     }
 
 private slots:
@@ -173,8 +179,9 @@ private slots:
         m_dir.emplace();
         m_image = m_dir->filePath(u"image/"_qs);
         m_card = m_dir->filePath(u"card/"_qs);
-        QVERIFY(writeFiles(m_image, {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs,
-                                     u"playlist_dir/0004 L.lst"_qs, u"screen_dir/0005 S.ekr"_qs}));
+        QVERIFY(writeFiles(m_image,
+                           {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"H/0003 C.txt"_qs, u"playlist_dir/0004 L.lst"_qs,
+                            u"screen_dir/0005 S.ekr"_qs}));
         QVERIFY(QDir().mkpath(m_card));
         m_drives = std::make_shared<FakeDriveProvider>();
         m_drives->setDrives({folderCard()});
@@ -190,8 +197,8 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("says");
         for (const QStringList &row : TestSupport::tableRows(u"cardwizard/jobs.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3] << (row[4] == u"1") << row[5].toInt()
-                                              << row[6] << row[7];
+            QTest::newRow(qPrintable(row[0]))
+                << row[1] << row[2] << row[3] << (row[4] == u"1") << row[5].toInt() << row[6] << row[7];
     }
     void jobsEndAlikeInBothEntries()
     {
@@ -268,7 +275,8 @@ private slots:
         QTest::addColumn<QString>("allowed"); // write, append, restore: 1 when enabled
         QTest::addColumn<bool>("warning");
         for (const QStringList &row : TestSupport::tableRows(u"cardwizard/drives.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1] << (row[2] == u"1") << (row[3] == u"1") << row[4] << (row[5] == u"1");
+            QTest::newRow(qPrintable(row[0]))
+                << row[1] << (row[2] == u"1") << (row[3] == u"1") << row[4] << (row[5] == u"1");
     }
     void drivesDecideTheActions()
     {

@@ -68,8 +68,8 @@ class TestCyrillic : public PanelTest
         const QString cli = TestSupport::buildDir() + u"/bin/lumivox-cli";
         const QString first = m_cards.path(u"first.lvp"_qs), second = m_cards.path(u"second.lvp"_qs);
         const QString copy = m_cards.path(u"unpacked"_qs);
-        for (const QStringList &args : {QStringList{u"pack"_qs, card, first}, {u"unpack"_qs, first, copy},
-                                        {u"pack"_qs, copy, second}}) {
+        for (const QStringList &args :
+             {QStringList{u"pack"_qs, card, first}, {u"unpack"_qs, first, copy}, {u"pack"_qs, copy, second}}) {
             const TestSupport::ProcessRun run = TestSupport::runProcess(cli, args);
             QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         }
@@ -130,7 +130,8 @@ class TestCyrillic : public PanelTest
             rtf.open(QIODevice::WriteOnly);
             QVERIFY(Report::write(rtf, kind, library, Lang::text(Report::titleTextId(kind))));
             const QByteArray text = rtf.data();
-            QVERIFY2(text.contains(yolka) && text.contains(azbuka) && text.contains("Amen"), qPrintable(QString::number(int(kind))));
+            QVERIFY2(text.contains(yolka) && text.contains(azbuka) && text.contains("Amen"),
+                     qPrintable(QString::number(int(kind))));
             if (kind == ReportKind::Alphabetical)
                 QVERIFY(text.indexOf("Amen") < text.indexOf(yolka) && text.indexOf(yolka) < text.indexOf(azbuka));
         }
@@ -160,7 +161,9 @@ private slots:
 
         const QByteArray bytes = readFile(path);
         QVERIFY(bytes.startsWith("#n 1\r\n"));
-        for (const char *line : {"\xA8\xEB\xEA\xE0 \xB8\xE6 \xB9" "1", "\xC0\xC1\xC2\xC6\xDD\xDE\xDF\xE0\xE1\xE2\xE6\xFD\xFE\xFF",
+        for (const char *line : {"\xA8\xEB\xEA\xE0 \xB8\xE6 \xB9"
+                                 "1",
+                                 "\xC0\xC1\xC2\xC6\xDD\xDE\xDF\xE0\xE1\xE2\xE6\xFD\xFE\xFF",
                                  "\xFF \xE2 \xED\xE0\xF7\xE0\xEB\xE5", "\xA5\xB4 \xAA\xBA \xAF\xBF"})
             QVERIFY2(bytes.contains(line), line);
 
@@ -186,8 +189,10 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QByteArray>("mark");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("Latin song, Russian interface") << u"Русский"_qs << QByteArray("#n 0") << QByteArray("\xA5\xB9\xE4");
-        QTest::newRow("Cyrillic song, Polish interface") << u"Polski"_qs << QByteArray("#n 1") << QByteArray("\xC6\xA8\xB9");
+        QTest::newRow("Latin song, Russian interface")
+            << u"Русский"_qs << QByteArray("#n 0") << QByteArray("\xA5\xB9\xE4");
+        QTest::newRow("Cyrillic song, Polish interface")
+            << u"Polski"_qs << QByteArray("#n 1") << QByteArray("\xC6\xA8\xB9");
     }
     void charsetIsTheSongs()
     {

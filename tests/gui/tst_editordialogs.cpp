@@ -71,7 +71,10 @@ void doubleClick(QTreeWidget *tree, QTreeWidgetItem *item)
     QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, at);
 }
 
-QString lines(const QStringList &list) { return list.join(u'\n'); }
+QString lines(const QStringList &list)
+{
+    return list.join(u'\n');
+}
 
 } // namespace
 
@@ -192,7 +195,7 @@ private slots:
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Z, {}, -1);
         QCOMPARE(matrix->text().left(5), u"aßzb "_qs);
 
-        QTest::keyClick(matrix, Qt::Key_Insert); // overwrite
+        QTest::keyClick(matrix, Qt::Key_Insert);                          // overwrite
         QAbstractButton *dotE = palette.letterButtons().at(115 - 18 + 7); // in the last group
         QCOMPARE(dotE->text(), u"Ė"_qs);
         QTest::mouseClick(dotE, Qt::LeftButton);
@@ -253,8 +256,9 @@ private slots:
         LibraryTest::whenShown<TextImportDialog>([](TextImportDialog *dialog) { dialog->accept(); });
         QVERIFY(TextImportDialog::importInto(editor, nullptr));
         QCOMPARE(editor.song.stanzaCount(), 32);
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::ImportIncomplete).arg(1).arg(253),
-                                               Lang::text(Txt::ImportForeignLetters).arg(u"Ж"_qs)}));
+        QCOMPARE(m_boxes.texts(),
+                 QStringList({Lang::text(Txt::ImportIncomplete).arg(1).arg(253),
+                              Lang::text(Txt::ImportForeignLetters).arg(u"Ж"_qs)}));
     }
 
     void typingIsWrappedAtOnce()

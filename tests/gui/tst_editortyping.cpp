@@ -40,7 +40,8 @@ class TestEditorTyping : public PanelTest
     {
         QApplication::setActiveWindow(m_frame.get());
         for (QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c), {});
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c),
+                                {});
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -162,8 +163,9 @@ private slots:
             for (int screen = 0; screen < song.screenCount(stanza); ++screen)
                 rows << row(song.screenText(stanza, screen)) + u'|' + row(song.screenText(stanza, screen), 1);
         }
-        QCOMPARE(rows, (QStringList{u"Pan jest pasterzem|moim, niczego"_qs, u"mi nie braknie|"_qs,
-                                    u"Alleluja, alleluja|"_qs, u"Prowadzi mnie|"_qs, u"Stol dla mnie|"_qs}));
+        QCOMPARE(rows,
+                 (QStringList{u"Pan jest pasterzem|moim, niczego"_qs, u"mi nie braknie|"_qs, u"Alleluja, alleluja|"_qs,
+                              u"Prowadzi mnie|"_qs, u"Stol dla mnie|"_qs}));
         QCOMPARE(song.refrainIndex(), 2);
         QCOMPARE(song.sequence(), (QList<int>{1, RefrainMarker, 3, RefrainMarker, 4, RefrainMarker}));
     }

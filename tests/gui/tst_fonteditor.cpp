@@ -200,7 +200,12 @@ private slots:
         QCOMPARE(opened, folder); // "Otwórz folder"
         const QList<QByteArray> lines = TestSupport::readFile(out).split('\n');
         QCOMPARE(lines[1], QByteArray("czcionka: Font_V1\r"));
-        QVERIFY(lines[4].startsWith("H800040" "80" "00" "00" "00" "01")); // K1..K5 of glyph 0
+        QVERIFY(lines[4].startsWith("H800040"
+                                    "80"
+                                    "00"
+                                    "00"
+                                    "00"
+                                    "01")); // K1..K5 of glyph 0
         QVERIFY(QFileInfo::exists(folder + u"/fonts.h"));
         QCOMPARE(core().settings().fontExportDir(), folder); // where the next export starts
     }
@@ -213,7 +218,8 @@ private slots:
         open();
         for (const QString &button : {u"saveButton"_qs, u"deleteFont"_qs, u"exportButton"_qs, u"okButton"_qs})
             click(button);
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorNothingToSave), Lang::text(Txt::FontExportNoFonts)}));
+        QCOMPARE(m_boxes.texts(),
+                 QStringList({Lang::text(Txt::FontEditorNothingToSave), Lang::text(Txt::FontExportNoFonts)}));
         QVERIFY(!m_editor->isVisible());
         QVERIFY(QDir(empty).isEmpty());
         QVERIFY(!QFileInfo::exists(core().dirs().outDir() + u"fonts.out"));
@@ -224,9 +230,10 @@ private slots:
         open();
         toggleDot(1, 1);
         click(u"deleteFont"_qs);
-        QCOMPARE(m_boxes.texts(), QStringList({Lang::text(Txt::FontEditorDeleteQuestion).arg(u"Font_V1"_qs),
-                                               Lang::text(Txt::FontEditorDeleted)}));
-        QCOMPARE(m_editor->fontName(), V2); // the list's first entry now
+        QCOMPARE(m_boxes.texts(),
+                 QStringList({Lang::text(Txt::FontEditorDeleteQuestion).arg(u"Font_V1"_qs),
+                              Lang::text(Txt::FontEditorDeleted)}));
+        QCOMPARE(m_editor->fontName(), V2);   // the list's first entry now
         QVERIFY(QFile::remove(fontFile(V2))); // deleted meanwhile
         click(u"deleteFont"_qs);
         QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::FontEditorDeleteFailed));
@@ -247,7 +254,8 @@ private slots:
         const QByteArray line = "0x00\t|\t0x01\t0x02\t0x03\t0x04\t0x05\t#";
         QTest::newRow("100 glyph lines") << QByteArray(line + "\r\n").repeated(100) << 100;
         QTest::newRow("300 glyph lines") << QByteArray(line + "\r\n").repeated(300) << -1;
-        QTest::newRow("2000-character comment") << QByteArray(line + QByteArray(2000, 'c') + "\r\n").repeated(256) << -1;
+        QTest::newRow("2000-character comment")
+            << QByteArray(line + QByteArray(2000, 'c') + "\r\n").repeated(256) << -1;
         QTest::newRow("empty") << QByteArray() << 0;
         QByteArray binary(4096, '\0');
         for (int i = 0; i < binary.size(); ++i)
@@ -263,7 +271,8 @@ private slots:
         QVERIFY(TestSupport::writeFile(fontFile(u"Bad"_qs), bytes));
         core().settings().setLastFont(u"Bad.fnt"_qs);
         QCOMPARE(open().fontName(), u"Bad");
-        QCOMPARE(m_boxes.texts(), loads ? QStringList() : QStringList{Lang::text(Txt::FontFileIncomplete).arg(u"Bad"_qs).arg(glyphs)});
+        QCOMPARE(m_boxes.texts(),
+                 loads ? QStringList() : QStringList{Lang::text(Txt::FontFileIncomplete).arg(u"Bad"_qs).arg(glyphs)});
         QVERIFY(child<QLineEdit>(u"commentEdit"_qs)->text().size() <= Glyph::kMaxCommentLength);
         // The export's one box names a font it could not take whole.
         click(u"exportButton"_qs);
@@ -345,7 +354,10 @@ private slots:
         }
 
         QString opened;
-        Shell::setOpener([&](const QString &path) { opened = path; return true; });
+        Shell::setOpener([&](const QString &path) {
+            opened = path;
+            return true;
+        });
         open();
         click(u"chartButton"_qs);
         const QString path = core().dirs().outDir() + u"table.bmp";

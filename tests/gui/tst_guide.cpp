@@ -18,7 +18,10 @@
 
 namespace {
 
-QString guideSource() { return TestSupport::sourceDir() + u"/docs/guide/"; }
+QString guideSource()
+{
+    return TestSupport::sourceDir() + u"/docs/guide/";
+}
 
 // Link targets of a Markdown page, pictures apart from pages.
 void readLinks(const QString &page, QStringList *pages, QStringList *pictures)
@@ -60,13 +63,27 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("page in the language") << "pl" << "search" << "pl/search.md";
-        QTest::newRow("English where the language lacks it") << "pl" << "import" << "en/import.md";
-        QTest::newRow("a language without a guide") << "ru" << "search" << "en/search.md";
-        QTest::newRow("unknown page: the contents") << "pl" << "nothing" << "pl/index.md";
-        QTest::newRow("a path is no page name") << "pl" << "../pl/search" << "pl/index.md";
-        QTest::newRow("a path is no language folder") << "../en" << "search" << "en/search.md";
-        QTest::newRow("no language folder named") << "" << "search" << "en/search.md";
+        QTest::newRow("page in the language") << "pl"
+                                              << "search"
+                                              << "pl/search.md";
+        QTest::newRow("English where the language lacks it") << "pl"
+                                                             << "import"
+                                                             << "en/import.md";
+        QTest::newRow("a language without a guide") << "ru"
+                                                    << "search"
+                                                    << "en/search.md";
+        QTest::newRow("unknown page: the contents") << "pl"
+                                                    << "nothing"
+                                                    << "pl/index.md";
+        QTest::newRow("a path is no page name") << "pl"
+                                                << "../pl/search"
+                                                << "pl/index.md";
+        QTest::newRow("a path is no language folder") << "../en"
+                                                      << "search"
+                                                      << "en/search.md";
+        QTest::newRow("no language folder named") << ""
+                                                  << "search"
+                                                  << "en/search.md";
     }
 
     void findPage()
@@ -121,7 +138,8 @@ private slots:
             for (const QString &link : std::as_const(links))
                 QVERIFY2(QFileInfo::exists(folder + link), qPrintable(page + u" links " + link));
             for (const QString &image : std::as_const(images))
-                QVERIFY2(QFileInfo(folder + image).isFile(), qPrintable(page + u" shows " + image + u", which is not there"));
+                QVERIFY2(QFileInfo(folder + image).isFile(),
+                         qPrintable(page + u" shows " + image + u", which is not there"));
             linkedPages += links;
             pictures += images;
         }
@@ -149,9 +167,15 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("search, English") << "English" << "search" << "en/search.md";
-        QTest::newRow("search, Polski") << "Polski" << "search" << "pl/search.md";
-        QTest::newRow("new group, Русский: English pages") << "Русский" << "group" << "en/cards-library.md";
+        QTest::newRow("search, English") << "English"
+                                         << "search"
+                                         << "en/search.md";
+        QTest::newRow("search, Polski") << "Polski"
+                                        << "search"
+                                        << "pl/search.md";
+        QTest::newRow("new group, Русский: English pages") << "Русский"
+                                                           << "group"
+                                                           << "en/cards-library.md";
     }
 
     void f1InADialogOpensItsPage()

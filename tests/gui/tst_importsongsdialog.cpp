@@ -33,8 +33,8 @@ class TestImportSongsDialog : public PanelTest
     QString state() const
     {
         return m_dialog->selectedCounter()->text() + u' ' + m_dialog->remainingCounter()->text() + u' '
-               + QString::number(m_dialog->startButton()->isEnabled())
-               + QString::number(m_dialog->previewButton()->isEnabled());
+            + QString::number(m_dialog->startButton()->isEnabled())
+            + QString::number(m_dialog->previewButton()->isEnabled());
     }
 
 private slots:

@@ -86,7 +86,8 @@ private slots:
         PlaylistNameDialog playlist(QStringLiteral("Stara"));
         playlist.edit()->setText(QStringLiteral("Msza 1.0"));
         playlist.accept();
-        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::PlaylistForbiddenCharacter) + u"\t\\ / : * ? < > \" |"_qs});
+        QCOMPARE(m_boxes.texts(),
+                 QStringList{Lang::text(Txt::PlaylistForbiddenCharacter) + u"\t\\ / : * ? < > \" |"_qs});
         QVERIFY(playlist.result() != QDialog::Accepted);
         playlist.edit()->setText(QString(30, u'x'));
         playlist.accept();
@@ -116,7 +117,8 @@ private slots:
                                 SongGroup{QStringLiteral("Inna"), 0x80FF80, 60, 70}};
         int saves = 0;
         {
-            GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });
+            GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")},
+                                      [&saves] { return ++saves > 0; });
             QCOMPARE(dialog.list()->topLevelItemCount(), 2);
             QCOMPARE(dialog.list()->topLevelItem(0)->background(1).color(), QColor(0xFF, 0x80, 0x80));
             QCOMPARE(dialog.list()->topLevelItem(1)->text(1), QStringLiteral("60"));
@@ -132,7 +134,8 @@ private slots:
         groups.removeFirst();
 
         {
-            GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")}, [&saves] { return ++saves > 0; });
+            GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")},
+                                      [&saves] { return ++saves > 0; });
             whenShown<GroupEditDialog>([](GroupEditDialog *entry) {
                 QVERIFY(entry->manualRadio()->isChecked());
                 QVERIFY(!entry->nameList()->isEnabled());

@@ -56,9 +56,10 @@ class TestLibraryPanel : public PanelTest
     QString fixtureCard()
     {
         m_card = m_cards.next();
-        writeFiles(m_card, {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Maryjne/0003 Ave.txt"_qs, u"Maryjne/0012 Ave Maria.txt"_qs,
-                            u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"Adwent/0012 Duplikat.txt"_qs,
-                            u"screen_dir/0001 Witamy.ekr"_qs});
+        writeFiles(m_card,
+                   {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Maryjne/0003 Ave.txt"_qs, u"Maryjne/0012 Ave Maria.txt"_qs,
+                    u"Adwent/0010 Rorate.txt"_qs, u"Adwent/0011 Archanioł.txt"_qs, u"Adwent/0012 Duplikat.txt"_qs,
+                    u"screen_dir/0001 Witamy.ekr"_qs});
         writeFiles(m_card, {u"playlist_dir/0001 Msza.lst"_qs, u"playlist_dir/0002 Inna.lst"_qs}, "#0/\r\n");
         QDir().mkpath(m_card + u"Pusta");
         return m_card;
@@ -239,8 +240,9 @@ private slots:
         QTest::keyClick(tree(), Qt::Key_Delete);
         QCOMPARE(m_boxes.requests.size(), 1);
         QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
-        QCOMPARE(m_boxes.first().text, Lang::text(Txt::DeleteFilesQuestion)
-                                           + QStringLiteral(" (3)\n\n0003 Ave\n0012 Ave Maria\n0001 Zdrowaś"));
+        QCOMPARE(m_boxes.first().text,
+                 Lang::text(Txt::DeleteFilesQuestion)
+                     + QStringLiteral(" (3)\n\n0003 Ave\n0012 Ave Maria\n0001 Zdrowaś"));
         QCOMPARE(listing(card + u"Maryjne").size(), 3);
 
         // The card goes while the question is open: Yes then deletes nothing.
@@ -262,11 +264,13 @@ private slots:
         click(item(QStringLiteral("0001 Witamy")), Qt::ControlModifier);
         m_panel->actions()->deleteSelected();
         QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::DeleteFilesQuestion)));
-        for (const QString &file : {u"Maryjne/0003 Ave.txt"_qs, u"Adwent/0010 Rorate.txt"_qs, u"screen_dir/0001 Witamy.ekr"_qs})
+        for (const QString &file :
+             {u"Maryjne/0003 Ave.txt"_qs, u"Adwent/0010 Rorate.txt"_qs, u"screen_dir/0001 Witamy.ekr"_qs})
             QVERIFY(!exists(file));
         QVERIFY(!item(QStringLiteral("0003 Ave")) && !item(QStringLiteral("0001 Witamy")));
         QCOMPARE(QStringList({m_frame->statusPane(1), m_frame->statusPane(2)}), QStringList({u"4"_qs, u"0"_qs}));
-        QCOMPARE(m_panel->workspace().library().groups().at(0).files, QStringList({u"0011 Archanioł"_qs, u"0012 Duplikat"_qs}));
+        QCOMPARE(m_panel->workspace().library().groups().at(0).files,
+                 QStringList({u"0011 Archanioł"_qs, u"0012 Duplikat"_qs}));
         // The deleted anchor is forgotten: Shift starts a new range at the clicked song.
         QVERIFY(!tree()->anchor());
         click(item(QStringLiteral("0012 Ave Maria")), Qt::ShiftModifier);
@@ -409,7 +413,9 @@ private slots:
         const QString card = m_cards.next();
         QStringList songs;
         for (int n = 0; n < 1000; ++n)
-            songs << QStringLiteral("Grupa %1/%2 Pieśń.txt").arg(n / 50 + 1, 2, 10, QChar(u'0')).arg(n, 4, 10, QChar(u'0'));
+            songs << QStringLiteral("Grupa %1/%2 Pieśń.txt")
+                         .arg(n / 50 + 1, 2, 10, QChar(u'0'))
+                         .arg(n, 4, 10, QChar(u'0'));
         QVERIFY(writeFiles(card, songs));
         SongLibrary library;
         WaitDialog wait;
@@ -450,8 +456,9 @@ private slots:
         QStringList names;
         for (int r = 0; r < rows->rowCount(); ++r)
             names << rows->item(r, 2)->text();
-        QCOMPARE(names, QStringList({u"playlist_dir/0001 Msza"_qs, u"playlist_dir/0001 Adwent"_qs,
-                                     u"Maryjne/0012 Ave Maria"_qs, u"Adwent/0012 Duplikat"_qs}));
+        QCOMPARE(names,
+                 QStringList({u"playlist_dir/0001 Msza"_qs, u"playlist_dir/0001 Adwent"_qs,
+                              u"Maryjne/0012 Ave Maria"_qs, u"Adwent/0012 Duplikat"_qs}));
         QCOMPARE(rows->item(2, 1)->text(), Lang::text(Txt::IssueDuplicateNumber));
         emit rows->cellDoubleClicked(2, 2);
         QCOMPARE(tree()->currentItem()->text(0), QStringLiteral("0012 Ave Maria"));
@@ -499,7 +506,10 @@ private slots:
     void issueWindowRenamesANameThatIsNotUtf8()
     {
         const QString card = m_cards.next();
-        QVERIFY(TestSupport::writeRawFile(card, "Kol\xea" "dy/0002 B.txt", TestSupport::songBytes()));
+        QVERIFY(TestSupport::writeRawFile(card,
+                                          "Kol\xea"
+                                          "dy/0002 B.txt",
+                                          TestSupport::songBytes()));
         openPanel({card});
         QTableWidget *rows = m_panel->issueWindow()->list();
         auto *rename = m_panel->issueWindow()->findChild<QPushButton *>(u"renameButton"_qs);
@@ -516,7 +526,8 @@ private slots:
         });
         QTest::mouseClick(rename, Qt::LeftButton);
         QCOMPARE(offered, QStringList{Lang::text(Txt::IssueRenameAs).arg(u"Kolędy"_qs, u"windows-1250"_qs)});
-        QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::IssueRenameQuestion).arg(u"Kol\\xEAdy"_qs, u"Kolędy"_qs)});
+        QCOMPARE(m_boxes.texts(),
+                 QStringList{Lang::text(Txt::IssueRenameQuestion).arg(u"Kol\\xEAdy"_qs, u"Kolędy"_qs)});
         QCOMPARE(item(u"Kolędy"_qs)->child(0)->text(0), u"0002 B"_qs);
         QCOMPARE(rows->rowCount(), 0);
     }
@@ -630,7 +641,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         matrix->setFocus();
         // Ctrl+Alt is AltGr: it types (AltGr+L is "ł" on the Polish layout).
-        QTest::sendKeyEvent(QTest::Click, matrix, Qt::Key_L, QStringLiteral("ł"), Qt::ControlModifier | Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Click, matrix, Qt::Key_L, QStringLiteral("ł"),
+                            Qt::ControlModifier | Qt::AltModifier);
         const QString typed = QStringLiteral("ł") + QString(199, u' ');
         QCOMPARE(matrix->text(), typed);
         QTest::keyClick(matrix, Qt::Key_F, Qt::AltModifier);

@@ -23,7 +23,10 @@ class TestLyricFiles : public PanelTest
 
     QString m_card;
 
-    static QString fixture(const QString &name) { return TestSupport::sourceDir() + u"/tests/data/openlyrics/"_qs + name; }
+    static QString fixture(const QString &name)
+    {
+        return TestSupport::sourceDir() + u"/tests/data/openlyrics/"_qs + name;
+    }
 
 private slots:
     void init()
@@ -61,7 +64,7 @@ private slots:
             dialog->accept();
         });
         whenShown<LyricImportOptions>([](LyricImportOptions *dialog) {
-            QCOMPARE(dialog->songbookList()->count(), 2); // "Hymnal" and none
+            QCOMPARE(dialog->songbookList()->count(), 2);         // "Hymnal" and none
             QVERIFY(dialog->encodingList()->isVisibleTo(dialog)); // a text file is among them
             QVERIFY(!dialog->languageList()->isVisibleTo(dialog));
             dialog->accept();
@@ -71,7 +74,7 @@ private slots:
             for (int i = 0; i < report->list()->topLevelItemCount(); ++i) {
                 const QTreeWidgetItem *row = report->list()->topLevelItem(i);
                 rows << row->text(1) + u'|' + row->text(2) + u'|' + row->text(5) + u'|' + row->text(3) + u'|'
-                            + row->text(4);
+                        + row->text(4);
             }
             report->accept();
         });
@@ -81,12 +84,13 @@ private slots:
         command->trigger();
 
         // notes and reasons in the program's language, not the core's words
-        QCOMPARE(rows, (QStringList{
-                           u"153|Old format|zaimportowano|OpenLyrics|XML"_qs,
-                           u"3|Pieśń chwały|zaimportowano|OpenLyrics|XML"_qs,
-                           u"4|cp1250|zaimportowano|tekst|windows-1250"_qs,
-                           u"||odrzucono: nie mieści się na tablicy: zwrotka 1 wymaga ponad 8 ekranów|OpenLyrics|XML"_qs,
-                           u"5|Long word|zaimportowano: zmiany: kolejność zwrotek jak w pliku; zastąpione znaki: 3; podzielone słowa: 1|OpenLyrics|XML"_qs}));
+        QCOMPARE(
+            rows,
+            (QStringList{
+                u"153|Old format|zaimportowano|OpenLyrics|XML"_qs, u"3|Pieśń chwały|zaimportowano|OpenLyrics|XML"_qs,
+                u"4|cp1250|zaimportowano|tekst|windows-1250"_qs,
+                u"||odrzucono: nie mieści się na tablicy: zwrotka 1 wymaga ponad 8 ekranów|OpenLyrics|XML"_qs,
+                u"5|Long word|zaimportowano: zmiany: kolejność zwrotek jak w pliku; zastąpione znaki: 3; podzielone słowa: 1|OpenLyrics|XML"_qs}));
         QVERIFY(QFileInfo::exists(m_card + u"Maryjne/0153 Old format.txt"_qs));
         QCOMPARE(tree()->currentItem()->text(0), u"0153 Old format"_qs);
         // The index took the new songs from memory, as it takes the editor's.

@@ -62,7 +62,8 @@ private slots:
     void init()
     {
         const QString card = m_cards.next();
-        QVERIFY(saveSong(card + u"Kolędy/0011 Wśród nocnej ciszy.txt"_qs, {u"Wśród nocnej ciszy"_qs, u"x||Pan Jezus"_qs}));
+        QVERIFY(
+            saveSong(card + u"Kolędy/0011 Wśród nocnej ciszy.txt"_qs, {u"Wśród nocnej ciszy"_qs, u"x||Pan Jezus"_qs}));
         QVERIFY(saveSong(card + u"Kolędy/0010 Bóg się rodzi.txt"_qs, {u"Bóg się rodzi,|Pan niebiosów|obnażony"_qs}));
         QVERIFY(saveSong(card + u"Maryjne/0003 Ave.txt"_qs, {u"Ave Maria"_qs}));
         openPanel(card);
@@ -96,8 +97,11 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(field(), Qt::Key_Backspace);
         QCOMPARE(rows(), (QStringList{u"0010 Bóg się rodzi"_qs, u"0011 Wśród nocnej ciszy"_qs}));
-        QVERIFY(field()->hitModel()->data(field()->hitModel()->index(1)).toString().contains(
-            Lang::text(Txt::SearchHitPlace).arg(2).arg(1).arg(3) + u": Pan Jezus"_qs));
+        QVERIFY(field()
+                    ->hitModel()
+                    ->data(field()->hitModel()->index(1))
+                    .toString()
+                    .contains(Lang::text(Txt::SearchHitPlace).arg(2).arg(1).arg(3) + u": Pan Jezus"_qs));
         QTest::keyClick(field(), Qt::Key_Down);
         QTest::keyClick(field(), Qt::Key_Down); // stays on the last row
         QTest::keyClick(field(), Qt::Key_Return);

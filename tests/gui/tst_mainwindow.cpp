@@ -43,9 +43,9 @@ private slots:
     void menusShowTheLanguageTexts()
     {
         MainWindow frame;
-        QCOMPARE(menuTitles(frame), QStringList({QStringLiteral("&Plik"), QStringLiteral("&Edycja"),
-                                                 QStringLiteral("&Widok"), QStringLiteral("&Narzędzia"),
-                                                 QStringLiteral("P&omoc")}));
+        QCOMPARE(menuTitles(frame),
+                 QStringList({QStringLiteral("&Plik"), QStringLiteral("&Edycja"), QStringLiteral("&Widok"),
+                              QStringLiteral("&Narzędzia"), QStringLiteral("P&omoc")}));
         QCOMPARE(frame.action(Command::IssueWindow)->text(), QStringLiteral("Okno błędów"));
 
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("English")), Lang::LoadResult::Loaded);
@@ -60,7 +60,8 @@ private slots:
         // Visible buttons of New, Open, Save, Close project and Restore; the menu entries stay.
         const auto shown = [&frame] {
             QString flags;
-            for (Command c : {Command::New, Command::Open, Command::Save, Command::CloseProject, Command::RestoreCardData})
+            for (Command c :
+                 {Command::New, Command::Open, Command::Save, Command::CloseProject, Command::RestoreCardData})
                 flags += frame.toolButton(c)->isVisible() ? u'1' : frame.action(c)->isVisible() ? u'0' : u'-';
             return flags;
         };
@@ -87,7 +88,8 @@ private slots:
         frame.addCloseGuard([&allow] { return allow; });
         QVERIFY(!frame.close());
         QVERIFY(frame.isVisible());
-        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastDir")).toString(), QStringLiteral("/from/close"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastDir")).toString(),
+                 QStringLiteral("/from/close"));
         allow = true;
         QVERIFY(frame.close());
     }
@@ -153,7 +155,8 @@ private slots:
         QTest::keyClicks(edit, folder);
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
         QCOMPARE(dialog.result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
-        QCOMPARE(m_boxes.texts(), accepted ? QStringList() : QStringList{Lang::text(Txt::MusicFolderMissing).arg(folder)});
+        QCOMPARE(m_boxes.texts(),
+                 accepted ? QStringList() : QStringList{Lang::text(Txt::MusicFolderMissing).arg(folder)});
         dialog.storeInto(settings);
         QCOMPARE(settings.lastMusicDir(), folder);
     }
@@ -184,7 +187,9 @@ private slots:
         QTemporaryDir dir;
         const QString font = dir.filePath(QStringLiteral("Organy.sf2"));
         QVERIFY(TestSupport::writeFile(font, "RIFF"));
-        Shell::setChooser([&](Shell::Choice choice, const QString &) { return choice == Shell::Choice::OpenFile ? font : QString(); });
+        Shell::setChooser([&](Shell::Choice choice, const QString &) {
+            return choice == Shell::Choice::OpenFile ? font : QString();
+        });
         QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("chooseSoundFont")), Qt::LeftButton);
         Shell::setChooser({});
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
@@ -209,7 +214,8 @@ private slots:
         QCOMPARE(matrix.size(), 1);
         QCOMPARE(matrix[0][0].toInt(), 16);
         QCOMPARE(matrix[0][1].toInt(), 6);
-        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastLang")).toString(), QStringLiteral("English"));
+        QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/LastLang")).toString(),
+                 QStringLiteral("English"));
         QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxY")).toInt(), 6);
         QCOMPARE(m_app->store().value(QStringLiteral("Ustawienia programu/MaxX")).toInt(), 16);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SettingsLanguageAtRestart)});

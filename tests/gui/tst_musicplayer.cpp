@@ -71,7 +71,9 @@ class TestMusicPlayer : public QObject
         options.clock = &m_clock;
         if (!options.makeOutput)
             options.silent = true;
-        options.tap = [this](const qint16 *frames, qint64 count) { m_taken.insert(m_taken.end(), frames, frames + count * 2); };
+        options.tap = [this](const qint16 *frames, qint64 count) {
+            m_taken.insert(m_taken.end(), frames, frames + count * 2);
+        };
         m_taken.clear();
         return createMusicPlayer(std::move(options));
     }
@@ -146,7 +148,10 @@ private slots:
                 const double expected = ToneFile::sample(shape, channels == 1 ? 0 : c, f) * 32768.0 * gain;
                 if (std::abs(m_taken[size_t(f * 2 + c)] - expected) > tolerance)
                     QFAIL(qPrintable(QStringLiteral("channel %1 frame %2: %3, expected %4")
-                                         .arg(c).arg(f).arg(m_taken[size_t(f * 2 + c)]).arg(expected)));
+                                         .arg(c)
+                                         .arg(f)
+                                         .arg(m_taken[size_t(f * 2 + c)])
+                                         .arg(expected)));
             }
         }
     }
@@ -190,7 +195,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("text named .mp3") << QStringLiteral("text.mp3") << QByteArray("Gloria in excelsis Deo\n").repeated(40);
+        QTest::newRow("text named .mp3") << QStringLiteral("text.mp3")
+                                         << QByteArray("Gloria in excelsis Deo\n").repeated(40);
         QTest::newRow("empty .mp3") << QStringLiteral("empty.mp3") << QByteArray();
         QTest::newRow("a folder") << QStringLiteral("folder.wav") << QByteArray();
         QTest::newRow("missing") << QStringLiteral("missing.ogg") << QByteArray();
@@ -207,7 +213,8 @@ private slots:
         auto p = player();
         QString error;
         QVERIFY(!p->open(path, &error));
-        QVERIFY2(error.startsWith(Lang::text(Txt::MusicFileRefused) + u' ' + name + u'\n') && error.size() > name.size() + 40,
+        QVERIFY2(error.startsWith(Lang::text(Txt::MusicFileRefused) + u' ' + name + u'\n')
+                     && error.size() > name.size() + 40,
                  qPrintable(error));
         QCOMPARE(p->state(), MusicPlayer::State::Closed);
         p->playFrom(0);
@@ -309,10 +316,11 @@ private slots:
         QTest::addColumn<qint64>("ms");
         QTest::newRow("type 1, tempo changes") << midiWithTempoChanges() << 2750LL;
         QTest::newRow("type 0, time code")
-            << midiFile(0, 0xE728, {MidiTrack().raw(0, QByteArray("\xB0\x07\x64", 3)).note(100, 62, 2345).end()}) << 2445LL;
-        QTest::newRow("type 1, tempo in the last track")
-            << midiFile(1, 96, {MidiTrack().note(0, 60, 96).end(), MidiTrack().tempo(0, 300000).tempo(48, 600000).end()})
-            << 450LL;
+            << midiFile(0, 0xE728, {MidiTrack().raw(0, QByteArray("\xB0\x07\x64", 3)).note(100, 62, 2345).end()})
+            << 2445LL;
+        QTest::newRow("type 1, tempo in the last track") << midiFile(
+            1, 96, {MidiTrack().note(0, 60, 96).end(), MidiTrack().tempo(0, 300000).tempo(48, 600000).end()})
+                                                         << 450LL;
     }
     void midiEndsAtItsTempoMapLength()
     {
@@ -353,7 +361,8 @@ private slots:
         const QString font = m_dir.filePath(QStringLiteral("square.sf2"));
         const QString path = m_dir.filePath(QStringLiteral("late note.mid"));
         QVERIFY(writeBytes(font, squareWaveSoundFont()));
-        QVERIFY(writeBytes(path, midiFile(0, 480, {MidiTrack().tempo(0, 250000).tempo(480, 1000000).note(0, 60, 480).end(480)})));
+        QVERIFY(writeBytes(
+            path, midiFile(0, 480, {MidiTrack().tempo(0, 250000).tempo(480, 1000000).note(0, 60, 480).end(480)})));
         MidiDecoder decoder;
         QString reason;
         QVERIFY(decoder.open(path, &reason));
@@ -362,7 +371,7 @@ private slots:
         std::vector<float> pcm(size_t(decoder.frames()) * 2);
         QCOMPARE(decoder.readStereo(pcm.data(), decoder.frames()), decoder.frames());
         const auto loud = std::find_if(pcm.begin(), pcm.end(), [](float v) { return std::abs(v) > 0.01f; });
-        QVERIFY(qAbs((loud - pcm.begin()) / 2 - 250 * 441 / 10) <= 441);  // within 10 ms
+        QVERIFY(qAbs((loud - pcm.begin()) / 2 - 250 * 441 / 10) <= 441); // within 10 ms
         double power = 0;
         for (qint64 f = 44100 * 3 / 4; f < 44100 * 3 / 4 + 4410; ++f)
             power += double(pcm[size_t(f * 2)]) * pcm[size_t(f * 2)];

@@ -55,7 +55,10 @@ W *child(QWidget *dialog, const char *name)
     return dialog->findChild<W *>(QLatin1StringView(name));
 }
 
-void press(QWidget *dialog, const char *name) { QTest::mouseClick(child(dialog, name), Qt::LeftButton); }
+void press(QWidget *dialog, const char *name)
+{
+    QTest::mouseClick(child(dialog, name), Qt::LeftButton);
+}
 
 } // namespace
 
@@ -86,12 +89,13 @@ private slots:
     {
         QTest::addColumn<QString>("mapped");
         QTest::addColumn<bool>("live");
-        QTest::addColumn<int>("choose");  // -1: leave the list alone
+        QTest::addColumn<int>("choose"); // -1: leave the list alone
         QTest::addColumn<QString>("after");
         QTest::newRow("playable") << QStringLiteral("c.Ogg") << true << -1 << QStringLiteral("c.Ogg");
         QTest::newRow("deleted") << QStringLiteral("gone.mp3") << false << -1 << QStringLiteral("gone.mp3");
         QTest::newRow("refused") << QStringLiteral("bad.wav") << false << -1 << QStringLiteral("bad.wav");
-        QTest::newRow("outside") << QStringLiteral("../muzyka/a.wav") << false << -1 << QStringLiteral("../muzyka/a.wav");
+        QTest::newRow("outside") << QStringLiteral("../muzyka/a.wav") << false << -1
+                                 << QStringLiteral("../muzyka/a.wav");
         QTest::newRow("no file") << QStringLiteral("a.wav") << true << 0 << QString();
     }
     void mappedFileKeptOrRemoved()
@@ -204,7 +208,8 @@ private slots:
         Song back;
         QVERIFY(SongFile::load(path, back));
         QVERIFY(back.hasTimings());
-        QCOMPARE((QList<int>{back.screenTime(0, 0), back.screenTime(0, 2), back.screenTime(1, 0)}), (QList<int>{12, 25, 0}));
+        QCOMPARE((QList<int>{back.screenTime(0, 0), back.screenTime(0, 2), back.screenTime(1, 0)}),
+                 (QList<int>{12, 25, 0}));
     }
 
     // A MIDI file from the list plays on the null sink: its length shows at once, the screens are timed.

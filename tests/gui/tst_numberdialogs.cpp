@@ -132,9 +132,11 @@ private slots:
         QTest::addColumn<QString>("box");
         for (const QStringList &row : TestSupport::tableRows(u"numberdialogs/slidechecks.tsv"_qs)) {
             const int box = TestSupport::textIds(row[3]).first();
-            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << TestSupport::unescaped(row[2])
-                                              << (box == Txt::SlideTitleForbiddenCharacter ? forbiddenCharacterMessage(box)
-                                                  : box ? Lang::text(box) : QString());
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].toInt() << TestSupport::unescaped(row[2])
+                << (box == Txt::SlideTitleForbiddenCharacter ? forbiddenCharacterMessage(box)
+                        : box                                ? Lang::text(box)
+                                                             : QString());
         }
     }
 
@@ -212,9 +214,12 @@ private slots:
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("words") << 9 << "ala MA kota" << "Ala Ma Kota";
-        QTest::newRow("first letter") << 10 << "ala MA kota" << "Ala ma kota";
-        QTest::newRow("sharp s keeps the length") << 9 << "STRAßE ßa" << "Straße ßa";
+        QTest::newRow("words") << 9 << "ala MA kota"
+                               << "Ala Ma Kota";
+        QTest::newRow("first letter") << 10 << "ala MA kota"
+                                      << "Ala ma kota";
+        QTest::newRow("sharp s keeps the length") << 9 << "STRAßE ßa"
+                                                  << "Straße ßa";
     }
 
     void titleEditCapitalises()

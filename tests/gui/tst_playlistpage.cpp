@@ -49,7 +49,8 @@ private slots:
         setUpPanelTests();
         m_card = m_cards.next();
         // Four stanzas, the third the refrain; the first has two screens.
-        writeFile(m_card + u"Adwent/0010 Gloria.txt"_qs, TestSupport::songBytes('x', "1,2,r,4,", {"#z ab", "#z c", "#r d", "#z e"}));
+        writeFile(m_card + u"Adwent/0010 Gloria.txt"_qs,
+                  TestSupport::songBytes('x', "1,2,r,4,", {"#z ab", "#z c", "#r d", "#z e"}));
         writeFiles(m_card, {u"screen_dir/0005 Witamy.ekr"_qs}, TestSupport::songBytes('s'));
         QStringList lists;
         for (int n = 1; n <= 6; ++n)
@@ -117,8 +118,9 @@ private slots:
     void previewWalksOverInvalidEntries()
     {
         const QString path = m_card + u"playlist_dir/0008 Test.lst"_qs;
-        writeFile(path, "#0/\r\n#TXT/\t#Gloria/\t#1/\t#30/\r\n#TXT/\t#Nieznana/\t#1/\t#30/\r\n"
-                        "#TXT/\t#Gloria/\t#9/\t#30/\r\n#TXT/\t#Gloria/\t#200/\t#30/\r\n#EKR/\t#Witamy/\t#5/\t#30/\r\n");
+        writeFile(path,
+                  "#0/\r\n#TXT/\t#Gloria/\t#1/\t#30/\r\n#TXT/\t#Nieznana/\t#1/\t#30/\r\n"
+                  "#TXT/\t#Gloria/\t#9/\t#30/\r\n#TXT/\t#Gloria/\t#200/\t#30/\r\n#EKR/\t#Witamy/\t#5/\t#30/\r\n");
         page()->openPlaylist(path);
         QCOMPARE(page()->playlist().count(), 5);
         page()->selectEntry(0);
@@ -178,7 +180,11 @@ private slots:
         QCOMPARE(to->text(), u"4"_qs);
         to->clear();
         QVERIFY(to->text().isEmpty()); // an emptied field stays empty while typing
-        const struct { const char *from, *to; int refusal; } kRows[] = {
+        const struct
+        {
+            const char *from, *to;
+            int refusal;
+        } kRows[] = {
             {"2", "1", Txt::InsertSongRangeReversed},
             {"0", "2", Txt::InsertSongFromTooSmall},
             {"1", "5", Txt::InsertSongToTooLarge},
@@ -203,7 +209,10 @@ private slots:
         // A file that cannot be read: a message and no dialog.
         m_boxes.clear();
         bool shown = false;
-        whenShown<InsertSongDialog>([&shown](InsertSongDialog *d) { shown = true; d->reject(); });
+        whenShown<InsertSongDialog>([&shown](InsertSongDialog *d) {
+            shown = true;
+            d->reject();
+        });
         page()->addItem(m_card + u"Adwent/0099 Brak.txt"_qs, false);
         QCOMPARE(m_boxes.texts().size(), 1);
         QVERIFY(m_boxes.texts().first().startsWith(Lang::text(Txt::InsertSongLoadFailed)));

@@ -92,7 +92,8 @@ private slots:
         const QString outside = m_cards.next();
         QVERIFY(CardDataFile::load(first, outside).ok());
         QVERIFY(QDir(image()).removeRecursively() && QFile::link(outside, image().chopped(1)));
-        const QString path = project(u"a.lvp"_qs, {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"playlist_dir/0001 L.lst"_qs});
+        const QString path = project(u"a.lvp"_qs,
+                                     {u"G/0001 A.txt"_qs, u"G/0002 B.txt"_qs, u"playlist_dir/0001 L.lst"_qs});
         core().settings().setLastDir(u"/start"_qs);
         if (way == u"recent")
             core().recentFiles().add(path);
@@ -155,8 +156,9 @@ private slots:
     {
         QFETCH(QString, fixture);
         QFETCH(bool, emptied);
-        const QByteArray bytes = fixture.isEmpty() ? QByteArray()
-                                                   : TestSupport::readFile(TestSupport::testData(u"carddatafile/"_qs + fixture + u".lvp"));
+        const QByteArray bytes = fixture.isEmpty()
+            ? QByteArray()
+            : TestSupport::readFile(TestSupport::testData(u"carddatafile/"_qs + fixture + u".lvp"));
         const QString path = m_cards.path(QString::fromLatin1(QTest::currentDataTag()) + u".lvp");
         const QByteArrayView tag(QTest::currentDataTag());
         if (tag == "folder")
@@ -203,7 +205,9 @@ private slots:
         m_boxes.answer = QMessageBox::Yes;
         trigger(Command::SaveCardData);
         const QString reference = m_cards.path(u"reference.lvp"_qs);
-        QCOMPARE(TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", {u"pack"_qs, m_card, reference}).exitCode, 0);
+        QCOMPARE(TestSupport::runProcess(TestSupport::buildDir() + u"/bin/lumivox-cli", {u"pack"_qs, m_card, reference})
+                     .exitCode,
+                 0);
         QCOMPARE(TestSupport::readFile(target), TestSupport::readFile(reference));
         QCOMPARE(m_project->documentFile(), target);
         QCOMPARE(core().settings().lastDir(), m_cards.path(u"out"_qs));

@@ -135,14 +135,15 @@ private slots:
 
         QCOMPARE(m_boxes.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni.rtf")), oldFileAfter);
-        QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni (2).rtf")), QByteArray("old 2"));
-        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), written.isEmpty() ? 2 : 3 - int(answer == QMessageBox::Yes));
+        QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni (2).rtf")),
+                 QByteArray("old 2"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(),
+                 written.isEmpty() ? 2 : 3 - int(answer == QMessageBox::Yes));
         if (written.isEmpty()) {
             QVERIFY(m_opened.isEmpty());
             return;
         }
-        QCOMPARE(TestSupport::readFile(folder + u'/' + written),
-                 expectedReport(QStringLiteral("alphabetical")));
+        QCOMPARE(TestSupport::readFile(folder + u'/' + written), expectedReport(QStringLiteral("alphabetical")));
         QCOMPARE(m_opened, QStringList{folder + u'/' + written});
     }
 
@@ -192,7 +193,8 @@ private slots:
             whenShown<ReportDialog>([&](ReportDialog *dialog) {
                 dialog->choosePdfSongbook();
                 if (run == 0)
-                    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("chooseTargetButton")), Qt::LeftButton);
+                    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("chooseTargetButton")),
+                                      Qt::LeftButton);
                 shown << dialog->findChild<QLineEdit *>(QStringLiteral("targetEdit"))->text();
                 if (run == 0)
                     dialog->generate();
@@ -225,7 +227,8 @@ private slots:
         dialog.generate();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ReportSaveFailed).arg(path) + u"\nNot a regular file"});
         QVERIFY(m_opened.isEmpty());
-        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList{u"report.rtf"_qs});
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{u"report.rtf"_qs});
         QCOMPARE(QFileInfo(path).isDir(), !pipe);
     }
 

@@ -36,7 +36,10 @@ class TestSongUndo : public PanelTest
     SongEditorPage *page() const { return m_frame->editorPage(); }
     QUndoStack *stack() const { return page()->undoStack(); }
     QByteArray songBytes() const { return SongFile::toBytes(page()->song()); }
-    void click(const QString &name) const { QTest::mouseClick(page()->findChild<QAbstractButton *>(name), Qt::LeftButton); }
+    void click(const QString &name) const
+    {
+        QTest::mouseClick(page()->findChild<QAbstractButton *>(name), Qt::LeftButton);
+    }
     // The window manager gives the focus back after a dialog; the offscreen platform does not.
     void key(QWidget *where, Qt::Key key = Qt::Key_Z, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
     {
@@ -50,13 +53,17 @@ class TestSongUndo : public PanelTest
     }
 
 private slots:
-    void initTestCase() { setTypingClock([this] { return m_now; }); }
+    void initTestCase()
+    {
+        setTypingClock([this] { return m_now; });
+    }
     void init()
     {
         setUpPanelTests();
         const QString card = m_cards.next();
         m_gloria = card + u"Adwent/0010 Gloria.txt"_qs;
-        TestSupport::writeFile(m_gloria, TestSupport::songBytes('x', "1,r,2,r,", {"#z a", "#z c", "#r d"})); // the third the refrain
+        TestSupport::writeFile(
+            m_gloria, TestSupport::songBytes('x', "1,r,2,r,", {"#z a", "#z c", "#r d"})); // the third the refrain
         openPanel(card);
         m_frame->pages()->setCurrentWidget(page());
         m_frame->show();
@@ -72,7 +79,8 @@ private slots:
         QTest::addColumn<QKeySequence>("after");
         QTest::addColumn<int>("steps");
         for (const QStringList &row : TestSupport::tableRows(u"songundo/typing.tsv"_qs))
-            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << QKeySequence(row[2]) << QKeySequence(row[3]) << row[4].toInt();
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].toInt() << QKeySequence(row[2]) << QKeySequence(row[3]) << row[4].toInt();
     }
     void typingRuns()
     {

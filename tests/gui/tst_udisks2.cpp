@@ -61,7 +61,8 @@ private slots:
         TestSupport::initApplicationIdentity();
         QVERIFY(Lang::load(TestSupport::shippedLanguageDir(), u"Polski"_qs) == Lang::LoadResult::Loaded);
         // A bus of our own: CI machines and containers have no system bus, and the real one must not be touched.
-        m_daemon.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--nopidfile"_qs, u"--print-address=1"_qs});
+        m_daemon.start(u"dbus-daemon"_qs,
+                       {u"--session"_qs, u"--nofork"_qs, u"--nopidfile"_qs, u"--print-address=1"_qs});
         if (!m_daemon.waitForStarted(5000))
             QSKIP("dbus-daemon cannot be started (scripts/install-deps installs it)");
         QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon printed no address");
@@ -78,14 +79,17 @@ private slots:
             {QDBusObjectPath(path(u"drives/Stick"_qs)), {{kDrive, drive(true, u"usb"_qs)}}},
             {QDBusObjectPath(path(u"drives/Internal"_qs)), {{kDrive, drive(false, u"sata"_qs)}}},
             {QDBusObjectPath(path(u"drives/Reader"_qs)), {{kDrive, drive(false, u"sdio"_qs)}}},
-            {QDBusObjectPath(path(u"block_devices/sdb"_qs)), {{kBlock, block("/dev/sdb", u"drives/Stick"_qs, {})},
-                                                             {u"org.freedesktop.UDisks2.PartitionTable"_qs, {}}}},
-            {QDBusObjectPath(kStick), partition("/dev/sdb1", u"drives/Stick"_qs, u"FAT32"_qs,
-                                                {QByteArray("/media/u/MY CARD") + '\0'}, u"MY CARD"_qs)},
+            {QDBusObjectPath(path(u"block_devices/sdb"_qs)),
+             {{kBlock, block("/dev/sdb", u"drives/Stick"_qs, {})}, {u"org.freedesktop.UDisks2.PartitionTable"_qs, {}}}},
+            {QDBusObjectPath(kStick),
+             partition("/dev/sdb1", u"drives/Stick"_qs, u"FAT32"_qs, {QByteArray("/media/u/MY CARD") + '\0'},
+                       u"MY CARD"_qs)},
             {QDBusObjectPath(path(u"block_devices/sdb2"_qs)),
              partition("/dev/sdb2", u"drives/Stick"_qs, u"FAT32"_qs, {"/media/u/system"}, {}, true)},
-            {QDBusObjectPath(path(u"block_devices/sda1"_qs)), partition("/dev/sda1", u"drives/Internal"_qs, u"FAT32"_qs, {"/boot"})},
-            {QDBusObjectPath(path(u"block_devices/mmcblk0p1"_qs)), partition("/dev/mmcblk0p1", u"drives/Reader"_qs, u"FAT16"_qs, {})},
+            {QDBusObjectPath(path(u"block_devices/sda1"_qs)),
+             partition("/dev/sda1", u"drives/Internal"_qs, u"FAT32"_qs, {"/boot"})},
+            {QDBusObjectPath(path(u"block_devices/mmcblk0p1"_qs)),
+             partition("/dev/mmcblk0p1", u"drives/Reader"_qs, u"FAT16"_qs, {})},
         };
         QVERIFY(m_service->start());
         m_boxes = {};
@@ -113,15 +117,17 @@ private slots:
         QVERIFY(provider);
         // The card reader's file system is HintAuto and unmounted: mounted once; the mount point
         // arrives without its NUL.
-        QTRY_COMPARE(roots(provider->drives()), QStringList({u"MY CARD /media/u/MY CARD/ FAT32 /dev/sdb1"_qs,
-                                                             u"mounted /media/u/mounted/ FAT16 /dev/mmcblk0p1"_qs}));
+        QTRY_COMPARE(roots(provider->drives()),
+                     QStringList({u"MY CARD /media/u/MY CARD/ FAT32 /dev/sdb1"_qs,
+                                  u"mounted /media/u/mounted/ FAT16 /dev/mmcblk0p1"_qs}));
         QCOMPARE(m_service->count(u"Mount"_qs), 1);
 
         const int calls = m_service->calls.size();
         const QString reader = path(u"block_devices/mmcblk0p1"_qs);
         m_service->change(reader, kFilesystem, mountPoints({})); // unmounted by someone: not mounted again
         m_service->change(path(u"block_devices/gone"_qs), kBlock, {{u"IdLabel"_qs, u"X"_qs}}); // unknown object
-        m_service->add(u"block_devices/sdc1"_qs, partition("/dev/sdc1", u"drives/Stick"_qs, u"FAT32"_qs, {"/media/u/N\\o wa"}, u"NOWA"_qs));
+        m_service->add(u"block_devices/sdc1"_qs,
+                       partition("/dev/sdc1", u"drives/Stick"_qs, u"FAT32"_qs, {"/media/u/N\\o wa"}, u"NOWA"_qs));
         m_service->remove(u"block_devices/sdb1"_qs);
         m_service->change(path(u"block_devices/sdc1"_qs), kFilesystem, mountPoints({"/media/u/again"}));
         QTRY_COMPARE(roots(provider->drives()), QStringList({u"NOWA /media/u/again/ FAT32 /dev/sdc1"_qs}));
@@ -165,7 +171,8 @@ private slots:
         const QStringList results{u"Formatted"_qs, u"Declined"_qs, u"Cancelled"_qs, u"Failed"_qs};
         for (const QStringList &row : TestSupport::tableRows(u"udisks2/format.tsv"_qs)) {
             QStringList message = row[6].split(u'|', Qt::SkipEmptyParts);
-            QString text = message.isEmpty() ? QString() : Lang::text(TestSupport::textIds(message.takeFirst()).first());
+            QString text = message.isEmpty() ? QString()
+                                             : Lang::text(TestSupport::textIds(message.takeFirst()).first());
             for (const QString &argument : message)
                 text = text.arg(argument);
             QTest::newRow(qPrintable(row[0])) << row[1] << (row[2] == u"Yes" ? QMessageBox::Yes : QMessageBox::No)
@@ -211,7 +218,8 @@ private slots:
             const QVariantMap options = qdbus_cast<QVariantMap>(format.arguments.value(1));
             QCOMPARE(options.value(u"label"_qs).toString(), u"KARTA 1"_qs);
             QCOMPARE(options.value(u"update-partition-type"_qs).toBool(), true);
-            QCOMPARE(called.mid(2), formatError.isEmpty() ? QStringList({u"Mount sdb1"_qs, u"Get sdb1"_qs}) : QStringList());
+            QCOMPARE(called.mid(2),
+                     formatError.isEmpty() ? QStringList({u"Mount sdb1"_qs, u"Get sdb1"_qs}) : QStringList());
         } else {
             QCOMPARE(called, QStringList());
         }
@@ -239,8 +247,9 @@ private slots:
     {
         LibraryTest::whenShown<CardLabelDialog>([](CardLabelDialog *dialog) { dialog->accept(); });
         QCOMPARE(CardFormatter(nullptr, nullptr).format(stickEntry()), CardFormatter::Result::Failed);
-        QCOMPARE(m_boxes.texts().mid(1), QStringList{Lang::text(Txt::FormatWithoutUDisks2)
-                                                         .arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"MY CARD\" /dev/sdb1"_qs)});
+        QCOMPARE(m_boxes.texts().mid(1),
+                 QStringList{Lang::text(Txt::FormatWithoutUDisks2)
+                                 .arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"MY CARD\" /dev/sdb1"_qs)});
         // A folder card or a read-only card is never formatted, not even asked about.
         DriveEntry folder = stickEntry();
         folder.folderCard = true;

@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(dotColour(image, 3, 7, 2, 3), BoardColours::kLitOutside);
         QCOMPARE(dotColour(image, 0, 0, 0, 0), BoardColours::kUnlit);
         QCOMPARE(image.pixelColor(LedMatrix::dotPosition(0, 0, 0, 0)), QColor(Qt::black)); // rounded corner
-        QCOMPARE(image.pixelColor(3, 3), QColor(Qt::black)); // between dots
+        QCOMPARE(image.pixelColor(3, 3), QColor(Qt::black));                               // between dots
 
         m.setGridVisible(false);
         QCOMPARE(dotColour(rendered(m), 0, 0, 0, 0), QColor(Qt::black));
@@ -280,8 +280,8 @@ private slots:
         map.resize(map.sizeHint());
         map.setTable(&table);
         QImage image = map.grab().toImage();
-        QCOMPARE(image.pixelColor(3, 3), QColor(0x00, 0xFF, 0x00));        // 1 taken
-        QCOMPARE(image.pixelColor(18 + 3, 3), QColor(0xFF, 0x00, 0x00));   // 2 duplicate
+        QCOMPARE(image.pixelColor(3, 3), QColor(0x00, 0xFF, 0x00));          // 1 taken
+        QCOMPARE(image.pixelColor(18 + 3, 3), QColor(0xFF, 0x00, 0x00));     // 2 duplicate
         QCOMPARE(image.pixelColor(2 * 18 + 3, 3), QColor(0xFF, 0xFF, 0xFF)); // 3 free
 
         QSignalSpy chosen(&map, &NumberMap::numberChosen);

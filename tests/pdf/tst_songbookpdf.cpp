@@ -213,7 +213,8 @@ private slots:
         const QStringList rows = fonts.out.split(u'\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY(!rows.isEmpty());
         for (const QString &row : rows)
-            QVERIFY2(row.contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +(yes|no) +\\d+ +\\d+$"))), qPrintable(row));
+            QVERIFY2(row.contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +(yes|no) +\\d+ +\\d+$"))),
+                     qPrintable(row));
     }
 
     void aLostPageOrAStopSavesNothing()

@@ -182,7 +182,11 @@ int main(int argc, char **argv)
         err << (error.isEmpty() ? u"no glyphs in " + args[1] : error) << '\n';
         return 2;
     }
-    const struct { const char16_t *name; CharsetMode mode; } kFonts[] = {
+    const struct
+    {
+        const char16_t *name;
+        CharsetMode mode;
+    } kFonts[] = {
         {u"Font_V1", CharsetMode::Latin},
         {u"Font_V2", CharsetMode::Cyrillic},
     };

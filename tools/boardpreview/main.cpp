@@ -44,7 +44,8 @@ int chart(const BoardFont &font, const QString &out)
     sp.setPen(QColor(0x80, 0x80, 0x80));
     for (int i = 0; i < 16; ++i) {
         sp.drawText(QRect(40 + i * kCell, 0, kCell, 40), Qt::AlignCenter, QString::number(i, 16).toUpper());
-        sp.drawText(QRect(0, 40 + i * kRowHeight, 40, kRowHeight), Qt::AlignCenter, QString::number(i, 16).toUpper() + u'0');
+        sp.drawText(QRect(0, 40 + i * kRowHeight, 40, kRowHeight), Qt::AlignCenter,
+                    QString::number(i, 16).toUpper() + u'0');
     }
     for (int code = 0; code < 256; ++code) {
         const Glyph &g = font.glyphs[code];
@@ -52,7 +53,8 @@ int chart(const BoardFont &font, const QString &out)
         const int y0 = 40 + (code / 16) * kRowHeight + 6;
         for (int c = 0; c < 5; ++c)
             for (int r = 0; r < 8; ++r)
-                sp.fillRect(x0 + c * 5, y0 + r * 5, 4, 4, g.dot(c, r) ? QColor(0xFB, 0xBE, 0x31) : QColor(0x22, 0x28, 0x28));
+                sp.fillRect(x0 + c * 5, y0 + r * 5, 4, 4,
+                            g.dot(c, r) ? QColor(0xFB, 0xBE, 0x31) : QColor(0x22, 0x28, 0x28));
     }
     return sheet.scaled(sheet.size() * 2).save(out) ? 0 : 2;
 }
@@ -104,7 +106,8 @@ int main(int argc, char **argv)
     if (args.size() == 4 && args[1] == u"chart" && FontFile::load(args[2], font))
         return chart(font, args[3]);
     if ((args.size() == 4 || args.size() == 5) && args[1] == u"song") {
-        const QString fontDir = args.size() == 5 ? args[4] : QCoreApplication::applicationDirPath() + u"/../share/lumivox/Font";
+        const QString fontDir = args.size() == 5 ? args[4]
+                                                 : QCoreApplication::applicationDirPath() + u"/../share/lumivox/Font";
         return song(args[2], args[3], fontDir);
     }
     err << "usage: lumivox-board-preview chart FONT.fnt OUT.png\n"

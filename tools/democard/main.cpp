@@ -77,8 +77,7 @@ struct Builder
         const bool slide = song.kind() == SongKind::Slide;
         const QString dir = slide ? LibraryNaming::slideDirectory(outDir) : LibraryNaming::joinPath(outDir, group);
         const QString name = ItemName::format(song.number(), song.title())
-                             + ItemName::extension(slide ? LibraryNaming::ItemKind::Slide
-                                                              : LibraryNaming::ItemKind::Song);
+            + ItemName::extension(slide ? LibraryNaming::ItemKind::Slide : LibraryNaming::ItemKind::Song);
         QString saveError;
         if (!QDir().mkpath(dir) || !SongFile::save(LibraryNaming::joinPath(dir, name), song, &saveError))
             return fail(QStringLiteral("cannot write %1: %2").arg(name, saveError));

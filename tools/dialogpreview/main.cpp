@@ -125,7 +125,8 @@ int main(int argc, char **argv)
         QList<LyricImport::FileResult> results{
             row("Barka.xml", 153, "Barka", LyricImport::Outcome::Imported),
             row("Gloria.xml", 0, "Gloria", LyricImport::Outcome::Present),
-            row("Psalm.xml", 0, "", LyricImport::Outcome::Refused, {Code::XmlError, {u"3"_qs}, u"Opening and ending tag mismatch."_qs}),
+            row("Psalm.xml", 0, "", LyricImport::Outcome::Refused,
+                {Code::XmlError, {u"3"_qs}, u"Opening and ending tag mismatch."_qs}),
             row("Litania.xml", 0, "", LyricImport::Outcome::Refused, {Code::StanzaTooLong, {u"1"_qs, u"8"_qs}}),
             row("153 Barka.txt", 0, "", LyricImport::Outcome::Refused, {Code::NotUtfText}),
             row("Kyrie.xml", 0, "", LyricImport::Outcome::Refused, {Code::NoNumber})};

@@ -15,8 +15,9 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
-    const int early = checkToolArguments(args, {u"--songs"_qs, u"--duplicates"_qs, u"--same-titles"_qs},
-                                         "usage: lumivox-gen-card DIR [--songs N] [--duplicates N] [--same-titles N]\n");
+    const int early = checkToolArguments(
+        args, {u"--songs"_qs, u"--duplicates"_qs, u"--same-titles"_qs},
+        "usage: lumivox-gen-card DIR [--songs N] [--duplicates N] [--same-titles N]\n");
     if (early >= 0)
         return early;
     SyntheticCardSpec plan;
@@ -29,7 +30,8 @@ int main(int argc, char **argv)
         args.remove(i, 2);
         return ok;
     };
-    if (!takeInt(QStringLiteral("--songs"), &plan.songs) || !takeInt(QStringLiteral("--duplicates"), &plan.duplicateNumbers)
+    if (!takeInt(QStringLiteral("--songs"), &plan.songs)
+        || !takeInt(QStringLiteral("--duplicates"), &plan.duplicateNumbers)
         || !takeInt(QStringLiteral("--same-titles"), &plan.sameTitles) || args.size() != 1) {
         err << "usage: lumivox-gen-card DIR [--songs N] [--duplicates N] [--same-titles N]\n";
         return 2;

@@ -79,7 +79,8 @@ public:
     }
 
     // Starts something that opens a modal dialog, saves the dialog once it is up, and closes it.
-    void saveModal(const QString &name, const std::function<void()> &open, const std::function<void(QWidget *)> &prepare = {})
+    void saveModal(const QString &name, const std::function<void()> &open,
+                   const std::function<void(QWidget *)> &prepare = {})
     {
         bool taken = false;
         QTimer poll;
@@ -172,7 +173,8 @@ int main(int argc, char **argv)
     LibraryPanel *panel = frame.libraryPanel();
     frame.resize(kMainWindowSize);
     frame.show();
-    for (QElapsedTimer clock; !panel->isSettled() && (clock.isValid() || (clock.start(), true)) && clock.elapsed() < 10000;)
+    for (QElapsedTimer clock;
+         !panel->isSettled() && (clock.isValid() || (clock.start(), true)) && clock.elapsed() < 10000;)
         settle(20);
     if (auto *tree = panel->findChild<LibraryTree *>()) {
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
@@ -186,23 +188,25 @@ int main(int argc, char **argv)
     pictures.saveModal(QStringLiteral("settings"), [&] { frame.action(Command::ProgramSettings)->trigger(); });
     pictures.saveModal(QStringLiteral("search"), [&] { frame.action(Command::FindSong)->trigger(); });
     pictures.saveModal(QStringLiteral("card-wizard"), [&] { frame.action(Command::CardWizard)->trigger(); });
-    pictures.saveModal(QStringLiteral("import-songs"), [&] { frame.action(Command::CardWizard)->trigger(); },
-                       [](QWidget *wizard) {
-                           if (auto *radio = wizard->findChild<QRadioButton *>(QStringLiteral("importRadio")))
-                               radio->click();
-                       });
+    pictures.saveModal(
+        QStringLiteral("import-songs"), [&] { frame.action(Command::CardWizard)->trigger(); },
+        [](QWidget *wizard) {
+            if (auto *radio = wizard->findChild<QRadioButton *>(QStringLiteral("importRadio")))
+                radio->click();
+        });
     pictures.saveModal(QStringLiteral("report"), [&] { frame.action(Command::GenerateReport)->trigger(); });
-    pictures.saveModal(QStringLiteral("font-editor"), [&] { frame.action(Command::FontEditor)->trigger(); },
-                       [](QWidget *editor) {
-                           // The letter "A", typed into the code field as a user would.
-                           if (auto *code = editor->findChild<QLineEdit *>(QStringLiteral("decimalEdit"))) {
-                               code->selectAll();
-                               for (const QChar digit : QStringLiteral("65")) {
-                                   QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + digit.digitValue(), Qt::NoModifier, QString(digit));
-                                   QApplication::sendEvent(code, &key);
-                               }
-                           }
-                       });
+    pictures.saveModal(
+        QStringLiteral("font-editor"), [&] { frame.action(Command::FontEditor)->trigger(); },
+        [](QWidget *editor) {
+            // The letter "A", typed into the code field as a user would.
+            if (auto *code = editor->findChild<QLineEdit *>(QStringLiteral("decimalEdit"))) {
+                code->selectAll();
+                for (const QChar digit : QStringLiteral("65")) {
+                    QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + digit.digitValue(), Qt::NoModifier, QString(digit));
+                    QApplication::sendEvent(code, &key);
+                }
+            }
+        });
 
     frame.action(Command::IssueWindow)->trigger();
     settle();
@@ -215,7 +219,8 @@ int main(int argc, char **argv)
     if (issues)
         issues->close();
 
-    if (SongEditorPage *editor = frame.editorPage(); editor && editor->openSong(card + QStringLiteral("/Kolędy/0011 Wśród nocnej ciszy.txt"))) {
+    if (SongEditorPage *editor = frame.editorPage();
+        editor && editor->openSong(card + QStringLiteral("/Kolędy/0011 Wśród nocnej ciszy.txt"))) {
         frame.pages()->setCurrentWidget(editor);
         pictures.save(&frame, QStringLiteral("song-editor"));
         const auto click = [&frame](const char *name) {
@@ -223,11 +228,13 @@ int main(int argc, char **argv)
                 button->click();
         };
         pictures.saveModal(QStringLiteral("song-structure"), [&] { click("structure"); });
-        pictures.saveModal(QStringLiteral("music-timing"), [&] { click("musicTiming"); }, [](QWidget *dialog) {
-            // The recording chosen, as a user would before pressing Play.
-            if (auto *files = dialog->findChild<QComboBox *>())
-                files->setCurrentIndex(files->count() - 1);
-        });
+        pictures.saveModal(
+            QStringLiteral("music-timing"), [&] { click("musicTiming"); },
+            [](QWidget *dialog) {
+                // The recording chosen, as a user would before pressing Play.
+                if (auto *files = dialog->findChild<QComboBox *>())
+                    files->setCurrentIndex(files->count() - 1);
+            });
     } else {
         pictures.fail(QStringLiteral("song-editor"), QStringLiteral("the demo song did not open"));
     }

@@ -21,7 +21,10 @@ QByteArray riffChunk(const char *id, const QByteArray &data)
     return out;
 }
 
-QByteArray list(const char *type, const QByteArray &chunks) { return riffChunk("LIST", QByteArray(type, 4) + chunks); }
+QByteArray list(const char *type, const QByteArray &chunks)
+{
+    return riffChunk("LIST", QByteArray(type, 4) + chunks);
+}
 
 QByteArray name20(const char *name)
 {
@@ -51,22 +54,23 @@ QByteArray squareWaveSoundFont()
 {
     constexpr int kFrames = 2000;
     QByteArray samples;
-    for (int i = 0; i < kFrames + 46; ++i)  // the format wants 46 zero samples after each sample
+    for (int i = 0; i < kFrames + 46; ++i) // the format wants 46 zero samples after each sample
         samples += le(i < kFrames ? quint16(i % 100 < 50 ? 16000 : -16000) : 0, 2);
-    const QByteArray info = riffChunk("ifil", pairs({{2, 1}})) + riffChunk("isng", QByteArray("EMU8000", 8)) +
-                            riffChunk("INAM", QByteArray("Square\0\0", 8));
+    const QByteArray info = riffChunk("ifil", pairs({{2, 1}})) + riffChunk("isng", QByteArray("EMU8000", 8))
+        + riffChunk("INAM", QByteArray("Square\0\0", 8));
     const QByteArray zero(10, '\0');
-    const QByteArray presets = name20("Square") + le(0, 2) + le(0, 2) + le(0, 2) + le(0, 12) + name20("EOP") + le(0, 4) +
-                               le(1, 2) + le(0, 12);
+    const QByteArray presets = name20("Square") + le(0, 2) + le(0, 2) + le(0, 2) + le(0, 12) + name20("EOP") + le(0, 4)
+        + le(1, 2) + le(0, 12);
     const QByteArray instruments = name20("Square") + le(0, 2) + name20("EOI") + le(1, 2);
     // start, end, loop start, loop end, rate, original key 60, correction, link, mono
-    const QByteArray sample = name20("Square") + le(0, 4) + le(kFrames, 4) + le(100, 4) + le(1900, 4) + le(44100, 4) +
-                              le(60, 1) + le(0, 1) + le(0, 2) + le(1, 2);
-    const QByteArray pdta = riffChunk("phdr", presets) + riffChunk("pbag", pairs({{0, 0}, {1, 0}})) + riffChunk("pmod", zero) +
-                            riffChunk("pgen", pairs({{41, 0}, {0, 0}})) + riffChunk("inst", instruments) +
-                            riffChunk("ibag", pairs({{0, 0}, {2, 0}})) + riffChunk("imod", zero) +
-                            riffChunk("igen", pairs({{54, 1}, {53, 0}, {0, 0}})) +
-                            riffChunk("shdr", sample + name20("EOS") + QByteArray(26, '\0'));
-    return riffChunk("RIFF", QByteArray("sfbk") + list("INFO", info) + list("sdta", riffChunk("smpl", samples)) +
-                                 list("pdta", pdta));
+    const QByteArray sample = name20("Square") + le(0, 4) + le(kFrames, 4) + le(100, 4) + le(1900, 4) + le(44100, 4)
+        + le(60, 1) + le(0, 1) + le(0, 2) + le(1, 2);
+    const QByteArray pdta = riffChunk("phdr", presets) + riffChunk("pbag", pairs({{0, 0}, {1, 0}}))
+        + riffChunk("pmod", zero) + riffChunk("pgen", pairs({{41, 0}, {0, 0}})) + riffChunk("inst", instruments)
+        + riffChunk("ibag", pairs({{0, 0}, {2, 0}})) + riffChunk("imod", zero)
+        + riffChunk("igen", pairs({{54, 1}, {53, 0}, {0, 0}}))
+        + riffChunk("shdr", sample + name20("EOS") + QByteArray(26, '\0'));
+    return riffChunk("RIFF",
+                     QByteArray("sfbk") + list("INFO", info) + list("sdta", riffChunk("smpl", samples))
+                         + list("pdta", pdta));
 }

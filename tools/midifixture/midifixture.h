@@ -17,7 +17,10 @@ inline QByteArray midiBytes(std::initializer_list<int> values)
     return out;
 }
 
-inline QByteArray be32(quint32 v) { return midiBytes({int(v >> 24), int(v >> 16), int(v >> 8), int(v)}); }
+inline QByteArray be32(quint32 v)
+{
+    return midiBytes({int(v >> 24), int(v >> 16), int(v >> 8), int(v)});
+}
 
 class MidiTrack
 {
@@ -30,7 +33,10 @@ public:
         m_bytes += vlq + bytes;
         return *this;
     }
-    MidiTrack &tempo(quint32 delta, quint32 us) { return raw(delta, midiBytes({0xFF, 0x51, 3, int(us >> 16), int(us >> 8), int(us)})); }
+    MidiTrack &tempo(quint32 delta, quint32 us)
+    {
+        return raw(delta, midiBytes({0xFF, 0x51, 3, int(us >> 16), int(us >> 8), int(us)}));
+    }
     // Note on after delta, off length ticks later.
     MidiTrack &note(quint32 delta, int key, quint32 length, int channel = 0)
     {

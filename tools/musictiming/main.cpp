@@ -48,7 +48,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "lumivox-music-timing: cannot save %s: %s\n", qPrintable(song.path()), qPrintable(error));
         return 1;
     }
-    std::printf("saved %s, music file: %s\n", qPrintable(song.path()), qPrintable(core.settings().musicFor(song.title())));
+    std::printf("saved %s, music file: %s\n", qPrintable(song.path()),
+                qPrintable(core.settings().musicFor(song.title())));
     const QList<SongPosition> positions = song.performancePositions();
     for (int i = 0; i < positions.size(); ++i) {
         const SongPosition at = positions.at(i);

@@ -46,10 +46,9 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
 {
     using namespace LibraryNaming;
     const int distinct = plan.songs - plan.duplicateNumbers;
-    if (plan.groups < 1 || distinct < 1 || distinct >= kSongTableSize
-        || plan.duplicateNumbers < 0 || plan.duplicateNumbers > distinct / 2 || plan.sameTitles < 0
-        || plan.sameTitles * 2 > distinct || plan.slides >= kSlideTableSize
-        || plan.playlists >= kPlaylistTableSize) {
+    if (plan.groups < 1 || distinct < 1 || distinct >= kSongTableSize || plan.duplicateNumbers < 0
+        || plan.duplicateNumbers > distinct / 2 || plan.sameTitles < 0 || plan.sameTitles * 2 > distinct
+        || plan.slides >= kSlideTableSize || plan.playlists >= kPlaylistTableSize) {
         if (error)
             *error = QStringLiteral("the card cannot be laid out with these numbers");
         return false;
@@ -121,7 +120,8 @@ bool generateSyntheticCard(const QString &root, const SyntheticCardSpec &plan, Q
             entry.option = quint8(e % 4);
             playlist.append(entry);
         }
-        const QString path = playlistDirectory(root) + u'/' + ItemName::format(p, QStringLiteral("Msza %1").arg(p)) + u".lst";
+        const QString path = playlistDirectory(root) + u'/' + ItemName::format(p, QStringLiteral("Msza %1").arg(p))
+            + u".lst";
         if (!writeFile(path, playlist.toBytes(), error))
             return false;
     }

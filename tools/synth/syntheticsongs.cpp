@@ -10,14 +10,16 @@ namespace {
 
 const QStringList &words(CharsetMode charset)
 {
-    static const QStringList latin = QStringLiteral(
-        "Pan Bóg łaska chwała niebo ziemia serce pieśń święty Maryjo Jezu dobry pokój światło "
-        "wieczny Ojcze duch miłość zbawienie krzyż radość śpiewajmy wszyscy ludzie naród "
-        "źródło żywa woda chleb wiara nadzieja Alleluja amen wołamy błogosław dziś jutro").split(u' ');
-    static const QStringList cyrillic = QStringLiteral(
-        "Господь слава небо земля сердце песнь святой Мария Иисус добрый мир свет вечный Отче "
-        "дух любовь спасение крест радость поём все люди народ источник живая вода хлеб вера "
-        "надежда Аллилуйя аминь зовём благослови днесь Её ёлка").split(u' ');
+    static const QStringList latin =
+        QStringLiteral("Pan Bóg łaska chwała niebo ziemia serce pieśń święty Maryjo Jezu dobry pokój światło "
+                       "wieczny Ojcze duch miłość zbawienie krzyż radość śpiewajmy wszyscy ludzie naród "
+                       "źródło żywa woda chleb wiara nadzieja Alleluja amen wołamy błogosław dziś jutro")
+            .split(u' ');
+    static const QStringList cyrillic =
+        QStringLiteral("Господь слава небо земля сердце песнь святой Мария Иисус добрый мир свет вечный Отче "
+                       "дух любовь спасение крест радость поём все люди народ источник живая вода хлеб вера "
+                       "надежда Аллилуйя аминь зовём благослови днесь Её ёлка")
+            .split(u' ');
     return charset == CharsetMode::Cyrillic ? cyrillic : latin;
 }
 

@@ -16,10 +16,14 @@ namespace {
 int sfFormat(Format format)
 {
     switch (format) {
-    case Format::Wav: return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    case Format::Flac: return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
-    case Format::Ogg: return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    case Format::Mp3: return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    case Format::Wav:
+        return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    case Format::Flac:
+        return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    case Format::Ogg:
+        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    case Format::Mp3:
+        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
     }
     return 0;
 }

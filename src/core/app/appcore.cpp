@@ -20,8 +20,7 @@ bool isExistingFolder(const QString &path)
 
 } // namespace
 
-AppCore::AppCore(QSettings *store, const AppDirs &dirs)
-    : m_store(store), m_dirs(dirs), m_settings(store)
+AppCore::AppCore(QSettings *store, const AppDirs &dirs) : m_store(store), m_dirs(dirs), m_settings(store)
 {
     g_instance = this;
 }

@@ -40,8 +40,9 @@ QString cardJobProblemText(const CardJobResult &result, const QString &image, co
     case Status::BackupFailed:
         return Lang::text(Txt::BackupFailed).arg(result.error);
     case Status::ClearFailed:
-        return result.backupPath.isEmpty() ? cardFindingText({Txt::CardClearFailed, result.error})
-                                           : Lang::text(Txt::ClearFailedWithBackup).arg(result.error, result.backupPath);
+        return result.backupPath.isEmpty()
+            ? cardFindingText({Txt::CardClearFailed, result.error})
+            : Lang::text(Txt::ClearFailedWithBackup).arg(result.error, result.backupPath);
     }
     return {};
 }
@@ -99,15 +100,15 @@ QStringList cardPlanSummaryLines(const CardPlanSummary &summary)
     // The card gave no block size: the figure rests on an assumption, and says so.
     if (summary.clusterAssumed)
         cluster += u" (?)";
-    QStringList lines{Lang::text(Txt::PlanSummary)
-                          .arg(QString::number(summary.count(CardPlanChange::New)),
-                               QString::number(summary.count(CardPlanChange::Replace)),
-                               QString::number(summary.count(CardPlanChange::Same)),
-                               QString::number(summary.count(CardPlanChange::Extra)),
-                               QString::number(summary.count(CardPlanChange::Unreadable)),
-                               dataSizeText(summary.bytesToWrite), dataSizeText(summary.spaceNeeded), cluster,
-                               summary.spaceKnown() ? dataSizeText(summary.spaceAvailable)
-                                                    : Lang::text(Txt::SpaceUnknown))};
+    QStringList lines{
+        Lang::text(Txt::PlanSummary)
+            .arg(QString::number(summary.count(CardPlanChange::New)),
+                 QString::number(summary.count(CardPlanChange::Replace)),
+                 QString::number(summary.count(CardPlanChange::Same)),
+                 QString::number(summary.count(CardPlanChange::Extra)),
+                 QString::number(summary.count(CardPlanChange::Unreadable)), dataSizeText(summary.bytesToWrite),
+                 dataSizeText(summary.spaceNeeded), cluster,
+                 summary.spaceKnown() ? dataSizeText(summary.spaceAvailable) : Lang::text(Txt::SpaceUnknown))};
     if (summary.shortfall() > 0)
         lines.append(Lang::text(Txt::PlanShortfall).arg(dataSizeText(summary.shortfall())));
     return lines;

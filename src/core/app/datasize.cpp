@@ -14,8 +14,8 @@ QString dataSizeText(qint64 bytes, const QLocale &locale)
     int power = 0;
     while (power < kLargest && (magnitude >> (10 * (power + 1))) != 0)
         ++power;
-    const QString number =
-        power == 0 ? locale.toString(bytes) : locale.toString(double(bytes) / double(1ULL << (10 * power)), 'f', 2);
+    const QString number = power == 0 ? locale.toString(bytes)
+                                      : locale.toString(double(bytes) / double(1ULL << (10 * power)), 'f', 2);
     // The number and its unit stay on one line of a wrapped text.
     return Lang::text(kUnits[power]).arg(number).replace(u' ', QChar::Nbsp);
 }

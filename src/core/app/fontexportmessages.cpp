@@ -8,7 +8,8 @@ QString fontExportSkippedText(const FontExportResult::Skipped &skipped)
     const QString text = Lang::text(skipped.textId);
     if (!text.contains(u"%1"))
         return text + u' ' + skipped.fontName;
-    return text.contains(u"%2") ? text.arg(skipped.fontName, QString::number(skipped.detail)) : text.arg(skipped.fontName);
+    return text.contains(u"%2") ? text.arg(skipped.fontName, QString::number(skipped.detail))
+                                : text.arg(skipped.fontName);
 }
 
 QString fontExportSkippedReport(const FontExportResult &result)

@@ -33,8 +33,11 @@ GuidePage Guide::find(const QString &guideFolder, const QString &languageFolder,
     const QString english = QString::fromUtf16(kFallbackFolder);
     const QString contents = QString::fromUtf16(kContents);
     const QDir root(guideFolder);
-    const struct { const QString &folder; const QString &name; } tries[] = {
-        {language, wanted}, {english, wanted}, {language, contents}, {english, contents}};
+    const struct
+    {
+        const QString &folder;
+        const QString &name;
+    } tries[] = {{language, wanted}, {english, wanted}, {language, contents}, {english, contents}};
     GuidePage result;
     for (const auto &attempt : tries) {
         const QString path = root.filePath(attempt.folder + u'/' + attempt.name + u".md");

@@ -103,9 +103,21 @@ QString text(int id)
     return QString::number(id - 98) + u' ' + t + u'|';
 }
 
-void setShowTextIds(bool on) { state().showIds = on; }
-bool showTextIds() { return state().showIds; }
-LanguageTable &table() { return state().table; }
-quint32 version() { return state().table.version(); }
+void setShowTextIds(bool on)
+{
+    state().showIds = on;
+}
+bool showTextIds()
+{
+    return state().showIds;
+}
+LanguageTable &table()
+{
+    return state().table;
+}
+quint32 version()
+{
+    return state().table.version();
+}
 
 } // namespace Lang

@@ -11,10 +11,10 @@
 namespace Lang {
 
 enum class LoadResult {
-    Loaded,        // the named language, with the right version
-    FellBack,      // the named file could not be opened; Polski was loaded instead (unchecked)
-    WrongVersion,  // the named file loaded but its version is not the required one
-    OpenError,     // neither the named file nor Polski could be opened
+    Loaded,       // the named language, with the right version
+    FellBack,     // the named file could not be opened; Polski was loaded instead (unchecked)
+    WrongVersion, // the named file loaded but its version is not the required one
+    OpenError,    // neither the named file nor Polski could be opened
 };
 
 inline constexpr char16_t kFallbackLanguage[] = u"Polski";

@@ -32,11 +32,22 @@ QString LanguageTable::unescape(QStringView raw)
         }
         const QChar next = raw[++i];
         switch (next.unicode()) {
-        case u'n': out += u'\n'; break;
-        case u'r': out += u'\r'; break;
-        case u't': out += u'\t'; break;
-        case u'\\': out += u'\\'; break;
-        default: out += c; out += next; break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u'r':
+            out += u'\r';
+            break;
+        case u't':
+            out += u'\t';
+            break;
+        case u'\\':
+            out += u'\\';
+            break;
+        default:
+            out += c;
+            out += next;
+            break;
         }
     }
     return out;

@@ -10,35 +10,64 @@ using Code = LyricMessage::Code;
 int textId(Code code)
 {
     switch (code) {
-    case Code::None: break;
-    case Code::AsStanzas: return Txt::LyricNoteAsStanzas;
-    case Code::OrderTokensDropped: return Txt::LyricNoteOrderDropped;
-    case Code::DocumentOrder: return Txt::LyricNoteDocumentOrder;
-    case Code::CharactersReplaced: return Txt::LyricNoteCharsReplaced;
-    case Code::WordsCut: return Txt::LyricNoteWordsCut;
-    case Code::SameTitle: return Txt::LyricNoteSameTitle;
-    case Code::LanguagesLeftOut: return Txt::LyricNoteLanguages;
-    case Code::RepeatDropped: return Txt::LyricNoteRepeatDropped;
-    case Code::NumberMoved: return Txt::LyricNoteNumberMoved;
-    case Code::NotPlainText: return Txt::LyricNotPlainText;
-    case Code::BadEncoding: return Txt::LyricBadEncoding;
-    case Code::Unreadable: return Txt::LyricUnreadable;
-    case Code::DoctypeRefused: return Txt::LyricDoctype;
-    case Code::UndeclaredEntity: return Txt::LyricUndeclaredEntity;
-    case Code::NotSongRoot: return Txt::LyricNotSongRoot;
-    case Code::XmlError: return Txt::LyricXmlError;
-    case Code::NotUtfText: return Txt::LyricNotUtf;
-    case Code::BoardSongFile: return Txt::LyricBoardSongFile;
-    case Code::UnknownFileType: return Txt::LyricUnknownType;
-    case Code::NoLyrics: return Txt::LyricNoLyrics;
-    case Code::TooManyStanzas: return Txt::LyricTooManyStanzas;
-    case Code::StanzaTooLong: return Txt::LyricStanzaTooLong;
-    case Code::NoNumber: return Txt::OpenLyricsNoNumber;
-    case Code::WriteFailed: return Txt::CardFileNotWritten;
-    case Code::NoCard: return Txt::CardFolderMissing;
-    case Code::NoGroup: return Txt::LyricNoGroup;
-    case Code::OutputInCard: return Txt::LyricOutputInCard;
-    case Code::OutputNotMade: return Txt::LyricOutputNotMade;
+    case Code::None:
+        break;
+    case Code::AsStanzas:
+        return Txt::LyricNoteAsStanzas;
+    case Code::OrderTokensDropped:
+        return Txt::LyricNoteOrderDropped;
+    case Code::DocumentOrder:
+        return Txt::LyricNoteDocumentOrder;
+    case Code::CharactersReplaced:
+        return Txt::LyricNoteCharsReplaced;
+    case Code::WordsCut:
+        return Txt::LyricNoteWordsCut;
+    case Code::SameTitle:
+        return Txt::LyricNoteSameTitle;
+    case Code::LanguagesLeftOut:
+        return Txt::LyricNoteLanguages;
+    case Code::RepeatDropped:
+        return Txt::LyricNoteRepeatDropped;
+    case Code::NumberMoved:
+        return Txt::LyricNoteNumberMoved;
+    case Code::NotPlainText:
+        return Txt::LyricNotPlainText;
+    case Code::BadEncoding:
+        return Txt::LyricBadEncoding;
+    case Code::Unreadable:
+        return Txt::LyricUnreadable;
+    case Code::DoctypeRefused:
+        return Txt::LyricDoctype;
+    case Code::UndeclaredEntity:
+        return Txt::LyricUndeclaredEntity;
+    case Code::NotSongRoot:
+        return Txt::LyricNotSongRoot;
+    case Code::XmlError:
+        return Txt::LyricXmlError;
+    case Code::NotUtfText:
+        return Txt::LyricNotUtf;
+    case Code::BoardSongFile:
+        return Txt::LyricBoardSongFile;
+    case Code::UnknownFileType:
+        return Txt::LyricUnknownType;
+    case Code::NoLyrics:
+        return Txt::LyricNoLyrics;
+    case Code::TooManyStanzas:
+        return Txt::LyricTooManyStanzas;
+    case Code::StanzaTooLong:
+        return Txt::LyricStanzaTooLong;
+    case Code::NoNumber:
+        return Txt::OpenLyricsNoNumber;
+    case Code::WriteFailed:
+        return Txt::CardFileNotWritten;
+    case Code::NoCard:
+        return Txt::CardFolderMissing;
+    case Code::NoGroup:
+        return Txt::LyricNoGroup;
+    case Code::OutputInCard:
+        return Txt::LyricOutputInCard;
+    case Code::OutputNotMade:
+        return Txt::LyricOutputNotMade;
     }
     return 0;
 }

@@ -5,7 +5,10 @@
 
 namespace {
 const QString kSection = QStringLiteral("Recent File List");
-QString fileKey(int n) { return QStringLiteral("File%1").arg(n); }
+QString fileKey(int n)
+{
+    return QStringLiteral("File%1").arg(n);
+}
 } // namespace
 
 void RecentFiles::load(QSettings &store)

@@ -7,8 +7,14 @@ namespace {
 
 const QString kSection = QStringLiteral("GroupColor");
 
-QString nameKey(int slot) { return QStringLiteral("G%1N").arg(slot); }
-QString dataKey(int slot) { return QStringLiteral("G%1D").arg(slot); }
+QString nameKey(int slot)
+{
+    return QStringLiteral("G%1N").arg(slot);
+}
+QString dataKey(int slot)
+{
+    return QStringLiteral("G%1D").arg(slot);
+}
 
 } // namespace
 

@@ -16,7 +16,7 @@ struct StartOptions
     bool quitWhenReady = false;
     bool help = false;
     bool version = false;
-    QString error;            // set when the arguments could not be understood
+    QString error; // set when the arguments could not be understood
 
     // arguments without the program name
     static StartOptions parse(const QStringList &arguments);

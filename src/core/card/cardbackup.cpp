@@ -83,7 +83,8 @@ QString cardBackupPath(const QString &backupDir, const QString &label, const QDa
         plain.chop(1);
     if (plain.isEmpty())
         plain = QStringLiteral("card");
-    const QString base = withoutTrailingSlash(backupDir) + u'/' + plain + u'-' + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = withoutTrailingSlash(backupDir) + u'/' + plain + u'-'
+        + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString path = base + u".lvp";
     for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
         path = base + u'-' + QString::number(n) + u".lvp";

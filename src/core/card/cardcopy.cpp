@@ -64,7 +64,8 @@ CopyFiles plainFiles(const QString &dir, int categories = CardAllCategories, std
     CopyFiles files{listing.files, {}};
     if (!listing.specials.isEmpty()) {
         files.names += listing.specials;
-        std::sort(files.names.begin(), files.names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
+        std::sort(files.names.begin(), files.names.end(),
+                  [](const QString &a, const QString &b) { return a.compare(b) < 0; });
     }
     const auto wanted = [categories, only](const QString &name) {
         if (only)

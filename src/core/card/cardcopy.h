@@ -43,12 +43,12 @@ FileComparison compareFiles(const QString &first, const QString &second);
 // What a card copy does with one file of the image. The copier and the plan of a copy both
 // decide through decideCardFile, so that the plan shows what the copy will do.
 enum class CardFileAction {
-    New,               // nothing at the target: copied
-    Replace,           // the target differs or is a link: replaced
-    Same,              // an append leaves an identical file alone
-    SourceUnreadable,  // the image's file is no regular file or cannot be read: skipped
-    TargetUnreadable,  // the card's file is no regular file or cannot be read: not touched
-    TargetBlocked,     // a directory (or no directory) where the file goes: not copied
+    New,              // nothing at the target: copied
+    Replace,          // the target differs or is a link: replaced
+    Same,             // an append leaves an identical file alone
+    SourceUnreadable, // the image's file is no regular file or cannot be read: skipped
+    TargetUnreadable, // the card's file is no regular file or cannot be read: not touched
+    TargetBlocked,    // a directory (or no directory) where the file goes: not copied
 };
 // Only regular files are ever opened (a pipe or a device could block or change). Overwrite
 // copies without comparing; AddMissing compares contents, never sizes and times.

@@ -132,10 +132,13 @@ CardPackResult save(const QString &path, const CardPackList &list, const Progres
 {
     CardPackResult result;
     QString error;
-    const bool saved = saveAtomically(path, [&](QIODevice &out) {
-        result = write(out, list, progress);
-        return result.ok;
-    }, &error);
+    const bool saved = saveAtomically(
+        path,
+        [&](QIODevice &out) {
+            result = write(out, list, progress);
+            return result.ok;
+        },
+        &error);
     if (!saved) {
         result.ok = false;
         if (!error.isEmpty())
@@ -170,8 +173,7 @@ class Unpacker
 public:
     Unpacker(QIODevice &in, const QString &root, const Progress &progress, CardUnpackFolders folders)
         : m_in(in), m_root(root), m_directory(root), m_progress(progress), m_folders(folders)
-    {
-    }
+    {}
 
     CardUnpackResult run()
     {
@@ -222,7 +224,8 @@ private:
         for (;;) {
             if (m_in.read(bytes, 2) != 2)
                 return NameRead::Truncated;
-            const char16_t unit = char16_t(static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8));
+            const char16_t unit = char16_t(static_cast<unsigned char>(bytes[0])
+                                           | (static_cast<unsigned char>(bytes[1]) << 8));
             if (unit == u'\n')
                 return NameRead::Ok;
             if (name.size() >= kMaxNameLength)
@@ -375,7 +378,8 @@ bool hasMagic(QFile &file)
 
 } // namespace
 
-CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress, CardUnpackFolders folders)
+CardUnpackResult load(const QString &path, const QString &targetDir, const Progress &progress,
+                      CardUnpackFolders folders)
 {
     QFile file;
     CardUnpackResult result;

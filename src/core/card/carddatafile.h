@@ -24,11 +24,11 @@ using CardPackList = QList<CardPackDirectory>;
 
 struct CardPackResult
 {
-    bool ok = false;        // the whole file was written (a skipped file does not make it fail)
-    bool stopped = false;   // the stop flag ended the packing; nothing was saved
-    int files = 0;          // file records written
-    CardFindings skipped;   // files (or directories) left out, with the reason
-    QString error;          // why the output could not be written
+    bool ok = false;      // the whole file was written (a skipped file does not make it fail)
+    bool stopped = false; // the stop flag ended the packing; nothing was saved
+    int files = 0;        // file records written
+    CardFindings skipped; // files (or directories) left out, with the reason
+    QString error;        // why the output could not be written
 };
 
 enum class CardUnpackStatus {
@@ -45,8 +45,8 @@ enum class CardUnpackStatus {
 struct CardUnpackResult
 {
     CardUnpackStatus status = CardUnpackStatus::Ok;
-    QString name;            // the record the status concerns ("group/file" for a file)
-    QString error;           // the system's reason when a file or directory could not be made
+    QString name;  // the record the status concerns ("group/file" for a file)
+    QString error; // the system's reason when a file or directory could not be made
     int directories = 0;
     int files = 0;           // files written completely
     CardFindings notWritten; // files whose bytes were read but could not be written

@@ -36,8 +36,8 @@ struct CardJobResult
     qint64 shortfall = 0;
     QString error;
     QString reason;
-    QString backupPath;          // the backup that was saved; empty without one
-    CardFindings failures;       // files not copied (a full disk counts them in its finding)
+    QString backupPath;    // the backup that was saved; empty without one
+    CardFindings failures; // files not copied (a full disk counts them in its finding)
     int notCopied = 0;
     bool diskFull = false;
     QList<CardChangeRecord> changes; // an append's new and replaced files

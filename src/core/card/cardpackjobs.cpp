@@ -48,6 +48,7 @@ CardUnpackJobResult unpackCardFile(const QString &in, const QString &dir, bool f
             return result;
         CardJob::removeLeftovers(dir, result.job);
     }
-    result.unpack = CardDataFile::load(in, dir, progress, force ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
+    result.unpack = CardDataFile::load(in, dir, progress,
+                                       force ? CardUnpackFolders::ReuseExisting : CardUnpackFolders::MustBeNew);
     return result;
 }

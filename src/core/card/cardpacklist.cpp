@@ -31,7 +31,8 @@ CardPackDirectory packListDirectory(const QString &root, const std::optional<Son
         return packDirectory(root, *items, kind, names);
     const QString name = LibraryNaming::singleDirectoryName(kind);
     const ItemListing listing = listItems(root + name, kind);
-    CardPackDirectory directory = packDirectory(root, SongGroupFiles{name, listing.names, listing.extensions}, kind, names);
+    CardPackDirectory directory = packDirectory(root, SongGroupFiles{name, listing.names, listing.extensions}, kind,
+                                                names);
     directory.notHandled += cardUnlistedFindings(name, listing);
     return directory;
 }

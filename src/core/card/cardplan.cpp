@@ -168,7 +168,8 @@ void setCardVolumeProbe(CardVolumeProbe probe)
 bool CardPlan::hasChanges() const
 {
     return std::any_of(rows.begin(), rows.end(), [this](const CardPlanRow &row) {
-        return row.change != CardPlanChange::Same && (row.change != CardPlanChange::Extra || mode != CardPlanMode::Append);
+        return row.change != CardPlanChange::Same
+            && (row.change != CardPlanChange::Extra || mode != CardPlanMode::Append);
     });
 }
 
@@ -197,22 +198,23 @@ CardPlan planCopy(const QString &image, const QString &card, CardPlanMode mode, 
     int newDirectories = 0;
     CardCopier copier(progress);
     copier.setCategories(mode == CardPlanMode::Write ? int(CardAllCategories) : categories);
-    copier.setDryRun({[&](const QString &, bool exists) {
-                          ++directories;
-                          newDirectories += exists ? 0 : 1;
-                      },
-                      [&](const QString &from, const QString &to, CardFileAction action) {
-                          const QString relative = to.mid(target.size() + 1);
-                          const CardPlanChange change = changeOf(action, mode);
-                          plan.rows.append(rowFor(relative, change, regularSize(from)));
-                          cardBytes.append(onCard.sizes.value(relative));
-                          // What a write's clear deletes without putting it back counts as extra.
-                          const bool restored = change == CardPlanChange::New || change == CardPlanChange::Replace
-                              || change == CardPlanChange::Same;
-                          if (mode != CardPlanMode::Write || (restored && action != CardFileAction::TargetUnreadable
-                                                              && action != CardFileAction::TargetBlocked))
-                              fromImage.insert(relative);
-                      }});
+    copier.setDryRun(
+        {[&](const QString &, bool exists) {
+             ++directories;
+             newDirectories += exists ? 0 : 1;
+         },
+         [&](const QString &from, const QString &to, CardFileAction action) {
+             const QString relative = to.mid(target.size() + 1);
+             const CardPlanChange change = changeOf(action, mode);
+             plan.rows.append(rowFor(relative, change, regularSize(from)));
+             cardBytes.append(onCard.sizes.value(relative));
+             // What a write's clear deletes without putting it back counts as extra.
+             const bool restored = change == CardPlanChange::New || change == CardPlanChange::Replace
+                 || change == CardPlanChange::Same;
+             if (mode != CardPlanMode::Write
+                 || (restored && action != CardFileAction::TargetUnreadable && action != CardFileAction::TargetBlocked))
+                 fromImage.insert(relative);
+         }});
     copier.copyTree(source, target, compare);
     if (copier.stopped()) {
         plan.stopped = true;

@@ -43,9 +43,9 @@ void setCardVolumeProbe(CardVolumeProbe probe);
 
 struct CardPlanSummary
 {
-    int counts[5] = {}; // by CardPlanChange
-    qint64 bytesToWrite = 0; // append: new and replaced files; write: the whole image
-    qint64 spaceNeeded = 0;  // in whole clusters, with a cluster per new directory
+    int counts[5] = {};         // by CardPlanChange
+    qint64 bytesToWrite = 0;    // append: new and replaced files; write: the whole image
+    qint64 spaceNeeded = 0;     // in whole clusters, with a cluster per new directory
     qint64 spaceAvailable = -1; // free space, for a write plus what its clear frees; -1 unknown
     qint64 cluster = 0;
     bool clusterAssumed = false; // the card reported no block size: 4096 taken
@@ -53,10 +53,7 @@ struct CardPlanSummary
     int count(CardPlanChange change) const { return counts[int(change)]; }
     bool spaceKnown() const { return spaceAvailable >= 0; }
     // Unknown free space is no shortfall: a card that cannot say is not refused for it.
-    qint64 shortfall() const
-    {
-        return spaceKnown() && spaceNeeded > spaceAvailable ? spaceNeeded - spaceAvailable : 0;
-    }
+    qint64 shortfall() const { return spaceKnown() && spaceNeeded > spaceAvailable ? spaceNeeded - spaceAvailable : 0; }
 };
 
 enum class CardPlanMode {
@@ -87,10 +84,9 @@ struct CardPlan
     bool failed() const;
 };
 
-
 // The plan of copying image onto card. categories limits an append as CardCopier does.
-CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode,
-                      int categories = CardAllCategories, const Progress &progress = {});
+CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode, int categories = CardAllCategories,
+                      const Progress &progress = {});
 // The plan of a write without reading the files' contents: the same space figures, but a file
 // the write puts down again unchanged counts as replaced, not as the same.
 CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress = {});

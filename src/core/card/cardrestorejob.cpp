@@ -7,8 +7,8 @@
 
 #include <QDir>
 
-CardJobResult restoreCard(const QString &card, const QString &target, CardRestoreTarget kind,
-                          const Progress &progress, bool force)
+CardJobResult restoreCard(const QString &card, const QString &target, CardRestoreTarget kind, const Progress &progress,
+                          bool force)
 {
     using Status = CardJobResult::Status;
     CardJobResult result;

@@ -60,9 +60,9 @@ bool contains(const QString &outer, const QString &inner)
 bool isForbiddenFolder(const QString &path)
 {
     static const QStringList kTopFolders = {
-        u"/bin"_qs,  u"/boot"_qs, u"/dev"_qs,  u"/etc"_qs, u"/home"_qs, u"/lib"_qs,   u"/lib32"_qs, u"/lib64"_qs,
-        u"/libx32"_qs, u"/media"_qs, u"/mnt"_qs, u"/opt"_qs, u"/proc"_qs, u"/root"_qs, u"/run"_qs,  u"/sbin"_qs,
-        u"/srv"_qs,  u"/sys"_qs,  u"/tmp"_qs,  u"/usr"_qs, u"/var"_qs,
+        u"/bin"_qs,   u"/boot"_qs,   u"/dev"_qs,   u"/etc"_qs, u"/home"_qs, u"/lib"_qs,  u"/lib32"_qs,
+        u"/lib64"_qs, u"/libx32"_qs, u"/media"_qs, u"/mnt"_qs, u"/opt"_qs,  u"/proc"_qs, u"/root"_qs,
+        u"/run"_qs,   u"/sbin"_qs,   u"/srv"_qs,   u"/sys"_qs, u"/tmp"_qs,  u"/usr"_qs,  u"/var"_qs,
     };
     if (path == u"/" || kTopFolders.contains(path))
         return true;
@@ -93,8 +93,8 @@ bool looksLikeCard(const QString &dir)
 // Every entry of dir, dot names included, in code-unit order.
 QStringList allEntries(const QString &dir)
 {
-    QStringList names =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                            QDir::NoSort);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
     return names;
 }
@@ -200,8 +200,8 @@ bool isMediaLitter(const QString &name)
 
 bool isEmptyCardFolder(const QString &dir)
 {
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    const QStringList entries = QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     return std::all_of(entries.begin(), entries.end(), isMediaLitter);
 }
 

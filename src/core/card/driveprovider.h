@@ -11,8 +11,8 @@
 // One place that can hold a card: a removable drive's mount point or a folder opened as a card.
 struct DriveEntry
 {
-    QString label;      // volume label, or the folder's name
-    QString rootPath;   // always ends with "/"
+    QString label;    // volume label, or the folder's name
+    QString rootPath; // always ends with "/"
     bool readOnly = false;
     QString fileSystem; // "FAT32", "EXT4", ...; empty when the medium cannot be read (not listed)
     QString device;     // block device, or the folder itself for a folder card

@@ -10,10 +10,10 @@ struct MountInfoEntry
 {
     int major = 0;
     int minor = 0;
-    QString root;       // the mounted folder inside the file system ("/" for a whole volume)
-    QString mountPoint; // escapes such as \040 decoded
-    QString fsType;     // "vfat", "fuseblk", ...
-    QString source;     // "/dev/sdb1"
+    QString root;          // the mounted folder inside the file system ("/" for a whole volume)
+    QString mountPoint;    // escapes such as \040 decoded
+    QString fsType;        // "vfat", "fuseblk", ...
+    QString source;        // "/dev/sdb1"
     bool readOnly = false; // "ro" in the mount options or in the super block options
 
     bool operator==(const MountInfoEntry &) const = default;

@@ -29,9 +29,7 @@ QString trimmedRight(const QString &row)
     return row.left(n);
 }
 
-MatrixText::MatrixText() : m_text(kCells, u' ')
-{
-}
+MatrixText::MatrixText() : m_text(kCells, u' ') {}
 
 void MatrixText::setText(const QString &text)
 {
@@ -94,12 +92,24 @@ void MatrixText::move(Move move)
     int column = m_column;
     int row = m_row;
     switch (move) {
-    case Move::Home: column = 0; break;
-    case Move::End: column = kColumns - 1; break;
-    case Move::Left: column = column == 0 ? kColumns - 1 : column - 1; break;
-    case Move::Right: column = column == kColumns - 1 ? 0 : column + 1; break;
-    case Move::Up: row = row == 0 ? kRows - 1 : row - 1; break;
-    case Move::Down: row = row == kRows - 1 ? 0 : row + 1; break;
+    case Move::Home:
+        column = 0;
+        break;
+    case Move::End:
+        column = kColumns - 1;
+        break;
+    case Move::Left:
+        column = column == 0 ? kColumns - 1 : column - 1;
+        break;
+    case Move::Right:
+        column = column == kColumns - 1 ? 0 : column + 1;
+        break;
+    case Move::Up:
+        row = row == 0 ? kRows - 1 : row - 1;
+        break;
+    case Move::Down:
+        row = row == kRows - 1 ? 0 : row + 1;
+        break;
     }
     setCursor(column, row);
 }
@@ -189,10 +199,17 @@ void MatrixText::advance()
 void MatrixText::type(QChar c)
 {
     switch (c.unicode()) {
-    case 0x08: backspace(); break;
-    case 0x09: break;
-    case 0x0D: enter(); break;
-    default: typeCharacter(c); break;
+    case 0x08:
+        backspace();
+        break;
+    case 0x09:
+        break;
+    case 0x0D:
+        enter();
+        break;
+    default:
+        typeCharacter(c);
+        break;
     }
 }
 

@@ -78,8 +78,16 @@ private:
     void typeCharacter(QChar c);
     void backspace();
     void enter();
-    void markRow(int r) { for (int c = 0; c < kColumns; ++c) m_dirty.set(r * kColumns + c); }
-    void markRowsFrom(int r) { for (int i = r; i < kRows; ++i) markRow(i); }
+    void markRow(int r)
+    {
+        for (int c = 0; c < kColumns; ++c)
+            m_dirty.set(r * kColumns + c);
+    }
+    void markRowsFrom(int r)
+    {
+        for (int i = r; i < kRows; ++i)
+            markRow(i);
+    }
     void markCursor() { m_dirty.set(cursorCell()); }
     void markSelection();
 

@@ -27,8 +27,8 @@ QList<int> saveErrors(const Song &song, ItemKind kind, int number, const QString
 
 struct Plan
 {
-    QString target;         // the file to write
-    QString oldFile;        // the song's own file, deleted after the write unless it is the target
+    QString target;          // the file to write
+    QString oldFile;         // the song's own file, deleted after the write unless it is the target
     bool askReplace = false; // the target exists and is another file than the song's own
 };
 // The save of song as kind (Song or Slide) under number and title into directory: a new name

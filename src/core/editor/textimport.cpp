@@ -64,9 +64,8 @@ Outcome importLines(Song &song, const QStringList &lines, const QList<bool> &con
         text.reserve(kScreenChars);
         for (int k = 0; k < kBlockLines; ++k) {
             const qsizetype index = qsizetype(b) * kBlockLines + k;
-            text += index < taken.size()
-                        ? BoardCharset::alignRow(taken[index], BoardCharset::RowAlignment::Centre)
-                        : QString(kLineWidth, u' ');
+            text += index < taken.size() ? BoardCharset::alignRow(taken[index], BoardCharset::RowAlignment::Centre)
+                                         : QString(kLineWidth, u' ');
         }
         const bool continues = b < continuation.size() && continuation[b] && song.stanzaCount() > 0;
         if (continues) {

@@ -30,7 +30,8 @@ QByteArray addressTag(quint32 address)
 // The two characters of a column field as they stand in the line; a line cut short is padded with "0".
 QByteArray fieldText(QByteArrayView line, int pos)
 {
-    QByteArray field = pos < line.size() ? line.sliced(pos, qMin<qsizetype>(2, line.size() - pos)).toByteArray() : QByteArray();
+    QByteArray field = pos < line.size() ? line.sliced(pos, qMin<qsizetype>(2, line.size() - pos)).toByteArray()
+                                         : QByteArray();
     while (field.size() < 2)
         field += '0';
     return field;
@@ -67,9 +68,9 @@ struct FontPart
 {
     QByteArray image;
     QByteArray header;
-    quint32 end = 0;  // the address after the font
-    int glyphs = 0;   // glyph lines taken
-    int badLine = 0;  // the line whose column is no hex number
+    quint32 end = 0; // the address after the font
+    int glyphs = 0;  // glyph lines taken
+    int badLine = 0; // the line whose column is no hex number
 };
 
 FontPart fontPart(QIODevice &fnt, const QString &name, quint32 address, const FontExportOptions &options)
@@ -162,9 +163,9 @@ FontExportResult exportFontImage(const FontExportOptions &options)
     QDir().mkpath(options.outDir);
     QByteArray header;
     // The fonts are read once fonts.out could be created.
-    const bool saved = saveAtomically(QDir(options.outDir).filePath(QStringLiteral("fonts.out")),
-                                      [&](QIODevice &out) { return writeAll(out, fontImage(options, result, header)); },
-                                      &result.error);
+    const bool saved = saveAtomically(
+        QDir(options.outDir).filePath(QStringLiteral("fonts.out")),
+        [&](QIODevice &out) { return writeAll(out, fontImage(options, result, header)); }, &result.error);
     if (!saved) {
         result.failureTextId = Txt::FontExportCannotCreate;
         result.failedFile = QStringLiteral("fonts.out");

@@ -23,7 +23,8 @@ QString systemReason(int error)
 State inspect(const QString &path, QString *reason)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info
+    {};
     if (::stat(native.constData(), &info) != 0) {
         if (reason)
             *reason = systemReason(errno);

@@ -7,9 +7,9 @@
 namespace CardFolder {
 
 enum class State {
-    Card,         // holds "screen_dir" or "playlist_dir"
-    Empty,        // nothing but dot names: a fresh card
-    NotACard,     // other files or folders, and neither of the two
+    Card,     // holds "screen_dir" or "playlist_dir"
+    Empty,    // nothing but dot names: a fresh card
+    NotACard, // other files or folders, and neither of the two
     NotADirectory,
     Unreadable,
 };

@@ -7,8 +7,9 @@
 
 IssueRow issueRow(const LoadIssue &issue)
 {
-    return {issue.number, issue.code, issueTextId(issue.code), issue.location(), issue.group, issue.file, issue.fileType, 0,
-            issue.rawPath};
+    return {issue.number,     issue.code,  issueTextId(issue.code),
+            issue.location(), issue.group, issue.file,
+            issue.fileType,   0,           issue.rawPath};
 }
 
 QList<IssueRow> issueRows(const IssueList &issues)
@@ -17,7 +18,8 @@ QList<IssueRow> issueRows(const IssueList &issues)
     rows.reserve(issues.size());
     for (const LoadIssue &issue : issues)
         rows.append(issueRow(issue));
-    std::stable_sort(rows.begin(), rows.end(), [](const IssueRow &a, const IssueRow &b) { return a.number < b.number; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const IssueRow &a, const IssueRow &b) { return a.number < b.number; });
     int band = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (i > 0 && rows[i].number != rows[i - 1].number)
@@ -29,7 +31,9 @@ QList<IssueRow> issueRows(const IssueList &issues)
 
 IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNames)
 {
-    const auto duplicateKey = [](const LoadIssue &issue) { return qint64(issue.fileType) << 32 | quint32(issue.number); };
+    const auto duplicateKey = [](const LoadIssue &issue) {
+        return qint64(issue.fileType) << 32 | quint32(issue.number);
+    };
     QList<LoadIssue> kept;
     QHash<qint64, int> duplicates;
     for (const LoadIssue &issue : issues) {

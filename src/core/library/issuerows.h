@@ -12,12 +12,12 @@ struct IssueRow
 {
     int number = 0;
     IssueCode code = IssueCode::NumberOutOfRange;
-    int textId = 0; // language text of the issue code
+    int textId = 0;   // language text of the issue code
     QString location; // LoadIssue::location(): what the row shows in its file column
     QString group;    // where the file is, for opening it
     QString file;
     IssueFileType fileType = IssueFileType::Song; // chooses the row's image
-    int band = 0;     // 0 or 1: changes whenever the number differs from the row before
+    int band = 0;                                 // 0 or 1: changes whenever the number differs from the row before
     QByteArray rawPath = {}; // a name that is not UTF-8, as the file system holds it (LoadIssue::rawPath)
 };
 

@@ -55,8 +55,8 @@ void appendSorted(QList<LibraryTreeNode> &nodes, LibraryNodeKind kind, const Son
     QStringList names = list.files;
     TitleCollation::sortNames(names, mode);
     const ItemKind itemKind = kind == LibraryNodeKind::Slide ? ItemKind::Slide
-        : kind == LibraryNodeKind::Playlist                ? ItemKind::Playlist
-                                                           : ItemKind::Song;
+        : kind == LibraryNodeKind::Playlist                  ? ItemKind::Playlist
+                                                             : ItemKind::Song;
     for (const QString &name : std::as_const(names))
         nodes.append({kind, name, parent, 0, list.fileName(name, itemKind)});
 }

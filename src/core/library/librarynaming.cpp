@@ -100,7 +100,7 @@ int checkSlideTitle(const QString &title)
     if (title.isEmpty())
         return Txt::SlideTitleEmpty;
     const bool control = std::any_of(title.cbegin(), title.cend(),
-                                      [](QChar c) { return c.category() == QChar::Other_Control; });
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
     if (control || isForbiddenName(title))
         return Txt::SlideTitleForbiddenCharacter;
     return 0;

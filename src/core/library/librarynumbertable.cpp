@@ -3,10 +3,7 @@
 
 #include <algorithm>
 
-LibraryNumberTable::LibraryNumberTable(int size)
-    : m_entries(size_t(std::max(size, 0)))
-{
-}
+LibraryNumberTable::LibraryNumberTable(int size) : m_entries(size_t(std::max(size, 0))) {}
 
 void LibraryNumberTable::clear()
 {

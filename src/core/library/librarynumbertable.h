@@ -12,11 +12,11 @@ class LibraryNumberTable
 public:
     struct Entry
     {
-        QString fileName;      // name without directory and extension of the owning file
-        bool used = false;     // a file with this number exists
+        QString fileName;       // name without directory and extension of the owning file
+        bool used = false;      // a file with this number exists
         bool duplicate = false; // a second file with this number was found
-        int indexInGroup = 0;  // position of the owning file in its list
-        int groupIndex = 0;    // the owning file's group (songs); 0 otherwise
+        int indexInGroup = 0;   // position of the owning file in its list
+        int groupIndex = 0;     // the owning file's group (songs); 0 otherwise
     };
 
     explicit LibraryNumberTable(int size);

@@ -7,8 +7,6 @@
 #include "core/model/itemname.h"
 #include "core/util/posixfile.h"
 
-
-
 namespace {
 
 constexpr qsizetype kMaxMatchedTitle = 42;
@@ -16,7 +14,7 @@ constexpr qsizetype kMaxMatchedTitle = 42;
 QStringView matchedTitle(const QString &name)
 {
     return name.size() > ItemName::kTitleStart ? QStringView(name).mid(ItemName::kTitleStart, kMaxMatchedTitle)
-                                                : QStringView(u"");
+                                               : QStringView(u"");
 }
 
 // The first name met with a title is the one every lookup finds.
@@ -31,9 +29,7 @@ void addFirst(QHash<QStringView, Value> &index, QStringView key, const Value &va
 
 LibraryPlaylistResolver::LibraryPlaylistResolver(const SongLibrary &library, const SongLoadOptions &options,
                                                  Depth depth)
-    : m_library(library)
-    , m_options(options)
-    , m_depth(depth)
+    : m_library(library), m_options(options), m_depth(depth)
 {
     const QList<SongGroupFiles> &groups = library.groups();
     const QStringList *slides = library.slideLists().isEmpty() ? nullptr : &library.slideLists().first().files;
@@ -89,9 +85,9 @@ PlaylistTarget LibraryPlaylistResolver::readTarget(const Location &location)
 
 PlaylistTarget LibraryPlaylistResolver::check(const Location &location)
 {
-    const QString path = location.group < 0 ? m_library.slidePath(*location.name)
-                                            : m_library.songPath(m_library.groups().at(location.group).name,
-                                                                 *location.name);
+    const QString path = location.group < 0
+        ? m_library.slidePath(*location.name)
+        : m_library.songPath(m_library.groups().at(location.group).name, *location.name);
     PlaylistTarget target;
     target.path = path;
     if (m_depth == Depth::CheckReadable) {

@@ -32,9 +32,11 @@ QList<Decoding> decodings(QByteArrayView name, CharsetMode charset)
     // A reading in the wrong code page shows signs where the right one shows letters ("W¶ród"
     // against "Wśród"): fewest such signs first, the usual code page first among equals.
     const auto signs = [](const Decoding &d) {
-        return std::count_if(d.name.begin(), d.name.end(), [](QChar c) { return c.unicode() >= 0x80 && !c.isLetter(); });
+        return std::count_if(d.name.begin(), d.name.end(),
+                             [](QChar c) { return c.unicode() >= 0x80 && !c.isLetter(); });
     };
-    std::stable_sort(found.begin(), found.end(), [&signs](const Decoding &a, const Decoding &b) { return signs(a) < signs(b); });
+    std::stable_sort(found.begin(), found.end(),
+                     [&signs](const Decoding &a, const Decoding &b) { return signs(a) < signs(b); });
     return found;
 }
 

@@ -73,7 +73,7 @@ QStringList groupNames(const QString &root)
     // Exact comparison: "SCREEN_DIR" is a group, as the library scan sees it.
     names.removeIf([](const QString &name) {
         return name == QStringView(LibraryNaming::kSlideDirName)
-               || name == QStringView(LibraryNaming::kPlaylistDirName);
+            || name == QStringView(LibraryNaming::kPlaylistDirName);
     });
     return names;
 }

@@ -61,9 +61,9 @@ enum class Outcome {
 struct RowResult
 {
     Outcome outcome = Outcome::CopyFailed;
-    int number = 0;   // the number the song has (Imported) or would have had
-    QString target;   // the file that was or would have been written
-    int error = 0;    // the system's error number of a failed copy
+    int number = 0; // the number the song has (Imported) or would have had
+    QString target; // the file that was or would have been written
+    int error = 0;  // the system's error number of a failed copy
 };
 
 enum class Ending {

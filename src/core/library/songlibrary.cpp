@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace {
 
 IssueFileType fileTypeOf(ItemKind kind)
@@ -49,11 +48,9 @@ struct ScannedFile
 };
 
 SongLibrary::SongLibrary()
-    : m_songNumbers(LibraryNaming::kSongTableSize)
-    , m_slideNumbers(LibraryNaming::kSlideTableSize)
-    , m_playlistNumbers(LibraryNaming::kPlaylistTableSize)
-{
-}
+    : m_songNumbers(LibraryNaming::kSongTableSize), m_slideNumbers(LibraryNaming::kSlideTableSize),
+      m_playlistNumbers(LibraryNaming::kPlaylistTableSize)
+{}
 
 void SongLibrary::setRoot(const QString &root)
 {
@@ -115,8 +112,8 @@ QString SongLibrary::playlistPath(const QString &name) const
 bool SongLibrary::forgetFile(ItemKind kind, const QString &group, const QString &name)
 {
     QList<SongGroupFiles> &lists = kind == ItemKind::Song ? m_groups
-                                   : kind == ItemKind::Slide ? m_slideLists
-                                                             : m_playlistLists;
+        : kind == ItemKind::Slide                         ? m_slideLists
+                                                          : m_playlistLists;
     int &count = kind == ItemKind::Song ? m_songCount : kind == ItemKind::Slide ? m_slideCount : m_playlistCount;
     for (SongGroupFiles &list : lists) {
         if (kind == ItemKind::Song && list.name != group)
@@ -221,7 +218,8 @@ bool SongLibrary::readFiles(OrderedWorkers &workers, const QString &directoryPat
             file = ScannedFile{};
             const QString fileName = listed.fileName(names.at(i), kind);
             file.path = directoryPath + fileName;
-            file.read = SongFile::loadWithoutRewrite(directory.isOpen() ? PosixFile(directory, fileName) : PosixFile(file.path),
+            file.read = SongFile::loadWithoutRewrite(directory.isOpen() ? PosixFile(directory, fileName)
+                                                                        : PosixFile(file.path),
                                                      file.path, file.song, &file.issues, &file.info);
             file.titleKey = titleKey(names.at(i));
         },
@@ -257,7 +255,8 @@ void SongLibrary::reportUnlisted(const QString &directory, const ItemListing &li
 
 void SongLibrary::reportRoot(const DirectoryListing &root)
 {
-    m_issues.removeCodes({IssueCode::OutsideGroups}, IssueFileType::Song | IssueFileType::Slide | IssueFileType::Playlist);
+    m_issues.removeCodes({IssueCode::OutsideGroups},
+                         IssueFileType::Song | IssueFileType::Slide | IssueFileType::Playlist);
     for (const DirectoryListing::RawName &raw : root.undecodable) {
         if (!raw.directory)
             continue;
@@ -269,7 +268,8 @@ void SongLibrary::reportRoot(const DirectoryListing &root)
         return;
     for (const QString &file : root.files) {
         if (ItemName::isItemFileName(file))
-            m_issues.append(ItemName::number(file), IssueCode::OutsideGroups, fileTypeOf(*ItemName::kindOf(file)), {}, file);
+            m_issues.append(ItemName::number(file), IssueCode::OutsideGroups, fileTypeOf(*ItemName::kindOf(file)), {},
+                            file);
     }
     for (const DirectoryListing::RawName &raw : root.undecodable) {
         const QString shown = escapedFileName(raw.name);

@@ -40,7 +40,8 @@ enum class ScanFlag : int {
 };
 Q_DECLARE_FLAGS(ScanFlags, ScanFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(ScanFlags)
-inline constexpr ScanFlags kRefreshScan = ScanFlag::Songs | ScanFlag::Slides | ScanFlag::Playlists | ScanFlag::CheckNumbers;
+inline constexpr ScanFlags kRefreshScan = ScanFlag::Songs | ScanFlag::Slides | ScanFlag::Playlists
+    | ScanFlag::CheckNumbers;
 inline constexpr ScanFlags kFullRefreshScan = kRefreshScan | ScanFlag::LoadContents;
 
 struct ScanOptions
@@ -138,8 +139,8 @@ private:
     void scanPlaylists(OrderedWorkers &workers, bool checkNumbers, const Progress &progress,
                        const ScanOptions &options);
     // Number rule: an entry for a valid number (issue 1 for a later file with it), issue 0 otherwise.
-    void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name,
-                     int indexInGroup, int groupIndex);
+    void checkNumber(ItemKind kind, int number, const QString &directory, const QString &name, int indexInGroup,
+                     int groupIndex);
     // Issue 1 once more for the owner of every number met twice.
     void reportDuplicateOwners(ItemKind kind);
 

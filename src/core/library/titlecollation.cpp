@@ -25,20 +25,10 @@ struct LetterBlock
 
 // The accented forms; č completes the C block, which lists Č but not its lower-case form.
 constexpr LetterBlock kAccentedBlocks[] = {
-    {u'A', u"AĄÁÂĂÄÀaąáâăäà"},
-    {u'C', u"CĆÇČcćçč"},
-    {u'D', u"DĎĐdďđ"},
-    {u'E', u"EÉĘËĚÈÊeéęëěèê"},
-    {u'I', u"IÍÎiíî"},
-    {u'L', u"LŁĽĹlłľĺ"},
-    {u'N', u"NŃŇnńň"},
-    {u'O', u"OÓÔŐÖoóôőö"},
-    {u'R', u"RrŘř"},
-    {u'S', u"SŠŚŞßsšśş"},
-    {u'T', u"TŤŢtťţ"},
-    {u'U', u"UŮÚŰÜuůúűü"},
-    {u'Y', u"YÝyý"},
-    {u'Z', u"ZŽŹŻzžźż"},
+    {u'A', u"AĄÁÂĂÄÀaąáâăäà"}, {u'C', u"CĆÇČcćçč"},  {u'D', u"DĎĐdďđ"}, {u'E', u"EÉĘËĚÈÊeéęëěèê"},
+    {u'I', u"IÍÎiíî"},         {u'L', u"LŁĽĹlłľĺ"},  {u'N', u"NŃŇnńň"}, {u'O', u"OÓÔŐÖoóôőö"},
+    {u'R', u"RrŘř"},           {u'S', u"SŠŚŞßsšśş"}, {u'T', u"TŤŢtťţ"}, {u'U', u"UŮÚŰÜuůúűü"},
+    {u'Y', u"YÝyý"},           {u'Z', u"ZŽŹŻzžźż"},
 };
 
 std::array<quint16, kTableSize> buildTable()

@@ -16,7 +16,10 @@ namespace TitleCollation {
 int weight(char16_t c);
 // Negative, zero or positive as a sorts before, with or after b; a prefix sorts first.
 int compare(QStringView a, QStringView b);
-inline bool lessThan(QStringView a, QStringView b) { return compare(a, b) < 0; }
+inline bool lessThan(QStringView a, QStringView b)
+{
+    return compare(a, b) < 0;
+}
 
 // The library's name lists ("0007 Kyrie"): by title compares the names without their first five
 // characters, by number the value of the first four; equal keys are ordered by the whole name.

@@ -20,19 +20,31 @@ QString plainPunctuation(QStringView text)
     out.reserve(text.size());
     for (QChar c : text) {
         switch (c.unicode()) {
-        case 0x201E: case 0x201C: case 0x201D: case 0x00AB: case 0x00BB:
+        case 0x201E:
+        case 0x201C:
+        case 0x201D:
+        case 0x00AB:
+        case 0x00BB:
             out += u'"';
             break;
-        case 0x2018: case 0x2019: case 0x201A:
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
             out += u'\'';
             break;
-        case 0x2013: case 0x2014:
+        case 0x2013:
+        case 0x2014:
             out += u'-';
             break;
         case 0x2026:
             out += u"...";
             break;
-        case 0x00AD: case 0x200B: case 0x200C: case 0x200D: case 0x2060: case 0xFEFF:
+        case 0x00AD:
+        case 0x200B:
+        case 0x200C:
+        case 0x200D:
+        case 0x2060:
+        case 0xFEFF:
             break;
         default:
             if (c.isSpace())

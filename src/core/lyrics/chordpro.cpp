@@ -13,7 +13,7 @@ namespace {
 
 struct Directive
 {
-    QString name;   // lower case, long form: "start_of_chorus"
+    QString name; // lower case, long form: "start_of_chorus"
     QString value;
 };
 
@@ -105,8 +105,9 @@ private:
             m_open = false;
             if (kind == u"chorus" || kind == u"verse" || kind == u"bridge") {
                 m_section = kind;
-                begin(kind == u"chorus" ? QStringLiteral("c") : kind == u"bridge" ? QStringLiteral("b")
-                                                                                   : QStringLiteral("v"));
+                begin(kind == u"chorus"       ? QStringLiteral("c")
+                          : kind == u"bridge" ? QStringLiteral("b")
+                                              : QStringLiteral("v"));
             } else {
                 m_skipping = true; // tab, grid, abc, lilypond, ...: no lyrics
             }

@@ -49,7 +49,8 @@ QString resolvedPath(const QString &path)
 bool earlierExport(const QString &path, const QString &title, int number)
 {
     LyricSong song;
-    if (!OpenLyrics::load(path, song) || song.titles.isEmpty() || song.titles.front().text != BoardText::withoutControls(title).simplified())
+    if (!OpenLyrics::load(path, song) || song.titles.isEmpty()
+        || song.titles.front().text != BoardText::withoutControls(title).simplified())
         return false;
     for (const LyricSongbook &book : std::as_const(song.songbooks)) {
         if (!book.entry.isEmpty())
@@ -62,8 +63,8 @@ enum class Target { New, Same, Replace };
 
 // Where the bytes go: a free name, one holding these very bytes or an earlier export of the same
 // song, trying " (2)", " (3)"...
-QString targetFor(const QString &outDir, const QString &base, const QByteArray &bytes, const QString &title,
-                  int number, QSet<QString> &used, Target *kind)
+QString targetFor(const QString &outDir, const QString &base, const QByteArray &bytes, const QString &title, int number,
+                  QSet<QString> &used, Target *kind)
 {
     for (int n = 1;; ++n) {
         const QString name = n == 1 ? base + u".xml" : QStringLiteral("%1 (%2).xml").arg(base).arg(n);
@@ -145,8 +146,8 @@ bool exportSongs(const QString &card, const QString &group, const QString &outDi
                                              song.number(), used, &kind);
             if (kind == Target::Same)
                 ++result.unchanged;
-            else if (ReplacingFile file(target, kind == Target::Replace ? ReplacingFile::ViaTemporaryName
-                                                                          : ReplacingFile::NewOnly);
+            else if (ReplacingFile file(
+                         target, kind == Target::Replace ? ReplacingFile::ViaTemporaryName : ReplacingFile::NewOnly);
                      file.open() && file.write(bytes.constData(), bytes.size()) && file.commit())
                 ++result.written;
             else

@@ -14,8 +14,8 @@ namespace LyricExport {
 struct Result
 {
     int written = 0;
-    int unchanged = 0;     // the folder held the same file already
-    QStringList failed;    // song files that could not be read or written, "group/file"
+    int unchanged = 0;  // the folder held the same file already
+    QStringList failed; // song files that could not be read or written, "group/file"
     bool stopped = false;
 };
 

@@ -59,11 +59,16 @@ Format xmlFormat(const QByteArray &bytes)
 QString formatWord(Format format)
 {
     switch (format) {
-    case Format::OpenLyrics: return QStringLiteral("OpenLyrics");
-    case Format::OpenSong: return QStringLiteral("OpenSong");
-    case Format::ChordPro: return QStringLiteral("ChordPro");
-    case Format::SongBeamer: return QStringLiteral("SongBeamer");
-    case Format::PlainText: break;
+    case Format::OpenLyrics:
+        return QStringLiteral("OpenLyrics");
+    case Format::OpenSong:
+        return QStringLiteral("OpenSong");
+    case Format::ChordPro:
+        return QStringLiteral("ChordPro");
+    case Format::SongBeamer:
+        return QStringLiteral("SongBeamer");
+    case Format::PlainText:
+        break;
     }
     return QStringLiteral("text");
 }

@@ -20,9 +20,9 @@ struct Contents
 {
     LyricSong song;
     Format format = Format::PlainText;
-    QString encoding;         // the text's encoding; "XML" when the document says it
-    int nameNumber = 0;       // a text file's number from its name ("153 Barka.txt"); 0 when none
-    QString nameTitle;        // the title the file name gives
+    QString encoding;   // the text's encoding; "XML" when the document says it
+    int nameNumber = 0; // a text file's number from its name ("153 Barka.txt"); 0 when none
+    QString nameTitle;  // the title the file name gives
 };
 
 // Reads bytes (the file's, named by path) as the format their content shows. encoding, when

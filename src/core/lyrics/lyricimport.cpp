@@ -121,7 +121,8 @@ BatchFacts batchFacts(const QStringList &files)
         }
         const QStringList languages = LyricLanguage::languages(contents.song);
         for (const QString &language : languages) {
-            if (languages.size() > 1 && facts.languages.size() < kOfferedLanguages && !facts.languages.contains(language))
+            if (languages.size() > 1 && facts.languages.size() < kOfferedLanguages
+                && !facts.languages.contains(language))
                 facts.languages << language;
         }
     }
@@ -222,7 +223,8 @@ void writeSong(Source &source, int number, const QString &groupDir, CardState &s
             result.reason = {LyricMessage::Code::NoNumber};
             return;
         }
-        const QString target = groupDir + ItemName::format(number, result.title) + QStringView(ItemName::kSongExtension);
+        const QString target = groupDir + ItemName::format(number, result.title)
+            + QStringView(ItemName::kSongExtension);
         song.setNumber(number);
         song.setTitle(result.title);
         const QByteArray bytes = SongFile::toBytes(song);
@@ -239,7 +241,8 @@ void writeSong(Source &source, int number, const QString &groupDir, CardState &s
         }
         if (file.error() != EEXIST) {
             result.target = target;
-            result.reason = {LyricMessage::Code::WriteFailed, {target}, QString::fromLocal8Bit(std::strerror(file.error()))};
+            result.reason = {
+                LyricMessage::Code::WriteFailed, {target}, QString::fromLocal8Bit(std::strerror(file.error()))};
             return;
         }
         // the name was taken after the card was read: the next free number
@@ -258,8 +261,8 @@ QString titleFor(const Source &source, const QString &file)
 
 } // namespace
 
-bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results,
-                 const Progress &progress, const std::function<void(const FileResult &)> &onResult, LyricMessage *error)
+bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results, const Progress &progress,
+                 const std::function<void(const FileResult &)> &onResult, LyricMessage *error)
 {
     results.clear();
     const QString groupDir = LibraryNaming::groupDirectory(QDir::cleanPath(request.card), request.group);
@@ -283,7 +286,8 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
         result.file = files[i];
         Source source;
         const bool ok = convert(files[i], request.board, request.lang, source, &result.reason, request.language,
-                                request.encoding) == Failure::None;
+                                request.encoding)
+            == Failure::None;
         result.notes = source.notes;
         result.format = source.format;
         result.encoding = source.encoding;
@@ -291,7 +295,8 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
             result.title = titleFor(source, files[i]);
             const auto earlier = [&](qsizetype k) { return sources[k].song.sameContent(source.song); };
             const QList<qsizetype> sameTitle = batchByTitle.values(result.title.toLower());
-            if (presentOnCard(state, result.title, source.song) || std::any_of(sameTitle.cbegin(), sameTitle.cend(), earlier))
+            if (presentOnCard(state, result.title, source.song)
+                || std::any_of(sameTitle.cbegin(), sameTitle.cend(), earlier))
                 result.outcome = Outcome::Present;
             else
                 batchByTitle.insert(result.title.toLower(), sources.size());

@@ -27,18 +27,18 @@ struct Source
 {
     Song song;
     QString title;
-    int nameNumber = 0;                // a plain text's number from its name; 0 when none
+    int nameNumber = 0; // a plain text's number from its name; 0 when none
     QList<LyricSongbook> songbooks;
     LyricNotes notes;
-    QString format;                    // "OpenLyrics", "OpenSong", "ChordPro", "SongBeamer", "text"
-    QString encoding;                  // the text's encoding, "XML" for an XML document
+    QString format;   // "OpenLyrics", "OpenSong", "ChordPro", "SongBeamer", "text"
+    QString encoding; // the text's encoding, "XML" for an XML document
 };
 
 enum class Failure {
     None,
-    Unreadable,    // no regular file of at most 4 MiB, or a read error
-    NotLyrics,     // no lyric file of a format this program reads, or a board song file
-    TooBig,        // more than 32 stanzas or 8 screens in a stanza
+    Unreadable, // no regular file of at most 4 MiB, or a read error
+    NotLyrics,  // no lyric file of a format this program reads, or a board song file
+    TooBig,     // more than 32 stanzas or 8 screens in a stanza
 };
 
 // Reads path as the format its content shows (OpenLyrics, OpenSong, ChordPro, SongBeamer or plain
@@ -58,26 +58,26 @@ enum class Outcome { Imported, Present, Refused };
 struct FileResult
 {
     QString file;
-    int number = 0;          // the song's number on the card; 0 when none
+    int number = 0; // the song's number on the card; 0 when none
     QString title;
     Outcome outcome = Outcome::Refused;
-    LyricMessage reason;     // why it was refused
+    LyricMessage reason; // why it was refused
     LyricNotes notes;
-    QString target;          // the song file written, or the one that could not be
-    Song song;               // the song written, its path the target (Imported)
-    QString format;          // as Source has them
+    QString target; // the song file written, or the one that could not be
+    Song song;      // the song written, its path the target (Imported)
+    QString format; // as Source has them
     QString encoding;
 };
 
 struct Request
 {
     QString card;
-    QString group;           // an existing group folder of the card
-    QString songbook;        // whose entries give the numbers; empty: the first free numbers
+    QString group;    // an existing group folder of the card
+    QString songbook; // whose entries give the numbers; empty: the first free numbers
     Board board;
     QString lang;
-    QString language;        // the language to import from files holding several; empty: lang's
-    QString encoding;        // the encoding of text files; empty: guessed
+    QString language; // the language to import from files holding several; empty: lang's
+    QString encoding; // the encoding of text files; empty: guessed
 };
 
 // Imports files into the group. Every file is read first, and the entries the batch claims (a
@@ -94,11 +94,10 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
 // What a batch of files holds that the user may choose among before an import.
 struct BatchFacts
 {
-    QStringList songbooks;   // the songbooks the files name, each once, in order of appearance
-    QStringList languages;   // the languages of files holding several
-    bool textFiles = false;  // a file is text, whose encoding may have to be named
+    QStringList songbooks;  // the songbooks the files name, each once, in order of appearance
+    QStringList languages;  // the languages of files holding several
+    bool textFiles = false; // a file is text, whose encoding may have to be named
 };
 BatchFacts batchFacts(const QStringList &files);
-
 
 } // namespace LyricImport

@@ -104,8 +104,8 @@ QString screenText(const QStringList &lines, int width, int height)
     for (int row = 0; row < kScreenLines; ++row) {
         const int at = row - top;
         const QString line = at >= 0 && at < lines.size()
-                                 ? BoardCharset::alignRow(lines[at], BoardCharset::RowAlignment::Centre, width)
-                                 : QString();
+            ? BoardCharset::alignRow(lines[at], BoardCharset::RowAlignment::Centre, width)
+            : QString();
         text += line.leftJustified(kLineChars, u' ', true);
     }
     return text;
@@ -150,7 +150,7 @@ QStringList wrapLine(QStringView line, int width, int *cutWords)
                 break;
             const long long free = width - used;
             const std::pair<qsizetype, long long> c{best[size_t(j + 1)].first + 1,
-                                                   best[size_t(j + 1)].second + free * free};
+                                                    best[size_t(j + 1)].second + free * free};
             if (c < best[size_t(i)]) {
                 best[size_t(i)] = c;
                 next[size_t(i)] = j + 1;
@@ -212,7 +212,7 @@ bool layout(const LyricPlan &plan, int width, int height, Song &song, LyricNotes
         return refuse(reason, LyricMessage::Code::NoLyrics);
     if (plan.stanzas.size() > kMaxStanzas)
         return refuse(reason, LyricMessage::Code::TooManyStanzas,
-                          {QString::number(plan.stanzas.size()), QString::number(kMaxStanzas)});
+                      {QString::number(plan.stanzas.size()), QString::number(kMaxStanzas)});
     QList<QList<QStringList>> stanzas;
     for (qsizetype s = 0; s < plan.stanzas.size(); ++s) {
         QList<QStringList> screens;

@@ -22,33 +22,32 @@ struct LyricMessage
         RepeatDropped,      // args: the stanzas whose repeated lines are sung once: they did not fit
         NumberMoved,        // args: the songbook entry that was taken or claimed twice
         // why a file was refused
-        Unreadable,         // no regular file of at most 4 MiB, or a read error
+        Unreadable, // no regular file of at most 4 MiB, or a read error
         DoctypeRefused,
-        UndeclaredEntity,   // args: the entity's name
+        UndeclaredEntity, // args: the entity's name
         NotSongRoot,
-        XmlError,           // args: the line; detail: the XML reader's message
+        XmlError, // args: the line; detail: the XML reader's message
         NotUtfText,
-        NotPlainText,       // an RTF document or binary bytes
-        BadEncoding,        // args: the encoding the text is not in, or that is unknown
+        NotPlainText, // an RTF document or binary bytes
+        BadEncoding,  // args: the encoding the text is not in, or that is unknown
         BoardSongFile,
         UnknownFileType,
         NoLyrics,
-        TooManyStanzas,     // args: the stanzas, the most a song has
-        StanzaTooLong,      // args: the stanza, the most screens it has
+        TooManyStanzas, // args: the stanzas, the most a song has
+        StanzaTooLong,  // args: the stanza, the most screens it has
         NoNumber,
-        WriteFailed,        // args: the song file; detail: the system's reason
+        WriteFailed, // args: the song file; detail: the system's reason
         // why an import or export did not start
-        NoCard,             // args: the card folder
-        NoGroup,            // args: the group
+        NoCard,  // args: the card folder
+        NoGroup, // args: the group
         OutputInCard,
-        OutputNotMade,      // args: the folder
+        OutputNotMade, // args: the folder
     };
 
     LyricMessage() = default;
     LyricMessage(Code kind, QStringList arguments = {}, QString systemText = {})
         : code(kind), args(std::move(arguments)), detail(std::move(systemText))
-    {
-    }
+    {}
 
     Code code = Code::None;
     QStringList args;

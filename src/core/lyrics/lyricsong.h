@@ -12,9 +12,9 @@
 // Lines shown together, as one <lines> or one slide: each block starts a screen.
 struct LyricBlock
 {
-    QStringList lines;          // blanks collapsed; an empty line is a blank row
-    QString language;           // "en", "he/en" (transliterated); empty: every language
-    int repeat = 1;             // how often the lines are sung in a row
+    QStringList lines; // blanks collapsed; an empty line is a blank row
+    QString language;  // "en", "he/en" (transliterated); empty: every language
+    int repeat = 1;    // how often the lines are sung in a row
 };
 
 inline LyricBlock lyricBlock(QStringList lines, QString language = {}, int repeat = 1)
@@ -28,7 +28,7 @@ inline LyricBlock lyricBlock(QStringList lines, QString language = {}, int repea
 
 struct LyricVerse
 {
-    QString name;               // "v1", "c", "v1a", ...; may be empty
+    QString name; // "v1", "c", "v1a", ...; may be empty
     QList<LyricBlock> blocks;
 };
 
@@ -41,13 +41,13 @@ struct LyricTitle
 struct LyricSongbook
 {
     QString name;
-    QString entry;              // as written: "153", "153c"
+    QString entry; // as written: "153", "153c"
 };
 
 struct LyricSong
 {
     QList<LyricTitle> titles;
-    QStringList verseOrder;     // verse names in singing order; empty when the file has none
+    QStringList verseOrder; // verse names in singing order; empty when the file has none
     QList<LyricSongbook> songbooks;
     QList<LyricVerse> verses;
 };

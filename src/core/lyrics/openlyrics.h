@@ -29,14 +29,13 @@ bool read(QIODevice &device, LyricSong &song, LyricMessage *error = nullptr);
 // read() of a regular file of at most kMaxFileSize bytes.
 bool load(const QString &path, LyricSong &song, LyricMessage *error = nullptr);
 
-
 struct ExportInfo
 {
     QString title;
     QString songbook;
     int entry = 0;
-    QDateTime modified;         // written as modifiedDate
-    QString program;            // createdIn / modifiedIn
+    QDateTime modified; // written as modifiedDate
+    QString program;    // createdIn / modifiedIn
 };
 
 // The OpenLyrics 0.9 document of a board song: stanzas become v1..vN (the refrain is not

@@ -5,5 +5,11 @@ namespace {
 CharsetMode g_mode = CharsetMode::Latin;
 }
 
-CharsetMode currentCharsetMode() { return g_mode; }
-void setCurrentCharsetMode(CharsetMode mode) { g_mode = mode; }
+CharsetMode currentCharsetMode()
+{
+    return g_mode;
+}
+void setCurrentCharsetMode(CharsetMode mode)
+{
+    g_mode = mode;
+}

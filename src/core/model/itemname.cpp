@@ -31,9 +31,9 @@ QString extension(ItemKind kind)
 
 bool hasExtension(QStringView fileName, ItemKind kind)
 {
-    const QStringView wanted(kind == ItemKind::Song ? kSongExtension
-                             : kind == ItemKind::Slide ? kSlideExtension
-                                                       : kPlaylistExtension);
+    const QStringView wanted(kind == ItemKind::Song        ? kSongExtension
+                                 : kind == ItemKind::Slide ? kSlideExtension
+                                                           : kPlaylistExtension);
     if (fileName.size() < wanted.size())
         return false;
     const QStringView last = fileName.right(wanted.size());

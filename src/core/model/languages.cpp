@@ -6,8 +6,8 @@ namespace Languages {
 const QList<Row> &rows()
 {
     static const QList<Row> table = {
-        {QStringLiteral("Polski"), QStringLiteral("pl"), CharsetMode::Latin,
-         QStringLiteral("ąĄćĆęĘłŁńŃóÓśŚźŹżŻ"), QStringLiteral("qt_pl")},
+        {QStringLiteral("Polski"), QStringLiteral("pl"), CharsetMode::Latin, QStringLiteral("ąĄćĆęĘłŁńŃóÓśŚźŹżŻ"),
+         QStringLiteral("qt_pl")},
         {QStringLiteral("Deutsch"), QStringLiteral("de"), CharsetMode::Latin, QStringLiteral("öÖüÜäÄß"),
          QStringLiteral("qt_de")},
         {QStringLiteral("Slovensky"), QStringLiteral("sk"), CharsetMode::Latin,

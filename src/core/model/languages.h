@@ -12,11 +12,11 @@ namespace Languages {
 
 struct Row
 {
-    QString name;          // the language file's name without ".lang", as the language spells itself
-    QString isoCode;       // written into the lyric files exported in this language
-    CharsetMode charset;   // the board character set new songs get in this language
+    QString name;           // the language file's name without ".lang", as the language spells itself
+    QString isoCode;        // written into the lyric files exported in this language
+    CharsetMode charset;    // the board character set new songs get in this language
     QString paletteLetters; // the accented letters the special-character palette offers for it
-    QString qtTranslation; // Qt's own translation file (without ".qm") for the dialogs Qt draws
+    QString qtTranslation;  // Qt's own translation file (without ".qm") for the dialogs Qt draws
 };
 
 const QList<Row> &rows();

@@ -18,16 +18,12 @@ QByteArrayView withoutCr(const char *start, qsizetype length)
 
 LineReader::LineReader(QIODevice &device, qsizetype maxLineBytes)
     : m_device(&device), m_maxLineBytes(qMax<qsizetype>(maxLineBytes, 1))
-{
-}
+{}
 
 LineReader::LineReader(QByteArrayView bytes, qsizetype maxLineBytes)
-    : m_maxLineBytes(qMax<qsizetype>(maxLineBytes, 1))
-    , m_buffer(QByteArray::fromRawData(bytes.data(), bytes.size()))
-    , m_end(bytes.size())
-    , m_atEnd(true)
-{
-}
+    : m_maxLineBytes(qMax<qsizetype>(maxLineBytes, 1)), m_buffer(QByteArray::fromRawData(bytes.data(), bytes.size())),
+      m_end(bytes.size()), m_atEnd(true)
+{}
 
 bool LineReader::fill()
 {

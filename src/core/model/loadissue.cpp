@@ -13,18 +13,30 @@ QString LoadIssue::location(const QString &group, const QString &file)
 int issueTextId(IssueCode code)
 {
     switch (code) {
-    case IssueCode::NumberOutOfRange: return Txt::IssueNumberRange;
-    case IssueCode::DuplicateNumber: return Txt::IssueDuplicateNumber;
-    case IssueCode::NameTooLong: return Txt::IssueNameTooLong;
-    case IssueCode::EmptySequence: return Txt::IssueEmptySequence;
-    case IssueCode::ShortLine: return Txt::IssueShortLine;
-    case IssueCode::MissingEntry: return Txt::IssueMissingEntry;
-    case IssueCode::DuplicateTitle: return Txt::IssueDuplicateTitle;
-    case IssueCode::RefrainMissing: return Txt::IssueMissingRefrain;
-    case IssueCode::LimitExceeded: return Txt::IssueLimitExceeded;
-    case IssueCode::UndecodableName: return Txt::IssueUndecodableName;
-    case IssueCode::OutsideGroups: return Txt::IssueOutsideGroups;
-    case IssueCode::CaseTwin: return Txt::IssueCaseTwin;
+    case IssueCode::NumberOutOfRange:
+        return Txt::IssueNumberRange;
+    case IssueCode::DuplicateNumber:
+        return Txt::IssueDuplicateNumber;
+    case IssueCode::NameTooLong:
+        return Txt::IssueNameTooLong;
+    case IssueCode::EmptySequence:
+        return Txt::IssueEmptySequence;
+    case IssueCode::ShortLine:
+        return Txt::IssueShortLine;
+    case IssueCode::MissingEntry:
+        return Txt::IssueMissingEntry;
+    case IssueCode::DuplicateTitle:
+        return Txt::IssueDuplicateTitle;
+    case IssueCode::RefrainMissing:
+        return Txt::IssueMissingRefrain;
+    case IssueCode::LimitExceeded:
+        return Txt::IssueLimitExceeded;
+    case IssueCode::UndecodableName:
+        return Txt::IssueUndecodableName;
+    case IssueCode::OutsideGroups:
+        return Txt::IssueOutsideGroups;
+    case IssueCode::CaseTwin:
+        return Txt::IssueCaseTwin;
     }
     return Txt::IssueOther;
 }

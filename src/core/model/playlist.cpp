@@ -210,7 +210,7 @@ QByteArray Playlist::toBytes() const
         else
             bytes += BoardCharset::encode(entry.title);
         bytes += "/\t#" + QByteArray::number(entry.stanzaPosition()) + "/\t#" + QByteArray::number(entry.option)
-                 + "/\r\n";
+            + "/\r\n";
     }
     return bytes;
 }

@@ -20,12 +20,12 @@ struct PlaylistEntry
     // The title that names no file; such entries are kept but never looked up.
     static constexpr char16_t kPlaceholderTitle[] = u"---";
 
-    bool found = false;       // the file exists and was read
-    QString title;            // as written in the file
-    QString path;             // the resolved file, or the last path tried
-    quint8 stanza = 0;        // 1-based stanza position in the low 7 bits, kRefrainFlag on top
-    quint8 option = 0;        // brightness, stored and written back unchanged
-    quint16 songNumber = 0;   // the resolved file's number; 0 when not found
+    bool found = false;     // the file exists and was read
+    QString title;          // as written in the file
+    QString path;           // the resolved file, or the last path tried
+    quint8 stanza = 0;      // 1-based stanza position in the low 7 bits, kRefrainFlag on top
+    quint8 option = 0;      // brightness, stored and written back unchanged
+    quint16 songNumber = 0; // the resolved file's number; 0 when not found
     quint8 type = Song;
 
     int stanzaPosition() const { return stanza & 0x7F; }
@@ -42,8 +42,8 @@ struct PlaylistEntry
 // What a title names in the library: the first file whose title matches, read as a song.
 struct PlaylistTarget
 {
-    bool found = false;  // the file exists and could be read
-    QString path;        // the matching file, or empty when no name matched
+    bool found = false; // the file exists and could be read
+    QString path;       // the matching file, or empty when no name matched
     int number = 0;
     int refrainIndex = 0;
 };

@@ -25,15 +25,15 @@ struct InsertChoice
 {
     enum Mode { WholeSong = 0, OneStanza = 1, Range = 2 };
     int mode = WholeSong;
-    int stanza = 1;          // OneStanza: position, kRefrainFlag added for the refrain
-    int from = 1, to = 1;    // Range: positions, both included
+    int stanza = 1;       // OneStanza: position, kRefrainFlag added for the refrain
+    int from = 1, to = 1; // Range: positions, both included
     int option = kDefaultOption;
 };
 
 struct InsertResult
 {
     int added = 0;
-    bool full = false;       // stopped at kMaxEntries
+    bool full = false; // stopped at kMaxEntries
 };
 
 // Inserts the entries for song (read from path) at *position, each below the one before, and

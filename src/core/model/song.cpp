@@ -28,7 +28,10 @@ Screen *Song::screenAt(int stanza, int screen)
     return &screens[screen];
 }
 
-bool Song::cursorValid() const { return screenAt(m_currentStanza, m_currentScreen) != nullptr; }
+bool Song::cursorValid() const
+{
+    return screenAt(m_currentStanza, m_currentScreen) != nullptr;
+}
 
 int Song::screenCount(int stanza) const
 {
@@ -350,9 +353,8 @@ void Song::clear()
 
 bool Song::sameContent(const Song &other) const
 {
-    if (m_sequence != other.m_sequence || m_refrainIndex != other.m_refrainIndex
-        || m_charset != other.m_charset || m_hasTimings != other.m_hasTimings
-        || m_stanzas.size() != other.m_stanzas.size())
+    if (m_sequence != other.m_sequence || m_refrainIndex != other.m_refrainIndex || m_charset != other.m_charset
+        || m_hasTimings != other.m_hasTimings || m_stanzas.size() != other.m_stanzas.size())
         return false;
     for (qsizetype i = 0; i < m_stanzas.size(); ++i) {
         const QList<Screen> &mine = m_stanzas[i].screens;

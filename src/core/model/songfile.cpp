@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace SongFile {
 namespace {
 
@@ -37,10 +36,8 @@ class SongReader
 {
 public:
     template <typename Input>
-    SongReader(Input &&input, Song &song, IssueList *issues)
-        : m_lines(input), m_song(song), m_issues(issues)
-    {
-    }
+    SongReader(Input &&input, Song &song, IssueList *issues) : m_lines(input), m_song(song), m_issues(issues)
+    {}
 
     SongReadInfo run();
 

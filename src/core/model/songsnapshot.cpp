@@ -3,8 +3,8 @@
 
 SongSnapshot SongSnapshot::of(const Song &song)
 {
-    return {song.stanzas(),   song.sequence(),   song.title(),         song.refrainIndex(),
-            song.number(),    song.hasTimings(), song.currentStanza(), song.currentScreen()};
+    return {song.stanzas(), song.sequence(),   song.title(),         song.refrainIndex(),
+            song.number(),  song.hasTimings(), song.currentStanza(), song.currentScreen()};
 }
 
 void SongSnapshot::applyTo(Song &song) const
@@ -21,5 +21,5 @@ void SongSnapshot::applyTo(Song &song) const
 bool SongSnapshot::sameContent(const SongSnapshot &other) const
 {
     return stanzas == other.stanzas && sequence == other.sequence && title == other.title
-           && refrainIndex == other.refrainIndex && number == other.number && hasTimings == other.hasTimings;
+        && refrainIndex == other.refrainIndex && number == other.number && hasTimings == other.hasTimings;
 }

@@ -49,7 +49,7 @@ public:
             if (!(*b & 0x80))
                 return value;
         }
-        return std::nullopt;  // a fifth byte: not a number of this format
+        return std::nullopt; // a fifth byte: not a number of this format
     }
     bool skip(quint32 count)
     {
@@ -96,7 +96,7 @@ qint64 readTrack(Reader in, std::vector<TrackEvent> &events, std::vector<std::pa
         else if (running)
             status = running;
         else
-            break;  // a data byte with no status before it
+            break; // a data byte with no status before it
         if (status == 0xFF) {
             running = 0;
             const std::optional<quint8> type = in.byte();
@@ -106,7 +106,7 @@ qint64 readTrack(Reader in, std::vector<TrackEvent> &events, std::vector<std::pa
                 break;
             lastTick = tick;
             if (*type == 0x2F)
-                break;  // end of track
+                break; // end of track
             if (*type == 0x51 && *length >= 3)
                 tempos.emplace_back(tick, quint32(bigEndian(in.data(), start, 3)));
             continue;
@@ -120,7 +120,7 @@ qint64 readTrack(Reader in, std::vector<TrackEvent> &events, std::vector<std::pa
             continue;
         }
         if (status > 0xF0)
-            break;  // no other system message belongs in a file
+            break; // no other system message belongs in a file
         running = status;
         quint8 data[2] = {0, 0};
         bool whole = true;
@@ -226,7 +226,8 @@ bool MidiFile::parse(const QByteArray &file, Error *error)
     }
     m_lengthUs = std::llround(lengthUs);
     // Tracks were read one after another: a stable sort by tick keeps track order within a tick.
-    std::stable_sort(events.begin(), events.end(), [](const TrackEvent &a, const TrackEvent &b) { return a.tick < b.tick; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const TrackEvent &a, const TrackEvent &b) { return a.tick < b.tick; });
     m_events.reserve(events.size());
     for (const TrackEvent &event : events)
         m_events.push_back({std::llround(map.microsecondsAt(event.tick)), event.status, event.data1, event.data2});

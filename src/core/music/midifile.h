@@ -12,9 +12,9 @@ class QIODevice;
 struct MidiEvent
 {
     qint64 timeUs;
-    quint8 status;  // 0x80 .. 0xEF: kind and channel
+    quint8 status; // 0x80 .. 0xEF: kind and channel
     quint8 data1;
-    quint8 data2;   // 0 for the one-byte messages (program change, channel pressure)
+    quint8 data2; // 0 for the one-byte messages (program change, channel pressure)
 };
 
 // A Standard MIDI File of type 0 or 1 (".mid", ".midi", ".kar") read for playback: the channel
@@ -27,11 +27,11 @@ class MidiFile
 public:
     enum class Error {
         None,
-        NotMidi,      // no "MThd" header
-        Unsupported,  // type 2 (independent patterns)
-        Damaged,      // the header is unusable (a time division of 0, an unknown frame rate)
-        TooLong,      // longer than kMaxLengthUs
-        Unreadable,   // the file cannot be read
+        NotMidi,     // no "MThd" header
+        Unsupported, // type 2 (independent patterns)
+        Damaged,     // the header is unusable (a time division of 0, an unknown frame rate)
+        TooLong,     // longer than kMaxLengthUs
+        Unreadable,  // the file cannot be read
     };
     static constexpr qint64 kMaxLengthUs = 24LL * 3600 * 1000000;
     static constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;

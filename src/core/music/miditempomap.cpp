@@ -23,8 +23,7 @@ void MidiTempoMap::setTempoChanges(std::vector<std::pair<qint64, quint32>> chang
 {
     if (m_ticksPerQuarter == 0)
         return;
-    std::stable_sort(changes.begin(), changes.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(changes.begin(), changes.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     m_segments.resize(1);
     for (const auto &[tick, tempo] : changes) {
         if (tempo == 0)

@@ -11,7 +11,7 @@
 class MidiTempoMap
 {
 public:
-    static constexpr quint32 kDefaultTempo = 500000;  // microseconds per quarter note: 120 BPM
+    static constexpr quint32 kDefaultTempo = 500000; // microseconds per quarter note: 120 BPM
 
     // ticksPerQuarter > 0.
     static MidiTempoMap metrical(int ticksPerQuarter);
@@ -32,5 +32,5 @@ private:
         double usPerTick;
     };
     std::vector<Segment> m_segments;
-    int m_ticksPerQuarter = 0;  // 0: time code
+    int m_ticksPerQuarter = 0; // 0: time code
 };

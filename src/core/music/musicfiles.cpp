@@ -23,9 +23,10 @@ bool isMidiFileName(const QString &name)
 
 bool isMusicFileName(const QString &name)
 {
-    return endsWithOneOf(name, {QLatin1StringView(".mp3"), QLatin1StringView(".wav"), QLatin1StringView(".flac"),
-                                QLatin1StringView(".ogg")}) ||
-           isMidiFileName(name);
+    return endsWithOneOf(name,
+                         {QLatin1StringView(".mp3"), QLatin1StringView(".wav"), QLatin1StringView(".flac"),
+                          QLatin1StringView(".ogg")})
+        || isMidiFileName(name);
 }
 
 QStringList musicFilesIn(const QString &dir)

@@ -14,8 +14,8 @@ class MusicPlayer
 public:
     enum class State { Closed, Stopped, Playing, Paused };
 
-    static constexpr int kMinVolume = 1;     // 1 is silence: a muted channel gets it
-    static constexpr int kMaxVolume = 1000;  // full level
+    static constexpr int kMinVolume = 1;    // 1 is silence: a muted channel gets it
+    static constexpr int kMaxVolume = 1000; // full level
     static int clampVolume(int volume);
 
     virtual ~MusicPlayer() = default;

@@ -35,6 +35,6 @@ QString findSoundFont(const QString &configured, const QString &systemDefault, c
 
 bool isSoundFontFileName(const QString &name)
 {
-    return name.endsWith(QLatin1StringView(".sf2"), Qt::CaseInsensitive) ||
-           name.endsWith(QLatin1StringView(".sf3"), Qt::CaseInsensitive);
+    return name.endsWith(QLatin1StringView(".sf2"), Qt::CaseInsensitive)
+        || name.endsWith(QLatin1StringView(".sf3"), Qt::CaseInsensitive);
 }

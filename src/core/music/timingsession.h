@@ -16,8 +16,8 @@ public:
     enum class Mode { Play, Pause, Stop };
     enum class RecordResult {
         Recorded,
-        Negative,  // the position lies before the last mark: nothing stored, the mark moves
-        Nothing,   // past the last screen, the screen already timed, or no time has passed
+        Negative, // the position lies before the last mark: nothing stored, the mark moves
+        Nothing,  // past the last screen, the screen already timed, or no time has passed
     };
 
     explicit TimingSession(const Song &song);

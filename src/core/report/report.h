@@ -10,9 +10,9 @@ class SongLibrary;
 
 // The three RTF documents about a scanned library.
 enum class ReportKind {
-    Songbook = 0,      // every song's text, four screens to a table row
-    NumberIndex = 1,   // the songs of each group in listing order, "[NNNN] Title"
-    Alphabetical = 2,  // every song by title, with its number
+    Songbook = 0,     // every song's text, four screens to a table row
+    NumberIndex = 1,  // the songs of each group in listing order, "[NNNN] Title"
+    Alphabetical = 2, // every song by title, with its number
 };
 
 // What a report wrote. The songbook leaves out songs outside 1..4999, the later files with a

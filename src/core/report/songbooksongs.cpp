@@ -17,8 +17,7 @@ SongbookSongs songs(const SongLibrary &library)
         const LibraryNumberTable::Entry &entry = table.entry(number);
         if (!entry.used || entry.fileName.isEmpty() || entry.groupIndex < 0 || entry.groupIndex >= groups.size())
             continue;
-        result.entries.append(
-            {entry.fileName, library.songPath(groups.at(entry.groupIndex).name, entry.fileName)});
+        result.entries.append({entry.fileName, library.songPath(groups.at(entry.groupIndex).name, entry.fileName)});
     }
     result.notInTable = library.songCount() - int(result.entries.size());
     return result;

@@ -130,8 +130,9 @@ LyricIndex::Entry LyricIndex::entryOf(const Song &song)
                 }
                 first = false;
                 const QStringView original = raw.trimmed();
-                entry.places << LinePlace{qint32(start), qint32(entry.original.size()), quint8(original.size()),
-                                          quint8(s), quint8(k), quint8(line)};
+                entry.places << LinePlace{
+                    qint32(start), qint32(entry.original.size()), quint8(original.size()), quint8(s), quint8(k),
+                    quint8(line)};
                 entry.original.append(original);
             }
         }
@@ -246,7 +247,7 @@ qint64 LyricIndex::approximateBytes() const
     qint64 bytes = qint64(m_entries.capacity() * sizeof(Entry));
     for (const Entry &entry : m_entries) {
         bytes += 2 * (entry.path.capacity() + entry.title.capacity() + entry.original.capacity())
-                 + entry.foldedTitle.capacity() + entry.folded.capacity();
+            + entry.foldedTitle.capacity() + entry.folded.capacity();
         bytes += entry.places.capacity() * qint64(sizeof(LinePlace)) + entry.stanzaStarts.capacity() * 4;
         bytes += 5 * 16 + 2 * 16; // the headers of the strings and the lists
     }

@@ -48,8 +48,9 @@ void LyricIndexer::rebuild(const SongLibrary &library)
     job->paths = LyricIndex::songPaths(library);
     Job *raw = job.get();
     job->thread = QThread::create([raw] { raw->result = LyricIndex::build(raw->paths, &raw->stop, &raw->unreadable); });
-    connect(job->thread, &QThread::finished, this, [this, generation = m_generation] { finish(generation); },
-            Qt::QueuedConnection);
+    connect(
+        job->thread, &QThread::finished, this, [this, generation = m_generation] { finish(generation); },
+        Qt::QueuedConnection);
     // Another card's songs are not shown while this one's are read; a refresh keeps them.
     if (library.root() != m_root)
         m_index = LyricIndex();

@@ -7,8 +7,22 @@ namespace {
 bool isQuote(char32_t c)
 {
     switch (c) {
-    case u'\'': case u'"': case u'`': case 0x00B4: case 0x02BC: case 0x2018: case 0x2019: case 0x201A:
-    case 0x201B: case 0x201C: case 0x201D: case 0x201E: case 0x201F: case 0x00AB: case 0x00BB: case 0x2039:
+    case u'\'':
+    case u'"':
+    case u'`':
+    case 0x00B4:
+    case 0x02BC:
+    case 0x2018:
+    case 0x2019:
+    case 0x201A:
+    case 0x201B:
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+    case 0x201F:
+    case 0x00AB:
+    case 0x00BB:
+    case 0x2039:
     case 0x203A:
         return true;
     default:
@@ -20,11 +34,16 @@ bool isQuote(char32_t c)
 QStringView replacementOf(char32_t c)
 {
     switch (c) {
-    case 0x0142: return u"l";  // ł
-    case 0x0111: return u"d";  // đ
-    case 0x00F8: return u"o";  // ø
-    case 0x00DF: return u"ss"; // ß
-    default: return {};
+    case 0x0142:
+        return u"l"; // ł
+    case 0x0111:
+        return u"d"; // đ
+    case 0x00F8:
+        return u"o"; // ø
+    case 0x00DF:
+        return u"ss"; // ß
+    default:
+        return {};
     }
 }
 

@@ -102,5 +102,6 @@ bool saveAtomically(const QString &path, const std::function<bool(QIODevice &)> 
 
 bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    return saveAtomically(path, [&bytes](QIODevice &device) { return writeAll(device, bytes); }, error);
+    return saveAtomically(
+        path, [&bytes](QIODevice &device) { return writeAll(device, bytes); }, error);
 }

@@ -21,8 +21,8 @@ struct DirectoryListing
         bool directory = false;
     };
 
-    QStringList files;       // regular files
-    QStringList specials;    // pipes, devices and sockets
+    QStringList files;    // regular files
+    QStringList specials; // pipes, devices and sockets
     QStringList directories;
     QList<RawName> undecodable; // of any kind but links, in byte order
     bool opened = false;        // false when the directory could not be read

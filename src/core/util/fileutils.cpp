@@ -17,8 +17,8 @@
 
 QStringList sortedEntries(const QString &dir, QDir::Filters filters, const QStringList &nameFilters)
 {
-    QStringList names = QDir(dir).entryList(nameFilters, filters | QDir::NoDotAndDotDot | QDir::Hidden | QDir::CaseSensitive,
-                                           QDir::NoSort);
+    QStringList names = QDir(dir).entryList(
+        nameFilters, filters | QDir::NoDotAndDotDot | QDir::Hidden | QDir::CaseSensitive, QDir::NoSort);
     names.removeIf([](const QString &name) { return name.startsWith(u'.'); });
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.compare(b) < 0; });
     return names;
@@ -33,8 +33,8 @@ bool deleteBelow(const QString &path, const QString &shown, const Progress &prog
 {
     bool ok = true;
     // Dot names are deleted too: the tree is emptied completely.
-    const QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                                   QDir::Name);
+    const QStringList names = QDir(path).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : names) {
         if (progress.stopRequested())
             return false;
@@ -93,7 +93,8 @@ bool copyFiles(const QString &source, const QString &target, const Progress &pro
 bool deleteFiles(const QString &directory, const QString &pattern, const Progress &progress)
 {
     bool ok = true;
-    const QStringList names = QDir(directory).entryList({pattern}, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+    const QStringList names = QDir(directory).entryList({pattern}, QDir::Files | QDir::System | QDir::Hidden,
+                                                        QDir::Name);
     const int count = int(names.size());
     for (int i = 0; i < count; ++i) {
         if (progress.stopRequested())

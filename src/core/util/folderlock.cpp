@@ -21,7 +21,8 @@ qint64 flockHolder(int fd)
     if (fstat(fd, &st) != 0)
         return 0;
     const QByteArray file = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') + ':'
-        + QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':' + QByteArray::number(quint64(st.st_ino));
+        + QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':'
+        + QByteArray::number(quint64(st.st_ino));
     // A procfs file reports no size: it is read as a stream.
     QFile locks(QStringLiteral("/proc/locks"));
     if (!locks.open(QIODevice::ReadOnly))

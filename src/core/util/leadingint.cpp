@@ -30,5 +30,11 @@ int leadingIntOf(const Char *p, qsizetype n)
 
 } // namespace
 
-int leadingInt(QByteArrayView text) { return leadingIntOf(text.data(), text.size()); }
-int leadingInt(QStringView text) { return leadingIntOf(text.utf16(), text.size()); }
+int leadingInt(QByteArrayView text)
+{
+    return leadingIntOf(text.data(), text.size());
+}
+int leadingInt(QStringView text)
+{
+    return leadingIntOf(text.utf16(), text.size());
+}

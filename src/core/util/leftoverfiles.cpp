@@ -43,7 +43,8 @@ bool isReplacingFileName(QStringView name, qint64 *pid)
 {
     if (!name.startsWith(kPrefix) || !name.endsWith(kSuffix))
         return false;
-    const QList<QStringView> parts = name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size()).split(u'-');
+    const QList<QStringView> parts =
+        name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size()).split(u'-');
     if (parts.size() != 3 || !std::all_of(parts.begin(), parts.end(), allDigits))
         return false;
     bool ok = false;

@@ -17,9 +17,8 @@ int OrderedWorkers::defaultCount()
 }
 
 OrderedWorkers::OrderedWorkers(int workers, int lookAhead)
-    : m_lookAhead(std::max(lookAhead, 1))
-    , m_chunk(std::clamp(m_lookAhead / (2 * std::max(workers, 1)), 1, kMaxChunk))
-    , m_done(std::make_unique<std::atomic_int[]>(size_t(m_lookAhead)))
+    : m_lookAhead(std::max(lookAhead, 1)), m_chunk(std::clamp(m_lookAhead / (2 * std::max(workers, 1)), 1, kMaxChunk)),
+      m_done(std::make_unique<std::atomic_int[]>(size_t(m_lookAhead)))
 {
     if (workers <= 1)
         return;

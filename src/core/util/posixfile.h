@@ -22,8 +22,7 @@ public:
     ~PosixFile();
     PosixFile(PosixFile &&other) noexcept
         : m_fd(std::exchange(other.m_fd, -1)), m_mode(other.m_mode), m_size(other.m_size), m_errno(other.m_errno)
-    {
-    }
+    {}
     PosixFile(const PosixFile &) = delete;
     PosixFile &operator=(const PosixFile &) = delete;
     PosixFile &operator=(PosixFile &&) = delete;

@@ -23,7 +23,19 @@ struct Progress
     const std::atomic_bool *stop = nullptr;
 
     bool stopRequested() const { return stop && stop->load(); }
-    void directory(const QString &name) const { if (onDirectory) onDirectory(name); }
-    void file(const QString &name, int index, int count) const { if (onFile) onFile(name, index, count); }
-    void counter(int done) const { if (onCounter) onCounter(done); }
+    void directory(const QString &name) const
+    {
+        if (onDirectory)
+            onDirectory(name);
+    }
+    void file(const QString &name, int index, int count) const
+    {
+        if (onFile)
+            onFile(name, index, count);
+    }
+    void counter(int done) const
+    {
+        if (onCounter)
+            onCounter(done);
+    }
 };

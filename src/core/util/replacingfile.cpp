@@ -60,8 +60,7 @@ int openUnnamed(const QByteArray &target)
 
 ReplacingFile::ReplacingFile(const QString &target, NewFile newFile)
     : m_target(QFile::encodeName(target)), m_newFile(newFile)
-{
-}
+{}
 
 ReplacingFile::~ReplacingFile()
 {

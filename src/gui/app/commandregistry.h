@@ -38,7 +38,7 @@ public:
     // Every command's action in the order the commands were added.
     const QList<QAction *> &actions() const { return m_order; }
     // Runs slot when the command is triggered; enabled (when given) says when it may be, else it always may.
-    template<typename Receiver, typename Slot>
+    template <typename Receiver, typename Slot>
     void handle(Command command, Receiver *receiver, Slot slot, std::function<bool()> enabled = {})
     {
         if (QAction *a = action(command)) {

@@ -16,7 +16,11 @@
 namespace {
 
 // Window classes and the guide page about each.
-const struct { const char *className; const char16_t *page; } kPages[] = {
+const struct
+{
+    const char *className;
+    const char16_t *page;
+} kPages[] = {
     {"SettingsDialog", u"first-start"},
     {"GroupColoursDialog", u"cards-library"},
     {"GroupEditDialog", u"cards-library"},

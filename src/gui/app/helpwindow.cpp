@@ -18,9 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window)
-    , m_browser(new QTextBrowser(this))
+HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(Lang::text(Txt::GuideTitle));
@@ -89,7 +87,7 @@ void HelpWindow::fitPictures()
                 continue;
             const QVariant resource = document->resource(QTextDocument::ImageResource, QUrl(picture.name()));
             const QSize size = resource.value<QImage>().isNull() ? resource.value<QPixmap>().size()
-                                                                  : resource.value<QImage>().size();
+                                                                 : resource.value<QImage>().size();
             if (size.isEmpty())
                 continue;
             const qreal width = qMin<qreal>(size.width(), room);

@@ -20,9 +20,9 @@ bool sendOverBus(QDBusConnection &bus, const QString &uri, const QVariantMap &pl
     const QString id = QString::fromUtf16(InstanceMessage::kAppId);
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(id))
         return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(id, QString::fromUtf16(InstanceMessage::kObjectPath),
-                                                      QStringLiteral("org.freedesktop.Application"),
-                                                      uri.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("Open"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        id, QString::fromUtf16(InstanceMessage::kObjectPath), QStringLiteral("org.freedesktop.Application"),
+        uri.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("Open"));
     if (uri.isEmpty())
         call << platformData;
     else

@@ -33,10 +33,7 @@ QString activationToken(const QVariantMap &platformData)
     return token.isEmpty() ? platformData.value(QStringLiteral("desktop-startup-id")).toString() : token;
 }
 
-InstanceServer::InstanceServer(QObject *parent)
-    : QObject(parent)
-{
-}
+InstanceServer::InstanceServer(QObject *parent) : QObject(parent) {}
 
 InstanceServer::~InstanceServer()
 {

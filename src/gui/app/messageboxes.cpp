@@ -34,11 +34,13 @@ QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
 
 void relabel(QMessageBox &box)
 {
-    static const struct { QMessageBox::StandardButton button; int textId; } kLabels[] = {
-        {QMessageBox::Yes, Txt::ButtonYes},
-        {QMessageBox::Ok, Txt::ButtonOk},
-        {QMessageBox::No, Txt::ButtonNo},
-        {QMessageBox::Cancel, Txt::ButtonCancel},
+    static const struct
+    {
+        QMessageBox::StandardButton button;
+        int textId;
+    } kLabels[] = {
+        {QMessageBox::Yes, Txt::ButtonYes},   {QMessageBox::Ok, Txt::ButtonOk},
+        {QMessageBox::No, Txt::ButtonNo},     {QMessageBox::Cancel, Txt::ButtonCancel},
         {QMessageBox::Open, Txt::OpenFolder},
     };
     for (const auto &label : kLabels) {
@@ -81,17 +83,20 @@ QMessageBox::StandardButton show(QWidget *owner, const Request &request, bool re
 
 QMessageBox::StandardButton infoBox(QWidget *owner, const QString &text)
 {
-    return MessageBoxes::show(owner, {QMessageBox::Information, Lang::text(Txt::InfoCaption), text, QMessageBox::Ok}, true);
+    return MessageBoxes::show(owner, {QMessageBox::Information, Lang::text(Txt::InfoCaption), text, QMessageBox::Ok},
+                              true);
 }
 
 QMessageBox::StandardButton errorBox(QWidget *owner, const QString &text)
 {
-    return MessageBoxes::show(owner, {QMessageBox::Critical, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
+    return MessageBoxes::show(owner, {QMessageBox::Critical, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok},
+                              true);
 }
 
 QMessageBox::StandardButton warningBox(QWidget *owner, const QString &text)
 {
-    return MessageBoxes::show(owner, {QMessageBox::Warning, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok}, true);
+    return MessageBoxes::show(owner, {QMessageBox::Warning, Lang::text(Txt::ErrorCaption), text, QMessageBox::Ok},
+                              true);
 }
 
 QMessageBox::StandardButton writtenBox(QWidget *owner, const QString &text, bool leftOut)

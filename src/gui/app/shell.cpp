@@ -43,7 +43,8 @@ bool hasAssociatedProgram(const QString &path)
     if (xdgMime.isEmpty())
         return true; // another opener (a portal, the desktop's own) decides
     QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
+    query.start(xdgMime,
+                {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
     if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) {
         query.kill();
         query.waitForFinished();

@@ -80,8 +80,7 @@ QString fileName(const QByteArray &bytes)
 
 } // namespace UDisks2
 
-UDisks2DriveProvider::UDisks2DriveProvider(const QDBusConnection &bus, QObject *parent)
-    : QObject(parent), m_bus(bus)
+UDisks2DriveProvider::UDisks2DriveProvider(const QDBusConnection &bus, QObject *parent) : QObject(parent), m_bus(bus)
 {
     if (!m_bus.isConnected())
         return;
@@ -218,8 +217,8 @@ void UDisks2DriveProvider::mountAutomaticOnes()
         if (!object.value(UDisks2::kBlock).value(QStringLiteral("HintAuto")).toBool()
             || !byteArrays(object.value(UDisks2::kFilesystem).value(QStringLiteral("MountPoints"))).isEmpty())
             continue;
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(UDisks2::kService, it.key(), UDisks2::kFilesystem, QStringLiteral("Mount"));
+        QDBusMessage call = QDBusMessage::createMethodCall(UDisks2::kService, it.key(), UDisks2::kFilesystem,
+                                                           QStringLiteral("Mount"));
         call << QVariantMap();
         // The answer does not matter: a mounted file system shows through its properties.
         m_bus.asyncCall(call);
@@ -235,8 +234,8 @@ QList<DriveEntry> UDisks2DriveProvider::drives() const
         const Interfaces &object = it.value();
         if (!isRemovableFileSystem(object))
             continue;
-        const QByteArrayList mountPoints =
-            byteArrays(object.value(UDisks2::kFilesystem).value(QStringLiteral("MountPoints")));
+        const QByteArrayList mountPoints = byteArrays(
+            object.value(UDisks2::kFilesystem).value(QStringLiteral("MountPoints")));
         const QString mountPoint = mountPoints.isEmpty() ? QString() : UDisks2::fileName(mountPoints.constFirst());
         if (mountPoint.isEmpty())
             continue;

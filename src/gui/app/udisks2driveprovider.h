@@ -83,8 +83,7 @@ class RemovableDriveProvider : public DriveProvider
 public:
     RemovableDriveProvider(std::shared_ptr<UDisks2DriveProvider> udisks, std::shared_ptr<DriveProvider> fallback)
         : m_udisks(std::move(udisks)), m_fallback(std::move(fallback))
-    {
-    }
+    {}
     QList<DriveEntry> drives() const override;
     UDisks2DriveProvider *udisks() const { return m_udisks.get(); }
 

@@ -22,8 +22,8 @@ AppendedFilesDialog::AppendedFilesDialog(const QList<CardChangeRecord> &changes,
     static const Txt::Id kKinds[] = {Txt::CardKindSong, Txt::CardKindPlaylist, Txt::CardKindSlide};
     for (const CardChangeRecord &record : changes) {
         m_list->addTopLevelItem(new QTreeWidgetItem(
-            {Lang::text(kKinds[qBound(0, record.kind, 2)]), QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')),
-             record.title,
+            {Lang::text(kKinds[qBound(0, record.kind, 2)]),
+             QStringLiteral("%1").arg(record.number, 4, 10, QLatin1Char('0')), record.title,
              Lang::text(record.change == CardChangeRecord::New ? Txt::CardChangeNew : Txt::CardChangeReplaced)}));
     }
 

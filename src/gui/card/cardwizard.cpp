@@ -143,8 +143,8 @@ void CardWizard::showPage()
 
     // The import reads a folder, not the card: the drive and its warning step aside.
     const bool importing = m_action == Import;
-    const bool wrongFileSystem =
-        !importing && !drive.rootPath.isEmpty() && !drive.folderCard && drive.fileSystem != u"FAT32";
+    const bool wrongFileSystem = !importing && !drive.rootPath.isEmpty() && !drive.folderCard
+        && drive.fileSystem != u"FAT32";
     // The plan shown holds for this drive and these categories only.
     m_driveRow->showRow(!importing, wrongFileSystem && CardFormatter::canFormat(drive), choosing,
                         !busy && !m_planShown && m_drives->count() > 0);
@@ -158,7 +158,7 @@ void CardWizard::showPage()
 
     setControlText(m_nextButton, m_step == 2 ? Txt::WizardFinish : Txt::WizardNextFirst);
     const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || m_appendPage->categories() != 0)
-                          && (!importing || m_step == 0 || isImportFolder(m_importPage->folder()));
+        && (!importing || m_step == 0 || isImportFolder(m_importPage->folder()));
     m_nextButton->setEnabled(!busy && (m_step == 2 || possible) && (!m_planShown || m_planFits));
     m_backButton->setEnabled(!busy && m_step == 1);
 }
@@ -360,9 +360,10 @@ void CardWizard::runWrite(bool append)
     if (!append && m_writePage->backup() && !isEmptyCardFolder(card)) {
         const CardBackupPlan plan = planCardBackup(card);
         if (!plan.leftOut.isEmpty()
-            && questionBox(this, Lang::text(Txt::BackupLeavesOut).arg(firstLines(plan.leftOut)).arg(plan.leftOut.size()),
-                           {}, QMessageBox::No)
-                   != QMessageBox::Yes)
+            && questionBox(this,
+                           Lang::text(Txt::BackupLeavesOut).arg(firstLines(plan.leftOut)).arg(plan.leftOut.size()), {},
+                           QMessageBox::No)
+                != QMessageBox::Yes)
             return;
         request.backupPath = cardBackupPath(m_backupDir, drive.label, QDateTime::currentDateTime());
         request.backup = plan.records;
@@ -371,8 +372,7 @@ void CardWizard::runWrite(bool append)
     CardJobResult result;
     m_runner.run([&](const Progress &base) {
         result = writeCard(request, progress(base), [this, &request](CardWriteStage stage) {
-            static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying,
-                                         Txt::SyncRunning};
+            static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying, Txt::SyncRunning};
             setInfo(kTexts[int(stage)]);
             if (stage == CardWriteStage::Copy) {
                 m_progress->startOverall(countCardImage(request.image, request.categories).files);
@@ -384,8 +384,8 @@ void CardWizard::runWrite(bool append)
     if (refused(result, request.image, card))
         return;
     if (result.status == CardJobResult::Status::Stopped) {
-        infoBox(this, withBackup(Lang::text(append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped),
-                                 result.backupPath));
+        infoBox(this,
+                withBackup(Lang::text(append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped), result.backupPath));
         setStep(0);
         return;
     }
@@ -424,12 +424,14 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
                            !request.append, progress(base));
     });
     if (check.plan.stopped) {
-        infoBox(this, withBackup(Lang::text(request.append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped), backup));
+        infoBox(this,
+                withBackup(Lang::text(request.append ? Txt::WizardAppendStopped : Txt::WizardWriteStopped), backup));
         return false;
     }
     if (check.check != CardWriteCheck::Ok || check.plan.error.textId != 0) {
-        const CardFinding error = check.plan.error.textId != 0 ? check.plan.error
-                                                                : cardWriteRefusal(check.check, request.image, request.card);
+        const CardFinding error = check.plan.error.textId != 0
+            ? check.plan.error
+            : cardWriteRefusal(check.check, request.image, request.card);
         errorBox(this, withBackup(cardFindingText(error), backup));
         return false;
     }
@@ -441,8 +443,11 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
     // Names neither side can name differ too.
     for (const CardFinding &finding : check.plan.notHandled)
         differing.append(finding.name);
-    errorBox(this, withBackup(Lang::text(Txt::VerifyMismatch).arg(differing.size()).arg(differing.mid(0, kMismatchesNamed).join(u'\n')),
-                              backup));
+    errorBox(
+        this,
+        withBackup(
+            Lang::text(Txt::VerifyMismatch).arg(differing.size()).arg(differing.mid(0, kMismatchesNamed).join(u'\n')),
+            backup));
     return false;
 }
 

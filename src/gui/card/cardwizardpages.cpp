@@ -118,8 +118,8 @@ CardDriveRow::CardDriveRow(std::shared_ptr<DriveProvider> drives, QWidget *paren
     row->addWidget(m_label);
     row->addWidget(m_drives, 1);
     row->addWidget(m_formatButton);
-    for (QWidget *widget : {static_cast<QWidget *>(m_label), static_cast<QWidget *>(m_drives),
-                            static_cast<QWidget *>(m_formatButton)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_label), static_cast<QWidget *>(m_drives), static_cast<QWidget *>(m_formatButton)})
         retainPlace(widget);
     connect(m_formatButton, &QPushButton::clicked, this, &CardDriveRow::formatRequested);
 }
@@ -336,17 +336,18 @@ void CardProgressView::showPlan(const CardPlan &plan)
     for (const CardPlanRow &row : plan.rows) {
         if (row.change == CardPlanChange::Same)
             continue;
-        const QString number =
-            row.kind == CardPlanRow::Other ? QString() : QStringLiteral("%1").arg(row.number, 4, 10, QLatin1Char('0'));
-        auto *item = new QTreeWidgetItem({cardPlanChangeText(row.change, plan.mode), cardPlanKindText(row.kind),
-                                          number, row.title, dataSizeText(row.bytes)});
+        const QString number = row.kind == CardPlanRow::Other
+            ? QString()
+            : QStringLiteral("%1").arg(row.number, 4, 10, QLatin1Char('0'));
+        auto *item = new QTreeWidgetItem({cardPlanChangeText(row.change, plan.mode), cardPlanKindText(row.kind), number,
+                                          row.title, dataSizeText(row.bytes)});
         item->setToolTip(3, row.path);
         item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
     }
     for (const QString &path : plan.leftovers) {
-        auto *item = new QTreeWidgetItem({Lang::text(Txt::PlanLeftover), cardPlanKindText(CardPlanRow::Other), QString(),
-                                          path.section(u'/', -1)});
+        auto *item = new QTreeWidgetItem(
+            {Lang::text(Txt::PlanLeftover), cardPlanKindText(CardPlanRow::Other), QString(), path.section(u'/', -1)});
         item->setToolTip(3, path);
         items.append(item);
     }

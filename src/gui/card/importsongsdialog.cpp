@@ -238,8 +238,8 @@ void ImportSongsDialog::showBusy(bool busy)
 {
     m_startButton->setVisible(!busy);
     m_stopButton->setVisible(busy);
-    for (QWidget *control : std::initializer_list<QWidget *>{m_list, m_groups, m_newGroup, m_keepNumbers,
-                                                             m_numberFrom, m_ok, m_cancel})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{m_list, m_groups, m_newGroup, m_keepNumbers, m_numberFrom, m_ok, m_cancel})
         control->setEnabled(!busy);
     updateModeControls();
     updateCounters();
@@ -365,21 +365,21 @@ void ImportSongsDialog::startImport()
     m_runner.run([&](const Progress &base) {
         Progress progress = base;
         progress.onFile = [this](const QString &, int, int) { m_runner.pump(); };
-        run = importRows(rows, songDir(), group, mode, start, m_core.songTable(), progress,
-                         [&](int index, const RowResult &result) {
-                             const int tableRow = items.at(index)->row();
-                             if (result.outcome == Outcome::Imported) {
-                                 m_importedAny = true;
-                                 m_list->removeRow(tableRow);
-                                 return;
-                             }
-                             m_list->selectionModel()->select(m_list->model()->index(tableRow, 0),
-                                                              QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-                             if (result.outcome == Outcome::CopyFailed && firstFailure.isEmpty())
-                                 firstFailure = Lang::text(Txt::ImportCopyFailed)
-                                                    .arg(QDir::toNativeSeparators(rows.at(index).sourcePath),
-                                                         qt_error_string(result.error));
-                         });
+        run = importRows(
+            rows, songDir(), group, mode, start, m_core.songTable(), progress, [&](int index, const RowResult &result) {
+                const int tableRow = items.at(index)->row();
+                if (result.outcome == Outcome::Imported) {
+                    m_importedAny = true;
+                    m_list->removeRow(tableRow);
+                    return;
+                }
+                m_list->selectionModel()->select(m_list->model()->index(tableRow, 0),
+                                                 QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+                if (result.outcome == Outcome::CopyFailed && firstFailure.isEmpty())
+                    firstFailure = Lang::text(Txt::ImportCopyFailed)
+                                       .arg(QDir::toNativeSeparators(rows.at(index).sourcePath),
+                                            qt_error_string(result.error));
+            });
         markTakenRows();
     });
     if (run.ending == Ending::NoFreeNumber)

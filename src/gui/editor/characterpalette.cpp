@@ -17,8 +17,7 @@
 
 #include <algorithm>
 
-CharacterPalette::CharacterPalette(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowDoesNotAcceptFocus)
+CharacterPalette::CharacterPalette(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("CharacterPalette"));
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -45,8 +45,7 @@ int mapOffset(const QString &old, int offset, const QString &wrapped)
 
 } // namespace
 
-ImportTextEdit::ImportTextEdit(QWidget *parent)
-    : QPlainTextEdit(parent), m_continuation(TextImport::kMaxBlocks, false)
+ImportTextEdit::ImportTextEdit(QWidget *parent) : QPlainTextEdit(parent), m_continuation(TextImport::kMaxBlocks, false)
 {
     setObjectName(QStringLiteral("importText"));
     QFont font = uiFont();
@@ -60,9 +59,8 @@ ImportTextEdit::ImportTextEdit(QWidget *parent)
     setFixedWidth(textWidth + 2 * int(document()->documentMargin()) + 2 * frameWidth()
                   + verticalScrollBar()->sizeHint().width());
     connect(document(), &QTextDocument::contentsChange, this, &ImportTextEdit::noteChange);
-    connect(this, &QPlainTextEdit::updateRequest, this, [this] {
-        emit visibleLinesChanged(blockCount(), firstVisibleLine());
-    });
+    connect(this, &QPlainTextEdit::updateRequest, this,
+            [this] { emit visibleLinesChanged(blockCount(), firstVisibleLine()); });
 }
 
 void ImportTextEdit::setLines(const QStringList &lines)
@@ -195,7 +193,8 @@ void ImportTextEdit::paintEvent(QPaintEvent *event)
         const int width = viewport()->width();
         int line = firstVisibleLine();
         for (int y = lineTop(line); y < viewport()->height(); y += height, ++line) {
-            p.fillRect(0, y, width, height, isContinuation(line / TextImport::kBlockLines) ? kContinuation : kNewStanza);
+            p.fillRect(0, y, width, height,
+                       isContinuation(line / TextImport::kBlockLines) ? kContinuation : kNewStanza);
             if (line > 0 && line % TextImport::kBlockLines == 0) {
                 p.setPen(kSeparator);
                 p.drawLine(0, y, width, y);

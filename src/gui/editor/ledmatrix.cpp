@@ -83,7 +83,8 @@ QRect LedMatrix::cellRect(int cell)
 
 QPoint LedMatrix::dotPosition(int column, int row, int dotColumn, int dotRow)
 {
-    return {column * kCellWidth + dotColumn * kDotPitch + kDotOffsetX, row * kCellHeight + dotRow * kDotPitch + kDotOffsetY};
+    return {column * kCellWidth + dotColumn * kDotPitch + kDotOffsetX,
+            row * kCellHeight + dotRow * kDotPitch + kDotOffsetY};
 }
 
 void LedMatrix::setActiveArea(int columns, int rows)
@@ -183,18 +184,17 @@ void LedMatrix::paste()
     QString text = QApplication::clipboard()->text();
     const QString foreign = BoardCharset::foreignCharacters(text, m_charset);
     if (!foreign.isEmpty()) {
-        const auto answer = choiceBox(this, Lang::text(Txt::PasteForeignQuestion).arg(foreign),
-                                      {{QMessageBox::Yes, Txt::ReplaceLettersButton},
-                                       {QMessageBox::Cancel, Txt::ButtonCancel}},
-                                      QMessageBox::Yes);
+        const auto answer = choiceBox(
+            this, Lang::text(Txt::PasteForeignQuestion).arg(foreign),
+            {{QMessageBox::Yes, Txt::ReplaceLettersButton}, {QMessageBox::Cancel, Txt::ButtonCancel}},
+            QMessageBox::Yes);
         if (answer != QMessageBox::Yes)
             return;
         int replaced = 0;
         text = BoardText::fitKeepingControls(text, m_charset, &replaced);
     }
-    const bool pasted = m_text.paste(text, [this] {
-        return questionBox(this, Lang::text(Txt::MatrixPasteTooLong)) == QMessageBox::Yes;
-    });
+    const bool pasted = m_text.paste(
+        text, [this] { return questionBox(this, Lang::text(Txt::MatrixPasteTooLong)) == QMessageBox::Yes; });
     refresh();
     if (pasted)
         emit textEdited();
@@ -293,23 +293,72 @@ void LedMatrix::keyPressEvent(QKeyEvent *event)
     const auto moveTo = [this](MatrixText::Move move) { m_text.move(move); };
     bool edited = false;
     switch (event->key()) {
-    case Qt::Key_V: if (control) { paste(); return; } break;
-    case Qt::Key_C: if (control) { copySelection(); return; } break;
-    case Qt::Key_A: if (control) { m_text.selectAll(); refresh(); return; } break;
-    case Qt::Key_End: moveTo(MatrixText::Move::End); refresh(); return;
-    case Qt::Key_Home: moveTo(MatrixText::Move::Home); refresh(); return;
-    case Qt::Key_Left: moveTo(MatrixText::Move::Left); refresh(); return;
-    case Qt::Key_Right: moveTo(MatrixText::Move::Right); refresh(); return;
-    case Qt::Key_Up: moveTo(MatrixText::Move::Up); refresh(); return;
-    case Qt::Key_Down: moveTo(MatrixText::Move::Down); refresh(); return;
-    case Qt::Key_Insert: m_text.toggleOverwrite(); refresh(); return;
-    case Qt::Key_Delete: m_text.deleteAtCursor(); refresh(); emit textEdited(); return;
-    case Qt::Key_Backspace: m_text.type(QChar(0x08)); edited = true; break;
+    case Qt::Key_V:
+        if (control) {
+            paste();
+            return;
+        }
+        break;
+    case Qt::Key_C:
+        if (control) {
+            copySelection();
+            return;
+        }
+        break;
+    case Qt::Key_A:
+        if (control) {
+            m_text.selectAll();
+            refresh();
+            return;
+        }
+        break;
+    case Qt::Key_End:
+        moveTo(MatrixText::Move::End);
+        refresh();
+        return;
+    case Qt::Key_Home:
+        moveTo(MatrixText::Move::Home);
+        refresh();
+        return;
+    case Qt::Key_Left:
+        moveTo(MatrixText::Move::Left);
+        refresh();
+        return;
+    case Qt::Key_Right:
+        moveTo(MatrixText::Move::Right);
+        refresh();
+        return;
+    case Qt::Key_Up:
+        moveTo(MatrixText::Move::Up);
+        refresh();
+        return;
+    case Qt::Key_Down:
+        moveTo(MatrixText::Move::Down);
+        refresh();
+        return;
+    case Qt::Key_Insert:
+        m_text.toggleOverwrite();
+        refresh();
+        return;
+    case Qt::Key_Delete:
+        m_text.deleteAtCursor();
+        refresh();
+        emit textEdited();
+        return;
+    case Qt::Key_Backspace:
+        m_text.type(QChar(0x08));
+        edited = true;
+        break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: m_text.type(QChar(0x0D)); edited = true; break;
+    case Qt::Key_Enter:
+        m_text.type(QChar(0x0D));
+        edited = true;
+        break;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return;
-    default: break;
+    case Qt::Key_Backtab:
+        return;
+    default:
+        break;
     }
     if (!edited) {
         if (control) {

@@ -13,8 +13,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-SlideNumberDialog::SlideNumberDialog(int number, const QString &title, const LibraryNumberTable &table,
-                                     QWidget *parent)
+SlideNumberDialog::SlideNumberDialog(int number, const QString &title, const LibraryNumberTable &table, QWidget *parent)
     : NumberMapDialog(new SlideNumberMap, table, number, Txt::SlideMapTitle, Txt::SlideMapNoNumber, parent)
 {
     setObjectName(QStringLiteral("SlideNumberDialog"));

@@ -70,8 +70,7 @@ void EditScreenText::apply(const QString &text, int cell)
     m_view.showCommandResult(cell, false);
 }
 
-ChangeSong::ChangeSong(SongCommandView &view, int textId, const State &before, const State &after, int mergeId,
-                       int run)
+ChangeSong::ChangeSong(SongCommandView &view, int textId, const State &before, const State &after, int mergeId, int run)
     : m_view(view), m_before(before), m_after(after), m_mergeId(mergeId), m_run(run)
 {
     setText(Lang::text(textId));

@@ -41,7 +41,7 @@ public:
         QString after;
         int cellBefore = 0; // matrix cursor
         int cellAfter = 0;
-        qint64 time = 0;    // of the last key
+        qint64 time = 0;      // of the last key
         bool joinable = true; // false for a paste, Enter, a clear or an alignment
     };
 

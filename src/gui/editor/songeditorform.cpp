@@ -38,13 +38,22 @@ SongEditorForm::SongEditorForm(QWidget *parent) : QWidget(parent)
     layout->addLayout(tools);
     layout->addLayout(m_middle, 1);
 
-    m_songOnly = {m_buttons.value(u"saveSong"_qs), m_buttons.value(u"stanzaPrevious"_qs),
-                  m_buttons.value(u"stanzaNext"_qs), m_buttons.value(u"screenPrevious"_qs),
-                  m_buttons.value(u"screenNext"_qs), m_buttons.value(u"stanzaAdd"_qs),
-                  m_buttons.value(u"stanzaDelete"_qs), m_buttons.value(u"screenAdd"_qs),
-                  m_buttons.value(u"screenDelete"_qs), m_buttons.value(u"screenDuplicate"_qs),
-                  m_sequence, m_buttons.value(u"checkNumber"_qs), m_buttons.value(u"structure"_qs), m_refrain,
-                  m_buttons.value(u"import"_qs), m_buttons.value(u"musicTiming"_qs)};
+    m_songOnly = {m_buttons.value(u"saveSong"_qs),
+                  m_buttons.value(u"stanzaPrevious"_qs),
+                  m_buttons.value(u"stanzaNext"_qs),
+                  m_buttons.value(u"screenPrevious"_qs),
+                  m_buttons.value(u"screenNext"_qs),
+                  m_buttons.value(u"stanzaAdd"_qs),
+                  m_buttons.value(u"stanzaDelete"_qs),
+                  m_buttons.value(u"screenAdd"_qs),
+                  m_buttons.value(u"screenDelete"_qs),
+                  m_buttons.value(u"screenDuplicate"_qs),
+                  m_sequence,
+                  m_buttons.value(u"checkNumber"_qs),
+                  m_buttons.value(u"structure"_qs),
+                  m_refrain,
+                  m_buttons.value(u"import"_qs),
+                  m_buttons.value(u"musicTiming"_qs)};
 }
 
 void SongEditorForm::createFields()
@@ -131,7 +140,12 @@ QHBoxLayout *SongEditorForm::buildToolRow()
     auto *tools = new QHBoxLayout;
     tools->setSpacing(2);
     using Icons::themedIcon;
-    const struct { const char16_t *name; QIcon icon; int tip; } kTools[] = {
+    const struct
+    {
+        const char16_t *name;
+        QIcon icon;
+        int tip;
+    } kTools[] = {
         {u"newSong", themedIcon(u"document-new"_qs, u"new.png"_qs), Txt::NewSongTip},
         {u"saveSong", Icons::icon(Icons::Icon::Save), Txt::SaveSongTip},
         {u"saveSlide", themedIcon(u"image-x-generic"_qs, u"slide.png"_qs), Txt::SaveSlideTip},

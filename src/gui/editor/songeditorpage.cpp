@@ -50,15 +50,14 @@ bool isUndoKey(const QKeyEvent &key)
 bool isRedoKey(const QKeyEvent &key)
 {
     return key.keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)
-           || key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+        || key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
 }
 
 } // namespace
 
 SongEditorPage::SongEditorPage(Workspace &workspace, CommandRegistry *commands, CharacterPalette *palette,
                                QWidget *parent)
-    : QWidget(parent), m_workspace(workspace), m_commands(commands), m_palette(palette),
-      m_undo(new QUndoStack(this))
+    : QWidget(parent), m_workspace(workspace), m_commands(commands), m_palette(palette), m_undo(new QUndoStack(this))
 {
     setObjectName(QStringLiteral("SongEditorPage"));
     setControlText(this, Txt::EditorCaption);
@@ -144,18 +143,19 @@ void SongEditorPage::wireForm()
         focusMatrix();
     });
     connect(m_number, &QLineEdit::textEdited, this, [this](const QString &text) {
-        change(Txt::UndoTitleNumber, [this, &text] { m_song.setNumber(SongSaving::parseNumber(text)); }, Cmd_Number);
+        change(
+            Txt::UndoTitleNumber, [this, &text] { m_song.setNumber(SongSaving::parseNumber(text)); }, Cmd_Number);
     });
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) {
-        change(Txt::UndoTitleNumber, [this, &text] { m_song.setTitle(text); }, Cmd_Title);
+        change(
+            Txt::UndoTitleNumber, [this, &text] { m_song.setTitle(text); }, Cmd_Title);
         emit documentChanged();
         // A longer title read from a file may be shortened, never lengthened.
         m_title->setMaxLength(std::max<int>(SongSaving::kMaxTitleLength, int(text.size())));
     });
     connect(m_matrix, &LedMatrix::characterTyped, this, [this] { m_cellBefore = cursorCell(); });
-    connect(m_matrix, &LedMatrix::characterRefused, this, [this](QChar c) {
-        StatusMessage::show(this, Lang::text(Txt::LetterNotOnBoard).arg(c));
-    });
+    connect(m_matrix, &LedMatrix::characterRefused, this,
+            [this](QChar c) { StatusMessage::show(this, Lang::text(Txt::LetterNotOnBoard).arg(c)); });
     connect(m_matrix, &LedMatrix::textEdited, this, [this] { screenEdited(!std::exchange(m_breakTyping, false)); });
     connect(m_matrix, &LedMatrix::doubleClicked, this, [this] {
         if (!isSlide())
@@ -367,7 +367,7 @@ bool SongEditorPage::eventFilter(QObject *watched, QEvent *event)
     }
     const bool inMatrix = watched == m_matrix;
     const bool modified = key->modifiers().testAnyFlags(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier
-                                                          | Qt::MetaModifier);
+                                                        | Qt::MetaModifier);
     if (!isPageKey(key->key()) || modified || (inMatrix && isEnter(key->key())))
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {

@@ -178,8 +178,9 @@ bool SongEditorPage::writeSong(Song &song, ItemKind kind, const QString &directo
     const bool written = m_workspace.saveSong(song, plan, &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
-        errorBox(this, Lang::text(Txt::SaveFailed) + u'\n' + QDir::toNativeSeparators(plan.target)
-                           + (error.isEmpty() ? QString() : u'\n' + error));
+        errorBox(this,
+                 Lang::text(Txt::SaveFailed) + u'\n' + QDir::toNativeSeparators(plan.target)
+                     + (error.isEmpty() ? QString() : u'\n' + error));
         return false;
     }
     StatusMessage::showSaved(this, song.path());

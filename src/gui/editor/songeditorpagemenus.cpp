@@ -16,30 +16,40 @@ QMenu *SongEditorPage::createSequenceMenu()
 {
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("sequenceMenu"));
-    const int row = m_sequence->currentItem() && m_sequence->currentItem()->isSelected() ? m_sequence->currentRow() : -1;
+    const int row = m_sequence->currentItem() && m_sequence->currentItem()->isSelected() ? m_sequence->currentRow()
+                                                                                         : -1;
     const auto add = [menu](const QString &text, const QString &name, auto slot, bool enabled) {
         QAction *action = menu->addAction(text, slot);
         action->setObjectName(name);
         action->setEnabled(enabled);
     };
-    add(Lang::text(Txt::MenuInsertStanza), u"insertStanza"_qs, [this, row] { insertStanzaEntry(row); },
+    add(
+        Lang::text(Txt::MenuInsertStanza), u"insertStanza"_qs, [this, row] { insertStanzaEntry(row); },
         !m_song.isCurrentStanzaRefrain());
-    add(Lang::text(Txt::MenuInsertRefrain), u"insertRefrain"_qs, [this, row] { insertRefrainEntry(row); }, true);
-    add(Lang::text(Txt::MenuAlternating), u"alternating"_qs, [this] {
-        change(Txt::UndoSongLayout, [this] { m_song.setAlternatingSequence(); });
-        refreshSequence();
-    }, true);
+    add(
+        Lang::text(Txt::MenuInsertRefrain), u"insertRefrain"_qs, [this, row] { insertRefrainEntry(row); }, true);
+    add(
+        Lang::text(Txt::MenuAlternating), u"alternating"_qs,
+        [this] {
+            change(Txt::UndoSongLayout, [this] { m_song.setAlternatingSequence(); });
+            refreshSequence();
+        },
+        true);
     QString deleteText = Lang::text(Txt::MenuSequenceDelete);
     if (row >= 0) {
         const QString text = m_sequence->item(row)->text();
         deleteText = text == u"R" ? Lang::text(Txt::MenuDeleteRefrain)
                                   : Lang::text(Txt::MenuDeleteStanza) + u": " + text;
     }
-    add(deleteText, u"deleteEntry"_qs, [this, row] { deleteEntry(row); }, row >= 0);
-    add(Lang::text(Txt::MenuDefaultSequence), u"defaultSequence"_qs, [this] {
-        change(Txt::UndoSongLayout, [this] { m_song.setDefaultSequence(); });
-        refreshSequence();
-    }, true);
+    add(
+        deleteText, u"deleteEntry"_qs, [this, row] { deleteEntry(row); }, row >= 0);
+    add(
+        Lang::text(Txt::MenuDefaultSequence), u"defaultSequence"_qs,
+        [this] {
+            change(Txt::UndoSongLayout, [this] { m_song.setDefaultSequence(); });
+            refreshSequence();
+        },
+        true);
     return menu;
 }
 
@@ -73,8 +83,11 @@ QMenu *SongEditorPage::createMatrixMenu()
     add(menu, Txt::MenuAlignCentre, u"alignCentre", [this] { align(MatrixText::Alignment::Centre); });
     add(menu, Txt::MenuAlignRight, u"alignRight", [this] { align(MatrixText::Alignment::Right); });
     menu->addSeparator();
-    add(menu, Txt::MenuMatrixCopy, nullptr, [this] { m_matrix->copySelection(); })->setEnabled(m_matrix->hasSelection());
-    add(menu, Txt::MenuMatrixPaste, nullptr, [this] { paste(); })
-        ->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    add(menu, Txt::MenuMatrixCopy, nullptr, [this] {
+        m_matrix->copySelection();
+    })->setEnabled(m_matrix->hasSelection());
+    add(menu, Txt::MenuMatrixPaste, nullptr, [this] {
+        paste();
+    })->setEnabled(!QApplication::clipboard()->text().isEmpty());
     return menu;
 }

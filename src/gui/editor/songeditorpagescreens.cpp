@@ -137,10 +137,22 @@ void SongEditorPage::refreshSequence(int select)
 
 // --- stanza and screen commands ---
 
-void SongEditorPage::previousStanza() { step([this] { m_song.previousStanza(); }); }
-void SongEditorPage::nextStanza() { step([this] { m_song.nextStanza(); }); }
-void SongEditorPage::previousScreen() { step([this] { m_song.previousScreen(); }); }
-void SongEditorPage::nextScreen() { step([this] { m_song.nextScreen(); }); }
+void SongEditorPage::previousStanza()
+{
+    step([this] { m_song.previousStanza(); });
+}
+void SongEditorPage::nextStanza()
+{
+    step([this] { m_song.nextStanza(); });
+}
+void SongEditorPage::previousScreen()
+{
+    step([this] { m_song.previousScreen(); });
+}
+void SongEditorPage::nextScreen()
+{
+    step([this] { m_song.nextScreen(); });
+}
 
 void SongEditorPage::addStanza()
 {
@@ -217,9 +229,8 @@ void SongEditorPage::setRefrain(bool on)
         } else if (m_song.refrainIndex() == 0) {
             m_song.makeCurrentStanzaRefrain();
         } else if (!m_song.isCurrentStanzaRefrain()) {
-            const QString question = Lang::text(Txt::MoveRefrainQuestion)
-                                         .arg(m_song.refrainIndex())
-                                         .arg(m_song.currentStanza() + 1);
+            const QString question =
+                Lang::text(Txt::MoveRefrainQuestion).arg(m_song.refrainIndex()).arg(m_song.currentStanza() + 1);
             if (questionBox(this, question) == QMessageBox::Yes)
                 m_song.makeCurrentStanzaRefrain();
         }

@@ -87,7 +87,8 @@ void TextImportDialog::placeBoxes()
     const int lineCount = m_edit->blockCount();
     const int firstBlock = (m_edit->firstVisibleLine() + TextImport::kBlockLines - 1) / TextImport::kBlockLines;
     int used = 0;
-    for (int block = firstBlock; block < TextImport::kMaxBlocks && block * TextImport::kBlockLines < lineCount; ++block) {
+    for (int block = firstBlock; block < TextImport::kMaxBlocks && block * TextImport::kBlockLines < lineCount;
+         ++block) {
         const int top = m_edit->lineTop(block * TextImport::kBlockLines);
         if (top + height > viewport->height())
             break;
@@ -118,7 +119,8 @@ bool TextImportDialog::importInto(SongEditorLink &editor, QWidget *parent)
     if (dialog.exec() != QDialog::Accepted)
         return false;
     editor.storeScreen();
-    const TextImport::Outcome outcome = TextImport::importLines(editor.editedSong(), dialog.lines(), dialog.continuation());
+    const TextImport::Outcome outcome = TextImport::importLines(editor.editedSong(), dialog.lines(),
+                                                                dialog.continuation());
     if (outcome.placed > 0)
         editor.showScreen(0, 0);
     if (!outcome.complete())

@@ -9,9 +9,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 
-TitleEdit::TitleEdit(QWidget *parent) : QLineEdit(parent)
-{
-}
+TitleEdit::TitleEdit(QWidget *parent) : QLineEdit(parent) {}
 
 QMenu *TitleEdit::createMenu(QWidget *parent)
 {
@@ -25,7 +23,8 @@ QMenu *TitleEdit::createMenu(QWidget *parent)
         action->setEnabled(enabled);
     };
     if (m_undoStack)
-        add(Txt::TitleMenuUndo, [this] { m_undoStack->undo(); }, writable && m_undoStack->canUndo());
+        add(
+            Txt::TitleMenuUndo, [this] { m_undoStack->undo(); }, writable && m_undoStack->canUndo());
     else
         add(Txt::TitleMenuUndo, &QLineEdit::undo, writable && isUndoAvailable());
     menu->addSeparator();

@@ -47,10 +47,7 @@ public:
         edit()->setMaxLength(FontNaming::kMaxNameLength + 1);
     }
 
-    void accept() override
-    {
-        acceptOrExplain(FontNaming::checkNewName(name(), m_fontDir), Txt::FontNameForbidden);
-    }
+    void accept() override { acceptOrExplain(FontNaming::checkNewName(name(), m_fontDir), Txt::FontNameForbidden); }
 
 private:
     QString m_fontDir;
@@ -132,7 +129,8 @@ QGroupBox *FontEditor::buildLookGroup()
     m_number->setMinimumWidth(m_number->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     m_decimal = new QLineEdit(this);
     m_decimal->setObjectName(QStringLiteral("decimalEdit"));
-    m_decimal->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_decimal));
+    m_decimal->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_decimal));
     m_decimal->setMaxLength(3);
     m_hex = new QLineEdit(this);
     m_hex->setObjectName(QStringLiteral("hexEdit"));
@@ -357,7 +355,8 @@ void FontEditor::redisplay(const QWidget *typedInto)
         m_decimal->setText(QString::number(m_glyph));
     if (typedInto != m_hex)
         m_hex->setText(QString::number(m_glyph, 16).toUpper());
-    m_character->setText(Lang::text(Txt::FontEditorCharacter).arg(glyphCharacter(m_glyph, fontCharsetMode(m_fontName))));
+    m_character->setText(
+        Lang::text(Txt::FontEditorCharacter).arg(glyphCharacter(m_glyph, fontCharsetMode(m_fontName))));
     QStringList bytes;
     for (int k = Glyph::kColumns; k >= 1; --k)
         bytes << u"0x" + QString::fromLatin1(upperHex(glyph.k(k), 2));
@@ -494,7 +493,8 @@ void FontEditor::exportFonts()
     options.mirrored = m_mirrored->isChecked();
     const QString written = QDir(options.outDir).filePath(QStringLiteral("fonts.out"));
     showFontExportOutcome(this, exportFontImage(options),
-                          Lang::text(Txt::FontEditorExported) + u'\n' + QDir::toNativeSeparators(written), options.outDir);
+                          Lang::text(Txt::FontEditorExported) + u'\n' + QDir::toNativeSeparators(written),
+                          options.outDir);
 }
 
 void FontEditor::saveChart()

@@ -42,7 +42,7 @@ public:
 } // namespace
 
 GroupColoursDialog::GroupColoursDialog(SongGroupList &groups, const QStringList &groupNames, std::function<bool()> save,
-                         QWidget *parent)
+                                       QWidget *parent)
     : QDialog(parent), m_groups(groups), m_before(groups), m_groupNames(groupNames), m_save(std::move(save))
 {
     setObjectName(QStringLiteral("GroupColoursDialog"));
@@ -51,8 +51,8 @@ GroupColoursDialog::GroupColoursDialog(SongGroupList &groups, const QStringList 
     m_list->setObjectName(QStringLiteral("groupColourList"));
     m_list->setRootIsDecorated(false);
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels({Lang::text(Txt::GroupColourName), Lang::text(Txt::GroupColourFrom),
-                             Lang::text(Txt::GroupColourTo)});
+    m_list->setHeaderLabels(
+        {Lang::text(Txt::GroupColourName), Lang::text(Txt::GroupColourFrom), Lang::text(Txt::GroupColourTo)});
     m_list->setColumnWidth(0, 150);
     m_list->setColumnWidth(1, 50);
     m_list->setColumnWidth(2, 50);

@@ -18,7 +18,7 @@ class GroupColoursDialog : public QDialog
     Q_OBJECT
 public:
     GroupColoursDialog(SongGroupList &groups, const QStringList &groupNames, std::function<bool()> save,
-                QWidget *parent = nullptr);
+                       QWidget *parent = nullptr);
 
     QTreeWidget *list() const { return m_list; }
     void addGroup();

@@ -131,8 +131,8 @@ void GroupEditDialog::applyMode()
 void GroupEditDialog::setColour(quint32 rgb)
 {
     m_group.colour = rgb & 0xFFFFFF;
-    m_colourButton->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
-                                      .arg(QColor::fromRgb(m_group.colour).name()));
+    m_colourButton->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid black;").arg(QColor::fromRgb(m_group.colour).name()));
 }
 
 void GroupEditDialog::accept()

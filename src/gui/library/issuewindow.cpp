@@ -26,9 +26,12 @@ namespace {
 int imageOf(IssueFileType fileType)
 {
     switch (fileType) {
-    case IssueFileType::Slide: return TreeIcons::Slide;
-    case IssueFileType::Playlist: return TreeIcons::Playlist;
-    case IssueFileType::Song: break;
+    case IssueFileType::Slide:
+        return TreeIcons::Slide;
+    case IssueFileType::Playlist:
+        return TreeIcons::Playlist;
+    case IssueFileType::Song:
+        break;
     }
     return TreeIcons::Song;
 }
@@ -41,8 +44,8 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     setControlText(this, Txt::IssueWindowTitle);
     m_list = new QTableWidget(0, 3, this);
     m_list->setObjectName(QStringLiteral("issueList"));
-    m_list->setHorizontalHeaderLabels({Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::IssueColumnText),
-                                       Lang::text(Txt::IssueColumnFile)});
+    m_list->setHorizontalHeaderLabels(
+        {Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::IssueColumnText), Lang::text(Txt::IssueColumnFile)});
     m_list->setColumnWidth(0, 60);
     m_list->setColumnWidth(1, 150);
     m_list->setColumnWidth(2, 200);
@@ -79,9 +82,8 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_rename = new QPushButton(this);
     m_rename->setObjectName(QStringLiteral("renameButton"));
     setControlText(m_rename, Txt::IssueRenameButton);
-    connect(m_rename, &QPushButton::clicked, this, [this] {
-        offerRename(m_list->currentRow(), m_rename->mapToGlobal(QPoint(0, m_rename->height())));
-    });
+    connect(m_rename, &QPushButton::clicked, this,
+            [this] { offerRename(m_list->currentRow(), m_rename->mapToGlobal(QPoint(0, m_rename->height()))); });
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         const QModelIndex index = m_list->indexAt(pos);
@@ -158,7 +160,8 @@ void IssueWindow::offerRename(int row, const QPoint &globalPos)
     if (chosen < 0)
         return;
     const QString name = decodings.at(chosen).name;
-    if (questionBox(this, Lang::text(Txt::IssueRenameQuestion).arg(shown, name), {}, QMessageBox::No) == QMessageBox::Yes)
+    if (questionBox(this, Lang::text(Txt::IssueRenameQuestion).arg(shown, name), {}, QMessageBox::No)
+        == QMessageBox::Yes)
         emit renameRequested(rawPath, name);
 }
 

@@ -53,8 +53,7 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 } // namespace
 
 LibraryActions::LibraryActions(LibraryPanel *panel, CommandRegistry *commands)
-    : QObject(panel), m_panel(panel),
-      m_lyricFiles(new LyricFileCommands(panel->workspace(), panel))
+    : QObject(panel), m_panel(panel), m_lyricFiles(new LyricFileCommands(panel->workspace(), panel))
 {
     LibraryTree *t = tree();
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
@@ -80,11 +79,13 @@ void LibraryActions::wireCommands(CommandRegistry &commands)
     const auto hasCard = [this] { return !root().isEmpty(); };
     commands.handle(Command::IssueWindow, this, &LibraryActions::showIssueWindow);
     commands.handle(Command::FindSong, this, &LibraryActions::openSearch, hasCard);
-    commands.handle(Command::RefreshFileList, this, [this] { m_panel->refreshLibrary(true); }, hasCard);
+    commands.handle(
+        Command::RefreshFileList, this, [this] { m_panel->refreshLibrary(true); }, hasCard);
     commands.handle(Command::InitialiseCard, this, &LibraryActions::initialiseCard, hasCard);
     commands.handle(Command::OpenFolderAsCard, this, &LibraryActions::openFolderAsCard);
     commands.handle(Command::GroupColours, this, &LibraryActions::editGroupColours);
-    commands.handle(Command::ImportLyricFiles, this, [this] { m_lyricFiles->importFiles(m_panel->selectedItem().group); }, hasCard);
+    commands.handle(
+        Command::ImportLyricFiles, this, [this] { m_lyricFiles->importFiles(m_panel->selectedItem().group); }, hasCard);
 }
 
 Workspace &LibraryActions::workspace() const
@@ -228,7 +229,7 @@ void LibraryActions::renamePlaylist()
         if (dialog.exec() != QDialog::Accepted || dialog.title() == title)
             return;
         const QString taken = info.fileName.left(ItemName::kTitleStart) + dialog.title()
-                              + ItemName::extension(ItemKind::Playlist);
+            + ItemName::extension(ItemKind::Playlist);
         if (!QFileInfo::exists(QDir(directory).filePath(taken)))
             break;
         warningBox(m_panel, Lang::text(Txt::PlaylistNameTaken).arg(dialog.title()));
@@ -326,14 +327,17 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
     if (result == MoveResult::SameFile)
         return;
     if (result == MoveResult::SourceMissing)
-        errorBox(m_panel, Lang::text(Txt::FileMissing) + u' '
-                              + LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName);
+        errorBox(m_panel,
+                 Lang::text(Txt::FileMissing) + u' ' + LibraryNaming::groupDirectory(root(), dragged.group)
+                     + dragged.fileName);
     const bool moved = result == MoveResult::Moved;
     if (moved)
         workspace().songWasMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
-                       LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
-    m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
-                                           QFileInfo(dragged.fileName).completeBaseName()), !moved);
+                                 LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
+    m_panel->refreshLibrary(false,
+                            LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
+                                                QFileInfo(dragged.fileName).completeBaseName()),
+                            !moved);
 }
 
 void LibraryActions::showIssueWindow()
@@ -461,7 +465,11 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::OpenLyricsExportMenu, [this] { m_lyricFiles->exportSongs({}); });
         menu->addSeparator();
         QMenu *sort = menu->addMenu(Lang::text(Txt::MenuSort));
-        const struct { int text; TitleCollation::SortMode mode; } kModes[] = {
+        const struct
+        {
+            int text;
+            TitleCollation::SortMode mode;
+        } kModes[] = {
             {Txt::MenuSortByTitle, TitleCollation::SortMode::ByTitle},
             {Txt::MenuSortByNumber, TitleCollation::SortMode::ByNumber},
         };
@@ -477,14 +485,17 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuRefreshSongList, refresh);
         key(add(Txt::MenuSearchSong, [this] { openSearch(); }), QKeySequence::Find);
         add(Txt::MenuExpandGroup, [this] { expandCurrent(); });
-        add(Txt::MenuDeleteGroup, [this] { deleteGroup(); }, item->childCount() == 0);
+        add(
+            Txt::MenuDeleteGroup, [this] { deleteGroup(); }, item->childCount() == 0);
         add(Txt::OpenLyricsExportMenu, [this, group = item->text(0)] { m_lyricFiles->exportSongs(group); });
         menu->addSeparator();
         add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
         break;
     case LibraryNodeKind::Song:
-        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single);
-        add(Txt::MenuEditSong, [this] { openCurrentItem(); }, single);
+        add(
+            Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single);
+        add(
+            Txt::MenuEditSong, [this] { openCurrentItem(); }, single);
         add(Txt::MenuRefreshSongList, refresh);
         key(add(Txt::MenuSearchSong, [this] { openSearch(); }), QKeySequence::Find);
         key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
@@ -570,9 +581,8 @@ bool LibraryActions::findNext()
     QTreeWidgetItem *found = nullptr;
     if (!m_search.byNumber) {
         const QString text = m_search.text;
-        found = findText(m_search.current, [&text](QTreeWidgetItem *item) {
-            return LibrarySearch::titleMatches(item->text(0), text);
-        });
+        found = findText(m_search.current,
+                         [&text](QTreeWidgetItem *item) { return LibrarySearch::titleMatches(item->text(0), text); });
     } else if (workspace().library().numbers(ItemKind::Song).isUsed(m_search.number)) {
         // The number tables say whether a song has the number; the names say which ones.
         const int number = m_search.number;

@@ -72,10 +72,10 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     connect(&m_workspace, &Workspace::refreshRequested, this, &LibraryPanel::refreshLibrary);
     connect(&m_workspace, &Workspace::songSaved, this, &LibraryPanel::showSavedFile);
     // The group of the tree's current item is where a new song most likely goes.
-    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this] { m_workspace.setCurrentGroup(selectedItem().group); });
-    connect(&m_workspace, &Workspace::fileShown, this, [this](const QString &path, bool slide) {
-        m_tree->restoreState(m_tree->state(), keyOfFile(path, slide));
-    });
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this] { m_workspace.setCurrentGroup(selectedItem().group); });
+    connect(&m_workspace, &Workspace::fileShown, this,
+            [this](const QString &path, bool slide) { m_tree->restoreState(m_tree->state(), keyOfFile(path, slide)); });
     connect(&m_workspace, &Workspace::libraryChanged, this, [this] {
         updateStatus();
         const bool empty = m_workspace.library().songCount() == 0;
@@ -315,7 +315,8 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
 void LibraryPanel::rebuildTree(const QString &select)
 {
     // The expanded nodes and the current item are kept while the tree shows the same card.
-    const LibraryTree::State kept = m_shownRoot == m_workspace.library().root() ? m_tree->state() : LibraryTree::State();
+    const LibraryTree::State kept = m_shownRoot == m_workspace.library().root() ? m_tree->state()
+                                                                                : LibraryTree::State();
     m_actions->forgetSearchPosition();
     m_tree->build(libraryTreeNodes(m_workspace.library(), m_actions->sortMode()));
     m_shownRoot = m_workspace.library().root();
@@ -333,9 +334,9 @@ QString LibraryPanel::keyOfFile(const QString &path, bool slide)
 {
     const QFileInfo file(path);
     return slide || file.suffix() == u"ekr"
-               ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
-               : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
-                                     file.completeBaseName());
+        ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())
+        : LibraryTree::keyFor(LibraryNodeKind::Song, QFileInfo(file.absolutePath()).fileName(),
+                              file.completeBaseName());
 }
 
 void LibraryPanel::showSavedFile(const QString &path, bool slide)

@@ -106,7 +106,8 @@ void LibraryTree::build(const QList<LibraryTreeNode> &nodes)
     QList<QTreeWidgetItem *> items;
     items.reserve(nodes.size());
     for (const LibraryTreeNode &node : nodes) {
-        QTreeWidgetItem *item = node.parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items.at(node.parent));
+        QTreeWidgetItem *item = node.parent < 0 ? new QTreeWidgetItem(this)
+                                                : new QTreeWidgetItem(items.at(node.parent));
         item->setText(0, node.textId != 0 ? Lang::text(node.textId) : node.text);
         item->setData(0, kKindRole, int(node.kind));
         if (!node.fileName.isEmpty())
@@ -364,8 +365,9 @@ bool LibraryTree::markByKey(QKeyEvent *event)
         return true;
     }
     static const QHash<int, CursorAction> kMoves = {
-        {Qt::Key_Up, MoveUp}, {Qt::Key_Down, MoveDown}, {Qt::Key_PageUp, MovePageUp},
-        {Qt::Key_PageDown, MovePageDown}, {Qt::Key_Home, MoveHome}, {Qt::Key_End, MoveEnd},
+        {Qt::Key_Up, MoveUp},         {Qt::Key_Down, MoveDown},
+        {Qt::Key_PageUp, MovePageUp}, {Qt::Key_PageDown, MovePageDown},
+        {Qt::Key_Home, MoveHome},     {Qt::Key_End, MoveEnd},
     };
     if (!(mods & Qt::ShiftModifier) || !kMoves.contains(event->key()) || !current)
         return false;
@@ -381,7 +383,8 @@ bool LibraryTree::markByKey(QKeyEvent *event)
     QTreeWidgetItem *parent = current->parent();
     if (!target || target->parent() != parent) {
         // The range stops at the first or last item of its parent.
-        const bool down = event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown || event->key() == Qt::Key_End;
+        const bool down = event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown
+            || event->key() == Qt::Key_End;
         target = parent->child(down ? parent->childCount() - 1 : 0);
     }
     markRange(target);
@@ -439,7 +442,8 @@ void LibraryTree::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Enter opens the current song, slide or playlist, and opens or closes a folder node.
-        if (currentItem() && (isMultiSelectable(kindOf(currentItem())) || kindOf(currentItem()) == LibraryNodeKind::Playlist)
+        if (currentItem()
+            && (isMultiSelectable(kindOf(currentItem())) || kindOf(currentItem()) == LibraryNodeKind::Playlist)
             && event->modifiers() == Qt::NoModifier)
             emit openRequested();
         else if (currentItem())
@@ -505,7 +509,7 @@ void LibraryTree::dragMoveEvent(QDragMoveEvent *event)
         makeCurrent(item);
     const LibraryNodeKind kind = kindOf(item);
     const bool container = kind == LibraryNodeKind::Root || kind == LibraryNodeKind::Group
-                           || kind == LibraryNodeKind::SlidesNode || kind == LibraryNodeKind::PlaylistsNode;
+        || kind == LibraryNodeKind::SlidesNode || kind == LibraryNodeKind::PlaylistsNode;
     if (container) {
         m_expandTarget = item;
         m_expandTimer.start();
@@ -536,7 +540,8 @@ void LibraryTree::dropEvent(QDropEvent *event)
     // The move refreshes the tree, which deletes both items: finish the drag first.
     const LibraryItemInfo dragged = itemInfo(m_dragged, QString());
     const LibraryItemInfo onto = itemInfo(target, QString());
-    QMetaObject::invokeMethod(this, [this, dragged, onto] { emit songDropped(dragged, onto); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, dragged, onto] { emit songDropped(dragged, onto); }, Qt::QueuedConnection);
 }
 
 void LibraryTree::setEmptyHint(const QString &text)

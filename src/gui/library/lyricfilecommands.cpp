@@ -33,8 +33,7 @@ LyricImport::Board boardOf(const AppSettings &settings)
 
 LyricFileCommands::LyricFileCommands(Workspace &workspace, QWidget *parent)
     : QObject(parent), m_workspace(workspace), m_parent(parent)
-{
-}
+{}
 
 void LyricFileCommands::importFiles(const QString &offeredGroup)
 {
@@ -96,7 +95,8 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
     QString select;
     for (const LyricImport::FileResult &result : std::as_const(results)) {
         if (result.outcome == LyricImport::Outcome::Imported && select.isEmpty())
-            select = LibraryTree::keyFor(LibraryNodeKind::Song, request.group, QFileInfo(result.target).completeBaseName());
+            select = LibraryTree::keyFor(LibraryNodeKind::Song, request.group,
+                                         QFileInfo(result.target).completeBaseName());
     }
     // The index learns of each new song as it does of one the editor saved.
     m_workspace.refresh(false, select, false);
@@ -134,10 +134,8 @@ void LyricFileCommands::exportSongs(const QString &group)
         errorBox(m_parent, lyricMessageText(error));
         return;
     }
-    QString text = Lang::text(Txt::OpenLyricsExported)
-                       .arg(result.written)
-                       .arg(result.unchanged)
-                       .arg(result.failed.size());
+    QString text =
+        Lang::text(Txt::OpenLyricsExported).arg(result.written).arg(result.unchanged).arg(result.failed.size());
     for (const QString &failed : result.failed.mid(0, kListedFailures))
         text += u'\n' + QDir::toNativeSeparators(failed);
     if (result.failed.size() > kListedFailures)

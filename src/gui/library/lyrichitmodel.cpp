@@ -34,7 +34,7 @@ QString LyricHitModel::placeText(const LyricHit &hit)
         break;
     }
     return Lang::text(Txt::SearchHitPlace).arg(hit.stanza).arg(hit.screen).arg(hit.line) + QStringLiteral(": ")
-           + hit.snippet;
+        + hit.snippet;
 }
 
 QVariant LyricHitModel::data(const QModelIndex &index, int role) const

@@ -53,7 +53,8 @@ LyricImportOptions::LyricImportOptions(const LyricImport::BatchFacts &facts, QWi
     m_songbooks = addChoice(layout, this, Txt::OpenLyricsSongbook, QStringLiteral("songbookList"), facts.songbooks,
                             Txt::OpenLyricsNoSongbook, false);
     m_encodings = addChoice(layout, this, Txt::LyricEncodingLabel, QStringLiteral("encodingList"),
-                            facts.textFiles ? QStringList{QStringLiteral("UTF-8")} + TextDecoding::guessedEncodings() : QStringList(),
+                            facts.textFiles ? QStringList{QStringLiteral("UTF-8")} + TextDecoding::guessedEncodings()
+                                            : QStringList(),
                             Txt::LyricEncodingAuto, true);
     m_languages = addChoice(layout, this, Txt::LyricLanguageLabel, QStringLiteral("languageList"), facts.languages,
                             Txt::LyricLanguageAuto, true);
@@ -85,16 +86,15 @@ QString LyricImportOptions::language() const
 QString LyricImportReport::noteText(const LyricImport::FileResult &result)
 {
     using LyricImport::Outcome;
-    const int outcome = result.outcome == Outcome::Imported  ? Txt::OpenLyricsImported
-                        : result.outcome == Outcome::Present ? Txt::OpenLyricsPresent
-                                                             : Txt::OpenLyricsRefused;
+    const int outcome = result.outcome == Outcome::Imported ? Txt::OpenLyricsImported
+        : result.outcome == Outcome::Present                ? Txt::OpenLyricsPresent
+                                                            : Txt::OpenLyricsRefused;
     const QString detail = result.outcome == Outcome::Refused ? lyricRefusalText(result.reason)
                                                               : lyricNotesText(result.notes.messages());
     return detail.isEmpty() ? Lang::text(outcome) : Lang::text(outcome) + QStringLiteral(": ") + detail;
 }
 
-LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &results, QWidget *parent)
-    : QDialog(parent)
+LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &results, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("LyricImportReport"));
     setControlText(this, Txt::LyricImportCaption);
@@ -102,9 +102,9 @@ LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &resul
     m_list->setObjectName(QStringLiteral("resultList"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({Lang::text(Txt::IssueColumnFile), Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::TitleLabel),
-                             Lang::text(Txt::LyricFormatColumn), Lang::text(Txt::LyricEncodingColumn),
-                             Lang::text(Txt::OpenLyricsNote)});
+    m_list->setHeaderLabels({Lang::text(Txt::IssueColumnFile), Lang::text(Txt::IssueColumnNumber),
+                             Lang::text(Txt::TitleLabel), Lang::text(Txt::LyricFormatColumn),
+                             Lang::text(Txt::LyricEncodingColumn), Lang::text(Txt::OpenLyricsNote)});
     for (const LyricImport::FileResult &result : results) {
         const QString format = result.format == u"text" ? Lang::text(Txt::LyricPlainTextFormat) : result.format;
         auto *row = new QTreeWidgetItem({QFileInfo(result.file).fileName(),

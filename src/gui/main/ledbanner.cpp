@@ -38,8 +38,8 @@ QPixmap ledBanner(const QString &text, const QSize &size)
         const uchar *line = mask.constScanLine(y);
         for (int x = 0; x < columns; ++x) {
             p.setBrush(line[x] > 127 ? lit : dark);
-            p.drawEllipse(QRectF(offsetX + x * kDotPitch + 0.5, offsetY + y * kDotPitch + 0.5,
-                                 kDotPitch - 1.0, kDotPitch - 1.0));
+            p.drawEllipse(
+                QRectF(offsetX + x * kDotPitch + 0.5, offsetY + y * kDotPitch + 0.5, kDotPitch - 1.0, kDotPitch - 1.0));
         }
     }
     return picture;

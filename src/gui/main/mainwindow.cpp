@@ -167,20 +167,26 @@ void MainWindow::buildMenus()
     file->addSeparator();
     addCommand(file, {Command::NewSong, Txt::MenuNewSong, QKeySequence::keyBindings(QKeySequence::New)}, false);
     addCommand(file, {Command::SaveItem, Txt::SaveSongTip, QKeySequence::keyBindings(QKeySequence::Save)}, false);
-    addCommand(file, {Command::SaveSlide, Txt::SaveSlideTip, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, {}, true}, false);
+    addCommand(file,
+               {Command::SaveSlide, Txt::SaveSlideTip, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, {}, true},
+               false);
     addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
     addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
     addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, {}, {}, true}, false);
     addCommand(file, {Command::ImportLyricFiles, Txt::LyricImportMenu, {}, {}, true}, false);
     file->addSeparator();
-    QAction *exit = addCommand(file, {Command::Exit, Txt::MenuExit, QKeySequence::keyBindings(QKeySequence::Quit)}, true);
+    QAction *exit = addCommand(file, {Command::Exit, Txt::MenuExit, QKeySequence::keyBindings(QKeySequence::Quit)},
+                               true);
     exit->setMenuRole(QAction::QuitRole);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = addMenu(Txt::MenuEdit);
     addCommand(edit, {Command::Undo, Txt::MenuUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}}, false);
-    addCommand(edit, {Command::Redo, Txt::MenuRedo,
-                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}}, false);
+    addCommand(edit,
+               {Command::Redo,
+                Txt::MenuRedo,
+                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}},
+               false);
 
     QMenu *view = addMenu(Txt::MenuView);
     addCommand(view, {Command::TextEditor, Txt::MenuTextEditor}, false);
@@ -201,8 +207,12 @@ void MainWindow::buildMenus()
     QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts}, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
     addCommand(tools, {Command::CardWizard, Txt::CardWizardTitle, {}, {}, true}, true);
-    addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find), {}, true}, false);
-    addCommand(tools, {Command::GenerateReport, Txt::MenuGenerateReport, QKeySequence::keyBindings(QKeySequence::Print), {}, true}, false);
+    addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find), {}, true},
+               false);
+    addCommand(
+        tools,
+        {Command::GenerateReport, Txt::MenuGenerateReport, QKeySequence::keyBindings(QKeySequence::Print), {}, true},
+        false);
     addCommand(tools, {Command::GroupColours, Txt::GroupColourTitle, {}, {}, true}, false);
     addCommand(tools, {Command::RefreshFileList, Txt::MenuRefreshFileList, {QKeySequence(Qt::Key_F5)}}, false);
     tools->addSeparator();
@@ -211,7 +221,8 @@ void MainWindow::buildMenus()
     connect(settings, &QAction::triggered, this, &MainWindow::openProgramSettings);
 
     QMenu *help = addMenu(Txt::MenuHelp);
-    QAction *guide = addCommand(help, {Command::Guide, Txt::MenuGuide, QKeySequence::keyBindings(QKeySequence::HelpContents)}, true);
+    QAction *guide = addCommand(
+        help, {Command::Guide, Txt::MenuGuide, QKeySequence::keyBindings(QKeySequence::HelpContents)}, true);
     connect(guide, &QAction::triggered, this, [this] { GuideHelp::open(this, QString::fromUtf16(Guide::kContents)); });
     QAction *shortcuts = addCommand(help, {Command::Shortcuts, Txt::MenuShortcuts, {}, {}, true}, true);
     connect(shortcuts, &QAction::triggered, this, [this] { ShortcutsDialog(m_commands, this).exec(); });
@@ -227,7 +238,11 @@ void MainWindow::buildToolBar()
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(20, 20));
     QStyle *s = style();
-    const struct { Command command; QStyle::StandardPixmap icon; } kButtons[] = {
+    const struct
+    {
+        Command command;
+        QStyle::StandardPixmap icon;
+    } kButtons[] = {
         {Command::New, QStyle::SP_FileIcon},
         {Command::Open, QStyle::SP_DialogOpenButton},
         {Command::Save, QStyle::SP_DialogSaveButton},

@@ -17,10 +17,7 @@ namespace {
 constexpr int kStatusMs = 10000;
 }
 
-OpenRequests::OpenRequests(QObject *parent)
-    : QObject(parent)
-{
-}
+OpenRequests::OpenRequests(QObject *parent) : QObject(parent) {}
 
 void OpenRequests::attach(MainWindow *frame, ProjectActions *actions)
 {
@@ -53,7 +50,8 @@ void OpenRequests::runWhenFree()
         return;
     if (busy()) {
         if (m_frame && !m_uri.isEmpty())
-            m_frame->statusBar()->showMessage(Lang::text(Txt::OpenRequestWaiting).arg(QUrl(m_uri).toLocalFile()), kStatusMs);
+            m_frame->statusBar()->showMessage(Lang::text(Txt::OpenRequestWaiting).arg(QUrl(m_uri).toLocalFile()),
+                                              kStatusMs);
         return;
     }
     m_waiting = false;

@@ -63,8 +63,7 @@ QString openFailureText(const CardUnpackResult &result, const QString &path)
 
 } // namespace
 
-ProjectActions::ProjectActions(MainWindow *frame)
-    : QObject(frame), m_frame(frame), m_panel(frame->libraryPanel())
+ProjectActions::ProjectActions(MainWindow *frame) : QObject(frame), m_frame(frame), m_panel(frame->libraryPanel())
 {
     const auto wire = [this](Command command, auto slot) {
         if (QAction *action = m_frame->action(command))
@@ -122,7 +121,11 @@ void ProjectActions::showOpenState()
 void ProjectActions::updateStates()
 {
     const bool card = !m_panel->root().isEmpty();
-    const struct { Command command; bool enabled; } kStates[] = {
+    const struct
+    {
+        Command command;
+        bool enabled;
+    } kStates[] = {
         {Command::New, true},
         {Command::Open, true},
         {Command::CloseProject, m_open},
@@ -230,7 +233,8 @@ bool ProjectActions::eventFilter(QObject *watched, QEvent *event)
         }
         drop->acceptProposedAction();
         // Opened once the drag has ended: the wait dialog and the wizard are modal.
-        QMetaObject::invokeMethod(this, [this, path] { openProject(path); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path] { openProject(path); }, Qt::QueuedConnection);
         return true;
     }
     default:
@@ -246,8 +250,10 @@ void ProjectActions::saveProject(bool proposeDocumentFile)
     const QString root = m_panel->root();
     if (!core || !m_open || root.isEmpty())
         return;
-    const QString start = proposeDocumentFile && !m_documentFile.isEmpty() ? m_documentFile : core->settings().lastDir();
-    const QString chosen = chooseSaveFile(m_frame, start, caption(Txt::MenuSaveCardData), Lang::text(Txt::ProjectFilter));
+    const QString start = proposeDocumentFile && !m_documentFile.isEmpty() ? m_documentFile
+                                                                           : core->settings().lastDir();
+    const QString chosen = chooseSaveFile(m_frame, start, caption(Txt::MenuSaveCardData),
+                                          Lang::text(Txt::ProjectFilter));
     if (chosen.isEmpty())
         return;
     const QString file = QFileInfo(chosen).absoluteFilePath();

@@ -187,7 +187,8 @@ void SettingsDialog::chooseMusicDirectory()
 void SettingsDialog::chooseSoundFont()
 {
     const QString current = soundFont().isEmpty() ? m_soundFont->placeholderText() : soundFont();
-    const QString file = chooseOpenFile(this, QFileInfo(current).absolutePath(), Lang::text(Txt::SettingsSoundFontLabel),
+    const QString file = chooseOpenFile(this, QFileInfo(current).absolutePath(),
+                                        Lang::text(Txt::SettingsSoundFontLabel),
                                         Lang::text(Txt::SettingsSoundFontFilter));
     if (!file.isEmpty())
         m_soundFont->setText(file);

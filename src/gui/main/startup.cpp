@@ -149,11 +149,13 @@ int runLumivox(int argc, char **argv)
         // The running program opens the file (or comes to the front); only when it does not
         // answer does this start say so.
         const QString uri = options.projectFile.isEmpty() ? QString() : InstanceMessage::fileUri(options.projectFile);
-        if (forwardToRunning(uri, startPlatformData(), QDBusConnection::sessionBus(), InstanceServer::defaultSocketPath()))
+        if (forwardToRunning(uri, startPlatformData(), QDBusConnection::sessionBus(),
+                             InstanceServer::defaultSocketPath()))
             return 0;
-        infoBox(nullptr, options.projectFile.isEmpty()
-                             ? Lang::text(Txt::AlreadyRunning)
-                             : Lang::text(Txt::ForwardNoAnswer).arg(QFileInfo(options.projectFile).absoluteFilePath()));
+        infoBox(nullptr,
+                options.projectFile.isEmpty()
+                    ? Lang::text(Txt::AlreadyRunning)
+                    : Lang::text(Txt::ForwardNoAnswer).arg(QFileInfo(options.projectFile).absoluteFilePath()));
         return 1;
     }
     // Later starts reach this one from here on; what they ask waits for the window.

@@ -7,8 +7,7 @@
 
 NullAudioOutput::NullAudioOutput(const MusicClock &clock, int sampleRate, FrameTap tap)
     : m_clock(clock), m_rate(sampleRate), m_tap(std::move(tap)), m_frames(AudioDecoder::kChunkFrames * 2)
-{
-}
+{}
 
 bool NullAudioOutput::start(PcmSource *source)
 {

@@ -123,7 +123,6 @@ void MusicTimingDialog::buildScreenRows(QVBoxLayout *layout)
     boxRow->addStretch();
     layout->addWidget(sequenceLabel);
     layout->addLayout(boxRow);
-
 }
 
 QHBoxLayout *MusicTimingDialog::buildPositionRow()
@@ -147,7 +146,12 @@ QHBoxLayout *MusicTimingDialog::buildControlRow()
 {
     m_modes = new QButtonGroup(this);
     auto *controlRow = new QHBoxLayout;
-    const struct { const char *name; int text; TimingSession::Mode mode; } modes[] = {
+    const struct
+    {
+        const char *name;
+        int text;
+        TimingSession::Mode mode;
+    } modes[] = {
         {"playButton", Txt::TimingPlay, TimingSession::Mode::Play},
         {"pauseButton", Txt::TimingPause, TimingSession::Mode::Pause},
         {"stopButton", Txt::TimingStop, TimingSession::Mode::Stop},
@@ -197,7 +201,7 @@ QHBoxLayout *MusicTimingDialog::buildListRow()
     m_volume = new QSlider(Qt::Vertical, this);
     m_volume->setObjectName(QStringLiteral("volumeSlider"));
     m_volume->setRange(MusicPlayer::kMinVolume, MusicPlayer::kMaxVolume);
-    m_volume->setInvertedAppearance(true);  // 1, the loudest, at the top
+    m_volume->setInvertedAppearance(true); // 1, the loudest, at the top
     m_volume->setPageStep(100);
     auto *volumeColumn = new QVBoxLayout;
     volumeColumn->addWidget(volumeLabel, 0, Qt::AlignHCenter);
@@ -233,10 +237,10 @@ void MusicTimingDialog::connectControls()
     connect(m_music, &QComboBox::currentIndexChanged, this, &MusicTimingDialog::chooseMusic);
     // A notice can come from inside a player call: it is shown once that call has returned.
     m_player.setNoticeHandler([this](const QString &text) {
-        QMetaObject::invokeMethod(this, [this, text] { showNotice(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, text] { showNotice(text); }, Qt::QueuedConnection);
     });
 }
-
 
 MusicTimingDialog::~MusicTimingDialog()
 {

@@ -26,7 +26,8 @@ qint16 toSample(float value, double gain)
 } // namespace
 
 PcmSource::PcmSource(AudioDecoder &decoder, QObject *parent)
-    : QIODevice(parent), m_decoder(decoder), m_chunk(AudioDecoder::kChunkFrames * 2), m_pcm(AudioDecoder::kChunkFrames * 2)
+    : QIODevice(parent), m_decoder(decoder), m_chunk(AudioDecoder::kChunkFrames * 2),
+      m_pcm(AudioDecoder::kChunkFrames * 2)
 {
     open(QIODevice::ReadOnly);
 }

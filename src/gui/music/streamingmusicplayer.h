@@ -64,7 +64,7 @@ private:
     std::unique_ptr<AudioOutput> m_output;
     State m_state = State::Closed;
     qint64 m_startFrame = 0;
-    qint64 m_heldFrame = 0;  // the position while paused or stopped
+    qint64 m_heldFrame = 0; // the position while paused or stopped
     int m_volume[2] = {kMaxVolume, kMaxVolume};
     bool m_soundLostReported = false;
 };

@@ -31,7 +31,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-
 namespace {
 
 enum Column { PositionColumn, NumberColumn, TitleColumn, StanzaColumn };
@@ -371,8 +370,9 @@ void PlaylistPage::deleteSelected()
     if (index < 0)
         return;
     const PlaylistEntry &entry = m_playlist.entry(index);
-    const QString text = Lang::text(Txt::PlaylistDeleteStanzaQuestion)
-                             .arg(Lang::text(Txt::PlaylistDeleteStanzaEntry).arg(entry.title, QString::number(entry.stanzaPosition())));
+    const QString text =
+        Lang::text(Txt::PlaylistDeleteStanzaQuestion)
+            .arg(Lang::text(Txt::PlaylistDeleteStanzaEntry).arg(entry.title, QString::number(entry.stanzaPosition())));
     if (questionBox(this, text) != QMessageBox::Yes)
         return;
     m_playlist.remove(index);
@@ -437,9 +437,9 @@ void PlaylistPage::refill(int focusIndex)
                 colour = kSlide;
             else if (valid)
                 colour = column == NumberColumn ? kNumber
-                         : column == TitleColumn ? kTitle
-                         : entry.isRefrain()     ? kRefrain
-                                                 : QColor(Qt::white);
+                    : column == TitleColumn     ? kTitle
+                    : entry.isRefrain()         ? kRefrain
+                                                : QColor(Qt::white);
             row->setBackground(column, colour);
             row->setForeground(column, Qt::black);
         }

@@ -3,9 +3,7 @@
 
 #include <QPainter>
 
-ColourLegend::ColourLegend(QWidget *parent) : QWidget(parent)
-{
-}
+ColourLegend::ColourLegend(QWidget *parent) : QWidget(parent) {}
 
 bool ColourLegend::addColour(const QColor &colour)
 {

@@ -104,9 +104,11 @@ void SongStructureDialog::rebuild()
             addItem(stanzaItem, overview, stanza, -1);
         } else {
             for (int screen = 0; screen < screens; ++screen) {
-                auto *screenItem = addItem(stanzaItem, Lang::text(Txt::StructureScreen).arg(screen + 1), stanza, screen);
+                auto *screenItem = addItem(stanzaItem, Lang::text(Txt::StructureScreen).arg(screen + 1), stanza,
+                                           screen);
                 for (int line = 0; line < rows; ++line) {
-                    auto *lineItem = addItem(screenItem, m_song.lineText(stanza, screen, line).left(columns), stanza, screen);
+                    auto *lineItem = addItem(screenItem, m_song.lineText(stanza, screen, line).left(columns), stanza,
+                                             screen);
                     lineItem->setForeground(0, BoardColours::kLit);
                     lineItem->setBackground(0, Qt::black);
                 }

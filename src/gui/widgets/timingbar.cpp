@@ -80,8 +80,9 @@ void TimingBar::paintEvent(QPaintEvent *)
                 p.setFont(labelFont);
                 p.setPen(QColor(0x00, 0x64, 0x00));
                 const QString label = stanza == kRefrainCode ? Lang::text(Txt::TimingBarRefrain)
-                                                            : Lang::text(Txt::TimingBarStanza).arg(stanza + 1);
-                p.drawText(QRect(r.left(), r.bottom() - 30 - 14, r.width(), 16), Qt::AlignHCenter | Qt::AlignBottom, label);
+                                                             : Lang::text(Txt::TimingBarStanza).arg(stanza + 1);
+                p.drawText(QRect(r.left(), r.bottom() - 30 - 14, r.width(), 16), Qt::AlignHCenter | Qt::AlignBottom,
+                           label);
             }
         }
     }
