@@ -646,6 +646,10 @@
     X(LyricNoGroup, 907)                                                              \
     X(LyricOutputInCard, 908)                                                         \
     X(LyricOutputNotMade, 909)                                                        \
+    /* where songs live: the list of libraries, 960-979 */                            \
+    X(ComputerLibrary, 960)                                                           \
+    X(ProjectFileEntry, 961)                                                          \
+    X(ProjectFromCardEntry, 962)                                                      \
     /* Lyric formats of other programs: 1020-1039 */                                  \
     X(LyricNoteLanguages, 1020)                                                       \
     X(LyricNoteRepeatDropped, 1021)                                                   \
