@@ -10,6 +10,7 @@
 #include "gui/widgets/newgroupdialog.h"
 #include "gui/widgets/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
+#include "gui/library/waitdialog.h"
 #include "librarytestsupport.h"
 #include "tablerows.h"
 
@@ -102,7 +103,6 @@ private slots:
         m_menu.reset();
         m_frame.reset();
         m_panel = nullptr;
-        WaitDialog::setShowDelay(0);
     }
 
     // The nodes and their order are the node test's (tst_library); here the panel shows them.
@@ -419,8 +419,9 @@ private slots:
         QVERIFY(writeFiles(card, songs));
         SongLibrary library;
         WaitDialog wait;
-        WaitDialog::setShowDelay(20);
-        WaitDialog::setFileDelay(1000);
+        UiSeams &seams = seamed(&wait);
+        seams.waitShowDelay = 20;
+        seams.waitFileDelay = 1000;
         QStringList seenWhenShown;
         QTimer closer;
         closer.setInterval(0);
@@ -433,8 +434,6 @@ private slots:
         });
         closer.start();
         const WaitDialog::Outcome outcome = wait.runScan(library, card, kFullRefreshScan);
-        WaitDialog::setShowDelay(0);
-        WaitDialog::setFileDelay(0);
         QCOMPARE(outcome, WaitDialog::Outcome::Stopped);
         // The scan was under way when the dialog appeared, and stopped before the next file.
         QCOMPARE(seenWhenShown, QStringList({card, u"Grupa 01"_qs}));

@@ -284,7 +284,7 @@ void LibraryActions::openGroupFolder()
     if (info.kind != LibraryNodeKind::Song && info.kind != LibraryNodeKind::Group)
         return;
     const QString folder = LibraryNaming::groupDirectory(root(), info.group);
-    if (!openWithShell(folder))
+    if (!openWithShell(m_panel, folder))
         errorBox(m_panel, Lang::text(Txt::ShellOpenFailed) + u'\n' + QDir::toNativeSeparators(folder));
 }
 
