@@ -332,9 +332,9 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
         workspace().songWasMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
                                  LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
     m_view.refreshLibrary(false,
-                           LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
-                                                QFileInfo(dragged.fileName).completeBaseName()),
-                            !moved);
+                          LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
+                                              QFileInfo(dragged.fileName).completeBaseName()),
+                          !moved);
 }
 
 void LibraryActions::showIssueWindow()
