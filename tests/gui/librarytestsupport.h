@@ -89,6 +89,7 @@ protected:
     std::shared_ptr<FakeDriveProvider> m_drives;
     std::unique_ptr<MainWindow> m_frame;
     LibraryPanel *m_panel = nullptr;
+    std::unique_ptr<QWidget> m_host;
 
     void setUpPanelTests()
     {
@@ -98,9 +99,20 @@ protected:
         m_seams = {};
         m_seams.responder = m_boxes.responder();
         m_seams.waitShowDelay = 0;
+        m_host.reset();
     }
     // Gives a window made without a parent the fixture's seams; returns them for changing.
     UiSeams &seamed(QWidget *window) { return installSeams(window, m_seams); }
+    // A window with the fixture's seams (as they are at the first call): the parent of a dialog
+    // whose constructor may already show a box.
+    QWidget *host()
+    {
+        if (!m_host) {
+            m_host = std::make_unique<QWidget>();
+            seamed(m_host.get());
+        }
+        return m_host.get();
+    }
     // The panel in a main window, the drive provider offering entries, the start-up poll done.
     void openPanel(const QList<DriveEntry> &entries)
     {

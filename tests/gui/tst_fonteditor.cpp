@@ -38,7 +38,7 @@ class TestFontEditor : public PanelTest
 
     FontEditor &open()
     {
-        m_editor = std::make_unique<FontEditor>(core());
+        m_editor = std::make_unique<FontEditor>(core(), host());
         m_editorSeams = &seamed(m_editor.get());
         m_editor->show();
         return *m_editor;

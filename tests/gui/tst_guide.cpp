@@ -200,6 +200,7 @@ private slots:
             window = std::make_unique<SearchDialog>(QString());
         else
             window = std::make_unique<NewGroupDialog>(dir.path());
+        installSeams(window.get());
         window->setWindowModality(Qt::ApplicationModal);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

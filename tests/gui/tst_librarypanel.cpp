@@ -659,6 +659,7 @@ private slots:
         SongGroupList groups(SongGroup::kMaxGroups, SongGroup{});
         bool saveAnswer = false;
         GroupColoursDialog full(groups, {}, [&saveAnswer] { return saveAnswer; });
+        seamed(&full);
         auto *add = full.findChild<QPushButton *>(QStringLiteral("addButton"));
         QVERIFY(!add->isEnabled());
         QCOMPARE(add->toolTip(), Lang::text(Txt::GroupLimitReached).arg(32));
@@ -667,9 +668,11 @@ private slots:
 
         SongGroupList none;
         GroupColoursDialog empty(none, {}, {});
+        seamed(&empty);
         QVERIFY(!empty.findChild<QPushButton *>(QStringLiteral("deleteButton"))->isEnabled());
 
         GroupEditDialog edit(SongGroup{QStringLiteral("Kolędy"), SongGroup::kWhite, 1, 1}, {});
+        seamed(&edit);
         auto *from = edit.findChild<QLineEdit *>(QStringLiteral("fromEdit"));
         from->clear();
         QTest::keyClicks(from, QStringLiteral("70000"));
