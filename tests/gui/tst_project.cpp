@@ -5,6 +5,7 @@
 #include "gui/card/cardwizard.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/songeditorpage.h"
+#include "gui/library/waitdialog.h"
 #include "gui/main/projectactions.h"
 #include "librarytestsupport.h"
 

@@ -14,8 +14,8 @@ class QLabel;
 // "Please wait" while the library is read, a project unpacked into the card image or a card
 // packed into a project file: an animation and two lines (the directory and the file being
 // handled). The work starts at once; the dialog shows itself, modal, only when the work still
-// runs after the show delay (UiSeams::waitShowDelay of its window), so that quick work never flashes a window. Closing it stops the
-// work before its next directory or file.
+// runs after the show delay (its window's UiSeams::waitShowDelay), so that quick work never
+// flashes a window. Closing it stops the work before its next directory or file.
 class WaitDialog : public QDialog
 {
     Q_OBJECT
