@@ -84,7 +84,6 @@ public:
     void openFontEditor();
     // The report dialog on the card's library; reports go into the report folder.
     void generateReport();
-    QString reportFolder() const { return m_reportFolder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // The card wizard on the card image and the panel's drives; the panel's polling pauses while
     // it is open, and the panel reads its card again afterwards.
