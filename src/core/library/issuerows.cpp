@@ -54,7 +54,7 @@ IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNam
 bool hasNewIssue(const IssueList &before, const IssueList &after)
 {
     // Keyed by everything an issue says, so that a long list of an untidy card is compared in one pass.
-    const auto key = [](const LoadIssue &issue) {
+    const auto key = [](const LoadIssue &issue) -> QString {
         return QString::number(int(issue.code)) + u'|' + QString::number(issue.number) + u'|'
             + QString::number(int(issue.fileType)) + u'|' + issue.location() + u'|'
             + QString::fromLatin1(issue.rawPath.toHex());

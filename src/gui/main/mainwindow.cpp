@@ -170,6 +170,7 @@ void MainWindow::buildMenus()
     addCommand(file,
                {Command::SaveSlide, Txt::SaveSlideTip, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, {}, true},
                false);
+    addCommand(file, {Command::CloseSong, Txt::MenuCloseSong, {QKeySequence(Qt::CTRL | Qt::Key_W)}}, false);
     addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
     addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
     addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, {}, {}, true}, false);
