@@ -53,7 +53,8 @@ private slots:
         QTest::newRow("flat") << u"0003 Gloria.txt;0006 Sanctus.txt;0000 Z.txt;5000 Y.txt;0004 D.ekr;.0005 H.txt"_qs
                               << u"A/0003 Gloria.txt"_qs << u"flat;|6|Sanctus"_qs;
         QTest::newRow("same bytes") << u"A/0020 Kopia.txt=x;A/0021 Inna.txt=y;A/0022 Pusta.txt="_qs
-                                    << u"B/0005 Oryginał.txt=x;B/0006 Inna.txt=yy"_qs << u"grouped;A|21|Inna;A|22|Pusta"_qs;
+                                    << u"B/0005 Oryginał.txt=x;B/0006 Inna.txt=yy"_qs
+                                    << u"grouped;A|21|Inna;A|22|Pusta"_qs;
     }
 
     void listing()

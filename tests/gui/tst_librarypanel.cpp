@@ -560,8 +560,8 @@ private slots:
         m_boxes.clear();
         offer({});
         QTRY_COMPARE(m_boxes.requests.size(), 1);
-        QCOMPARE(m_boxes.first().text, Lang::text(Txt::ShownLibraryGone)
-                                            .arg(u"CARD "_qs + card, Lang::text(Txt::ComputerLibrary), computer));
+        QCOMPARE(m_boxes.first().text,
+                 Lang::text(Txt::ShownLibraryGone).arg(u"CARD "_qs + card, Lang::text(Txt::ComputerLibrary), computer));
         QCOMPARE(m_panel->root(), computer);
         QVERIFY(!item(QStringLiteral("Maryjne")));
         QVERIFY(tree()->isEnabled() && m_frame->pages()->isEnabled());

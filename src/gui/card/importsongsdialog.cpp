@@ -209,13 +209,13 @@ void ImportSongsDialog::setTarget(const ImportTarget &target)
 {
     m_target = target;
     if (m_target.libraries.isEmpty())
-        m_target.libraries.append({LibrarySource::Kind::Computer, QString(), m_core.settings().lyricsDir(), false, false});
+        m_target.libraries.append(
+            {LibrarySource::Kind::Computer, QString(), m_core.settings().lyricsDir(), false, false});
     const QSignalBlocker quiet(m_libraries);
     m_libraries->clear();
     for (const LibrarySource &library : std::as_const(m_target.libraries)) {
         m_libraries->addItem(LibrarySources::itemText(library), library.rootPath);
-        m_libraries->setItemData(m_libraries->count() - 1, QDir::toNativeSeparators(library.rootPath),
-                                 Qt::ToolTipRole);
+        m_libraries->setItemData(m_libraries->count() - 1, QDir::toNativeSeparators(library.rootPath), Qt::ToolTipRole);
     }
     const int chosen = qBound(0, m_target.chosen, int(m_target.libraries.size()) - 1);
     m_libraries->setCurrentIndex(chosen);
@@ -391,8 +391,9 @@ void ImportSongsDialog::startImport()
     const QString group = m_groups->currentIndex() >= 0 ? m_groups->currentText() : QString();
     if (group.isEmpty() || !QFileInfo(LibraryNaming::joinPath(songDir(), group)).isDir()) {
         // A library without groups: say which, and what makes one.
-        infoBox(this, m_groups->count() == 0 ? Lang::text(Txt::ImportTargetNoGroup).arg(m_libraries->currentText())
-                                             : Lang::text(Txt::TargetGroupTitle));
+        infoBox(this,
+                m_groups->count() == 0 ? Lang::text(Txt::ImportTargetNoGroup).arg(m_libraries->currentText())
+                                       : Lang::text(Txt::TargetGroupTitle));
         if (!group.isEmpty())
             fillGroups();
         return;

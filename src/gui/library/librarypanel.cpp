@@ -97,8 +97,7 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);
     connect(m_drives, &DriveCombo::driveChanged, this, &LibraryPanel::driveChosen);
     connect(m_drives, &DriveCombo::chosenLibraryGone, this, &LibraryPanel::reportGone);
-    connect(m_drives, &DriveCombo::librariesChanged, this,
-            [this] { m_workspace.setLibraries(m_drives->libraries()); });
+    connect(m_drives, &DriveCombo::librariesChanged, this, [this] { m_workspace.setLibraries(m_drives->libraries()); });
     connect(&m_workspace, &Workspace::filesShowRequested, this, &LibraryPanel::showImported);
     m_computerCheck = new QTimer(this);
     m_computerCheck->setInterval(DriveCombo::kPollMs);
@@ -232,9 +231,9 @@ bool LibraryPanel::offerCardFolder(const QString &path)
     // A library inside another would be copied into itself by a write from one to the other.
     for (const LibrarySource &library : m_drives->libraries()) {
         if (library.kind != LibrarySource::Kind::Card && LibrarySources::nested(path, library.rootPath)) {
-            errorBox(this, Lang::text(Txt::LibraryNested)
-                               .arg(shown, LibrarySources::itemText(library),
-                                    QDir::toNativeSeparators(library.rootPath)));
+            errorBox(this,
+                     Lang::text(Txt::LibraryNested)
+                         .arg(shown, LibrarySources::itemText(library), QDir::toNativeSeparators(library.rootPath)));
             return false;
         }
     }

@@ -161,5 +161,5 @@ private:
     bool m_scanning = false;
     bool m_handlingInsert = false;
     bool m_quietSwitch = false; // the program turns the list: no card question
-    bool m_goneShown = false; // the message that the shown card went is on its way
+    bool m_goneShown = false;   // the message that the shown card went is on its way
 };

@@ -456,7 +456,8 @@ void MainWindow::openCardWizard(const QString &sourceRoot)
                           m_panel);
         // The wizard copies from the library shown (or the one the caller names) onto the card shown last.
         const QList<LibrarySource> sources = drives->libraries();
-        const int source = LibrarySources::indexOfRoot(sources, sourceRoot.isEmpty() ? m_workspace->root() : sourceRoot);
+        const int source = LibrarySources::indexOfRoot(sources,
+                                                       sourceRoot.isEmpty() ? m_workspace->root() : sourceRoot);
         const QString targetCard = m_workspace->shownLibrary().kind == LibrarySource::Kind::Card
             ? m_workspace->root()
             : m_panel->lastCardRoot();

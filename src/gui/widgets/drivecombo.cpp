@@ -64,11 +64,10 @@ void DriveCombo::refreshDrives()
         if (listsLibraries()) {
             // A card that appears is what the user wants to see: the list turns to it.
             m_filling = true;
-            setCurrentIndex(int(std::find_if(m_sources.cbegin(), m_sources.cend(),
-                                             [](const LibrarySource &source) {
-                                                 return source.kind == LibrarySource::Kind::Card;
-                                             })
-                                - m_sources.cbegin()));
+            setCurrentIndex(
+                int(std::find_if(m_sources.cbegin(), m_sources.cend(),
+                                 [](const LibrarySource &source) { return source.kind == LibrarySource::Kind::Card; })
+                    - m_sources.cbegin()));
             m_filling = false;
         }
         emit cardInserted();

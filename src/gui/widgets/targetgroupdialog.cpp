@@ -69,8 +69,7 @@ void TargetGroupDialog::offerLibraries(const QList<LibrarySource> &libraries, in
     m_libraries->setObjectName(QStringLiteral("libraryList"));
     for (const LibrarySource &library : libraries) {
         m_libraries->addItem(LibrarySources::itemText(library), library.rootPath);
-        m_libraries->setItemData(m_libraries->count() - 1, QDir::toNativeSeparators(library.rootPath),
-                                 Qt::ToolTipRole);
+        m_libraries->setItemData(m_libraries->count() - 1, QDir::toNativeSeparators(library.rootPath), Qt::ToolTipRole);
     }
     label->setBuddy(m_libraries);
     auto *row = new QHBoxLayout;
