@@ -42,8 +42,12 @@ public:
     void setLibraries(const QList<LibrarySource> &libraries) { m_libraries = libraries; }
     // The libraries songs can be written into: those that are not read-only.
     QList<LibrarySource> writableLibraries() const;
-    // What shows the library turns to the library at root and selects files in it (full paths).
-    void showFiles(const QString &root, const QStringList &files) { emit filesShowRequested(root, files); }
+    // What shows the library turns to the library at root, reads it again and selects files in it
+    // (full paths); the lyric index is read again unless the caller keeps it current itself.
+    void showFiles(const QString &root, const QStringList &files, bool reindexLyrics = true)
+    {
+        emit filesShowRequested(root, files, reindexLyrics);
+    }
     // The song group the user works in (chosen in the library); empty when none is.
     QString currentGroup() const { return m_currentGroup; }
     void setCurrentGroup(const QString &group) { m_currentGroup = group; }
@@ -93,7 +97,7 @@ signals:
     void addToPlaylistRequested(const LibraryItemInfo &item);
     void newPlaylistRequested();
     void fileShown(const QString &path, bool slide);
-    void filesShowRequested(const QString &root, const QStringList &files);
+    void filesShowRequested(const QString &root, const QStringList &files, bool reindexLyrics);
 
 private:
     QString m_root;

@@ -63,7 +63,9 @@ public:
     {
         if (m_names.contains(name))
             return true;
-        const auto same = m_bySize.constFind(QFileInfo(path).size());
+        // Empty files carry no song to be the same as.
+        const qint64 size = QFileInfo(path).size();
+        const auto same = size > 0 ? m_bySize.constFind(size) : m_bySize.cend();
         if (same == m_bySize.cend())
             return false;
         const QByteArray bytes = readBytes(path);

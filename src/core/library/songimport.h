@@ -38,7 +38,8 @@ struct Listing
 QStringList groupNames(const QString &root);
 
 // The songs of source, numbered 1..4999. A song is left out when songDir, the target library,
-// already holds it in any group: a file of the same name (number and title) or of the same bytes. Links and names
+// already holds it in any group: a file of the same name (number and title) or of the same bytes
+// (an empty file is the same as none). Links and names
 // that are no plain file name or too short to carry "NNNN " are left out. progress hears of
 // every group and file and may stop the listing.
 Listing list(const QString &source, const QString &songDir, const Progress &progress = {});

@@ -157,6 +157,11 @@ void LibraryPanel::setComputerRoot(const QString &root)
 
 void LibraryPanel::setOpenProject(const OpenProject &project, bool shown)
 {
+    if (project.rootPath.isEmpty() && m_workspace.shownLibrary().kind == LibrarySource::Kind::Project) {
+        // Before the entry goes the tree turns back to the card shown before, else the computer's library.
+        const bool cardListed = LibrarySources::indexOfRoot(m_drives->libraries(), m_lastCardRoot) >= 0;
+        showLibrary(cardListed ? m_lastCardRoot : computerRoot());
+    }
     m_drives->setOpenProject(project);
     m_drives->refreshDrives();
     if (shown && !project.rootPath.isEmpty())
@@ -196,13 +201,13 @@ void LibraryPanel::showRestoredLibrary(const QString &rootPath)
     showLibrary(rootPath);
 }
 
-void LibraryPanel::showImported(const QString &root, const QStringList &files)
+void LibraryPanel::showImported(const QString &root, const QStringList &files, bool reindexLyrics)
 {
     QStringList keys;
     for (const QString &file : files)
         keys << keyOfFile(file, false);
     if (LibrarySources::indexOfRoot({m_workspace.shownLibrary()}, root) == 0)
-        refreshLibrary(false, keys.value(0));
+        refreshLibrary(false, keys.value(0), reindexLyrics);
     else if (showLibrary(root))
         m_tree->restoreState(m_tree->state(), keys.value(0));
     else
@@ -215,6 +220,16 @@ void LibraryPanel::showImported(const QString &root, const QStringList &files)
         for (QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
             parent->setExpanded(true);
         m_tree->clickItem(item, Qt::ControlModifier);
+    }
+    // The first file stays the current one.
+    if (QTreeWidgetItem *first = m_tree->currentItem(); first && !others.isEmpty()) {
+        for (QTreeWidgetItem *item = m_tree->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
+            if (LibraryTree::keyOf(item) == keys.first()) {
+                m_tree->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+                m_tree->scrollToItem(item);
+                break;
+            }
+        }
     }
     m_tree->setFocus();
 }

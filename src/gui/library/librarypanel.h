@@ -74,7 +74,7 @@ public:
     void showRestoredLibrary(const QString &rootPath);
     // Songs were written into the library at root (an import): it is shown, read again, with
     // those files (full paths) selected.
-    void showImported(const QString &root, const QStringList &files);
+    void showImported(const QString &root, const QStringList &files, bool reindexLyrics = true);
 
     // Every drive the list offers: the removable ones and the folder cards.
     std::shared_ptr<DriveProvider> allDrives() const { return m_allDrives; }

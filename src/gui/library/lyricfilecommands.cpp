@@ -99,11 +99,19 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
         if (result.outcome == LyricImport::Outcome::Imported)
             imported << result.target;
     }
-    // The tree turns to the library imported into (its lyric index read anew), the new songs selected.
+    // The tree turns to the library imported into, the new songs selected. Into the library shown,
+    // the index learns of each new song as it does of one the editor saved; another is read anew.
+    const bool intoShown = request.card == m_workspace.root();
     if (imported.isEmpty())
         m_workspace.refresh(false, {}, false);
     else
-        m_workspace.showFiles(request.card, imported);
+        m_workspace.showFiles(request.card, imported, !intoShown);
+    if (intoShown) {
+        for (const LyricImport::FileResult &result : std::as_const(results)) {
+            if (result.outcome == LyricImport::Outcome::Imported)
+                m_workspace.songWritten(QString(), result.song);
+        }
+    }
     LyricImportReport report(results, m_parent);
     report.exec();
 }

@@ -476,6 +476,8 @@ void MainWindow::openCardWizard(const QString &sourceRoot)
                                 [&imported](const QString &root, const QStringList &files) {
                                     imported = {root, files};
                                 }});
+        // Songs imported into the library shown count in it at once.
+        connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
         wizard.exec();
     }
     // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.

@@ -315,8 +315,8 @@ bool ProjectActions::closeProject()
     m_documentFile.clear();
     if (AppCore *core = AppCore::instance())
         core->setCommandLineFile({});
-    // The project leaves the list; the tree turns to the computer's library when it showed it.
-    const bool shown = m_panel->openProject().rootPath == m_panel->root() && !m_panel->root().isEmpty();
+    // The project leaves the list; the tree turns to the card shown before when it showed the project.
+    const bool shown = m_panel->workspace().shownLibrary().kind == LibrarySource::Kind::Project;
     m_panel->setOpenProject({}, false);
     if (!shown)
         m_panel->refreshLibrary(false);
