@@ -77,9 +77,9 @@ private slots:
         const QList<LibrarySource> libraries = workspace.writableLibraries();
         ImportSongsDialog dialog(m_app->core(), source);
         dialog.listingTimer()->setInterval(0);
-        dialog.setTarget({libraries, LibrarySources::indexOfRoot(libraries, workspace.root()),
-                          workspace.currentGroup(),
-                          [this](const QString &root, const QStringList &files) { m_panel->showImported(root, files); }});
+        dialog.setTarget(
+            {libraries, LibrarySources::indexOfRoot(libraries, workspace.root()), workspace.currentGroup(),
+             [this](const QString &root, const QStringList &files) { m_panel->showImported(root, files); }});
         dialog.show();
         QCOMPARE(dialog.libraryList()->count(), 2);
         QCOMPARE(dialog.libraryList()->currentText(), u"CARD "_qs + card);
