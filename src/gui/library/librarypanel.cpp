@@ -409,6 +409,8 @@ void LibraryPanel::showChosen(bool resetPlaylist)
     refreshLibrary(false);
     if (resetPlaylist)
         m_actions->newPlaylist();
+    if (m_drives->listsLibraries() && !m_startingUp)
+        m_computerCheck->start();
     setLibraryEnabled(!root().isEmpty());
     updateStatus();
 }
@@ -432,11 +434,16 @@ void LibraryPanel::checkComputerLibrary()
         || QFileInfo(root()).isDir())
         return;
     m_computerCheck->stop();
-    const bool made = ensureComputerLibrary();
-    refreshLibrary(false);
     const QString folder = QDir::toNativeSeparators(root());
-    if (made)
-        infoBox(this, Lang::text(Txt::ComputerLibraryRecreated).arg(Lang::text(Txt::ComputerLibrary), folder));
+    if (!ensureComputerLibrary()) {
+        // Said once; the check resumes when a library is chosen again.
+        forgetLibrary();
+        libraryChanged();
+        errorBox(this, Lang::text(Txt::UnpackFolderNotMade).arg(folder));
+        return;
+    }
+    refreshLibrary(false);
+    infoBox(this, Lang::text(Txt::ComputerLibraryRecreated).arg(Lang::text(Txt::ComputerLibrary), folder));
     m_computerCheck->start();
 }
 
