@@ -48,10 +48,13 @@ private slots:
             << u"A/0007 Ave.txt;A/0008 Bogurodzica.txt;B/0007 Ave.txt;A/0000 Zero.txt;A/5000 Big.txt;A/12ab x.txt;"
                "A/7.txt;A/0009 Lf\nx.txt;A/0011 Slide.ekr;screen_dir/0001 S.txt;playlist_dir/0002 P.txt;"
                "A/0010 Link.txt->../B/0007 Ave.txt;Linked->A;.Trash/0001 T.txt"_qs
-            << u"A/0007 Ave.txt;C/0008 Bogurodzica.txt"_qs << u"grouped;A|8|Bogurodzica;A|12|x;B|7|Ave"_qs;
-        // The song directory is not consulted for a flat source.
-        QTest::newRow("flat") << u"0003 Gloria.txt;0000 Z.txt;5000 Y.txt;0004 D.ekr;.0005 H.txt"_qs
-                              << u"A/0003 Gloria.txt"_qs << u"flat;|3|Gloria"_qs;
+            << u"A/0007 Ave.txt;C/0008 Bogurodzica.txt"_qs << u"grouped;A|12|x"_qs;
+        // A song the library holds in any group, by name or by bytes, is present.
+        QTest::newRow("flat") << u"0003 Gloria.txt;0006 Sanctus.txt;0000 Z.txt;5000 Y.txt;0004 D.ekr;.0005 H.txt"_qs
+                              << u"A/0003 Gloria.txt"_qs << u"flat;|6|Sanctus"_qs;
+        QTest::newRow("same bytes") << u"A/0020 Kopia.txt=x;A/0021 Inna.txt=y;A/0022 Pusta.txt="_qs
+                                    << u"B/0005 Oryginał.txt=x;B/0006 Inna.txt=yy"_qs
+                                    << u"grouped;A|21|Inna;A|22|Pusta"_qs;
     }
 
     void listing()

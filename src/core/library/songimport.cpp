@@ -8,8 +8,11 @@
 #include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMultiHash>
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,8 +45,50 @@ bool offered(const QString &fileName, int *number)
     return LibraryNaming::isValidNumber(ItemKind::Song, *number);
 }
 
+// The songs a library already holds, in any of its groups: by file name (number and title) and,
+// for a song the source names otherwise, by its bytes.
+class PresentSongs
+{
+public:
+    explicit PresentSongs(const QString &songDir)
+    {
+        for (const QString &group : groupNames(songDir)) {
+            const QString dir = LibraryNaming::joinPath(songDir, group);
+            for (const QString &name : songFiles(dir)) {
+                m_names.insert(name);
+                const QString path = LibraryNaming::joinPath(dir, name);
+                m_bySize[QFileInfo(path).size()].append(path);
+            }
+        }
+    }
+
+    bool holds(const QString &name, const QString &path) const
+    {
+        if (m_names.contains(name))
+            return true;
+        // Empty files carry no song to be the same as.
+        const qint64 size = QFileInfo(path).size();
+        const auto same = size > 0 ? m_bySize.constFind(size) : m_bySize.cend();
+        if (same == m_bySize.cend())
+            return false;
+        const QByteArray bytes = readBytes(path);
+        return std::any_of(same->cbegin(), same->cend(),
+                           [&bytes](const QString &other) { return readBytes(other) == bytes; });
+    }
+
+private:
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QSet<QString> m_names;
+    QHash<qint64, QStringList> m_bySize;
+};
+
 // Lists the songs of one source folder; false when a stop was requested.
-bool listFolder(const QString &dir, const QString &group, const QString &compareDir, const Progress &progress,
+bool listFolder(const QString &dir, const QString &group, const PresentSongs &present, const Progress &progress,
                 QList<Row> &rows)
 {
     const QStringList names = songFiles(dir);
@@ -56,7 +101,7 @@ bool listFolder(const QString &dir, const QString &group, const QString &compare
         int number = 0;
         if (!offered(name, &number))
             continue;
-        if (!compareDir.isEmpty() && nameTaken(LibraryNaming::joinPath(compareDir, name)))
+        if (present.holds(name, LibraryNaming::joinPath(dir, name)))
             continue;
         rows.append(Row{number, ItemName::titleOfFileName(name), group, LibraryNaming::joinPath(dir, name)});
     }
@@ -111,9 +156,10 @@ QStringList groupNames(const QString &root)
 Listing list(const QString &source, const QString &songDir, const Progress &progress)
 {
     Listing listing;
+    const PresentSongs present(songDir);
     listing.grouped = !sortedEntries(source, QDir::Dirs | QDir::NoSymLinks).isEmpty();
     if (!listing.grouped) {
-        listing.stopped = !listFolder(source, QString(), QString(), progress, listing.rows);
+        listing.stopped = !listFolder(source, QString(), present, progress, listing.rows);
         return listing;
     }
     for (const QString &group : groupNames(source)) {
@@ -122,8 +168,7 @@ Listing list(const QString &source, const QString &songDir, const Progress &prog
             break;
         }
         progress.directory(group);
-        const QString compareDir = LibraryNaming::joinPath(songDir, group);
-        if (!listFolder(LibraryNaming::joinPath(source, group), group, compareDir, progress, listing.rows)) {
+        if (!listFolder(LibraryNaming::joinPath(source, group), group, present, progress, listing.rows)) {
             listing.stopped = true;
             break;
         }

@@ -10,7 +10,8 @@
 
 #include <functional>
 
-// Copying songs from a card or any folder into the groups of the computer's song directory.
+// Copying songs from a card or any folder into the groups of a library (the computer's song
+// directory, a card or the open project).
 // A source with subdirectories is read as groups (one folder per group, as on a card); a source
 // without any is flat, its song files lying directly in it.
 namespace SongImport {
@@ -36,8 +37,9 @@ struct Listing
 // names) except "screen_dir" and "playlist_dir", sorted.
 QStringList groupNames(const QString &root);
 
-// The songs of source, numbered 1..4999. In a grouped source a song is left out when songDir
-// already has a file of the same group and name; a flat source is not compared. Links and names
+// The songs of source, numbered 1..4999. A song is left out when songDir, the target library,
+// already holds it in any group: a file of the same name (number and title) or of the same bytes
+// (an empty file is the same as none). Links and names
 // that are no plain file name or too short to carry "NNNN " are left out. progress hears of
 // every group and file and may stop the listing.
 Listing list(const QString &source, const QString &songDir, const Progress &progress = {});

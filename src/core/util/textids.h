@@ -650,6 +650,12 @@
     X(ComputerLibrary, 960)                                                           \
     X(ProjectFileEntry, 961)                                                          \
     X(ProjectFromCardEntry, 962)                                                      \
+    X(ShownLibraryGone, 963)                                                          \
+    X(ComputerLibraryRecreated, 964)                                                  \
+    X(LibraryNested, 965)                                                             \
+    X(LibraryEmptyHint, 966)                                                          \
+    X(ImportTargetLibrary, 967)                                                       \
+    X(ImportTargetNoGroup, 968)                                                       \
     /* Lyric formats of other programs: 1020-1039 */                                  \
     X(LyricNoteLanguages, 1020)                                                       \
     X(LyricNoteRepeatDropped, 1021)                                                   \
