@@ -85,9 +85,10 @@ public:
     // The report dialog on the card's library; reports go into the report folder.
     void generateReport();
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
-    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
-    // it is open, and the panel reads its card again afterwards.
-    void openCardWizard();
+    // The card wizard on the card image and the panel's drives, copying from sourceRoot (empty:
+    // the library shown) to the card shown last; the panel's polling pauses while it is open, and
+    // the panel reads its library again afterwards.
+    void openCardWizard(const QString &sourceRoot = {});
 
 signals:
     // The board's text matrix changed in the program settings.
