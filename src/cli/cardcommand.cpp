@@ -53,6 +53,7 @@ int runWrite(const QStringList &args, const QStringList &flags, CliIo &io)
     request.card = card;
     request.append = append;
     request.force = flags.contains(u"--force"_qs);
+    request.volumeProbe = io.volumeProbe;
     CliProgressLine line(io);
     const CardJobResult result = writeCard(request, line.progress());
     line.finish();

@@ -55,6 +55,7 @@ int runCardDryRun(const QString &image, const QString &card, const CardPlanOptio
     request.card = card;
     request.append = options.append;
     request.force = options.force;
+    request.volumeProbe = io.volumeProbe;
     CardPlanResult result;
     {
         CliProgressLine line(io);

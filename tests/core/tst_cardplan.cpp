@@ -15,8 +15,6 @@ class TestCardPlan : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { setCardVolumeProbe({}); }
-
     void space_data()
     {
         QTest::addColumn<bool>("write");
@@ -51,9 +49,10 @@ private slots:
         };
         fill(u"image"_qs, image);
         fill(u"card"_qs, card);
-        setCardVolumeProbe([&](const QString &) { return CardVolume{cluster, free}; });
+        const CardVolumeProbe volume = [&](const QString &) { return CardVolume{cluster, free}; };
         const CardPlan plan = planCardCopy(dir.filePath(u"image"_qs), dir.filePath(u"card"_qs),
-                                           write ? CardPlanMode::Write : CardPlanMode::Append);
+                                           write ? CardPlanMode::Write : CardPlanMode::Append, CardAllCategories, {},
+                                           volume);
         QCOMPARE(plan.summary.spaceNeeded, needed);
         QCOMPARE(plan.summary.spaceAvailable, available);
         QCOMPARE(plan.failed(), available >= 0 && needed > available);

@@ -4,6 +4,8 @@
 #include "core/app/startoptions.h"
 #include "tablerows.h"
 
+#include <QSysInfo>
+
 class TestStartupCore : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,35 @@ private slots:
         QCOMPARE(first.acquire(dir.path()), SingleInstance::Result::Acquired);
         SingleInstance second;
         QCOMPARE(second.acquire(dir.path()), SingleInstance::Result::AnotherInstance);
+    }
+
+    // A start nobody answered takes the lock over only when no live process holds it: a lock
+    // file naming a live process of this program's name, but held by none, is a leftover.
+    void takeOverAfterNoAnswer_data()
+    {
+        QTest::addColumn<bool>("heldByALiveProcess");
+        QTest::addRow("holder alive") << true;
+        QTest::addRow("holder killed, its number lives on") << false;
+    }
+    void takeOverAfterNoAnswer()
+    {
+        QFETCH(bool, heldByALiveProcess);
+        QTemporaryDir dir;
+        SingleInstance holder;
+        if (heldByALiveProcess) {
+            QCOMPARE(holder.acquire(dir.path()), SingleInstance::Result::Acquired);
+        } else {
+            const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+            const QByteArray leftover = QByteArray::number(QCoreApplication::applicationPid()) + '\n' + name.toUtf8()
+                + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+            QVERIFY(TestSupport::writeFile(dir.filePath(QString::fromUtf16(SingleInstance::kLockName)), leftover));
+        }
+        SingleInstance second;
+        QCOMPARE(second.acquire(dir.path()), SingleInstance::Result::AnotherInstance);
+        QCOMPARE(second.takeOver(dir.path()),
+                 heldByALiveProcess ? SingleInstance::Result::AnotherInstance : SingleInstance::Result::Acquired);
+        SingleInstance third;
+        QCOMPARE(third.acquire(dir.path()), SingleInstance::Result::AnotherInstance);
     }
 
     void unusableLockDirectoryStillRuns()

@@ -6,10 +6,10 @@
 #include "core/app/workspace.h"
 #include "core/card/driveprovider.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/uiseams.h"
 #include "gui/widgets/drivecombo.h"
 #include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
-#include "gui/library/waitdialog.h"
 #include "gui/main/mainwindow.h"
 #include "testappcore.h"
 
@@ -53,14 +53,15 @@ struct BoxRecorder
     // Runs while a box is open, as events the user does not control would.
     std::function<void()> whileOpen;
 
-    void install()
+    // The responder that answers and records: put it into the seams of the windows under test.
+    MessageBoxes::Responder responder()
     {
-        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
+        return [this](const MessageBoxes::Request &request) {
             requests << request;
             if (whileOpen)
                 std::exchange(whileOpen, {})();
             return request.buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
-        });
+        };
     }
     void clear() { requests.clear(); }
     bool isEmpty() const { return requests.isEmpty(); }
@@ -74,33 +75,50 @@ struct BoxRecorder
     }
 };
 
-// The fixture of the tests that drive the panel: an application, the message boxes answered, a
-// main window holding the panel on a fake drive provider. Derived tests call setUpPanelTests()
-// from initTestCase() or init().
+// The fixture of the tests that drive the panel: an application, seams that answer the message
+// boxes and show the wait dialog at once, a main window holding the panel on a fake drive
+// provider. Derived tests call setUpPanelTests() from initTestCase() or init(); a window they make
+// on their own gets the seams with seamed().
 class PanelTest : public QObject
 {
 protected:
     std::unique_ptr<TestAppCore> m_app;
     BoxRecorder m_boxes;
+    UiSeams m_seams;
     TestSupport::CardFolders m_cards;
     std::shared_ptr<FakeDriveProvider> m_drives;
     std::unique_ptr<MainWindow> m_frame;
     LibraryPanel *m_panel = nullptr;
+    std::unique_ptr<QWidget> m_host;
 
     void setUpPanelTests()
     {
         m_app = std::make_unique<TestAppCore>();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
-        WaitDialog::setShowDelay(0);
         m_boxes = {};
-        m_boxes.install();
+        m_seams = {};
+        m_seams.responder = m_boxes.responder();
+        m_seams.waitShowDelay = 0;
+        m_host.reset();
+    }
+    // Gives a window made without a parent the fixture's seams; returns them for changing.
+    UiSeams &seamed(QWidget *window) { return installSeams(window, m_seams); }
+    // A window with the fixture's seams (as they are at the first call): the parent of a dialog
+    // whose constructor may already show a box.
+    QWidget *host()
+    {
+        if (!m_host) {
+            m_host = std::make_unique<QWidget>();
+            seamed(m_host.get());
+        }
+        return m_host.get();
     }
     // The panel in a main window, the drive provider offering entries, the start-up poll done.
     void openPanel(const QList<DriveEntry> &entries)
     {
         m_drives = std::make_shared<FakeDriveProvider>();
         m_drives->setDrives(entries);
-        m_frame = std::make_unique<MainWindow>();
+        m_frame = std::make_unique<MainWindow>(m_seams);
         m_frame->compose(m_drives);
         m_panel = m_frame->libraryPanel();
         m_panel->initialUpdate();

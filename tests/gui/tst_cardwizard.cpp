@@ -97,6 +97,7 @@ class TestCardWizard : public PanelTest
     std::unique_ptr<CardWizard> wizard()
     {
         auto w = std::make_unique<CardWizard>(m_image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
+        seamed(w.get());
         w->show();
         return w;
     }
@@ -135,12 +136,14 @@ class TestCardWizard : public PanelTest
     }
 
     // The job through the wizard on a folder card; its end as the command line's exit code.
-    int runWizard(const QString &job, const QString &image, const QString &card, bool yes, QStringList *said)
+    int runWizard(const QString &job, const QString &image, const QString &card, bool yes,
+                  const CardVolumeProbe &volumeProbe, QStringList *said)
     {
         m_boxes.clear();
         m_boxes.answer = yes ? QMessageBox::Yes : QMessageBox::No;
         m_drives->setDrives({{u"CARD"_qs, card, false, u"FOLDER"_qs, card, true}});
         CardWizard w(image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
+        seamed(&w).volumeProbe = volumeProbe;
         w.show();
         QTimer closeAppended;
         connect(&closeAppended, &QTimer::timeout, &w, [] {
@@ -168,7 +171,6 @@ private slots:
     void cleanup()
     {
         m_frame.reset();
-        setCardVolumeProbe({});
         // The temporary folder cannot name a file whose name is not UTF-8 to remove it.
         for (const char *root : {"a/", "b/"})
             ::unlink(QByteArray(QFile::encodeName(m_dir->filePath(QString::fromLatin1(root))) + kBadName).constData());
@@ -224,10 +226,11 @@ private slots:
                 other.emplace(target);
                 QVERIFY(other->locked());
             }
+            CardVolumeProbe volumeProbe;
             if (condition == u"small" || condition == u"unknown")
-                setCardVolumeProbe([condition](const QString &) {
+                volumeProbe = [condition](const QString &) {
                     return condition == u"small" ? CardVolume{32768, 0} : CardVolume{0, -1};
-                });
+                };
             int code;
             QStringList said;
             {
@@ -237,7 +240,7 @@ private slots:
                 if (entry == 0) {
                     QString out, err;
                     QTextStream outStream(&out), errStream(&err);
-                    CliIo io{outStream, errStream};
+                    CliIo io{outStream, errStream, volumeProbe};
                     QStringList args = restore ? QStringList{u"restore"_qs, cardPath, image, u"--image"_qs}
                                                : QStringList{u"write"_qs, image, cardPath};
                     if (job == u"append")
@@ -248,10 +251,9 @@ private slots:
                     errStream.flush();
                     said = {err};
                 } else {
-                    code = runWizard(job, image, cardPath, yes, &said);
+                    code = runWizard(job, image, cardPath, yes, volumeProbe, &said);
                 }
             }
-            setCardVolumeProbe({});
             const QString expectedText = other ? QString(says).replace(u"PID"_qs, QString::number(other->pid())) : says;
             other.reset();
             QVERIFY2(code == exitCode, qPrintable(QString::number(entry) + u": " + said.join(u'\n')));
@@ -443,7 +445,9 @@ private slots:
             child<QRadioButton>(w, "importRadio")->click();
             w->next();
             seen << QString::number(child<QProgressBar>(w, "fileProgress")->isVisibleTo(w));
-            Shell::setChooser([&](Shell::Choice, const QString &start) { return start == m_image ? path : QString(); });
+            m_frame->seams().chooser = [&](Shell::Choice, const QString &start) {
+                return start == m_image ? path : QString();
+            };
             child<QPushButton>(w, "browseButton")->click();
             seen << child<QLineEdit>(w, "folderEdit")->text();
             child<QLineEdit>(w, "folderEdit")->setText(path); // typed in: checked again on "Dalej"
@@ -463,7 +467,6 @@ private slots:
             w->cancel();
         });
         m_frame->action(Command::CardWizard)->trigger();
-        Shell::setChooser({});
         QVERIFY(m_panel->driveList()->isPolling());
         const bool imported = outcome == 1;
         const QString edit = imported ? path : path.isEmpty() ? m_image : QString();

@@ -89,6 +89,7 @@ class TestCyrillic : public PanelTest
         auto drives = std::make_shared<FakeDriveProvider>();
         drives->setDrives({cardEntry(card)});
         CardWizard wizard(image, m_cards.path(u"backups"_qs), drives, nullptr);
+        seamed(&wizard);
         wizard.show();
         wizard.next(); // to the options
         wizard.next(); // to the plan

@@ -94,6 +94,7 @@ private slots:
     {
         const Song song = songOf({{u"Gloria"_qs, QString(), u"x"_qs}, {u"B"_qs}});
         SongStructureDialog view(song, nullptr);
+        seamed(&view);
         QTreeWidget *tree = view.tree();
         QCOMPARE(tree->topLevelItemCount(), 2);
         QCOMPARE(tree->topLevelItem(1)->text(0), u"Zwrotka 2"_qs);
@@ -110,6 +111,7 @@ private slots:
         settings.setMaxY(6);
         settings.setMaxX(16);
         SongStructureDialog small(song, nullptr);
+        seamed(&small);
         settings.setMaxY(10);
         settings.setMaxX(20);
         QCOMPARE(small.tree()->topLevelItem(0)->child(0)->childCount(), 6);
@@ -117,6 +119,7 @@ private slots:
 
         const Song empty;
         SongStructureDialog none(empty, nullptr);
+        seamed(&none);
         QCOMPARE(none.tree()->topLevelItem(0)->text(0), Lang::text(Txt::StructureEmpty));
     }
 
@@ -145,6 +148,7 @@ private slots:
         FakeEditor editor;
         editor.song = songOf({{u"a"_qs}, {u"b1"_qs, u"b2"_qs, u"b3"_qs}});
         SongStructureDialog view(editor.song, fromEditor ? &editor : nullptr);
+        seamed(&view);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         doubleClick(view.tree(), lineItem(view.tree(), 1, 2, 4));
@@ -235,7 +239,7 @@ private slots:
             checkedBand = true;
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
-        QVERIFY(TextImportDialog::importInto(editor, nullptr));
+        QVERIFY(TextImportDialog::importInto(editor, host()));
         QVERIFY(checkedBand);
         const Song &song = editor.song;
         QCOMPARE(song.stanzaCount(), 2);
@@ -254,7 +258,7 @@ private slots:
         FakeEditor editor;
         editor.song = songOf(QList<QStringList>(31, {u"z"_qs}));
         LibraryTest::whenShown<TextImportDialog>([](TextImportDialog *dialog) { dialog->accept(); });
-        QVERIFY(TextImportDialog::importInto(editor, nullptr));
+        QVERIFY(TextImportDialog::importInto(editor, host()));
         QCOMPARE(editor.song.stanzaCount(), 32);
         QCOMPARE(m_boxes.texts(),
                  QStringList({Lang::text(Txt::ImportIncomplete).arg(1).arg(253),

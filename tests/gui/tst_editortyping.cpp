@@ -64,10 +64,10 @@ class TestEditorTyping : public PanelTest
     QString screen(int stanza, int screen) const { return row(page()->song().screenText(stanza, screen)); }
     void answerWith(QMessageBox::StandardButton answer)
     {
-        MessageBoxes::setResponder([this, answer](const MessageBoxes::Request &request) {
+        m_frame->seams().responder = [this, answer](const MessageBoxes::Request &request) {
             m_asked << request.text;
             return answer;
-        });
+        };
     }
     void saveInto(const QString &group)
     {
@@ -191,7 +191,7 @@ private slots:
     {
         QFETCH(QKeySequence, keys);
         QFETCH(int, command);
-        Shell::setChooser([](Shell::Choice, const QString &) { return QString(); });
+        m_frame->seams().chooser = [](Shell::Choice, const QString &) { return QString(); };
         QTimer closer; // any dialog the command opens is closed again
         connect(&closer, &QTimer::timeout, [] {
             if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
@@ -201,7 +201,6 @@ private slots:
         QSignalSpy triggered(m_frame->action(Command(command)), &QAction::triggered);
         key(Qt::Key(keys[0].key()), keys[0].keyboardModifiers());
         QCOMPARE(triggered.size(), 1);
-        Shell::setChooser({});
     }
 
     // A letter the song's board code cannot keep is refused and named; the others are typed.

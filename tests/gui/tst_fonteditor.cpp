@@ -30,6 +30,7 @@ class TestFontEditor : public PanelTest
     const QString V1 = QStringLiteral("Font_V1");
     const QString V2 = QStringLiteral("Font_V2");
     std::unique_ptr<FontEditor> m_editor;
+    UiSeams *m_editorSeams = nullptr; // the editor's copy of m_seams
 
     AppCore &core() { return m_app->core(); }
     QString fontFile(const QString &name) { return core().fontDir() + name + u".fnt"; }
@@ -37,7 +38,8 @@ class TestFontEditor : public PanelTest
 
     FontEditor &open()
     {
-        m_editor = std::make_unique<FontEditor>(core());
+        m_editor = std::make_unique<FontEditor>(core(), host());
+        m_editorSeams = &seamed(m_editor.get());
         m_editor->show();
         return *m_editor;
     }
@@ -75,9 +77,8 @@ private slots:
         setUpPanelTests();
         core().loadBoardFonts();
         // The export's folder chooser takes the folder it proposes.
-        Shell::setChooser([](Shell::Choice, const QString &start) { return start; });
+        m_seams.chooser = [](Shell::Choice, const QString &start) { return start; };
     }
-    void cleanup() { Shell::setChooser({}), Shell::setOpener({}); }
 
     void fields_data()
     {
@@ -187,12 +188,14 @@ private slots:
         toggleDot(4, 7);
         const QString folder = m_app->path(u"druk"_qs);
         QString proposed, opened;
-        Shell::setChooser([&](Shell::Choice, const QString &start) { return std::exchange(proposed, start), folder; });
-        Shell::setOpener([&](const QString &path) { return opened = path, true; });
-        MessageBoxes::setResponder([this](const MessageBoxes::Request &request) {
+        m_editorSeams->chooser = [&](Shell::Choice, const QString &start) {
+            return std::exchange(proposed, start), folder;
+        };
+        m_editorSeams->opener = [&](const QString &path) { return opened = path, true; };
+        m_editorSeams->responder = [this](const MessageBoxes::Request &request) {
             m_boxes.requests << request;
             return request.buttons.testFlag(QMessageBox::Open) ? QMessageBox::Open : QMessageBox::Yes;
-        });
+        };
         click(u"exportButton"_qs);
         const QString out = folder + u"/fonts.out";
         QCOMPARE(m_boxes.texts(), QStringList({question(V1), Lang::text(Txt::FontEditorExported) + u'\n' + out}));
@@ -354,10 +357,10 @@ private slots:
         }
 
         QString opened;
-        Shell::setOpener([&](const QString &path) {
+        m_seams.opener = [&](const QString &path) {
             opened = path;
             return true;
-        });
+        };
         open();
         click(u"chartButton"_qs);
         const QString path = core().dirs().outDir() + u"table.bmp";
@@ -369,7 +372,6 @@ private slots:
         QVERIFY(QDir(core().dirs().outDir()).removeRecursively());
         QVERIFY(TestSupport::writeFile(core().dirs().outDir().chopped(1), "not a folder"));
         click(u"chartButton"_qs);
-        Shell::setOpener({});
         QVERIFY(opened.isEmpty());
         QCOMPARE(m_boxes.requests.size(), 1);
         QVERIFY(m_boxes.first().text.contains(path));
@@ -377,7 +379,7 @@ private slots:
         // no program opens it: a box names the file and offers its folder
         QVERIFY(QFile::remove(core().dirs().outDir().chopped(1)));
         m_boxes.clear();
-        Shell::setOpener([](const QString &) { return false; });
+        m_editorSeams->opener = [](const QString &) { return false; };
         click(u"chartButton"_qs);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontChartNotOpened) + u'\n' + path});
     }

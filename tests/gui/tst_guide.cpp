@@ -7,6 +7,7 @@
 #include "gui/app/guidehelp.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/uiseams.h"
 #include "gui/widgets/newgroupdialog.h"
 #include "gui/library/searchdialog.h"
 #include "testsupport.h"
@@ -102,13 +103,12 @@ private slots:
 
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("English")), Lang::LoadResult::Loaded);
         QStringList shown;
-        MessageBoxes::setResponder([&shown](const MessageBoxes::Request &r) {
+        QWidget owner;
+        installSeams(&owner).responder = [&shown](const MessageBoxes::Request &r) {
             shown << r.text;
             return QMessageBox::Ok;
-        });
-        QWidget owner;
+        };
         QVERIFY(!GuideHelp::open(&owner, QStringLiteral("search"), missing));
-        MessageBoxes::setResponder({});
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown.first().contains(missing), qPrintable(shown.first()));
         QVERIFY(!owner.findChild<HelpWindow *>());
@@ -200,6 +200,7 @@ private slots:
             window = std::make_unique<SearchDialog>(QString());
         else
             window = std::make_unique<NewGroupDialog>(dir.path());
+        installSeams(window.get());
         window->setWindowModality(Qt::ApplicationModal);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -48,6 +48,7 @@ private slots:
         const QString source = m_app->path(u"card/"_qs);
         QVERIFY(TestSupport::writeFiles(source, {u"A/0001 Jeden.txt"_qs, u"A/0002 Dwa.txt"_qs, u"B/0003 Trzy.txt"_qs}));
         m_dialog = std::make_unique<ImportSongsDialog>(m_app->core(), source);
+        seamed(m_dialog.get());
         m_dialog->listingTimer()->setInterval(0);
         m_dialog->show();
         QTRY_COMPARE(m_dialog->list()->rowCount(), 3);

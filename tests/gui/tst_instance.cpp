@@ -13,9 +13,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 using State = InstanceMessage::Reader::State;
@@ -127,6 +131,45 @@ private slots:
         QCOMPARE(result.load(), 1);
         QCOMPARE(requested.count(), 1);
         QCOMPARE(requested.first().first().toString(), uri);
+    }
+
+    // What a killed holder leaves behind answers nothing: a later start gives up on it, and,
+    // becoming the running one, serves on the same path.
+    void unansweredSocketIsStale_data()
+    {
+        QTest::addColumn<bool>("listening");
+        QTest::addRow("nobody listens") << false;
+        QTest::addRow("a listener that never answers") << true;
+    }
+    void unansweredSocketIsStale()
+    {
+        QFETCH(bool, listening);
+        QTemporaryDir dir;
+        const QString socketPath = dir.filePath(QStringLiteral("app.socket"));
+        const QDBusConnection noBus(QStringLiteral("no bus"));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(socketPath);
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        QVERIFY(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(fd, 4) == 0);
+        if (!listening)
+            ::close(fd);
+        const QString uri = QStringLiteral("file:///tmp/x.lvp");
+        QVERIFY(!forwardToRunning(uri, {}, noBus, socketPath));
+
+        InstanceServer server;
+        QVERIFY(server.listen(noBus, socketPath));
+        QSignalSpy requested(&server, &InstanceServer::requested);
+        std::atomic<int> result{-1};
+        std::thread client([&] { result = forwardToRunning(uri, {}, noBus, socketPath) ? 1 : 0; });
+        QTRY_VERIFY(result != -1);
+        client.join();
+        if (listening)
+            ::close(fd);
+        QCOMPARE(result.load(), 1);
+        QCOMPARE(requested.count(), 1);
     }
 };
 

@@ -73,6 +73,7 @@ private slots:
         const QString base = newCard();
         QDir().mkpath(base + u"kolędy");
         NewGroupDialog group(base);
+        seamed(&group);
         group.edit()->setText(QStringLiteral("Kolędy"));
         group.accept();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::GroupExists)});
@@ -84,6 +85,7 @@ private slots:
 
         m_boxes.clear();
         PlaylistNameDialog playlist(QStringLiteral("Stara"));
+        seamed(&playlist);
         playlist.edit()->setText(QStringLiteral("Msza 1.0"));
         playlist.accept();
         QCOMPARE(m_boxes.texts(),
@@ -98,6 +100,7 @@ private slots:
     void findDialogNeedsText()
     {
         SearchDialog dialog{QString()};
+        seamed(&dialog);
         QVERIFY(!dialog.numberEdit()->isEnabled());
         dialog.accept();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SearchEmpty)});
@@ -119,6 +122,7 @@ private slots:
         {
             GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")},
                                       [&saves] { return ++saves > 0; });
+            seamed(&dialog);
             QCOMPARE(dialog.list()->topLevelItemCount(), 2);
             QCOMPARE(dialog.list()->topLevelItem(0)->background(1).color(), QColor(0xFF, 0x80, 0x80));
             QCOMPARE(dialog.list()->topLevelItem(1)->text(1), QStringLiteral("60"));
@@ -136,6 +140,7 @@ private slots:
         {
             GroupColoursDialog dialog(groups, {QStringLiteral("Adwent"), QStringLiteral("Kolędy")},
                                       [&saves] { return ++saves > 0; });
+            seamed(&dialog);
             whenShown<GroupEditDialog>([](GroupEditDialog *entry) {
                 QVERIFY(entry->manualRadio()->isChecked());
                 QVERIFY(!entry->nameList()->isEnabled());

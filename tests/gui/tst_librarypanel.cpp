@@ -10,6 +10,7 @@
 #include "gui/widgets/newgroupdialog.h"
 #include "gui/widgets/playlistnamedialog.h"
 #include "gui/library/searchdialog.h"
+#include "gui/library/waitdialog.h"
 #include "librarytestsupport.h"
 #include "tablerows.h"
 
@@ -104,7 +105,6 @@ private slots:
         m_panel = nullptr;
         // Every test starts with a new user's computer library.
         QDir(m_app->core().settings().lyricsDir()).removeRecursively();
-        WaitDialog::setShowDelay(0);
     }
 
     // The nodes and their order are the node test's (tst_library); here the panel shows them.
@@ -422,8 +422,9 @@ private slots:
         QVERIFY(writeFiles(card, songs));
         SongLibrary library;
         WaitDialog wait;
-        WaitDialog::setShowDelay(20);
-        WaitDialog::setFileDelay(1000);
+        UiSeams &seams = seamed(&wait);
+        seams.waitShowDelay = 20;
+        seams.waitFileDelay = 1000;
         QStringList seenWhenShown;
         QTimer closer;
         closer.setInterval(0);
@@ -436,8 +437,6 @@ private slots:
         });
         closer.start();
         const WaitDialog::Outcome outcome = wait.runScan(library, card, kFullRefreshScan);
-        WaitDialog::setShowDelay(0);
-        WaitDialog::setFileDelay(0);
         QCOMPARE(outcome, WaitDialog::Outcome::Stopped);
         // The scan was under way when the dialog appeared, and stopped before the next file.
         QCOMPARE(seenWhenShown, QStringList({card, u"Grupa 01"_qs}));
@@ -734,6 +733,7 @@ private slots:
         SongGroupList groups(SongGroup::kMaxGroups, SongGroup{});
         bool saveAnswer = false;
         GroupColoursDialog full(groups, {}, [&saveAnswer] { return saveAnswer; });
+        seamed(&full);
         auto *add = full.findChild<QPushButton *>(QStringLiteral("addButton"));
         QVERIFY(!add->isEnabled());
         QCOMPARE(add->toolTip(), Lang::text(Txt::GroupLimitReached).arg(32));
@@ -742,9 +742,11 @@ private slots:
 
         SongGroupList none;
         GroupColoursDialog empty(none, {}, {});
+        seamed(&empty);
         QVERIFY(!empty.findChild<QPushButton *>(QStringLiteral("deleteButton"))->isEnabled());
 
         GroupEditDialog edit(SongGroup{QStringLiteral("Kolędy"), SongGroup::kWhite, 1, 1}, {});
+        seamed(&edit);
         auto *from = edit.findChild<QLineEdit *>(QStringLiteral("fromEdit"));
         from->clear();
         QTest::keyClicks(from, QStringLiteral("70000"));

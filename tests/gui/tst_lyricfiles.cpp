@@ -46,19 +46,15 @@ private slots:
         QTRY_VERIFY(m_panel->isSettled() && !m_panel->lyricIndexer()->isBuilding());
         m_boxes.clear();
     }
-    void cleanup()
-    {
-        Shell::setChooser({});
-        m_frame.reset();
-    }
+    void cleanup() { m_frame.reset(); }
 
     void importReportsEveryFile()
     {
         const QStringList files{fixture(u"version-07.xml"_qs), fixture(u"chorus-c-vs-c1.xml"_qs),
                                 fixture(u"cp1250.txt"_qs), fixture(u"stanza-90.xml"_qs), fixture(u"word-25.xml"_qs)};
-        Shell::setChooser([&](Shell::Choice choice, const QString &) {
+        m_frame->seams().chooser = [&](Shell::Choice choice, const QString &) {
             return choice == Shell::Choice::OpenFiles ? files.join(u'\n') : QString();
-        });
+        };
         whenShown<TargetGroupDialog>([](TargetGroupDialog *dialog) {
             dialog->groupList()->setCurrentText(u"Maryjne"_qs);
             dialog->accept();
@@ -102,9 +98,9 @@ private slots:
     void groupExportWritesThatGroupOnly()
     {
         QTemporaryDir out;
-        Shell::setChooser([&](Shell::Choice choice, const QString &) {
+        m_frame->seams().chooser = [&](Shell::Choice choice, const QString &) {
             return choice == Shell::Choice::Folder ? out.path() : QString();
-        });
+        };
         QTreeWidgetItem *group = item(u"Kolędy"_qs);
         QVERIFY(group);
         std::unique_ptr<QMenu> menu(m_panel->actions()->createContextMenu(group));

@@ -42,7 +42,7 @@ private slots:
 
     void menusShowTheLanguageTexts()
     {
-        MainWindow frame;
+        MainWindow frame(m_seams);
         QCOMPARE(menuTitles(frame),
                  QStringList({QStringLiteral("&Plik"), QStringLiteral("&Edycja"), QStringLiteral("&Widok"),
                               QStringLiteral("&Narzędzia"), QStringLiteral("P&omoc")}));
@@ -56,7 +56,7 @@ private slots:
 
     void projectButtonsComeAndGoOnTheToolBarOnly()
     {
-        MainWindow frame;
+        MainWindow frame(m_seams);
         // Visible buttons of New, Open, Save, Close project and Restore; the menu entries stay.
         const auto shown = [&frame] {
             QString flags;
@@ -81,7 +81,7 @@ private slots:
 
     void closingSavesSettingsAndHonoursGuards()
     {
-        MainWindow frame;
+        MainWindow frame(m_seams);
         frame.show();
         m_app->core().settings().setLastDir(QStringLiteral("/from/close"));
         bool allow = false;
@@ -96,7 +96,7 @@ private slots:
 
     void exportFontsWritesIntoTheChosenFolderAndReports()
     {
-        MainWindow frame;
+        MainWindow frame(m_seams);
         QDir(m_app->core().fontDir()).removeRecursively();
         frame.action(Command::ExportFonts)->trigger();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontExportNoFonts)});
@@ -104,9 +104,8 @@ private slots:
         m_app->core().loadBoardFonts(); // seeds the font folder from the shipped fonts
         m_boxes.clear();
         const QString folder = m_app->path(u"tablica"_qs);
-        Shell::setChooser([&](Shell::Choice, const QString &) { return folder; });
+        frame.seams().chooser = [&](Shell::Choice, const QString &) { return folder; };
         frame.action(Command::ExportFonts)->trigger();
-        Shell::setChooser({});
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::FontExportDone) + u'\n' + folder});
         QCOMPARE(m_app->core().settings().fontExportDir(), folder);
         const QByteArray image = TestSupport::readFile(folder + u"/fonts.out");
@@ -120,6 +119,7 @@ private slots:
         settings.setLastLanguage(u"русский"_qs.normalized(QString::NormalizationForm_D)); // й decomposed
         settings.setLastMusicDir(QStringLiteral("/muzyka"));
         SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
+        seamed(&dialog);
         QVERIFY(dialog.sixRowsButton()->isChecked());
         QCOMPARE(dialog.languageName(), u"Русский"_qs); // matched in lower case and NFD
         QCOMPARE(dialog.musicDirectory(), QStringLiteral("/muzyka"));
@@ -148,6 +148,7 @@ private slots:
         AppSettings settings;
         settings.setLastLanguage(u"Polski"_qs);
         SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
+        seamed(&dialog);
         dialog.show();
         auto *edit = dialog.findChild<QLineEdit *>(u"musicDirectory"_qs);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
@@ -166,6 +167,7 @@ private slots:
         QTemporaryDir empty;
         AppSettings settings;
         SettingsDialog dialog(empty.path(), settings);
+        seamed(&dialog);
         dialog.show();
         QTRY_COMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::SettingsNoLanguageFound)});
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
@@ -178,6 +180,7 @@ private slots:
         AppSettings settings;
         settings.setSoundFont(QStringLiteral("/nie-ma/GM.sf2"));
         SettingsDialog dialog(TestSupport::shippedLanguageDir(), settings);
+        UiSeams &seams = seamed(&dialog);
         dialog.show();
         QCOMPARE(dialog.soundFont(), QStringLiteral("/nie-ma/GM.sf2"));
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
@@ -187,11 +190,10 @@ private slots:
         QTemporaryDir dir;
         const QString font = dir.filePath(QStringLiteral("Organy.sf2"));
         QVERIFY(TestSupport::writeFile(font, "RIFF"));
-        Shell::setChooser([&](Shell::Choice choice, const QString &) {
+        seams.chooser = [&](Shell::Choice choice, const QString &) {
             return choice == Shell::Choice::OpenFile ? font : QString();
-        });
+        };
         QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("chooseSoundFont")), Qt::LeftButton);
-        Shell::setChooser({});
         QTest::mouseClick(okButton(dialog), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         dialog.storeInto(settings);
@@ -200,7 +202,7 @@ private slots:
 
     void mainWindowAppliesSettingsAndSaysWhenLanguageWaitsForRestart()
     {
-        MainWindow frame;
+        MainWindow frame(m_seams);
         QSignalSpy matrix(&frame, &MainWindow::matrixSizeChanged);
         QTimer::singleShot(0, &frame, [] {
             auto *dialog = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
@@ -238,7 +240,6 @@ private slots:
 
     void messageBoxesUseLanguageCaptionsAndButtons()
     {
-        MessageBoxes::setResponder({});
         qunsetenv("LUMIVOX_NONINTERACTIVE");
         QStringList buttons;
         QString caption;
@@ -260,7 +261,6 @@ private slots:
 
     void nonInteractiveBoxesAnswerTheirFirstButton()
     {
-        MessageBoxes::setResponder({});
         QCOMPARE(errorBox(nullptr, QStringLiteral("x")), QMessageBox::Ok);
         QCOMPARE(questionBox(nullptr, QStringLiteral("x")), QMessageBox::Yes);
     }

@@ -105,7 +105,7 @@ private slots:
         const QString title = QStringLiteral("Pieśń ") + QString::fromUtf8(QTest::currentDataTag());
         QVERIFY(settings().setMusicFor(title, mapped));
         Song song = refrainSong(title);
-        MusicTimingDialog dialog(song, m_player, settings());
+        MusicTimingDialog dialog(song, m_player, settings(), host());
         auto *list = child<QComboBox>(&dialog, "musicList");
         QStringList names;
         for (int i = 1; i < 7; ++i)
@@ -129,7 +129,7 @@ private slots:
     void modesVolumeNoticeAndClose()
     {
         Song song = refrainSong(QStringLiteral("Głośność"));
-        MusicTimingDialog dialog(song, m_player, settings());
+        MusicTimingDialog dialog(song, m_player, settings(), host());
         child<QComboBox>(&dialog, "musicList")->setCurrentIndex(1);
         QCOMPARE(m_player.volume, qMakePair(1000, 1000));
         press(&dialog, "pauseButton");
@@ -163,7 +163,7 @@ private slots:
     void clockPausesUnderBox()
     {
         Song song = refrainSong(QStringLiteral("Wstrzymana"));
-        MusicTimingDialog dialog(song, m_player, settings());
+        MusicTimingDialog dialog(song, m_player, settings(), host());
         child<QComboBox>(&dialog, "musicList")->setCurrentIndex(1);
         press(&dialog, "playButton");
         playFor(dialog, 1000);
@@ -181,7 +181,7 @@ private slots:
     void recordedTimesReachTheSavedSong()
     {
         Song song = refrainSong(QStringLiteral("Nagrana"));
-        MusicTimingDialog dialog(song, m_player, settings());
+        MusicTimingDialog dialog(song, m_player, settings(), host());
         child<QComboBox>(&dialog, "musicList")->setCurrentIndex(2);
         press(&dialog, "playButton");
         for (const qint64 ms : {1200, 800, 2500}) {
@@ -220,7 +220,7 @@ private slots:
         options.silent = true;
         const std::unique_ptr<MusicPlayer> player = createMusicPlayer(options);
         Song song = refrainSong(QStringLiteral("Organy"));
-        MusicTimingDialog dialog(song, *player, settings());
+        MusicTimingDialog dialog(song, *player, settings(), host());
         auto *list = child<QComboBox>(&dialog, "musicList");
         list->setCurrentIndex(list->findText(QStringLiteral("nuty.mid")));
         QVERIFY(m_boxes.isEmpty());
@@ -242,7 +242,7 @@ private slots:
     {
         Song song = refrainSong(QStringLiteral("Pusta"), {9});
         {
-            MusicTimingDialog dialog(song, m_player, settings());
+            MusicTimingDialog dialog(song, m_player, settings(), host());
             child<QComboBox>(&dialog, "musicList")->setCurrentIndex(1);
             for (const char *name : {"playButton", "recordButton", "zeroButton", "muteLeft"})
                 QVERIFY2(!child(&dialog, name)->isEnabled(), name);
@@ -251,7 +251,7 @@ private slots:
             QVERIFY(!song.isDirty());
         }
         settings().setLastMusicDir(m_app->path(QStringLiteral("nie-ma")));
-        QVERIFY(!openMusicTiming(nullptr, song));
+        QVERIFY(!openMusicTiming(host(), song));
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::TimingNoMusicFolder)});
         settings().setLastMusicDir(m_musicDir);
     }

@@ -52,6 +52,7 @@ private slots:
     void songMapScrollsByRows()
     {
         SongNumberDialog dialog(0, m_songs);
+        seamed(&dialog);
         QCOMPARE(dialog.scrollBar()->maximum(), 100);
         dialog.scrollBar()->setValue(10);
         QCOMPARE(dialog.map()->numberAt(QPoint(5, 5)), 401);
@@ -71,6 +72,7 @@ private slots:
 
         // A preset number far down is chosen and in view.
         SongNumberDialog far(4321, m_songs);
+        seamed(&far);
         QCOMPARE(far.number(), 4321);
         QVERIFY(!far.map()->cellRect(4321).isNull());
         QCOMPARE(far.scrollBar()->value(), far.map()->firstRow());
@@ -97,6 +99,7 @@ private slots:
         QFETCH(int, preset);
         QFETCH(int, doubleClicked);
         SongNumberDialog dialog(preset, m_songs);
+        seamed(&dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         if (doubleClicked) // through the window, so that the platform makes the double-click of two clicks
@@ -116,6 +119,7 @@ private slots:
         for (int n = 1; n < full.size(); ++n)
             full.markUsed(n);
         SongNumberDialog dialog(0, full);
+        seamed(&dialog);
         dialog.show();
         QTest::mouseClick(dialog.map(), Qt::LeftButton, {}, cellCentre(dialog.map(), 30));
         dialog.accept();
@@ -147,6 +151,7 @@ private slots:
         QFETCH(QString, box);
         LibraryNumberTable slides(LibraryNaming::kSlideTableSize);
         SlideNumberDialog dialog(0, QString(), slides);
+        seamed(&dialog);
         dialog.show();
         if (number)
             QTest::mouseClick(dialog.map(), Qt::LeftButton, {}, cellCentre(dialog.map(), number));
@@ -165,6 +170,7 @@ private slots:
         const QString root = m_cards.next();
         QVERIFY(QDir(root).mkdir(QStringLiteral("Kolędy")));
         TargetGroupDialog dialog({QStringLiteral("Kolędy")}, QString(), root);
+        seamed(&dialog);
         QCOMPARE(dialog.groupList()->currentIndex(), 0); // the only group is preselected
         dialog.groupList()->setCurrentIndex(-1);
         dialog.accept();
@@ -197,6 +203,7 @@ private slots:
         const QString root = m_cards.path(QStringLiteral("not-a-directory"));
         QVERIFY(TestSupport::writeFile(root, "x"));
         TargetGroupDialog dialog({}, QString(), root + u'/');
+        seamed(&dialog);
         QVERIFY(!dialog.groupList()->isEnabled());
         whenShown<NewGroupDialog>([](NewGroupDialog *entry) {
             entry->edit()->setText(QStringLiteral("Nowa"));

@@ -146,6 +146,7 @@ private slots:
     void insertDialogShowsEveryScreen()
     {
         auto *dialog = new InsertSongDialog(m_card + u"Adwent/0010 Gloria.txt"_qs, false);
+        seamed(dialog);
         QVERIFY(dialog->loadSong());
         auto *next = dialog->findChild<QPushButton *>(u"nextScreen"_qs);
         auto *preview = dialog->findChild<ScreenPreview *>();
@@ -170,6 +171,7 @@ private slots:
     void insertDialogChecks()
     {
         InsertSongDialog dialog(m_card + u"Adwent/0010 Gloria.txt"_qs, false);
+        seamed(&dialog);
         QVERIFY(dialog.loadSong());
         auto *from = dialog.findChild<QLineEdit *>(u"rangeFrom"_qs);
         auto *to = dialog.findChild<QLineEdit *>(u"rangeTo"_qs);

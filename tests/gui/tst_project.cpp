@@ -5,6 +5,7 @@
 #include "gui/card/cardwizard.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/songeditorpage.h"
+#include "gui/library/waitdialog.h"
 #include "gui/main/projectactions.h"
 #include "librarytestsupport.h"
 
@@ -44,10 +45,10 @@ class TestProject : public PanelTest
     }
     void start(const QString &answer = {})
     {
-        Shell::setChooser([this, answer](Shell::Choice, const QString &startPath) {
+        m_seams.chooser = [this, answer](Shell::Choice, const QString &startPath) {
             m_chosen << startPath;
             return answer;
-        });
+        };
         openPanel(m_card);
         m_project = new ProjectActions(m_frame.get());
         QCoreApplication::processEvents(); // its start after the first drive poll
@@ -79,11 +80,7 @@ private slots:
         // An old image, to tell "as it was" from "emptied".
         QVERIFY(TestSupport::writeFile(image() + u"Old/0009 Stary.txt", "old"));
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        Shell::setChooser({});
-    }
+    void cleanup() { m_frame.reset(); }
 
     void opensInEachWay_data()
     {

@@ -46,10 +46,10 @@ private slots:
     void initTestCase()
     {
         setUpPanelTests();
-        Shell::setOpener([this](const QString &path) {
+        m_seams.opener = [this](const QString &path) {
             m_opened << path;
             return true;
-        });
+        };
         m_library.setRoot(reportData(QStringLiteral("card")));
         m_library.scanLibrary(ScanFlag::Songs | ScanFlag::CheckNumbers, {}, ScanOptions::readOnly());
     }
@@ -86,6 +86,7 @@ private slots:
     void stopEndsTheRunWithAClosedFileThatIsAnnounced()
     {
         ReportDialog dialog(m_library, newFolder());
+        seamed(&dialog);
         dialog.show();
         auto *generate = dialog.findChild<QPushButton *>(QStringLiteral("generateButton"));
         auto *stop = dialog.findChild<QPushButton *>(QStringLiteral("stopButton"));
@@ -130,6 +131,7 @@ private slots:
         QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/Alfabetyczny wykaz pieśni (2).rtf"), "old 2"));
         m_boxes.answer = QMessageBox::StandardButton(answer);
         ReportDialog dialog(m_library, folder);
+        seamed(&dialog);
         dialog.setKind(ReportKind::Alphabetical);
         dialog.generate();
 
@@ -157,6 +159,7 @@ private slots:
         QCOMPARE(Lang::load(languages, QStringLiteral("Polski")), Lang::LoadResult::Loaded);
         const QString folder = newFolder();
         ReportDialog dialog(m_library, folder);
+        seamed(&dialog);
         dialog.generate();
         QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
 
@@ -172,6 +175,7 @@ private slots:
         const QString blocker = m_dir.filePath(QStringLiteral("a file"));
         QVERIFY(TestSupport::writeFile(blocker, "x"));
         ReportDialog dialog(m_library, blocker + QStringLiteral("/docs"));
+        seamed(&dialog);
         dialog.generate();
         QCOMPARE(m_boxes.first().icon, QMessageBox::Critical);
         QVERIFY(m_boxes.first().text.contains(blocker + QStringLiteral("/docs")));
@@ -187,7 +191,7 @@ private slots:
         openPanel(card + u'/');
         m_frame->setReportFolder(newFolder());
         const QString chosen = newFolder() + QStringLiteral("/druk/spis.pdf");
-        Shell::setChooser([&](Shell::Choice, const QString &) { return chosen; });
+        m_frame->seams().chooser = [&](Shell::Choice, const QString &) { return chosen; };
         QStringList shown;
         for (int run = 0; run < 2; ++run) {
             whenShown<ReportDialog>([&](ReportDialog *dialog) {
@@ -202,7 +206,6 @@ private slots:
             });
             m_frame->action(Command::GenerateReport)->trigger();
         }
-        Shell::setChooser({});
         QCOMPARE(shown, QStringList({chosen, chosen}));
         QVERIFY(TestSupport::readFile(chosen).startsWith("%PDF"));
         QCOMPARE(m_opened, QStringList{chosen});
@@ -223,6 +226,7 @@ private slots:
         QVERIFY(pipe ? QDir().mkpath(folder) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
                      : QDir().mkpath(path));
         ReportDialog dialog(m_library, newFolder());
+        seamed(&dialog);
         dialog.setTarget(0, path);
         dialog.generate();
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::ReportSaveFailed).arg(path) + u"\nNot a regular file"});
@@ -235,6 +239,7 @@ private slots:
     void escapeDoesNotCloseTheDialog()
     {
         ReportDialog dialog(m_library, newFolder());
+        seamed(&dialog);
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());

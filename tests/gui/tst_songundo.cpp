@@ -53,13 +53,10 @@ class TestSongUndo : public PanelTest
     }
 
 private slots:
-    void initTestCase()
-    {
-        setTypingClock([this] { return m_now; });
-    }
     void init()
     {
         setUpPanelTests();
+        m_seams.typingClock = [this] { return m_now; };
         const QString card = m_cards.next();
         m_gloria = card + u"Adwent/0010 Gloria.txt"_qs;
         TestSupport::writeFile(

@@ -44,6 +44,7 @@ class TestUDisks2 : public QObject
     std::unique_ptr<Service> m_service;
     int m_connections = 0;
     BoxRecorder m_boxes;
+    std::unique_ptr<QWidget> m_owner; // of the formatter's boxes, answered by m_boxes
 
     std::unique_ptr<UDisks2DriveProvider> answeredProvider()
     {
@@ -93,14 +94,15 @@ private slots:
         };
         QVERIFY(m_service->start());
         m_boxes = {};
-        m_boxes.install();
+        m_owner = std::make_unique<QWidget>();
+        installSeams(m_owner.get()).responder = m_boxes.responder();
     }
 
     void cleanup()
     {
         m_service.reset();
         QDBusConnection::disconnectFromBus(u"service%1"_qs.arg(m_connections));
-        MessageBoxes::setResponder({});
+        m_owner.reset();
     }
 
     void cleanupTestCase()
@@ -204,7 +206,7 @@ private slots:
             });
         }
         const int before = m_service->calls.size();
-        QCOMPARE(int(CardFormatter(nullptr, provider.get()).format(drive)), result);
+        QCOMPARE(int(CardFormatter(m_owner.get(), provider.get()).format(drive)), result);
 
         QCOMPARE(shownLabel, answer == QMessageBox::Yes ? u"MY CARD"_qs : QString()); // the current label, valid
         QCOMPARE(m_boxes.texts().mid(1), message.isEmpty() ? QStringList() : QStringList{message});
@@ -237,7 +239,7 @@ private slots:
             dialog->reject();
         });
         const int before = m_service->calls.size();
-        QCOMPARE(CardFormatter(nullptr, provider.get()).format(stickEntry()), CardFormatter::Result::Cancelled);
+        QCOMPARE(CardFormatter(m_owner.get(), provider.get()).format(stickEntry()), CardFormatter::Result::Cancelled);
         QVERIFY(stillOpen);
         QCOMPARE(m_boxes.texts().mid(1), QStringList{Lang::text(Txt::CardLabelInvalid)});
         QCOMPARE(m_service->calls.size(), before);
@@ -246,7 +248,7 @@ private slots:
     void withoutUDisks2NothingRuns()
     {
         LibraryTest::whenShown<CardLabelDialog>([](CardLabelDialog *dialog) { dialog->accept(); });
-        QCOMPARE(CardFormatter(nullptr, nullptr).format(stickEntry()), CardFormatter::Result::Failed);
+        QCOMPARE(CardFormatter(m_owner.get(), nullptr).format(stickEntry()), CardFormatter::Result::Failed);
         QCOMPARE(m_boxes.texts().mid(1),
                  QStringList{Lang::text(Txt::FormatWithoutUDisks2)
                                  .arg(u"/dev/sdb1"_qs, u"mkfs.fat -F 32 -n \"MY CARD\" /dev/sdb1"_qs)});
@@ -256,8 +258,8 @@ private slots:
         DriveEntry readOnly = stickEntry();
         readOnly.readOnly = true;
         m_boxes.clear();
-        QCOMPARE(CardFormatter(nullptr, nullptr).format(folder), CardFormatter::Result::Failed);
-        QCOMPARE(CardFormatter(nullptr, nullptr).format(readOnly), CardFormatter::Result::Failed);
+        QCOMPARE(CardFormatter(m_owner.get(), nullptr).format(folder), CardFormatter::Result::Failed);
+        QCOMPARE(CardFormatter(m_owner.get(), nullptr).format(readOnly), CardFormatter::Result::Failed);
         QVERIFY(m_boxes.isEmpty());
     }
 };

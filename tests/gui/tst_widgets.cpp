@@ -4,6 +4,7 @@
 #include "core/font/boardfont.h"
 #include "core/library/librarynumbertable.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/uiseams.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/widgets/boardcolours.h"
 #include "gui/widgets/brightnesspreview.h"
@@ -205,16 +206,15 @@ private slots:
     {
         auto m = editor();
         QList<MessageBoxes::Request> asked;
-        MessageBoxes::setResponder([&asked](const MessageBoxes::Request &r) {
+        installSeams(m.get()).responder = [&asked](const MessageBoxes::Request &r) {
             asked << r;
             return QMessageBox::No;
-        });
+        };
         QApplication::clipboard()->setText(QString(201, u'x'));
         QTest::keyClick(m.get(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].text, Lang::text(Txt::MatrixPasteTooLong));
         QCOMPARE(m->text(), QString(200, u' '));
-        MessageBoxes::setResponder({});
     }
 
     void glyphCellPaintsAndToggles()

@@ -255,12 +255,12 @@ private slots:
 
     void dialogWritesThePdfSongbookWithItsOptions()
     {
-        Shell::setOpener([this](const QString &path) {
-            m_opened << path;
-            return true;
-        });
         const QString folder = m_dir.filePath(QStringLiteral("docs"));
         ReportDialog dialog(m_card, folder);
+        seamed(&dialog).opener = [this](const QString &path) {
+            m_opened << path;
+            return true;
+        };
         dialog.show();
         auto *paper = dialog.findChild<QComboBox *>(QStringLiteral("paperCombo"));
         QVERIFY(!paper->isVisible());

@@ -13,6 +13,7 @@
 #include "core/card/cardplan.h"
 #include "core/util/folderlock.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/uiseams.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizard.h"
 
@@ -56,7 +57,12 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "cannot load language " << args[1] << '\n';
         return 2;
     }
-    MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
+    // Every window of the preview answers its boxes with OK unless it is told otherwise.
+    const auto seamed = [](QWidget *window) -> UiSeams & {
+        UiSeams seams;
+        seams.responder = [](const MessageBoxes::Request &) { return QMessageBox::Ok; };
+        return installSeams(window, std::move(seams));
+    };
     const QDir out(args[2]);
     QDir().mkpath(out.path());
     QTemporaryDir temp;
@@ -73,15 +79,15 @@ int main(int argc, char **argv)
                        QStringLiteral("/dev/sdb1"), false}});
     bool ok = true;
     {
-        setCardVolumeProbe([](const QString &) { return CardVolume{32768, 65536}; });
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        seamed(&wizard).volumeProbe = [](const QString &) { return CardVolume{32768, 65536}; };
         wizard.next();
         wizard.next();
         ok &= save(wizard, out.filePath(QStringLiteral("shortfall.png")));
-        setCardVolumeProbe({});
     }
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        seamed(&wizard);
         ok &= save(wizard, out.filePath(QStringLiteral("choose.png")));
         wizard.next();
         ok &= save(wizard, out.filePath(QStringLiteral("write.png")));
@@ -92,10 +98,12 @@ int main(int argc, char **argv)
     }
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), fat16, nullptr);
+        seamed(&wizard);
         ok &= save(wizard, out.filePath(QStringLiteral("fat16.png")));
     }
     for (const char *name : {"append", "restore", "import"}) {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        seamed(&wizard);
         wizard.findChild<QRadioButton *>(QLatin1StringView(name) + u"Radio")->click();
         wizard.next();
         ok &= save(wizard, out.filePath(QLatin1StringView(name) + u".png"));
@@ -108,27 +116,27 @@ int main(int argc, char **argv)
             if (file.open(QIODevice::Append))
                 file.write("x");
         });
-        MessageBoxes::setResponder([&](const MessageBoxes::Request &request) {
+        seamed(&wizard).responder = [&](const MessageBoxes::Request &request) {
             QMessageBox box(request.icon, request.caption, request.text, QMessageBox::Ok);
             ok &= save(box, out.filePath(QStringLiteral("mismatch.png")));
             return QMessageBox::Ok;
-        });
+        };
         wizard.next();
         wizard.next();
         wizard.next();
-        MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
     }
     writeFile(card + QStringLiteral("NOTES.md"));
     writeFile(card + QStringLiteral(".git/HEAD"));
     writeFile(card + QStringLiteral("Kolędy/.lumivox-999999999-0-0.tmp"));
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        UiSeams &seams = seamed(&wizard);
         const auto saveBox = [&](const QString &name) {
-            MessageBoxes::setResponder([&ok, &out, name](const MessageBoxes::Request &request) {
+            seams.responder = [&ok, &out, name](const MessageBoxes::Request &request) {
                 QMessageBox box(request.icon, request.caption, request.text, request.buttons);
                 ok &= save(box, out.filePath(name));
                 return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-            });
+            };
         };
         saveBox(QStringLiteral("foreign.png"));
         wizard.next();
@@ -137,12 +145,12 @@ int main(int argc, char **argv)
         const FolderLock other(card);
         saveBox(QStringLiteral("busy.png"));
         wizard.next();
-        MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
     }
     {
         AppendedFilesDialog dialog({{QStringLiteral("Zdrowaś Maryjo"), 0, 1, 1},
                                     {QStringLiteral("Niedziela"), 1, 12, 0},
                                     {QStringLiteral("Ogłoszenia"), 2, 3, 0}});
+        seamed(&dialog);
         ok &= save(dialog, out.filePath(QStringLiteral("appended.png")));
     }
     return ok ? 0 : 1;

@@ -129,7 +129,6 @@ int main(int argc, char **argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    MessageBoxes::setResponder([](const MessageBoxes::Request &) { return QMessageBox::Ok; });
 
     QTemporaryDir temp;
     AppDirs dirs = AppDirs::standard(QCoreApplication::applicationDirPath());
@@ -167,7 +166,10 @@ int main(int argc, char **argv)
 
     Pictures pictures(args[2]);
     QDir().mkpath(args[2]);
-    MainWindow frame;
+    // Boxes are answered with OK, never shown.
+    UiSeams seams;
+    seams.responder = [](const MessageBoxes::Request &) { return QMessageBox::Ok; };
+    MainWindow frame(std::move(seams));
     frame.compose(std::make_shared<FakeDriveProvider>());
     new ProjectActions(&frame);
     LibraryPanel *panel = frame.libraryPanel();

@@ -50,7 +50,6 @@ public:
     QString lyricsName() const { return m_lyricsName; }
     QString screenDir() const { return joinPath(m_screenParent, m_screenName); }
     void setScreenDir(const QString &path) { splitPath(path, &m_screenParent, &m_screenName); }
-    QString screenParent() const { return m_screenParent; }
     QString screenName() const { return m_screenName; }
 
     QString lastLanguage() const { return m_lastLanguage; }

@@ -2,6 +2,7 @@
 #include "core/app/singleinstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 QString SingleInstance::defaultLockDir()
@@ -10,6 +11,14 @@ QString SingleInstance::defaultLockDir()
     if (dir.isEmpty())
         dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     return dir;
+}
+
+SingleInstance::Result SingleInstance::takeOver(const QString &lockDir)
+{
+    QLockFile leftover(QDir(lockDir).filePath(QString::fromUtf16(kLockName)));
+    if (!leftover.removeStaleLockFile() && QFileInfo::exists(leftover.fileName()))
+        return Result::AnotherInstance;
+    return acquire(lockDir);
 }
 
 SingleInstance::Result SingleInstance::acquire(const QString &lockDir)

@@ -24,18 +24,12 @@ namespace {
 
 constexpr qint64 kAssumedCluster = 4096;
 
-CardVolumeProbe &volumeProbe()
-{
-    static CardVolumeProbe probe;
-    return probe;
-}
-
 // Asked of the folder itself: in a chroot or a container the mount table may not list the
 // card's file system, but its own statistics are always there.
-CardVolume probeVolume(const QString &card)
+CardVolume probeVolume(const QString &card, const CardVolumeProbe &probe)
 {
-    if (volumeProbe())
-        return volumeProbe()(card);
+    if (probe)
+        return probe(card);
     CardVolume volume;
     const int fd = ::open(QFile::encodeName(card).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -160,11 +154,6 @@ CardPlanChange changeOf(CardFileAction action, CardPlanMode mode)
 
 } // namespace
 
-void setCardVolumeProbe(CardVolumeProbe probe)
-{
-    volumeProbe() = std::move(probe);
-}
-
 bool CardPlan::hasChanges() const
 {
     return std::any_of(rows.begin(), rows.end(), [this](const CardPlanRow &row) {
@@ -184,7 +173,7 @@ namespace {
 // compare: AddMissing reads the contents of files on both sides to tell same from replaced;
 // Overwrite only looks at what is there.
 CardPlan planCopy(const QString &image, const QString &card, CardPlanMode mode, int categories,
-                  const Progress &progress, CardCopyMode compare)
+                  const Progress &progress, CardCopyMode compare, const CardVolumeProbe &volumeProbe)
 {
     CardPlan plan;
     plan.mode = mode;
@@ -243,7 +232,7 @@ CardPlan planCopy(const QString &image, const QString &card, CardPlanMode mode, 
         plan.rows.append(rowFor(path, CardPlanChange::Extra, onCard.sizes.value(path)));
 
     CardPlanSummary &summary = plan.summary;
-    const CardVolume volume = probeVolume(target);
+    const CardVolume volume = probeVolume(target, volumeProbe);
     summary.clusterAssumed = volume.blockSize <= 0;
     const qint64 cluster = summary.clusterAssumed ? kAssumedCluster : volume.blockSize;
     summary.cluster = cluster;
@@ -284,12 +273,14 @@ CardPlan planCopy(const QString &image, const QString &card, CardPlanMode mode, 
 } // namespace
 
 CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode, int categories,
-                      const Progress &progress)
+                      const Progress &progress, const CardVolumeProbe &volumeProbe)
 {
-    return planCopy(image, card, mode, categories, progress, CardCopyMode::AddMissing);
+    return planCopy(image, card, mode, categories, progress, CardCopyMode::AddMissing, volumeProbe);
 }
 
-CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress)
+CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress,
+                            const CardVolumeProbe &volumeProbe)
 {
-    return planCopy(image, card, CardPlanMode::Write, CardAllCategories, progress, CardCopyMode::Overwrite);
+    return planCopy(image, card, CardPlanMode::Write, CardAllCategories, progress, CardCopyMode::Overwrite,
+                    volumeProbe);
 }

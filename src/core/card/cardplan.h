@@ -3,6 +3,7 @@
 
 #include "core/card/cardcopy.h"
 #include "core/card/cardfinding.h"
+#include "core/card/cardvolume.h"
 #include "core/util/progress.h"
 
 #include <QList>
@@ -29,17 +30,6 @@ struct CardPlanRow
 
     friend bool operator==(const CardPlanRow &, const CardPlanRow &) = default;
 };
-
-// The card's allocation unit and free space, as the card's own file system reports them
-// (fstatvfs on the opened folder: no mount table needed); 0 and -1 when it cannot tell.
-struct CardVolume
-{
-    qint64 blockSize = 0;
-    qint64 bytesAvailable = -1;
-};
-using CardVolumeProbe = std::function<CardVolume(const QString &card)>;
-// Replaces the file system's answer (tests: a card of a given size); an empty probe restores it.
-void setCardVolumeProbe(CardVolumeProbe probe);
 
 struct CardPlanSummary
 {
@@ -84,9 +74,11 @@ struct CardPlan
     bool failed() const;
 };
 
-// The plan of copying image onto card. categories limits an append as CardCopier does.
+// The plan of copying image onto card. categories limits an append as CardCopier does;
+// volumeProbe, when set, answers the card's size instead of its file system.
 CardPlan planCardCopy(const QString &image, const QString &card, CardPlanMode mode, int categories = CardAllCategories,
-                      const Progress &progress = {});
+                      const Progress &progress = {}, const CardVolumeProbe &volumeProbe = {});
 // The plan of a write without reading the files' contents: the same space figures, but a file
 // the write puts down again unchanged counts as replaced, not as the same.
-CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress = {});
+CardPlan planCardWriteSpace(const QString &image, const QString &card, const Progress &progress = {},
+                            const CardVolumeProbe &volumeProbe = {});

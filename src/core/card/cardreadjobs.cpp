@@ -16,7 +16,8 @@ CardPlanResult planCardWrite(const CardWriteRequest &request, const Progress &pr
             return result;
     }
     result.plan = planCardCopy(request.image, request.card, request.append ? CardPlanMode::Append : CardPlanMode::Write,
-                               request.append ? request.categories : int(CardAllCategories), progress);
+                               request.append ? request.categories : int(CardAllCategories), progress,
+                               request.volumeProbe);
     return result;
 }
 

@@ -42,7 +42,7 @@ bool fits(const CardWriteRequest &request, const Progress &progress, CardJobResu
     // Only the stop flag: the copy's counters are not to run twice.
     Progress stopOnly;
     stopOnly.stop = progress.stop;
-    const CardPlan plan = planCardWriteSpace(request.image, request.card, stopOnly);
+    const CardPlan plan = planCardWriteSpace(request.image, request.card, stopOnly, request.volumeProbe);
     if (plan.stopped) {
         result.status = Status::Stopped;
         return false;

@@ -3,6 +3,7 @@
 
 #include "core/card/carddatafile.h"
 #include "core/card/cardjob.h"
+#include "core/card/cardvolume.h"
 #include "core/util/progress.h"
 
 #include <QString>
@@ -21,6 +22,7 @@ struct CardWriteRequest
     int categories = CardAllCategories; // what an append takes (CardCategory bits)
     QString backupPath;                 // a write saves a backup here first; empty: no backup
     CardPackList backup;                // its records (planCardBackup)
+    CardVolumeProbe volumeProbe;        // answers the card's size; empty: its file system
 };
 
 enum class CardWriteStage { Backup, Clear, Copy, Sync };

@@ -177,7 +177,6 @@ bool MidiFile::parse(const QByteArray &file, Error *error)
     }
     const quint32 headerLength = bigEndian(data, 4, 4);
     m_format = int(bigEndian(data, 8, 2));
-    m_tracks = int(bigEndian(data, 10, 2));
     const quint32 division = bigEndian(data, 12, 2);
     if (headerLength < 6) {
         *error = Error::Damaged;

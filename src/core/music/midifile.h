@@ -43,7 +43,6 @@ public:
     bool load(const QString &path, Error *error);
 
     int format() const { return m_format; }
-    int trackCount() const { return m_tracks; }
     qint64 lengthUs() const { return m_lengthUs; }
     qint64 lengthMs() const { return (m_lengthUs + 500) / 1000; }
     const std::vector<MidiEvent> &events() const { return m_events; }
@@ -52,7 +51,6 @@ private:
     bool parse(const QByteArray &data, Error *error);
 
     int m_format = 0;
-    int m_tracks = 0;
     qint64 m_lengthUs = 0;
     std::vector<MidiEvent> m_events;
 };

@@ -2,6 +2,7 @@
 #include "gui/app/messageboxes.h"
 
 #include "core/app/language.h"
+#include "gui/app/uiseams.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,12 +12,6 @@
 
 namespace MessageBoxes {
 namespace {
-
-Responder &responder()
-{
-    static Responder r;
-    return r;
-}
 
 bool nonInteractive()
 {
@@ -53,15 +48,10 @@ void relabel(QMessageBox &box)
 
 } // namespace
 
-void setResponder(Responder r)
-{
-    responder() = std::move(r);
-}
-
 QMessageBox::StandardButton show(QWidget *owner, const Request &request, bool relabelButtons)
 {
-    if (responder())
-        return responder()(request);
+    if (const Responder &responder = seamsOf(owner).responder)
+        return responder(request);
     if (nonInteractive()) {
         QTextStream err(stderr);
         err << request.caption << ": " << request.text << '\n';

@@ -52,10 +52,9 @@ struct Request
     QList<std::pair<QMessageBox::StandardButton, QString>> labels = {};
 };
 
-// Answers boxes without showing them, for tests and unattended runs. With no responder
-// set and the environment variable LUMIVOX_NONINTERACTIVE=1, each box is written to
-// standard error and answered with its first button (OK or Yes).
+// Answers boxes without showing them (the owner's UiSeams, for tests and unattended runs).
+// With no responder and the environment variable LUMIVOX_NONINTERACTIVE=1, each box is
+// written to standard error and answered with its first button (OK or Yes).
 using Responder = std::function<QMessageBox::StandardButton(const Request &)>;
-void setResponder(Responder responder);
 
 } // namespace MessageBoxes

@@ -3,6 +3,7 @@
 
 #include "core/app/language.h"
 #include "gui/app/messageboxes.h"
+#include "gui/app/uiseams.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -15,18 +16,6 @@
 #include <QUrl>
 
 namespace {
-
-Shell::Opener &opener()
-{
-    static Shell::Opener instance;
-    return instance;
-}
-
-Shell::Chooser &chooser()
-{
-    static Shell::Chooser instance;
-    return instance;
-}
 
 // "lvp" of "Projekt Lumivox (*.lvp)".
 QString filterSuffix(const QString &filter)
@@ -67,32 +56,32 @@ QString startFolder(const QString &startPath)
 
 QString chooseFolder(QWidget *parent, const QString &startPath, const QString &caption)
 {
-    if (chooser())
-        return chooser()(Shell::Choice::Folder, startPath);
+    if (const Shell::Chooser &chooser = seamsOf(parent).chooser)
+        return chooser(Shell::Choice::Folder, startPath);
     const QString start = startFolder(startPath);
     return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
 }
 
 QString chooseOpenFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
 {
-    if (chooser())
-        return chooser()(Shell::Choice::OpenFile, startPath);
+    if (const Shell::Chooser &chooser = seamsOf(parent).chooser)
+        return chooser(Shell::Choice::OpenFile, startPath);
     const QString start = startFolder(startPath);
     return QFileDialog::getOpenFileName(parent, caption, start, filter);
 }
 
 QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
 {
-    if (chooser())
-        return chooser()(Shell::Choice::OpenFiles, startPath).split(u'\n', Qt::SkipEmptyParts);
+    if (const Shell::Chooser &chooser = seamsOf(parent).chooser)
+        return chooser(Shell::Choice::OpenFiles, startPath).split(u'\n', Qt::SkipEmptyParts);
     const QString start = startFolder(startPath);
     return QFileDialog::getOpenFileNames(parent, caption, start, filter);
 }
 
 QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter)
 {
-    if (chooser())
-        return chooser()(Shell::Choice::SaveFile, startPath);
+    if (const Shell::Chooser &chooser = seamsOf(parent).chooser)
+        return chooser(Shell::Choice::SaveFile, startPath);
     QFileDialog dialog(parent, caption);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -115,27 +104,17 @@ QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString 
     return dialog.selectedFiles().constFirst();
 }
 
-void Shell::setOpener(Opener replacement)
-{
-    opener() = std::move(replacement);
-}
-
-void Shell::setChooser(Chooser replacement)
-{
-    chooser() = std::move(replacement);
-}
-
-bool openWithShell(const QString &path)
+bool openWithShell(const QWidget *owner, const QString &path)
 {
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    if (opener())
-        return opener()(path);
+    if (const Shell::Opener &opener = seamsOf(owner).opener)
+        return opener(path);
     return hasAssociatedProgram(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void announceWritten(QWidget *owner, const QString &text, const QString &folder, bool leftOut)
 {
-    if (writtenBox(owner, text, leftOut) == QMessageBox::Open && !openWithShell(folder))
+    if (writtenBox(owner, text, leftOut) == QMessageBox::Open && !openWithShell(owner, folder))
         errorBox(owner, Lang::text(Txt::ShellOpenFailed) + u'\n' + QDir::toNativeSeparators(folder));
 }

@@ -19,22 +19,19 @@ QStringList chooseOpenFiles(QWidget *parent, const QString &startPath, const QSt
 // A name typed without the filter's extension gets it. It does not ask about an existing
 // file: the caller does, in the program's language.
 QString chooseSaveFile(QWidget *parent, const QString &startPath, const QString &caption, const QString &filter);
-// Opens a file or folder with the desktop's associated program. False when nothing could open it.
-bool openWithShell(const QString &path);
+// Opens a file or folder with the desktop's associated program (or owner's opener seam). False
+// when nothing could open it.
+bool openWithShell(const QWidget *owner, const QString &path);
 // The box after files were written into folder (writtenBox); its "Otwórz folder" opens the
 // folder, and an error box names the folder when nothing could.
 void announceWritten(QWidget *owner, const QString &text, const QString &folder, bool leftOut = false);
 
 namespace Shell {
-// Replaces what openWithShell does with the existing path it was given, for tests (an empty
-// function restores the desktop); the replacement's answer is openWithShell's result.
+// What stands in for the desktop's opener (UiSeams): gets the existing path, answers whether it opened.
 using Opener = std::function<bool(const QString &path)>;
-void setOpener(Opener opener);
 
-// Replaces the three choosers above, for tests (an empty function restores the dialogs): the
-// replacement gets the kind and the start path and answers the chosen path, or empty
-// (OpenFiles: the chosen paths, one per line).
+// What stands in for the choosers above (UiSeams): gets the kind and the start path and answers
+// the chosen path, or empty (OpenFiles: the chosen paths, one per line).
 enum class Choice { Folder, OpenFile, OpenFiles, SaveFile };
 using Chooser = std::function<QString(Choice choice, const QString &startPath)>;
-void setChooser(Chooser chooser);
 } // namespace Shell

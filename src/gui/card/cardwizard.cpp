@@ -12,6 +12,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
+#include "gui/app/uiseams.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardwizardpages.h"
 #include "gui/card/cardformatter.h"
@@ -302,6 +303,7 @@ void CardWizard::planWrite(bool append)
     request.image = m_image;
     request.card = card;
     request.append = append;
+    request.volumeProbe = seamsOf(this).volumeProbe;
     if (append)
         request.categories = m_appendPage->categories();
 

@@ -2,32 +2,18 @@
 #include "gui/editor/songcommands.h"
 
 #include "core/app/language.h"
+#include "gui/app/uiseams.h"
 
 #include <QElapsedTimer>
 
-namespace {
-
-std::function<qint64()> &clockFunction()
+qint64 typingClock(const QWidget *owner)
 {
-    static std::function<qint64()> clock;
-    return clock;
-}
-
-} // namespace
-
-qint64 typingClock()
-{
-    if (clockFunction())
-        return clockFunction()();
+    if (const std::function<qint64()> &clock = seamsOf(owner).typingClock)
+        return clock();
     static QElapsedTimer timer;
     if (!timer.isValid())
         timer.start();
     return timer.elapsed();
-}
-
-void setTypingClock(std::function<qint64()> clock)
-{
-    clockFunction() = std::move(clock);
 }
 
 EditScreenText::EditScreenText(SongCommandView &view, const Edit &edit) : m_view(view), m_edit(edit)

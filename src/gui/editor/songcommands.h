@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QWidget;
+
 // Merge ids of the commands that grow while the user types.
 enum SongCommandId { Cmd_Typing = 1, Cmd_Title, Cmd_Number };
 
@@ -21,9 +23,9 @@ public:
     virtual void showCommandResult(int cell, bool fields) = 0;
 };
 
-// The clock typing runs are timed with, in milliseconds; tests put a clock of their own.
-qint64 typingClock();
-void setTypingClock(std::function<qint64()> clock);
+// The clock typing runs are timed with, in milliseconds: the UiSeams of owner's window, else a
+// monotonic clock.
+qint64 typingClock(const QWidget *owner);
 
 // One screen's text typed, erased, cleared, aligned or pasted. It is pushed once the song
 // already holds the new text and the matrix shows it, so its first redo() changes nothing.

@@ -73,7 +73,7 @@ void SongEditorPage::screenEdited(bool joinable)
     edit.after = m_song.currentScreenText();
     edit.cellBefore = m_cellBefore;
     edit.cellAfter = m_cellBefore = cursorCell();
-    edit.time = typingClock();
+    edit.time = typingClock(this);
     edit.joinable = joinable;
     if (edit.after != edit.before)
         m_undo->push(new EditScreenText(*this, edit));

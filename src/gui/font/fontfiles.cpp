@@ -47,7 +47,7 @@ QString chooseExportFolder(QWidget *owner, AppCore &core)
 
 void showChart(QWidget *owner, const QString &path)
 {
-    if (openWithShell(path))
+    if (openWithShell(owner, path))
         return;
     announceWritten(owner, Lang::text(Txt::FontChartNotOpened) + u'\n' + QDir::toNativeSeparators(path),
                     QFileInfo(path).absolutePath());

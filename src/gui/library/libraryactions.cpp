@@ -17,8 +17,8 @@
 #include "gui/library/groupcoloursdialog.h"
 #include "gui/library/issuewindow.h"
 #include "core/search/lyricindexer.h"
-#include "gui/library/librarypanel.h"
 #include "gui/library/librarytree.h"
+#include "gui/library/libraryview.h"
 #include "gui/library/lyricfilecommands.h"
 #include "gui/widgets/newgroupdialog.h"
 #include "gui/widgets/playlistnamedialog.h"
@@ -52,10 +52,12 @@ ItemKind itemKindOf(LibraryNodeKind kind)
 
 } // namespace
 
-LibraryActions::LibraryActions(LibraryPanel *panel, CommandRegistry *commands)
-    : QObject(panel), m_panel(panel), m_lyricFiles(new LyricFileCommands(panel->workspace(), panel))
+LibraryActions::LibraryActions(QWidget *owner, Workspace &workspace, LibraryTree *tree, LibraryView &view,
+                               CommandRegistry *commands)
+    : QObject(owner), m_owner(owner), m_workspace(workspace), m_tree(tree), m_view(view),
+      m_lyricFiles(new LyricFileCommands(workspace, owner))
 {
-    LibraryTree *t = tree();
+    LibraryTree *t = m_tree;
     connect(t, &LibraryTree::newGroupRequested, this, &LibraryActions::newGroup);
     connect(t, &LibraryTree::searchRequested, this, &LibraryActions::openSearch);
     connect(t, &LibraryTree::continueSearchRequested, this, &LibraryActions::continueSearch);
@@ -80,27 +82,22 @@ void LibraryActions::wireCommands(CommandRegistry &commands)
     commands.handle(Command::IssueWindow, this, &LibraryActions::showIssueWindow);
     commands.handle(Command::FindSong, this, &LibraryActions::openSearch, hasCard);
     commands.handle(
-        Command::RefreshFileList, this, [this] { m_panel->refreshLibrary(true); }, hasCard);
+        Command::RefreshFileList, this, [this] { m_view.refreshLibrary(true); }, hasCard);
     commands.handle(Command::InitialiseCard, this, &LibraryActions::initialiseCard, hasCard);
     commands.handle(Command::OpenFolderAsCard, this, &LibraryActions::openFolderAsCard);
     commands.handle(Command::GroupColours, this, &LibraryActions::editGroupColours);
     commands.handle(
-        Command::ImportLyricFiles, this, [this] { m_lyricFiles->importFiles(m_panel->selectedItem().group); }, hasCard);
-}
-
-Workspace &LibraryActions::workspace() const
-{
-    return m_panel->workspace();
-}
-
-LibraryTree *LibraryActions::tree() const
-{
-    return m_panel->tree();
+        Command::ImportLyricFiles, this, [this] { m_lyricFiles->importFiles(selectedItem().group); }, hasCard);
 }
 
 QString LibraryActions::root() const
 {
-    return m_panel->root();
+    return m_workspace.root();
+}
+
+LibraryItemInfo LibraryActions::selectedItem() const
+{
+    return m_tree->itemInfo(m_tree->currentItem(), root());
 }
 
 QTreeWidgetItem *LibraryActions::currentItem() const
@@ -114,14 +111,14 @@ void LibraryActions::newGroup()
         return;
     // The name is checked against the card's own groups, where the directory is made: a name
     // only the card holds would otherwise pass the check and then fail to be created.
-    NewGroupDialog dialog(LibraryNaming::songDirectory(root()), m_panel);
+    NewGroupDialog dialog(LibraryNaming::songDirectory(root()), m_owner);
     if (dialog.exec() != QDialog::Accepted)
         return;
     QString reason;
     if (CardFolder::makeDirectory(root(), dialog.name(), &reason))
-        m_panel->refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()), false);
+        m_view.refreshLibrary(false, LibraryTree::keyFor(LibraryNodeKind::Group, {}, dialog.name()), false);
     else
-        errorBox(m_panel, Lang::text(Txt::GroupCreateFailed) + u'\n' + reason);
+        errorBox(m_owner, Lang::text(Txt::GroupCreateFailed) + u'\n' + reason);
 }
 
 void LibraryActions::deleteGroup()
@@ -137,14 +134,14 @@ void LibraryActions::deleteGroup()
     // A directory already gone behind the tree's back leaves only its node to remove.
     const bool gone = !QFileInfo(LibraryNaming::groupDirectory(root(), name)).isDir();
     if (!gone && !LibraryFiles::removeGroup(root(), name)) {
-        errorBox(m_panel, Lang::text(Txt::GroupNotEmpty));
+        errorBox(m_owner, Lang::text(Txt::GroupNotEmpty));
         return;
     }
     workspace().library().groups().removeIf([&name](const SongGroupFiles &group) { return group.name == name; });
     workspace().lyrics()->directoryRemoved(LibraryNaming::groupDirectory(root(), name));
     m_search.current = nullptr;
     tree()->removeItem(item);
-    m_panel->libraryChanged();
+    m_workspace.markChanged();
 }
 
 QList<QTreeWidgetItem *> LibraryActions::deletableItems() const
@@ -173,7 +170,7 @@ void LibraryActions::deleteSelected()
     QStringList paths;
     for (QTreeWidgetItem *item : std::as_const(files))
         paths << tree()->itemInfo(item, card).fullPath;
-    if (questionBox(m_panel, deleteQuestion(files), {}, QMessageBox::No) != QMessageBox::Yes)
+    if (questionBox(m_owner, deleteQuestion(files), {}, QMessageBox::No) != QMessageBox::Yes)
         return;
     // The card may have gone or changed while the question was open, and the tree with it:
     // only items still marked on the same card, and the very files asked about, are deleted.
@@ -188,7 +185,7 @@ void LibraryActions::deleteSelected()
         if (!asked.contains(info.fullPath))
             continue;
         if (!QFile::remove(info.fullPath)) {
-            errorBox(m_panel, Lang::text(Txt::DeleteFileFailed) + u' ' + info.fileName);
+            errorBox(m_owner, Lang::text(Txt::DeleteFileFailed) + u' ' + info.fileName);
             continue;
         }
         workspace().library().forgetFile(itemKindOf(kind), info.group, item->text(0));
@@ -199,7 +196,7 @@ void LibraryActions::deleteSelected()
         tree()->removeItem(item);
     }
     workspace().library().issues() = issuesWithout(workspace().library().issues(), deleted);
-    m_panel->libraryChanged();
+    m_workspace.markChanged();
 }
 
 QString LibraryActions::deleteQuestion(const QList<QTreeWidgetItem *> &files)
@@ -223,7 +220,7 @@ void LibraryActions::renamePlaylist()
     const LibraryItemInfo info = tree()->itemInfo(item, root());
     const QString title = ItemName::titleOfFileName(info.fileName);
     const QString directory = LibraryNaming::playlistDirectory(root());
-    PlaylistNameDialog dialog(title, m_panel);
+    PlaylistNameDialog dialog(title, m_owner);
     // A name another playlist has is refused with a word, and the name can be typed again.
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.title() == title)
@@ -232,16 +229,16 @@ void LibraryActions::renamePlaylist()
             + ItemName::extension(ItemKind::Playlist);
         if (!QFileInfo::exists(QDir(directory).filePath(taken)))
             break;
-        warningBox(m_panel, Lang::text(Txt::PlaylistNameTaken).arg(dialog.title()));
+        warningBox(m_owner, Lang::text(Txt::PlaylistNameTaken).arg(dialog.title()));
     }
     QString renamed;
     const bool done = LibraryFiles::renamePlaylist(directory, info.fileName, dialog.title(), &renamed);
     if (!done)
-        errorBox(m_panel, Lang::text(Txt::IssueRenameFailed).arg(title, QDir::toNativeSeparators(renamed)));
+        errorBox(m_owner, Lang::text(Txt::IssueRenameFailed).arg(title, QDir::toNativeSeparators(renamed)));
     if (done)
         workspace().playlistWasRenamed(info.fullPath, QDir(directory).filePath(QFileInfo(renamed).fileName()));
     const QString shown = done ? QFileInfo(renamed).completeBaseName() : item->text(0);
-    m_panel->refreshLibrary(true, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, shown));
+    m_view.refreshLibrary(true, LibraryTree::keyFor(LibraryNodeKind::Playlist, {}, shown));
 }
 
 void LibraryActions::expandCurrent()
@@ -275,28 +272,28 @@ void LibraryActions::setSortMode(TitleCollation::SortMode mode)
 {
     m_sortMode = mode;
     if (!root().isEmpty())
-        m_panel->rebuildTree();
+        m_view.rebuildTree();
 }
 
 void LibraryActions::openGroupFolder()
 {
-    const LibraryItemInfo info = m_panel->selectedItem();
+    const LibraryItemInfo info = selectedItem();
     if (info.kind != LibraryNodeKind::Song && info.kind != LibraryNodeKind::Group)
         return;
     const QString folder = LibraryNaming::groupDirectory(root(), info.group);
-    if (!openWithShell(folder))
-        errorBox(m_panel, Lang::text(Txt::ShellOpenFailed) + u'\n' + QDir::toNativeSeparators(folder));
+    if (!openWithShell(m_owner, folder))
+        errorBox(m_owner, Lang::text(Txt::ShellOpenFailed) + u'\n' + QDir::toNativeSeparators(folder));
 }
 
 void LibraryActions::openCurrentItem()
 {
     if (root().isEmpty())
         return;
-    const LibraryItemInfo info = m_panel->selectedItem();
+    const LibraryItemInfo info = selectedItem();
     if (!isFileNode(info.kind))
         return;
     if (info.kind != LibraryNodeKind::Playlist && !QFileInfo::exists(info.fullPath)) {
-        errorBox(m_panel, Lang::text(Txt::FileMissing) + u' ' + info.fullPath);
+        errorBox(m_owner, Lang::text(Txt::FileMissing) + u' ' + info.fullPath);
         return;
     }
     workspace().openItem(info);
@@ -304,7 +301,7 @@ void LibraryActions::openCurrentItem()
 
 void LibraryActions::addCurrentToPlaylist()
 {
-    const LibraryItemInfo info = m_panel->selectedItem();
+    const LibraryItemInfo info = selectedItem();
     if (info.kind == LibraryNodeKind::Song || info.kind == LibraryNodeKind::Slide)
         workspace().addToPlaylist(info);
     else if (info.kind == LibraryNodeKind::Playlist)
@@ -320,29 +317,29 @@ void LibraryActions::moveSong(const LibraryItemInfo &dragged, const LibraryItemI
     using LibraryFiles::MoveResult;
     MoveResult result = LibraryFiles::moveSong(root(), dragged.group, dragged.fileName, target.group, false);
     if (result == MoveResult::TargetExists) {
-        if (questionBox(m_panel, Lang::text(Txt::MoveReplaceQuestion), {}, QMessageBox::No) != QMessageBox::Yes)
+        if (questionBox(m_owner, Lang::text(Txt::MoveReplaceQuestion), {}, QMessageBox::No) != QMessageBox::Yes)
             return;
         result = LibraryFiles::moveSong(root(), dragged.group, dragged.fileName, target.group, true);
     }
     if (result == MoveResult::SameFile)
         return;
     if (result == MoveResult::SourceMissing)
-        errorBox(m_panel,
+        errorBox(m_owner,
                  Lang::text(Txt::FileMissing) + u' ' + LibraryNaming::groupDirectory(root(), dragged.group)
                      + dragged.fileName);
     const bool moved = result == MoveResult::Moved;
     if (moved)
         workspace().songWasMoved(LibraryNaming::groupDirectory(root(), dragged.group) + dragged.fileName,
                                  LibraryNaming::groupDirectory(root(), target.group) + dragged.fileName);
-    m_panel->refreshLibrary(false,
-                            LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
-                                                QFileInfo(dragged.fileName).completeBaseName()),
-                            !moved);
+    m_view.refreshLibrary(false,
+                          LibraryTree::keyFor(LibraryNodeKind::Song, moved ? target.group : dragged.group,
+                                              QFileInfo(dragged.fileName).completeBaseName()),
+                          !moved);
 }
 
 void LibraryActions::showIssueWindow()
 {
-    m_panel->issueWindow()->showIssues(workspace().library().issues());
+    m_view.issueWindow()->showIssues(workspace().library().issues());
 }
 
 void LibraryActions::repairDuplicates(ItemKind kind)
@@ -354,9 +351,9 @@ void LibraryActions::repairDuplicates(ItemKind kind)
     for (const QString &name : result.leftAsIs)
         leftAsIs << Lang::text(Txt::RepairNoFreeNumber).arg(name);
     if (!leftAsIs.isEmpty())
-        infoBox(m_panel, leftAsIs.join(u'\n'));
+        infoBox(m_owner, leftAsIs.join(u'\n'));
     if (result.renamed > 0) {
-        m_panel->refreshLibrary(false);
+        m_view.refreshLibrary(false);
         showIssueWindow();
     }
 }
@@ -366,14 +363,14 @@ void LibraryActions::initialiseCard()
     if (root().isEmpty())
         return;
     LibraryFiles::initialiseCard(root());
-    m_panel->refreshLibrary(false);
+    m_view.refreshLibrary(false);
 }
 
 void LibraryActions::openFolderAsCard()
 {
     AppCore *core = AppCore::instance();
     const QString start = core ? core->settings().lastDir() : QString();
-    const QString folder = chooseFolder(m_panel, start, Lang::text(Txt::OpenFolderAsCardCaption));
+    const QString folder = chooseFolder(m_owner, start, Lang::text(Txt::OpenFolderAsCardCaption));
     if (folder.isEmpty())
         return;
     if (core) {
@@ -385,13 +382,13 @@ void LibraryActions::openFolderAsCard()
 
 void LibraryActions::openCardFolder(const QString &folder)
 {
-    if (!m_panel->offerCardFolder(folder))
+    if (!m_view.offerCardFolder(folder))
         return;
     const QString folderRoot = QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + u'/';
-    m_panel->driveList()->refreshDrives();
-    const int index = m_panel->driveList()->findData(folderRoot);
+    m_view.driveList()->refreshDrives();
+    const int index = m_view.driveList()->findData(folderRoot);
     if (index >= 0)
-        m_panel->driveList()->setCurrentIndex(index);
+        m_view.driveList()->setCurrentIndex(index);
 }
 
 void LibraryActions::openDemoCard()
@@ -407,7 +404,7 @@ void LibraryActions::openDemoCard()
         for (const QString &group : sortedEntries(source, QDir::Dirs | QDir::NoSymLinks))
             copied = QDir().mkpath(copy + group) && copyFiles(source + group, copy + group) && copied;
         if (!copied) {
-            errorBox(m_panel, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(source), QString()));
+            errorBox(m_owner, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(source), QString()));
             return;
         }
     }
@@ -425,10 +422,10 @@ void LibraryActions::editGroupColours()
     const auto save = [this, core] {
         if (core->saveGroups())
             return true;
-        errorBox(m_panel, Lang::text(Txt::SettingsNotSaved).arg(QDir::toNativeSeparators(core->storePath())));
+        errorBox(m_owner, Lang::text(Txt::SettingsNotSaved).arg(QDir::toNativeSeparators(core->storePath())));
         return false;
     };
-    GroupColoursDialog dialog(core->groups(), names, save, m_panel);
+    GroupColoursDialog dialog(core->groups(), names, save, m_owner);
     dialog.exec();
 }
 
@@ -444,7 +441,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
     const LibraryNodeKind kind = LibraryTree::kindOf(item);
     if (kind == LibraryNodeKind::None)
         return nullptr;
-    auto *menu = new QMenu(m_panel);
+    auto *menu = new QMenu(m_owner);
     menu->setObjectName(QStringLiteral("treeMenu%1").arg(int(kind)));
     const auto add = [menu](int textId, auto slot, bool enabled = true) {
         QAction *action = menu->addAction(Lang::text(textId), slot);
@@ -452,7 +449,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         action->setEnabled(enabled);
         return action;
     };
-    const auto refresh = [this] { m_panel->refreshLibrary(false); };
+    const auto refresh = [this] { m_view.refreshLibrary(false); };
     // The keys the tree answers, shown beside their entries.
     const auto key = [](QAction *action, const QKeySequence &sequence) { action->setShortcut(sequence); };
     const bool single = tree()->selectedCount() <= 1;
@@ -543,7 +540,7 @@ void LibraryActions::openSearch()
 {
     if (root().isEmpty())
         return;
-    SearchDialog dialog(m_search.text, m_panel);
+    SearchDialog dialog(m_search.text, m_owner);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (dialog.byNumber())
@@ -595,9 +592,9 @@ bool LibraryActions::findNext()
         return true;
     }
     if (continued)
-        infoBox(m_panel, Lang::text(Txt::SearchNoFurther));
+        infoBox(m_owner, Lang::text(Txt::SearchNoFurther));
     else
-        infoBox(m_panel, Lang::text(m_search.byNumber ? Txt::SearchNumberNotFound : Txt::SearchNotFound));
+        infoBox(m_owner, Lang::text(m_search.byNumber ? Txt::SearchNumberNotFound : Txt::SearchNotFound));
     m_search.text.clear();
     m_search.number = -1;
     return false;

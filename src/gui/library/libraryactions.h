@@ -11,11 +11,12 @@
 #include <functional>
 
 class CommandRegistry;
-class LibraryPanel;
 class LibraryTree;
+class LibraryView;
 class LyricFileCommands;
 class Workspace;
 class QMenu;
+class QWidget;
 class QTreeWidgetItem;
 
 // The commands on the library panel's card: groups, deletion, renaming, moves between groups,
@@ -26,8 +27,10 @@ class LibraryActions : public QObject
 {
     Q_OBJECT
 public:
-    // Wires the tree's requests and, with a registry, the window's library commands.
-    LibraryActions(LibraryPanel *panel, CommandRegistry *commands);
+    // Wires the tree's requests and, with a registry, the window's library commands. owner holds
+    // the dialogs and boxes; view shows the workspace's library in tree.
+    LibraryActions(QWidget *owner, Workspace &workspace, LibraryTree *tree, LibraryView &view,
+                   CommandRegistry *commands);
 
     // The context menu of an item's kind, with its texts and greying; the caller owns it.
     QMenu *createContextMenu(QTreeWidgetItem *item);
@@ -76,9 +79,11 @@ public:
 
 private:
     void wireCommands(CommandRegistry &commands);
-    Workspace &workspace() const;
-    LibraryTree *tree() const;
+    Workspace &workspace() const { return m_workspace; }
+    LibraryTree *tree() const { return m_tree; }
     QString root() const;
+    // The record of the tree's current item (kind None when there is none).
+    LibraryItemInfo selectedItem() const;
     QTreeWidgetItem *currentItem() const;
     void selectFound(QTreeWidgetItem *item);
     QTreeWidgetItem *findText(QTreeWidgetItem *from, const std::function<bool(QTreeWidgetItem *)> &matches);
@@ -86,7 +91,10 @@ private:
     QList<QTreeWidgetItem *> deletableItems() const;
     static QString deleteQuestion(const QList<QTreeWidgetItem *> &files);
 
-    LibraryPanel *m_panel;
+    QWidget *m_owner;
+    Workspace &m_workspace;
+    LibraryTree *m_tree;
+    LibraryView &m_view;
     TitleCollation::SortMode m_sortMode = TitleCollation::SortMode::ByTitle;
     Search m_search;
     LyricFileCommands *m_lyricFiles;

@@ -70,7 +70,7 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     layout->addWidget(m_searchField);
     layout->addWidget(m_treeArea, 1);
     m_issueWindow = new IssueWindow(this);
-    m_actions = new LibraryActions(this, commands);
+    m_actions = new LibraryActions(this, m_workspace, m_tree, *this, commands);
     m_emptyState = createEmptyState();
     m_treeArea->addWidget(m_emptyState);
     connect(m_issueWindow, &IssueWindow::fileActivated, this, &LibraryPanel::selectIssueFile);

@@ -5,6 +5,7 @@
 #include "core/card/driveprovider.h"
 #include "core/library/libraryiteminfo.h"
 #include "core/model/loadissue.h"
+#include "gui/library/libraryview.h"
 
 #include <QWidget>
 
@@ -30,7 +31,7 @@ class Workspace;
 // project; the tree shows the chosen one, which the workspace holds. The panel reads it when a
 // card comes, another entry is chosen or a refresh is asked for, and reports the status bar's
 // texts; the commands on the library are its LibraryActions'.
-class LibraryPanel : public QWidget
+class LibraryPanel : public QWidget, public LibraryView
 {
     Q_OBJECT
 public:
@@ -51,11 +52,11 @@ public:
     // Checks a folder before it is offered as a card: one that cannot be read is reported, and
     // one that holds other things but no card folders is offered only after the user agrees
     // (the scan would create the card folders in it). False when it was not offered.
-    bool offerCardFolder(const QString &path);
+    bool offerCardFolder(const QString &path) override;
 
     Workspace &workspace() { return m_workspace; }
     LibraryTree *tree() const { return m_tree; }
-    DriveCombo *driveList() const { return m_drives; }
+    DriveCombo *driveList() const override { return m_drives; }
     // --- the list of libraries ---
     // The computer's library (the settings' song directory); the list offers it first. Without an
     // application object the list offers the cards alone.
@@ -80,7 +81,7 @@ public:
     std::shared_ptr<DriveProvider> allDrives() const { return m_allDrives; }
     // The UDisks2 backend behind the removable drives, for formatting; null without one.
     UDisks2DriveProvider *udisks() const { return m_udisks; }
-    IssueWindow *issueWindow() const { return m_issueWindow; }
+    IssueWindow *issueWindow() const override { return m_issueWindow; }
     // The chosen card's root, ending with "/"; empty without a card.
     QString root() const;
     // The record of the tree's current item (kind None when there is none).
@@ -97,8 +98,8 @@ public:
     // Reads the card again (full: the files' contents too) and rebuilds the tree, keeping the
     // expanded nodes and selecting select (a LibraryTree key) or else the item that was current.
     // The lyric index is read again too, unless the caller has kept it current itself.
-    void refreshLibrary(bool full, const QString &select = {}, bool reindexLyrics = true);
-    void rebuildTree(const QString &select = {});
+    void refreshLibrary(bool full, const QString &select = {}, bool reindexLyrics = true) override;
+    void rebuildTree(const QString &select = {}) override;
     void updateStatus();
     // After every change of the card library: the status and the issue window follow it.
     void libraryChanged();

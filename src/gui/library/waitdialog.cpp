@@ -6,6 +6,7 @@
 #include "core/library/songlibrary.h"
 #include "core/model/charsetmode.h"
 #include "gui/app/dialogtext.h"
+#include "gui/app/uiseams.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -18,8 +19,6 @@
 
 namespace {
 
-int g_showDelay = 300;
-int g_fileDelay = 0;
 // Labels and the event loop are served at most this often: each repaint costs more than a file.
 constexpr qint64 kPumpInterval = 50;
 
@@ -62,16 +61,6 @@ private:
 };
 
 } // namespace
-
-void WaitDialog::setShowDelay(int ms)
-{
-    g_showDelay = ms;
-}
-
-void WaitDialog::setFileDelay(int microseconds)
-{
-    g_fileDelay = microseconds;
-}
 
 WaitDialog::WaitDialog(QWidget *parent) : QDialog(parent)
 {
@@ -127,7 +116,9 @@ WaitDialog::Outcome WaitDialog::run(const std::function<bool(const Progress &)> 
 {
     m_group.clear();
     m_file.clear();
-    m_runner.setTiming({g_showDelay, int(kPumpInterval)});
+    const UiSeams &seams = seamsOf(this);
+    m_runner.setTiming({seams.waitShowDelay, int(kPumpInterval)});
+    const int fileDelay = seams.waitFileDelay;
     bool clean = false;
     m_runner.run([&](const Progress &base) {
         Progress progress = base;
@@ -136,10 +127,10 @@ WaitDialog::Outcome WaitDialog::run(const std::function<bool(const Progress &)> 
             m_file.clear();
             m_runner.pump();
         };
-        progress.onFile = [this](const QString &file, int, int) {
+        progress.onFile = [this, fileDelay](const QString &file, int, int) {
             m_file = file;
-            if (g_fileDelay > 0)
-                QThread::usleep(ulong(g_fileDelay));
+            if (fileDelay > 0)
+                QThread::usleep(ulong(fileDelay));
             m_runner.pump();
         };
         clean = work(progress);

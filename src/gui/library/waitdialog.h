@@ -14,8 +14,8 @@ class QLabel;
 // "Please wait" while the library is read, a project unpacked into the card image or a card
 // packed into a project file: an animation and two lines (the directory and the file being
 // handled). The work starts at once; the dialog shows itself, modal, only when the work still
-// runs after the show delay, so that quick work never flashes a window. Closing it stops the
-// work before its next directory or file.
+// runs after the show delay (its window's UiSeams::waitShowDelay), so that quick work never
+// flashes a window. Closing it stops the work before its next directory or file.
 class WaitDialog : public QDialog
 {
     Q_OBJECT
@@ -35,11 +35,6 @@ public:
     // Runs work at once (the commands above are such works); work returns whether it ended cleanly.
     Outcome run(const std::function<bool(const Progress &progress)> &work);
     bool stopRequested() const { return m_runner.stopRequested(); }
-
-    // How long the work runs before the dialog shows (300 ms; tests use 0).
-    static void setShowDelay(int ms);
-    // Every file of the work takes this much longer: tests of a slow card (0 otherwise).
-    static void setFileDelay(int microseconds);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -40,7 +40,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     const QString dataDir = AppCore::instance() ? AppCore::instance()->dirs().dataDir : QString();
     m_link->setToolTip(dataDir);
     m_link->setVisible(!dataDir.isEmpty());
-    connect(m_link, &LinkLabel::clicked, this, [dataDir] { openWithShell(dataDir); });
+    connect(m_link, &LinkLabel::clicked, this, [this, dataDir] { openWithShell(this, dataDir); });
 
     QDialogButtonBox *buttons = okButtons(this);
 

@@ -37,8 +37,9 @@
 #include <QStyle>
 #include <QToolBar>
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+MainWindow::MainWindow(UiSeams seams, QWidget *parent)
+    : QMainWindow(parent), m_seams(&installSeams(this, std::move(seams))),
+      m_reportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     setWindowTitle(QStringLiteral("Lumivox[*]")); // "*" while the open song has unsaved changes
     setObjectName(QStringLiteral("MainWindow"));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gui/app/commandregistry.h"
+#include "gui/app/uiseams.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -33,7 +34,8 @@ public:
     static constexpr int kMinHeight = 600;
     static constexpr int kMinPageWidth = 20;
 
-    explicit MainWindow(QWidget *parent = nullptr);
+    // The window owns seams, and everything it shows reaches them (seamsOf).
+    explicit MainWindow(UiSeams seams = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Creates the workspace, the library panel on the drives (removableDrives besides the folder
@@ -44,6 +46,7 @@ public:
     SongEditorPage *editorPage() const { return m_editorPage; }
     PlaylistPage *playlistPage() const { return m_playlistPage; }
 
+    UiSeams &seams() { return *m_seams; }
     CommandRegistry &commands() { return m_commands; }
     QAction *action(Command command) const { return m_commands.action(command); }
     // The tool bar's button for a command, or null. The project buttons come and go with the
@@ -81,7 +84,6 @@ public:
     void openFontEditor();
     // The report dialog on the card's library; reports go into the report folder.
     void generateReport();
-    QString reportFolder() const { return m_reportFolder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
     // The card wizard on the card image and the panel's drives, copying from sourceRoot (empty:
     // the library shown) to the card shown last; the panel's polling pauses while it is open, and
@@ -105,6 +107,7 @@ private:
     // Tells the user when the settings store could not be written (a full disk, no rights).
     void reportSettingsSaved(bool saved);
 
+    UiSeams *m_seams; // owned by this window as a child object
     CommandRegistry m_commands;
     std::unique_ptr<Workspace> m_workspace;
     LibraryPanel *m_panel = nullptr;

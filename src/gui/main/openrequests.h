@@ -19,7 +19,6 @@ public:
 
     // From here on requests reach the window and its project commands.
     void attach(MainWindow *frame, ProjectActions *actions);
-    bool isWaiting() const { return m_waiting; }
 
 public slots:
     void request(const QString &uri, const QString &token);

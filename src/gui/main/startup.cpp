@@ -146,17 +146,21 @@ int runLumivox(int argc, char **argv)
 
     SingleInstance instance;
     if (instance.acquire() == SingleInstance::Result::AnotherInstance) {
-        // The running program opens the file (or comes to the front); only when it does not
-        // answer does this start say so.
+        // The running program opens the file (or comes to the front).
         const QString uri = options.projectFile.isEmpty() ? QString() : InstanceMessage::fileUri(options.projectFile);
         if (forwardToRunning(uri, startPlatformData(), QDBusConnection::sessionBus(),
                              InstanceServer::defaultSocketPath()))
             return 0;
-        infoBox(nullptr,
-                options.projectFile.isEmpty()
-                    ? Lang::text(Txt::AlreadyRunning)
-                    : Lang::text(Txt::ForwardNoAnswer).arg(QFileInfo(options.projectFile).absoluteFilePath()));
-        return 1;
+        // Nobody answered. Unless a live process still holds the lock, the lock and the socket
+        // are leftovers of a program that was killed: this start becomes the running one (its
+        // server replaces the socket).
+        if (instance.takeOver() == SingleInstance::Result::AnotherInstance) {
+            infoBox(nullptr,
+                    options.projectFile.isEmpty()
+                        ? Lang::text(Txt::AlreadyRunning)
+                        : Lang::text(Txt::ForwardNoAnswer).arg(QFileInfo(options.projectFile).absoluteFilePath()));
+            return 1;
+        }
     }
     // Later starts reach this one from here on; what they ask waits for the window.
     OpenRequests requests;

@@ -267,7 +267,7 @@ void ReportDialog::generate()
     if (message.isEmpty())
         return;
     m_lastReport = path;
-    openWithShell(path);
+    openWithShell(this, path);
     announceWritten(this, message, QFileInfo(path).absolutePath());
 }
 
