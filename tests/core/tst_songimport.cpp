@@ -111,7 +111,7 @@ private slots:
             const Mode mode = start ? Mode::NumberFrom : Mode::KeepNumbers;
             result = importRows(listing.rows, lyrics, u"Cel"_qs, mode, start, run);
         }
-        static const char16_t *const outcomes[] = {u"imported", u"taken", u"exists", u"failed", u"present"};
+        static const char16_t *const outcomes[] = {u"imported", u"taken", u"exists", u"failed"};
         static const char16_t *const endings[] = {u"finished", u"stopped", u"no free number"};
         QStringList outcome;
         for (const RowResult &r : result.results) {

@@ -10,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QMultiHash>
 #include <QHash>
 #include <QSet>
 
@@ -108,33 +107,6 @@ bool listFolder(const QString &dir, const QString &group, const PresentSongs &pr
     return true;
 }
 
-// The song files of songDir's groups by title (any case), to find a copy an earlier import made.
-QMultiHash<QString, QString> songsByTitle(const QString &songDir)
-{
-    QMultiHash<QString, QString> paths;
-    for (const QString &group : groupNames(songDir)) {
-        const QString dir = LibraryNaming::joinPath(songDir, group);
-        for (const QString &name : songFiles(dir))
-            paths.insert(ItemName::titleOfFileName(name).toLower(), LibraryNaming::joinPath(dir, name));
-    }
-    return paths;
-}
-
-// Whether songDir holds the row's song already, byte for byte under the same title: a card
-// imported again must not give each of its songs a second number.
-bool alreadyImported(const Row &row, const QMultiHash<QString, QString> &byTitle)
-{
-    constexpr qint64 kMaxSongBytes = 4 * 1024 * 1024;
-    const QStringList candidates = byTitle.values(row.title.toLower());
-    QByteArray bytes;
-    if (candidates.isEmpty() || !readRegularFile(row.sourcePath, kMaxSongBytes, &bytes))
-        return false;
-    return std::any_of(candidates.cbegin(), candidates.cend(), [&bytes](const QString &path) {
-        QByteArray other;
-        return readRegularFile(path, kMaxSongBytes, &other) && other == bytes;
-    });
-}
-
 } // namespace
 
 QString Row::fileName() const
@@ -215,14 +187,10 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
     // Keeping numbers, every number of the rows is reserved before one is handed out: a song whose
     // number is taken, or an earlier row's, moves alone instead of pushing the rest along.
     QList<int> kept;
-    QList<bool> present;
     if (mode == Mode::KeepNumbers) {
-        const QMultiHash<QString, QString> byTitle = songsByTitle(songDir);
         QList<int> claims;
-        for (const Row &row : rows) {
-            present << alreadyImported(row, byTitle);
-            claims << (present.last() ? BatchNumbers::kNotPlaced : row.number);
-        }
+        for (const Row &row : rows)
+            claims << row.number;
         kept = BatchNumbers::assign(claims, taken);
     }
     int from = start;
@@ -237,10 +205,7 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
         RowResult result;
         if (mode == Mode::KeepNumbers) {
             result.number = kept.at(i);
-            if (present.at(i)) {
-                result.number = row.number;
-                result.outcome = Outcome::Present;
-            } else if (result.number == 0) {
+            if (result.number == 0) {
                 result.number = row.number;
                 result.outcome = Outcome::NumberTaken; // and no free number left to move to
             } else if (result.number != row.number) {
@@ -258,7 +223,7 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
             from = result.number;
             result.target = targetDir + ItemName::format(result.number, row.title) + extension;
         }
-        if (result.outcome != Outcome::NumberTaken && result.outcome != Outcome::Present) {
+        if (result.outcome != Outcome::NumberTaken) {
             if (copyFileNew(row.sourcePath, result.target, &result.error)) {
                 result.outcome = Outcome::Imported;
                 taken.markUsed(result.number);

@@ -60,7 +60,6 @@ enum class Outcome {
     NumberTaken,  // KeepNumbers: the song's number is taken and no free number is left
     TargetExists, // the file name is taken in the group: nothing was replaced
     CopyFailed,   // the source is gone, is no regular file, or the copy could not be written
-    Present,      // KeepNumbers: a group of the song directory holds the same file under the same title
 };
 
 struct RowResult
