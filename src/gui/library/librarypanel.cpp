@@ -47,6 +47,7 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     m_drives = new DriveCombo(this);
     m_drives->setProvider(m_allDrives);
     m_tree = new LibraryTree(this);
+    m_tree->setAccessibleName(title->text());
     m_treeArea = new QStackedWidget(this);
     m_treeArea->addWidget(m_tree);
     m_searchField = new LyricSearchField(m_workspace.lyrics(), m_treeArea, m_tree, this);
