@@ -1,36 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program on a screen of twice the density and in a dark palette: the matrix and the icons
-// drawn sharp, every fixed colour readable.
+// The program on a screen of twice the density and in a dark palette: the matrix drawn sharp,
+// every fixed colour readable.
 #include "core/app/language.h"
-#include "core/model/song.h"
 #include "gui/editor/ledmatrix.h"
-#include "gui/editor/sequencelist.h"
 #include "gui/widgets/boardcolours.h"
 #include "gui/widgets/themecolours.h"
-#include "gui/widgets/treeicons.h"
 #include "testsupport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QIcon>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
-
-namespace {
-
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
-    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
-    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
-    return dark;
-}
-
-} // namespace
 
 class TestAppearance : public QObject
 {
@@ -77,7 +57,7 @@ private slots:
         QFETCH(QColor, colour);
         QFETCH(bool, text);
         const QPalette light = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
-        const QPalette dark = darkPalette();
+        const QPalette dark = ThemeColours::darkPalette();
         QVERIFY(!ThemeColours::isDark(light));
         QVERIFY(ThemeColours::isDark(dark));
         if (text) {
@@ -91,19 +71,6 @@ private slots:
         const QColor shown = ThemeColours::background(colour, dark);
         QCOMPARE(ThemeColours::textOn(shown), QColor(Qt::white));
         QVERIFY2(ThemeColours::contrast(Qt::white, shown) >= 4.5, qPrintable(shown.name()));
-    }
-
-    // The sequence list in a dark palette: dark cells with light text.
-    void sequenceListDark()
-    {
-        SequenceList list;
-        list.setPalette(darkPalette());
-        list.showEntries({1, RefrainMarker, 2});
-        for (int i = 0; i < list.count(); ++i) {
-            const QColor background = list.item(i)->background().color();
-            QVERIFY(ThemeColours::contrast(list.item(i)->foreground().color(), background) >= 4.5);
-            QVERIFY(background.lightness() < 100);
-        }
     }
 
     // At twice the density every dot is 8 x 8 device pixels with 2 x 2 black corners: drawn, not
@@ -125,29 +92,6 @@ private slots:
                 }
             }
         }
-    }
-
-    // The pictures of the tree and of the bundled icon files have a picture for twice the density.
-    void iconsForTwiceTheDensity_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("treeImage");
-        for (const QString &file : QDir(TestSupport::sourceDir() + u"/data/icons"_qs)
-                                       .entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
-            if (!file.contains(u'@'))
-                QTest::newRow(qPrintable(file)) << file << -1;
-        }
-        for (int image : {TreeIcons::Song, TreeIcons::Playlist, TreeIcons::Card, TreeIcons::Group})
-            QTest::newRow(qPrintable(u"tree picture "_qs + QString::number(image))) << QString() << image;
-    }
-    void iconsForTwiceTheDensity()
-    {
-        QFETCH(QString, file);
-        QFETCH(int, treeImage);
-        const QIcon icon = file.isEmpty() ? TreeIcons::icon(treeImage)
-                                          : QIcon(TestSupport::sourceDir() + u"/data/icons/"_qs + file);
-        const QPixmap pixmap = icon.pixmap(QSize(16, 16), 2.0);
-        QCOMPARE(pixmap.size(), QSize(32, 32));
     }
 };
 

@@ -20,6 +20,7 @@
 #include "gui/music/streamingmusicplayer.h"
 #include "gui/library/librarypanel.h"
 #include "gui/playlist/playlistpage.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,27 +52,6 @@ bool save(QWidget &widget, const QString &path)
     return widget.grab().save(path);
 }
 
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
-    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
-    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
-    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::ToolTipBase, QColor(0x40, 0x40, 0x40));
-    dark.setColor(QPalette::ToolTipText, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    dark.setColor(QPalette::Link, QColor(0x7A, 0xB8, 0xFF));
-    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
-    return dark;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -86,7 +66,7 @@ int main(int argc, char **argv)
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (args.size() == 3)
-        QApplication::setPalette(darkPalette());
+        QApplication::setPalette(ThemeColours::darkPalette());
     installAccessibleFactory();
 
     QTemporaryDir work;

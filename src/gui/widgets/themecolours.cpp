@@ -52,6 +52,25 @@ QColor textOn(const QColor &background)
     return contrast(background, Qt::black) >= contrast(background, Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+QPalette darkPalette()
+{
+    const QColor text(0xEE, 0xEE, 0xEE);
+    const QColor disabled(0x80, 0x80, 0x80);
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2B, 0x2B, 0x2B));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText, QPalette::BrightText})
+        dark.setColor(role, text);
+    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
+    dark.setColor(QPalette::ToolTipBase, QColor(0x40, 0x40, 0x40));
+    dark.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Link, QColor(0x7A, 0xB8, 0xFF));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, disabled);
+    return dark;
+}
+
 double contrast(const QColor &a, const QColor &b)
 {
     const double la = luminance(a) + 0.05;

@@ -17,6 +17,9 @@ QColor background(const QColor &light, const QPalette &palette);
 QColor foreground(const QColor &dark, const QPalette &palette);
 // Black or white, whichever reads better on background.
 QColor textOn(const QColor &background);
+// A dark palette for the Fusion style: what a desktop's dark theme gives, for the previews and
+// the checks of the dark look.
+QPalette darkPalette();
 // The contrast ratio of two colours (1 to 21), as accessibility guidelines measure it.
 double contrast(const QColor &a, const QColor &b);
 
