@@ -430,7 +430,8 @@ private slots:
         m_app->core().settings().setLyricsDir(lyrics);
         m_app->core().settings().setLastImportDir(m_image);
         QVERIFY(writeFiles(lyrics, {u"G/0009 Stara.txt"_qs}) && QFile::link(lyrics, m_dir->filePath(u"link"_qs)));
-        QVERIFY(writeFiles(m_dir->filePath(u"lyrics2/"_qs), {u"A/0001 A.txt"_qs}));
+        // Other bytes than the library's song: a copy of it would be present already.
+        QVERIFY(writeFiles(m_dir->filePath(u"lyrics2/"_qs), {u"A/0001 A.txt"_qs}, TestSupport::songBytes('y')));
         // The panel shows the song directory, on a read-only entry: import needs no writable card.
         openPanel(QList<DriveEntry>{{u"CARD"_qs, lyrics, true, u"FOLDER"_qs, lyrics, true}});
         QVERIFY(m_panel->driveList()->isPolling());

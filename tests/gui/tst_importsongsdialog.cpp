@@ -2,6 +2,7 @@
 // The song import dialog driven as a user would: selection, start number, "Przerwij", lost group.
 #include "core/app/language.h"
 #include "gui/card/importsongsdialog.h"
+#include "gui/library/libraryactions.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
 
@@ -52,7 +53,62 @@ private slots:
         QTRY_COMPARE(m_dialog->list()->rowCount(), 3);
     }
 
-    void cleanup() { m_dialog.reset(); }
+    void cleanup()
+    {
+        m_dialog.reset();
+        m_frame.reset();
+    }
+
+    // The panel shows a card with a group chosen in the tree: the import offers that card and
+    // group first, lists only what the card lacks, and the tree then shows the new songs selected.
+    void importGoesIntoTheShownLibraryAndGroup()
+    {
+        const QString card = m_cards.next();
+        QVERIFY(TestSupport::writeFiles(card, {u"Maryjne/0001 Zdrowaś.txt"_qs, u"Adwent/0010 Rorate.txt"_qs}));
+        const QString source = m_cards.next();
+        QVERIFY(TestSupport::writeFiles(source, {u"0001 Zdrowaś.txt"_qs, u"0050 Kopia.txt"_qs}));
+        QVERIFY(TestSupport::writeFiles(source, {u"0051 Nowa.txt"_qs}, TestSupport::songBytes('n')));
+        QVERIFY(TestSupport::writeFiles(source, {u"0052 Druga.txt"_qs}, TestSupport::songBytes('d')));
+        openPanel(card);
+        m_panel->actions()->expandAll();
+        click(item(u"Adwent"_qs));
+
+        Workspace &workspace = m_panel->workspace();
+        const QList<LibrarySource> libraries = workspace.writableLibraries();
+        ImportSongsDialog dialog(m_app->core(), source);
+        dialog.listingTimer()->setInterval(0);
+        dialog.setTarget(
+            {libraries, LibrarySources::indexOfRoot(libraries, workspace.root()), workspace.currentGroup(),
+             [this](const QString &root, const QStringList &files) { m_panel->showImported(root, files); }});
+        dialog.show();
+        QCOMPARE(dialog.libraryList()->count(), 2);
+        QCOMPARE(dialog.libraryList()->currentText(), u"CARD "_qs + card);
+        QCOMPARE(dialog.groupList()->currentText(), u"Adwent"_qs);
+        // Same name in another group, same bytes under another name: both present.
+        QTRY_COMPARE(dialog.list()->rowCount(), 2);
+        QCOMPARE(dialog.list()->item(0, 1)->text(), u"Nowa"_qs);
+
+        // The computer's library lacks all four; its groups are offered then.
+        dialog.libraryList()->setCurrentIndex(0);
+        QTRY_COMPARE(dialog.list()->rowCount(), 4);
+        QCOMPARE(dialog.groupList()->currentText(), u"Cel"_qs);
+        dialog.libraryList()->setCurrentIndex(1);
+        QTRY_COMPARE(dialog.list()->rowCount(), 2);
+        QCOMPARE(dialog.groupList()->currentText(), u"Adwent"_qs);
+
+        dialog.list()->selectAll();
+        dialog.startButton()->click();
+        dialog.accept();
+        QVERIFY(QFileInfo::exists(card + u"Adwent/0051 Nowa.txt"_qs));
+        QVERIFY(QFileInfo::exists(card + u"Adwent/0052 Druga.txt"_qs));
+        QCOMPARE(m_panel->root(), card);
+        QStringList selected;
+        for (const QTreeWidgetItem *item : tree()->selectedItems())
+            selected << item->text(0);
+        selected.sort();
+        QCOMPARE(selected, (QStringList{u"0051 Nowa"_qs, u"0052 Druga"_qs}));
+        QCOMPARE(tree()->currentItem()->text(0), u"0051 Nowa"_qs);
+    }
 
     void selectionDrivesCountersAndImport()
     {
@@ -70,6 +126,20 @@ private slots:
         QVERIFY(m_dialog->importedAny());
         QCOMPARE(QDir(m_lyrics + u"/Cel").entryList(QDir::Files),
                  (QStringList{u"2000 Jeden.txt"_qs, u"2001 Trzy.txt"_qs}));
+    }
+
+    // Keeping numbers, a song whose number the library holds moves alone, and the summary says where.
+    void takenNumberMovesOneSong()
+    {
+        QVERIFY(TestSupport::writeFiles(m_lyrics + u"/Inna/"_qs, {u"0002 Zajęta.txt"_qs}));
+        clickRow(0);
+        clickRow(1, Qt::ShiftModifier);
+        m_dialog->startButton()->click();
+        QCOMPARE(m_boxes.texts(),
+                 QStringList{Lang::text(Txt::ImportSummary).arg(2).arg(0) + u"\n\n"
+                             + Lang::text(Txt::ImportNumbersMoved).arg(1) + u"\n[0002] Dwa \u2192 0003"});
+        QCOMPARE(QDir(m_lyrics + u"/Cel").entryList(QDir::Files),
+                 (QStringList{u"0001 Jeden.txt"_qs, u"0003 Dwa.txt"_qs}));
     }
 
     void stopFromTheCopyLoop()

@@ -102,6 +102,8 @@ private slots:
         m_menu.reset();
         m_frame.reset();
         m_panel = nullptr;
+        // Every test starts with a new user's computer library.
+        QDir(m_app->core().settings().lyricsDir()).removeRecursively();
         WaitDialog::setShowDelay(0);
     }
 
@@ -245,14 +247,15 @@ private slots:
                      + QStringLiteral(" (3)\n\n0003 Ave\n0012 Ave Maria\n0001 Zdrowaś"));
         QCOMPARE(listing(card + u"Maryjne").size(), 3);
 
-        // The card goes while the question is open: Yes then deletes nothing.
+        // The card goes while the question is open: Yes then deletes nothing, and the list has
+        // turned to the computer's library.
         m_boxes.clear();
         m_boxes.answer = QMessageBox::Yes;
         m_boxes.whileOpen = [this] { offer({}); };
         QTest::keyClick(tree(), Qt::Key_Delete);
-        QCOMPARE(m_boxes.requests.size(), 1);
+        QVERIFY(m_boxes.first().text.startsWith(Lang::text(Txt::DeleteFilesQuestion)));
         QCOMPARE(listing(card + u"Maryjne").size(), 3);
-        QVERIFY(m_panel->root().isEmpty());
+        QCOMPARE(m_panel->root(), m_panel->computerRoot());
     }
 
     void deleteRemovesFilesNodesAndCounts()
@@ -474,6 +477,25 @@ private slots:
         QVERIFY(!m_panel->issueWindow()->findChild<QLabel *>(QStringLiteral("emptyText"))->isHidden());
     }
 
+    // A rescan that finds only the issues already listed (after a save, a new song without
+    // trouble) leaves the window where the user put it; a file newly in trouble brings it forward.
+    void issueWindowComesForwardForNewIssuesOnly()
+    {
+        const QString card = fixtureCard();
+        openPanel({card});
+        IssueWindow *window = m_panel->issueWindow();
+        QVERIFY(window->isVisible());
+        window->hide();
+        writeFiles(card, {u"Adwent/0020 Nowa.txt"_qs});
+        m_panel->refreshLibrary(false);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->list()->rowCount(), 2);
+        writeFiles(card, {u"Maryjne/0020 Druga.txt"_qs});
+        m_panel->refreshLibrary(false);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->list()->rowCount(), 4);
+    }
+
     // A double-click on any row selects its file, the issues the reader finds in a song or
     // playlist during a full refresh as well as those of the scan itself.
     void issueRowsOpenTheirFiles()
@@ -532,49 +554,96 @@ private slots:
         QCOMPARE(rows->rowCount(), 0);
     }
 
-    void cardInsertedAfterStartUpAsksAndRemovalDisables()
+    void cardInsertedAfterStartUpAsksAndRemovalShowsTheComputersLibrary()
     {
         const QString card = fixtureCard();
         openPanel(QStringList{});
-        QVERIFY(!tree()->isEnabled());
-        QCOMPARE(tree()->topLevelItemCount(), 0);
-        QCOMPARE(m_frame->statusPane(0), Lang::text(Txt::StatusNoDrive));
-        QVERIFY(!m_frame->action(Command::RefreshFileList)->isEnabled());
+        const QString computer = m_panel->computerRoot();
+        const QString computerStatus = Lang::text(Txt::ComputerLibrary) + u": " + computer;
+        // Without a card the computer's library is shown, made with its card folders.
+        QCOMPARE(m_panel->root(), computer);
+        QVERIFY(QFileInfo(computer + u"screen_dir").isDir() && QFileInfo(computer + u"playlist_dir").isDir());
+        QVERIFY(m_frame->pages()->isEnabled());
+        QCOMPARE(m_frame->statusPane(0), computerStatus);
+        QVERIFY(m_frame->action(Command::RefreshFileList)->isEnabled());
 
         m_boxes.answer = QMessageBox::No;
         offer({cardEntry(card)});
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
         QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
+        QCOMPARE(m_panel->root(), card);
         QVERIFY(tree()->isEnabled() && m_frame->pages()->isEnabled());
         QVERIFY(item(QStringLiteral("Maryjne")));
 
+        // The card shown goes: the list turns to the computer's library and says so.
+        m_boxes.clear();
         offer({});
-        QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(!tree()->isEnabled() && !m_frame->pages()->isEnabled());
-        QCOMPARE(m_frame->statusPane(0), Lang::text(Txt::StatusNoDrive));
+        QTRY_COMPARE(m_boxes.requests.size(), 1);
+        QCOMPARE(m_boxes.first().text,
+                 Lang::text(Txt::ShownLibraryGone).arg(u"CARD "_qs + card, Lang::text(Txt::ComputerLibrary), computer));
+        QCOMPARE(m_panel->root(), computer);
+        QVERIFY(!item(QStringLiteral("Maryjne")));
+        QVERIFY(tree()->isEnabled() && m_frame->pages()->isEnabled());
+        QCOMPARE(m_frame->statusPane(0), computerStatus);
 
-        // The card goes again while its question is open: nothing is read, the tree stays off.
+        // The card goes again while its question is open: nothing of it is read.
+        m_boxes.clear();
         m_drives->setDrives({cardEntry(card)});
         m_boxes.whileOpen = [this] { offer({}); };
         m_panel->driveList()->refreshDrives();
-        QCOMPARE(m_boxes.texts().last(), Lang::text(Txt::CardInsertedQuestion));
-        QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(!tree()->isEnabled());
-        QVERIFY(m_panel->root().isEmpty());
+        QCOMPARE(m_boxes.texts().first(), Lang::text(Txt::CardInsertedQuestion));
+        QVERIFY(!item(QStringLiteral("Maryjne")));
+        QCOMPARE(m_panel->root(), computer);
     }
 
-    void folderCardDeletedWhileShown()
+    // A folder card deleted behind the program, then the computer's library itself.
+    void deletedLibraryFoldersGiveWayToTheComputersLibrary()
     {
         const QString card = fixtureCard();
         openPanel(QStringList{});
+        const QString computer = m_panel->computerRoot();
         QVERIFY(m_panel->addCardFolder(card));
         m_panel->driveList()->refreshDrives();
         QVERIFY(item(QStringLiteral("Maryjne")));
         QCOMPARE(m_panel->driveList()->currentText(), QStringLiteral("card%1 ").arg(m_cards.count()) + card);
         QVERIFY(QDir(card).removeRecursively());
+        m_boxes.clear();
         m_panel->driveList()->refreshDrives();
-        QCOMPARE(tree()->topLevelItemCount(), 0);
-        QVERIFY(m_panel->root().isEmpty());
+        QCOMPARE(m_panel->root(), computer);
+        QVERIFY(!item(QStringLiteral("Maryjne")));
+        QTRY_COMPARE(m_boxes.requests.size(), 1);
+        QVERIFY(m_boxes.first().text.contains(u"card%1 "_qs.arg(m_cards.count()) + card));
+        QCOMPARE(m_panel->driveList()->count(), 1);
+
+        // The computer's library goes too: it is made again, read, and the user told where.
+        writeFiles(computer, {u"Moje/0005 Pieśń.txt"_qs});
+        m_panel->refreshLibrary(false);
+        QVERIFY(item(u"0005 Pieśń"_qs));
+        QVERIFY(QDir(computer).removeRecursively());
+        m_boxes.clear();
+        QTRY_COMPARE(m_boxes.requests.size(), 1);
+        QCOMPARE(m_boxes.first().text,
+                 Lang::text(Txt::ComputerLibraryRecreated).arg(Lang::text(Txt::ComputerLibrary), computer));
+        QVERIFY(QFileInfo(computer + u"screen_dir").isDir());
+        QVERIFY(!item(u"0005 Pieśń"_qs));
+        QCOMPARE(m_panel->root(), computer);
+    }
+
+    // A folder inside the computer's library (or holding it) is no card of its own.
+    void nestedFolderIsRefusedAsCard()
+    {
+        openPanel(QStringList{});
+        const QString computer = m_panel->computerRoot();
+        QVERIFY(QDir().mkpath(computer + u"Moje"));
+        for (const QString &folder : QStringList{computer + u"Moje", QFileInfo(QDir::cleanPath(computer)).path()}) {
+            m_boxes.clear();
+            m_panel->actions()->openCardFolder(folder);
+            QCOMPARE(m_boxes.requests.size(), 1);
+            QCOMPARE(m_boxes.first().icon, QMessageBox::Critical);
+            QVERIFY(m_boxes.first().text.contains(Lang::text(Txt::ComputerLibrary)));
+            QCOMPARE(m_panel->driveList()->count(), 1);
+            QCOMPARE(m_panel->root(), computer);
+        }
     }
 
     void folderThatIsNotACardIsOpenedOnlyWhenAgreed_data()
@@ -597,8 +666,8 @@ private slots:
         QCOMPARE(m_boxes.first().defaultButton, QMessageBox::No);
         if (answer == QMessageBox::No) {
             QCOMPARE(listing(folder), before);
-            QCOMPARE(m_panel->driveList()->count(), 0);
-            QVERIFY(m_panel->root().isEmpty());
+            QCOMPARE(m_panel->driveList()->count(), 1);
+            QCOMPARE(m_panel->root(), m_panel->computerRoot());
         } else {
             QCOMPARE(m_panel->root(), folder);
             QVERIFY(QFileInfo(folder + u"screen_dir").isDir());
@@ -619,14 +688,19 @@ private slots:
         writeFiles(second, {u"Inne/0042 Druga.txt"_qs});
         openPanel({first, second});
         m_boxes.clear();
-        m_panel->driveList()->setCurrentIndex(1);
+        QCOMPARE(m_panel->root(), first);
+        m_panel->driveList()->setCurrentIndex(2);
         QCOMPARE(m_panel->root(), second);
         QCOMPARE(m_boxes.texts(), QStringList{Lang::text(Txt::CardInsertedQuestion)});
         QVERIFY(item(QStringLiteral("Inne")));
         // The list keeps the chosen card by its root when the order of the cards changes.
         offer({cardEntry(second, QStringLiteral("B")), cardEntry(first)});
         QCOMPARE(m_panel->driveList()->drivePath(), second);
-        QCOMPARE(m_panel->driveList()->currentIndex(), 0);
+        QCOMPARE(m_panel->driveList()->currentIndex(), 1);
+        QCOMPARE(m_boxes.texts().size(), 1);
+        // The computer's library is read without the card's question.
+        m_panel->driveList()->setCurrentIndex(0);
+        QCOMPARE(m_panel->root(), m_panel->computerRoot());
         QCOMPARE(m_boxes.texts().size(), 1);
     }
 
@@ -684,6 +758,9 @@ private slots:
         openPanel(QStringList{});
         auto *emptyState = m_panel->findChild<QWidget *>(QStringLiteral("emptyState"));
         QVERIFY(emptyState->isVisibleTo(m_panel));
+        // It names the library shown and what fills it.
+        QCOMPARE(m_panel->findChild<QLabel *>(QStringLiteral("emptyStateText"))->text(),
+                 Lang::text(Txt::LibraryEmptyHint).arg(Lang::text(Txt::ComputerLibrary)));
         m_panel->findChild<QPushButton *>(QStringLiteral("openDemoButton"))->click();
         const QString copy = m_app->core().dirs().dataDir + QStringLiteral("demo-card/");
         QCOMPARE(m_panel->root(), copy);
@@ -695,9 +772,9 @@ private slots:
         DriveEntry locked = cardEntry(m_cards.next(), QStringLiteral("LOCKED"));
         locked.readOnly = true;
         offer({locked});
-        const QString text = m_panel->driveList()->itemText(0);
+        const QString text = m_panel->driveList()->itemText(1);
         QCOMPARE(text, Lang::text(Txt::ProtectPrefix) + QStringLiteral(" LOCKED ") + locked.rootPath);
-        QCOMPARE(m_panel->driveList()->itemData(0, Qt::ToolTipRole).toString(), text);
+        QCOMPARE(m_panel->driveList()->itemData(1, Qt::ToolTipRole).toString(), text);
     }
 };
 

@@ -53,6 +53,14 @@ class TestProject : public PanelTest
         QCoreApplication::processEvents(); // its start after the first drive poll
     }
     void trigger(Command command) { m_frame->action(command)->trigger(); }
+    static QString kinds(const QList<LibrarySource> &libraries)
+    {
+        static const char16_t *const names[] = {u"computer", u"card", u"project"};
+        QStringList result;
+        for (const LibrarySource &library : libraries)
+            result << QString::fromUtf16(names[int(library.kind)]);
+        return result.join(u' ');
+    }
     QString buttons() const
     {
         QString flags;
@@ -132,6 +140,11 @@ private slots:
         QTRY_COMPARE(m_project->documentFile(), path);
         QTRY_COMPARE(wizards, 1);
         QVERIFY(m_boxes.isEmpty());
+        // The project is the list's last entry and, the wizard cancelled, stays shown for browsing.
+        QCOMPARE(kinds(m_panel->driveList()->libraries()), u"computer card project"_qs);
+        QCOMPARE(m_panel->driveList()->currentText(), Lang::text(Txt::ProjectFileEntry).arg(u"a.lvp"_qs));
+        QCOMPARE(m_panel->root(), image());
+        QVERIFY(item(u"0002 B"_qs) && item(u"0001 L"_qs));
         QCOMPARE(imageTree(), unpacked(path));
         QCOMPARE(treeOf(outside, true), unpacked(first));
         core().store().sync();
@@ -217,6 +230,23 @@ private slots:
         QCOMPARE(m_chosen.mid(2), QStringList({target}));
     }
 
+    // Closing a shown project takes its entry away and turns the tree back to the card.
+    void closingTheProjectRemovesItsEntry()
+    {
+        const QString path = project(u"b.lvp"_qs, {u"G/0007 Siedem.txt"_qs});
+        whenShown<CardWizard>([](CardWizard *wizard) { static_cast<QDialog *>(wizard)->reject(); });
+        start();
+        QVERIFY(m_project->openProject(path));
+        QCOMPARE(m_panel->root(), image());
+        QVERIFY(item(u"0007 Siedem"_qs));
+        m_boxes.answer = QMessageBox::No;
+        trigger(Command::CloseProject);
+        QCOMPARE(kinds(m_panel->driveList()->libraries()), u"computer card"_qs);
+        QCOMPARE(m_panel->root(), m_card);
+        QVERIFY(item(u"0001 Alfa"_qs) && !item(u"0007 Siedem"_qs));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
     void closeAsksAndToolBarFollows()
     {
         start();
@@ -232,6 +262,7 @@ private slots:
         trigger(Command::CloseProject);
         QVERIFY(m_frame->pages()->isHidden());
         QCOMPARE(buttons(), u"11---"_qs);
+        QCOMPARE(m_panel->root(), m_card);
         QVERIFY(!m_frame->action(Command::Save)->isEnabled());
 
         m_boxes.clear();

@@ -17,6 +17,16 @@ Workspace::~Workspace()
     delete m_lyrics;
 }
 
+QList<LibrarySource> Workspace::writableLibraries() const
+{
+    QList<LibrarySource> writable;
+    for (const LibrarySource &library : m_libraries) {
+        if (!library.readOnly)
+            writable << library;
+    }
+    return writable;
+}
+
 void Workspace::refresh(bool full, const QString &select, bool reindexLyrics)
 {
     emit refreshRequested(full, select, reindexLyrics);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/app/librarysources.h"
 #include "core/editor/songsaving.h"
 #include "core/library/libraryiteminfo.h"
 #include "core/library/songlibrary.h"
@@ -23,8 +24,30 @@ public:
 
     // The chosen card's root, ending with "/"; empty without a card.
     QString root() const { return m_root; }
-    void setRoot(const QString &root) { m_root = root; }
+    void setRoot(const QString &root)
+    {
+        m_root = root;
+        m_shown = {LibrarySource::Kind::Card, QString(), root, false, false};
+    }
+    // The library shown: the computer's, a card or the open project; its root is root().
+    LibrarySource shownLibrary() const { return m_shown; }
+    void setShownLibrary(const LibrarySource &library)
+    {
+        m_shown = library;
+        m_root = library.rootPath;
+    }
     bool hasCard() const { return !m_root.isEmpty(); }
+    // Every library the list offers, in its order (the shown one among them).
+    QList<LibrarySource> libraries() const { return m_libraries; }
+    void setLibraries(const QList<LibrarySource> &libraries) { m_libraries = libraries; }
+    // The libraries songs can be written into: those that are not read-only.
+    QList<LibrarySource> writableLibraries() const;
+    // What shows the library turns to the library at root, reads it again and selects files in it
+    // (full paths); the lyric index is read again unless the caller keeps it current itself.
+    void showFiles(const QString &root, const QStringList &files, bool reindexLyrics = true)
+    {
+        emit filesShowRequested(root, files, reindexLyrics);
+    }
     // The song group the user works in (chosen in the library); empty when none is.
     QString currentGroup() const { return m_currentGroup; }
     void setCurrentGroup(const QString &group) { m_currentGroup = group; }
@@ -74,9 +97,12 @@ signals:
     void addToPlaylistRequested(const LibraryItemInfo &item);
     void newPlaylistRequested();
     void fileShown(const QString &path, bool slide);
+    void filesShowRequested(const QString &root, const QStringList &files, bool reindexLyrics);
 
 private:
     QString m_root;
+    LibrarySource m_shown;
+    QList<LibrarySource> m_libraries;
     QString m_currentGroup;
     SongLibrary m_library;
     // Deleted (its worker joined) in the destructor, before the library goes.

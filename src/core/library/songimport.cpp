@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/songimport.h"
 
+#include "core/library/batchnumbers.h"
 #include "core/library/librarynaming.h"
 #include "core/model/itemname.h"
 #include "core/util/fileutils.h"
+#include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -39,8 +45,50 @@ bool offered(const QString &fileName, int *number)
     return LibraryNaming::isValidNumber(ItemKind::Song, *number);
 }
 
+// The songs a library already holds, in any of its groups: by file name (number and title) and,
+// for a song the source names otherwise, by its bytes.
+class PresentSongs
+{
+public:
+    explicit PresentSongs(const QString &songDir)
+    {
+        for (const QString &group : groupNames(songDir)) {
+            const QString dir = LibraryNaming::joinPath(songDir, group);
+            for (const QString &name : songFiles(dir)) {
+                m_names.insert(name);
+                const QString path = LibraryNaming::joinPath(dir, name);
+                m_bySize[QFileInfo(path).size()].append(path);
+            }
+        }
+    }
+
+    bool holds(const QString &name, const QString &path) const
+    {
+        if (m_names.contains(name))
+            return true;
+        // Empty files carry no song to be the same as.
+        const qint64 size = QFileInfo(path).size();
+        const auto same = size > 0 ? m_bySize.constFind(size) : m_bySize.cend();
+        if (same == m_bySize.cend())
+            return false;
+        const QByteArray bytes = readBytes(path);
+        return std::any_of(same->cbegin(), same->cend(),
+                           [&bytes](const QString &other) { return readBytes(other) == bytes; });
+    }
+
+private:
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QSet<QString> m_names;
+    QHash<qint64, QStringList> m_bySize;
+};
+
 // Lists the songs of one source folder; false when a stop was requested.
-bool listFolder(const QString &dir, const QString &group, const QString &compareDir, const Progress &progress,
+bool listFolder(const QString &dir, const QString &group, const PresentSongs &present, const Progress &progress,
                 QList<Row> &rows)
 {
     const QStringList names = songFiles(dir);
@@ -53,11 +101,38 @@ bool listFolder(const QString &dir, const QString &group, const QString &compare
         int number = 0;
         if (!offered(name, &number))
             continue;
-        if (!compareDir.isEmpty() && nameTaken(LibraryNaming::joinPath(compareDir, name)))
+        if (present.holds(name, LibraryNaming::joinPath(dir, name)))
             continue;
         rows.append(Row{number, ItemName::titleOfFileName(name), group, LibraryNaming::joinPath(dir, name)});
     }
     return true;
+}
+
+// The song files of songDir's groups by title (any case), to find a copy an earlier import made.
+QMultiHash<QString, QString> songsByTitle(const QString &songDir)
+{
+    QMultiHash<QString, QString> paths;
+    for (const QString &group : groupNames(songDir)) {
+        const QString dir = LibraryNaming::joinPath(songDir, group);
+        for (const QString &name : songFiles(dir))
+            paths.insert(ItemName::titleOfFileName(name).toLower(), LibraryNaming::joinPath(dir, name));
+    }
+    return paths;
+}
+
+// Whether songDir holds the row's song already, byte for byte under the same title: a card
+// imported again must not give each of its songs a second number.
+bool alreadyImported(const Row &row, const QMultiHash<QString, QString> &byTitle)
+{
+    constexpr qint64 kMaxSongBytes = 4 * 1024 * 1024;
+    const QStringList candidates = byTitle.values(row.title.toLower());
+    QByteArray bytes;
+    if (candidates.isEmpty() || !readRegularFile(row.sourcePath, kMaxSongBytes, &bytes))
+        return false;
+    return std::any_of(candidates.cbegin(), candidates.cend(), [&bytes](const QString &path) {
+        QByteArray other;
+        return readRegularFile(path, kMaxSongBytes, &other) && other == bytes;
+    });
 }
 
 } // namespace
@@ -81,9 +156,10 @@ QStringList groupNames(const QString &root)
 Listing list(const QString &source, const QString &songDir, const Progress &progress)
 {
     Listing listing;
+    const PresentSongs present(songDir);
     listing.grouped = !sortedEntries(source, QDir::Dirs | QDir::NoSymLinks).isEmpty();
     if (!listing.grouped) {
-        listing.stopped = !listFolder(source, QString(), QString(), progress, listing.rows);
+        listing.stopped = !listFolder(source, QString(), present, progress, listing.rows);
         return listing;
     }
     for (const QString &group : groupNames(source)) {
@@ -92,8 +168,7 @@ Listing list(const QString &source, const QString &songDir, const Progress &prog
             break;
         }
         progress.directory(group);
-        const QString compareDir = LibraryNaming::joinPath(songDir, group);
-        if (!listFolder(LibraryNaming::joinPath(source, group), group, compareDir, progress, listing.rows)) {
+        if (!listFolder(LibraryNaming::joinPath(source, group), group, present, progress, listing.rows)) {
             listing.stopped = true;
             break;
         }
@@ -137,6 +212,19 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
     LibraryNumberTable taken = takenNumbers(imported, songDir);
     const QString targetDir = LibraryNaming::groupDirectory(songDir, group);
     const QString extension = ItemName::extension(ItemKind::Song);
+    // Keeping numbers, every number of the rows is reserved before one is handed out: a song whose
+    // number is taken, or an earlier row's, moves alone instead of pushing the rest along.
+    QList<int> kept;
+    QList<bool> present;
+    if (mode == Mode::KeepNumbers) {
+        const QMultiHash<QString, QString> byTitle = songsByTitle(songDir);
+        QList<int> claims;
+        for (const Row &row : rows) {
+            present << alreadyImported(row, byTitle);
+            claims << (present.last() ? BatchNumbers::kNotPlaced : row.number);
+        }
+        kept = BatchNumbers::assign(claims, taken);
+    }
     int from = start;
     const int count = int(rows.size());
     for (int i = 0; i < count; ++i) {
@@ -148,10 +236,19 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
         }
         RowResult result;
         if (mode == Mode::KeepNumbers) {
-            result.number = row.number;
-            result.target = targetDir + row.fileName();
-            if (taken.isUsed(row.number))
-                result.outcome = Outcome::NumberTaken;
+            result.number = kept.at(i);
+            if (present.at(i)) {
+                result.number = row.number;
+                result.outcome = Outcome::Present;
+            } else if (result.number == 0) {
+                result.number = row.number;
+                result.outcome = Outcome::NumberTaken; // and no free number left to move to
+            } else if (result.number != row.number) {
+                result.movedFrom = row.number;
+            }
+            const QString name = result.movedFrom == 0 ? row.fileName()
+                                                       : ItemName::format(result.number, row.title) + extension;
+            result.target = targetDir + name;
         } else {
             result.number = taken.findFree(from);
             if (result.number == 0) {
@@ -161,7 +258,7 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
             from = result.number;
             result.target = targetDir + ItemName::format(result.number, row.title) + extension;
         }
-        if (result.outcome != Outcome::NumberTaken) {
+        if (result.outcome != Outcome::NumberTaken && result.outcome != Outcome::Present) {
             if (copyFileNew(row.sourcePath, result.target, &result.error)) {
                 result.outcome = Outcome::Imported;
                 taken.markUsed(result.number);

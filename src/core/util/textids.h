@@ -650,6 +650,12 @@
     X(ComputerLibrary, 960)                                                           \
     X(ProjectFileEntry, 961)                                                          \
     X(ProjectFromCardEntry, 962)                                                      \
+    X(ShownLibraryGone, 963)                                                          \
+    X(ComputerLibraryRecreated, 964)                                                  \
+    X(LibraryNested, 965)                                                             \
+    X(LibraryEmptyHint, 966)                                                          \
+    X(ImportTargetLibrary, 967)                                                       \
+    X(ImportTargetNoGroup, 968)                                                       \
     /* Lyric formats of other programs: 1020-1039 */                                  \
     X(LyricNoteLanguages, 1020)                                                       \
     X(LyricNoteRepeatDropped, 1021)                                                   \
@@ -667,6 +673,7 @@
     X(LyricEncodingAuto, 1033)                                                        \
     X(LyricLanguageLabel, 1034)                                                       \
     X(LyricLanguageAuto, 1035)                                                        \
+    X(ImportNumbersMoved, 1036)                                                       \
     /* - */                                                                           \
     /* names on cards: 932-941 */                                                     \
     X(IssueUndecodableName, 932)                                                      \
@@ -723,6 +730,8 @@
     X(EmptyLibraryHint, 995)                                                          \
     X(ShortcutRefrain, 996)                                                           \
     X(ShortcutOpenItem, 997)                                                          \
+    X(MenuCloseSong, 998)                                                             \
+    X(UnsavedChangesTip, 999)                                                         \
     /* output folders and font messages: 1000-1019 */                                 \
     X(ReportTargetLabel, 1000)                                                        \
     X(ReportChooseTarget, 1001)                                                       \

@@ -529,6 +529,7 @@ void CardWizard::runImport()
     // The import dialog runs its own work; the wizard only stands still meanwhile.
     m_runner.run([&](const Progress &) {
         ImportSongsDialog dialog(*core, folder, this);
+        dialog.setTarget(m_importTarget);
         accepted = dialog.exec() == QDialog::Accepted;
         if (accepted) {
             core->settings().setLastImportDir(folder);

@@ -8,6 +8,7 @@
 #include "core/card/driveprovider.h"
 #include "core/util/progress.h"
 #include "gui/card/cardwizardpages.h"
+#include "gui/card/importsongsdialog.h"
 #include "gui/widgets/busyrunner.h"
 
 #include <QDialog>
@@ -50,6 +51,9 @@ public:
     CardWizard(const QString &image, const QString &backupDir, std::shared_ptr<DriveProvider> drives,
                UDisks2DriveProvider *udisks, QWidget *parent = nullptr);
     ~CardWizard() override;
+
+    // Where "Importuj pieśni" may put songs (the libraries of the list, the one shown first).
+    void setImportTarget(const ImportTarget &target) { m_importTarget = target; }
 
     int step() const { return m_step; }
     bool isBusy() const { return m_runner.isBusy(); }
@@ -112,6 +116,7 @@ private:
 
     QString m_image;
     QString m_backupDir;
+    ImportTarget m_importTarget;
     UDisks2DriveProvider *m_udisks;
     Action m_action = Write;
     int m_step = 0;

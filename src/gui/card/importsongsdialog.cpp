@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -40,6 +41,13 @@ constexpr int kColumns = 4;
 constexpr int kListingDelayMs = 200;
 // The entry of the listing a table row shows, kept in its first cell.
 constexpr int kRowRole = Qt::UserRole;
+
+// The first lines of a long list, so that a message box stays on the screen.
+QString shownLines(const QStringList &lines)
+{
+    constexpr int kLinesShown = 15;
+    return lines.size() <= kLinesShown ? lines.join(u'\n') : lines.first(kLinesShown).join(u'\n') + u"\n\u2026";
+}
 
 QString numberCell(int number)
 {
@@ -77,7 +85,7 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
     connect(m_listingTimer, &QTimer::timeout, this, &ImportSongsDialog::listSource);
 
     m_runner.onBusyChanged = [this](bool busy) { showBusy(busy); };
-    fillGroups();
+    setTarget({{{LibrarySource::Kind::Computer, QString(), m_core.settings().lyricsDir(), false, false}}, 0, {}, {}});
     updateModeControls();
     updateCounters();
 }
@@ -110,6 +118,11 @@ void ImportSongsDialog::buildList()
 
 QGridLayout *ImportSongsDialog::buildTarget()
 {
+    auto *libraryLabel = new QLabel(this);
+    setControlText(libraryLabel, Txt::ImportTargetLibrary);
+    m_libraries = new QComboBox(this);
+    m_libraries->setObjectName(QStringLiteral("libraryList"));
+    libraryLabel->setBuddy(m_libraries);
     auto *groupLabel = new QLabel(this);
     setControlText(groupLabel, Txt::ImportAddToGroup);
     m_groups = new QComboBox(this);
@@ -145,10 +158,12 @@ QGridLayout *ImportSongsDialog::buildTarget()
     conflictLayout->setColumnStretch(2, 1);
 
     auto *target = new QGridLayout;
-    target->addWidget(groupLabel, 0, 0);
-    target->addWidget(m_groups, 0, 1);
-    target->addWidget(m_newGroup, 0, 2);
-    target->addWidget(conflict, 1, 0, 1, 3);
+    target->addWidget(libraryLabel, 0, 0);
+    target->addWidget(m_libraries, 0, 1, 1, 2);
+    target->addWidget(groupLabel, 1, 0);
+    target->addWidget(m_groups, 1, 1);
+    target->addWidget(m_newGroup, 1, 2);
+    target->addWidget(conflict, 2, 0, 1, 3);
     target->setColumnStretch(1, 1);
     return target;
 }
@@ -197,7 +212,40 @@ ImportSongsDialog::~ImportSongsDialog() = default;
 
 QString ImportSongsDialog::songDir() const
 {
-    return m_core.settings().lyricsDir();
+    return m_songDir;
+}
+
+void ImportSongsDialog::setTarget(const ImportTarget &target)
+{
+    m_target = target;
+    if (m_target.libraries.isEmpty())
+        m_target.libraries.append(
+            {LibrarySource::Kind::Computer, QString(), m_core.settings().lyricsDir(), false, false});
+    const QSignalBlocker quiet(m_libraries);
+    m_libraries->clear();
+    for (const LibrarySource &library : std::as_const(m_target.libraries)) {
+        m_libraries->addItem(LibrarySources::itemText(library), library.rootPath);
+        m_libraries->setItemData(m_libraries->count() - 1, QDir::toNativeSeparators(library.rootPath), Qt::ToolTipRole);
+    }
+    const int chosen = qBound(0, m_target.chosen, int(m_target.libraries.size()) - 1);
+    m_libraries->setCurrentIndex(chosen);
+    m_libraries->setEnabled(m_libraries->count() > 1);
+    m_songDir = m_target.libraries.at(chosen).rootPath;
+    fillGroups(m_target.group);
+    connect(m_libraries, &QComboBox::currentIndexChanged, this, &ImportSongsDialog::chooseLibrary,
+            Qt::UniqueConnection);
+}
+
+void ImportSongsDialog::chooseLibrary(int index)
+{
+    if (index < 0 || index >= m_target.libraries.size() || m_runner.isBusy())
+        return;
+    // What is present is that library's: the source is listed again against it.
+    m_songDir = m_target.libraries.at(index).rootPath;
+    m_importedFiles.clear();
+    fillGroups(m_groups->currentText());
+    if (m_listed)
+        listSource();
 }
 
 void ImportSongsDialog::showEvent(QShowEvent *event)
@@ -229,6 +277,14 @@ void ImportSongsDialog::accept()
         QDialog::accept();
 }
 
+void ImportSongsDialog::done(int result)
+{
+    // However the dialog ends, the songs copied are shown where they went.
+    if (!m_importedFiles.isEmpty() && m_target.imported)
+        m_target.imported(songDir(), m_importedFiles);
+    QDialog::done(result);
+}
+
 void ImportSongsDialog::fillGroups(const QString &chosen)
 {
     m_groups->clear();
@@ -244,6 +300,7 @@ void ImportSongsDialog::showBusy(bool busy)
     for (QWidget *control :
          std::initializer_list<QWidget *>{m_list, m_groups, m_newGroup, m_keepNumbers, m_numberFrom, m_ok, m_cancel})
         control->setEnabled(!busy);
+    m_libraries->setEnabled(!busy && m_libraries->count() > 1);
     updateModeControls();
     updateCounters();
     if (busy)
@@ -344,7 +401,10 @@ void ImportSongsDialog::startImport()
         return;
     const QString group = m_groups->currentIndex() >= 0 ? m_groups->currentText() : QString();
     if (group.isEmpty() || !QFileInfo(LibraryNaming::joinPath(songDir(), group)).isDir()) {
-        infoBox(this, Lang::text(Txt::TargetGroupTitle));
+        // A library without groups: say which, and what makes one.
+        infoBox(this,
+                m_groups->count() == 0 ? Lang::text(Txt::ImportTargetNoGroup).arg(m_libraries->currentText())
+                                       : Lang::text(Txt::TargetGroupTitle));
         if (!group.isEmpty())
             fillGroups();
         return;
@@ -365,6 +425,8 @@ void ImportSongsDialog::startImport()
         rows << m_rows.at(rowOf(items.last()));
     }
     QString firstFailure;
+    QStringList moved; // "[0007] Ave -> 0012" for each song that could not keep its number
+    QStringList written;
     Run run;
     m_runner.run([&](const Progress &base) {
         Progress progress = base;
@@ -373,7 +435,11 @@ void ImportSongsDialog::startImport()
             rows, songDir(), group, mode, start, m_core.songTable(), progress, [&](int index, const RowResult &result) {
                 const int tableRow = items.at(index)->row();
                 if (result.outcome == Outcome::Imported) {
+                    if (result.movedFrom > 0)
+                        moved << numberCell(result.movedFrom) + u' ' + rows.at(index).title + u" \u2192 "
+                                + ItemName::format(result.number, QString()).trimmed();
                     m_importedAny = true;
+                    written << result.target;
                     m_list->removeRow(tableRow);
                     return;
                 }
@@ -386,9 +452,12 @@ void ImportSongsDialog::startImport()
             });
         markTakenRows();
     });
+    m_importedFiles << written;
     if (run.ending == Ending::NoFreeNumber)
         infoBox(this, Lang::text(Txt::ImportNoFreeNumber));
     QString summary = Lang::text(Txt::ImportSummary).arg(run.imported()).arg(run.skipped());
+    if (!moved.isEmpty())
+        summary += u"\n\n" + Lang::text(Txt::ImportNumbersMoved).arg(moved.size()) + u'\n' + shownLines(moved);
     if (!firstFailure.isEmpty())
         summary += u"\n\n" + firstFailure;
     infoBox(this, summary);

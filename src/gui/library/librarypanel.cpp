@@ -5,6 +5,8 @@
 #include "core/app/language.h"
 #include "core/app/workspace.h"
 #include "core/library/cardfolder.h"
+#include "core/library/issuerows.h"
+#include "core/library/libraryfiles.h"
 #include "core/search/lyricindexer.h"
 #include "core/library/namerepair.h"
 #include "core/util/directorylisting.h"
@@ -24,8 +26,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
@@ -46,6 +50,8 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     setControlText(title, Txt::PanelTitle);
     m_drives = new DriveCombo(this);
     m_drives->setProvider(m_allDrives);
+    if (AppCore *core = AppCore::instance())
+        m_drives->setComputerLibrary(core->settings().lyricsDir());
     m_tree = new LibraryTree(this);
     m_tree->setAccessibleName(title->text());
     m_treeArea = new QStackedWidget(this);
@@ -80,13 +86,24 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     connect(&m_workspace, &Workspace::libraryChanged, this, [this] {
         updateStatus();
         const bool empty = m_workspace.library().songCount() == 0;
-        m_tree->setEmptyHint(empty ? Lang::text(Txt::EmptyLibraryHint) : QString());
+        m_tree->setEmptyHint(empty ? emptyHint() : QString());
+        // A new user's computer library without a group yet: the first-start page shows the ways
+        // to songs (import, a folder card, the demo card) instead of a bare tree.
+        if (m_drives->listsLibraries() && !root().isEmpty())
+            showEmptyState(empty && m_workspace.shownLibrary().kind == LibrarySource::Kind::Computer
+                           && m_workspace.library().groups().isEmpty());
         m_issueWindow->fill(m_workspace.issues());
     });
 
     connect(m_drives, &DriveCombo::cardInserted, this, &LibraryPanel::cardInserted);
     connect(m_drives, &DriveCombo::cardRemoved, this, &LibraryPanel::cardRemoved);
     connect(m_drives, &DriveCombo::driveChanged, this, &LibraryPanel::driveChosen);
+    connect(m_drives, &DriveCombo::chosenLibraryGone, this, &LibraryPanel::reportGone);
+    connect(m_drives, &DriveCombo::librariesChanged, this, [this] { m_workspace.setLibraries(m_drives->libraries()); });
+    connect(&m_workspace, &Workspace::filesShowRequested, this, &LibraryPanel::showImported);
+    m_computerCheck = new QTimer(this);
+    m_computerCheck->setInterval(DriveCombo::kPollMs);
+    connect(m_computerCheck, &QTimer::timeout, this, &LibraryPanel::checkComputerLibrary);
 
     if (AppCore *core = AppCore::instance()) {
         for (const QString &folder : core->cardFolders())
@@ -117,8 +134,106 @@ void LibraryPanel::initialUpdate()
     m_initialised = true;
     m_startingUp = true;
     m_drives->refreshDrives();
+    // Without a card the computer's library is shown.
+    if (m_drives->listsLibraries() && root().isEmpty())
+        showChosen(false);
     m_drives->enablePolling(true);
+    if (m_drives->listsLibraries())
+        m_computerCheck->start();
     m_startingUp = false;
+}
+
+QString LibraryPanel::computerRoot() const
+{
+    return m_drives->computerRoot();
+}
+
+void LibraryPanel::setComputerRoot(const QString &root)
+{
+    const bool shown = m_workspace.shownLibrary().kind == LibrarySource::Kind::Computer && !this->root().isEmpty();
+    m_drives->setComputerLibrary(root);
+    m_drives->refreshDrives();
+    if (shown)
+        showLibrary(m_drives->computerRoot());
+}
+
+void LibraryPanel::setOpenProject(const OpenProject &project, bool shown)
+{
+    if (project.rootPath.isEmpty() && m_workspace.shownLibrary().kind == LibrarySource::Kind::Project) {
+        // Before the entry goes the tree turns back to the card shown before, else the computer's library.
+        const bool cardListed = LibrarySources::indexOfRoot(m_drives->libraries(), m_lastCardRoot) >= 0;
+        showLibrary(cardListed ? m_lastCardRoot : computerRoot());
+    }
+    m_drives->setOpenProject(project);
+    m_drives->refreshDrives();
+    if (shown && !project.rootPath.isEmpty())
+        showLibrary(project.rootPath);
+}
+
+OpenProject LibraryPanel::openProject() const
+{
+    return m_drives->openProject();
+}
+
+bool LibraryPanel::showLibrary(const QString &root)
+{
+    const bool wasShown = LibrarySources::indexOfRoot({m_workspace.shownLibrary()}, root) == 0;
+    // Turned to by the program, not by the user: a card is read without the question.
+    const QScopedValueRollback quiet(m_quietSwitch, true);
+    if (!m_drives->chooseRoot(root))
+        return false;
+    if (wasShown) {
+        // The same folder again (a project opened anew, a library restored into): read it again.
+        m_workspace.setShownLibrary(m_drives->currentLibrary());
+        refreshLibrary(false);
+        updateStatus();
+    } else {
+        driveChosen();
+    }
+    return true;
+}
+
+void LibraryPanel::showRestoredProject(const QString &projectRoot, const QString &cardLabel)
+{
+    setOpenProject({projectRoot, cardLabel, true}, true);
+}
+
+void LibraryPanel::showRestoredLibrary(const QString &rootPath)
+{
+    showLibrary(rootPath);
+}
+
+void LibraryPanel::showImported(const QString &root, const QStringList &files, bool reindexLyrics)
+{
+    QStringList keys;
+    for (const QString &file : files)
+        keys << keyOfFile(file, false);
+    if (LibrarySources::indexOfRoot({m_workspace.shownLibrary()}, root) == 0)
+        refreshLibrary(false, keys.value(0), reindexLyrics);
+    else if (showLibrary(root))
+        m_tree->restoreState(m_tree->state(), keys.value(0));
+    else
+        return;
+    // The others join the selection as Ctrl+clicks would add them.
+    const QStringList others = keys.mid(1);
+    for (QTreeWidgetItem *item = m_tree->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
+        if (!others.contains(LibraryTree::keyOf(item)))
+            continue;
+        for (QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
+            parent->setExpanded(true);
+        m_tree->clickItem(item, Qt::ControlModifier);
+    }
+    // The first file stays the current one.
+    if (QTreeWidgetItem *first = m_tree->currentItem(); first && !others.isEmpty()) {
+        for (QTreeWidgetItem *item = m_tree->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
+            if (LibraryTree::keyOf(item) == keys.first()) {
+                m_tree->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+                m_tree->scrollToItem(item);
+                break;
+            }
+        }
+    }
+    m_tree->setFocus();
 }
 
 bool LibraryPanel::addCardFolder(const QString &path)
@@ -130,6 +245,15 @@ bool LibraryPanel::offerCardFolder(const QString &path)
 {
     QString reason;
     const QString shown = QDir::toNativeSeparators(path);
+    // A library inside another would be copied into itself by a write from one to the other.
+    for (const LibrarySource &library : m_drives->libraries()) {
+        if (library.kind != LibrarySource::Kind::Card && LibrarySources::nested(path, library.rootPath)) {
+            errorBox(this,
+                     Lang::text(Txt::LibraryNested)
+                         .arg(shown, LibrarySources::itemText(library), QDir::toNativeSeparators(library.rootPath)));
+            return false;
+        }
+    }
     switch (CardFolder::inspect(path, &reason)) {
     case CardFolder::State::NotADirectory:
     case CardFolder::State::Unreadable:
@@ -155,6 +279,7 @@ QWidget *LibraryPanel::createEmptyState()
     auto *page = new QWidget(this);
     page->setObjectName(QStringLiteral("emptyState"));
     auto *text = new QLabel(page);
+    m_emptyStateText = text;
     text->setObjectName(QStringLiteral("emptyStateText"));
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
@@ -179,6 +304,8 @@ QWidget *LibraryPanel::createEmptyState()
 
 void LibraryPanel::showEmptyState(bool on)
 {
+    if (on && m_drives->listsLibraries() && !root().isEmpty())
+        m_emptyStateText->setText(emptyHint());
     m_treeArea->setCurrentWidget(on ? m_emptyState : static_cast<QWidget *>(m_tree));
 }
 
@@ -246,12 +373,13 @@ void LibraryPanel::keyPressEvent(QKeyEvent *event)
 
 void LibraryPanel::cardInserted()
 {
-    m_workspace.setRoot(m_drives->drivePath());
+    m_workspace.setShownLibrary(m_drives->currentLibrary());
+    m_lastCardRoot = root();
     showEmptyState(root().isEmpty());
     updateStatus();
     if (!m_handlingInsert) {
         m_handlingInsert = true;
-        if (m_startingUp) {
+        if (m_startingUp || m_quietSwitch) {
             refreshLibrary(false);
         } else {
             const auto answer = questionBox(this, Lang::text(Txt::CardInsertedQuestion), {}, QMessageBox::No);
@@ -266,12 +394,88 @@ void LibraryPanel::cardInserted()
 
 void LibraryPanel::driveChosen()
 {
-    if (m_drives->drivePath() != root())
+    const LibrarySource chosen = m_drives->currentLibrary();
+    if (chosen.rootPath == root() && chosen == m_workspace.shownLibrary())
+        return;
+    if (chosen.kind == LibrarySource::Kind::Card)
         cardInserted();
+    else
+        showChosen(!m_drives->listsLibraries() || !m_goneShown);
+}
+
+void LibraryPanel::showChosen(bool resetPlaylist)
+{
+    m_workspace.setShownLibrary(m_drives->currentLibrary());
+    if (m_workspace.shownLibrary().kind == LibrarySource::Kind::Computer)
+        ensureComputerLibrary();
+    refreshLibrary(false);
+    if (resetPlaylist)
+        m_actions->newPlaylist();
+    if (m_drives->listsLibraries() && !m_startingUp)
+        m_computerCheck->start();
+    setLibraryEnabled(!root().isEmpty());
+    updateStatus();
+}
+
+bool LibraryPanel::ensureComputerLibrary()
+{
+    const QString computer = computerRoot();
+    if (computer.isEmpty())
+        return false;
+    if (QFileInfo(computer).isDir())
+        return true;
+    if (!QDir().mkpath(computer))
+        return false;
+    LibraryFiles::initialiseCard(computer);
+    return true;
+}
+
+void LibraryPanel::checkComputerLibrary()
+{
+    if (m_scanning || m_workspace.shownLibrary().kind != LibrarySource::Kind::Computer || root().isEmpty()
+        || QFileInfo(root()).isDir())
+        return;
+    m_computerCheck->stop();
+    const QString folder = QDir::toNativeSeparators(root());
+    if (!ensureComputerLibrary()) {
+        // Said once; the check resumes when a library is chosen again.
+        forgetLibrary();
+        libraryChanged();
+        errorBox(this, Lang::text(Txt::UnpackFolderNotMade).arg(folder));
+        return;
+    }
+    refreshLibrary(false);
+    infoBox(this, Lang::text(Txt::ComputerLibraryRecreated).arg(Lang::text(Txt::ComputerLibrary), folder));
+    m_computerCheck->start();
+}
+
+void LibraryPanel::reportGone(const LibrarySource &gone)
+{
+    if (gone.kind != LibrarySource::Kind::Card)
+        return;
+    const LibrarySource now = m_drives->currentLibrary();
+    const QString text = Lang::text(Txt::ShownLibraryGone)
+                             .arg(LibrarySources::itemText(gone), LibrarySources::itemText(now),
+                                  QDir::toNativeSeparators(now.rootPath));
+    // Said once the list has turned to the computer's library and the tree shows it.
+    m_goneShown = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            m_goneShown = false;
+            const DrivePollingPause pause(m_drives);
+            infoBox(this, text);
+        },
+        Qt::QueuedConnection);
 }
 
 void LibraryPanel::cardRemoved()
 {
+    if (m_drives->listsLibraries()) {
+        // The list has turned to the computer's library when the card shown went.
+        driveChosen();
+        return;
+    }
     m_workspace.setRoot({});
     m_actions->forgetSearchPosition();
     m_workspace.lyrics()->clear();
@@ -288,6 +492,10 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
 {
     if (root().isEmpty())
         return;
+    if (m_workspace.shownLibrary().kind == LibrarySource::Kind::Computer && !QFileInfo(root()).isDir()) {
+        checkComputerLibrary();
+        return;
+    }
     QString reason;
     const CardFolder::State folder = CardFolder::inspect(root(), &reason);
     if (folder == CardFolder::State::NotADirectory || folder == CardFolder::State::Unreadable) {
@@ -297,6 +505,11 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
         errorBox(this, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(root()), reason));
         return;
     }
+    // The issue window comes forward when the scan finds something the user has not been shown
+    // yet (another card, or a file newly in trouble), never merely because a save rescanned.
+    const bool sameCard = !m_shownRoot.isEmpty() && m_shownRoot == m_workspace.library().root()
+        && QDir::cleanPath(m_shownRoot) == QDir::cleanPath(root());
+    const IssueList shownIssues = sameCard ? m_workspace.library().issues() : IssueList();
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
     {
@@ -309,7 +522,7 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
     rebuildTree(select);
     if (reindexLyrics)
         m_workspace.lyrics()->rebuild(m_workspace.library());
-    if (!m_workspace.library().issues().isEmpty())
+    if (hasNewIssue(shownIssues, m_workspace.library().issues()))
         m_issueWindow->showIssues(m_workspace.library().issues());
 }
 
@@ -346,12 +559,25 @@ void LibraryPanel::showSavedFile(const QString &path, bool slide)
     refreshLibrary(false, keyOfFile(path, slide), false);
 }
 
+QString LibraryPanel::emptyHint() const
+{
+    const LibrarySource shown = m_workspace.shownLibrary();
+    if (shown.kind == LibrarySource::Kind::Card)
+        return Lang::text(Txt::EmptyLibraryHint);
+    // Names the entry and what fills it.
+    return Lang::text(Txt::LibraryEmptyHint).arg(LibrarySources::itemText(shown));
+}
+
 void LibraryPanel::updateStatus()
 {
     const bool chosen = !root().isEmpty();
     const auto count = [](int n) { return QString::number(n > 9000 ? 0 : n); };
     const SongLibrary &library = m_workspace.library();
-    emit statusChanged(chosen ? Lang::text(Txt::StatusDrive) + u' ' + root() : Lang::text(Txt::StatusNoDrive),
+    const LibrarySource shown = m_workspace.shownLibrary();
+    const QString where = shown.kind == LibrarySource::Kind::Card
+        ? QString(Lang::text(Txt::StatusDrive) + u' ' + root())
+        : QString(LibrarySources::itemText(shown) + u": "_qs + QDir::toNativeSeparators(root()));
+    emit statusChanged(chosen ? where : Lang::text(Txt::StatusNoDrive),
                        chosen ? count(library.songCount()) : QStringLiteral("0"),
                        chosen ? count(library.slideCount()) : QStringLiteral("0"), chosen);
     if (m_commands)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/app/librarysources.h"
 #include "core/card/driveprovider.h"
 #include "core/library/libraryiteminfo.h"
 #include "core/model/loadissue.h"
@@ -17,14 +18,18 @@ class LibraryTree;
 class LyricIndexer;
 class LyricSearchField;
 struct LyricHit;
+class QLabel;
 class QStackedWidget;
+class QTimer;
 class QTreeWidgetItem;
 class UDisks2DriveProvider;
 class Workspace;
 
-// The library panel on the left of the main window: the drive list over the library tree.
-// It shows the workspace's card library, reads it when a card comes or a refresh is asked for,
-// and reports the status bar's texts; the commands on the card are its LibraryActions'.
+// The library panel on the left of the main window: the list of libraries over the library tree.
+// The list offers the computer's library (the settings' song directory), every card and the open
+// project; the tree shows the chosen one, which the workspace holds. The panel reads it when a
+// card comes, another entry is chosen or a refresh is asked for, and reports the status bar's
+// texts; the commands on the library are its LibraryActions'.
 class LibraryPanel : public QWidget
 {
     Q_OBJECT
@@ -51,6 +56,26 @@ public:
     Workspace &workspace() { return m_workspace; }
     LibraryTree *tree() const { return m_tree; }
     DriveCombo *driveList() const { return m_drives; }
+    // --- the list of libraries ---
+    // The computer's library (the settings' song directory); the list offers it first. Without an
+    // application object the list offers the cards alone.
+    QString computerRoot() const;
+    void setComputerRoot(const QString &root);
+    // The open project's entry (an empty root removes it); shown: the tree turns to it.
+    void setOpenProject(const OpenProject &project, bool shown);
+    OpenProject openProject() const;
+    // Chooses the list's entry with this root and shows it; false when the list has none.
+    bool showLibrary(const QString &root);
+    // The card shown last (the wizard's default target); empty when no card was shown.
+    QString lastCardRoot() const { return m_lastCardRoot; }
+    // A card read into a new project (the wizard's restore): it becomes the open project, shown.
+    void showRestoredProject(const QString &projectRoot, const QString &cardLabel);
+    // A card read into a library of the list: that library is shown, read again.
+    void showRestoredLibrary(const QString &rootPath);
+    // Songs were written into the library at root (an import): it is shown, read again, with
+    // those files (full paths) selected.
+    void showImported(const QString &root, const QStringList &files, bool reindexLyrics = true);
+
     // Every drive the list offers: the removable ones and the folder cards.
     std::shared_ptr<DriveProvider> allDrives() const { return m_allDrives; }
     // The UDisks2 backend behind the removable drives, for formatting; null without one.
@@ -102,6 +127,14 @@ private:
     // Gives a file whose name is not UTF-8 the name chosen in the issue window, then reads the card again.
     void renameIssueFile(const QByteArray &rawPath, const QString &newName);
     void driveChosen();
+    // Shows the chosen entry that is no newly chosen card: read at once, without the card question.
+    void showChosen(bool resetPlaylist);
+    // Creates the computer's library with its card folders when it is missing; false when it cannot be.
+    bool ensureComputerLibrary();
+    // The computer's library shown was deleted behind the program: it is made again and read.
+    void checkComputerLibrary();
+    void reportGone(const LibrarySource &gone);
+    QString emptyHint() const;
     // After a save: the card is read again and the saved file selected.
     void showSavedFile(const QString &path, bool slide);
     // The tree key of a song or slide file.
@@ -116,12 +149,17 @@ private:
     LibraryTree *m_tree;
     QStackedWidget *m_treeArea;
     QWidget *m_emptyState;
+    QLabel *m_emptyStateText = nullptr;
     IssueWindow *m_issueWindow;
     LibraryActions *m_actions = nullptr;
     LyricSearchField *m_searchField;
     QString m_shownRoot; // the card the tree was built from
+    QString m_lastCardRoot;
+    QTimer *m_computerCheck = nullptr;
     bool m_startingUp = true;
     bool m_initialised = false;
     bool m_scanning = false;
     bool m_handlingInsert = false;
+    bool m_quietSwitch = false; // the program turns the list: no card question
+    bool m_goneShown = false;   // the message that the shown card went is on its way
 };

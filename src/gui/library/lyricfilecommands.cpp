@@ -10,7 +10,6 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/shell.h"
 #include "core/app/workspace.h"
-#include "gui/library/librarytree.h"
 #include "gui/library/lyricimportdialogs.h"
 #include "gui/widgets/targetgroupdialog.h"
 #include "gui/library/waitdialog.h"
@@ -53,14 +52,17 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
     for (const SongGroupFiles &group : std::as_const(m_workspace.library().groups()))
         groups << group.name;
     TargetGroupDialog target(groups, offeredGroup, root, m_parent);
+    // Into any library that takes songs, the one shown first.
+    const QList<LibrarySource> libraries = m_workspace.writableLibraries();
+    target.offerLibraries(libraries, std::max(0, LibrarySources::indexOfRoot(libraries, root)));
     const bool chosen = target.exec() == QDialog::Accepted;
-    if (target.groupCreated())
+    if (target.groupCreated() && target.root() == root)
         m_workspace.refresh(false);
     if (!chosen)
         return;
 
     LyricImport::Request request;
-    request.card = root;
+    request.card = target.root();
     request.group = target.group();
     request.board = boardOf(settings);
     request.lang = Languages::isoCodeOf(settings.lastLanguage());
@@ -92,17 +94,23 @@ void LyricFileCommands::importFiles(const QString &offeredGroup)
         m_workspace.refresh(false);
         return;
     }
-    QString select;
-    for (const LyricImport::FileResult &result : std::as_const(results)) {
-        if (result.outcome == LyricImport::Outcome::Imported && select.isEmpty())
-            select = LibraryTree::keyFor(LibraryNodeKind::Song, request.group,
-                                         QFileInfo(result.target).completeBaseName());
-    }
-    // The index learns of each new song as it does of one the editor saved.
-    m_workspace.refresh(false, select, false);
+    QStringList imported;
     for (const LyricImport::FileResult &result : std::as_const(results)) {
         if (result.outcome == LyricImport::Outcome::Imported)
-            m_workspace.songWritten(QString(), result.song);
+            imported << result.target;
+    }
+    // The tree turns to the library imported into, the new songs selected. Into the library shown,
+    // the index learns of each new song as it does of one the editor saved; another is read anew.
+    const bool intoShown = request.card == m_workspace.root();
+    if (imported.isEmpty())
+        m_workspace.refresh(false, {}, false);
+    else
+        m_workspace.showFiles(request.card, imported, !intoShown);
+    if (intoShown) {
+        for (const LyricImport::FileResult &result : std::as_const(results)) {
+            if (result.outcome == LyricImport::Outcome::Imported)
+                m_workspace.songWritten(QString(), result.song);
+        }
     }
     LyricImportReport report(results, m_parent);
     report.exec();

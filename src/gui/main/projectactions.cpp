@@ -161,8 +161,11 @@ bool ProjectActions::openProject(const QString &path)
     showLeftOut(result.notWritten);
     remember(file);
     showOpenState();
-    // The opened project is on its way to a card: the wizard takes it there (and refreshes the panel).
-    m_frame->openCardWizard();
+    // The project is a library of the list: the tree shows it, and it stays for browsing when the
+    // wizard that offers to take it to a card is cancelled.
+    const QString projectRoot = core->dirs().projectDir();
+    m_panel->setOpenProject({projectRoot, QFileInfo(file).fileName(), false}, true);
+    m_frame->openCardWizard(projectRoot);
     return true;
 }
 
@@ -312,7 +315,11 @@ bool ProjectActions::closeProject()
     m_documentFile.clear();
     if (AppCore *core = AppCore::instance())
         core->setCommandLineFile({});
-    m_panel->refreshLibrary(false);
+    // The project leaves the list; the tree turns to the card shown before when it showed the project.
+    const bool shown = m_panel->workspace().shownLibrary().kind == LibrarySource::Kind::Project;
+    m_panel->setOpenProject({}, false);
+    if (!shown)
+        m_panel->refreshLibrary(false);
     updateStates();
     return true;
 }

@@ -4,6 +4,7 @@
 #include "core/app/language.h"
 #include "core/library/libraryfiles.h"
 #include "core/library/librarynaming.h"
+#include "core/library/songimport.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/windowplace.h"
@@ -11,7 +12,10 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -48,11 +52,50 @@ TargetGroupDialog::TargetGroupDialog(const QStringList &groups, const QString &c
     connect(m_new, &QPushButton::clicked, this, &TargetGroupDialog::createGroup);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(m_list, 0, 0);
-    grid->addWidget(m_new, 0, 1);
-    grid->setRowMinimumHeight(1, 8);
-    grid->addWidget(okCancelButtons(this), 2, 0, 1, 2);
+    grid->addWidget(m_list, 1, 0);
+    grid->addWidget(m_new, 1, 1);
+    grid->setRowMinimumHeight(2, 8);
+    grid->addWidget(okCancelButtons(this), 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
+}
+
+void TargetGroupDialog::offerLibraries(const QList<LibrarySource> &libraries, int chosen)
+{
+    if (libraries.isEmpty())
+        return;
+    m_offered = libraries;
+    auto *label = new QLabel(this);
+    setControlText(label, Txt::ImportTargetLibrary);
+    m_libraries = new QComboBox(this);
+    m_libraries->setObjectName(QStringLiteral("libraryList"));
+    for (const LibrarySource &library : libraries) {
+        m_libraries->addItem(LibrarySources::itemText(library), library.rootPath);
+        m_libraries->setItemData(m_libraries->count() - 1, QDir::toNativeSeparators(library.rootPath), Qt::ToolTipRole);
+    }
+    label->setBuddy(m_libraries);
+    auto *row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_libraries, 1);
+    static_cast<QGridLayout *>(layout())->addLayout(row, 0, 0, 1, 2);
+    const int index = qBound(0, chosen, int(libraries.size()) - 1);
+    m_libraries->setCurrentIndex(index);
+    if (m_libraries->itemData(index).toString() != m_root || m_list->currentIndex() < 0)
+        showGroupsOf(index);
+    connect(m_libraries, &QComboBox::currentIndexChanged, this, &TargetGroupDialog::showGroupsOf);
+}
+
+void TargetGroupDialog::showGroupsOf(int library)
+{
+    if (library < 0 || library >= m_offered.size())
+        return;
+    const QString before = group();
+    m_root = m_offered.at(library).rootPath;
+    m_list->clear();
+    m_list->addItems(SongImport::groupNames(m_root));
+    // The same group when this library has it, else its first.
+    const int same = before.isEmpty() ? -1 : m_list->findText(before, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    m_list->setCurrentIndex(same >= 0 ? same : (m_list->count() > 0 ? 0 : -1));
+    m_list->setEnabled(m_list->count() > 0);
 }
 
 QString TargetGroupDialog::group() const
@@ -63,7 +106,11 @@ QString TargetGroupDialog::group() const
 void TargetGroupDialog::accept()
 {
     if (group().isEmpty()) {
-        infoBox(this, Lang::text(Txt::TargetGroupTitle));
+        // A library without groups: say which, and what makes one.
+        if (m_libraries && m_list->count() == 0)
+            infoBox(this, Lang::text(Txt::ImportTargetNoGroup).arg(m_libraries->currentText()));
+        else
+            infoBox(this, Lang::text(Txt::TargetGroupTitle));
         return;
     }
     WindowPlace::rememberChoice(kLastGroupKey, group());
