@@ -694,6 +694,20 @@
     X(GuideForward, 1054)                                                             \
     X(GuideContents, 1055)                                                            \
     X(GuideUnreadable, 1056)                                                          \
+    /* what screen readers are told: 1057-1069 */                                     \
+    X(A11yMatrixName, 1057)                                                           \
+    X(A11yMatrixDescription, 1058)                                                    \
+    X(A11yNumberFree, 1059)                                                           \
+    X(A11yNumberMapDescription, 1060)                                                 \
+    X(A11yTimingBarName, 1061)                                                        \
+    X(A11ySeconds, 1062)                                                              \
+    X(A11yGlyphName, 1063)                                                            \
+    X(A11yGlyphRow, 1064)                                                             \
+    X(A11yGlyphRowEmpty, 1065)                                                        \
+    X(A11yGlyphDescription, 1066)                                                     \
+    X(A11yBrowse, 1067)                                                               \
+    X(A11yPlayPosition, 1068)                                                         \
+    X(A11yHexNumber, 1069)                                                            \
     /* - */                                                                           \
     /* structure: 950-954 */                                                          \
     X(IssueLimitExceeded, 950)                                                        \

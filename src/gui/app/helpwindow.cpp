@@ -24,6 +24,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_browser
     setWindowTitle(Lang::text(Txt::GuideTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     m_browser->setObjectName(QStringLiteral("guideBrowser"));
+    m_browser->setAccessibleName(windowTitle());
     m_browser->setOpenLinks(true);
     // The guide is read from disk alone; a web address goes to the desktop's browser.
     m_browser->setOpenExternalLinks(true);

@@ -14,6 +14,7 @@ AppendedFilesDialog::AppendedFilesDialog(const QList<CardChangeRecord> &changes,
     setObjectName(QStringLiteral("AppendedFilesDialog"));
     setControlText(this, Txt::AppendedTitle);
     m_list = new QTreeWidget(this);
+    m_list->setAccessibleName(windowTitle());
     m_list->setObjectName(QStringLiteral("appendedList"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);

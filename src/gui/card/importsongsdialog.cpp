@@ -12,6 +12,7 @@
 #include "gui/app/messageboxes.h"
 #include "gui/widgets/songstructuredialog.h"
 #include "gui/widgets/newgroupdialog.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -92,6 +93,8 @@ ImportSongsDialog::ImportSongsDialog(AppCore &core, const QString &sourceDir, QW
 void ImportSongsDialog::buildList()
 {
     m_list = new QTableWidget(0, kColumns, this);
+    m_list->setAccessibleName(windowTitle());
+    m_list->setTabKeyNavigation(false); // Tab leaves the list; the arrows move in it
     m_list->setObjectName(QStringLiteral("songList"));
     m_list->setHorizontalHeaderLabels({Lang::text(Txt::ImportColumnNumber), Lang::text(Txt::ImportColumnTitle),
                                        Lang::text(Txt::ImportColumnGroup), Lang::text(Txt::ImportColumnState)});
@@ -355,8 +358,9 @@ void ImportSongsDialog::showTaken(int tableRow, bool taken)
 {
     for (int column = 0; column < kColumns; ++column) {
         QTableWidgetItem *item = m_list->item(tableRow, column);
-        item->setBackground(taken ? QBrush(kTakenColour) : QBrush());
-        item->setForeground(taken ? QBrush(Qt::black) : QBrush());
+        const QColor shown = ThemeColours::background(kTakenColour, m_list->palette());
+        item->setBackground(taken ? QBrush(shown) : QBrush());
+        item->setForeground(taken ? QBrush(ThemeColours::textOn(shown)) : QBrush());
     }
     m_list->item(tableRow, 3)->setText(taken ? Lang::text(Txt::ImportNumberTaken) : QString());
 }

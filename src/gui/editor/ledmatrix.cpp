@@ -7,6 +7,7 @@
 #include "core/model/boardcharset.h"
 #include "gui/app/boardfontevents.h"
 #include "gui/app/messageboxes.h"
+#include "gui/editor/ledmatrixaccessible.h"
 #include "gui/widgets/boardcolours.h"
 
 #include <QApplication>
@@ -14,17 +15,24 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
-// A 4 x 4 dot: a filled square with its corner pixels black.
-QPixmap dotImage(const QColor &colour)
+// A 4 x 4 dot: a filled square with its corner pixels black; on a dense screen each of those
+// pixels is ratio x ratio device pixels, so the dots stay sharp.
+QPixmap dotImage(const QColor &colour, int ratio)
 {
-    QImage image(LedMatrix::kDotSize, LedMatrix::kDotSize, QImage::Format_RGB32);
+    const int side = LedMatrix::kDotSize * ratio;
+    QImage image(side, side, QImage::Format_RGB32);
     image.fill(colour);
-    const int last = LedMatrix::kDotSize - 1;
-    for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
-        image.setPixelColor(corner, Qt::black);
+    const int last = side - ratio;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
+        for (int y = 0; y < ratio; ++y)
+            for (int x = 0; x < ratio; ++x)
+                image.setPixelColor(corner + QPoint(x, y), Qt::black);
+    }
+    image.setDevicePixelRatio(ratio);
     return QPixmap::fromImage(image);
 }
 
@@ -59,11 +67,14 @@ LedMatrix::LedMatrix(QWidget *parent) : QWidget(parent)
 
 void LedMatrix::buildImages()
 {
-    m_dotLit = dotImage(BoardColours::kLit);
-    m_dotUnlit = dotImage(BoardColours::kUnlit);
-    m_dotLitOutside = dotImage(BoardColours::kLitOutside);
-    m_dotSelected = dotImage(BoardColours::kSelected);
-    m_gridImage = QPixmap(kGridWidth, kGridHeight);
+    // Whole device pixels per dot pixel: a fractional scale rounds up rather than blur.
+    const int ratio = qMax(1, qCeil(devicePixelRatioF()));
+    m_dotLit = dotImage(BoardColours::kLit, ratio);
+    m_dotUnlit = dotImage(BoardColours::kUnlit, ratio);
+    m_dotLitOutside = dotImage(BoardColours::kLitOutside, ratio);
+    m_dotSelected = dotImage(BoardColours::kSelected, ratio);
+    m_gridImage = QPixmap(kGridWidth * ratio, kGridHeight * ratio);
+    m_gridImage.setDevicePixelRatio(ratio);
     m_gridImage.fill(Qt::black);
     QPainter p(&m_gridImage);
     for (int row = 0; row < MatrixText::kRows; ++row)
@@ -127,6 +138,7 @@ void LedMatrix::refresh()
         region += cellRect(cell);
     }
     update(dirty.all() ? QRegion(rect()) : region);
+    LedMatrixAccessible::notify(this);
 }
 
 void LedMatrix::takeGlyph(int cell)
@@ -211,10 +223,13 @@ const QPixmap &LedMatrix::dotImageFor(int cell) const
 
 void LedMatrix::render(QPainter &p, const QRect &area) const
 {
-    if (m_grid)
-        p.drawPixmap(area.topLeft(), m_gridImage, area);
-    else
+    if (m_grid) {
+        // The source rectangle is in the image's device pixels.
+        const qreal ratio = m_gridImage.devicePixelRatio();
+        p.drawPixmap(QRectF(area), m_gridImage, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    } else {
         p.fillRect(area, Qt::black);
+    }
 
     const int cursorColumn = m_text.column();
     const int cursorRow = m_text.row();
@@ -253,13 +268,16 @@ void LedMatrix::render(QPainter &p, const QRect &area) const
 
 void LedMatrix::paintEvent(QPaintEvent *event)
 {
+    if (m_gridImage.devicePixelRatio() != qMax(1, qCeil(devicePixelRatioF())))
+        buildImages(); // moved to a screen of another density
     QPainter p(this);
     render(p, event->rect());
 }
 
-bool LedMatrix::focusNextPrevChild(bool)
+bool LedMatrix::focusNextPrevChild(bool next)
 {
-    return false; // Tab belongs to the matrix, which ignores it
+    // While editing, Tab belongs to the matrix, which ignores it; read-only it moves on.
+    return m_readOnly && QWidget::focusNextPrevChild(next);
 }
 
 bool LedMatrix::event(QEvent *event)
@@ -356,6 +374,9 @@ void LedMatrix::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+        // Tab types nothing; Ctrl+Tab leaves the matrix, so the keyboard never gets stuck in it.
+        if (control)
+            QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !mods.testFlag(Qt::ShiftModifier));
         return;
     default:
         break;
@@ -421,6 +442,19 @@ void LedMatrix::setCursorPosition(int column, int row)
 {
     m_text.setCursor(column, row);
     refresh();
+}
+
+void LedMatrix::selectCells(int anchor, int end)
+{
+    m_text.setCursor(anchor % MatrixText::kColumns, anchor / MatrixText::kColumns);
+    m_text.setSelectionEnd(end);
+    refresh();
+}
+
+void LedMatrix::setScreenCaption(const QString &caption)
+{
+    m_caption = caption;
+    LedMatrixAccessible::notify(this);
 }
 
 void LedMatrix::mouseDoubleClickEvent(QMouseEvent *event)

@@ -54,6 +54,11 @@ public:
     bool hasSelection() const { return m_text.hasSelection(); }
     // Puts the cursor on a cell, clearing any selection.
     void setCursorPosition(int column, int row);
+    // Selects the cells from anchor to end inclusive, the cursor on anchor.
+    void selectCells(int anchor, int end);
+    // The stanza and screen shown, as the window names it; screen readers read it with the text.
+    void setScreenCaption(const QString &caption);
+    QString screenCaption() const { return m_caption; }
     // Types one printable character at the cursor as a key would, in insert or overwrite mode.
     void typeCharacter(QChar c);
 
@@ -98,6 +103,7 @@ private:
     std::array<std::array<quint8, 5>, MatrixText::kCells> m_cells{};
     const BoardFont *m_font = nullptr;
     QString m_emptyMessage;
+    QString m_caption;
     CharsetMode m_charset = CharsetMode::Latin;
     bool m_readOnly = true;
     bool m_grid = true;

@@ -7,6 +7,7 @@
 #include "gui/app/messageboxes.h"
 #include "gui/widgets/colourlegend.h"
 #include "gui/widgets/numbermap.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -60,7 +61,7 @@ QWidget *NumberMapDialog::makeLegend()
     grid->setVerticalSpacing(ColourLegend::kGap);
     grid->addWidget(squares, 0, 0, int(std::size(rows)), 1, Qt::AlignTop);
     for (int i = 0; i < int(std::size(rows)); ++i) {
-        squares->addColour(rows[i].colour);
+        squares->addColour(ThemeColours::background(rows[i].colour, palette()));
         auto *label = new QLabel(box);
         setControlText(label, rows[i].textId);
         label->setFixedHeight(kSide);

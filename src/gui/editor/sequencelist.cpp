@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/editor/sequencelist.h"
 
+#include "core/app/language.h"
 #include "core/model/song.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,6 +19,7 @@ const QColor kRefrainBackground(0x80, 0xFF, 0xFF);
 SequenceList::SequenceList(QWidget *parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("sequenceList"));
+    setAccessibleName(Lang::text(Txt::TimingSequence));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::CustomContextMenu);
     QFont bold = font();
@@ -35,8 +38,10 @@ void SequenceList::showEntries(const QList<int> &entries, int select)
     for (const int entry : entries) {
         auto *item = new QListWidgetItem(entryText(entry), this);
         item->setTextAlignment(Qt::AlignCenter);
-        item->setBackground(entry == RefrainMarker ? kRefrainBackground : QColor(Qt::white));
-        item->setForeground(Qt::black);
+        const QColor shown = ThemeColours::background(entry == RefrainMarker ? kRefrainBackground : QColor(Qt::white),
+                                                      palette());
+        item->setBackground(shown);
+        item->setForeground(ThemeColours::textOn(shown));
     }
     if (select >= 0 && select < count()) {
         setCurrentRow(select);

@@ -24,6 +24,7 @@ SlideNumberDialog::SlideNumberDialog(int number, const QString &title, const Lib
     m_title->setMaxLength(kMaxTitleLength);
     m_title->setText(title);
     label->setBuddy(m_title);
+    setTabOrder(map(), m_title); // the map, its title, then OK and Cancel
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(map(), 0, 0, 1, 2, Qt::AlignTop);

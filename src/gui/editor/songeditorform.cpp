@@ -96,12 +96,16 @@ void SongEditorForm::createFields()
 QHBoxLayout *SongEditorForm::buildTopRow()
 {
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(Lang::text(Txt::NumberLabel), this));
+    auto *numberLabel = new QLabel(Lang::text(Txt::NumberLabel), this);
+    numberLabel->setBuddy(m_number);
+    top->addWidget(numberLabel);
     top->addWidget(m_number);
     QPushButton *check = textButton(QStringLiteral("checkNumber"), Txt::CheckNumberButton, Txt::CheckNumberTip);
     top->addWidget(check);
     top->addSpacing(16);
-    top->addWidget(new QLabel(Lang::text(Txt::TitleLabel), this));
+    auto *titleLabel = new QLabel(Lang::text(Txt::TitleLabel), this);
+    titleLabel->setBuddy(m_title);
+    top->addWidget(titleLabel);
     top->addWidget(m_title, 1);
 
     return top;
@@ -193,8 +197,10 @@ QToolButton *SongEditorForm::iconButton(const QString &name, const QIcon &icon, 
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);
-    if (tipId)
+    if (tipId) {
         button->setToolTip(Lang::text(tipId));
+        button->setAccessibleName(Lang::text(tipId)); // the button shows no text
+    }
     m_buttons.insert(name, button);
     return button;
 }

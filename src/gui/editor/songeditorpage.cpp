@@ -71,6 +71,7 @@ SongEditorPage::SongEditorPage(Workspace &workspace, CommandRegistry *commands, 
     m_title->setUndoStack(m_undo);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("editorScroll"));
+    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the fields, not to their frame
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(m_form);

@@ -114,6 +114,11 @@ void SongEditorPage::refreshCounters()
     m_form->stanzaCounter()->setText(counterText(m_song.currentStanza() + 1, m_song.stanzaCount()));
     m_form->screenCounter()->setText(counterText(m_song.currentScreen() + 1, m_song.currentScreenCount()));
     m_form->refrainBox()->setChecked(m_song.isCurrentStanzaRefrain());
+    QStringList caption{Lang::text(Txt::StructureStanza).arg(m_form->stanzaCounter()->text()),
+                        Lang::text(Txt::StructureScreen).arg(m_form->screenCounter()->text())};
+    if (m_song.isCurrentStanzaRefrain())
+        caption << Lang::text(Txt::RefrainBox);
+    m_matrix->setScreenCaption(caption.join(u", "));
     const bool song = !isSlide();
     const auto enable = [this, song](const char16_t *name, bool on) {
         button(QString::fromUtf16(name))->setEnabled(song && on);

@@ -61,6 +61,7 @@ SongNumberDialog::SongNumberDialog(int number, const LibraryNumberTable &table, 
     m_scrollBar->setFixedHeight(m_songMap->sizeHint().height());
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &SongNumberDialog::showFromRow);
     m_songMap->installEventFilter(this);
+    connect(m_songMap, &NumberMap::firstRowChanged, m_scrollBar, &QScrollBar::setValue);
 
     auto *grid = new QGridLayout(this);
     grid->setHorizontalSpacing(2);

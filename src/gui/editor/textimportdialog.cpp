@@ -29,6 +29,7 @@ TextImportDialog::TextImportDialog(const QString &text, QWidget *parent) : QDial
     label->setWordWrap(true);
 
     m_edit = new ImportTextEdit(this);
+    m_edit->setAccessibleName(Lang::text(Txt::ImportTitle));
     m_boxColumn = new QWidget(this);
     int columnWidth = 0;
     for (int id : {Txt::ImportNewStanza, Txt::ImportContinuation}) {
@@ -51,6 +52,13 @@ TextImportDialog::TextImportDialog(const QString &text, QWidget *parent) : QDial
     label->setMaximumWidth(m_edit->width() + columnWidth + 20);
     resize(sizeHint().width(), 3 * TextImport::kBlockLines * m_edit->lineHeight() + 140);
     m_edit->setFocus();
+}
+
+// Closing a shown dialog moves the focus out of the text, which repaints it and asks for the
+// boxes again: by then the list of boxes is gone, so the text stops asking first.
+TextImportDialog::~TextImportDialog()
+{
+    disconnect(m_edit, nullptr, this, nullptr);
 }
 
 QCheckBox *TextImportDialog::blockBox(int block) const

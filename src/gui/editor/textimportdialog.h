@@ -16,6 +16,7 @@ class TextImportDialog : public QDialog
     Q_OBJECT
 public:
     explicit TextImportDialog(const QString &text, QWidget *parent = nullptr);
+    ~TextImportDialog() override;
 
     ImportTextEdit *textArea() const { return m_edit; }
     // The check box shown beside a block's first line, or null while that line is out of view.

@@ -112,6 +112,11 @@ void FontEditor::buildControls()
     layout->addLayout(top, 1);
     layout->addWidget(comment);
     layout->addLayout(actions);
+    // The glyph row tabs as it reads: back, decimal, hexadecimal, forward.
+    setTabOrder(m_previous, m_decimal);
+    setTabOrder(m_decimal, m_hex);
+    setTabOrder(m_hex, m_next);
+    m_ok->setDefault(true); // Enter closes with OK as in every dialog; the fields act as they are typed
 
     connectControls();
 }
@@ -267,6 +272,13 @@ void FontEditor::applyTexts()
     m_rowUp->setToolTip(Lang::text(Txt::FontEditorRowUpTip));
     m_previous->setToolTip(Lang::text(Txt::FontEditorPreviousTip));
     m_next->setToolTip(Lang::text(Txt::FontEditorNextTip));
+    // The arrow buttons show no text; the lists and fields have no label of their own.
+    for (QWidget *button : {m_rowDown, m_rowUp, m_previous, m_next})
+        button->setAccessibleName(button->toolTip());
+    m_list->setAccessibleName(Lang::text(Txt::FontEditorListGroup));
+    m_comment->setAccessibleName(Lang::text(Txt::FontEditorCommentGroup));
+    m_decimal->setAccessibleName(Lang::text(Txt::NumberLabel));
+    m_hex->setAccessibleName(Lang::text(Txt::A11yHexNumber));
 }
 
 void FontEditor::keyPressEvent(QKeyEvent *event)
@@ -364,6 +376,7 @@ void FontEditor::redisplay(const QWidget *typedInto)
     if (typedInto != m_comment)
         m_comment->setText(glyph.comment);
     m_cell->setColumns(glyph.columns);
+    m_cell->setCaption(QString::number(m_glyph) + u", " + m_character->text());
 }
 
 void FontEditor::setGlyphIndex(int index, const QWidget *typedInto)

@@ -4,6 +4,7 @@
 #include "core/app/language.h"
 #include "gui/app/dialogtext.h"
 #include "gui/library/groupeditdialog.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -48,6 +49,7 @@ GroupColoursDialog::GroupColoursDialog(SongGroupList &groups, const QStringList 
     setObjectName(QStringLiteral("GroupColoursDialog"));
     setControlText(this, Txt::GroupColourTitle);
     m_list = new QTreeWidget(this);
+    m_list->setAccessibleName(Lang::text(Txt::GroupColourTitle));
     m_list->setObjectName(QStringLiteral("groupColourList"));
     m_list->setRootIsDecorated(false);
     m_list->setColumnCount(3);
@@ -100,7 +102,7 @@ void GroupColoursDialog::refill(int select)
         item->setTextAlignment(2, Qt::AlignCenter);
         for (int column = 0; column < 3; ++column) {
             item->setBackground(column, QColor::fromRgb(group.colour));
-            item->setForeground(column, Qt::black);
+            item->setForeground(column, ThemeColours::textOn(QColor::fromRgb(group.colour)));
         }
     }
     if (select >= 0 && select < m_list->topLevelItemCount())

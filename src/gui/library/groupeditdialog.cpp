@@ -69,6 +69,7 @@ GroupEditDialog::GroupEditDialog(const SongGroup &group, const QStringList &grou
     setControlText(colourLabel, Txt::ColourGroupColour);
     m_colourButton = new QPushButton(this);
     m_colourButton->setObjectName(QStringLiteral("colourButton"));
+    m_colourButton->setAccessibleName(Lang::text(Txt::ColourGroupColour));
     m_colourButton->setFixedSize(60, 24);
     connect(m_colourButton, &QPushButton::clicked, this, [this] {
         const QColor chosen = QColorDialog::getColor(QColor::fromRgb(m_group.colour), this);
@@ -83,8 +84,10 @@ GroupEditDialog::GroupEditDialog(const SongGroup &group, const QStringList &grou
     setControlText(fromLabel, Txt::ColourGroupFrom);
     setControlText(toLabel, Txt::ColourGroupTo);
     m_from = digitsEdit(rangeBox, group.firstNumber);
+    m_from->setAccessibleName(Lang::text(Txt::ColourGroupFrom));
     m_from->setObjectName(QStringLiteral("fromEdit"));
     m_to = digitsEdit(rangeBox, group.lastNumber);
+    m_to->setAccessibleName(Lang::text(Txt::ColourGroupTo));
     m_to->setObjectName(QStringLiteral("toEdit"));
     auto *rangeLayout = new QHBoxLayout(rangeBox);
     rangeLayout->addWidget(fromLabel);

@@ -7,6 +7,7 @@
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/widgets/treeicons.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -43,6 +44,7 @@ IssueWindow::IssueWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("IssueWindow"));
     setControlText(this, Txt::IssueWindowTitle);
     m_list = new QTableWidget(0, 3, this);
+    m_list->setTabKeyNavigation(false); // Tab leaves the list; the arrows move in it
     m_list->setObjectName(QStringLiteral("issueList"));
     m_list->setHorizontalHeaderLabels(
         {Lang::text(Txt::IssueColumnNumber), Lang::text(Txt::IssueColumnText), Lang::text(Txt::IssueColumnFile)});
@@ -118,12 +120,12 @@ void IssueWindow::fill(const IssueList &issues)
     m_list->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const IssueRow &row = rows.at(r);
-        const QColor band = row.band == 0 ? kYellow : kGreen;
+        const QColor band = ThemeColours::background(row.band == 0 ? kYellow : kGreen, m_list->palette());
         const QString texts[3] = {QString::number(row.number), Lang::text(row.textId), row.location};
         for (int column = 0; column < 3; ++column) {
             auto *item = new QTableWidgetItem(texts[column]);
             item->setBackground(band);
-            item->setForeground(Qt::black);
+            item->setForeground(ThemeColours::textOn(band));
             item->setToolTip(texts[column]);
             m_list->setItem(r, column, item);
         }

@@ -53,6 +53,7 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     if (AppCore *core = AppCore::instance())
         m_drives->setComputerLibrary(core->settings().lyricsDir());
     m_tree = new LibraryTree(this);
+    m_tree->setAccessibleName(title->text());
     m_treeArea = new QStackedWidget(this);
     m_treeArea->addWidget(m_tree);
     m_searchField = new LyricSearchField(m_workspace.lyrics(), m_treeArea, m_tree, this);

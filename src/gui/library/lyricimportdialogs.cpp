@@ -99,6 +99,7 @@ LyricImportReport::LyricImportReport(const QList<LyricImport::FileResult> &resul
     setObjectName(QStringLiteral("LyricImportReport"));
     setControlText(this, Txt::LyricImportCaption);
     m_list = new QTreeWidget(this);
+    m_list->setAccessibleName(Lang::text(Txt::LyricImportCaption));
     m_list->setObjectName(QStringLiteral("resultList"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);

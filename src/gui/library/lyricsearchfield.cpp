@@ -17,6 +17,7 @@ LyricSearchField::LyricSearchField(const LyricIndexer *indexer, QStackedWidget *
 {
     setObjectName(QStringLiteral("lyricSearchField"));
     setPlaceholderText(Lang::text(Txt::SearchFieldPlaceholder));
+    setAccessibleName(Lang::text(Txt::SearchFieldPlaceholder));
     setToolTip(Lang::text(Txt::SearchFieldTooltip));
     setClearButtonEnabled(true);
 

@@ -29,6 +29,8 @@ SearchDialog::SearchDialog(const QString &lastText, QWidget *parent) : QDialog(p
     m_textEdit->setObjectName(QStringLiteral("searchText"));
     m_numberEdit = new QLineEdit(box);
     m_numberEdit->setObjectName(QStringLiteral("searchNumber"));
+    m_textEdit->setAccessibleName(m_byTitle->text().remove(u'&'));
+    m_numberEdit->setAccessibleName(m_byNumber->text().remove(u'&'));
     m_numberEdit->setValidator(new QIntValidator(0, 9999, m_numberEdit));
     auto *grid = new QGridLayout(box);
     grid->addWidget(m_byTitle, 0, 0);

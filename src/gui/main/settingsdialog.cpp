@@ -9,6 +9,7 @@
 #include "gui/app/shell.h"
 
 #include <QButtonGroup>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +31,8 @@ QHBoxLayout *pathRow(QLineEdit *field, QPushButton *browse, const char *buttonNa
 {
     browse->setObjectName(QLatin1StringView(buttonName));
     browse->setFixedWidth(32);
+    browse->setAccessibleName(Lang::text(Txt::A11yBrowse));
+    browse->setAccessibleDescription(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name));
     auto *row = new QHBoxLayout;
     row->addWidget(field, 1);
     row->addWidget(browse);

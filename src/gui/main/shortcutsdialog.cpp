@@ -29,6 +29,7 @@ ShortcutsDialog::ShortcutsDialog(const CommandRegistry &commands, QWidget *paren
     setObjectName(QStringLiteral("ShortcutsDialog"));
     setWindowTitle(plain(Lang::text(Txt::MenuShortcuts)));
     m_list = new QTreeWidget(this);
+    m_list->setAccessibleName(windowTitle());
     m_list->setObjectName(QStringLiteral("shortcutList"));
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({Lang::text(Txt::ShortcutKeyColumn), Lang::text(Txt::ShortcutCommandColumn)});

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/main/accessiblefactory.h"
 #include "gui/main/startup.h"
 
 #include "core/app/appcore.h"
@@ -128,6 +129,7 @@ int runLumivox(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
     app.installEventFilter(new GuideHelp::F1Filter(&app));
+    installAccessibleFactory();
 
     const StartOptions options = StartOptions::parse(app.arguments().mid(1));
     if (options.help || options.version || !options.error.isEmpty())

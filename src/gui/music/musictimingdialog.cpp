@@ -11,6 +11,7 @@
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"
 #include "gui/widgets/timingbar.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -114,7 +115,9 @@ void MusicTimingDialog::buildScreenRows(QVBoxLayout *layout)
                           metrics.height() * kScreenLines + 12);
         if (i == kBoxes / 2) {
             QPalette current = box->palette();
-            current.setColor(QPalette::Base, QColor(0xC0, 0xFF, 0xFF));
+            const QColor shown = ThemeColours::background(QColor(0xC0, 0xFF, 0xFF), current);
+            current.setColor(QPalette::Base, shown);
+            current.setColor(QPalette::Text, ThemeColours::textOn(shown));
             box->setPalette(current);
         }
         m_screens[i] = box;
@@ -133,6 +136,7 @@ QHBoxLayout *MusicTimingDialog::buildPositionRow()
     m_lengthText->setObjectName(QStringLiteral("lengthText"));
     m_position = new QSlider(Qt::Horizontal, this);
     m_position->setObjectName(QStringLiteral("positionSlider"));
+    m_position->setAccessibleName(Lang::text(Txt::A11yPlayPosition));
     m_position->setRange(0, 0);
     auto *positionRow = new QHBoxLayout;
     positionRow->addWidget(m_positionText);
@@ -182,6 +186,8 @@ QHBoxLayout *MusicTimingDialog::buildControlRow()
 QHBoxLayout *MusicTimingDialog::buildListRow()
 {
     m_list = new QTableWidget(0, 3, this);
+    m_list->setAccessibleName(windowTitle());
+    m_list->setTabKeyNavigation(false); // Tab leaves the list; the arrows move in it
     m_list->setObjectName(QStringLiteral("timeList"));
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -200,6 +206,7 @@ QHBoxLayout *MusicTimingDialog::buildListRow()
     setControlText(volumeLabel, Txt::TimingVolume);
     m_volume = new QSlider(Qt::Vertical, this);
     m_volume->setObjectName(QStringLiteral("volumeSlider"));
+    volumeLabel->setBuddy(m_volume);
     m_volume->setRange(MusicPlayer::kMinVolume, MusicPlayer::kMaxVolume);
     m_volume->setInvertedAppearance(true); // 1, the loudest, at the top
     m_volume->setPageStep(100);

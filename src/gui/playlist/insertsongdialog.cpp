@@ -42,8 +42,10 @@ QPushButton *arrowButton(QWidget *parent, const char *name, bool back, int tipId
     auto *button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(parent->style()->standardIcon(back ? QStyle::SP_ArrowLeft : QStyle::SP_ArrowRight));
-    if (tipId)
+    if (tipId) {
         button->setToolTip(Lang::text(tipId));
+        button->setAccessibleName(Lang::text(tipId)); // the button shows only an arrow
+    }
     return button;
 }
 
@@ -67,10 +69,8 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
     setControlText(choose, Txt::InsertSongChooseBox);
     m_stanzaLabel = new QLabel(choose);
     m_stanzaLabel->setObjectName(QStringLiteral("stanzaLabel"));
-    m_previousStanza = arrowButton(choose, "previousStanza", true, 0);
-    m_nextStanza = arrowButton(choose, "nextStanza", false, 0);
-    m_previousStanza->setToolTip(Lang::text(Txt::InsertSongPreviousTip));
-    m_nextStanza->setToolTip(Lang::text(Txt::InsertSongNextTip));
+    m_previousStanza = arrowButton(choose, "previousStanza", true, Txt::InsertSongPreviousTip);
+    m_nextStanza = arrowButton(choose, "nextStanza", false, Txt::InsertSongNextTip);
     m_stanzaCounter = readOnlyField(choose, "stanzaCounter");
     m_stanzaCounter->setAlignment(Qt::AlignCenter);
     m_stanzaCounter->setMaximumWidth(60);
@@ -91,6 +91,14 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
     chooseLayout->addLayout(navigation);
     auto *screens = new QHBoxLayout;
     auto *screenLabel = new QLabel(Lang::text(Txt::ScreenLabel), choose);
+    m_stanzaLabel->setBuddy(m_stanzaCounter);
+    screenLabel->setBuddy(m_screenCounter);
+    // Tab in the order the row shows them: back, counter, forward.
+    setTabOrder(m_previousStanza, m_stanzaCounter);
+    setTabOrder(m_stanzaCounter, m_nextStanza);
+    setTabOrder(m_nextStanza, m_previousScreen);
+    setTabOrder(m_previousScreen, m_screenCounter);
+    setTabOrder(m_screenCounter, m_nextScreen);
     screens->addWidget(screenLabel, 1);
     screens->addWidget(m_previousScreen);
     screens->addWidget(m_screenCounter);
@@ -114,6 +122,8 @@ InsertSongDialog::InsertSongDialog(const QString &path, bool slide, QWidget *par
     m_to = new QLineEdit(options);
     m_from->setObjectName(QStringLiteral("rangeFrom"));
     m_to->setObjectName(QStringLiteral("rangeTo"));
+    m_from->setAccessibleName(m_range->text().remove(u'&'));
+    m_to->setAccessibleName(Lang::text(Txt::InsertSongRangeTo));
     for (QLineEdit *field : {m_from, m_to}) {
         field->setValidator(new QIntValidator(0, 999, field));
         field->setMaximumWidth(50);

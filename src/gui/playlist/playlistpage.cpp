@@ -17,6 +17,7 @@
 #include "gui/playlist/playlistview.h"
 #include "gui/widgets/treeicons.h"
 #include "gui/widgets/screenpreview.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QAction>
 #include <QDir>
@@ -69,8 +70,10 @@ PlaylistPage::PlaylistPage(Workspace &workspace, CommandRegistry *commands, QWid
     m_save->setObjectName(QStringLiteral("saveButton"));
     m_previous = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QString(), this);
     m_previous->setObjectName(QStringLiteral("previousScreen"));
+    m_previous->setAccessibleName(Lang::text(Txt::PreviousScreenTip));
     m_next = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QString(), this);
     m_next->setObjectName(QStringLiteral("nextScreen"));
+    m_next->setAccessibleName(Lang::text(Txt::NextScreenTip));
     m_counter = new QLabel(this);
     m_counter->setObjectName(QStringLiteral("screenCounter"));
     m_preview = new ScreenPreview(this);
@@ -78,6 +81,7 @@ PlaylistPage::PlaylistPage(Workspace &workspace, CommandRegistry *commands, QWid
         m_preview->setBoardSize(core->settings().maxX(), core->settings().maxY());
 
     m_view = new PlaylistView(this);
+    m_view->setAccessibleName(Lang::text(Txt::PlaylistCaption));
     m_view->setColumnCount(4);
     m_view->setHeaderLabels({Lang::text(Txt::PlaylistColumnPosition), Lang::text(Txt::PlaylistColumnNumber),
                              Lang::text(Txt::PlaylistColumnTitle), Lang::text(Txt::PlaylistColumnStanza)});
@@ -89,6 +93,8 @@ PlaylistPage::PlaylistPage(Workspace &workspace, CommandRegistry *commands, QWid
 
     auto *numberLabel = new QLabel(Lang::text(Txt::NumberLabel), this);
     auto *titleLabel = new QLabel(Lang::text(Txt::TitleLabel), this);
+    numberLabel->setBuddy(m_number);
+    titleLabel->setBuddy(m_title);
     auto *top = new QHBoxLayout;
     top->addWidget(numberLabel);
     top->addWidget(m_number);
@@ -440,8 +446,9 @@ void PlaylistPage::refill(int focusIndex)
                     : column == TitleColumn     ? kTitle
                     : entry.isRefrain()         ? kRefrain
                                                 : QColor(Qt::white);
-            row->setBackground(column, colour);
-            row->setForeground(column, Qt::black);
+            const QColor shown = ThemeColours::background(colour, m_view->palette());
+            row->setBackground(column, shown);
+            row->setForeground(column, ThemeColours::textOn(shown));
         }
         rows << row;
     }

@@ -132,6 +132,7 @@ QHBoxLayout *ReportDialog::buildTargetRow()
     m_chooseTarget = new QPushButton(QStringLiteral("..."), this);
     m_chooseTarget->setObjectName(QStringLiteral("chooseTargetButton"));
     m_chooseTarget->setToolTip(Lang::text(Txt::ReportChooseTarget));
+    m_chooseTarget->setAccessibleName(Lang::text(Txt::ReportChooseTarget));
     auto *row = new QHBoxLayout;
     row->addWidget(targetLabel);
     row->addWidget(m_target, 1);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/linklabel.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,7 +11,7 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
     underlined.setUnderline(true);
     setFont(underlined);
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+    pal.setColor(QPalette::WindowText, ThemeColours::foreground(QColor(0x00, 0x00, 0xFF), pal));
     setPalette(pal);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);

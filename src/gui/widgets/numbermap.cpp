@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/numbermap.h"
 
+#include "core/app/language.h"
 #include "core/library/librarynaming.h"
 #include "core/library/librarynumbertable.h"
 #include "core/model/itemname.h"
+#include "gui/widgets/drawnitemsaccessible.h"
+#include "gui/widgets/themecolours.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -27,6 +31,7 @@ QFont numberFont(int number)
 NumberMap::NumberMap(int columns, int rows, QWidget *parent) : QWidget(parent), m_columns(columns), m_rows(rows)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(sizeHint());
 }
@@ -37,7 +42,10 @@ void NumberMap::setTable(const LibraryNumberTable *table)
     m_hovered = 0;
     if (!selectable(m_chosen))
         m_chosen = 0;
+    if (!selectable(m_current))
+        m_current = 0;
     update();
+    DrawnItemsAccessible::notifyReset(this);
 }
 
 int NumberMap::totalRows() const
@@ -49,15 +57,51 @@ int NumberMap::totalRows() const
 
 void NumberMap::setFirstRow(int row)
 {
-    m_firstRow = qBound(0, row, qMax(0, totalRows() - m_rows));
+    const int first = qBound(0, row, qMax(0, totalRows() - m_rows));
     m_hovered = 0;
     update();
+    if (first == m_firstRow)
+        return;
+    m_firstRow = first;
+    DrawnItemsAccessible::notifyReset(this);
+}
+
+void NumberMap::setCurrentNumber(int number)
+{
+    if (!selectable(number))
+        return;
+    m_current = number;
+    const int row = (number - 1) / m_columns;
+    if (row < m_firstRow || row >= m_firstRow + m_rows) {
+        setFirstRow(row < m_firstRow ? row : row - m_rows + 1);
+        emit firstRowChanged(m_firstRow);
+    }
+    update();
+    DrawnItemsAccessible::notifyCurrent(this);
+}
+
+QString NumberMap::numberText(int number) const
+{
+    if (!selectable(number))
+        return {};
+    const LibraryNumberTable::Entry &entry = m_table->entry(number);
+    QStringList parts{QString::number(number)};
+    if (entry.used)
+        parts << ItemName::title(entry.fileName);
+    else
+        parts << Lang::text(Txt::A11yNumberFree);
+    if (entry.duplicate)
+        parts << Lang::text(Txt::NumberMapDuplicate);
+    if (number == m_chosen)
+        parts << Lang::text(Txt::NumberMapChosen);
+    return parts.join(u", ");
 }
 
 void NumberMap::setChosenNumber(int number)
 {
     m_chosen = selectable(number) ? number : 0;
     update();
+    DrawnItemsAccessible::notifyCurrent(this);
 }
 
 bool NumberMap::selectable(int number) const
@@ -85,10 +129,10 @@ QRect NumberMap::cellRect(int number) const
     return QRect((k % m_columns) * kCell, (k / m_columns) * kCell, kCell, kCell);
 }
 
-void NumberMap::drawNumber(QPainter &p, const QRect &r, int number) const
+void NumberMap::drawNumber(QPainter &p, const QRect &r, int number, const QColor &fill) const
 {
     p.setFont(numberFont(number));
-    p.setPen(Qt::black);
+    p.setPen(ThemeColours::textOn(fill));
     p.drawText(r, Qt::AlignCenter, QString::number(number));
 }
 
@@ -96,6 +140,7 @@ void NumberMap::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
+    const QColor gridLine = ThemeColours::background(kGridLine, palette());
     for (int k = 0; k < m_columns * m_rows; ++k) {
         const int number = m_firstRow * m_columns + k + 1;
         if (!selectable(number))
@@ -107,13 +152,18 @@ void NumberMap::paintEvent(QPaintEvent *)
             fill = kChosenColour;
         else if (entry.used)
             fill = entry.duplicate ? kDuplicateColour : kTakenColour;
+        fill = ThemeColours::background(fill, palette());
         p.fillRect(r, fill);
-        p.setPen(kGridLine);
+        p.setPen(gridLine);
         p.drawRect(r);
         if (entry.used || number == m_chosen)
-            drawNumber(p, r, number);
+            drawNumber(p, r, number, fill);
     }
     drawHovered(p);
+    if (hasFocus() && !cellRect(m_current).isNull()) {
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(cellRect(m_current).adjusted(1, 1, -2, -2));
+    }
 }
 
 void NumberMap::drawHovered(QPainter &p) const
@@ -122,10 +172,11 @@ void NumberMap::drawHovered(QPainter &p) const
     if (cell.isNull() || !selectable(m_hovered))
         return;
     const QRect box = cell.adjusted(-10, -5, 10, 5);
-    p.fillRect(box, kHoveredBox);
-    p.setPen(Qt::black);
+    const QColor boxFill = ThemeColours::background(kHoveredBox, palette());
+    p.fillRect(box, boxFill);
+    p.setPen(ThemeColours::textOn(boxFill));
     p.drawRect(box.adjusted(0, 0, -1, -1));
-    drawNumber(p, box, m_hovered);
+    drawNumber(p, box, m_hovered, boxFill);
 
     const LibraryNumberTable::Entry &entry = m_table->entry(m_hovered);
     if (!entry.used)
@@ -148,8 +199,9 @@ void NumberMap::drawHovered(QPainter &p) const
         titleBox.moveTop(0);
     if (titleBox.bottom() >= height())
         titleBox.moveBottom(height() - 1);
-    p.fillRect(titleBox, kTitleBox);
-    p.setPen(Qt::black);
+    const QColor titleFill = ThemeColours::background(kTitleBox, palette());
+    p.fillRect(titleBox, titleFill);
+    p.setPen(ThemeColours::textOn(titleFill));
     p.drawRect(titleBox.adjusted(0, 0, -1, -1));
     p.drawText(titleBox, Qt::AlignCenter, title);
 }
@@ -178,6 +230,12 @@ void NumberMap::mousePressEvent(QMouseEvent *event)
     const int number = numberAt(event->position().toPoint());
     if (!number)
         return;
+    m_current = number;
+    choose(number);
+}
+
+void NumberMap::choose(int number)
+{
     const LibraryNumberTable::Entry &entry = m_table->entry(number);
     if (entry.used) {
         emit takenNumberClicked(number);
@@ -187,7 +245,72 @@ void NumberMap::mousePressEvent(QMouseEvent *event)
         return;
     m_chosen = number;
     update();
+    DrawnItemsAccessible::notifyCurrent(this);
     emit numberChosen(number);
+}
+
+void NumberMap::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_table || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int page = m_columns * m_rows;
+    const int from = m_current ? m_current : 1;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -m_columns;
+        break;
+    case Qt::Key_Down:
+        step = m_columns;
+        break;
+    case Qt::Key_PageUp:
+        step = -page;
+        break;
+    case Qt::Key_PageDown:
+        step = page;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!m_current) {
+            setCurrentNumber(from);
+        } else if (m_current == m_chosen && event->key() != Qt::Key_Space) {
+            emit numberDoubleClicked(m_current);
+        } else {
+            choose(m_current);
+        }
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Moves stay on the table; a step past either end stops at the last number it can reach.
+    int target = from + (m_current ? step : 0);
+    if (!selectable(target))
+        target = qBound(1, target, m_table->size() - 1);
+    setCurrentNumber(target);
+}
+
+void NumberMap::focusInEvent(QFocusEvent *event)
+{
+    if (!m_current && m_table)
+        m_current = m_chosen ? m_chosen : qMax(1, m_firstRow * m_columns + 1);
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void NumberMap::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 // Not a second press: a double-click on a taken number was told once, by its first click.

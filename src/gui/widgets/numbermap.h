@@ -9,6 +9,8 @@ class LibraryNumberTable;
 // A map of item numbers as a grid of 18-pixel cells: free numbers white, taken ones green,
 // duplicates red, the chosen number light cyan; the number under the mouse is drawn enlarged
 // with its title beside it. Cells past the table's last number are neither drawn nor chosen.
+// From the keyboard the arrow keys move a current cell (scrolling the map) and Enter or Space
+// chooses it as a click would; Enter on the chosen number confirms it as a double-click.
 class NumberMap : public QWidget
 {
     Q_OBJECT
@@ -34,6 +36,11 @@ public:
     int chosenNumber() const { return m_chosen; }
     void setChosenNumber(int number);
     int hoveredNumber() const { return m_hovered; }
+    // The number the keyboard is on; 0 before the map had focus.
+    int currentNumber() const { return m_current; }
+    void setCurrentNumber(int number);
+    // The number of the table's entry as a screen reader says it: number, then title or "free".
+    QString numberText(int number) const;
     // The number a point of the control stands for; 0 outside the table.
     int numberAt(const QPoint &pos) const;
     QRect cellRect(int number) const;
@@ -46,6 +53,8 @@ signals:
     void takenNumberClicked(int number);
     // A free number was double-clicked; its first click has chosen it.
     void numberDoubleClicked(int number);
+    // The keyboard scrolled the map to keep the current number in sight.
+    void firstRowChanged(int row);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -53,10 +62,15 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool selectable(int number) const;
-    void drawNumber(QPainter &p, const QRect &r, int number) const;
+    // A click's or Enter's choice of number.
+    void choose(int number);
+    void drawNumber(QPainter &p, const QRect &r, int number, const QColor &fill) const;
     void drawHovered(QPainter &p) const;
 
     const LibraryNumberTable *m_table = nullptr;
@@ -65,6 +79,7 @@ private:
     int m_firstRow = 0;
     int m_hovered = 0;
     int m_chosen = 0;
+    int m_current = 0;
 };
 
 // Song numbers: 40 x 25 cells, scrolled by rows (first row 0..100).

@@ -50,6 +50,7 @@ SongStructureDialog::SongStructureDialog(const Song &song, SongEditorLink *edito
     viewLayout->addStretch();
 
     m_tree = new QTreeWidget(this);
+    m_tree->setAccessibleName(Lang::text(Txt::StructureTitle));
     m_tree->setObjectName(QStringLiteral("structureTree"));
     m_tree->setHeaderHidden(true);
     QFont treeFont = uiFont();

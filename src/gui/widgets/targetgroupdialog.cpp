@@ -30,6 +30,7 @@ TargetGroupDialog::TargetGroupDialog(const QStringList &groups, const QString &c
     setControlText(this, Txt::TargetGroupTitle);
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("groupList"));
+    m_list->setAccessibleName(windowTitle()); // the list has no label; the title asks for the group
     m_list->addItems(groups);
     m_list->setMinimumWidth(220);
     // The caller's group, else the group chosen last time, else the only one; with none of them

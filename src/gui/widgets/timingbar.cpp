@@ -2,6 +2,8 @@
 #include "gui/widgets/timingbar.h"
 
 #include "core/app/language.h"
+#include "gui/widgets/drawnitemsaccessible.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +19,7 @@ void TimingBar::setTimes(const QList<int> &times)
     if (m_times.isEmpty())
         m_clicked = -1;
     update();
+    DrawnItemsAccessible::notifyReset(this);
 }
 
 void TimingBar::setCodes(const QList<quint32> &codes)
@@ -29,6 +32,7 @@ void TimingBar::setCurrentIndex(int index)
 {
     m_current = index;
     update();
+    DrawnItemsAccessible::notifyCurrent(this);
 }
 
 void TimingBar::setHandPointer(bool on)
@@ -60,16 +64,22 @@ void TimingBar::paintEvent(QPaintEvent *)
     labelFont.setPointSize(10);
     labelFont.setBold(true);
 
+    const QPalette &colours = palette();
+    const QColor currentFill = ThemeColours::background(QColor(0x00, 0xFF, 0xFF), colours);
+    const QColor timedFill = ThemeColours::background(Qt::white, colours);
+    // Blue has no light shade that reads on the dark fills: times turn plain light there.
+    const bool dark = ThemeColours::isDark(colours);
+    const QColor labelText = ThemeColours::foreground(QColor(0x00, 0x64, 0x00), colours);
     for (int i = 0; i < m_times.size(); ++i) {
         const QRect r = segmentRect(i);
         if (m_times[i] != 0 || i == m_current) {
-            p.fillRect(r, i == m_current ? QColor(0x00, 0xFF, 0xFF) : QColor(Qt::white));
+            p.fillRect(r, i == m_current ? currentFill : timedFill);
             p.setPen(QPen(QColor(0xFF, 0x00, 0x00), 1));
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
         if (m_times[i] != 0) {
             p.setFont(timeFont);
-            p.setPen(QColor(0x00, 0x00, 0xFF));
+            p.setPen(dark ? ThemeColours::textOn(i == m_current ? currentFill : timedFill) : QColor(0x00, 0x00, 0xFF));
             const QString time = QString::asprintf("%3.1f s", m_times[i] / 10.0);
             p.drawText(QRect(r.left(), r.bottom() - 15 - 12, r.width(), 14), Qt::AlignHCenter | Qt::AlignBottom, time);
         }
@@ -78,7 +88,7 @@ void TimingBar::paintEvent(QPaintEvent *)
             const bool first = i == 0 || i - 1 >= m_codes.size() || int(m_codes[i - 1] >> 16) != stanza;
             if (first) {
                 p.setFont(labelFont);
-                p.setPen(QColor(0x00, 0x64, 0x00));
+                p.setPen(labelText);
                 const QString label = stanza == kRefrainCode ? Lang::text(Txt::TimingBarRefrain)
                                                              : Lang::text(Txt::TimingBarStanza).arg(stanza + 1);
                 p.drawText(QRect(r.left(), r.bottom() - 30 - 14, r.width(), 16), Qt::AlignHCenter | Qt::AlignBottom,

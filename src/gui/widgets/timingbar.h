@@ -23,6 +23,8 @@ public:
 
     const QList<int> &times() const { return m_times; }
     int currentIndex() const { return m_current; }
+    // The stanza and screen code of segment i, 0 when none was set.
+    quint32 codeOf(int index) const { return m_codes.value(index); }
     // The segment clicked last, -1 when none or when there is no time list.
     int clickedIndex() const { return m_clicked; }
     // The rectangle of segment i.

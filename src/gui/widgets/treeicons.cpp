@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <functional>
+
 namespace TreeIcons {
 
 namespace {
@@ -58,10 +60,27 @@ void ledBoard(QPainter &p, const QColor &led)
             p.drawPoint(x, y);
 }
 
-QPixmap paint(int image)
+// A transparent 16 x 16 picture drawn at ratio device pixels per pixel.
+QPixmap canvas(int ratio)
 {
-    QPixmap pixmap(16, 16);
+    QPixmap pixmap(16 * ratio, 16 * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+// Both densities, so that a screen at twice the density gets a sharp picture.
+QIcon bothDensities(const std::function<QPixmap(int)> &draw)
+{
+    QIcon icon;
+    icon.addPixmap(draw(1));
+    icon.addPixmap(draw(2));
+    return icon;
+}
+
+QPixmap paint(int image, int ratio)
+{
+    QPixmap pixmap = canvas(ratio);
     QPainter p(&pixmap);
     switch (image) {
     case Song:
@@ -105,7 +124,7 @@ QIcon icon(int image)
     static QHash<int, QIcon> cache;
     auto it = cache.find(image);
     if (it == cache.end())
-        it = cache.insert(image, QIcon(paint(image)));
+        it = cache.insert(image, bothDensities([image](int ratio) { return paint(image, ratio); }));
     return it.value();
 }
 
@@ -113,15 +132,14 @@ QIcon statusIcon(bool cardChosen)
 {
     if (cardChosen)
         return icon(Card);
-    static const QIcon none = [] {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::transparent);
+    static const QIcon none = bothDensities([](int ratio) {
+        QPixmap pixmap = canvas(ratio);
         QPainter p(&pixmap);
         card(p);
         p.setPen(QPen(QColor(200, 30, 30), 2));
         p.drawLine(2, 2, 14, 14);
-        return QIcon(pixmap);
-    }();
+        return pixmap;
+    });
     return none;
 }
 

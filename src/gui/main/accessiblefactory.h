@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Gives the widgets that draw themselves (the LED matrix, the number maps, the timing bar and the
+// font editor's dot grid) the interfaces screen readers read. Once per process, before any
+// window shows; a second call does nothing.
+void installAccessibleFactory();

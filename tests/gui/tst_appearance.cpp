@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program on a screen of twice the density and in a dark palette: the matrix drawn sharp,
+// every fixed colour readable.
+#include "core/app/language.h"
+#include "gui/editor/ledmatrix.h"
+#include "gui/widgets/boardcolours.h"
+#include "gui/widgets/themecolours.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
+
+class TestAppearance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(Lang::load(TestSupport::shippedLanguageDir(), QStringLiteral("Polski")), Lang::LoadResult::Loaded);
+        QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    }
+
+    // Each prescribed colour stays in a light palette; in a dark one its equivalent carries
+    // readable text (contrast 4.5 or more), and a text colour reads on the dark window.
+    void themeColours_data()
+    {
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("text");
+        const struct
+        {
+            const char *name;
+            QColor colour;
+            bool text;
+        } rows[] = {
+            {"free number, white cell", Qt::white, false},
+            {"taken number", QColor(0, 255, 0), false},
+            {"duplicate number", QColor(255, 0, 0), false},
+            {"chosen number", QColor(128, 255, 255), false},
+            {"box under the mouse", QColor(223, 255, 255), false},
+            {"title box", QColor(255, 255, 128), false},
+            {"playlist entry not valid", QColor(128, 128, 128), false},
+            {"playlist slide, issue band", QColor(128, 255, 128), false},
+            {"playlist title", QColor(200, 255, 255), false},
+            {"playlist refrain, timing current", QColor(0, 255, 255), false},
+            {"timing screen box", QColor(0xC0, 0xFF, 0xFF), false},
+            {"timing stanza label", QColor(0x00, 0x64, 0x00), true},
+            {"link", QColor(0x00, 0x00, 0xFF), true},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.name) << row.colour << row.text;
+    }
+    void themeColours()
+    {
+        QFETCH(QColor, colour);
+        QFETCH(bool, text);
+        const QPalette light = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+        const QPalette dark = ThemeColours::darkPalette();
+        QVERIFY(!ThemeColours::isDark(light));
+        QVERIFY(ThemeColours::isDark(dark));
+        if (text) {
+            QCOMPARE(ThemeColours::foreground(colour, light), colour);
+            const QColor shown = ThemeColours::foreground(colour, dark);
+            QVERIFY2(ThemeColours::contrast(shown, dark.color(QPalette::Window)) >= 4.5, qPrintable(shown.name()));
+            return;
+        }
+        QCOMPARE(ThemeColours::background(colour, light), colour);
+        QVERIFY(ThemeColours::contrast(ThemeColours::textOn(colour), colour) >= 4.5);
+        const QColor shown = ThemeColours::background(colour, dark);
+        QCOMPARE(ThemeColours::textOn(shown), QColor(Qt::white));
+        QVERIFY2(ThemeColours::contrast(Qt::white, shown) >= 4.5, qPrintable(shown.name()));
+    }
+
+    // At twice the density every dot is 8 x 8 device pixels with 2 x 2 black corners: drawn, not
+    // stretched from a picture of half the size (which would blur its edges).
+    void matrixSharp()
+    {
+        LedMatrix matrix;
+        matrix.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&matrix));
+        const QImage image = matrix.grab().toImage();
+        QCOMPARE(image.size(), matrix.size() * 2);
+        for (const QPoint dot : {LedMatrix::dotPosition(0, 0, 0, 0), LedMatrix::dotPosition(7, 4, 3, 6)}) {
+            const QPoint at = dot * 2;
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; ++x) {
+                    const bool corner = (x < 2 || x >= 6) && (y < 2 || y >= 6);
+                    const QColor expected = corner ? QColor(Qt::black) : BoardColours::kUnlit;
+                    QCOMPARE(image.pixelColor(at + QPoint(x, y)), expected);
+                }
+            }
+        }
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // A screen of twice the density, as on many laptops.
+    qputenv("QT_SCALE_FACTOR", "2");
+    TestSupport::initApplicationIdentity();
+    QApplication app(argc, argv);
+    TestAppearance test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_appearance.moc"
