@@ -107,7 +107,7 @@ void MainWindow::compose(std::shared_ptr<DriveProvider> removableDrives)
     connect(m_playlistPage, &PlaylistPage::documentChanged, this, &MainWindow::updateTitle);
     connect(m_pages, &QStackedWidget::currentChanged, this, &MainWindow::updateTitle);
     m_pages->setCurrentWidget(m_playlistPage);
-    m_commands.handle(Command::CardWizard, this, &MainWindow::openCardWizard);
+    m_commands.handle(Command::CardWizard, this, [this] { openCardWizard(); });
     // Ctrl+S saves what the page in front shows; Ctrl+Shift+S the editor's screen as a slide.
     const auto inFront = [this](QWidget *page) { return m_pages->currentWidget() == page; };
     m_commands.handle(
@@ -439,7 +439,15 @@ void MainWindow::generateReport()
     dialog.exec();
 }
 
-void MainWindow::openCardWizard()
+QList<LibrarySource> MainWindow::librarySources() const
+{
+    AppCore *core = AppCore::instance();
+    if (!core || !m_panel)
+        return {};
+    return LibrarySources::list(core->settings().lyricsDir(), m_panel->allDrives()->drives(), m_openProject);
+}
+
+void MainWindow::openCardWizard(const QString &sourceRoot)
 {
     AppCore *core = AppCore::instance();
     if (!core || !m_panel)
@@ -450,8 +458,17 @@ void MainWindow::openCardWizard()
         const DrivePollingPause pause(drives);
         CardWizard wizard(core->dirs().projectDir(), core->dirs().backupDir(), m_panel->allDrives(), m_panel->udisks(),
                           m_panel);
+        // What the window shows goes to the card it shows, unless a project was opened to be written.
+        const QString shown = m_workspace ? m_workspace->root() : QString();
+        const QList<LibrarySource> sources = librarySources();
+        const int chosen = LibrarySources::indexOfRoot(sources, sourceRoot.isEmpty() ? shown : sourceRoot);
+        wizard.setSources(sources, std::max(chosen, 0));
+        wizard.setTargetRoot(shown);
         // Songs imported into the song directory show at once if the panel shows that folder.
         connect(&wizard, &CardWizard::songsImported, m_panel, [this] { m_panel->refreshLibrary(false); });
+        connect(&wizard, &CardWizard::projectRestored, this, [this](const QString &root, const QString &label) {
+            m_openProject = {root, label, true};
+        });
         wizard.exec();
     }
     // The wizard may have formatted or written the card: the list reads the drives now, not at the next poll.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/app/librarysources.h"
 #include "gui/app/commandregistry.h"
 
 #include <QHash>
@@ -83,9 +84,15 @@ public:
     void generateReport();
     QString reportFolder() const { return m_reportFolder; }
     void setReportFolder(const QString &folder) { m_reportFolder = folder; }
-    // The card wizard on the card image and the panel's drives; the panel's polling pauses while
-    // it is open, and the panel reads its card again afterwards.
-    void openCardWizard();
+    // The card wizard on the list of libraries and the panel's drives: it copies sourceRoot (the
+    // library shown when empty) to the card shown. The panel's polling pauses while it is open,
+    // and the panel reads its card again afterwards.
+    void openCardWizard(const QString &sourceRoot = {});
+    // The project unpacked from a .lvp or read from a card; an empty root when there is none.
+    OpenProject openProject() const { return m_openProject; }
+    void setOpenProject(const OpenProject &project) { m_openProject = project; }
+    // The computer's library, the cards, the open project.
+    QList<LibrarySource> librarySources() const;
 
 signals:
     // The board's text matrix changed in the program settings.
@@ -122,4 +129,5 @@ private:
     CharacterPalette *m_characterPalette = nullptr;
     // The user's documents folder unless a caller chooses another.
     QString m_reportFolder;
+    OpenProject m_openProject;
 };

@@ -161,8 +161,9 @@ bool ProjectActions::openProject(const QString &path)
     showLeftOut(result.notWritten);
     remember(file);
     showOpenState();
+    m_frame->setOpenProject({core->dirs().projectDir(), QFileInfo(file).fileName(), false});
     // The opened project is on its way to a card: the wizard takes it there (and refreshes the panel).
-    m_frame->openCardWizard();
+    m_frame->openCardWizard(core->dirs().projectDir());
     return true;
 }
 
@@ -307,6 +308,7 @@ bool ProjectActions::closeProject()
     if (playlist)
         playlist->startNewPlaylist();
     m_open = false;
+    m_frame->setOpenProject({});
     m_frame->showProjectButtons(false);
     m_frame->pages()->hide();
     m_documentFile.clear();

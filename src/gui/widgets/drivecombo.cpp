@@ -45,7 +45,7 @@ void DriveCombo::refreshDrives()
         int index = DriveList::indexOfRoot(drives, chosen);
         if (index < 0 && !drives.isEmpty()) {
             chosenGone = !chosen.isEmpty();
-            index = 0;
+            index = m_choosesFirst ? 0 : -1;
         }
         setCurrentIndex(index);
         m_filling = false;
@@ -60,6 +60,13 @@ void DriveCombo::refreshDrives()
     } else if (chosenGone) {
         emit driveChanged();
     }
+}
+
+bool DriveCombo::selectRoot(const QString &rootPath)
+{
+    const int index = DriveList::indexOfRoot(m_drives, rootPath);
+    setCurrentIndex(index);
+    return index >= 0;
 }
 
 QString DriveCombo::drivePath() const
