@@ -6,6 +6,20 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// One folder is the other or lies inside it, also through a link to either.
+bool overlap(const QString &a, const QString &b)
+{
+    if (LibrarySources::nested(a, b))
+        return true;
+    const QString first = QFileInfo(a).canonicalFilePath();
+    const QString second = QFileInfo(b).canonicalFilePath();
+    return !first.isEmpty() && !second.isEmpty() && LibrarySources::nested(first, second);
+}
+
+} // namespace
+
 namespace CardRoute {
 
 QString text(const QString &source, const QString &target)
@@ -27,14 +41,14 @@ QString writeProblem(const QList<LibrarySource> &sources, int from, const QStrin
         return Lang::text(Txt::RouteFillSource);
     const LibrarySource &source = sources.at(from);
     const QString name = LibrarySources::itemText(source);
-    if (LibrarySources::nested(source.rootPath, card))
+    if (overlap(source.rootPath, card))
         return Lang::text(Txt::RouteNested).arg(name, cardName);
     if (holdsData(source.rootPath, categories))
         return {};
     const QString empty = Lang::text(Txt::RouteSourceEmpty).arg(name);
     for (int i = 0; i < sources.size(); ++i) {
         const LibrarySource &other = sources.at(i);
-        if (i != from && !LibrarySources::nested(other.rootPath, card) && holdsData(other.rootPath, categories))
+        if (i != from && !overlap(other.rootPath, card) && holdsData(other.rootPath, categories))
             return empty + u'\n' + Lang::text(Txt::RouteChooseInstead).arg(LibrarySources::itemText(other));
     }
     return empty + u'\n' + Lang::text(Txt::RouteFillSource);
@@ -44,7 +58,7 @@ QString restoreProblem(const QString &card, const QString &cardName, const QStri
 {
     if (card.isEmpty())
         return Lang::text(Txt::RouteChooseCardToRead);
-    if (LibrarySources::nested(card, target))
+    if (overlap(card, target))
         return Lang::text(Txt::RouteNested).arg(cardName, targetName);
     return {};
 }

@@ -89,6 +89,10 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     m_runner.onBusyChanged = [this](bool busy) {
         m_drives->enablePolling(!busy);
         showPage();
+        // The buttons were off while the work ran: "Dalej" takes the focus back, so that Enter
+        // goes on rather than reaching "Anuluj".
+        if (!busy && m_nextButton->isEnabled())
+            m_nextButton->setFocus();
     };
 
     m_drives->refreshDrives();
