@@ -27,7 +27,8 @@ void runFile(benchmark::State &state, const QByteArray &bytes)
     for (auto _ : state) {
         LyricFile::Contents contents;
         if (LyricFile::read(bytes, QStringLiteral("1 Song.txt"), {}, contents, nullptr)) {
-            LyricLanguage::keepOnly(contents.song, LyricLanguage::choose(contents.song, {}, QStringLiteral("pl")), nullptr);
+            LyricLanguage::keepOnly(contents.song, LyricLanguage::choose(contents.song, {}, QStringLiteral("pl")),
+                                    nullptr);
             LyricNotes notes;
             const LyricPlan plan = LyricMapping::map(contents.song, notes);
             Song song;
@@ -45,9 +46,9 @@ int main(int argc, char **argv)
         {"OpenLyrics/sections",
          repeatedSections("<song xmlns=\"http://openlyrics.info/namespace/2009/song\"><lyrics>",
                           "<verse name=\"v%\"><lines>x</lines></verse>", "</lyrics></song>")},
-        {"OpenLyrics/same name", repeatedSections("<song><properties/><lyrics>",
-                                                  "<verse name=\"v1\" lang=\"l%\"><lines>x</lines></verse>",
-                                                  "</lyrics></song>")},
+        {"OpenLyrics/same name",
+         repeatedSections("<song><properties/><lyrics>", "<verse name=\"v1\" lang=\"l%\"><lines>x</lines></verse>",
+                          "</lyrics></song>")},
         {"OpenLyrics/deep nesting", "<song><lyrics>" + QByteArray("<a>").repeated(1300000) + "</song>"},
         {"OpenSong/sections", repeatedSections("<song><lyrics>", "[V%]\n x\n", "</lyrics></song>")},
         {"ChordPro/sections", repeatedSections("{title: t}\n", "{soc}\nx %\n{eoc}\n", "")},

@@ -83,7 +83,8 @@ void BM_MidiRender(benchmark::State &state)
             decoder.seek(0);
         frames += decoder.readStereo(chunk.data(), AudioDecoder::kChunkFrames);
     }
-    state.counters["audio_s_per_s"] = benchmark::Counter(double(frames) / MidiDecoder::kSampleRate, benchmark::Counter::kIsRate);
+    state.counters["audio_s_per_s"] = benchmark::Counter(double(frames) / MidiDecoder::kSampleRate,
+                                                         benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MidiRender)->Unit(benchmark::kMicrosecond);
 

@@ -72,11 +72,18 @@ void decode(benchmark::State &state, ToneFile::Format format, const QString &nam
             state.SkipWithError("short decode");
     }
     // Seconds of audio decoded per second of time.
-    state.counters["audio_s_per_s"] = benchmark::Counter(60.0 * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["audio_s_per_s"] = benchmark::Counter(60.0 * double(state.iterations()),
+                                                         benchmark::Counter::kIsRate);
 }
 
-void BM_DecodeMp3(benchmark::State &state) { decode(state, ToneFile::Format::Mp3, QStringLiteral("minute.mp3")); }
-void BM_DecodeWav(benchmark::State &state) { decode(state, ToneFile::Format::Wav, QStringLiteral("minute.wav")); }
+void BM_DecodeMp3(benchmark::State &state)
+{
+    decode(state, ToneFile::Format::Mp3, QStringLiteral("minute.mp3"));
+}
+void BM_DecodeWav(benchmark::State &state)
+{
+    decode(state, ToneFile::Format::Wav, QStringLiteral("minute.wav"));
+}
 BENCHMARK(BM_DecodeMp3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeWav)->Unit(benchmark::kMillisecond);
 

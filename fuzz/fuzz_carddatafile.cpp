@@ -46,7 +46,8 @@ QStringList describeTree(const QString &root, int *files)
         require(!isLink(path), "a link was made");
         QFile file(path);
         require(file.open(QIODevice::ReadOnly), "an unpacked file cannot be read");
-        lines << shown + u' ' + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex());
+        lines << shown + u' '
+                + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex());
         ++*files;
     };
     const QDir::Filters all = QDir::AllEntries | QDir::System | QDir::Hidden;
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString target = scratch.filePath(QStringLiteral("card"));
     const CardUnpackResult result = unpack(Fuzz::bytes(data, size), target);
 
-    const QStringList around = QDir(scratch.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList around =
+        QDir(scratch.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     require(around.isEmpty() || around == QStringList{QStringLiteral("card")}, "something outside the target");
     if (result.status == CardUnpackStatus::WrongMagic) {
         require(around.isEmpty(), "a wrong magic created the target");

@@ -44,8 +44,8 @@ Playlist readPlaylist(const QByteArray &bytes, CharsetMode charset, IssueList *i
 
 bool sameEntry(const PlaylistEntry &a, const PlaylistEntry &b)
 {
-    return a.found == b.found && a.title == b.title && a.path == b.path && a.stanza == b.stanza
-           && a.option == b.option && a.songNumber == b.songNumber && a.type == b.type;
+    return a.found == b.found && a.title == b.title && a.path == b.path && a.stanza == b.stanza && a.option == b.option
+        && a.songNumber == b.songNumber && a.type == b.type;
 }
 
 } // namespace
