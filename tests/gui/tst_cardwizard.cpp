@@ -470,11 +470,13 @@ private slots:
     }
 
     // "Dalej" on the first page refuses a source with nothing to copy, naming its entry and one
-    // to choose instead, and a card written onto itself; nothing is written.
+    // to choose instead, a card written onto itself, and no card chosen; nothing is written.
     void refusesWhatCannotBeCopied_data()
     {
-        QTest::addColumn<QString>("source"); // computer (empty), card (the target itself), emptied project
-        for (const char *source : {"computer", "card", "emptied project"})
+        // computer (empty), card (the target itself), emptied project, no card (none shown: the only
+        // card listed is not taken for it)
+        QTest::addColumn<QString>("source");
+        for (const char *source : {"computer", "card", "emptied project", "no card"})
             QTest::newRow(source) << QString::fromLatin1(source);
     }
     void refusesWhatCannotBeCopied()
@@ -491,12 +493,14 @@ private slots:
         const QList<LibrarySource> sources = LibrarySources::list(computer, m_drives->drives(), project);
         const int chosen = source == u"card" ? 1 : source == u"computer" ? 0 : 2;
         w.setSources(sources, chosen);
-        w.setTargetRoot(m_card);
+        w.setTargetRoot(source == u"no card" ? QString() : m_card);
         w.show();
+        QCOMPARE(w.driveList()->drivePath().isEmpty(), source == u"no card");
         w.next();
         const QString card = u"CARD "_qs + m_card;
         const QString projectName = Lang::text(Txt::ProjectFileEntry).arg(u"a.lvp"_qs);
-        const QString says = source == u"card" ? Lang::text(Txt::RouteNested).arg(card, card)
+        const QString says = source == u"no card" ? Lang::text(Txt::RouteChooseCard)
+            : source == u"card"                   ? Lang::text(Txt::RouteNested).arg(card, card)
             : source == u"computer"
             ? Lang::text(Txt::RouteSourceEmpty).arg(Lang::text(Txt::ComputerLibrary)) + u'\n'
                 + Lang::text(Txt::RouteChooseInstead).arg(projectName)
