@@ -111,7 +111,8 @@ private slots:
     }
 
     // A batch claims its entries before any is taken: a collision moves one song only, to the
-    // lowest number nobody claims, and the report names the entry.
+    // lowest number nobody claims, and the report names the entry. A file's own number (its
+    // name's, an OpenSong hymn number) is claimed without a songbook being named.
     void oneCollisionMovesOneSong()
     {
         QTemporaryDir dir;
@@ -125,14 +126,23 @@ private slots:
         const QString twice = dir.filePath(u"0001 Powtórka 1.txt"_qs);
         QVERIFY(writeFile(twice, "Powtórka"));
         files.insert(1, twice);
+        // An OpenSong hymn number claims as a file name's number does, without a songbook asked for.
+        const QString hymn42 = testData(u"lyricformats/Amazing mercy"_qs);
+        const QString hymn3 = dir.filePath(u"hymn"_qs);
+        QVERIFY(writeFile(hymn3,
+                          "<song><title>Hymn</title><hymn_number>3</hymn_number>"
+                          "<lyrics>[V1]\n Hymn line</lyrics></song>"));
+        files << hymn42 << hymn3;
+        const QHash<QString, QPair<int, QString>> moved{
+            {twice, {31, u"moved-from=1"_qs}}, {hymn42, {42, QString()}}, {hymn3, {32, u"moved-from=3"_qs}}};
         QList<LyricImport::FileResult> results;
         QVERIFY(LyricImport::importFiles(files, requestFor(dir.filePath(u"card"_qs), u"Pieśni"_qs), results));
-        QCOMPARE(results.size(), 31);
+        QCOMPARE(results.size(), 33);
         for (const LyricImport::FileResult &r : std::as_const(results)) {
             QCOMPARE(r.outcome, LyricImport::Outcome::Imported);
-            if (r.file == twice) {
-                QCOMPARE(r.number, 31);
-                QCOMPARE(lyricTokens(r.notes.messages()), u"moved-from=1"_qs);
+            if (moved.contains(r.file)) {
+                QCOMPARE(r.number, moved.value(r.file).first);
+                QCOMPARE(lyricTokens(r.notes.messages()), moved.value(r.file).second);
             } else {
                 QCOMPARE(r.number, QFileInfo(r.file).fileName().left(4).toInt());
                 QVERIFY(r.notes.messages().isEmpty());

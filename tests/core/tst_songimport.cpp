@@ -11,7 +11,8 @@ using TestSupport::treeOf;
 namespace {
 
 // Creates each ";"-separated entry below root: "dir/" a folder, "name->target" a symbolic
-// link, else a song file whose bytes are its own path, so that a copy names its source.
+// link, "name=bytes" a song file of those bytes, else a song file whose bytes are its own path,
+// so that a copy names its source.
 void makeTree(const QString &root, const QString &entries)
 {
     QDir().mkpath(root);
@@ -22,6 +23,8 @@ void makeTree(const QString &root, const QString &entries)
             QVERIFY(QDir().mkpath(path));
         else if (entry.contains(u"->"))
             QVERIFY(QFile::link(entry.section(u"->"_qs, 1), path));
+        else if (entry.contains(u'='))
+            QVERIFY(TestSupport::writeFile(root + u'/' + entry.section(u'=', 0, 0), entry.section(u'=', 1).toUtf8()));
         else
             QVERIFY(TestSupport::writeFile(path, entry.toUtf8()));
     }
@@ -73,7 +76,7 @@ private slots:
         QTest::addColumn<int>("marked");      // a number imported earlier in this run
         QTest::addColumn<int>("start");       // 0: keep numbers, else number from start
         QTest::addColumn<int>("sizeLimit");   // a disk that takes no more bytes per file
-        QTest::addColumn<QString>("results"); // outcome number target; then how the run ended
+        QTest::addColumn<QString>("results"); // outcome number target [from number]; then how the run ended
 
         for (const QStringList &row : TestSupport::tableRows(u"songimport/import.tsv"_qs))
             QTest::newRow(qPrintable(row[0]))
@@ -105,12 +108,13 @@ private slots:
             const Mode mode = start ? Mode::NumberFrom : Mode::KeepNumbers;
             result = importRows(listing.rows, lyrics, u"Cel"_qs, mode, start, run);
         }
-        static const char16_t *const outcomes[] = {u"imported", u"taken", u"exists", u"failed"};
+        static const char16_t *const outcomes[] = {u"imported", u"taken", u"exists", u"failed", u"present"};
         static const char16_t *const endings[] = {u"finished", u"stopped", u"no free number"};
         QStringList outcome;
         for (const RowResult &r : result.results) {
             const QString target = QDir(lyrics).relativeFilePath(r.target);
-            outcome << QString::fromUtf16(outcomes[int(r.outcome)]) + u' ' + QString::number(r.number) + u' ' + target;
+            outcome << QString::fromUtf16(outcomes[int(r.outcome)]) + u' ' + QString::number(r.number) + u' ' + target
+                    + (r.movedFrom ? u" from " + QString::number(r.movedFrom) : QString());
             // A copy has its source's bytes, and its number is marked for the whole run.
             if (r.outcome == Outcome::Imported) {
                 const Row &row = listing.rows.at(outcome.size() - 1);

@@ -5,12 +5,14 @@
 #include "core/model/songfile.h"
 #include "gui/app/shell.h"
 #include "gui/editor/ledmatrix.h"
+#include "gui/editor/songeditorform.h"
 #include "gui/editor/songeditorpage.h"
 #include "gui/editor/songnumberdialog.h"
 #include "gui/editor/titleedit.h"
 #include "gui/library/librarypanel.h"
 #include "gui/widgets/targetgroupdialog.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/shortcutsdialog.h"
 #include "librarytestsupport.h"
 #include "testappcore.h"
 
@@ -18,12 +20,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 using namespace LibraryTest;
 
@@ -147,6 +151,7 @@ private slots:
         QTest::keyClicks(page()->titleEdit(), u"Pasterz"_qs);
         QCOMPARE(m_frame->windowTitle(), u"Pasterz[*] \u2013 Lumivox"_qs);
         QVERIFY(m_frame->isWindowModified());
+        QCOMPARE(page()->form()->heading()->text(), u"Pasterz *"_qs);
         whenShown<TargetGroupDialog>([](TargetGroupDialog *dialog) {
             dialog->groupList()->setCurrentIndex(dialog->groupList()->findText(u"Post"_qs));
             dialog->accept();
@@ -154,6 +159,7 @@ private slots:
         page()->matrix()->setFocus();
         key(Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!m_frame->isWindowModified());
+        QCOMPARE(page()->form()->heading()->text(), u"Pasterz"_qs);
         QCOMPARE(m_frame->statusBar()->currentMessage(), Lang::text(Txt::SavedStatus).arg(u"0001 Pasterz.txt"_qs));
 
         Song song;
@@ -179,6 +185,7 @@ private slots:
         QTest::newRow("save as slide") << QKeySequence(u"Ctrl+Shift+S"_qs) << int(Command::SaveSlide);
         QTest::newRow("new song") << QKeySequence(QKeySequence::New) << int(Command::NewSong);
         QTest::newRow("report") << QKeySequence(QKeySequence::Print) << int(Command::GenerateReport);
+        QTest::newRow("close song") << QKeySequence(u"Ctrl+W"_qs) << int(Command::CloseSong);
     }
     void keysRunCommands()
     {
@@ -266,6 +273,66 @@ private slots:
         QCOMPARE(QDir(m_card + u"Post"_qs).entryList(QDir::Files), written);
         QCOMPARE(QDir(m_card + u"Adwent"_qs).entryList(QDir::Files), QStringList{u"0010 Gloria.txt"_qs});
         QCOMPARE(page()->isModified(), written.isEmpty());
+    }
+
+    // Ctrl+W asks as switching songs does: the page is left with a new song, or stays as it was.
+    void closeSongAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("save") << int(QMessageBox::Yes) << true << QStringList{u"0001 Nowa.txt"_qs};
+        QTest::newRow("discard") << int(QMessageBox::No) << true << QStringList();
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << QStringList();
+    }
+    void closeSongAsks()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(QStringList, written);
+        answerWith(QMessageBox::StandardButton(answer));
+        type(u"Nowa"_qs);
+        QTest::keyClicks(page()->titleEdit(), u"Nowa"_qs);
+        QCOMPARE(page()->form()->heading()->text(), u"Nowa *"_qs);
+        if (!written.isEmpty())
+            whenShown<TargetGroupDialog>([](TargetGroupDialog *dialog) {
+                dialog->groupList()->setCurrentIndex(dialog->groupList()->findText(u"Post"_qs));
+                dialog->accept();
+            });
+        page()->matrix()->setFocus();
+        key(Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(m_asked, QStringList{Lang::text(Txt::SaveChangesQuestion)});
+        QCOMPARE(m_frame->pages()->currentWidget() != page(), closed);
+        QCOMPARE(page()->song().title(), closed ? QString() : u"Nowa"_qs);
+        QCOMPARE(page()->isModified(), !closed);
+        QCOMPARE(QDir(m_card + u"Post"_qs).entryList(QDir::Files), written);
+        // The page shown again holds the new song, unchanged.
+        if (closed) {
+            m_frame->action(Command::TextEditor)->trigger();
+            QCOMPARE(page()->form()->heading()->text(), Lang::text(Txt::NewSongTip));
+            QVERIFY(!m_frame->isWindowModified());
+        }
+    }
+
+    // The shortcut list names each command as its menu does, not by what its entry shows now
+    // ("Undo: typing"), and names a key once, in its column.
+    void shortcutListNamesCommands()
+    {
+        type(u"ab"_qs);
+        QVERIFY(m_frame->action(Command::Undo)->text() != Lang::text(Txt::MenuUndo));
+        ShortcutsDialog dialog(m_frame->commands(), m_frame.get());
+        QHash<QString, QStringList> keysOf;
+        for (int r = 0; r < dialog.list()->topLevelItemCount(); ++r) {
+            const QTreeWidgetItem *row = dialog.list()->topLevelItem(r);
+            for (const QString &keys : row->text(0).split(u", "_qs))
+                QVERIFY2(!row->text(1).contains(u'(' + keys + u')'), qPrintable(row->text(1)));
+            keysOf[row->text(1)] << row->text(0);
+        }
+        const QString undo = Lang::text(Txt::MenuUndo).remove(u'&');
+        QCOMPARE(keysOf.value(undo), QStringList{QKeySequence(u"Ctrl+Z"_qs).toString(QKeySequence::NativeText)});
+        QCOMPARE(keysOf.value(Lang::text(Txt::ShortcutInText).arg(u"Siatka punktów"_qs)), QStringList{u"F2"_qs});
+        QCOMPARE(keysOf.value(Lang::text(Txt::ShortcutInText).arg(u"Znaki specjalne"_qs)), QStringList{u"F3"_qs});
+        QCOMPARE(keysOf.value(Lang::text(Txt::MenuCloseSong)), QStringList{u"Ctrl+W"_qs});
     }
 };
 

@@ -72,6 +72,20 @@ private slots:
                  (QStringList{u"2000 Jeden.txt"_qs, u"2001 Trzy.txt"_qs}));
     }
 
+    // Keeping numbers, a song whose number the library holds moves alone, and the summary says where.
+    void takenNumberMovesOneSong()
+    {
+        QVERIFY(TestSupport::writeFiles(m_lyrics + u"/Inna/"_qs, {u"0002 Zajęta.txt"_qs}));
+        clickRow(0);
+        clickRow(1, Qt::ShiftModifier);
+        m_dialog->startButton()->click();
+        QCOMPARE(m_boxes.texts(),
+                 QStringList{Lang::text(Txt::ImportSummary).arg(2).arg(0) + u"\n\n"
+                             + Lang::text(Txt::ImportNumbersMoved).arg(1) + u"\n[0002] Dwa \u2192 0003"});
+        QCOMPARE(QDir(m_lyrics + u"/Cel").entryList(QDir::Files),
+                 (QStringList{u"0001 Jeden.txt"_qs, u"0003 Dwa.txt"_qs}));
+    }
+
     void stopFromTheCopyLoop()
     {
         clickRow(0);

@@ -474,6 +474,25 @@ private slots:
         QVERIFY(!m_panel->issueWindow()->findChild<QLabel *>(QStringLiteral("emptyText"))->isHidden());
     }
 
+    // A rescan that finds only the issues already listed (after a save, a new song without
+    // trouble) leaves the window where the user put it; a file newly in trouble brings it forward.
+    void issueWindowComesForwardForNewIssuesOnly()
+    {
+        const QString card = fixtureCard();
+        openPanel({card});
+        IssueWindow *window = m_panel->issueWindow();
+        QVERIFY(window->isVisible());
+        window->hide();
+        writeFiles(card, {u"Adwent/0020 Nowa.txt"_qs});
+        m_panel->refreshLibrary(false);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->list()->rowCount(), 2);
+        writeFiles(card, {u"Maryjne/0020 Druga.txt"_qs});
+        m_panel->refreshLibrary(false);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->list()->rowCount(), 4);
+    }
+
     // A double-click on any row selects its file, the issues the reader finds in a song or
     // playlist during a full refresh as well as those of the scan itself.
     void issueRowsOpenTheirFiles()

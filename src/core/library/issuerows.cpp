@@ -50,3 +50,17 @@ IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNam
     }
     return result;
 }
+
+bool hasNewIssue(const IssueList &before, const IssueList &after)
+{
+    // Keyed by everything an issue says, so that a long list of an untidy card is compared in one pass.
+    const auto key = [](const LoadIssue &issue) -> QString {
+        return QString::number(int(issue.code)) + u'|' + QString::number(issue.number) + u'|'
+            + QString::number(int(issue.fileType)) + u'|' + issue.location() + u'|'
+            + QString::fromLatin1(issue.rawPath.toHex());
+    };
+    QSet<QString> known;
+    for (const LoadIssue &issue : before)
+        known.insert(key(issue));
+    return std::any_of(after.begin(), after.end(), [&](const LoadIssue &issue) { return !known.contains(key(issue)); });
+}

@@ -31,3 +31,7 @@ QList<IssueRow> issueRows(const IssueList &issues);
 // The issues that still hold once the named files (LoadIssue::location(group, file)) are deleted: their own issues go, and so does a duplicate-number issue whose number no
 // other remaining file shares (every file of a duplicated number carries one).
 IssueList issuesWithout(const IssueList &issues, const QSet<QString> &deletedNames);
+
+// Whether after holds an issue that before does not: a file newly in trouble, or a file whose
+// trouble changed. The same issues in another order are nothing new.
+bool hasNewIssue(const IssueList &before, const IssueList &after);

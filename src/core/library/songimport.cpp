@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/library/songimport.h"
 
+#include "core/library/batchnumbers.h"
 #include "core/library/librarynaming.h"
 #include "core/model/itemname.h"
 #include "core/util/fileutils.h"
+#include "core/util/posixfile.h"
 #include "core/util/replacingfile.h"
 
 #include <QFileInfo>
+#include <QMultiHash>
 
 #include <algorithm>
 #include <cerrno>
@@ -58,6 +61,33 @@ bool listFolder(const QString &dir, const QString &group, const QString &compare
         rows.append(Row{number, ItemName::titleOfFileName(name), group, LibraryNaming::joinPath(dir, name)});
     }
     return true;
+}
+
+// The song files of songDir's groups by title (any case), to find a copy an earlier import made.
+QMultiHash<QString, QString> songsByTitle(const QString &songDir)
+{
+    QMultiHash<QString, QString> paths;
+    for (const QString &group : groupNames(songDir)) {
+        const QString dir = LibraryNaming::joinPath(songDir, group);
+        for (const QString &name : songFiles(dir))
+            paths.insert(ItemName::titleOfFileName(name).toLower(), LibraryNaming::joinPath(dir, name));
+    }
+    return paths;
+}
+
+// Whether songDir holds the row's song already, byte for byte under the same title: a card
+// imported again must not give each of its songs a second number.
+bool alreadyImported(const Row &row, const QMultiHash<QString, QString> &byTitle)
+{
+    constexpr qint64 kMaxSongBytes = 4 * 1024 * 1024;
+    const QStringList candidates = byTitle.values(row.title.toLower());
+    QByteArray bytes;
+    if (candidates.isEmpty() || !readRegularFile(row.sourcePath, kMaxSongBytes, &bytes))
+        return false;
+    return std::any_of(candidates.cbegin(), candidates.cend(), [&bytes](const QString &path) {
+        QByteArray other;
+        return readRegularFile(path, kMaxSongBytes, &other) && other == bytes;
+    });
 }
 
 } // namespace
@@ -137,6 +167,19 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
     LibraryNumberTable taken = takenNumbers(imported, songDir);
     const QString targetDir = LibraryNaming::groupDirectory(songDir, group);
     const QString extension = ItemName::extension(ItemKind::Song);
+    // Keeping numbers, every number of the rows is reserved before one is handed out: a song whose
+    // number is taken, or an earlier row's, moves alone instead of pushing the rest along.
+    QList<int> kept;
+    QList<bool> present;
+    if (mode == Mode::KeepNumbers) {
+        const QMultiHash<QString, QString> byTitle = songsByTitle(songDir);
+        QList<int> claims;
+        for (const Row &row : rows) {
+            present << alreadyImported(row, byTitle);
+            claims << (present.last() ? BatchNumbers::kNotPlaced : row.number);
+        }
+        kept = BatchNumbers::assign(claims, taken);
+    }
     int from = start;
     const int count = int(rows.size());
     for (int i = 0; i < count; ++i) {
@@ -148,10 +191,19 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
         }
         RowResult result;
         if (mode == Mode::KeepNumbers) {
-            result.number = row.number;
-            result.target = targetDir + row.fileName();
-            if (taken.isUsed(row.number))
-                result.outcome = Outcome::NumberTaken;
+            result.number = kept.at(i);
+            if (present.at(i)) {
+                result.number = row.number;
+                result.outcome = Outcome::Present;
+            } else if (result.number == 0) {
+                result.number = row.number;
+                result.outcome = Outcome::NumberTaken; // and no free number left to move to
+            } else if (result.number != row.number) {
+                result.movedFrom = row.number;
+            }
+            const QString name = result.movedFrom == 0 ? row.fileName()
+                                                       : ItemName::format(result.number, row.title) + extension;
+            result.target = targetDir + name;
         } else {
             result.number = taken.findFree(from);
             if (result.number == 0) {
@@ -161,7 +213,7 @@ Run importRows(const QList<Row> &rows, const QString &songDir, const QString &gr
             from = result.number;
             result.target = targetDir + ItemName::format(result.number, row.title) + extension;
         }
-        if (result.outcome != Outcome::NumberTaken) {
+        if (result.outcome != Outcome::NumberTaken && result.outcome != Outcome::Present) {
             if (copyFileNew(row.sourcePath, result.target, &result.error)) {
                 result.outcome = Outcome::Imported;
                 taken.markUsed(result.number);

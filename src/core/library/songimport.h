@@ -47,21 +47,25 @@ Listing list(const QString &source, const QString &songDir, const Progress &prog
 LibraryNumberTable takenNumbers(const LibraryNumberTable &imported, const QString &songDir);
 
 enum class Mode {
-    KeepNumbers = 0, // a song keeps its number, and is skipped when that number is taken
-    NumberFrom = 1,  // songs get the free numbers from a start number upwards
+    // A song keeps its number; one whose number is taken, or claimed by an earlier row, moves to
+    // the lowest free number that no row claims (BatchNumbers).
+    KeepNumbers = 0,
+    NumberFrom = 1, // songs get the free numbers from a start number upwards
 };
 
 enum class Outcome {
     Imported,
-    NumberTaken,  // KeepNumbers: the song's number is taken
+    NumberTaken,  // KeepNumbers: the song's number is taken and no free number is left
     TargetExists, // the file name is taken in the group: nothing was replaced
     CopyFailed,   // the source is gone, is no regular file, or the copy could not be written
+    Present,      // KeepNumbers: a group of the song directory holds the same file under the same title
 };
 
 struct RowResult
 {
     Outcome outcome = Outcome::CopyFailed;
-    int number = 0; // the number the song has (Imported) or would have had
+    int number = 0;    // the number the song has (Imported) or would have had
+    int movedFrom = 0; // KeepNumbers: the song's own number, which it could not keep; 0 when kept
     QString target; // the file that was or would have been written
     int error = 0;  // the system's error number of a failed copy
 };
@@ -80,8 +84,8 @@ struct Run
     int skipped() const;
 };
 
-// Copies rows into the group folder songDir/group in the mode's way; numbers are taken as
-// takenNumbers() says, read afresh, and every number handed out is marked in imported (the
+// Copies rows into the group folder songDir/group in the mode's way (a moved song is named by its
+// new number and its title); numbers are taken as takenNumbers() says, read afresh, and every number handed out is marked in imported (the
 // run's table) at once. A copy never replaces a file and never leaves a partial one. Before
 // each row progress.file() is told of it and the stop flag tested; onResult hears each result.
 Run importRows(const QList<Row> &rows, const QString &songDir, const QString &group, Mode mode, int start,

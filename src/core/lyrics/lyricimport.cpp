@@ -7,6 +7,7 @@
 #include "core/lyrics/lyriclanguage.h"
 #include "core/lyrics/lyriclayout.h"
 #include "core/lyrics/openlyrics.h"
+#include "core/library/batchnumbers.h"
 #include "core/library/songlibrary.h"
 #include "core/model/itemname.h"
 #include "core/model/songfile.h"
@@ -168,51 +169,15 @@ int wantedNumber(const Source &source, const QString &songbook)
 {
     if (source.nameNumber > 0)
         return source.nameNumber;
-    if (songbook.isEmpty())
-        return 0;
     for (const LyricSongbook &book : source.songbooks) {
-        if (book.name.compare(songbook, Qt::CaseInsensitive) == 0)
-            return leadingInt(book.entry);
+        // An entry of no named book (OpenSong's hymn number) is the file's own number, claimed as a
+        // text file's name claims one; a named book's entry only when that book was asked for.
+        const bool asked = !songbook.isEmpty() && book.name.compare(songbook, Qt::CaseInsensitive) == 0;
+        const int entry = book.name.isEmpty() || asked ? leadingInt(book.entry) : 0;
+        if (entry > 0)
+            return entry;
     }
     return 0;
-}
-
-// The number each read song is to take: its claim when that is in range, free on the card and
-// not claimed by an earlier file; else the lowest number free on the card that no file claims.
-// 0 for a song that gets no number (refused, or no number left).
-QList<int> assignNumbers(const QList<Source> &sources, const QList<bool> &ready, const QString &songbook,
-                         const CardState &state)
-{
-    QList<int> claims(sources.size(), 0);
-    QSet<int> claimed;
-    for (qsizetype i = 0; i < sources.size(); ++i) {
-        const int wanted = ready[i] ? wantedNumber(sources[i], songbook) : 0;
-        if (wanted > 0 && wanted < state.numbers.size()) {
-            claims[i] = wanted;
-            claimed.insert(wanted);
-        }
-    }
-    QList<int> numbers(sources.size(), 0);
-    QSet<int> given;
-    int nextFree = 1;
-    for (qsizetype i = 0; i < sources.size(); ++i) {
-        if (!ready[i])
-            continue;
-        const int wanted = claims[i];
-        if (wanted > 0 && !state.numbers.isUsed(wanted) && !given.contains(wanted)) {
-            numbers[i] = wanted;
-            given.insert(wanted);
-            continue;
-        }
-        while (nextFree < state.numbers.size()
-               && (state.numbers.isUsed(nextFree) || claimed.contains(nextFree) || given.contains(nextFree)))
-            ++nextFree;
-        if (nextFree < state.numbers.size()) {
-            numbers[i] = nextFree;
-            given.insert(nextFree);
-        }
-    }
-    return numbers;
 }
 
 void writeSong(Source &source, int number, const QString &groupDir, CardState &state, FileResult &result)
@@ -306,7 +271,10 @@ bool importFiles(const QStringList &files, const Request &request, QList<FileRes
         pending.append(result);
         progress.counter(int(i) + 1);
     }
-    const QList<int> numbers = assignNumbers(sources, ready, request.songbook, state);
+    QList<int> claims;
+    for (qsizetype i = 0; i < sources.size(); ++i)
+        claims << (ready[i] ? wantedNumber(sources[i], request.songbook) : BatchNumbers::kNotPlaced);
+    const QList<int> numbers = BatchNumbers::assign(claims, state.numbers);
     for (qsizetype i = 0; i < pending.size(); ++i) {
         FileResult &result = pending[i];
         if (ready[i]) {

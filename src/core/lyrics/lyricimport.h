@@ -80,11 +80,11 @@ struct Request
     QString encoding; // the encoding of text files; empty: guessed
 };
 
-// Imports files into the group. Every file is read first, and the entries the batch claims (a
-// songbook entry, "153c" is 153, or a text file's number in its name, 1..4999 and free on the
-// card) are reserved: a song keeps its entry unless an earlier file of the batch claimed it, and
-// a song that cannot keep it takes the lowest number free on the card that no file claims
-// (notes.movedFrom names the entry). A song whose title (any case) and content a card song or an
+// Imports files into the group. Every file is read first, and the entries the batch claims (the
+// named songbook's entry, "153c" is 153, an OpenSong hymn number, or a text file's number in its
+// name, 1..4999 and free on the card) are reserved (BatchNumbers): a song keeps its entry unless
+// an earlier file of the batch claimed it, and a song that cannot keep it takes the lowest number
+// free on the card that no file claims (notes.movedFrom names the entry). A song whose title (any case) and content a card song or an
 // earlier file of the batch has is not written (Present). Nothing is ever replaced: a name that appears meanwhile takes the
 // next free number. False, with *error, when the card or the group does not exist.
 bool importFiles(const QStringList &files, const Request &request, QList<FileResult> &results,

@@ -667,6 +667,7 @@
     X(LyricEncodingAuto, 1033)                                                        \
     X(LyricLanguageLabel, 1034)                                                       \
     X(LyricLanguageAuto, 1035)                                                        \
+    X(ImportNumbersMoved, 1036)                                                       \
     /* - */                                                                           \
     /* names on cards: 932-941 */                                                     \
     X(IssueUndecodableName, 932)                                                      \
@@ -724,6 +725,8 @@
     X(EmptyLibraryHint, 995)                                                          \
     X(ShortcutRefrain, 996)                                                           \
     X(ShortcutOpenItem, 997)                                                          \
+    X(MenuCloseSong, 998)                                                             \
+    X(UnsavedChangesTip, 999)                                                         \
     /* output folders and font messages: 1000-1019 */                                 \
     X(ReportTargetLabel, 1000)                                                        \
     X(ReportChooseTarget, 1001)                                                       \

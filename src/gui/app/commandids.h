@@ -36,4 +36,5 @@ enum class Command : int {
     SaveSlide = 32985,
     Shortcuts = 32986,
     Guide = 32987,
+    CloseSong = 32988,
 };

@@ -24,6 +24,15 @@ QAction *CommandRegistry::add(const Entry &entry)
     return action;
 }
 
+QString CommandRegistry::name(const QAction *action) const
+{
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (it.value() == action)
+            return Lang::text(m_texts.value(it.key()));
+    }
+    return action ? action->text() : QString();
+}
+
 void CommandRegistry::setEnabledRule(Command command, std::function<bool()> enabled)
 {
     if (enabled)

@@ -37,6 +37,9 @@ public:
     QAction *action(Command command) const { return m_actions.value(command); }
     // Every command's action in the order the commands were added.
     const QList<QAction *> &actions() const { return m_order; }
+    // The command's own name in the current language, whatever its action shows meanwhile (the
+    // Edit menu's undo entry names the edit it takes back).
+    QString name(const QAction *action) const;
     // Runs slot when the command is triggered; enabled (when given) says when it may be, else it always may.
     template <typename Receiver, typename Slot>
     void handle(Command command, Receiver *receiver, Slot slot, std::function<bool()> enabled = {})

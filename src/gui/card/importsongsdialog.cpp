@@ -40,6 +40,13 @@ constexpr int kListingDelayMs = 200;
 // The entry of the listing a table row shows, kept in its first cell.
 constexpr int kRowRole = Qt::UserRole;
 
+// The first lines of a long list, so that a message box stays on the screen.
+QString shownLines(const QStringList &lines)
+{
+    constexpr int kLinesShown = 15;
+    return lines.size() <= kLinesShown ? lines.join(u'\n') : lines.first(kLinesShown).join(u'\n') + u"\n\u2026";
+}
+
 QString numberCell(int number)
 {
     return u'[' + ItemName::format(number, QString()).trimmed() + u']';
@@ -361,6 +368,7 @@ void ImportSongsDialog::startImport()
         rows << m_rows.at(rowOf(items.last()));
     }
     QString firstFailure;
+    QStringList moved; // "[0007] Ave -> 0012" for each song that could not keep its number
     Run run;
     m_runner.run([&](const Progress &base) {
         Progress progress = base;
@@ -369,6 +377,9 @@ void ImportSongsDialog::startImport()
             rows, songDir(), group, mode, start, m_core.songTable(), progress, [&](int index, const RowResult &result) {
                 const int tableRow = items.at(index)->row();
                 if (result.outcome == Outcome::Imported) {
+                    if (result.movedFrom > 0)
+                        moved << numberCell(result.movedFrom) + u' ' + rows.at(index).title + u" \u2192 "
+                                + ItemName::format(result.number, QString()).trimmed();
                     m_importedAny = true;
                     m_list->removeRow(tableRow);
                     return;
@@ -385,6 +396,8 @@ void ImportSongsDialog::startImport()
     if (run.ending == Ending::NoFreeNumber)
         infoBox(this, Lang::text(Txt::ImportNoFreeNumber));
     QString summary = Lang::text(Txt::ImportSummary).arg(run.imported()).arg(run.skipped());
+    if (!moved.isEmpty())
+        summary += u"\n\n" + Lang::text(Txt::ImportNumbersMoved).arg(moved.size()) + u'\n' + shownLines(moved);
     if (!firstFailure.isEmpty())
         summary += u"\n\n" + firstFailure;
     infoBox(this, summary);

@@ -85,6 +85,12 @@ void SongEditorForm::createFields()
     m_sequence = new SequenceList(this);
     m_sequence->setToolTip(Lang::text(Txt::SequenceTip));
     m_sequence->setFixedWidth(150);
+    m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("songHeading"));
+    QFont bold = m_heading->font();
+    bold.setBold(true);
+    m_heading->setFont(bold);
+    m_heading->setTextFormat(Qt::PlainText);
 }
 
 QHBoxLayout *SongEditorForm::buildTopRow()
@@ -162,6 +168,7 @@ QHBoxLayout *SongEditorForm::buildToolRow()
     m_buttons.value(u"grid"_qs)->setCheckable(true);
     m_buttons.value(u"grid"_qs)->setChecked(true);
     tools->addStretch();
+    tools->addWidget(m_heading);
 
     return tools;
 }

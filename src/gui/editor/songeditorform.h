@@ -10,6 +10,7 @@ class QBoxLayout;
 class QCheckBox;
 class QHBoxLayout;
 class QIcon;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -32,6 +33,8 @@ public:
     QLineEdit *screenCounter() const { return m_screenCounter; }
     QCheckBox *refrainBox() const { return m_refrain; }
     SequenceList *sequenceList() const { return m_sequence; }
+    // The open song's name and, while it has unsaved changes, "*" after it.
+    QLabel *heading() const { return m_heading; }
     // A button by object name ("stanzaAdd", "alignLeft", ...); null for an unknown name.
     QAbstractButton *button(const QString &name) const { return m_buttons.value(name); }
     // The controls that have no work while a slide is open.
@@ -60,6 +63,7 @@ private:
     QLineEdit *m_screenCounter;
     QCheckBox *m_refrain;
     SequenceList *m_sequence;
+    QLabel *m_heading;
     QHash<QString, QAbstractButton *> m_buttons;
     QList<QWidget *> m_songOnly;
     QBoxLayout *m_middle = nullptr;

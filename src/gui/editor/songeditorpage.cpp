@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
@@ -180,6 +181,19 @@ void SongEditorPage::wireForm()
         focusMatrix();
     });
     connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    // An undo may take the title back, a save changes the name.
+    connect(m_undo, &QUndoStack::indexChanged, this, &SongEditorPage::updateHeading);
+    connect(m_undo, &QUndoStack::cleanChanged, this, &SongEditorPage::updateHeading);
+    connect(this, &SongEditorPage::documentChanged, this, &SongEditorPage::updateHeading);
+}
+
+void SongEditorPage::updateHeading()
+{
+    const QString name = documentName();
+    QLabel *heading = m_form->heading();
+    const bool modified = isModified();
+    heading->setText((name.isEmpty() ? Lang::text(Txt::NewSongTip) : name) + (modified ? u" *"_qs : QString()));
+    heading->setToolTip(modified ? Lang::text(Txt::UnsavedChangesTip) : QString());
 }
 
 void SongEditorPage::showPage()
@@ -219,6 +233,8 @@ void SongEditorPage::wireWorkspace()
 void SongEditorPage::wireCommands(CommandRegistry &commands)
 {
     commands.handle(Command::TextEditor, this, &SongEditorPage::showPage);
+    commands.handle(Command::CloseSong, this, &SongEditorPage::closeSong,
+                    [this] { return m_workspace.hasCard() && isCurrentPage(); });
     commands.handle(
         Command::NewSong, this,
         [this] {

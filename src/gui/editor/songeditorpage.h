@@ -78,6 +78,9 @@ public:
     bool openSongAt(const QString &path, int stanza, int screen, int line);
     bool save();
     bool saveAsSlide();
+    // Ctrl+W: offers to save the song as switching to another does, then leaves the page with a
+    // new song and shows the playlist page.
+    void closeSong();
 
     // --- the commands of the buttons and the matrix menu ---
     void previousStanza();
@@ -148,6 +151,8 @@ private:
     void focusMatrix();
     // The Edit menu's undo and redo entries follow the stack while this page is the current one.
     void updateEditMenu();
+    // The page's heading: the song's name, "*" after it while it differs from its file.
+    void updateHeading();
     bool loadSong(const QString &path);
     // A song opened or begun: no history, and the song as shown is the clean state.
     void resetHistory();

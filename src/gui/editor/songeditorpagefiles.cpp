@@ -8,6 +8,7 @@
 #include "core/editor/songsaving.h"
 #include "core/library/librarynaming.h"
 #include "core/model/songfile.h"
+#include "gui/app/commandregistry.h"
 #include "gui/app/dialogtext.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/statusmessage.h"
@@ -79,6 +80,15 @@ void SongEditorPage::startNewSong()
     resetHistory();
     showSongFields();
     m_matrix->setFocus();
+}
+
+void SongEditorPage::closeSong()
+{
+    if (!offerSave(Txt::SaveChangesQuestion, Txt::QuestionCaption))
+        return;
+    startNewSong();
+    if (QAction *playlistPage = m_commands ? m_commands->action(Command::MenuPage) : nullptr)
+        playlistPage->trigger();
 }
 
 bool SongEditorPage::openSong(const QString &path)

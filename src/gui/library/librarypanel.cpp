@@ -5,6 +5,7 @@
 #include "core/app/language.h"
 #include "core/app/workspace.h"
 #include "core/library/cardfolder.h"
+#include "core/library/issuerows.h"
 #include "core/search/lyricindexer.h"
 #include "core/library/namerepair.h"
 #include "core/util/directorylisting.h"
@@ -296,6 +297,11 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
         errorBox(this, Lang::text(Txt::CannotRead).arg(QDir::toNativeSeparators(root()), reason));
         return;
     }
+    // The issue window comes forward when the scan finds something the user has not been shown
+    // yet (another card, or a file newly in trouble), never merely because a save rescanned.
+    const bool sameCard = !m_shownRoot.isEmpty() && m_shownRoot == m_workspace.library().root()
+        && QDir::cleanPath(m_shownRoot) == QDir::cleanPath(root());
+    const IssueList shownIssues = sameCard ? m_workspace.library().issues() : IssueList();
     // No drive poll while the scan lets events through: a card that disappears now is noticed
     // by the next poll after the scan, not halfway through building the tree of it.
     {
@@ -308,7 +314,7 @@ void LibraryPanel::refreshLibrary(bool full, const QString &select, bool reindex
     rebuildTree(select);
     if (reindexLyrics)
         m_workspace.lyrics()->rebuild(m_workspace.library());
-    if (!m_workspace.library().issues().isEmpty())
+    if (hasNewIssue(shownIssues, m_workspace.library().issues()))
         m_issueWindow->showIssues(m_workspace.library().issues());
 }
 

@@ -160,7 +160,7 @@ void MainWindow::buildMenus()
     addCommand(file, {Command::New, Txt::MenuNew}, false);
     addCommand(file, {Command::Open, Txt::MenuOpen, QKeySequence::keyBindings(QKeySequence::Open), {}, true}, false);
     addCommand(file, {Command::CloseProject, Txt::MenuCloseProject}, false);
-    addCommand(file, {Command::Save, Txt::MenuSave}, false);
+    addCommand(file, {Command::Save, Txt::MenuSave, {}, {}, true}, false);
     file->addSeparator();
     addCommand(file, {Command::SaveCardData, Txt::MenuSaveCardData, {}, {}, true}, false);
     addCommand(file, {Command::RestoreCardData, Txt::MenuRestoreCardData, {}, {}, true}, false);
@@ -170,6 +170,7 @@ void MainWindow::buildMenus()
     addCommand(file,
                {Command::SaveSlide, Txt::SaveSlideTip, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, {}, true},
                false);
+    addCommand(file, {Command::CloseSong, Txt::MenuCloseSong, {QKeySequence(Qt::CTRL | Qt::Key_W)}}, false);
     addCommand(file, {Command::NewPlaylist, Txt::MenuNewPlaylist}, false);
     addCommand(file, {Command::InitialiseCard, Txt::MenuInitialiseCard}, false);
     addCommand(file, {Command::OpenFolderAsCard, Txt::MenuOpenFolderAsCard, {}, {}, true}, false);
@@ -204,7 +205,7 @@ void MainWindow::buildMenus()
     QMenu *tools = addMenu(Txt::MenuTools);
     QAction *fontEditor = addCommand(tools, {Command::FontEditor, Txt::MenuFontEditor, {}, {}, true}, true);
     connect(fontEditor, &QAction::triggered, this, &MainWindow::openFontEditor);
-    QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts}, true);
+    QAction *exportFonts = addCommand(tools, {Command::ExportFonts, Txt::MenuExportFonts, {}, {}, true}, true);
     connect(exportFonts, &QAction::triggered, this, &MainWindow::exportFonts);
     addCommand(tools, {Command::CardWizard, Txt::CardWizardTitle, {}, {}, true}, true);
     addCommand(tools, {Command::FindSong, Txt::MenuFindSong, QKeySequence::keyBindings(QKeySequence::Find), {}, true},

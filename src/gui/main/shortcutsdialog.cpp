@@ -33,20 +33,20 @@ ShortcutsDialog::ShortcutsDialog(const CommandRegistry &commands, QWidget *paren
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({Lang::text(Txt::ShortcutKeyColumn), Lang::text(Txt::ShortcutCommandColumn)});
     for (const QAction *action : commands.actions()) {
-        for (const QKeySequence &keys : action->shortcuts())
-            addRow(keys, plain(action->text()));
+        if (!action->shortcuts().isEmpty())
+            addRow(action->shortcuts(), plain(commands.name(action)));
     }
     const auto inTree = [](int textId) { return Lang::text(Txt::ShortcutInTree).arg(plain(Lang::text(textId))); };
     const auto inText = [](int textId) { return Lang::text(Txt::ShortcutInText).arg(plain(Lang::text(textId))); };
-    addRow(QKeySequence(Qt::Key_Return), inTree(Txt::ShortcutOpenItem));
-    addRow(QKeySequence(Qt::Key_F2), inTree(Txt::MenuRename));
-    addRow(QKeySequence(Qt::Key_Delete), inTree(Txt::MenuDelete));
-    addRow(QKeySequence(Qt::CTRL | Qt::Key_Return), inText(Txt::AddScreenTip));
-    addRow(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), inText(Txt::AddStanzaTip));
-    addRow(QKeySequence(Qt::CTRL | Qt::Key_R), inText(Txt::ShortcutRefrain));
-    addRow(QKeySequence(Qt::Key_F2), inText(Txt::GridTip));
-    addRow(QKeySequence(Qt::Key_F3), inText(Txt::PaletteTip));
-    addRow(QKeySequence(Qt::Key_F5), inText(Txt::MenuAlignCentre));
+    addRow({QKeySequence(Qt::Key_Enter)}, inTree(Txt::ShortcutOpenItem));
+    addRow({QKeySequence(Qt::Key_F2)}, inTree(Txt::MenuRename));
+    addRow({QKeySequence(Qt::Key_Delete)}, inTree(Txt::MenuDelete));
+    addRow({QKeySequence(Qt::CTRL | Qt::Key_Enter)}, inText(Txt::AddScreenTip));
+    addRow({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)}, inText(Txt::AddStanzaTip));
+    addRow({QKeySequence(Qt::CTRL | Qt::Key_R)}, inText(Txt::ShortcutRefrain));
+    addRow({QKeySequence(Qt::Key_F2)}, inText(Txt::GridTip));
+    addRow({QKeySequence(Qt::Key_F3)}, inText(Txt::PaletteTip));
+    addRow({QKeySequence(Qt::Key_F5)}, inText(Txt::MenuAlignCentre));
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -58,9 +58,17 @@ ShortcutsDialog::ShortcutsDialog(const CommandRegistry &commands, QWidget *paren
     resize(560, 460);
 }
 
-void ShortcutsDialog::addRow(const QKeySequence &keys, const QString &what)
+void ShortcutsDialog::addRow(const QList<QKeySequence> &keys, const QString &what)
 {
+    QStringList shown;
+    QString name = what;
+    for (const QKeySequence &key : keys) {
+        const QString text = key.toString(QKeySequence::NativeText);
+        shown << text;
+        // A tooltip that names its own key ("Dot grid (F2)") says it once, in the key column.
+        name.remove(u" (" + text + u')');
+    }
     auto *row = new QTreeWidgetItem(m_list);
-    row->setText(0, keys.toString(QKeySequence::NativeText));
-    row->setText(1, what);
+    row->setText(0, shown.join(u", "));
+    row->setText(1, name.trimmed());
 }

@@ -17,7 +17,7 @@ public:
     QTreeWidget *list() const { return m_list; }
 
 private:
-    void addRow(const QKeySequence &keys, const QString &what);
+    void addRow(const QList<QKeySequence> &keys, const QString &what);
 
     QTreeWidget *m_list;
 };
