@@ -4,6 +4,8 @@
 // appends, imports, the Tools entry; and every card job run through the wizard and through
 // the command line on the same input, which must end alike.
 #include "cli/cardcommand.h"
+#include "core/app/cardroute.h"
+#include "core/app/librarysources.h"
 #include "core/card/cardplan.h"
 #include "gui/app/shell.h"
 #include "gui/card/appendedfilesdialog.h"
@@ -16,6 +18,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -94,10 +97,17 @@ class TestCardWizard : public PanelTest
     QString m_card;
 
     DriveEntry folderCard() const { return {u"CARD"_qs, m_card, false, u"FOLDER"_qs, m_card, true}; }
+    // The wizard writing image, opened as a project, to card.
+    static void route(CardWizard &w, const QString &image, const QString &card)
+    {
+        w.setSources({{LibrarySource::Kind::Project, u"a.lvp"_qs, image, false, false}}, 0);
+        w.setTargetRoot(card);
+    }
     std::unique_ptr<CardWizard> wizard()
     {
         auto w = std::make_unique<CardWizard>(m_image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
         seamed(w.get());
+        route(*w, m_image, m_card);
         w->show();
         return w;
     }
@@ -106,7 +116,7 @@ class TestCardWizard : public PanelTest
     {
         return w->findChild<T *>(QLatin1StringView(name));
     }
-    static QString info(CardWizard &w) { return child<QLabel>(&w, "infoLine")->text(); }
+    static QString info(CardWizard &w) { return child<QLabel>(&w, w.step() == 2 ? "resultLine" : "infoLine")->text(); }
 
     // What the card of a row holds before the job, below root ("a/" or "b/").
     void prepare(const QString &root, const QString &card, const QString &condition, qint64 ended)
@@ -144,6 +154,7 @@ class TestCardWizard : public PanelTest
         m_drives->setDrives({{u"CARD"_qs, card, false, u"FOLDER"_qs, card, true}});
         CardWizard w(image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
         seamed(&w).volumeProbe = volumeProbe;
+        route(w, image, card);
         w.show();
         QTimer closeAppended;
         connect(&closeAppended, &QTimer::timeout, &w, [] {
@@ -413,6 +424,92 @@ private slots:
         QCOMPARE(rows, QStringList({u"Utwór|0002|B|zastąpiony"_qs, u"Utwór|0007|Nowa|nowy"_qs}));
         QVERIFY(!QFileInfo::exists(m_card + u"playlist_dir/0006 M.lst"));
         QVERIFY(m_boxes.isEmpty());
+    }
+
+    // Two folder cards, A and B, the panel showing B: what the window shows goes to the card it
+    // shows (B, not the first card), a project opened to be written goes there too, and card A is
+    // copied onto card B by choosing A as the source.
+    void routeFollowsTheWindow()
+    {
+        const QString a = m_cards.next();
+        const QString b = m_cards.next();
+        QVERIFY(writeFiles(a, {u"G/0001 A.txt"_qs, u"screen_dir/0002 S.ekr"_qs, u"playlist_dir/0003 L.lst"_qs}));
+        QVERIFY(writeFiles(b, {u"Old/0009 X.txt"_qs, u"screen_dir/0008 Y.ekr"_qs}, "old"));
+        openPanel(QList<DriveEntry>{cardEntry(a, u"A"_qs), cardEntry(b, u"B"_qs)});
+        m_panel->driveList()->setCurrentIndex(1);
+        QTRY_COMPARE(m_panel->root(), b);
+        m_boxes.clear(); // the panel's question about reading the card
+        m_panel->setOpenProject({m_image, u"a.lvp"_qs, false}, false);
+        QStringList seen;
+        const auto look = [&](CardWizard *w) {
+            seen << w->sources().value(w->sourceIndex()).rootPath << w->driveList()->drivePath();
+            w->cancel();
+        };
+        whenShown<CardWizard>(look);
+        m_frame->action(Command::CardWizard)->trigger();
+        whenShown<CardWizard>(look);
+        m_frame->openCardWizard(m_image);
+        QCOMPARE(seen, QStringList({b, b, m_image, b}));
+
+        const QStringList before = treeOf(a, true);
+        whenShown<CardWizard>([&](CardWizard *w) {
+            auto *sources = child<QComboBox>(w, "sourceList");
+            sources->setCurrentIndex(sources->findData(a));
+            child<QRadioButton>(w, "writeRadio")->click();
+            w->next();
+            seen = QStringList{child<QLabel>(w, "routeLine")->text()};
+            w->next(); // the plan
+            w->next(); // written, backed up and read back
+            seen << info(*w);
+            w->accept();
+        });
+        m_frame->action(Command::CardWizard)->trigger();
+        const QString route = CardRoute::text(u"A "_qs + a, u"B "_qs + b);
+        QCOMPARE(seen, QStringList({route, Lang::text(Txt::WizardWritten)}));
+        QCOMPARE(treeOf(b, true), before);
+        QCOMPARE(treeOf(a, true), before);
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    // "Dalej" on the first page refuses a source with nothing to copy, naming its entry and one
+    // to choose instead, a card written onto itself, and no card chosen; nothing is written.
+    void refusesWhatCannotBeCopied_data()
+    {
+        // computer (empty), card (the target itself), emptied project, no card (none shown: the only
+        // card listed is not taken for it)
+        QTest::addColumn<QString>("source");
+        for (const char *source : {"computer", "card", "emptied project", "no card"})
+            QTest::newRow(source) << QString::fromLatin1(source);
+    }
+    void refusesWhatCannotBeCopied()
+    {
+        QFETCH(QString, source);
+        const QString computer = m_dir->filePath(u"lyrics/"_qs);
+        QVERIFY(QDir().mkpath(computer));
+        if (source == u"emptied project")
+            QVERIFY(QDir(m_image).removeRecursively());
+        QVERIFY(writeFiles(m_card, {u"G/0009 X.txt"_qs}, "old"));
+        const QStringList before = treeOf(m_card, true);
+        CardWizard w(m_image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
+        const OpenProject project{m_image, u"a.lvp"_qs, false};
+        const QList<LibrarySource> sources = LibrarySources::list(computer, m_drives->drives(), project);
+        const int chosen = source == u"card" ? 1 : source == u"computer" ? 0 : 2;
+        w.setSources(sources, chosen);
+        w.setTargetRoot(source == u"no card" ? QString() : m_card);
+        w.show();
+        QCOMPARE(w.driveList()->drivePath().isEmpty(), source == u"no card");
+        w.next();
+        const QString card = u"CARD "_qs + m_card;
+        const QString projectName = Lang::text(Txt::ProjectFileEntry).arg(u"a.lvp"_qs);
+        const QString says = source == u"no card" ? Lang::text(Txt::RouteChooseCard)
+            : source == u"card"                   ? Lang::text(Txt::RouteNested).arg(card, card)
+            : source == u"computer"
+            ? Lang::text(Txt::RouteSourceEmpty).arg(Lang::text(Txt::ComputerLibrary)) + u'\n'
+                + Lang::text(Txt::RouteChooseInstead).arg(projectName)
+            : Lang::text(Txt::RouteSourceEmpty).arg(projectName) + u'\n' + Lang::text(Txt::RouteFillSource);
+        QCOMPARE(m_boxes.texts(), QStringList{says});
+        QCOMPARE(w.step(), 0);
+        QCOMPARE(treeOf(m_card, true), before);
     }
 
     // The song directory is "lyrics"; "Dalej" needs an existing folder outside of it.

@@ -90,6 +90,8 @@ class TestCyrillic : public PanelTest
         drives->setDrives({cardEntry(card)});
         CardWizard wizard(image, m_cards.path(u"backups"_qs), drives, nullptr);
         seamed(&wizard);
+        wizard.setSources({{LibrarySource::Kind::Project, u"a.lvp"_qs, image, false, false}}, 0);
+        wizard.setTargetRoot(cardEntry(card).rootPath);
         wizard.show();
         wizard.next(); // to the options
         wizard.next(); // to the plan

@@ -34,6 +34,13 @@ bool save(QWidget &widget, const QString &path)
     return widget.grab().save(path);
 }
 
+// The wizard copying image, opened as a project, to card.
+void route(CardWizard &wizard, const QString &image, const QString &card)
+{
+    wizard.setSources({{LibrarySource::Kind::Project, QStringLiteral("niedziela.lvp"), image, false, false}}, 0);
+    wizard.setTargetRoot(card);
+}
+
 void writeFile(const QString &path)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -81,6 +88,7 @@ int main(int argc, char **argv)
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
         seamed(&wizard).volumeProbe = [](const QString &) { return CardVolume{32768, 65536}; };
+        route(wizard, image, card);
         wizard.next();
         wizard.next();
         ok &= save(wizard, out.filePath(QStringLiteral("shortfall.png")));
@@ -88,6 +96,7 @@ int main(int argc, char **argv)
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
         seamed(&wizard);
+        route(wizard, image, card);
         ok &= save(wizard, out.filePath(QStringLiteral("choose.png")));
         wizard.next();
         ok &= save(wizard, out.filePath(QStringLiteral("write.png")));
@@ -99,11 +108,13 @@ int main(int argc, char **argv)
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), fat16, nullptr);
         seamed(&wizard);
+        route(wizard, image, QStringLiteral("/media/user/SD/"));
         ok &= save(wizard, out.filePath(QStringLiteral("fat16.png")));
     }
     for (const char *name : {"append", "restore", "import"}) {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
         seamed(&wizard);
+        route(wizard, image, card);
         wizard.findChild<QRadioButton *>(QLatin1StringView(name) + u"Radio")->click();
         wizard.next();
         ok &= save(wizard, out.filePath(QLatin1StringView(name) + u".png"));
@@ -111,6 +122,7 @@ int main(int argc, char **argv)
     writeFile(card + QStringLiteral("Stare/0009 Stary hymn.txt"));
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
+        route(wizard, image, card);
         wizard.setBeforeVerify([](const QString &root) {
             QFile file(root + QStringLiteral("/Kolędy/0002 Wśród nocnej ciszy.txt"));
             if (file.open(QIODevice::Append))
@@ -131,6 +143,7 @@ int main(int argc, char **argv)
     {
         CardWizard wizard(image, temp.filePath(QStringLiteral("Backups")), folder, nullptr);
         UiSeams &seams = seamed(&wizard);
+        route(wizard, image, card);
         const auto saveBox = [&](const QString &name) {
             seams.responder = [&ok, &out, name](const MessageBoxes::Request &request) {
                 QMessageBox box(request.icon, request.caption, request.text, request.buttons);

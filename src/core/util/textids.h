@@ -712,6 +712,21 @@
     /* structure: 950-954 */                                                          \
     X(IssueLimitExceeded, 950)                                                        \
     /* - */                                                                           \
+    /* the card wizard's source and target: 955-959, 970-979 */                       \
+    X(RestoredToLibrary, 955)                                                         \
+    X(RouteChooseCardToRead, 956)                                                     \
+    X(ChooseCardPlaceholder, 957)                                                     \
+    X(RouteFrom, 970)                                                                 \
+    X(RouteTo, 971)                                                                   \
+    X(RouteLine, 972)                                                                 \
+    X(RestoreIntoProject, 973)                                                        \
+    X(PlanHeadingAppend, 974)                                                         \
+    X(RouteSourceEmpty, 975)                                                          \
+    X(RouteChooseInstead, 976)                                                        \
+    X(RouteFillSource, 977)                                                           \
+    X(RouteNested, 978)                                                               \
+    X(RouteChooseCard, 979)                                                           \
+    /* - */                                                                           \
     X(LetterNotOnBoard, 980)                                                          \
     X(PasteForeignQuestion, 981)                                                      \
     X(ReplaceLettersButton, 982)                                                      \

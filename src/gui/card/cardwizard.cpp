@@ -3,6 +3,7 @@
 
 #include "core/app/appcore.h"
 #include "core/app/cardmessages.h"
+#include "core/app/cardroute.h"
 #include "core/app/datasize.h"
 #include "core/app/language.h"
 #include "core/card/cardbackup.h"
@@ -14,17 +15,23 @@
 #include "gui/app/shell.h"
 #include "gui/app/uiseams.h"
 #include "gui/card/appendedfilesdialog.h"
-#include "gui/card/cardwizardpages.h"
 #include "gui/card/cardformatter.h"
-#include "gui/widgets/drivecombo.h"
+#include "gui/card/cardwizardoptions.h"
+#include "gui/card/cardwizardpages.h"
 #include "gui/card/importsongsdialog.h"
+#include "gui/widgets/drivecombo.h"
+#include "gui/widgets/screenfit.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,31 +62,27 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     setObjectName(QStringLiteral("CardWizard"));
     setControlText(this, Txt::CardWizardTitle);
 
-    m_actionPage = new CardActionPage(this);
-    m_driveRow = new CardDriveRow(std::move(drives), this);
-    m_drives = m_driveRow->drives();
-    m_warningRow = new CardWarningRow(this);
-    m_writePage = new WriteOptionsPage(this);
-    m_appendPage = new AppendOptionsPage(this);
-    // Created after the options so that Tab reaches it where it always did.
-    m_importPage = new ImportFolderPage(this);
+    m_choose = new CardChooseStep(drives, this);
+    m_route = m_choose->route();
+    m_drives = m_route->drives();
+    m_ready = new CardReadyStep(this);
+    m_done = new CardDoneStep(this);
     if (AppCore *core = AppCore::instance())
-        m_importPage->setFolder(core->settings().lastImportDir());
-    m_progress = std::make_unique<CardProgressView>(this);
+        m_ready->importPage()->setFolder(core->settings().lastImportDir());
+    m_pages = new QStackedWidget(this);
+    for (QWidget *page : std::initializer_list<QWidget *>{m_choose, m_ready, m_done})
+        m_pages->addWidget(page);
 
     auto *layout = new QVBoxLayout(this);
-    for (QWidget *page : std::initializer_list<QWidget *>{m_actionPage, m_driveRow, m_importPage, m_warningRow,
-                                                          m_writePage, m_appendPage})
-        layout->addWidget(page);
-    m_progress->addTo(layout);
-    layout->addStretch(1);
+    layout->addWidget(scrollingArea(m_pages, this), 1);
     layout->addLayout(buildButtons());
 
-    connect(m_actionPage, &CardActionPage::chosen, this, &CardWizard::chooseAction);
-    connect(m_driveRow, &CardDriveRow::formatRequested, this, &CardWizard::format);
-    connect(m_importPage, &ImportFolderPage::browseRequested, this, &CardWizard::browseImportFolder);
-    connect(m_importPage, &ImportFolderPage::changed, this, &CardWizard::showPage);
-    connect(m_appendPage, &AppendOptionsPage::changed, this, &CardWizard::showPage);
+    connect(m_choose->actions(), &CardActionPage::chosen, this, &CardWizard::chooseAction);
+    connect(m_route, &CardRouteRows::formatRequested, this, &CardWizard::format);
+    connect(m_route, &CardRouteRows::changed, this, &CardWizard::showPage);
+    connect(m_ready->importPage(), &ImportFolderPage::browseRequested, this, &CardWizard::browseImportFolder);
+    connect(m_ready->importPage(), &ImportFolderPage::changed, this, &CardWizard::showPage);
+    connect(m_ready->appendPage(), &AppendOptionsPage::changed, this, &CardWizard::showPage);
     // The drive check: every change of the chosen drive shows the page again.
     connect(m_drives, &DriveCombo::cardInserted, this, &CardWizard::showPage);
     connect(m_drives, &DriveCombo::cardRemoved, this, &CardWizard::showPage);
@@ -87,11 +90,20 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     m_runner.onBusyChanged = [this](bool busy) {
         m_drives->enablePolling(!busy);
         showPage();
+        // The buttons were off while the work ran: "Dalej" takes the focus back, so that Enter
+        // goes on rather than reaching "Anuluj".
+        if (!busy && m_nextButton->isEnabled())
+            m_nextButton->setFocus();
     };
 
     m_drives->refreshDrives();
     m_drives->enablePolling(true);
-    showPage();
+    AppCore *core = AppCore::instance();
+    const QString computer = core ? core->settings().lyricsDir() : QString();
+    setSources(computer.isEmpty() || !drives ? QList<LibrarySource>()
+                                             : LibrarySources::list(computer, drives->drives(), {}),
+               0);
+    fitToScreen(this);
 }
 
 QHBoxLayout *CardWizard::buildButtons()
@@ -123,10 +135,91 @@ bool CardWizard::isPossible(Action action) const
 {
     if (action == Import)
         return true;
+    if (m_drives->count() == 0)
+        return false;
     const DriveEntry drive = m_drives->currentDrive();
-    if (drive.rootPath.isEmpty() || (!drive.folderCard && drive.fileSystem != u"FAT32"))
+    // No card chosen yet: "Dalej" says to choose one.
+    if (drive.rootPath.isEmpty())
+        return true;
+    if (!drive.folderCard && drive.fileSystem != u"FAT32")
         return false;
     return action == Restore || !drive.readOnly;
+}
+
+void CardWizard::setSources(const QList<LibrarySource> &sources, int chosen)
+{
+    m_sources = sources;
+    QComboBox *list = m_route->sources();
+    {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        for (const LibrarySource &source : sources) {
+            list->addItem(LibrarySources::itemText(source), source.rootPath);
+            list->setItemData(list->count() - 1, QDir::toNativeSeparators(source.rootPath), Qt::ToolTipRole);
+        }
+        list->setCurrentIndex(chosen >= 0 && chosen < sources.size() ? chosen : sources.isEmpty() ? -1 : 0);
+    }
+    fillRestoreTargets();
+    showPage();
+}
+
+void CardWizard::fillRestoreTargets()
+{
+    QComboBox *list = m_route->restoreTargets();
+    const QSignalBlocker blocker(list);
+    list->clear();
+    // A new project first: reading a card into it leaves every library as it was.
+    list->addItem(Lang::text(Txt::RestoreIntoProject), m_image);
+    for (const LibrarySource &source : std::as_const(m_sources)) {
+        if (source.kind == LibrarySource::Kind::Computer)
+            list->addItem(LibrarySources::itemText(source), source.rootPath);
+    }
+    for (int i = 0; i < list->count(); ++i)
+        list->setItemData(i, QDir::toNativeSeparators(list->itemData(i).toString()), Qt::ToolTipRole);
+    list->setCurrentIndex(0);
+}
+
+void CardWizard::setTargetRoot(const QString &rootPath)
+{
+    m_drives->selectRoot(rootPath);
+    showPage();
+}
+
+int CardWizard::sourceIndex() const
+{
+    return m_route->sources()->currentIndex();
+}
+
+bool CardWizard::isBlinking() const
+{
+    return m_choose->warning()->isBlinking();
+}
+
+QString CardWizard::routeText() const
+{
+    if (m_action == Import)
+        return {};
+    const QString card = m_drives->currentIndex() >= 0 ? m_drives->currentText() : QString();
+    if (m_action == Restore)
+        return CardRoute::text(card, m_route->restoreTargets()->currentText());
+    return CardRoute::text(m_route->sources()->currentText(), card);
+}
+
+bool CardWizard::checkRoute(int categories)
+{
+    const QString card = m_drives->drivePath();
+    const QString cardName = m_drives->currentText();
+    QString problem;
+    if (m_action == Restore) {
+        const QComboBox *targets = m_route->restoreTargets();
+        problem = CardRoute::restoreProblem(card, cardName, targets->currentData().toString(), targets->currentText());
+    } else if (m_action != Import) {
+        problem = CardRoute::writeProblem(m_sources, sourceIndex(), card, cardName, categories);
+    }
+    if (problem.isEmpty())
+        return true;
+    errorBox(this, problem);
+    return false;
 }
 
 void CardWizard::chooseAction(Action action)
@@ -140,26 +233,30 @@ void CardWizard::showPage()
     const DriveEntry drive = m_drives->currentDrive();
     const bool busy = m_runner.isBusy();
     const bool choosing = m_step == 0 && !busy;
-    m_actionPage->showChoice(m_action, choosing, busy, [this](Action action) { return isPossible(action); });
+    m_choose->actions()->showChoice(m_action, choosing, busy, [this](Action action) { return isPossible(action); });
 
-    // The import reads a folder, not the card: the drive and its warning step aside.
+    // The import reads a folder, not the card: the route and the card's warning step aside.
     const bool importing = m_action == Import;
     const bool wrongFileSystem = !importing && !drive.rootPath.isEmpty() && !drive.folderCard
         && drive.fileSystem != u"FAT32";
-    // The plan shown holds for this drive and these categories only.
-    m_driveRow->showRow(!importing, wrongFileSystem && CardFormatter::canFormat(drive), choosing,
-                        !busy && !m_planShown && m_drives->count() > 0);
-    m_warningRow->showWarning(wrongFileSystem);
+    m_route->arrange(m_action);
+    m_route->showRow(wrongFileSystem && CardFormatter::canFormat(drive), choosing, choosing);
+    m_choose->warning()->showWarning(wrongFileSystem);
 
     const bool ready = m_step == 1;
-    m_writePage->showPage(ready && m_action == Write, !busy);
-    m_appendPage->showPage(ready && m_action == Append, !busy && !m_planShown);
-    m_importPage->showPage(ready && importing, !busy);
-    m_progress->showPage(m_step, importing, busy, m_planShown);
+    m_ready->writePage()->showPage(ready && m_action == Write, !busy);
+    m_ready->appendPage()->showPage(ready && m_action == Append, !busy && !m_planShown);
+    m_ready->importPage()->showPage(ready && importing, !busy);
+    m_ready->progress().showPage(m_step, importing, busy, m_planShown);
+    const QString route = routeText();
+    m_ready->setRoute(route);
+    m_done->setRoute(route);
+    m_pages->setCurrentIndex(m_step);
 
     setControlText(m_nextButton, m_step == 2 ? Txt::WizardFinish : Txt::WizardNextFirst);
-    const bool possible = isPossible(m_action) && (m_action != Append || m_step == 0 || m_appendPage->categories() != 0)
-        && (!importing || m_step == 0 || isImportFolder(m_importPage->folder()));
+    const bool possible = isPossible(m_action)
+        && (m_action != Append || m_step == 0 || m_ready->appendPage()->categories() != 0)
+        && (!importing || m_step == 0 || isImportFolder(m_ready->importPage()->folder()));
     m_nextButton->setEnabled(!busy && (m_step == 2 || possible) && (!m_planShown || m_planFits));
     m_backButton->setEnabled(!busy && m_step == 1);
 }
@@ -169,7 +266,7 @@ void CardWizard::setStep(int step)
     m_step = step;
     m_planShown = false;
     if (step == 1)
-        m_progress->clear();
+        m_ready->progress().clear();
     showPage();
 }
 
@@ -179,7 +276,9 @@ void CardWizard::next()
         return;
     switch (m_step) {
     case 0:
-        setStep(1);
+        // Nothing to copy, no card, or a library onto itself: said now, not after the options.
+        if (checkRoute(CardAllCategories))
+            setStep(1);
         break;
     case 1:
         if (m_action == Restore)
@@ -228,7 +327,7 @@ void CardWizard::closeEvent(QCloseEvent *event)
 
 void CardWizard::blinkTick()
 {
-    m_warningRow->blinkTick();
+    m_choose->warning()->blinkTick();
 }
 
 void CardWizard::format()
@@ -246,12 +345,15 @@ void CardWizard::format()
 
 void CardWizard::setInfo(int textId)
 {
-    m_progress->setInfo(textId);
+    if (m_step == 2)
+        m_done->setResult(textId);
+    else
+        m_ready->progress().setInfo(textId);
 }
 
 Progress CardWizard::progress(const Progress &base)
 {
-    return m_progress->progress(base, [this] { m_runner.pump(); });
+    return m_ready->progress().progress(base, [this] { m_runner.pump(); });
 }
 
 QString CardWizard::chosenCard()
@@ -265,12 +367,12 @@ QString CardWizard::chosenCard()
     return card;
 }
 
-void CardWizard::refuse(CardWriteCheck check, const QString &card)
+void CardWizard::refuse(CardWriteCheck check, const QString &source, const QString &card)
 {
     if (check == CardWriteCheck::CardMissing)
         errorBox(this, Lang::text(Txt::WizardCardGone).arg(card));
     else
-        errorBox(this, cardFindingText(cardWriteRefusal(check, m_image, card)));
+        errorBox(this, cardFindingText(cardWriteRefusal(check, source, card)));
     setStep(0);
 }
 
@@ -299,18 +401,24 @@ void CardWizard::planWrite(bool append)
     const QString card = chosenCard();
     if (card.isEmpty())
         return;
+    const int categories = append ? m_ready->appendPage()->categories() : int(CardAllCategories);
+    // The source may have been emptied, or gone, since it was chosen.
+    if (!checkRoute(categories)) {
+        setStep(0);
+        return;
+    }
     CardWriteRequest request;
-    request.image = m_image;
+    request.image = m_sources.at(sourceIndex()).rootPath;
     request.card = card;
     request.append = append;
     request.volumeProbe = seamsOf(this).volumeProbe;
-    if (append)
-        request.categories = m_appendPage->categories();
+    request.categories = categories;
+    const int heading = append ? Txt::PlanHeadingAppend : Txt::PlanHeading;
 
     CardPlanResult planned;
     m_runner.run([&](const Progress &base) {
-        setInfo(Txt::PlanHeading);
-        m_progress->startOverall(countCardImage(m_image, request.categories).files);
+        setInfo(heading);
+        m_ready->progress().startOverall(countCardImage(request.image, request.categories).files);
         planned = planCardWrite(request, progress(base));
     });
     // The clear of a folder that is no card, or holds more than a card, needs an explicit yes.
@@ -326,7 +434,7 @@ void CardWizard::planWrite(bool append)
         m_runner.run([&](const Progress &base) { planned = planCardWrite(request, progress(base)); });
     }
     if (planned.check != CardWriteCheck::Ok) {
-        refuse(planned.check, card);
+        refuse(planned.check, request.image, card);
         return;
     }
     const CardPlan &plan = planned.plan;
@@ -346,11 +454,11 @@ void CardWizard::planWrite(bool append)
         return;
     }
 
-    m_progress->showPlan(plan);
+    m_ready->progress().showPlan(plan);
     m_request = request;
     m_planFits = plan.summary.shortfall() == 0;
     m_planShown = true;
-    setInfo(Txt::PlanHeading);
+    setInfo(heading);
     showPage();
 }
 
@@ -359,7 +467,7 @@ void CardWizard::runWrite(bool append)
     const DriveEntry drive = m_drives->currentDrive();
     CardWriteRequest request = m_request;
     const QString card = request.card;
-    if (!append && m_writePage->backup() && !isEmptyCardFolder(card)) {
+    if (!append && m_ready->writePage()->backup() && !isEmptyCardFolder(card)) {
         const CardBackupPlan plan = planCardBackup(card);
         if (!plan.leftOut.isEmpty()
             && questionBox(this,
@@ -377,7 +485,7 @@ void CardWizard::runWrite(bool append)
             static const int kTexts[] = {Txt::BackupRunning, Txt::WizardClearing, Txt::WizardCopying, Txt::SyncRunning};
             setInfo(kTexts[int(stage)]);
             if (stage == CardWriteStage::Copy) {
-                m_progress->startOverall(countCardImage(request.image, request.categories).files);
+                m_ready->progress().startOverall(countCardImage(request.image, request.categories).files);
             }
             m_runner.pump();
         });
@@ -402,7 +510,7 @@ void CardWizard::runWrite(bool append)
     setStep(2);
     setInfo(append ? Txt::WizardAppended : Txt::WizardWritten);
     if (!result.backupPath.isEmpty())
-        m_progress->setDirectoryText(Lang::text(Txt::BackupSaved).arg(result.backupPath));
+        m_done->setDetail(Lang::text(Txt::BackupSaved).arg(result.backupPath));
     if (!append)
         return;
     if (result.changes.isEmpty()) {
@@ -420,7 +528,7 @@ bool CardWizard::verifyWrite(const CardWriteRequest &request, const QString &bac
     CardVerifyResult check;
     m_runner.run([&](const Progress &base) {
         setInfo(Txt::VerifyRunning);
-        m_progress->startOverall(countCardImage(request.image, request.categories).files);
+        m_ready->progress().startOverall(countCardImage(request.image, request.categories).files);
         // After a write the card holds the image and nothing else; an append leaves the rest alone.
         check = verifyCard(request.image, request.card, request.append ? request.categories : int(CardAllCategories),
                            !request.append, progress(base));
@@ -458,17 +566,26 @@ void CardWizard::runRestore()
     const QString card = chosenCard();
     if (card.isEmpty())
         return;
+    if (!checkRoute(CardAllCategories)) {
+        setStep(0);
+        return;
+    }
+    const QString label = m_drives->currentDrive().label;
+    const QString target = m_route->restoreTargets()->currentData().toString();
+    // The first entry is the new project; the others are libraries the card is read into.
+    const bool intoProject = m_route->restoreTargets()->currentIndex() == 0;
     CardJobResult result;
     m_runner.run([&](const Progress &base) {
         setInfo(Txt::WizardCopying);
-        result = restoreCard(card, m_image, CardRestoreTarget::Image, progress(base));
+        result = restoreCard(card, target, intoProject ? CardRestoreTarget::Image : CardRestoreTarget::Library,
+                             progress(base));
     });
     if (result.status == CardJobResult::Status::ClearFailed) {
         errorBox(this, cardFindingText({Txt::DeleteFileFailed, result.error}));
         setStep(0);
         return;
     }
-    if (refused(result, m_image, card))
+    if (refused(result, target, card))
         return;
     if (result.status == CardJobResult::Status::Stopped) {
         infoBox(this, Lang::text(Txt::WizardRestoreStopped));
@@ -481,7 +598,11 @@ void CardWizard::runRestore()
         return;
     }
     setStep(2);
-    setInfo(Txt::WizardRestored);
+    setInfo(intoProject ? Txt::WizardRestored : Txt::RestoredToLibrary);
+    if (intoProject)
+        emit projectRestored(target, label);
+    else
+        emit libraryRestored(target);
 }
 
 bool CardWizard::isImportFolder(const QString &folder) const
@@ -509,18 +630,18 @@ void CardWizard::browseImportFolder()
 {
     if (m_runner.isBusy())
         return;
-    QString folder = chooseFolder(this, m_importPage->folder(), Lang::text(Txt::ImportFolderCaption));
+    QString folder = chooseFolder(this, m_ready->importPage()->folder(), Lang::text(Txt::ImportFolderCaption));
     if (folder.isEmpty())
         return;
     if (!checkImportFolder(folder))
         folder.clear();
-    m_importPage->setFolder(QDir::toNativeSeparators(folder));
+    m_ready->importPage()->setFolder(QDir::toNativeSeparators(folder));
 }
 
 void CardWizard::runImport()
 {
     AppCore *core = AppCore::instance();
-    const QString folder = QDir::cleanPath(m_importPage->folder());
+    const QString folder = QDir::cleanPath(m_ready->importPage()->folder());
     // The edit can be typed into, and the folder can go after it was chosen.
     if (!core || !checkImportFolder(folder)) {
         showPage();

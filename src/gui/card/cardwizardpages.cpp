@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/card/cardwizardpages.h"
 
-#include "core/app/cardmessages.h"
-#include "core/app/datasize.h"
 #include "core/app/language.h"
-#include "core/card/cardcopy.h"
 #include "gui/app/dialogtext.h"
+#include "gui/card/cardwizardoptions.h"
+#include "gui/card/cardwizardparts.h"
 #include "gui/widgets/drivecombo.h"
 
-#include <QCheckBox>
-#include <QHBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QTreeWidget>
 #include <QVBoxLayout>
+
+using CardWizardParts::bareLayout;
+using CardWizardParts::boldLabel;
+using CardWizardParts::retainPlace;
 
 namespace {
 
@@ -38,30 +38,13 @@ const char *const kRadioNames[] = {"writeRadio", "restoreRadio", "appendRadio", 
 
 const QColor kHighlight(255, 200, 200);
 
-// A hidden widget keeps its place in the layout.
-void retainPlace(QWidget *widget)
+QComboBox *routeList(QWidget *parent, const QString &objectName)
 {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-template <typename Layout>
-Layout *bareLayout(QWidget *widget)
-{
-    auto *layout = new Layout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    return layout;
-}
-
-QLabel *boldLabel(QWidget *parent, const QString &objectName)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(objectName);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
+    auto *list = new QComboBox(parent);
+    list->setObjectName(objectName);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(12);
+    return list;
 }
 
 } // namespace
@@ -105,32 +88,67 @@ void CardActionPage::showChoice(CardAction current, bool choosing, bool busy,
     }
 }
 
-CardDriveRow::CardDriveRow(std::shared_ptr<DriveProvider> drives, QWidget *parent) : QWidget(parent)
+CardRouteRows::CardRouteRows(std::shared_ptr<DriveProvider> drives, QWidget *parent) : QWidget(parent)
 {
-    m_label = new QLabel(this);
-    setControlText(m_label, Txt::ChooseDrive);
+    m_fromLabel = new QLabel(this);
+    setControlText(m_fromLabel, Txt::RouteFrom);
+    m_toLabel = new QLabel(this);
+    setControlText(m_toLabel, Txt::RouteTo);
+    m_sources = routeList(this, QStringLiteral("sourceList"));
     m_drives = new DriveCombo(this);
     m_drives->setProvider(std::move(drives));
+    m_drives->setChoosesFirst(false);
+    m_drives->setPlaceholderText(Lang::text(Txt::ChooseCardPlaceholder));
+    m_restoreTargets = routeList(this, QStringLiteral("restoreTargetList"));
     m_formatButton = new QPushButton(this);
     m_formatButton->setObjectName(QStringLiteral("formatButton"));
     setControlText(m_formatButton, Txt::WizardFormat);
-    auto *row = bareLayout<QHBoxLayout>(this);
-    row->addWidget(m_label);
-    row->addWidget(m_drives, 1);
-    row->addWidget(m_formatButton);
-    for (QWidget *widget :
-         {static_cast<QWidget *>(m_label), static_cast<QWidget *>(m_drives), static_cast<QWidget *>(m_formatButton)})
-        retainPlace(widget);
-    connect(m_formatButton, &QPushButton::clicked, this, &CardDriveRow::formatRequested);
+    retainPlace(m_formatButton);
+    m_grid = new QGridLayout(this);
+    m_grid->setContentsMargins(0, 0, 0, 0);
+    m_grid->addWidget(m_fromLabel, 0, 0);
+    m_grid->addWidget(m_toLabel, 1, 0);
+    m_grid->addWidget(m_formatButton, 1, 2);
+    m_grid->setColumnStretch(1, 1);
+    arrange(CardAction::Write);
+    connect(m_formatButton, &QPushButton::clicked, this, &CardRouteRows::formatRequested);
+    connect(m_sources, &QComboBox::currentIndexChanged, this, &CardRouteRows::changed);
+    connect(m_restoreTargets, &QComboBox::currentIndexChanged, this, &CardRouteRows::changed);
 }
 
-void CardDriveRow::showRow(bool shown, bool canFormat, bool choosing, bool listEnabled)
+void CardRouteRows::arrange(CardAction action)
 {
-    m_label->setVisible(shown);
+    if (action == m_arranged)
+        return;
+    m_arranged = action;
+    for (QWidget *list : {static_cast<QWidget *>(m_sources), static_cast<QWidget *>(m_drives),
+                          static_cast<QWidget *>(m_restoreTargets)})
+        m_grid->removeWidget(list);
+    const bool restore = action == CardAction::Restore;
+    QWidget *from = restore ? static_cast<QWidget *>(m_drives) : m_sources;
+    QWidget *to = restore ? static_cast<QWidget *>(m_restoreTargets) : m_drives;
+    m_grid->addWidget(from, 0, 1);
+    m_grid->addWidget(to, 1, 1);
+    const bool shown = action != CardAction::Import;
+    m_sources->setVisible(shown && !restore);
+    m_restoreTargets->setVisible(shown && restore);
     m_drives->setVisible(shown);
+    m_fromLabel->setVisible(shown);
+    m_toLabel->setVisible(shown);
+    // The card list's own row holds "Formatuj": the card is what the drive check is about.
+    m_grid->removeWidget(m_formatButton);
+    m_grid->addWidget(m_formatButton, restore ? 0 : 1, 2);
+    // Tab goes from "Z:" to "Na:".
+    setTabOrder(from, to);
+}
+
+void CardRouteRows::showRow(bool canFormat, bool choosing, bool listsEnabled)
+{
     m_formatButton->setVisible(canFormat);
     m_formatButton->setEnabled(choosing);
-    m_drives->setEnabled(listEnabled);
+    m_drives->setEnabled(listsEnabled && m_drives->count() > 0);
+    m_sources->setEnabled(listsEnabled && choosing);
+    m_restoreTargets->setEnabled(listsEnabled && choosing);
 }
 
 CardWarningRow::CardWarningRow(QWidget *parent) : QWidget(parent)
@@ -168,224 +186,68 @@ void CardWarningRow::blinkTick()
     m_icon->setHidden(!m_icon->isHidden());
 }
 
-ImportFolderPage::ImportFolderPage(QWidget *parent) : QWidget(parent)
+CardChooseStep::CardChooseStep(std::shared_ptr<DriveProvider> drives, QWidget *parent) : QWidget(parent)
 {
-    m_label = new QLabel(this);
-    setControlText(m_label, Txt::WizardImportFolder);
-    m_edit = new QLineEdit(this);
-    m_edit->setObjectName(QStringLiteral("folderEdit"));
-    m_browseButton = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QStringLiteral("..."), this);
-    m_browseButton->setObjectName(QStringLiteral("browseButton"));
-    auto *row = bareLayout<QHBoxLayout>(this);
-    row->addWidget(m_label);
-    row->addWidget(m_edit, 1);
-    row->addWidget(m_browseButton);
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_label, m_edit, m_browseButton})
-        retainPlace(widget);
-    connect(m_edit, &QLineEdit::textChanged, this, &ImportFolderPage::changed);
-    connect(m_browseButton, &QPushButton::clicked, this, &ImportFolderPage::browseRequested);
+    m_actions = new CardActionPage(this);
+    m_route = new CardRouteRows(std::move(drives), this);
+    m_warning = new CardWarningRow(this);
+    auto *layout = bareLayout<QVBoxLayout>(this);
+    layout->addWidget(m_actions);
+    layout->addWidget(m_route);
+    layout->addWidget(m_warning);
+    layout->addStretch(1);
 }
 
-QString ImportFolderPage::folder() const
+CardReadyStep::CardReadyStep(QWidget *parent) : QWidget(parent)
 {
-    return m_edit->text();
+    m_route = boldLabel(this, QStringLiteral("routeLine"));
+    m_writePage = new WriteOptionsPage(this);
+    m_appendPage = new AppendOptionsPage(this);
+    m_importPage = new ImportFolderPage(this);
+    m_progress = std::make_unique<CardProgressView>(this);
+    auto *layout = bareLayout<QVBoxLayout>(this);
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_route, m_writePage, m_appendPage, m_importPage})
+        layout->addWidget(widget);
+    m_progress->addTo(layout);
 }
 
-void ImportFolderPage::setFolder(const QString &folder)
+CardReadyStep::~CardReadyStep() = default;
+
+void CardReadyStep::setRoute(const QString &text)
 {
-    m_edit->setText(folder);
+    m_route->setText(text);
+    m_route->setVisible(!text.isEmpty());
 }
 
-void ImportFolderPage::showPage(bool shown, bool enabled)
+CardDoneStep::CardDoneStep(QWidget *parent) : QWidget(parent)
 {
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_label, m_edit, m_browseButton}) {
-        widget->setVisible(shown);
-        widget->setEnabled(enabled);
-    }
+    m_route = boldLabel(this, QStringLiteral("doneRouteLine"));
+    m_result = boldLabel(this, QStringLiteral("resultLine"));
+    m_detail = new QLabel(this);
+    m_detail->setObjectName(QStringLiteral("detailLine"));
+    m_detail->setWordWrap(true);
+    m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *layout = bareLayout<QVBoxLayout>(this);
+    layout->addWidget(m_route);
+    layout->addSpacing(m_result->fontMetrics().lineSpacing());
+    layout->addWidget(m_result);
+    layout->addWidget(m_detail);
+    layout->addStretch(1);
 }
 
-WriteOptionsPage::WriteOptionsPage(QWidget *parent) : QWidget(parent)
+void CardDoneStep::setRoute(const QString &text)
 {
-    m_backupBox = new QCheckBox(this);
-    m_backupBox->setObjectName(QStringLiteral("backupBox"));
-    setControlText(m_backupBox, Txt::WizardBackup);
-    m_backupBox->setChecked(true);
-    retainPlace(m_backupBox);
-    bareLayout<QVBoxLayout>(this)->addWidget(m_backupBox);
+    m_route->setText(text);
+    m_route->setVisible(!text.isEmpty());
 }
 
-bool WriteOptionsPage::backup() const
+void CardDoneStep::setResult(int textId)
 {
-    return m_backupBox->isChecked();
+    m_result->setText(Lang::text(textId));
+    m_detail->clear();
 }
 
-void WriteOptionsPage::showPage(bool shown, bool enabled)
+void CardDoneStep::setDetail(const QString &text)
 {
-    m_backupBox->setVisible(shown);
-    m_backupBox->setEnabled(enabled);
-}
-
-AppendOptionsPage::AppendOptionsPage(QWidget *parent) : QWidget(parent)
-{
-    auto *row = bareLayout<QHBoxLayout>(this);
-    static const int kTexts[] = {Txt::WizardSongs, Txt::WizardPlaylists, Txt::WizardSlides};
-    static const char *const kNames[] = {"songsBox", "playlistsBox", "slidesBox"};
-    for (int i = 0; i < 3; ++i) {
-        m_boxes[i] = new QCheckBox(this);
-        m_boxes[i]->setObjectName(QLatin1StringView(kNames[i]));
-        setControlText(m_boxes[i], kTexts[i]);
-        m_boxes[i]->setChecked(true);
-        retainPlace(m_boxes[i]);
-        row->addWidget(m_boxes[i]);
-        connect(m_boxes[i], &QCheckBox::toggled, this, &AppendOptionsPage::changed);
-    }
-    row->addStretch(1);
-}
-
-int AppendOptionsPage::categories() const
-{
-    const int bits[] = {CardSongs, CardPlaylists, CardSlides};
-    int categories = 0;
-    for (int i = 0; i < 3; ++i)
-        categories |= m_boxes[i]->isChecked() ? bits[i] : 0;
-    return categories;
-}
-
-void AppendOptionsPage::showPage(bool shown, bool enabled)
-{
-    for (QCheckBox *box : m_boxes) {
-        box->setVisible(shown);
-        box->setEnabled(enabled);
-    }
-}
-
-CardProgressView::CardProgressView(QWidget *parent)
-{
-    m_infoLine = boldLabel(parent, QStringLiteral("infoLine"));
-    m_planList = new QTreeWidget(parent);
-    m_planList->setObjectName(QStringLiteral("planList"));
-    m_planList->setRootIsDecorated(false);
-    m_planList->setUniformRowHeights(true);
-    m_planList->setHeaderLabels({Lang::text(Txt::AppendedChangeColumn), Lang::text(Txt::AppendedKindColumn),
-                                 Lang::text(Txt::AppendedNumberColumn), Lang::text(Txt::AppendedTitleColumn),
-                                 QString()});
-    m_planList->setMinimumHeight(8 * m_planList->fontMetrics().lineSpacing());
-    m_planSummary = new QLabel(parent);
-    m_planSummary->setObjectName(QStringLiteral("planSummary"));
-    m_planSummary->setWordWrap(true);
-    m_planSummary->setMinimumHeight(3 * m_planSummary->fontMetrics().lineSpacing());
-    m_directoryText = new QLabel(parent);
-    m_directoryText->setObjectName(QStringLiteral("directoryText"));
-    // Two lines: room for the path of a backup.
-    m_directoryText->setWordWrap(true);
-    m_directoryText->setMinimumHeight(2 * m_directoryText->fontMetrics().lineSpacing());
-    m_fileText = new QLabel(parent);
-    m_fileText->setObjectName(QStringLiteral("fileText"));
-    m_fileProgress = new QProgressBar(parent);
-    m_fileProgress->setObjectName(QStringLiteral("fileProgress"));
-    m_overallProgress = new QProgressBar(parent);
-    m_overallProgress->setObjectName(QStringLiteral("overallProgress"));
-
-    for (QProgressBar *bar : {m_fileProgress, m_overallProgress})
-        bar->setTextVisible(false);
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_infoLine, m_planList, m_planSummary, m_directoryText,
-                                                            m_fileText, m_fileProgress, m_overallProgress})
-        retainPlace(widget);
-}
-
-void CardProgressView::addTo(QBoxLayout *layout)
-{
-    layout->addWidget(m_infoLine);
-    layout->addWidget(m_planList, 1);
-    layout->addWidget(m_planSummary);
-    layout->addWidget(m_directoryText);
-    layout->addWidget(m_fileText);
-    layout->addWidget(m_fileProgress);
-    layout->addWidget(m_overallProgress);
-}
-
-void CardProgressView::setInfo(int textId)
-{
-    m_infoLine->setText(Lang::text(textId));
-    m_directoryText->clear();
-    m_fileText->clear();
-}
-
-void CardProgressView::clear()
-{
-    for (QLabel *text : {m_infoLine, m_directoryText, m_fileText})
-        text->clear();
-    m_fileProgress->setRange(0, 1);
-    m_fileProgress->setValue(0);
-}
-
-void CardProgressView::setDirectoryText(const QString &text)
-{
-    m_directoryText->setText(text);
-}
-
-void CardProgressView::startOverall(int files)
-{
-    m_overallProgress->setRange(0, std::max(1, files));
-    m_overallProgress->setValue(0);
-}
-
-void CardProgressView::showPlan(const CardPlan &plan)
-{
-    QList<QTreeWidgetItem *> items;
-    for (const CardPlanRow &row : plan.rows) {
-        if (row.change == CardPlanChange::Same)
-            continue;
-        const QString number = row.kind == CardPlanRow::Other
-            ? QString()
-            : QStringLiteral("%1").arg(row.number, 4, 10, QLatin1Char('0'));
-        auto *item = new QTreeWidgetItem({cardPlanChangeText(row.change, plan.mode), cardPlanKindText(row.kind), number,
-                                          row.title, dataSizeText(row.bytes)});
-        item->setToolTip(3, row.path);
-        item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
-        items.append(item);
-    }
-    for (const QString &path : plan.leftovers) {
-        auto *item = new QTreeWidgetItem(
-            {Lang::text(Txt::PlanLeftover), cardPlanKindText(CardPlanRow::Other), QString(), path.section(u'/', -1)});
-        item->setToolTip(3, path);
-        items.append(item);
-    }
-    m_planList->clear();
-    m_planList->addTopLevelItems(items);
-    for (int column = 0; column < m_planList->columnCount(); ++column)
-        m_planList->resizeColumnToContents(column);
-    m_planSummary->setText(cardPlanSummaryLines(plan.summary).join(u'\n'));
-}
-
-void CardProgressView::showPage(int step, bool importing, bool busy, bool planShown)
-{
-    const bool ready = step == 1;
-    m_infoLine->setVisible(step > 0);
-    m_directoryText->setVisible(step > 0);
-    m_fileText->setVisible(step > 0);
-    // The import shows its progress in a dialog of its own: the wizard's bar would stand idle.
-    m_fileProgress->setVisible(ready && !importing && (busy || !planShown));
-    m_overallProgress->setVisible(ready && busy);
-    m_planList->setVisible(ready && planShown);
-    m_planSummary->setVisible(ready && planShown);
-}
-
-Progress CardProgressView::progress(const Progress &base, const std::function<void()> &pump)
-{
-    Progress progress = base;
-    progress.onDirectory = [this, pump](const QString &name) {
-        m_directoryText->setText(name);
-        pump();
-    };
-    progress.onFile = [this, pump](const QString &name, int index, int count) {
-        m_fileText->setText(name);
-        if (count > 0) {
-            m_fileProgress->setRange(0, count);
-            m_fileProgress->setValue(index + 1);
-        }
-        pump();
-    };
-    progress.onCounter = [this](int done) { m_overallProgress->setValue(done); };
-    return progress;
+    m_detail->setText(text);
 }

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/card/cardplan.h"
-#include "core/util/progress.h"
+#include "gui/card/cardprogressview.h"
 
 #include <QGroupBox>
 #include <QTimer>
@@ -10,24 +9,24 @@
 #include <functional>
 #include <memory>
 
+class AppendOptionsPage;
 class DriveCombo;
-class QBoxLayout;
 class DriveProvider;
-class QCheckBox;
+class ImportFolderPage;
+class QComboBox;
+class QGridLayout;
 class QLabel;
-class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
+class WriteOptionsPage;
 
 // The four things the card wizard does, in the order of its radio buttons' object names.
 enum class CardAction { Write = 0, Restore = 1, Append = 2, Import = 3 };
 
-// The pieces of the card wizard's window, top to bottom. Each keeps its place when hidden, so
-// that the window never grows or shrinks between steps; the wizard decides what shows.
+// The card wizard shows one page per step: choosing (CardChooseStep), ready to run and running
+// (CardReadyStep), finished (CardDoneStep). The wizard decides what each page shows.
 
-// The first step: a radio button and a description per action.
+// The actions: a radio button and a description each.
 class CardActionPage : public QGroupBox
 {
     Q_OBJECT
@@ -44,23 +43,35 @@ private:
     QLabel *m_descriptions[4] = {};
 };
 
-// "Wybierz napęd": the drive list and "Formatuj" for a drive that is not FAT32.
-class CardDriveRow : public QWidget
+// "Z:" and "Na:": where the action takes its data from and where it puts it. A write or append
+// copies a library of the list onto a card of the card list; a restore reads a card of the card
+// list into a library of the restore list. The card list is the one the drive check watches.
+class CardRouteRows : public QWidget
 {
     Q_OBJECT
 public:
-    CardDriveRow(std::shared_ptr<DriveProvider> drives, QWidget *parent);
+    CardRouteRows(std::shared_ptr<DriveProvider> drives, QWidget *parent);
+    QComboBox *sources() const { return m_sources; }
     DriveCombo *drives() const { return m_drives; }
-    // shown: not for an import; canFormat: the format button shows; choosing: it may be pressed.
-    void showRow(bool shown, bool canFormat, bool choosing, bool listEnabled);
+    QComboBox *restoreTargets() const { return m_restoreTargets; }
+    // Puts the card list under "Na:" (write, append) or "Z:" (restore); an import shows neither.
+    void arrange(CardAction action);
+    // canFormat: "Formatuj" shows; choosing: it may be pressed; listsEnabled: the lists may change.
+    void showRow(bool canFormat, bool choosing, bool listsEnabled);
 
 signals:
     void formatRequested();
+    void changed();
 
 private:
-    QLabel *m_label;
+    QGridLayout *m_grid;
+    QLabel *m_fromLabel;
+    QLabel *m_toLabel;
+    QComboBox *m_sources;
     DriveCombo *m_drives;
+    QComboBox *m_restoreTargets;
     QPushButton *m_formatButton;
+    CardAction m_arranged = CardAction::Import;
 };
 
 // The blinking warning about a drive that is not FAT32.
@@ -79,83 +90,53 @@ private:
     QTimer m_blink;
 };
 
-// Import: the folder the songs come from, typed or chosen with "...".
-class ImportFolderPage : public QWidget
+// Step 0: the action, its source and target, and the warning about the card.
+class CardChooseStep : public QWidget
 {
-    Q_OBJECT
 public:
-    explicit ImportFolderPage(QWidget *parent);
-    QString folder() const;
-    void setFolder(const QString &folder);
-    void showPage(bool shown, bool enabled);
-
-signals:
-    void changed();
-    void browseRequested();
+    CardChooseStep(std::shared_ptr<DriveProvider> drives, QWidget *parent);
+    CardActionPage *actions() const { return m_actions; }
+    CardRouteRows *route() const { return m_route; }
+    CardWarningRow *warning() const { return m_warning; }
 
 private:
-    QLabel *m_label;
-    QLineEdit *m_edit;
-    QPushButton *m_browseButton;
+    CardActionPage *m_actions;
+    CardRouteRows *m_route;
+    CardWarningRow *m_warning;
 };
 
-// Write: whether the card is backed up first.
-class WriteOptionsPage : public QWidget
+// Step 1: the route chosen, the options of the action, the plan of a write or append, and the
+// progress of the work.
+class CardReadyStep : public QWidget
 {
 public:
-    explicit WriteOptionsPage(QWidget *parent);
-    bool backup() const;
-    void showPage(bool shown, bool enabled);
+    explicit CardReadyStep(QWidget *parent);
+    ~CardReadyStep() override;
+    void setRoute(const QString &text);
+    ImportFolderPage *importPage() const { return m_importPage; }
+    WriteOptionsPage *writePage() const { return m_writePage; }
+    AppendOptionsPage *appendPage() const { return m_appendPage; }
+    CardProgressView &progress() { return *m_progress; }
 
 private:
-    QCheckBox *m_backupBox;
+    QLabel *m_route;
+    ImportFolderPage *m_importPage;
+    WriteOptionsPage *m_writePage;
+    AppendOptionsPage *m_appendPage;
+    std::unique_ptr<CardProgressView> m_progress;
 };
 
-// Append: the categories appended (songs, playlists, slides).
-class AppendOptionsPage : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit AppendOptionsPage(QWidget *parent);
-    // The chosen categories as CardSongs | CardPlaylists | CardSlides bits.
-    int categories() const;
-    void showPage(bool shown, bool enabled);
-
-signals:
-    void changed();
-
-private:
-    QCheckBox *m_boxes[3] = {};
-};
-
-// The running work and its end: a heading, the plan of a write or append, the directory and
-// file being handled and the bars. Its widgets sit in the wizard's own column (the plan takes
-// the room the window has to spare), so this is a view of them rather than a widget.
-class CardProgressView
+// Step 2: what was done, and where a backup went.
+class CardDoneStep : public QWidget
 {
 public:
-    // Creates the widgets as children of parent.
-    explicit CardProgressView(QWidget *parent);
-    void addTo(QBoxLayout *layout);
-    // The heading; the directory and file lines are cleared.
-    void setInfo(int textId);
-    // The heading, directory and file lines cleared, the file bar empty.
-    void clear();
-    void setDirectoryText(const QString &text);
-    // The overall bar counts to files (at least 1) from 0.
-    void startOverall(int files);
-    void showPlan(const CardPlan &plan);
-    // ready: step 1; the file bar stands aside for an import and a plan shown.
-    void showPage(int step, bool importing, bool busy, bool planShown);
-    // base with the labels and bars following the work; pump lets events through.
-    Progress progress(const Progress &base, const std::function<void()> &pump);
+    explicit CardDoneStep(QWidget *parent);
+    void setRoute(const QString &text);
+    void setResult(int textId);
+    void setDetail(const QString &text);
 
 private:
-    QLabel *m_infoLine;
-    QTreeWidget *m_planList;
-    QLabel *m_planSummary;
-    QLabel *m_directoryText;
-    QLabel *m_fileText;
-    QProgressBar *m_fileProgress;
-    QProgressBar *m_overallProgress;
+    QLabel *m_route;
+    QLabel *m_result;
+    QLabel *m_detail;
 };

@@ -463,13 +463,10 @@ void MainWindow::openCardWizard(const QString &sourceRoot)
         const QString targetCard = m_workspace->shownLibrary().kind == LibrarySource::Kind::Card
             ? m_workspace->root()
             : m_panel->lastCardRoot();
-        Q_UNUSED(source);
-        Q_UNUSED(targetCard);
-        // wizard sources:
-        // wizard.setSources(sources, source < 0 ? 0 : source);
-        // wizard.setTargetRoot(targetCard);
-        // connect(&wizard, &CardWizard::projectRestored, m_panel, &LibraryPanel::showRestoredProject);
-        // connect(&wizard, &CardWizard::libraryRestored, m_panel, &LibraryPanel::showRestoredLibrary);
+        wizard.setSources(sources, std::max(source, 0));
+        wizard.setTargetRoot(targetCard);
+        connect(&wizard, &CardWizard::projectRestored, m_panel, &LibraryPanel::showRestoredProject);
+        connect(&wizard, &CardWizard::libraryRestored, m_panel, &LibraryPanel::showRestoredLibrary);
         // Songs are imported into a library of the list, the one shown and its group first; the
         // tree shows them once the wizard has closed.
         const QList<LibrarySource> writable = m_workspace->writableLibraries();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/app/librarysources.h"
 #include "gui/app/commandregistry.h"
 #include "gui/app/uiseams.h"
 

@@ -10,6 +10,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"
+#include "gui/widgets/screenfit.h"
 #include "gui/widgets/timingbar.h"
 #include "gui/widgets/themecolours.h"
 
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
@@ -53,7 +55,10 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     setObjectName(QStringLiteral("MusicTimingDialog"));
     setControlText(this, Txt::TimingCaption);
 
-    auto *layout = new QVBoxLayout(this);
+    // The screens, the controls and the list scroll on a screen too short for them; OK and Cancel stay.
+    auto *content = new QWidget(this);
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(buildMusicRow());
     layout->addWidget(buildInstructions());
     buildScreenRows(layout);
@@ -63,11 +68,14 @@ MusicTimingDialog::MusicTimingDialog(Song &song, MusicPlayer &player, AppSetting
     m_bar = new TimingBar(this);
     m_bar->setObjectName(QStringLiteral("timingBar"));
     layout->addWidget(m_bar);
-    layout->addWidget(okCancelButtons(this));
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(scrollingArea(content, this), 1);
+    outer->addWidget(okCancelButtons(this));
     connectControls();
 
     showMode();
     fillMusicList();
+    fitToScreen(this);
 }
 
 QHBoxLayout *MusicTimingDialog::buildMusicRow()

@@ -49,7 +49,7 @@ void DriveCombo::refreshDrives()
         int index = LibrarySources::indexOfRoot(sources, chosen.rootPath);
         if (index < 0 && !sources.isEmpty()) {
             chosenGone = !chosen.rootPath.isEmpty();
-            index = 0;
+            index = m_choosesFirst ? 0 : -1;
         }
         setCurrentIndex(index);
         m_filling = false;
@@ -120,6 +120,13 @@ bool DriveCombo::chooseRoot(const QString &root)
         return false;
     setCurrentIndex(index);
     return true;
+}
+
+bool DriveCombo::selectRoot(const QString &rootPath)
+{
+    const int index = LibrarySources::indexOfRoot(m_sources, rootPath);
+    setCurrentIndex(index);
+    return index >= 0;
 }
 
 QString DriveCombo::drivePath() const

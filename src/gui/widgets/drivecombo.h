@@ -28,6 +28,12 @@ public:
     bool isPolling() const { return m_timer.isActive(); }
     // Reads the drives again; the list is enabled exactly when it has items.
     void refreshDrives();
+    // Whether a list without a chosen entry (or whose chosen card went away) chooses its first
+    // entry (the library panel's list) or stays without one until the user chooses (the card
+    // wizard, which must not write to whichever card happens to come first).
+    void setChoosesFirst(bool on) { m_choosesFirst = on; }
+    // Chooses the entry with this root path; false, choosing nothing, when none has it.
+    bool selectRoot(const QString &rootPath);
 
     // Root path of the chosen entry ("/media/user/CARD/"); empty when nothing is chosen.
     QString drivePath() const;
@@ -77,6 +83,7 @@ private:
     QTimer m_timer;
     bool m_hasDrives = false;
     bool m_filling = false;
+    bool m_choosesFirst = true;
 };
 
 // Pauses a drive list's polling while it lives, for long work that lets events through: a card
