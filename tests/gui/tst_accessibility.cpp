@@ -250,7 +250,7 @@ private slots:
              "OK"},
             {"music timing", "Brak pliku > Muzyka utworu > OK > Anuluj", "OK"},
             {"report", "Teksty pieśni > Plik raportu: > Wybierz plik raportu > Generuj > OK > Anuluj", "OK"},
-            {"card wizard", "Zapisz dane na kartę pamięci > CARD <card> > Dalej > > Anuluj", "Dalej >"},
+            {"card wizard", "Zapisz dane na kartę pamięci > Biblioteka na komputerze > Na > Dalej > > Anuluj", "Dalej >"},
         };
         for (const auto &row : rows)
             QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1])
@@ -352,6 +352,7 @@ private slots:
         m_songs.entry(2).used = true;
         m_songs.entry(2).fileName = u"0002 Gloria"_qs;
         SongNumberDialog dialog(0, m_songs);
+        seamed(&dialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto *map = dialog.findChild<NumberMap *>();

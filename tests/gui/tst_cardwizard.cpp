@@ -436,7 +436,7 @@ private slots:
         QVERIFY(writeFiles(a, {u"G/0001 A.txt"_qs, u"screen_dir/0002 S.ekr"_qs, u"playlist_dir/0003 L.lst"_qs}));
         QVERIFY(writeFiles(b, {u"Old/0009 X.txt"_qs, u"screen_dir/0008 Y.ekr"_qs}, "old"));
         openPanel(QList<DriveEntry>{cardEntry(a, u"A"_qs), cardEntry(b, u"B"_qs)});
-        m_panel->driveList()->setCurrentIndex(1);
+        QVERIFY(m_panel->driveList()->chooseRoot(b));
         QTRY_COMPARE(m_panel->root(), b);
         m_boxes.clear(); // the panel's question about reading the card
         m_panel->setOpenProject({m_image, u"a.lvp"_qs, false}, false);
@@ -491,6 +491,7 @@ private slots:
         QVERIFY(writeFiles(m_card, {u"G/0009 X.txt"_qs}, "old"));
         const QStringList before = treeOf(m_card, true);
         CardWizard w(m_image, m_dir->filePath(u"Backups"_qs), m_drives, nullptr);
+        seamed(&w);
         const OpenProject project{m_image, u"a.lvp"_qs, false};
         const QList<LibrarySource> sources = LibrarySources::list(computer, m_drives->drives(), project);
         const int chosen = source == u"card" ? 1 : source == u"computer" ? 0 : 2;

@@ -138,8 +138,12 @@ void CardRouteRows::arrange(CardAction action)
     // The card list's own row holds "Formatuj": the card is what the drive check is about.
     m_grid->removeWidget(m_formatButton);
     m_grid->addWidget(m_formatButton, restore ? 0 : 1, 2);
-    // Tab goes from "Z:" to "Na:".
+    // Tab goes from "Z:" to "Na:"; a screen reader names each list after its row.
     setTabOrder(from, to);
+    m_fromLabel->setBuddy(from);
+    m_toLabel->setBuddy(to);
+    from->setAccessibleName(Lang::text(Txt::RouteFrom).remove(u'&').remove(u':').trimmed());
+    to->setAccessibleName(Lang::text(Txt::RouteTo).remove(u'&').remove(u':').trimmed());
 }
 
 void CardRouteRows::showRow(bool canFormat, bool choosing, bool listsEnabled)

@@ -37,6 +37,8 @@ QScrollArea *scrollingArea(QWidget *content, QWidget *parent)
     auto *area = new ContentScrollArea(parent);
     area->setObjectName(QStringLiteral("pageScrollArea"));
     area->setFrameShape(QFrame::NoFrame);
+    // The page's own controls take the focus; the area is no stop of its own on the way.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setWidget(content);
