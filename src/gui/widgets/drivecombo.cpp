@@ -124,9 +124,10 @@ bool DriveCombo::chooseRoot(const QString &root)
 
 bool DriveCombo::selectRoot(const QString &rootPath)
 {
-    const int index = LibrarySources::indexOfRoot(m_sources, rootPath);
-    setCurrentIndex(index);
-    return index >= 0;
+    if (chooseRoot(rootPath))
+        return true;
+    setCurrentIndex(-1);
+    return false;
 }
 
 QString DriveCombo::drivePath() const
