@@ -12,6 +12,8 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <memory>
+
 class TestAppearance : public QObject
 {
     Q_OBJECT
@@ -56,7 +58,8 @@ private slots:
     {
         QFETCH(QColor, colour);
         QFETCH(bool, text);
-        const QPalette light = QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QPalette light = fusion->standardPalette();
         const QPalette dark = ThemeColours::darkPalette();
         QVERIFY(!ThemeColours::isDark(light));
         QVERIFY(ThemeColours::isDark(dark));
