@@ -85,6 +85,9 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
             [this](const QString &path, bool slide) { m_tree->restoreState(m_tree->state(), keyOfFile(path, slide)); });
     connect(&m_workspace, &Workspace::libraryChanged, this, [this] {
         updateStatus();
+        const LibrarySource shown = m_workspace.shownLibrary();
+        m_tree->setRootText(shown.kind == LibrarySource::Kind::Card ? Lang::text(Txt::TreeRoot)
+                                                                    : LibrarySources::itemText(shown));
         const bool empty = m_workspace.library().songCount() == 0;
         m_tree->setEmptyHint(empty ? emptyHint() : QString());
         // A new user's computer library without a group yet: the first-start page shows the ways
