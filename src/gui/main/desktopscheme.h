@@ -3,7 +3,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusVariant>
 #include <QObject>
 #include <QPalette>
 #include <QVariant>
