@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/accessiblefactory.h"
+#include "gui/main/desktopscheme.h"
 #include "gui/main/startup.h"
 
 #include "core/app/appcore.h"
@@ -130,6 +131,7 @@ int runLumivox(int argc, char **argv)
     QApplication::setWindowIcon(appIcon());
     app.installEventFilter(new GuideHelp::F1Filter(&app));
     installAccessibleFactory();
+    DesktopScheme scheme(QDBusConnection::sessionBus());
 
     const StartOptions options = StartOptions::parse(app.arguments().mid(1));
     if (options.help || options.version || !options.error.isEmpty())
