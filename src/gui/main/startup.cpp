@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/accessiblefactory.h"
+#include "gui/main/dialogfocus.h"
 #include "gui/main/startup.h"
 
 #include "core/app/appcore.h"
@@ -129,6 +130,7 @@ int runLumivox(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
     app.installEventFilter(new GuideHelp::F1Filter(&app));
+    app.installEventFilter(new DialogFocusReturn(&app));
     installAccessibleFactory();
 
     const StartOptions options = StartOptions::parse(app.arguments().mid(1));
@@ -189,6 +191,7 @@ int runLumivox(int argc, char **argv)
     requests.attach(&frame, new ProjectActions(&frame));
     uiFont();
     frame.showMaximized();
+    frame.activateWindow(); // the keyboard starts in the window, with or without a window manager
     if (options.quitWhenReady)
         quitWhenReady(&frame);
     return app.exec();
