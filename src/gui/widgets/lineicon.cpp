@@ -4,8 +4,12 @@
 #include "gui/widgets/themecolours.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QEvent>
 #include <QPixmap>
+#include <QPointer>
+
+#include <functional>
 
 namespace LineIcon {
 
@@ -15,11 +19,15 @@ namespace {
 constexpr int kMaxStrokeLightness = 127;
 constexpr int kMaxStrokeSaturation = 40;
 
-// Keeps a button's icon drawn for the button's palette.
+// Keeps an icon drawn for the palette of the widget it shows in.
 class Follower : public QObject
 {
 public:
-    explicit Follower(QAbstractButton *button) : QObject(button), m_button(button) { button->installEventFilter(this); }
+    Follower(QWidget *shownIn, std::function<void(const QIcon &)> show)
+        : QObject(shownIn), m_shownIn(shownIn), m_show(std::move(show))
+    {
+        shownIn->installEventFilter(this);
+    }
 
     void setIcon(const QIcon &icon)
     {
@@ -36,9 +44,10 @@ protected:
     }
 
 private:
-    void apply() { m_button->setIcon(forPalette(m_icon, m_button->palette())); }
+    void apply() { m_show(forPalette(m_icon, m_shownIn->palette())); }
 
-    QAbstractButton *m_button;
+    QWidget *m_shownIn;
+    std::function<void(const QIcon &)> m_show;
     QIcon m_icon;
 };
 
@@ -76,14 +85,32 @@ QIcon forPalette(const QIcon &icon, const QPalette &palette)
     return out;
 }
 
-void setOn(QAbstractButton *button, const QIcon &icon)
+namespace {
+
+void follow(QObject *owner, QWidget *shownIn, const QIcon &icon, std::function<void(const QIcon &)> show)
 {
-    auto *follower = static_cast<Follower *>(button->property(kFollowerProperty).value<QObject *>());
+    auto *follower = static_cast<Follower *>(owner->property(kFollowerProperty).value<QObject *>());
     if (!follower) {
-        follower = new Follower(button);
-        button->setProperty(kFollowerProperty, QVariant::fromValue<QObject *>(follower));
+        follower = new Follower(shownIn, std::move(show));
+        owner->setProperty(kFollowerProperty, QVariant::fromValue<QObject *>(follower));
     }
     follower->setIcon(icon);
+}
+
+} // namespace
+
+void setOn(QAbstractButton *button, const QIcon &icon)
+{
+    follow(button, button, icon, [button](const QIcon &shown) { button->setIcon(shown); });
+}
+
+void setOn(QAction *action, QWidget *shownIn, const QIcon &icon)
+{
+    QPointer<QAction> guarded = action;
+    follow(action, shownIn, icon, [guarded](const QIcon &shown) {
+        if (guarded)
+            guarded->setIcon(shown);
+    });
 }
 
 } // namespace LineIcon
