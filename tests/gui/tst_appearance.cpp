@@ -51,6 +51,7 @@ private slots:
             {"playlist refrain, timing current", QColor(0, 255, 255), false},
             {"timing screen box", QColor(0xC0, 0xFF, 0xFF), false},
             {"timing stanza label", QColor(0x00, 0x64, 0x00), true},
+            {"card wizard warning band", QColor(255, 200, 200), false},
             {"link", QColor(0x00, 0x00, 0xFF), true},
         };
         for (const auto &row : rows)
