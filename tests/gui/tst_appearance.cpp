@@ -3,12 +3,14 @@
 // every fixed colour readable.
 #include "core/app/language.h"
 #include "gui/editor/ledmatrix.h"
+#include "gui/main/desktopscheme.h"
 #include "gui/widgets/boardcolours.h"
 #include "gui/widgets/lineicon.h"
 #include "gui/widgets/themecolours.h"
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QDBusVariant>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -128,6 +130,37 @@ private slots:
                 }
             }
         }
+    }
+    // The desktop's preference as the settings portal sends it, wrapped once or twice.
+    void desktopPreference_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<DesktopScheme::Preference>("expected");
+        const auto wrapped = [](const QVariant &v) { return QVariant::fromValue(QDBusVariant(v)); };
+        QTest::newRow("dark, wrapped twice") << wrapped(wrapped(1u)) << DesktopScheme::Preference::Dark;
+        QTest::newRow("light") << wrapped(2u) << DesktopScheme::Preference::Light;
+        QTest::newRow("no preference") << wrapped(0u) << DesktopScheme::Preference::None;
+        QTest::newRow("a text is no scheme") << wrapped(QStringLiteral("1")) << DesktopScheme::Preference::None;
+    }
+    void desktopPreference()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(DesktopScheme::Preference, expected);
+        QCOMPARE(DesktopScheme::fromPortalValue(value), expected);
+    }
+
+    // Dark while the desktop prefers it, then back to exactly the look the program had.
+    void darkLookComesAndGoes()
+    {
+        DesktopScheme scheme(QDBusConnection(QStringLiteral("no bus")));
+        const QPalette before = QApplication::palette();
+        const QString style = QApplication::style()->name();
+        scheme.apply(DesktopScheme::Preference::Dark);
+        QVERIFY(ThemeColours::isDark(QApplication::palette()));
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        scheme.apply(DesktopScheme::Preference::Light);
+        QCOMPARE(QApplication::palette(), before);
+        QCOMPARE(QApplication::style()->name(), style);
     }
 };
 

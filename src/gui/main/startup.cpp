@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/accessiblefactory.h"
+#include "gui/main/desktopscheme.h"
 #include "gui/main/dialogfocus.h"
 #include "gui/main/startup.h"
 
@@ -132,6 +133,7 @@ int runLumivox(int argc, char **argv)
     app.installEventFilter(new GuideHelp::F1Filter(&app));
     app.installEventFilter(new DialogFocusReturn(&app));
     installAccessibleFactory();
+    DesktopScheme scheme(QDBusConnection::sessionBus());
 
     const StartOptions options = StartOptions::parse(app.arguments().mid(1));
     if (options.help || options.version || !options.error.isEmpty())
