@@ -161,6 +161,8 @@ private slots:
         QVERIFY(!m_frame->isWindowModified());
         QCOMPARE(page()->form()->heading()->text(), u"Pasterz"_qs);
         QCOMPARE(m_frame->statusBar()->currentMessage(), Lang::text(Txt::SavedStatus).arg(u"0001 Pasterz.txt"_qs));
+        type(u"!"_qs);
+        QCOMPARE(row(page()->matrix()->text()), u"Stol dla mnie!"_qs);
 
         Song song;
         QVERIFY(SongFile::load(m_card + u"Post/0001 Pasterz.txt"_qs, song));

@@ -274,6 +274,7 @@ private slots:
         QCOMPARE(QStringList({m_frame->statusPane(1), m_frame->statusPane(2)}), QStringList({u"4"_qs, u"0"_qs}));
         QCOMPARE(m_panel->workspace().library().groups().at(0).files,
                  QStringList({u"0011 Archanioł"_qs, u"0012 Duplikat"_qs}));
+        QVERIFY(!m_panel->workspace().library().numbers(ItemKind::Song).isUsed(10));
         // The deleted anchor is forgotten: Shift starts a new range at the clicked song.
         QVERIFY(!tree()->anchor());
         click(item(QStringLiteral("0012 Ave Maria")), Qt::ShiftModifier);

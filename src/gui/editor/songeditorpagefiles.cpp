@@ -236,7 +236,10 @@ bool SongEditorPage::save()
     if (!writeSong(m_song, kind, directory))
         return false;
     m_undo->setClean();
+    // Typing goes on where it was before the save.
+    const int cell = cursorCell();
     showSongFields();
+    showCommandResult(cell, false);
     m_matrix->setFocus();
     return true;
 }
@@ -284,7 +287,9 @@ bool SongEditorPage::saveAsSlide()
         // The new number and title are an edit of the slide, saved at once.
         change(Txt::UndoTitleNumber, [this, &slide] { m_song = slide; });
         m_undo->setClean();
+        const int cell = cursorCell();
         showSongFields();
+        showCommandResult(cell, false);
     }
     return true;
 }

@@ -197,6 +197,10 @@ void LibraryActions::deleteSelected()
     }
     workspace().library().issues() = issuesWithout(workspace().library().issues(), deleted);
     m_workspace.markChanged();
+    // The freed numbers (and duplicates that are no longer duplicates) come from a rescan, as
+    // after a save: a new song may take a deleted one's number without being told it is taken.
+    if (!deleted.isEmpty())
+        m_workspace.refresh(false, QString(), false);
 }
 
 QString LibraryActions::deleteQuestion(const QList<QTreeWidgetItem *> &files)
