@@ -6,6 +6,7 @@
 #include "core/library/songlibrary.h"
 #include "core/model/songfile.h"
 #include "core/music/musicplayer.h"
+#include "gui/app/dialogtext.h"
 #include "gui/app/helpwindow.h"
 #include "gui/card/appendedfilesdialog.h"
 #include "gui/card/cardlabeldialog.h"
@@ -44,6 +45,7 @@
 
 #include <QAccessible>
 #include <QAccessibleTextInterface>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -222,6 +224,19 @@ private slots:
         QStringList faults;
         walk(QAccessible::queryAccessibleInterface(shown.get()), faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    // A button row hands the focus on to its button and must not report it as its own: a screen
+    // reader would find an unnamed focused panel beside the button.
+    void buttonRowNotFocused()
+    {
+        QDialog dialog;
+        QDialogButtonBox *buttons = okCancelButtons(&dialog);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        buttons->button(QDialogButtonBox::Ok)->setFocus();
+        QVERIFY(buttons->hasFocus()); // through Qt's focus proxy
+        QVERIFY(!QAccessible::queryAccessibleInterface(buttons)->state().focused);
     }
 
     // Tab walks each dialog in reading order, and Enter has a default button to press.

@@ -5,6 +5,7 @@
 #include "gui/editor/ledmatrix.h"
 #include "gui/main/desktopscheme.h"
 #include "gui/widgets/boardcolours.h"
+#include "gui/widgets/lineicon.h"
 #include "gui/widgets/themecolours.h"
 #include "testsupport.h"
 
@@ -13,6 +14,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -51,6 +53,7 @@ private slots:
             {"playlist refrain, timing current", QColor(0, 255, 255), false},
             {"timing screen box", QColor(0xC0, 0xFF, 0xFF), false},
             {"timing stanza label", QColor(0x00, 0x64, 0x00), true},
+            {"card wizard warning band", QColor(255, 200, 200), false},
             {"link", QColor(0x00, 0x00, 0xFF), true},
         };
         for (const auto &row : rows)
@@ -76,6 +79,36 @@ private slots:
         const QColor shown = ThemeColours::background(colour, dark);
         QCOMPARE(ThemeColours::textOn(shown), QColor(Qt::white));
         QVERIFY2(ThemeColours::contrast(Qt::white, shown) >= 4.5, qPrintable(shown.name()));
+    }
+
+    // A line icon's grey strokes take the dark palette's text colour, keeping their transparency;
+    // its coloured and light parts stay, and a button switches with its palette.
+    void lineIcons()
+    {
+        const QPalette dark = ThemeColours::darkPalette();
+        const QRgb text = dark.color(QPalette::WindowText).rgb() & RGB_MASK;
+        const struct
+        {
+            QRgb in;
+            QRgb out;
+        } pixels[] = {
+            {qRgba(32, 32, 32, 255), text | 0xFF000000},        {qRgba(64, 64, 64, 16), text | 0x10000000},
+            {qRgba(32, 96, 192, 255), qRgba(32, 96, 192, 255)}, {qRgba(255, 255, 255, 255), qRgba(255, 255, 255, 255)},
+            {qRgba(220, 0, 0, 255), qRgba(220, 0, 0, 255)},     {qRgba(0, 0, 0, 0), qRgba(0, 0, 0, 0)},
+        };
+        QImage image(int(std::size(pixels)), 1, QImage::Format_ARGB32);
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, 0, pixels[x].in);
+        const QImage shown = LineIcon::recoloured(image, dark.color(QPalette::WindowText));
+        for (int x = 0; x < image.width(); ++x)
+            QCOMPARE(shown.pixel(x, 0), pixels[x].out);
+
+        QToolButton button;
+        const QIcon icon(QPixmap::fromImage(image));
+        LineIcon::setOn(&button, icon);
+        QCOMPARE(button.icon().cacheKey(), icon.cacheKey());
+        button.setPalette(dark);
+        QCOMPARE(button.icon().pixmap(QSize(6, 1), 1.0).toImage().pixel(0, 0), pixels[0].out);
     }
 
     // At twice the density every dot is 8 x 8 device pixels with 2 x 2 black corners: drawn, not

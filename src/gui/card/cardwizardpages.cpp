@@ -6,6 +6,7 @@
 #include "gui/card/cardwizardoptions.h"
 #include "gui/card/cardwizardparts.h"
 #include "gui/widgets/drivecombo.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -66,7 +67,9 @@ CardActionPage::CardActionPage(QWidget *parent) : QGroupBox(parent)
         // The texts break their own lines; a wrapped label would let the layout squeeze the box.
         description->setMargin(4);
         QPalette palette = description->palette();
-        palette.setColor(QPalette::Window, kHighlight);
+        const QColor band = ThemeColours::background(kHighlight, palette); // a deep shade on a dark window
+        palette.setColor(QPalette::Window, band);
+        palette.setColor(QPalette::WindowText, ThemeColours::textOn(band));
         description->setPalette(palette);
         layout->addWidget(radio);
         layout->addWidget(description);

@@ -7,6 +7,7 @@
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/sequencelist.h"
 #include "gui/editor/titleedit.h"
+#include "gui/widgets/lineicon.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -155,20 +156,25 @@ QHBoxLayout *SongEditorForm::buildToolRow()
         const char16_t *name;
         QIcon icon;
         int tip;
+        bool lines; // grey strokes that need the window text colour on a dark window
     } kTools[] = {
-        {u"newSong", themedIcon(u"document-new"_qs, u"new.png"_qs), Txt::NewSongTip},
-        {u"saveSong", Icons::icon(Icons::Icon::Save), Txt::SaveSongTip},
-        {u"saveSlide", themedIcon(u"image-x-generic"_qs, u"slide.png"_qs), Txt::SaveSlideTip},
-        {u"alignLeft", themedIcon(u"format-justify-left"_qs, u"align-left.png"_qs), Txt::AlignLeftTip},
-        {u"alignCentre", themedIcon(u"format-justify-center"_qs, u"align-centre.png"_qs), Txt::AlignCentreTip},
-        {u"alignRight", themedIcon(u"format-justify-right"_qs, u"align-right.png"_qs), Txt::AlignRightTip},
-        {u"palette", themedIcon(u"accessories-character-map"_qs, u"palette.png"_qs), Txt::PaletteTip},
-        {u"grid", themedIcon(u"view-grid"_qs, u"grid.png"_qs), Txt::GridTip},
-        {u"structure", themedIcon(u"view-list-tree"_qs, u"structure.png"_qs), Txt::StructureTip},
-        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), Txt::TimingCaption},
+        {u"newSong", themedIcon(u"document-new"_qs, u"new.png"_qs), Txt::NewSongTip, false},
+        {u"saveSong", Icons::icon(Icons::Icon::Save), Txt::SaveSongTip, false},
+        {u"saveSlide", themedIcon(u"image-x-generic"_qs, u"slide.png"_qs), Txt::SaveSlideTip, false},
+        {u"alignLeft", themedIcon(u"format-justify-left"_qs, u"align-left.png"_qs), Txt::AlignLeftTip, true},
+        {u"alignCentre", themedIcon(u"format-justify-center"_qs, u"align-centre.png"_qs), Txt::AlignCentreTip, true},
+        {u"alignRight", themedIcon(u"format-justify-right"_qs, u"align-right.png"_qs), Txt::AlignRightTip, true},
+        {u"palette", themedIcon(u"accessories-character-map"_qs, u"palette.png"_qs), Txt::PaletteTip, false},
+        {u"grid", themedIcon(u"view-grid"_qs, u"grid.png"_qs), Txt::GridTip, false},
+        {u"structure", themedIcon(u"view-list-tree"_qs, u"structure.png"_qs), Txt::StructureTip, true},
+        {u"musicTiming", themedIcon(u"audio-x-generic"_qs, u"music.png"_qs), Txt::TimingCaption, true},
     };
-    for (const auto &tool : kTools)
-        tools->addWidget(iconButton(QString::fromUtf16(tool.name), tool.icon, tool.tip));
+    for (const auto &tool : kTools) {
+        QToolButton *button = iconButton(QString::fromUtf16(tool.name), tool.icon, tool.tip);
+        if (tool.lines)
+            LineIcon::setOn(button, tool.icon);
+        tools->addWidget(button);
+    }
     m_buttons.value(u"grid"_qs)->setCheckable(true);
     m_buttons.value(u"grid"_qs)->setChecked(true);
     tools->addStretch();

@@ -493,8 +493,9 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuOpenGroupFolder, [this] { openGroupFolder(); });
         break;
     case LibraryNodeKind::Song:
-        add(
-            Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single);
+        key(add(
+                Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }, single),
+            QKeySequence(Qt::Key_Insert));
         add(
             Txt::MenuEditSong, [this] { openCurrentItem(); }, single);
         add(Txt::MenuRefreshSongList, refresh);
@@ -509,7 +510,7 @@ QMenu *LibraryActions::createContextMenu(QTreeWidgetItem *item)
         add(Txt::MenuRepairNumbers, [this] { repairDuplicates(ItemKind::Slide); });
         break;
     case LibraryNodeKind::Slide:
-        add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); });
+        key(add(Txt::MenuAddToPlaylist, [this] { addCurrentToPlaylist(); }), QKeySequence(Qt::Key_Insert));
         add(Txt::MenuEditSlide, [this] { openCurrentItem(); });
         key(add(Txt::MenuDelete, [this] { deleteSelected(); }), QKeySequence::Delete);
         break;

@@ -58,6 +58,7 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
     m_treeArea->addWidget(m_tree);
     m_searchField = new LyricSearchField(m_workspace.lyrics(), m_treeArea, m_tree, this);
     connect(m_searchField, &LyricSearchField::hitActivated, this, &LibraryPanel::openLyricHit);
+    setTabOrder(m_drives, m_searchField); // as they stand: the search above the tree
     // Ctrl+F stays the title and number search of the tree.
     auto *focusSearch = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
     connect(focusSearch, &QShortcut::activated, this, [this] {

@@ -446,6 +446,13 @@ void LibraryTree::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
+    case Qt::Key_Insert:
+        // What a double click does: the current song or slide goes into the playlist.
+        if (currentItem() && event->modifiers() == Qt::NoModifier) {
+            emit addToPlaylistRequested(currentItem());
+            return;
+        }
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Enter opens the current song, slide or playlist, and opens or closes a folder node.

@@ -10,7 +10,26 @@
 #include "gui/widgets/timingbar.h"
 #include "gui/widgets/timingbaraccessible.h"
 
+#include <QAccessibleWidget>
+#include <QDialogButtonBox>
+
 namespace {
+
+// A dialog's button row hands its focus on to a button (Qt makes that button its focus proxy), so
+// it reports itself focused whenever the button is and a screen reader finds an unnamed focused
+// panel beside the button. The row is never the focus itself.
+class ButtonRowAccessible : public QAccessibleWidget
+{
+public:
+    explicit ButtonRowAccessible(QWidget *row) : QAccessibleWidget(row, QAccessible::Grouping) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focused = false;
+        return s;
+    }
+};
 
 // Qt asks with the class name of the object and then of each base class in turn.
 QAccessibleInterface *drawnWidgetInterface(const QString &className, QObject *object)
@@ -23,6 +42,8 @@ QAccessibleInterface *drawnWidgetInterface(const QString &className, QObject *ob
         return new TimingBarAccessible(static_cast<TimingBar *>(object));
     if (className == QLatin1String(GlyphCell::staticMetaObject.className()))
         return new GlyphCellAccessible(static_cast<GlyphCell *>(object));
+    if (className == QLatin1String(QDialogButtonBox::staticMetaObject.className()))
+        return new ButtonRowAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
 

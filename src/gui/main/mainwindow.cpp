@@ -22,6 +22,7 @@
 #include "gui/playlist/playlistpage.h"
 #include "gui/report/reportdialog.h"
 #include "gui/widgets/drivecombo.h"
+#include "gui/widgets/lineicon.h"
 #include "gui/widgets/treeicons.h"
 
 #include <QAction>
@@ -246,12 +247,13 @@ void MainWindow::buildToolBar()
     {
         Command command;
         QStyle::StandardPixmap icon;
+        bool lines; // a dark stroke that needs the window text colour on a dark window
     } kButtons[] = {
-        {Command::New, QStyle::SP_FileIcon},
-        {Command::Open, QStyle::SP_DialogOpenButton},
-        {Command::Save, QStyle::SP_DialogSaveButton},
-        {Command::CloseProject, QStyle::SP_DialogCloseButton},
-        {Command::RestoreCardData, QStyle::SP_DriveFDIcon},
+        {Command::New, QStyle::SP_FileIcon, false},
+        {Command::Open, QStyle::SP_DialogOpenButton, false},
+        {Command::Save, QStyle::SP_DialogSaveButton, false},
+        {Command::CloseProject, QStyle::SP_DialogCloseButton, true},
+        {Command::RestoreCardData, QStyle::SP_DriveFDIcon, false},
     };
     for (const auto &button : kButtons) {
         // A button of its own mirrors the menu command, so that hiding it leaves the menu entry.
@@ -267,6 +269,11 @@ void MainWindow::buildToolBar()
         mirror();
         connect(command, &QAction::changed, proxy, mirror);
         connect(proxy, &QAction::triggered, command, &QAction::trigger);
+        if (button.lines) {
+            const QIcon icon = command->icon();
+            for (QAction *shown : {command, proxy})
+                LineIcon::setOn(shown, m_toolBar, icon);
+        }
         m_toolBar->addAction(proxy);
         m_toolButtons.insert(button.command, proxy);
     }

@@ -40,6 +40,7 @@ ShortcutsDialog::ShortcutsDialog(const CommandRegistry &commands, QWidget *paren
     const auto inTree = [](int textId) { return Lang::text(Txt::ShortcutInTree).arg(plain(Lang::text(textId))); };
     const auto inText = [](int textId) { return Lang::text(Txt::ShortcutInText).arg(plain(Lang::text(textId))); };
     addRow({QKeySequence(Qt::Key_Enter)}, inTree(Txt::ShortcutOpenItem));
+    addRow({QKeySequence(Qt::Key_Insert)}, inTree(Txt::MenuAddToPlaylist));
     addRow({QKeySequence(Qt::Key_F2)}, inTree(Txt::MenuRename));
     addRow({QKeySequence(Qt::Key_Delete)}, inTree(Txt::MenuDelete));
     addRow({QKeySequence(Qt::CTRL | Qt::Key_Enter)}, inText(Txt::AddScreenTip));

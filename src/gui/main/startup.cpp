@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/accessiblefactory.h"
 #include "gui/main/desktopscheme.h"
+#include "gui/main/dialogfocus.h"
 #include "gui/main/startup.h"
 
 #include "core/app/appcore.h"
@@ -130,6 +131,7 @@ int runLumivox(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
     app.installEventFilter(new GuideHelp::F1Filter(&app));
+    app.installEventFilter(new DialogFocusReturn(&app));
     installAccessibleFactory();
     DesktopScheme scheme(QDBusConnection::sessionBus());
 
@@ -191,6 +193,7 @@ int runLumivox(int argc, char **argv)
     requests.attach(&frame, new ProjectActions(&frame));
     uiFont();
     frame.showMaximized();
+    frame.activateWindow(); // the keyboard starts in the window, with or without a window manager
     if (options.quitWhenReady)
         quitWhenReady(&frame);
     return app.exec();

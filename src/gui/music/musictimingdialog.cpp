@@ -10,6 +10,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/messageboxes.h"
 #include "gui/app/uifont.h"
+#include "gui/widgets/lineicon.h"
 #include "gui/widgets/screenfit.h"
 #include "gui/widgets/timingbar.h"
 #include "gui/widgets/themecolours.h"
@@ -414,7 +415,7 @@ void MusicTimingDialog::applyVolume()
     for (int i = 0; i < 2; ++i) {
         const bool muted = m_mute[i]->isChecked();
         channel[i] = muted ? MusicPlayer::kMinVolume : level;
-        m_mute[i]->setIcon(Icons::icon(muted ? Icons::Icon::SpeakerMuted : Icons::Icon::Speaker));
+        LineIcon::setOn(m_mute[i], Icons::icon(muted ? Icons::Icon::SpeakerMuted : Icons::Icon::Speaker));
     }
     if (m_fileOpen)
         m_player.setVolume(channel[0], channel[1]);

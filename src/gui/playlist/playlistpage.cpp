@@ -262,6 +262,7 @@ bool PlaylistPage::save()
             if (refusal == Txt::TitleForbiddenCharacter)
                 text += u' ' + LibraryNaming::forbiddenCharacterList();
             errorBox(this, text);
+            m_title->setFocus(); // where the name is typed
             return false;
         }
         // The number shown may have been taken since: by a save elsewhere or a new file on the card.
