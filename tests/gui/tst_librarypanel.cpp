@@ -562,6 +562,7 @@ private slots:
         const QString computerStatus = Lang::text(Txt::ComputerLibrary) + u": " + computer;
         // Without a card the computer's library is shown, made with its card folders.
         QCOMPARE(m_panel->root(), computer);
+        QCOMPARE(tree()->topLevelItem(0)->text(0), Lang::text(Txt::ComputerLibrary));
         QVERIFY(QFileInfo(computer + u"screen_dir").isDir() && QFileInfo(computer + u"playlist_dir").isDir());
         QVERIFY(m_frame->pages()->isEnabled());
         QCOMPARE(m_frame->statusPane(0), computerStatus);

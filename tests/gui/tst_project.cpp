@@ -140,6 +140,7 @@ private slots:
         // The project is the list's last entry and, the wizard cancelled, stays shown for browsing.
         QCOMPARE(kinds(m_panel->driveList()->libraries()), u"computer card project"_qs);
         QCOMPARE(m_panel->driveList()->currentText(), Lang::text(Txt::ProjectFileEntry).arg(u"a.lvp"_qs));
+        QCOMPARE(tree()->topLevelItem(0)->text(0), m_panel->driveList()->currentText());
         QCOMPARE(m_panel->root(), image());
         QVERIFY(item(u"0002 B"_qs) && item(u"0001 L"_qs));
         QCOMPARE(imageTree(), unpacked(path));

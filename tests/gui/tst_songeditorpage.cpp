@@ -4,6 +4,7 @@
 #include "core/model/songfile.h"
 #include "gui/app/dialogtext.h"
 #include "gui/widgets/drivecombo.h"
+#include "core/search/lyricindexer.h"
 #include "gui/editor/ledmatrix.h"
 #include "gui/editor/sequencelist.h"
 #include "gui/editor/songeditorpage.h"
@@ -193,6 +194,25 @@ private slots:
         QCOMPARE(m_panel->root(), m_panel->computerRoot());
         QVERIFY(page()->isModified());
         QVERIFY(page()->matrix()->text().startsWith(u'A'));
+    }
+
+    // A song of the card saved while another library with a song of the same group and name is
+    // shown: its own file takes the edit; the shown library's song is neither selected nor indexed.
+    void songOfAnotherLibrarySavesToItsOwnFile()
+    {
+        const QString computer = m_panel->computerRoot();
+        const QByteArray other = TestSupport::songBytes('y');
+        writeFile(computer + u"Adwent/0010 Gloria.txt"_qs, other);
+        open(m_gloria);
+        QTest::keyClicks(page()->matrix(), u"A"_qs);
+        m_drives->setDrives({});
+        m_panel->driveList()->refreshDrives();
+        QCOMPARE(m_panel->root(), computer);
+        QVERIFY(page()->save());
+        QVERIFY(TestSupport::readFile(m_gloria).contains('A'));
+        QCOMPARE(TestSupport::readFile(computer + u"Adwent/0010 Gloria.txt"_qs), other);
+        QVERIFY(!m_panel->tree()->currentItem() || m_panel->tree()->currentItem()->text(0) != u"0010 Gloria"_qs);
+        QVERIFY(!m_frame->workspace().lyrics()->index().contains(m_gloria));
     }
 
     // The tree moves the open song into another group, then deletes it: the song becomes new.

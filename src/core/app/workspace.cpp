@@ -3,6 +3,7 @@
 
 #include "core/model/song.h"
 #include "core/search/lyricindexer.h"
+#include "core/util/fileutils.h"
 
 #include <QFileInfo>
 
@@ -42,11 +43,18 @@ bool Workspace::saveSong(Song &song, const SongSaving::Plan &plan, QString *erro
     return true;
 }
 
+bool Workspace::holds(const QString &path) const
+{
+    return !m_root.isEmpty() && isSameOrInside(path, m_root);
+}
+
 void Workspace::songWritten(const QString &previousPath, const Song &song)
 {
     if (!previousPath.isEmpty() && previousPath != song.path() && !QFileInfo::exists(previousPath))
         m_lyrics->songRemoved(previousPath);
-    m_lyrics->songSaved(song);
+    // The index covers the library shown only.
+    if (holds(song.path()))
+        m_lyrics->songSaved(song);
     emit fileWritten(previousPath, song.path());
 }
 

@@ -37,6 +37,9 @@ public:
         m_root = library.rootPath;
     }
     bool hasCard() const { return !m_root.isEmpty(); }
+    // True when the file at path lies in the library shown (a song opened from another library
+    // may be saved while this one is shown).
+    bool holds(const QString &path) const;
     // Every library the list offers, in its order (the shown one among them).
     QList<LibrarySource> libraries() const { return m_libraries; }
     void setLibraries(const QList<LibrarySource> &libraries) { m_libraries = libraries; }

@@ -86,6 +86,9 @@ LibraryPanel::LibraryPanel(Workspace &workspace, CommandRegistry *commands,
             [this](const QString &path, bool slide) { m_tree->restoreState(m_tree->state(), keyOfFile(path, slide)); });
     connect(&m_workspace, &Workspace::libraryChanged, this, [this] {
         updateStatus();
+        const LibrarySource shown = m_workspace.shownLibrary();
+        m_tree->setRootText(shown.kind == LibrarySource::Kind::Card ? Lang::text(Txt::TreeRoot)
+                                                                    : LibrarySources::itemText(shown));
         const bool empty = m_workspace.library().songCount() == 0;
         m_tree->setEmptyHint(empty ? emptyHint() : QString());
         // A new user's computer library without a group yet: the first-start page shows the ways
@@ -206,15 +209,17 @@ void LibraryPanel::showRestoredLibrary(const QString &rootPath)
 
 void LibraryPanel::showImported(const QString &root, const QStringList &files, bool reindexLyrics)
 {
+    const bool shown = LibrarySources::indexOfRoot({m_workspace.shownLibrary()}, root) == 0;
+    if (!shown && !showLibrary(root))
+        return;
+    // The keys once the files' library is the one shown.
     QStringList keys;
     for (const QString &file : files)
         keys << keyOfFile(file, false);
-    if (LibrarySources::indexOfRoot({m_workspace.shownLibrary()}, root) == 0)
+    if (shown)
         refreshLibrary(false, keys.value(0), reindexLyrics);
-    else if (showLibrary(root))
-        m_tree->restoreState(m_tree->state(), keys.value(0));
     else
-        return;
+        m_tree->restoreState(m_tree->state(), keys.value(0));
     // The others join the selection as Ctrl+clicks would add them.
     const QStringList others = keys.mid(1);
     for (QTreeWidgetItem *item = m_tree->topLevelItem(0); item; item = LibraryTree::nextInOrder(item)) {
@@ -545,8 +550,11 @@ void LibraryPanel::libraryChanged()
     m_workspace.markChanged();
 }
 
-QString LibraryPanel::keyOfFile(const QString &path, bool slide)
+QString LibraryPanel::keyOfFile(const QString &path, bool slide) const
 {
+    // A file of another library has no node here, however alike its group and name.
+    if (!m_workspace.holds(path))
+        return {};
     const QFileInfo file(path);
     return slide || file.suffix() == u"ekr"
         ? LibraryTree::keyFor(LibraryNodeKind::Slide, {}, file.completeBaseName())

@@ -139,7 +139,7 @@ private:
     // After a save: the card is read again and the saved file selected.
     void showSavedFile(const QString &path, bool slide);
     // The tree key of a song or slide file.
-    static QString keyOfFile(const QString &path, bool slide);
+    QString keyOfFile(const QString &path, bool slide) const;
 
     Workspace &m_workspace;
     CommandRegistry *m_commands;

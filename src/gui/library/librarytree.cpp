@@ -281,15 +281,16 @@ QString LibraryTree::keyOf(const QTreeWidgetItem *item)
 {
     if (!item)
         return {};
+    // The root's text names the library shown; the key leaves it out so that it holds across libraries.
     QStringList texts;
-    for (const QTreeWidgetItem *p = item; p; p = p->parent())
+    for (const QTreeWidgetItem *p = item; p->parent(); p = p->parent())
         texts.prepend(p->text(0));
     return QString::number(int(kindOf(item))) + u'\x1f' + texts.join(u'\x1f');
 }
 
 QString LibraryTree::keyFor(LibraryNodeKind kind, const QString &parentText, const QString &text)
 {
-    QStringList texts{Lang::text(Txt::TreeRoot)};
+    QStringList texts;
     if (kind == LibraryNodeKind::Slide)
         texts << Lang::text(Txt::TreeSlides);
     else if (kind == LibraryNodeKind::Playlist)
@@ -298,6 +299,12 @@ QString LibraryTree::keyFor(LibraryNodeKind kind, const QString &parentText, con
         texts << parentText;
     texts << text;
     return QString::number(int(kind)) + u'\x1f' + texts.join(u'\x1f');
+}
+
+void LibraryTree::setRootText(const QString &text)
+{
+    if (QTreeWidgetItem *root = topLevelItem(0))
+        root->setText(0, text);
 }
 
 LibraryTree::State LibraryTree::state() const

@@ -29,6 +29,8 @@ public:
     static LibraryNodeKind kindOf(const QTreeWidgetItem *item);
     // Builds the tree from nodes in their order (the root is expanded, groups stay collapsed).
     void build(const QList<LibraryTreeNode> &nodes);
+    // The root node names the library shown.
+    void setRootText(const QString &text);
     // Clears the items and the selection state.
     void clearTree();
     // Deletes one item (with its children), forgetting it as anchor or drag source first.

@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -45,6 +46,7 @@ MainWindow::MainWindow(UiSeams seams, QWidget *parent)
     setWindowTitle(QStringLiteral("Lumivox[*]")); // "*" while the open song has unsaved changes
     setObjectName(QStringLiteral("MainWindow"));
     setMinimumSize(kMinWidth, kMinHeight);
+    resize(QSize(kMinWidth, kStartHeight).boundedTo(screen()->availableGeometry().size()));
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("mainSplitter"));

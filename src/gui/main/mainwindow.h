@@ -31,8 +31,12 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // Small enough for a 1024x600 screen with a task bar and the window's title bar; the pages
+    // scroll what does not fit.
     static constexpr int kMinWidth = 920;
-    static constexpr int kMinHeight = 600;
+    static constexpr int kMinHeight = 500;
+    // The size before it is maximised (and where no window manager maximises it).
+    static constexpr int kStartHeight = 600;
     static constexpr int kMinPageWidth = 20;
 
     // The window owns seams, and everything it shows reaches them (seamsOf).
