@@ -245,6 +245,38 @@ private slots:
         QVERIFY(m_boxes.isEmpty());
     }
 
+    // A change made in an open project exists only in its folder: another file opened, the
+    // project closed and the window closed each ask first; a save to a file settles it.
+    void unsavedProjectChangesAreAskedAbout()
+    {
+        const QString first = project(u"a.lvp"_qs, {u"G/0007 Siedem.txt"_qs});
+        const QString second = project(u"b.lvp"_qs, {u"G/0008 Osiem.txt"_qs});
+        const auto rejectWizard = [] {
+            whenShown<CardWizard>([](CardWizard *w) { static_cast<QDialog *>(w)->reject(); });
+        };
+        start(m_cards.path(u"saved.lvp"_qs));
+        rejectWizard();
+        QVERIFY(m_project->openProject(first));
+        QVERIFY(TestSupport::writeFile(image() + u"G/0009 Nowa.txt", "nowa"));
+        m_boxes.answer = QMessageBox::No;
+        QVERIFY(!m_project->openProject(second));
+        trigger(Command::CloseProject);
+        QVERIFY(!m_frame->close());
+        const QString question = Lang::text(Txt::ProjectChangesUnsaved)
+                                     .arg(Lang::text(Txt::ProjectFileEntry).arg(u"a.lvp"_qs),
+                                          Lang::text(Txt::MenuSaveCardData).remove(u'&'));
+        QCOMPARE(m_boxes.texts(), QStringList(3, question));
+        QVERIFY(QFile::exists(image() + u"G/0009 Nowa.txt"));
+        QCOMPARE(kinds(m_panel->driveList()->libraries()), u"computer card project"_qs);
+
+        m_boxes.clear();
+        trigger(Command::SaveCardData);
+        rejectWizard();
+        QVERIFY(m_project->openProject(second));
+        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(item(u"0008 Osiem"_qs) && !item(u"0009 Nowa"_qs));
+    }
+
     void closeAsksAndToolBarFollows()
     {
         start();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/app/folderstate.h"
 #include "core/app/librarysources.h"
 #include "core/editor/songsaving.h"
 #include "core/library/libraryiteminfo.h"
@@ -75,6 +76,18 @@ public:
     void songWasMoved(const QString &from, const QString &to);
     void playlistWasRenamed(const QString &from, const QString &to);
 
+    // The open project's folder as it was when it was opened, read from a card or saved to a
+    // file; an empty root: no project is open.
+    void rememberProject(const QString &root)
+    {
+        m_projectRoot = root;
+        m_projectState = root.isEmpty() ? FolderState() : FolderState::of(root);
+    }
+    // True when the open project's files changed since: those changes exist only in its folder,
+    // which the next project opened or read from a card replaces.
+    bool projectChanged() const { return !m_projectRoot.isEmpty() && FolderState::of(m_projectRoot) != m_projectState; }
+    QString projectRoot() const { return m_projectRoot; }
+
     // Requests between the pages.
     void openItem(const LibraryItemInfo &item);
     // A song at a place of its text; stanza < 0 opens it at its start.
@@ -107,6 +120,8 @@ private:
     LibrarySource m_shown;
     QList<LibrarySource> m_libraries;
     QString m_currentGroup;
+    QString m_projectRoot;
+    FolderState m_projectState;
     SongLibrary m_library;
     // Deleted (its worker joined) in the destructor, before the library goes.
     LyricIndexer *m_lyrics;

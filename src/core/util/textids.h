@@ -656,6 +656,7 @@
     X(LibraryEmptyHint, 966)                                                          \
     X(ImportTargetLibrary, 967)                                                       \
     X(ImportTargetNoGroup, 968)                                                       \
+    X(ProjectChangesUnsaved, 969)                                                     \
     /* Lyric formats of other programs: 1020-1039 */                                  \
     X(LyricNoteLanguages, 1020)                                                       \
     X(LyricNoteRepeatDropped, 1021)                                                   \

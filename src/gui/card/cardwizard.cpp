@@ -574,6 +574,10 @@ void CardWizard::runRestore()
     const QString target = m_route->restoreTargets()->currentData().toString();
     // The first entry is the new project; the others are libraries the card is read into.
     const bool intoProject = m_route->restoreTargets()->currentIndex() == 0;
+    if (intoProject && m_mayReplaceProject && !m_mayReplaceProject()) {
+        setStep(0);
+        return;
+    }
     CardJobResult result;
     m_runner.run([&](const Progress &base) {
         setInfo(Txt::WizardCopying);

@@ -59,6 +59,9 @@ public:
 
     // Where "Importuj pieśni" may put songs (the libraries of the list, the one shown first).
     void setImportTarget(const ImportTarget &target) { m_importTarget = target; }
+    // Asked before a card is read into the project folder, which replaces the open project;
+    // false keeps the project and stops the restore.
+    void setProjectGuard(std::function<bool()> mayReplace) { m_mayReplaceProject = std::move(mayReplace); }
     // The libraries a write or append may copy from ("Z:"), chosen the one at chosen (the one
     // the main window shows, or the open project).
     void setSources(const QList<LibrarySource> &sources, int chosen);
@@ -143,6 +146,7 @@ private:
     QList<LibrarySource> m_sources;
     QString m_backupDir;
     ImportTarget m_importTarget;
+    std::function<bool()> m_mayReplaceProject;
     UDisks2DriveProvider *m_udisks;
     Action m_action = Write;
     int m_step = 0;

@@ -163,6 +163,7 @@ void LibraryPanel::setComputerRoot(const QString &root)
 
 void LibraryPanel::setOpenProject(const OpenProject &project, bool shown)
 {
+    m_workspace.rememberProject(project.rootPath);
     if (project.rootPath.isEmpty() && m_workspace.shownLibrary().kind == LibrarySource::Kind::Project) {
         // Before the entry goes the tree turns back to the card shown before, else the computer's library.
         const bool cardListed = LibrarySources::indexOfRoot(m_drives->libraries(), m_lastCardRoot) >= 0;

@@ -9,6 +9,7 @@
 #include "core/model/languages.h"
 #include "gui/app/guidehelp.h"
 #include "gui/app/messageboxes.h"
+#include "gui/main/projectactions.h"
 #include "gui/card/cardwizard.h"
 #include "gui/editor/characterpalette.h"
 #include "gui/editor/songeditorpage.h"
@@ -475,6 +476,9 @@ void MainWindow::openCardWizard(const QString &sourceRoot)
         wizard.setSources(sources, std::max(source, 0));
         wizard.setTargetRoot(targetCard);
         connect(&wizard, &CardWizard::projectRestored, m_panel, &LibraryPanel::showRestoredProject);
+        wizard.setProjectGuard([this, &wizard] {
+            return ProjectActions::mayDiscardChanges(&wizard, *m_workspace, m_panel->openProject());
+        });
         connect(&wizard, &CardWizard::libraryRestored, m_panel, &LibraryPanel::showRestoredLibrary);
         // Songs are imported into a library of the list, the one shown and its group first; the
         // tree shows them once the wizard has closed.

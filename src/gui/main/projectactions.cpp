@@ -83,6 +83,7 @@ ProjectActions::ProjectActions(MainWindow *frame) : QObject(frame), m_frame(fram
     connect(drives, &DriveCombo::driveChanged, this, &ProjectActions::updateStates);
     connect(&m_frame->workspace(), &Workspace::libraryShown, this, &ProjectActions::updateStates);
 
+    m_frame->addCloseGuard([this] { return mayDiscardChanges(m_frame, m_panel->workspace(), m_panel->openProject()); });
     m_frame->setAcceptDrops(true);
     m_frame->installEventFilter(this);
 
@@ -147,6 +148,8 @@ bool ProjectActions::openProject(const QString &path)
     if (!core || path.isEmpty())
         return false;
     const QString file = QFileInfo(path).absoluteFilePath();
+    if (!mayDiscardChanges(m_frame, m_panel->workspace(), m_panel->openProject()))
+        return false;
     CardUnpackResult result;
     {
         const DrivePollingPause pause(m_panel->driveList());
@@ -245,6 +248,16 @@ bool ProjectActions::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+bool ProjectActions::mayDiscardChanges(QWidget *owner, const Workspace &workspace, const OpenProject &project)
+{
+    if (!workspace.projectChanged())
+        return true;
+    const LibrarySource entry{LibrarySource::Kind::Project, project.name, project.rootPath, false, project.fromCard};
+    const QString question =
+        Lang::text(Txt::ProjectChangesUnsaved).arg(LibrarySources::itemText(entry), caption(Txt::MenuSaveCardData));
+    return questionBox(owner, question, {}, QMessageBox::No) == QMessageBox::Yes;
+}
+
 // --- save ---
 
 void ProjectActions::saveProject(bool proposeDocumentFile)
@@ -278,6 +291,10 @@ void ProjectActions::saveProject(bool proposeDocumentFile)
         return;
     }
     showLeftOut(result.skipped);
+    // What the project holds now is in a file.
+    Workspace &workspace = m_panel->workspace();
+    if (QDir::cleanPath(root) == QDir::cleanPath(workspace.projectRoot()))
+        workspace.rememberProject(workspace.projectRoot());
     StatusMessage::showSaved(m_frame, file);
     core->settings().setLastDir(target.absolutePath());
     core->saveSettings();
@@ -298,6 +315,8 @@ bool ProjectActions::closeProject()
 {
     if (!m_open)
         return true;
+    if (!mayDiscardChanges(m_frame, m_panel->workspace(), m_panel->openProject()))
+        return false;
     SongEditorPage *editor = m_frame->editorPage();
     PlaylistPage *playlist = m_frame->playlistPage();
     if (editor && !editor->offerSave(Txt::CloseQuestion, Txt::QuestionCaption))

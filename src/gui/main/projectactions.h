@@ -10,6 +10,9 @@ class LibraryPanel;
 class MainWindow;
 class QAction;
 class QMimeData;
+class QWidget;
+class Workspace;
+struct OpenProject;
 
 // The project document: it holds no data of its own, only the flows around the card image.
 // Opening a card data file (by a dialog, a recent entry, a drop or the command line) unpacks it
@@ -46,6 +49,10 @@ public:
     void newProject();
     // Asks about unsaved edits; false when the project stays open.
     bool closeProject();
+
+    // Asks before the open project's folder is replaced or closed while it holds changes not
+    // saved to a file; true when there are none or the user lets them go.
+    static bool mayDiscardChanges(QWidget *owner, const Workspace &workspace, const OpenProject &project);
 
     // The path of a drag that may be dropped on the main window: exactly one local file ending
     // in ".lvp"; empty otherwise.
