@@ -717,6 +717,7 @@
     X(RestoredToLibrary, 955)                                                         \
     X(RouteChooseCardToRead, 956)                                                     \
     X(ChooseCardPlaceholder, 957)                                                     \
+    X(WizardBackupNote, 958)                                                          \
     X(RouteFrom, 970)                                                                 \
     X(RouteTo, 971)                                                                   \
     X(RouteLine, 972)                                                                 \

@@ -66,6 +66,7 @@ CardWizard::CardWizard(const QString &image, const QString &backupDir, std::shar
     m_route = m_choose->route();
     m_drives = m_route->drives();
     m_ready = new CardReadyStep(this);
+    m_ready->writePage()->setBackupFolder(m_backupDir);
     m_done = new CardDoneStep(this);
     if (AppCore *core = AppCore::instance())
         m_ready->importPage()->setFolder(core->settings().lastImportDir());

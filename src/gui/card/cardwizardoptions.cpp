@@ -7,6 +7,7 @@
 #include "gui/card/cardwizardparts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,7 +57,18 @@ WriteOptionsPage::WriteOptionsPage(QWidget *parent) : QWidget(parent)
     m_backupBox->setObjectName(QStringLiteral("backupBox"));
     setControlText(m_backupBox, Txt::WizardBackup);
     m_backupBox->setChecked(true);
-    bareLayout<QVBoxLayout>(this)->addWidget(m_backupBox);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("backupNote"));
+    m_note->setWordWrap(true);
+    auto *layout = bareLayout<QVBoxLayout>(this);
+    layout->addWidget(m_backupBox);
+    layout->addWidget(m_note);
+    connect(m_backupBox, &QCheckBox::toggled, m_note, [this](bool on) { m_note->setVisible(m_shown && on); });
+}
+
+void WriteOptionsPage::setBackupFolder(const QString &folder)
+{
+    m_note->setText(Lang::text(Txt::WizardBackupNote).arg(QDir::toNativeSeparators(folder)));
 }
 
 bool WriteOptionsPage::backup() const
@@ -66,8 +78,10 @@ bool WriteOptionsPage::backup() const
 
 void WriteOptionsPage::showPage(bool shown, bool enabled)
 {
+    m_shown = shown;
     m_backupBox->setVisible(shown);
     m_backupBox->setEnabled(enabled);
+    m_note->setVisible(shown && m_backupBox->isChecked());
 }
 
 AppendOptionsPage::AppendOptionsPage(QWidget *parent) : QWidget(parent)

@@ -36,10 +36,14 @@ class WriteOptionsPage : public QWidget
 public:
     explicit WriteOptionsPage(QWidget *parent);
     bool backup() const;
+    // The folder the backup goes to, named under the box while it is ticked.
+    void setBackupFolder(const QString &folder);
     void showPage(bool shown, bool enabled);
 
 private:
     QCheckBox *m_backupBox;
+    QLabel *m_note;
+    bool m_shown = true;
 };
 
 // Append: the categories appended (songs, playlists, slides).
